@@ -1,0 +1,13 @@
+# One interface target carries the language level, the warnings and the
+# sanitizer flags, so every target of the project builds the same way.
+add_library(sodwright_options INTERFACE)
+target_compile_features(sodwright_options INTERFACE cxx_std_20)
+target_compile_options(sodwright_options INTERFACE
+  -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Werror)
+if(SODWRIGHT_SANITIZE)
+  target_compile_options(sodwright_options INTERFACE
+    -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(sodwright_options INTERFACE -fsanitize=address,undefined)
+  # Bounds checks of the node and sequence arrays are on in sanitizer builds.
+  target_compile_definitions(sodwright_options INTERFACE SODWRIGHT_CHECKED_ARRAYS=1 _GLIBCXX_ASSERTIONS)
+endif()

@@ -1,0 +1,7 @@
+#pragma once
+#include <string_view>
+
+namespace sodwright::platform {
+// Title of message boxes that name no title of their own.
+inline constexpr std::string_view kProgramTitle = "Sodwright";
+}  // namespace sodwright::platform

@@ -1,0 +1,21 @@
+#pragma once
+// Open and save file dialogs. The filter is a text of description and pattern
+// pairs separated by "|", for example "Text files(*.TXT)|*.TXT".
+// A cancelled dialog gives an empty name and no error.
+
+#include <string>
+
+namespace sodwright::platform {
+
+inline constexpr const char* kImportFilter =
+    "Data files(*.TXT;*.DAT;*.XLS;*.DBF)|*.TXT;*.DAT;*.XLS;*.DBF";
+inline constexpr const char* kReportFilter = "Text files(*.TXT)|*.TXT";
+
+class FileDialogService {
+ public:
+  virtual ~FileDialogService() = default;
+  virtual std::string askOpenFileName(const std::string& filter) = 0;
+  virtual std::string askSaveFileName(const std::string& filter) = 0;
+};
+
+}  // namespace sodwright::platform

@@ -1,0 +1,324 @@
+#include "shell/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <vector>
+
+namespace sodwright::shell {
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Parses a cleaned "[-]digits[.digits][e[-]digits]" text.
+double fromCleaned(const std::string& cleaned) {
+  double value = 0.0;
+  const char* first = cleaned.data();
+  const char* last = first + cleaned.size();
+  auto [ptr, ec] = std::from_chars(first, last, value);
+  if (ec == std::errc::result_out_of_range) {
+    // from_chars leaves the value alone; tell overflow from underflow by the exponent.
+    const auto ePos = cleaned.find('e');
+    const bool tiny = ePos != std::string::npos && cleaned[ePos + 1] == '-';
+    const bool negative = !cleaned.empty() && cleaned[0] == '-';
+    if (tiny) return negative ? -0.0 : 0.0;
+    return negative ? -std::numeric_limits<double>::infinity()
+                    : std::numeric_limits<double>::infinity();
+  }
+  (void)ptr;
+  return value;
+}
+
+struct Digits {
+  std::string digits;  // significant digits, no trailing zeros, at least "0"
+  int exponent = 0;    // decimal exponent of the first digit
+  bool negative = false;
+};
+
+// Rounds to `precision` significant digits (printf rounding on the exact value).
+Digits significant(double value, int precision) {
+  Digits d;
+  d.negative = std::signbit(value) && value != 0.0;
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*e", precision - 1, std::fabs(value));
+  std::string text(buffer);
+  const auto ePos = text.find('e');
+  std::string mantissa = text.substr(0, ePos);
+  d.exponent = std::stoi(text.substr(ePos + 1));
+  for (char c : mantissa)
+    if (isDigit(c)) d.digits.push_back(c);
+  while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+  return d;
+}
+
+std::string generalWithPrecision(double value, int precision) {
+  if (std::isnan(value)) return "NaN";
+  if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
+  if (value == 0.0) return "0";
+  const Digits d = significant(value, precision);
+  std::string out = d.negative ? "-" : "";
+  const int n = static_cast<int>(d.digits.size());
+  if (d.exponent >= precision || d.exponent < -4) {
+    out += d.digits[0];
+    if (n > 1) {
+      out += '.';
+      out += d.digits.substr(1);
+    }
+    char expText[16];
+    std::snprintf(expText, sizeof expText, "E%c%02d", d.exponent < 0 ? '-' : '+',
+                  std::abs(d.exponent));
+    return out + expText;
+  }
+  if (d.exponent >= 0) {
+    if (n <= d.exponent + 1) {
+      out += d.digits;
+      out.append(static_cast<std::size_t>(d.exponent + 1 - n), '0');
+    } else {
+      out += d.digits.substr(0, static_cast<std::size_t>(d.exponent + 1));
+      out += '.';
+      out += d.digits.substr(static_cast<std::size_t>(d.exponent + 1));
+    }
+    return out;
+  }
+  out += "0.";
+  out.append(static_cast<std::size_t>(-d.exponent - 1), '0');
+  out += d.digits;
+  return out;
+}
+
+std::string bareFromGeneral(std::string general) {
+  if (general.rfind("0.", 0) == 0) general.erase(0, 1);
+  else if (general.rfind("-0.", 0) == 0) general.erase(1, 1);
+  if (general.empty() || general[0] != '-') general.insert(general.begin(), ' ');
+  general.push_back(' ');
+  return general;
+}
+
+// Fixed text of |value| with `extra` more decimals than asked, exact from printf.
+std::string fixedDigits(double magnitude, int decimals) {
+  std::vector<char> buffer(static_cast<std::size_t>(decimals) + 400);
+  int written = std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals, magnitude);
+  if (written >= static_cast<int>(buffer.size())) {
+    buffer.resize(static_cast<std::size_t>(written) + 1);
+    std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals, magnitude);
+  }
+  return std::string(buffer.data());
+}
+
+// Decides whether the digits after the cut round the magnitude up (half away
+// from zero on the exact binary value).
+bool roundsUp(const std::string& tail, double magnitude, int decimals) {
+  if (tail.empty()) return false;
+  if (tail[0] != '5') return tail[0] > '5';
+  for (std::size_t i = 1; i < tail.size(); ++i)
+    if (tail[i] != '0') return true;
+  // The shown tail is "5000...": look at the complete expansion, which a
+  // double always has within 1100 decimals.
+  const std::string full = fixedDigits(magnitude, 1100);
+  const auto point = full.find('.');
+  for (std::size_t i = point + 1 + static_cast<std::size_t>(decimals) + 1; i < full.size(); ++i)
+    if (full[i] != '0') return true;
+  return true;  // an exact half goes away from zero
+}
+
+}  // namespace
+
+double parseLeadingNumber(std::string_view text) {
+  std::string cleaned;
+  std::size_t i = 0;
+  auto skipBlanks = [&] {
+    while (i < text.size() && isBlank(text[i])) ++i;
+  };
+  skipBlanks();
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    if (text[i] == '-') cleaned.push_back('-');
+    ++i;
+  }
+  bool anyDigit = false;
+  bool seenPoint = false;
+  std::string mantissa;
+  for (;;) {
+    skipBlanks();
+    if (i >= text.size()) break;
+    const char c = text[i];
+    if (isDigit(c)) {
+      mantissa.push_back(c);
+      anyDigit = true;
+    } else if (c == '.' && !seenPoint) {
+      mantissa.push_back('.');
+      seenPoint = true;
+    } else {
+      break;
+    }
+    ++i;
+  }
+  if (!anyDigit) return 0.0;
+  if (mantissa.front() == '.') mantissa.insert(mantissa.begin(), '0');
+  if (mantissa.back() == '.') mantissa.pop_back();
+  cleaned += mantissa;
+  // An exponent counts only when it is complete.
+  if (i < text.size() && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
+    std::size_t j = i + 1;
+    std::string exponent = "e";
+    while (j < text.size() && isBlank(text[j])) ++j;
+    if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
+      if (text[j] == '-') exponent.push_back('-');
+      ++j;
+    }
+    bool expDigits = false;
+    for (; j < text.size(); ++j) {
+      if (isBlank(text[j])) continue;
+      if (!isDigit(text[j])) break;
+      exponent.push_back(text[j]);
+      expDigits = true;
+    }
+    if (expDigits) cleaned += exponent;
+  }
+  return fromCleaned(cleaned);
+}
+
+std::optional<double> parseStrictNumber(std::string_view text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && isBlank(text[begin])) ++begin;
+  while (end > begin && isBlank(text[end - 1])) --end;
+  const std::string_view body = text.substr(begin, end - begin);
+  std::string cleaned;
+  std::size_t i = 0;
+  if (i < body.size() && (body[i] == '+' || body[i] == '-')) {
+    if (body[i] == '-') cleaned.push_back('-');
+    ++i;
+  }
+  std::string mantissa;
+  bool anyDigit = false;
+  bool seenPoint = false;
+  for (; i < body.size(); ++i) {
+    if (isDigit(body[i])) {
+      mantissa.push_back(body[i]);
+      anyDigit = true;
+    } else if (body[i] == '.' && !seenPoint) {
+      mantissa.push_back('.');
+      seenPoint = true;
+    } else {
+      break;
+    }
+  }
+  if (!anyDigit) return std::nullopt;
+  if (mantissa.front() == '.') mantissa.insert(mantissa.begin(), '0');
+  if (mantissa.back() == '.') mantissa.pop_back();
+  cleaned += mantissa;
+  if (i < body.size() && (body[i] == 'E' || body[i] == 'e' || body[i] == 'D' || body[i] == 'd')) {
+    ++i;
+    cleaned.push_back('e');
+    if (i < body.size() && (body[i] == '+' || body[i] == '-')) {
+      if (body[i] == '-') cleaned.push_back('-');
+      ++i;
+    }
+    bool expDigits = false;
+    for (; i < body.size() && isDigit(body[i]); ++i) {
+      cleaned.push_back(body[i]);
+      expDigits = true;
+    }
+    if (!expDigits) return std::nullopt;
+  }
+  if (i != body.size()) return std::nullopt;
+  const double value = fromCleaned(cleaned);
+  if (!std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+std::optional<std::int16_t> roundToInt16(double value) {
+  if (!std::isfinite(value)) return std::nullopt;
+  const double rounded = std::nearbyint(value);  // default mode: halves to even
+  if (rounded < -32768.0 || rounded > 32767.0) return std::nullopt;
+  return static_cast<std::int16_t>(rounded);
+}
+
+std::optional<std::int16_t> floorToInt16(double value) {
+  if (!std::isfinite(value)) return std::nullopt;
+  const double whole = std::floor(value);
+  if (whole < -32768.0 || whole > 32767.0) return std::nullopt;
+  return static_cast<std::int16_t>(whole);
+}
+
+std::string generalText(double value) { return generalWithPrecision(value, 15); }
+
+std::string generalTextSingle(float value) {
+  return generalWithPrecision(static_cast<double>(value), 7);
+}
+
+std::string generalText(long long value) { return std::to_string(value); }
+
+std::string bareText(double value) { return bareFromGeneral(generalText(value)); }
+
+std::string bareTextSingle(float value) { return bareFromGeneral(generalTextSingle(value)); }
+
+std::string bareText(long long value) { return bareFromGeneral(generalText(value)); }
+
+std::string formatFixed(double value, int decimals, int minIntegerDigits) {
+  if (std::isnan(value)) return "NaN";
+  if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
+  const double magnitude = std::fabs(value);
+  constexpr int kGuardDigits = 30;
+  const std::string wide = fixedDigits(magnitude, decimals + kGuardDigits);
+  const auto point = wide.find('.');
+  std::string intPart = wide.substr(0, point);
+  std::string fracPart = wide.substr(point + 1, static_cast<std::size_t>(decimals));
+  const std::string tail = wide.substr(point + 1 + static_cast<std::size_t>(decimals));
+  std::string digits = intPart + fracPart;
+  if (roundsUp(tail, magnitude, decimals)) {
+    int k = static_cast<int>(digits.size()) - 1;
+    while (k >= 0 && digits[static_cast<std::size_t>(k)] == '9') {
+      digits[static_cast<std::size_t>(k)] = '0';
+      --k;
+    }
+    if (k < 0) {
+      digits.insert(digits.begin(), '1');
+      intPart.insert(intPart.begin(), '0');  // keeps the integer length in step
+    } else {
+      digits[static_cast<std::size_t>(k)] = static_cast<char>(digits[static_cast<std::size_t>(k)] + 1);
+    }
+  }
+  const std::size_t intLen = intPart.size();
+  intPart = digits.substr(0, intLen);
+  fracPart = digits.substr(intLen);
+  while (intPart.size() > 1 && intPart[0] == '0') intPart.erase(0, 1);
+  if (intPart == "0" && minIntegerDigits < 1) intPart.clear();
+  while (static_cast<int>(intPart.size()) < minIntegerDigits) intPart.insert(intPart.begin(), '0');
+  bool allZero = true;
+  for (char c : digits)
+    if (c != '0') allZero = false;
+  std::string out = (std::signbit(value) && !allZero) ? "-" : "";
+  out += intPart;
+  if (decimals > 0) {
+    out += '.';
+    out += fracPart;
+  }
+  return out;
+}
+
+std::string formatMask(double value, std::string_view mask) {
+  const auto point = mask.find('.');
+  const std::string_view intMask = mask.substr(0, point);
+  int minIntegerDigits = 0;
+  for (char c : intMask)
+    if (c == '0') ++minIntegerDigits;
+  int decimals = 0;
+  if (point != std::string_view::npos)
+    for (char c : mask.substr(point + 1))
+      if (c == '0') ++decimals;
+  return formatFixed(value, decimals, minIntegerDigits);
+}
+
+std::string t4Text(double value) { return generalText(std::floor(value * 10000.0) / 10000.0); }
+
+std::string t4TextSingle(float value) {
+  const double truncated = std::floor(static_cast<double>(value) * 10000.0) / 10000.0;
+  return generalTextSingle(static_cast<float>(truncated));
+}
+
+std::string t2Text(double value) { return generalText(std::floor(value * 100.0) / 100.0); }
+
+}  // namespace sodwright::shell

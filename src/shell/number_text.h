@@ -1,0 +1,60 @@
+#pragma once
+// Number <-> text rules shared by every reader, box, viewer and report.
+//
+// Reading: the lenient parse takes the leading number of a text (blanks and
+// tabs anywhere are skipped, "." is the decimal point, no digits gives 0);
+// the strict parse accepts only a text that is one whole number.
+// Writing: the general form (7 significant digits for Single, 15 for Double),
+// the bare form of reports (" .25 ", "-1.5 ", " 101 "), and format masks such
+// as "##0.00" (half away from zero on the exact binary value).
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace sodwright::shell {
+
+// Lenient leading-number parse. Overflow gives +/-infinity.
+double parseLeadingNumber(std::string_view text);
+
+// Strict parse: blanks and tabs around the number are allowed, nothing else.
+std::optional<double> parseStrictNumber(std::string_view text);
+
+// Round to a signed 16-bit integer, halves to the even neighbour.
+// Empty when the value is not finite or lies outside -32768..32767.
+std::optional<std::int16_t> roundToInt16(double value);
+
+// Whole part toward minus infinity (Int), as a 16-bit integer; empty when out of range.
+std::optional<std::int16_t> floorToInt16(double value);
+
+// Store a Double into a Single.
+inline float roundToSingle(double value) { return static_cast<float>(value); }
+
+// General form: shortest text at the value's precision, "0.25", "-0.5", "3000",
+// exponent form "1E-05", "1.5E+16" below 1E-4 or past the precision.
+std::string generalText(double value);           // Double, 15 significant digits
+std::string generalTextSingle(float value);      // Single, 7 significant digits
+std::string generalText(long long value);        // Integer
+
+// Bare form of reports: general form without the zero before the point,
+// one leading blank (or the minus sign) and one trailing blank.
+std::string bareText(double value);
+std::string bareTextSingle(float value);
+std::string bareText(long long value);
+
+// Format mask such as "######0.000000", "##0.0000", "###0", "##0.00".
+// At least as many integer digits as the mask has zeros before the point,
+// exactly its decimals, no filler blanks; half away from zero on the exact
+// binary value; a value that rounds to zero has no minus sign.
+std::string formatMask(double value, std::string_view mask);
+
+// Fixed decimals, the same rounding as formatMask ("0" followed by decimals).
+std::string formatFixed(double value, int decimals, int minIntegerDigits = 1);
+
+// Data viewer truncations: multiply by 10^4 (10^2), floor, divide, general form.
+std::string t4Text(double value);
+std::string t4TextSingle(float value);  // taken in Double, rounded to Single before shown
+std::string t2Text(double value);
+
+}  // namespace sodwright::shell

@@ -1,0 +1,74 @@
+#include "shell/text_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace sodwright::shell {
+
+std::vector<std::string> splitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::string current;
+  bool pending = false;  // a line has started since the last line end
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      lines.push_back(current);
+      current.clear();
+      pending = false;
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      current.push_back(c);
+      pending = true;
+    }
+  }
+  if (pending) lines.push_back(current);
+  return lines;
+}
+
+std::optional<std::string> readWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  if (in.bad()) return std::nullopt;
+  return buffer.str();
+}
+
+std::optional<std::vector<std::string>> readTextLines(const std::string& path) {
+  auto content = readWholeFile(path);
+  if (!content) return std::nullopt;
+  return splitLines(*content);
+}
+
+std::optional<std::string> writeWholeFile(const std::string& path, std::string_view content) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return std::string("cannot create the file: ") + std::strerror(errno);
+  const std::size_t written = content.empty() ? 0 : std::fwrite(content.data(), 1, content.size(), file);
+  const int writeErrno = errno;
+  const bool flushed = std::fflush(file) == 0;
+  const int flushErrno = errno;
+  const bool closed = std::fclose(file) == 0;
+  if (written != content.size()) return std::string("cannot write the file: ") + std::strerror(writeErrno);
+  if (!flushed) return std::string("cannot write the file: ") + std::strerror(flushErrno);
+  if (!closed) return std::string("cannot close the file: ") + std::strerror(errno);
+  return std::nullopt;
+}
+
+std::vector<std::string> splitFields(std::string_view line, char delimiter) {
+  std::vector<std::string> fields;
+  std::size_t start = 0;
+  for (;;) {
+    const auto pos = line.find(delimiter, start);
+    if (pos == std::string_view::npos) {
+      fields.emplace_back(line.substr(start));
+      return fields;
+    }
+    fields.emplace_back(line.substr(start, pos - start));
+    start = pos + 1;
+  }
+}
+
+}  // namespace sodwright::shell

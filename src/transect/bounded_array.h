@@ -1,0 +1,113 @@
+#pragma once
+// Arrays indexed from an explicit lower bound: by node (which may be
+// negative) and by node and sequence. The 2-D array is contiguous per
+// sequence column, since a pass reads column s and writes column s + 1.
+// Access is bounds-checked in sanitizer builds.
+
+#include <cassert>
+#include <cstddef>
+#include <stdexcept>
+#include <vector>
+
+namespace sodwright::kolv {
+
+#if defined(SODWRIGHT_CHECKED_ARRAYS)
+#define SODWRIGHT_ARRAY_CHECK(cond)                                 \
+  do {                                                              \
+    if (!(cond)) throw std::out_of_range("array index out of bounds"); \
+  } while (0)
+#else
+#define SODWRIGHT_ARRAY_CHECK(cond) ((void)0)
+#endif
+
+template <class T>
+class NodeArray {
+ public:
+  NodeArray() = default;
+  NodeArray(int lower, int upper) { allocate(lower, upper); }
+
+  // Gives the bounds lower..upper (inclusive) and clears every element.
+  void allocate(int lower, int upper) {
+    lower_ = lower;
+    upper_ = upper;
+    values_.assign(upper >= lower ? static_cast<std::size_t>(upper - lower + 1) : 0, T{});
+  }
+  int lower() const { return lower_; }
+  int upper() const { return upper_; }
+  bool empty() const { return values_.empty(); }
+  bool contains(int i) const { return i >= lower_ && i <= upper_; }
+
+  T& operator()(int i) {
+    SODWRIGHT_ARRAY_CHECK(contains(i));
+    return values_[static_cast<std::size_t>(i - lower_)];
+  }
+  const T& operator()(int i) const {
+    SODWRIGHT_ARRAY_CHECK(contains(i));
+    return values_[static_cast<std::size_t>(i - lower_)];
+  }
+  T* data() { return values_.data(); }
+  const T* data() const { return values_.data(); }
+
+ private:
+  int lower_ = 0;
+  int upper_ = -1;
+  std::vector<T> values_;
+};
+
+template <class T>
+class NodeSeqArray {
+ public:
+  NodeSeqArray() = default;
+
+  // Node bounds nodeLower..nodeUpper, sequence bounds seqLower..seqUpper;
+  // every element cleared.
+  void allocate(int nodeLower, int nodeUpper, int seqLower, int seqUpper) {
+    nodeLower_ = nodeLower;
+    nodeUpper_ = nodeUpper;
+    seqLower_ = seqLower;
+    seqUpper_ = seqUpper;
+    const std::size_t nodes = nodeUpper >= nodeLower ? static_cast<std::size_t>(nodeUpper - nodeLower + 1) : 0;
+    const std::size_t seqs = seqUpper >= seqLower ? static_cast<std::size_t>(seqUpper - seqLower + 1) : 0;
+    stride_ = nodes;
+    values_.assign(nodes * seqs, T{});
+  }
+  int nodeLower() const { return nodeLower_; }
+  int nodeUpper() const { return nodeUpper_; }
+  int seqLower() const { return seqLower_; }
+  int seqUpper() const { return seqUpper_; }
+  bool contains(int node, int seq) const {
+    return node >= nodeLower_ && node <= nodeUpper_ && seq >= seqLower_ && seq <= seqUpper_;
+  }
+
+  T& operator()(int node, int seq) {
+    SODWRIGHT_ARRAY_CHECK(contains(node, seq));
+    return values_[index(node, seq)];
+  }
+  const T& operator()(int node, int seq) const {
+    SODWRIGHT_ARRAY_CHECK(contains(node, seq));
+    return values_[index(node, seq)];
+  }
+  // The column of one sequence, indexed from nodeLower().
+  T* column(int seq) {
+    SODWRIGHT_ARRAY_CHECK(seq >= seqLower_ && seq <= seqUpper_);
+    return values_.data() + static_cast<std::size_t>(seq - seqLower_) * stride_;
+  }
+  const T* column(int seq) const {
+    SODWRIGHT_ARRAY_CHECK(seq >= seqLower_ && seq <= seqUpper_);
+    return values_.data() + static_cast<std::size_t>(seq - seqLower_) * stride_;
+  }
+  std::size_t byteSize() const { return values_.size() * sizeof(T); }
+
+ private:
+  std::size_t index(int node, int seq) const {
+    return static_cast<std::size_t>(seq - seqLower_) * stride_ + static_cast<std::size_t>(node - nodeLower_);
+  }
+  int nodeLower_ = 0;
+  int nodeUpper_ = -1;
+  int seqLower_ = 0;
+  int seqUpper_ = -1;
+  std::size_t stride_ = 0;
+  std::vector<T> values_;
+};
+
+}  // namespace sodwright::kolv
