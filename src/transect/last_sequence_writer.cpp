@@ -1,0 +1,51 @@
+#include "transect/last_sequence_writer.h"
+
+#include <sstream>
+
+#include "shell/number_text.h"
+#include "shell/text_file.h"
+
+namespace sodwright::kolv {
+
+using shell::bareText;
+using shell::bareTextSingle;
+using shell::formatMask;
+
+void WriteLastSequence(std::ostream& out, const KolvState& state, Int16 sequence) {
+  const TranslocationParameters& p = state.params;
+  const TransectData& d = state.data;
+  const std::string s = std::to_string(sequence);
+  const std::string_view end = shell::kLineEnd;
+  const std::string unit = d.SubstanceUnit + "/kg";
+  out << "Sequence=\t" << formatMask(sequence, "##0") << "\tDataPoints:\t" << bareText(static_cast<long long>(p.NodeCount))
+      << end;
+  out << "DistributionDistance=\t" << bareTextSingle(p.DistrDistance) << "\tm\tInterval =\t" << bareTextSingle(p.Interval)
+      << "\tm" << end;
+  out << "Lamda=\t" << bareTextSingle(p.Alpha) << "\t+\t" << bareTextSingle(p.Beta) << "\t*SG+\t"
+      << bareTextSingle(p.Gamma) << "\t*SC" << end;
+  out << "Tillage_Depth =\t" << bareText(p.TillDepth) << "\tm" << end;
+  out << "BD1 =\t" << bareText(p.BulkDensity1) << "\tkg / m3\tBD2 =\t" << bareText(p.BulkDensity2)
+      << "\tkg / m3\tBD3 =\t" << bareText(p.BulkDensity3) << "\tkg / m3" << end;
+  out << end;
+  out << "P1_" << s << "\tP2_" << s << "\tP3_" << s << "\tL1_" << s << "\tL2_" << s << "\t Z " << s << end;
+  out << unit << '\t' << unit << '\t' << unit << "\t m \t m \t m " << end;
+  for (int i = 0; i < p.NodeCount; ++i) {
+    out << formatMask(d.PL1(i, sequence), "######0.000000") << '\t' << formatMask(d.PL2(i, sequence), "#######0.000000")
+        << '\t' << formatMask(d.PL3(i), "#######0.000000") << '\t' << formatMask(d.DepthL1(i, sequence), "###0.0000")
+        << '\t' << formatMask(d.DepthL2(i, sequence), "##0.0000") << '\t'
+        << formatMask(d.Elev(i, sequence), "##0.000000") << end;
+  }
+}
+
+std::optional<std::string> writeLastSequenceFile(const std::string& path, const KolvState& state, Int16 sequence) {
+  if (!state.imported) return std::string("No transect has been imported.");
+  if (!state.data.Elev.contains(0, sequence))
+    return "Sequence " + std::to_string(sequence) + " is not held (sequences " +
+           std::to_string(state.data.Elev.seqLower()) + " to " + std::to_string(state.data.Elev.seqUpper()) + ").";
+  std::ostringstream text;
+  WriteLastSequence(text, state, sequence);
+  if (auto error = shell::writeWholeFile(path, text.str())) return "Cannot write " + path + ": " + *error;
+  return std::nullopt;
+}
+
+}  // namespace sodwright::kolv

@@ -1,0 +1,163 @@
+#include "transect/parameter_checks.h"
+
+#include <cmath>
+
+#include "shell/number_text.h"
+
+namespace sodwright::kolv {
+namespace {
+
+CheckResult accepted() { return {}; }
+CheckResult ignored() { return CheckResult{CheckOutcome::Ignored, {}, {}}; }
+CheckResult rejected(std::string_view message, std::string restoredText) {
+  return CheckResult{CheckOutcome::Rejected, std::string(message), std::move(restoredText)};
+}
+
+std::string integerText(Int16 value) { return shell::generalText(static_cast<long long>(value)); }
+
+// A Single weight box: >= 0 (and finite once stored), and not zero together
+// with the other weight, since the engine divides by their sum.
+CheckResult checkWeight(float& weight, float other, std::string_view text) {
+  if (text.empty()) return ignored();
+  const float value = shell::roundToSingle(shell::parseLeadingNumber(text));
+  if (!(value >= 0.0f) || std::isinf(value)) {
+    weight = 0.5f;
+    return rejected(kPositiveMessage, "0.5");
+  }
+  if (value == 0.0f && other == 0.0f) {
+    weight = 0.5f;
+    return rejected(kBothWeightsZeroMessage, "0.5");
+  }
+  weight = value;
+  return accepted();
+}
+
+CheckResult checkDepth(double& depth, std::string_view text, bool zeroAllowed) {
+  if (text.empty()) return ignored();
+  const double value = shell::parseLeadingNumber(text);
+  if (zeroAllowed ? !(value >= 0.0) : !(value > 0.0)) {
+    depth = 0.2;
+    return rejected(kPositiveMessage, "0.2");
+  }
+  depth = value;
+  return accepted();
+}
+
+template <class T>
+CheckResult setNumber(T& field, std::string_view text, double scale) {
+  if (text.empty()) return ignored();
+  field = static_cast<T>(shell::parseLeadingNumber(text) / scale);
+  return accepted();
+}
+
+}  // namespace
+
+CheckResult checkSeqCount(KolvState& state, std::string_view text) {
+  if (text.empty()) return ignored();
+  TranslocationParameters& p = state.params;
+  const double value = shell::parseLeadingNumber(text);
+  CheckResult result;
+  // A value up to 0.5 passes "above 0" but would store 0 sequences: a run
+  // of nothing and a comparison of a sequence with itself.
+  const auto count = shell::roundToInt16(value);
+  if (!(value > 0.0) || value > 50.0 || !count || *count == 0) {
+    p.SeqCount = 50;
+    result = rejected(kSeqCountMessage, "50");
+  } else {
+    p.SeqCount = *count;
+  }
+  p.LastSeq = static_cast<Int16>(p.StartSeq + p.SeqCount);
+  p.LastSeqShown = p.LastSeq;
+  return result;
+}
+
+CheckResult checkNodeCount(KolvState& state, std::string_view text) {
+  if (text.empty()) return ignored();
+  TranslocationParameters& p = state.params;
+  const auto count = shell::roundToInt16(shell::parseLeadingNumber(text));
+  if (!count || *count > p.DataPointCount || *count < 1) {
+    p.NodeCount = p.DataPointCount;
+    return rejected(kNodeCountMessage, integerText(p.DataPointCount));
+  }
+  p.NodeCount = *count;
+  return accepted();
+}
+
+CheckResult checkLateralColumns(KolvState& state, std::string_view text) {
+  if (text.empty()) return ignored();
+  const auto columns = shell::roundToInt16(shell::parseLeadingNumber(text));
+  if (!columns || *columns < 0) {
+    state.params.LateralColumns = 0;
+    return rejected(kLateralMessage, "0");
+  }
+  state.params.LateralColumns = *columns;
+  return accepted();
+}
+
+CheckResult checkSgWeightFront(KolvState& state, std::string_view text) {
+  return checkWeight(state.params.SgWeightFront, state.params.SgWeightBack, text);
+}
+
+CheckResult checkSgWeightBack(KolvState& state, std::string_view text) {
+  return checkWeight(state.params.SgWeightBack, state.params.SgWeightFront, text);
+}
+
+CheckResult checkScScale(KolvState& state, std::string_view text) {
+  if (text.empty()) return ignored();
+  TranslocationParameters& p = state.params;
+  const float value = shell::roundToSingle(shell::parseLeadingNumber(text));
+  if (!(value >= 0.0f) || !(value < p.DistrDistance)) {
+    p.ScScale = p.DistrDistance;
+    return rejected(kScScaleMessage, shell::generalTextSingle(p.DistrDistance));
+  }
+  p.ScScale = value;
+  return accepted();
+}
+
+CheckResult checkTillDepth(KolvState& state, std::string_view text) {
+  return checkDepth(state.params.TillDepth, text, false);
+}
+
+CheckResult checkUpLayerDepthParameter(KolvState& state, std::string_view text) {
+  return checkDepth(state.params.UpLayerDepth, text, false);
+}
+
+CheckResult checkSubLayerDepthParameter(KolvState& state, std::string_view text) {
+  return checkDepth(state.params.SubLayerDepth, text, true);
+}
+
+CheckResult checkInputFrequency(KolvState& state, std::string_view text) {
+  if (text.empty()) return ignored();
+  TranslocationParameters& p = state.params;
+  const auto frequency = shell::floorToInt16(shell::parseLeadingNumber(text));
+  if (!frequency || *frequency < 1 || *frequency > p.SeqCount) {
+    p.InputFrequency = 1;
+    return rejected(kInputFrequencyMessage, "1");
+  }
+  p.InputFrequency = *frequency;
+  return accepted();
+}
+
+CheckResult setAlpha(KolvState& state, std::string_view text) { return setNumber(state.params.Alpha, text, 1.0); }
+CheckResult setBeta(KolvState& state, std::string_view text) { return setNumber(state.params.Beta, text, 1.0); }
+CheckResult setGamma(KolvState& state, std::string_view text) { return setNumber(state.params.Gamma, text, 1.0); }
+
+CheckResult setDecayRate1Percent(KolvState& state, std::string_view text) {
+  return setNumber(state.params.DecayRate1, text, 100.0);
+}
+
+CheckResult setDecayRate2Percent(KolvState& state, std::string_view text) {
+  return setNumber(state.params.DecayRate2, text, 100.0);
+}
+
+CheckResult setInputAmount(KolvState& state, std::string_view text) {
+  return setNumber(state.params.InputAmount, text, 1.0);
+}
+
+void chooseTillDirection(KolvState& state, int listIndex) {
+  if (listIndex < 0 || listIndex > 2) return;
+  state.params.TillDirection = static_cast<Int16>(listIndex);
+  state.params.DirectionSign = listIndex == kBackward ? Int16{-1} : Int16{1};
+}
+
+}  // namespace sodwright::kolv

@@ -1,0 +1,245 @@
+#include "transect/transect_import.h"
+
+#include <cmath>
+#include <utility>
+
+#include "shell/number_text.h"
+#include "shell/text_file.h"
+
+namespace sodwright::kolv {
+namespace {
+
+constexpr int kHeaderLines = 8;
+constexpr int kInt16Max = 32767;
+
+std::string delimiterName(char delimiter) {
+  switch (delimiter) {
+    case '\t': return "tab";
+    case ' ': return "space";
+    default: return std::string("\"") + delimiter + "\"";
+  }
+}
+
+// One line of the file cut at the delimiter; field k (1-based) lies between
+// the (k-1)-th and the k-th delimiter, the rest after the k-th delimiter runs
+// to the end of the line.
+class LineFields {
+ public:
+  LineFields(const std::string& line, char delimiter) : line_(line) {
+    for (std::size_t i = 0; i < line.size(); ++i)
+      if (line[i] == delimiter) positions_.push_back(i);
+  }
+  int delimiterCount() const { return static_cast<int>(positions_.size()); }
+  std::string_view field(int k) const {
+    const std::size_t begin = k == 1 ? 0 : positions_[static_cast<std::size_t>(k - 2)] + 1;
+    const std::size_t end = positions_[static_cast<std::size_t>(k - 1)];
+    return std::string_view(line_).substr(begin, end - begin);
+  }
+  std::string_view restAfter(int k) const {
+    return std::string_view(line_).substr(positions_[static_cast<std::size_t>(k - 1)] + 1);
+  }
+
+ private:
+  const std::string& line_;
+  std::vector<std::size_t> positions_;
+};
+
+// Reads the header and point lines of one file, keeping the first problem met.
+class TransectReader {
+ public:
+  TransectReader(const std::vector<std::string>& lines, char delimiter)
+      : lines_(lines), delimiter_(delimiter) {}
+
+  std::optional<ImportProblem> problem;
+
+  // The line (1-based) with at least `delimiters` delimiters; empty after a problem.
+  std::optional<LineFields> line(int number, int delimiters, std::string_view content) {
+    if (problem) return std::nullopt;
+    if (number > static_cast<int>(lines_.size())) {
+      fail(number, "the line is missing (" + std::string(content) + " expected).");
+      return std::nullopt;
+    }
+    LineFields fields(lines_[static_cast<std::size_t>(number - 1)], delimiter_);
+    if (fields.delimiterCount() < delimiters) {
+      fail(number, std::string(content) + " expected: at least " + std::to_string(delimiters) + " " +
+                       delimiterName(delimiter_) + " delimiters, found " +
+                       std::to_string(fields.delimiterCount()) + ".");
+      return std::nullopt;
+    }
+    return fields;
+  }
+
+  double number(int lineNumber, std::string_view text, std::string_view name) {
+    const double value = shell::parseLeadingNumber(text);
+    if (!problem && !std::isfinite(value))
+      fail(lineNumber, "the " + std::string(name) + " is not a finite number.");
+    return value;
+  }
+
+  Int16 integer(int lineNumber, std::string_view text, std::string_view name) {
+    const double value = number(lineNumber, text, name);
+    const auto rounded = shell::roundToInt16(value);
+    if (!problem && !rounded)
+      fail(lineNumber, "the " + std::string(name) + " " + shell::generalText(value) +
+                           " lies outside -32768..32767.");
+    return rounded.value_or(0);
+  }
+
+  void fail(int lineNumber, std::string what) {
+    if (!problem) problem = ImportProblem{lineNumber, "Line " + std::to_string(lineNumber) + ": " + std::move(what)};
+  }
+
+ private:
+  const std::vector<std::string>& lines_;
+  char delimiter_;
+};
+
+void setImportDefaults(TranslocationParameters& p) {
+  p.StartSeq = p.FileSeqNo;
+  p.FirstSeqShown = p.FileSeqNo;
+  p.LastSeqShown = p.FileSeqNo;
+  p.LastSeq = static_cast<Int16>(p.FileSeqNo + 1);
+  p.SeqCount = static_cast<Int16>(p.LastSeq - p.StartSeq);
+  p.DataPointCount = p.NodeCount;
+  p.UpLayerDepth = p.TillDepth;
+  p.SubLayerDepth = p.TillDepth;
+  p.ScScale = 0.0f;
+  p.TillDirection = kForward;
+  p.DirectionSign = 1;
+  p.SgWeightFront = 0.5f;
+  p.SgWeightBack = 0.5f;
+  p.LateralColumns = 0;
+  p.DecayRate1 = 0.0;
+  p.DecayRate2 = 0.0;
+  p.InputFrequency = 1;
+  p.InputAmount = 0.0;
+}
+
+// The values the arrays and the later steps divide by or index with.
+void checkHeaderValues(TransectReader& r, TranslocationParameters& p) {
+  if (p.FileSeqNo < 0) r.fail(1, "the sequence number must not be negative.");
+  if (p.FileSeqNo + 51 > kInt16Max)
+    r.fail(1, "the sequence number " + std::to_string(p.FileSeqNo) + " leaves no room for 51 further sequences (at most " +
+                  std::to_string(kInt16Max - 51) + ").");
+  if (p.NodeCount < 1) r.fail(1, "the point count must be at least 1.");
+  if (!(p.Interval > 0.0f)) r.fail(2, "the interval must be greater than 0.");
+  if (p.DistrDistance < 0.0f) r.fail(2, "the distribution distance must not be negative.");
+  if (!(p.TillDepth > 0.0)) r.fail(4, "the tillage depth must be greater than 0.");
+  if (!(p.BulkDensity1 > 0.0) || !(p.BulkDensity2 > 0.0) || !(p.BulkDensity3 > 0.0))
+    r.fail(5, "every bulk density must be greater than 0.");
+  if (r.problem) return;
+  // DistrNodes: whole part of the quotient of the two Single values, formed in Double.
+  const double quotient = static_cast<double>(p.DistrDistance) / static_cast<double>(p.Interval);
+  const auto nodes = shell::floorToInt16(quotient);
+  const long long upper = nodes ? 3LL * *nodes + p.NodeCount + 10 : 0;
+  if (!nodes || upper > kInt16Max) {
+    r.fail(2, "the distribution distance over the interval gives " + shell::generalText(std::floor(quotient)) +
+                  " distribution nodes; with " + std::to_string(p.NodeCount) +
+                  " points the node index 3 x nodes + points + 10 would exceed 32767.");
+    return;
+  }
+  p.DistrNodes = *nodes;
+}
+
+}  // namespace
+
+std::optional<ImportProblem> ReadTransectHeader(const std::vector<std::string>& lines, char delimiter,
+                                                TranslocationParameters& params, std::string& substanceUnit) {
+  TransectReader r(lines, delimiter);
+  TranslocationParameters p;
+  if (auto l = r.line(1, 3, "\"Sequence=\", the sequence number, \"DataPoints:\" and the point count")) {
+    p.FileSeqNo = r.integer(1, l->field(2), "sequence number");
+    p.NodeCount = r.integer(1, l->restAfter(3), "point count");
+  }
+  if (auto l = r.line(2, 4, "the distribution distance and the interval")) {
+    p.DistrDistance = shell::roundToSingle(r.number(2, l->field(2), "distribution distance"));
+    p.Interval = shell::roundToSingle(r.number(2, l->restAfter(4), "interval"));
+  }
+  if (auto l = r.line(3, 5, "Alpha, Beta and Gamma")) {
+    p.Alpha = shell::roundToSingle(r.number(3, l->field(2), "Alpha value"));
+    p.Beta = shell::roundToSingle(r.number(3, l->field(4), "Beta value"));
+    p.Gamma = shell::roundToSingle(r.number(3, l->restAfter(5), "Gamma value"));
+  }
+  if (auto l = r.line(4, 1, "the tillage depth")) p.TillDepth = r.number(4, l->restAfter(1), "tillage depth");
+  if (auto l = r.line(5, 7, "the three bulk densities")) {
+    p.BulkDensity1 = r.number(5, l->field(2), "bulk density of layer 1");
+    p.BulkDensity2 = r.number(5, l->field(5), "bulk density of layer 2");
+    p.BulkDensity3 = r.number(5, l->restAfter(7), "bulk density of layer 3");
+  }
+  r.line(6, 0, "an empty line");
+  r.line(7, 0, "the column names");
+  std::string unit;
+  if (auto l = r.line(8, 2, "the units")) {
+    const std::string_view units = l->field(2);
+    if (units.size() < 3)
+      r.fail(8, "the unit field \"" + std::string(units) + "\" is shorter than three characters.");
+    else
+      unit = std::string(units.substr(0, units.size() - 3));
+  }
+  if (!r.problem) checkHeaderValues(r, p);
+  if (r.problem) return r.problem;
+  setImportDefaults(p);
+  params = p;
+  substanceUnit = std::move(unit);
+  return std::nullopt;
+}
+
+std::optional<ImportProblem> ReadTransectRows(const std::vector<std::string>& lines, char delimiter,
+                                              TranslocationParameters& params, TransectData& data,
+                                              ComparisonResults& results) {
+  const int d = params.DistrNodes;
+  const int seq = params.FileSeqNo;
+  const int lower = -3 * d - 10;
+  const int upperData = 3 * d + params.DataPointCount + 10;
+  const int upperResults = 3 * d + params.NodeCount + 10;
+  const int lastColumn = seq + 51;
+  for (auto* a : {&data.Elev, &data.PL1, &data.PL2, &data.DepthL1, &data.DepthL2, &data.MassL1, &data.MassL2})
+    a->allocate(lower, upperData, 0, lastColumn);
+  data.MassL12.allocate(lower, upperData, 0, lastColumn);
+  data.PL3.allocate(lower, upperData);
+  for (auto* a : {&results.DeltaElev, &results.SoilLoss, &results.SubConcFirst, &results.SubConcLast})
+    a->allocate(lower, upperResults);
+  for (auto* a : {&results.UpMassFirst, &results.SubMassFirst, &results.UpConcFirst, &results.UpMassLast,
+                  &results.SubMassLast, &results.UpConcLast})
+    a->allocate(lower, upperResults);
+
+  TransectReader r(lines, delimiter);
+  for (int i = 0; i < params.NodeCount && !r.problem; ++i) {
+    const int n = kHeaderLines + 1 + i;
+    const std::string content = "point row " + std::to_string(i + 1) + " of " + std::to_string(params.NodeCount);
+    auto l = r.line(n, 5, content);
+    if (!l) break;
+    data.PL1(i, seq) = r.number(n, l->field(1), "layer-1 concentration");
+    data.PL2(i, seq) = r.number(n, l->field(2), "layer-2 concentration");
+    data.PL3(i) = r.number(n, l->field(3), "layer-3 concentration");
+    data.DepthL1(i, seq) = r.number(n, l->field(4), "layer-1 thickness");
+    data.DepthL2(i, seq) = r.number(n, l->field(5), "layer-2 thickness");
+    data.Elev(i, seq) = r.number(n, l->restAfter(5), "elevation");
+  }
+  if (r.problem) return r.problem;
+  params.LastSeqShown = static_cast<Int16>(params.LastSeqShown + 1);
+  return std::nullopt;
+}
+
+ImportResult importTransectLines(KolvState& state, const std::vector<std::string>& lines, char delimiter) {
+  TranslocationParameters params;
+  TransectData data;
+  ComparisonResults results;
+  auto problem = ReadTransectHeader(lines, delimiter, params, data.SubstanceUnit);
+  if (!problem) problem = ReadTransectRows(lines, delimiter, params, data, results);
+  if (problem) return ImportResult{std::string(kImportFailedMessage) + "\n" + problem->what};
+  state.params = params;
+  state.data = std::move(data);
+  state.results = std::move(results);
+  state.imported = true;
+  state.simulated = false;
+  return ImportResult{};
+}
+
+ImportResult importTransectText(KolvState& state, const std::string& path, char delimiter) {
+  const auto lines = shell::readTextLines(path);
+  if (!lines) return ImportResult{std::string(kImportFailedMessage) + "\nThe file " + path + " cannot be opened or read."};
+  return importTransectLines(state, *lines, delimiter);
+}
+
+}  // namespace sodwright::kolv
