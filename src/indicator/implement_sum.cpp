@@ -1,0 +1,41 @@
+#include "indicator/implement_sum.h"
+
+#include <cmath>
+#include <stdexcept>
+
+#include "shell/number_text.h"
+
+namespace sodwright::bando {
+
+bool PickAllowed(std::string_view previousRowPassesText) {
+  return std::floor(shell::parseLeadingNumber(previousRowPassesText)) > 0.0;
+}
+
+std::optional<Int16> ReadPasses(std::string_view passesText) {
+  return shell::roundToInt16(shell::parseLeadingNumber(passesText));
+}
+
+ImplementSum SumImplementErosivity(const BandoTables& tables, std::span<const ImplementRow> rows) {
+  if (rows.size() > kCalculatorRows) throw std::invalid_argument("the calculator has ten rows");
+  ImplementSum sum;
+  for (const ImplementRow& row : rows) {
+    const std::optional<Int16> passes = ReadPasses(row.passesText);
+    // Passes beyond the 16-bit range are as unusable as negative ones.
+    if (!passes || *passes < 0) {
+      sum.messages.emplace_back(kDataInputWrong);
+      continue;
+    }
+    const float perPass = ImplementErosivityAt(tables, row.implement);
+    sum.total = static_cast<float>(*passes) * perPass + sum.total;
+  }
+  sum.totalText = shell::generalTextSingle(sum.total);
+  return sum;
+}
+
+ImplementSum ApplyCalculatorOk(BandoState& state, std::span<const ImplementRow> rows) {
+  ImplementSum sum = SumImplementErosivity(state.tables, rows);
+  state.ImplEt = sum.total;
+  return sum;
+}
+
+}  // namespace sodwright::bando
