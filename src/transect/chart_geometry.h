@@ -1,0 +1,52 @@
+#pragma once
+// The four KOLV charts as drawings: coordinate window, axes, dashed guide
+// lines, coloured series and the label texts, computed from the state into a
+// list of drawing operations that a screen surface replays and tests read.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/drawing_surface.h"
+#include "transect/kolv_state.h"
+
+namespace sodwright::kolv {
+
+enum class ChartKind { Elevation, SoilLoss, UpLayer, WholeProfile };
+
+// The drawing order after a run or a redraw.
+inline constexpr std::array<ChartKind, 4> kAllCharts = {ChartKind::Elevation, ChartKind::SoilLoss,
+                                                        ChartKind::UpLayer, ChartKind::WholeProfile};
+
+inline constexpr std::string_view kXRangeMessage = "X Range is wrong, please check your import data.";
+
+// The message when the values of a chart span no range.
+std::string_view rangeMessage(ChartKind kind);
+// The message when a chart cannot be drawn from the data it needs; the chart
+// stays as far as drawn.
+std::string_view failureMessage(ChartKind kind);
+
+struct ChartDrawing {
+  platform::DrawOps ops;               // always starts with a clear
+  std::optional<std::string> message;  // range or failure message, to show once
+  bool complete = false;               // axes, series and labels all drawn
+};
+
+// Every k-th point index is plotted: k = Int(N / 300), and every point when
+// the transect has fewer than 300 points (a step of 0 would never advance).
+int plotStep(int nodeCount);
+
+// The elevation of the first and the last sequence along the transect.
+ChartDrawing DrawElevationChart(const KolvState& state, Int16 first, Int16 last);
+// The soil loss per sequence.
+ChartDrawing DrawSoilLossChart(const KolvState& state);
+// The substance amount in the up sampling layer, first and last sequence.
+ChartDrawing DrawUpperLayerChart(const KolvState& state);
+// The amount in the up and sub sampling layers together.
+ChartDrawing DrawWholeProfileChart(const KolvState& state);
+
+// One chart; the elevation chart over FirstSeqShown and LastSeqShown.
+ChartDrawing drawChart(ChartKind kind, const KolvState& state);
+
+}  // namespace sodwright::kolv
