@@ -1,0 +1,39 @@
+#pragma once
+// The data viewer "Data": one read-only table, MSFlexGridData, filled once
+// when the window is made and not refreshed while it stays open. The table
+// model belongs to the window; closing the window destroys both.
+
+#include <QWidget>
+
+class QTableView;
+
+namespace sodwright::shell {
+
+class ViewerTableModel;
+
+class FrmShowData : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Takes ownership of the table model.
+  explicit FrmShowData(ViewerTableModel* table, QWidget* parent = nullptr);
+
+  QTableView* MSFlexGridData = nullptr;
+  ViewerTableModel* table() const { return table_; }
+
+  // Empties the grid (the timer path clears it before closing the window).
+  void clearGrid();
+
+ signals:
+  // The window is being closed (unloaded), by the user or by the program.
+  void closed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void applyColumnWidths();
+  ViewerTableModel* table_;
+};
+
+}  // namespace sodwright::shell

@@ -1,0 +1,155 @@
+#include "shell/ui/frmDelimiter.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace sodwright::shell {
+
+namespace {
+QRadioButton* makeOption(const char* name, const QString& caption, QWidget* parent) {
+  auto* option = new QRadioButton(caption, parent);
+  option->setObjectName(QString::fromLatin1(name));
+  return option;
+}
+}  // namespace
+
+frmDelimiter::frmDelimiter(platform::AppContext& context, QWidget* parent)
+    : QDialog(parent), context_(context) {
+  setObjectName(QStringLiteral("frmDelimiter"));
+  setWindowTitle(QStringLiteral("Delimiter"));
+  setModal(false);
+  buildLayout();
+
+  connect(Command1, &QPushButton::clicked, this, &frmDelimiter::Command1_Click);
+  connect(Command2, &QPushButton::clicked, this, &frmDelimiter::Command2_Click);
+  connect(OptOther, &QRadioButton::clicked, this, &frmDelimiter::OptOther_Click);
+  TxtOther->installEventFilter(this);
+
+  // The window definition presets "Space"; loading the dialog selects "Tab".
+  OptSpace->setChecked(true);
+  OptTab->setChecked(true);
+}
+
+void frmDelimiter::buildLayout() {
+  auto* title = new QLabel(QStringLiteral("Set      Delimiter"), this);
+  title->setObjectName(QStringLiteral("LblTitle"));
+  QFont titleFont = title->font();
+  titleFont.setBold(true);
+  titleFont.setPointSizeF(titleFont.pointSizeF() * 1.3);
+  title->setFont(titleFont);
+  title->setAlignment(Qt::AlignCenter);
+
+  auto* frame = new QGroupBox(QStringLiteral("Delimiter"), this);
+  frame->setObjectName(QStringLiteral("Frame1"));
+  OptSpace = makeOption("OptSpace", QStringLiteral("Space"), frame);
+  OptTab = makeOption("OptTab", QStringLiteral("Tab"), frame);
+  OptComma = makeOption("OptComma", QStringLiteral("Comma"), frame);
+  OptSemicolon = makeOption("OptSemicolon", QStringLiteral("Semicolon"), frame);
+  OptOther = makeOption("OptOther", QStringLiteral("Other"), frame);
+  TxtOther = new QLineEdit(frame);
+  TxtOther->setObjectName(QStringLiteral("TxtOther"));
+  // The "Other" option stands beside the box and names it.
+  TxtOther->setAccessibleName(QStringLiteral("Other delimiter"));
+  TxtOther->setMaximumWidth(60);
+
+  auto* grid = new QGridLayout(frame);
+  grid->addWidget(OptSpace, 0, 0);
+  grid->addWidget(OptTab, 1, 0);
+  grid->addWidget(OptComma, 2, 0);
+  grid->addWidget(OptSemicolon, 0, 1);
+  grid->addWidget(OptOther, 1, 1);
+  grid->addWidget(TxtOther, 1, 2);
+
+  Command1 = new QPushButton(QStringLiteral("OK"), this);
+  Command1->setObjectName(QStringLiteral("Command1"));
+  Command1->setAutoDefault(false);
+  Command2 = new QPushButton(QStringLiteral("Quit"), this);
+  Command2->setObjectName(QStringLiteral("Command2"));
+  Command2->setAutoDefault(false);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(Command1);
+  buttons->addWidget(Command2);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(title);
+  layout->addWidget(frame);
+  layout->addLayout(buttons);
+
+  setTabOrder(OptSpace, OptTab);
+  setTabOrder(OptTab, OptComma);
+  setTabOrder(OptComma, OptSemicolon);
+  setTabOrder(OptSemicolon, OptOther);
+  setTabOrder(OptOther, TxtOther);
+  setTabOrder(TxtOther, Command1);
+  setTabOrder(Command1, Command2);
+}
+
+void frmDelimiter::showForKolvImport() {
+  OptTab->setChecked(true);
+  show();
+  raise();
+  activateWindow();
+  Command1->setFocus();
+}
+
+void frmDelimiter::showKeepingChoice() {
+  show();
+  raise();
+  activateWindow();
+}
+
+void frmDelimiter::Command1_Click() {
+  char delimiter = '\0';
+  if (OptSpace->isChecked()) {
+    delimiter = ' ';
+  } else if (OptTab->isChecked()) {
+    delimiter = '\t';
+  } else if (OptComma->isChecked()) {
+    delimiter = ',';
+  } else if (OptSemicolon->isChecked()) {
+    delimiter = ';';
+  } else if (OptOther->isChecked()) {
+    // The file is read as 8-bit text, so the delimiter is one Latin-1 character.
+    const QString typed = TxtOther->text();
+    if (typed.isEmpty()) {
+      context_.messages.inform("Please input Delimiter used in your data file");
+      return;
+    }
+    if (typed.size() > 1 || typed.at(0).unicode() > 0xFF) {
+      context_.messages.inform(
+          "Delimiter must be one character. Please input again or revise your data file.");
+      return;
+    }
+    delimiter = static_cast<char>(typed.at(0).toLatin1());
+    TxtOther->clear();
+  } else {
+    // No option selected cannot come from the window; nothing to import with.
+    return;
+  }
+  context_.importDelimiter = delimiter;
+  hide();
+  emit delimiterChosen(delimiter);
+}
+
+void frmDelimiter::Command2_Click() {
+  hide();
+  emit quitPressed();
+}
+
+void frmDelimiter::OptOther_Click() { TxtOther->setFocus(); }
+
+bool frmDelimiter::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == TxtOther && event->type() == QEvent::FocusIn) OptOther->setChecked(true);
+  return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace sodwright::shell

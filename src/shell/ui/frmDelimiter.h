@@ -1,0 +1,60 @@
+#pragma once
+// The delimiter dialog "Delimiter" shared by the two text imports. OK stores
+// the chosen character in ImportDelimiter, hides the dialog and emits
+// delimiterChosen(); the window that opened it then runs its own import.
+// Quit hides the dialog and emits quitPressed(). The dialog is modeless and
+// only ever hidden, so it keeps its previous choice between openings.
+
+#include <QDialog>
+
+#include "platform/app_context.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace sodwright::shell {
+
+class frmDelimiter : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit frmDelimiter(platform::AppContext& context, QWidget* parent = nullptr);
+
+  // What the KOLV import does each time it opens the dialog: select "Tab",
+  // show it and put the focus on "OK".
+  void showForKolvImport();
+  // Shows the dialog modeless with its previous choice (the grid import).
+  void showKeepingChoice();
+
+  QRadioButton* OptSpace = nullptr;
+  QRadioButton* OptTab = nullptr;
+  QRadioButton* OptComma = nullptr;
+  QRadioButton* OptSemicolon = nullptr;
+  QRadioButton* OptOther = nullptr;
+  QLineEdit* TxtOther = nullptr;
+  QPushButton* Command1 = nullptr;  // "OK"
+  QPushButton* Command2 = nullptr;  // "Quit"
+
+ signals:
+  // OK passed its checks; ImportDelimiter holds the character and the
+  // dialog is hidden.
+  void delimiterChosen(char delimiter);
+  // Quit was pressed; the dialog is hidden and nothing is imported.
+  void quitPressed();
+
+ public slots:
+  void Command1_Click();
+  void Command2_Click();
+  void OptOther_Click();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void buildLayout();
+  platform::AppContext& context_;
+};
+
+}  // namespace sodwright::shell

@@ -1,0 +1,41 @@
+#include "shell/ui/qt_busy_indicator.h"
+
+#include <QApplication>
+#include <QCursor>
+
+namespace sodwright::shell {
+
+QtBusyIndicator::~QtBusyIndicator() {
+  while (overrides_ > 0) setBusyPointer(false);
+  delete note_.data();
+}
+
+void QtBusyIndicator::setBusyPointer(bool busy) {
+  // The pointer is either busy or normal: a second "busy" changes nothing.
+  if (busy && overrides_ == 0) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ++overrides_;
+  } else if (!busy && overrides_ > 0) {
+    QApplication::restoreOverrideCursor();
+    --overrides_;
+  }
+}
+
+void QtBusyIndicator::showNote() {
+  if (!note_) note_ = new frmNote;
+  note_->show();
+  note_->raise();
+  // The step that follows blocks the event loop; draw the note first.
+  note_->repaint();
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtBusyIndicator::hideNote() {
+  if (note_) note_->hide();
+}
+
+void QtBusyIndicator::closeNote() {
+  if (note_) note_->close();
+}
+
+}  // namespace sodwright::shell
