@@ -1,0 +1,109 @@
+#include "grid/grid_commands.h"
+
+#include <cctype>
+#include <utility>
+
+#include "grid/grid_import.h"
+#include "grid/grid_messages.h"
+#include "grid/grid_report.h"
+#include "platform/busy_indicator.h"
+#include "platform/file_dialog.h"
+
+namespace sodwright::nibal {
+
+namespace {
+
+bool endsWith(std::string_view lowerName, std::string_view ending) {
+  return lowerName.size() >= ending.size() && lowerName.substr(lowerName.size() - ending.size()) == ending;
+}
+
+}  // namespace
+
+GridFileKind gridFileKind(std::string_view path) {
+  std::string lower(path);
+  for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  if (endsWith(lower, ".txt") || endsWith(lower, ".dat")) return GridFileKind::Text;
+  if (endsWith(lower, ".xls") || endsWith(lower, ".xlsx")) return GridFileKind::Workbook;
+  return GridFileKind::Other;
+}
+
+ImportStep beginGridImport(GridState& state, const GridBoxTexts& boxes, platform::AppContext& context) {
+  state.pendingImport.reset();
+  GridBoxCheck check = checkGridBoxes(boxes);
+  if (check.verdict != GridBoxVerdict::Accepted) {
+    context.messages.inform(check.message);
+    return check.verdict == GridBoxVerdict::ValueWrong ? ImportStep::ValueWrong : ImportStep::WrongOrFailed;
+  }
+  std::string path = context.fileDialogs.askOpenFileName(platform::kImportFilter);
+  if (path.empty()) return ImportStep::Cancelled;
+  const GridFileKind kind = gridFileKind(path);
+  if (kind == GridFileKind::Other) {
+    context.messages.inform(std::string(kUnsupportedFile));
+    return ImportStep::Unsupported;
+  }
+  state.pendingImport = PendingGridImport{std::move(check.definition), std::move(path)};
+  return kind == GridFileKind::Text ? ImportStep::AskDelimiter : ImportStep::ReadWorkbook;
+}
+
+bool ImportGridText(GridState& state, platform::AppContext& context) {
+  if (!state.pendingImport) {
+    context.messages.inform(std::string(kGridWrongOrImportFailed));
+    return false;
+  }
+  const PendingGridImport pending = std::move(*state.pendingImport);
+  state.pendingImport.reset();
+  GridImportResult result;
+  {
+    platform::BusyScope busy(context.busy);
+    result = readGridTextFile(pending.path, context.importDelimiter, pending.definition.rows,
+                              pending.definition.columns);
+  }
+  if (!result.ok()) {
+    context.messages.inform(result.message);
+    return false;
+  }
+  replaceGrid(state, pending.definition, std::move(*result.data));
+  return true;
+}
+
+void cancelGridImport(GridState& state) { state.pendingImport.reset(); }
+
+RunOutcome RunGridModel(GridState& state, const GridParameterTexts& texts, platform::AppContext& context,
+                        const std::string& dateText) {
+  clearGridResults(state);
+  const std::vector<std::string_view> notes = readGridParameters(state.info, texts);
+  {
+    platform::BusyScope busy(context.busy, /*withNote=*/false);
+    for (std::string_view note : notes) context.messages.inform(std::string(note), std::string(kNoteTitle));
+    if (allParametersMissing(state.info)) {
+      context.messages.inform(std::string(kAllMissing), std::string(kAllMissingTitle));
+      return RunOutcome::AllMissing;
+    }
+    if (!state.hasGrid()) {
+      context.messages.inform(std::string(kOutputFailed));
+      return RunOutcome::Failed;
+    }
+    ComputeColumnDirection(state);
+    ComputeRowDirection(state);
+    computeSoilLossSum(state);
+    if (!gridResultsFinite(state)) {
+      context.messages.inform(std::string(kOutputFailed));
+      return RunOutcome::Failed;
+    }
+  }
+  const std::string path = context.fileDialogs.askSaveFileName(platform::kReportFilter);
+  if (path.empty()) return RunOutcome::ReportCancelled;
+  std::optional<std::string> failure;
+  {
+    platform::BusyScope busy(context.busy);
+    failure = WriteGridReport(state, path, dateText);
+  }
+  if (failure) {
+    context.messages.inform(std::string(kOutputFailed));
+    return RunOutcome::Failed;
+  }
+  context.programs.openTextFile(path);
+  return RunOutcome::ReportWritten;
+}
+
+}  // namespace sodwright::nibal

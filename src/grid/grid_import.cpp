@@ -1,0 +1,114 @@
+#include "grid/grid_import.h"
+
+#include <utility>
+
+#include "grid/grid_messages.h"
+#include "shell/number_text.h"
+#include "shell/text_file.h"
+
+namespace sodwright::nibal {
+
+namespace {
+
+std::string gridSizeText(int rows, int columns) {
+  return std::to_string(static_cast<long long>(rows) * columns) + " nodes of the grid (" + std::to_string(rows) +
+         " rows x " + std::to_string(columns) + " columns)";
+}
+
+bool isBlankLine(std::string_view line, char delimiter) {
+  for (char ch : line)
+    if (ch != ' ' && ch != '\t' && ch != delimiter) return false;
+  return true;
+}
+
+GridImportResult failure(std::string_view place, std::string_view fault) {
+  GridImportResult result;
+  result.message = importFailureMessage(place, fault);
+  return result;
+}
+
+}  // namespace
+
+GridRecordBuilder::GridRecordBuilder(int rows, int columns) : rows_(rows), columns_(columns) {
+  data_.easting.allocate(rows, columns);
+  data_.northing.allocate(rows, columns);
+  data_.elevation.allocate(rows, columns);
+}
+
+std::optional<std::string> GridRecordBuilder::add(GridCoordinate easting, GridCoordinate northing, double elevation) {
+  if (static_cast<long long>(count_) >= static_cast<long long>(rows_) * columns_)
+    return "more records than the " + gridSizeText(rows_, columns_);
+  // Record n (from 0) is node (n div C + 1, n mod C + 1).
+  const int r = count_ / columns_ + 1;
+  const int c = count_ % columns_ + 1;
+  data_.easting(r, c) = std::move(easting);
+  data_.northing(r, c) = std::move(northing);
+  data_.elevation(r, c) = elevation;
+  ++count_;
+  return std::nullopt;
+}
+
+std::optional<std::string> GridRecordBuilder::missingRecords() const {
+  const long long wanted = static_cast<long long>(rows_) * columns_;
+  if (count_ >= wanted) return std::nullopt;
+  return "only " + std::to_string(count_) + " records for the " + gridSizeText(rows_, columns_);
+}
+
+std::string importFailureMessage(std::string_view place, std::string_view fault) {
+  std::string message(kDataImportFailed);
+  message += '\n';
+  message += place;
+  message += ": ";
+  message += fault;
+  message += '.';
+  return message;
+}
+
+std::vector<std::string> gridLineFields(std::string_view line, char delimiter) {
+  while (!line.empty() && line.front() == delimiter) line.remove_prefix(1);
+  while (!line.empty() && line.back() == delimiter) line.remove_suffix(1);
+  return shell::splitFields(line, delimiter);
+}
+
+GridImportResult parseGridText(std::string_view content, char delimiter, int rows, int columns) {
+  const std::vector<std::string> lines = shell::splitLines(content);
+  GridRecordBuilder builder(rows, columns);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (isBlankLine(lines[i], delimiter)) continue;
+    const std::string place = "Line " + std::to_string(i + 1);
+    const std::vector<std::string> fields = gridLineFields(lines[i], delimiter);
+    if (fields.size() > static_cast<std::size_t>(kMostFieldsPerLine))
+      return failure(place, "more than " + std::to_string(kMostFieldsPerLine) + " fields");
+    if (fields.size() < 3) return failure(place, "fewer than three fields");
+    const std::optional<double> elevation = shell::parseStrictNumber(fields[2]);
+    if (!elevation) return failure(place, "the third field \"" + fields[2] + "\" is not a number");
+    if (auto fault = builder.add(fields[0], fields[1], *elevation)) return failure(place, *fault);
+  }
+  if (auto fault = builder.missingRecords()) {
+    const std::string place = lines.empty() ? std::string("Line 1") : "After line " + std::to_string(lines.size());
+    return failure(place, *fault);
+  }
+  GridImportResult result;
+  result.data = builder.take();
+  return result;
+}
+
+GridImportResult readGridTextFile(const std::string& path, char delimiter, int rows, int columns) {
+  const std::optional<std::string> content = shell::readWholeFile(path);
+  if (!content) return failure("File " + path, "it cannot be read");
+  return parseGridText(*content, delimiter, rows, columns);
+}
+
+void replaceGrid(GridState& state, const GridDefinition& definition, GridData&& data) {
+  state.info.Rows = definition.rowsText;
+  state.info.Columns = definition.columnsText;
+  state.info.RowSpacing = definition.rowSpacingText;
+  state.info.ColumnSpacing = definition.columnSpacingText;
+  state.GridNodeCount = static_cast<std::int16_t>(definition.rows * definition.columns);
+  state.GridEasting = std::move(data.easting);
+  state.GridNorthing = std::move(data.northing);
+  state.GridElevation = std::move(data.elevation);
+  state.results.clear();
+}
+
+}  // namespace sodwright::nibal

@@ -1,0 +1,78 @@
+#pragma once
+// Reading grid node records into a new grid, and replacing the state's grid
+// only with a complete, valid one.
+//
+// Records come in node order (rows outer, columns inner). A text file is split
+// into records here; a workbook reader feeds its cells (easting, northing,
+// elevation) into the same GridRecordBuilder, so both imports validate and
+// store the same way.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "grid/grid_state.h"
+
+namespace sodwright::nibal {
+
+inline constexpr int kMostFieldsPerLine = 10;
+
+// The three grids of one import.
+struct GridData {
+  GridArray<GridCoordinate> easting;
+  GridArray<GridCoordinate> northing;
+  GridArray<double> elevation;
+};
+
+class GridRecordBuilder {
+ public:
+  GridRecordBuilder(int rows, int columns);
+
+  // Stores the next node. Returns the fault when the grid is already full.
+  std::optional<std::string> add(GridCoordinate easting, GridCoordinate northing, double elevation);
+  // The fault when records are missing; empty when every node is filled.
+  std::optional<std::string> missingRecords() const;
+
+  int recordCount() const { return count_; }
+  GridData take() { return std::move(data_); }
+
+ private:
+  int rows_;
+  int columns_;
+  int count_ = 0;
+  GridData data_;
+};
+
+// The outcome of an import: the new grids, or the message to show (the
+// failed-import line, then the place and the fault).
+struct GridImportResult {
+  std::optional<GridData> data;
+  std::string message;
+
+  bool ok() const { return data.has_value(); }
+};
+
+// The message of a failed import: `place` is "Line 12" or "Row 12" and the
+// like, `fault` what is wrong there.
+std::string importFailureMessage(std::string_view place, std::string_view fault);
+
+// The fields of one line: leading and trailing delimiters dropped, then a
+// split at every delimiter (two delimiters in a row give an empty field, runs
+// of blanks are not merged).
+std::vector<std::string> gridLineFields(std::string_view line, char delimiter);
+
+// Reads the whole text of a grid file. Lines that hold only blanks and
+// delimiters are skipped; every other line is one record whose third field
+// must be a number.
+GridImportResult parseGridText(std::string_view content, char delimiter, int rows, int columns);
+
+// Reads the file at `path`, as parseGridText.
+GridImportResult readGridTextFile(const std::string& path, char delimiter, int rows, int columns);
+
+// Puts a complete import into the state: the definition's texts into
+// `GridInfo`, the node count, the three grids; earlier results are dropped as
+// they belong to another grid.
+void replaceGrid(GridState& state, const GridDefinition& definition, GridData&& data);
+
+}  // namespace sodwright::nibal

@@ -1,0 +1,58 @@
+#pragma once
+// The tillage erosion computation over the grid. Along one tillage direction:
+//   soil loss = -(Betta x delta slope gradient + Gamma x delta slope curvature) / d
+// with the gradient in percent between neighbouring nodes and d the node
+// spacing of that direction. The grid is taken as level beyond its edge.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "grid/grid_state.h"
+
+namespace sodwright::nibal {
+
+// The four boxes of the parameter window, with the window's default texts.
+struct GridParameterTexts {
+  std::string BettaRow = "3";   // txtBettaRow
+  std::string GammaRow = "6";   // txtGammaRow
+  std::string BettaCol = "6";   // txtBettaCol
+  std::string GammaCol = "12";  // txtGammaCol
+};
+
+// Reads the four boxes into `GridInfo` (the leading number of each text;
+// empty or other text gives 0) and returns the notes of the missing ones, a
+// coefficient of 0 being missing, in the order the user is told of them.
+std::vector<std::string_view> readGridParameters(GridInfo& info, const GridParameterTexts& texts);
+
+// True when all four coefficients are missing and there is nothing to compute.
+bool allParametersMissing(const GridInfo& info);
+
+// One line of nodes, z[0..n-1] at spacing d, read and written with a stride
+// so that a row and a column are walked the same way.
+struct GridLine {
+  const double* elevation;
+  double* deltaGradient;
+  double* deltaCurvature;
+  double* soilLoss;
+  std::ptrdiff_t stride;
+  int nodeCount;
+};
+void computeGridLine(const GridLine& line, double spacing, double betta, double gamma);
+
+// Size the seven result grids to the imported grid, all 0.
+void clearGridResults(GridState& state);
+
+// Column direction: each column walked over the rows with `ColumnSpacing`,
+// `BettaCol` and `GammaCol`; fills DGradCol, DCurvCol, SoilLossCol.
+void ComputeColumnDirection(GridState& state);
+// Row direction: each row walked over the columns with `RowSpacing`,
+// `BettaRow` and `GammaRow`; fills DGradRow, DCurvRow, SoilLossRow.
+void ComputeRowDirection(GridState& state);
+// SoilLossSum = SoilLossCol + SoilLossRow at every node.
+void computeSoilLossSum(GridState& state);
+
+// Whether every result is a finite number (an overflow spoils a run).
+bool gridResultsFinite(const GridState& state);
+
+}  // namespace sodwright::nibal

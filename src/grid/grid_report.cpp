@@ -1,0 +1,137 @@
+#include "grid/grid_report.h"
+
+#include <chrono>
+#include <ctime>
+#include <iomanip>
+#include <locale>
+#include <sstream>
+#include <stdexcept>
+
+#include "shell/number_text.h"
+#include "shell/text_file.h"
+
+namespace sodwright::nibal {
+
+namespace {
+
+constexpr std::string_view kShortRule = "----------------------------------------------------------------------------";
+constexpr std::string_view kLongRule =
+    "--------------------------------------------------------------------------------------------------------";
+constexpr std::string_view kParameterMask = "##0.00";
+constexpr std::string_view kResultMask = "##0.000";
+
+void line(std::ostream& out, std::string_view text) { out << text << shell::kLineEnd; }
+
+void writeHeader(std::ostream& out, const GridState& state, const std::string& dateText) {
+  const GridInfo& info = state.info;
+  line(out, "");
+  line(out, "NIBAL");
+  line(out, "");
+  line(out, dateText);
+  line(out, "");
+  line(out, kShortRule);
+  line(out, "");
+  line(out, "Grid Information:");
+  line(out, ZoneLine().field("   " + info.Rows + "    Rows ").field(" Row   Spacing = " + info.RowSpacing).text());
+  line(out, ZoneLine()
+                .field("   " + info.Columns + "  Columns")
+                .field("Column Spacing = " + info.ColumnSpacing)
+                .text());
+  line(out, "   Totally, there are  " + shell::generalText(static_cast<long long>(state.GridNodeCount)) +
+                "  Nodes(Points) in the Grid");
+  line(out, "");
+  line(out, "Tillage Erosion Model:");
+  line(out, "   Soil Loss = (Betta * Delta SlopeGradient + Gamma * Delta Slope Curvature)/Delta Distance");
+  line(out, "");
+  line(out, "Model Parameters:");
+  line(out, ZoneLine()
+                .field("    Row   Direction Parameters:")
+                .field("Betta_R = " + shell::formatMask(info.BettaRow, kParameterMask))
+                .field("Gamma_R = " + shell::formatMask(info.GammaRow, kParameterMask))
+                .text());
+  line(out, ZoneLine()
+                .field("   Column Direction Parameters:")
+                .field("Betta_C = " + shell::formatMask(info.BettaCol, kParameterMask))
+                .field("Gamma_C = " + shell::formatMask(info.GammaCol, kParameterMask))
+                .text());
+  line(out, "");
+  line(out, kLongRule);
+  line(out, "");
+  line(out, "");
+  ZoneLine heading;
+  for (std::string_view title : {" Row", "Col", "Easting", "Northing", "Elev", "DGradCol", "DCurvCol", "DGradRow",
+                                 "DCurvRow", "SoilLossCol", "SoilLossRow", "SoilLossSum"})
+    heading.field(title);
+  line(out, heading.text());
+}
+
+}  // namespace
+
+ZoneLine& ZoneLine::field(std::string_view text) {
+  if (started_) {
+    const std::size_t zoneStart = (text_.size() / kPrintZoneWidth + 1) * kPrintZoneWidth;
+    text_.resize(zoneStart, ' ');
+  }
+  started_ = true;
+  text_ += text;
+  return *this;
+}
+
+std::string reportCoordinateText(const GridCoordinate& value, std::string_view mask) {
+  if (const double* number = std::get_if<double>(&value)) return shell::formatMask(*number, mask);
+  const std::string& text = std::get<std::string>(value);
+  if (const std::optional<double> number = shell::parseStrictNumber(text)) return shell::formatMask(*number, mask);
+  return text;
+}
+
+bool hasResults(const GridState& state) {
+  const GridArray<double>& sum = state.results.SoilLossSum;
+  return state.hasGrid() && sum.rows() == state.GridElevation.rows() &&
+         sum.columns() == state.GridElevation.columns();
+}
+
+void writeGridReport(std::ostream& out, const GridState& state, const std::string& dateText) {
+  if (!hasResults(state)) throw std::invalid_argument("the grid has no results to report");
+  writeHeader(out, state, dateText);
+  const GridResults& res = state.results;
+  const int rows = state.GridElevation.rows();
+  const int columns = state.GridElevation.columns();
+  for (int r = 1; r <= rows; ++r) {
+    for (int c = 1; c <= columns; ++c) {
+      ZoneLine row;
+      row.field(shell::bareText(static_cast<long long>(r)))
+          .field(shell::bareText(static_cast<long long>(c)))
+          .field(reportCoordinateText(state.GridEasting(r, c), "######0.00"))
+          .field(reportCoordinateText(state.GridNorthing(r, c), "#######0.00"))
+          .field(shell::formatMask(state.GridElevation(r, c), "###0.000"));
+      for (const GridArray<double>* grid : {&res.DGradCol, &res.DCurvCol, &res.DGradRow, &res.DCurvRow,
+                                            &res.SoilLossCol, &res.SoilLossRow, &res.SoilLossSum})
+        row.field(shell::formatMask((*grid)(r, c), kResultMask));
+      line(out, row.text());
+    }
+  }
+}
+
+std::optional<std::string> WriteGridReport(const GridState& state, const std::string& path,
+                                           const std::string& dateText) {
+  if (!hasResults(state)) return std::string("the grid has no results to report");
+  std::ostringstream report;
+  writeGridReport(report, state, dateText);
+  return shell::writeWholeFile(path, report.str());
+}
+
+std::string currentShortDate() {
+  const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+  std::tm local{};
+  localtime_r(&now, &local);
+  std::ostringstream text;
+  try {
+    text.imbue(std::locale(""));
+  } catch (const std::runtime_error&) {
+    // An unknown locale in the environment: the classic form will do.
+  }
+  text << std::put_time(&local, "%x");
+  return text.str();
+}
+
+}  // namespace sodwright::nibal

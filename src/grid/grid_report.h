@@ -1,0 +1,51 @@
+#pragma once
+// The NIBAL report: grid, model and parameters, then one table line per node,
+// in 14-character print zones, lines ended by CR LF.
+//
+// A field placed "in the next zone" starts at the first zone (columns 1, 15,
+// 29, ...) that leaves at least one blank after the previous field. So a field
+// that fills its zone exactly, or runs past it, is followed by a whole zone of
+// blanks: the report stays readable and splits on blanks.
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "grid/grid_state.h"
+
+namespace sodwright::nibal {
+
+inline constexpr std::size_t kPrintZoneWidth = 14;
+
+class ZoneLine {
+ public:
+  // Starts `text` at the next print zone (the first field at column 1).
+  ZoneLine& field(std::string_view text);
+  const std::string& text() const { return text_; }
+
+ private:
+  std::string text_;
+  bool started_ = false;
+};
+
+// An easting or northing for the report: a number, or a text that is one
+// whole number (blanks around it aside), in the mask; other text unchanged.
+std::string reportCoordinateText(const GridCoordinate& value, std::string_view mask);
+
+// Whether the result grids belong to the imported grid, so that a report can be written.
+bool hasResults(const GridState& state);
+
+// Writes the report of the last run. `dateText` is the date line. Throws
+// std::invalid_argument when there are no results.
+void writeGridReport(std::ostream& out, const GridState& state, const std::string& dateText);
+
+// Writes the report file, replacing an existing one. Returns the reason on
+// failure (no results, cannot create, cannot write) and empty on success.
+std::optional<std::string> WriteGridReport(const GridState& state, const std::string& path,
+                                           const std::string& dateText);
+
+// Today's date in the user's short date form.
+std::string currentShortDate();
+
+}  // namespace sodwright::nibal
