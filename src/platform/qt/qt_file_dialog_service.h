@@ -1,0 +1,27 @@
+#pragma once
+// Open and save dialogs of the desktop. The program's filters, written as
+// "description|pattern|description|pattern", are turned into Qt's form and
+// matched without regard to case, so "*.TXT" also offers "data.txt".
+
+#include <QString>
+#include <QStringList>
+
+#include "platform/file_dialog.h"
+
+namespace sodwright::platform {
+
+// "Text files(*.TXT)|*.TXT" -> {"Text files (*.TXT *.txt)"}: each pair gives
+// one Qt filter named by its description and matching the pair's patterns
+// in upper and lower case.
+QStringList qtNameFilters(const std::string& filter);
+
+class QtFileDialogService : public FileDialogService {
+ public:
+  std::string askOpenFileName(const std::string& filter) override;
+  std::string askSaveFileName(const std::string& filter) override;
+
+ private:
+  QString lastDirectory_;  // the dialogs open where the last one was left
+};
+
+}  // namespace sodwright::platform

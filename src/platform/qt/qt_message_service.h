@@ -1,0 +1,16 @@
+#pragma once
+// Message boxes of the desktop: QMessageBox with the given title and either
+// one OK button or OK and Cancel.
+
+
+#include "platform/message_service.h"
+
+namespace sodwright::platform {
+
+class QtMessageService : public MessageService {
+ public:
+  MessageAnswer show(const std::string& text, const std::string& title,
+                     MessageButtons buttons) override;
+};
+
+}  // namespace sodwright::platform

@@ -1,0 +1,27 @@
+#include "platform/qt/qt_program_starter.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+
+namespace sodwright::platform {
+
+QUrl urlForFile(const std::string& path) {
+  return QUrl::fromLocalFile(QFileInfo(QString::fromStdString(path)).absoluteFilePath());
+}
+
+QUrl urlForAddress(const std::string& address) {
+  const QString text = QString::fromStdString(address);
+  const QUrl url(text, QUrl::StrictMode);
+  if (url.isValid() && !url.scheme().isEmpty() && url.scheme().size() > 1) return url;
+  return urlForFile(address);
+}
+
+// QDesktopServices hands the URL over and returns; nothing is read back and
+// a desktop without a matching program is not the caller's failure.
+void QtProgramStarter::openTextFile(const std::string& path) { QDesktopServices::openUrl(urlForFile(path)); }
+
+void QtProgramStarter::openWebAddress(const std::string& address) {
+  QDesktopServices::openUrl(urlForAddress(address));
+}
+
+}  // namespace sodwright::platform
