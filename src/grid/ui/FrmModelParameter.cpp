@@ -1,0 +1,171 @@
+#include "grid/ui/FrmModelParameter.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <string>
+
+#include "grid/grid_messages.h"
+#include "grid/grid_model.h"
+#include "grid/grid_report.h"
+#include "grid/ui/help_address.h"
+#include "grid/ui/link_label.h"
+#include "platform/file_dialog.h"
+
+namespace sodwright::nibal {
+
+namespace {
+
+QLineEdit* makeBox(const char* name, const std::string& text, const QString& accessibleName, QWidget* parent) {
+  auto* box = new QLineEdit(QString::fromStdString(text), parent);
+  box->setObjectName(QString::fromLatin1(name));
+  box->setAccessibleName(accessibleName);
+  box->setMaximumWidth(90);
+  return box;
+}
+
+QLabel* makeLabel(const char* name, const QString& caption, QWidget* parent) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  return label;
+}
+
+}  // namespace
+
+FrmModelParameter::FrmModelParameter(GridState& state, platform::AppContext& context, QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state), context_(context) {
+  setObjectName(QStringLiteral("FrmModelParameter"));
+  setWindowTitle(QStringLiteral("NIBAL Parameters"));
+  buildLayout();
+  connect(CmdRunModel, &QPushButton::clicked, this, &FrmModelParameter::CmdRunModel_Click);
+  connect(CmdQuit, &QPushButton::clicked, this, &FrmModelParameter::CmdQuit_Click);
+  Help->onClick = [this] { Help_Click(); };
+}
+
+void FrmModelParameter::buildLayout() {
+  auto* title = makeLabel("LblTitle", QStringLiteral(" NIBAL        Parameters"), this);
+  QFont titleFont = title->font();
+  titleFont.setBold(true);
+  titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
+  title->setFont(titleFont);
+  title->setAlignment(Qt::AlignCenter);
+
+  const GridParameterTexts defaults;
+  txtBettaRow = makeBox("txtBettaRow", defaults.BettaRow, QStringLiteral("Betta, Row Direction Tillage"), this);
+  txtGammaRow = makeBox("txtGammaRow", defaults.GammaRow, QStringLiteral("Gamma, Row Direction Tillage"), this);
+  txtBettaCol =
+      makeBox("txtBettaCol", defaults.BettaCol, QStringLiteral("Betta, Column Direction Tillage"), this);
+  txtGammaCol =
+      makeBox("txtGammaCol", defaults.GammaCol, QStringLiteral("Gamma, Column Direction Tillage"), this);
+
+  // Each heading names one box for the keyboard; the accessible names above
+  // name all four in full.
+  auto* betta = makeLabel("LblBetta", QStringLiteral("&Betta"), this);
+  auto* gamma = makeLabel("LblGamma", QStringLiteral("&Gamma"), this);
+  auto* rowHeading = makeLabel("LblRowTillage", QStringLiteral("&Row Direction Tillage"), this);
+  auto* columnHeading = makeLabel("LblColumnTillage", QStringLiteral("&Column Direction Tillage"), this);
+  rowHeading->setBuddy(txtBettaRow);
+  columnHeading->setBuddy(txtBettaCol);
+  betta->setBuddy(txtBettaRow);
+  gamma->setBuddy(txtGammaRow);
+
+  auto* table = new QGridLayout;
+  table->addWidget(betta, 0, 1, Qt::AlignHCenter);
+  table->addWidget(gamma, 0, 2, Qt::AlignHCenter);
+  table->addWidget(rowHeading, 1, 0);
+  table->addWidget(txtBettaRow, 1, 1);
+  table->addWidget(txtGammaRow, 1, 2);
+  table->addWidget(columnHeading, 2, 0);
+  table->addWidget(txtBettaCol, 2, 1);
+  table->addWidget(txtGammaCol, 2, 2);
+
+  CmdRunModel = new QPushButton(QStringLiteral("Run NIBAL"), this);
+  CmdRunModel->setObjectName(QStringLiteral("CmdRunModel"));
+  CmdRunModel->setAutoDefault(false);
+  CmdQuit = new QPushButton(QStringLiteral("Quit"), this);
+  CmdQuit->setObjectName(QStringLiteral("CmdQuit"));
+  CmdQuit->setAutoDefault(false);
+  Help = new LinkLabel(QStringLiteral("Help!"), this);
+  Help->setObjectName(QStringLiteral("Help"));
+  Help->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+  Help->setCursor(Qt::PointingHandCursor);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(CmdRunModel);
+  buttons->addWidget(CmdQuit);
+  buttons->addStretch();
+  buttons->addWidget(Help);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(title);
+  layout->addLayout(table);
+  layout->addSpacing(8);
+  layout->addLayout(buttons);
+
+  setTabOrder(txtBettaRow, txtGammaRow);
+  setTabOrder(txtGammaRow, txtBettaCol);
+  setTabOrder(txtBettaCol, txtGammaCol);
+  setTabOrder(txtGammaCol, CmdRunModel);
+  setTabOrder(CmdRunModel, CmdQuit);
+}
+
+bool FrmModelParameter::runGridModel() {
+  // Earlier results go first, so a stopped run leaves none behind.
+  clearGridResults(state_);
+  const GridParameterTexts texts{txtBettaRow->text().toStdString(), txtGammaRow->text().toStdString(),
+                                 txtBettaCol->text().toStdString(), txtGammaCol->text().toStdString()};
+  for (std::string_view note : readGridParameters(state_.info, texts))
+    context_.messages.inform(std::string(note), std::string(kNoteTitle));
+  if (allParametersMissing(state_.info)) {
+    context_.messages.inform(std::string(kAllMissing), std::string(kAllMissingTitle));
+    return false;
+  }
+  if (!state_.hasGrid()) {
+    context_.messages.inform(std::string(kOutputFailed));
+    return false;
+  }
+  {
+    platform::BusyScope busy(context_.busy, false);
+    ComputeColumnDirection(state_);
+    ComputeRowDirection(state_);
+    computeSoilLossSum(state_);
+  }
+  if (!gridResultsFinite(state_)) {
+    context_.messages.inform(std::string(kOutputFailed));
+    return false;
+  }
+  return true;
+}
+
+void FrmModelParameter::CmdRunModel_Click() {
+  if (!runGridModel()) return;
+  // CmDlgOutput: a cancelled dialog leaves the results and writes nothing.
+  const std::string path = context_.fileDialogs.askSaveFileName(platform::kReportFilter);
+  if (!path.empty()) writeReport(path);
+}
+
+void FrmModelParameter::writeReport(const std::string& path) {
+  std::optional<std::string> failure;
+  {
+    platform::BusyScope busy(context_.busy);
+    failure = WriteGridReport(state_, path, currentShortDate());
+  }
+  if (failure) {
+    context_.messages.inform(std::string(kOutputFailed));
+    return;
+  }
+  hide();
+  context_.programs.openTextFile(path);
+}
+
+void FrmModelParameter::CmdQuit_Click() {
+  hide();
+  emit quitPressed();
+}
+
+void FrmModelParameter::Help_Click() { context_.programs.openWebAddress(helpAddress(HelpTopic::Nibal)); }
+
+}  // namespace sodwright::nibal

@@ -1,0 +1,51 @@
+#pragma once
+// The NIBAL parameter window "NIBAL Parameters": Betta and Gamma for tillage
+// along the rows and along the columns, "Run NIBAL" (computation, then the
+// report through the save dialog) and "Quit" back to the grid window.
+
+#include <QWidget>
+
+#include "grid/grid_state.h"
+#include "platform/app_context.h"
+
+class QLineEdit;
+class QPushButton;
+
+namespace sodwright::nibal {
+
+class LinkLabel;
+
+class FrmModelParameter : public QWidget {
+  Q_OBJECT
+
+ public:
+  FrmModelParameter(GridState& state, platform::AppContext& context, QWidget* parent = nullptr);
+
+  QLineEdit* txtBettaRow = nullptr;
+  QLineEdit* txtGammaRow = nullptr;
+  QLineEdit* txtBettaCol = nullptr;
+  QLineEdit* txtGammaCol = nullptr;
+  QPushButton* CmdRunModel = nullptr;  // "Run NIBAL"
+  QPushButton* CmdQuit = nullptr;
+  LinkLabel* Help = nullptr;
+
+ signals:
+  // "Quit": this window is hidden and the grid window comes back.
+  void quitPressed();
+
+ public slots:
+  void CmdRunModel_Click();
+  void CmdQuit_Click();
+  void Help_Click();
+
+ private:
+  void buildLayout();
+  // RunGridModel up to the results; false when the run stopped.
+  bool runGridModel();
+  void writeReport(const std::string& path);
+
+  GridState& state_;
+  platform::AppContext& context_;
+};
+
+}  // namespace sodwright::nibal

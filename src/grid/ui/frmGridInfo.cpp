@@ -1,0 +1,263 @@
+#include "grid/ui/frmGridInfo.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <string>
+
+#include "grid/grid_checks.h"
+#include "grid/grid_import.h"
+#include "grid/grid_messages.h"
+#include "grid/ui/FrmModelParameter.h"
+#include "grid/ui/help_address.h"
+#include "grid/ui/link_label.h"
+#include "platform/file_dialog.h"
+#include "platform/workbook_path.h"
+#include "shell/ui/frmDelimiter.h"
+#include "shell/ui/window_hub.h"
+
+namespace sodwright::nibal {
+
+namespace {
+
+std::string boxText(const QLineEdit* box) { return box->text().toStdString(); }
+
+QLineEdit* makeBox(const char* name, QWidget* parent) {
+  auto* box = new QLineEdit(parent);
+  box->setObjectName(QString::fromLatin1(name));
+  return box;
+}
+
+QPushButton* makeButton(const char* name, const QString& caption, QWidget* parent) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setAutoDefault(false);
+  return button;
+}
+
+// The last three characters of a file name in lower case, as the import
+// tells its file types apart.
+std::string lastThreeLower(const std::string& path) {
+  std::string tail = path.size() > 3 ? path.substr(path.size() - 3) : path;
+  for (char& ch : tail)
+    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+  return tail;
+}
+
+}  // namespace
+
+frmGridInfo::frmGridInfo(GridState& state, platform::AppContext& context, shell::WindowHub& hub,
+                         QWidget* parent)
+    : QWidget(parent), state_(state), context_(context), hub_(hub) {
+  setObjectName(QStringLiteral("frmGridInfo"));
+  setWindowTitle(QStringLiteral("NIBAL 04.2"));
+  buildLayout();
+
+  for (QLineEdit* box : {txtRows, txtColumns, txtXSpacing, txtYSpacing})
+    connect(box, &QLineEdit::textChanged, this, &frmGridInfo::GridBox_Change);
+  connect(CmdImport, &QPushButton::clicked, this, &frmGridInfo::CmdImport_Click);
+  connect(CmdRunModel, &QPushButton::clicked, this, &frmGridInfo::CmdRunModel_Click);
+  connect(CmdShowData, &QPushButton::clicked, this, &frmGridInfo::CmdShowData_Click);
+  connect(CmdQuit, &QPushButton::clicked, this, &frmGridInfo::CmdQuit_Click);
+  Help->onClick = [this] { Help_Click(); };
+
+  shell::frmDelimiter& delimiter = hub_.delimiterDialog();
+  connect(&delimiter, &shell::frmDelimiter::delimiterChosen, this, &frmGridInfo::ImportGridText);
+  connect(&delimiter, &shell::frmDelimiter::quitPressed, this, &frmGridInfo::frmDelimiter_Quit);
+  connect(&hub_, &shell::WindowHub::dataViewerClosed, this, &frmGridInfo::FrmShowData_Unload);
+
+  // Load: nothing to import before a grid box is typed in; nothing to run or
+  // show before an import.
+  CmdImport->setEnabled(false);
+  CmdRunModel->setEnabled(false);
+  CmdShowData->setEnabled(false);
+}
+
+void frmGridInfo::buildLayout() {
+  auto* title = new QLabel(QStringLiteral("Grid        Information"), this);
+  title->setObjectName(QStringLiteral("LblTitle"));
+  QFont titleFont = title->font();
+  titleFont.setBold(true);
+  titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
+  title->setFont(titleFont);
+  title->setAlignment(Qt::AlignCenter);
+
+  auto addBox = [](QGridLayout* grid, int row, const QString& caption, const char* labelName, QLineEdit* box) {
+    auto* label = new QLabel(caption, box->parentWidget());
+    label->setObjectName(QString::fromLatin1(labelName));
+    label->setBuddy(box);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(box, row, 1);
+  };
+
+  auto* sizeFrame = new QGroupBox(QStringLiteral("Grid Size"), this);
+  sizeFrame->setObjectName(QStringLiteral("FrameSize"));
+  txtRows = makeBox("txtRows", sizeFrame);
+  txtColumns = makeBox("txtColumns", sizeFrame);
+  auto* sizeGrid = new QGridLayout(sizeFrame);
+  addBox(sizeGrid, 0, QStringLiteral("&Rows"), "LblRows", txtRows);
+  addBox(sizeGrid, 1, QStringLiteral("&Columns"), "LblColumns", txtColumns);
+
+  auto* spacingFrame = new QGroupBox(QStringLiteral("Grid Spacing"), this);
+  spacingFrame->setObjectName(QStringLiteral("FrameSpacing"));
+  txtXSpacing = makeBox("txtXSpacing", spacingFrame);
+  txtYSpacing = makeBox("txtYSpacing", spacingFrame);
+  auto* spacingGrid = new QGridLayout(spacingFrame);
+  addBox(spacingGrid, 0, QStringLiteral("Ro&w Spacing"), "LblXSpacing", txtXSpacing);
+  addBox(spacingGrid, 1, QStringLiteral("Co&lumn Spacing"), "LblYSpacing", txtYSpacing);
+
+  CmdImport = makeButton("CmdImport", QStringLiteral("Import Data"), this);
+  CmdRunModel = makeButton("CmdRunModel", QStringLiteral("Run NIBAL"), this);
+  CmdShowData = makeButton("CmdShowData", QStringLiteral("Show Data"), this);
+  CmdQuit = makeButton("CmdQuit", QStringLiteral("Quit"), this);
+
+  Help = new LinkLabel(QStringLiteral("Help!"), this);
+  Help->setObjectName(QStringLiteral("Help"));
+  Help->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+  Help->setCursor(Qt::PointingHandCursor);
+  Help->setAccessibleName(QStringLiteral("Help!"));
+
+  auto* frames = new QHBoxLayout;
+  frames->addWidget(sizeFrame);
+  frames->addWidget(spacingFrame);
+
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* button : {CmdImport, CmdRunModel, CmdShowData, CmdQuit}) buttons->addWidget(button);
+  buttons->addStretch();
+  buttons->addWidget(Help);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(title);
+  layout->addLayout(frames);
+  layout->addSpacing(8);
+  layout->addLayout(buttons);
+
+  setTabOrder(txtRows, txtColumns);
+  setTabOrder(txtColumns, txtXSpacing);
+  setTabOrder(txtXSpacing, txtYSpacing);
+  setTabOrder(txtYSpacing, CmdImport);
+  setTabOrder(CmdImport, CmdRunModel);
+  setTabOrder(CmdRunModel, CmdShowData);
+  setTabOrder(CmdShowData, CmdQuit);
+}
+
+void frmGridInfo::GridBox_Change() {
+  CmdImport->setEnabled(true);
+  CmdRunModel->setEnabled(false);
+  CmdShowData->setEnabled(false);
+}
+
+void frmGridInfo::refuseImport(QWidget* focus) {
+  CmdRunModel->setEnabled(false);
+  focus->setFocus();
+}
+
+void frmGridInfo::CmdImport_Click() {
+  CmdShowData->setEnabled(false);
+  CmdRunModel->setEnabled(true);
+  CmdRunModel->setFocus();
+
+  const GridBoxCheck check =
+      checkGridBoxes({boxText(txtRows), boxText(txtColumns), boxText(txtXSpacing), boxText(txtYSpacing)});
+  if (check.verdict != GridBoxVerdict::Accepted) {
+    context_.messages.inform(check.message);
+    refuseImport(check.verdict == GridBoxVerdict::ValueWrong ? static_cast<QWidget*>(txtRows) : CmdImport);
+    return;
+  }
+
+  // CmDlg1: the name is used at once and not kept, so a later cancel gives
+  // an empty name.
+  const std::string path = context_.fileDialogs.askOpenFileName(platform::kImportFilter);
+  if (path.empty()) {
+    refuseImport(CmdImport);
+    return;
+  }
+
+  const std::string type = lastThreeLower(path);
+  if (type == "txt" || type == "dat") {
+    state_.pendingImport = PendingGridImport{check.definition, path};
+    hub_.delimiterDialog().showKeepingChoice();
+  } else if (platform::isWorkbookPath(path)) {
+    state_.pendingImport = PendingGridImport{check.definition, path};
+    importWorkbook(path);
+  } else {
+    // A database file is refused like any other unknown type: nothing can
+    // be read from it, and a run on the old grid would mislead.
+    context_.messages.inform(std::string(kUnsupportedFile));
+    refuseImport(CmdImport);
+  }
+}
+
+void frmGridInfo::ImportGridText() {
+  if (context_.activeModel != platform::kNibal || !state_.pendingImport) return;
+  const PendingGridImport pending = *state_.pendingImport;
+  state_.pendingImport.reset();
+
+  GridImportResult result;
+  {
+    platform::BusyScope busy(context_.busy, false);
+    result = readGridTextFile(pending.path, context_.importDelimiter, pending.definition.rows,
+                              pending.definition.columns);
+  }
+  if (!result.ok()) {
+    // The grid held before stays; the program goes on.
+    context_.messages.inform(result.message);
+    refuseImport(CmdImport);
+    return;
+  }
+  replaceGrid(state_, pending.definition, std::move(*result.data));
+  context_.busy.hideNote();
+  hub_.showDataViewer();
+  CmdShowData->setEnabled(true);
+}
+
+void frmGridInfo::importWorkbook(const std::string&) {
+  // Workbook reading is not available in this build.
+  state_.pendingImport.reset();
+  context_.messages.inform(std::string(kUnsupportedFile));
+  refuseImport(CmdImport);
+}
+
+void frmGridInfo::frmDelimiter_Quit() {
+  if (context_.activeModel != platform::kNibal) return;
+  state_.pendingImport.reset();
+  CmdRunModel->setEnabled(false);
+  show();
+  CmdImport->setFocus();
+}
+
+void frmGridInfo::FrmShowData_Unload() {
+  if (context_.activeModel != platform::kNibal) return;
+  show();
+  raise();
+  activateWindow();
+}
+
+void frmGridInfo::CmdRunModel_Click() {
+  CmdImport->setEnabled(false);
+  if (!parameters_) {
+    parameters_ = new FrmModelParameter(state_, context_, this);
+    connect(parameters_, &FrmModelParameter::quitPressed, this, [this] {
+      show();
+      raise();
+    });
+  }
+  parameters_->show();
+  parameters_->raise();
+  parameters_->activateWindow();
+}
+
+void frmGridInfo::CmdShowData_Click() { hub_.showDataViewer(); }
+
+void frmGridInfo::Help_Click() { context_.programs.openWebAddress(helpAddress(HelpTopic::Nibal)); }
+
+void frmGridInfo::CmdQuit_Click() {
+  hub_.showChooser();
+  close();
+}
+
+}  // namespace sodwright::nibal

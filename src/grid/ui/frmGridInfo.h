@@ -1,0 +1,70 @@
+#pragma once
+// The NIBAL grid window "NIBAL 04.2": the grid size and spacings, the import
+// of the node data, the data viewer and the way to the parameter window.
+
+#include <QPointer>
+#include <QWidget>
+
+#include "grid/grid_state.h"
+#include "platform/app_context.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace sodwright::shell {
+class WindowHub;
+}
+
+namespace sodwright::nibal {
+
+class FrmModelParameter;
+class LinkLabel;
+
+class frmGridInfo : public QWidget {
+  Q_OBJECT
+
+ public:
+  frmGridInfo(GridState& state, platform::AppContext& context, shell::WindowHub& hub,
+              QWidget* parent = nullptr);
+
+  QLineEdit* txtRows = nullptr;
+  QLineEdit* txtColumns = nullptr;
+  QLineEdit* txtXSpacing = nullptr;  // "Row Spacing"
+  QLineEdit* txtYSpacing = nullptr;  // "Column Spacing"
+  QPushButton* CmdImport = nullptr;
+  QPushButton* CmdRunModel = nullptr;
+  QPushButton* CmdShowData = nullptr;
+  QPushButton* CmdQuit = nullptr;
+  LinkLabel* Help = nullptr;
+
+  // The parameter window, once "Run NIBAL" has made it.
+  FrmModelParameter* parameterWindow() const { return parameters_; }
+
+ public slots:
+  void CmdImport_Click();
+  void CmdRunModel_Click();
+  void CmdShowData_Click();
+  void CmdQuit_Click();
+  void Help_Click();
+  // Any keystroke in a grid box: the grid must be imported again.
+  void GridBox_Change();
+
+  // The delimiter dialog's OK and Quit while this model is active.
+  void ImportGridText();
+  void frmDelimiter_Quit();
+  // The data viewer was closed: this window comes back.
+  void FrmShowData_Unload();
+
+ private:
+  void buildLayout();
+  void refuseImport(QWidget* focus);
+  void importWorkbook(const std::string& path);
+
+  GridState& state_;
+  platform::AppContext& context_;
+  shell::WindowHub& hub_;
+  QPointer<FrmModelParameter> parameters_;
+};
+
+}  // namespace sodwright::nibal
