@@ -189,5 +189,20 @@ TEST(TransectRoundTrip, WrittenFileImportsBackAndWritesIdentically) {
   std::filesystem::remove_all(dir);
 }
 
+// The example shipped with the program imports and writes back unchanged.
+TEST(TransectRoundTrip, ExampleHillslopeImportsAndWritesBackItsOwnText) {
+  const std::string path = std::string(SODWRIGHT_EXAMPLES_DIR) + "/hillslope-transect.txt";
+  KolvState state;
+  const auto result = importTransectText(state, path, '\t');
+  ASSERT_TRUE(result.ok()) << result.message.value_or("");
+  EXPECT_EQ(state.params.NodeCount, 300);
+  EXPECT_EQ(state.params.DistrNodes, 5);
+  EXPECT_EQ(state.data.SubstanceUnit, "mg");
+  EXPECT_GT(state.data.Elev(0, 0), state.data.Elev(299, 0));
+  std::ostringstream written;
+  WriteLastSequence(written, state, 0);
+  EXPECT_EQ(written.str(), shell::readWholeFile(path).value_or(""));
+}
+
 }  // namespace
 }  // namespace sodwright::kolv
