@@ -1,0 +1,17 @@
+#pragma once
+// Reads workbooks itself, with no spreadsheet application: legacy .xls,
+// .xlsx and .ods, chosen by the file's extension (any case).
+
+#include <memory>
+#include <string>
+
+#include "platform/workbook.h"
+
+namespace sodwright::platform {
+
+class FileWorkbookReader : public WorkbookReader {
+ public:
+  std::unique_ptr<Worksheet> openFirstSheet(const std::string& path, std::string& error) override;
+};
+
+}  // namespace sodwright::platform

@@ -1,0 +1,177 @@
+// .ods workbooks: a zip archive whose content.xml holds the tables. Runs of
+// equal rows and cells are written once with a repeat count, which may be
+// huge for the empty rest of a sheet; only filled cells are kept.
+#include <QXmlStreamReader>
+#include <algorithm>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "platform/workbook/sheet_builder.h"
+#include "platform/workbook/workbook_readers.h"
+#include "platform/workbook/xml_part.h"
+#include "platform/workbook/zip_archive.h"
+
+namespace sodwright::platform {
+namespace {
+
+constexpr QStringView kOfficeNs = u"urn:oasis:names:tc:opendocument:xmlns:office:1.0";
+constexpr QStringView kTableNs = u"urn:oasis:names:tc:opendocument:xmlns:table:1.0";
+constexpr QStringView kTextNs = u"urn:oasis:names:tc:opendocument:xmlns:text:1.0";
+constexpr qint64 kMaxSpaces = 1000;
+
+// The attribute of this namespace and local name; empty when absent.
+std::optional<QString> attribute(const QXmlStreamAttributes& attributes, QStringView ns, QStringView name) {
+  for (const QXmlStreamAttribute& a : attributes) {
+    if (a.namespaceUri() == ns && a.name() == name) return a.value().toString();
+  }
+  return std::nullopt;
+}
+
+qint64 repeatCount(const QXmlStreamReader& xml, QStringView name) {
+  bool ok = false;
+  const qint64 count = attribute(xml.attributes(), kTableNs, name).value_or(QString()).toLongLong(&ok);
+  return ok && count > 0 ? count : 1;
+}
+
+// The displayed text of the current element: paragraphs on their own lines,
+// <text:s> as its count of blanks; notes on the cell are left out.
+void collectText(QXmlStreamReader& xml, QString& out) {
+  bool firstParagraph = true;
+  while (xml.readNext() != QXmlStreamReader::Invalid) {
+    if (xml.isEndElement()) return;
+    if (xml.isCharacters()) {
+      out += xml.text();
+    } else if (xml.isStartElement()) {
+      if (xml.namespaceUri() == kTextNs && xml.name() == u"s") {
+        bool ok = false;
+        const qint64 count = attribute(xml.attributes(), kTextNs, u"c").value_or(QString()).toLongLong(&ok);
+        out += QString(static_cast<qsizetype>(ok ? std::clamp<qint64>(count, 1, kMaxSpaces) : 1), u' ');
+        xml.skipCurrentElement();
+      } else if (xml.namespaceUri() == kTextNs && xml.name() == u"tab") {
+        out += u'\t';
+        xml.skipCurrentElement();
+      } else if (xml.namespaceUri() == kTextNs && xml.name() == u"line-break") {
+        out += u'\n';
+        xml.skipCurrentElement();
+      } else if (xml.namespaceUri() == kOfficeNs && xml.name() == u"annotation") {
+        xml.skipCurrentElement();
+      } else {
+        if (xml.namespaceUri() == kTextNs && xml.name() == u"p") {
+          if (!firstParagraph) out += u'\n';
+          firstParagraph = false;
+        }
+        collectText(xml, out);
+      }
+    }
+  }
+}
+
+CellValue readCell(QXmlStreamReader& xml) {
+  const QXmlStreamAttributes attributes = xml.attributes();
+  const QString type = attribute(attributes, kOfficeNs, u"value-type").value_or(QString());
+  QString shown;
+  collectText(xml, shown);
+  if (type == u"float" || type == u"percentage" || type == u"currency") {
+    bool ok = false;
+    const double number = attribute(attributes, kOfficeNs, u"value").value_or(QString()).toDouble(&ok);
+    if (ok) return numberCell(number);
+  } else if (type == u"boolean") {
+    return CellValue::ofText(attribute(attributes, kOfficeNs, u"boolean-value") == QStringLiteral("true") ? "TRUE" : "FALSE");
+  } else if (type == u"string") {
+    if (const auto given = attribute(attributes, kOfficeNs, u"string-value")) return CellValue::ofText(given->toStdString());
+  }
+  if (type.isEmpty() && shown.isEmpty()) return CellValue::empty();
+  return CellValue::ofText(shown.toStdString());
+}
+
+// One <table:table-row>: its filled cells by column, and how often it repeats.
+std::vector<std::pair<qint64, CellValue>> readRow(QXmlStreamReader& xml) {
+  std::vector<std::pair<qint64, CellValue>> cells;
+  qint64 column = 1;
+  while (xml.readNextStartElement()) {
+    if (xml.namespaceUri() != kTableNs || (xml.name() != u"table-cell" && xml.name() != u"covered-table-cell")) {
+      xml.skipCurrentElement();
+      continue;
+    }
+    const qint64 repeat = repeatCount(xml, u"number-columns-repeated");
+    const CellValue value = readCell(xml);
+    if (value.kind != CellValue::Kind::Empty) {
+      const qint64 last = std::min<qint64>(column + repeat - 1, kMaxSheetColumns);
+      for (qint64 c = column; c <= last; ++c) cells.emplace_back(c, value);
+    }
+    column = std::min<qint64>(column + repeat, kMaxSheetColumns + 1);
+  }
+  return cells;
+}
+
+bool isRowGroup(const QXmlStreamReader& xml) {
+  return xml.namespaceUri() == kTableNs &&
+         (xml.name() == u"table-header-rows" || xml.name() == u"table-rows" || xml.name() == u"table-row-group");
+}
+
+// Reads the rows of the table whose start element was just read.
+bool readTable(QXmlStreamReader& xml, SheetBuilder& builder, std::string& error) {
+  qint64 row = 1;
+  int depth = 1;
+  while (depth > 0 && !xml.atEnd()) {
+    const auto token = xml.readNext();
+    if (token == QXmlStreamReader::EndElement) {
+      --depth;
+    } else if (token == QXmlStreamReader::StartElement) {
+      if (isRowGroup(xml)) {
+        ++depth;
+      } else if (xml.namespaceUri() == kTableNs && xml.name() == u"table-row") {
+        const qint64 repeat = repeatCount(xml, u"number-rows-repeated");
+        const auto cells = readRow(xml);
+        const qint64 last = std::min<qint64>(row + repeat - 1, kMaxSheetRows);
+        for (qint64 r = row; !cells.empty() && r <= last; ++r) {
+          for (const auto& [column, value] : cells) {
+            if (!builder.put(r, column, value, error)) return false;
+          }
+        }
+        row = std::min<qint64>(row + repeat, kMaxSheetRows + 1);
+      } else {
+        xml.skipCurrentElement();
+      }
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+std::unique_ptr<MemoryWorksheet> readOdsFirstSheet(const std::string& path, std::string& error) {
+  ZipArchive zip(path);
+  if (!zip.isOpen()) {
+    error = zip.error();
+    return nullptr;
+  }
+  const QString part = QStringLiteral("content.xml");
+  if (!zip.contains(part)) {
+    error = "The file is not an .ods workbook: it has no content.xml.";
+    return nullptr;
+  }
+  const auto bytes = zip.read(part, kMaxPartBytes, error);
+  if (!bytes) return nullptr;
+  QXmlStreamReader xml(*bytes);
+  SheetBuilder builder;
+  bool found = false;
+  while (!found && !xml.atEnd()) {
+    if (xml.readNext() == QXmlStreamReader::StartElement && xml.namespaceUri() == kTableNs && xml.name() == u"table") {
+      found = true;
+      if (!readTable(xml, builder, error)) return nullptr;
+    }
+  }
+  if (xml.hasError()) {
+    error = brokenXmlMessage(part, xml);
+    return nullptr;
+  }
+  if (!found) {
+    error = "The workbook has no worksheet.";
+    return nullptr;
+  }
+  return builder.take();
+}
+
+}  // namespace sodwright::platform

@@ -1,0 +1,225 @@
+// .xlsx workbooks: a zip archive whose workbook part lists the sheets, whose
+// relationship parts say where each sheet lives, and whose shared-strings
+// part holds the texts the cells refer to by index.
+#include <QDir>
+#include <QStringList>
+#include <QXmlStreamReader>
+#include <optional>
+#include <vector>
+
+#include "platform/workbook/sheet_builder.h"
+#include "platform/workbook/workbook_readers.h"
+#include "platform/workbook/xml_part.h"
+#include "platform/workbook/zip_archive.h"
+
+namespace sodwright::platform {
+namespace {
+
+struct Relationship {
+  QString id;
+  QString type;
+  QString target;  // resolved to a member name of the archive
+};
+
+QString folderOf(const QString& part) {
+  const qsizetype slash = part.lastIndexOf(u'/');
+  return slash < 0 ? QString() : part.left(slash + 1);
+}
+
+QString resolveTarget(const QString& sourcePart, const QString& target) {
+  if (target.startsWith(u'/')) return QDir::cleanPath(target.mid(1));
+  return QDir::cleanPath(folderOf(sourcePart) + target);
+}
+
+QString relationshipsPartOf(const QString& part) {
+  const qsizetype slash = part.lastIndexOf(u'/');
+  return folderOf(part) + QStringLiteral("_rels/") + part.mid(slash + 1) + QStringLiteral(".rels");
+}
+
+// The relationships of a part; none when the part has no relationship part.
+std::optional<std::vector<Relationship>> readRelationships(const ZipArchive& zip, const QString& sourcePart,
+                                                           std::string& error) {
+  std::vector<Relationship> found;
+  const QString relsPart = relationshipsPartOf(sourcePart);
+  if (!zip.contains(relsPart)) return found;
+  const auto bytes = zip.read(relsPart, kMaxPartBytes, error);
+  if (!bytes) return std::nullopt;
+  QXmlStreamReader xml(*bytes);
+  while (!xml.atEnd()) {
+    if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"Relationship") {
+      found.push_back({attributeByLocalName(xml, u"Id"), attributeByLocalName(xml, u"Type"),
+                       resolveTarget(sourcePart, attributeByLocalName(xml, u"Target"))});
+    }
+  }
+  if (xml.hasError()) {
+    error = brokenXmlMessage(relsPart, xml);
+    return std::nullopt;
+  }
+  return found;
+}
+
+const Relationship* findByType(const std::vector<Relationship>& list, QStringView typeEnd) {
+  for (const Relationship& r : list) {
+    if (r.type.endsWith(typeEnd)) return &r;
+  }
+  return nullptr;
+}
+
+// The text of a string item: every <t> except the phonetic runs (<rPh>).
+QString readStringItem(QXmlStreamReader& xml) {
+  QString text;
+  int depth = 1;
+  while (depth > 0 && !xml.atEnd()) {
+    const auto token = xml.readNext();
+    if (token == QXmlStreamReader::StartElement) {
+      if (xml.name() == u"t") {
+        text += xml.readElementText(QXmlStreamReader::IncludeChildElements);
+      } else if (xml.name() == u"rPh") {
+        xml.skipCurrentElement();
+      } else {
+        ++depth;
+      }
+    } else if (token == QXmlStreamReader::EndElement) {
+      --depth;
+    }
+  }
+  return text;
+}
+
+std::optional<QStringList> readSharedStrings(const ZipArchive& zip, const QString& part, std::string& error) {
+  QStringList strings;
+  if (part.isEmpty() || !zip.contains(part)) return strings;
+  const auto bytes = zip.read(part, kMaxPartBytes, error);
+  if (!bytes) return std::nullopt;
+  QXmlStreamReader xml(*bytes);
+  while (!xml.atEnd()) {
+    if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"si") strings.append(readStringItem(xml));
+  }
+  if (xml.hasError()) {
+    error = brokenXmlMessage(part, xml);
+    return std::nullopt;
+  }
+  return strings;
+}
+
+// The first <sheet> of the workbook part: its relationship id.
+std::optional<QString> firstSheetId(const ZipArchive& zip, const QString& part, std::string& error) {
+  const auto bytes = zip.read(part, kMaxPartBytes, error);
+  if (!bytes) return std::nullopt;
+  QXmlStreamReader xml(*bytes);
+  while (!xml.atEnd()) {
+    if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"sheet") {
+      return attributeByLocalName(xml, u"id");
+    }
+  }
+  error = xml.hasError() ? brokenXmlMessage(part, xml) : "The workbook has no worksheet.";
+  return std::nullopt;
+}
+
+CellValue cellFromXlsx(const QString& type, const QString& value, bool hasValue, const QStringList& shared) {
+  if (type == u"inlineStr") return CellValue::ofText(value.toStdString());
+  if (!hasValue) return CellValue::empty();
+  if (type == u"s") {
+    bool ok = false;
+    const int index = value.trimmed().toInt(&ok);
+    if (!ok || index < 0 || index >= shared.size()) return CellValue::ofText("#REF!");
+    return CellValue::ofText(shared.at(index).toStdString());
+  }
+  if (type == u"b") return CellValue::ofText(value.trimmed() == u"1" ? "TRUE" : "FALSE");
+  if (type.isEmpty() || type == u"n") {
+    bool ok = false;
+    const double number = value.trimmed().toDouble(&ok);
+    if (ok) return numberCell(number);
+  }
+  // Formula texts ("str"), errors ("e"), dates ("d") and unreadable numbers.
+  return CellValue::ofText(value.toStdString());
+}
+
+bool readSheet(const ZipArchive& zip, const QString& part, const QStringList& shared, SheetBuilder& builder,
+               std::string& error) {
+  const auto bytes = zip.read(part, kMaxPartBytes, error);
+  if (!bytes) return false;
+  QXmlStreamReader xml(*bytes);
+  qint64 row = 0;
+  qint64 column = 0;
+  while (!xml.atEnd()) {
+    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+    if (xml.name() == u"row") {
+      bool ok = false;
+      const qint64 given = attributeByLocalName(xml, u"r").toLongLong(&ok);
+      row = ok ? given : row + 1;
+      column = 0;
+    } else if (xml.name() == u"c") {
+      const QString ref = attributeByLocalName(xml, u"r");
+      if (ref.isEmpty()) {
+        ++column;
+      } else {
+        const auto parsed = parseCellReference(ref.toStdString());
+        if (!parsed) {
+          error = "The worksheet has a broken cell reference \"" + ref.toStdString() + "\".";
+          return false;
+        }
+        row = parsed->row;
+        column = parsed->column;
+      }
+      const QString type = attributeByLocalName(xml, u"t");
+      QString value;
+      bool hasValue = false;
+      while (xml.readNextStartElement()) {
+        if (xml.name() == u"v") {
+          value = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+          hasValue = true;
+        } else if (xml.name() == u"is") {
+          value = readStringItem(xml);
+        } else {
+          xml.skipCurrentElement();
+        }
+      }
+      if (!builder.put(row, column, cellFromXlsx(type, value, hasValue, shared), error)) return false;
+    }
+  }
+  if (xml.hasError()) {
+    error = brokenXmlMessage(part, xml);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::unique_ptr<MemoryWorksheet> readXlsxFirstSheet(const std::string& path, std::string& error) {
+  ZipArchive zip(path);
+  if (!zip.isOpen()) {
+    error = zip.error();
+    return nullptr;
+  }
+  const auto packageRels = readRelationships(zip, QString(), error);
+  if (!packageRels) return nullptr;
+  const Relationship* office = findByType(*packageRels, u"/officeDocument");
+  const QString workbookPart = office != nullptr ? office->target : QStringLiteral("xl/workbook.xml");
+  if (!zip.contains(workbookPart)) {
+    error = "The file is not an .xlsx workbook: it has no workbook part.";
+    return nullptr;
+  }
+  const auto sheetId = firstSheetId(zip, workbookPart, error);
+  if (!sheetId) return nullptr;
+  const auto workbookRels = readRelationships(zip, workbookPart, error);
+  if (!workbookRels) return nullptr;
+  const Relationship* sheetRel = nullptr;
+  for (const Relationship& r : *workbookRels) {
+    if (r.id == *sheetId) sheetRel = &r;
+  }
+  if (sheetRel == nullptr || !zip.contains(sheetRel->target)) {
+    error = "The workbook has no worksheet.";
+    return nullptr;
+  }
+  const Relationship* strings = findByType(*workbookRels, u"/sharedStrings");
+  const auto shared =
+      readSharedStrings(zip, strings != nullptr ? strings->target : folderOf(workbookPart) + "sharedStrings.xml", error);
+  if (!shared) return nullptr;
+  SheetBuilder builder;
+  if (!readSheet(zip, sheetRel->target, *shared, builder, error)) return nullptr;
+  return builder.take();
+}
+
+}  // namespace sodwright::platform

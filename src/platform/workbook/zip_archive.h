@@ -1,0 +1,34 @@
+#pragma once
+// Reading members of a zip archive (.xlsx and .ods are zip archives of XML).
+
+#include <zip.h>
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+#include <string>
+
+namespace sodwright::platform {
+
+class ZipArchive {
+ public:
+  // Opens the archive read-only; check error() afterwards.
+  explicit ZipArchive(const std::string& path);
+  ~ZipArchive();
+  ZipArchive(const ZipArchive&) = delete;
+  ZipArchive& operator=(const ZipArchive&) = delete;
+
+  bool isOpen() const { return archive_ != nullptr; }
+  const std::string& error() const { return error_; }
+
+  bool contains(const QString& name) const;
+  // The whole member, at most maxBytes long; empty with `error` set when it
+  // is missing, unreadable or larger.
+  std::optional<QByteArray> read(const QString& name, qint64 maxBytes, std::string& error) const;
+
+ private:
+  zip_t* archive_ = nullptr;
+  std::string error_;
+};
+
+}  // namespace sodwright::platform

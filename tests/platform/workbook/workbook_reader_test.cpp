@@ -1,0 +1,170 @@
+// The three workbook readers against files made by
+// tests/data/workbooks/make_workbooks.py.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/cell_address.h"
+#include "platform/workbook/file_workbook_reader.h"
+#include "platform/workbook_path.h"
+
+namespace sodwright::platform {
+namespace {
+
+std::string dataFile(const std::string& name) { return std::string(SODWRIGHT_TEST_DATA_DIR) + "/workbooks/" + name; }
+
+std::unique_ptr<Worksheet> open(const std::string& name, std::string& error) {
+  FileWorkbookReader reader;
+  return reader.openFirstSheet(dataFile(name), error);
+}
+
+void expectNumber(const Worksheet& sheet, const char* cell, double value) {
+  const auto ref = parseCellReference(cell);
+  ASSERT_TRUE(ref);
+  const CellValue got = sheet.cell(ref->row, ref->column);
+  EXPECT_EQ(got.kind, CellValue::Kind::Number) << cell;
+  EXPECT_EQ(got.number, value) << cell;
+}
+
+void expectText(const Worksheet& sheet, const char* cell, const std::string& text) {
+  const auto ref = parseCellReference(cell);
+  ASSERT_TRUE(ref);
+  const CellValue got = sheet.cell(ref->row, ref->column);
+  EXPECT_EQ(got.kind, CellValue::Kind::Text) << cell;
+  EXPECT_EQ(got.text, text) << cell;
+}
+
+void expectEmpty(const Worksheet& sheet, const char* cell) {
+  const auto ref = parseCellReference(cell);
+  ASSERT_TRUE(ref);
+  EXPECT_EQ(sheet.cell(ref->row, ref->column).kind, CellValue::Kind::Empty) << cell;
+}
+
+class WorkbookCells : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(WorkbookCells, ReadsEachKindOfCellOfTheFirstSheet) {
+  std::string error;
+  const auto sheet = open("cells." + GetParam(), error);
+  ASSERT_TRUE(sheet) << error;
+  expectNumber(*sheet, "A1", 1.5);
+  expectText(*sheet, "B1", "abc");
+  expectNumber(*sheet, "C1", 42);
+  if (GetParam() == "xls") {
+    // The .xls reader cannot tell a boolean from the integers 1 and 0.
+    expectNumber(*sheet, "D1", 1);
+    expectNumber(*sheet, "E2", 0);
+  } else {
+    expectText(*sheet, "D1", "TRUE");
+    expectText(*sheet, "E2", "FALSE");
+  }
+  expectEmpty(*sheet, "A2");
+  expectNumber(*sheet, "B2", -100);
+  expectText(*sheet, "F4", "mg");
+  expectNumber(*sheet, "E7", 0.1);
+  expectText(*sheet, "C12", "  3.25");
+  expectNumber(*sheet, "AB30", 123456.789);
+  expectEmpty(*sheet, "AB31");
+  expectEmpty(*sheet, "A1048576");
+  // A number carries the text a spreadsheet shows for it.
+  EXPECT_EQ(sheet->cell(30, 28).text, "123456.789");
+}
+
+INSTANTIATE_TEST_SUITE_P(AllFormats, WorkbookCells, ::testing::Values("xls", "xlsx", "ods"));
+
+TEST(OdsRepeats, RepeatedRowsAndCellsAreFilledAndTheEmptyRestIsNot) {
+  std::string error;
+  const auto sheet = open("cells.ods", error);
+  ASSERT_TRUE(sheet) << error;
+  expectEmpty(*sheet, "A40");
+  expectNumber(*sheet, "A41", 9);
+  expectNumber(*sheet, "A42", 9);
+  expectNumber(*sheet, "A43", 0.25);
+  expectNumber(*sheet, "C43", 0.25);
+  expectEmpty(*sheet, "D43");
+  expectEmpty(*sheet, "A44");
+}
+
+TEST(XlsxCells, InlineStringsFormulaTextsAndCellsWithoutReferences) {
+  std::string error;
+  const auto sheet = open("cells_inline.xlsx", error);
+  ASSERT_TRUE(sheet) << error;
+  expectText(*sheet, "A1", "first");
+  expectNumber(*sheet, "B1", 2.5);
+  expectNumber(*sheet, "C1", -7);
+  expectText(*sheet, "B3", "rich text");
+  expectText(*sheet, "C3", "first");
+  expectText(*sheet, "D3", "TRUE");
+  expectText(*sheet, "E3", "#DIV/0!");
+  expectEmpty(*sheet, "F3");
+}
+
+struct Damaged {
+  std::string file;
+  std::string message;
+};
+
+class DamagedWorkbook : public ::testing::TestWithParam<Damaged> {};
+
+TEST_P(DamagedWorkbook, GivesItsMessageAndNoSheet) {
+  std::string error;
+  const auto sheet = open(GetParam().file, error);
+  EXPECT_FALSE(sheet);
+  EXPECT_NE(error.find(GetParam().message), std::string::npos) << error;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedWorkbook,
+    ::testing::Values(Damaged{"not_a_zip.xlsx", "no zip archive"}, Damaged{"not_a_zip.ods", "no zip archive"},
+                      Damaged{"not_an_xls.xls", "not an .xls workbook"},
+                      Damaged{"no_workbook_part.xlsx", "no workbook part"},
+                      Damaged{"no_sheet.xlsx", "no worksheet"}, Damaged{"no_content.ods", "no content.xml"},
+                      Damaged{"broken_sheet.xlsx", "broken XML"}, Damaged{"missing.xlsx", "cannot be opened"},
+                      Damaged{"missing.xls", "cannot be opened"}, Damaged{"transect.txt", "not a workbook"}));
+
+TEST(WorkbookPath, KnowsTheThreeExtensionsInAnyCase) {
+  EXPECT_EQ(workbookFormatOf("a/b/Data.XLS"), WorkbookFormat::Xls);
+  EXPECT_EQ(workbookFormatOf("data.XlSx"), WorkbookFormat::Xlsx);
+  EXPECT_EQ(workbookFormatOf("data.ods"), WorkbookFormat::Ods);
+  EXPECT_FALSE(isWorkbookPath("data.txt"));
+  EXPECT_FALSE(isWorkbookPath("data.xlsm"));
+  EXPECT_FALSE(isWorkbookPath("xls"));
+  EXPECT_FALSE(isWorkbookPath("folder.xls/data"));
+}
+
+TEST(CellAddress, ParsesCellsAndRanges) {
+  const auto c12 = parseCellReference("C12");
+  ASSERT_TRUE(c12);
+  EXPECT_EQ(c12->row, 12);
+  EXPECT_EQ(c12->column, 3);
+  EXPECT_EQ(parseCellReference("$ab$30")->column, 28);
+  EXPECT_FALSE(parseCellReference("12"));
+  EXPECT_FALSE(parseCellReference("C"));
+  EXPECT_FALSE(parseCellReference("C0"));
+  EXPECT_FALSE(parseCellReference("C12x"));
+  EXPECT_FALSE(parseCellReference("XFE1"));       // past the last column
+  EXPECT_FALSE(parseCellReference("A1048577"));   // past the last row
+  EXPECT_FALSE(parseCellReference("A99999999999999999999"));
+  const auto range = parseRangeAddress("A7:E5000");
+  ASSERT_TRUE(range);
+  EXPECT_EQ(range->rowCount(), 4994);
+  EXPECT_EQ(range->columnCount(), 5);
+  EXPECT_EQ(parseRangeAddress("F4:A1")->firstColumn, 1);
+  EXPECT_FALSE(parseRangeAddress("A1:"));
+  EXPECT_EQ(cellName(107, 5), "E107");
+  EXPECT_EQ(columnName(16384), "XFD");
+  EXPECT_EQ(columnName(27), "AA");
+}
+
+TEST(CellAddress, ReadsCellsThroughARange) {
+  std::string error;
+  const auto sheet = open("cells.xlsx", error);
+  ASSERT_TRUE(sheet) << error;
+  const CellRange range = *parseRangeAddress("B2:E7");
+  EXPECT_EQ(cellInRange(*sheet, range, 1, 1).number, -100);  // B2
+  EXPECT_EQ(cellInRange(*sheet, range, 6, 4).number, 0.1);   // E7
+  EXPECT_EQ(cellInRange(*sheet, range, 7, 1).kind, CellValue::Kind::Empty);  // outside
+  EXPECT_EQ(cellInRange(*sheet, range, 0, 1).kind, CellValue::Kind::Empty);
+}
+
+}  // namespace
+}  // namespace sodwright::platform
