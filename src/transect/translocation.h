@@ -1,6 +1,8 @@
 #pragma once
-// The KOLV engine: one tillage pass per sequence from StartSeq, each pass
-// reading column s and writing column s + 1 of the transect arrays.
+// The KOLV engine: one tillage pass per sequence s = StartSeq .. LastSeq,
+// each pass reading column s and writing column s + 1 of the transect
+// arrays (so a run fills columns StartSeq + 1 .. LastSeq + 1). Each pass also
+// replaces the end zones of the elevation of its column s.
 
 #include <optional>
 #include <string>
@@ -10,10 +12,16 @@
 
 namespace sodwright::kolv {
 
-// Simulates the sequences StartSeq .. LastSeq - 1 into columns StartSeq + 1 ..
-// LastSeq. Notes shown during the run (the layer note) go through `messages`.
+// Runs the passes. The layer note of a node whose layer 2 is negative goes
+// through `messages`, once per node and pass. With the Alternative direction
+// DirectionSign flips after every pass.
 // Returns the message to show when the run is refused before it starts (and
-// then nothing is changed); empty when the run went through.
+// then nothing is changed); empty when the run went through. A run is refused
+// when no transect is loaded, when the arrays cannot hold the sequences, when
+// the interval, bulk densities 1 and 2 or the tillage depth are not positive,
+// when both SG weights are 0, when the curvature span leaves the arrays, and
+// when the end zones of the last pass would reach beyond the transect
+// (2 x LastSeq + 2 > NodeCount; see HighestRunSequence).
 std::optional<std::string> RunTranslocation(KolvState& state, platform::MessageService& messages);
 
 }  // namespace sodwright::kolv

@@ -1,0 +1,33 @@
+#pragma once
+// What a run needs before it starts. A run that cannot be carried out is
+// refused with a message and changes nothing.
+
+#include <optional>
+#include <string>
+
+#include "transect/kolv_state.h"
+
+namespace sodwright::kolv {
+
+inline constexpr const char* kNoTransectMessage = "Please import a transect before running the model.";
+inline constexpr const char* kNoWeightMessage =
+    "SG Weight: Front and SG Weight: Back are both zero, so the slope gradient has no weight. "
+    "Please give at least one of them a positive value.";
+inline constexpr const char* kScScaleMessage =
+    "SC scale must set to be lower than the distribution distance in this model.";
+inline constexpr const char* kTillDepthMessage = "The tillage depth must be greater than zero.";
+inline constexpr const char* kTooFewNodesMessage =
+    "The model needs a transect of at least 2 data points. Please raise the total data points.";
+inline constexpr const char* kZeroDivisorMessage =
+    "The data point interval and the bulk densities of layers 1 and 2 must be greater than zero. "
+    "Please check your data file.";
+
+// The highest sequence a run may reach on a transect of `nodeCount` nodes:
+// the end zones of sequence s take 2s nodes at each end and need the two
+// nodes after them as the seed of their slope, so 2s + 2 <= nodeCount.
+int HighestRunSequence(int nodeCount);
+
+// Empty when the run can go; otherwise the message that refuses it.
+std::optional<std::string> CheckRunPreconditions(const KolvState& state);
+
+}  // namespace sodwright::kolv
