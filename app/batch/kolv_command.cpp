@@ -241,8 +241,10 @@ int runKolv(const Args& args) {
     first = state.params.FirstSeqShown;
     last = state.params.LastSeqShown;
   }
-  if (first >= last) {
-    std::cerr << kolv::kSequenceOrderMessage << "\n";
+  // A pair the comparison refuses (unordered, not held, a zero divisor) is an
+  // error here, not a note: the report would hold no comparison.
+  if (const auto refusal = kolv::CheckComparison(state, first, last)) {
+    std::cerr << *refusal << "\n";
     return 2;
   }
   kolv::CompareSequences(state, first, last, state.params.UpLayerDepth, state.params.SubLayerDepth, messages);

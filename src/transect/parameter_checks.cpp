@@ -108,7 +108,7 @@ CheckResult checkScScale(KolvState& state, std::string_view text) {
   const float value = shell::roundToSingle(shell::parseLeadingNumber(text));
   if (!(value >= 0.0f) || !(value < p.DistrDistance)) {
     p.ScScale = p.DistrDistance;
-    return rejected(kScScaleMessage, shell::generalTextSingle(p.DistrDistance));
+    return rejected(kScScaleRangeMessage, shell::generalTextSingle(p.DistrDistance));
   }
   p.ScScale = value;
   return accepted();

@@ -34,7 +34,7 @@ inline constexpr std::string_view kPositiveMessage =
     "Dooooon't try to fool me, Buddy! You got to have a positive value here.";
 inline constexpr std::string_view kBothWeightsZeroMessage =
     "SG Weight: Front and SG Weight: Back cannot both be zero. At least one of them must be greater than zero.";
-inline constexpr std::string_view kScScaleMessage =
+inline constexpr std::string_view kScScaleRangeMessage =
     "SC scale must set to be lower than the distribution distance in this model.";
 inline constexpr std::string_view kInputFrequencyMessage =
     "Dooooon't try to fool me, Buddy! Input frequency must be greater or equal to 1.";

@@ -76,8 +76,8 @@ const std::vector<BoxCase>& boxCases() {
       {"TxtSGWtB", checkSgWeightBack, "1E39", kPositiveMessage, "0.5", back, 0.5},  // no Single holds it
       {"TxtSCScl", checkScScale, "1.5", "", "", sc, 1.5},
       {"TxtSCScl", checkScScale, "0", "", "", sc, 0},
-      {"TxtSCScl", checkScScale, "2", kScScaleMessage, "2", sc, 2},
-      {"TxtSCScl", checkScScale, "-1", kScScaleMessage, "2", sc, 2},
+      {"TxtSCScl", checkScScale, "2", kScScaleRangeMessage, "2", sc, 2},
+      {"TxtSCScl", checkScScale, "-1", kScScaleRangeMessage, "2", sc, 2},
       {"TxtTillD", checkTillDepth, "0.3", "", "", till, 0.3},
       {"TxtTillD", checkTillDepth, "0", kPositiveMessage, "0.2", till, 0.2},
       {"TxtUpLrD", checkUpLayerDepthParameter, "-1", kPositiveMessage, "0.2", up, 0.2},

@@ -1,0 +1,9 @@
+# sodwright-batch kolv beyond the reference cases: the import-and-write round
+# trip, a report reproduced byte for byte, and the refusals that end with
+# status 2 and the program's message (run_kolv_batch_checks.cmake).
+add_test(NAME reference.kolv-batch-checks
+         COMMAND ${CMAKE_COMMAND}
+                 -DBATCH=$<TARGET_FILE:sodwright-batch>
+                 -DINPUT=${PROJECT_SOURCE_DIR}/tests/data/reference/kolv-a-tab-forward/transect.txt
+                 -DWORK_DIR=${CMAKE_CURRENT_BINARY_DIR}/kolv-batch-checks
+                 -P ${CMAKE_CURRENT_LIST_DIR}/run_kolv_batch_checks.cmake)

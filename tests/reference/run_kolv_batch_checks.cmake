@@ -1,0 +1,46 @@
+# Arguments: BATCH, INPUT (a tab-delimited transect file as the last-sequence
+# output writes it), WORK_DIR.
+cmake_minimum_required(VERSION 3.25)
+file(MAKE_DIRECTORY ${WORK_DIR})
+
+function(expect_same a b what)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${a} ${b} RESULT_VARIABLE differs)
+  if(differs)
+    message(FATAL_ERROR "${what}: ${a} and ${b} differ")
+  endif()
+endfunction()
+
+# Runs the batch with ARGN; expects `status` and a standard error holding `text`.
+function(expect_run status text)
+  execute_process(COMMAND ${BATCH} kolv ${ARGN} RESULT_VARIABLE actual ERROR_VARIABLE errors)
+  if(NOT actual EQUAL status)
+    message(FATAL_ERROR "kolv ${ARGN}: status ${actual}, expected ${status}\n${errors}")
+  endif()
+  string(FIND "${errors}" "${text}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "kolv ${ARGN}: standard error lacks \"${text}\":\n${errors}")
+  endif()
+endfunction()
+
+# Import and write: the file comes back as it was.
+expect_run(0 "" ${INPUT} --last-sequence ${WORK_DIR}/round_trip.txt)
+expect_same(${INPUT} ${WORK_DIR}/round_trip.txt "import and write")
+
+# The same study twice gives the same report and last-sequence file.
+foreach(n 1 2)
+  expect_run(0 "" ${INPUT} --sequences 3 --direction alternative --decay1 2 --date DATE
+             --report ${WORK_DIR}/report${n}.txt --last-sequence ${WORK_DIR}/last${n}.txt)
+endforeach()
+expect_same(${WORK_DIR}/report1.txt ${WORK_DIR}/report2.txt "report of a repeated run")
+expect_same(${WORK_DIR}/last1.txt ${WORK_DIR}/last2.txt "last sequence of a repeated run")
+
+expect_run(2 "Data import failed. Please check your data file and try again." ${WORK_DIR}/missing.txt)
+expect_run(2 "Data import failed. Please check your data file and try again.\nLine 1:" ${INPUT} --delimiter comma)
+expect_run(2 "This program can lony run 50 sequences at one time." ${INPUT} --sequences 51)
+expect_run(2 "cannot both be zero" ${INPUT} --sg-weight-front 0 --sg-weight-back 0)
+expect_run(2 "Seqence No. can not be bigger than the last sequence No." ${INPUT} --sequences 2 --last 4)
+expect_run(2 "The first seqence No. must be smaller than the last sequence No." ${INPUT} --sequences 5 --first 3
+           --last 3)
+expect_run(2 "Cannot write" ${INPUT} --report ${WORK_DIR}/no/such/dir/report.txt)
+expect_run(2 "unknown option" ${INPUT} --sequence 5)
+message(STATUS "batch checks passed")
