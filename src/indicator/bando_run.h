@@ -34,12 +34,14 @@ struct SlopeDataTexts {
   std::string convexArea;         // TxtCA, %; its emptiness alone matters
 };
 
-// Where a run ended early.
+// Where a run ended early. The window shows the erodibility inputs of the
+// current mode in every case, and the erosivity inputs and Et result group
+// only when the run got past the erodibility (every stop but Erodibility).
 enum class RunStop {
   None,         // ran to the class
-  Erodibility,  // slope data missing or unusable; nothing was shown
-  Erosivity,    // no CropErosivity for the selection; LblEtNote is shown
-  Class,        // the rate has no class
+  Erodibility,  // slope data missing or unusable; no result text changes
+  Erosivity,    // no CropErosivity for the selection; EI shown, LblEtNote shown
+  Class,        // the rate has no class; EI, Et and (when finite) the rate shown
 };
 
 // The control that takes the focus when a run ends early.

@@ -21,7 +21,8 @@ struct BandoState {
   Int16 TillSysIdx = 0;
 
   // Input modes: 1 = EI from typed slope data, 0 = from the slope tables;
-  // 1 = Et from the calculator's ImplEt, 0 = from CropErosivity.
+  // 1 = Et from the calculator's ImplEt, 0 = from CropErosivity. The GO
+  // buttons set them from their check boxes; list picks reset them to 0.
   Int16 UseSlopeData = 0;
   Int16 UseTillageData = 0;
 
