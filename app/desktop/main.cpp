@@ -1,11 +1,30 @@
-// The desktop program. Until the windows are wired, it says so.
+// The desktop program: the platform services, one state object per model,
+// the window hub with the model windows registered, and the start-up window.
 #include <QApplication>
-#include <QMessageBox>
+
+#include "app/desktop/model_windows.h"
+#include "platform/app_context.h"
+#include "platform/qt/qt_file_dialog_service.h"
+#include "platform/qt/qt_message_service.h"
+#include "platform/qt/qt_program_starter.h"
+#include "shell/ui/qt_busy_indicator.h"
+#include "shell/ui/window_hub.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Sodwright"));
-  QMessageBox::information(nullptr, QStringLiteral("Sodwright"),
-                           QStringLiteral("The windows of this build are not ready yet."));
-  return 0;
+
+  sodwright::platform::QtMessageService messages;
+  sodwright::platform::QtFileDialogService fileDialogs;
+  sodwright::platform::QtProgramStarter programs;
+  sodwright::shell::QtBusyIndicator busy;
+  sodwright::platform::AppContext context{messages, fileDialogs, programs, busy};
+
+  // The model states outlive the hub, which destroys the windows using them.
+  sodwright::desktop::ModelStates states;
+  sodwright::shell::WindowHub hub(context);
+  sodwright::desktop::registerModelWindows(hub, states);
+
+  hub.showStartupWindow(true);
+  return app.exec();
 }

@@ -1,0 +1,134 @@
+// The delimiter dialog: its two messages, the "Other" box, the options, and
+// the one dialog that keeps its choice between openings.
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+#include <vector>
+
+#include "shell/ui/frmDelimiter.h"
+#include "shell/ui/hub_fixture.h"
+
+namespace sodwright::shell {
+namespace {
+
+constexpr const char* kEmptyMessage = "Please input Delimiter used in your data file";
+constexpr const char* kLengthMessage =
+    "Delimiter must be one character. Please input again or revise your data file.";
+
+class DelimiterTest : public testing::HubFixture {
+ protected:
+  DelimiterTest() : dialog(hub->delimiterDialog()) {
+    fake.context.activeModel = platform::kKolv;
+    QObject::connect(&dialog, &frmDelimiter::delimiterChosen, [this](char c) { chosen.push_back(c); });
+    QObject::connect(&dialog, &frmDelimiter::quitPressed, [this] { ++quits; });
+  }
+  frmDelimiter& dialog;
+  std::vector<char> chosen;
+  int quits = 0;
+};
+
+TEST_F(DelimiterTest, FirstOpeningShowsTab) {
+  dialog.showKeepingChoice();
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Delimiter"));
+  EXPECT_TRUE(dialog.OptTab->isChecked());
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_FALSE(dialog.isModal());
+  dialog.Command1->click();
+  EXPECT_EQ(chosen, std::vector<char>{'\t'});
+  EXPECT_EQ(fake.context.importDelimiter, '\t');
+  EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(DelimiterTest, OtherWithoutACharacterAsksForOne) {
+  dialog.showKeepingChoice();
+  dialog.OptOther->setChecked(true);
+  fake.context.importDelimiter = ',';
+  dialog.Command1->click();
+  ASSERT_EQ(fake.messages.texts(), std::vector<std::string>{kEmptyMessage});
+  EXPECT_EQ(fake.messages.shown[0].title, "Sodwright");
+  EXPECT_TRUE(chosen.empty());
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(fake.context.importDelimiter, ',');
+}
+
+TEST_F(DelimiterTest, OtherWithTwoCharactersKeepsThemAndTheDialog) {
+  dialog.showKeepingChoice();
+  dialog.OptOther->setChecked(true);
+  dialog.TxtOther->setText(QStringLiteral(";;"));
+  dialog.Command1->click();
+  EXPECT_EQ(fake.messages.texts(), std::vector<std::string>{kLengthMessage});
+  EXPECT_TRUE(chosen.empty());
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(dialog.TxtOther->text(), QStringLiteral(";;"));
+}
+
+TEST_F(DelimiterTest, OtherSemicolonIsUsedAndTheBoxEmptied) {
+  dialog.showKeepingChoice();
+  dialog.OptOther->setChecked(true);
+  dialog.TxtOther->setText(QStringLiteral(";"));
+  dialog.Command1->click();
+  EXPECT_TRUE(fake.messages.shown.empty());
+  EXPECT_EQ(chosen, std::vector<char>{';'});
+  EXPECT_EQ(fake.context.importDelimiter, ';');
+  EXPECT_TRUE(dialog.TxtOther->text().isEmpty());
+  EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(DelimiterTest, TheSelectedOptionWinsOverTypedText) {
+  dialog.showKeepingChoice();
+  dialog.TxtOther->setText(QStringLiteral("|"));
+  dialog.OptComma->setChecked(true);
+  dialog.Command1->click();
+  EXPECT_EQ(chosen, std::vector<char>{','});
+  // Only "Other" empties the box.
+  EXPECT_EQ(dialog.TxtOther->text(), QStringLiteral("|"));
+
+  const std::vector<std::pair<QRadioButton*, char>> options = {
+      {dialog.OptSpace, ' '}, {dialog.OptTab, '\t'}, {dialog.OptSemicolon, ';'}};
+  for (const auto& [option, expected] : options) {
+    dialog.showKeepingChoice();
+    option->setChecked(true);
+    dialog.Command1->click();
+    EXPECT_EQ(fake.context.importDelimiter, expected);
+  }
+  EXPECT_EQ(chosen.size(), 4u);
+}
+
+TEST_F(DelimiterTest, FocusInTheBoxSelectsOther) {
+  dialog.showKeepingChoice();
+  ASSERT_TRUE(dialog.OptTab->isChecked());
+  QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+  QCoreApplication::sendEvent(dialog.TxtOther, &focusIn);
+  EXPECT_TRUE(dialog.OptOther->isChecked());
+}
+
+TEST_F(DelimiterTest, TheDialogKeepsItsChoiceButTheKolvImportSelectsTab) {
+  dialog.showKeepingChoice();
+  dialog.OptComma->setChecked(true);
+  dialog.Command1->click();
+  EXPECT_EQ(&hub->delimiterDialog(), &dialog);
+
+  hub->delimiterDialog().showKeepingChoice();  // as the grid window opens it
+  EXPECT_TRUE(dialog.OptComma->isChecked());
+  dialog.Command2->click();
+
+  hub->delimiterDialog().showForKolvImport();
+  EXPECT_TRUE(dialog.OptTab->isChecked());
+  EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST_F(DelimiterTest, QuitHidesAndImportsNothing) {
+  fake.context.importDelimiter = ';';
+  dialog.showForKolvImport();
+  dialog.OptComma->setChecked(true);
+  dialog.Command2->click();
+  EXPECT_EQ(quits, 1);
+  EXPECT_TRUE(chosen.empty());
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(fake.context.importDelimiter, ';');
+}
+
+}  // namespace
+}  // namespace sodwright::shell
