@@ -8,12 +8,10 @@
 #include <QVBoxLayout>
 #include <string>
 
-#include "grid/grid_messages.h"
-#include "grid/grid_model.h"
+#include "grid/grid_commands.h"
 #include "grid/grid_report.h"
-#include "grid/ui/help_address.h"
+#include "shell/ui/help_page.h"
 #include "grid/ui/link_label.h"
-#include "platform/file_dialog.h"
 
 namespace sodwright::nibal {
 
@@ -112,53 +110,12 @@ void FrmModelParameter::buildLayout() {
   setTabOrder(CmdRunModel, CmdQuit);
 }
 
-bool FrmModelParameter::runGridModel() {
-  // Earlier results go first, so a stopped run leaves none behind.
-  clearGridResults(state_);
+void FrmModelParameter::CmdRunModel_Click() {
   const GridParameterTexts texts{txtBettaRow->text().toStdString(), txtGammaRow->text().toStdString(),
                                  txtBettaCol->text().toStdString(), txtGammaCol->text().toStdString()};
-  for (std::string_view note : readGridParameters(state_.info, texts))
-    context_.messages.inform(std::string(note), std::string(kNoteTitle));
-  if (allParametersMissing(state_.info)) {
-    context_.messages.inform(std::string(kAllMissing), std::string(kAllMissingTitle));
-    return false;
-  }
-  if (!state_.hasGrid()) {
-    context_.messages.inform(std::string(kOutputFailed));
-    return false;
-  }
-  {
-    platform::BusyScope busy(context_.busy, false);
-    ComputeColumnDirection(state_);
-    ComputeRowDirection(state_);
-    computeSoilLossSum(state_);
-  }
-  if (!gridResultsFinite(state_)) {
-    context_.messages.inform(std::string(kOutputFailed));
-    return false;
-  }
-  return true;
-}
-
-void FrmModelParameter::CmdRunModel_Click() {
-  if (!runGridModel()) return;
-  // CmDlgOutput: a cancelled dialog leaves the results and writes nothing.
-  const std::string path = context_.fileDialogs.askSaveFileName(platform::kReportFilter);
-  if (!path.empty()) writeReport(path);
-}
-
-void FrmModelParameter::writeReport(const std::string& path) {
-  std::optional<std::string> failure;
-  {
-    platform::BusyScope busy(context_.busy);
-    failure = WriteGridReport(state_, path, currentShortDate());
-  }
-  if (failure) {
-    context_.messages.inform(std::string(kOutputFailed));
-    return;
-  }
-  hide();
-  context_.programs.openTextFile(path);
+  // CmDlgOutput is asked inside the run; a cancelled dialog keeps the
+  // results and leaves this window open.
+  if (RunGridModel(state_, texts, context_, currentShortDate()) == RunOutcome::ReportWritten) hide();
 }
 
 void FrmModelParameter::CmdQuit_Click() {
@@ -166,6 +123,8 @@ void FrmModelParameter::CmdQuit_Click() {
   emit quitPressed();
 }
 
-void FrmModelParameter::Help_Click() { context_.programs.openWebAddress(helpAddress(HelpTopic::Nibal)); }
+void FrmModelParameter::Help_Click() {
+  context_.programs.openWebAddress(shell::helpPageAddress(shell::kHelpNibal));
+}
 
 }  // namespace sodwright::nibal

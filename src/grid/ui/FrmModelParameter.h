@@ -40,9 +40,6 @@ class FrmModelParameter : public QWidget {
 
  private:
   void buildLayout();
-  // RunGridModel up to the results; false when the run stopped.
-  bool runGridModel();
-  void writeReport(const std::string& path);
 
   GridState& state_;
   platform::AppContext& context_;

@@ -9,14 +9,12 @@
 #include <QVBoxLayout>
 #include <string>
 
-#include "grid/grid_checks.h"
-#include "grid/grid_import.h"
+#include "grid/grid_commands.h"
+#include "grid/grid_messages.h"
 #include "grid/grid_messages.h"
 #include "grid/ui/FrmModelParameter.h"
-#include "grid/ui/help_address.h"
+#include "shell/ui/help_page.h"
 #include "grid/ui/link_label.h"
-#include "platform/file_dialog.h"
-#include "platform/workbook_path.h"
 #include "shell/ui/frmDelimiter.h"
 #include "shell/ui/window_hub.h"
 
@@ -37,15 +35,6 @@ QPushButton* makeButton(const char* name, const QString& caption, QWidget* paren
   button->setObjectName(QString::fromLatin1(name));
   button->setAutoDefault(false);
   return button;
-}
-
-// The last three characters of a file name in lower case, as the import
-// tells its file types apart.
-std::string lastThreeLower(const std::string& path) {
-  std::string tail = path.size() > 3 ? path.substr(path.size() - 3) : path;
-  for (char& ch : tail)
-    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-  return tail;
 }
 
 }  // namespace
@@ -161,70 +150,51 @@ void frmGridInfo::CmdImport_Click() {
   CmdRunModel->setEnabled(true);
   CmdRunModel->setFocus();
 
-  const GridBoxCheck check =
-      checkGridBoxes({boxText(txtRows), boxText(txtColumns), boxText(txtXSpacing), boxText(txtYSpacing)});
-  if (check.verdict != GridBoxVerdict::Accepted) {
-    context_.messages.inform(check.message);
-    refuseImport(check.verdict == GridBoxVerdict::ValueWrong ? static_cast<QWidget*>(txtRows) : CmdImport);
-    return;
-  }
-
-  // CmDlg1: the name is used at once and not kept, so a later cancel gives
-  // an empty name.
-  const std::string path = context_.fileDialogs.askOpenFileName(platform::kImportFilter);
-  if (path.empty()) {
-    refuseImport(CmdImport);
-    return;
-  }
-
-  const std::string type = lastThreeLower(path);
-  if (type == "txt" || type == "dat") {
-    state_.pendingImport = PendingGridImport{check.definition, path};
-    hub_.delimiterDialog().showKeepingChoice();
-  } else if (platform::isWorkbookPath(path)) {
-    state_.pendingImport = PendingGridImport{check.definition, path};
-    importWorkbook(path);
-  } else {
-    // A database file is refused like any other unknown type: nothing can
-    // be read from it, and a run on the old grid would mislead.
-    context_.messages.inform(std::string(kUnsupportedFile));
-    refuseImport(CmdImport);
+  const GridBoxTexts boxes{boxText(txtRows), boxText(txtColumns), boxText(txtXSpacing), boxText(txtYSpacing)};
+  switch (beginGridImport(state_, boxes, context_)) {
+    case ImportStep::ValueWrong:
+      refuseImport(txtRows);
+      break;
+    case ImportStep::WrongOrFailed:
+    case ImportStep::Cancelled:
+    case ImportStep::Unsupported:
+      refuseImport(CmdImport);
+      break;
+    case ImportStep::AskDelimiter:
+      hub_.delimiterDialog().showKeepingChoice();
+      break;
+    case ImportStep::ReadWorkbook:
+      importWorkbook();
+      break;
   }
 }
 
 void frmGridInfo::ImportGridText() {
   if (context_.activeModel != platform::kNibal || !state_.pendingImport) return;
-  const PendingGridImport pending = *state_.pendingImport;
-  state_.pendingImport.reset();
-
-  GridImportResult result;
-  {
-    platform::BusyScope busy(context_.busy, false);
-    result = readGridTextFile(pending.path, context_.importDelimiter, pending.definition.rows,
-                              pending.definition.columns);
-  }
-  if (!result.ok()) {
+  if (!nibal::ImportGridText(state_, context_)) {
     // The grid held before stays; the program goes on.
-    context_.messages.inform(result.message);
     refuseImport(CmdImport);
     return;
   }
-  replaceGrid(state_, pending.definition, std::move(*result.data));
+  importFinished();
+}
+
+void frmGridInfo::importFinished() {
   context_.busy.hideNote();
   hub_.showDataViewer();
   CmdShowData->setEnabled(true);
 }
 
-void frmGridInfo::importWorkbook(const std::string&) {
+void frmGridInfo::importWorkbook() {
   // Workbook reading is not available in this build.
-  state_.pendingImport.reset();
+  cancelGridImport(state_);
   context_.messages.inform(std::string(kUnsupportedFile));
   refuseImport(CmdImport);
 }
 
 void frmGridInfo::frmDelimiter_Quit() {
   if (context_.activeModel != platform::kNibal) return;
-  state_.pendingImport.reset();
+  cancelGridImport(state_);
   CmdRunModel->setEnabled(false);
   show();
   CmdImport->setFocus();
@@ -253,7 +223,9 @@ void frmGridInfo::CmdRunModel_Click() {
 
 void frmGridInfo::CmdShowData_Click() { hub_.showDataViewer(); }
 
-void frmGridInfo::Help_Click() { context_.programs.openWebAddress(helpAddress(HelpTopic::Nibal)); }
+void frmGridInfo::Help_Click() {
+  context_.programs.openWebAddress(shell::helpPageAddress(shell::kHelpNibal));
+}
 
 void frmGridInfo::CmdQuit_Click() {
   hub_.showChooser();

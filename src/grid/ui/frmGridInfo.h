@@ -59,7 +59,9 @@ class frmGridInfo : public QWidget {
  private:
   void buildLayout();
   void refuseImport(QWidget* focus);
-  void importWorkbook(const std::string& path);
+  void importWorkbook();
+  // After a complete import: the viewer shows the new grid.
+  void importFinished();
 
   GridState& state_;
   platform::AppContext& context_;

@@ -1,0 +1,120 @@
+// The parameter window: defaults, the missing-parameter notes, "Kiding?",
+// the save dialog and the report opened in the text editor.
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <fstream>
+#include <sstream>
+
+#include "grid/grid_messages.h"
+#include "grid/ui/FrmModelParameter.h"
+#include "grid_window_fixture.h"
+#include "shell/ui/frmDelimiter.h"
+
+namespace sodwright::nibal::testing {
+namespace {
+
+class ParameterWindowTest : public GridWindowTest {
+ protected:
+  // A 4 x 4 grid imported through the window, then "Run NIBAL".
+  FrmModelParameter& openAfterImport() {
+    typeGrid("4", "4", "1", "1");
+    fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 4, ' '));
+    window->CmdImport->click();
+    hub.delimiterDialog().OptSpace->setChecked(true);
+    hub.delimiterDialog().Command1->click();
+    window->CmdRunModel->click();
+    EXPECT_NE(window->parameterWindow(), nullptr);
+    return *window->parameterWindow();
+  }
+  static void setBoxes(FrmModelParameter& p, const char* bettaRow, const char* gammaRow, const char* bettaCol,
+                       const char* gammaCol) {
+    p.txtBettaRow->setText(QString::fromLatin1(bettaRow));
+    p.txtGammaRow->setText(QString::fromLatin1(gammaRow));
+    p.txtBettaCol->setText(QString::fromLatin1(bettaCol));
+    p.txtGammaCol->setText(QString::fromLatin1(gammaCol));
+  }
+};
+
+TEST_F(ParameterWindowTest, OpensWithTheDefaultCoefficients) {
+  FrmModelParameter& p = openAfterImport();
+  EXPECT_EQ(p.windowTitle(), QStringLiteral("NIBAL Parameters"));
+  EXPECT_EQ(p.txtBettaRow->text(), QStringLiteral("3"));
+  EXPECT_EQ(p.txtGammaRow->text(), QStringLiteral("6"));
+  EXPECT_EQ(p.txtBettaCol->text(), QStringLiteral("6"));
+  EXPECT_EQ(p.txtGammaCol->text(), QStringLiteral("12"));
+}
+
+TEST_F(ParameterWindowTest, AllBoxesEmptyGiveFourNotesAndKidingAndNoDialog) {
+  FrmModelParameter& p = openAfterImport();
+  setBoxes(p, "", "0", "", "abc");
+  p.CmdRunModel->click();
+  ASSERT_EQ(fake.messages.shown.size(), 5u);
+  const std::vector<std::string> expected = {std::string(kBettaColMissing), std::string(kBettaRowMissing),
+                                             std::string(kGammaRowMissing), std::string(kGammaColMissing),
+                                             std::string(kAllMissing)};
+  EXPECT_EQ(fake.messages.texts(), expected);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(fake.messages.shown[static_cast<std::size_t>(i)].title, kNoteTitle);
+  EXPECT_EQ(fake.messages.shown[4].title, kAllMissingTitle);
+  EXPECT_TRUE(fake.fileDialogs.saveFilters.empty());
+  EXPECT_TRUE(p.isVisible());
+  EXPECT_FALSE(fake.busy.busy);
+}
+
+TEST_F(ParameterWindowTest, MissingGammasAreNotedAndTheRunGoesOn) {
+  FrmModelParameter& p = openAfterImport();
+  setBoxes(p, "3", "", "6", "");
+  p.CmdRunModel->click();  // the save dialog is cancelled
+  const std::vector<std::string> expected = {std::string(kGammaRowMissing), std::string(kGammaColMissing)};
+  EXPECT_EQ(fake.messages.texts(), expected);
+  ASSERT_EQ(fake.fileDialogs.saveFilters.size(), 1u);
+  EXPECT_EQ(fake.fileDialogs.saveFilters[0], platform::kReportFilter);
+}
+
+TEST_F(ParameterWindowTest, CancelledSaveDialogKeepsResultsAndTheWindow) {
+  FrmModelParameter& p = openAfterImport();
+  p.CmdRunModel->click();
+  EXPECT_TRUE(fake.messages.shown.empty());
+  EXPECT_EQ(fake.fileDialogs.saveFilters.size(), 1u);
+  EXPECT_TRUE(p.isVisible());
+  EXPECT_TRUE(fake.programs.textFiles.empty());
+  // Node (4, 4) stands 9.129 above its neighbours: it loses soil.
+  EXPECT_GT(state.results.SoilLossSum(4, 4), 0.0);
+}
+
+TEST_F(ParameterWindowTest, WrittenReportOpensInTheEditorAndHidesTheWindow) {
+  FrmModelParameter& p = openAfterImport();
+  const std::string report = dir.filePath(QStringLiteral("report.txt")).toStdString();
+  fake.fileDialogs.names.push_back(report);
+  p.CmdRunModel->click();
+  EXPECT_TRUE(fake.messages.shown.empty());
+  ASSERT_EQ(fake.programs.textFiles, std::vector<std::string>{report});
+  EXPECT_FALSE(p.isVisible());
+  std::ifstream in(report, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  EXPECT_NE(text.str().find("\r\nNIBAL\r\n"), std::string::npos);
+}
+
+TEST_F(ParameterWindowTest, ReportThatCannotBeWrittenIsReported) {
+  FrmModelParameter& p = openAfterImport();
+  fake.fileDialogs.names.push_back(dir.filePath(QStringLiteral("missing/folder/report.txt")).toStdString());
+  p.CmdRunModel->click();
+  EXPECT_EQ(fake.messages.texts(), std::vector<std::string>{std::string(kOutputFailed)});
+  EXPECT_TRUE(p.isVisible());
+  EXPECT_TRUE(fake.programs.textFiles.empty());
+  EXPECT_FALSE(fake.busy.busy);
+  EXPECT_FALSE(fake.busy.noteShown);
+}
+
+TEST_F(ParameterWindowTest, QuitHidesItAndShowsTheGridWindow) {
+  FrmModelParameter& p = openAfterImport();
+  window->hide();
+  p.CmdQuit->click();
+  EXPECT_FALSE(p.isVisible());
+  EXPECT_TRUE(window->isVisible());
+}
+
+}  // namespace
+}  // namespace sodwright::nibal::testing
