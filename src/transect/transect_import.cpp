@@ -1,5 +1,6 @@
 #include "transect/transect_import.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -187,6 +188,14 @@ std::optional<ImportProblem> ReadTransectHeader(const std::vector<std::string>& 
 std::optional<ImportProblem> ReadTransectRows(const std::vector<std::string>& lines, char delimiter,
                                               TranslocationParameters& params, TransectData& data,
                                               ComparisonResults& results) {
+  // Missing rows are found before the arrays, which may be large, are sized.
+  const int available = static_cast<int>(lines.size()) - kHeaderLines;
+  if (available < params.NodeCount) {
+    const int missing = kHeaderLines + std::max(available, 0) + 1;
+    return ImportProblem{missing, "Line " + std::to_string(missing) + ": the line is missing (point row " +
+                                      std::to_string(missing - kHeaderLines) + " of " +
+                                      std::to_string(params.NodeCount) + " expected)."};
+  }
   const int d = params.DistrNodes;
   const int seq = params.FileSeqNo;
   const int lower = -3 * d - 10;
