@@ -10,9 +10,9 @@
 
 namespace sodwright::platform {
 
-// "Text files(*.TXT)|*.TXT" -> {"Text files (*.TXT *.txt)"}: each pair gives
-// one Qt filter named by its description and matching the pair's patterns
-// in upper and lower case.
+// "Text files(*.TXT)|*.TXT" -> {"Text files(*.TXT) (*.[tT][xX][tT])"}: each
+// pair gives one Qt filter, shown by its description, whose patterns match
+// in any case.
 QStringList qtNameFilters(const std::string& filter);
 
 class QtFileDialogService : public FileDialogService {
