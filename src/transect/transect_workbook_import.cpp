@@ -115,8 +115,8 @@ void countPoints(SheetReader& r, TranslocationParameters& p) {
       return;
     }
   }
-  r.failWhole("Column E: no cell holds -100 to end the transect (rows " + std::to_string(kFirstPointRow + 1) +
-              " to " + std::to_string(kFirstPointRow + mostPoints) + " searched; with " +
+  r.failWhole("Column E: no cell from row " + std::to_string(kFirstPointRow + 1) + " to row " +
+              std::to_string(kFirstPointRow + mostPoints) + " holds -100 to end the transect (with " +
               std::to_string(p.DistrNodes) + " distribution nodes at most " + std::to_string(mostPoints) +
               " points fit).");
 }

@@ -155,7 +155,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cells, TransectWorkbookFailure,
     ::testing::Values(
         BrokenSheet{"NoEndMark", [](MemoryWorksheet& s) { s.set(11, 5, {}); },
-                    "Column E: no cell holds -100 to end the transect"},
+                    "Column E: no cell from row 8 to row 32755 holds -100 to end the transect"},
         BrokenSheet{"EndMarkInFirstRow", [](MemoryWorksheet& s) { s.setNumber(7, 5, -100); },
                     "Cell E7: -100 in the first point row"},
         BrokenSheet{"TextThickness", [](MemoryWorksheet& s) { s.setText(9, 3, "thin"); },

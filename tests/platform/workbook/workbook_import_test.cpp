@@ -1,0 +1,176 @@
+// The same transect and the same grid read from a text file and from .xls,
+// .xlsx and .ods workbooks (tests/data/workbooks/make_workbooks.py writes
+// them from the same numbers) run to the same reports; damaged workbooks
+// give their messages and leave the held data as it was.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "grid/grid_import.h"
+#include "grid/grid_model.h"
+#include "grid/grid_report.h"
+#include "grid/grid_workbook_import.h"
+#include "platform/fakes/recording_services.h"
+#include "platform/workbook/file_workbook_reader.h"
+#include "transect/compare_report_writer.h"
+#include "transect/kolv_commands.h"
+#include "transect/last_sequence_writer.h"
+#include "transect/parameter_checks.h"
+#include "transect/transect_import.h"
+#include "transect/transect_workbook_import.h"
+
+namespace sodwright {
+namespace {
+
+std::string dataFile(const std::string& name) { return std::string(SODWRIGHT_TEST_DATA_DIR) + "/workbooks/" + name; }
+
+// ---------------------------------------------------------------- KOLV
+
+struct KolvReports {
+  std::string compare;
+  std::string lastSequence;
+};
+
+// Four forward passes from the imported sequence, then both outputs.
+KolvReports runKolv(kolv::KolvState& state) {
+  platform::RecordingMessageService messages;
+  EXPECT_FALSE(kolv::checkSeqCount(state, "4").rejected());
+  const kolv::CommandOutcome outcome = kolv::RunKolv(state, messages);
+  EXPECT_TRUE(outcome.simulated && outcome.compared);
+  EXPECT_TRUE(messages.shown.empty());
+  KolvReports reports;
+  std::ostringstream compare, last;
+  kolv::WriteCompareReport(compare, state, outcome.first, outcome.last, "DATE");
+  kolv::WriteLastSequence(last, state, outcome.last);
+  return {compare.str(), last.str()};
+}
+
+kolv::KolvState textImported() {
+  kolv::KolvState state;
+  const kolv::ImportResult result = kolv::importTransectText(state, dataFile("transect.txt"), '\t');
+  EXPECT_TRUE(result.ok()) << result.message.value_or("");
+  return state;
+}
+
+class TransectWorkbook : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(TransectWorkbook, RunsToTheSameReportsAsTheTextFile) {
+  kolv::KolvState fromText = textImported();
+  const KolvReports expected = runKolv(fromText);
+  ASSERT_NE(expected.compare.find("KOLV"), std::string::npos);
+
+  // The workbook keeps the tillage depth, bulk densities and unit of the
+  // current parameters; everything else must come from the workbook.
+  kolv::KolvState fromWorkbook;
+  fromWorkbook.params.TillDepth = 0.2;
+  fromWorkbook.params.BulkDensity1 = 1300;
+  fromWorkbook.params.BulkDensity2 = 1350;
+  fromWorkbook.params.BulkDensity3 = 1450;
+  fromWorkbook.data.SubstanceUnit = "mg";
+  platform::FileWorkbookReader reader;
+  const kolv::ImportResult imported =
+      kolv::importTransectWorkbook(fromWorkbook, reader, dataFile("transect." + GetParam()));
+  ASSERT_TRUE(imported.ok()) << *imported.message;
+  EXPECT_EQ(fromWorkbook.params.NodeCount, 30);
+  const KolvReports got = runKolv(fromWorkbook);
+  EXPECT_EQ(got.compare, expected.compare);
+  EXPECT_EQ(got.lastSequence, expected.lastSequence);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllFormats, TransectWorkbook, ::testing::Values("xls", "xlsx", "ods"));
+
+// What a failed import must not change.
+std::string heldTransect(const kolv::KolvState& state) {
+  std::ostringstream out;
+  out.precision(17);
+  const kolv::TranslocationParameters& p = state.params;
+  out << p.FileSeqNo << ' ' << p.NodeCount << ' ' << p.DistrNodes << ' ' << p.Interval << ' ' << p.TillDepth << ' '
+      << p.LastSeqShown << ' ' << state.data.SubstanceUnit << ' ' << state.data.Elev.nodeUpper() << '\n';
+  for (int i = 0; i < p.NodeCount; ++i)
+    out << state.data.PL1(i, p.FileSeqNo) << ' ' << state.data.Elev(i, p.FileSeqNo) << '\n';
+  return out.str();
+}
+
+struct DamagedFile {
+  std::string file;
+  std::string message;
+};
+
+class DamagedTransectWorkbook : public ::testing::TestWithParam<DamagedFile> {};
+
+TEST_P(DamagedTransectWorkbook, GivesItsMessageAndKeepsTheHeldTransect) {
+  kolv::KolvState state = textImported();
+  const std::string before = heldTransect(state);
+  platform::FileWorkbookReader reader;
+  const kolv::ImportResult result = kolv::importTransectWorkbook(state, reader, dataFile(GetParam().file));
+  ASSERT_FALSE(result.ok());
+  EXPECT_EQ(*result.message, std::string(kolv::kImportFailedMessage) + "\n" + GetParam().message);
+  EXPECT_EQ(heldTransect(state), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedTransectWorkbook,
+    ::testing::Values(
+        DamagedFile{"not_a_zip.xlsx", "The file is not a workbook: it is no zip archive."},
+        DamagedFile{"no_sheet.xlsx", "The workbook has no worksheet."},
+        DamagedFile{"no_content.ods", "The file is not an .ods workbook: it has no content.xml."},
+        DamagedFile{"transect_no_end.xlsx",
+                    "Column E: no cell from row 8 to row 32755 holds -100 to end the transect (with 3 "
+                    "distribution nodes at most 32748 points fit)."},
+        DamagedFile{"transect_text_depth.ods", "Cell C9: the layer-1 thickness \"thin\" is not a number."}));
+
+// ---------------------------------------------------------------- NIBAL
+
+const nibal::GridDefinition kGrid{6, 5, "6", "5", "2", "2.5"};
+
+std::string gridReport(nibal::GridData&& data) {
+  nibal::GridState state;
+  nibal::replaceGrid(state, kGrid, std::move(data));
+  EXPECT_TRUE(nibal::readGridParameters(state.info, nibal::GridParameterTexts{}).empty());
+  nibal::clearGridResults(state);
+  nibal::ComputeColumnDirection(state);
+  nibal::ComputeRowDirection(state);
+  nibal::computeSoilLossSum(state);
+  std::ostringstream out;
+  nibal::writeGridReport(out, state, "DATE");
+  return out.str();
+}
+
+class GridWorkbook : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(GridWorkbook, GivesTheSameReportAsTheTextFile) {
+  nibal::GridImportResult text = nibal::readGridTextFile(dataFile("grid.txt"), ' ', 6, 5);
+  ASSERT_TRUE(text.ok()) << text.message;
+  const std::string expected = gridReport(std::move(*text.data));
+  platform::FileWorkbookReader reader;
+  nibal::GridImportResult workbook = nibal::readGridWorkbookFile(reader, dataFile("grid." + GetParam()), 6, 5);
+  ASSERT_TRUE(workbook.ok()) << workbook.message;
+  EXPECT_EQ(gridReport(std::move(*workbook.data)), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllFormats, GridWorkbook, ::testing::Values("xls", "xlsx", "ods"));
+
+TEST(DamagedGridWorkbook, ShowsItsMessageAndKeepsTheHeldGrid) {
+  platform::FakePlatform fakes;
+  platform::FileWorkbookReader reader;
+  fakes.context.workbooks = &reader;
+  nibal::GridState state;
+  nibal::GridImportResult text = nibal::readGridTextFile(dataFile("grid.txt"), ' ', 6, 5);
+  ASSERT_TRUE(text.ok());
+  nibal::replaceGrid(state, kGrid, std::move(*text.data));
+  for (const char* file : {"grid_text_elevation.xlsx", "not_a_zip.ods"}) {
+    state.pendingImport = nibal::PendingGridImport{kGrid, dataFile(file)};
+    EXPECT_FALSE(nibal::ImportGridWorkbook(state, fakes.context));
+  }
+  ASSERT_EQ(fakes.messages.texts().size(), 2u);
+  EXPECT_EQ(fakes.messages.texts()[0], nibal::importFailureMessage("Cell C4", "the elevation \"n/a\" is not a number"));
+  EXPECT_EQ(fakes.messages.texts()[1], nibal::importFailureMessage("File " + dataFile("not_a_zip.ods"),
+                                                                   "The file is not a workbook: it is no zip archive"));
+  EXPECT_EQ(state.GridNodeCount, 30);
+  EXPECT_EQ(state.GridElevation(1, 1), 99.2);
+  EXPECT_EQ(std::get<std::string>(state.GridEasting(1, 1)), "512000.125");
+}
+
+}  // namespace
+}  // namespace sodwright
