@@ -84,6 +84,8 @@ QWidget* WindowHub::openModel(std::int16_t model) {
 
 void WindowHub::onModelWindowGone() {
   if (quitting_) return;
+  // A Quit button that already brought a chooser back keeps that one.
+  if (chooser_ && chooser_->isVisible()) return;
   showChooser();
 }
 

@@ -174,3 +174,38 @@ TEST_F(ChooserTest, EachVisitMakesTheModelWindowAfresh) {
 
 }  // namespace
 }  // namespace sodwright::shell
+
+namespace sodwright::shell {
+namespace {
+
+TEST_F(ChooserTest, AQuitButtonThatShowsTheChooserAndClosesGetsOneChooser) {
+  registerWindow(platform::kNibal, "frmGridInfo");
+  FrmChoseModel* first = chooser();
+  first->OptNIBAL->setChecked(true);
+  first->CmdOK->click();
+  flushDeletes();
+  // What a model window's Quit does: the chooser first, then it closes itself.
+  hub->showChooser();
+  QPointer<FrmChoseModel> shown = hub->chooser();
+  hub->modelWindow()->close();
+  flushDeletes();
+  EXPECT_EQ(hub->chooser(), shown.data());
+  EXPECT_EQ(visibleWindows("FrmChoseModel"), 1);
+}
+
+TEST_F(ChooserTest, QuittingTheProgramBringsNoChooserBack) {
+  registerWindow(platform::kKolv, "FrmKOLV_Main");
+  FrmChoseModel* window = chooser();
+  window->OptKOLV->setChecked(true);
+  window->CmdOK->click();
+  QWidget* model = hub->modelWindow();
+  hub->quitProgram();
+  EXPECT_EQ(quitCalls, 1);
+  EXPECT_FALSE(model->isVisible());
+  model->close();
+  flushDeletes();
+  EXPECT_EQ(visibleWindows("FrmChoseModel"), 0);
+}
+
+}  // namespace
+}  // namespace sodwright::shell
