@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "batch/batch_commands.h"
+#include "batch/workbook_input.h"
 #include "platform/message_service.h"
 #include "transect/compare_report_writer.h"
 #include "transect/comparison.h"
@@ -64,10 +65,11 @@ const std::vector<std::pair<std::string, BoxCheck>>& boxOptions() {
 }
 
 const std::vector<std::string> kOtherOptions = {"--delimiter", "--direction", "--first",         "--last",
-                                                "--report",    "--date",      "--last-sequence"};
+                                                "--report",    "--date",      "--last-sequence", "--base"};
 
 void printKolvUsage() {
   std::cerr << "usage: sodwright-batch kolv INPUT [--delimiter tab|space|comma|semicolon|C]\n"
+               "         [--base TEXT-FILE]  (INPUT a workbook: tillage depth, bulk densities, unit from the base)\n"
                "         [--sequences N] [--nodes N] [--direction forward|backward|alternative]\n"
                "         [--till-depth X] [--up-depth X] [--sub-depth X] [--alpha X] [--beta X] [--gamma X]\n"
                "         [--lateral-columns N] [--sg-weight-front X] [--sg-weight-back X] [--sc-scale X]\n"
@@ -179,7 +181,7 @@ bool applyBoxes(KolvState& state, const KolvOptions& options) {
 
 bool runRequested(const KolvOptions& options) {
   for (const auto& [name, value] : options.values)
-    if (name != "--delimiter" && name != "--last-sequence" && name != "--date") return true;
+    if (name != "--delimiter" && name != "--last-sequence" && name != "--date" && name != "--base") return true;
   return false;
 }
 
@@ -215,7 +217,8 @@ int runKolv(const Args& args) {
     return 2;
   }
   KolvState state;
-  if (const auto imported = kolv::importTransectText(state, options->input, *delimiter); !imported.ok()) {
+  const std::string base = options->has("--base") ? options->values.at("--base") : std::string();
+  if (const auto imported = importTransectInput(state, options->input, *delimiter, base); !imported.ok()) {
     std::cerr << *imported.message << "\n";
     return 2;
   }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "batch/batch_commands.h"
+#include "batch/workbook_input.h"
 #include "grid/grid_commands.h"
 #include "grid/grid_report.h"
 #include "grid/grid_state.h"
@@ -118,9 +119,11 @@ int runNibal(const Args& args) {
   const nibal::GridBoxTexts boxes{options["--rows"], options["--columns"], options["--row-spacing"],
                                   options["--column-spacing"]};
   const nibal::ImportStep step = nibal::beginGridImport(state, boxes, context);
-  if (step == nibal::ImportStep::ReadWorkbook) return usageError("workbooks are read in the desktop program only");
-  if (step != nibal::ImportStep::AskDelimiter) return 2;
-  if (!nibal::ImportGridText(state, context)) return 2;
+  if (step == nibal::ImportStep::ReadWorkbook) {
+    if (!importGridWorkbookInput(state, context)) return 2;
+  } else if (step != nibal::ImportStep::AskDelimiter || !nibal::ImportGridText(state, context)) {
+    return 2;
+  }
 
   // An option left out keeps the window's default text; one given empty is an empty box.
   nibal::GridParameterTexts parameters;

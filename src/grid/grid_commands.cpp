@@ -8,6 +8,7 @@
 #include "grid/grid_report.h"
 #include "platform/busy_indicator.h"
 #include "platform/file_dialog.h"
+#include "platform/workbook_path.h"
 
 namespace sodwright::nibal {
 
@@ -23,7 +24,7 @@ GridFileKind gridFileKind(std::string_view path) {
   std::string lower(path);
   for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
   if (endsWith(lower, ".txt") || endsWith(lower, ".dat")) return GridFileKind::Text;
-  if (endsWith(lower, ".xls") || endsWith(lower, ".xlsx")) return GridFileKind::Workbook;
+  if (platform::isWorkbookPath(lower)) return GridFileKind::Workbook;
   return GridFileKind::Other;
 }
 

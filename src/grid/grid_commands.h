@@ -15,8 +15,8 @@ namespace sodwright::nibal {
 
 enum class GridFileKind { Text, Workbook, Other };
 
-// By the end of the name, in any case: ".txt" and ".dat" are text, ".xls"
-// and ".xlsx" workbooks. Database files are not read, so they are "Other".
+// By the end of the name, in any case: ".txt" and ".dat" are text, ".xls",
+// ".xlsx" and ".ods" workbooks. Database files are not read, so they are "Other".
 GridFileKind gridFileKind(std::string_view path);
 
 enum class ImportStep {
