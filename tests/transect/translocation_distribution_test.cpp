@@ -1,0 +1,164 @@
+// The translocation distance and the distribution of a node's tilled layer:
+// the worked numbers, the soft limits, and the shares as the engine
+// delivers them.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "engine_test_state.h"
+#include "platform/fakes/recording_services.h"
+#include "transect/slope_distribution.h"
+#include "transect/translocation.h"
+
+namespace sodwright::kolv {
+namespace {
+
+using testing::EngineTransect;
+using testing::MakeEngineState;
+using testing::PointValues;
+
+std::vector<double> sharesOf(double distance, double dx, int d) {
+  ShareWindow window(d, 4);
+  const double lengths[1] = {distance};
+  window.fill(1, lengths, dx);
+  std::vector<double> shares;
+  for (int k = 0; k <= d; ++k) shares.push_back(window.row(k)[d]);
+  return shares;
+}
+
+TEST(TranslocationDistribution, WorkedDistributionOfOneMetre) {
+  // dx = 1 m, Alpha = 0.5 m on a flat transect: L = 1 m before the soft limit.
+  const double length = SoftLimitedDistance(RawDistance({0.5, 0, 0, 1.0}, 0, 0), 1.0);
+  EXPECT_NEAR(length, 1.0365490, 5e-8);
+  ShareWindow window(2, 4);
+  window.fill(1, &length, 1.0);
+  EXPECT_NEAR(window.rawSum(2), 0.6961239, 5e-8);
+  EXPECT_NEAR(window.row(0)[2], 0.5497316, 5e-8);
+  EXPECT_NEAR(window.row(1)[2], 0.3260257, 5e-8);
+  EXPECT_NEAR(window.row(2)[2], 0.1242427, 5e-8);
+}
+
+TEST(TranslocationDistribution, SoftLimitsBendBothEnds) {
+  EXPECT_NEAR(SoftLimitedDistance(30.5, 1.0), 25.8855017, 5e-8);
+  // Between the bends the distance is kept; beyond them it stays inside (0.1 dx, 26 dx).
+  EXPECT_EQ(SoftLimitedDistance(3.0, 1.0), 3.0);
+  EXPECT_GT(SoftLimitedDistance(-1e6, 0.1), 0.01);
+  EXPECT_LT(SoftLimitedDistance(1e6, 0.1), 2.6);
+  // The bend uses pi as 3.14159265357: 1.1 + (2 / pi) atan(-0.1) with that pi.
+  EXPECT_EQ(SoftLimitedDistance(1.0, 1.0), 1.1 * 1.0 + (2 * 1.0 / 3.14159265357) * std::atan(1.0 - 1.1 * 1.0));
+}
+
+TEST(TranslocationDistribution, SharesFollowTheExponentialToRoundingUnits) {
+  // Fifty nodes of 0.1 m: every share within a few units in the last place
+  // of F(k) = exp(-(k dx + dx/2) / L) dx / L over their sum.
+  const double dx = static_cast<float>(0.1);
+  for (double length : {0.11, 0.37, 1.2, 2.55}) {
+    const auto shares = sharesOf(length, dx, 50);
+    std::vector<double> direct{1 - std::exp(-(dx / 2) / length)};
+    double sum = direct[0];
+    for (int k = 1; k <= 50; ++k) {
+      direct.push_back(std::exp(-(k * dx + dx / 2) / length) * dx / length);
+      sum += direct.back();
+    }
+    for (int k = 0; k <= 50; ++k) {
+      EXPECT_NEAR(shares[static_cast<std::size_t>(k)], direct[static_cast<std::size_t>(k)] / sum,
+                  1e-13 * direct[static_cast<std::size_t>(k)] / sum + 1e-300)
+          << "L " << length << " k " << k;
+    }
+  }
+}
+
+TEST(TranslocationDistribution, NoNeighbourSharesWithoutDistributionNodes) {
+  const auto shares = sharesOf(0.7, 1.0, 0);
+  ASSERT_EQ(shares.size(), 1u);
+  EXPECT_EQ(shares[0], 1.0);
+}
+
+TEST(TranslocationDistribution, EngineDeliversTheWorkedSharesDownstream) {
+  // Substance in layer 1 of node 10 only, layer 1 exactly the tillage depth:
+  // the node tills all of it and its neighbours receive the worked shares.
+  EngineTransect spec;
+  spec.nodes = 30;
+  spec.distrDistance = 2.0f;
+  spec.alpha = 0.5f;
+  spec.beta = spec.gamma = 0.0f;
+  KolvState state = MakeEngineState(spec, [](int i) {
+    PointValues v;
+    v.depthL1 = 0.2;
+    v.depthL2 = 0.1;
+    v.pl1 = i == 10 ? 50.0 : 0.0;
+    return v;
+  });
+  testing::SetSequenceCount(state, 0);
+  platform::RecordingMessageService messages;
+  ASSERT_FALSE(RunTranslocation(state, messages));
+  const TransectData& t = state.data;
+  const double tilled = t.MassL1(10, 0);
+  EXPECT_NEAR(t.MassL1(10, 1) / tilled, 0.5497316, 5e-8);
+  EXPECT_NEAR(t.MassL1(11, 1) / tilled, 0.3260257, 5e-8);
+  EXPECT_NEAR(t.MassL1(12, 1) / tilled, 0.1242427, 5e-8);
+  EXPECT_EQ(t.MassL1(9, 1), 0.0);
+  EXPECT_EQ(t.MassL1(13, 1), 0.0);
+  // The flat surface keeps its elevation, so layer 1 stays TD and layer 2 stays.
+  for (int i = 0; i < 30; ++i) {
+    EXPECT_NEAR(t.Elev(i, 1), 100.0, 1e-12);
+    EXPECT_NEAR(t.DepthL1(i, 1), 0.2, 1e-12);
+    EXPECT_NEAR(t.DepthL2(i, 1), 0.1, 1e-12);
+  }
+}
+
+TEST(TranslocationDistribution, CurvatureOnlyOverMoreThanTwoIntervals) {
+  EngineTransect spec;
+  spec.nodes = 60;
+  spec.gamma = 0.5f;
+  const auto hill = [](int i) {
+    PointValues v;
+    v.elev = 100 - 0.002 * (i - 30) * (i - 30);
+    return v;
+  };
+  platform::RecordingMessageService messages;
+  auto runWith = [&](float scScale, float gamma) {
+    KolvState state = MakeEngineState(spec, hill);
+    state.params.ScScale = scScale;
+    state.params.Gamma = gamma;
+    EXPECT_FALSE(RunTranslocation(state, messages));
+    return testing::DescribeArrays(state, 0, 59, 2);
+  };
+  // ScScale = 2 dx (compared in Single) leaves SC at 0: Gamma has no effect.
+  EXPECT_EQ(runWith(2.0f, 0.5f), runWith(2.0f, 0.0f));
+  EXPECT_EQ(runWith(0.0f, 0.5f), runWith(2.0f, 0.0f));
+  // Over three intervals (k = 1) the curvature moves soil differently.
+  EXPECT_NE(runWith(3.0f, 0.5f), runWith(3.0f, 0.0f));
+}
+
+TEST(TranslocationDistribution, NoDistributionNodesKeepTheSurface) {
+  // Distribution distance shorter than the interval: D = 0, F(i, 0) = 1, and
+  // a pass leaves every elevation of its column as it was.
+  EngineTransect spec;
+  spec.distrDistance = 0.5f;
+  spec.nodes = 20;
+  KolvState state = MakeEngineState(spec, [](int i) {
+    PointValues v;
+    v.elev = 100 + 0.3 * std::sin(i * 0.7);
+    return v;
+  });
+  ASSERT_EQ(state.params.DistrNodes, 0);
+  testing::SetSequenceCount(state, 3);
+  platform::RecordingMessageService messages;
+  ASSERT_FALSE(RunTranslocation(state, messages));
+  // Later passes replace the end zones of the columns they read, so the
+  // whole range is compared in the last pass and the middle in every pass.
+  const TransectData& t = state.data;
+  for (int i = -5; i <= 25; ++i) EXPECT_NEAR(t.Elev(i, 4), t.Elev(i, 3), 1e-12) << i;
+  for (int s = 0; s <= 3; ++s) {
+    for (int i = 8; i <= 11; ++i) {
+      EXPECT_NEAR(t.Elev(i, s + 1), t.Elev(i, 0), 1e-12) << s << " " << i;
+      EXPECT_NEAR(t.DepthL1(i, s + 1), 0.2, 1e-12);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace sodwright::kolv

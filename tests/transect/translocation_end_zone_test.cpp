@@ -1,0 +1,137 @@
+// The end zones of a pass and the runs they cannot serve.
+
+#include <gtest/gtest.h>
+
+#include "engine_test_state.h"
+#include "platform/fakes/recording_services.h"
+#include "transect/column_view.h"
+#include "transect/end_zones.h"
+#include "transect/run_preconditions.h"
+#include "transect/slope_distribution.h"
+#include "transect/translocation.h"
+
+namespace sodwright::kolv {
+namespace {
+
+using testing::EngineTransect;
+using testing::MakeEngineState;
+using testing::PointValues;
+
+// A transect whose slope changes along it, 1 m apart, D = 4.
+KolvState wavyTransect(int nodes, int fileSeq) {
+  EngineTransect spec;
+  spec.nodes = nodes;
+  spec.fileSeq = fileSeq;
+  return MakeEngineState(spec, [](int i) {
+    PointValues v;
+    v.elev = 100 - 0.05 * i + 0.02 * (i % 3);
+    return v;
+  });
+}
+
+TEST(TranslocationEndZone, SequenceZeroStartsAtTheEndNodes) {
+  KolvState state = wavyTransect(30, 0);
+  KolvState before = state;
+  testing::SetSequenceCount(state, 0);
+  platform::RecordingMessageService messages;
+  ASSERT_FALSE(RunTranslocation(state, messages));
+  const auto& e = state.data.Elev;
+  for (int i = 0; i < 30; ++i) EXPECT_EQ(e(i, 0), before.data.Elev(i, 0)) << i;
+  // Upstream: the slope of nodes 0..1 falls by SG(0) / (3D) per node.
+  const double dx = 1.0;
+  const double seed = SlopePercent(e(0, 0), e(1, 0), dx);
+  const double rate = seed / 12;
+  EXPECT_EQ(e(-1, 0), e(0, 0) + (seed - rate) * (dx / 100));
+  // Ten flat nodes after the taper at each end.
+  for (int a = -13; a >= -22; --a) EXPECT_EQ(e(a, 0), e(-12, 0));
+  for (int a = 42; a <= 52; ++a) EXPECT_EQ(e(a, 0), e(41, 0));
+  // The taper ends level: the last slope is close to zero.
+  EXPECT_NEAR(SlopePercent(e(-12, 0), e(-11, 0), dx), 0.0, std::abs(seed) / 6);
+}
+
+TEST(TranslocationEndZone, SequenceThreeReplacesSixNodesAtEachEnd) {
+  KolvState state = wavyTransect(30, 3);
+  const KolvState before = state;
+  testing::SetSequenceCount(state, 0);
+  platform::RecordingMessageService messages;
+  ASSERT_FALSE(RunTranslocation(state, messages));
+  const auto& e = state.data.Elev;
+  for (int i = 6; i <= 23; ++i) EXPECT_EQ(e(i, 3), before.data.Elev(i, 3)) << i;
+  for (int i : {0, 5, 24, 29}) EXPECT_NE(e(i, 3), before.data.Elev(i, 3)) << i;
+  // Node 5 continues from the seed slope of nodes 6, 7 less one step of the taper over 3D + 6 nodes.
+  const double seed = SlopePercent(e(6, 3), e(7, 3), 1.0);
+  EXPECT_EQ(e(5, 3), e(6, 3) + (seed - seed / 18) * (1.0 / 100));
+  // Downstream: node 24 from the seed slope of nodes 22, 23.
+  const double downSeed = SlopePercent(e(22, 3), e(23, 3), 1.0);
+  EXPECT_EQ(e(24, 3), e(23, 3) - (downSeed - downSeed / 18) * (1.0 / 100));
+}
+
+TEST(TranslocationEndZone, DownstreamZoneDecidesWhereTheZonesMeet) {
+  // N = 12, s = 4: margins of 8 nodes meet; the downstream zone starts from
+  // nodes 2, 3 that the upstream zone has already replaced.
+  KolvState state = wavyTransect(12, 0);
+  ColumnView<double> e = columnOf(state.data.Elev, 0);
+  const double measured3 = e[3];
+  ReplaceEndZones(e, EndZoneShape{12, 4, 4, 1.0});
+  EXPECT_NE(e[3], measured3);
+  const double seed = SlopePercent(e[2], e[3], 1.0);
+  EXPECT_EQ(e[4], e[3] - (seed - seed / 20) * (1.0 / 100));
+}
+
+TEST(TranslocationEndZone, NoTaperWithoutDistributionNodesAtSequenceZero) {
+  // 3D + 2s = 0: both tapers are empty and only the flat nodes follow.
+  KolvState state = wavyTransect(10, 0);
+  ColumnView<double> e = columnOf(state.data.Elev, 0);
+  const double first = e[0], last = e[9];
+  ReplaceEndZones(e, EndZoneShape{10, 0, 0, 1.0});
+  for (int a = -1; a >= -10; --a) EXPECT_EQ(e[a], first);
+  for (int a = 10; a <= 20; ++a) EXPECT_EQ(e[a], last);
+}
+
+TEST(TranslocationEndZone, RunsBeyondTheTransectAreRefusedUnchanged) {
+  platform::RecordingMessageService messages;
+  // 30 nodes: the end zones of sequence 14 take 28 nodes and need two seeds.
+  KolvState fits = wavyTransect(30, 0);
+  testing::SetSequenceCount(fits, 14);
+  EXPECT_EQ(HighestRunSequence(30), 14);
+  EXPECT_FALSE(RunTranslocation(fits, messages));
+
+  KolvState tooLong = wavyTransect(30, 0);
+  testing::SetSequenceCount(tooLong, 15);
+  const std::string before = testing::DescribeArrays(tooLong, -22, 52, 16);
+  const auto refusal = RunTranslocation(tooLong, messages);
+  ASSERT_TRUE(refusal);
+  EXPECT_NE(refusal->find("up to sequence 14"), std::string::npos) << *refusal;
+  EXPECT_EQ(testing::DescribeArrays(tooLong, -22, 52, 16), before);
+  EXPECT_FALSE(tooLong.simulated);
+
+  // A transect stored at a high sequence number cannot be run at all.
+  KolvState late = wavyTransect(30, 20);
+  const auto lateRefusal = RunTranslocation(late, messages);
+  ASSERT_TRUE(lateRefusal);
+  EXPECT_NE(lateRefusal->find("sequence 21"), std::string::npos) << *lateRefusal;
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(TranslocationEndZone, OtherRunsThatCannotStartAreRefused) {
+  platform::RecordingMessageService messages;
+  auto refusalOf = [&](auto change) {
+    KolvState state = wavyTransect(30, 0);
+    change(state);
+    return RunTranslocation(state, messages).value_or("");
+  };
+  EXPECT_EQ(refusalOf([](KolvState& s) { s.params.SgWeightFront = s.params.SgWeightBack = 0; }), kNoWeightMessage);
+  EXPECT_EQ(refusalOf([](KolvState& s) { s.params.TillDepth = 0; }), kTillDepthMessage);
+  EXPECT_EQ(refusalOf([](KolvState& s) { s.params.BulkDensity2 = 0; }), kZeroDivisorMessage);
+  EXPECT_EQ(refusalOf([](KolvState& s) { s.params.ScScale = 30; }), kScScaleMessage);
+  EXPECT_EQ(refusalOf([](KolvState& s) { s.params.NodeCount = 1; }), kTooFewNodesMessage);
+  EXPECT_EQ(refusalOf([](KolvState& s) { s = KolvState{}; }), kNoTransectMessage);
+  // Columns beyond the arrays: a state whose sequences end at 51.
+  const std::string tooMany = refusalOf([](KolvState& s) { s.params.LastSeq = 51; });
+  EXPECT_NE(tooMany.find("up to 51"), std::string::npos) << tooMany;
+  // One weight alone is enough.
+  EXPECT_EQ(refusalOf([](KolvState& s) { s.params.SgWeightBack = 0; }), "");
+}
+
+}  // namespace
+}  // namespace sodwright::kolv
