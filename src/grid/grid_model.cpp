@@ -30,35 +30,46 @@ bool allParametersMissing(const GridInfo& info) {
   return info.BettaCol == 0.0 && info.BettaRow == 0.0 && info.GammaRow == 0.0 && info.GammaCol == 0.0;
 }
 
-void computeGridLine(const GridLine& line, double spacing, double betta, double gamma) {
-  const std::ptrdiff_t s = line.stride;
-  const int n = line.nodeCount;
-  if (n <= 0) return;
-  const double* z = line.elevation;
-  double* dGrad = line.deltaGradient;
-  double* dCurv = line.deltaCurvature;
+void computeGridLines(const GridLines& lines, double spacing, double betta, double gamma) {
+  const std::ptrdiff_t step = lines.step;
+  const std::ptrdiff_t lanes = lines.laneCount;
+  const int n = lines.nodeCount;
+  if (n <= 0 || lanes <= 0) return;
+  const double* z = lines.elevation;
+  double* dGrad = lines.deltaGradient;
+  double* dCurv = lines.deltaCurvature;
+  // Percent gradient of the segment from node i to node i + 1; level ground
+  // beyond both ends.
+  const auto gradient = [&](int i, std::ptrdiff_t k) {
+    if (i < 0 || i + 1 >= n) return 0.0;
+    return 100.0 * (z[(i + 1) * step + k] - z[i * step + k]) / spacing;
+  };
 
-  // Delta gradient: the percent gradient of the segment after a node less the
-  // one before it, with level ground beyond both ends.
-  double previousGradient = 0.0;
-  for (int i = 0; i + 1 < n; ++i) {
-    const double gradient = 100.0 * (z[(i + 1) * s] - z[i * s]) / spacing;
-    dGrad[i * s] = gradient - previousGradient;
-    previousGradient = gradient;
+  for (int i = 0; i < n; ++i) {
+    const std::ptrdiff_t at = i * step;
+    for (std::ptrdiff_t k = 0; k < lanes; ++k) dGrad[at + k] = gradient(i, k) - gradient(i - 1, k);
   }
-  dGrad[(n - 1) * s] = -previousGradient;
 
   // Delta curvature from the neighbours' delta gradients, divided by d (not 2d).
-  if (n == 1) {
-    dCurv[0] = 0.0;
-  } else {
-    dCurv[0] = dGrad[s] / spacing;
-    for (int i = 1; i + 1 < n; ++i) dCurv[i * s] = dGrad[(i + 1) * s] / spacing - dGrad[(i - 1) * s] / spacing;
-    dCurv[(n - 1) * s] = -dGrad[(n - 2) * s] / spacing;
+  for (int i = 0; i < n; ++i) {
+    const std::ptrdiff_t at = i * step;
+    for (std::ptrdiff_t k = 0; k < lanes; ++k) {
+      if (n == 1)
+        dCurv[at + k] = 0.0;
+      else if (i == 0)
+        dCurv[at + k] = dGrad[at + step + k] / spacing;
+      else if (i == n - 1)
+        dCurv[at + k] = -dGrad[at - step + k] / spacing;
+      else
+        dCurv[at + k] = dGrad[at + step + k] / spacing - dGrad[at - step + k] / spacing;
+    }
   }
 
-  for (int i = 0; i < n; ++i)
-    line.soilLoss[i * s] = -(betta * dGrad[i * s] + gamma * dCurv[i * s]) / spacing;
+  for (int i = 0; i < n; ++i) {
+    const std::ptrdiff_t at = i * step;
+    for (std::ptrdiff_t k = 0; k < lanes; ++k)
+      lines.soilLoss[at + k] = -(betta * dGrad[at + k] + gamma * dCurv[at + k]) / spacing;
+  }
 }
 
 void clearGridResults(GridState& state) {
@@ -83,11 +94,10 @@ void ComputeColumnDirection(GridState& state) {
   const GridArray<double>& z = state.GridElevation;
   GridResults& out = state.results;
   const double spacing = shell::parseLeadingNumber(state.info.ColumnSpacing);
-  const auto stride = static_cast<std::ptrdiff_t>(z.stride());
-  for (int c = 1; c <= z.columns(); ++c) {
-    computeGridLine({&z(1, c), &out.DGradCol(1, c), &out.DCurvCol(1, c), &out.SoilLossCol(1, c), stride, z.rows()},
-                    spacing, state.info.BettaCol, state.info.GammaCol);
-  }
+  const auto step = static_cast<std::ptrdiff_t>(z.stride());
+  computeGridLines({&z(1, 1), &out.DGradCol(1, 1), &out.DCurvCol(1, 1), &out.SoilLossCol(1, 1), step, z.columns(),
+                    z.rows()},
+                   spacing, state.info.BettaCol, state.info.GammaCol);
 }
 
 void ComputeRowDirection(GridState& state) {
@@ -96,8 +106,8 @@ void ComputeRowDirection(GridState& state) {
   GridResults& out = state.results;
   const double spacing = shell::parseLeadingNumber(state.info.RowSpacing);
   for (int r = 1; r <= z.rows(); ++r) {
-    computeGridLine({&z(r, 1), &out.DGradRow(r, 1), &out.DCurvRow(r, 1), &out.SoilLossRow(r, 1), 1, z.columns()},
-                    spacing, state.info.BettaRow, state.info.GammaRow);
+    computeGridLines({&z(r, 1), &out.DGradRow(r, 1), &out.DCurvRow(r, 1), &out.SoilLossRow(r, 1), 1, 1, z.columns()},
+                     spacing, state.info.BettaRow, state.info.GammaRow);
   }
 }
 

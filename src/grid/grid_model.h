@@ -28,17 +28,20 @@ std::vector<std::string_view> readGridParameters(GridInfo& info, const GridParam
 // True when all four coefficients are missing and there is nothing to compute.
 bool allParametersMissing(const GridInfo& info);
 
-// One line of nodes, z[0..n-1] at spacing d, read and written with a stride
-// so that a row and a column are walked the same way.
-struct GridLine {
+// Lines of nodes walked together: node i of lane k of a line is at
+// i x step + k (elevation and the three outputs alike). A row is one lane
+// with step 1; the columns of a grid are C lanes side by side with the row
+// stride as step, so a column walk reads memory row by row.
+struct GridLines {
   const double* elevation;
   double* deltaGradient;
   double* deltaCurvature;
   double* soilLoss;
-  std::ptrdiff_t stride;
+  std::ptrdiff_t step;
+  int laneCount;
   int nodeCount;
 };
-void computeGridLine(const GridLine& line, double spacing, double betta, double gamma);
+void computeGridLines(const GridLines& lines, double spacing, double betta, double gamma);
 
 // Size the seven result grids to the imported grid, all 0.
 void clearGridResults(GridState& state);

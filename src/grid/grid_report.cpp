@@ -7,6 +7,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "grid/report_number.h"
 #include "shell/number_text.h"
 #include "shell/text_file.h"
 
@@ -17,8 +18,12 @@ namespace {
 constexpr std::string_view kShortRule = "----------------------------------------------------------------------------";
 constexpr std::string_view kLongRule =
     "--------------------------------------------------------------------------------------------------------";
-constexpr std::string_view kParameterMask = "##0.00";
-constexpr std::string_view kResultMask = "##0.000";
+// The masks of the report: "##0.00" for the coefficients, "######0.00" and
+// "#######0.00" for eastings and northings, "###0.000" for elevations and
+// "##0.000" for results all give one required integer digit.
+constexpr int kParameterDecimals = 2;
+constexpr int kCoordinateDecimals = 2;
+constexpr int kResultDecimals = 3;
 
 void line(std::ostream& out, std::string_view text) { out << text << shell::kLineEnd; }
 
@@ -46,13 +51,13 @@ void writeHeader(std::ostream& out, const GridState& state, const std::string& d
   line(out, "Model Parameters:");
   line(out, ZoneLine()
                 .field("    Row   Direction Parameters:")
-                .field("Betta_R = " + shell::formatMask(info.BettaRow, kParameterMask))
-                .field("Gamma_R = " + shell::formatMask(info.GammaRow, kParameterMask))
+                .field("Betta_R = " + fixedDecimals(info.BettaRow, kParameterDecimals))
+                .field("Gamma_R = " + fixedDecimals(info.GammaRow, kParameterDecimals))
                 .text());
   line(out, ZoneLine()
                 .field("   Column Direction Parameters:")
-                .field("Betta_C = " + shell::formatMask(info.BettaCol, kParameterMask))
-                .field("Gamma_C = " + shell::formatMask(info.GammaCol, kParameterMask))
+                .field("Betta_C = " + fixedDecimals(info.BettaCol, kParameterDecimals))
+                .field("Gamma_C = " + fixedDecimals(info.GammaCol, kParameterDecimals))
                 .text());
   line(out, "");
   line(out, kLongRule);
@@ -77,10 +82,10 @@ ZoneLine& ZoneLine::field(std::string_view text) {
   return *this;
 }
 
-std::string reportCoordinateText(const GridCoordinate& value, std::string_view mask) {
-  if (const double* number = std::get_if<double>(&value)) return shell::formatMask(*number, mask);
+std::string reportCoordinateText(const GridCoordinate& value, int decimals) {
+  if (const double* number = std::get_if<double>(&value)) return fixedDecimals(*number, decimals);
   const std::string& text = std::get<std::string>(value);
-  if (const std::optional<double> number = shell::parseStrictNumber(text)) return shell::formatMask(*number, mask);
+  if (const std::optional<double> number = shell::parseStrictNumber(text)) return fixedDecimals(*number, decimals);
   return text;
 }
 
@@ -101,12 +106,12 @@ void writeGridReport(std::ostream& out, const GridState& state, const std::strin
       ZoneLine row;
       row.field(shell::bareText(static_cast<long long>(r)))
           .field(shell::bareText(static_cast<long long>(c)))
-          .field(reportCoordinateText(state.GridEasting(r, c), "######0.00"))
-          .field(reportCoordinateText(state.GridNorthing(r, c), "#######0.00"))
-          .field(shell::formatMask(state.GridElevation(r, c), "###0.000"));
+          .field(reportCoordinateText(state.GridEasting(r, c), kCoordinateDecimals))
+          .field(reportCoordinateText(state.GridNorthing(r, c), kCoordinateDecimals))
+          .field(fixedDecimals(state.GridElevation(r, c), kResultDecimals));
       for (const GridArray<double>* grid : {&res.DGradCol, &res.DCurvCol, &res.DGradRow, &res.DCurvRow,
                                             &res.SoilLossCol, &res.SoilLossRow, &res.SoilLossSum})
-        row.field(shell::formatMask((*grid)(r, c), kResultMask));
+        row.field(fixedDecimals((*grid)(r, c), kResultDecimals));
       line(out, row.text());
     }
   }

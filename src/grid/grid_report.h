@@ -30,8 +30,9 @@ class ZoneLine {
 };
 
 // An easting or northing for the report: a number, or a text that is one
-// whole number (blanks around it aside), in the mask; other text unchanged.
-std::string reportCoordinateText(const GridCoordinate& value, std::string_view mask);
+// whole number (blanks around it aside), with `decimals` decimals; other
+// text unchanged.
+std::string reportCoordinateText(const GridCoordinate& value, int decimals);
 
 // Whether the result grids belong to the imported grid, so that a report can be written.
 bool hasResults(const GridState& state);

@@ -133,11 +133,11 @@ TEST(GridReport, SixteenTableLinesInNodeOrderWithTheirMasks) {
 }
 
 TEST(GridReport, CoordinatesAreFormattedOnlyWhenTheyAreNumbers) {
-  EXPECT_EQ(reportCoordinateText(4801000.5, "#######0.00"), "4801000.50");
-  EXPECT_EQ(reportCoordinateText(std::string("\t5000.0 "), "#######0.00"), "5000.00");
-  EXPECT_EQ(reportCoordinateText(std::string("-.125"), "######0.00"), "-0.13");
-  EXPECT_EQ(reportCoordinateText(std::string("5000 m"), "######0.00"), "5000 m");
-  EXPECT_EQ(reportCoordinateText(std::string(""), "######0.00"), "");
+  EXPECT_EQ(reportCoordinateText(4801000.5, 2), "4801000.50");
+  EXPECT_EQ(reportCoordinateText(std::string("\t5000.0 "), 2), "5000.00");
+  EXPECT_EQ(reportCoordinateText(std::string("-.125"), 2), "-0.13");
+  EXPECT_EQ(reportCoordinateText(std::string("5000 m"), 2), "5000 m");
+  EXPECT_EQ(reportCoordinateText(std::string(""), 2), "");
 }
 
 TEST(GridReport, FileWritingFailsVisiblyAndOverwritesOldFiles) {
