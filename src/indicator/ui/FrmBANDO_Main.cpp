@@ -1,0 +1,314 @@
+#include "indicator/ui/FrmBANDO_Main.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "indicator/bando_run.h"
+#include "indicator/ui/FrmEtImp.h"
+#include "indicator/ui/link_label.h"
+#include "shell/ui/help_page.h"
+#include "shell/ui/window_hub.h"
+
+namespace sodwright::bando {
+
+namespace {
+
+const QString kVisitedLink = QStringLiteral("color: rgb(128, 0, 128); text-decoration: underline;");
+
+QString fromText(const std::string& text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void setIfGiven(QLineEdit* box, const std::optional<std::string>& text) {
+  if (text) box->setText(fromText(*text));
+}
+
+}  // namespace
+
+FrmBANDO_Main::FrmBANDO_Main(BandoState& state, platform::AppContext& context, shell::WindowHub& hub,
+                             std::shared_ptr<BandoWindowMemo> memo, QWidget* parent)
+    : QWidget(parent), state_(state), context_(context), hub_(hub), memo_(std::move(memo)) {
+  setObjectName(QStringLiteral("FrmBANDO_Main"));
+  setWindowTitle(QStringLiteral("BANDO 05.1"));
+  buildLayout();
+
+  connect(ChkEIB, &QCheckBox::toggled, this, &FrmBANDO_Main::ChkEIB_Click);
+  connect(ChkEtB, &QCheckBox::toggled, this, &FrmBANDO_Main::ChkEtB_Click);
+  connect(CmdEIB, &QPushButton::clicked, this, &FrmBANDO_Main::CmdEIB_Click);
+  connect(CmdEtB, &QPushButton::clicked, this, &FrmBANDO_Main::CmdEtB_Click);
+  connect(CboSlpCl, &QComboBox::activated, this, &FrmBANDO_Main::CboSlpCl_Click);
+  connect(CboSurfForm, &QComboBox::activated, this, &FrmBANDO_Main::CboSurfForm_Click);
+  connect(CboCropType, &QComboBox::activated, this, &FrmBANDO_Main::CboCropType_Click);
+  connect(CboAgrRegion, &QComboBox::activated, this, &FrmBANDO_Main::CboAgrRegion_Click);
+  connect(CboTillSys, &QComboBox::activated, this, &FrmBANDO_Main::CboTillSys_Click);
+  connect(CmdRunBANDO, &QPushButton::clicked, this, &FrmBANDO_Main::CmdRunBANDO_Click);
+  connect(Command1, &QPushButton::clicked, this, &FrmBANDO_Main::Command1_Click);
+  Label2->onClick = [this] { Label2_Click(); };
+  Label8->onClick = [this] { Label8_Click(); };
+  Label9->onClick = [this] { Label9_Click(); };
+
+  if (memo_->window) {
+    // The window "Quit" hid: everything as the user left it.
+    restoreFromMemo();
+    return;
+  }
+  // Created anew: the lists show their first items, so the indexes start
+  // there too, and both halves are in their table modes.
+  state_.SlopeClassIdx = state_.SurfaceFormIdx = state_.CropTypeIdx = state_.RegionIdx = state_.TillSysIdx = 0;
+  state_.UseSlopeData = 0;
+  state_.UseTillageData = 0;
+  LblEtNote->hide();
+  setShown(slopeDataGroup(), false);
+  setShown(eiResultGroup(), false);
+  setShown(etResultGroup(), false);
+  setShown(descriptorConnectors(), false);
+  setShown(slopeDataConnectors(), false);
+  setShown(cropConnectors(), false);
+  for (QLineEdit* slopeBox : {TxtMSG, TxtCSL, TxtCA}) slopeBox->setEnabled(false);
+}
+
+// --- control groups ---------------------------------------------------------
+
+QList<QWidget*> FrmBANDO_Main::descriptorGroup() const { return {Label1, Label2, CboSlpCl, CboSurfForm}; }
+QList<QWidget*> FrmBANDO_Main::slopeDataGroup() const {
+  return {Label13, Label14, Label12, Label16, Label17, Label18, TxtMSG, TxtCSL, TxtCA};
+}
+QList<QWidget*> FrmBANDO_Main::eiResultGroup() const { return {Label15, Label23, TxtEI}; }
+QList<QWidget*> FrmBANDO_Main::cropGroup() const {
+  return {Label3, Label4, Label5, CboCropType, CboAgrRegion, CboTillSys};
+}
+QList<QWidget*> FrmBANDO_Main::etResultGroup() const { return {Label10, Label24, TxtEt}; }
+QList<QWidget*> FrmBANDO_Main::descriptorConnectors() const {
+  return {Line[1], Line[2], Line[3], Line[4], Line[5], Line[6], Line[17], Line[19]};
+}
+QList<QWidget*> FrmBANDO_Main::slopeDataConnectors() const { return {Line[7], Line[8], Line[9], Line[10]}; }
+QList<QWidget*> FrmBANDO_Main::cropConnectors() const { return {Line[12], Line[13], Line[14], Line[15]}; }
+
+void FrmBANDO_Main::setShown(const QList<QWidget*>& controls, bool shown) {
+  for (QWidget* control : controls) control->setVisible(shown);
+}
+
+void FrmBANDO_Main::emptyResultBoxes() {
+  TxtEI->clear();
+  TxtEt->clear();
+  lblAt->clear();
+  TxtBANDOClass->clear();
+}
+
+void FrmBANDO_Main::emptySlopeDataBoxes() {
+  TxtMSG->clear();
+  TxtCSL->clear();
+  TxtCA->clear();
+}
+
+// --- check boxes and GO buttons ---------------------------------------------
+
+void FrmBANDO_Main::ChkEIB_Click() {
+  setShown(descriptorGroup(), false);
+  setShown(slopeDataGroup(), false);
+  setShown(eiResultGroup(), false);
+  setShown(descriptorConnectors(), false);
+  setShown(slopeDataConnectors(), false);
+  CmdEIB->setFocus();
+}
+
+void FrmBANDO_Main::ChkEtB_Click() {
+  setShown(cropGroup(), false);
+  setShown(etResultGroup(), false);
+  setShown(cropConnectors(), false);
+  CmdEtB->setFocus();
+}
+
+void FrmBANDO_Main::CmdEIB_Click() {
+  emptyResultBoxes();
+  emptySlopeDataBoxes();
+  const bool slopeData = ChkEIB->isChecked();
+  if (slopeData) {
+    setShown(slopeDataGroup(), true);
+  } else {
+    setShown(descriptorGroup(), true);
+  }
+  for (QLineEdit* slopeBox : {TxtMSG, TxtCSL, TxtCA}) slopeBox->setEnabled(slopeData);
+  CboSlpCl->setEnabled(!slopeData);
+  CboSurfForm->setEnabled(!slopeData);
+  if (slopeData)
+    TxtMSG->setFocus();
+  else
+    CboSlpCl->setFocus();
+  state_.UseSlopeData = slopeData ? 1 : 0;
+}
+
+void FrmBANDO_Main::CmdEtB_Click() {
+  emptyResultBoxes();
+  if (ChkEtB->isChecked()) {
+    for (QWidget* control : {static_cast<QWidget*>(CboCropType), static_cast<QWidget*>(CboAgrRegion),
+                             static_cast<QWidget*>(CboTillSys), static_cast<QWidget*>(CmdRunBANDO)})
+      control->setEnabled(false);
+    FrmEtImp& calculator = calculatorWindow();
+    calculator.setEnabled(true);
+    calculator.show();
+    calculator.raise();
+    state_.UseTillageData = 1;
+    return;
+  }
+  setShown(cropGroup(), true);
+  for (QComboBox* list : {CboCropType, CboAgrRegion, CboTillSys}) list->setEnabled(true);
+  FrmEtImp& calculator = calculatorWindow();
+  calculator.hide();
+  calculator.setEnabled(false);
+  CboCropType->setFocus();
+  state_.UseTillageData = 0;
+}
+
+FrmEtImp& FrmBANDO_Main::calculatorWindow() {
+  if (!FrmEtImp_) {
+    FrmEtImp_ = new FrmEtImp(state_, context_, this);
+    connect(FrmEtImp_, &FrmEtImp::totalChosen, this, &FrmBANDO_Main::FrmEtImp_OK);
+    connect(FrmEtImp_, &FrmEtImp::cancelled, this, &FrmBANDO_Main::FrmEtImp_Cancel);
+  }
+  return *FrmEtImp_;
+}
+
+void FrmBANDO_Main::FrmEtImp_OK(const QString& totalText) {
+  show();
+  setEnabled(true);
+  CmdRunBANDO->setEnabled(true);
+  setShown(etResultGroup(), true);
+  TxtEt->setText(totalText);
+}
+
+void FrmBANDO_Main::FrmEtImp_Cancel() {
+  show();
+  setEnabled(true);
+  CmdRunBANDO->setEnabled(true);
+  ChkEtB->setFocus();
+}
+
+// --- list picks ---------------------------------------------------------------
+
+void FrmBANDO_Main::pickInList(BandoList list, QComboBox* box, QCheckBox* check, int position) {
+  // The flag goes back to table mode and the index follows the pick;
+  // a position that is no item changes no index.
+  const std::optional<Int16> stored = PickListItem(state_, list, position);
+  check->setChecked(false);  // runs the check box's behaviour if it was ticked
+  emptyResultBoxes();
+  if (list == BandoList::SlopeClass || list == BandoList::SurfaceForm) emptySlopeDataBoxes();
+  if (stored) box->setCurrentIndex(*stored);
+}
+
+void FrmBANDO_Main::CboSlpCl_Click(int position) {
+  pickInList(BandoList::SlopeClass, CboSlpCl, ChkEIB, position);
+}
+void FrmBANDO_Main::CboSurfForm_Click(int position) {
+  pickInList(BandoList::SurfaceForm, CboSurfForm, ChkEIB, position);
+}
+void FrmBANDO_Main::CboCropType_Click(int position) {
+  pickInList(BandoList::CropType, CboCropType, ChkEtB, position);
+}
+void FrmBANDO_Main::CboAgrRegion_Click(int position) {
+  pickInList(BandoList::Region, CboAgrRegion, ChkEtB, position);
+}
+void FrmBANDO_Main::CboTillSys_Click(int position) {
+  pickInList(BandoList::TillageSystem, CboTillSys, ChkEtB, position);
+}
+
+// --- the run ------------------------------------------------------------------
+
+void FrmBANDO_Main::CmdRunBANDO_Click() {
+  LblEtNote->hide();
+  setShown(descriptorGroup(), true);
+  setShown(descriptorConnectors(), true);
+  setShown(slopeDataConnectors(), true);
+  setShown(slopeDataGroup(), true);
+  setShown(eiResultGroup(), true);
+
+  const SlopeDataTexts typed{TxtMSG->text().toStdString(), TxtCSL->text().toStdString(),
+                             TxtCA->text().toStdString()};
+  const BandoRunOutcome outcome = RunBando(state_, typed);
+
+  if (state_.UseSlopeData != 0) {
+    setShown(descriptorGroup(), false);
+    setShown(descriptorConnectors(), false);
+  }
+  setIfGiven(TxtMSG, outcome.msgText);
+  setIfGiven(TxtCSL, outcome.cslText);
+  setIfGiven(TxtCA, outcome.caText);
+  setIfGiven(TxtEI, outcome.eiText);
+
+  if (outcome.stop != RunStop::Erodibility) {
+    setShown(cropGroup(), true);
+    setShown(cropConnectors(), true);
+    setShown(etResultGroup(), true);
+    if (state_.UseTillageData != 0) {
+      setShown(cropGroup(), false);
+      setShown(cropConnectors(), false);
+    }
+    setIfGiven(TxtEt, outcome.etText);
+    if (outcome.atText) lblAt->setText(fromText(*outcome.atText));
+    setIfGiven(TxtBANDOClass, outcome.classText);
+    LblEtNote->setVisible(outcome.etNoteVisible);
+  }
+
+  for (const std::string& message : outcome.messages) context_.messages.inform(message);
+  if (outcome.focus == RunFocus::TxtMSG) TxtMSG->setFocus();
+  if (outcome.focus == RunFocus::CboCropType) CboCropType->setFocus();
+}
+
+// --- leaving and links ----------------------------------------------------------
+
+void FrmBANDO_Main::Command1_Click() {
+  // Only hidden: the next showing finds everything as it is now.
+  memo_->window = takeSnapshot(*this);
+  memo_->calculator.reset();
+  memo_->calculatorVisible = false;
+  if (FrmEtImp_) {
+    memo_->calculator = takeSnapshot(*FrmEtImp_);
+    memo_->calculatorRows = FrmEtImp_->rowImplements();
+    memo_->calculatorVisible = FrmEtImp_->isVisible();
+    FrmEtImp_->hide();
+  }
+  hub_.showChooser();
+  hide();
+  setEnabled(false);
+}
+
+void FrmBANDO_Main::restoreFromMemo() {
+  restoreSnapshot(*this, *memo_->window);
+  if (memo_->calculator) {
+    FrmEtImp& calculator = calculatorWindow();
+    restoreSnapshot(calculator, *memo_->calculator);
+    calculator.restoreRowImplements(memo_->calculatorRows);
+    if (memo_->calculatorVisible) calculator.show();
+  }
+  memo_->window.reset();
+  memo_->calculator.reset();
+}
+
+void FrmBANDO_Main::closeEvent(QCloseEvent* event) {
+  // Closed, not quit: the chooser makes a new window next time. The hub
+  // brings the chooser back once this window is gone.
+  memo_->window.reset();
+  memo_->calculator.reset();
+  event->accept();
+}
+
+void FrmBANDO_Main::Label2_Click() {
+  context_.programs.openWebAddress(shell::helpPageAddress(shell::kHelpLandformSurfaceForms));
+  Label2->setStyleSheet(kVisitedLink);
+}
+
+void FrmBANDO_Main::Label8_Click() {
+  context_.programs.openWebAddress(shell::helpPageAddress(shell::kHelpBando));
+}
+
+void FrmBANDO_Main::Label9_Click() {
+  context_.programs.openWebAddress(shell::helpPageAddress(shell::kHelpIndicator));
+  Label9->setStyleSheet(kVisitedLink);
+}
+
+}  // namespace sodwright::bando

@@ -1,0 +1,215 @@
+#include "indicator/ui/FrmEtImp.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <vector>
+
+namespace sodwright::bando {
+
+namespace {
+
+QString fromView(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QLabel* makeLabel(const QString& name, const QString& caption, QWidget* parent) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(name);
+  return label;
+}
+
+QPushButton* makeButton(const char* name, const QString& caption, QWidget* parent) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setAutoDefault(false);
+  return button;
+}
+
+// A list with a text line the program sets itself (it may show a text that
+// is not one of the items); the user only picks.
+QComboBox* makeImplementList(int row, QWidget* parent) {
+  auto* list = new QComboBox(parent);
+  list->setObjectName(QStringLiteral("Combo%1").arg(row));
+  list->setEditable(true);
+  list->setInsertPolicy(QComboBox::NoInsert);
+  list->lineEdit()->setReadOnly(true);
+  for (std::string_view item : ItemsOf(BandoList::Implement)) list->addItem(fromView(item));
+  list->setMinimumContentsLength(24);
+  return list;
+}
+
+}  // namespace
+
+FrmEtImp::FrmEtImp(BandoState& state, platform::AppContext& context, QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state), context_(context) {
+  setObjectName(QStringLiteral("FrmEtImp"));
+  setWindowTitle(QStringLiteral("Erosivity Calculation"));
+  // The close box destroys the window and does nothing else.
+  setAttribute(Qt::WA_DeleteOnClose);
+  buildLayout();
+
+  connect(Combo[1], &QComboBox::activated, this, &FrmEtImp::Combo1_Click);
+  for (int k = 2; k <= kRows; ++k)
+    connect(Combo[static_cast<std::size_t>(k)], &QComboBox::activated, this,
+            [this, k](int position) { Combo_Click(k, position); });
+  connect(Command1, &QPushButton::clicked, this, &FrmEtImp::Command1_Click);
+  connect(Command3, &QPushButton::clicked, this, &FrmEtImp::Command3_Click);
+  connect(Command2, &QPushButton::clicked, this, &FrmEtImp::Command2_Click);
+
+  // Start: row 1 shows one pass of the first implement; rows 3 to 10 wait
+  // until the row before them has a pass.
+  Combo[1]->setCurrentIndex(0);
+  Text[1]->setText(QStringLiteral("1"));
+  for (int k = 2; k <= kRows; ++k) {
+    Combo[static_cast<std::size_t>(k)]->setCurrentIndex(-1);
+    Combo[static_cast<std::size_t>(k)]->setEditText(QString());
+    if (k >= 3) {
+      Combo[static_cast<std::size_t>(k)]->setEnabled(false);
+      Text[static_cast<std::size_t>(k)]->setEnabled(false);
+    }
+  }
+}
+
+void FrmEtImp::buildLayout() {
+  Label28 = makeLabel(QStringLiteral("Label28"), QStringLiteral("Implement  Passes ---- Erosivity"), this);
+  QFont titleFont = Label28->font();
+  titleFont.setBold(true);
+  titleFont.setPointSizeF(titleFont.pointSizeF() * 1.3);
+  Label28->setFont(titleFont);
+  Label28->setAlignment(Qt::AlignCenter);
+
+  // Rows 1, 3, 5, 7, 9 on the left, 2, 4, 6, 8, 10 on the right.
+  std::array<QGridLayout*, 2> columns{};
+  std::array<QFrame**, 2> shapes = {&Shape1, &Shape2};
+  for (std::size_t side = 0; side < 2; ++side) {
+    auto* shape = new QFrame(this);
+    shape->setObjectName(side == 0 ? QStringLiteral("Shape1") : QStringLiteral("Shape2"));
+    shape->setFrameShape(QFrame::Box);
+    *shapes[side] = shape;
+    columns[side] = new QGridLayout(shape);
+  }
+  Label1 = makeLabel(QStringLiteral("Label1"), QStringLiteral("Implement Type"), Shape1);
+  Label2 = makeLabel(QStringLiteral("Label2"), QStringLiteral("Passes"), Shape1);
+  Label13 = makeLabel(QStringLiteral("Label13"), QStringLiteral("Implement Type"), Shape2);
+  Label14 = makeLabel(QStringLiteral("Label14"), QStringLiteral("Passes"), Shape2);
+  columns[0]->addWidget(Label1, 0, 1);
+  columns[0]->addWidget(Label2, 0, 2);
+  columns[1]->addWidget(Label13, 0, 1);
+  columns[1]->addWidget(Label14, 0, 2);
+
+  for (int k = 1; k <= kRows; ++k) {
+    const auto index = static_cast<std::size_t>(k);
+    QFrame* shape = k % 2 == 1 ? Shape1 : Shape2;
+    RowLabel[index] = makeLabel(QStringLiteral("Label%1").arg(k + 2), QStringLiteral("#%1").arg(k), shape);
+    Combo[index] = makeImplementList(k, shape);
+    Text[index] = new QLineEdit(shape);
+    Text[index]->setObjectName(QStringLiteral("Text%1").arg(k));
+    Text[index]->setMaximumWidth(60);
+    // "#k" names the row's list; the passes box is named in full.
+    RowLabel[index]->setBuddy(Combo[index]);
+    Combo[index]->setAccessibleName(QStringLiteral("Implement Type #%1").arg(k));
+    Text[index]->setAccessibleName(QStringLiteral("Passes #%1").arg(k));
+    QGridLayout* grid = columns[k % 2 == 1 ? 0 : 1];
+    const int line = (k + 1) / 2;
+    grid->addWidget(RowLabel[index], line, 0);
+    grid->addWidget(Combo[index], line, 1);
+    grid->addWidget(Text[index], line, 2);
+  }
+
+  Command1 = makeButton("Command1", QStringLiteral("OK"), this);
+  Command3 = makeButton("Command3", QStringLiteral("Clear"), this);
+  Command2 = makeButton("Command2", QStringLiteral("Cancel"), this);
+
+  auto* rows = new QHBoxLayout;
+  rows->addWidget(Shape1);
+  rows->addWidget(Shape2);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(Command1);
+  buttons->addWidget(Command3);
+  buttons->addWidget(Command2);
+  buttons->addStretch();
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(Label28);
+  layout->addLayout(rows);
+  layout->addLayout(buttons);
+
+  // Left to right, then downward: row k's list, then its passes, then row k + 1.
+  QWidget* previous = nullptr;
+  for (int k = 1; k <= kRows; ++k) {
+    const auto index = static_cast<std::size_t>(k);
+    if (previous) setTabOrder(previous, Combo[index]);
+    setTabOrder(Combo[index], Text[index]);
+    previous = Text[index];
+  }
+  setTabOrder(previous, Command1);
+  setTabOrder(Command1, Command3);
+  setTabOrder(Command3, Command2);
+}
+
+void FrmEtImp::Combo1_Click(int position) {
+  if (position >= 0) RowImplement[1] = static_cast<Int16>(position);
+}
+
+void FrmEtImp::Combo_Click(int row, int position) {
+  const auto k = static_cast<std::size_t>(row);
+  if (PickAllowed(Text[k - 1]->text().toStdString())) {
+    if (row <= kRows - 1) {
+      Combo[k + 1]->setEnabled(true);
+      Text[k + 1]->setEnabled(true);
+    }
+    if (position >= 0) RowImplement[k] = static_cast<Int16>(position);
+    return;
+  }
+  // Refused: the row falls back to the first implement and shows the
+  // refusal text, which is deliberately not one of the items.
+  RowImplement[k] = 0;
+  Combo[k]->setCurrentIndex(-1);
+  Combo[k]->setEditText(fromView(kRefusedPickText));
+  Text[k]->clear();
+  Text[k - 1]->setFocus();
+}
+
+void FrmEtImp::Command1_Click() {
+  std::vector<ImplementRow> rows;
+  for (int k = 1; k <= kRows; ++k) {
+    const auto index = static_cast<std::size_t>(k);
+    rows.push_back({RowImplement[index], Text[index]->text().toStdString()});
+  }
+  const ImplementSum sum = ApplyCalculatorOk(state_, rows);
+  for (const std::string& message : sum.messages) context_.messages.inform(message);
+  emit totalChosen(QString::fromStdString(sum.totalText));
+  setEnabled(false);
+  hide();
+}
+
+void FrmEtImp::Command3_Click() {
+  // Row 1 keeps its implement and passes, and the index of the implement it
+  // shows, so what it shows is what OK counts.
+  for (std::size_t k = 2; k < RowImplement.size(); ++k) RowImplement[k] = 0;
+  for (int k = 2; k <= kRows; ++k) {
+    const auto index = static_cast<std::size_t>(k);
+    Combo[index]->setCurrentIndex(-1);
+    Combo[index]->setEditText(QString());
+    Text[index]->clear();
+    if (k >= 3) {
+      Combo[index]->setEnabled(false);
+      Text[index]->setEnabled(false);
+    }
+  }
+}
+
+void FrmEtImp::Command2_Click() {
+  Command3_Click();
+  setEnabled(false);
+  hide();
+  emit cancelled();
+}
+
+}  // namespace sodwright::bando

@@ -1,0 +1,76 @@
+#pragma once
+// The erosivity calculator "Erosivity Calculation": ten rows of implement and
+// passes, read left to right and then downward. OK sums passes x implement
+// erosivity into ImplEt and hands the total back to the indicator window;
+// Cancel hands back without a new total.
+
+#include <QWidget>
+#include <array>
+
+#include "indicator/bando_state.h"
+#include "indicator/implement_sum.h"
+#include "platform/app_context.h"
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace sodwright::bando {
+
+class FrmEtImp : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kRows = static_cast<int>(kCalculatorRows);
+
+  FrmEtImp(BandoState& state, platform::AppContext& context, QWidget* parent = nullptr);
+
+  QLabel* Label28 = nullptr;  // title
+  QLabel* Label1 = nullptr;   // "Implement Type", left column
+  QLabel* Label2 = nullptr;   // "Passes", left column
+  QLabel* Label13 = nullptr;  // "Implement Type", right column
+  QLabel* Label14 = nullptr;  // "Passes", right column
+  // Row k (1..10) at index k; index 0 is unused. The row labels "#1".."#10"
+  // are Label3..Label12.
+  std::array<QLabel*, kRows + 1> RowLabel{};
+  std::array<QComboBox*, kRows + 1> Combo{};
+  std::array<QLineEdit*, kRows + 1> Text{};
+  QPushButton* Command1 = nullptr;  // "OK"
+  QPushButton* Command3 = nullptr;  // "Clear"
+  QPushButton* Command2 = nullptr;  // "Cancel"
+  QFrame* Shape1 = nullptr;
+  QFrame* Shape2 = nullptr;
+
+  // The implement each row counts with at OK (RowImplement); 0 is
+  // "Mouldboard Plough", also for a row never picked.
+  Int16 rowImplement(int row) const { return RowImplement[static_cast<std::size_t>(row)]; }
+  const std::array<Int16, 21>& rowImplements() const { return RowImplement; }
+  // With the rows' controls restored, when the indicator window comes back.
+  void restoreRowImplements(const std::array<Int16, 21>& rows) { RowImplement = rows; }
+
+ signals:
+  // OK: ImplEt holds the new total, whose text is `totalText`.
+  void totalChosen(const QString& totalText);
+  // Cancel: no new total.
+  void cancelled();
+
+ public slots:
+  void Combo1_Click(int position);
+  // A pick in row k = 2..10: the row unlock rule.
+  void Combo_Click(int row, int position);
+  void Command1_Click();
+  void Command3_Click();
+  void Command2_Click();
+
+ private:
+  void buildLayout();
+
+  BandoState& state_;
+  platform::AppContext& context_;
+  // Indexes 1..10 are the rows; the rest take no part.
+  std::array<Int16, 21> RowImplement{};
+};
+
+}  // namespace sodwright::bando
