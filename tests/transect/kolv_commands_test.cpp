@@ -1,0 +1,106 @@
+// The run and redraw commands: which sequences they compare, which
+// messages they show, and what a refused step leaves.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "engine_test_state.h"
+#include "platform/fakes/recording_services.h"
+#include "transect/comparison.h"
+#include "transect/kolv_commands.h"
+#include "transect/run_preconditions.h"
+
+namespace sodwright::kolv {
+namespace {
+
+KolvState slopedState(int seqCount) {
+  testing::EngineTransect spec;
+  spec.nodes = 40;
+  KolvState state = testing::MakeEngineState(spec, [](int i) {
+    testing::PointValues v;
+    v.elev = 100 - 0.1 * i + 0.3 * std::sin(i * 0.4);
+    v.pl1 = 10;
+    v.pl2 = 5;
+    return v;
+  });
+  testing::SetSequenceCount(state, seqCount);
+  return state;
+}
+
+TEST(KolvCommands, RunKolvComparesStartAndLastSequence) {
+  KolvState state = slopedState(4);
+  platform::RecordingMessageService messages;
+  const CommandOutcome outcome = RunKolv(state, messages);
+  EXPECT_TRUE(outcome.simulated);
+  EXPECT_TRUE(outcome.compared);
+  EXPECT_EQ(outcome.first, 0);
+  EXPECT_EQ(outcome.last, 4);
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(state.results.DeltaElev(20), static_cast<float>(state.data.Elev(20, 4) - state.data.Elev(20, 0)));
+  EXPECT_NE(state.results.DeltaElev(20), 0.0f);
+}
+
+TEST(KolvCommands, RunKolvWithoutSequencesRefusesTheComparisonOnly) {
+  KolvState state = slopedState(0);
+  platform::RecordingMessageService messages;
+  const CommandOutcome outcome = RunKolv(state, messages);
+  EXPECT_TRUE(outcome.simulated);
+  EXPECT_FALSE(outcome.compared);
+  EXPECT_EQ(messages.texts(), std::vector<std::string>{"The first seqence No. must be smaller than the last sequence No."});
+  EXPECT_NE(state.data.Elev(20, 1), 0.0);  // the one pass ran
+}
+
+TEST(KolvCommands, RefusedRunComparesNothing) {
+  KolvState state = slopedState(3);
+  state.params.SgWeightFront = state.params.SgWeightBack = 0;
+  platform::RecordingMessageService messages;
+  for (const CommandOutcome& outcome : {RunKolv(state, messages), RunModel(state, messages)}) {
+    EXPECT_FALSE(outcome.simulated);
+    EXPECT_FALSE(outcome.compared);
+  }
+  EXPECT_EQ(messages.texts(), (std::vector<std::string>{kNoWeightMessage, kNoWeightMessage}));
+  EXPECT_FALSE(state.simulated);
+}
+
+TEST(KolvCommands, RunModelResetsAnUnorderedShownPair) {
+  KolvState state = slopedState(5);
+  state.params.FirstSeqShown = 3;
+  state.params.LastSeqShown = 3;
+  platform::RecordingMessageService messages;
+  const CommandOutcome outcome = RunModel(state, messages);
+  EXPECT_TRUE(outcome.simulated);
+  EXPECT_TRUE(outcome.compared);
+  EXPECT_TRUE(outcome.pairReset);
+  EXPECT_EQ(state.params.FirstSeqShown, 0);
+  EXPECT_EQ(state.params.LastSeqShown, 5);
+  EXPECT_EQ(messages.texts(), std::vector<std::string>{kComparisonOrderMessage});
+}
+
+TEST(KolvCommands, RedrawComparesTheShownPairWithoutSimulating) {
+  KolvState state = slopedState(5);
+  platform::RecordingMessageService messages;
+  ASSERT_TRUE(RunKolv(state, messages).compared);
+  const double elevBefore = state.data.Elev(20, 6);
+  state.params.FirstSeqShown = 2;
+  state.params.LastSeqShown = 4;
+  state.params.UpLayerDepth = 0.1;
+  const CommandOutcome outcome = Redraw(state, messages);
+  EXPECT_FALSE(outcome.simulated);
+  EXPECT_TRUE(outcome.compared);
+  EXPECT_FALSE(outcome.pairReset);
+  EXPECT_EQ(state.data.Elev(20, 6), elevBefore);
+  EXPECT_EQ(state.results.DeltaElev(20), static_cast<float>(state.data.Elev(20, 4) - state.data.Elev(20, 2)));
+  EXPECT_TRUE(messages.shown.empty());
+
+  // A reset pair that is still not ordered (no sequences simulated) is not compared.
+  state.params.LastSeq = state.params.StartSeq;
+  state.params.FirstSeqShown = state.params.LastSeqShown = 2;
+  const CommandOutcome refused = Redraw(state, messages);
+  EXPECT_TRUE(refused.pairReset);
+  EXPECT_FALSE(refused.compared);
+  EXPECT_EQ(messages.texts(), std::vector<std::string>{kComparisonOrderMessage});
+}
+
+}  // namespace
+}  // namespace sodwright::kolv
