@@ -1,5 +1,6 @@
 #include "shell/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -19,9 +20,23 @@ double fromCleaned(const std::string& cleaned) {
   const char* last = first + cleaned.size();
   auto [ptr, ec] = std::from_chars(first, last, value);
   if (ec == std::errc::result_out_of_range) {
-    // from_chars leaves the value alone; tell overflow from underflow by the exponent.
+    // from_chars leaves the value alone; tell overflow from underflow by the
+    // decimal exponent of the first significant digit, as neither the sign of
+    // the exponent alone ("1000...0e-10") nor its absence ("0.000...01") tells.
     const auto ePos = cleaned.find('e');
-    const bool tiny = ePos != std::string::npos && cleaned[ePos + 1] == '-';
+    const std::string_view mantissa = std::string_view(cleaned).substr(0, ePos);
+    const auto point = std::min(mantissa.find('.'), mantissa.size());
+    const auto firstDigit = mantissa.find_first_of("123456789");
+    long long exponent = firstDigit < point ? static_cast<long long>(point - firstDigit) - 1
+                                            : static_cast<long long>(point) - static_cast<long long>(firstDigit);
+    if (ePos != std::string::npos) {
+      const bool down = cleaned[ePos + 1] == '-';
+      long long written = 0;
+      for (std::size_t k = ePos + (down ? 2 : 1); k < cleaned.size() && written < 1000000; ++k)
+        written = written * 10 + (cleaned[k] - '0');
+      exponent += down ? -written : written;
+    }
+    const bool tiny = firstDigit == std::string_view::npos || exponent < 0;
     const bool negative = !cleaned.empty() && cleaned[0] == '-';
     if (tiny) return negative ? -0.0 : 0.0;
     return negative ? -std::numeric_limits<double>::infinity()
