@@ -135,5 +135,25 @@ TEST_F(GridCommands, RunWithoutGridOrWithUnwritableReportFails) {
   EXPECT_FALSE(platform.busy.noteShown);
 }
 
+TEST_F(GridCommands, LargestGridImportsRunsAndReports) {
+  constexpr int kSide = 181;  // 32761 nodes, the most the node count holds
+  std::string text;
+  for (int r = 1; r <= kSide; ++r)
+    for (int c = 1; c <= kSide; ++c) text += "E" + std::to_string(c) + " N" + std::to_string(r) + " " + std::to_string(r % 7) + "\r\n";
+  const std::string path = tempPath("nibal_largest.txt");
+  ASSERT_FALSE(shell::writeWholeFile(path, text).has_value());
+  ASSERT_TRUE(importFile(path, {"181", "181", "5", "5"})) << platform.messages.texts().front();
+  EXPECT_EQ(state.GridNodeCount, 32761);
+
+  const std::string report = tempPath("nibal_largest_report.txt");
+  platform.fileDialogs.names.push_back(report);
+  ASSERT_EQ(RunGridModel(state, {}, platform.context, "DATE"), RunOutcome::ReportWritten);
+  const auto lines = shell::readTextLines(report);
+  ASSERT_TRUE(lines.has_value());
+  ASSERT_EQ(lines->size(), 23u + 32761u);
+  EXPECT_EQ((*lines)[10], "   Totally, there are  32761  Nodes(Points) in the Grid");
+  EXPECT_EQ(lines->back().substr(0, 19), " 181 " + std::string(9, ' ') + " 181 ");
+}
+
 }  // namespace
 }  // namespace sodwright::nibal
