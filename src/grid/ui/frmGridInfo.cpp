@@ -11,7 +11,9 @@
 
 #include "grid/grid_commands.h"
 #include "grid/grid_messages.h"
+#include "grid/grid_workbook_import.h"
 #include "grid/grid_messages.h"
+#include "grid/grid_workbook_import.h"
 #include "grid/ui/FrmModelParameter.h"
 #include "shell/ui/help_page.h"
 #include "grid/ui/link_label.h"
@@ -186,10 +188,11 @@ void frmGridInfo::importFinished() {
 }
 
 void frmGridInfo::importWorkbook() {
-  // Workbook reading is not available in this build.
-  cancelGridImport(state_);
-  context_.messages.inform(std::string(kUnsupportedFile));
-  refuseImport(CmdImport);
+  if (!ImportGridWorkbook(state_, context_)) {
+    refuseImport(CmdImport);
+    return;
+  }
+  importFinished();
 }
 
 void frmGridInfo::frmDelimiter_Quit() {

@@ -12,6 +12,9 @@
 #include "shell/ui/frmDelimiter.h"
 #include "shell/ui/help_page.h"
 #include "shell/ui/viewer_table_model.h"
+#include "platform/memory_worksheet.h"
+
+#include <memory>
 
 namespace sodwright::nibal::testing {
 namespace {
@@ -187,6 +190,37 @@ TEST_F(GridTextImport, RunNibalOpensTheParameterWindowAndLocksImport) {
   EXPECT_FALSE(window->CmdImport->isEnabled());
   ASSERT_NE(window->parameterWindow(), nullptr);
   EXPECT_TRUE(window->parameterWindow()->isVisible());
+}
+
+// A workbook reader that hands out one sheet held in memory.
+class OneSheetReader : public platform::WorkbookReader {
+ public:
+  std::unique_ptr<platform::Worksheet> openFirstSheet(const std::string&, std::string&) override {
+    return std::make_unique<platform::MemoryWorksheet>(sheet);
+  }
+  platform::MemoryWorksheet sheet;
+};
+
+TEST_F(GridTextImport, WorkbookImportsWithoutTheDelimiterDialog) {
+  OneSheetReader reader;
+  for (int n = 1; n <= 16; ++n) {
+    reader.sheet.setNumber(n, 1, 500.0 + n);
+    reader.sheet.setText(n, 2, "N" + std::to_string(n));
+    reader.sheet.setNumber(n, 3, n == 16 ? 10.129 : 1.0);
+  }
+  fake.context.workbooks = &reader;
+  typeGrid("4", "4", "1", "1");
+  fake.fileDialogs.names.push_back(dir.filePath(QStringLiteral("field.XLSX")).toStdString());
+  window->CmdImport->click();
+  EXPECT_TRUE(fake.messages.shown.empty());
+  EXPECT_FALSE(hub.delimiterDialog().isVisible());
+  EXPECT_TRUE(window->CmdShowData->isEnabled());
+  ASSERT_NE(hub.dataViewer(), nullptr);
+  const shell::ViewerTableModel* table = hub.dataViewer()->table();
+  ASSERT_EQ(table->rowCount(), 17);
+  EXPECT_EQ(table->index(16, 3).data().toString(), QStringLiteral("N16"));
+  EXPECT_EQ(table->index(16, 4).data().toString(), QStringLiteral("10.12"));
+  fake.context.workbooks = nullptr;
 }
 
 TEST_F(GridTextImport, QuitShowsTheChooserAndClosesTheWindow) {
