@@ -108,6 +108,28 @@ TEST_F(ParameterWindowTest, ReportThatCannotBeWrittenIsReported) {
   EXPECT_FALSE(fake.busy.noteShown);
 }
 
+// The example field imports with the values the README gives (the delimiter
+// dialog opens on "Tab") and runs with the default coefficients.
+TEST_F(ParameterWindowTest, ExampleFieldImportsAndRunsWithTheReadmeValues) {
+  typeGrid("30", "40", "5", "5");
+  fake.fileDialogs.names.push_back(SODWRIGHT_EXAMPLES_DIR "/small-field-grid.txt");
+  window->CmdImport->click();
+  ASSERT_TRUE(hub.delimiterDialog().OptTab->isChecked());
+  hub.delimiterDialog().Command1->click();
+  ASSERT_TRUE(fake.messages.shown.empty()) << fake.messages.texts().front();
+  EXPECT_EQ(state.GridNodeCount, 1200);
+  window->CmdRunModel->click();
+  FrmModelParameter& p = *window->parameterWindow();
+  const std::string report = dir.filePath(QStringLiteral("field.txt")).toStdString();
+  fake.fileDialogs.names.push_back(report);
+  p.CmdRunModel->click();
+  EXPECT_TRUE(fake.messages.shown.empty());
+  EXPECT_EQ(fake.programs.textFiles, std::vector<std::string>{report});
+  // The knoll loses soil, the hollow gains it.
+  EXPECT_GT(state.results.SoilLossSum(10, 11), 0.0);
+  EXPECT_LT(state.results.SoilLossSum(23, 31), 0.0);
+}
+
 TEST_F(ParameterWindowTest, QuitHidesItAndShowsTheGridWindow) {
   FrmModelParameter& p = openAfterImport();
   window->hide();
