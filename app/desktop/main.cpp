@@ -2,13 +2,16 @@
 // the window hub with the model windows registered, and the start-up window.
 #include <QApplication>
 
-#include "app/desktop/model_windows.h"
+#include "desktop/model_windows.h"
 #include "platform/app_context.h"
 #include "platform/qt/qt_file_dialog_service.h"
 #include "platform/qt/qt_message_service.h"
 #include "platform/qt/qt_program_starter.h"
 #include "shell/ui/qt_busy_indicator.h"
 #include "shell/ui/window_hub.h"
+#if defined(SODWRIGHT_HAVE_WORKBOOKS)
+#include "platform/workbook/file_workbook_reader.h"
+#endif
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -19,6 +22,10 @@ int main(int argc, char** argv) {
   sodwright::platform::QtProgramStarter programs;
   sodwright::shell::QtBusyIndicator busy;
   sodwright::platform::AppContext context{messages, fileDialogs, programs, busy};
+#if defined(SODWRIGHT_HAVE_WORKBOOKS)
+  sodwright::platform::FileWorkbookReader workbooks;
+  context.workbooks = &workbooks;
+#endif
 
   // The model states outlive the hub, which destroys the windows using them.
   sodwright::desktop::ModelStates states;
