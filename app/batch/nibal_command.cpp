@@ -1,7 +1,7 @@
 // sodwright-batch nibal: the grid window's "Import Data" and the parameter
 // window's "Run NIBAL", with the typed boxes given as options. Messages the
-// windows would show go to stderr as "title: text"; a note lets the run go on,
-// as in the window; anything that stops the run exits with status 2.
+// windows would show go to stderr; a note lets the run go on, as in the
+// window; anything that stops the run exits with status 2.
 #include <iostream>
 #include <map>
 #include <optional>
@@ -18,10 +18,14 @@ namespace sodwright::batch {
 
 namespace {
 
+// A box titled with the program's name is an error and prints as its text,
+// as the other runners print theirs; a box with a title of its own ("Note",
+// "Kiding?") prints as "title: text".
 class StderrMessages : public platform::MessageService {
  public:
   platform::MessageAnswer show(const std::string& text, const std::string& title, platform::MessageButtons) override {
-    std::cerr << title << ": " << text << "\n";
+    if (title != platform::kProgramTitle) std::cerr << title << ": ";
+    std::cerr << text << "\n";
     return platform::MessageAnswer::Ok;
   }
 };
