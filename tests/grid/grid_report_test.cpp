@@ -143,6 +143,9 @@ TEST(GridReport, CoordinatesAreFormattedOnlyWhenTheyAreNumbers) {
 TEST(GridReport, FileWritingFailsVisiblyAndOverwritesOldFiles) {
   const GridState state = bumpAfterRun();
   EXPECT_TRUE(WriteGridReport(state, "/nonexistent-folder/report.txt", "d").has_value());
+  if (std::ifstream("/dev/full").good()) {  // a device that is always full
+    EXPECT_TRUE(WriteGridReport(state, "/dev/full", "d").has_value());
+  }
   GridState noRun = makeGrid(4, 4, [](int, int) { return 0.0; });
   EXPECT_TRUE(WriteGridReport(noRun, ::testing::TempDir() + "nibal_norun.txt", "d").has_value());
 
