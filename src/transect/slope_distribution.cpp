@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "transect/vector_clones.h"
+
 namespace sodwright::kolv {
 
 double SoftLimitedDistance(double distance, double dx) {
@@ -30,6 +32,29 @@ void ShareWindow::advance(int previousCount) {
   }
 }
 
+namespace {
+
+// Rows 1..D from the factor q, the sums, and the division by the sums.
+SODWRIGHT_VECTOR_CLONES
+void completeShares(double* const* rows, int d, std::size_t n, const double* __restrict q, double* __restrict sum) {
+  // Share index outside, nodes inside: each node's sum still adds F0, F1,
+  // ..., FD in that order, and the node loop vectorises.
+  for (int k = 1; k <= d; ++k) {
+    double* __restrict fk = rows[k];
+    if (k >= 2) {
+      const double* __restrict prev = rows[k - 1];
+      for (std::size_t j = 0; j < n; ++j) fk[j] = prev[j] * q[j];
+    }
+    for (std::size_t j = 0; j < n; ++j) sum[j] += fk[j];
+  }
+  for (int k = 0; k <= d; ++k) {
+    double* __restrict fk = rows[k];
+    for (std::size_t j = 0; j < n; ++j) fk[j] = fk[j] / sum[j];
+  }
+}
+
+}  // namespace
+
 void ShareWindow::fill(int count, const double* distance, double dx) {
   const int d = distrNodes_;
   const std::size_t n = static_cast<std::size_t>(count);
@@ -38,31 +63,21 @@ void ShareWindow::fill(int count, const double* distance, double dx) {
   double* q = factors_.data();
   for (std::size_t j = 0; j < n; ++j) {
     const double length = distance[j];
-    f0[j] = 1 - std::exp(-(dx / 2) / length);
+    const double half = std::exp(-(dx / 2) / length);
+    f0[j] = 1 - half;
     sum[j] = f0[j];
+    q[j] = half * half;  // exp(-dx / L), the ratio of neighbouring tail shares
   }
   if (d >= 1) {
     double* f1 = mutableRow(1) + d;
     for (std::size_t j = 0; j < n; ++j) {
       const double length = distance[j];
       f1[j] = std::exp(-(1 * dx + dx / 2) / length) * dx / length;
-      q[j] = std::exp(-dx / length);
     }
   }
-  // Share index outside, nodes inside: each node's sum still adds F0, F1,
-  // ..., FD in that order, and the node loop vectorises.
-  for (int k = 1; k <= d; ++k) {
-    double* fk = mutableRow(k) + d;
-    if (k >= 2) {
-      const double* prev = mutableRow(k - 1) + d;
-      for (std::size_t j = 0; j < n; ++j) fk[j] = prev[j] * q[j];
-    }
-    for (std::size_t j = 0; j < n; ++j) sum[j] += fk[j];
-  }
-  for (int k = 0; k <= d; ++k) {
-    double* fk = mutableRow(k) + d;
-    for (std::size_t j = 0; j < n; ++j) fk[j] = fk[j] / sum[j];
-  }
+  rowStarts_.resize(static_cast<std::size_t>(d + 1));
+  for (int k = 0; k <= d; ++k) rowStarts_[static_cast<std::size_t>(k)] = mutableRow(k) + d;
+  completeShares(rowStarts_.data(), d, n, q, sum);
 }
 
 }  // namespace sodwright::kolv

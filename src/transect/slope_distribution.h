@@ -43,8 +43,10 @@ class ShareWindow {
 
   // Shares of `count` nodes (positions D .. D + count - 1) from their
   // distances L: F0 = 1 - exp(-(dx/2)/L), Fk = exp(-(k dx + dx/2)/L) dx / L,
-  // each divided by their sum. The tail is formed by the factor exp(-dx/L)
-  // from F1, a few rounding units from the direct exponential at most.
+  // each divided by their sum. F0 and F1 take the exponential directly; the
+  // tail k >= 2 follows from F1 by the factor exp(-dx/L), within a few
+  // rounding units of the direct exponential (two exponentials per node
+  // instead of D + 1).
   void fill(int count, const double* distance, double dx);
 
   int distrNodes() const { return distrNodes_; }
@@ -62,6 +64,7 @@ class ShareWindow {
   std::vector<double> values_;
   std::vector<double> sums_;
   std::vector<double> factors_;
+  std::vector<double*> rowStarts_;
 };
 
 }  // namespace sodwright::kolv

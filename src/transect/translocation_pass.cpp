@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "transect/column_view.h"
+#include "transect/vector_clones.h"
 
 namespace sodwright::kolv {
 
@@ -38,6 +39,30 @@ double slopeCurvature(const ColumnView<double>& e, int i, int span, double dx) {
   return (SlopePercent(e[i], e[i + span], h) - SlopePercent(e[i - span], e[i], h)) / h;
 }
 
+// E(i, s+1) = E(i, s) - TD + F(i, 0) TD + F(i-1, 1) TD + ... + F(i-D, D) TD,
+// summed in that order for each node; the node loop is the inner one.
+SODWRIGHT_VECTOR_CLONES
+void deliverSoil(double* __restrict next, const double* __restrict now, const ShareWindow& shares, int offset, int n, int d, double td) {
+  const double* f0 = shares.row(0) + offset;
+  for (int j = 0; j < n; ++j) next[j] = now[j] - td + f0[j] * td;
+  for (int k = 1; k <= d; ++k) {
+    const double* fk = shares.row(k) + offset - k;
+    for (int j = 0; j < n; ++j) next[j] += fk[j] * td;
+  }
+}
+
+// F(i, 0) T(i) + F(i-1, 1) T(i-1) + ... + F(i-D, D) T(i-D); T is 0 below node 0.
+SODWRIGHT_VECTOR_CLONES
+void deliverSubstance(double* __restrict received, const double* __restrict tilled, const ShareWindow& shares, int offset, int n, int d) {
+  const double* f0 = shares.row(0) + offset;
+  for (int j = 0; j < n; ++j) received[j] = f0[j] * tilled[j];
+  for (int k = 1; k <= d; ++k) {
+    const double* fk = shares.row(k) + offset - k;
+    const double* from = tilled - k;
+    for (int j = 0; j < n; ++j) received[j] += fk[j] * from[j];
+  }
+}
+
 // One block of nodes b0 .. b0 + count - 1, shares already filled.
 struct BlockContext {
   TransectData& data;
@@ -58,14 +83,7 @@ void moveSoil(BlockContext& c, int b0, int count) {
   const ColumnView<double> next = columnOf(c.data.Elev, c.s + 1);
   const int offset = d + (first - b0);  // share position of node `first`
   const int n = last - first + 1;
-  double* acc = next.at(first);
-  const double* f0 = c.work.shares.row(0) + offset;
-  const double* now = e.at(first);
-  for (int j = 0; j < n; ++j) acc[j] = now[j] - td + f0[j] * td;
-  for (int k = 1; k <= d; ++k) {
-    const double* fk = c.work.shares.row(k) + offset - k;
-    for (int j = 0; j < n; ++j) acc[j] += fk[j] * td;
-  }
+  deliverSoil(next.at(first), e.at(first), c.work.shares, offset, n, d, td);
 }
 
 void moveSubstance(BlockContext& c, int b0, int count) {
@@ -94,13 +112,7 @@ void moveSubstance(BlockContext& c, int b0, int count) {
   const int n = last - first + 1;
   const int offset = d + (first - b0);
   double* received = c.work.sum.data();
-  const double* f0 = c.work.shares.row(0) + offset;
-  for (int j = 0; j < n; ++j) received[j] = f0[j] * tilled[first + j];
-  for (int k = 1; k <= d; ++k) {
-    const double* fk = c.work.shares.row(k) + offset - k;
-    const double* from = tilled + first - k;
-    for (int j = 0; j < n; ++j) received[j] += fk[j] * from[j];
-  }
+  deliverSubstance(received, tilled + first, c.work.shares, offset, n, d);
   const ColumnView<double> e = columnOf(t.Elev, s), eNext = columnOf(t.Elev, s + 1);
   const ColumnView<double> d1Next = columnOf(t.DepthL1, s + 1);
   const ColumnView<double> m1Next = columnOf(t.MassL1, s + 1), m2Next = columnOf(t.MassL2, s + 1);
