@@ -1,0 +1,118 @@
+// The menu commands and the Redraw button of the KOLV main window.
+#include <QDate>
+#include <QLocale>
+
+#include "platform/busy_indicator.h"
+#include "platform/file_dialog.h"
+#include "shell/number_text.h"
+#include "shell/ui/window_hub.h"
+#include "transect/compare_report_writer.h"
+#include "transect/kolv_commands.h"
+#include "transect/last_sequence_writer.h"
+#include "transect/ui/FrmKOLVParameter.h"
+#include "transect/ui/FrmKOLV_Main.h"
+#include "transect/ui/kolv_help.h"
+#include "transect/ui/kolv_import_command.h"
+
+namespace sodwright::kolv::ui {
+namespace {
+
+QString integerText(Int16 value) {
+  return QString::fromStdString(shell::generalText(static_cast<long long>(value)));
+}
+
+}  // namespace
+
+void FrmKOLV_Main::MnuImportFileItem_Click() {
+  TxtFSeq->setText(QStringLiteral("0"));
+  TxtLSeq->setText(QStringLiteral("1"));
+  import_->start();
+}
+
+void FrmKOLV_Main::MnuLastSeqSubItem_Click() { writeOutput(false); }
+void FrmKOLV_Main::MnuResultSubItem_Click() { writeOutput(true); }
+
+void FrmKOLV_Main::writeOutput(bool compareReport) {
+  context_.busy.setBusyPointer(false);
+  const std::string path = context_.fileDialogs.askSaveFileName(platform::kReportFilter);
+  if (path.empty()) return;
+  const TranslocationParameters& p = state_.params;
+  std::optional<std::string> failure;
+  {
+    // Pointer and note come back on every way out, a failed write included.
+    platform::BusyScope busy(context_.busy);
+    if (compareReport) {
+      const std::string today =
+          QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+      failure = writeCompareReportFile(path, state_, p.FirstSeqShown, p.LastSeqShown, today);
+    } else {
+      failure = writeLastSequenceFile(path, state_, p.LastSeqShown);
+    }
+  }
+  if (failure) {
+    showMessage("The output could not be written.\n" + *failure);
+    return;
+  }
+  context_.programs.openTextFile(path);
+}
+
+void FrmKOLV_Main::MnuExitItem_Click() {
+  if (context_.messages.confirm("Are you really want to Quit the Program", "Quit?")) hub_.quitProgram();
+}
+
+void FrmKOLV_Main::MnuShowDataItem_Click() {
+  // Opened from the menu the viewer stays: the timer is not started.
+  hub_.showDataViewer();
+}
+
+void FrmKOLV_Main::MnuParameterItem_Click() {
+  if (!parameter_) parameter_ = new FrmKOLVParameter(state_, context_, hub_, *this);
+  parameter_->show();
+  parameter_->raise();
+  parameter_->activateWindow();
+  parameter_->TxtSeq->setFocus();
+}
+
+void FrmKOLV_Main::MnuRunModelItem_Click() {
+  CommandOutcome outcome;
+  {
+    platform::BusyScope busy(context_.busy);
+    outcome = RunModel(state_, context_.messages);
+  }
+  if (outcome.pairReset) {
+    TxtFSeq->setText(integerText(state_.params.FirstSeqShown));
+    TxtLSeq->setText(integerText(state_.params.LastSeqShown));
+  }
+  if (!outcome.compared) return;
+  MnuOutputFileItem->menuAction()->setEnabled(true);
+  MnuChart->menuAction()->setEnabled(true);
+  MnuResultSubItem->setEnabled(true);
+  MnuLastSeqSubItem->setEnabled(true);
+  afterComparison();
+}
+
+void FrmKOLV_Main::CmdRedraw_Click() {
+  const CommandOutcome outcome = Redraw(state_, context_.messages);
+  if (outcome.pairReset) {
+    TxtFSeq->setText(integerText(state_.params.FirstSeqShown));
+    TxtLSeq->setText(integerText(state_.params.LastSeqShown));
+  }
+  if (!outcome.compared) return;
+  afterComparison();
+}
+
+// What Redraw and Run&Model do once the shown pair is compared.
+void FrmKOLV_Main::afterComparison() {
+  setPlaceholderLinesVisible(false);
+  CmdRedraw->setEnabled(false);
+  MnuShowDataItem->setEnabled(true);
+  MnuResultSubItem->setEnabled(true);
+  TxtLSeq->setFocus();
+  drawCharts();
+}
+
+void FrmKOLV_Main::MnuHelpItem_Click() { context_.programs.openWebAddress(kolvHelpAddress()); }
+
+void FrmKOLV_Main::MnuCopyrightItem_Click() { hub_.showStartupWindow(false); }
+
+}  // namespace sodwright::kolv::ui

@@ -1,0 +1,11 @@
+#pragma once
+// The address of the KOLV section of the shipped user guide, opened in the
+// desktop's browser by the help items of the KOLV windows.
+
+#include <string>
+
+namespace sodwright::kolv::ui {
+
+std::string kolvHelpAddress();
+
+}  // namespace sodwright::kolv::ui

@@ -1,0 +1,91 @@
+#include "transect/ui/kolv_import_command.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/file_dialog.h"
+#include "shell/ui/frmDelimiter.h"
+#include "shell/ui/window_hub.h"
+#include "platform/busy_indicator.h"
+#include "transect/transect_import.h"
+#include "transect/transect_workbook_import.h"
+
+namespace sodwright::kolv::ui {
+namespace {
+
+std::string lastThreeLower(const std::string& name) {
+  std::string tail = name.size() >= 3 ? name.substr(name.size() - 3) : name;
+  std::transform(tail.begin(), tail.end(), tail.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return tail;
+}
+
+}  // namespace
+
+KolvImportCommand::KolvImportCommand(KolvState& state, platform::AppContext& context, shell::WindowHub& hub,
+                                     Effects effects, QObject* parent)
+    : QObject(parent), state_(state), context_(context), hub_(hub), effects_(std::move(effects)) {
+  // The dialog is shared with the grid window: only an import this command
+  // started answers it.
+  shell::frmDelimiter& dialog = hub_.delimiterDialog();
+  connect(&dialog, &shell::frmDelimiter::delimiterChosen, this, &KolvImportCommand::onDelimiterChosen);
+  connect(&dialog, &shell::frmDelimiter::quitPressed, this, &KolvImportCommand::onDelimiterQuit);
+}
+
+void KolvImportCommand::start() {
+  waiting_ = false;
+  fileName_ = context_.fileDialogs.askOpenFileName(platform::kImportFilter);
+  if (fileName_.empty()) {
+    effects_.setRunMenuEnabled(false);
+    return;
+  }
+  const std::string kind = lastThreeLower(fileName_);
+  if (kind == "txt" || kind == "dat") {
+    waiting_ = true;
+    hub_.delimiterDialog().showForKolvImport();
+    effects_.setRunMenuEnabled(true);
+  } else if (kind == "xls") {
+    importWorkbook();
+  } else if (kind == "dbf") {
+    context_.messages.inform(kDatabaseNotReadMessage);
+  } else {
+    context_.messages.inform(kUnknownFileMessage);
+  }
+}
+
+void KolvImportCommand::onDelimiterChosen(char delimiter) {
+  if (!waiting_ || context_.activeModel != platform::kKolv) return;
+  waiting_ = false;
+  const ImportResult result = importTransectText(state_, fileName_, delimiter);
+  if (!result.ok()) {
+    // The previous transect stays as it was; the user may try again.
+    context_.messages.inform(*result.message);
+    return;
+  }
+  effects_.imported();
+}
+
+void KolvImportCommand::importWorkbook() {
+  if (!context_.workbooks) {
+    context_.messages.inform(kWorkbookNotReadMessage);
+    return;
+  }
+  ImportResult result;
+  {
+    platform::BusyScope busy(context_.busy);
+    result = importTransectWorkbook(state_, *context_.workbooks, fileName_);
+  }
+  if (!result.ok()) {
+    context_.messages.inform(*result.message);
+    return;
+  }
+  effects_.imported();
+}
+
+void KolvImportCommand::onDelimiterQuit() {
+  if (!waiting_ || context_.activeModel != platform::kKolv) return;
+  waiting_ = false;
+  effects_.showMainWindow();
+}
+
+}  // namespace sodwright::kolv::ui

@@ -1,0 +1,146 @@
+// The menu commands of the KOLV main window: import rules, the data viewer
+// and its timer, the two outputs, Exit, help, copyright and closing.
+#include <QFile>
+
+#include "kolv_window_fixture.h"
+#include "shell/ui/FrmChoseModel.h"
+#include "shell/ui/FrmShowData.h"
+#include "shell/ui/FrmSplash.h"
+
+namespace sodwright::kolv::ui {
+namespace {
+
+using MainCommands = KolvWindowTest;
+
+TEST_F(MainCommands, ImportAsksWithTheDataFilterAndFollowsTheExtension) {
+  fake.fileDialogs.names = {"/data/field.csv", "/data/field.DBF", "/data/field.xls"};
+  for (int i = 0; i < 3; ++i) main->MnuImportFileItem->trigger();
+  EXPECT_EQ(fake.fileDialogs.openFilters.front(), "Data files(*.TXT;*.DAT;*.XLS;*.DBF)|*.TXT;*.DAT;*.XLS;*.DBF");
+  ASSERT_EQ(messages().size(), 3u);
+  EXPECT_EQ(messages()[0],
+            "Sorry, program can not handle this file. Please convert your data into Excel, Text or DBF file");
+  EXPECT_EQ(messages()[1], kDatabaseNotReadMessage);
+  EXPECT_EQ(messages()[2], kWorkbookNotReadMessage);  // no workbook reader in the fakes
+  EXPECT_FALSE(state.imported);
+  EXPECT_FALSE(hub->delimiterDialog().isVisible());
+}
+
+TEST_F(MainCommands, DelimiterQuitImportsNothing) {
+  fake.fileDialogs.names = {writeTransect()};
+  main->MnuImportFileItem->trigger();
+  shell::frmDelimiter& dialog = hub->delimiterDialog();
+  ASSERT_TRUE(dialog.isVisible());
+  EXPECT_TRUE(dialog.OptTab->isChecked());
+  dialog.Command2->click();
+  EXPECT_FALSE(state.imported);
+  EXPECT_TRUE(main->isVisible());
+  EXPECT_EQ(hub->dataViewer(), nullptr);
+}
+
+TEST_F(MainCommands, ImportShowsTheViewerUntilTheTimerCloses) {
+  importTransect(writeTransect());
+  ASSERT_TRUE(state.imported);
+  EXPECT_EQ(state.params.NodeCount, 40);
+  ASSERT_NE(hub->dataViewer(), nullptr);
+  EXPECT_TRUE(hub->dataViewer()->isVisible());
+  EXPECT_TRUE(main->TimerShowData->isActive());
+  EXPECT_EQ(main->TimerShowData->interval(), 2000);
+  fireShowDataTimer();
+  EXPECT_EQ(hub->dataViewer(), nullptr);
+  EXPECT_FALSE(main->TimerShowData->isActive());
+
+  // Opened from the menu the viewer stays.
+  main->MnuShowDataItem->trigger();
+  EXPECT_NE(hub->dataViewer(), nullptr);
+  EXPECT_FALSE(main->TimerShowData->isActive());
+}
+
+TEST_F(MainCommands, ABadFileIsReportedAndTheOldTransectStays) {
+  importTransect(writeTransect());
+  ASSERT_EQ(state.params.NodeCount, 40);
+  const std::string bad = dir.filePath(QStringLiteral("short.txt")).toStdString();
+  {
+    std::ofstream out(bad, std::ios::binary);
+    out << "Sequence=\t0\tDataPoints:\t 10 \r\n";
+  }
+  fake.messages.shown.clear();
+  importTransect(bad);
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_EQ(messages()[0].rfind("Data import failed.", 0), 0u);
+  EXPECT_EQ(state.params.NodeCount, 40);
+  EXPECT_FALSE(quitCalled);
+}
+
+TEST_F(MainCommands, OutputsGoThroughTheSaveDialogToTheEditor) {
+  importAndRun();
+  const std::string report = dir.filePath(QStringLiteral("report.TXT")).toStdString();
+  const std::string last = dir.filePath(QStringLiteral("last.TXT")).toStdString();
+  fake.fileDialogs.names = {"", report, last};
+  main->MnuResultSubItem->trigger();  // cancelled: nothing written
+  EXPECT_TRUE(fake.programs.textFiles.empty());
+  main->MnuResultSubItem->trigger();
+  main->MnuLastSeqSubItem->trigger();
+  ASSERT_EQ(fake.fileDialogs.saveFilters.size(), 3u);
+  EXPECT_EQ(fake.fileDialogs.saveFilters[1], "Text files(*.TXT)|*.TXT");
+  EXPECT_EQ(fake.programs.textFiles, (std::vector<std::string>{report, last}));
+  QFile reportFile(QString::fromStdString(report));
+  ASSERT_TRUE(reportFile.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(reportFile.readAll().contains("KOLV Results Report"));
+  QFile lastFile(QString::fromStdString(last));
+  ASSERT_TRUE(lastFile.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(lastFile.readLine().startsWith("Sequence=\t1\t"));
+  EXPECT_FALSE(fake.busy.busy);
+  EXPECT_FALSE(fake.busy.noteShown);
+}
+
+TEST_F(MainCommands, AFailedWriteIsReportedWithPointerAndNoteReset) {
+  importAndRun();
+  fake.fileDialogs.names = {dir.filePath(QStringLiteral("missing/report.TXT")).toStdString()};
+  fake.busy.events.clear();
+  main->MnuResultSubItem->trigger();
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_EQ(messages()[0].rfind("The output could not be written.", 0), 0u);
+  EXPECT_TRUE(fake.programs.textFiles.empty());
+  EXPECT_FALSE(fake.busy.busy);
+  EXPECT_FALSE(fake.busy.noteShown);
+  EXPECT_EQ(fake.busy.events, (std::vector<std::string>{"normal", "busy", "showNote", "hideNote", "normal"}));
+}
+
+TEST_F(MainCommands, ExitAsksFirst) {
+  fake.messages.answers = {platform::MessageAnswer::Cancel, platform::MessageAnswer::Ok};
+  main->MnuExitItem->trigger();
+  ASSERT_EQ(fake.messages.shown.size(), 1u);
+  EXPECT_EQ(fake.messages.shown[0].text, "Are you really want to Quit the Program");
+  EXPECT_EQ(fake.messages.shown[0].title, "Quit?");
+  EXPECT_EQ(fake.messages.shown[0].buttons, platform::MessageButtons::OkCancel);
+  EXPECT_FALSE(quitCalled);
+  main->MnuExitItem->trigger();
+  EXPECT_TRUE(quitCalled);
+}
+
+TEST_F(MainCommands, HelpCopyrightAndClosing) {
+  main->MnuHelpItem->trigger();
+  ASSERT_EQ(fake.programs.webAddresses.size(), 1u);
+  EXPECT_EQ(fake.programs.webAddresses[0].rfind("file://", 0), 0u);
+  EXPECT_NE(fake.programs.webAddresses[0].find("help/index.html#kolv"), std::string::npos);
+
+  main->MnuCopyrightItem->trigger();
+  ASSERT_NE(hub->startupWindow(), nullptr);
+  EXPECT_TRUE(hub->startupWindow()->isVisible());
+  EXPECT_FALSE(hub->startupWindow()->Timer1->isActive());
+
+  EXPECT_EQ(main->MnuImportFileItem->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
+  EXPECT_EQ(main->MnuLastSeqSubItem->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+  EXPECT_EQ(main->MnuResultSubItem->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
+  EXPECT_EQ(main->MnuExitItem->shortcut(), QKeySequence(QStringLiteral("Ctrl+X")));
+  EXPECT_EQ(main->MnuHelpItem->shortcut(), QKeySequence(QStringLiteral("F1")));
+
+  main->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_NE(hub->chooser(), nullptr);
+  EXPECT_TRUE(hub->chooser()->isVisible());
+  EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+}  // namespace
+}  // namespace sodwright::kolv::ui
