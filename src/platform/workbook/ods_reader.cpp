@@ -34,34 +34,42 @@ qint64 repeatCount(const QXmlStreamReader& xml, QStringView name) {
   return ok && count > 0 ? count : 1;
 }
 
-// The displayed text of the current element: paragraphs on their own lines,
-// <text:s> as its count of blanks; notes on the cell are left out.
+// The displayed text of the current element: its paragraphs on their own
+// lines, <text:s> as its count of blanks; notes on the cell are left out.
+// Iterative, so that deeply nested spans cannot exhaust the stack.
 void collectText(QXmlStreamReader& xml, QString& out) {
+  int depth = 0;  // levels below the element whose text is collected
   bool firstParagraph = true;
-  while (xml.readNext() != QXmlStreamReader::Invalid) {
-    if (xml.isEndElement()) return;
-    if (xml.isCharacters()) {
+  while (!xml.atEnd()) {
+    // Past the longest cell text, read on to the end of the element without keeping more.
+    if (static_cast<std::size_t>(out.size()) > kMaxCellText) out.truncate(static_cast<qsizetype>(kMaxCellText));
+    const auto token = xml.readNext();
+    if (token == QXmlStreamReader::EndElement) {
+      if (depth == 0) return;
+      --depth;
+    } else if (token == QXmlStreamReader::Characters) {
       out += xml.text();
-    } else if (xml.isStartElement()) {
-      if (xml.namespaceUri() == kTextNs && xml.name() == u"s") {
+    } else if (token == QXmlStreamReader::StartElement) {
+      const bool inText = xml.namespaceUri() == kTextNs;
+      if (inText && xml.name() == u"s") {
         bool ok = false;
         const qint64 count = attribute(xml.attributes(), kTextNs, u"c").value_or(QString()).toLongLong(&ok);
         out += QString(static_cast<qsizetype>(ok ? std::clamp<qint64>(count, 1, kMaxSpaces) : 1), u' ');
         xml.skipCurrentElement();
-      } else if (xml.namespaceUri() == kTextNs && xml.name() == u"tab") {
+      } else if (inText && xml.name() == u"tab") {
         out += u'\t';
         xml.skipCurrentElement();
-      } else if (xml.namespaceUri() == kTextNs && xml.name() == u"line-break") {
+      } else if (inText && xml.name() == u"line-break") {
         out += u'\n';
         xml.skipCurrentElement();
       } else if (xml.namespaceUri() == kOfficeNs && xml.name() == u"annotation") {
         xml.skipCurrentElement();
       } else {
-        if (xml.namespaceUri() == kTextNs && xml.name() == u"p") {
+        if (depth == 0 && inText && xml.name() == u"p") {
           if (!firstParagraph) out += u'\n';
           firstParagraph = false;
         }
-        collectText(xml, out);
+        ++depth;
       }
     }
   }
@@ -79,15 +87,24 @@ CellValue readCell(QXmlStreamReader& xml) {
   } else if (type == u"boolean") {
     return CellValue::ofText(attribute(attributes, kOfficeNs, u"boolean-value") == QStringLiteral("true") ? "TRUE" : "FALSE");
   } else if (type == u"string") {
-    if (const auto given = attribute(attributes, kOfficeNs, u"string-value")) return CellValue::ofText(given->toStdString());
+    if (const auto given = attribute(attributes, kOfficeNs, u"string-value"))
+      return CellValue::ofText(given->left(static_cast<qsizetype>(kMaxCellText)).toStdString());
   }
   if (type.isEmpty() && shown.isEmpty()) return CellValue::empty();
-  return CellValue::ofText(shown.toStdString());
+  return CellValue::ofText(shown.left(static_cast<qsizetype>(kMaxCellText)).toStdString());
 }
 
-// One <table:table-row>: its filled cells by column, and how often it repeats.
-std::vector<std::pair<qint64, CellValue>> readRow(QXmlStreamReader& xml) {
-  std::vector<std::pair<qint64, CellValue>> cells;
+// A cell of a row and how many columns it repeats over.
+struct CellRun {
+  qint64 firstColumn;
+  qint64 lastColumn;
+  CellValue value;
+};
+
+// The filled cells of one <table:table-row>, as runs: a value repeated over
+// many columns is stored once here.
+std::vector<CellRun> readRow(QXmlStreamReader& xml) {
+  std::vector<CellRun> runs;
   qint64 column = 1;
   while (xml.readNextStartElement()) {
     if (xml.namespaceUri() != kTableNs || (xml.name() != u"table-cell" && xml.name() != u"covered-table-cell")) {
@@ -95,14 +112,12 @@ std::vector<std::pair<qint64, CellValue>> readRow(QXmlStreamReader& xml) {
       continue;
     }
     const qint64 repeat = repeatCount(xml, u"number-columns-repeated");
-    const CellValue value = readCell(xml);
-    if (value.kind != CellValue::Kind::Empty) {
-      const qint64 last = std::min<qint64>(column + repeat - 1, kMaxSheetColumns);
-      for (qint64 c = column; c <= last; ++c) cells.emplace_back(c, value);
-    }
+    CellValue value = readCell(xml);
+    const qint64 last = std::min<qint64>(column + repeat - 1, kMaxSheetColumns);
+    if (value.kind != CellValue::Kind::Empty && column <= last) runs.push_back({column, last, std::move(value)});
     column = std::min<qint64>(column + repeat, kMaxSheetColumns + 1);
   }
-  return cells;
+  return runs;
 }
 
 bool isRowGroup(const QXmlStreamReader& xml) {
@@ -123,11 +138,13 @@ bool readTable(QXmlStreamReader& xml, SheetBuilder& builder, std::string& error)
         ++depth;
       } else if (xml.namespaceUri() == kTableNs && xml.name() == u"table-row") {
         const qint64 repeat = repeatCount(xml, u"number-rows-repeated");
-        const auto cells = readRow(xml);
+        const auto runs = readRow(xml);
         const qint64 last = std::min<qint64>(row + repeat - 1, kMaxSheetRows);
-        for (qint64 r = row; !cells.empty() && r <= last; ++r) {
-          for (const auto& [column, value] : cells) {
-            if (!builder.put(r, column, value, error)) return false;
+        for (qint64 r = row; !runs.empty() && r <= last; ++r) {
+          for (const CellRun& run : runs) {
+            for (qint64 c = run.firstColumn; c <= run.lastColumn; ++c) {
+              if (!builder.put(r, c, run.value, error)) return false;
+            }
           }
         }
         row = std::min<qint64>(row + repeat, kMaxSheetRows + 1);

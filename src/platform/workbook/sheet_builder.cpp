@@ -1,5 +1,7 @@
 #include "platform/workbook/sheet_builder.h"
 
+#include <utility>
+
 #include "shell/number_text.h"
 
 namespace sodwright::platform {
@@ -13,10 +15,20 @@ CellValue numberCell(double value) {
 bool SheetBuilder::put(std::int64_t row, std::int64_t column, const CellValue& value, std::string& error) {
   if (value.kind == CellValue::Kind::Empty) return true;
   if (row < 1 || column < 1 || row > kMaxSheetRows || column > kMaxSheetColumns) return true;
-  if (sheet_->filledCount() >= kMaxFilledCells) {
-    error = "The first worksheet holds more than " + std::to_string(kMaxFilledCells) +
+  if (sheet_->filledCount() >= maxFilledCells_) {
+    error = "The first worksheet holds more than " + std::to_string(maxFilledCells_) +
             " filled cells; it is too large to read.";
     return false;
+  }
+  if (value.kind == CellValue::Kind::Text) {
+    CellValue cut = CellValue::ofText(value.text.substr(0, kMaxCellText));
+    textBytes_ += cut.text.size();
+    if (textBytes_ > maxText_) {
+      error = "The first worksheet holds more text than can be read.";
+      return false;
+    }
+    sheet_->set(static_cast<int>(row), static_cast<int>(column), std::move(cut));
+    return true;
   }
   sheet_->set(static_cast<int>(row), static_cast<int>(column), value);
   return true;

@@ -83,6 +83,8 @@ QString readStringItem(QXmlStreamReader& xml) {
       --depth;
     }
   }
+  // Many cells may show one shared string: keep it no longer than a cell's text.
+  text.truncate(static_cast<qsizetype>(kMaxCellText));
   return text;
 }
 

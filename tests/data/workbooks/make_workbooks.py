@@ -28,6 +28,9 @@ Files:
   no_sheet.xlsx               a workbook part that lists no sheet
   no_content.ods              a zip without content.xml
   broken_sheet.xlsx           sheet XML cut off in the middle
+  huge_repeat.ods             a long text repeated over every cell of the
+                              sheet: refused, not held in memory
+  deep_spans.ods              a cell text inside 200000 nested spans
 """
 
 import io
@@ -326,6 +329,20 @@ def write_damaged():
         ("xl/worksheets/first.xml", xlsx_sheet('<row r="1"><c r="A1"><v>1</v></c></row>')[:-40])])
 
 
+def write_hostile_ods():
+    long_text = "x" * 30000
+    row = ('<table:table-row table:number-rows-repeated="1048576"><table:table-cell '
+           'table:number-columns-repeated="16384" office:value-type="string"><text:p>%s</text:p>'
+           '</table:table-cell></table:table-row>' % long_text)
+    deep = ('<table:table-row><table:table-cell office:value-type="string"><text:p>%sdeep%s</text:p>'
+            '</table:table-cell></table:table-row>' % ("<text:span>" * 200000, "</text:span>" * 200000))
+    for name, rows in (("huge_repeat.ods", row), ("deep_spans.ods", deep)):
+        content = ('<?xml version="1.0" encoding="UTF-8"?>\n'
+                   '<office:document-content %s><office:body><office:spreadsheet><table:table table:name="A">'
+                   '%s</table:table></office:spreadsheet></office:body></office:document-content>' % (ODS_NS, rows))
+        write_zip(name, [("mimetype", "application/vnd.oasis.opendocument.spreadsheet"), ("content.xml", content)])
+
+
 def main():
     cells = cells_sheet()
     save_xlsx(cells, "cells.xlsx")
@@ -358,6 +375,7 @@ def main():
     save_xlsx(grid, "grid_text_elevation.xlsx")
 
     write_damaged()
+    write_hostile_ods()
 
 
 if __name__ == "__main__":

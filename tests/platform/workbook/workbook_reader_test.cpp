@@ -6,6 +6,7 @@
 
 #include "platform/cell_address.h"
 #include "platform/workbook/file_workbook_reader.h"
+#include "platform/workbook/sheet_builder.h"
 #include "platform/workbook_path.h"
 
 namespace sodwright::platform {
@@ -119,7 +120,15 @@ INSTANTIATE_TEST_SUITE_P(
                       Damaged{"no_workbook_part.xlsx", "no workbook part"},
                       Damaged{"no_sheet.xlsx", "no worksheet"}, Damaged{"no_content.ods", "no content.xml"},
                       Damaged{"broken_sheet.xlsx", "broken XML"}, Damaged{"missing.xlsx", "cannot be opened"},
-                      Damaged{"missing.xls", "cannot be opened"}, Damaged{"transect.txt", "not a workbook"}));
+                      Damaged{"missing.xls", "cannot be opened"}, Damaged{"transect.txt", "not a workbook"},
+                      Damaged{"huge_repeat.ods", "more text than can be read"}));
+
+TEST(OdsText, ACellTextInsideDeeplyNestedSpansIsRead) {
+  std::string error;
+  const auto sheet = open("deep_spans.ods", error);
+  ASSERT_TRUE(sheet) << error;
+  expectText(*sheet, "A1", "deep");
+}
 
 TEST(WorkbookPath, KnowsTheThreeExtensionsInAnyCase) {
   EXPECT_EQ(workbookFormatOf("a/b/Data.XLS"), WorkbookFormat::Xls);
@@ -164,6 +173,37 @@ TEST(CellAddress, ReadsCellsThroughARange) {
   EXPECT_EQ(cellInRange(*sheet, range, 6, 4).number, 0.1);   // E7
   EXPECT_EQ(cellInRange(*sheet, range, 7, 1).kind, CellValue::Kind::Empty);  // outside
   EXPECT_EQ(cellInRange(*sheet, range, 0, 1).kind, CellValue::Kind::Empty);
+}
+
+}  // namespace
+}  // namespace sodwright::platform
+
+namespace sodwright::platform {
+namespace {
+
+TEST(SheetBuilderLimits, CutsLongTextsAndRefusesWhatWouldExhaustMemory) {
+  // The real limits are large; the same checks with small ones.
+  SheetBuilder texts(1000, 3 * kMaxCellText);
+  std::string error;
+  ASSERT_TRUE(texts.put(1, 1, CellValue::ofText(std::string(40000, 'x')), error));  // cut to kMaxCellText
+  ASSERT_TRUE(texts.put(0, 1, numberCell(1), error));                     // before the first row: dropped
+  ASSERT_TRUE(texts.put(1, kMaxSheetColumns + 1, numberCell(1), error));  // past the last column: dropped
+  ASSERT_TRUE(texts.put(2, 1, CellValue::ofText(std::string(kMaxCellText, 'y')), error));
+  ASSERT_TRUE(texts.put(2, 2, CellValue::ofText(std::string(kMaxCellText, 'y')), error));
+  EXPECT_FALSE(texts.put(2, 3, CellValue::ofText("z"), error));
+  EXPECT_EQ(error, "The first worksheet holds more text than can be read.");
+  const auto sheet = texts.take();
+  EXPECT_EQ(sheet->cell(1, 1).text.size(), kMaxCellText);
+  EXPECT_EQ(sheet->cell(0, 1).kind, CellValue::Kind::Empty);
+
+  SheetBuilder numbers(250);
+  error.clear();
+  std::size_t filled = 0;
+  while (numbers.put(static_cast<std::int64_t>(filled / 100 + 1), static_cast<std::int64_t>(filled % 100 + 1),
+                     numberCell(0.5), error))
+    ++filled;
+  EXPECT_EQ(filled, 250u);
+  EXPECT_EQ(error, "The first worksheet holds more than 250 filled cells; it is too large to read.");
 }
 
 }  // namespace
