@@ -68,7 +68,8 @@ ChartPanel::ChartPanel(ChartKind kind, QWidget* parent) : QWidget(parent), kind_
   const QString suffix = QString::fromLatin1(t.suffix);
   midDistance_ = makeLabel(this, QStringLiteral("MidX") + suffix, QStringLiteral("MidX"), Qt::AlignCenter);
   maxDistance_ = makeLabel(this, QStringLiteral("MaxX") + suffix, QStringLiteral("MaxX"), Qt::AlignCenter);
-  valueUnit_ = makeLabel(this, QString::fromLatin1(t.unitName), QString::fromLatin1(t.unitText), right);
+  valueUnit_ = makeLabel(this, QString::fromLatin1(t.unitName), QString::fromLatin1(t.unitText),
+                         Qt::AlignLeft | Qt::AlignVCenter);
   distanceUnit_ = makeLabel(this, QStringLiteral("LblunitX") + suffix, QStringLiteral("m"), Qt::AlignCenter);
   setMinimumSize(kLeftColumn + 200 + kRightMargin, kTitleHeight + 140 + kBottomRow);
 }
@@ -96,7 +97,8 @@ void ChartPanel::placeLabels() {
                    height() - kTitleHeight - kBottomRow);
   canvas_->setGeometry(area);
   title_->setGeometry(area.left(), 0, area.width(), kTitleHeight);
-  valueUnit_->setGeometry(0, 0, kLeftColumn - 4, kTitleHeight);
+  // The value unit over the value labels, free to reach over the canvas's corner.
+  valueUnit_->setGeometry(4, 0, kLeftColumn + 60, kTitleHeight);
 
   // The value labels face the guide lines: the coordinate window reaches a
   // tenth of the range beyond the largest and the smallest value.
