@@ -1,5 +1,6 @@
 #include "shell/ui/FrmSplash.h"
 
+#include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -129,6 +130,14 @@ FrmSplash::FrmSplash(QWidget* parent) : QWidget(parent, Qt::Window) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(12, 12, 12, 12);
   layout->addWidget(frame);
+}
+
+void FrmSplash::closeEvent(QCloseEvent* event) {
+  if (Timer1->isActive()) {
+    Timer1->stop();
+    emit closedBeforeTimer();
+  }
+  QWidget::closeEvent(event);
 }
 
 }  // namespace sodwright::shell

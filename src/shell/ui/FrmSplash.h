@@ -24,6 +24,11 @@ class FrmSplash : public QWidget {
 
  signals:
   void Timer1_Timer();
+  // The user closed the window before Timer1 elapsed.
+  void closedBeforeTimer();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
 };
 
 }  // namespace sodwright::shell

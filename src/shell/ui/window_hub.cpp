@@ -100,6 +100,8 @@ void WindowHub::showStartupWindow(bool withTimer) {
         startup_->close();
       }
     });
+    // Closed by the user while it waits: the way into the program stays open.
+    connect(startup_, &FrmSplash::closedBeforeTimer, this, &WindowHub::showChooser);
   }
   if (withTimer) {
     startup_->Timer1->start();

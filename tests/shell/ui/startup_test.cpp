@@ -70,3 +70,24 @@ TEST_F(StartupTest, ClosingStopsTheTimer) {
 
 }  // namespace
 }  // namespace sodwright::shell
+
+namespace sodwright::shell {
+namespace {
+
+TEST_F(StartupTest, ClosedByTheUserWhileWaitingItShowsTheChooserAtOnce) {
+  hub->showStartupWindow(true);
+  hub->startupWindow()->close();
+  ASSERT_NE(hub->chooser(), nullptr);
+  EXPECT_TRUE(hub->chooser()->isVisible());
+  flushDeletes();
+  EXPECT_EQ(hub->startupWindow(), nullptr);
+  // Closing the one shown from "&Copyright" brings no chooser.
+  hub->chooser()->close();
+  flushDeletes();
+  hub->showStartupWindow(false);
+  hub->startupWindow()->close();
+  EXPECT_EQ(hub->chooser(), nullptr);
+}
+
+}  // namespace
+}  // namespace sodwright::shell
