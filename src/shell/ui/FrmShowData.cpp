@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QScrollBar>
+#include <algorithm>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -27,20 +29,26 @@ FrmShowData::FrmShowData(ViewerTableModel* table, QWidget* parent)
   // Uniform rows keep a table of tens of thousands of rows quick to open.
   MSFlexGridData->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   MSFlexGridData->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-  applyColumnWidths();
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addWidget(MSFlexGridData);
-  resize(760, 480);
+  applyColumnWidths();
 }
 
 void FrmShowData::applyColumnWidths() {
+  // The widths are given in twips; a column is widened where its texts
+  // (the first thousand rows are looked at) would not fit.
   const double pixelsPerTwip = logicalDpiX() / 1440.0;
+  int tableWidth = 0;
   for (int column = 0; column < table_->columnCount(); ++column) {
-    MSFlexGridData->setColumnWidth(
-        column, static_cast<int>(table_->columnWidthTwips(column) * pixelsPerTwip + 0.5));
+    const int given = static_cast<int>(table_->columnWidthTwips(column) * pixelsPerTwip + 0.5);
+    const int width = std::max(given, static_cast<QAbstractItemView*>(MSFlexGridData)->sizeHintForColumn(column));
+    MSFlexGridData->setColumnWidth(column, width);
+    tableWidth += width;
   }
+  const int scrollBar = MSFlexGridData->verticalScrollBar()->sizeHint().width();
+  resize(std::clamp(tableWidth + scrollBar + 16, 320, 1100), 480);
 }
 
 void FrmShowData::clearGrid() { table_->clear(); }

@@ -113,6 +113,21 @@ TEST(KolvViewerTable, NothingImportedGivesAnEmptyTable) {
   EXPECT_EQ(cell(beyond, 3, KolvTableModel::X), "0.5");
 }
 
+TEST(KolvViewerTable, TheLargestTransectOpensWhole) {
+  kolv::KolvState state;
+  state.imported = true;
+  state.params.NodeCount = 32761;
+  state.params.Interval = 0.25f;
+  for (auto* array : {&state.data.Elev, &state.data.PL1, &state.data.PL2, &state.data.DepthL1, &state.data.DepthL2})
+    array->allocate(0, 32760, 0, 0);
+  state.data.Elev(32760, 0) = 12.5;
+  KolvTableModel table(state, 0);
+  EXPECT_EQ(table.rowCount(), 32767);
+  EXPECT_EQ(cell(table, 32762, KolvTableModel::X), "8190");
+  EXPECT_EQ(cell(table, 32762, KolvTableModel::Elevation), "12.5");
+  EXPECT_EQ(cell(table, 32766, KolvTableModel::X), "");
+}
+
 class DataViewerTest : public testing::HubFixture {
  protected:
   DataViewerTest() {
