@@ -7,11 +7,8 @@
 #include "grid/ui/grid_table_model.h"
 #include "indicator/ui/bando_window_factory.h"
 #include "shell/ui/kolv_table_model.h"
-#if __has_include("transect/ui/FrmKOLV_Main.h")
 #include "transect/ui/FrmKOLVParameter.h"
 #include "transect/ui/FrmKOLV_Main.h"
-#define SODWRIGHT_HAVE_KOLV_WINDOW 1
-#endif
 
 namespace sodwright::desktop {
 
@@ -23,11 +20,9 @@ void registerModelWindows(shell::WindowHub& hub, ModelStates& states) {
   });
   hub.setViewerModelFactory(platform::kNibal, nibal::gridViewerModelFactory(states.grid));
 
-#if defined(SODWRIGHT_HAVE_KOLV_WINDOW)
   hub.setModelWindowFactory(platform::kKolv, [&states, &context, &hub]() -> QWidget* {
     return new kolv::ui::FrmKOLV_Main(states.kolv, context, hub);
   });
-#endif
   hub.setModelWindowFactory(platform::kNibal, [&states, &context, &hub]() -> QWidget* {
     return new nibal::frmGridInfo(states.grid, context, hub);
   });
