@@ -48,8 +48,10 @@ frmGridInfo::frmGridInfo(GridState& state, platform::AppContext& context, shell:
   setWindowTitle(QStringLiteral("NIBAL 04.2"));
   buildLayout();
 
-  for (QLineEdit* box : {txtRows, txtColumns, txtXSpacing, txtYSpacing})
-    connect(box, &QLineEdit::textChanged, this, &frmGridInfo::GridBox_Change);
+  connect(txtRows, &QLineEdit::textChanged, this, &frmGridInfo::txtRows_Change);
+  connect(txtColumns, &QLineEdit::textChanged, this, &frmGridInfo::txtColumns_Change);
+  connect(txtXSpacing, &QLineEdit::textChanged, this, &frmGridInfo::txtXSpacing_Change);
+  connect(txtYSpacing, &QLineEdit::textChanged, this, &frmGridInfo::txtYSpacing_Change);
   connect(CmdImport, &QPushButton::clicked, this, &frmGridInfo::CmdImport_Click);
   connect(CmdRunModel, &QPushButton::clicked, this, &frmGridInfo::CmdRunModel_Click);
   connect(CmdShowData, &QPushButton::clicked, this, &frmGridInfo::CmdShowData_Click);
@@ -136,7 +138,7 @@ void frmGridInfo::buildLayout() {
   setTabOrder(CmdShowData, CmdQuit);
 }
 
-void frmGridInfo::GridBox_Change() {
+void frmGridInfo::gridBoxChanged() {
   CmdImport->setEnabled(true);
   CmdRunModel->setEnabled(false);
   CmdShowData->setEnabled(false);

@@ -48,7 +48,10 @@ class frmGridInfo : public QWidget {
   void CmdQuit_Click();
   void Help_Click();
   // Any keystroke in a grid box: the grid must be imported again.
-  void GridBox_Change();
+  void txtRows_Change() { gridBoxChanged(); }
+  void txtColumns_Change() { gridBoxChanged(); }
+  void txtXSpacing_Change() { gridBoxChanged(); }
+  void txtYSpacing_Change() { gridBoxChanged(); }
 
   // The delimiter dialog's OK and Quit while this model is active.
   void ImportGridText();
@@ -58,6 +61,7 @@ class frmGridInfo : public QWidget {
 
  private:
   void buildLayout();
+  void gridBoxChanged();
   void refuseImport(QWidget* focus);
   void importWorkbook();
   // After a complete import: the viewer shows the new grid.
