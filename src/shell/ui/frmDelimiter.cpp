@@ -69,7 +69,8 @@ void frmDelimiter::buildLayout() {
 
   Command1 = new QPushButton(QStringLiteral("OK"), this);
   Command1->setObjectName(QStringLiteral("Command1"));
-  Command1->setAutoDefault(false);
+  // Enter confirms the choice, as the focus on "OK" suggests.
+  Command1->setDefault(true);
   Command2 = new QPushButton(QStringLiteral("Quit"), this);
   Command2->setObjectName(QStringLiteral("Command2"));
   Command2->setAutoDefault(false);

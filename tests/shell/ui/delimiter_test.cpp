@@ -1,6 +1,7 @@
 // The delimiter dialog: its two messages, the "Other" box, the options, and
 // the one dialog that keeps its choice between openings.
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -117,6 +118,16 @@ TEST_F(DelimiterTest, TheDialogKeepsItsChoiceButTheKolvImportSelectsTab) {
   hub->delimiterDialog().showForKolvImport();
   EXPECT_TRUE(dialog.OptTab->isChecked());
   EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST_F(DelimiterTest, EnterInTheBoxConfirmsTheChoice) {
+  dialog.showKeepingChoice();
+  dialog.OptOther->setChecked(true);
+  dialog.TxtOther->setText(QStringLiteral("|"));
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QCoreApplication::sendEvent(dialog.TxtOther, &enter);
+  EXPECT_EQ(chosen, std::vector<char>{'|'});
+  EXPECT_FALSE(dialog.isVisible());
 }
 
 TEST_F(DelimiterTest, QuitHidesAndImportsNothing) {
