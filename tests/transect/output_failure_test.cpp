@@ -1,0 +1,95 @@
+// The two KOLV writers on places that cannot take a file: under a regular
+// file, in a folder that does not exist, a folder itself, and a full device.
+// Each write reports why, changes nothing held, and the next write to a good
+// place goes through.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/fakes/recording_services.h"
+#include "shell/text_file.h"
+#include "transect/compare_report_writer.h"
+#include "transect/kolv_commands.h"
+#include "transect/last_sequence_writer.h"
+#include "transect/transect_import.h"
+#include "transect/transect_text.h"
+
+namespace sodwright::kolv {
+namespace {
+
+namespace fs = std::filesystem;
+
+class OutputFailure : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(dir);
+    testing::TransectHeader header;
+    header.points = " 20 ";
+    const auto lines = shell::splitLines(testing::transectText(header, testing::pointRows(20)));
+    ASSERT_TRUE(importTransectLines(state, lines, '\t').ok());
+    platform::RecordingMessageService messages;
+    ASSERT_TRUE(RunKolv(state, messages).compared);
+    // A file of the same name written earlier must survive a failed write elsewhere.
+    ASSERT_EQ(shell::writeWholeFile((dir / "kept.txt").string(), "kept"), std::nullopt);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  // Places no file can be written to. Tests run as root, so a folder without
+  // write permission would still take one; these fail for everyone.
+  std::vector<std::string> badPlaces() const {
+    return {"/etc/passwd/out.txt", (dir / "kept.txt" / "out.txt").string(), (dir / "missing" / "out.txt").string(),
+            dir.string(), "/dev/full"};
+  }
+
+  fs::path dir = fs::temp_directory_path() / ("sodwright-output-failure-" + std::to_string(::getpid()));
+  KolvState state;
+};
+
+TEST_F(OutputFailure, LastSequenceFileReportsEveryBadPlaceAndThenWrites) {
+  const std::string before = testing::describeState(state);
+  const Int16 seq = state.params.LastSeqShown;
+  for (const std::string& place : badPlaces()) {
+    const auto failure = writeLastSequenceFile(place, state, seq);
+    ASSERT_TRUE(failure.has_value()) << place << " was reported as written";
+    EXPECT_EQ(failure->rfind("Cannot write " + place + ": ", 0), 0u) << *failure;
+    EXPECT_EQ(testing::describeState(state), before);
+  }
+  EXPECT_EQ(shell::readWholeFile((dir / "kept.txt").string()), "kept");
+  const std::string good = (dir / "last.txt").string();
+  ASSERT_EQ(writeLastSequenceFile(good, state, seq), std::nullopt);
+  std::ostringstream expected;
+  WriteLastSequence(expected, state, seq);
+  EXPECT_EQ(shell::readWholeFile(good), expected.str());
+}
+
+TEST_F(OutputFailure, ComparisonReportReportsEveryBadPlaceAndThenWrites) {
+  const std::string before = testing::describeState(state);
+  const Int16 first = state.params.StartSeq, last = state.params.LastSeq;
+  for (const std::string& place : badPlaces()) {
+    const auto failure = writeCompareReportFile(place, state, first, last, "8/12/2026");
+    ASSERT_TRUE(failure.has_value()) << place << " was reported as written";
+    EXPECT_NE(failure->find(place), std::string::npos) << *failure;
+    EXPECT_EQ(testing::describeState(state), before);
+  }
+  const std::string good = (dir / "report.txt").string();
+  ASSERT_EQ(writeCompareReportFile(good, state, first, last, "8/12/2026"), std::nullopt);
+  std::ostringstream expected;
+  WriteCompareReport(expected, state, first, last, "8/12/2026");
+  EXPECT_EQ(shell::readWholeFile(good), expected.str());
+}
+
+// A full device takes the first bytes into the buffer and refuses them at
+// the flush: the failure must still be seen, whatever the size.
+TEST_F(OutputFailure, FullDeviceIsSeenForShortAndLongTexts) {
+  EXPECT_TRUE(shell::writeWholeFile("/dev/full", "x").has_value());
+  EXPECT_TRUE(shell::writeWholeFile("/dev/full", std::string(1 << 20, 'x')).has_value());
+  EXPECT_EQ(shell::writeWholeFile("/dev/null", std::string(1 << 20, 'x')), std::nullopt);
+}
+
+}  // namespace
+}  // namespace sodwright::kolv
