@@ -31,11 +31,11 @@ std::optional<std::string> CheckRunPreconditions(const KolvState& state) {
   const TransectData& t = state.data;
   const int n = p.NodeCount;
   const int d = p.DistrNodes;
-  if (t.Elev.seqUpper() < t.Elev.seqLower() || n < 1 || d < 0) return std::string(kNoTransectMessage);
+  if (t.Elev.seqUpper() < t.Elev.seqLower() || n < 1 || d < 0) return std::string(kRunNoTransectMessage);
   const bool anyPass = p.LastSeq >= p.StartSeq;
   const int lastColumn = anyPass ? p.LastSeq + 1 : p.StartSeq;
   if (!arraysCover(t, -3 * d - 10, 3 * d + n + 10, p.StartSeq, p.StartSeq)) {
-    return std::string(kNoTransectMessage);
+    return std::string(kRunNoTransectMessage);
   }
   if (!arraysCover(t, -3 * d - 10, 3 * d + n + 10, p.StartSeq, lastColumn)) {
     return "This transect holds sequences up to " + std::to_string(t.Elev.seqUpper()) +
@@ -43,16 +43,16 @@ std::optional<std::string> CheckRunPreconditions(const KolvState& state) {
            std::to_string(lastColumn) + ". Please simulate fewer sequences.";
   }
   if (!(p.Interval > 0) || !(p.BulkDensity1 > 0) || !(p.BulkDensity2 > 0)) {
-    return std::string(kZeroDivisorMessage);
+    return std::string(kRunZeroDivisorMessage);
   }
-  if (!(p.TillDepth > 0)) return std::string(kTillDepthMessage);
-  if (!(static_cast<double>(p.SgWeightBack) + p.SgWeightFront > 0)) return std::string(kNoWeightMessage);
+  if (!(p.TillDepth > 0)) return std::string(kRunTillDepthMessage);
+  if (!(static_cast<double>(p.SgWeightBack) + p.SgWeightFront > 0)) return std::string(kRunNoWeightMessage);
   // The curvature span must stay inside the nodes the arrays hold.
   if (static_cast<float>(2.0 * p.Interval) < p.ScScale) {
     const double span = std::floor(p.ScScale / static_cast<double>(p.Interval) / 2);
-    if (span > d + 5) return std::string(kScScaleMessage);
+    if (span > d + 5) return std::string(kRunScScaleMessage);
   }
-  if (anyPass && HighestRunSequence(n) < 0) return std::string(kTooFewNodesMessage);
+  if (anyPass && HighestRunSequence(n) < 0) return std::string(kRunTooFewNodesMessage);
   if (anyPass && p.LastSeq > HighestRunSequence(n)) {
     return "The end zones of sequence " + std::to_string(p.LastSeq) + " reach beyond this transect of " +
            std::to_string(n) + " data points: each end zone of sequence s takes 2 x s data points, so this "

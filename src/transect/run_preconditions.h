@@ -9,16 +9,16 @@
 
 namespace sodwright::kolv {
 
-inline constexpr const char* kNoTransectMessage = "Please import a transect before running the model.";
-inline constexpr const char* kNoWeightMessage =
-    "SG Weight: Front and SG Weight: Back are both zero, so the slope gradient has no weight. "
-    "Please give at least one of them a positive value.";
-inline constexpr const char* kScScaleMessage =
+inline constexpr const char* kRunNoTransectMessage = "Please import a transect before running the model.";
+// The same words as the weight boxes use when both would be zero.
+inline constexpr const char* kRunNoWeightMessage =
+    "SG Weight: Front and SG Weight: Back cannot both be zero. At least one of them must be greater than zero.";
+inline constexpr const char* kRunScScaleMessage =
     "SC scale must set to be lower than the distribution distance in this model.";
-inline constexpr const char* kTillDepthMessage = "The tillage depth must be greater than zero.";
-inline constexpr const char* kTooFewNodesMessage =
+inline constexpr const char* kRunTillDepthMessage = "The tillage depth must be greater than zero.";
+inline constexpr const char* kRunTooFewNodesMessage =
     "The model needs a transect of at least 2 data points. Please raise the total data points.";
-inline constexpr const char* kZeroDivisorMessage =
+inline constexpr const char* kRunZeroDivisorMessage =
     "The data point interval and the bulk densities of layers 1 and 2 must be greater than zero. "
     "Please check your data file.";
 

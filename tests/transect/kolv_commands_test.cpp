@@ -59,7 +59,7 @@ TEST(KolvCommands, RefusedRunComparesNothing) {
     EXPECT_FALSE(outcome.simulated);
     EXPECT_FALSE(outcome.compared);
   }
-  EXPECT_EQ(messages.texts(), (std::vector<std::string>{kNoWeightMessage, kNoWeightMessage}));
+  EXPECT_EQ(messages.texts(), (std::vector<std::string>{kRunNoWeightMessage, kRunNoWeightMessage}));
   EXPECT_FALSE(state.simulated);
 }
 

@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <map>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -23,16 +22,32 @@ namespace {
 
 const std::string kCases = std::string(SODWRIGHT_TEST_DATA_DIR) + "/reference/";
 
+// The "key": number pairs of the "window" object of params.json.
 std::map<std::string, std::string> windowValues(const std::string& json) {
   std::map<std::string, std::string> values;
   const auto start = json.find("\"window\"");
   const auto end = json.find('}', start);
-  const std::string block = json.substr(start, end - start);
-  const std::regex pair("\"([a-z0-9_]+)\"\\s*:\\s*([-0-9.eE+]+)");
-  for (auto it = std::sregex_iterator(block.begin(), block.end(), pair); it != std::sregex_iterator(); ++it) {
-    values[(*it)[1]] = (*it)[2];
+  std::size_t at = json.find('{', start) + 1;
+  while (true) {
+    const auto keyStart = json.find('"', at);
+    if (keyStart == std::string::npos || keyStart > end) break;
+    const auto keyEnd = json.find('"', keyStart + 1);
+    const auto colon = json.find(':', keyEnd);
+    auto valueEnd = json.find_first_of(",}", colon);
+    std::string value = json.substr(colon + 1, valueEnd - colon - 1);
+    value.erase(0, value.find_first_not_of(" \t\r\n"));
+    value.erase(value.find_last_not_of(" \t\r\n") + 1);
+    values[json.substr(keyStart + 1, keyEnd - keyStart - 1)] = value;
+    at = valueEnd + 1;
   }
   return values;
+}
+
+char delimiterOf(const std::string& json) {
+  const auto key = json.find("\"delimiter\"");
+  const auto open = json.find('"', json.find(':', key));
+  const std::string text = json.substr(open + 1, json.find('"', open + 1) - open - 1);
+  return text == "\\t" ? '\t' : text[0];
 }
 
 void applyWindow(KolvState& state, const std::map<std::string, std::string>& window) {
@@ -91,10 +106,7 @@ class ReferenceEngine : public ::testing::TestWithParam<std::string> {
     const std::string dir = kCases + GetParam() + "/";
     const auto json = shell::readWholeFile(dir + "params.json");
     ASSERT_TRUE(json);
-    const std::regex delimiterPattern("\"delimiter\"\\s*:\\s*\"([^\"]*)\"");
-    std::smatch m;
-    ASSERT_TRUE(std::regex_search(*json, m, delimiterPattern));
-    const char delimiter = m[1] == "\\t" ? '\t' : std::string(m[1])[0];
+    const char delimiter = delimiterOf(*json);
     ASSERT_TRUE(importTransectText(state, dir + "transect.txt", delimiter).ok());
     applyWindow(state, windowValues(*json));
     ASSERT_FALSE(RunTranslocation(state, messages));

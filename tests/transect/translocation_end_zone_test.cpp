@@ -120,12 +120,12 @@ TEST(TranslocationEndZone, OtherRunsThatCannotStartAreRefused) {
     change(state);
     return RunTranslocation(state, messages).value_or("");
   };
-  EXPECT_EQ(refusalOf([](KolvState& s) { s.params.SgWeightFront = s.params.SgWeightBack = 0; }), kNoWeightMessage);
-  EXPECT_EQ(refusalOf([](KolvState& s) { s.params.TillDepth = 0; }), kTillDepthMessage);
-  EXPECT_EQ(refusalOf([](KolvState& s) { s.params.BulkDensity2 = 0; }), kZeroDivisorMessage);
-  EXPECT_EQ(refusalOf([](KolvState& s) { s.params.ScScale = 30; }), kScScaleMessage);
-  EXPECT_EQ(refusalOf([](KolvState& s) { s.params.NodeCount = 1; }), kTooFewNodesMessage);
-  EXPECT_EQ(refusalOf([](KolvState& s) { s = KolvState{}; }), kNoTransectMessage);
+  EXPECT_EQ(refusalOf([](KolvState& s) { s.params.SgWeightFront = s.params.SgWeightBack = 0; }), kRunNoWeightMessage);
+  EXPECT_EQ(refusalOf([](KolvState& s) { s.params.TillDepth = 0; }), kRunTillDepthMessage);
+  EXPECT_EQ(refusalOf([](KolvState& s) { s.params.BulkDensity2 = 0; }), kRunZeroDivisorMessage);
+  EXPECT_EQ(refusalOf([](KolvState& s) { s.params.ScScale = 30; }), kRunScScaleMessage);
+  EXPECT_EQ(refusalOf([](KolvState& s) { s.params.NodeCount = 1; }), kRunTooFewNodesMessage);
+  EXPECT_EQ(refusalOf([](KolvState& s) { s = KolvState{}; }), kRunNoTransectMessage);
   // Columns beyond the arrays: a state whose sequences end at 51.
   const std::string tooMany = refusalOf([](KolvState& s) { s.params.LastSeq = 51; });
   EXPECT_NE(tooMany.find("up to 51"), std::string::npos) << tooMany;
