@@ -6,6 +6,7 @@
 
 #include "shell/number_text.h"
 #include "shell/text_file.h"
+#include "transect/transect_size.h"
 
 namespace sodwright::kolv {
 namespace {
@@ -196,6 +197,8 @@ std::optional<ImportProblem> ReadTransectRows(const std::vector<std::string>& li
                                       std::to_string(missing - kHeaderLines) + " of " +
                                       std::to_string(params.NodeCount) + " expected)."};
   }
+  if (auto fault = transectTooLarge(params.DataPointCount, params.DistrNodes, params.FileSeqNo))
+    return ImportProblem{1, "Line 1: " + *fault};
   const int d = params.DistrNodes;
   const int seq = params.FileSeqNo;
   const int lower = -3 * d - 10;

@@ -7,6 +7,7 @@
 
 #include "platform/cell_address.h"
 #include "shell/number_text.h"
+#include "transect/transect_size.h"
 
 namespace sodwright::kolv {
 namespace {
@@ -166,6 +167,8 @@ std::optional<ImportProblem> ReadSheetHeader(const platform::Worksheet& sheet, T
   }
   p.DistrNodes = *nodes;
   countPoints(r, p);
+  if (!r.problem)
+    if (auto fault = transectTooLarge(p.NodeCount, p.DistrNodes, p.FileSeqNo)) r.fail(1, kColumnB, *fault);
   if (r.problem) return r.problem;
   setImportDefaults(p);
   params = p;
