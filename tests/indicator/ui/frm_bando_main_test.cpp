@@ -77,6 +77,14 @@ TEST_F(BandoRun, PotatoInBcRegionFourIsSevere) {
   EXPECT_EQ(r.cls, QStringLiteral("Severe"));
 }
 
+TEST_F(BandoRun, NoTillWithZeroErosivityIsTolerable) {
+  pick(window->CboTillSys, 2);
+  window->CmdRunBANDO->click();
+  EXPECT_EQ(results().et, QStringLiteral("0.0"));
+  EXPECT_EQ(results().at, QStringLiteral("0.0"));
+  EXPECT_EQ(results().cls, QStringLiteral("Tolerable"));
+}
+
 TEST_F(BandoRun, TobaccoShowsTheNoteUntilTheNextGoodRun) {
   pick(window->CboCropType, 18);
   window->CmdRunBANDO->click();
@@ -124,6 +132,10 @@ TEST_F(SlopeDataMode, ElevenPercentOverTwentyMetresIsExactlySevere) {
   EXPECT_FALSE(shown(window->CboSlpCl));
   EXPECT_FALSE(shown(window->Line[1]));
   EXPECT_TRUE(shown(window->Line[7]));
+  // A typed convex area never changes the rate.
+  window->TxtCA->setText(QStringLiteral("50"));
+  window->CmdRunBANDO->click();
+  EXPECT_EQ(results().at, QStringLiteral("33.0"));
 }
 
 TEST_F(SlopeDataMode, EmptyConvexAreaIsNotedAndTheRateStillComes) {
