@@ -1,0 +1,66 @@
+// The 16-bit node count of a grid: Rows x Columns may reach 32767 and no
+// further. A grid of exactly 32767 nodes imports, runs and reports; one node
+// more is refused with its message before any file is asked for.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "grid/grid_commands.h"
+#include "grid/grid_messages.h"
+#include "grid/grid_report.h"
+#include "platform/fakes/recording_services.h"
+#include "shell/text_file.h"
+
+namespace sodwright::nibal {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(GridLimits, ExactlyTheLargestNodeCountImportsRunsAndReports) {
+  const int rows = 31, columns = 1057;  // 31 x 1057 = 32767
+  const fs::path dir = fs::temp_directory_path() / ("sodwright-grid-limits-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  std::string text;
+  char line[80];
+  for (int r = 1; r <= rows; ++r)
+    for (int c = 1; c <= columns; ++c) {
+      std::snprintf(line, sizeof line, "%d,%d,%.3f\r\n", 1000 + c, 2000 - r, 100.0 + 0.01 * c - 0.02 * r + (c % 7) * 0.001);
+      text += line;
+    }
+  const std::string input = (dir / "grid.txt").string(), report = (dir / "report.txt").string();
+  ASSERT_EQ(shell::writeWholeFile(input, text), std::nullopt);
+
+  platform::FakePlatform fake;
+  fake.fileDialogs.names = {input, report};
+  GridState state;
+  ASSERT_EQ(beginGridImport(state, GridBoxTexts{"31", "1057", "2", "2"}, fake.context), ImportStep::AskDelimiter);
+  fake.context.importDelimiter = ',';
+  ASSERT_TRUE(ImportGridText(state, fake.context)) << fake.messages.texts().back();
+  EXPECT_EQ(state.GridNodeCount, 32767);
+  ASSERT_EQ(RunGridModel(state, GridParameterTexts{}, fake.context, "8/12/2026"), RunOutcome::ReportWritten);
+  EXPECT_TRUE(gridResultsFinite(state));
+  const auto lines = shell::readTextLines(report);
+  ASSERT_TRUE(lines.has_value());
+  EXPECT_NE((*lines)[10].find("32767"), std::string::npos) << (*lines)[10];
+  EXPECT_EQ(lines->back().rfind(" 31 ", 0), 0u);
+  fs::remove_all(dir);
+}
+
+TEST(GridLimits, OneNodeMoreIsRefusedBeforeAnyFileIsAskedFor) {
+  for (const GridBoxTexts& boxes : {GridBoxTexts{"4", "8192", "1", "1"}, GridBoxTexts{"8192", "4", "1", "1"},
+                                    GridBoxTexts{"32768", "4", "1", "1"}}) {
+    platform::FakePlatform fake;
+    GridState state;
+    EXPECT_EQ(beginGridImport(state, boxes, fake.context), ImportStep::WrongOrFailed);
+    EXPECT_EQ(fake.messages.texts(), std::vector<std::string>{std::string(kGridWrongOrImportFailed)});
+    EXPECT_TRUE(fake.fileDialogs.openFilters.empty());
+    EXPECT_FALSE(state.hasGrid());
+  }
+}
+
+}  // namespace
+}  // namespace sodwright::nibal
