@@ -53,11 +53,17 @@ std::optional<std::string> CheckRunPreconditions(const KolvState& state) {
     if (span > d + 5) return std::string(kRunScScaleMessage);
   }
   if (anyPass && HighestRunSequence(n) < 0) return std::string(kRunTooFewNodesMessage);
-  if (anyPass && p.LastSeq > HighestRunSequence(n)) {
-    return "The end zones of sequence " + std::to_string(p.LastSeq) + " reach beyond this transect of " +
-           std::to_string(n) + " data points: each end zone of sequence s takes 2 x s data points, so this "
-           "transect can be simulated up to sequence " + std::to_string(HighestRunSequence(n)) +
-           " only. Please simulate fewer sequences.";
+  const int highest = HighestRunSequence(n);
+  if (anyPass && p.LastSeq > highest) {
+    const std::string limit = "each end zone of sequence s takes 2 x s data points, so this transect of " +
+                              std::to_string(n) + " data points can be simulated up to sequence " +
+                              std::to_string(highest) + " only.";
+    if (p.StartSeq > highest) {
+      return "This transect is stored at sequence " + std::to_string(p.StartSeq) +
+             " and cannot be simulated further: " + limit;
+    }
+    return "The end zones of sequence " + std::to_string(p.LastSeq) + " reach beyond the transect: " + limit +
+           " Please simulate fewer sequences.";
   }
   return std::nullopt;
 }
