@@ -39,13 +39,17 @@ SODWRIGHT_VECTOR_CLONES
 void completeShares(double* const* rows, int d, std::size_t n, const double* __restrict q, double* __restrict sum) {
   // Share index outside, nodes inside: each node's sum still adds F0, F1,
   // ..., FD in that order, and the node loop vectorises.
-  for (int k = 1; k <= d; ++k) {
+  if (d >= 1) {
+    const double* __restrict f1 = rows[1];
+    for (std::size_t j = 0; j < n; ++j) sum[j] += f1[j];
+  }
+  for (int k = 2; k <= d; ++k) {
     double* __restrict fk = rows[k];
-    if (k >= 2) {
-      const double* __restrict prev = rows[k - 1];
-      for (std::size_t j = 0; j < n; ++j) fk[j] = prev[j] * q[j];
+    const double* __restrict prev = rows[k - 1];
+    for (std::size_t j = 0; j < n; ++j) {
+      fk[j] = prev[j] * q[j];
+      sum[j] += fk[j];
     }
-    for (std::size_t j = 0; j < n; ++j) sum[j] += fk[j];
   }
   for (int k = 0; k <= d; ++k) {
     double* __restrict fk = rows[k];
