@@ -2,7 +2,6 @@
 // Message boxes of the desktop: QMessageBox with the given title and either
 // one OK button or OK and Cancel.
 
-
 #include "platform/message_service.h"
 
 namespace sodwright::platform {
