@@ -9,7 +9,7 @@ ZipArchive::ZipArchive(const std::string& path) {
   if (code == ZIP_ER_NOENT || code == ZIP_ER_OPEN || code == ZIP_ER_READ) {
     error_ = "The file cannot be opened.";
   } else if (code == ZIP_ER_NOZIP || code == ZIP_ER_INCONS) {
-    error_ = "The file is not a workbook: it is no zip archive.";
+    error_ = "The file is not a workbook: it is not a zip archive.";
   } else {
     zip_error_t zipError;
     zip_error_init_with_code(&zipError, code);

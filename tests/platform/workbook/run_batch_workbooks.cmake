@@ -45,11 +45,11 @@ expect_same(${WORK_DIR}/nibal_text.txt ${WORK_DIR}/nibal_upper.txt "NIBAL report
 
 expect_run(2 "the tillage depth, layer-1 bulk density" kolv ${DATA}/transect.xlsx ${study})
 expect_run(2 "Column E: no cell from row 8" kolv ${DATA}/transect_no_end.xlsx --base ${DATA}/transect.txt)
-expect_run(2 "it is no zip archive" kolv ${DATA}/not_a_zip.xlsx --base ${DATA}/transect.txt)
+expect_run(2 "it is not a zip archive" kolv ${DATA}/not_a_zip.xlsx --base ${DATA}/transect.txt)
 expect_run(2 "The workbook has no worksheet." kolv ${DATA}/no_sheet.xlsx --base ${DATA}/transect.txt)
 expect_run(2 "Cell C4: the elevation \"n/a\" is not a number." nibal ${DATA}/grid_text_elevation.xlsx ${grid}
            --report ${WORK_DIR}/never.txt)
-expect_run(2 "no zip archive" nibal ${DATA}/not_a_zip.ods ${grid} --report ${WORK_DIR}/never.txt)
+expect_run(2 "not a zip archive" nibal ${DATA}/not_a_zip.ods ${grid} --report ${WORK_DIR}/never.txt)
 if(EXISTS ${WORK_DIR}/never.txt)
   message(FATAL_ERROR "a failed import wrote a report")
 endif()

@@ -112,7 +112,7 @@ TEST_P(DamagedTransectWorkbook, GivesItsMessageAndKeepsTheHeldTransect) {
 INSTANTIATE_TEST_SUITE_P(
     Files, DamagedTransectWorkbook,
     ::testing::Values(
-        DamagedFile{"not_a_zip.xlsx", "The file is not a workbook: it is no zip archive."},
+        DamagedFile{"not_a_zip.xlsx", "The file is not a workbook: it is not a zip archive."},
         DamagedFile{"no_sheet.xlsx", "The workbook has no worksheet."},
         DamagedFile{"no_content.ods", "The file is not an .ods workbook: it has no content.xml."},
         DamagedFile{"transect_no_end.xlsx",
@@ -166,7 +166,7 @@ TEST(DamagedGridWorkbook, ShowsItsMessageAndKeepsTheHeldGrid) {
   ASSERT_EQ(fakes.messages.texts().size(), 2u);
   EXPECT_EQ(fakes.messages.texts()[0], nibal::importFailureMessage("Cell C4", "the elevation \"n/a\" is not a number"));
   EXPECT_EQ(fakes.messages.texts()[1], nibal::importFailureMessage("File " + dataFile("not_a_zip.ods"),
-                                                                   "The file is not a workbook: it is no zip archive"));
+                                                                   "The file is not a workbook: it is not a zip archive"));
   EXPECT_EQ(state.GridNodeCount, 30);
   EXPECT_EQ(state.GridElevation(1, 1), 99.2);
   EXPECT_EQ(std::get<std::string>(state.GridEasting(1, 1)), "512000.125");

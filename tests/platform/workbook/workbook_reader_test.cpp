@@ -115,7 +115,7 @@ TEST_P(DamagedWorkbook, GivesItsMessageAndNoSheet) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, DamagedWorkbook,
-    ::testing::Values(Damaged{"not_a_zip.xlsx", "no zip archive"}, Damaged{"not_a_zip.ods", "no zip archive"},
+    ::testing::Values(Damaged{"not_a_zip.xlsx", "not a zip archive"}, Damaged{"not_a_zip.ods", "not a zip archive"},
                       Damaged{"not_an_xls.xls", "not an .xls workbook"},
                       Damaged{"no_workbook_part.xlsx", "no workbook part"},
                       Damaged{"no_sheet.xlsx", "no worksheet"}, Damaged{"no_content.ods", "no content.xml"},
