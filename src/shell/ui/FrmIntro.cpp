@@ -1,6 +1,6 @@
 #include "shell/ui/FrmIntro.h"
 
-#include <QGridLayout>
+#include <QVBoxLayout>
 #include <QLabel>
 
 namespace sodwright::shell {
@@ -33,10 +33,10 @@ FrmIntro::FrmIntro(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle(QStringLiteral("Introduction"));
   setAttribute(Qt::WA_DeleteOnClose);
 
-  auto* layout = new QGridLayout(this);
+  // Top to bottom: the heading, then per model its name and its description.
+  auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(16, 16, 16, 16);
-  layout->setHorizontalSpacing(16);
-  layout->setVerticalSpacing(12);
+  layout->setSpacing(6);
 
   auto* heading = new QLabel(QStringLiteral("Model Type"), this);
   heading->setObjectName(QStringLiteral("LblHeading"));
@@ -44,9 +44,8 @@ FrmIntro::FrmIntro(QWidget* parent) : QWidget(parent, Qt::Window) {
   headingFont.setBold(true);
   headingFont.setPointSizeF(headingFont.pointSizeF() * 1.3);
   heading->setFont(headingFont);
-  layout->addWidget(heading, 0, 0, 1, 2);
+  layout->addWidget(heading);
 
-  int row = 1;
   for (const ModelText& model : kModels) {
     auto* name = new QLabel(QString::fromLatin1(model.name), this);
     name->setObjectName(QString::fromLatin1(model.nameObject));
@@ -56,12 +55,13 @@ FrmIntro::FrmIntro(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* description = new QLabel(QString::fromLatin1(model.description), this);
     description->setObjectName(QString::fromLatin1(model.descriptionObject));
     description->setWordWrap(true);
-    layout->addWidget(name, row, 0, Qt::AlignTop);
-    layout->addWidget(description, row, 1);
-    ++row;
+    description->setContentsMargins(18, 0, 0, 0);
+    layout->addSpacing(8);
+    layout->addWidget(name);
+    layout->addWidget(description);
   }
-  layout->setColumnStretch(1, 1);
-  resize(560, 300);
+  layout->addStretch();
+  resize(520, 290);
 }
 
 }  // namespace sodwright::shell

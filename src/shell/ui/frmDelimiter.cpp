@@ -64,8 +64,12 @@ void frmDelimiter::buildLayout() {
   grid->addWidget(OptTab, 1, 0);
   grid->addWidget(OptComma, 2, 0);
   grid->addWidget(OptSemicolon, 0, 1);
-  grid->addWidget(OptOther, 1, 1);
-  grid->addWidget(TxtOther, 1, 2);
+  auto* other = new QHBoxLayout;
+  other->setSpacing(4);
+  other->addWidget(OptOther);
+  other->addWidget(TxtOther);
+  other->addStretch();
+  grid->addLayout(other, 1, 1);
 
   Command1 = new QPushButton(QStringLiteral("OK"), this);
   Command1->setObjectName(QStringLiteral("Command1"));
