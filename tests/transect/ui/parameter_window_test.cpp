@@ -61,6 +61,7 @@ TEST_F(ParameterWindow, EveryCheckWithItsMessageAndRestoredText) {
   const std::string scale = "SC scale must set to be lower than the distribution distance in this model.";
   const std::string frequency = fool + "Input frequency must be greater or equal to 1.";
   const std::vector<std::tuple<QLineEdit*, QString, std::string, QString>> cases = {
+      {window->TxtInputFrq, "2.9", frequency, "1"},  // 2 is above SeqCount 1
       {window->TxtSeq, "51", seqMessage, "50"},       {window->TxtSeq, "0", seqMessage, "50"},
       {window->TxtSeq, "-3", seqMessage, "50"},      {window->TxtSeq, "abc", seqMessage, "50"},
       {window->TxtSeq, "0.3", seqMessage, "50"},     {window->TxtSeq, "40000", seqMessage, "50"},
