@@ -3,6 +3,7 @@
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 #include <cmath>
@@ -217,7 +218,9 @@ bool FrmKOLVParameter::eventFilter(QObject* watched, QEvent* event) {
   } else if (event->type() == QEvent::MouseButtonPress && box && box->isReadOnly()) {
     ReadOnlyBox_Click();
   } else if (event->type() == QEvent::KeyPress && watched == CboTDirect->lineEdit()) {
-    CboTDirect_KeyPress();
+    // A typed character; keys that move the focus or the selection are not one.
+    const QString typed = static_cast<QKeyEvent*>(event)->text();
+    if (!typed.isEmpty() && typed.at(0).isPrint()) CboTDirect_KeyPress();
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -139,6 +139,7 @@ TEST_F(ParameterWindow, ListReadOnlyBoxesHelpAndQuit) {
   EXPECT_EQ(state.params.DirectionSign, 1);
 
   QTest::keyClick(window->CboTDirect->lineEdit(), Qt::Key_B);
+  QTest::keyClick(window->CboTDirect->lineEdit(), Qt::Key_Tab);  // leaving the list is no typing
   QTest::mouseClick(window->TxtBD1, Qt::LeftButton);
   EXPECT_EQ(messages(), (std::vector<std::string>{"Please select from the list.", "Please don't change this value!"}));
   EXPECT_EQ(state.params.TillDirection, 2);
