@@ -1,0 +1,63 @@
+// "Run NIBAL" of the parameter window with a report place that cannot take a
+// file: under a regular file, in a missing folder, a folder itself and a full
+// device. Each shows the output-failed message, puts the pointer and the note
+// back, keeps the window open and opens nothing; the next run with a good
+// place writes the report and opens it.
+
+#include <QDir>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "grid/grid_messages.h"
+#include "grid/ui/FrmModelParameter.h"
+#include "grid_window_fixture.h"
+#include "shell/text_file.h"
+#include "shell/ui/frmDelimiter.h"
+
+namespace sodwright::nibal::testing {
+namespace {
+
+using ReportFailureWindow = GridWindowTest;
+
+TEST_F(ReportFailureWindow, EveryBadPlaceIsReportedAndTheNextRunWrites) {
+  typeGrid("4", "5", "1", "1");
+  fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 5, ' '));
+  window->CmdImport->click();
+  hub.delimiterDialog().OptSpace->setChecked(true);
+  hub.delimiterDialog().Command1->click();
+  window->CmdRunModel->click();
+  ASSERT_NE(window->parameterWindow(), nullptr);
+  FrmModelParameter& p = *window->parameterWindow();
+
+  const std::string regularFile = dir.filePath(QStringLiteral("plain.txt")).toStdString();
+  ASSERT_EQ(shell::writeWholeFile(regularFile, "plain"), std::nullopt);
+  for (const std::string& place :
+       {std::string("/etc/passwd/report.txt"), regularFile + "/report.txt",
+        dir.filePath(QStringLiteral("missing/report.txt")).toStdString(),
+        QDir(dir.path()).absolutePath().toStdString(), std::string("/dev/full")}) {
+    SCOPED_TRACE(place);
+    fake.messages.shown.clear();
+    fake.fileDialogs.names = {place};
+    p.CmdRunModel->click();
+    EXPECT_EQ(fake.messages.texts(), std::vector<std::string>{std::string(kOutputFailed)});
+    EXPECT_FALSE(fake.busy.busy);
+    EXPECT_FALSE(fake.busy.noteShown);
+    EXPECT_TRUE(p.isVisible());
+    EXPECT_TRUE(fake.programs.textFiles.empty());
+    EXPECT_EQ(state.GridNodeCount, 20);
+  }
+  EXPECT_EQ(shell::readWholeFile(regularFile), "plain");
+
+  fake.messages.shown.clear();
+  const std::string report = dir.filePath(QStringLiteral("report.txt")).toStdString();
+  fake.fileDialogs.names = {report};
+  p.CmdRunModel->click();
+  EXPECT_TRUE(fake.messages.shown.empty());
+  EXPECT_EQ(fake.programs.textFiles, std::vector<std::string>{report});
+  const auto written = shell::readWholeFile(report);
+  ASSERT_TRUE(written.has_value());
+  EXPECT_NE(written->find("\r\nNIBAL\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace sodwright::nibal::testing
