@@ -22,6 +22,7 @@ using KolvScreenshots = KolvWindowTest;
 TEST_F(KolvScreenshots, DISABLED_ParameterWindowAndMainWindowAfterARun) {
   const QString out = qEnvironmentVariable("SODWRIGHT_SCREENSHOT_DIR", QStringLiteral("."));
   main->move(20, 20);
+  capture(main, QDir(out).filePath(QStringLiteral("kolv-main-before-import.png")));
   importTransect(SODWRIGHT_EXAMPLES_DIR "/hillslope-transect.txt");
   ASSERT_TRUE(state.imported);
   fireShowDataTimer();
