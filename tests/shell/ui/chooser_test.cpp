@@ -93,6 +93,7 @@ TEST_F(ChooserTest, OptionsStandReversedOnScreenAndKolvComesFirstInTabOrder) {
   EXPECT_EQ(window->OptKOLV->nextInFocusChain(), window->OptNIBAL);
   EXPECT_EQ(window->OptNIBAL->nextInFocusChain(), window->OptBANDO);
   EXPECT_EQ(window->OptBANDO->nextInFocusChain(), window->CmdOK);
+  EXPECT_EQ(window->focusWidget(), window->OptKOLV);
 }
 
 struct ModelCase {
