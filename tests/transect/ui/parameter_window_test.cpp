@@ -4,6 +4,7 @@
 
 #include "kolv_window_fixture.h"
 #include "shell/ui/FrmShowData.h"
+#include "transect/run_preconditions.h"
 #include "transect/ui/ChartCanvas.h"
 
 namespace sodwright::kolv::ui {
@@ -183,6 +184,22 @@ TEST_F(ParameterWindow, RunKolvEndsWithChartsAndTheViewerClosedByTheTimer) {
   QTest::qWait(2300);
   EXPECT_EQ(hub->dataViewer(), nullptr);
   EXPECT_FALSE(main->TimerShowData->isActive());
+}
+
+TEST_F(ParameterWindow, ARefusedRunLeavesTheWindowOpenAndThePointerNormal) {
+  typeAndLeave(window->TxtNodes, "1", window->CboTDirect);  // too few points to run
+  window->CmdParaOK->click();
+  fake.messages.shown.clear();
+  window->CmdRunKOLV->click();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_EQ(messages()[0], kRunTooFewNodesMessage);
+  EXPECT_EQ(main->parameterWindow(), window);
+  EXPECT_FALSE(state.simulated);
+  EXPECT_FALSE(fake.busy.busy);
+  EXPECT_FALSE(fake.busy.noteShown);
+  EXPECT_EQ(hub->dataViewer(), nullptr);
+  EXPECT_FALSE(main->MnuOutputFileItem->menuAction()->isEnabled());
 }
 
 }  // namespace
