@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/workbook_path.h"
 #include "platform/file_dialog.h"
 #include "shell/ui/frmDelimiter.h"
 #include "shell/ui/window_hub.h"
@@ -40,12 +41,13 @@ void KolvImportCommand::start() {
     return;
   }
   const std::string kind = lastThreeLower(fileName_);
-  if (kind == "txt" || kind == "dat") {
+  // Workbooks: .xls, .xlsx and .ods in any case (".xlsx" does not end in "xls").
+  if (platform::isWorkbookPath(fileName_)) {
+    importWorkbook();
+  } else if (kind == "txt" || kind == "dat") {
     waiting_ = true;
     hub_.delimiterDialog().showForKolvImport();
     effects_.setRunMenuEnabled(true);
-  } else if (kind == "xls") {
-    importWorkbook();
   } else if (kind == "dbf") {
     context_.messages.inform(kDatabaseNotReadMessage);
   } else {

@@ -13,14 +13,18 @@ namespace {
 using MainCommands = KolvWindowTest;
 
 TEST_F(MainCommands, ImportAsksWithTheDataFilterAndFollowsTheExtension) {
-  fake.fileDialogs.names = {"/data/field.csv", "/data/field.DBF", "/data/field.xls"};
-  for (int i = 0; i < 3; ++i) main->MnuImportFileItem->trigger();
+  fake.fileDialogs.names = {"/data/field.csv", "/data/field.DBF", "/data/field.xls", "/data/field.XLSX",
+                            "/data/field.ods"};
+  for (int i = 0; i < 5; ++i) main->MnuImportFileItem->trigger();
   EXPECT_EQ(fake.fileDialogs.openFilters.front(), "Data files(*.TXT;*.DAT;*.XLS;*.DBF)|*.TXT;*.DAT;*.XLS;*.DBF");
-  ASSERT_EQ(messages().size(), 3u);
+  ASSERT_EQ(messages().size(), 5u);
   EXPECT_EQ(messages()[0],
             "Sorry, program can not handle this file. Please convert your data into Excel, Text or DBF file");
   EXPECT_EQ(messages()[1], kDatabaseNotReadMessage);
-  EXPECT_EQ(messages()[2], kWorkbookNotReadMessage);  // no workbook reader in the fakes
+  // No workbook reader in the fakes: every workbook kind reaches the reader's refusal.
+  EXPECT_EQ(messages()[2], kWorkbookNotReadMessage);
+  EXPECT_EQ(messages()[3], kWorkbookNotReadMessage);
+  EXPECT_EQ(messages()[4], kWorkbookNotReadMessage);
   EXPECT_FALSE(state.imported);
   EXPECT_FALSE(hub->delimiterDialog().isVisible());
 }
