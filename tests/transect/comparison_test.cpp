@@ -53,10 +53,10 @@ TEST(ComparisonWindows, NegativeLayerTwoHasNoAmounts) {
 
 // Three nodes, sequences 0 and 10 filled by hand.
 KolvState comparedState() {
-  testing::EngineTransect spec;
-  spec.nodes = 3;
-  spec.interval = 0.5f;
-  KolvState state = testing::MakeEngineState(spec, [](int) { return testing::PointValues{}; });
+  testing::EngineTransect shape;
+  shape.nodes = 3;
+  shape.interval = 0.5f;
+  KolvState state = testing::MakeEngineState(shape, [](int) { return testing::PointValues{}; });
   TransectData& t = state.data;
   for (int j = 0; j < 3; ++j) {
     t.PL3(j) = 2;

@@ -5,32 +5,32 @@
 
 namespace sodwright::kolv::testing {
 
-KolvState MakeEngineState(const EngineTransect& spec, const std::function<PointValues(int)>& point) {
+KolvState MakeEngineState(const EngineTransect& shape, const std::function<PointValues(int)>& point) {
   KolvState state;
   TranslocationParameters& p = state.params;
-  p.FileSeqNo = static_cast<Int16>(spec.fileSeq);
+  p.FileSeqNo = static_cast<Int16>(shape.fileSeq);
   p.StartSeq = p.FirstSeqShown = p.LastSeqShown = p.FileSeqNo;
   p.LastSeq = static_cast<Int16>(p.FileSeqNo + 1);
   p.SeqCount = 1;
-  p.NodeCount = p.DataPointCount = static_cast<Int16>(spec.nodes);
-  p.Interval = spec.interval;
-  p.DistrDistance = spec.distrDistance;
-  p.DistrNodes = static_cast<Int16>(std::floor(static_cast<double>(spec.distrDistance) / spec.interval));
-  p.TillDepth = p.UpLayerDepth = p.SubLayerDepth = spec.tillDepth;
-  p.BulkDensity1 = spec.bd1;
-  p.BulkDensity2 = spec.bd2;
-  p.BulkDensity3 = spec.bd3;
-  p.Alpha = spec.alpha;
-  p.Beta = spec.beta;
-  p.Gamma = spec.gamma;
+  p.NodeCount = p.DataPointCount = static_cast<Int16>(shape.nodes);
+  p.Interval = shape.interval;
+  p.DistrDistance = shape.distrDistance;
+  p.DistrNodes = static_cast<Int16>(std::floor(static_cast<double>(shape.distrDistance) / shape.interval));
+  p.TillDepth = p.UpLayerDepth = p.SubLayerDepth = shape.tillDepth;
+  p.BulkDensity1 = shape.bd1;
+  p.BulkDensity2 = shape.bd2;
+  p.BulkDensity3 = shape.bd3;
+  p.Alpha = shape.alpha;
+  p.Beta = shape.beta;
+  p.Gamma = shape.gamma;
   p.ScScale = 0;
   p.TillDirection = kForward;
   p.DirectionSign = 1;
   p.SgWeightFront = p.SgWeightBack = 0.5f;
   p.InputFrequency = 1;
   const int d = p.DistrNodes;
-  const int lower = -3 * d - 10, upper = 3 * d + spec.nodes + 10;
-  const int seqUpper = spec.fileSeq + 51;
+  const int lower = -3 * d - 10, upper = 3 * d + shape.nodes + 10;
+  const int seqUpper = shape.fileSeq + 51;
   TransectData& t = state.data;
   for (auto* a : {&t.Elev, &t.PL1, &t.PL2, &t.DepthL1, &t.DepthL2, &t.MassL1, &t.MassL2}) {
     a->allocate(lower, upper, 0, seqUpper);
@@ -46,8 +46,8 @@ KolvState MakeEngineState(const EngineTransect& spec, const std::function<PointV
   for (auto* a : {&r.UpMassFirst, &r.SubMassFirst, &r.UpConcFirst, &r.UpMassLast, &r.SubMassLast, &r.UpConcLast}) {
     a->allocate(lower, upper);
   }
-  const int s = spec.fileSeq;
-  for (int i = 0; i < spec.nodes; ++i) {
+  const int s = shape.fileSeq;
+  for (int i = 0; i < shape.nodes; ++i) {
     const PointValues v = point(i);
     t.PL1(i, s) = v.pl1;
     t.PL2(i, s) = v.pl2;

@@ -15,9 +15,9 @@ namespace sodwright::kolv {
 namespace {
 
 KolvState slopedState(int seqCount) {
-  testing::EngineTransect spec;
-  spec.nodes = 40;
-  KolvState state = testing::MakeEngineState(spec, [](int i) {
+  testing::EngineTransect shape;
+  shape.nodes = 40;
+  KolvState state = testing::MakeEngineState(shape, [](int i) {
     testing::PointValues v;
     v.elev = 100 - 0.1 * i + 0.3 * std::sin(i * 0.4);
     v.pl1 = 10;

@@ -35,14 +35,14 @@ KolvState randomTransect(unsigned seed, int direction) {
     v.pl1 = substance ? 50 * unit(random) : 0;
     v.pl2 = substance ? 30 * unit(random) : 0;
   }
-  EngineTransect spec;
-  spec.nodes = 160;
-  spec.interval = 0.5f;
-  spec.distrDistance = 2.0f;
-  spec.alpha = static_cast<float>(0.2 + 0.3 * unit(random));
-  spec.beta = 0.02f;
-  spec.gamma = 0.1f;
-  KolvState state = MakeEngineState(spec, [&](int i) { return points[static_cast<std::size_t>(i)]; });
+  EngineTransect shape;
+  shape.nodes = 160;
+  shape.interval = 0.5f;
+  shape.distrDistance = 2.0f;
+  shape.alpha = static_cast<float>(0.2 + 0.3 * unit(random));
+  shape.beta = 0.02f;
+  shape.gamma = 0.1f;
+  KolvState state = MakeEngineState(shape, [&](int i) { return points[static_cast<std::size_t>(i)]; });
   testing::SetSequenceCount(state, 4);
   state.params.ScScale = 1.5f;
   state.params.TillDirection = static_cast<Int16>(direction);
@@ -80,11 +80,11 @@ TEST_P(TranslocationBalance, SoilAndSubstanceAreConservedOnRandomTransects) {
 }
 
 TEST_P(TranslocationBalance, FlatFieldStaysFlat) {
-  EngineTransect spec;
-  spec.nodes = 50;
-  spec.distrDistance = 4.0f;
-  spec.alpha = spec.beta = spec.gamma = 0.0f;
-  KolvState state = MakeEngineState(spec, [](int) { return PointValues{}; });
+  EngineTransect shape;
+  shape.nodes = 50;
+  shape.distrDistance = 4.0f;
+  shape.alpha = shape.beta = shape.gamma = 0.0f;
+  KolvState state = MakeEngineState(shape, [](int) { return PointValues{}; });
   testing::SetSequenceCount(state, 20);
   state.params.TillDirection = static_cast<Int16>(GetParam());
   state.params.DirectionSign = static_cast<Int16>(GetParam() == kBackward ? -1 : 1);
@@ -100,11 +100,11 @@ INSTANTIATE_TEST_SUITE_P(Directions, TranslocationBalance, ::testing::Values(kFo
 // D = 0 on a flat field: every node keeps what it tills, so MassL1 of the
 // next column is the tilled amount itself. Bulk densities 1000, dx = 1 m.
 KolvState keepingTransect(const std::vector<PointValues>& points) {
-  EngineTransect spec;
-  spec.nodes = static_cast<int>(points.size());
-  spec.distrDistance = 0.5f;
-  spec.bd1 = spec.bd2 = spec.bd3 = 1000;
-  KolvState state = MakeEngineState(spec, [&](int i) { return points[static_cast<std::size_t>(i)]; });
+  EngineTransect shape;
+  shape.nodes = static_cast<int>(points.size());
+  shape.distrDistance = 0.5f;
+  shape.bd1 = shape.bd2 = shape.bd3 = 1000;
+  KolvState state = MakeEngineState(shape, [&](int i) { return points[static_cast<std::size_t>(i)]; });
   testing::SetSequenceCount(state, 0);
   return state;
 }
@@ -198,9 +198,9 @@ TEST(TranslocationLayers, InputEveryThirdPassFallsInPassesThreeAndSix) {
 }
 
 TEST(TranslocationLayers, SubstanceNearTheUpstreamEndOnlyLeaves) {
-  EngineTransect spec;
-  spec.nodes = 30;
-  KolvState state = MakeEngineState(spec, [](int) { return layers(0.2, 0.1, 10, 4, 0); });
+  EngineTransect shape;
+  shape.nodes = 30;
+  KolvState state = MakeEngineState(shape, [](int) { return layers(0.2, 0.1, 10, 4, 0); });
   testing::SetSequenceCount(state, 0);
   platform::RecordingMessageService messages;
   ASSERT_FALSE(RunTranslocation(state, messages));

@@ -33,12 +33,12 @@ PointValues uneven(int i) {
 }
 
 EngineTransect unevenSpec() {
-  EngineTransect spec;
-  spec.nodes = kNodes;
-  spec.interval = 0.5f;
-  spec.distrDistance = 2.5f;
-  spec.gamma = 0.05f;
-  return spec;
+  EngineTransect shape;
+  shape.nodes = kNodes;
+  shape.interval = 0.5f;
+  shape.distrDistance = 2.5f;
+  shape.gamma = 0.05f;
+  return shape;
 }
 
 TEST(TranslocationDirection, BackwardRunIsTheMirroredForwardRun) {
@@ -75,10 +75,10 @@ TEST(TranslocationDirection, BackwardRunIsTheMirroredForwardRun) {
 }
 
 TEST(TranslocationDirection, BackwardMovesSubstanceTowardNodeZero) {
-  EngineTransect spec;
-  spec.nodes = 30;
-  spec.distrDistance = 2.0f;
-  KolvState state = MakeEngineState(spec, [](int i) {
+  EngineTransect shape;
+  shape.nodes = 30;
+  shape.distrDistance = 2.0f;
+  KolvState state = MakeEngineState(shape, [](int i) {
     PointValues v;
     v.elev = 100 + 0.01 * i;  // falls toward node 0
     v.depthL1 = 0.2;

@@ -79,12 +79,12 @@ TEST(TranslocationDistribution, NoNeighbourSharesWithoutDistributionNodes) {
 TEST(TranslocationDistribution, EngineDeliversTheWorkedSharesDownstream) {
   // Substance in layer 1 of node 10 only, layer 1 exactly the tillage depth:
   // the node tills all of it and its neighbours receive the worked shares.
-  EngineTransect spec;
-  spec.nodes = 30;
-  spec.distrDistance = 2.0f;
-  spec.alpha = 0.5f;
-  spec.beta = spec.gamma = 0.0f;
-  KolvState state = MakeEngineState(spec, [](int i) {
+  EngineTransect shape;
+  shape.nodes = 30;
+  shape.distrDistance = 2.0f;
+  shape.alpha = 0.5f;
+  shape.beta = shape.gamma = 0.0f;
+  KolvState state = MakeEngineState(shape, [](int i) {
     PointValues v;
     v.depthL1 = 0.2;
     v.depthL2 = 0.1;
@@ -110,9 +110,9 @@ TEST(TranslocationDistribution, EngineDeliversTheWorkedSharesDownstream) {
 }
 
 TEST(TranslocationDistribution, CurvatureOnlyOverMoreThanTwoIntervals) {
-  EngineTransect spec;
-  spec.nodes = 60;
-  spec.gamma = 0.5f;
+  EngineTransect shape;
+  shape.nodes = 60;
+  shape.gamma = 0.5f;
   const auto hill = [](int i) {
     PointValues v;
     v.elev = 100 - 0.002 * (i - 30) * (i - 30);
@@ -120,7 +120,7 @@ TEST(TranslocationDistribution, CurvatureOnlyOverMoreThanTwoIntervals) {
   };
   platform::RecordingMessageService messages;
   auto runWith = [&](float scScale, float gamma) {
-    KolvState state = MakeEngineState(spec, hill);
+    KolvState state = MakeEngineState(shape, hill);
     state.params.ScScale = scScale;
     state.params.Gamma = gamma;
     EXPECT_FALSE(RunTranslocation(state, messages));
@@ -136,10 +136,10 @@ TEST(TranslocationDistribution, CurvatureOnlyOverMoreThanTwoIntervals) {
 TEST(TranslocationDistribution, NoDistributionNodesKeepTheSurface) {
   // Distribution distance shorter than the interval: D = 0, F(i, 0) = 1, and
   // a pass leaves every elevation of its column as it was.
-  EngineTransect spec;
-  spec.distrDistance = 0.5f;
-  spec.nodes = 20;
-  KolvState state = MakeEngineState(spec, [](int i) {
+  EngineTransect shape;
+  shape.distrDistance = 0.5f;
+  shape.nodes = 20;
+  KolvState state = MakeEngineState(shape, [](int i) {
     PointValues v;
     v.elev = 100 + 0.3 * std::sin(i * 0.7);
     return v;

@@ -19,10 +19,10 @@ using testing::PointValues;
 
 // A transect whose slope changes along it, 1 m apart, D = 4.
 KolvState wavyTransect(int nodes, int fileSeq) {
-  EngineTransect spec;
-  spec.nodes = nodes;
-  spec.fileSeq = fileSeq;
-  return MakeEngineState(spec, [](int i) {
+  EngineTransect shape;
+  shape.nodes = nodes;
+  shape.fileSeq = fileSeq;
+  return MakeEngineState(shape, [](int i) {
     PointValues v;
     v.elev = 100 - 0.05 * i + 0.02 * (i % 3);
     return v;

@@ -11,7 +11,7 @@
 #include "grid/grid_commands.h"
 #include "grid/grid_report.h"
 #include "shell/ui/help_page.h"
-#include "grid/ui/link_label.h"
+#include "shell/ui/link_label.h"
 
 namespace sodwright::nibal {
 
@@ -86,7 +86,7 @@ void FrmModelParameter::buildLayout() {
   CmdQuit = new QPushButton(QStringLiteral("Quit"), this);
   CmdQuit->setObjectName(QStringLiteral("CmdQuit"));
   CmdQuit->setAutoDefault(false);
-  Help = new LinkLabel(QStringLiteral("Help!"), this);
+  Help = new shell::LinkLabel(QStringLiteral("Help!"), this);
   Help->setObjectName(QStringLiteral("Help"));
   Help->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
   Help->setCursor(Qt::PointingHandCursor);

@@ -11,9 +11,12 @@
 class QLineEdit;
 class QPushButton;
 
+namespace sodwright::shell {
+class LinkLabel;
+}  // namespace sodwright::shell
+
 namespace sodwright::nibal {
 
-class LinkLabel;
 
 class FrmModelParameter : public QWidget {
   Q_OBJECT
@@ -27,7 +30,7 @@ class FrmModelParameter : public QWidget {
   QLineEdit* txtGammaCol = nullptr;
   QPushButton* CmdRunModel = nullptr;  // "Run NIBAL"
   QPushButton* CmdQuit = nullptr;
-  LinkLabel* Help = nullptr;
+  shell::LinkLabel* Help = nullptr;
 
  signals:
   // "Quit": this window is hidden and the grid window comes back.

@@ -16,7 +16,7 @@
 #include "grid/grid_workbook_import.h"
 #include "grid/ui/FrmModelParameter.h"
 #include "shell/ui/help_page.h"
-#include "grid/ui/link_label.h"
+#include "shell/ui/link_label.h"
 #include "shell/ui/frmDelimiter.h"
 #include "shell/ui/window_hub.h"
 
@@ -108,7 +108,7 @@ void frmGridInfo::buildLayout() {
   CmdShowData = makeButton("CmdShowData", QStringLiteral("Show Data"), this);
   CmdQuit = makeButton("CmdQuit", QStringLiteral("Quit"), this);
 
-  Help = new LinkLabel(QStringLiteral("Help!"), this);
+  Help = new shell::LinkLabel(QStringLiteral("Help!"), this);
   Help->setObjectName(QStringLiteral("Help"));
   Help->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
   Help->setCursor(Qt::PointingHandCursor);

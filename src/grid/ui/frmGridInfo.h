@@ -13,13 +13,13 @@ class QLineEdit;
 class QPushButton;
 
 namespace sodwright::shell {
+class LinkLabel;
 class WindowHub;
 }
 
 namespace sodwright::nibal {
 
 class FrmModelParameter;
-class LinkLabel;
 
 class frmGridInfo : public QWidget {
   Q_OBJECT
@@ -36,7 +36,7 @@ class frmGridInfo : public QWidget {
   QPushButton* CmdRunModel = nullptr;
   QPushButton* CmdShowData = nullptr;
   QPushButton* CmdQuit = nullptr;
-  LinkLabel* Help = nullptr;
+  shell::LinkLabel* Help = nullptr;
 
   // The parameter window, once "Run NIBAL" has made it.
   FrmModelParameter* parameterWindow() const { return parameters_; }

@@ -10,7 +10,7 @@
 
 #include "indicator/bando_run.h"
 #include "indicator/ui/FrmEtImp.h"
-#include "indicator/ui/link_label.h"
+#include "shell/ui/link_label.h"
 #include "shell/ui/help_page.h"
 #include "shell/ui/window_hub.h"
 

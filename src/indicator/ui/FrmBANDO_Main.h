@@ -23,13 +23,13 @@ class QLineEdit;
 class QPushButton;
 
 namespace sodwright::shell {
+class LinkLabel;
 class WindowHub;
 }
 
 namespace sodwright::bando {
 
 
-class LinkLabel;
 
 // What "Quit" leaves for the next showing of the window: the controls of the
 // window and of its calculator. Empty when the window was closed instead.
@@ -53,7 +53,7 @@ class FrmBANDO_Main : public QWidget {
   QLabel* Label29 = nullptr;
   QLabel* Label1 = nullptr;
   QComboBox* CboSlpCl = nullptr;
-  LinkLabel* Label2 = nullptr;  // "Surface Form", also the link to landform surface forms
+  shell::LinkLabel* Label2 = nullptr;  // "Surface Form", also the link to landform surface forms
   QComboBox* CboSurfForm = nullptr;
   QLabel* Label13 = nullptr;
   QLineEdit* TxtMSG = nullptr;
@@ -98,8 +98,8 @@ class FrmBANDO_Main : public QWidget {
   QLineEdit* TxtBANDOClass = nullptr;
   QPushButton* CmdRunBANDO = nullptr;
   QPushButton* Command1 = nullptr;  // "Quit"
-  LinkLabel* Label8 = nullptr;      // "Help!"
-  LinkLabel* Label9 = nullptr;      // the indicator-series link
+  shell::LinkLabel* Label8 = nullptr;      // "Help!"
+  shell::LinkLabel* Label9 = nullptr;      // the indicator-series link
   // Connectors, Line1 .. Line19 at index 1 .. 19, and the frames.
   std::array<QFrame*, 20> Line{};
   std::array<QFrame*, 4> Shape{};  // Shape1 .. Shape3 at index 1 .. 3

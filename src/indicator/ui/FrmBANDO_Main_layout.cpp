@@ -10,7 +10,7 @@
 #include <QPushButton>
 
 #include "indicator/ui/FrmBANDO_Main.h"
-#include "indicator/ui/link_label.h"
+#include "shell/ui/link_label.h"
 
 namespace sodwright::bando {
 
@@ -64,8 +64,8 @@ QFrame* shape(QWidget* parent, int number, int x, int y, int w, int h) {
   return place(frame, QStringLiteral("Shape%1").arg(number), x, y, w, h);
 }
 
-LinkLabel* link(QWidget* parent, const char* name, const QString& text, const QString& colour, int x, int y, int w) {
-  auto* control = place(new LinkLabel(text, parent), QString::fromLatin1(name), x, y, w, 22);
+shell::LinkLabel* link(QWidget* parent, const char* name, const QString& text, const QString& colour, int x, int y, int w) {
+  auto* control = place(new shell::LinkLabel(text, parent), QString::fromLatin1(name), x, y, w, 22);
   control->setStyleSheet(QStringLiteral("color: %1; text-decoration: underline;").arg(colour));
   control->setCursor(Qt::PointingHandCursor);
   return control;

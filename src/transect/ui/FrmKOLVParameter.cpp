@@ -100,7 +100,7 @@ void FrmKOLVParameter::buildLayout() {
   grid->setHorizontalSpacing(8);
   grid->setColumnMinimumWidth(3, 28);
 
-  Label47 = new KolvLinkLabel(QStringLiteral("Help!"), this);
+  Label47 = new shell::LinkLabel(QStringLiteral("Help!"), this);
   Label47->setObjectName(QStringLiteral("Label47"));
   Label47->setStyleSheet(QStringLiteral("color: red; text-decoration: underline;"));
   Label47->setCursor(Qt::PointingHandCursor);

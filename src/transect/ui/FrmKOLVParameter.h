@@ -15,7 +15,7 @@
 #include "platform/app_context.h"
 #include "transect/kolv_state.h"
 #include "transect/parameter_checks.h"
-#include "transect/ui/kolv_link_label.h"
+#include "shell/ui/link_label.h"
 
 namespace sodwright::shell {
 class WindowHub;
@@ -61,7 +61,7 @@ class FrmKOLVParameter : public QWidget {
   QPushButton* CmdParaOK = nullptr;
   QPushButton* CmdRunKOLV = nullptr;
   QPushButton* CmdQuit = nullptr;
-  KolvLinkLabel* Label47 = nullptr;  // "Help!"
+  shell::LinkLabel* Label47 = nullptr;  // "Help!"
 
  public slots:
   void CmdParaOK_Click();

@@ -4,7 +4,7 @@
 #include "bando_window_fixture.h"
 #include "indicator/bando_run.h"
 #include "indicator/ui/FrmEtImp.h"
-#include "indicator/ui/link_label.h"
+#include "shell/ui/link_label.h"
 #include "shell/ui/help_page.h"
 
 namespace sodwright::bando::testing {

@@ -1,12 +1,13 @@
 #pragma once
-// A label that acts on a mouse click, as the red "Help!" labels do. It takes
-// a plain callback rather than a signal, so it needs no meta-object code.
+// A label that acts on a mouse click, as the red "Help!" labels and the
+// reference links of the model windows do. It takes a plain callback rather
+// than a signal, so it needs no meta-object code.
 
 #include <QLabel>
 #include <QMouseEvent>
 #include <functional>
 
-namespace sodwright::nibal {
+namespace sodwright::shell {
 
 class LinkLabel : public QLabel {
  public:
@@ -22,4 +23,4 @@ class LinkLabel : public QLabel {
   }
 };
 
-}  // namespace sodwright::nibal
+}  // namespace sodwright::shell
