@@ -6,6 +6,7 @@
 
 #include "shell/number_text.h"
 #include "shell/text_file.h"
+#include "transect/transect_setup.h"
 #include "transect/transect_size.h"
 
 namespace sodwright::kolv {
@@ -96,27 +97,6 @@ class TransectReader {
   char delimiter_;
 };
 
-void setImportDefaults(TranslocationParameters& p) {
-  p.StartSeq = p.FileSeqNo;
-  p.FirstSeqShown = p.FileSeqNo;
-  p.LastSeqShown = p.FileSeqNo;
-  p.LastSeq = static_cast<Int16>(p.FileSeqNo + 1);
-  p.SeqCount = static_cast<Int16>(p.LastSeq - p.StartSeq);
-  p.DataPointCount = p.NodeCount;
-  p.UpLayerDepth = p.TillDepth;
-  p.SubLayerDepth = p.TillDepth;
-  p.ScScale = 0.0f;
-  p.TillDirection = kForward;
-  p.DirectionSign = 1;
-  p.SgWeightFront = 0.5f;
-  p.SgWeightBack = 0.5f;
-  p.LateralColumns = 0;
-  p.DecayRate1 = 0.0;
-  p.DecayRate2 = 0.0;
-  p.InputFrequency = 1;
-  p.InputAmount = 0.0;
-}
-
 // The values the arrays and the later steps divide by or index with.
 void checkHeaderValues(TransectReader& r, TranslocationParameters& p) {
   if (p.FileSeqNo < 0) r.fail(1, "the sequence number must not be negative.");
@@ -199,21 +179,8 @@ std::optional<ImportProblem> ReadTransectRows(const std::vector<std::string>& li
   }
   if (auto fault = transectTooLarge(params.DataPointCount, params.DistrNodes, params.FileSeqNo))
     return ImportProblem{1, "Line 1: " + *fault};
-  const int d = params.DistrNodes;
   const int seq = params.FileSeqNo;
-  const int lower = -3 * d - 10;
-  const int upperData = 3 * d + params.DataPointCount + 10;
-  const int upperResults = 3 * d + params.NodeCount + 10;
-  const int lastColumn = seq + 51;
-  for (auto* a : {&data.Elev, &data.PL1, &data.PL2, &data.DepthL1, &data.DepthL2, &data.MassL1, &data.MassL2})
-    a->allocate(lower, upperData, 0, lastColumn);
-  data.MassL12.allocate(lower, upperData, 0, lastColumn);
-  data.PL3.allocate(lower, upperData);
-  for (auto* a : {&results.DeltaElev, &results.SoilLoss, &results.SubConcFirst, &results.SubConcLast})
-    a->allocate(lower, upperResults);
-  for (auto* a : {&results.UpMassFirst, &results.SubMassFirst, &results.UpConcFirst, &results.UpMassLast,
-                  &results.SubMassLast, &results.UpConcLast})
-    a->allocate(lower, upperResults);
+  allocateTransect(params, data, results);
 
   TransectReader r(lines, delimiter);
   for (int i = 0; i < params.NodeCount && !r.problem; ++i) {
@@ -240,11 +207,7 @@ ImportResult importTransectLines(KolvState& state, const std::vector<std::string
   auto problem = ReadTransectHeader(lines, delimiter, params, data.SubstanceUnit);
   if (!problem) problem = ReadTransectRows(lines, delimiter, params, data, results);
   if (problem) return ImportResult{std::string(kImportFailedMessage) + "\n" + problem->what};
-  state.params = params;
-  state.data = std::move(data);
-  state.results = std::move(results);
-  state.imported = true;
-  state.simulated = false;
+  adoptImport(state, params, std::move(data), std::move(results));
   return ImportResult{};
 }
 

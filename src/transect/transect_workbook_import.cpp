@@ -7,6 +7,7 @@
 
 #include "platform/cell_address.h"
 #include "shell/number_text.h"
+#include "transect/transect_setup.h"
 #include "transect/transect_size.h"
 
 namespace sodwright::kolv {
@@ -78,28 +79,6 @@ void checkKeptValues(SheetReader& r, const TranslocationParameters& p) {
   r.failWhole("A workbook carries no tillage depth and no bulk densities; they are kept from the current "
               "parameters, where the " + list + (missing.size() == 1 ? " is" : " are") +
               " 0. Import the transect from a text file first, then the workbook.");
-}
-
-// The import defaults, as a text import sets them.
-void setImportDefaults(TranslocationParameters& p) {
-  p.StartSeq = p.FileSeqNo;
-  p.FirstSeqShown = p.FileSeqNo;
-  p.LastSeqShown = p.FileSeqNo;
-  p.LastSeq = static_cast<Int16>(p.FileSeqNo + 1);
-  p.SeqCount = static_cast<Int16>(p.LastSeq - p.StartSeq);
-  p.DataPointCount = p.NodeCount;
-  p.UpLayerDepth = p.TillDepth;
-  p.SubLayerDepth = p.TillDepth;
-  p.ScScale = 0.0f;
-  p.TillDirection = kForward;
-  p.DirectionSign = 1;
-  p.SgWeightFront = 0.5f;
-  p.SgWeightBack = 0.5f;
-  p.LateralColumns = 0;
-  p.DecayRate1 = 0.0;
-  p.DecayRate2 = 0.0;
-  p.InputFrequency = 1;
-  p.InputAmount = 0.0;
 }
 
 // Counts the point rows: from row 7 down to the row before the -100 in
@@ -178,21 +157,8 @@ std::optional<ImportProblem> ReadSheetHeader(const platform::Worksheet& sheet, T
 std::optional<ImportProblem> ReadSheetRows(const platform::Worksheet& sheet, TranslocationParameters& params,
                                            TransectData& data, ComparisonResults& results) {
   // Allocated afresh with the text import's bounds, whatever an earlier import gave.
-  const int d = params.DistrNodes;
   const int seq = params.FileSeqNo;
-  const int lower = -3 * d - 10;
-  const int upperData = 3 * d + params.DataPointCount + 10;
-  const int upperResults = 3 * d + params.NodeCount + 10;
-  const int lastColumn = seq + 51;
-  for (auto* a : {&data.Elev, &data.PL1, &data.PL2, &data.DepthL1, &data.DepthL2, &data.MassL1, &data.MassL2})
-    a->allocate(lower, upperData, 0, lastColumn);
-  data.MassL12.allocate(lower, upperData, 0, lastColumn);
-  data.PL3.allocate(lower, upperData);  // a workbook has no layer 3: free of the substance
-  for (auto* a : {&results.DeltaElev, &results.SoilLoss, &results.SubConcFirst, &results.SubConcLast})
-    a->allocate(lower, upperResults);
-  for (auto* a : {&results.UpMassFirst, &results.SubMassFirst, &results.UpConcFirst, &results.UpMassLast,
-                  &results.SubMassLast, &results.UpConcLast})
-    a->allocate(lower, upperResults);
+  allocateTransect(params, data, results);
 
   SheetReader r(sheet);
   const double dx = params.Interval;
@@ -226,11 +192,7 @@ ImportResult importTransectWorksheet(KolvState& state, const platform::Worksheet
   auto problem = ReadSheetHeader(sheet, params);
   if (!problem) problem = ReadSheetRows(sheet, params, data, results);
   if (problem) return ImportResult{std::string(kImportFailedMessage) + "\n" + problem->what};
-  state.params = params;
-  state.data = std::move(data);
-  state.results = std::move(results);
-  state.imported = true;
-  state.simulated = false;
+  adoptImport(state, params, std::move(data), std::move(results));
   return ImportResult{};
 }
 
