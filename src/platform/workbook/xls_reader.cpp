@@ -1,8 +1,17 @@
 // Legacy .xls workbooks through FreeXL.
 #include <freexl.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <array>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <fstream>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/workbook/sheet_builder.h"
 #include "platform/workbook/workbook_readers.h"
@@ -46,9 +55,10 @@ bool hasCompoundSignature(const std::string& path) {
   return true;
 }
 
-}  // namespace
-
-std::unique_ptr<MemoryWorksheet> readXlsFirstSheet(const std::string& path, std::string& error) {
+// Reads the first sheet here; `filled`, when given, receives the place of
+// every cell stored.
+std::unique_ptr<MemoryWorksheet> readInThisProcess(const std::string& path, std::string& error,
+                                                   std::vector<std::pair<int, int>>* filled = nullptr) {
   if (std::ifstream(path, std::ios::binary) && !hasCompoundSignature(path)) {
     error = "The file is not an .xls workbook.";
     return nullptr;
@@ -109,9 +119,128 @@ std::unique_ptr<MemoryWorksheet> readXlsFirstSheet(const std::string& path, std:
           continue;
       }
       if (!builder.put(row, column, read, error)) return nullptr;
+      if (filled != nullptr) filled->emplace_back(row, column);
     }
   }
   return builder.take();
+}
+
+// The .xls library reads past its own buffers on some damaged workbooks (a
+// string record longer than its record). So that such a file cannot bring
+// the program down, the library runs in a child process that sends the
+// filled cells back through a pipe; a child that dies is a damaged workbook.
+
+void sendAll(int fd, const std::string& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;
+    done += static_cast<std::size_t>(n);
+  }
+}
+
+template <class T>
+void put(std::string& out, const T& value) {
+  out.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+template <class T>
+bool take(std::string_view& in, T& value) {
+  if (in.size() < sizeof value) return false;
+  std::memcpy(&value, in.data(), sizeof value);
+  in.remove_prefix(sizeof value);
+  return true;
+}
+
+// 'E' and the error text, or 'S' and one record per filled cell.
+std::string encode(const MemoryWorksheet* sheet, const std::vector<std::pair<int, int>>& filled,
+                   const std::string& error) {
+  std::string out;
+  if (sheet == nullptr) {
+    out.push_back('E');
+    out += error;
+    return out;
+  }
+  out.push_back('S');
+  for (const auto& [row, column] : filled) {
+    const CellValue cell = sheet->cell(row, column);
+    if (cell.kind == CellValue::Kind::Empty) continue;
+    put(out, row);
+    put(out, column);
+    out.push_back(cell.kind == CellValue::Kind::Number ? 'N' : 'T');
+    put(out, cell.number);
+    put(out, static_cast<std::uint32_t>(cell.text.size()));
+    out += cell.text;
+  }
+  return out;
+}
+
+std::unique_ptr<MemoryWorksheet> decode(std::string_view in, std::string& error) {
+  const char kind = in.empty() ? '\0' : in.front();
+  if (kind == 'E') {
+    error = std::string(in.substr(1));
+    return nullptr;
+  }
+  error = "The .xls workbook is damaged and cannot be read.";
+  if (kind != 'S') return nullptr;
+  in.remove_prefix(1);
+  auto sheet = std::make_unique<MemoryWorksheet>();
+  while (!in.empty()) {
+    int row = 0, column = 0;
+    double number = 0;
+    std::uint32_t length = 0;
+    char cellKind = 0;
+    if (!take(in, row) || !take(in, column) || !take(in, cellKind) || !take(in, number) || !take(in, length) ||
+        in.size() < length)
+      return nullptr;
+    const std::string text(in.substr(0, length));
+    in.remove_prefix(length);
+    CellValue cell = cellKind == 'N' ? CellValue::ofNumber(number) : CellValue::ofText(text);
+    cell.text = text;
+    sheet->set(row, column, std::move(cell));
+  }
+  error.clear();
+  return sheet;
+}
+
+}  // namespace
+
+std::unique_ptr<MemoryWorksheet> readXlsFirstSheet(const std::string& path, std::string& error) {
+  int fds[2];
+  if (::pipe(fds) != 0) return readInThisProcess(path, error);
+  const pid_t child = ::fork();
+  if (child < 0) {
+    ::close(fds[0]);
+    ::close(fds[1]);
+    return readInThisProcess(path, error);
+  }
+  if (child == 0) {
+    ::close(fds[0]);
+    std::string childError;
+    std::vector<std::pair<int, int>> filled;
+    const auto sheet = readInThisProcess(path, childError, &filled);
+    sendAll(fds[1], encode(sheet.get(), filled, childError));
+    ::_exit(0);
+  }
+  ::close(fds[1]);
+  std::string bytes;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fds[0], buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fds[0]);
+  int status = 0;
+  while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    error = "The .xls workbook is damaged and cannot be read.";
+    return nullptr;
+  }
+  return decode(bytes, error);
 }
 
 }  // namespace sodwright::platform
