@@ -1,0 +1,14 @@
+#pragma once
+// The checks both workbook targets make on a file: the reader gives the same
+// answer twice, and what the transect and grid imports make of the sheet
+// holds up (a refused import keeps the held data; an accepted one has the
+// right size, finite values, and a transect writes a file that imports again).
+
+#include <cstdint>
+#include <string_view>
+
+namespace sodwright::fuzz {
+
+void checkWorkbook(std::string_view content, std::string_view extension, std::uint8_t gridChoice);
+
+}  // namespace sodwright::fuzz
