@@ -1,10 +1,13 @@
 // Legacy .xls workbooks through FreeXL.
 #include <freexl.h>
 
+#include <poll.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
+#include <chrono>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -130,6 +133,9 @@ std::unique_ptr<MemoryWorksheet> readInThisProcess(const std::string& path, std:
 // the program down, the library runs in a child process that sends the
 // filled cells back through a pipe; a child that dies is a damaged workbook.
 
+// Far more than any real workbook needs: the reader runs at millions of cells a second.
+constexpr std::chrono::seconds kXlsTimeLimit{60};
+
 void sendAll(int fd, const std::string& bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
@@ -224,19 +230,36 @@ std::unique_ptr<MemoryWorksheet> readXlsFirstSheet(const std::string& path, std:
     ::_exit(0);
   }
   ::close(fds[1]);
+  // A damaged file must not hang the program either: a child that has not
+  // finished within the time limit is stopped and the file reported damaged.
+  const auto deadline = std::chrono::steady_clock::now() + kXlsTimeLimit;
   std::string bytes;
   char buffer[65536];
+  bool timedOut = false;
   for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) {
+      timedOut = true;
+      break;
+    }
+    pollfd waitFor{fds[0], POLLIN, 0};
+    const int ready = ::poll(&waitFor, 1, static_cast<int>(left.count()));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready == 0) {
+      timedOut = true;
+      break;
+    }
     const ssize_t n = ::read(fds[0], buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     bytes.append(buffer, static_cast<std::size_t>(n));
   }
   ::close(fds[0]);
+  if (timedOut) ::kill(child, SIGKILL);
   int status = 0;
   while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
   }
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+  if (timedOut || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
     error = "The .xls workbook is damaged and cannot be read.";
     return nullptr;
   }
