@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "platform/message_service.h"
+#include "transect/transect_setup.h"
 #include "transect/comparison.h"
 #include "transect/kolv_state.h"
 #include "transect/slope_distribution.h"
@@ -57,18 +58,8 @@ KolvState longTransect(Int16 direction) {
   p.InputFrequency = 5;
   p.InputAmount = 0.1;
   p.DecayRate1 = 0.01;
-  const int lower = -3 * kDistrNodes - 10, upper = 3 * kDistrNodes + kPoints + 10;
+  allocateTransect(p, state.data, state.results);  // FileSeqNo 0: sequences 0 .. 51
   TransectData& t = state.data;
-  for (auto* a : {&t.Elev, &t.PL1, &t.PL2, &t.DepthL1, &t.DepthL2, &t.MassL1, &t.MassL2}) {
-    a->allocate(lower, upper, 0, kSequences + 1);
-  }
-  t.MassL12.allocate(lower, upper, 0, kSequences + 1);
-  t.PL3.allocate(lower, upper);
-  ComparisonResults& r = state.results;
-  for (auto* a : {&r.DeltaElev, &r.SoilLoss, &r.SubConcFirst, &r.SubConcLast}) a->allocate(lower, upper);
-  for (auto* a : {&r.UpMassFirst, &r.SubMassFirst, &r.UpConcFirst, &r.UpMassLast, &r.SubMassLast, &r.UpConcLast}) {
-    a->allocate(lower, upper);
-  }
   for (int i = 0; i < kPoints; ++i) {
     const double x = i * 0.1;
     t.Elev(i, 0) = 150 - 0.02 * x + 3 * std::sin(x / 90) + 0.4 * std::sin(x / 6.5);
