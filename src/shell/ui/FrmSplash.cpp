@@ -87,6 +87,8 @@ FrmSplash::FrmSplash(QWidget* parent) : QWidget(parent, Qt::Window) {
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(1500);
+  // A coarse timer may fire up to 5 % early; the window stays its full 1.5 s.
+  Timer1->setTimerType(Qt::PreciseTimer);
   Timer1->setSingleShot(true);
   connect(Timer1, &QTimer::timeout, this, &FrmSplash::Timer1_Timer);
 
