@@ -21,6 +21,7 @@
 #include "grid/grid_report.h"
 #include "platform/fakes/recording_services.h"
 #include "shell/number_text.h"
+#include "support/soak_support.h"
 #include "shell/text_file.h"
 
 namespace sodwright::nibal {
@@ -28,16 +29,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-int soakRuns(int fallback) {
-  const char* text = std::getenv("SODWRIGHT_SOAK_RUNS");
-  return text != nullptr && std::atoi(text) > 0 ? std::atoi(text) : fallback;
-}
-
-std::string fixed(double value, int decimals) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-  return buffer;
-}
+using sodwright::testing::fixed;
+using sodwright::testing::soakRuns;
 
 std::vector<std::string> blankSplit(const std::string& line) {
   std::istringstream in(line);

@@ -3,24 +3,8 @@
 cmake_minimum_required(VERSION 3.25)
 file(MAKE_DIRECTORY ${WORK_DIR})
 
-function(expect_same a b what)
-  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${a} ${b} RESULT_VARIABLE differs)
-  if(differs)
-    message(FATAL_ERROR "${what}: ${a} and ${b} differ")
-  endif()
-endfunction()
-
-# Runs the batch with ARGN; expects `status` and a standard error holding `text`.
-function(expect_run status text)
-  execute_process(COMMAND ${BATCH} kolv ${ARGN} RESULT_VARIABLE actual ERROR_VARIABLE errors)
-  if(NOT actual EQUAL status)
-    message(FATAL_ERROR "kolv ${ARGN}: status ${actual}, expected ${status}\n${errors}")
-  endif()
-  string(FIND "${errors}" "${text}" at)
-  if(at EQUAL -1)
-    message(FATAL_ERROR "kolv ${ARGN}: standard error lacks \"${text}\":\n${errors}")
-  endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/../support/batch_expect.cmake)
+set(BATCH_COMMAND ${BATCH} kolv)
 
 # Import and write: the file comes back as it was.
 expect_run(0 "" ${INPUT} --last-sequence ${WORK_DIR}/round_trip.txt)

@@ -18,6 +18,7 @@
 
 #include "platform/fakes/recording_services.h"
 #include "shell/number_text.h"
+#include "support/soak_support.h"
 #include "shell/text_file.h"
 #include "transect/compare_report_writer.h"
 #include "transect/kolv_commands.h"
@@ -30,16 +31,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-int soakRuns(int fallback) {
-  const char* text = std::getenv("SODWRIGHT_SOAK_RUNS");
-  return text != nullptr && std::atoi(text) > 0 ? std::atoi(text) : fallback;
-}
-
-std::string fixed(double value, int decimals) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-  return buffer;
-}
+using sodwright::testing::fixed;
+using sodwright::testing::soakRuns;
 
 // One random study: the file's values and the parameters to type.
 struct Study {

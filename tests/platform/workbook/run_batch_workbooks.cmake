@@ -4,24 +4,7 @@
 cmake_minimum_required(VERSION 3.25)
 file(MAKE_DIRECTORY ${WORK_DIR})
 
-function(expect_same a b what)
-  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${a} ${b} RESULT_VARIABLE differs)
-  if(differs)
-    message(FATAL_ERROR "${what}: ${a} and ${b} differ")
-  endif()
-endfunction()
-
-# Runs the batch with ARGN; expects `status` and a standard error holding `text`.
-function(expect_run status text)
-  execute_process(COMMAND ${BATCH} ${ARGN} RESULT_VARIABLE actual ERROR_VARIABLE errors)
-  if(NOT actual EQUAL status)
-    message(FATAL_ERROR "${ARGN}: status ${actual}, expected ${status}\n${errors}")
-  endif()
-  string(FIND "${errors}" "${text}" at)
-  if(at EQUAL -1)
-    message(FATAL_ERROR "${ARGN}: standard error lacks \"${text}\":\n${errors}")
-  endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/../../support/batch_expect.cmake)
 
 set(study --sequences 4 --direction alternative --date DATE)
 expect_run(0 "" kolv ${DATA}/transect.txt ${study}
