@@ -26,7 +26,8 @@ constexpr int kSequences = 50;
 class SilentMessages : public sodwright::platform::MessageService {
  public:
   sodwright::platform::MessageAnswer show(const std::string&, const std::string&,
-                                          sodwright::platform::MessageButtons) override {
+                                          sodwright::platform::MessageButtons,
+                                          sodwright::platform::MessageIcon) override {
     ++count;
     return sodwright::platform::MessageAnswer::Ok;
   }

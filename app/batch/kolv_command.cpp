@@ -32,7 +32,8 @@ using kolv::KolvState;
 // Notes shown during a run go to standard error; they do not fail the run.
 class StderrMessages : public platform::MessageService {
  public:
-  platform::MessageAnswer show(const std::string& text, const std::string&, platform::MessageButtons) override {
+  platform::MessageAnswer show(const std::string& text, const std::string&, platform::MessageButtons,
+                               platform::MessageIcon) override {
     std::cerr << text << "\n";
     return platform::MessageAnswer::Ok;
   }
