@@ -152,6 +152,7 @@ int runBando(const Args& args) {
                                          typed(request, "--slope-length"),
                                          typed(request, "--convex-area")};
   const bando::BandoRunOutcome out = bando::RunBando(state, slopeTexts);
+  for (const std::string& message : out.erodibilityMessages) std::cerr << message << '\n';
   printShown("EI", out.eiText);
   printShown("Et", out.etText);
   printShown("At", out.atText);
