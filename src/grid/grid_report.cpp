@@ -1,9 +1,5 @@
 #include "grid/grid_report.h"
 
-#include <chrono>
-#include <ctime>
-#include <iomanip>
-#include <locale>
 #include <sstream>
 #include <stdexcept>
 
@@ -123,20 +119,6 @@ std::optional<std::string> WriteGridReport(const GridState& state, const std::st
   std::ostringstream report;
   writeGridReport(report, state, dateText);
   return shell::writeWholeFile(path, report.str());
-}
-
-std::string currentShortDate() {
-  const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-  std::tm local{};
-  localtime_r(&now, &local);
-  std::ostringstream text;
-  try {
-    text.imbue(std::locale(""));
-  } catch (const std::runtime_error&) {
-    // An unknown locale in the environment: the classic form will do.
-  }
-  text << std::put_time(&local, "%x");
-  return text.str();
 }
 
 }  // namespace sodwright::nibal
