@@ -3,7 +3,6 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "grid/report_number.h"
 #include "shell/number_text.h"
 #include "shell/text_file.h"
 
@@ -47,13 +46,13 @@ void writeHeader(std::ostream& out, const GridState& state, const std::string& d
   line(out, "Model Parameters:");
   line(out, ZoneLine()
                 .field("    Row   Direction Parameters:")
-                .field("Betta_R = " + fixedDecimals(info.BettaRow, kParameterDecimals))
-                .field("Gamma_R = " + fixedDecimals(info.GammaRow, kParameterDecimals))
+                .field("Betta_R = " + shell::formatFixed(info.BettaRow, kParameterDecimals))
+                .field("Gamma_R = " + shell::formatFixed(info.GammaRow, kParameterDecimals))
                 .text());
   line(out, ZoneLine()
                 .field("   Column Direction Parameters:")
-                .field("Betta_C = " + fixedDecimals(info.BettaCol, kParameterDecimals))
-                .field("Gamma_C = " + fixedDecimals(info.GammaCol, kParameterDecimals))
+                .field("Betta_C = " + shell::formatFixed(info.BettaCol, kParameterDecimals))
+                .field("Gamma_C = " + shell::formatFixed(info.GammaCol, kParameterDecimals))
                 .text());
   line(out, "");
   line(out, kLongRule);
@@ -79,9 +78,9 @@ ZoneLine& ZoneLine::field(std::string_view text) {
 }
 
 std::string reportCoordinateText(const GridCoordinate& value, int decimals) {
-  if (const double* number = std::get_if<double>(&value)) return fixedDecimals(*number, decimals);
+  if (const double* number = std::get_if<double>(&value)) return shell::formatFixed(*number, decimals);
   const std::string& text = std::get<std::string>(value);
-  if (const std::optional<double> number = shell::parseStrictNumber(text)) return fixedDecimals(*number, decimals);
+  if (const std::optional<double> number = shell::parseStrictNumber(text)) return shell::formatFixed(*number, decimals);
   return text;
 }
 
@@ -104,10 +103,10 @@ void writeGridReport(std::ostream& out, const GridState& state, const std::strin
           .field(shell::bareText(static_cast<long long>(c)))
           .field(reportCoordinateText(state.GridEasting(r, c), kCoordinateDecimals))
           .field(reportCoordinateText(state.GridNorthing(r, c), kCoordinateDecimals))
-          .field(fixedDecimals(state.GridElevation(r, c), kResultDecimals));
+          .field(shell::formatFixed(state.GridElevation(r, c), kResultDecimals));
       for (const GridArray<double>* grid : {&res.DGradCol, &res.DCurvCol, &res.DGradRow, &res.DCurvRow,
                                             &res.SoilLossCol, &res.SoilLossRow, &res.SoilLossSum})
-        row.field(fixedDecimals((*grid)(r, c), kResultDecimals));
+        row.field(shell::formatFixed((*grid)(r, c), kResultDecimals));
       line(out, row.text());
     }
   }
