@@ -16,12 +16,12 @@
 #include "batch/workbook_input.h"
 #include "platform/message_service.h"
 #include "transect/compare_report_writer.h"
+#include "transect/kolv_commands.h"
 #include "transect/comparison.h"
 #include "transect/last_sequence_writer.h"
 #include "transect/main_window_checks.h"
 #include "transect/parameter_checks.h"
 #include "transect/transect_import.h"
-#include "transect/translocation.h"
 
 namespace sodwright::batch {
 namespace {
@@ -229,11 +229,10 @@ int runKolv(const Args& args) {
   if (!applyBoxes(state, *options)) return 2;
 
   StderrMessages messages;
-  if (const auto refusal = kolv::RunTranslocation(state, messages)) {
-    std::cerr << *refusal << "\n";
+  if (const auto stop = kolv::Simulate(state, messages)) {
+    std::cerr << stop->message << "\n";
     return 2;
   }
-  state.simulated = true;
 
   kolv::Int16 first = state.params.StartSeq;
   kolv::Int16 last = state.params.LastSeq;
@@ -246,11 +245,10 @@ int runKolv(const Args& args) {
   }
   // A pair the comparison refuses (unordered, not held, a zero divisor) is an
   // error here, not a note: the report would hold no comparison.
-  if (const auto refusal = kolv::CheckComparison(state, first, last)) {
-    std::cerr << *refusal << "\n";
+  if (const auto stop = kolv::Compare(state, first, last, messages)) {
+    std::cerr << stop->message << "\n";
     return 2;
   }
-  kolv::CompareSequences(state, first, last, state.params.UpLayerDepth, state.params.SubLayerDepth, messages);
   return writeOutputs(state, *options, first, last, true) ? 0 : 2;
 }
 
