@@ -26,6 +26,31 @@ void normaliseRows(double* values, std::size_t width, int d, std::size_t n, cons
   }
 }
 
+// to[j] = numerator / divisor[j]
+SODWRIGHT_VECTOR_CLONES
+void divideByEach(double* __restrict to, double numerator, const double* __restrict divisor, std::size_t n) {
+  for (std::size_t j = 0; j < n; ++j) to[j] = numerator / divisor[j];
+}
+
+// f[j] = 1 - f[j]; sum[j] = f[j]
+SODWRIGHT_VECTOR_CLONES
+void startSums(double* __restrict f, double* __restrict sum, std::size_t n) {
+  for (std::size_t j = 0; j < n; ++j) {
+    f[j] = 1 - f[j];
+    sum[j] = f[j];
+  }
+}
+
+// f[j] = f[j] * dx / length[j]; sum[j] += f[j]
+SODWRIGHT_VECTOR_CLONES
+void scaleAndSum(double* __restrict f, double dx, const double* __restrict length, double* __restrict sum,
+                 std::size_t n) {
+  for (std::size_t j = 0; j < n; ++j) {
+    f[j] = f[j] * dx / length[j];
+    sum[j] += f[j];
+  }
+}
+
 }  // namespace
 
 ShareBlock::ShareBlock(int distrNodes, int blockSize)
@@ -39,20 +64,21 @@ void ShareBlock::fill(int count, const double* distance, double dx) {
   const int d = distrNodes_;
   const std::size_t n = static_cast<std::size_t>(count);
   double* sum = sums_.data();
-  double* f0 = mutableRow(0);
-  for (std::size_t j = 0; j < n; ++j) {
-    const double length = distance[j];
-    f0[j] = 1 - std::exp(-(dx / 2) / length);
-    sum[j] = f0[j];
-  }
-  // Share index outside, nodes inside: each node still sums F0, F1, ..., FD
-  // in that order.
-  for (int k = 1; k <= d; ++k) {
+  // Each share in three sweeps over the nodes: the exponent, the exponential,
+  // then the factor dx / L and the running sum. Every element goes through
+  // the same operations in the same order as the single expression
+  //   exp(-(k dx + dx / 2) / L) dx / L
+  // (the numerator -(k dx + dx / 2) is the same for all nodes of a row), and
+  // the sweeps without a call run in vector lanes.
+  for (int k = 0; k <= d; ++k) {
     double* fk = mutableRow(k);
-    for (std::size_t j = 0; j < n; ++j) {
-      const double length = distance[j];
-      fk[j] = std::exp(-(k * dx + dx / 2) / length) * dx / length;
-      sum[j] += fk[j];
+    const double numerator = k == 0 ? -(dx / 2) : -(k * dx + dx / 2);
+    divideByEach(fk, numerator, distance, n);
+    for (std::size_t j = 0; j < n; ++j) fk[j] = std::exp(fk[j]);
+    if (k == 0) {
+      startSums(fk, sum, n);  // F0 = 1 - exp(-(dx / 2) / L)
+    } else {
+      scaleAndSum(fk, dx, distance, sum, n);
     }
   }
   normaliseRows(values_.data(), width_, d, n, sum);
