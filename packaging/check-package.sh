@@ -30,7 +30,7 @@ zcat "$root/usr/share/man/man1/sodwright-batch.1.gz" | grep -q -- 'sodwright-bat
 
 echo "== the installed sodwright-batch on the installed example"
 run_kolv() {
-  "$1" kolv "$2" --sequences 10 --direction alternative --report "$3/compare.txt" --last-sequence "$3/last.txt"
+  "$1" kolv "$2" --sequences 10 --direction alternative --date 12/08/26 --report "$3/compare.txt" --last-sequence "$3/last.txt"
 }
 mkdir "$work/installed" "$work/built"
 run_kolv "$root/usr/bin/sodwright-batch" "$root/usr/share/sodwright/examples/hillslope-transect.txt" "$work/installed"
