@@ -5,6 +5,7 @@
 
 #include "grid/grid_import.h"
 #include "grid/grid_messages.h"
+#include "shell/text_file.h"
 
 namespace sodwright::nibal {
 namespace {
@@ -71,6 +72,7 @@ TEST(GridTextImport, FaultsNameTheLineAndWhatIsWrong) {
       {sixteenRecords("\n") + "\nE17,N17,17\n", "Line 18: more records than the 16 nodes of the grid (4 rows x 4 columns)."},
       {fifteen, "After line 15: only 15 records for the 16 nodes of the grid (4 rows x 4 columns)."},
       {"", "Line 1: only 0 records for the 16 nodes of the grid (4 rows x 4 columns)."},
+      {"\n\n" + std::string(shell::kLongestTextLine + 1, '\0'), "Line 3: the line is longer than 65536 characters."},
   };
   for (const Case& c : cases) {
     const GridImportResult result = parseGridText(c.text, ',', 4, 4);

@@ -81,6 +81,13 @@ const std::vector<MalformedCase>& malformedCases() {
          return text.erase(at, text.find("\r\n", at) - at);  // line 3 ends after Beta
        },
        "Line 3:"},
+      {"interval past the Single range",
+       [] { return withHeader([](TransectHeader& h) { h.interval = " 1E+39 "; }, 3); },
+       "Line 2: the interval 1E+39 does not fit a Single"},
+      {"Alpha past the Single range", [] { return withHeader([](TransectHeader& h) { h.alpha = " 1E+39 "; }, 3); },
+       "Line 3: the Alpha value"},
+      {"a header line longer than any", [] { return std::string(shell::kLongestTextLine + 1, '\0'); },
+       "Line 1: the line is longer than"},
       {"row value past the Double range",
        [] {
          TransectHeader h;
