@@ -115,9 +115,19 @@ CheckResult checkSgWeightBack(KolvState& state, std::string_view text) {
   return checkWeight(state.params.SgWeightBack, state.params.SgWeightFront, text);
 }
 
+std::string scScaleBoxText(float scScale) {
+  // Each step rounded to Single: 0.7 (held as 0.699999988) shows 0.7, not 0.6.
+  const float tenfold = scScale * 10.0f;
+  const float shown = std::floor(tenfold) / 10.0f;
+  return shell::generalTextSingle(shown);
+}
+
 CheckResult checkScScale(KolvState& state, std::string_view text) {
   if (text.empty()) return ignored();
   TranslocationParameters& p = state.params;
+  // The box still shows the held value cut to one decimal: it was not
+  // edited, and leaving it keeps the value as held.
+  if (text == scScaleBoxText(p.ScScale) && p.ScScale >= 0.0f && p.ScScale < p.DistrDistance) return accepted();
   const float value = shell::roundToSingle(shell::parseLeadingNumber(text));
   if (!(value >= 0.0f) || !(value < p.DistrDistance)) {
     p.ScScale = p.DistrDistance;

@@ -53,8 +53,11 @@ CheckResult checkLateralColumns(KolvState& state, std::string_view text);
 // TxtSGWtF, TxtSGWtB: >= 0, and not both 0.
 CheckResult checkSgWeightFront(KolvState& state, std::string_view text);
 CheckResult checkSgWeightBack(KolvState& state, std::string_view text);
-// TxtSCScl: 0 <= ScScale < DistrDistance.
+// TxtSCScl: 0 <= ScScale < DistrDistance. The box's own text for the held
+// value (see scScaleBoxText) leaves that value as it is.
 CheckResult checkScScale(KolvState& state, std::string_view text);
+// What TxtSCScl shows for ScScale: one decimal, rounded down.
+std::string scScaleBoxText(float scScale);
 // TxtTillD, TxtUpLrD: > 0; TxtSubLrD: >= 0; finite.
 CheckResult checkTillDepth(KolvState& state, std::string_view text);
 CheckResult checkUpLayerDepthParameter(KolvState& state, std::string_view text);

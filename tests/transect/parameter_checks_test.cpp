@@ -188,6 +188,20 @@ TEST(ParameterChecks, ValuesBeyondTheirFieldKeepTheOldValue) {
   EXPECT_DOUBLE_EQ(state.params.InputAmount, 0.0);
 }
 
+TEST(ParameterChecks, ScScaleBoxShowsOneDecimalAndKeepsTheHeldValue) {
+  EXPECT_EQ(scScaleBoxText(0.7f), "0.7");
+  EXPECT_EQ(scScaleBoxText(1.3f), "1.3");
+  EXPECT_EQ(scScaleBoxText(0.75f), "0.7");
+  EXPECT_EQ(scScaleBoxText(0.0f), "0");
+  KolvState state = importedState();
+  state.params.ScScale = 0.75f;
+  // Leaving the box untouched keeps 0.75; typing another value replaces it.
+  EXPECT_TRUE(checkScScale(state, scScaleBoxText(state.params.ScScale)).accepted());
+  EXPECT_EQ(state.params.ScScale, 0.75f);
+  EXPECT_TRUE(checkScScale(state, "0.6").accepted());
+  EXPECT_EQ(state.params.ScScale, 0.6f);
+}
+
 TEST(MainWindowChecks, SequenceBoxes) {
   KolvState state = importedState();
   checkSeqCount(state, "10");  // LastSeq 15
