@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,16 @@ TEST(GridTextImport, FaultsNameTheLineAndWhatIsWrong) {
     EXPECT_EQ(result.message.substr(0, result.message.find('\n')), kDataImportFailed);
     EXPECT_EQ(secondLine(result.message), c.expectedSecondLine);
   }
+}
+
+TEST(GridTextImport, AnEndlessFileIsRefusedAtItsFirstLine) {
+  const auto link = std::filesystem::temp_directory_path() / "sodwright_endless_grid.txt";
+  std::filesystem::remove(link);
+  std::filesystem::create_symlink("/dev/zero", link);
+  const GridImportResult result = readGridTextFile(link.string(), ',', 4, 4);
+  std::filesystem::remove(link);
+  ASSERT_FALSE(result.ok());
+  EXPECT_EQ(secondLine(result.message), "Line 1: the line is longer than 65536 characters.");
 }
 
 TEST(GridTextImport, TenFieldsAreStillOneRecord) {
