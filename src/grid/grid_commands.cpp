@@ -1,6 +1,7 @@
 #include "grid/grid_commands.h"
 
 #include <cctype>
+#include <new>
 #include <utility>
 
 #include "grid/grid_import.h"
@@ -9,6 +10,7 @@
 #include "platform/busy_indicator.h"
 #include "platform/file_dialog.h"
 #include "platform/workbook_path.h"
+#include "shell/text_file.h"
 
 namespace sodwright::nibal {
 
@@ -56,8 +58,13 @@ bool ImportGridText(GridState& state, platform::AppContext& context) {
   GridImportResult result;
   {
     platform::BusyScope busy(context.busy);
-    result = readGridTextFile(pending.path, context.importDelimiter, pending.definition.rows,
-                              pending.definition.columns);
+    try {
+      result = readGridTextFile(pending.path, context.importDelimiter, pending.definition.rows,
+                                pending.definition.columns);
+    } catch (const std::bad_alloc&) {
+      // The program goes on with the grid it held.
+      result.message = std::string(kDataImportFailed) + "\n" + std::string(shell::kNotEnoughMemory);
+    }
   }
   if (!result.ok()) {
     context.messages.inform(result.message);

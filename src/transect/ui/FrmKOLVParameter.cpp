@@ -190,8 +190,7 @@ void FrmKOLVParameter::load() {
   TxtLateralCol->setText(integerText(p.LateralColumns));
   TxtSGWtF->setText(singleText(p.SgWeightFront));
   TxtSGWtB->setText(singleText(p.SgWeightBack));
-  // One decimal, rounded down.
-  TxtSCScl->setText(doubleText(std::floor(static_cast<double>(p.ScScale) * 10) / 10));
+  TxtSCScl->setText(QString::fromStdString(scScaleBoxText(p.ScScale)));
   TxtDRate1->setText(doubleText(p.DecayRate1 * 100));
   TxtDRate2->setText(doubleText(p.DecayRate2 * 100));
   TxtTillD->setText(doubleText(p.TillDepth));
