@@ -40,6 +40,13 @@ wc -l "$work/installed/compare.txt" "$work/installed/last.txt"
 cmp "$work/installed/compare.txt" "$work/built/compare.txt"
 cmp "$work/installed/last.txt" "$work/built/last.txt"
 
+echo "== the installed .xls reader program, started by the installed sodwright-batch"
+[ -x "$root/usr/lib/sodwright/sodwright-xls-reader" ] || { echo "missing from the package: /usr/lib/sodwright/sodwright-xls-reader" >&2; exit 1; }
+grid=(--rows 6 --columns 5 --row-spacing 2 --column-spacing 2.5 --date DATE)
+"$root/usr/bin/sodwright-batch" nibal tests/data/workbooks/grid.xls "${grid[@]}" --report "$work/installed/grid_xls.txt"
+"$build/app/sodwright-batch" nibal tests/data/workbooks/grid.txt --delimiter space "${grid[@]}" --report "$work/built/grid_txt.txt"
+cmp "$work/installed/grid_xls.txt" "$work/built/grid_txt.txt"
+
 echo "== validators"
 desktop-file-validate "$root/usr/share/applications/sodwright.desktop"
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml

@@ -142,16 +142,21 @@ std::unique_ptr<MemoryWorksheet> readInThisProcess(const std::string& path, std:
 
 constexpr const char* kXlsReaderName = "sodwright-xls-reader";
 constexpr const char* kXlsReaderMissing =
-    "The .xls reader program (sodwright-xls-reader) cannot be started; it belongs beside this program.";
+    "The .xls reader program (sodwright-xls-reader) cannot be started; it belongs beside this program or in its lib/sodwright folder.";
 
-// The reader beside the running program, else the one of the build tree
-// (tests run from there).
+// The reader beside the running program, else in the installed helper folder
+// (lib/sodwright next to bin/), else the one of the build tree (tests run
+// from there).
 std::string xlsReaderProgram() {
   std::error_code failed;
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", failed);
   if (!failed) {
     const std::filesystem::path beside = self.parent_path() / kXlsReaderName;
     if (::access(beside.c_str(), X_OK) == 0) return beside.string();
+#if defined(SODWRIGHT_HELPER_DIR_FROM_BIN)
+    const std::filesystem::path installed = self.parent_path() / SODWRIGHT_HELPER_DIR_FROM_BIN / kXlsReaderName;
+    if (::access(installed.c_str(), X_OK) == 0) return installed.string();
+#endif
   }
 #if defined(SODWRIGHT_XLS_READER_IN_BUILD_TREE)
   if (::access(SODWRIGHT_XLS_READER_IN_BUILD_TREE, X_OK) == 0) return SODWRIGHT_XLS_READER_IN_BUILD_TREE;
