@@ -89,7 +89,7 @@ class TransectReader {
   }
 
   void fail(int lineNumber, std::string what) {
-    if (!problem) problem = ImportProblem{lineNumber, "Line " + std::to_string(lineNumber) + ": " + std::move(what)};
+    if (!problem) problem = ImportProblem{"Line " + std::to_string(lineNumber) + ": " + std::move(what)};
   }
 
  private:
@@ -173,12 +173,12 @@ std::optional<ImportProblem> ReadTransectRows(const std::vector<std::string>& li
   const int available = static_cast<int>(lines.size()) - kHeaderLines;
   if (available < params.NodeCount) {
     const int missing = kHeaderLines + std::max(available, 0) + 1;
-    return ImportProblem{missing, "Line " + std::to_string(missing) + ": the line is missing (point row " +
+    return ImportProblem{"Line " + std::to_string(missing) + ": the line is missing (point row " +
                                       std::to_string(missing - kHeaderLines) + " of " +
                                       std::to_string(params.NodeCount) + " expected)."};
   }
   if (auto fault = transectTooLarge(params.DataPointCount, params.DistrNodes, params.FileSeqNo))
-    return ImportProblem{1, "Line 1: " + *fault};
+    return ImportProblem{"Line 1: " + *fault};
   const int seq = params.FileSeqNo;
   allocateTransect(params, data, results);
 

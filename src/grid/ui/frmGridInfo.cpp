@@ -12,8 +12,6 @@
 #include "grid/grid_commands.h"
 #include "grid/grid_messages.h"
 #include "grid/grid_workbook_import.h"
-#include "grid/grid_messages.h"
-#include "grid/grid_workbook_import.h"
 #include "grid/ui/FrmModelParameter.h"
 #include "shell/ui/help_page.h"
 #include "shell/ui/link_label.h"

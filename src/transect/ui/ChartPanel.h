@@ -22,7 +22,6 @@ class ChartPanel : public QWidget, public platform::DrawingSurface {
   ChartKind kind() const { return kind_; }
   ChartCanvas* canvas() const { return canvas_; }
   QLabel* label(platform::LabelId which) const;
-  QLabel* titleLabel() const { return title_; }
 
   // DrawingSurface
   void clear() override { canvas_->clear(); }
