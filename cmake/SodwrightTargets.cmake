@@ -1,31 +1,29 @@
-# Helpers that keep each folder's CMakeLists short: a library is every .cpp
-# file of its folder (subfolders are their own targets).
+# Helpers that keep each folder's CMakeLists short. Sources are written out
+# in each folder's CMakeLists, so a file is built or run only when listed.
 
+# A library of the listed sources; a folder of headers only is an INTERFACE
+# library.
 function(sodwright_library name)
-  cmake_parse_arguments(ARG "" "" "LINKS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
-  if(NOT sources)
-    # A folder that holds only headers so far.
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  list(FILTER ARG_SOURCES INCLUDE REGEX "\\.cpp$")
+  if(NOT ARG_SOURCES)
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} INTERFACE sodwright_options ${ARG_LINKS})
     return()
   endif()
-  add_library(${name} STATIC ${sources} ${headers})
+  add_library(${name} STATIC ${ARG_SOURCES})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC sodwright_options ${ARG_LINKS})
 endfunction()
 
-# A test executable of every .cpp file in the folder, with one CTest entry per
-# GoogleTest fixture so that a failure names its area.
+# A test executable of the listed sources, with one CTest entry per
+# GoogleTest fixture so that a failure names its area. A listed file that
+# holds no test, or a fixture whose every test is disabled, is an error:
+# nothing registers as a test that runs nothing.
 function(sodwright_test name)
-  cmake_parse_arguments(ARG "QT" "" "LINKS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  if(NOT sources)
-    return()
-  endif()
-  add_executable(${name} ${sources})
+  cmake_parse_arguments(ARG "QT" "" "SOURCES;LINKS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE
     SODWRIGHT_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
@@ -36,9 +34,18 @@ function(sodwright_test name)
     target_link_libraries(${name} PRIVATE sodwright_options ${ARG_LINKS} GTest::gtest_main)
   endif()
   set(fixtures "")
-  foreach(src IN LISTS sources)
-    file(STRINGS ${src} lines REGEX "^(TEST|TEST_F|TEST_P)\\(")
+  foreach(src IN LISTS ARG_SOURCES)
+    if(NOT src MATCHES "_test\\.cpp$")
+      continue()
+    endif()
+    file(STRINGS ${CMAKE_CURRENT_SOURCE_DIR}/${src} lines REGEX "^(TEST|TEST_F|TEST_P)\\(")
+    if(NOT lines)
+      message(FATAL_ERROR "${name}: ${src} holds no test")
+    endif()
     foreach(line IN LISTS lines)
+      if(line MATCHES "^TEST(_F|_P)?\\([A-Za-z0-9_]+, *DISABLED_")
+        continue()
+      endif()
       string(REGEX REPLACE "^TEST(_F|_P)?\\(([A-Za-z0-9_]+),.*" "\\2" fixture "${line}")
       list(APPEND fixtures ${fixture})
     endforeach()

@@ -6,8 +6,9 @@
 #include "platform/app_context.h"
 #include "platform/qt/qt_file_dialog_service.h"
 #include "platform/qt/qt_message_service.h"
+#include "platform/qt/qt_busy_indicator.h"
 #include "platform/qt/qt_program_starter.h"
-#include "shell/ui/qt_busy_indicator.h"
+#include "shell/ui/frmNote.h"
 #include "shell/ui/window_hub.h"
 #if defined(SODWRIGHT_HAVE_WORKBOOKS)
 #include "platform/workbook/file_workbook_reader.h"
@@ -20,7 +21,7 @@ int main(int argc, char** argv) {
   sodwright::platform::QtMessageService messages;
   sodwright::platform::QtFileDialogService fileDialogs;
   sodwright::platform::QtProgramStarter programs;
-  sodwright::shell::QtBusyIndicator busy;
+  sodwright::platform::QtBusyIndicator busy([] { return new sodwright::shell::frmNote; });
   sodwright::platform::AppContext context{messages, fileDialogs, programs, busy};
 #if defined(SODWRIGHT_HAVE_WORKBOOKS)
   sodwright::platform::FileWorkbookReader workbooks;

@@ -6,7 +6,7 @@
 #include "grid/ui/frmGridInfo.h"
 #include "grid/ui/grid_table_model.h"
 #include "indicator/ui/bando_window_factory.h"
-#include "shell/ui/kolv_table_model.h"
+#include "transect/ui/kolv_table_model.h"
 #include "transect/ui/FrmKOLVParameter.h"
 #include "transect/ui/FrmKOLV_Main.h"
 
@@ -16,7 +16,7 @@ void registerModelWindows(shell::WindowHub& hub, ModelStates& states) {
   platform::AppContext& context = hub.context();
 
   hub.setViewerModelFactory(platform::kKolv, [&states] {
-    return new shell::KolvTableModel(states.kolv, shell::kolvViewerSequence(states.kolv));
+    return new kolv::ui::KolvTableModel(states.kolv, kolv::kolvViewerSequence(states.kolv));
   });
   hub.setViewerModelFactory(platform::kNibal, nibal::gridViewerModelFactory(states.grid));
 

@@ -1,8 +1,7 @@
 #pragma once
-// A chart's drawing surface: a picture area with a user coordinate window,
-// a pen, lines in the foreground colour and coloured points, plus the text
-// labels that stand around the area (maximum, middle and minimum value,
-// middle and maximum distance, and the value unit caption).
+// A drawing surface: a picture area with a user coordinate window, a pen,
+// lines in the foreground colour and coloured points, plus text labels that
+// stand around the area, each known by a number its drawing gives it.
 //
 // Drawings are kept as plain lists of operations so that the chart geometry
 // can be computed and checked without a screen, and replayed on any surface.
@@ -23,8 +22,8 @@ struct Rgb {
 
 enum class LineStyle { Solid, Dashed };
 
-// The labels a chart owns beside its surface.
-enum class ChartLabel { MaxValue, MidValue, MinValue, MidDistance, MaxDistance, ValueUnit };
+// A label beside the surface; what each number names belongs to the drawing.
+using LabelId = int;
 
 class DrawingSurface {
  public:
@@ -36,7 +35,7 @@ class DrawingSurface {
   virtual void setLineStyle(LineStyle style) = 0;
   virtual void drawLine(float x1, float y1, float x2, float y2) = 0;
   virtual void plotPoint(float x, float y, Rgb colour) = 0;
-  virtual void setLabel(ChartLabel label, const std::string& text) = 0;
+  virtual void setLabel(LabelId label, const std::string& text) = 0;
 };
 
 // One recorded operation of a drawing.
@@ -47,7 +46,7 @@ struct DrawOp {
   int penWidth = 0;
   LineStyle style = LineStyle::Solid;
   Rgb colour;
-  ChartLabel label = ChartLabel::MaxValue;
+  LabelId label = 0;
   std::string text;
 
   static DrawOp clearOp() { return {}; }
@@ -89,7 +88,7 @@ struct DrawOp {
     op.colour = rgb;
     return op;
   }
-  static DrawOp labelText(ChartLabel which, std::string value) {
+  static DrawOp labelText(LabelId which, std::string value) {
     DrawOp op;
     op.kind = Kind::Text;
     op.label = which;

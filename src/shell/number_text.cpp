@@ -246,9 +246,12 @@ std::string bareText(long long value) { return bareFromGeneral(generalText(value
 
 std::string t4Text(double value) { return generalText(std::floor(value * 10000.0) / 10000.0); }
 
+// Each step rounded to Single, so that a Single that shows as -0.1 is not cut
+// to -0.1001 by the tail its Double widening carries.
 std::string t4TextSingle(float value) {
-  const double truncated = std::floor(static_cast<double>(value) * 10000.0) / 10000.0;
-  return generalTextSingle(static_cast<float>(truncated));
+  const float scaled = value * 10000.0f;
+  const float truncated = std::floor(scaled) / 10000.0f;
+  return generalTextSingle(truncated);
 }
 
 std::string t2Text(double value) { return generalText(std::floor(value * 100.0) / 100.0); }

@@ -76,7 +76,7 @@ std::string formatFixed(double value, int decimals, int minIntegerDigits = 1);
 
 // Data viewer truncations: multiply by 10^4 (10^2), floor, divide, general form.
 std::string t4Text(double value);
-std::string t4TextSingle(float value);  // taken in Double, rounded to Single before shown
+std::string t4TextSingle(float value);  // x 10^4, floor and / 10^4 each in Single
 std::string t2Text(double value);
 
 }  // namespace sodwright::shell

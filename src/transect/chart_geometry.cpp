@@ -11,7 +11,6 @@
 namespace sodwright::kolv {
 namespace {
 
-using platform::ChartLabel;
 using platform::DrawOp;
 using platform::LineStyle;
 using platform::Rgb;

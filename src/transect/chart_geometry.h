@@ -15,6 +15,9 @@ namespace sodwright::kolv {
 
 enum class ChartKind { Elevation, SoilLoss, UpLayer, WholeProfile };
 
+// The labels a chart sets beside its surface (the surface's label numbers).
+enum ChartLabel : platform::LabelId { MaxValue, MidValue, MinValue, MidDistance, MaxDistance, ValueUnit };
+
 // The drawing order after a run or a redraw.
 inline constexpr std::array<ChartKind, 4> kAllCharts = {ChartKind::Elevation, ChartKind::SoilLoss,
                                                         ChartKind::UpLayer, ChartKind::WholeProfile};

@@ -102,7 +102,7 @@ class TransectReader {
   }
 
   void fail(int lineNumber, std::string what) {
-    if (!problem) problem = ImportProblem{lineNumber, "Line " + std::to_string(lineNumber) + ": " + std::move(what)};
+    if (!problem) problem = ImportProblem{"Line " + std::to_string(lineNumber) + ": " + std::move(what)};
   }
 
  private:
@@ -146,14 +146,14 @@ ImportProblem lineFault(const shell::TextLineReader& reader, int number, std::st
     what = "the file cannot be read.";
   else
     what = "the line is missing (" + std::string(content) + " expected).";
-  return ImportProblem{number, "Line " + std::to_string(number) + ": " + what};
+  return ImportProblem{"Line " + std::to_string(number) + ": " + what};
 }
 
 // A problem found in a line read on its own, given its place in the file.
 ImportProblem renumbered(const ImportProblem& problem, int number) {
   const std::string prefix = "Line 1: ";
   std::string what = problem.what.rfind(prefix, 0) == 0 ? problem.what.substr(prefix.size()) : problem.what;
-  return ImportProblem{number, "Line " + std::to_string(number) + ": " + what};
+  return ImportProblem{"Line " + std::to_string(number) + ": " + what};
 }
 
 }  // namespace
@@ -203,7 +203,7 @@ std::optional<ImportProblem> ReadTransectRows(shell::TextLineReader& reader, cha
                                               TranslocationParameters& params, TransectData& data,
                                               ComparisonResults& results) {
   if (auto fault = transectTooLarge(params.DataPointCount, params.DistrNodes, params.FileSeqNo))
-    return ImportProblem{1, "Line 1: " + *fault};
+    return ImportProblem{"Line 1: " + *fault};
   // The rows are read before the arrays, which may be large, are sized; the
   // lines after the last counted row are not read.
   std::vector<std::array<double, 6>> rows;

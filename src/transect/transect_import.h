@@ -20,10 +20,8 @@ namespace sodwright::kolv {
 inline constexpr std::string_view kImportFailedMessage =
     "Data import failed. Please check your data file and try again.";
 
-// What was wrong and where: the 1-based line of the file (0 when the file
-// itself could not be read).
+// What was wrong and where (the text names the line or cell).
 struct ImportProblem {
-  int lineNumber = 0;
   std::string what;
 };
 

@@ -65,10 +65,10 @@ class SheetReader {
   }
 
   void fail(int row, int column, std::string what) {
-    if (!problem) problem = ImportProblem{row, "Cell " + platform::cellName(row, column) + ": " + std::move(what)};
+    if (!problem) problem = ImportProblem{"Cell " + platform::cellName(row, column) + ": " + std::move(what)};
   }
   void failWhole(std::string what) {
-    if (!problem) problem = ImportProblem{0, std::move(what)};
+    if (!problem) problem = ImportProblem{std::move(what)};
   }
 
  private:

@@ -168,6 +168,14 @@ TEST(ViewerTruncation, T4FloorsTowardMinusInfinity) {
   EXPECT_EQ(t4TextSingle(1.23456789f), "1.2345");
 }
 
+TEST(ViewerTruncation, T4OfASingleIsFormedInSingle) {
+  // Widened to Double these carry a tail that the floor would keep.
+  EXPECT_EQ(t4TextSingle(-0.1f), "-0.1");
+  EXPECT_EQ(t4TextSingle(0.7f), "0.7");
+  EXPECT_EQ(t4TextSingle(-2.3f), "-2.3");
+  EXPECT_EQ(t4Text(static_cast<double>(0.7f)), "0.6999");  // a Double stays Double
+}
+
 TEST(ViewerTruncation, T2KeepsTwoDecimals) {
   EXPECT_EQ(t2Text(10.129), "10.12");
   EXPECT_EQ(t2Text(-10.121), "-10.13");

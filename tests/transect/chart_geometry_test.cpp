@@ -10,7 +10,6 @@
 namespace sodwright::kolv {
 namespace {
 
-using platform::ChartLabel;
 using platform::DrawOp;
 using platform::DrawOps;
 using platform::LineStyle;

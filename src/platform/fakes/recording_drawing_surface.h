@@ -25,7 +25,7 @@ class RecordingDrawingSurface : public DrawingSurface {
     ops.push_back(DrawOp::line(x1, y1, x2, y2));
   }
   void plotPoint(float x, float y, Rgb colour) override { ops.push_back(DrawOp::point(x, y, colour)); }
-  void setLabel(ChartLabel label, const std::string& text) override {
+  void setLabel(LabelId label, const std::string& text) override {
     ops.push_back(DrawOp::labelText(label, text));
     labels[label] = text;
   }
@@ -43,7 +43,7 @@ class RecordingDrawingSurface : public DrawingSurface {
   }
 
   DrawOps ops;
-  std::map<ChartLabel, std::string> labels;
+  std::map<LabelId, std::string> labels;
   int clearCount = 0;
 };
 

@@ -1,15 +1,44 @@
 #include "shell/ui/FrmShowData.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QPainter>
 #include <QScrollBar>
-#include <algorithm>
+#include <QStyleOptionHeader>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "shell/ui/viewer_table_model.h"
 
 namespace sodwright::shell {
+
+namespace {
+
+// Qt's corner button draws an empty header section; this one draws the
+// button's text, the heading cells where the heading rows and columns meet.
+class CornerHeadingPainter : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* button = qobject_cast<QAbstractButton*>(watched);
+    if (button == nullptr || event->type() != QEvent::Paint) return false;
+    QStyleOptionHeader option;
+    option.initFrom(button);
+    option.rect = button->rect();
+    option.position = QStyleOptionHeader::OnlyOneSection;
+    option.text = button->text();
+    option.textAlignment = Qt::AlignCenter;
+    QPainter painter(button);
+    button->style()->drawControl(QStyle::CE_Header, &option, &painter, button);
+    return true;
+  }
+};
+
+}  // namespace
 
 FrmShowData::FrmShowData(ViewerTableModel* table, QWidget* parent)
     : QWidget(parent, Qt::Window), table_(table) {
@@ -23,9 +52,7 @@ FrmShowData::FrmShowData(ViewerTableModel* table, QWidget* parent)
   MSFlexGridData->setAccessibleName(QStringLiteral("Data table"));
   MSFlexGridData->setModel(table_);
   MSFlexGridData->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  // The heading rows and columns are part of the table itself, as cells.
-  MSFlexGridData->horizontalHeader()->hide();
-  MSFlexGridData->verticalHeader()->hide();
+  showHeadingsInHeaders();
   // Uniform rows keep a table of tens of thousands of rows quick to open.
   MSFlexGridData->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   MSFlexGridData->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
@@ -36,14 +63,43 @@ FrmShowData::FrmShowData(ViewerTableModel* table, QWidget* parent)
   applyColumnWidths();
 }
 
+// The heading rows and columns of the table are shown in the view's own
+// headers, which stay in place while the cells scroll: the heading rows as
+// the lines of the column headers, the heading column as the row headers,
+// and the cells where both meet on the corner button.
+void FrmShowData::showHeadingsInHeaders() {
+  const int headingRows = table_->fixedRows();
+  const int headingColumns = table_->fixedColumns();
+  for (int row = 0; row < headingRows; ++row) MSFlexGridData->setRowHidden(row, true);
+  for (int column = 0; column < headingColumns; ++column) MSFlexGridData->setColumnHidden(column, true);
+  MSFlexGridData->horizontalHeader()->setVisible(headingRows > 0);
+  MSFlexGridData->verticalHeader()->setVisible(headingColumns > 0);
+  MSFlexGridData->horizontalHeader()->setHighlightSections(false);
+  MSFlexGridData->verticalHeader()->setHighlightSections(false);
+  MSFlexGridData->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+  if (auto* corner = MSFlexGridData->findChild<QAbstractButton*>()) {
+    corner->setText(table_->cornerText());
+    corner->setAccessibleName(corner->text());
+    corner->installEventFilter(new CornerHeadingPainter(corner));
+  }
+}
+
 void FrmShowData::applyColumnWidths() {
   // The widths are given in twips; a column is widened where its texts
-  // (the first thousand rows are looked at) would not fit.
+  // (the first thousand rows are looked at) would not fit. The heading
+  // column is the width of the row headers.
   const double pixelsPerTwip = logicalDpiX() / 1440.0;
   int tableWidth = 0;
   for (int column = 0; column < table_->columnCount(); ++column) {
     const int given = static_cast<int>(table_->columnWidthTwips(column) * pixelsPerTwip + 0.5);
-    const int width = std::max(given, static_cast<QAbstractItemView*>(MSFlexGridData)->sizeHintForColumn(column));
+    if (column < table_->fixedColumns()) {
+      const int width = std::max(given, MSFlexGridData->verticalHeader()->sizeHint().width());
+      MSFlexGridData->verticalHeader()->setFixedWidth(width);
+      tableWidth += width;
+      continue;
+    }
+    const int width = std::max({given, static_cast<QAbstractItemView*>(MSFlexGridData)->sizeHintForColumn(column),
+                                MSFlexGridData->horizontalHeader()->sectionSizeHint(column)});
     MSFlexGridData->setColumnWidth(column, width);
     tableWidth += width;
   }

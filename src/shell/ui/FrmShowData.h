@@ -32,6 +32,7 @@ class FrmShowData : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void showHeadingsInHeaders();
   void applyColumnWidths();
   ViewerTableModel* table_;
 };

@@ -26,6 +26,13 @@ class ViewerTableModel : public QAbstractTableModel {
   QVariant data(const QModelIndex& index, int role) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+  // The headings as the view's headers show them, so that they stay in
+  // place while the table scrolls: a column's heading cells one per line, a
+  // row's heading cells side by side, and the cells where the heading rows
+  // and columns meet.
+  QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+  QString cornerText() const;
+
  protected:
   virtual QString cellText(int row, int column) const = 0;
 };

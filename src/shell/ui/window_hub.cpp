@@ -88,7 +88,6 @@ QWidget* WindowHub::openModel(std::int16_t model) {
   window->activateWindow();
   // Shown before the chooser closes, so the program never runs out of windows.
   if (chooser_) chooser_->close();
-  emit modelOpened(model, window);
   return window;
 }
 

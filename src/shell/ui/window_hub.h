@@ -104,8 +104,6 @@ class WindowHub : public QObject {
  signals:
   // The viewer was closed, by the user or by closeDataViewer().
   void dataViewerClosed();
-  // A model window was opened by the chooser.
-  void modelOpened(std::int16_t model, QWidget* window);
 
  private:
   void onModelWindowGone();

@@ -74,20 +74,20 @@ ChartPanel::ChartPanel(ChartKind kind, QWidget* parent) : QWidget(parent), kind_
   setMinimumSize(kLeftColumn + 200 + kRightMargin, kTitleHeight + 140 + kBottomRow);
 }
 
-QLabel* ChartPanel::label(platform::ChartLabel which) const {
+QLabel* ChartPanel::label(platform::LabelId which) const {
   switch (which) {
-    case platform::ChartLabel::MaxValue: return maxValue_;
-    case platform::ChartLabel::MidValue: return midValue_;
-    case platform::ChartLabel::MinValue: return minValue_;
-    case platform::ChartLabel::MidDistance: return midDistance_;
-    case platform::ChartLabel::MaxDistance: return maxDistance_;
-    case platform::ChartLabel::ValueUnit: return valueUnit_;
+    case ChartLabel::MaxValue: return maxValue_;
+    case ChartLabel::MidValue: return midValue_;
+    case ChartLabel::MinValue: return minValue_;
+    case ChartLabel::MidDistance: return midDistance_;
+    case ChartLabel::MaxDistance: return maxDistance_;
+    case ChartLabel::ValueUnit: return valueUnit_;
   }
   return nullptr;
 }
 
-void ChartPanel::setLabel(platform::ChartLabel which, const std::string& text) {
-  label(which)->setText(QString::fromStdString(text));
+void ChartPanel::setLabel(platform::LabelId which, const std::string& text) {
+  if (QLabel* shown = label(which)) shown->setText(QString::fromStdString(text));
 }
 
 void ChartPanel::resizeEvent(QResizeEvent*) { placeLabels(); }

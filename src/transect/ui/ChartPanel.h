@@ -21,8 +21,7 @@ class ChartPanel : public QWidget, public platform::DrawingSurface {
 
   ChartKind kind() const { return kind_; }
   ChartCanvas* canvas() const { return canvas_; }
-  QLabel* label(platform::ChartLabel which) const;
-  QLabel* titleLabel() const { return title_; }
+  QLabel* label(platform::LabelId which) const;
 
   // DrawingSurface
   void clear() override { canvas_->clear(); }
@@ -33,7 +32,7 @@ class ChartPanel : public QWidget, public platform::DrawingSurface {
   void setLineStyle(platform::LineStyle style) override { canvas_->setLineStyle(style); }
   void drawLine(float x1, float y1, float x2, float y2) override { canvas_->drawLine(x1, y1, x2, y2); }
   void plotPoint(float x, float y, platform::Rgb colour) override { canvas_->plotPoint(x, y, colour); }
-  void setLabel(platform::ChartLabel which, const std::string& text) override;
+  void setLabel(platform::LabelId which, const std::string& text) override;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

@@ -14,7 +14,7 @@
 
 #include "shell/number_text.h"
 #include "shell/ui/FrmShowData.h"
-#include "shell/ui/kolv_table_model.h"
+#include "transect/ui/kolv_table_model.h"
 #include "shell/ui/window_hub.h"
 #include "transect/main_window_checks.h"
 #include "transect/ui/FrmKOLVParameter.h"
@@ -80,7 +80,7 @@ FrmKOLV_Main::FrmKOLV_Main(KolvState& state, platform::AppContext& context, shel
        }},
       this);
   hub_.setViewerModelFactory(platform::kKolv, [&state] {
-    return new shell::KolvTableModel(state, shell::kolvViewerSequence(state));
+    return new KolvTableModel(state, kolvViewerSequence(state));
   });
   connectHandlers();
 

@@ -43,7 +43,6 @@ class KolvImportCommand : public QObject {
 
   // The name chosen in the open dialog, kept until the next import.
   const std::string& fileName() const { return fileName_; }
-  bool waitingForDelimiter() const { return waiting_; }
 
  private:
   void importWorkbook();

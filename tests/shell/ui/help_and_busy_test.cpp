@@ -1,4 +1,4 @@
-// The shipped guide and the busy pointer and note of the desktop program.
+// The shipped guide and the "Be Patient" note of the desktop program.
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/ui/help_page.h"
-#include "shell/ui/qt_busy_indicator.h"
+#include "shell/ui/frmNote.h"
 
 namespace sodwright::shell {
 namespace {
@@ -29,38 +29,12 @@ TEST(HelpPage, TheGuideIsFoundAndHoldsEverySectionTheWindowsLinkTo) {
   EXPECT_FALSE(QUrl(QString::fromStdString(helpPageAddress())).hasFragment());
 }
 
-TEST(QtBusy, PointerIsBusyOrNormalAndTheNoteIsOneWindow) {
-  {
-    QtBusyIndicator busy;
-    busy.setBusyPointer(true);
-    busy.setBusyPointer(true);
-    ASSERT_NE(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    busy.setBusyPointer(false);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-
-    busy.showNote();
-    frmNote* note = busy.note();
-    ASSERT_NE(note, nullptr);
-    EXPECT_EQ(note->windowTitle(), QStringLiteral("Be Patient"));
-    auto* label = note->findChild<QLabel*>(QStringLiteral("Label1"));
-    ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->text(), QStringLiteral("Please be patient. Data processing may take a couple of minutes."));
-    EXPECT_TRUE(note->isVisible());
-    busy.showNote();
-    EXPECT_EQ(busy.note(), note);
-    busy.hideNote();
-    EXPECT_EQ(busy.note(), note);  // hidden, still loaded
-    EXPECT_FALSE(note->isVisible());
-    busy.closeNote();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(busy.note(), nullptr);
-    busy.closeNote();  // nothing loaded: nothing happens
-
-    busy.setBusyPointer(true);
-  }
-  // An indicator that goes while busy gives the pointer back.
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+TEST(BePatientNote, OneLabelAskingForPatience) {
+  frmNote note;
+  EXPECT_EQ(note.windowTitle(), QStringLiteral("Be Patient"));
+  auto* label = note.findChild<QLabel*>(QStringLiteral("Label1"));
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->text(), QStringLiteral("Please be patient. Data processing may take a couple of minutes."));
 }
 
 }  // namespace

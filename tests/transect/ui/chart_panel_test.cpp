@@ -21,8 +21,8 @@ TEST(ChartPanel, ReplayedDrawingIsPaintedInItsCoordinateWindow) {
   EXPECT_EQ(canvas->objectName(), QStringLiteral("ChtUpL"));
   EXPECT_EQ(canvas->yAxisLine()->objectName(), QStringLiteral("Line5"));
   EXPECT_EQ(canvas->xAxisLine()->objectName(), QStringLiteral("Line6"));
-  EXPECT_EQ(panel.label(platform::ChartLabel::ValueUnit)->objectName(), QStringLiteral("LblunitU"));
-  EXPECT_EQ(panel.label(platform::ChartLabel::ValueUnit)->text(), QStringLiteral("unit"));
+  EXPECT_EQ(panel.label(ChartLabel::ValueUnit)->objectName(), QStringLiteral("LblunitU"));
+  EXPECT_EQ(panel.label(ChartLabel::ValueUnit)->text(), QStringLiteral("unit"));
 
   // A window of 0..10 both ways with y upwards: (10, 0) is the bottom-right corner.
   const platform::DrawOps ops = {DrawOp::clearOp(),
@@ -30,12 +30,12 @@ TEST(ChartPanel, ReplayedDrawingIsPaintedInItsCoordinateWindow) {
                                  DrawOp::pen(2),
                                  DrawOp::point(10, 0, {255, 0, 0}),
                                  DrawOp::point(0, 10, {0, 0, 255}),
-                                 DrawOp::labelText(platform::ChartLabel::MaxValue, "1.50"),
-                                 DrawOp::labelText(platform::ChartLabel::ValueUnit, "mg/m")};
+                                 DrawOp::labelText(ChartLabel::MaxValue, "1.50"),
+                                 DrawOp::labelText(ChartLabel::ValueUnit, "mg/m")};
   platform::replay(ops, panel);
   EXPECT_EQ(canvas->itemCount(), 2u);
-  EXPECT_EQ(panel.label(platform::ChartLabel::MaxValue)->text(), QStringLiteral("1.50"));
-  EXPECT_EQ(panel.label(platform::ChartLabel::ValueUnit)->text(), QStringLiteral("mg/m"));
+  EXPECT_EQ(panel.label(ChartLabel::MaxValue)->text(), QStringLiteral("1.50"));
+  EXPECT_EQ(panel.label(ChartLabel::ValueUnit)->text(), QStringLiteral("mg/m"));
 
   canvas->setPlaceholderLinesVisible(false);
   const QImage image = canvas->grab().toImage();

@@ -194,9 +194,9 @@ TEST_F(ParameterWindow, RunKolvEndsWithChartsAndTheViewerClosedByTheTimer) {
   EXPECT_EQ(main->TxtULD->text(), QStringLiteral("0.2"));
   for (ChartKind kind : kAllCharts) {
     EXPECT_GT(main->panel(kind)->canvas()->itemCount(), 0u);
-    EXPECT_EQ(main->panel(kind)->label(platform::ChartLabel::MaxDistance)->text(), QStringLiteral("40.0"));
+    EXPECT_EQ(main->panel(kind)->label(ChartLabel::MaxDistance)->text(), QStringLiteral("40.0"));
   }
-  EXPECT_EQ(main->panel(ChartKind::UpLayer)->label(platform::ChartLabel::ValueUnit)->text(), QStringLiteral("mg/m"));
+  EXPECT_EQ(main->panel(ChartKind::UpLayer)->label(ChartLabel::ValueUnit)->text(), QStringLiteral("mg/m"));
   EXPECT_EQ(main->focusWidget(), main->TxtLSeq);
   EXPECT_TRUE(messages().empty());
 

@@ -1,9 +1,12 @@
-#include "shell/ui/qt_busy_indicator.h"
+#include "platform/qt/qt_busy_indicator.h"
 
 #include <QApplication>
 #include <QCursor>
+#include <utility>
 
-namespace sodwright::shell {
+namespace sodwright::platform {
+
+QtBusyIndicator::QtBusyIndicator(std::function<QWidget*()> makeNote) : makeNote_(std::move(makeNote)) {}
 
 QtBusyIndicator::~QtBusyIndicator() {
   while (overrides_ > 0) setBusyPointer(false);
@@ -22,7 +25,10 @@ void QtBusyIndicator::setBusyPointer(bool busy) {
 }
 
 void QtBusyIndicator::showNote() {
-  if (!note_) note_ = new frmNote;
+  if (!note_) {
+    note_ = makeNote_();
+    note_->setAttribute(Qt::WA_DeleteOnClose);  // closing unloads the note
+  }
   note_->show();
   note_->raise();
   // The step that follows blocks the event loop; draw the note first.
@@ -38,4 +44,4 @@ void QtBusyIndicator::closeNote() {
   if (note_) note_->close();
 }
 
-}  // namespace sodwright::shell
+}  // namespace sodwright::platform

@@ -1,0 +1,95 @@
+#!/usr/bin/env python3
+"""Checks that the #include lines of src/ point one way.
+
+Layers, lowest first:
+  shell            number texts and text files (standard library only)
+  platform         service interfaces and their recording fakes
+  transect, grid, indicator
+                   the three models' computation (may use shell and platform)
+  platform/qt, platform/workbook
+                   Qt adapters of the platform services (may use shell and platform)
+  shell/ui         the shared windows (may use the adapters)
+  transect/ui, grid/ui, indicator/ui
+                   each model's windows (may use its own model and shell/ui)
+
+A folder may include its own headers and those of the folders listed for it
+below; a computation folder or a platform interface includes no Qt header.
+Usage: check-layers.py [SOURCE_ROOT]; exit status 1 names every offending line.
+"""
+import pathlib
+import re
+import sys
+
+COMPUTATION = {"shell", "platform", "platform/fakes", "transect", "grid", "indicator"}
+ADAPTERS = {"shell", "platform", "platform/qt", "platform/workbook"}
+ALLOWED = {
+    "shell": {"shell"},
+    "platform": {"platform", "shell"},
+    "platform/fakes": {"platform", "platform/fakes", "shell"},
+    "transect": {"transect", "shell", "platform"},
+    "grid": {"grid", "shell", "platform"},
+    "indicator": {"indicator", "shell", "platform"},
+    "platform/qt": ADAPTERS,
+    "platform/workbook": ADAPTERS,
+    "shell/ui": ADAPTERS | {"shell/ui"},
+    "transect/ui": ADAPTERS | {"shell/ui", "transect", "transect/ui"},
+    "grid/ui": ADAPTERS | {"shell/ui", "grid", "grid/ui"},
+    "indicator/ui": ADAPTERS | {"shell/ui", "indicator", "indicator/ui"},
+}
+INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
+QT_HEADER = re.compile(r"^(Q[A-Za-z0-9_]*|Qt[A-Za-z0-9_]*/.*)$")
+
+
+def folder_of(relative: str) -> str:
+    """The layer folder of a path below src/: its longest listed prefix."""
+    parts = relative.split("/")
+    for depth in (2, 1):
+        candidate = "/".join(parts[:depth])
+        if candidate in ALLOWED and len(parts) > depth:
+            return candidate
+    return ""
+
+
+def check(root: pathlib.Path) -> list[str]:
+    src = root / "src"
+    faults = []
+    for path in sorted(src.rglob("*")):
+        if path.suffix not in (".h", ".cpp"):
+            continue
+        relative = path.relative_to(src).as_posix()
+        folder = folder_of(relative)
+        if not folder:
+            faults.append(f"src/{relative}: lies in no known layer folder")
+            continue
+        for number, line in enumerate(path.read_text(encoding="utf-8").splitlines(), start=1):
+            match = INCLUDE.match(line)
+            if not match:
+                continue
+            bracket, target = match.groups()
+            where = f"src/{relative}:{number}: {line.strip()}"
+            if bracket == "<":
+                if folder in COMPUTATION and QT_HEADER.match(target):
+                    faults.append(f"{where}  (a Qt header in the computation folder {folder})")
+                continue
+            included = folder_of(target)
+            if not included:
+                faults.append(f"{where}  (not a path below src/ with its folder)")
+            elif included not in ALLOWED[folder]:
+                faults.append(f"{where}  ({folder} may not include {included})")
+    return faults
+
+
+def main() -> int:
+    root = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else pathlib.Path(__file__).resolve().parent.parent)
+    faults = check(root)
+    for fault in faults:
+        print(fault)
+    if faults:
+        print(f"{len(faults)} include line(s) break the layers", file=sys.stderr)
+        return 1
+    print("layers: every #include points one way")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
