@@ -17,6 +17,7 @@
 #include "transect/stability_end_zones.h"
 #include "transect/stability_estimate.h"
 #include "transect/stability_probe.h"
+#include "transect/stability_warning.h"
 #include "transect/transect_import.h"
 #include "transect/translocation.h"
 
@@ -64,16 +65,25 @@ TEST(StabilityExample, IntervalsOfTheTableAreSeparated) {
     EXPECT_EQ(estimate.unstable(), row.unstable) << estimate.growth;
     // The quantity the warning names passes its limit exactly when the estimate flags.
     EXPECT_EQ(estimate.diffusionNumber > estimate.diffusionLimit, row.unstable);
-    const MeasuredGrowth probe = MeasureGrowth(state, estimate.wavelength);
+    const RunAssessment assessment = AssessRun(state);
+    const MeasuredGrowth& probe = assessment.measured;
     ASSERT_TRUE(probe.measured);
     EXPECT_EQ(probe.perPass > kUnstableGrowth, row.unstable) << probe.perPass;
+    const auto before = BeforeRunWarning(assessment, true);
+    EXPECT_EQ(before.has_value(), row.unstable);
     platform::RecordingMessageService messages;
     ASSERT_FALSE(RunTranslocation(state, messages).has_value());
     const RunStabilityCheck check = CheckRunStability(state);
     ASSERT_TRUE(check.measured);
     EXPECT_EQ(check.unstable(), row.unstable) << check.shortWave.back();
+    const auto after = AfterRunWarning(check, true);
+    EXPECT_EQ(after.has_value(), row.unstable);
     if (row.unstable) {
       EXPECT_LT(check.shortWave[static_cast<std::size_t>(check.firstUnstableSequence - 1)], check.bound);
+      EXPECT_EQ(before->rfind("These parameters amplify surface noise by ", 0), 0u) << *before;
+      EXPECT_NE(before->find(" x per pass; keep TD*Betta*100/dx^2 below 0.3"), std::string::npos) << *before;
+      EXPECT_NE(after->find("surface noise doubled by sequence " + std::to_string(check.firstUnstableSequence)),
+                std::string::npos);
     }
   }
 }

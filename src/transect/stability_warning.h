@@ -1,0 +1,40 @@
+#pragma once
+// The words the program uses about an unstable run: before it (from the
+// estimate and the engine measurement) and after it (from the check of the
+// stored results). The same words go to the parameter window, the main
+// window, the reports and the batch runner; `plain` gives them in ASCII for
+// text files and terminals.
+
+#include <optional>
+#include <string>
+
+#include "transect/stability_check.h"
+#include "transect/stability_estimate.h"
+#include "transect/stability_probe.h"
+
+namespace sodwright::kolv {
+
+// What is known before a run.
+struct RunAssessment {
+  StabilityEstimate estimate;
+  MeasuredGrowth measured;
+  // The growth per pass the warning names: the engine's own when it could be
+  // measured, else the estimate.
+  double growth() const { return measured.measured ? measured.perPass : estimate.growth; }
+  bool unstable() const { return growth() > kUnstableGrowth; }
+};
+
+// The estimate, then the engine measurement seeded with its most amplified wave.
+RunAssessment AssessRun(const KolvState& state);
+
+// "These parameters amplify surface noise by 1.15× per pass; keep
+// TD·Betta·100/dx² below 0.36 or use a longer interval" (or, when the
+// curvature term alone is too strong, the advice for Gamma and SC Scale);
+// nothing when the run is stable.
+std::optional<std::string> BeforeRunWarning(const RunAssessment& assessment, bool plain);
+
+// "Unstable results: surface noise doubled by sequence 13 (1.08× per pass)";
+// nothing when the check found nothing.
+std::optional<std::string> AfterRunWarning(const RunStabilityCheck& check, bool plain);
+
+}  // namespace sodwright::kolv
