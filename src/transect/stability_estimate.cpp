@@ -74,9 +74,12 @@ double curvaturePart(const StabilityModel& m, double theta) {
   return m.gamma * (100 / (h * h)) * (2 - 2 * std::cos(m.curvatureSpan * theta));
 }
 
+// Waves between 0 and pi: eight per period of the curvature term, and enough
+// for the response of the shares, which changes with theta on a scale of
+// dx / L (the reach kept is some 30 L / dx nodes).
 int waveCount(const StabilityModel& m, std::size_t reach) {
-  const int finest = std::max({m.curvatureSpan, static_cast<int>(reach), 32});
-  return std::min(4096, 8 * finest);
+  const int finest = std::max({m.curvatureSpan, static_cast<int>(reach) / 4, 32});
+  return std::min(2048, 8 * finest);
 }
 
 // Largest t >= 0 with |a + t z| <= limit (infinity when z is 0; 0 when |a| > limit).
