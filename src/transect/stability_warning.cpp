@@ -43,4 +43,12 @@ std::optional<std::string> AfterRunWarning(const RunStabilityCheck& check, bool 
          figure(check.growthPerPass) + times(plain) + " per pass); see Trustworthy runs in the guide";
 }
 
+std::optional<std::string> ResultsWarning(const KolvState& state, bool plain) {
+  if (!state.simulated) return std::nullopt;
+  if (auto after = AfterRunWarning(CheckRunStability(state), plain)) return after;
+  RunAssessment estimateOnly;
+  estimateOnly.estimate = EstimateStability(state);
+  return BeforeRunWarning(estimateOnly, plain);
+}
+
 }  // namespace sodwright::kolv

@@ -37,4 +37,14 @@ std::optional<std::string> BeforeRunWarning(const RunAssessment& assessment, boo
 // nothing when the check found nothing.
 std::optional<std::string> AfterRunWarning(const RunStabilityCheck& check, bool plain);
 
+// The warning that goes with a run's results (main window, reports, batch):
+// the check of the stored columns when it found growth, else the estimate
+// from the parameters when they are unstable (cheap: no engine pass).
+// Nothing before a run or when both are content.
+std::optional<std::string> ResultsWarning(const KolvState& state, bool plain);
+
+// Reports write it in place of an empty line of their layout, so that no
+// other line moves: "WARNING: " and the results warning.
+inline constexpr const char* kReportWarningPrefix = "WARNING: ";
+
 }  // namespace sodwright::kolv
