@@ -15,4 +15,9 @@ bool InEitherEndZone(int node, int first, int last, int lastPass, int nodeCount)
   return InEndZone(node, first, lastPass, nodeCount) || InEndZone(node, last, lastPass, nodeCount);
 }
 
+std::function<bool(int)> CompareEndZoneFlag(const TranslocationParameters& p, int first, int last) {
+  const int lastPass = p.LastSeq, n = p.NodeCount;
+  return [=](int node) { return InEitherEndZone(node, first, last, lastPass, n); };
+}
+
 }  // namespace sodwright::kolv

@@ -7,6 +7,10 @@
 // itself, but its end nodes come from the zones of the last pass, so its
 // zones are those of LastSeq.
 
+#include <functional>
+
+#include "transect/kolv_state.h"
+
 namespace sodwright::kolv {
 
 // The nodes at each end of column `sequence` that lie in an end zone:
@@ -19,5 +23,9 @@ bool InEndZone(int node, int sequence, int lastPass, int nodeCount);
 // Whether the node lies in an end zone of either of two compared sequences
 // (the flag of the comparison output).
 bool InEitherEndZone(int node, int first, int last, int lastPass, int nodeCount);
+
+// The flag of the comparison output for a run's parameters: point i lies in
+// an end zone of `first` or of `last` (LastSeq the last pass).
+std::function<bool(int)> CompareEndZoneFlag(const TranslocationParameters& p, int first, int last);
 
 }  // namespace sodwright::kolv

@@ -78,7 +78,8 @@ MeasuredGrowth MeasureGrowth(const KolvState& state, double wavelength, int pass
   const TranslocationParameters& p = state.params;
   const int n = p.NodeCount;
   const int s0 = p.StartSeq;
-  if (!state.imported || passes < 1 || HighestRunSequence(n) < s0 || CheckRunPreconditions(state)) return result;
+  // A run the engine would refuse is not measured either.
+  if (!state.imported || passes < 1 || CheckRunPreconditions(state)) return result;
   const int span = static_cast<float>(2.0 * p.Interval) < p.ScScale
                        ? static_cast<int>(std::floor(p.ScScale / static_cast<double>(p.Interval) / 2))
                        : 0;

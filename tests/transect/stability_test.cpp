@@ -175,6 +175,9 @@ TEST(StabilityEndZones, MarkExactlyTheNodesThePassReplaces) {
   EXPECT_TRUE(InEitherEndZone(7, 3, 5, 5, n));
   EXPECT_FALSE(InEitherEndZone(10, 3, 5, 5, n));
   EXPECT_TRUE(InEitherEndZone(n - 10, 3, 5, 5, n));
+  const auto flag = CompareEndZoneFlag(state.params, 3, 5);
+  EXPECT_TRUE(flag(9));
+  EXPECT_FALSE(flag(n - 11));
 }
 
 }  // namespace
