@@ -7,12 +7,15 @@
 #include <cmath>
 #include <cstdio>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "engine_test_state.h"
 #include "platform/fakes/recording_services.h"
 #include "shell/text_file.h"
+#include "transect/compare_report_writer.h"
+#include "transect/last_sequence_writer.h"
 #include "transect/stability_check.h"
 #include "transect/stability_end_zones.h"
 #include "transect/stability_estimate.h"
@@ -152,6 +155,46 @@ TEST(StabilityAgreement, EstimateMatchesTheEngineOnRandomParameterSets) {
   // The sets cover both verdicts.
   EXPECT_GT(unstableSets, kSets / 5);
   EXPECT_LT(unstableSets, kSets - kSets / 5);
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find("\r\n", start);
+    lines.push_back(text.substr(start, end - start));
+    start = end == std::string::npos ? text.size() : end + 2;
+  }
+  return lines;
+}
+
+// An unstable run's reports carry the warning in an empty line of their
+// layout (line 3 of the comparison, line 6 of the last sequence), so every
+// other line stays where it was and the last sequence imports again.
+TEST(StabilityReports, WarningTakesAnEmptyLineAndNoLineMoves) {
+  KolvState state = exampleAt(" .1 ");
+  platform::RecordingMessageService messages;
+  ASSERT_FALSE(RunTranslocation(state, messages).has_value());
+  std::ostringstream compare, lastSequence;
+  WriteCompareReport(compare, state, 0, 20, "08/12/2026");
+  WriteLastSequence(lastSequence, state, 20);
+  const auto warning = ResultsWarning(state, true);
+  ASSERT_TRUE(warning.has_value());
+  const std::string line = kReportWarningPrefix + *warning;
+
+  std::vector<std::string> report = linesOf(compare.str());
+  ASSERT_EQ(report.size(), 21u + 300u);
+  EXPECT_EQ(report[1], "KOLV Results Report");
+  EXPECT_EQ(report[2], line);
+  EXPECT_EQ(report[19].rfind(" x \tP1_0", 0), 0u);
+
+  const std::vector<std::string> written = linesOf(lastSequence.str());
+  ASSERT_EQ(written.size(), 8u + 300u);
+  EXPECT_EQ(written[5], line);
+  KolvState again;
+  ASSERT_TRUE(importTransectLines(again, written, '\t').ok());
+  EXPECT_EQ(again.params.FileSeqNo, 20);
+  EXPECT_NEAR(again.data.Elev(150, 20), state.data.Elev(150, 20), 1e-6);
 }
 
 // The nodes a pass replaces are the nodes called end zone: compare a run's
