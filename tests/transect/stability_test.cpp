@@ -14,6 +14,7 @@
 #include "engine_test_state.h"
 #include "platform/fakes/recording_services.h"
 #include "shell/text_file.h"
+#include "transect/chart_geometry.h"
 #include "transect/compare_report_writer.h"
 #include "transect/last_sequence_writer.h"
 #include "transect/stability_check.h"
@@ -195,6 +196,38 @@ TEST(StabilityReports, WarningTakesAnEmptyLineAndNoLineMoves) {
   ASSERT_TRUE(importTransectLines(again, written, '\t').ok());
   EXPECT_EQ(again.params.FileSeqNo, 20);
   EXPECT_NEAR(again.data.Elev(150, 20), state.data.Elev(150, 20), 1e-6);
+}
+
+// The charts name the end zones of the shown pair for shading, and the
+// interior scale takes the elevation range of both sequences outside them
+// (the default scale stays the layout's: the first sequence alone).
+TEST(StabilityCharts, EndZoneBandsAndTheInteriorScale) {
+  KolvState state = exampleAt(" .1 ");
+  platform::RecordingMessageService messages;
+  ASSERT_FALSE(RunTranslocation(state, messages).has_value());
+  state.params.FirstSeqShown = 0;
+  state.params.LastSeqShown = 20;
+  const ChartDrawing plain = drawChart(ChartKind::Elevation, state);
+  ASSERT_TRUE(plain.complete);
+  ASSERT_EQ(plain.endZones.size(), 2u);
+  EXPECT_EQ(plain.endZones[0].to, 37.5f);  // zones of the last pass: 2 x 19 points
+  EXPECT_EQ(plain.endZones[1].from, 300 - 38 - 0.5f);
+  const ChartDrawing interior = drawChart(ChartKind::Elevation, state, {true});
+  auto windowOf = [](const ChartDrawing& d) {
+    for (const platform::DrawOp& op : d.ops)
+      if (op.kind == platform::DrawOp::Kind::Window) return op;
+    return platform::DrawOp{};
+  };
+  double lo = state.data.Elev(38, 0), hi = lo;
+  for (int seq : {0, 20}) {
+    for (int i = 38; i <= 261; ++i) {
+      lo = std::min(lo, state.data.Elev(i, seq));
+      hi = std::max(hi, state.data.Elev(i, seq));
+    }
+  }
+  // The window reaches a tenth of the range beyond the largest value.
+  EXPECT_FLOAT_EQ(windowOf(interior).b, static_cast<float>(hi + (hi - lo) / 10));
+  EXPECT_NE(windowOf(interior).b, windowOf(plain).b);
 }
 
 // The nodes a pass replaces are the nodes called end zone: compare a run's
