@@ -26,7 +26,9 @@ RunAssessment AssessRun(const KolvState& state) {
 
 std::optional<std::string> BeforeRunWarning(const RunAssessment& a, bool plain) {
   if (!a.unstable()) return std::nullopt;
-  std::string text = "These parameters amplify surface noise by " + figure(a.growth()) + times(plain) + " per pass; ";
+  std::string text = "These parameters amplify surface noise by " + figure(a.estimate.growth) + times(plain) + " per pass";
+  if (a.measured.measured) text += " (measured: " + figure(a.measured.perPass) + times(plain) + ")";
+  text += "; ";
   const double limit = a.estimate.diffusionLimit;
   if (limit > 0 && std::isfinite(limit)) {
     text += plain ? "keep TD*Betta*100/dx^2 below " : "keep TD\u00b7Betta\u00b7100/dx\u00b2 below ";

@@ -23,6 +23,9 @@ class ChartPanel : public QWidget, public platform::DrawingSurface {
   ChartCanvas* canvas() const { return canvas_; }
   QLabel* label(platform::ChartLabel which) const;
   QLabel* titleLabel() const { return title_; }
+  // Shades the end zones of a drawing and shows their legend entry when there are any.
+  void showEndZones(const std::vector<ShadedBand>& bands);
+  QLabel* endZoneLegend() const { return endZoneLegend_; }
 
   // DrawingSurface
   void clear() override { canvas_->clear(); }
@@ -51,6 +54,7 @@ class ChartPanel : public QWidget, public platform::DrawingSurface {
   QLabel* maxDistance_ = nullptr;
   QLabel* valueUnit_ = nullptr;
   QLabel* distanceUnit_ = nullptr;
+  QLabel* endZoneLegend_ = nullptr;
 };
 
 }  // namespace sodwright::kolv::ui
