@@ -27,4 +27,20 @@ expect_run(2 "The first seqence No. must be smaller than the last sequence No." 
            --last 3)
 expect_run(2 "Cannot write" ${INPUT} --report ${WORK_DIR}/no/such/dir/report.txt)
 expect_run(2 "unknown option" ${INPUT} --sequence 5)
+# Parameters that amplify surface noise: a warning on standard error and the
+# run goes ahead; --strict refuses it with status 3 and writes nothing. A
+# stable run says nothing and --strict lets it pass.
+expect_run(0 "kolv: warning: These parameters amplify surface noise by" ${INPUT} --beta 0.3
+           --report ${WORK_DIR}/noisy.txt)
+file(REMOVE ${WORK_DIR}/refused.txt)
+expect_run(3 "kolv: warning: These parameters amplify surface noise by" ${INPUT} --beta 0.3 --strict
+           --report ${WORK_DIR}/refused.txt)
+if(EXISTS ${WORK_DIR}/refused.txt)
+  message(FATAL_ERROR "--strict wrote a report for a refused run")
+endif()
+execute_process(COMMAND ${BATCH_COMMAND} ${INPUT} --sequences 3 --strict RESULT_VARIABLE status
+                ERROR_VARIABLE errors)
+if(NOT status EQUAL 0 OR NOT errors STREQUAL "")
+  message(FATAL_ERROR "a stable run with --strict: status ${status}\n${errors}")
+endif()
 message(STATUS "batch checks passed")
