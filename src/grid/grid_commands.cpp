@@ -77,7 +77,8 @@ RunOutcome RunGridModel(GridState& state, const GridParameterTexts& texts, platf
     platform::BusyScope busy(context.busy, /*withNote=*/false);
     for (std::string_view note : notes) context.messages.inform(std::string(note), std::string(kNoteTitle));
     if (allParametersMissing(state.info)) {
-      context.messages.inform(std::string(kAllMissing), std::string(kAllMissingTitle));
+      context.messages.inform(std::string(kAllMissing), std::string(kAllMissingTitle),
+                               platform::MessageIcon::Information);
       return RunOutcome::AllMissing;
     }
     if (!state.hasGrid()) {
@@ -103,7 +104,7 @@ RunOutcome RunGridModel(GridState& state, const GridParameterTexts& texts, platf
     context.messages.inform(std::string(kOutputFailed));
     return RunOutcome::Failed;
   }
-  context.programs.openTextFile(path);
+  platform::showWrittenReport(context.programs, context.messages, path);
   return RunOutcome::ReportWritten;
 }
 

@@ -42,6 +42,7 @@ FrmModelParameter::FrmModelParameter(GridState& state, platform::AppContext& con
   connect(CmdRunModel, &QPushButton::clicked, this, &FrmModelParameter::CmdRunModel_Click);
   connect(CmdQuit, &QPushButton::clicked, this, &FrmModelParameter::CmdQuit_Click);
   Help->onClick = [this] { Help_Click(); };
+  shell::addHelpKey(this, [this] { Help_Click(); });
 }
 
 void FrmModelParameter::buildLayout() {
@@ -125,7 +126,7 @@ void FrmModelParameter::CmdQuit_Click() {
 }
 
 void FrmModelParameter::Help_Click() {
-  context_.programs.openWebAddress(shell::helpPageAddress(shell::kHelpNibal));
+  platform::showHelpPage(context_.programs, context_.messages, shell::helpPageAddress(shell::kHelpNibal));
 }
 
 }  // namespace sodwright::nibal

@@ -36,10 +36,7 @@ KolvImportCommand::KolvImportCommand(KolvState& state, platform::AppContext& con
 void KolvImportCommand::start() {
   waiting_ = false;
   fileName_ = context_.fileDialogs.askOpenFileName(platform::kImportFilter);
-  if (fileName_.empty()) {
-    effects_.setRunMenuEnabled(false);
-    return;
-  }
+  if (fileName_.empty()) return;  // cancelled: nothing changes
   const std::string kind = lastThreeLower(fileName_);
   // Workbooks: .xls, .xlsx and .ods in any case (".xlsx" does not end in "xls").
   if (platform::isWorkbookPath(fileName_)) {
