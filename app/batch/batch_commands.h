@@ -2,7 +2,8 @@
 // The subcommands of sodwright-batch. Each registers its options on the
 // runner's command line (one file per subcommand, the options beside the
 // code that reads them) and returns what runs it once the line is parsed.
-// A run returns the exit status: 0 success, 2 bad input or bad options.
+// A run returns the exit status: 0 success, 2 bad input or bad options, 3 a
+// KOLV run refused by --strict for parameters that amplify surface noise.
 
 #include <functional>
 

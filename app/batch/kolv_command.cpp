@@ -18,6 +18,7 @@
 #include "transect/last_sequence_writer.h"
 #include "transect/main_window_checks.h"
 #include "transect/parameter_checks.h"
+#include "transect/stability_warning.h"
 
 namespace sodwright::batch {
 namespace {
@@ -63,6 +64,7 @@ constexpr std::array<BoxOption, 16> kBoxOptions = {{
 
 struct KolvOptions {
   std::string input;
+  bool strict = false;
   TextOption delimiter, base, direction, first, last, report, lastSequence, date;
   std::array<TextOption, kBoxOptions.size()> boxes;
 
@@ -134,6 +136,12 @@ int runKolv(const KolvOptions& options) {
     return writeOutputs(state, options, state.params.StartSeq, state.params.StartSeq, false) ? 0 : 2;
   }
   if (!applyBoxes(state, options)) return 2;
+  // Parameters that amplify surface noise: said before the run, which goes
+  // ahead unless --strict refuses it.
+  if (const auto warning = kolv::BeforeRunWarning(kolv::AssessRun(state), true)) {
+    std::cerr << "kolv: warning: " << *warning << '\n';
+    if (options.strict) return 3;
+  }
 
   StderrMessages messages;
   kolv::CommandOutcome outcome;
@@ -149,6 +157,9 @@ int runKolv(const KolvOptions& options) {
     outcome = kolv::RunKolv(state, messages);
   }
   if (!outcome.simulated || !outcome.compared) return 2;
+  if (const auto grown = kolv::AfterRunWarning(kolv::CheckRunStability(state), true)) {
+    std::cerr << "kolv: warning: " << *grown << '\n';
+  }
   return writeOutputs(state, options, outcome.first, outcome.last, true) ? 0 : 2;
 }
 
@@ -184,6 +195,9 @@ Command addKolvCommand(CLI::App& runner) {
                 "write the transect at the last compared sequence in the import layout", "not written");
   addTextOption(*kolv, options->date, "--date", "TEXT", "date line of the comparison report",
                 "today in the locale's short form");
+  kolv->add_flag("--strict", options->strict,
+                 "refuse a run whose parameters amplify surface noise (exit status 3); without it the "
+                 "warning goes to standard error and the run goes ahead");
   return [options] { return runKolv(*options); };
 }
 

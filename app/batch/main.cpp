@@ -59,7 +59,8 @@ int usageError(const CLI::App& runner, const CLI::ParseError& error) {
 int main(int argc, char** argv) {
   CLI::App runner("Runs a KOLV, NIBAL or BANDO study without windows: the same imports, checks, runs and "
                   "reports as the desktop program. Messages go to standard error; the exit status is 0 "
-                  "on success and 2 on bad input or bad options.",
+                  "on success, 2 on bad input or bad options and 3 when kolv --strict refuses unstable "
+                  "parameters.",
                   "sodwright-batch");
   const std::string version = std::string("sodwright-batch ") + SODWRIGHT_VERSION;
   runner.set_version_flag("--version", version, "Print the version and exit");

@@ -7,6 +7,7 @@
 #include <type_traits>
 
 #include "shell/number_text.h"
+#include "transect/stability_end_zones.h"
 
 namespace sodwright::kolv {
 namespace {
@@ -124,17 +125,33 @@ void forEvery(int first, int last, int k, Fn fn) {
   for (int i = first; i <= last; i += k) fn(i);
 }
 
+// The points a scale is taken over: lo .. hi as the layout has them, or with
+// the interior scale the points outside the end zones of the shown pair
+// (when any are left).
+struct Span {
+  int lo;
+  int hi;
+};
+Span scaleSpan(const KolvState& s, ChartOptions options, int lo, int hi) {
+  if (!options.interiorScale) return {lo, hi};
+  const TranslocationParameters& p = s.params;
+  const int margin = EndZoneMargin(std::max(p.FirstSeqShown, p.LastSeqShown), p.LastSeq);
+  const Span interior{margin, p.NodeCount - 1 - margin};
+  return interior.lo <= interior.hi ? interior : Span{lo, hi};
+}
+
 // Range of the two substance charts: the smallest up amount and the largest
 // sum of up and sub amount over points 10 .. N-10, last sequence then first.
-Range substanceRange(const KolvState& s) {
+Range substanceRange(const KolvState& s, ChartOptions options) {
   const ComparisonResults& c = s.results;
-  const int n = s.params.NodeCount;
-  Range r{valueAt(c.UpMassLast, 10), valueAt(c.UpMassLast, 10) + valueAt(c.SubMassLast, 10)};
-  for (int i = 10; i <= n - 10; ++i) {
+  const Span span = scaleSpan(s, options, 10, s.params.NodeCount - 10);
+  const int lo = span.lo, hi = span.hi;
+  Range r{valueAt(c.UpMassLast, lo), valueAt(c.UpMassLast, lo) + valueAt(c.SubMassLast, lo)};
+  for (int i = lo; i <= hi; ++i) {
     r.yMin = std::min(r.yMin, valueAt(c.UpMassLast, i));
     r.yMax = std::max(r.yMax, valueAt(c.UpMassLast, i) + valueAt(c.SubMassLast, i));
   }
-  for (int i = 10; i <= n - 10; ++i) {
+  for (int i = lo; i <= hi; ++i) {
     r.yMin = std::min(r.yMin, valueAt(c.UpMassFirst, i));
     r.yMax = std::max(r.yMax, valueAt(c.UpMassFirst, i) + valueAt(c.SubMassFirst, i));
   }
@@ -165,7 +182,7 @@ std::string_view failureMessage(ChartKind kind) {
 
 int plotStep(int nodeCount) { return std::max(1, nodeCount / 300); }
 
-ChartDrawing DrawElevationChart(const KolvState& state, Int16 first, Int16 last) {
+ChartDrawing DrawElevationChart(const KolvState& state, Int16 first, Int16 last, ChartOptions options) {
   ChartBuilder b(ChartKind::Elevation, state);
   const int n = state.params.NodeCount;
   const int d = state.params.DistrNodes;
@@ -179,6 +196,18 @@ ChartDrawing DrawElevationChart(const KolvState& state, Int16 first, Int16 last)
     }
     return r;
   };
+  // Both sequences over the points outside their end zones.
+  auto interiorRange = [&] {
+    const Span span = scaleSpan(state, options, 10, n - 10);
+    Range r{elevAt(state, span.lo, f), elevAt(state, span.lo, f)};
+    for (int seq : {f, l}) {
+      for (int i = span.lo; i <= span.hi; ++i) {
+        r.yMin = std::min(r.yMin, elevAt(state, i, seq));
+        r.yMax = std::max(r.yMax, elevAt(state, i, seq));
+      }
+    }
+    return r;
+  };
   // The end zones (lighter shades) grow by two points per sequence number.
   auto plot = [&](int k) {
     forEvery(-2 * d, 2 * f - 1, k, [&](int i) { b.point(i, elevAt(state, i, f), kLightBlue); });
@@ -188,17 +217,19 @@ ChartDrawing DrawElevationChart(const KolvState& state, Int16 first, Int16 last)
     forEvery(n - 2 * f + 1, n + 2 * d, k, [&](int i) { b.point(i, elevAt(state, i, f), kLightBlue); });
     forEvery(n - 2 * l + 1, n + 2 * d, k, [&](int i) { b.point(i, elevAt(state, i, l), kLightRed); });
   };
+  if (options.interiorScale) return b.build(interiorRange, plot, "###0.0", false);
   return b.build(range, plot, "###0.0", false);
 }
 
-ChartDrawing DrawSoilLossChart(const KolvState& state) {
+ChartDrawing DrawSoilLossChart(const KolvState& state, ChartOptions options) {
   ChartBuilder b(ChartKind::SoilLoss, state);
   const int n = state.params.NodeCount;
   const int l = state.params.LastSeqShown;
   const auto& loss = state.results.SoilLoss;
   auto range = [&] {
-    Range r{valueAt(loss, 2 * l), valueAt(loss, 2 * l)};
-    for (int i = 2 * l; i <= n - 2 * l; ++i) {
+    const Span span = scaleSpan(state, options, 2 * l, n - 2 * l);
+    Range r{valueAt(loss, span.lo), valueAt(loss, span.lo)};
+    for (int i = span.lo; i <= span.hi; ++i) {
       r.yMin = std::min(r.yMin, valueAt(loss, i));
       r.yMax = std::max(r.yMax, valueAt(loss, i));
     }
@@ -208,7 +239,7 @@ ChartDrawing DrawSoilLossChart(const KolvState& state) {
   return b.build(range, plot, "##0.0", false);
 }
 
-ChartDrawing DrawUpperLayerChart(const KolvState& state) {
+ChartDrawing DrawUpperLayerChart(const KolvState& state, ChartOptions options) {
   ChartBuilder b(ChartKind::UpLayer, state);
   const ComparisonResults& c = state.results;
   auto plot = [&](int k) {
@@ -217,10 +248,10 @@ ChartDrawing DrawUpperLayerChart(const KolvState& state) {
       b.point(i, valueAt(c.UpMassLast, i), kRed);
     });
   };
-  return b.build([&] { return substanceRange(state); }, plot, "##0.00", true);
+  return b.build([&] { return substanceRange(state, options); }, plot, "##0.00", true);
 }
 
-ChartDrawing DrawWholeProfileChart(const KolvState& state) {
+ChartDrawing DrawWholeProfileChart(const KolvState& state, ChartOptions options) {
   ChartBuilder b(ChartKind::WholeProfile, state);
   const ComparisonResults& c = state.results;
   auto plot = [&](int k) {
@@ -229,18 +260,34 @@ ChartDrawing DrawWholeProfileChart(const KolvState& state) {
       b.point(i, valueAt(c.UpMassLast, i) + valueAt(c.SubMassLast, i), kRed);
     });
   };
-  return b.build([&] { return substanceRange(state); }, plot, "##0.00", true);
+  return b.build([&] { return substanceRange(state, options); }, plot, "##0.00", true);
 }
 
-ChartDrawing drawChart(ChartKind kind, const KolvState& state) {
+namespace {
+
+ChartDrawing drawOne(ChartKind kind, const KolvState& state, ChartOptions options) {
   switch (kind) {
     case ChartKind::Elevation:
-      return DrawElevationChart(state, state.params.FirstSeqShown, state.params.LastSeqShown);
-    case ChartKind::SoilLoss: return DrawSoilLossChart(state);
-    case ChartKind::UpLayer: return DrawUpperLayerChart(state);
-    case ChartKind::WholeProfile: return DrawWholeProfileChart(state);
+      return DrawElevationChart(state, state.params.FirstSeqShown, state.params.LastSeqShown, options);
+    case ChartKind::SoilLoss: return DrawSoilLossChart(state, options);
+    case ChartKind::UpLayer: return DrawUpperLayerChart(state, options);
+    case ChartKind::WholeProfile: return DrawWholeProfileChart(state, options);
   }
   return {};
+}
+
+}  // namespace
+
+ChartDrawing drawChart(ChartKind kind, const KolvState& state, ChartOptions options) {
+  ChartDrawing drawing = drawOne(kind, state, options);
+  const TranslocationParameters& p = state.params;
+  const int margin = EndZoneMargin(std::max(p.FirstSeqShown, p.LastSeqShown), p.LastSeq);
+  if (drawing.complete && margin > 0) {
+    // Point i covers i - 0.5 .. i + 0.5; the bands reach past the window.
+    const float n = static_cast<float>(p.NodeCount);
+    drawing.endZones = {{-1e9f, static_cast<float>(margin) - 0.5f}, {n - static_cast<float>(margin) - 0.5f, 1e9f}};
+  }
+  return drawing;
 }
 
 }  // namespace sodwright::kolv

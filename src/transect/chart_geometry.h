@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/drawing_surface.h"
 #include "transect/kolv_state.h"
@@ -30,10 +31,24 @@ std::string_view rangeMessage(ChartKind kind);
 // stays as far as drawn.
 std::string_view failureMessage(ChartKind kind);
 
+// A stretch of the x axis (point indices) to shade behind the series.
+struct ShadedBand {
+  float from = 0;
+  float to = 0;
+};
+
 struct ChartDrawing {
   platform::DrawOps ops;               // always starts with a clear
   std::optional<std::string> message;  // range or failure message, to show once
   bool complete = false;               // axes, series and labels all drawn
+  std::vector<ShadedBand> endZones;    // the end zones of the compared sequences (drawChart only)
+};
+
+// How the charts are scaled: as always (the value ranges of the layout), or
+// to the points outside the end zones of the compared sequences, whose
+// constructed values can otherwise set the scale.
+struct ChartOptions {
+  bool interiorScale = false;
 };
 
 // Every k-th point index is plotted: k = Int(N / 300), and every point when
@@ -41,15 +56,16 @@ struct ChartDrawing {
 int plotStep(int nodeCount);
 
 // The elevation of the first and the last sequence along the transect.
-ChartDrawing DrawElevationChart(const KolvState& state, Int16 first, Int16 last);
+ChartDrawing DrawElevationChart(const KolvState& state, Int16 first, Int16 last, ChartOptions options = {});
 // The soil loss per sequence.
-ChartDrawing DrawSoilLossChart(const KolvState& state);
+ChartDrawing DrawSoilLossChart(const KolvState& state, ChartOptions options = {});
 // The substance amount in the up sampling layer, first and last sequence.
-ChartDrawing DrawUpperLayerChart(const KolvState& state);
+ChartDrawing DrawUpperLayerChart(const KolvState& state, ChartOptions options = {});
 // The amount in the up and sub sampling layers together.
-ChartDrawing DrawWholeProfileChart(const KolvState& state);
+ChartDrawing DrawWholeProfileChart(const KolvState& state, ChartOptions options = {});
 
-// One chart; the elevation chart over FirstSeqShown and LastSeqShown.
-ChartDrawing drawChart(ChartKind kind, const KolvState& state);
+// One chart; the elevation chart over FirstSeqShown and LastSeqShown. The
+// drawing names the end zones of the compared pair for shading.
+ChartDrawing drawChart(ChartKind kind, const KolvState& state, ChartOptions options = {});
 
 }  // namespace sodwright::kolv

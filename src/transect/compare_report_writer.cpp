@@ -4,6 +4,7 @@
 
 #include "shell/number_text.h"
 #include "shell/text_file.h"
+#include "transect/stability_warning.h"
 
 namespace sodwright::kolv {
 namespace {
@@ -21,9 +22,9 @@ std::string directionText(Int16 code) {
 }
 
 void writeHeader(std::ostream& out, const TranslocationParameters& p, Int16 first, Int16 last,
-                 std::string_view dateText) {
+                 std::string_view dateText, const std::string& warning) {
   const std::string_view end = shell::kLineEnd;
-  out << end << "KOLV Results Report" << end << end << dateText << end << end << kHyphens << end << end;
+  out << end << "KOLV Results Report" << end << warning << end << dateText << end << end << kHyphens << end << end;
   out << "SequenceNo:   " << formatMask(first, "###0") << "   To   " << formatMask(last, "###0") << end;
   out << "Tillage Direction:   " << directionText(p.TillDirection) << end;
   out << "Data Points:   " << formatMask(p.NodeCount, "######0") << end;
@@ -92,7 +93,9 @@ void WriteCompareReport(std::ostream& out, const KolvState& state, Int16 first, 
   const TranslocationParameters& p = state.params;
   const TransectData& d = state.data;
   const ComparisonResults& r = state.results;
-  writeHeader(out, p, first, last, dateText);
+  // An unstable run says so in the empty line under the title: no line moves.
+  const auto warning = ResultsWarning(state, true);
+  writeHeader(out, p, first, last, dateText, warning ? kReportWarningPrefix + *warning : std::string());
   writeColumnHeads(out, d.SubstanceUnit, first, last);
   std::string line;
   for (int i = 0; i < p.NodeCount; ++i) {

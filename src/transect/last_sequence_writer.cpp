@@ -4,6 +4,7 @@
 
 #include "shell/number_text.h"
 #include "shell/text_file.h"
+#include "transect/stability_warning.h"
 
 namespace sodwright::kolv {
 
@@ -26,6 +27,8 @@ void WriteLastSequence(std::ostream& out, const KolvState& state, Int16 sequence
   out << "Tillage_Depth =\t" << bareText(p.TillDepth) << "\tm" << end;
   out << "BD1 =\t" << bareText(p.BulkDensity1) << "\tkg / m3\tBD2 =\t" << bareText(p.BulkDensity2)
       << "\tkg / m3\tBD3 =\t" << bareText(p.BulkDensity3) << "\tkg / m3" << end;
+  // An unstable run says so in the empty line 6, which the import skips.
+  if (const auto warning = ResultsWarning(state, true)) out << kReportWarningPrefix << *warning;
   out << end;
   out << "P1_" << s << "\tP2_" << s << "\tP3_" << s << "\tL1_" << s << "\tL2_" << s << "\t Z " << s << end;
   out << unit << '\t' << unit << '\t' << unit << "\t m \t m \t m " << end;

@@ -1,5 +1,6 @@
 # sodwright-batch kolv beyond the reference cases: the import-and-write round
-# trip, a report reproduced byte for byte, and the refusals that end with
+# trip, a report reproduced byte for byte, the stability warning and --strict
+# (status 3), and the refusals that end with
 # status 2 and the program's message (run_kolv_batch_checks.cmake).
 add_test(NAME reference.kolv-batch-checks
          COMMAND ${CMAKE_COMMAND}

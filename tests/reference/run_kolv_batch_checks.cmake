@@ -32,4 +32,21 @@ expect_run(2 "You got to have a positive value here." ${INPUT} --till-depth 1e40
 foreach(option --decay1=1e400 --input-amount=1e308 --alpha=1e39)
   expect_run(2 "This number is too large for this box." ${INPUT} ${option})
 endforeach()
+# Parameters that amplify surface noise: a warning on standard error and the
+# run goes ahead; --strict refuses it with status 3 and writes nothing. A
+# stable run says nothing and --strict lets it pass.
+expect_run(0 "kolv: warning: These parameters amplify surface noise by" ${INPUT} --beta 0.3
+           --report ${WORK_DIR}/noisy.txt)
+file(REMOVE ${WORK_DIR}/refused.txt)
+expect_run(3 "kolv: warning: These parameters amplify surface noise by" ${INPUT} --beta 0.3 --strict
+           --report ${WORK_DIR}/refused.txt)
+if(EXISTS ${WORK_DIR}/refused.txt)
+  message(FATAL_ERROR "--strict wrote a report for a refused run")
+endif()
+execute_process(COMMAND ${BATCH_COMMAND} ${INPUT} --sequences 3 --strict RESULT_VARIABLE status
+                ERROR_VARIABLE errors)
+if(NOT status EQUAL 0 OR NOT errors STREQUAL "")
+  message(FATAL_ERROR "a stable run with --strict: status ${status}
+${errors}")
+endif()
 message(STATUS "batch checks passed")

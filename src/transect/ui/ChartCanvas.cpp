@@ -2,8 +2,11 @@
 
 #include <QFrame>
 #include <QPainter>
+#include <algorithm>
 
 namespace sodwright::kolv::ui {
+
+const QColor kEndZoneShade(225, 225, 225);
 
 ChartCanvas::ChartCanvas(const QString& name, const QString& yAxisLine, const QString& xAxisLine,
                          QWidget* parent)
@@ -29,6 +32,12 @@ ChartCanvas::ChartCanvas(const QString& name, const QString& yAxisLine, const QS
 
 void ChartCanvas::clear() {
   items_.clear();
+  bands_.clear();
+  update();
+}
+
+void ChartCanvas::setShadedBands(const std::vector<ShadedBand>& bands) {
+  bands_ = bands;
   update();
 }
 
@@ -62,6 +71,11 @@ QPointF ChartCanvas::toPixels(const Window& w, float x, float y) const {
 void ChartCanvas::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing, false);
+  for (const ShadedBand& band : bands_) {
+    const double from = std::max(0.0, toPixels(window_, band.from, 0).x());
+    const double to = std::min(static_cast<double>(width()), toPixels(window_, band.to, 0).x());
+    if (to > from) painter.fillRect(QRectF(from, 0, to - from, height()), kEndZoneShade);
+  }
   for (const Item& item : items_) {
     const QPointF from = toPixels(item.window, item.x1, item.y1);
     if (item.isPoint) {

@@ -9,10 +9,14 @@
 #include <vector>
 
 #include "platform/drawing_surface.h"
+#include "transect/chart_geometry.h"
 
 class QFrame;
 
 namespace sodwright::kolv::ui {
+
+// The grey of the end-zone bands (and of their legend entry).
+extern const QColor kEndZoneShade;
 
 class ChartCanvas : public QWidget {
   Q_OBJECT
@@ -28,6 +32,11 @@ class ChartCanvas : public QWidget {
   void setLineStyle(platform::LineStyle style) { style_ = style; }
   void drawLine(float x1, float y1, float x2, float y2);
   void plotPoint(float x, float y, platform::Rgb colour);
+
+  // Stretches of the x axis shaded behind the drawing (in the coordinate
+  // window set last); a clear removes them.
+  void setShadedBands(const std::vector<ShadedBand>& bands);
+  const std::vector<ShadedBand>& shadedBands() const { return bands_; }
 
   void setPlaceholderLinesVisible(bool visible);
   QFrame* yAxisLine() const { return yLine_; }
@@ -57,6 +66,7 @@ class ChartCanvas : public QWidget {
   QPointF toPixels(const Window& w, float x, float y) const;
 
   std::vector<Item> items_;
+  std::vector<ShadedBand> bands_;
   Window window_;
   int penWidth_ = 1;
   platform::LineStyle style_ = platform::LineStyle::Solid;

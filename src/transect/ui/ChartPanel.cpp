@@ -71,6 +71,14 @@ ChartPanel::ChartPanel(ChartKind kind, QWidget* parent) : QWidget(parent), kind_
   valueUnit_ = makeLabel(this, QString::fromLatin1(t.unitName), QString::fromLatin1(t.unitText),
                          Qt::AlignLeft | Qt::AlignVCenter);
   distanceUnit_ = makeLabel(this, QStringLiteral("LblunitX") + suffix, QStringLiteral("m"), Qt::AlignCenter);
+  // A grey swatch like the shaded bands, then its words.
+  endZoneLegend_ = makeLabel(this, QStringLiteral("LblEndZones") + QString::fromLatin1(t.canvas),
+                             QStringLiteral("<span style=\"background-color:%1\">&nbsp;&nbsp;&nbsp;&nbsp;</span> end zones")
+                                 .arg(kEndZoneShade.name()),
+                             Qt::AlignRight | Qt::AlignVCenter);
+  endZoneLegend_->setTextFormat(Qt::RichText);
+  endZoneLegend_->setAccessibleName(QStringLiteral("Shaded: end zones"));
+  endZoneLegend_->setVisible(false);
   setMinimumSize(kLeftColumn + 200 + kRightMargin, kTitleHeight + 140 + kBottomRow);
 }
 
@@ -90,6 +98,11 @@ void ChartPanel::setLabel(platform::LabelId which, const std::string& text) {
   if (QLabel* shown = label(which)) shown->setText(QString::fromStdString(text));
 }
 
+void ChartPanel::showEndZones(const std::vector<ShadedBand>& bands) {
+  canvas_->setShadedBands(bands);
+  endZoneLegend_->setVisible(!bands.empty());
+}
+
 void ChartPanel::resizeEvent(QResizeEvent*) { placeLabels(); }
 
 void ChartPanel::placeLabels() {
@@ -97,6 +110,7 @@ void ChartPanel::placeLabels() {
                    height() - kTitleHeight - kBottomRow);
   canvas_->setGeometry(area);
   title_->setGeometry(area.left(), 0, area.width(), kTitleHeight);
+  endZoneLegend_->setGeometry(area.right() - 110, 0, 110 + kRightMargin, kTitleHeight);
   // The value unit over the value labels, free to reach over the canvas's corner.
   valueUnit_->setGeometry(4, 0, kLeftColumn + 60, kTitleHeight);
 

@@ -22,6 +22,9 @@ class ChartPanel : public QWidget, public platform::DrawingSurface {
   ChartKind kind() const { return kind_; }
   ChartCanvas* canvas() const { return canvas_; }
   QLabel* label(platform::LabelId which) const;
+  // Shades the end zones of a drawing and shows their legend entry when there are any.
+  void showEndZones(const std::vector<ShadedBand>& bands);
+  QLabel* endZoneLegend() const { return endZoneLegend_; }
 
   // DrawingSurface
   void clear() override { canvas_->clear(); }
@@ -50,6 +53,7 @@ class ChartPanel : public QWidget, public platform::DrawingSurface {
   QLabel* maxDistance_ = nullptr;
   QLabel* valueUnit_ = nullptr;
   QLabel* distanceUnit_ = nullptr;
+  QLabel* endZoneLegend_ = nullptr;
 };
 
 }  // namespace sodwright::kolv::ui

@@ -13,9 +13,11 @@
 #include "shell/ui/FrmShowData.h"
 #include "shell/ui/window_hub.h"
 #include "transect/kolv_commands.h"
+#include "transect/stability_warning.h"
 #include "transect/ui/FrmKOLV_Main.h"
 #include "shell/ui/labelled_list.h"
 #include "transect/ui/kolv_help.h"
+#include "transect/ui/stability_line.h"
 
 namespace sodwright::kolv::ui {
 namespace {
@@ -177,6 +179,8 @@ void FrmKOLVParameter::buildLayout() {
   outer->setContentsMargins(14, 10, 14, 12);
   outer->addLayout(grid);
   outer->addSpacing(12);
+  LblStability = makeStabilityLine(this, QStringLiteral("LblStability"));
+  outer->addWidget(LblStability);
   outer->addLayout(buttons);
 }
 
@@ -213,6 +217,13 @@ void FrmKOLVParameter::load() {
   CmdRunKOLV->setEnabled(false);
   CmdQuit->setEnabled(true);
   CmdParaOK->setEnabled(true);
+  updateStabilityLine();
+}
+
+// The run the parameters would make, estimated and measured with a few
+// passes of the engine on the transect, before "Run KOLV" is pressed.
+void FrmKOLVParameter::updateStabilityLine() {
+  showStabilityLine(LblStability, BeforeRunWarning(AssessRun(state_), false));
 }
 
 bool FrmKOLVParameter::eventFilter(QObject* watched, QEvent* event) {
@@ -246,6 +257,7 @@ void FrmKOLVParameter::checkBox(QLineEdit* box) {
     box->setText(QString::fromStdString(result.restoredText));
   }
   CmdParaOK->setEnabled(true);
+  updateStabilityLine();
 }
 
 void FrmKOLVParameter::EditableBox_Change() {
@@ -255,7 +267,10 @@ void FrmKOLVParameter::EditableBox_Change() {
 
 void FrmKOLVParameter::ReadOnlyBox_Click() { context_.messages.inform(std::string(kReadOnlyMessage)); }
 
-void FrmKOLVParameter::CboTDirect_Click(int index) { chooseTillDirection(state_, index); }
+void FrmKOLVParameter::CboTDirect_Click(int index) {
+  chooseTillDirection(state_, index);
+  updateStabilityLine();
+}
 
 void FrmKOLVParameter::CboTDirect_KeyPress() { context_.messages.inform(std::string(kSelectFromListMessage)); }
 

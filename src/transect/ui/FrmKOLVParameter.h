@@ -6,6 +6,7 @@
 // window and has the main window draw the charts.
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWidget>
@@ -62,6 +63,8 @@ class FrmKOLVParameter : public QWidget {
   QPushButton* CmdRunKOLV = nullptr;
   QPushButton* CmdQuit = nullptr;
   shell::LinkLabel* Label47 = nullptr;  // "Help!"
+  // Above the buttons: says when the parameters amplify surface noise.
+  QLabel* LblStability = nullptr;
 
  public slots:
   void CmdParaOK_Click();
@@ -99,6 +102,7 @@ class FrmKOLVParameter : public QWidget {
   void buildLayout();
   void load();
   void checkBox(QLineEdit* box);
+  void updateStabilityLine();
 
   KolvState& state_;
   platform::AppContext& context_;

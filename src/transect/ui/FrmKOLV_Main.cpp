@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -18,7 +19,9 @@
 #include "shell/ui/window_hub.h"
 #include "transect/main_window_checks.h"
 #include "transect/ui/FrmKOLVParameter.h"
+#include "transect/stability_warning.h"
 #include "transect/ui/kolv_import_command.h"
+#include "transect/ui/stability_line.h"
 
 namespace sodwright::kolv::ui {
 namespace {
@@ -104,6 +107,8 @@ void FrmKOLV_Main::buildLayout() {
   auto* central = new QWidget(this);
   central->setObjectName(QStringLiteral("KolvCentral"));
   auto* outer = new QHBoxLayout(central);
+  LblStability = makeStabilityLine(this, QStringLiteral("LblStability"));
+  statusBar()->addWidget(LblStability, 1);
 
   auto* charts = new QGridLayout;
   charts->setSpacing(8);
@@ -163,6 +168,7 @@ void FrmKOLV_Main::connectHandlers() {
   connect(MnuChtSoillossItem, &QAction::triggered, this, &FrmKOLV_Main::MnuChtSoillossItem_Click);
   connect(MnuChtUpLItem, &QAction::triggered, this, &FrmKOLV_Main::MnuChtUpLItem_Click);
   connect(MnuChtWhPritem, &QAction::triggered, this, &FrmKOLV_Main::MnuChtWhPritem_Click);
+  connect(MnuChtInteriorItem, &QAction::toggled, this, [this] { drawCharts(); });
   connect(MnuHelpItem, &QAction::triggered, this, &FrmKOLV_Main::MnuHelpItem_Click);
   connect(MnuCopyrightItem, &QAction::triggered, this, &FrmKOLV_Main::MnuCopyrightItem_Click);
   connect(CmdRedraw, &QPushButton::clicked, this, &FrmKOLV_Main::CmdRedraw_Click);
@@ -263,12 +269,14 @@ void FrmKOLV_Main::setPlaceholderLinesVisible(bool visible) {
 
 void FrmKOLV_Main::drawChart(ChartKind kind) {
   // A chart that cannot be drawn says so and leaves the others to be drawn.
-  const ChartDrawing drawing = kolv::drawChart(kind, state_);
+  const ChartDrawing drawing = kolv::drawChart(kind, state_, {MnuChtInteriorItem->isChecked()});
   platform::replay(drawing.ops, *panel(kind));
+  panel(kind)->showEndZones(drawing.endZones);
   if (drawing.message) showMessage(*drawing.message);
 }
 
 void FrmKOLV_Main::drawCharts() {
+  showStabilityLine(LblStability, ResultsWarning(state_, false));
   for (ChartKind kind : kAllCharts) drawChart(kind);
 }
 

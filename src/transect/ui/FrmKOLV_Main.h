@@ -59,6 +59,8 @@ class FrmKOLV_Main : public QMainWindow, public KolvMainMenus {
   QLineEdit* TxtLSeq = nullptr;
   QPushButton* CmdRedraw = nullptr;
   QTimer* TimerShowData = nullptr;
+  // In the status bar: says when the results are unstable.
+  QLabel* LblStability = nullptr;
 
   // The parameter window while it is open.
   FrmKOLVParameter* parameterWindow() const { return parameter_; }

@@ -53,6 +53,9 @@ void KolvMainMenus::build(QMenuBar* bar) {
   MnuChtSoillossItem = addItem(MnuChart, "MnuChtSoillossItem", "&SoilLoss");
   MnuChtUpLItem = addItem(MnuChart, "MnuChtUpLItem", "&Upperlayer");
   MnuChtWhPritem = addItem(MnuChart, "MnuChtWhPritem", "&WholeProfile");
+  MnuChart->addSeparator();
+  MnuChtInteriorItem = addItem(MnuChart, "MnuChtInteriorItem", "Scale to the measured &interior");
+  MnuChtInteriorItem->setCheckable(true);
 
   MnuHelp = addMenu(bar, "MnuHelp", "&Help");
   MnuHelpItem = addItem(MnuHelp, "MnuHelpItem", "&HelpFile", QKeySequence(Qt::Key_F1));

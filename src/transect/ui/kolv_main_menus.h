@@ -30,6 +30,8 @@ struct KolvMainMenus {
   QAction* MnuChtSoillossItem = nullptr;
   QAction* MnuChtUpLItem = nullptr;
   QAction* MnuChtWhPritem = nullptr;
+  // Checkable, off: scale the charts to the points outside the end zones.
+  QAction* MnuChtInteriorItem = nullptr;
 
   QMenu* MnuHelp = nullptr;
   QAction* MnuHelpItem = nullptr;

@@ -1,0 +1,47 @@
+// The KOLV windows on stability: the parameter window's warning line before
+// "Run KOLV", the main window's mark on unstable results, the shaded end
+// zones with their legend entry.
+#include "kolv_window_fixture.h"
+
+namespace sodwright::kolv::ui {
+namespace {
+
+using StabilityWindows = KolvWindowTest;
+
+TEST_F(StabilityWindows, WarningLineBeforeTheRunAndMarkAfterIt) {
+  importTransect(SODWRIGHT_EXAMPLES_DIR "/hillslope-transect.txt");
+  ASSERT_TRUE(state.imported);
+  fireShowDataTimer();
+  FrmKOLVParameter* window = openParameterWindow();
+  ASSERT_NE(window, nullptr);
+  // The example's Betta on its 1 m points: nothing to say.
+  EXPECT_TRUE(window->LblStability->isHidden());
+
+  typeAndLeave(window->TxtBetta, QStringLiteral("0.1"), window->TxtGamma);
+  ASSERT_FALSE(window->LblStability->isHidden());
+  const QString text = window->LblStability->text();
+  EXPECT_TRUE(text.startsWith(QStringLiteral("These parameters amplify surface noise by "))) << text.toStdString();
+  EXPECT_TRUE(text.contains(QStringLiteral("\u00d7); keep TD\u00b7Betta\u00b7100/dx\u00b2 below ")))
+      << text.toStdString();
+  EXPECT_TRUE(text.contains(QStringLiteral("(now 2.00)"))) << text.toStdString();
+  // Back to the example's Betta the line goes, and comes again.
+  typeAndLeave(window->TxtBetta, QStringLiteral("0.003"), window->TxtGamma);
+  EXPECT_TRUE(window->LblStability->isHidden());
+  typeAndLeave(window->TxtBetta, QStringLiteral("0.1"), window->TxtGamma);
+  EXPECT_FALSE(window->LblStability->isHidden());
+
+  // The run still goes ahead; the main window marks its results.
+  window->CmdParaOK->click();
+  window->CmdRunKOLV->click();
+  ASSERT_TRUE(state.simulated);
+  ASSERT_FALSE(main->LblStability->isHidden());
+  EXPECT_FALSE(main->LblStability->text().isEmpty());
+  // The end zones of the shown pair are shaded and named in each chart.
+  for (ChartKind kind : kAllCharts) {
+    EXPECT_EQ(main->panel(kind)->canvas()->shadedBands().size(), 2u);
+    EXPECT_FALSE(main->panel(kind)->endZoneLegend()->isHidden());
+  }
+}
+
+}  // namespace
+}  // namespace sodwright::kolv::ui
