@@ -3,7 +3,9 @@
 #include <gdal_priv.h>
 #include <ogr_spatialref.h>
 
+#include <cctype>
 #include <charconv>
+#include <fstream>
 #include <cmath>
 #include <new>
 
@@ -98,6 +100,45 @@ std::optional<std::string> checkValues(double* values, int lines, int firstLine,
   return std::nullopt;
 }
 
+// GDAL reads a word such as "nan" or "inf" in an ESRI ASCII grid whose other
+// values are whole numbers as 0, so the values part of such a file is looked
+// over first: after the header lines (each opening with a keyword) only
+// numbers may follow. Returns the first word found.
+std::optional<std::string> wordInAsciiGrid(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  static const char* const kKeywords[] = {"ncols",     "nrows",     "xllcorner", "yllcorner", "xllcenter",
+                                          "yllcenter", "cellsize",  "dx",        "dy",        "nodata_value"};
+  std::string line;
+  std::streampos valuesStart = 0;
+  while (std::getline(in, line)) {
+    std::string first;
+    for (char ch : line) {
+      if (std::isspace(static_cast<unsigned char>(ch))) {
+        if (!first.empty()) break;
+        continue;
+      }
+      first += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    }
+    bool keyword = false;
+    for (const char* k : kKeywords) keyword = keyword || first == k;
+    if (!keyword) break;
+    valuesStart = in.tellg();
+  }
+  in.clear();
+  in.seekg(valuesStart);
+  std::string word;
+  char buffer[1 << 16];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    for (std::streamsize i = 0; i < in.gcount(); ++i) {
+      const auto ch = static_cast<unsigned char>(buffer[i]);
+      if (std::isalpha(ch) && ch != 'e' && ch != 'E') word += static_cast<char>(ch);
+      else if (!word.empty()) return word;
+    }
+  }
+  if (!word.empty()) return word;
+  return std::nullopt;
+}
+
 // Cells the band's own mask marks invalid (a mask beside the data rather than
 // a no-data value).
 bool maskHidesCells(GDALRasterBand* band) {
@@ -129,6 +170,9 @@ RasterResult<ElevationRaster> readElevationRaster(const std::string& path, std::
   GDALRasterBand* band = open.value->dataset->GetRasterBand(1);
   if (maskHidesCells(band))
     return {std::nullopt, refusal(path, "it carries a mask of invalid cells; fill them and drop the mask first")};
+  if (std::string(open.value->dataset->GetDriverName()) == "AAIGrid")
+    if (const std::optional<std::string> word = wordInAsciiGrid(path))
+      return {std::nullopt, refusal(path, "its values hold \"" + *word + "\", which is not an elevation")};
   int hasNoData = 0;
   const double noData = band->GetNoDataValue(&hasNoData);
   const double scale = band->GetScale();

@@ -41,9 +41,11 @@ std::optional<std::string> copyTo(const std::string& driverName, const std::stri
   GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(driverName.c_str());
   GDALDatasetUniquePtr source = memoryRaster(g, layers);
   if (driver == nullptr || !source) return "the in-memory raster could not be made" + QuietGdalErrors::detail();
-  // BigTIFF only where a classic TIFF could not hold the file.
+  // BigTIFF only where a classic TIFF could not hold the file; nine
+  // significant digits give every 32-bit float back from the text grid.
   const char* tiffOptions[] = {"BIGTIFF=IF_SAFER", nullptr};
-  const char* const* options = driverName == "GTiff" ? tiffOptions : nullptr;
+  const char* textOptions[] = {"SIGNIFICANT_DIGITS=9", nullptr};
+  const char* const* options = driverName == "GTiff" ? tiffOptions : textOptions;
   GDALDatasetUniquePtr written(
       driver->CreateCopy(file.c_str(), source.get(), FALSE, options, nullptr, nullptr));
   if (!written) return "cannot write " + file + QuietGdalErrors::detail();
@@ -76,6 +78,10 @@ RasterResult<std::vector<std::string>> writeResultRasters(const std::string& pat
   for (const ResultLayer& layer : layers)
     if (layer.values.size() != expected)
       return {std::nullopt, "Cannot write " + displayName(path) + ": layer " + layer.name + " has the wrong size"};
+  if (driver == "AAIGrid" && geometry.rowSpacing() != geometry.columnSpacing())
+    return {std::nullopt, "Cannot write " + displayName(path) + ": an ESRI ASCII grid holds square cells only, and "
+                              "these are " + exactText(geometry.rowSpacing()) + " by " +
+                              exactText(geometry.columnSpacing()) + "; write a GeoTIFF (.tif) instead"};
   QuietGdalErrors quiet;
   const std::vector<std::string> files = resultRasterPaths(path, layers);
   if (driver == "GTiff") {
