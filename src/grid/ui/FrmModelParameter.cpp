@@ -10,6 +10,7 @@
 
 #include "grid/grid_commands.h"
 #include "grid/grid_report.h"
+#include "shell/report_date.h"
 #include "shell/ui/help_page.h"
 #include "shell/ui/link_label.h"
 
@@ -115,7 +116,7 @@ void FrmModelParameter::CmdRunModel_Click() {
                                  txtBettaCol->text().toStdString(), txtGammaCol->text().toStdString()};
   // CmDlgOutput is asked inside the run; a cancelled dialog keeps the
   // results and leaves this window open.
-  if (RunGridModel(state_, texts, context_, currentShortDate()) == RunOutcome::ReportWritten) hide();
+  if (RunGridModel(state_, texts, context_, shell::todayShortDate()) == RunOutcome::ReportWritten) hide();
 }
 
 void FrmModelParameter::CmdQuit_Click() {
