@@ -8,22 +8,15 @@
 #include "grid/grid_report.h"
 #include "platform/busy_indicator.h"
 #include "platform/file_dialog.h"
+#include "shell/csv_text.h"
 #include "platform/workbook_path.h"
 
 namespace sodwright::nibal {
 
-namespace {
-
-bool endsWith(std::string_view lowerName, std::string_view ending) {
-  return lowerName.size() >= ending.size() && lowerName.substr(lowerName.size() - ending.size()) == ending;
-}
-
-}  // namespace
-
 GridFileKind gridFileKind(std::string_view path) {
   std::string lower(path);
   for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-  if (endsWith(lower, ".txt") || endsWith(lower, ".dat")) return GridFileKind::Text;
+  if (shell::isDelimitedTextPath(lower)) return GridFileKind::Text;
   if (platform::isWorkbookPath(lower)) return GridFileKind::Workbook;
   return GridFileKind::Other;
 }

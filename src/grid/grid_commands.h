@@ -15,7 +15,7 @@ namespace sodwright::nibal {
 
 enum class GridFileKind { Text, Workbook, Other };
 
-// By the end of the name, in any case: ".txt" and ".dat" are text, ".xls",
+// By the end of the name, in any case: ".txt", ".dat", ".csv" and ".tsv" are text, ".xls",
 // ".xlsx" and ".ods" workbooks. Database files are not read, so they are "Other".
 GridFileKind gridFileKind(std::string_view path);
 

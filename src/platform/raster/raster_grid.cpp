@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "grid/grid_messages.h"
+#include "grid/grid_model.h"
 #include "platform/raster/gdal_support.h"
 
 namespace sodwright::raster {
@@ -61,12 +62,18 @@ RasterResult<std::vector<ResultLayer>> runRasterGrid(const ElevationRaster& rast
       layers[0].values[at] = static_cast<float>(n.soilLossSum);
       layers[1].values[at] = static_cast<float>(n.soilLossRow);
       layers[2].values[at] = static_cast<float>(n.soilLossCol);
-      const bool finite = std::isfinite(n.dGradCol) && std::isfinite(n.dCurvCol) && std::isfinite(n.dGradRow) &&
-                          std::isfinite(n.dCurvRow) && std::isfinite(layers[0].values[at]) &&
-                          std::isfinite(layers[1].values[at]) && std::isfinite(layers[2].values[at]);
-      if (!finite)
-        return {std::nullopt, std::string(nibal::kOutputFailed) + "\nThe results overflow at row " +
-                                  std::to_string(r + 1) + ", column " + std::to_string(c + 1) + "."};
+      const std::pair<const char*, double> results[] = {
+          {"DGradCol", n.dGradCol},       {"DCurvCol", n.dCurvCol},       {"DGradRow", n.dGradRow},
+          {"DCurvRow", n.dCurvRow},       {"SoilLossCol", n.soilLossCol}, {"SoilLossRow", n.soilLossRow},
+          {"SoilLossSum", n.soilLossSum}};
+      for (const auto& [name, value] : results)
+        if (!std::isfinite(value))
+          return {std::nullopt, nibal::nonFiniteRunMessage({name, r + 1, c + 1})};
+      for (const ResultLayer& layer : layers)
+        if (!std::isfinite(layer.values[at]))
+          return {std::nullopt, std::string(nibal::kOutputFailed) + "\nThe result " + layer.name + " at row " +
+                                    std::to_string(r + 1) + ", column " + std::to_string(c + 1) +
+                                    " is too large for a 32-bit float."};
     }
     if (eachRow) eachRow(r, row);
   }
