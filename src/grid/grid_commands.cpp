@@ -18,6 +18,9 @@ GridFileKind gridFileKind(std::string_view path) {
   for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
   if (shell::isDelimitedTextPath(lower)) return GridFileKind::Text;
   if (platform::isWorkbookPath(lower)) return GridFileKind::Workbook;
+  for (std::string_view end : {".tif", ".tiff", ".asc"})
+    if (lower.size() >= end.size() && lower.compare(lower.size() - end.size(), end.size(), end) == 0)
+      return GridFileKind::Raster;
   return GridFileKind::Other;
 }
 
@@ -28,7 +31,7 @@ ImportStep beginGridImport(GridState& state, const GridBoxTexts& boxes, platform
     context.messages.inform(check.message);
     return check.verdict == GridBoxVerdict::ValueWrong ? ImportStep::ValueWrong : ImportStep::WrongOrFailed;
   }
-  std::string path = context.fileDialogs.askOpenFileName(platform::kImportFilter);
+  std::string path = context.fileDialogs.askOpenFileName(platform::kGridImportFilter);
   if (path.empty()) return ImportStep::Cancelled;
   const GridFileKind kind = gridFileKind(path);
   if (kind == GridFileKind::Other) {
@@ -36,6 +39,7 @@ ImportStep beginGridImport(GridState& state, const GridBoxTexts& boxes, platform
     return ImportStep::Unsupported;
   }
   state.pendingImport = PendingGridImport{std::move(check.definition), std::move(path)};
+  if (kind == GridFileKind::Raster) return ImportStep::ReadRaster;
   return kind == GridFileKind::Text ? ImportStep::AskDelimiter : ImportStep::ReadWorkbook;
 }
 

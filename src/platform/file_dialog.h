@@ -8,7 +8,14 @@
 namespace sodwright::platform {
 
 inline constexpr const char* kImportFilter =
-    "Data files(*.TXT;*.DAT;*.XLS;*.DBF)|*.TXT;*.DAT;*.XLS;*.DBF";
+    "Data files(*.TXT;*.DAT;*.CSV;*.TSV;*.XLS;*.DBF)|*.TXT;*.DAT;*.CSV;*.TSV;*.XLS;*.DBF";
+// The grid window's: the same files and the elevation rasters it reads.
+inline constexpr const char* kGridImportFilter =
+    "Data files(*.TXT;*.DAT;*.CSV;*.TSV;*.XLS;*.DBF;*.TIF;*.TIFF;*.ASC)|"
+    "*.TXT;*.DAT;*.CSV;*.TSV;*.XLS;*.DBF;*.TIF;*.TIFF;*.ASC|"
+    "Elevation rasters(*.TIF;*.TIFF;*.ASC)|*.TIF;*.TIFF;*.ASC";
+// Comma-separated values for the CSV outputs.
+inline constexpr const char* kCsvFilter = "CSV files(*.CSV)|*.CSV";
 inline constexpr const char* kReportFilter = "Text files(*.TXT)|*.TXT";
 
 class FileDialogService {

@@ -64,7 +64,7 @@ TEST_F(GridCommands, ImportDataChoosesHowTheFileIsRead) {
   EXPECT_EQ(beginGridImport(state, boxes, platform.context), ImportStep::Unsupported);
   EXPECT_FALSE(state.pendingImport.has_value());
   EXPECT_EQ(platform.messages.texts(), (std::vector<std::string>{std::string(kUnsupportedFile)}));
-  EXPECT_EQ(platform.fileDialogs.openFilters.front(), platform::kImportFilter);
+  EXPECT_EQ(platform.fileDialogs.openFilters.front(), platform::kGridImportFilter);
 }
 
 TEST_F(GridCommands, FailedImportKeepsTheEarlierGridAndSizes) {

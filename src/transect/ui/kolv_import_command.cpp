@@ -5,6 +5,7 @@
 
 #include "platform/workbook_path.h"
 #include "platform/file_dialog.h"
+#include "shell/csv_text.h"
 #include "shell/ui/frmDelimiter.h"
 #include "shell/ui/window_hub.h"
 #include "platform/busy_indicator.h"
@@ -44,9 +45,9 @@ void KolvImportCommand::start() {
   // Workbooks: .xls, .xlsx and .ods in any case (".xlsx" does not end in "xls").
   if (platform::isWorkbookPath(fileName_)) {
     importWorkbook();
-  } else if (kind == "txt" || kind == "dat") {
+  } else if (shell::isDelimitedTextPath(fileName_)) {
     waiting_ = true;
-    hub_.delimiterDialog().showForKolvImport();
+    hub_.delimiterDialog().showForKolvImport(fileName_);
     effects_.setRunMenuEnabled(true);
   } else if (kind == "dbf") {
     context_.messages.inform(kDatabaseNotReadMessage);

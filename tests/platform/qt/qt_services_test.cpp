@@ -32,7 +32,7 @@ TEST(FileDialogFilter, ImportFilterOffersEveryDataFileInAnyCase) {
   const QStringList filters = qtNameFilters(kImportFilter);
   ASSERT_EQ(filters.size(), 1);
   // Shown as the program names it; the patterns behind are the dialog's.
-  EXPECT_TRUE(filters[0].startsWith(QStringLiteral("Data files(*.TXT;*.DAT;*.XLS;*.DBF) (")));
+  EXPECT_TRUE(filters[0].startsWith(QStringLiteral("Data files(*.TXT;*.DAT;*.CSV;*.TSV;*.XLS;*.DBF) (")));
   for (const char* name : {"hill.txt", "HILL.TXT", "grid.dat", "Grid.Dat", "book.xls", "old.dbf"})
     EXPECT_TRUE(offers(filters[0], QString::fromLatin1(name))) << name;
   for (const char* name : {"report.csv", "hill.txt.bak", "txt"})

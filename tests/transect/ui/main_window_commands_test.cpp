@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "kolv_window_fixture.h"
+#include "platform/file_dialog.h"
 #include "shell/ui/FrmChoseModel.h"
 #include "shell/ui/FrmShowData.h"
 #include "shell/ui/FrmSplash.h"
@@ -16,7 +17,7 @@ TEST_F(MainCommands, ImportAsksWithTheDataFilterAndFollowsTheExtension) {
   fake.fileDialogs.names = {"/data/field.csv", "/data/field.DBF", "/data/field.xls", "/data/field.XLSX",
                             "/data/field.ods"};
   for (int i = 0; i < 5; ++i) main->MnuImportFileItem->trigger();
-  EXPECT_EQ(fake.fileDialogs.openFilters.front(), "Data files(*.TXT;*.DAT;*.XLS;*.DBF)|*.TXT;*.DAT;*.XLS;*.DBF");
+  EXPECT_EQ(fake.fileDialogs.openFilters.front(), platform::kImportFilter);
   ASSERT_EQ(messages().size(), 5u);
   EXPECT_EQ(messages()[0],
             "Sorry, program can not handle this file. Please convert your data into Excel, Text or DBF file");
