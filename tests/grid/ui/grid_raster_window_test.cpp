@@ -8,6 +8,7 @@
 #include "grid/ui/FrmModelParameter.h"
 #include "grid_window_fixture.h"
 #include "platform/raster/raster_test_support.h"
+#include "platform/file_dialog.h"
 #include "shell/ui/frmDelimiter.h"
 
 namespace sodwright::nibal::testing {
@@ -79,6 +80,29 @@ TEST_F(GridRasterWindow, CsvFilesOpenTheDelimiterDialogOnComma) {
   EXPECT_TRUE(dialog.OptComma->isChecked());
   dialog.Command1->click();
   EXPECT_EQ(state.GridNodeCount, 16);
+}
+
+// "Save CSV" in the parameter window: off before a run, on after one (the
+// report dialog cancelled), and it writes a record per node.
+TEST_F(GridRasterWindow, SaveCsvWritesTheResultsOfTheRun) {
+  typeGrid("4", "4", "1", "1");
+  fake.fileDialogs.names.push_back(writeGrid("grid.tsv", 4, 4, '\t'));
+  window->CmdImport->click();
+  EXPECT_TRUE(hub.delimiterDialog().OptTab->isChecked());
+  hub.delimiterDialog().Command1->click();
+  window->CmdRunModel->click();
+  FrmModelParameter& p = *window->parameterWindow();
+  EXPECT_FALSE(p.CmdSaveCsv->isEnabled());
+  p.CmdRunModel->click();  // no report file chosen
+  ASSERT_TRUE(p.CmdSaveCsv->isEnabled());
+  const std::string csv = dir.filePath(QStringLiteral("nodes.csv")).toStdString();
+  fake.fileDialogs.names.push_back(csv);
+  p.CmdSaveCsv->click();
+  EXPECT_EQ(fake.fileDialogs.saveFilters.back(), platform::kCsvFilter);
+  std::ifstream in(csv);
+  int lines = 0;
+  for (std::string line; std::getline(in, line);) ++lines;
+  EXPECT_EQ(lines, 17);
 }
 
 }  // namespace

@@ -33,9 +33,10 @@ TEST(FileDialogFilter, ImportFilterOffersEveryDataFileInAnyCase) {
   ASSERT_EQ(filters.size(), 1);
   // Shown as the program names it; the patterns behind are the dialog's.
   EXPECT_TRUE(filters[0].startsWith(QStringLiteral("Data files(*.TXT;*.DAT;*.CSV;*.TSV;*.XLS;*.DBF) (")));
-  for (const char* name : {"hill.txt", "HILL.TXT", "grid.dat", "Grid.Dat", "book.xls", "old.dbf"})
+  for (const char* name : {"hill.txt", "HILL.TXT", "grid.dat", "Grid.Dat", "book.xls", "old.dbf", "sheet.CSV",
+                           "tabs.tsv"})
     EXPECT_TRUE(offers(filters[0], QString::fromLatin1(name))) << name;
-  for (const char* name : {"report.csv", "hill.txt.bak", "txt"})
+  for (const char* name : {"dem.tif", "hill.txt.bak", "txt"})
     EXPECT_FALSE(offers(filters[0], QString::fromLatin1(name))) << name;
 }
 
