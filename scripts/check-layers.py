@@ -6,8 +6,10 @@ Layers, lowest first:
   platform         service interfaces and their recording fakes
   transect, grid, indicator
                    the three models' computation (may use shell and platform)
-  platform/qt, platform/workbook
-                   Qt adapters of the platform services (may use shell and platform)
+  platform/qt, platform/workbook, platform/raster
+                   adapters of the platform services: Qt, workbooks, GDAL rasters
+                   (may use shell and platform)
+  grid/raster      the grid model's rasters (may use grid and platform/raster)
   shell/ui         the shared windows (may use the adapters)
   transect/ui, grid/ui, indicator/ui
                    each model's windows (may use its own model and shell/ui)
@@ -31,9 +33,11 @@ ALLOWED = {
     "indicator": {"indicator", "shell", "platform"},
     "platform/qt": ADAPTERS,
     "platform/workbook": ADAPTERS,
+    "platform/raster": {"shell", "platform", "platform/raster"},
+    "grid/raster": {"shell", "platform", "platform/raster", "grid", "grid/raster"},
     "shell/ui": ADAPTERS | {"shell/ui"},
     "transect/ui": ADAPTERS | {"shell/ui", "transect", "transect/ui"},
-    "grid/ui": ADAPTERS | {"shell/ui", "grid", "grid/ui"},
+    "grid/ui": ADAPTERS | {"shell/ui", "grid", "grid/raster", "grid/ui"},
     "indicator/ui": ADAPTERS | {"shell/ui", "indicator", "indicator/ui"},
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')

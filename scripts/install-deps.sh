@@ -6,6 +6,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev libgl-dev
   libfreexl-dev libzip-dev
+  libgdal-dev gdal-bin python3-gdal
   libcli11-dev
   googletest libgtest-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev

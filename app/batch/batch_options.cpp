@@ -4,6 +4,7 @@
 #include <iostream>
 #include <variant>
 
+#include "shell/csv_text.h"
 #include "shell/delimiter_text.h"
 
 namespace sodwright::batch {
@@ -17,6 +18,10 @@ CLI::Option* addTextOption(CLI::App& command, TextOption& target, const std::str
   const std::string description = defaultText.empty() ? meaning : meaning + " [default: " + defaultText + "]";
   target.option = command.add_option(name, target.value, description)->type_name(valueName);
   return target.option;
+}
+
+std::string defaultDelimiterWord(const std::string& input) {
+  return shell::presetDelimiter(input) == ',' ? "comma" : "tab";
 }
 
 std::optional<char> delimiterOption(const std::string& word) {

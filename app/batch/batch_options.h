@@ -31,6 +31,10 @@ CLI::Option* addTextOption(CLI::App& command, TextOption& target, const std::str
 // are written to standard error; then empty.
 std::optional<char> delimiterOption(const std::string& word);
 
+// The --delimiter word used when none is given: "comma" for a .csv INPUT,
+// "tab" for any other (.tsv, .txt, .dat).
+std::string defaultDelimiterWord(const std::string& input);
+
 inline constexpr const char* kDelimiterMeaning =
     "field delimiter of a text INPUT: tab, space, comma, semicolon or one character";
 

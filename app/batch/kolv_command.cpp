@@ -13,6 +13,7 @@
 #include "batch/batch_services.h"
 #include "batch/workbook_input.h"
 #include "shell/report_date.h"
+#include "transect/compare_csv_writer.h"
 #include "transect/compare_report_writer.h"
 #include "transect/kolv_commands.h"
 #include "transect/last_sequence_writer.h"
@@ -65,7 +66,7 @@ constexpr std::array<BoxOption, 16> kBoxOptions = {{
 struct KolvOptions {
   std::string input;
   bool strict = false;
-  TextOption delimiter, base, direction, first, last, report, lastSequence, date;
+  TextOption delimiter, base, direction, first, last, report, csv, lastSequence, date;
   std::array<TextOption, kBoxOptions.size()> boxes;
 
   // Any option beyond reading and writing back asks for a run.
@@ -113,6 +114,12 @@ bool writeOutputs(const KolvState& state, const KolvOptions& options, kolv::Int1
       return false;
     }
   }
+  if (withReport && options.csv.given()) {
+    if (auto error = kolv::writeCompareCsvFile(options.csv.value, state, first, last)) {
+      printMessage(*error);
+      return false;
+    }
+  }
   if (options.lastSequence.given()) {
     if (auto error = kolv::writeLastSequenceFile(options.lastSequence.value, state, last)) {
       printMessage(*error);
@@ -123,7 +130,7 @@ bool writeOutputs(const KolvState& state, const KolvOptions& options, kolv::Int1
 }
 
 int runKolv(const KolvOptions& options) {
-  const auto delimiter = delimiterOption(options.delimiter.valueOr("tab"));
+  const auto delimiter = delimiterOption(options.delimiter.valueOr(defaultDelimiterWord(options.input)));
   if (!delimiter) return 2;
   KolvState state;
   if (const auto imported = importTransectInput(state, options.input, *delimiter, options.base.value);
@@ -172,9 +179,10 @@ Command addKolvCommand(CLI::App& runner) {
       "write the reports. With no option beyond --delimiter, --base, --last-sequence and --date the "
       "transect is imported and written back unchanged.");
   auto options = std::make_shared<KolvOptions>();
-  kolv->add_option("INPUT", options->input, "transect data file (.txt, .dat) or workbook (.xls, .xlsx, .ods)")
+  kolv->add_option("INPUT", options->input,
+                   "transect data file (.txt, .dat, .csv, .tsv) or workbook (.xls, .xlsx, .ods)")
       ->required();
-  addTextOption(*kolv, options->delimiter, "--delimiter", "WORD", kDelimiterMeaning, "tab");
+  addTextOption(*kolv, options->delimiter, "--delimiter", "WORD", kDelimiterMeaning, "comma for .csv, tab otherwise");
   addTextOption(*kolv, options->base, "--base", "FILE",
                 "transect text file imported before a workbook INPUT; it gives the tillage depth, bulk "
                 "densities and substance unit a workbook lacks",
@@ -190,6 +198,9 @@ Command addKolvCommand(CLI::App& runner) {
   addTextOption(*kolv, options->last, "--last", "SEQ",
                 "last sequence compared, as typed into the main window's Last box", "the last simulated sequence");
   addTextOption(*kolv, options->report, "--report", "FILE", "write the comparison report (Compare Results)",
+                "not written");
+  addTextOption(*kolv, options->csv, "--csv", "FILE",
+                "write the comparison as CSV: the report's 22 columns, names with units, every digit",
                 "not written");
   addTextOption(*kolv, options->lastSequence, "--last-sequence", "FILE",
                 "write the transect at the last compared sequence in the import layout", "not written");

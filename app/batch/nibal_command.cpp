@@ -9,7 +9,10 @@
 #include "batch/batch_commands.h"
 #include "batch/batch_options.h"
 #include "batch/batch_services.h"
+#include "batch/nibal_raster.h"
 #include "batch/workbook_input.h"
+#include "grid/grid_csv_writer.h"
+#include "grid/grid_messages.h"
 #include "grid/grid_commands.h"
 #include "grid/grid_state.h"
 #include "shell/report_date.h"
@@ -20,11 +23,50 @@ namespace {
 struct NibalOptions {
   std::string input;
   TextOption rows, columns, rowSpacing, columnSpacing, delimiter, bettaRow, gammaRow, bettaCol, gammaCol, date,
-      report;
+      report, raster, writeRaster, csv;
 };
 
+int usage(const std::string& text) {
+  printMessage("sodwright-batch nibal: " + text + "\nRun \"sodwright-batch nibal --help\" for the options.");
+  return 2;
+}
+
+nibal::GridParameterTexts parameterTexts(const NibalOptions& options) {
+  // An option left out keeps the window's text; one given empty is an empty box.
+  nibal::GridParameterTexts parameters;
+  parameters.BettaRow = options.bettaRow.valueOr(parameters.BettaRow);
+  parameters.GammaRow = options.gammaRow.valueOr(parameters.GammaRow);
+  parameters.BettaCol = options.bettaCol.valueOr(parameters.BettaCol);
+  parameters.GammaCol = options.gammaCol.valueOr(parameters.GammaCol);
+  return parameters;
+}
+
+// The raster route: sizes and spacings come from the DEM.
+int runRaster(const NibalOptions& options) {
+  if (!options.input.empty()) return usage("give the DEM with --raster or INPUT, not both");
+  for (const TextOption* box : {&options.rows, &options.columns, &options.rowSpacing, &options.columnSpacing,
+                                &options.delimiter})
+    if (box->given()) return usage("--rows, --columns, the spacings and --delimiter come from the raster");
+  NibalRasterRun run;
+  run.dem = options.raster.value;
+  run.parameters = parameterTexts(options);
+  run.report = options.report.valueOr("");
+  run.csv = options.csv.valueOr("");
+  run.writeRaster = options.writeRaster.valueOr("");
+  run.date = options.date.valueOr(shell::todayShortDate());
+  return runNibalRaster(run);
+}
+
 int runNibal(const NibalOptions& options) {
-  const auto delimiter = delimiterOption(options.delimiter.valueOr("tab"));
+  if (!options.report.given() && !options.csv.given() && !options.writeRaster.given())
+    return usage("nothing to write: give --report, --csv or --write-raster");
+  if (options.raster.given()) return runRaster(options);
+  if (options.input.empty()) return usage("no INPUT and no --raster");
+  if (options.writeRaster.given()) return usage("--write-raster needs a georeferenced --raster input");
+  for (const TextOption* box : {&options.rows, &options.columns, &options.rowSpacing, &options.columnSpacing})
+    if (!box->given()) return usage("a grid file needs --rows, --columns, --row-spacing and --column-spacing");
+
+  const auto delimiter = delimiterOption(options.delimiter.valueOr(defaultDelimiterWord(options.input)));
   if (!delimiter) return 2;
 
   StderrMessages messages;
@@ -45,15 +87,19 @@ int runNibal(const NibalOptions& options) {
     return 2;
   }
 
-  // An option left out keeps the window's text; one given empty is an empty box.
-  nibal::GridParameterTexts parameters;
-  parameters.BettaRow = options.bettaRow.valueOr(parameters.BettaRow);
-  parameters.GammaRow = options.gammaRow.valueOr(parameters.GammaRow);
-  parameters.BettaCol = options.bettaCol.valueOr(parameters.BettaCol);
-  parameters.GammaCol = options.gammaCol.valueOr(parameters.GammaCol);
   const std::string date = options.date.valueOr(shell::todayShortDate());
-  const nibal::RunOutcome outcome = nibal::RunGridModel(state, parameters, context, date);
-  return outcome == nibal::RunOutcome::ReportWritten ? 0 : 2;
+  const nibal::RunOutcome outcome = nibal::RunGridModel(state, parameterTexts(options), context, date);
+  // Without --report the save dialog is "cancelled": the results stay for the CSV.
+  const nibal::RunOutcome wanted =
+      options.report.given() ? nibal::RunOutcome::ReportWritten : nibal::RunOutcome::ReportCancelled;
+  if (outcome != wanted) return 2;
+  if (options.csv.given()) {
+    if (auto error = nibal::writeGridCsvFile(state, options.csv.value)) {
+      printMessage(std::string(nibal::kOutputFailed) + "\nCannot write " + options.csv.value + ": " + *error);
+      return 2;
+    }
+  }
+  return 0;
 }
 
 }  // namespace
@@ -61,25 +107,40 @@ int runNibal(const NibalOptions& options) {
 Command addNibalCommand(CLI::App& runner) {
   CLI::App* nibal = runner.add_subcommand(
       "nibal",
-      "NIBAL grid model: \"Import Data\" of INPUT with the grid window's four boxes, then \"Run NIBAL\" with "
-      "the parameter window's coefficients, writing the report.");
+      "NIBAL grid model: \"Import Data\" of INPUT with the grid window's four boxes, or of an elevation raster "
+      "(--raster, sizes and spacings from the raster, no 32,767-node bound), then \"Run NIBAL\" with the "
+      "parameter window's coefficients, writing the report, the CSV and/or result rasters.");
   auto options = std::make_shared<NibalOptions>();
   const nibal::GridParameterTexts window;
   nibal->add_option("INPUT", options->input,
-                    "grid data file (.txt, .dat: easting, northing, elevation per node) or workbook "
-                    "(.xls, .xlsx, .ods)")
-      ->required();
-  addTextOption(*nibal, options->rows, "--rows", "R", "Rows of the grid", "")->required();
-  addTextOption(*nibal, options->columns, "--columns", "C", "Columns of the grid", "")->required();
-  addTextOption(*nibal, options->rowSpacing, "--row-spacing", "M", "spacing of the rows in m", "")->required();
-  addTextOption(*nibal, options->columnSpacing, "--column-spacing", "M", "spacing of the columns in m", "")
-      ->required();
-  addTextOption(*nibal, options->delimiter, "--delimiter", "WORD", kDelimiterMeaning, "tab");
+                    "grid data file (.txt, .dat, .csv, .tsv: easting, northing, elevation per node) or workbook "
+                    "(.xls, .xlsx, .ods)");
+  addTextOption(*nibal, options->raster, "--raster", "DEM",
+                "single-band elevation raster (GeoTIFF .tif/.tiff, ESRI ASCII grid .asc) instead of INPUT: raster "
+                "lines are grid rows (north first), raster columns grid columns (west first)",
+                "");
+  addTextOption(*nibal, options->rows, "--rows", "R", "Rows of the grid (not with --raster)", "");
+  addTextOption(*nibal, options->columns, "--columns", "C", "Columns of the grid (not with --raster)", "");
+  addTextOption(*nibal, options->rowSpacing, "--row-spacing", "M", "spacing of the rows in m (not with --raster)",
+                "");
+  addTextOption(*nibal, options->columnSpacing, "--column-spacing", "M",
+                "spacing of the columns in m (not with --raster)", "");
+  addTextOption(*nibal, options->delimiter, "--delimiter", "WORD", kDelimiterMeaning,
+                "comma for .csv, tab otherwise");
   addTextOption(*nibal, options->bettaRow, "--betta-row", "X", "Betta along the rows", window.BettaRow);
   addTextOption(*nibal, options->gammaRow, "--gamma-row", "X", "Gamma along the rows", window.GammaRow);
   addTextOption(*nibal, options->bettaCol, "--betta-col", "X", "Betta along the columns", window.BettaCol);
   addTextOption(*nibal, options->gammaCol, "--gamma-col", "X", "Gamma along the columns", window.GammaCol);
-  addTextOption(*nibal, options->report, "--report", "FILE", "write the grid report here", "")->required();
+  addTextOption(*nibal, options->report, "--report", "FILE",
+                "write the grid report here: one text line per node, so about 190 bytes a node (3 GB for "
+                "4,000 x 4,000)",
+                "");
+  addTextOption(*nibal, options->csv, "--csv", "FILE",
+                "write every node as CSV: row, column, easting, northing, elevation and the seven result grids", "");
+  addTextOption(*nibal, options->writeRaster, "--write-raster", "OUT",
+                "with --raster: write SoilLossSum, SoilLossRow and SoilLossCol as 32-bit floats georeferenced like "
+                "the DEM; OUT.tif holds them as three described bands, OUT.asc gives OUT_SoilLossSum.asc and so on",
+                "");
   addTextOption(*nibal, options->date, "--date", "TEXT", "date line of the report",
                 "today in the locale's short form");
   return [options] { return runNibal(*options); };

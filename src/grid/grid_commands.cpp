@@ -9,24 +9,20 @@
 #include "grid/grid_report.h"
 #include "platform/busy_indicator.h"
 #include "platform/file_dialog.h"
+#include "shell/csv_text.h"
 #include "platform/workbook_path.h"
 #include "shell/text_file.h"
 
 namespace sodwright::nibal {
 
-namespace {
-
-bool endsWith(std::string_view lowerName, std::string_view ending) {
-  return lowerName.size() >= ending.size() && lowerName.substr(lowerName.size() - ending.size()) == ending;
-}
-
-}  // namespace
-
 GridFileKind gridFileKind(std::string_view path) {
   std::string lower(path);
   for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-  if (endsWith(lower, ".txt") || endsWith(lower, ".dat")) return GridFileKind::Text;
+  if (shell::isDelimitedTextPath(lower)) return GridFileKind::Text;
   if (platform::isWorkbookPath(lower)) return GridFileKind::Workbook;
+  for (std::string_view end : {".tif", ".tiff", ".asc"})
+    if (lower.size() >= end.size() && lower.compare(lower.size() - end.size(), end.size(), end) == 0)
+      return GridFileKind::Raster;
   return GridFileKind::Other;
 }
 
@@ -37,7 +33,7 @@ ImportStep beginGridImport(GridState& state, const GridBoxTexts& boxes, platform
     context.messages.inform(check.message);
     return check.verdict == GridBoxVerdict::ValueWrong ? ImportStep::ValueWrong : ImportStep::WrongOrFailed;
   }
-  std::string path = context.fileDialogs.askOpenFileName(platform::kImportFilter);
+  std::string path = context.fileDialogs.askOpenFileName(platform::kGridImportFilter);
   if (path.empty()) return ImportStep::Cancelled;
   const GridFileKind kind = gridFileKind(path);
   if (kind == GridFileKind::Other) {
@@ -45,6 +41,7 @@ ImportStep beginGridImport(GridState& state, const GridBoxTexts& boxes, platform
     return ImportStep::Unsupported;
   }
   state.pendingImport = PendingGridImport{std::move(check.definition), std::move(path)};
+  if (kind == GridFileKind::Raster) return ImportStep::ReadRaster;
   return kind == GridFileKind::Text ? ImportStep::AskDelimiter : ImportStep::ReadWorkbook;
 }
 

@@ -13,10 +13,11 @@
 
 namespace sodwright::nibal {
 
-enum class GridFileKind { Text, Workbook, Other };
+enum class GridFileKind { Text, Workbook, Raster, Other };
 
-// By the end of the name, in any case: ".txt" and ".dat" are text, ".xls",
-// ".xlsx" and ".ods" workbooks. Database files are not read, so they are "Other".
+// By the end of the name, in any case: ".txt", ".dat", ".csv" and ".tsv" are text, ".xls",
+// ".xlsx" and ".ods" workbooks, ".tif", ".tiff" and ".asc" elevation rasters.
+// Database files are not read, so they are "Other".
 GridFileKind gridFileKind(std::string_view path);
 
 enum class ImportStep {
@@ -26,6 +27,7 @@ enum class ImportStep {
   Unsupported,    // message shown; disable "Run NIBAL", focus "Import Data"
   AskDelimiter,   // show the delimiter dialog; its OK runs ImportGridText
   ReadWorkbook,   // read the workbook of state.pendingImport
+  ReadRaster,     // read the elevation raster of state.pendingImport (sizes from the raster)
 };
 
 // "Import Data" up to the choice of the file: checks the four boxes, asks for

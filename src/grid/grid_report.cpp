@@ -22,8 +22,10 @@ constexpr int kResultDecimals = 3;
 
 void line(std::ostream& out, std::string_view text) { out << text << shell::kLineEnd; }
 
-void writeHeader(std::ostream& out, const GridState& state, const std::string& dateText) {
-  const GridInfo& info = state.info;
+}  // namespace
+
+void writeGridReportHeading(std::ostream& out, const GridInfo& info, long long nodeCount,
+                            const std::string& dateText) {
   line(out, "");
   line(out, "NIBAL");
   line(out, "");
@@ -37,7 +39,7 @@ void writeHeader(std::ostream& out, const GridState& state, const std::string& d
                 .field("   " + info.Columns + "  Columns")
                 .field("Column Spacing = " + info.ColumnSpacing)
                 .text());
-  line(out, "   Totally, there are  " + shell::generalText(static_cast<long long>(state.GridNodeCount)) +
+  line(out, "   Totally, there are  " + shell::generalText(nodeCount) +
                 "  Nodes(Points) in the Grid");
   line(out, "");
   line(out, "Tillage Erosion Model:");
@@ -65,8 +67,6 @@ void writeHeader(std::ostream& out, const GridState& state, const std::string& d
   line(out, heading.text());
 }
 
-}  // namespace
-
 ZoneLine& ZoneLine::field(std::string_view text) {
   if (started_) {
     const std::size_t zoneStart = (text_.size() / kPrintZoneWidth + 1) * kPrintZoneWidth;
@@ -90,24 +90,30 @@ bool hasResults(const GridState& state) {
          sum.columns() == state.GridElevation.columns();
 }
 
+std::string gridReportLine(int r, int c, const GridCoordinate& easting, const GridCoordinate& northing,
+                           double elevation, const NodeResults& n) {
+  ZoneLine row;
+  row.field(shell::bareText(static_cast<long long>(r)))
+      .field(shell::bareText(static_cast<long long>(c)))
+      .field(reportCoordinateText(easting, kCoordinateDecimals))
+      .field(reportCoordinateText(northing, kCoordinateDecimals))
+      .field(shell::formatFixed(elevation, kResultDecimals));
+  for (double value : {n.dGradCol, n.dCurvCol, n.dGradRow, n.dCurvRow, n.soilLossCol, n.soilLossRow, n.soilLossSum})
+    row.field(shell::formatFixed(value, kResultDecimals));
+  return row.text();
+}
+
 void writeGridReport(std::ostream& out, const GridState& state, const std::string& dateText) {
   if (!hasResults(state)) throw std::invalid_argument("the grid has no results to report");
-  writeHeader(out, state, dateText);
+  writeGridReportHeading(out, state.info, state.GridNodeCount, dateText);
   const GridResults& res = state.results;
   const int rows = state.GridElevation.rows();
   const int columns = state.GridElevation.columns();
   for (int r = 1; r <= rows; ++r) {
     for (int c = 1; c <= columns; ++c) {
-      ZoneLine row;
-      row.field(shell::bareText(static_cast<long long>(r)))
-          .field(shell::bareText(static_cast<long long>(c)))
-          .field(reportCoordinateText(state.GridEasting(r, c), kCoordinateDecimals))
-          .field(reportCoordinateText(state.GridNorthing(r, c), kCoordinateDecimals))
-          .field(shell::formatFixed(state.GridElevation(r, c), kResultDecimals));
-      for (const GridArray<double>* grid : {&res.DGradCol, &res.DCurvCol, &res.DGradRow, &res.DCurvRow,
-                                            &res.SoilLossCol, &res.SoilLossRow, &res.SoilLossSum})
-        row.field(shell::formatFixed((*grid)(r, c), kResultDecimals));
-      line(out, row.text());
+      line(out, gridReportLine(r, c, state.GridEasting(r, c), state.GridNorthing(r, c), state.GridElevation(r, c),
+                               {res.DGradCol(r, c), res.DCurvCol(r, c), res.DGradRow(r, c), res.DCurvRow(r, c),
+                                res.SoilLossCol(r, c), res.SoilLossRow(r, c), res.SoilLossSum(r, c)}));
     }
   }
 }

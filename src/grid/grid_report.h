@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "grid/grid_state.h"
+#include "grid/large_grid.h"
 
 namespace sodwright::nibal {
 
@@ -36,6 +37,16 @@ std::string reportCoordinateText(const GridCoordinate& value, int decimals);
 
 // Whether the result grids belong to the imported grid, so that a report can be written.
 bool hasResults(const GridState& state);
+
+// The lines before the table, for a grid of `nodeCount` nodes.
+void writeGridReportHeading(std::ostream& out, const GridInfo& info, long long nodeCount,
+                            const std::string& dateText);
+
+// The table line of node (r, c), counted from 1, without its line end. The
+// heading and these lines let a caller write the report of a grid it never
+// holds whole (the batch's node-by-node run of a large raster).
+std::string gridReportLine(int r, int c, const GridCoordinate& easting, const GridCoordinate& northing,
+                           double elevation, const NodeResults& results);
 
 // Writes the report of the last run. `dateText` is the date line. Throws
 // std::invalid_argument when there are no results.

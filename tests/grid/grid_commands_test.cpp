@@ -51,7 +51,11 @@ TEST_F(GridCommands, ImportDataChoosesHowTheFileIsRead) {
   EXPECT_EQ(gridFileKind("a.TXT"), GridFileKind::Text);
   EXPECT_EQ(gridFileKind("a.xlsx"), GridFileKind::Workbook);
   EXPECT_EQ(gridFileKind("a.ODS"), GridFileKind::Workbook);
-  EXPECT_EQ(gridFileKind("a.csv"), GridFileKind::Other);
+  EXPECT_EQ(gridFileKind("a.csv"), GridFileKind::Text);
+  EXPECT_EQ(gridFileKind("a.Tsv"), GridFileKind::Text);
+  EXPECT_EQ(gridFileKind("dem.TIFF"), GridFileKind::Raster);
+  EXPECT_EQ(gridFileKind("dem.asc"), GridFileKind::Raster);
+  EXPECT_EQ(gridFileKind("a.png"), GridFileKind::Other);
   EXPECT_EQ(gridFileKind("txt"), GridFileKind::Other);
   platform.fileDialogs.names = {"", "grid.DAT", "grid.Xls", "grid.dbf"};
   const GridBoxTexts boxes{"4", "4", "1", "1"};
@@ -64,7 +68,7 @@ TEST_F(GridCommands, ImportDataChoosesHowTheFileIsRead) {
   EXPECT_EQ(beginGridImport(state, boxes, platform.context), ImportStep::Unsupported);
   EXPECT_FALSE(state.pendingImport.has_value());
   EXPECT_EQ(platform.messages.texts(), (std::vector<std::string>{std::string(kUnsupportedFile)}));
-  EXPECT_EQ(platform.fileDialogs.openFilters.front(), platform::kImportFilter);
+  EXPECT_EQ(platform.fileDialogs.openFilters.front(), platform::kGridImportFilter);
 }
 
 TEST_F(GridCommands, FailedImportKeepsTheEarlierGridAndSizes) {

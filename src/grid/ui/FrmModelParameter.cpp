@@ -1,5 +1,11 @@
 #include "grid/ui/FrmModelParameter.h"
 
+#include "grid/grid_csv_writer.h"
+#include "grid/grid_messages.h"
+#include "grid/grid_report.h"
+#include "platform/busy_indicator.h"
+#include "platform/file_dialog.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -41,6 +47,7 @@ FrmModelParameter::FrmModelParameter(GridState& state, platform::AppContext& con
   buildLayout();
   connect(CmdRunModel, &QPushButton::clicked, this, &FrmModelParameter::CmdRunModel_Click);
   connect(CmdQuit, &QPushButton::clicked, this, &FrmModelParameter::CmdQuit_Click);
+  connect(CmdSaveCsv, &QPushButton::clicked, this, &FrmModelParameter::CmdSaveCsv_Click);
   Help->onClick = [this] { Help_Click(); };
   shell::addHelpKey(this, [this] { Help_Click(); });
 }
@@ -85,6 +92,11 @@ void FrmModelParameter::buildLayout() {
   CmdRunModel = new QPushButton(QStringLiteral("Run NIBAL"), this);
   CmdRunModel->setObjectName(QStringLiteral("CmdRunModel"));
   CmdRunModel->setAutoDefault(false);
+  // The results of the last run as CSV, for spreadsheets and GIS.
+  CmdSaveCsv = new QPushButton(QStringLiteral("Save CSV"), this);
+  CmdSaveCsv->setObjectName(QStringLiteral("CmdSaveCsv"));
+  CmdSaveCsv->setAutoDefault(false);
+  CmdSaveCsv->setEnabled(hasResults(state_));
   CmdQuit = new QPushButton(QStringLiteral("Quit"), this);
   CmdQuit->setObjectName(QStringLiteral("CmdQuit"));
   CmdQuit->setAutoDefault(false);
@@ -95,6 +107,7 @@ void FrmModelParameter::buildLayout() {
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(CmdRunModel);
+  buttons->addWidget(CmdSaveCsv);
   buttons->addWidget(CmdQuit);
   buttons->addStretch();
   buttons->addWidget(Help);
@@ -109,7 +122,8 @@ void FrmModelParameter::buildLayout() {
   setTabOrder(txtGammaRow, txtBettaCol);
   setTabOrder(txtBettaCol, txtGammaCol);
   setTabOrder(txtGammaCol, CmdRunModel);
-  setTabOrder(CmdRunModel, CmdQuit);
+  setTabOrder(CmdRunModel, CmdSaveCsv);
+  setTabOrder(CmdSaveCsv, CmdQuit);
 }
 
 void FrmModelParameter::CmdRunModel_Click() {
@@ -117,7 +131,20 @@ void FrmModelParameter::CmdRunModel_Click() {
                                  txtBettaCol->text().toStdString(), txtGammaCol->text().toStdString()};
   // CmDlgOutput is asked inside the run; a cancelled dialog keeps the
   // results and leaves this window open.
-  if (RunGridModel(state_, texts, context_, shell::todayShortDate()) == RunOutcome::ReportWritten) hide();
+  const RunOutcome outcome = RunGridModel(state_, texts, context_, shell::todayShortDate());
+  CmdSaveCsv->setEnabled(hasResults(state_) && outcome != RunOutcome::Failed && outcome != RunOutcome::AllMissing);
+  if (outcome == RunOutcome::ReportWritten) hide();
+}
+
+void FrmModelParameter::CmdSaveCsv_Click() {
+  const std::string path = context_.fileDialogs.askSaveFileName(platform::kCsvFilter);
+  if (path.empty()) return;
+  std::optional<std::string> failure;
+  {
+    platform::BusyScope busy(context_.busy);
+    failure = writeGridCsvFile(state_, path);
+  }
+  if (failure) context_.messages.inform(std::string(kOutputFailed) + "\n" + *failure);
 }
 
 void FrmModelParameter::CmdQuit_Click() {

@@ -29,6 +29,7 @@ class FrmModelParameter : public QWidget {
   QLineEdit* txtBettaCol = nullptr;
   QLineEdit* txtGammaCol = nullptr;
   QPushButton* CmdRunModel = nullptr;  // "Run NIBAL"
+  QPushButton* CmdSaveCsv = nullptr;  // "Save CSV", once a run has results
   QPushButton* CmdQuit = nullptr;
   shell::LinkLabel* Help = nullptr;
 
@@ -38,6 +39,7 @@ class FrmModelParameter : public QWidget {
 
  public slots:
   void CmdRunModel_Click();
+  void CmdSaveCsv_Click();
   void CmdQuit_Click();
   void Help_Click();
 

@@ -1,6 +1,10 @@
 #include "grid/ui/frmGridInfo.h"
 
 #include <QCloseEvent>
+#include <QSignalBlocker>
+
+#include "grid/raster/raster_grid_import.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -165,10 +169,13 @@ void frmGridInfo::CmdImport_Click() {
       refuseImport(CmdImport);
       break;
     case ImportStep::AskDelimiter:
-      hub_.delimiterDialog().showKeepingChoice();
+      hub_.delimiterDialog().showKeepingChoice(state_.pendingImport ? state_.pendingImport->path : std::string());
       break;
     case ImportStep::ReadWorkbook:
       importWorkbook();
+      break;
+    case ImportStep::ReadRaster:
+      importRaster();
       break;
   }
 }
@@ -193,6 +200,23 @@ void frmGridInfo::importWorkbook() {
   if (!ImportGridWorkbook(state_, context_)) {
     refuseImport(CmdImport);
     return;
+  }
+  importFinished();
+}
+
+void frmGridInfo::importRaster() {
+  const std::optional<nibal::GridDefinition> read = raster::ImportGridRaster(state_, context_);
+  if (!read) {
+    refuseImport(CmdImport);
+    return;
+  }
+  // The raster's size and spacings go into the boxes without counting as
+  // typed: the grid just read matches them.
+  for (const auto& [box, text] : {std::pair{txtRows, &read->rowsText}, std::pair{txtColumns, &read->columnsText},
+                                  std::pair{txtXSpacing, &read->rowSpacingText},
+                                  std::pair{txtYSpacing, &read->columnSpacingText}}) {
+    const QSignalBlocker quiet(box);
+    box->setText(QString::fromStdString(*text));
   }
   importFinished();
 }

@@ -67,6 +67,7 @@ class frmGridInfo : public QWidget {
   void gridBoxChanged();
   void refuseImport(QWidget* focus);
   void importWorkbook();
+  void importRaster();
   // After a complete import: the viewer shows the new grid.
   void importFinished();
 

@@ -1,7 +1,11 @@
 #include "shell/ui/FrmShowData.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QPushButton>
 #include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
@@ -10,6 +14,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "shell/ui/table_copy.h"
 #include "shell/ui/viewer_table_model.h"
 
 namespace sodwright::shell {
@@ -57,9 +62,21 @@ FrmShowData::FrmShowData(ViewerTableModel* table, QWidget* parent)
   MSFlexGridData->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   MSFlexGridData->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
 
+  // Ctrl+C copies the selected cells, "Copy all" the whole table, as
+  // tab-separated text that spreadsheets paste cell for cell.
+  auto* copy = new QAction(QStringLiteral("Copy"), MSFlexGridData);
+  copy->setShortcut(QKeySequence::Copy);
+  copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  MSFlexGridData->addAction(copy);
+  connect(copy, &QAction::triggered, this, &FrmShowData::copySelection);
+  CmdCopyAll = new QPushButton(QStringLiteral("Copy all"), this);
+  CmdCopyAll->setObjectName(QStringLiteral("CmdCopyAll"));
+  connect(CmdCopyAll, &QPushButton::clicked, this, &FrmShowData::CmdCopyAll_Click);
+
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addWidget(MSFlexGridData);
+  layout->addWidget(CmdCopyAll, 0, Qt::AlignRight);
   applyColumnWidths();
 }
 
@@ -108,6 +125,13 @@ void FrmShowData::applyColumnWidths() {
 }
 
 void FrmShowData::clearGrid() { table_->clear(); }
+
+void FrmShowData::copySelection() {
+  const QString text = selectionAsTsv(*table_, MSFlexGridData->selectionModel()->selectedIndexes());
+  if (!text.isEmpty()) QGuiApplication::clipboard()->setText(text);
+}
+
+void FrmShowData::CmdCopyAll_Click() { QGuiApplication::clipboard()->setText(tableAsTsv(*table_)); }
 
 void FrmShowData::closeEvent(QCloseEvent* event) {
   emit closed();

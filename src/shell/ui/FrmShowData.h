@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class QPushButton;
 class QTableView;
 
 namespace sodwright::shell {
@@ -19,10 +20,15 @@ class FrmShowData : public QWidget {
   explicit FrmShowData(ViewerTableModel* table, QWidget* parent = nullptr);
 
   QTableView* MSFlexGridData = nullptr;
+  QPushButton* CmdCopyAll = nullptr;  // "Copy all": the whole table to the clipboard
   ViewerTableModel* table() const { return table_; }
 
   // Empties the grid (the timer path clears it before closing the window).
   void clearGrid();
+
+  // Ctrl+C: the selected cells to the clipboard as tab-separated text.
+  void copySelection();
+  void CmdCopyAll_Click();
 
  signals:
   // The window is being closed (unloaded), by the user or by the program.

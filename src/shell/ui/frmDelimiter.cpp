@@ -1,5 +1,7 @@
 #include "shell/ui/frmDelimiter.h"
 
+#include "shell/csv_text.h"
+
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -107,18 +109,26 @@ void frmDelimiter::buildLayout() {
   setTabOrder(Command1, Command2);
 }
 
-void frmDelimiter::showForKolvImport() {
+void frmDelimiter::showForKolvImport(const std::string& fileName) {
   OptTab->setChecked(true);
+  presetFor(fileName);
   show();
   raise();
   activateWindow();
   Command1->setFocus();
 }
 
-void frmDelimiter::showKeepingChoice() {
+void frmDelimiter::showKeepingChoice(const std::string& fileName) {
+  presetFor(fileName);
   show();
   raise();
   activateWindow();
+}
+
+void frmDelimiter::presetFor(const std::string& fileName) {
+  const std::optional<char> preset = presetDelimiter(fileName);
+  if (preset == ',') OptComma->setChecked(true);
+  if (preset == '\t') OptTab->setChecked(true);
 }
 
 void frmDelimiter::Command1_Click() {

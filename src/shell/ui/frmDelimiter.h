@@ -1,4 +1,6 @@
 #pragma once
+
+#include <string>
 // The delimiter dialog "Delimiter" shared by the two text imports. OK stores
 // the chosen character in ImportDelimiter, hides the dialog and emits
 // delimiterChosen(); the window that opened it then runs its own import.
@@ -24,9 +26,12 @@ class frmDelimiter : public QDialog {
 
   // What the KOLV import does each time it opens the dialog: select "Tab",
   // show it and put the focus on "OK".
-  void showForKolvImport();
+  // A .csv file opens it on "Comma" and a .tsv file on "Tab" instead.
+  void showForKolvImport(const std::string& fileName = {});
   // Shows the dialog modeless with its previous choice (the grid import).
-  void showKeepingChoice();
+  // The grid window's: the previous choice stays, except that a .csv file
+  // selects "Comma" and a .tsv file "Tab".
+  void showKeepingChoice(const std::string& fileName = {});
 
   QRadioButton* OptSpace = nullptr;
   QRadioButton* OptTab = nullptr;
@@ -54,6 +59,7 @@ class frmDelimiter : public QDialog {
 
  private:
   void buildLayout();
+  void presetFor(const std::string& fileName);
   platform::AppContext& context_;
 };
 

@@ -159,6 +159,7 @@ void FrmKOLV_Main::connectHandlers() {
   connect(MnuImportFileItem, &QAction::triggered, this, &FrmKOLV_Main::MnuImportFileItem_Click);
   connect(MnuLastSeqSubItem, &QAction::triggered, this, &FrmKOLV_Main::MnuLastSeqSubItem_Click);
   connect(MnuResultSubItem, &QAction::triggered, this, &FrmKOLV_Main::MnuResultSubItem_Click);
+  connect(MnuResultCsvSubItem, &QAction::triggered, this, &FrmKOLV_Main::MnuResultCsvSubItem_Click);
   connect(MnuExitItem, &QAction::triggered, this, &FrmKOLV_Main::MnuExitItem_Click);
   connect(MnuShowDataItem, &QAction::triggered, this, &FrmKOLV_Main::MnuShowDataItem_Click);
   connect(MnuEditItem, &QAction::triggered, this, &FrmKOLV_Main::MnuEditItem_Click);

@@ -75,6 +75,7 @@ class FrmKOLV_Main : public QMainWindow, public KolvMainMenus {
   void MnuImportFileItem_Click();
   void MnuLastSeqSubItem_Click();
   void MnuResultSubItem_Click();
+  void MnuResultCsvSubItem_Click();
   void MnuExitItem_Click();
   void MnuShowDataItem_Click();
   void MnuEditItem_Click() {}  // the item has no action

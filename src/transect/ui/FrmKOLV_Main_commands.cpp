@@ -5,6 +5,7 @@
 #include "shell/number_text.h"
 #include "shell/report_date.h"
 #include "shell/ui/window_hub.h"
+#include "transect/compare_csv_writer.h"
 #include "transect/compare_report_writer.h"
 #include "transect/kolv_commands.h"
 #include "transect/last_sequence_writer.h"
@@ -39,6 +40,18 @@ void FrmKOLV_Main::showImportedPair() {
 
 void FrmKOLV_Main::MnuLastSeqSubItem_Click() { writeOutput(false); }
 void FrmKOLV_Main::MnuResultSubItem_Click() { writeOutput(true); }
+
+// The comparison as CSV, for a spreadsheet: not opened in the text editor.
+void FrmKOLV_Main::MnuResultCsvSubItem_Click() {
+  const std::string path = context_.fileDialogs.askSaveFileName(platform::kCsvFilter);
+  if (path.empty()) return;
+  std::optional<std::string> failure;
+  {
+    platform::BusyScope busy(context_.busy);
+    failure = writeCompareCsvFile(path, state_, state_.params.FirstSeqShown, state_.params.LastSeqShown);
+  }
+  if (failure) showMessage("The output could not be written.\n" + *failure);
+}
 
 void FrmKOLV_Main::writeOutput(bool compareReport) {
   context_.busy.setBusyPointer(false);

@@ -7,6 +7,7 @@
 #include "platform/busy_indicator.h"
 #include "platform/file_dialog.h"
 #include "platform/workbook_path.h"
+#include "shell/csv_text.h"
 #include "shell/text_file.h"
 #include "shell/ui/frmDelimiter.h"
 #include "shell/ui/window_hub.h"
@@ -43,9 +44,9 @@ void KolvImportCommand::start() {
   // Workbooks: .xls, .xlsx and .ods in any case (".xlsx" does not end in "xls").
   if (platform::isWorkbookPath(fileName_)) {
     importWorkbook();
-  } else if (kind == "txt" || kind == "dat") {
+  } else if (shell::isDelimitedTextPath(fileName_)) {
     waiting_ = true;
-    hub_.delimiterDialog().showForKolvImport();
+    hub_.delimiterDialog().showForKolvImport(fileName_);
     effects_.setRunMenuEnabled(true);
   } else if (kind == "dbf") {
     context_.messages.inform(kDatabaseNotReadMessage);

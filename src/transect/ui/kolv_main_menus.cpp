@@ -37,6 +37,9 @@ void KolvMainMenus::build(QMenuBar* bar) {
       addItem(MnuOutputFileItem, "MnuLastSeqSubItem", "Last &Sequence", QKeySequence(Qt::CTRL | Qt::Key_S));
   MnuResultSubItem =
       addItem(MnuOutputFileItem, "MnuResultSubItem", "Compare &Results", QKeySequence(Qt::CTRL | Qt::Key_R));
+  MnuResultCsvSubItem = addItem(MnuOutputFileItem, "MnuResultCsvSubItem", "Compare Results as &CSV", QKeySequence());
+  QObject::connect(MnuResultSubItem, &QAction::changed, MnuResultCsvSubItem,
+                   [this] { MnuResultCsvSubItem->setEnabled(MnuResultSubItem->isEnabled()); });
   MnuFile->addSeparator();
   MnuExitItem = addItem(MnuFile, "MnuExitItem", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_X));
 

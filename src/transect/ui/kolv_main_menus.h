@@ -15,6 +15,7 @@ struct KolvMainMenus {
   QMenu* MnuOutputFileItem = nullptr;  // a submenu; its menuAction() carries the enabled state
   QAction* MnuLastSeqSubItem = nullptr;
   QAction* MnuResultSubItem = nullptr;
+  QAction* MnuResultCsvSubItem = nullptr;  // the comparison as CSV; enabled with MnuResultSubItem
   QAction* MnuExitItem = nullptr;
 
   QMenu* MnuData = nullptr;

@@ -35,7 +35,7 @@ TEST_F(GridSizeChecks, FourByFourIsAcceptedAndAsksForTheFile) {
   window->CmdImport->click();
   EXPECT_TRUE(fake.messages.shown.empty());
   ASSERT_EQ(fake.fileDialogs.openFilters.size(), 1u);
-  EXPECT_EQ(fake.fileDialogs.openFilters[0], platform::kImportFilter);
+  EXPECT_EQ(fake.fileDialogs.openFilters[0], platform::kGridImportFilter);
 }
 
 TEST_F(GridSizeChecks, TwoHundredSquaredOverflowsTheNodeCount) {

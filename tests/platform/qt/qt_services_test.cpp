@@ -33,15 +33,16 @@ TEST(FileDialogFilter, ImportFilterOffersEveryDataFileInAnyCase) {
   const QStringList filters = qtNameFilters(kImportFilter);
   ASSERT_EQ(filters.size(), 1);
   // Shown as the program names it; the patterns behind are the dialog's.
-  EXPECT_TRUE(filters[0].startsWith(QStringLiteral("Data files(*.TXT;*.DAT;*.XLS;*.XLSX;*.ODS;*.DBF) (")));
-  for (const char* name : {"hill.txt", "HILL.TXT", "grid.dat", "Grid.Dat", "old.dbf"})
+  EXPECT_TRUE(filters[0].startsWith(
+      QStringLiteral("Data files(*.TXT;*.DAT;*.CSV;*.TSV;*.XLS;*.XLSX;*.ODS;*.DBF) (")));
+  for (const char* name : {"hill.txt", "HILL.TXT", "grid.dat", "Grid.Dat", "old.dbf", "sheet.CSV", "tabs.tsv"})
     EXPECT_TRUE(offers(filters[0], QString::fromLatin1(name))) << name;
   // Every workbook the imports read is offered.
   for (const char* name : {"book.xls", "book.XLSX", "book.xlsx", "sheet.ods", "Sheet.ODS"}) {
     ASSERT_TRUE(isWorkbookPath(name)) << name;
     EXPECT_TRUE(offers(filters[0], QString::fromLatin1(name))) << name;
   }
-  for (const char* name : {"report.csv", "hill.txt.bak", "txt"})
+  for (const char* name : {"dem.tif", "hill.txt.bak", "txt"})
     EXPECT_FALSE(offers(filters[0], QString::fromLatin1(name))) << name;
 }
 

@@ -1,11 +1,14 @@
 // The menu commands of the KOLV main window: import rules, the data viewer
 // and its timer, the two outputs, Exit, help, copyright and closing.
 #include <QFile>
+#include <QRadioButton>
 #include <QUrl>
 
 #include "kolv_window_fixture.h"
+#include "platform/file_dialog.h"
 #include "shell/ui/FrmChoseModel.h"
 #include "shell/ui/FrmShowData.h"
+#include "shell/ui/frmDelimiter.h"
 #include "shell/ui/FrmSplash.h"
 
 namespace sodwright::kolv::ui {
@@ -13,8 +16,18 @@ namespace {
 
 using MainCommands = KolvWindowTest;
 
+TEST_F(MainCommands, CsvAndTsvOpenTheDelimiterDialogOnCommaAndTab) {
+  fake.fileDialogs.names = {"/data/field.CSV", "/data/field.tsv"};
+  main->MnuImportFileItem->trigger();
+  ASSERT_TRUE(hub->delimiterDialog().isVisible());
+  EXPECT_TRUE(hub->delimiterDialog().OptComma->isChecked());
+  main->MnuImportFileItem->trigger();
+  EXPECT_TRUE(hub->delimiterDialog().OptTab->isChecked());
+  EXPECT_TRUE(messages().empty());
+}
+
 TEST_F(MainCommands, ImportAsksWithTheDataFilterAndFollowsTheExtension) {
-  fake.fileDialogs.names = {"/data/field.csv", "/data/field.DBF", "/data/field.xls", "/data/field.XLSX",
+  fake.fileDialogs.names = {"/data/field.png", "/data/field.DBF", "/data/field.xls", "/data/field.XLSX",
                             "/data/field.ods"};
   for (int i = 0; i < 5; ++i) main->MnuImportFileItem->trigger();
   EXPECT_EQ(fake.fileDialogs.openFilters.front(), platform::kImportFilter);

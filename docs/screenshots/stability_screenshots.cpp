@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QScreen>
 
-#include "kolv_window_fixture.h"
+#include "transect/ui/kolv_window_fixture.h"
 
 namespace sodwright::kolv::ui {
 namespace {

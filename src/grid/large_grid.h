@@ -1,0 +1,48 @@
+#pragma once
+// The grid computation node by node, for elevation models far larger than the
+// 16-bit node count of the windows (a 4,000 x 4,000 DEM from the batch). Each
+// node's seven results need only its two neighbours on either side along its
+// row and its column, so a caller can walk the grid one row at a time and
+// keep no result grid in memory. The arithmetic is the whole-grid walk's,
+// operation for operation, so the results are the same to the last bit.
+
+#include <cstddef>
+#include <cstdint>
+
+namespace sodwright::nibal {
+
+// A row-major elevation grid without the unused index 0: node (r, c), both
+// counted from 0, is at r x columns + c.
+struct ElevationView {
+  const double* elevation = nullptr;
+  int rows = 0;
+  int columns = 0;
+  double rowSpacing = 0.0;     // between neighbouring nodes of one row
+  double columnSpacing = 0.0;  // between neighbouring nodes of one column
+};
+
+struct GridCoefficients {
+  double bettaRow = 0.0;
+  double gammaRow = 0.0;
+  double bettaCol = 0.0;
+  double gammaCol = 0.0;
+};
+
+// The seven results of one node, as the result grids hold them.
+struct NodeResults {
+  double dGradCol = 0.0;
+  double dCurvCol = 0.0;
+  double dGradRow = 0.0;
+  double dCurvRow = 0.0;
+  double soilLossCol = 0.0;
+  double soilLossRow = 0.0;
+  double soilLossSum = 0.0;
+};
+
+// The results of node (r, c), counted from 0.
+NodeResults computeNode(const ElevationView& grid, const GridCoefficients& k, int r, int c);
+
+// The results of every node of row r, into out[0 .. columns - 1].
+void computeRow(const ElevationView& grid, const GridCoefficients& k, int r, NodeResults* out);
+
+}  // namespace sodwright::nibal

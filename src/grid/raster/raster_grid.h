@@ -1,0 +1,38 @@
+#pragma once
+// From an elevation raster to NIBAL: the grid window's nodes (within its
+// 16-bit node count) and the batch's node-by-node run (without it).
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "grid/grid_import.h"
+#include "grid/large_grid.h"
+#include "platform/raster/elevation_raster.h"
+#include "platform/raster/result_raster.h"
+
+namespace sodwright::raster {
+
+// The raster's size and spacings as the grid window's four boxes would hold
+// them; the spacings are written so that they read back to the same number.
+nibal::GridDefinition gridDefinition(const RasterGeometry& geometry);
+
+// The nodes as the grid import leaves them: eastings and northings of the
+// cell centres, the elevations unchanged.
+nibal::GridData gridData(const ElevationRaster& raster);
+
+// The window's refusal of a raster larger than its node count: the size, the
+// bound and the batch command that takes it.
+std::string tooLargeForWindowMessage(const std::string& path, const RasterGeometry& geometry, int mostNodes);
+
+// The node-by-node run of a whole raster. `eachRow` (may be empty) sees the
+// seven results of every node of row r (counted from 0) as they are
+// computed. The value is SoilLossSum, SoilLossRow and SoilLossCol as 32-bit
+// floats; a run whose results are not all finite numbers is refused with the
+// first node that overflows.
+using RowResults = std::function<void(int row, const std::vector<nibal::NodeResults>& nodes)>;
+RasterResult<std::vector<ResultLayer>> runRasterGrid(const ElevationRaster& raster,
+                                                     const nibal::GridCoefficients& coefficients,
+                                                     const RowResults& eachRow);
+
+}  // namespace sodwright::raster

@@ -1,0 +1,209 @@
+#include "platform/raster/elevation_raster.h"
+
+#include <gdal_priv.h>
+#include <ogr_spatialref.h>
+
+#include <cctype>
+#include <charconv>
+#include <fstream>
+#include <cmath>
+#include <new>
+
+#include "platform/raster/gdal_support.h"
+#include "platform/raster/raster_drivers.h"
+
+namespace sodwright::raster {
+
+namespace {
+
+constexpr int kFewestNodesPerSide = 4;
+// Lines read per RasterIO call: large enough to be quick, small next to the grid.
+constexpr int kLinesPerRead = 256;
+
+std::string refusal(const std::string& path, const std::string& why) {
+  return "Cannot use " + displayName(path) + " as an elevation raster: " + why;
+}
+
+std::string nodeText(int row, int column) {
+  return "row " + std::to_string(row + 1) + ", column " + std::to_string(column + 1);
+}
+
+std::string sizeText(int rows, int columns) {
+  return std::to_string(rows) + " rows x " + std::to_string(columns) + " columns";
+}
+
+struct OpenRaster {
+  GDALDatasetUniquePtr dataset;
+  RasterGeometry geometry;
+};
+
+// Opens the file and checks what the header says; the caller gets either the
+// open dataset with its geometry or the refusal.
+RasterResult<OpenRaster> openRaster(const std::string& path) {
+  useRasterDrivers();
+  QuietGdalErrors quiet;
+  static const char* const kDrivers[] = {"GTiff", "AAIGrid", nullptr};
+  GDALDatasetUniquePtr dataset(
+      GDALDataset::Open(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY, kDrivers, nullptr, nullptr));
+  if (!dataset)
+    return {std::nullopt, refusal(path, "it is not a GeoTIFF or ESRI ASCII grid that can be read, or it is damaged" +
+                                            QuietGdalErrors::detail())};
+  if (dataset->GetRasterCount() != 1)
+    return {std::nullopt,
+            refusal(path, "it has " + std::to_string(dataset->GetRasterCount()) +
+                              " bands; NIBAL needs a single band of elevations (gdal_translate -b 1 takes the first)")};
+  GDALRasterBand* band = dataset->GetRasterBand(1);
+  if (GDALDataTypeIsComplex(band->GetRasterDataType()))
+    return {std::nullopt, refusal(path, "its values are complex numbers, not elevations")};
+
+  RasterGeometry g;
+  g.rows = dataset->GetRasterYSize();
+  g.columns = dataset->GetRasterXSize();
+  if (dataset->GetGeoTransform(g.transform.data()) != CE_None)
+    return {std::nullopt, refusal(path, "it has no georeferencing, so the cell size is unknown")};
+  if (g.transform[2] != 0.0 || g.transform[4] != 0.0)
+    return {std::nullopt, refusal(path, "its grid is rotated or sheared; warp it to a north-up grid first "
+                                        "(gdalwarp)")};
+  if (!(g.rowSpacing() > 0.0) || !(g.columnSpacing() > 0.0) || !std::isfinite(g.transform[0]) ||
+      !std::isfinite(g.transform[3]))
+    return {std::nullopt, refusal(path, "its cell size or origin is not a positive finite number")};
+  if (const OGRSpatialReference* crs = dataset->GetSpatialRef()) {
+    if (crs->IsGeographic())
+      return {std::nullopt, refusal(path, "its cells are measured in degrees; reproject it to a projected "
+                                          "coordinate system in metres first (gdalwarp -t_srs)")};
+    char* wkt = nullptr;
+    if (crs->exportToWkt(&wkt) == OGRERR_NONE && wkt != nullptr) g.crsWkt = wkt;
+    CPLFree(wkt);
+  }
+  if (g.rows < kFewestNodesPerSide || g.columns < kFewestNodesPerSide)
+    return {std::nullopt, refusal(path, "it has " + sizeText(g.rows, g.columns) + "; NIBAL needs at least 4 x 4 nodes")};
+  return {OpenRaster{std::move(dataset), g}, {}};
+}
+
+// Checks one block of values read from lines first.. and applies scale and offset.
+std::optional<std::string> checkValues(double* values, int lines, int firstLine, int columns, bool hasNoData,
+                                       double noData, double scale, double offset) {
+  for (int i = 0; i < lines; ++i) {
+    for (int c = 0; c < columns; ++c) {
+      double& v = values[static_cast<std::size_t>(i) * static_cast<std::size_t>(columns) + c];
+      if (hasNoData && (v == noData || (std::isnan(v) && std::isnan(noData))))
+        return "it has no-data cells, the first at " + nodeText(firstLine + i, c) +
+               "; fill or crop them first (gdal_fillnodata.py fills holes)";
+      if (!std::isfinite(v))
+        return "the cell at " + nodeText(firstLine + i, c) + " holds " + (std::isnan(v) ? "NaN" : "an infinite value") +
+               ", not an elevation";
+      if (scale != 1.0 || offset != 0.0) v = v * scale + offset;
+      if (!std::isfinite(v))
+        return "the cell at " + nodeText(firstLine + i, c) + " is out of range once scaled";
+    }
+  }
+  return std::nullopt;
+}
+
+// GDAL reads a word such as "nan" or "inf" in an ESRI ASCII grid whose other
+// values are whole numbers as 0, so the values part of such a file is looked
+// over first: after the header lines (each opening with a keyword) only
+// numbers may follow. Returns the first word found.
+std::optional<std::string> wordInAsciiGrid(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  static const char* const kKeywords[] = {"ncols",     "nrows",     "xllcorner", "yllcorner", "xllcenter",
+                                          "yllcenter", "cellsize",  "dx",        "dy",        "nodata_value"};
+  std::string line;
+  std::streampos valuesStart = 0;
+  while (std::getline(in, line)) {
+    std::string first;
+    for (char ch : line) {
+      if (std::isspace(static_cast<unsigned char>(ch))) {
+        if (!first.empty()) break;
+        continue;
+      }
+      first += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    }
+    bool keyword = false;
+    for (const char* k : kKeywords) keyword = keyword || first == k;
+    if (!keyword) break;
+    valuesStart = in.tellg();
+  }
+  in.clear();
+  in.seekg(valuesStart);
+  std::string word;
+  char buffer[1 << 16];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    for (std::streamsize i = 0; i < in.gcount(); ++i) {
+      const auto ch = static_cast<unsigned char>(buffer[i]);
+      if (std::isalpha(ch) && ch != 'e' && ch != 'E') word += static_cast<char>(ch);
+      else if (!word.empty()) return word;
+    }
+  }
+  if (!word.empty()) return word;
+  return std::nullopt;
+}
+
+// Cells the band's own mask marks invalid (a mask beside the data rather than
+// a no-data value).
+bool maskHidesCells(GDALRasterBand* band) {
+  const int flags = band->GetMaskFlags();
+  return (flags & GMF_ALL_VALID) == 0 && (flags & GMF_NODATA) == 0;
+}
+
+}  // namespace
+
+double RasterGeometry::rowSpacing() const { return std::abs(transform[1]); }
+double RasterGeometry::columnSpacing() const { return std::abs(transform[5]); }
+double RasterGeometry::easting(int column) const { return transform[0] + (column + 0.5) * transform[1]; }
+double RasterGeometry::northing(int row) const { return transform[3] + (row + 0.5) * transform[5]; }
+
+RasterResult<RasterGeometry> readRasterGeometry(const std::string& path) {
+  RasterResult<OpenRaster> open = openRaster(path);
+  if (!open.ok()) return {std::nullopt, open.message};
+  return {open.value->geometry, {}};
+}
+
+RasterResult<ElevationRaster> readElevationRaster(const std::string& path, std::int64_t mostNodes) {
+  RasterResult<OpenRaster> open = openRaster(path);
+  if (!open.ok()) return {std::nullopt, open.message};
+  const RasterGeometry& g = open.value->geometry;
+  if (g.nodeCount() > mostNodes)
+    return {std::nullopt, refusal(path, "it has " + sizeText(g.rows, g.columns) + " = " +
+                                            std::to_string(g.nodeCount()) + " nodes, more than the " +
+                                            std::to_string(mostNodes) + " this program reads")};
+  GDALRasterBand* band = open.value->dataset->GetRasterBand(1);
+  if (maskHidesCells(band))
+    return {std::nullopt, refusal(path, "it carries a mask of invalid cells; fill them and drop the mask first")};
+  if (std::string(open.value->dataset->GetDriverName()) == "AAIGrid")
+    if (const std::optional<std::string> word = wordInAsciiGrid(path))
+      return {std::nullopt, refusal(path, "its values hold \"" + *word + "\", which is not an elevation")};
+  int hasNoData = 0;
+  const double noData = band->GetNoDataValue(&hasNoData);
+  const double scale = band->GetScale();
+  const double offset = band->GetOffset();
+
+  ElevationRaster raster;
+  raster.geometry = g;
+  try {
+    raster.elevation.resize(static_cast<std::size_t>(g.nodeCount()));
+  } catch (const std::bad_alloc&) {
+    return {std::nullopt, refusal(path, "there is not enough memory for its " + std::to_string(g.nodeCount()) +
+                                            " nodes")};
+  }
+  QuietGdalErrors quiet;
+  for (int first = 0; first < g.rows; first += kLinesPerRead) {
+    const int lines = std::min(kLinesPerRead, g.rows - first);
+    double* block = raster.elevation.data() + static_cast<std::size_t>(first) * static_cast<std::size_t>(g.columns);
+    if (band->RasterIO(GF_Read, 0, first, g.columns, lines, block, g.columns, lines, GDT_Float64, 0, 0, nullptr) !=
+        CE_None)
+      return {std::nullopt, refusal(path, "it breaks off or is damaged near " + nodeText(first, 0) +
+                                              QuietGdalErrors::detail())};
+    if (auto fault = checkValues(block, lines, first, g.columns, hasNoData != 0, noData, scale, offset))
+      return {std::nullopt, refusal(path, *fault)};
+  }
+  return {std::move(raster), {}};
+}
+
+std::string exactText(double value) {
+  char text[32];
+  const auto [end, error] = std::to_chars(text, text + sizeof text, value);
+  return error == std::errc() ? std::string(text, end) : std::string("0");
+}
+
+}  // namespace sodwright::raster

@@ -1,0 +1,49 @@
+#include "platform/raster/raster_drivers.h"
+
+#include <gdal.h>
+#include <gdal_frmts.h>
+#include <gdal_priv.h>
+
+#include <algorithm>
+#include <cctype>
+#include <mutex>
+
+namespace sodwright::raster {
+
+namespace {
+
+std::string lowerExtension(std::string_view path) {
+  const std::size_t dot = path.find_last_of('.');
+  const std::size_t slash = path.find_last_of("/\\");
+  if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return {};
+  std::string ext(path.substr(dot + 1));
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char ch) { return std::tolower(ch); });
+  return ext;
+}
+
+}  // namespace
+
+void useRasterDrivers() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    // No .aux.xml files beside the user's rasters, no directory scans on open,
+    // and a block cache of 64 MB rather than a share of the machine's memory.
+    CPLSetConfigOption("GDAL_PAM_ENABLED", "NO");
+    CPLSetConfigOption("GDAL_DISABLE_READDIR_ON_OPEN", "EMPTY_DIR");
+    GDALSetCacheMax64(64 * 1024 * 1024);
+    GDALRegister_GTiff();
+    GDALRegister_AAIGrid();
+    GDALRegister_MEM();
+  });
+}
+
+bool isRasterPath(std::string_view path) { return !driverForPath(path).empty(); }
+
+std::string driverForPath(std::string_view path) {
+  const std::string ext = lowerExtension(path);
+  if (ext == "tif" || ext == "tiff") return "GTiff";
+  if (ext == "asc") return "AAIGrid";
+  return {};
+}
+
+}  // namespace sodwright::raster

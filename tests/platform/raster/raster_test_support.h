@@ -1,0 +1,82 @@
+#pragma once
+// Small rasters made with GDAL's own API for the raster tests, in a fresh
+// folder per test.
+
+#include <gdal_priv.h>
+#include <ogr_spatialref.h>
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "platform/raster/raster_drivers.h"
+
+namespace sodwright::raster::testing {
+
+// A projected system in metres (UTM 33 N).
+inline constexpr int kUtmZone33 = 32633;
+
+struct RasterSpec {
+  int rows = 6;
+  int columns = 5;
+  int bands = 1;
+  // Origin (west, north), cell width 2 m, cell height 3 m, north up.
+  std::array<double, 6> transform{500000.0, 2.0, 0.0, 5200000.0, 0.0, -3.0};
+  int epsg = kUtmZone33;  // 0: no coordinate system
+  bool georeferenced = true;
+  GDALDataType type = GDT_Float64;
+  bool setNoData = false;
+  double noData = -9999.0;
+  std::function<double(int row, int column)> value = [](int, int) { return 0.0; };
+};
+
+inline std::string crsWkt(int epsg) {
+  OGRSpatialReference crs;
+  crs.importFromEPSG(epsg);
+  char* wkt = nullptr;
+  crs.exportToWkt(&wkt);
+  std::string text = wkt;
+  CPLFree(wkt);
+  return text;
+}
+
+// Writes the raster with the driver its extension names (GTiff or AAIGrid).
+inline void writeRaster(const std::string& path, const RasterSpec& spec) {
+  useRasterDrivers();
+  GDALDriver* memory = GetGDALDriverManager()->GetDriverByName("MEM");
+  GDALDatasetUniquePtr source(memory->Create("", spec.columns, spec.rows, spec.bands, spec.type, nullptr));
+  std::array<double, 6> transform = spec.transform;
+  if (spec.georeferenced) source->SetGeoTransform(transform.data());
+  if (spec.epsg != 0) source->SetProjection(crsWkt(spec.epsg).c_str());
+  for (int b = 1; b <= spec.bands; ++b) {
+    GDALRasterBand* band = source->GetRasterBand(b);
+    if (spec.setNoData) band->SetNoDataValue(spec.noData);
+    for (int r = 0; r < spec.rows; ++r)
+      for (int c = 0; c < spec.columns; ++c) {
+        double v = spec.value(r, c);
+        if (band->RasterIO(GF_Write, c, r, 1, 1, &v, 1, 1, GDT_Float64, 0, 0, nullptr) != CE_None)
+          throw std::runtime_error("cannot fill the test raster");
+      }
+  }
+  GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(driverForPath(path).c_str());
+  GDALDatasetUniquePtr written(driver->CreateCopy(path.c_str(), source.get(), FALSE, nullptr, nullptr, nullptr));
+  if (!written) throw std::runtime_error("cannot write the test raster " + path);
+}
+
+// A folder of its own under the system's temporary folder, removed at the end.
+class ScratchFolder {
+ public:
+  explicit ScratchFolder(const std::string& name)
+      : path_(std::filesystem::temp_directory_path() / ("sodwright-raster-" + name)) {
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+  }
+  ~ScratchFolder() { std::filesystem::remove_all(path_); }
+  std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace sodwright::raster::testing
