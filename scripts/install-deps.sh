@@ -9,7 +9,7 @@ packages=(
   libgdal-dev gdal-bin python3-gdal
   libcli11-dev
   googletest libgtest-dev libbenchmark-dev
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev clang-format-14
   python3
   dpkg-dev file help2man librsvg2-bin lintian desktop-file-utils appstream
 )
