@@ -3,7 +3,7 @@
 add_library(sodwright_options INTERFACE)
 target_compile_features(sodwright_options INTERFACE cxx_std_20)
 target_compile_options(sodwright_options INTERFACE
-  -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Werror)
+  -Wall -Wextra -Wpedantic -Wshadow -Wold-style-cast -Wnon-virtual-dtor -Werror)
 if(SODWRIGHT_SANITIZE)
   target_compile_options(sodwright_options INTERFACE
     -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
