@@ -13,7 +13,6 @@
 #include "shell/ui/FrmShowData.h"
 #include "shell/ui/window_hub.h"
 #include "transect/kolv_commands.h"
-#include "transect/ui/FrmKOLV_Main.h"
 #include "shell/ui/labelled_list.h"
 #include "transect/ui/kolv_help.h"
 
@@ -56,8 +55,8 @@ void addRows(QWidget* parent, QGridLayout* grid, int column, int firstRow, std::
 }  // namespace
 
 FrmKOLVParameter::FrmKOLVParameter(KolvState& state, platform::AppContext& context, shell::WindowHub& hub,
-                                   FrmKOLV_Main& main)
-    : QWidget(&main, Qt::Window), state_(state), context_(context), hub_(hub), main_(main) {
+                                   QWidget* mainWindow)
+    : QWidget(mainWindow, Qt::Window), state_(state), context_(context), hub_(hub) {
   setObjectName(QStringLiteral("FrmKOLVParameter"));
   setWindowTitle(QStringLiteral("KOLV Parameters"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -267,13 +266,13 @@ void FrmKOLVParameter::CmdParaOK_Click() {
   CmdRunKOLV->setFocus();
   CmdParaOK->setEnabled(false);
   CmdQuit->setEnabled(false);
-  main_.MnuRunModelItem->setEnabled(true);
+  emit parametersAccepted();
 }
 
 void FrmKOLVParameter::CmdQuit_Click() {
   hide();
   close();
-  main_.show();
+  emit quitPressed();
 }
 
 void FrmKOLVParameter::Label47_Click() {
@@ -291,13 +290,12 @@ void FrmKOLVParameter::CmdRunKOLV_Click() {
     context_.busy.setBusyPointer(false);
     return;
   }
-  main_.TimerShowData->start();
   hub_.showDataViewer();
   context_.busy.hideNote();
   context_.busy.setBusyPointer(false);
   hide();
   close();
-  main_.showRunResults();
+  emit runFinished();
 }
 
 }  // namespace sodwright::kolv::ui

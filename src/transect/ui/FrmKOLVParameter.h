@@ -23,14 +23,14 @@ class WindowHub;
 
 namespace sodwright::kolv::ui {
 
-class FrmKOLV_Main;
 
 class FrmKOLVParameter : public QWidget {
   Q_OBJECT
 
  public:
   // A window of its own, owned by the main window.
-  FrmKOLVParameter(KolvState& state, platform::AppContext& context, shell::WindowHub& hub, FrmKOLV_Main& main);
+  // `mainWindow` owns this window and answers its signals.
+  FrmKOLVParameter(KolvState& state, platform::AppContext& context, shell::WindowHub& hub, QWidget* mainWindow);
 
   QComboBox* CboTDirect = nullptr;
   // Shown only; a click says so.
@@ -62,6 +62,15 @@ class FrmKOLVParameter : public QWidget {
   QPushButton* CmdRunKOLV = nullptr;
   QPushButton* CmdQuit = nullptr;
   shell::LinkLabel* Label47 = nullptr;  // "Help!"
+
+ signals:
+  // "OK": the parameters are accepted and a run may start.
+  void parametersAccepted();
+  // "Quit": this window has closed; the main window comes back.
+  void quitPressed();
+  // "Run KOLV" ran and compared the sequences; this window has closed and
+  // the data viewer shows the result.
+  void runFinished();
 
  public slots:
   void CmdParaOK_Click();
@@ -103,7 +112,6 @@ class FrmKOLVParameter : public QWidget {
   KolvState& state_;
   platform::AppContext& context_;
   shell::WindowHub& hub_;
-  FrmKOLV_Main& main_;
   std::map<QLineEdit*, Check> checks_;
 };
 

@@ -25,6 +25,7 @@
 #include "transect/kolv_state.h"
 #include "transect/ui/ChartPanel.h"
 #include "transect/ui/kolv_main_menus.h"
+#include "transect/ui/kolv_menu_states.h"
 
 class QFrame;
 
@@ -104,6 +105,7 @@ class FrmKOLV_Main : public QMainWindow, public KolvMainMenus {
  private:
   void buildLayout();
   void connectHandlers();
+  void applyMenuStates(KolvEvent event);
   void showImportedPair();
   void sequenceBoxChanged();
   void depthBoxChanged();

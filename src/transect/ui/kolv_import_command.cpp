@@ -44,7 +44,7 @@ void KolvImportCommand::start() {
   } else if (kind == "txt" || kind == "dat") {
     waiting_ = true;
     hub_.delimiterDialog().showForKolvImport();
-    effects_.setRunMenuEnabled(true);
+    effects_.textFileChosen();
   } else if (kind == "dbf") {
     context_.messages.inform(kDatabaseNotReadMessage);
   } else {
