@@ -285,9 +285,11 @@ void FrmKOLVParameter::CmdRunKOLV_Click() {
   context_.busy.showNote();
   const CommandOutcome outcome = RunKolv(state_, context_.messages);
   if (!outcome.compared) {
-    // Refused with its message: nothing to show, the window stays for another try.
+    // Refused or failed with its message: nothing to show, the window stays
+    // for another try; a failure also clears what the main window showed.
     context_.busy.hideNote();
     context_.busy.setBusyPointer(false);
+    if (outcome.failed) emit runFailed();
     return;
   }
   hub_.showDataViewer();

@@ -71,6 +71,9 @@ class FrmKOLVParameter : public QWidget {
   // "Run KOLV" ran and compared the sequences; this window has closed and
   // the data viewer shows the result.
   void runFinished();
+  // "Run KOLV" failed with values that are not finite (its message shown);
+  // this window stays open.
+  void runFailed();
 
  public slots:
   void CmdParaOK_Click();

@@ -292,6 +292,12 @@ void FrmKOLV_Main::showRunResults() {
   applyMenuStates(KolvEvent::Ran);
 }
 
+void FrmKOLV_Main::showRunFailure() {
+  for (ChartPanel* p : panels_) p->clear();
+  setPlaceholderLinesVisible(true);
+  applyMenuStates(KolvEvent::RunFailed);
+}
+
 void FrmKOLV_Main::showMessage(const std::string& text) { context_.messages.inform(text); }
 
 }  // namespace sodwright::kolv::ui

@@ -70,6 +70,11 @@ class FrmKOLV_Main : public QMainWindow, public KolvMainMenus {
   // chart and data items on.
   void showRunResults();
 
+  // After a run or comparison that failed (its message shown): the charts
+  // cleared back to their placeholder axes and the output, chart and Redraw
+  // items off, so that nothing suggests results that are not there.
+  void showRunFailure();
+
  public slots:
   void MnuImportFileItem_Click();
   void MnuLastSeqSubItem_Click();

@@ -82,6 +82,7 @@ void FrmKOLV_Main::MnuParameterItem_Click() {
       TimerShowData->start();
       showRunResults();
     });
+    connect(parameter_, &FrmKOLVParameter::runFailed, this, &FrmKOLV_Main::showRunFailure);
   }
   parameter_->show();
   parameter_->raise();
@@ -99,6 +100,7 @@ void FrmKOLV_Main::MnuRunModelItem_Click() {
     TxtFSeq->setText(integerText(state_.params.FirstSeqShown));
     TxtLSeq->setText(integerText(state_.params.LastSeqShown));
   }
+  if (outcome.failed) showRunFailure();
   if (!outcome.compared) return;
   applyMenuStates(KolvEvent::Ran);
   afterComparison();
@@ -110,6 +112,7 @@ void FrmKOLV_Main::CmdRedraw_Click() {
     TxtFSeq->setText(integerText(state_.params.FirstSeqShown));
     TxtLSeq->setText(integerText(state_.params.LastSeqShown));
   }
+  if (outcome.failed) showRunFailure();
   if (!outcome.compared) return;
   afterComparison();
 }

@@ -11,6 +11,8 @@ const KolvMenuRow& menuRowFor(KolvEvent event) {
   static constexpr KolvMenuRow kAccepted = {K, K, on, K, K, K, K, K, K, K};
   static constexpr KolvMenuRow kRan = {on, K, K, on, K, on, on, on, K, off};
   static constexpr KolvMenuRow kRedrawn = {K, K, K, on, K, K, on, K, K, off};
+  // Nothing left that a failed run could write or draw.
+  static constexpr KolvMenuRow kFailed = {off, K, K, K, K, off, off, off, K, off};
   static constexpr KolvMenuRow kBoxChanged = {K, K, K, off, K, K, off, K, K, run};
   switch (event) {
     case KolvEvent::Opened: return kOpened;
@@ -19,6 +21,7 @@ const KolvMenuRow& menuRowFor(KolvEvent event) {
     case KolvEvent::ParametersAccepted: return kAccepted;
     case KolvEvent::Ran: return kRan;
     case KolvEvent::Redrawn: return kRedrawn;
+    case KolvEvent::RunFailed: return kFailed;
     case KolvEvent::BoxChanged: break;
   }
   return kBoxChanged;

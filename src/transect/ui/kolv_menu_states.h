@@ -13,6 +13,7 @@ enum class KolvEvent {
   ParametersAccepted,  // "OK" in the parameter window
   Ran,                 // "Run KOLV" or "Run&Model" ran and compared
   Redrawn,             // Redraw compared the shown pair again
+  RunFailed,           // a run or comparison gave values that are not finite
   BoxChanged,          // a sequence or depth box changed
 };
 
