@@ -14,7 +14,6 @@
 #include "shell/ui/window_hub.h"
 #include "transect/kolv_commands.h"
 #include "transect/stability_warning.h"
-#include "transect/ui/FrmKOLV_Main.h"
 #include "shell/ui/labelled_list.h"
 #include "transect/ui/kolv_help.h"
 #include "transect/ui/stability_line.h"
@@ -58,8 +57,8 @@ void addRows(QWidget* parent, QGridLayout* grid, int column, int firstRow, std::
 }  // namespace
 
 FrmKOLVParameter::FrmKOLVParameter(KolvState& state, platform::AppContext& context, shell::WindowHub& hub,
-                                   FrmKOLV_Main& main)
-    : QWidget(&main, Qt::Window), state_(state), context_(context), hub_(hub), main_(main) {
+                                   QWidget* mainWindow)
+    : QWidget(mainWindow, Qt::Window), state_(state), context_(context), hub_(hub) {
   setObjectName(QStringLiteral("FrmKOLVParameter"));
   setWindowTitle(QStringLiteral("KOLV Parameters"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -281,13 +280,13 @@ void FrmKOLVParameter::CmdParaOK_Click() {
   CmdRunKOLV->setFocus();
   CmdParaOK->setEnabled(false);
   CmdQuit->setEnabled(false);
-  main_.MnuRunModelItem->setEnabled(true);
+  emit parametersAccepted();
 }
 
 void FrmKOLVParameter::CmdQuit_Click() {
   hide();
   close();
-  main_.show();
+  emit quitPressed();
 }
 
 void FrmKOLVParameter::Label47_Click() {
@@ -300,18 +299,19 @@ void FrmKOLVParameter::CmdRunKOLV_Click() {
   context_.busy.showNote();
   const CommandOutcome outcome = RunKolv(state_, context_.messages);
   if (!outcome.compared) {
-    // Refused with its message: nothing to show, the window stays for another try.
+    // Refused or failed with its message: nothing to show, the window stays
+    // for another try; a failure also clears what the main window showed.
     context_.busy.hideNote();
     context_.busy.setBusyPointer(false);
+    if (outcome.failed) emit runFailed();
     return;
   }
-  main_.TimerShowData->start();
   hub_.showDataViewer();
   context_.busy.hideNote();
   context_.busy.setBusyPointer(false);
   hide();
   close();
-  main_.showRunResults();
+  emit runFinished();
 }
 
 }  // namespace sodwright::kolv::ui

@@ -24,14 +24,14 @@ class WindowHub;
 
 namespace sodwright::kolv::ui {
 
-class FrmKOLV_Main;
 
 class FrmKOLVParameter : public QWidget {
   Q_OBJECT
 
  public:
   // A window of its own, owned by the main window.
-  FrmKOLVParameter(KolvState& state, platform::AppContext& context, shell::WindowHub& hub, FrmKOLV_Main& main);
+  // `mainWindow` owns this window and answers its signals.
+  FrmKOLVParameter(KolvState& state, platform::AppContext& context, shell::WindowHub& hub, QWidget* mainWindow);
 
   QComboBox* CboTDirect = nullptr;
   // Shown only; a click says so.
@@ -65,6 +65,18 @@ class FrmKOLVParameter : public QWidget {
   shell::LinkLabel* Label47 = nullptr;  // "Help!"
   // Above the buttons: says when the parameters amplify surface noise.
   QLabel* LblStability = nullptr;
+
+ signals:
+  // "OK": the parameters are accepted and a run may start.
+  void parametersAccepted();
+  // "Quit": this window has closed; the main window comes back.
+  void quitPressed();
+  // "Run KOLV" ran and compared the sequences; this window has closed and
+  // the data viewer shows the result.
+  void runFinished();
+  // "Run KOLV" failed with values that are not finite (its message shown);
+  // this window stays open.
+  void runFailed();
 
  public slots:
   void CmdParaOK_Click();
@@ -107,7 +119,6 @@ class FrmKOLVParameter : public QWidget {
   KolvState& state_;
   platform::AppContext& context_;
   shell::WindowHub& hub_;
-  FrmKOLV_Main& main_;
   std::map<QLineEdit*, Check> checks_;
 };
 

@@ -66,16 +66,13 @@ FrmKOLV_Main::FrmKOLV_Main(KolvState& state, platform::AppContext& context, shel
 
   import_ = new KolvImportCommand(
       state_, context_, hub_,
-      {[this](bool on) { MnuRun->menuAction()->setEnabled(on); },
+      {[this] { applyMenuStates(KolvEvent::TextFileChosen); },
        [this] {
          showImportedPair();
          // The viewer shows the imported sequence and closes itself again.
          if (shell::FrmShowData* viewer = hub_.showDataViewer()) viewer->MSFlexGridData->setFocus();
          TimerShowData->start();
-         MnuParameterItem->setEnabled(true);
-         MnuShowDataItem->setEnabled(true);
-         MnuEditItem->setEnabled(true);
-         MnuRun->menuAction()->setEnabled(true);
+         applyMenuStates(KolvEvent::Imported);
        },
        [this] {
          show();
@@ -89,16 +86,27 @@ FrmKOLV_Main::FrmKOLV_Main(KolvState& state, platform::AppContext& context, shel
 
   // Load: the start-up window and the note go; nothing can be redrawn yet.
   hub_.closeStartupWindow();
-  CmdRedraw->setEnabled(false);
   TimerShowData->stop();
   context_.busy.closeNote();
-  // Opened by the chooser: every visit starts with an import.
-  MnuOutputFileItem->menuAction()->setEnabled(false);
-  MnuParameterItem->setEnabled(false);
-  MnuRunModelItem->setEnabled(false);
-  MnuShowDataItem->setEnabled(false);
-  MnuEditItem->setEnabled(false);
-  MnuChart->menuAction()->setEnabled(false);
+  applyMenuStates(KolvEvent::Opened);
+}
+
+void FrmKOLV_Main::applyMenuStates(KolvEvent event) {
+  const std::array<QAction*, kItems> items = {
+      MnuOutputFileItem->menuAction(), MnuParameterItem, MnuRunModelItem,   MnuShowDataItem,
+      MnuEditItem,                     MnuChart->menuAction(), MnuResultSubItem, MnuLastSeqSubItem,
+      MnuRun->menuAction(),            nullptr};
+  const KolvMenuRow& row = menuRowFor(event);
+  for (int item = 0; item < kItems; ++item) {
+    const Switch s = row[static_cast<std::size_t>(item)];
+    if (s == Switch::Keep) continue;
+    const bool on = s == Switch::On || (s == Switch::OnWhenRun && state_.simulated);
+    if (item == kRedraw) {
+      CmdRedraw->setEnabled(on);
+    } else {
+      items[static_cast<std::size_t>(item)]->setEnabled(on);
+    }
+  }
 }
 
 FrmKOLV_Main::~FrmKOLV_Main() = default;
@@ -223,16 +231,11 @@ QFrame* FrmKOLV_Main::line(int n) const {
 
 void FrmKOLV_Main::sequenceBoxChanged() {
   for (ChartPanel* p : panels_) p->clear();
-  // Nothing to draw before a run.
-  CmdRedraw->setEnabled(state_.simulated);
-  MnuShowDataItem->setEnabled(false);
-  MnuResultSubItem->setEnabled(false);
+  applyMenuStates(KolvEvent::BoxChanged);  // Redraw waits for a run
 }
 
 void FrmKOLV_Main::depthBoxChanged() {
-  CmdRedraw->setEnabled(state_.simulated);
-  MnuShowDataItem->setEnabled(false);
-  MnuResultSubItem->setEnabled(false);
+  applyMenuStates(KolvEvent::BoxChanged);
   panel(ChartKind::UpLayer)->clear();
   panel(ChartKind::WholeProfile)->clear();
 }
@@ -294,13 +297,14 @@ void FrmKOLV_Main::showRunResults() {
   TxtSLD->setText(QString::fromStdString(shell::generalText(p.SubLayerDepth)));
   setPlaceholderLinesVisible(false);
   drawCharts();
-  CmdRedraw->setEnabled(false);
   TxtLSeq->setFocus();
-  MnuOutputFileItem->menuAction()->setEnabled(true);
-  MnuChart->menuAction()->setEnabled(true);
-  MnuLastSeqSubItem->setEnabled(true);
-  MnuResultSubItem->setEnabled(true);
-  MnuShowDataItem->setEnabled(true);
+  applyMenuStates(KolvEvent::Ran);
+}
+
+void FrmKOLV_Main::showRunFailure() {
+  for (ChartPanel* p : panels_) p->clear();
+  setPlaceholderLinesVisible(true);
+  applyMenuStates(KolvEvent::RunFailed);
 }
 
 void FrmKOLV_Main::showMessage(const std::string& text) { context_.messages.inform(text); }

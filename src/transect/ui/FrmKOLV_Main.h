@@ -25,6 +25,7 @@
 #include "transect/kolv_state.h"
 #include "transect/ui/ChartPanel.h"
 #include "transect/ui/kolv_main_menus.h"
+#include "transect/ui/kolv_menu_states.h"
 
 class QFrame;
 
@@ -71,6 +72,11 @@ class FrmKOLV_Main : public QMainWindow, public KolvMainMenus {
   // chart and data items on.
   void showRunResults();
 
+  // After a run or comparison that failed (its message shown): the charts
+  // cleared back to their placeholder axes and the output, chart and Redraw
+  // items off, so that nothing suggests results that are not there.
+  void showRunFailure();
+
  public slots:
   void MnuImportFileItem_Click();
   void MnuLastSeqSubItem_Click();
@@ -107,6 +113,7 @@ class FrmKOLV_Main : public QMainWindow, public KolvMainMenus {
  private:
   void buildLayout();
   void connectHandlers();
+  void applyMenuStates(KolvEvent event);
   void showImportedPair();
   void sequenceBoxChanged();
   void depthBoxChanged();

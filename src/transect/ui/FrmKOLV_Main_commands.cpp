@@ -85,7 +85,18 @@ void FrmKOLV_Main::MnuShowDataItem_Click() {
 }
 
 void FrmKOLV_Main::MnuParameterItem_Click() {
-  if (!parameter_) parameter_ = new FrmKOLVParameter(state_, context_, hub_, *this);
+  if (!parameter_) {
+    parameter_ = new FrmKOLVParameter(state_, context_, hub_, this);
+    connect(parameter_, &FrmKOLVParameter::parametersAccepted, this,
+            [this] { applyMenuStates(KolvEvent::ParametersAccepted); });
+    connect(parameter_, &FrmKOLVParameter::quitPressed, this, &QWidget::show);
+    connect(parameter_, &FrmKOLVParameter::runFinished, this, [this] {
+      // The viewer the run opened closes itself again.
+      TimerShowData->start();
+      showRunResults();
+    });
+    connect(parameter_, &FrmKOLVParameter::runFailed, this, &FrmKOLV_Main::showRunFailure);
+  }
   parameter_->show();
   parameter_->raise();
   parameter_->activateWindow();
@@ -102,11 +113,9 @@ void FrmKOLV_Main::MnuRunModelItem_Click() {
     TxtFSeq->setText(integerText(state_.params.FirstSeqShown));
     TxtLSeq->setText(integerText(state_.params.LastSeqShown));
   }
+  if (outcome.failed) showRunFailure();
   if (!outcome.compared) return;
-  MnuOutputFileItem->menuAction()->setEnabled(true);
-  MnuChart->menuAction()->setEnabled(true);
-  MnuResultSubItem->setEnabled(true);
-  MnuLastSeqSubItem->setEnabled(true);
+  applyMenuStates(KolvEvent::Ran);
   afterComparison();
 }
 
@@ -116,6 +125,7 @@ void FrmKOLV_Main::CmdRedraw_Click() {
     TxtFSeq->setText(integerText(state_.params.FirstSeqShown));
     TxtLSeq->setText(integerText(state_.params.LastSeqShown));
   }
+  if (outcome.failed) showRunFailure();
   if (!outcome.compared) return;
   afterComparison();
 }
@@ -123,9 +133,7 @@ void FrmKOLV_Main::CmdRedraw_Click() {
 // What Redraw and Run&Model do once the shown pair is compared.
 void FrmKOLV_Main::afterComparison() {
   setPlaceholderLinesVisible(false);
-  CmdRedraw->setEnabled(false);
-  MnuShowDataItem->setEnabled(true);
-  MnuResultSubItem->setEnabled(true);
+  applyMenuStates(KolvEvent::Redrawn);
   TxtLSeq->setFocus();
   drawCharts();
 }

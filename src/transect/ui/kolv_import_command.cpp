@@ -47,7 +47,7 @@ void KolvImportCommand::start() {
   } else if (shell::isDelimitedTextPath(fileName_)) {
     waiting_ = true;
     hub_.delimiterDialog().showForKolvImport(fileName_);
-    effects_.setRunMenuEnabled(true);
+    effects_.textFileChosen();
   } else if (kind == "dbf") {
     context_.messages.inform(kDatabaseNotReadMessage);
   } else {

@@ -29,7 +29,7 @@ class KolvImportCommand : public QObject {
 
  public:
   struct Effects {
-    std::function<void(bool)> setRunMenuEnabled;
+    std::function<void()> textFileChosen;  // the delimiter dialog comes next
     std::function<void()> imported;  // the transect is in the state
     std::function<void()> showMainWindow;
   };

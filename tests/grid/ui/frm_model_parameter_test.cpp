@@ -121,6 +121,22 @@ TEST_F(ParameterWindowTest, WrittenReportOpensInTheEditorAndHidesTheWindow) {
   EXPECT_NE(text.str().find("\r\nNIBAL\r\n"), std::string::npos);
 }
 
+TEST_F(ParameterWindowTest, RunWithANodeThatIsNotFiniteWritesNoReport) {
+  FrmModelParameter& p = openAfterImport();
+  // Gradients between the rows overflow.
+  for (int r = 1; r <= 4; ++r)
+    for (int c = 1; c <= 4; ++c) state.GridElevation(r, c) = r == 2 && c > 2 ? 1e306 : -1e306;
+  const std::string report = dir.filePath(QStringLiteral("report.txt")).toStdString();
+  fake.fileDialogs.names.push_back(report);
+  p.CmdRunModel->click();
+  ASSERT_EQ(fake.messages.shown.size(), 1u);
+  EXPECT_EQ(fake.messages.texts()[0].rfind(std::string(kOutputFailed), 0), 0u);
+  EXPECT_TRUE(fake.fileDialogs.saveFilters.empty());
+  EXPECT_FALSE(std::ifstream(report).good());
+  EXPECT_TRUE(fake.programs.textFiles.empty());
+  EXPECT_TRUE(p.isVisible());
+}
+
 TEST_F(ParameterWindowTest, ReportThatCannotBeWrittenIsReported) {
   FrmModelParameter& p = openAfterImport();
   fake.fileDialogs.names.push_back(dir.filePath(QStringLiteral("missing/folder/report.txt")).toStdString());

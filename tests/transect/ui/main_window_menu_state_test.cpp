@@ -125,6 +125,37 @@ TEST_F(MainMenuState, RunModelEnablesOutputsAndCharts) {
   EXPECT_EQ(statesOf(*main), (MenuStates{true, true, true, true, true, true, true, true, true, false}));
 }
 
+TEST_F(MainMenuState, FailedRunClearsChartsAndOutputs) {
+  // Soil loss beyond the range of a Single fails the comparison.
+  const MenuStates failed{false, true, true, true, true, false, false, false, true, false};
+  const auto chartsEmpty = [this] {
+    for (ChartCanvas* c : {main->ChtElev, main->ChtSoilLoss, main->ChtUpL, main->ChtWhPr})
+      if (c->itemCount() != 0) return false;
+    return true;
+  };
+  importAndRun();
+  ASSERT_FALSE(chartsEmpty());
+  FrmKOLVParameter* window = openParameterWindow();
+  ASSERT_NE(window, nullptr);
+  window->CmdParaOK->click();
+  const double goodDensity = state.params.BulkDensity1;
+  state.params.BulkDensity1 = 1e300;
+  window->CmdRunKOLV->click();
+  EXPECT_EQ(messages().size(), 1u);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(statesOf(*main), failed);
+  EXPECT_TRUE(chartsEmpty());
+
+  state.params.BulkDensity1 = goodDensity;
+  main->MnuRunModelItem->trigger();
+  ASSERT_FALSE(chartsEmpty());
+  state.params.BulkDensity1 = 1e300;
+  main->MnuRunModelItem->trigger();
+  EXPECT_EQ(messages().size(), 2u);
+  EXPECT_EQ(statesOf(*main), failed);
+  EXPECT_TRUE(chartsEmpty());
+}
+
 TEST_F(MainMenuState, BoxChangeThenRedraw) {
   importAndRun();
   for (QLineEdit* box : {main->TxtFSeq, main->TxtLSeq, main->TxtULD, main->TxtSLD}) {

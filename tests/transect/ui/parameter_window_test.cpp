@@ -1,6 +1,7 @@
 // The KOLV parameter window: what it shows, every box check with its message
 // and restored text, the button order, the direction list and the run.
 #include <QAccessible>
+#include <QSignalSpy>
 #include <tuple>
 
 #include "kolv_window_fixture.h"
@@ -124,7 +125,10 @@ TEST_F(ParameterWindow, EditOkRunOrder) {
   QTest::keyClicks(window->TxtSeq, "2");
   EXPECT_TRUE(window->CmdParaOK->isEnabled());
   EXPECT_FALSE(window->CmdQuit->isEnabled());
+  // The window tells, the main window acts on its own menu.
+  QSignalSpy accepted(window, &FrmKOLVParameter::parametersAccepted);
   window->CmdParaOK->click();  // the box still has the focus: it is checked first
+  EXPECT_EQ(accepted.count(), 1);
   EXPECT_EQ(state.params.SeqCount, 12);
   EXPECT_FALSE(window->CmdParaOK->isEnabled());
   EXPECT_FALSE(window->CmdQuit->isEnabled());
