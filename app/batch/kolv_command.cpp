@@ -14,6 +14,7 @@
 #include "batch/workbook_input.h"
 #include "shell/report_date.h"
 #include "transect/compare_csv_writer.h"
+#include "transect/stability_end_zones.h"
 #include "transect/compare_report_writer.h"
 #include "transect/kolv_commands.h"
 #include "transect/last_sequence_writer.h"
@@ -115,7 +116,8 @@ bool writeOutputs(const KolvState& state, const KolvOptions& options, kolv::Int1
     }
   }
   if (withReport && options.csv.given()) {
-    if (auto error = kolv::writeCompareCsvFile(options.csv.value, state, first, last)) {
+    if (auto error = kolv::writeCompareCsvFile(options.csv.value, state, first, last,
+                                               kolv::CompareEndZoneFlag(state.params, first, last))) {
       printMessage(*error);
       return false;
     }

@@ -6,6 +6,7 @@
 #include "shell/report_date.h"
 #include "shell/ui/window_hub.h"
 #include "transect/compare_csv_writer.h"
+#include "transect/stability_end_zones.h"
 #include "transect/compare_report_writer.h"
 #include "transect/kolv_commands.h"
 #include "transect/last_sequence_writer.h"
@@ -48,7 +49,8 @@ void FrmKOLV_Main::MnuResultCsvSubItem_Click() {
   std::optional<std::string> failure;
   {
     platform::BusyScope busy(context_.busy);
-    failure = writeCompareCsvFile(path, state_, state_.params.FirstSeqShown, state_.params.LastSeqShown);
+    const Int16 first = state_.params.FirstSeqShown, last = state_.params.LastSeqShown;
+    failure = writeCompareCsvFile(path, state_, first, last, CompareEndZoneFlag(state_.params, first, last));
   }
   if (failure) showMessage("The output could not be written.\n" + *failure);
 }

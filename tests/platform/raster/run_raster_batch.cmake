@@ -44,6 +44,17 @@ expect_same(${WORK_DIR}/csv-report.txt ${WORK_DIR}/text-report.txt "comma-separa
 run_ok(kolv ${EXAMPLES}/hillslope-transect.txt --sequences 5 --report ${WORK_DIR}/kolv-report.txt
        --csv ${WORK_DIR}/kolv.csv --date D)
 check_csv(kolv ${WORK_DIR}/kolv.csv ${WORK_DIR}/kolv-report.txt)
+# The last column flags the points inside an end zone of either compared
+# sequence: sequence 5 replaced the first and last ten measured points.
+file(STRINGS ${WORK_DIR}/kolv.csv kolv_records)
+list(GET kolv_records 0 heading)
+list(GET kolv_records 10 point9)
+list(GET kolv_records 11 point10)
+list(GET kolv_records 300 point299)
+if(NOT heading MATCHES ",EndZone$" OR NOT point9 MATCHES ",1$" OR NOT point10 MATCHES ",0$"
+   OR NOT point299 MATCHES ",1$")
+  message(FATAL_ERROR "end-zone column of the KOLV CSV: ${heading} | ${point9} | ${point10} | ${point299}")
+endif()
 
 file(WRITE ${WORK_DIR}/notes.tif "easting\tnorthing\televation\r\n")
 expect_run(2 "Cannot use notes.tif as an elevation raster" nibal --raster ${WORK_DIR}/notes.tif --csv ${WORK_DIR}/x.csv)
