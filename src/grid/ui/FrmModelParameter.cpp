@@ -10,6 +10,7 @@
 
 #include "grid/grid_commands.h"
 #include "grid/grid_report.h"
+#include "grid/ui/FrmGridMap.h"
 #include "shell/ui/help_page.h"
 #include "shell/ui/link_label.h"
 
@@ -40,6 +41,7 @@ FrmModelParameter::FrmModelParameter(GridState& state, platform::AppContext& con
   buildLayout();
   connect(CmdRunModel, &QPushButton::clicked, this, &FrmModelParameter::CmdRunModel_Click);
   connect(CmdQuit, &QPushButton::clicked, this, &FrmModelParameter::CmdQuit_Click);
+  connect(CmdShowMap, &QPushButton::clicked, this, &FrmModelParameter::CmdShowMap_Click);
   Help->onClick = [this] { Help_Click(); };
 }
 
@@ -86,6 +88,10 @@ void FrmModelParameter::buildLayout() {
   CmdQuit = new QPushButton(QStringLiteral("Quit"), this);
   CmdQuit->setObjectName(QStringLiteral("CmdQuit"));
   CmdQuit->setAutoDefault(false);
+  CmdShowMap = new QPushButton(QStringLiteral("Show &Map"), this);
+  CmdShowMap->setObjectName(QStringLiteral("CmdShowMap"));
+  CmdShowMap->setAutoDefault(false);
+  CmdShowMap->setEnabled(layerAvailable(state_, MapLayer::SoilLossSum));
   Help = new shell::LinkLabel(QStringLiteral("Help!"), this);
   Help->setObjectName(QStringLiteral("Help"));
   Help->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
@@ -94,6 +100,7 @@ void FrmModelParameter::buildLayout() {
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(CmdRunModel);
   buttons->addWidget(CmdQuit);
+  buttons->addWidget(CmdShowMap);
   buttons->addStretch();
   buttons->addWidget(Help);
 
@@ -115,8 +122,15 @@ void FrmModelParameter::CmdRunModel_Click() {
                                  txtBettaCol->text().toStdString(), txtGammaCol->text().toStdString()};
   // CmDlgOutput is asked inside the run; a cancelled dialog keeps the
   // results and leaves this window open.
-  if (RunGridModel(state_, texts, context_, currentShortDate()) == RunOutcome::ReportWritten) hide();
+  const RunOutcome outcome = RunGridModel(state_, texts, context_, currentShortDate());
+  if (outcome == RunOutcome::ReportWritten || outcome == RunOutcome::ReportCancelled) {
+    CmdShowMap->setEnabled(true);
+    emit resultsReady();
+  }
+  if (outcome == RunOutcome::ReportWritten) hide();
 }
+
+void FrmModelParameter::CmdShowMap_Click() { showGridMap(state_, this); }
 
 void FrmModelParameter::CmdQuit_Click() {
   hide();
