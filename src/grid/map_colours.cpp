@@ -85,7 +85,7 @@ std::string_view layerUnit(MapLayer layer) {
   switch (layer) {
     case MapLayer::SoilLossSum:
     case MapLayer::SoilLossRow:
-    case MapLayer::SoilLossCol: return "model units, + loss / - gain";
+    case MapLayer::SoilLossCol: return "model units";
     case MapLayer::DGradCol:
     case MapLayer::DGradRow: return "%";
     case MapLayer::DCurvCol:

@@ -111,7 +111,7 @@ MapFigure buildMap(const GridState& s, const MapOptions& o, const platform::Text
   const std::string topWord = loss ? " loss" : "", lowWord = loss ? " gain" : "";
 
   // The legend column on the right is as wide as its widest text.
-  double labelWidth = textWidth("N", fs * 1.2, true);
+  double labelWidth = std::max(textWidth("N", fs * 1.2, true), textWidth(unit, fs * 0.85, false) - 26);
   for (const std::string& t : {topText + topWord, midText, lowText + lowWord})
     labelWidth = std::max(labelWidth, textWidth(t, fs, false));
   const double barWidth = 18;
@@ -132,7 +132,7 @@ MapFigure buildMap(const GridState& s, const MapOptions& o, const platform::Text
   f.top = areaTop;
   const double mapW = groundW * perUnit, mapH = groundH * perUnit;
 
-  fig.text(fig.width / 2, fs * 2.7, std::string(layerCaption(o.layer)) + " (" + unit + ")", fs, TextAlign::Centre,
+  fig.text(fig.width / 2, fs * 2.7, std::string(layerCaption(o.layer)) + " (" + unit + (loss ? "; + loss, - gain" : "") + ")", fs, TextAlign::Centre,
            kGrey);
   if (o.hillshade) fig.image(f.left, f.top, mapW, mapH, f.columns, hillshade(s, f, dx > 0 ? dx : 1, dy > 0 ? dy : 1));
   const std::uint8_t alpha = o.hillshade ? 150 : 255;

@@ -65,7 +65,7 @@ void FrmGridMap::buildLayout() {
   TxtLimit = new QLineEdit(this);
   TxtLimit->setObjectName(QStringLiteral("TxtLimit"));
   TxtLimit->setPlaceholderText(QStringLiteral("largest"));
-  TxtLimit->setMaximumWidth(90);
+  TxtLimit->setFixedWidth(TxtLimit->fontMetrics().horizontalAdvance(QStringLiteral("000000.000")) + 12);
   TxtLimit->setToolTip(QStringLiteral("The colour scale runs from minus to plus this value; empty: the largest magnitude"));
   ChkHillshade = new QCheckBox(QStringLiteral("&Hillshade"), this);
   ChkHillshade->setObjectName(QStringLiteral("ChkHillshade"));
