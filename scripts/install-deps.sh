@@ -6,6 +6,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev
   libfreexl-dev libzip-dev
+  libcli11-dev
   googletest libgtest-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   python3

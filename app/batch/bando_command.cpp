@@ -12,14 +12,20 @@
 // lines with the texts the window shows; the messages the window would show
 // go to standard error in their order. A run that ends early prints the
 // result texts shown so far, then its message, and exits with status 2.
+#include <CLI/CLI.hpp>
+#include <array>
 #include <cctype>
 #include <iostream>
+#include <iterator>
+#include <memory>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "batch/batch_commands.h"
+#include "batch/batch_options.h"
+#include "batch/batch_services.h"
 #include "indicator/bando_run.h"
 #include "indicator/implement_sum.h"
 
@@ -33,21 +39,21 @@ struct ListOption {
   const char* name;
   BandoList list;
   const char* what;
+  const char* meaning;
 };
 
 constexpr ListOption kListOptions[] = {
-    {"--slope-class", BandoList::SlopeClass, "slope class"},
-    {"--surface-form", BandoList::SurfaceForm, "surface form"},
-    {"--crop", BandoList::CropType, "crop type"},
-    {"--region", BandoList::Region, "agricultural region"},
-    {"--tillage", BandoList::TillageSystem, "tillage system"},
+    {"--slope-class", BandoList::SlopeClass, "slope class", "Slope Class (erodibility from the tables)"},
+    {"--surface-form", BandoList::SurfaceForm, "surface form", "Surface Form (erodibility from the tables)"},
+    {"--crop", BandoList::CropType, "crop type", "Crop Type (erosivity from the tables)"},
+    {"--region", BandoList::Region, "agricultural region", "AgriRegion (erosivity from the tables)"},
+    {"--tillage", BandoList::TillageSystem, "tillage system", "Till System (erosivity from the tables)"},
 };
-
-const char* const kSlopeDataOptions[] = {"--slope-gradient", "--slope-length", "--convex-area"};
 
 struct BandoRequest {
   std::map<BandoList, Int16> picks;
-  std::map<std::string, std::string> slopeData;  // option name -> typed text
+  bool slopeData = false;          // erodibility from the typed slope data
+  bando::SlopeDataTexts slopeTexts;  // the three boxes as typed
   std::vector<bando::ImplementRow> implementRows;
 };
 
@@ -65,50 +71,38 @@ Int16 resolveItem(BandoList list, const std::string& text, const char* what) {
   throw UsageError{std::string("unknown ") + what + ": " + text};
 }
 
-bool isSlopeDataOption(const std::string& name) {
-  for (const char* option : kSlopeDataOptions)
-    if (name == option) return true;
-  return false;
+std::string typed(const TextOption& option) { return option.valueOr(std::string()); }
+
+void printShown(const char* label, const std::optional<std::string>& text) {
+  if (text) std::cout << label << ' ' << *text << '\n';
 }
 
-BandoRequest parseRequest(const Args& args) {
+struct BandoOptions {
+  std::array<TextOption, std::size(kListOptions)> lists;
+  TextOption slopeGradient, slopeLength, convexArea;
+  std::vector<std::string> implements;  // ITEM:PASSES, one per calculator row
+};
+
+// The options as the window's selections and typed boxes; refuses mixed modes.
+BandoRequest requestOf(const BandoOptions& options) {
   BandoRequest request;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string name = args[i];
-    std::string value;
-    if (const auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
-      value = name.substr(eq + 1);
-      name.erase(eq);
-    } else if (i + 1 < args.size()) {
-      value = args[++i];
-    } else {
-      throw UsageError{"missing value after " + name};
-    }
-    bool known = false;
-    for (const ListOption& option : kListOptions) {
-      if (name != option.name) continue;
-      request.picks[option.list] = resolveItem(option.list, value, option.what);
-      known = true;
-    }
-    if (known) continue;
-    if (isSlopeDataOption(name)) {
-      request.slopeData[name] = value;
-    } else if (name == "--implement") {
-      const auto colon = value.rfind(':');
-      if (colon == std::string::npos) throw UsageError{"--implement needs ITEM:PASSES, got " + value};
-      request.implementRows.push_back(
-          {resolveItem(BandoList::Implement, value.substr(0, colon), "implement"),
-           value.substr(colon + 1)});
-    } else {
-      throw UsageError{"unknown option: " + name};
-    }
+  for (std::size_t i = 0; i < std::size(kListOptions); ++i) {
+    const ListOption& option = kListOptions[i];
+    if (options.lists[i].given())
+      request.picks[option.list] = resolveItem(option.list, options.lists[i].value, option.what);
   }
-  const bool slopeTable = request.picks.count(BandoList::SlopeClass) ||
-                          request.picks.count(BandoList::SurfaceForm);
-  if (slopeTable && !request.slopeData.empty())
+  request.slopeData = options.slopeGradient.given() || options.slopeLength.given() || options.convexArea.given();
+  request.slopeTexts = {typed(options.slopeGradient), typed(options.slopeLength), typed(options.convexArea)};
+  for (const std::string& value : options.implements) {
+    const auto colon = value.rfind(':');
+    if (colon == std::string::npos) throw UsageError{"--implement needs ITEM:PASSES, got " + value};
+    request.implementRows.push_back(
+        {resolveItem(BandoList::Implement, value.substr(0, colon), "implement"), value.substr(colon + 1)});
+  }
+  const bool slopeTable = request.picks.count(BandoList::SlopeClass) || request.picks.count(BandoList::SurfaceForm);
+  if (slopeTable && request.slopeData)
     throw UsageError{"give either --slope-class/--surface-form or slope data, not both"};
-  const bool cropTable = request.picks.count(BandoList::CropType) ||
-                         request.picks.count(BandoList::Region) ||
+  const bool cropTable = request.picks.count(BandoList::CropType) || request.picks.count(BandoList::Region) ||
                          request.picks.count(BandoList::TillageSystem);
   if (cropTable && !request.implementRows.empty())
     throw UsageError{"give either --crop/--region/--tillage or --implement, not both"};
@@ -117,21 +111,10 @@ BandoRequest parseRequest(const Args& args) {
   return request;
 }
 
-std::string typed(const BandoRequest& request, const char* option) {
-  const auto found = request.slopeData.find(option);
-  return found == request.slopeData.end() ? std::string() : found->second;
-}
-
-void printShown(const char* label, const std::optional<std::string>& text) {
-  if (text) std::cout << label << ' ' << *text << '\n';
-}
-
-}  // namespace
-
-int runBando(const Args& args) {
+int runBando(const BandoOptions& options) {
   BandoRequest request;
   try {
-    request = parseRequest(args);
+    request = requestOf(options);
   } catch (const UsageError& error) {
     std::cerr << "bando: " << error.text << "\n";
     return 2;
@@ -141,24 +124,53 @@ int runBando(const Args& args) {
   bando::InitBANDOTables(state.tables);
   for (const auto& [list, position] : request.picks) bando::PickListItem(state, list, position);
 
-  if (!request.slopeData.empty()) state.UseSlopeData = 1;
+  if (request.slopeData) state.UseSlopeData = 1;
+  // The calculator's OK writes its total into the Et box, which then shows
+  // it until a run replaces it (a run that stops before Et leaves it).
+  std::optional<std::string> etShown;
   if (!request.implementRows.empty()) {
     state.UseTillageData = 1;
     const bando::ImplementSum sum = bando::ApplyCalculatorOk(state, request.implementRows);
-    for (const std::string& message : sum.messages) std::cerr << message << '\n';
+    for (const std::string& message : sum.messages) printMessage(message);
+    etShown = sum.totalText;
   }
 
-  const bando::SlopeDataTexts slopeTexts{typed(request, "--slope-gradient"),
-                                         typed(request, "--slope-length"),
-                                         typed(request, "--convex-area")};
-  const bando::BandoRunOutcome out = bando::RunBando(state, slopeTexts);
+  const bando::BandoRunOutcome out = bando::RunBando(state, request.slopeTexts);
+  if (out.etText) etShown = out.etText;
   printShown("EI", out.eiText);
-  printShown("Et", out.etText);
+  printShown("Et", etShown);
   printShown("At", out.atText);
   printShown("Class", out.classText);
-  for (const std::string& message : out.messages) std::cerr << message << '\n';
-  if (out.etNoteVisible) std::cerr << bando::kEtNoteText << '\n';
+  for (const std::string& message : out.messages) printMessage(message);
+  if (out.etNoteVisible) printMessage(bando::kEtNoteText);
   return out.stop == bando::RunStop::None ? 0 : 2;
+}
+
+}  // namespace
+
+Command addBandoCommand(CLI::App& runner) {
+  CLI::App* bando = runner.add_subcommand(
+      "bando",
+      "BANDO risk indicator: one press of \"Run BANDO\" in a freshly opened indicator window. Erodibility "
+      "from --slope-class and --surface-form, or from slope data; erosivity from --crop, --region and "
+      "--tillage, or from --implement rows of the calculator. ITEM is the item text of its list or its "
+      "position (0 = first item). Prints the EI, Et, At and Class lines the window shows; a run that ends "
+      "early prints the texts shown so far, then its message, and exits with status 2.");
+  auto options = std::make_shared<BandoOptions>();
+  for (std::size_t i = 0; i < std::size(kListOptions); ++i) {
+    const ListOption& list = kListOptions[i];
+    addTextOption(*bando, options->lists[i], list.name, "ITEM", list.meaning,
+                  std::string(bando::ItemsOf(list.list).front()));
+  }
+  addTextOption(*bando, options->slopeGradient, "--slope-gradient", "PERCENT",
+                "maximum slope gradient in %: erodibility from slope data", "");
+  addTextOption(*bando, options->slopeLength, "--slope-length", "M", "convex slope length in m (slope data)", "");
+  addTextOption(*bando, options->convexArea, "--convex-area", "PERCENT",
+                "convex proportion of the field in % (slope data)", "empty");
+  bando->add_option("--implement", options->implements,
+                    "a row of the erosivity calculator: implement ITEM and its passes; up to 10, in row order")
+      ->type_name("ITEM:PASSES");
+  return [options] { return runBando(*options); };
 }
 
 }  // namespace sodwright::batch

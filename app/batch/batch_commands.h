@@ -1,16 +1,21 @@
 #pragma once
-// The subcommands of sodwright-batch. Each takes the arguments after its
-// name and returns the exit status: 0 success, 2 bad input or bad options.
+// The subcommands of sodwright-batch. Each registers its options on the
+// runner's command line (one file per subcommand, the options beside the
+// code that reads them) and returns what runs it once the line is parsed.
+// A run returns the exit status: 0 success, 2 bad input or bad options.
 
-#include <string>
-#include <vector>
+#include <functional>
+
+namespace CLI {
+class App;
+}
 
 namespace sodwright::batch {
 
-using Args = std::vector<std::string>;
+using Command = std::function<int()>;
 
-int runKolv(const Args& args);
-int runNibal(const Args& args);
-int runBando(const Args& args);
+Command addKolvCommand(CLI::App& runner);
+Command addNibalCommand(CLI::App& runner);
+Command addBandoCommand(CLI::App& runner);
 
 }  // namespace sodwright::batch

@@ -1,27 +1,23 @@
 // sodwright-batch kolv: import a transect file, apply the parameter boxes,
-// run and compare as "Run KOLV" does (or compare --first/--last as Redraw
-// does), and write the two outputs.
-#include <ctime>
-#include <iomanip>
+// then "Run KOLV" of the parameter window (or, with --first/--last typed
+// into the main window's sequence boxes, its "Run&Model"), and write the
+// two outputs.
+#include <CLI/CLI.hpp>
+#include <array>
 #include <iostream>
-#include <locale>
-#include <map>
-#include <optional>
-#include <sstream>
+#include <memory>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "batch/batch_commands.h"
+#include "batch/batch_options.h"
+#include "batch/batch_services.h"
 #include "batch/workbook_input.h"
-#include "platform/message_service.h"
+#include "shell/report_date.h"
 #include "transect/compare_report_writer.h"
-#include "transect/comparison.h"
+#include "transect/kolv_commands.h"
 #include "transect/last_sequence_writer.h"
 #include "transect/main_window_checks.h"
 #include "transect/parameter_checks.h"
-#include "transect/transect_import.h"
-#include "transect/translocation.h"
 
 namespace sodwright::batch {
 namespace {
@@ -29,229 +25,166 @@ namespace {
 using kolv::CheckResult;
 using kolv::KolvState;
 
-// Notes shown during a run go to standard error; they do not fail the run.
-class StderrMessages : public platform::MessageService {
- public:
-  platform::MessageAnswer show(const std::string& text, const std::string&, platform::MessageButtons) override {
-    std::cerr << text << "\n";
-    return platform::MessageAnswer::Ok;
-  }
+struct BoxOption {
+  const char* name;
+  const char* valueName;
+  const char* meaning;
+  const char* defaultText;
+  CheckResult (*check)(KolvState&, std::string_view);
 };
-
-using BoxCheck = CheckResult (*)(KolvState&, std::string_view);
 
 // The parameter window's boxes in the order they are applied: left column,
 // then right column, top to bottom (the direction list comes first).
-const std::vector<std::pair<std::string, BoxCheck>>& boxOptions() {
-  static const std::vector<std::pair<std::string, BoxCheck>> options = {
-      {"--sequences", kolv::checkSeqCount},
-      {"--nodes", kolv::checkNodeCount},
-      {"--lateral-columns", kolv::checkLateralColumns},
-      {"--sg-weight-front", kolv::checkSgWeightFront},
-      {"--sg-weight-back", kolv::checkSgWeightBack},
-      {"--sc-scale", kolv::checkScScale},
-      {"--decay1", kolv::setDecayRate1Percent},
-      {"--decay2", kolv::setDecayRate2Percent},
-      {"--till-depth", kolv::checkTillDepth},
-      {"--up-depth", kolv::checkUpLayerDepthParameter},
-      {"--sub-depth", kolv::checkSubLayerDepthParameter},
-      {"--alpha", kolv::setAlpha},
-      {"--beta", kolv::setBeta},
-      {"--gamma", kolv::setGamma},
-      {"--input-frequency", kolv::checkInputFrequency},
-      {"--input-amount", kolv::setInputAmount},
-  };
-  return options;
-}
-
-const std::vector<std::string> kOtherOptions = {"--delimiter", "--direction", "--first",         "--last",
-                                                "--report",    "--date",      "--last-sequence", "--base"};
-
-void printKolvUsage() {
-  std::cerr << "usage: sodwright-batch kolv INPUT [--delimiter tab|space|comma|semicolon|C]\n"
-               "         [--base TEXT-FILE]  (INPUT a workbook: tillage depth, bulk densities, unit from the base)\n"
-               "         [--sequences N] [--nodes N] [--direction forward|backward|alternative]\n"
-               "         [--till-depth X] [--up-depth X] [--sub-depth X] [--alpha X] [--beta X] [--gamma X]\n"
-               "         [--lateral-columns N] [--sg-weight-front X] [--sg-weight-back X] [--sc-scale X]\n"
-               "         [--decay1 PERCENT] [--decay2 PERCENT] [--input-frequency N] [--input-amount X]\n"
-               "         [--first F] [--last L] [--report FILE] [--last-sequence FILE] [--date TEXT]\n";
-}
+constexpr std::array<BoxOption, 16> kBoxOptions = {{
+    {"--sequences", "N", "Simulating Sequences, 1 to 50", "1", kolv::checkSeqCount},
+    {"--nodes", "N", "Total Data Points simulated, 1 to the points of the file", "all points",
+     kolv::checkNodeCount},
+    {"--lateral-columns", "N", "Lateral Translocation Columms, >= 0 (kept, not used)", "0",
+     kolv::checkLateralColumns},
+    {"--sg-weight-front", "X", "SG Weight: Front, >= 0", "0.5", kolv::checkSgWeightFront},
+    {"--sg-weight-back", "X", "SG Weight: Back, >= 0", "0.5", kolv::checkSgWeightBack},
+    {"--sc-scale", "M", "SC Scale in m, 0 up to (not including) the distribution distance", "0",
+     kolv::checkScScale},
+    {"--decay1", "PERCENT", "Layer 1 Decay Rate in % per sequence", "0", kolv::setDecayRate1Percent},
+    {"--decay2", "PERCENT", "Layer 2 Decay Rate in % per sequence", "0", kolv::setDecayRate2Percent},
+    {"--till-depth", "M", "Tillage Depth in m, > 0", "from the file", kolv::checkTillDepth},
+    {"--up-depth", "M", "Up-Layer Depth in m, > 0", "the tillage depth of the file",
+     kolv::checkUpLayerDepthParameter},
+    {"--sub-depth", "M", "Sub-Layer Depth in m, >= 0", "the tillage depth of the file",
+     kolv::checkSubLayerDepthParameter},
+    {"--alpha", "M", "Alpha of the translocation distance, m", "from the file", kolv::setAlpha},
+    {"--beta", "M/%", "Betta of the translocation distance, m per % slope", "from the file", kolv::setBeta},
+    {"--gamma", "M2/%", "Gamma of the translocation distance, m2 per %/m curvature", "from the file",
+     kolv::setGamma},
+    {"--input-frequency", "N", "Input Frequency in sequences, 1 to the simulated sequences", "1",
+     kolv::checkInputFrequency},
+    {"--input-amount", "KG/M2", "Input Amount of the substance per input, kg/m2", "0", kolv::setInputAmount},
+}};
 
 struct KolvOptions {
   std::string input;
-  std::map<std::string, std::string> values;
-  bool has(const std::string& name) const { return values.count(name) != 0; }
+  TextOption delimiter, base, direction, first, last, report, lastSequence, date;
+  std::array<TextOption, kBoxOptions.size()> boxes;
+
+  // Any option beyond reading and writing back asks for a run.
+  bool runRequested() const {
+    for (const TextOption& box : boxes)
+      if (box.given()) return true;
+    return direction.given() || first.given() || last.given() || report.given();
+  }
 };
-
-bool isKnown(const std::string& name) {
-  for (const auto& [option, check] : boxOptions())
-    if (option == name) return true;
-  for (const auto& option : kOtherOptions)
-    if (option == name) return true;
-  return false;
-}
-
-std::optional<KolvOptions> parseOptions(const Args& args) {
-  KolvOptions options;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string arg = args[i];
-    if (arg.rfind("--", 0) != 0) {
-      if (!options.input.empty()) {
-        std::cerr << "kolv: more than one input file: " << arg << "\n";
-        return std::nullopt;
-      }
-      options.input = arg;
-      continue;
-    }
-    std::string value;
-    const auto equals = arg.find('=');
-    if (equals != std::string::npos) {
-      value = arg.substr(equals + 1);
-      arg = arg.substr(0, equals);
-    } else if (i + 1 < args.size()) {
-      value = args[++i];
-    } else {
-      std::cerr << "kolv: " << arg << " needs a value\n";
-      return std::nullopt;
-    }
-    if (!isKnown(arg)) {
-      std::cerr << "kolv: unknown option " << arg << "\n";
-      return std::nullopt;
-    }
-    options.values[arg] = value;
-  }
-  if (options.input.empty()) {
-    std::cerr << "kolv: no input file\n";
-    return std::nullopt;
-  }
-  return options;
-}
-
-std::optional<char> parseDelimiter(const std::string& text) {
-  if (text == "tab") return '\t';
-  if (text == "space") return ' ';
-  if (text == "comma") return ',';
-  if (text == "semicolon") return ';';
-  if (text.size() == 1) return text[0];
-  return std::nullopt;
-}
-
-std::optional<int> parseDirection(const std::string& text) {
-  if (text == "forward") return kolv::kForward;
-  if (text == "backward") return kolv::kBackward;
-  if (text == "alternative") return kolv::kAlternative;
-  return std::nullopt;
-}
-
-// Today's date in the short form of the user's locale.
-std::string todayText() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  std::ostringstream out;
-  try {
-    out.imbue(std::locale(""));
-  } catch (const std::runtime_error&) {
-    // An unknown locale setting: the classic form is as good.
-  }
-  out << std::put_time(&local, "%x");
-  return out.str();
-}
 
 bool refused(const CheckResult& result) {
   if (!result.rejected()) return false;
-  std::cerr << result.message << "\n";
+  printMessage(result.message);
   return true;
+}
+
+int directionIndex(const std::string& word) {
+  if (word == "forward") return kolv::kForward;
+  if (word == "backward") return kolv::kBackward;
+  if (word == "alternative") return kolv::kAlternative;
+  return -1;
 }
 
 // The boxes of the parameter window, with the same checks; a refused value is an error.
 bool applyBoxes(KolvState& state, const KolvOptions& options) {
-  if (options.has("--direction")) {
-    const auto direction = parseDirection(options.values.at("--direction"));
-    if (!direction) {
+  if (options.direction.given()) {
+    const int index = directionIndex(options.direction.value);
+    if (index < 0) {
       std::cerr << "kolv: --direction must be forward, backward or alternative\n";
       return false;
     }
-    kolv::chooseTillDirection(state, *direction);
+    kolv::chooseTillDirection(state, index);
   }
-  for (const auto& [name, check] : boxOptions())
-    if (options.has(name) && refused(check(state, options.values.at(name)))) return false;
+  for (std::size_t i = 0; i < kBoxOptions.size(); ++i)
+    if (options.boxes[i].given() && refused(kBoxOptions[i].check(state, options.boxes[i].value))) return false;
   return true;
-}
-
-bool runRequested(const KolvOptions& options) {
-  for (const auto& [name, value] : options.values)
-    if (name != "--delimiter" && name != "--last-sequence" && name != "--date" && name != "--base") return true;
-  return false;
 }
 
 bool writeOutputs(const KolvState& state, const KolvOptions& options, kolv::Int16 first, kolv::Int16 last,
                   bool withReport) {
-  if (withReport && options.has("--report")) {
-    const std::string date = options.has("--date") ? options.values.at("--date") : todayText();
-    if (auto error = kolv::writeCompareReportFile(options.values.at("--report"), state, first, last, date)) {
-      std::cerr << *error << "\n";
+  if (withReport && options.report.given()) {
+    const std::string date = options.date.valueOr(shell::todayShortDate());
+    if (auto error = kolv::writeCompareReportFile(options.report.value, state, first, last, date)) {
+      printMessage(*error);
       return false;
     }
   }
-  if (options.has("--last-sequence")) {
-    if (auto error = kolv::writeLastSequenceFile(options.values.at("--last-sequence"), state, last)) {
-      std::cerr << *error << "\n";
+  if (options.lastSequence.given()) {
+    if (auto error = kolv::writeLastSequenceFile(options.lastSequence.value, state, last)) {
+      printMessage(*error);
       return false;
     }
   }
   return true;
 }
 
-}  // namespace
-
-int runKolv(const Args& args) {
-  const auto options = parseOptions(args);
-  if (!options) {
-    printKolvUsage();
-    return 2;
-  }
-  const auto delimiter = parseDelimiter(options->has("--delimiter") ? options->values.at("--delimiter") : "tab");
-  if (!delimiter) {
-    std::cerr << "Delimiter must be one character. Please input again or revise your data file.\n";
-    return 2;
-  }
+int runKolv(const KolvOptions& options) {
+  const auto delimiter = delimiterOption(options.delimiter.valueOr("tab"));
+  if (!delimiter) return 2;
   KolvState state;
-  const std::string base = options->has("--base") ? options->values.at("--base") : std::string();
-  if (const auto imported = importTransectInput(state, options->input, *delimiter, base); !imported.ok()) {
-    std::cerr << *imported.message << "\n";
+  if (const auto imported = importTransectInput(state, options.input, *delimiter, options.base.value);
+      !imported.ok()) {
+    printMessage(*imported.message);
     return 2;
   }
-  if (!runRequested(*options)) {
+  if (!options.runRequested()) {
     // Import and write back: the imported sequence is the starting one.
-    return writeOutputs(state, *options, state.params.StartSeq, state.params.StartSeq, false) ? 0 : 2;
+    return writeOutputs(state, options, state.params.StartSeq, state.params.StartSeq, false) ? 0 : 2;
   }
-  if (!applyBoxes(state, *options)) return 2;
+  if (!applyBoxes(state, options)) return 2;
 
   StderrMessages messages;
-  if (const auto refusal = kolv::RunTranslocation(state, messages)) {
-    std::cerr << *refusal << "\n";
-    return 2;
+  kolv::CommandOutcome outcome;
+  if (options.first.given() || options.last.given()) {
+    // The main window's sequence boxes, then its "Run&Model". An unordered
+    // pair is an error here, not a reset: the report would not hold the
+    // pair asked for.
+    if (options.first.given() && refused(kolv::checkFirstSeqShown(state, options.first.value))) return 2;
+    if (options.last.given() && refused(kolv::checkLastSeqShown(state, options.last.value))) return 2;
+    outcome = kolv::RunModel(state, messages);
+    if (outcome.pairReset) return 2;
+  } else {
+    outcome = kolv::RunKolv(state, messages);
   }
-  state.simulated = true;
+  if (!outcome.simulated || !outcome.compared) return 2;
+  return writeOutputs(state, options, outcome.first, outcome.last, true) ? 0 : 2;
+}
 
-  kolv::Int16 first = state.params.StartSeq;
-  kolv::Int16 last = state.params.LastSeq;
-  if (options->has("--first") || options->has("--last")) {
-    // As Redraw: the sequence boxes' checks, then the order check.
-    if (options->has("--first") && refused(kolv::checkFirstSeqShown(state, options->values.at("--first")))) return 2;
-    if (options->has("--last") && refused(kolv::checkLastSeqShown(state, options->values.at("--last")))) return 2;
-    first = state.params.FirstSeqShown;
-    last = state.params.LastSeqShown;
+}  // namespace
+
+Command addKolvCommand(CLI::App& runner) {
+  CLI::App* kolv = runner.add_subcommand(
+      "kolv",
+      "KOLV transect model: import INPUT, set the parameter boxes, run and compare as \"Run KOLV\" does and "
+      "write the reports. With no option beyond --delimiter, --base, --last-sequence and --date the "
+      "transect is imported and written back unchanged.");
+  auto options = std::make_shared<KolvOptions>();
+  kolv->add_option("INPUT", options->input, "transect data file (.txt, .dat) or workbook (.xls, .xlsx, .ods)")
+      ->required();
+  addTextOption(*kolv, options->delimiter, "--delimiter", "WORD", kDelimiterMeaning, "tab");
+  addTextOption(*kolv, options->base, "--base", "FILE",
+                "transect text file imported before a workbook INPUT; it gives the tillage depth, bulk "
+                "densities and substance unit a workbook lacks",
+                "none");
+  addTextOption(*kolv, options->direction, "--direction", "WORD",
+                "Tillage Direction: forward, backward or alternative", "forward");
+  for (std::size_t i = 0; i < kBoxOptions.size(); ++i) {
+    const BoxOption& box = kBoxOptions[i];
+    addTextOption(*kolv, options->boxes[i], box.name, box.valueName, box.meaning, box.defaultText);
   }
-  // A pair the comparison refuses (unordered, not held, a zero divisor) is an
-  // error here, not a note: the report would hold no comparison.
-  if (const auto refusal = kolv::CheckComparison(state, first, last)) {
-    std::cerr << *refusal << "\n";
-    return 2;
-  }
-  kolv::CompareSequences(state, first, last, state.params.UpLayerDepth, state.params.SubLayerDepth, messages);
-  return writeOutputs(state, *options, first, last, true) ? 0 : 2;
+  addTextOption(*kolv, options->first, "--first", "SEQ",
+                "first sequence compared, as typed into the main window's First box", "the starting sequence");
+  addTextOption(*kolv, options->last, "--last", "SEQ",
+                "last sequence compared, as typed into the main window's Last box", "the last simulated sequence");
+  addTextOption(*kolv, options->report, "--report", "FILE", "write the comparison report (Compare Results)",
+                "not written");
+  addTextOption(*kolv, options->lastSequence, "--last-sequence", "FILE",
+                "write the transect at the last compared sequence in the import layout", "not written");
+  addTextOption(*kolv, options->date, "--date", "TEXT", "date line of the comparison report",
+                "today in the locale's short form");
+  return [options] { return runKolv(*options); };
 }
 
 }  // namespace sodwright::batch

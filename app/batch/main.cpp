@@ -1,34 +1,98 @@
 // sodwright-batch: runs a KOLV, NIBAL or BANDO study without windows.
+#include <CLI/CLI.hpp>
+#include <algorithm>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "batch/batch_commands.h"
 
 namespace {
 
-void printUsage(std::ostream& out) {
-  out << "usage: sodwright-batch kolv INPUT [options]\n"
-         "       sodwright-batch nibal INPUT --rows R --columns C --row-spacing X --column-spacing Y [options] --report FILE\n"
-         "       sodwright-batch bando [options]\n";
+constexpr int kUsageStatus = 2;
+
+// "--name=" gives an empty value, as an emptied box; the parser would take
+// it as a missing one, so it is handed over as "--name" "".
+std::vector<std::string> argumentsOf(int argc, char** argv) {
+  std::vector<std::string> arguments;
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    const auto equals = argument.find('=');
+    if (argument.rfind("--", 0) == 0 && equals != std::string::npos && equals + 1 == argument.size()) {
+      arguments.push_back(argument.substr(0, equals));
+      arguments.emplace_back();
+    } else {
+      arguments.push_back(argument);
+    }
+  }
+  return arguments;
+}
+
+// The words of the parsed command that no option or input took.
+std::string unexpectedWords(const CLI::App& runner) {
+  std::string text;
+  std::vector<const CLI::App*> commands = {&runner};
+  for (const CLI::App* command : runner.get_subcommands()) commands.push_back(command);
+  for (const CLI::App* command : commands) {
+    for (const std::string& word : command->remaining()) {
+      text += text.empty() ? "" : ", ";
+      text += (word.rfind("-", 0) == 0 && word.size() > 1 ? "unknown option " : "stray argument ") + word;
+    }
+  }
+  return text;
+}
+
+int usageError(const CLI::App& runner, const CLI::ParseError& error) {
+  std::string text = error.what();
+  if (dynamic_cast<const CLI::ExtrasError*>(&error) != nullptr) {
+    const std::string words = unexpectedWords(runner);
+    if (!words.empty()) text = words;
+  }
+  std::string name = runner.get_name();
+  for (const CLI::App* command : runner.get_subcommands()) name += " " + command->get_name();
+  std::cerr << name << ": " << text << "\nRun \"" << name << " --help\" for the options.\n";
+  return kUsageStatus;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    printUsage(std::cerr);
-    return 2;
+  CLI::App runner("Runs a KOLV, NIBAL or BANDO study without windows: the same imports, checks, runs and "
+                  "reports as the desktop program. Messages go to standard error; the exit status is 0 "
+                  "on success and 2 on bad input or bad options.",
+                  "sodwright-batch");
+  runner.set_version_flag("--version", std::string("sodwright-batch ") + SODWRIGHT_VERSION,
+                          "Print the version and exit");
+  runner.set_help_flag("-h,--help", "Print this help and exit");
+  runner.require_subcommand(1, 1);
+  runner.fallthrough(false);
+
+  struct Subcommand {
+    const char* name;
+    sodwright::batch::Command (*add)(CLI::App&);
+  };
+  std::vector<std::pair<const CLI::App*, sodwright::batch::Command>> commands;
+  for (const Subcommand& subcommand : {Subcommand{"kolv", sodwright::batch::addKolvCommand},
+                                       Subcommand{"nibal", sodwright::batch::addNibalCommand},
+                                       Subcommand{"bando", sodwright::batch::addBandoCommand}}) {
+    sodwright::batch::Command run = subcommand.add(runner);
+    commands.emplace_back(runner.get_subcommand(subcommand.name), std::move(run));
   }
-  const std::string command = argv[1];
-  const sodwright::batch::Args args(argv + 2, argv + argc);
-  if (command == "kolv") return sodwright::batch::runKolv(args);
-  if (command == "nibal") return sodwright::batch::runNibal(args);
-  if (command == "bando") return sodwright::batch::runBando(args);
-  if (command == "--help" || command == "-h") {
-    printUsage(std::cout);
+
+  std::vector<std::string> arguments = argumentsOf(argc, argv);
+  std::reverse(arguments.begin(), arguments.end());  // the parser takes them from the back
+  try {
+    runner.parse(arguments);
+  } catch (const CLI::CallForHelp&) {
+    std::cout << runner.help();
     return 0;
+  } catch (const CLI::CallForVersion& version) {
+    std::cout << version.what() << "\n";
+    return 0;
+  } catch (const CLI::ParseError& error) {
+    return usageError(runner, error);
   }
-  std::cerr << "unknown command: " << command << "\n";
-  printUsage(std::cerr);
-  return 2;
+  for (const auto& [command, run] : commands)
+    if (command->parsed()) return run();
+  return kUsageStatus;
 }

@@ -2,126 +2,42 @@
 // window's "Run NIBAL", with the typed boxes given as options. Messages the
 // windows would show go to stderr; a note lets the run go on, as in the
 // window; anything that stops the run exits with status 2.
-#include <iostream>
-#include <map>
-#include <optional>
+#include <CLI/CLI.hpp>
+#include <memory>
 #include <string>
 
 #include "batch/batch_commands.h"
+#include "batch/batch_options.h"
+#include "batch/batch_services.h"
 #include "batch/workbook_input.h"
 #include "grid/grid_commands.h"
-#include "grid/grid_report.h"
 #include "grid/grid_state.h"
-#include "platform/app_context.h"
+#include "shell/report_date.h"
 
 namespace sodwright::batch {
-
 namespace {
 
-// A box titled with the program's name is an error and prints as its text,
-// as the other runners print theirs; a box with a title of its own ("Note",
-// "Kiding?") prints as "title: text".
-class StderrMessages : public platform::MessageService {
- public:
-  platform::MessageAnswer show(const std::string& text, const std::string& title, platform::MessageButtons) override {
-    if (title != platform::kProgramTitle) std::cerr << title << ": ";
-    std::cerr << text << "\n";
-    return platform::MessageAnswer::Ok;
-  }
+struct NibalOptions {
+  std::string input;
+  TextOption rows, columns, rowSpacing, columnSpacing, delimiter, bettaRow, gammaRow, bettaCol, gammaCol, date,
+      report;
 };
 
-// The open dialog picks the input file, the save dialog the report file.
-class FixedFileNames : public platform::FileDialogService {
- public:
-  FixedFileNames(std::string input, std::string report) : input_(std::move(input)), report_(std::move(report)) {}
-  std::string askOpenFileName(const std::string&) override { return input_; }
-  std::string askSaveFileName(const std::string&) override { return report_; }
-
- private:
-  std::string input_;
-  std::string report_;
-};
-
-// Nothing to open and nothing to show without a desktop.
-class NoPrograms : public platform::ProgramStarter {
- public:
-  void openTextFile(const std::string&) override {}
-  void openWebAddress(const std::string&) override {}
-};
-class NoBusyFeedback : public platform::BusyIndicator {
- public:
-  void setBusyPointer(bool) override {}
-  void showNote() override {}
-  void hideNote() override {}
-  void closeNote() override {}
-};
-
-int usageError(const std::string& text) {
-  std::cerr << "nibal: " << text << "\n";
-  return 2;
-}
-
-std::optional<char> delimiterFromOption(const std::string& value) {
-  if (value == "tab") return '\t';
-  if (value == "space") return ' ';
-  if (value == "comma") return ',';
-  if (value == "semicolon") return ';';
-  if (value.size() == 1) return value[0];
-  return std::nullopt;
-}
-
-}  // namespace
-
-int runNibal(const Args& args) {
-  static const char* const kOptions[] = {"--rows",      "--columns",   "--row-spacing", "--column-spacing",
-                                         "--delimiter", "--betta-row", "--gamma-row",   "--betta-col",
-                                         "--gamma-col", "--date",      "--report"};
-  std::map<std::string, std::string> options;
-  std::optional<std::string> input;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string arg = args[i];
-    if (arg.rfind("--", 0) != 0) {
-      if (input) return usageError("more than one input file: " + arg);
-      input = arg;
-      continue;
-    }
-    // "--option value" or "--option=value"; the latter gives an empty value safely.
-    std::optional<std::string> value;
-    if (const auto equals = arg.find('='); equals != std::string::npos) {
-      value = arg.substr(equals + 1);
-      arg.resize(equals);
-    }
-    bool known = false;
-    for (const char* option : kOptions) known = known || arg == option;
-    if (!known) return usageError("unknown option " + arg);
-    if (!value) {
-      if (i + 1 >= args.size()) return usageError(arg + " needs a value");
-      value = args[++i];
-    }
-    options[arg] = *value;
-  }
-  if (!input) return usageError("no input file");
-  for (const char* required : {"--rows", "--columns", "--row-spacing", "--column-spacing", "--report"})
-    if (!options.count(required)) return usageError(std::string(required) + " is required");
-
-  char delimiter = '\t';
-  if (options.count("--delimiter")) {
-    const std::optional<char> chosen = delimiterFromOption(options["--delimiter"]);
-    if (!chosen) return usageError("--delimiter takes tab, space, comma, semicolon or one character");
-    delimiter = *chosen;
-  }
+int runNibal(const NibalOptions& options) {
+  const auto delimiter = delimiterOption(options.delimiter.valueOr("tab"));
+  if (!delimiter) return 2;
 
   StderrMessages messages;
-  FixedFileNames files(*input, options["--report"]);
+  FixedFileNames files(options.input, options.report.value);
   NoPrograms programs;
   NoBusyFeedback busy;
   platform::AppContext context{messages, files, programs, busy};
   context.activeModel = platform::kNibal;
-  context.importDelimiter = delimiter;
+  context.importDelimiter = *delimiter;
 
   nibal::GridState state;
-  const nibal::GridBoxTexts boxes{options["--rows"], options["--columns"], options["--row-spacing"],
-                                  options["--column-spacing"]};
+  const nibal::GridBoxTexts boxes{options.rows.value, options.columns.value, options.rowSpacing.value,
+                                  options.columnSpacing.value};
   const nibal::ImportStep step = nibal::beginGridImport(state, boxes, context);
   if (step == nibal::ImportStep::ReadWorkbook) {
     if (!importGridWorkbookInput(state, context)) return 2;
@@ -129,15 +45,44 @@ int runNibal(const Args& args) {
     return 2;
   }
 
-  // An option left out keeps the window's default text; one given empty is an empty box.
+  // An option left out keeps the window's text; one given empty is an empty box.
   nibal::GridParameterTexts parameters;
-  if (options.count("--betta-row")) parameters.BettaRow = options["--betta-row"];
-  if (options.count("--gamma-row")) parameters.GammaRow = options["--gamma-row"];
-  if (options.count("--betta-col")) parameters.BettaCol = options["--betta-col"];
-  if (options.count("--gamma-col")) parameters.GammaCol = options["--gamma-col"];
-  const std::string date = options.count("--date") ? options["--date"] : nibal::currentShortDate();
+  parameters.BettaRow = options.bettaRow.valueOr(parameters.BettaRow);
+  parameters.GammaRow = options.gammaRow.valueOr(parameters.GammaRow);
+  parameters.BettaCol = options.bettaCol.valueOr(parameters.BettaCol);
+  parameters.GammaCol = options.gammaCol.valueOr(parameters.GammaCol);
+  const std::string date = options.date.valueOr(shell::todayShortDate());
   const nibal::RunOutcome outcome = nibal::RunGridModel(state, parameters, context, date);
   return outcome == nibal::RunOutcome::ReportWritten ? 0 : 2;
+}
+
+}  // namespace
+
+Command addNibalCommand(CLI::App& runner) {
+  CLI::App* nibal = runner.add_subcommand(
+      "nibal",
+      "NIBAL grid model: \"Import Data\" of INPUT with the grid window's four boxes, then \"Run NIBAL\" with "
+      "the parameter window's coefficients, writing the report.");
+  auto options = std::make_shared<NibalOptions>();
+  const nibal::GridParameterTexts window;
+  nibal->add_option("INPUT", options->input,
+                    "grid data file (.txt, .dat: easting, northing, elevation per node) or workbook "
+                    "(.xls, .xlsx, .ods)")
+      ->required();
+  addTextOption(*nibal, options->rows, "--rows", "R", "Rows of the grid", "")->required();
+  addTextOption(*nibal, options->columns, "--columns", "C", "Columns of the grid", "")->required();
+  addTextOption(*nibal, options->rowSpacing, "--row-spacing", "M", "spacing of the rows in m", "")->required();
+  addTextOption(*nibal, options->columnSpacing, "--column-spacing", "M", "spacing of the columns in m", "")
+      ->required();
+  addTextOption(*nibal, options->delimiter, "--delimiter", "WORD", kDelimiterMeaning, "tab");
+  addTextOption(*nibal, options->bettaRow, "--betta-row", "X", "Betta along the rows", window.BettaRow);
+  addTextOption(*nibal, options->gammaRow, "--gamma-row", "X", "Gamma along the rows", window.GammaRow);
+  addTextOption(*nibal, options->bettaCol, "--betta-col", "X", "Betta along the columns", window.BettaCol);
+  addTextOption(*nibal, options->gammaCol, "--gamma-col", "X", "Gamma along the columns", window.GammaCol);
+  addTextOption(*nibal, options->report, "--report", "FILE", "write the grid report here", "")->required();
+  addTextOption(*nibal, options->date, "--date", "TEXT", "date line of the report",
+                "today in the locale's short form");
+  return [options] { return runNibal(*options); };
 }
 
 }  // namespace sodwright::batch

@@ -87,8 +87,8 @@ RunOutcome RunGridModel(GridState& state, const GridParameterTexts& texts, platf
     ComputeColumnDirection(state);
     ComputeRowDirection(state);
     computeSoilLossSum(state);
-    if (!gridResultsFinite(state)) {
-      context.messages.inform(std::string(kOutputFailed));
+    if (const auto fault = firstNonFiniteResult(state)) {
+      context.messages.inform(nonFiniteRunMessage(*fault));
       return RunOutcome::Failed;
     }
   }

@@ -1,6 +1,7 @@
 #include "grid/grid_model.h"
 
 #include <cmath>
+#include <utility>
 
 #include "grid/grid_messages.h"
 #include "shell/number_text.h"
@@ -118,14 +119,24 @@ void computeSoilLossSum(GridState& state) {
       out.SoilLossSum(r, c) = out.SoilLossCol(r, c) + out.SoilLossRow(r, c);
 }
 
-bool gridResultsFinite(const GridState& state) {
+std::optional<GridNodeFault> firstNonFiniteResult(const GridState& state) {
   const GridResults& out = state.results;
-  for (const GridArray<double>* grid : {&out.DGradCol, &out.DCurvCol, &out.DGradRow, &out.DCurvRow, &out.SoilLossCol,
-                                        &out.SoilLossRow, &out.SoilLossSum})
-    for (int r = 1; r <= grid->rows(); ++r)
-      for (int c = 1; c <= grid->columns(); ++c)
-        if (!std::isfinite((*grid)(r, c))) return false;
-  return true;
+  const std::pair<const char*, const GridArray<double>*> grids[] = {
+      {"DGradCol", &out.DGradCol},       {"DCurvCol", &out.DCurvCol},       {"DGradRow", &out.DGradRow},
+      {"DCurvRow", &out.DCurvRow},       {"SoilLossCol", &out.SoilLossCol}, {"SoilLossRow", &out.SoilLossRow},
+      {"SoilLossSum", &out.SoilLossSum}};
+  const GridArray<double>& sum = out.SoilLossSum;
+  for (int r = 1; r <= sum.rows(); ++r)
+    for (int c = 1; c <= sum.columns(); ++c)
+      for (const auto& [name, grid] : grids)
+        if (r <= grid->rows() && c <= grid->columns() && !std::isfinite((*grid)(r, c)))
+          return GridNodeFault{name, r, c};
+  return std::nullopt;
+}
+
+std::string nonFiniteRunMessage(const GridNodeFault& fault) {
+  return std::string(kOutputFailed) + "\nThe result " + fault.grid + " at row " + std::to_string(fault.row) +
+         ", column " + std::to_string(fault.column) + " is not a finite number (Infinity or NaN).";
 }
 
 }  // namespace sodwright::nibal

@@ -4,6 +4,7 @@
 // with the gradient in percent between neighbouring nodes and d the node
 // spacing of that direction. The grid is taken as level beyond its edge.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,7 +56,17 @@ void ComputeRowDirection(GridState& state);
 // SoilLossSum = SoilLossCol + SoilLossRow at every node.
 void computeSoilLossSum(GridState& state);
 
-// Whether every result is a finite number (an overflow spoils a run).
-bool gridResultsFinite(const GridState& state);
+// The first result that is not a finite number (an overflow spoils a run),
+// rows outer and columns inner, the seven grids in their order at each node.
+struct GridNodeFault {
+  const char* grid;
+  int row;
+  int column;
+};
+std::optional<GridNodeFault> firstNonFiniteResult(const GridState& state);
+inline bool gridResultsFinite(const GridState& state) { return !firstNonFiniteResult(state); }
+
+// The run's failure message naming that node.
+std::string nonFiniteRunMessage(const GridNodeFault& fault);
 
 }  // namespace sodwright::nibal

@@ -1,13 +1,8 @@
 #include "grid/grid_report.h"
 
-#include <chrono>
-#include <ctime>
-#include <iomanip>
-#include <locale>
 #include <sstream>
 #include <stdexcept>
 
-#include "grid/report_number.h"
 #include "shell/number_text.h"
 #include "shell/text_file.h"
 
@@ -51,13 +46,13 @@ void writeHeader(std::ostream& out, const GridState& state, const std::string& d
   line(out, "Model Parameters:");
   line(out, ZoneLine()
                 .field("    Row   Direction Parameters:")
-                .field("Betta_R = " + fixedDecimals(info.BettaRow, kParameterDecimals))
-                .field("Gamma_R = " + fixedDecimals(info.GammaRow, kParameterDecimals))
+                .field("Betta_R = " + shell::formatFixed(info.BettaRow, kParameterDecimals))
+                .field("Gamma_R = " + shell::formatFixed(info.GammaRow, kParameterDecimals))
                 .text());
   line(out, ZoneLine()
                 .field("   Column Direction Parameters:")
-                .field("Betta_C = " + fixedDecimals(info.BettaCol, kParameterDecimals))
-                .field("Gamma_C = " + fixedDecimals(info.GammaCol, kParameterDecimals))
+                .field("Betta_C = " + shell::formatFixed(info.BettaCol, kParameterDecimals))
+                .field("Gamma_C = " + shell::formatFixed(info.GammaCol, kParameterDecimals))
                 .text());
   line(out, "");
   line(out, kLongRule);
@@ -83,9 +78,9 @@ ZoneLine& ZoneLine::field(std::string_view text) {
 }
 
 std::string reportCoordinateText(const GridCoordinate& value, int decimals) {
-  if (const double* number = std::get_if<double>(&value)) return fixedDecimals(*number, decimals);
+  if (const double* number = std::get_if<double>(&value)) return shell::formatFixed(*number, decimals);
   const std::string& text = std::get<std::string>(value);
-  if (const std::optional<double> number = shell::parseStrictNumber(text)) return fixedDecimals(*number, decimals);
+  if (const std::optional<double> number = shell::parseStrictNumber(text)) return shell::formatFixed(*number, decimals);
   return text;
 }
 
@@ -108,10 +103,10 @@ void writeGridReport(std::ostream& out, const GridState& state, const std::strin
           .field(shell::bareText(static_cast<long long>(c)))
           .field(reportCoordinateText(state.GridEasting(r, c), kCoordinateDecimals))
           .field(reportCoordinateText(state.GridNorthing(r, c), kCoordinateDecimals))
-          .field(fixedDecimals(state.GridElevation(r, c), kResultDecimals));
+          .field(shell::formatFixed(state.GridElevation(r, c), kResultDecimals));
       for (const GridArray<double>* grid : {&res.DGradCol, &res.DCurvCol, &res.DGradRow, &res.DCurvRow,
                                             &res.SoilLossCol, &res.SoilLossRow, &res.SoilLossSum})
-        row.field(fixedDecimals((*grid)(r, c), kResultDecimals));
+        row.field(shell::formatFixed((*grid)(r, c), kResultDecimals));
       line(out, row.text());
     }
   }
@@ -123,20 +118,6 @@ std::optional<std::string> WriteGridReport(const GridState& state, const std::st
   std::ostringstream report;
   writeGridReport(report, state, dateText);
   return shell::writeWholeFile(path, report.str());
-}
-
-std::string currentShortDate() {
-  const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-  std::tm local{};
-  localtime_r(&now, &local);
-  std::ostringstream text;
-  try {
-    text.imbue(std::locale(""));
-  } catch (const std::runtime_error&) {
-    // An unknown locale in the environment: the classic form will do.
-  }
-  text << std::put_time(&local, "%x");
-  return text.str();
 }
 
 }  // namespace sodwright::nibal

@@ -46,7 +46,5 @@ void writeGridReport(std::ostream& out, const GridState& state, const std::strin
 std::optional<std::string> WriteGridReport(const GridState& state, const std::string& path,
                                            const std::string& dateText);
 
-// Today's date in the user's short date form.
-std::string currentShortDate();
 
 }  // namespace sodwright::nibal

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
-#include <vector>
 
 namespace sodwright::shell {
 namespace {
@@ -109,33 +108,6 @@ std::string bareFromGeneral(std::string general) {
   if (general.empty() || general[0] != '-') general.insert(general.begin(), ' ');
   general.push_back(' ');
   return general;
-}
-
-// Fixed text of |value| with `extra` more decimals than asked, exact from printf.
-std::string fixedDigits(double magnitude, int decimals) {
-  std::vector<char> buffer(static_cast<std::size_t>(decimals) + 400);
-  int written = std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals, magnitude);
-  if (written >= static_cast<int>(buffer.size())) {
-    buffer.resize(static_cast<std::size_t>(written) + 1);
-    std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals, magnitude);
-  }
-  return std::string(buffer.data());
-}
-
-// Decides whether the digits after the cut round the magnitude up (half away
-// from zero on the exact binary value).
-bool roundsUp(const std::string& tail, double magnitude, int decimals) {
-  if (tail.empty()) return false;
-  if (tail[0] != '5') return tail[0] > '5';
-  for (std::size_t i = 1; i < tail.size(); ++i)
-    if (tail[i] != '0') return true;
-  // The shown tail is "5000...": look at the complete expansion, which a
-  // double always has within 1100 decimals.
-  const std::string full = fixedDigits(magnitude, 1100);
-  const auto point = full.find('.');
-  for (std::size_t i = point + 1 + static_cast<std::size_t>(decimals) + 1; i < full.size(); ++i)
-    if (full[i] != '0') return true;
-  return true;  // an exact half goes away from zero
 }
 
 }  // namespace
@@ -271,61 +243,6 @@ std::string bareText(double value) { return bareFromGeneral(generalText(value));
 std::string bareTextSingle(float value) { return bareFromGeneral(generalTextSingle(value)); }
 
 std::string bareText(long long value) { return bareFromGeneral(generalText(value)); }
-
-std::string formatFixed(double value, int decimals, int minIntegerDigits) {
-  if (std::isnan(value)) return "NaN";
-  if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
-  const double magnitude = std::fabs(value);
-  constexpr int kGuardDigits = 30;
-  const std::string wide = fixedDigits(magnitude, decimals + kGuardDigits);
-  const auto point = wide.find('.');
-  std::string intPart = wide.substr(0, point);
-  std::string fracPart = wide.substr(point + 1, static_cast<std::size_t>(decimals));
-  const std::string tail = wide.substr(point + 1 + static_cast<std::size_t>(decimals));
-  std::string digits = intPart + fracPart;
-  if (roundsUp(tail, magnitude, decimals)) {
-    int k = static_cast<int>(digits.size()) - 1;
-    while (k >= 0 && digits[static_cast<std::size_t>(k)] == '9') {
-      digits[static_cast<std::size_t>(k)] = '0';
-      --k;
-    }
-    if (k < 0) {
-      digits.insert(digits.begin(), '1');
-      intPart.insert(intPart.begin(), '0');  // keeps the integer length in step
-    } else {
-      digits[static_cast<std::size_t>(k)] = static_cast<char>(digits[static_cast<std::size_t>(k)] + 1);
-    }
-  }
-  const std::size_t intLen = intPart.size();
-  intPart = digits.substr(0, intLen);
-  fracPart = digits.substr(intLen);
-  while (intPart.size() > 1 && intPart[0] == '0') intPart.erase(0, 1);
-  if (intPart == "0" && minIntegerDigits < 1) intPart.clear();
-  while (static_cast<int>(intPart.size()) < minIntegerDigits) intPart.insert(intPart.begin(), '0');
-  bool allZero = true;
-  for (char c : digits)
-    if (c != '0') allZero = false;
-  std::string out = (std::signbit(value) && !allZero) ? "-" : "";
-  out += intPart;
-  if (decimals > 0) {
-    out += '.';
-    out += fracPart;
-  }
-  return out;
-}
-
-std::string formatMask(double value, std::string_view mask) {
-  const auto point = mask.find('.');
-  const std::string_view intMask = mask.substr(0, point);
-  int minIntegerDigits = 0;
-  for (char c : intMask)
-    if (c == '0') ++minIntegerDigits;
-  int decimals = 0;
-  if (point != std::string_view::npos)
-    for (char c : mask.substr(point + 1))
-      if (c == '0') ++decimals;
-  return formatFixed(value, decimals, minIntegerDigits);
-}
 
 std::string t4Text(double value) { return generalText(std::floor(value * 10000.0) / 10000.0); }
 

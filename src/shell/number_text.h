@@ -43,11 +43,33 @@ std::string bareText(double value);
 std::string bareTextSingle(float value);
 std::string bareText(long long value);
 
-// Format mask such as "######0.000000", "##0.0000", "###0", "##0.00".
-// At least as many integer digits as the mask has zeros before the point,
-// exactly its decimals, no filler blanks; half away from zero on the exact
-// binary value; a value that rounds to zero has no minus sign.
+// A format mask such as "######0.000000", "##0.0000", "###0", "##0.00":
+// the zeros before the point are the integer digits always written, the
+// zeros after it the decimals.
+struct FixedMask {
+  int minIntegerDigits = 1;
+  int decimals = 0;
+};
+
+constexpr FixedMask maskOf(std::string_view mask) {
+  FixedMask m{0, 0};
+  bool afterPoint = false;
+  for (char c : mask) {
+    if (c == '.') afterPoint = true;
+    else if (c == '0') ++(afterPoint ? m.decimals : m.minIntegerDigits);
+  }
+  return m;
+}
+
+// Masked text: at least the mask's integer digits, exactly its decimals, no
+// filler blanks; half away from zero on the exact binary value; a value that
+// rounds to zero has no minus sign. Every report, label and box of the
+// program formats through these.
 std::string formatMask(double value, std::string_view mask);
+std::string formatMask(double value, FixedMask mask);
+// Appends the masked text to `out`: the writers of long reports build their
+// lines without a string per number.
+void appendMasked(std::string& out, double value, FixedMask mask);
 
 // Fixed decimals, the same rounding as formatMask ("0" followed by decimals).
 std::string formatFixed(double value, int decimals, int minIntegerDigits = 1);

@@ -6,7 +6,12 @@
 
 #include <cassert>
 #include <cstddef>
+#include <cstdlib>
+#include <cstring>
+#include <new>
 #include <stdexcept>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace sodwright::kolv {
@@ -54,13 +59,49 @@ class NodeArray {
   std::vector<T> values_;
 };
 
+// Storage of zeroed elements from calloc: a large block comes as fresh pages
+// that the system zeroes only when first touched, so the columns a run never
+// reaches cost neither time nor memory. For element types whose zero bits
+// are the value 0 (float, double).
+template <class T>
+class ZeroedBuffer {
+  static_assert(std::is_trivially_copyable_v<T>, "zeroed storage holds plain numbers only");
+
+ public:
+  ZeroedBuffer() = default;
+  explicit ZeroedBuffer(std::size_t count) : count_(count) {
+    if (count == 0) return;
+    data_ = static_cast<T*>(std::calloc(count, sizeof(T)));
+    if (data_ == nullptr) throw std::bad_alloc();
+  }
+  ZeroedBuffer(const ZeroedBuffer& other) : ZeroedBuffer(other.count_) {
+    if (count_ != 0) std::memcpy(data_, other.data_, count_ * sizeof(T));
+  }
+  ZeroedBuffer(ZeroedBuffer&& other) noexcept
+      : data_(std::exchange(other.data_, nullptr)), count_(std::exchange(other.count_, 0)) {}
+  ZeroedBuffer& operator=(ZeroedBuffer other) noexcept {
+    std::swap(data_, other.data_);
+    std::swap(count_, other.count_);
+    return *this;
+  }
+  ~ZeroedBuffer() { std::free(data_); }
+
+  T* data() { return data_; }
+  const T* data() const { return data_; }
+  std::size_t size() const { return count_; }
+
+ private:
+  T* data_ = nullptr;
+  std::size_t count_ = 0;
+};
+
 template <class T>
 class NodeSeqArray {
  public:
   NodeSeqArray() = default;
 
   // Node bounds nodeLower..nodeUpper, sequence bounds seqLower..seqUpper;
-  // every element cleared.
+  // every element reads 0.
   void allocate(int nodeLower, int nodeUpper, int seqLower, int seqUpper) {
     nodeLower_ = nodeLower;
     nodeUpper_ = nodeUpper;
@@ -69,7 +110,8 @@ class NodeSeqArray {
     const std::size_t nodes = nodeUpper >= nodeLower ? static_cast<std::size_t>(nodeUpper - nodeLower + 1) : 0;
     const std::size_t seqs = seqUpper >= seqLower ? static_cast<std::size_t>(seqUpper - seqLower + 1) : 0;
     stride_ = nodes;
-    values_.assign(nodes * seqs, T{});
+    values_ = ZeroedBuffer<T>();  // the old block goes before the new one is taken
+    values_ = ZeroedBuffer<T>(nodes * seqs);
   }
   int nodeLower() const { return nodeLower_; }
   int nodeUpper() const { return nodeUpper_; }
@@ -81,11 +123,11 @@ class NodeSeqArray {
 
   T& operator()(int node, int seq) {
     SODWRIGHT_ARRAY_CHECK(contains(node, seq));
-    return values_[index(node, seq)];
+    return values_.data()[index(node, seq)];
   }
   const T& operator()(int node, int seq) const {
     SODWRIGHT_ARRAY_CHECK(contains(node, seq));
-    return values_[index(node, seq)];
+    return values_.data()[index(node, seq)];
   }
   // The column of one sequence, indexed from nodeLower().
   T* column(int seq) {
@@ -107,7 +149,7 @@ class NodeSeqArray {
   int seqLower_ = 0;
   int seqUpper_ = -1;
   std::size_t stride_ = 0;
-  std::vector<T> values_;
+  ZeroedBuffer<T> values_;
 };
 
 }  // namespace sodwright::kolv

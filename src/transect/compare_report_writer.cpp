@@ -60,11 +60,29 @@ void writeColumnHeads(std::ostream& out, const std::string& unit, Int16 first, I
   out << '\t' << perKg << "\t m \tkg/m2/Seq" << shell::kLineEnd;
 }
 
+constexpr shell::FixedMask kX = shell::maskOf("###0.00");
+constexpr shell::FixedMask kP1 = shell::maskOf("######0.0000");
+constexpr shell::FixedMask kP2 = shell::maskOf("#######0.0000");
+constexpr shell::FixedMask kDepth = shell::maskOf("####0.000");
+constexpr shell::FixedMask kElev = shell::maskOf("####0.0000");
+constexpr shell::FixedMask kAmount = shell::maskOf("####0.0000");
+constexpr shell::FixedMask kSubMassFirst = shell::maskOf("##0.0000");
+constexpr shell::FixedMask kSubMassLast = shell::maskOf("######0.0000");
+constexpr shell::FixedMask kSoilLoss = shell::maskOf("####0.000");
+
+// Appends a tab and the masked value.
+void field(std::string& line, double value, shell::FixedMask mask) {
+  line += '\t';
+  shell::appendMasked(line, value, mask);
+}
+
 // The five columns of one sequence's state at point i.
-void writeState(std::ostream& out, const TransectData& d, int i, Int16 s) {
-  out << '\t' << formatMask(d.PL1(i, s), "######0.0000") << '\t' << formatMask(d.PL2(i, s), "#######0.0000") << '\t'
-      << formatMask(d.DepthL1(i, s), "####0.000") << '\t' << formatMask(d.DepthL2(i, s), "####0.000") << '\t'
-      << formatMask(d.Elev(i, s), "####0.0000");
+void appendState(std::string& line, const TransectData& d, int i, Int16 s) {
+  field(line, d.PL1(i, s), kP1);
+  field(line, d.PL2(i, s), kP2);
+  field(line, d.DepthL1(i, s), kDepth);
+  field(line, d.DepthL2(i, s), kDepth);
+  field(line, d.Elev(i, s), kElev);
 }
 
 }  // namespace
@@ -76,21 +94,25 @@ void WriteCompareReport(std::ostream& out, const KolvState& state, Int16 first, 
   const ComparisonResults& r = state.results;
   writeHeader(out, p, first, last, dateText);
   writeColumnHeads(out, d.SubstanceUnit, first, last);
+  std::string line;
   for (int i = 0; i < p.NodeCount; ++i) {
-    const float x = shell::roundToSingle(i * static_cast<double>(p.Interval));
-    out << formatMask(x, "###0.00");
-    writeState(out, d, i, first);
-    out << '\t' << formatMask(valueOrZero(r.UpMassFirst(i)), "####0.0000") << '\t'
-        << formatMask(valueOrZero(r.SubMassFirst(i)), "##0.0000") << '\t'
-        << formatMask(valueOrZero(r.UpConcFirst(i)), "####0.0000") << '\t'
-        << formatMask(r.SubConcFirst(i), "####0.0000");
-    writeState(out, d, i, last);
-    out << '\t' << formatMask(valueOrZero(r.UpMassLast(i)), "####0.0000") << '\t'
-        << formatMask(valueOrZero(r.SubMassLast(i)), "######0.0000") << '\t'
-        << formatMask(valueOrZero(r.UpConcLast(i)), "####0.0000") << '\t'
-        << formatMask(r.SubConcLast(i), "####0.0000") << '\t' << formatMask(d.PL3(i), "######0.0000") << '\t'
-        << formatMask(r.DeltaElev(i), "####0.0000") << '\t' << formatMask(r.SoilLoss(i), "####0.000")
-        << shell::kLineEnd;
+    line.clear();
+    shell::appendMasked(line, shell::roundToSingle(i * static_cast<double>(p.Interval)), kX);
+    appendState(line, d, i, first);
+    field(line, valueOrZero(r.UpMassFirst(i)), kAmount);
+    field(line, valueOrZero(r.SubMassFirst(i)), kSubMassFirst);
+    field(line, valueOrZero(r.UpConcFirst(i)), kAmount);
+    field(line, r.SubConcFirst(i), kAmount);
+    appendState(line, d, i, last);
+    field(line, valueOrZero(r.UpMassLast(i)), kAmount);
+    field(line, valueOrZero(r.SubMassLast(i)), kSubMassLast);
+    field(line, valueOrZero(r.UpConcLast(i)), kAmount);
+    field(line, r.SubConcLast(i), kAmount);
+    field(line, d.PL3(i), kP1);
+    field(line, r.DeltaElev(i), kElev);
+    field(line, r.SoilLoss(i), kSoilLoss);
+    line += shell::kLineEnd;
+    out << line;
   }
 }
 

@@ -16,7 +16,8 @@ struct EndZoneShape {
 
 // Replaces the end zones of one elevation column: the upstream zone first,
 // then the downstream one, which decides where the two meet (N <= 4s).
-// The column must hold nodes -3D-10 .. N+3D+10 and 2s + 2 <= N.
+// The column must hold nodes -3D-10 .. N+3D+10, and the seeds 2s + 1 and
+// N - 2s - 2 (see HighestRunSequence).
 void ReplaceEndZones(const ColumnView<double>& elev, const EndZoneShape& shape);
 
 }  // namespace sodwright::kolv

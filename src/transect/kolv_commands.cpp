@@ -1,5 +1,8 @@
 #include "transect/kolv_commands.h"
 
+#include <cmath>
+#include <utility>
+
 #include "transect/comparison.h"
 #include "transect/main_window_checks.h"
 #include "transect/translocation.h"
@@ -8,22 +11,33 @@ namespace sodwright::kolv {
 
 namespace {
 
-bool simulate(KolvState& state, platform::MessageService& messages) {
-  if (auto refusal = RunTranslocation(state, messages)) {
-    messages.inform(*refusal);
+std::string place(const char* what, int seq, int node, const char* array) {
+  std::string text = what;
+  if (seq >= 0) text += "sequence " + std::to_string(seq) + ", ";
+  return text + "node " + std::to_string(node) + " (" + array + "). Please check your data file and model parameters.";
+}
+
+template <class T>
+bool finiteAt(const T& value) {
+  return std::isfinite(static_cast<double>(value));
+}
+bool finiteAt(const std::optional<double>& value) { return std::isfinite(valueOrZero(value)); }
+
+bool simulate(KolvState& state, platform::MessageService& messages, CommandOutcome& outcome) {
+  if (auto stop = Simulate(state, messages)) {
+    messages.inform(stop->message);
+    outcome.failed = stop->notFinite;
     return false;
   }
   return true;
 }
 
-// Compares a pair after checking it, so that a refused pair leaves the
-// results as they were.
-bool compare(KolvState& state, Int16 first, Int16 last, platform::MessageService& messages) {
-  if (auto refusal = CheckComparison(state, first, last)) {
-    messages.inform(*refusal);
+bool compare(KolvState& state, Int16 first, Int16 last, platform::MessageService& messages, CommandOutcome& outcome) {
+  if (auto stop = Compare(state, first, last, messages)) {
+    messages.inform(stop->message);
+    outcome.failed = stop->notFinite;
     return false;
   }
-  CompareSequences(state, first, last, state.params.UpLayerDepth, state.params.SubLayerDepth, messages);
   return true;
 }
 
@@ -33,17 +47,69 @@ void compareShownPair(KolvState& state, platform::MessageService& messages, Comm
   outcome.pairReset = order.reset;
   outcome.first = state.params.FirstSeqShown;
   outcome.last = state.params.LastSeqShown;
-  if (order.proceed) outcome.compared = compare(state, outcome.first, outcome.last, messages);
+  if (order.proceed) outcome.compared = compare(state, outcome.first, outcome.last, messages, outcome);
 }
 
 }  // namespace
+
+std::optional<std::string> NonFiniteRunValue(const KolvState& state) {
+  const TranslocationParameters& p = state.params;
+  const TransectData& t = state.data;
+  for (int seq = p.StartSeq; seq <= p.LastSeq + 1; ++seq) {
+    for (int i = 0; i < p.NodeCount; ++i) {
+      const std::pair<const char*, double> values[] = {
+          {"Elev", t.Elev(i, seq)},       {"DepthL1", t.DepthL1(i, seq)}, {"DepthL2", t.DepthL2(i, seq)},
+          {"MassL1", t.MassL1(i, seq)},   {"MassL2", t.MassL2(i, seq)},   {"MassL12", t.MassL12(i, seq)},
+          {"PL1", t.PL1(i, seq)},         {"PL2", t.PL2(i, seq)}};
+      for (const auto& [name, value] : values)
+        if (!std::isfinite(value)) return place(kRunNotFiniteMessage, seq, i, name);
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> NonFiniteComparisonValue(const KolvState& state) {
+  const ComparisonResults& r = state.results;
+  for (int i = 0; i < state.params.NodeCount; ++i) {
+    const std::pair<const char*, bool> values[] = {
+        {"DeltaElev", finiteAt(r.DeltaElev(i))},       {"SoilLoss", finiteAt(r.SoilLoss(i))},
+        {"UpMassFirst", finiteAt(r.UpMassFirst(i))},   {"SubMassFirst", finiteAt(r.SubMassFirst(i))},
+        {"UpConcFirst", finiteAt(r.UpConcFirst(i))},   {"SubConcFirst", finiteAt(r.SubConcFirst(i))},
+        {"UpMassLast", finiteAt(r.UpMassLast(i))},     {"SubMassLast", finiteAt(r.SubMassLast(i))},
+        {"UpConcLast", finiteAt(r.UpConcLast(i))},     {"SubConcLast", finiteAt(r.SubConcLast(i))}};
+    for (const auto& [name, finite] : values)
+      if (!finite) return place(kComparisonNotFiniteMessage, -1, i, name);
+  }
+  return std::nullopt;
+}
+
+std::optional<StepStop> Simulate(KolvState& state, platform::MessageService& messages) {
+  if (auto refusal = RunTranslocation(state, messages)) return StepStop{std::move(*refusal), false};
+  if (auto failure = NonFiniteRunValue(state)) {
+    state.simulated = false;
+    return StepStop{std::move(*failure), true};
+  }
+  return std::nullopt;
+}
+
+std::optional<StepStop> Compare(KolvState& state, Int16 first, Int16 last, platform::MessageService& messages) {
+  if (auto refusal = CheckComparison(state, first, last)) return StepStop{std::move(*refusal), false};
+  // Kept so that a failed comparison leaves nothing a report could print.
+  ComparisonResults before = state.results;
+  CompareSequences(state, first, last, state.params.UpLayerDepth, state.params.SubLayerDepth, messages);
+  if (auto failure = NonFiniteComparisonValue(state)) {
+    state.results = std::move(before);
+    return StepStop{std::move(*failure), true};
+  }
+  return std::nullopt;
+}
 
 CommandOutcome RunKolv(KolvState& state, platform::MessageService& messages) {
   CommandOutcome outcome;
   outcome.first = state.params.StartSeq;
   outcome.last = state.params.LastSeq;
-  outcome.simulated = simulate(state, messages);
-  if (outcome.simulated) outcome.compared = compare(state, outcome.first, outcome.last, messages);
+  outcome.simulated = simulate(state, messages, outcome);
+  if (outcome.simulated) outcome.compared = compare(state, outcome.first, outcome.last, messages, outcome);
   return outcome;
 }
 
@@ -51,7 +117,7 @@ CommandOutcome RunModel(KolvState& state, platform::MessageService& messages) {
   CommandOutcome outcome;
   outcome.first = state.params.FirstSeqShown;
   outcome.last = state.params.LastSeqShown;
-  outcome.simulated = simulate(state, messages);
+  outcome.simulated = simulate(state, messages, outcome);
   if (outcome.simulated) compareShownPair(state, messages, outcome);
   return outcome;
 }

@@ -12,10 +12,46 @@
 // order message is shown and the pair is reset to StartSeq..LastSeq (the
 // boxes must then show the new values: see `pairReset`), as Redraw does.
 
+#include <optional>
+#include <string>
+
 #include "platform/message_service.h"
 #include "transect/kolv_state.h"
 
 namespace sodwright::kolv {
+
+// Extreme but finite inputs can overflow a run to Infinity or NaN; such a run
+// is a failure, named by the first value that is not finite.
+inline constexpr const char* kRunNotFiniteMessage =
+    "The simulation failed: its results hold a value that is not a finite number (Infinity or NaN) at ";
+inline constexpr const char* kComparisonNotFiniteMessage =
+    "The comparison failed: its results hold a value that is not a finite number (Infinity or NaN) at ";
+
+// The failure message of a run whose columns StartSeq .. LastSeq + 1 hold a
+// value that is not finite at a node 0 .. NodeCount - 1 (the first by
+// sequence, then node); empty when every value is finite.
+std::optional<std::string> NonFiniteRunValue(const KolvState& state);
+
+// The same for the comparison results of nodes 0 .. NodeCount - 1.
+std::optional<std::string> NonFiniteComparisonValue(const KolvState& state);
+
+// Why a step did not go through: refused before it started (nothing
+// changed), or failed with values that are not finite.
+struct StepStop {
+  std::string message;
+  bool notFinite = false;
+};
+
+// The simulation as every command runs it: the run, then the check of its
+// results. Returns the refusal or failure (its message not shown); a failed
+// run leaves `simulated` false.
+std::optional<StepStop> Simulate(KolvState& state, platform::MessageService& messages);
+
+// The comparison of `first` and `last` as every command runs it: the check of
+// the pair, the comparison, the check of its results. Returns the refusal or
+// failure (its message not shown); after a failure the results are those
+// held before.
+std::optional<StepStop> Compare(KolvState& state, Int16 first, Int16 last, platform::MessageService& messages);
 
 struct CommandOutcome {
   bool simulated = false;  // the simulation ran (else it was refused with a message)
@@ -23,6 +59,7 @@ struct CommandOutcome {
   Int16 first = 0;         // the pair compared (or that would have been)
   Int16 last = 0;
   bool pairReset = false;  // FirstSeqShown and LastSeqShown were reset
+  bool failed = false;     // the run or comparison gave values that are not finite
 };
 
 // Simulation then comparison of StartSeq and LastSeq with UpLayerDepth and

@@ -29,11 +29,27 @@ void WriteLastSequence(std::ostream& out, const KolvState& state, Int16 sequence
   out << end;
   out << "P1_" << s << "\tP2_" << s << "\tP3_" << s << "\tL1_" << s << "\tL2_" << s << "\t Z " << s << end;
   out << unit << '\t' << unit << '\t' << unit << "\t m \t m \t m " << end;
+  constexpr shell::FixedMask kP1 = shell::maskOf("######0.000000");
+  constexpr shell::FixedMask kP2 = shell::maskOf("#######0.000000");
+  constexpr shell::FixedMask kDepthL1 = shell::maskOf("###0.0000");
+  constexpr shell::FixedMask kDepthL2 = shell::maskOf("##0.0000");
+  constexpr shell::FixedMask kElev = shell::maskOf("##0.000000");
+  std::string line;
   for (int i = 0; i < p.NodeCount; ++i) {
-    out << formatMask(d.PL1(i, sequence), "######0.000000") << '\t' << formatMask(d.PL2(i, sequence), "#######0.000000")
-        << '\t' << formatMask(d.PL3(i), "#######0.000000") << '\t' << formatMask(d.DepthL1(i, sequence), "###0.0000")
-        << '\t' << formatMask(d.DepthL2(i, sequence), "##0.0000") << '\t'
-        << formatMask(d.Elev(i, sequence), "##0.000000") << end;
+    line.clear();
+    shell::appendMasked(line, d.PL1(i, sequence), kP1);
+    line += '\t';
+    shell::appendMasked(line, d.PL2(i, sequence), kP2);
+    line += '\t';
+    shell::appendMasked(line, d.PL3(i), kP2);
+    line += '\t';
+    shell::appendMasked(line, d.DepthL1(i, sequence), kDepthL1);
+    line += '\t';
+    shell::appendMasked(line, d.DepthL2(i, sequence), kDepthL2);
+    line += '\t';
+    shell::appendMasked(line, d.Elev(i, sequence), kElev);
+    line += end;
+    out << line;
   }
 }
 

@@ -1,5 +1,6 @@
 #include "transect/run_preconditions.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace sodwright::kolv {
@@ -24,7 +25,11 @@ bool arraysCover(const TransectData& t, int nodeLow, int nodeHigh, int seqLow, i
 
 }  // namespace
 
-int HighestRunSequence(int nodeCount) { return nodeCount >= 2 ? (nodeCount - 2) / 2 : -1; }
+int HighestRunSequence(int nodeCount, int nodeLower, int nodeUpper) {
+  const int upstream = (nodeUpper - 1) / 2;                // 2s + 1 <= nodeUpper
+  const int downstream = (nodeCount - 2 - nodeLower) / 2;  // N - 2s - 2 >= nodeLower
+  return std::min(upstream, downstream);
+}
 
 std::optional<std::string> CheckRunPreconditions(const KolvState& state) {
   const TranslocationParameters& p = state.params;
@@ -52,17 +57,20 @@ std::optional<std::string> CheckRunPreconditions(const KolvState& state) {
     const double span = std::floor(p.ScScale / static_cast<double>(p.Interval) / 2);
     if (span > d + 5) return std::string(kRunScScaleMessage);
   }
-  if (anyPass && HighestRunSequence(n) < 0) return std::string(kRunTooFewNodesMessage);
-  const int highest = HighestRunSequence(n);
+  // A single point has no slope to seed the end zones with.
+  if (anyPass && n < 2) return std::string(kRunTooFewNodesMessage);
+  const int highest = HighestRunSequence(n, t.Elev.nodeLower(), t.Elev.nodeUpper());
   if (anyPass && p.LastSeq > highest) {
-    const std::string limit = "each end zone of sequence s takes 2 x s data points, so this transect of " +
-                              std::to_string(n) + " data points can be simulated up to sequence " +
+    const std::string limit = "the end zones of sequence s read the nodes from " + std::to_string(n) +
+                              " - 2 x s - 2 to 2 x s + 1, and the arrays of this transect of " + std::to_string(n) +
+                              " data points hold the nodes " + std::to_string(t.Elev.nodeLower()) + " to " +
+                              std::to_string(t.Elev.nodeUpper()) + ", so it can be simulated up to sequence " +
                               std::to_string(highest) + " only.";
     if (p.StartSeq > highest) {
       return "This transect is stored at sequence " + std::to_string(p.StartSeq) +
              " and cannot be simulated further: " + limit;
     }
-    return "The end zones of sequence " + std::to_string(p.LastSeq) + " reach beyond the transect: " + limit +
+    return "The end zones of sequence " + std::to_string(p.LastSeq) + " leave the arrays: " + limit +
            " Please simulate fewer sequences.";
   }
   return std::nullopt;

@@ -22,10 +22,15 @@ inline constexpr const char* kRunZeroDivisorMessage =
     "The data point interval and the bulk densities of layers 1 and 2 must be greater than zero. "
     "Please check your data file.";
 
-// The highest sequence a run may reach on a transect of `nodeCount` nodes:
-// the end zones of sequence s take 2s nodes at each end and need the two
-// nodes after them as the seed of their slope, so 2s + 2 <= nodeCount.
-int HighestRunSequence(int nodeCount);
+// The highest sequence a run may reach on a transect of `nodeCount` nodes
+// whose arrays hold the nodes nodeLower .. nodeUpper (an import gives
+// -3D-10 .. 3D+P+10). The end zones of sequence s take their slope seeds at
+// nodes 2s, 2s+1 and N-2s-2, N-2s-1 and must stay inside that range:
+// 2s+1 <= nodeUpper and N-2s-2 >= nodeLower. Where the zones meet (N <= 4s)
+// the downstream one, computed second, decides. Beyond the range no import
+// or pass has filled the cells the seeds would be read from, so wider
+// arrays would only make the seeds up; such runs are refused.
+int HighestRunSequence(int nodeCount, int nodeLower, int nodeUpper);
 
 // Empty when the run can go; otherwise the message that refuses it.
 std::optional<std::string> CheckRunPreconditions(const KolvState& state);

@@ -1,7 +1,6 @@
 #include "transect/slope_distribution.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "transect/vector_clones.h"
 
@@ -15,73 +14,74 @@ double SoftLimitedDistance(double distance, double dx) {
   return distance;
 }
 
-ShareWindow::ShareWindow(int distrNodes, int blockSize)
-    : distrNodes_(distrNodes),
-      blockSize_(blockSize),
-      width_(static_cast<std::size_t>(distrNodes + blockSize)),
-      values_(static_cast<std::size_t>(distrNodes + 1) * width_, 0.0),
-      sums_(static_cast<std::size_t>(blockSize), 0.0),
-      factors_(static_cast<std::size_t>(blockSize), 0.0) {}
+namespace {
 
-void ShareWindow::advance(int previousCount) {
-  const std::size_t keep = static_cast<std::size_t>(distrNodes_);
-  if (keep == 0) return;
-  for (int k = 0; k <= distrNodes_; ++k) {
-    double* r = mutableRow(k);
-    std::memmove(r, r + previousCount, keep * sizeof(double));
+// Each share divided by its node's sum; one division per element, so the
+// vector version rounds exactly as the plain one.
+SODWRIGHT_VECTOR_CLONES
+void normaliseRows(double* values, std::size_t width, int d, std::size_t n, const double* __restrict sum) {
+  for (int k = 0; k <= d; ++k) {
+    double* __restrict fk = values + static_cast<std::size_t>(k) * width;
+    for (std::size_t j = 0; j < n; ++j) fk[j] = fk[j] / sum[j];
   }
 }
 
-namespace {
-
-// Rows 1..D from the factor q, the sums, and the division by the sums.
+// to[j] = numerator / divisor[j]
 SODWRIGHT_VECTOR_CLONES
-void completeShares(double* const* rows, int d, std::size_t n, const double* __restrict q, double* __restrict sum) {
-  // Share index outside, nodes inside: each node's sum still adds F0, F1,
-  // ..., FD in that order, and the node loop vectorises.
-  if (d >= 1) {
-    const double* __restrict f1 = rows[1];
-    for (std::size_t j = 0; j < n; ++j) sum[j] += f1[j];
+void divideByEach(double* __restrict to, double numerator, const double* __restrict divisor, std::size_t n) {
+  for (std::size_t j = 0; j < n; ++j) to[j] = numerator / divisor[j];
+}
+
+// f[j] = 1 - f[j]; sum[j] = f[j]
+SODWRIGHT_VECTOR_CLONES
+void startSums(double* __restrict f, double* __restrict sum, std::size_t n) {
+  for (std::size_t j = 0; j < n; ++j) {
+    f[j] = 1 - f[j];
+    sum[j] = f[j];
   }
-  for (int k = 2; k <= d; ++k) {
-    double* __restrict fk = rows[k];
-    const double* __restrict prev = rows[k - 1];
-    for (std::size_t j = 0; j < n; ++j) {
-      fk[j] = prev[j] * q[j];
-      sum[j] += fk[j];
-    }
-  }
-  for (int k = 0; k <= d; ++k) {
-    double* __restrict fk = rows[k];
-    for (std::size_t j = 0; j < n; ++j) fk[j] = fk[j] / sum[j];
+}
+
+// f[j] = f[j] * dx / length[j]; sum[j] += f[j]
+SODWRIGHT_VECTOR_CLONES
+void scaleAndSum(double* __restrict f, double dx, const double* __restrict length, double* __restrict sum,
+                 std::size_t n) {
+  for (std::size_t j = 0; j < n; ++j) {
+    f[j] = f[j] * dx / length[j];
+    sum[j] += f[j];
   }
 }
 
 }  // namespace
 
-void ShareWindow::fill(int count, const double* distance, double dx) {
+ShareBlock::ShareBlock(int distrNodes, int blockSize)
+    : distrNodes_(distrNodes),
+      blockSize_(blockSize),
+      width_(static_cast<std::size_t>(blockSize)),
+      values_(static_cast<std::size_t>(distrNodes + 1) * width_),
+      sums_(static_cast<std::size_t>(blockSize)) {}
+
+void ShareBlock::fill(int count, const double* distance, double dx) {
   const int d = distrNodes_;
   const std::size_t n = static_cast<std::size_t>(count);
-  double* f0 = mutableRow(0) + d;
   double* sum = sums_.data();
-  double* q = factors_.data();
-  for (std::size_t j = 0; j < n; ++j) {
-    const double length = distance[j];
-    const double half = std::exp(-(dx / 2) / length);
-    f0[j] = 1 - half;
-    sum[j] = f0[j];
-    q[j] = half * half;  // exp(-dx / L), the ratio of neighbouring tail shares
-  }
-  if (d >= 1) {
-    double* f1 = mutableRow(1) + d;
-    for (std::size_t j = 0; j < n; ++j) {
-      const double length = distance[j];
-      f1[j] = std::exp(-(1 * dx + dx / 2) / length) * dx / length;
+  // Each share in three sweeps over the nodes: the exponent, the exponential,
+  // then the factor dx / L and the running sum. Every element goes through
+  // the same operations in the same order as the single expression
+  //   exp(-(k dx + dx / 2) / L) dx / L
+  // (the numerator -(k dx + dx / 2) is the same for all nodes of a row), and
+  // the sweeps without a call run in vector lanes.
+  for (int k = 0; k <= d; ++k) {
+    double* fk = mutableRow(k);
+    const double numerator = k == 0 ? -(dx / 2) : -(k * dx + dx / 2);
+    divideByEach(fk, numerator, distance, n);
+    for (std::size_t j = 0; j < n; ++j) fk[j] = std::exp(fk[j]);
+    if (k == 0) {
+      startSums(fk, sum, n);  // F0 = 1 - exp(-(dx / 2) / L)
+    } else {
+      scaleAndSum(fk, dx, distance, sum, n);
     }
   }
-  rowStarts_.resize(static_cast<std::size_t>(d + 1));
-  for (int k = 0; k <= d; ++k) rowStarts_[static_cast<std::size_t>(k)] = mutableRow(k) + d;
-  completeShares(rowStarts_.data(), d, n, q, sum);
+  normaliseRows(values_.data(), width_, d, n, sum);
 }
 
 }  // namespace sodwright::kolv

@@ -2,6 +2,7 @@
 // Slope, translocation distance and the exponential distribution of a node's
 // tilled layer over the D nodes downstream of it.
 
+#include <cstddef>
 #include <vector>
 
 namespace sodwright::kolv {
@@ -30,30 +31,27 @@ inline double RawDistance(const DistanceModel& m, double slopeGradient, double s
 // bends smoothly toward those bounds (the atan argument is in metres).
 double SoftLimitedDistance(double distance, double dx);
 
-// Normalised shares of consecutive nodes, stored by share index k = 0..D in
-// rows whose position p holds node (firstNode - D + p): a node's shares
-// reach back D nodes, so each block keeps the D nodes before it.
-class ShareWindow {
+// Normalised shares of a block of consecutive nodes, stored by share index
+// k = 0..D in rows whose position j holds the j-th node of the block. The
+// block's size bounds the memory: (D + 1) x block shares, whatever D is.
+class ShareBlock {
  public:
-  ShareWindow(int distrNodes, int blockSize);
+  ShareBlock(int distrNodes, int blockSize);
 
-  // Starts the block that begins `previousCount` nodes after the last one:
-  // the shares of the D nodes just before it move to positions 0..D-1.
-  void advance(int previousCount);
-
-  // Shares of `count` nodes (positions D .. D + count - 1) from their
-  // distances L: F0 = 1 - exp(-(dx/2)/L), Fk = exp(-(k dx + dx/2)/L) dx / L,
-  // each divided by their sum. F0 and F1 take the exponential directly; the
-  // tail k >= 2 follows from F1 by the factor exp(-dx/L), within a few
-  // rounding units of the direct exponential (two exponentials per node
-  // instead of D + 1).
+  // Shares of `count` nodes (positions 0 .. count - 1) from their distances
+  // L, each exactly as the formula is written, with an exponential of its own:
+  //   F0 = 1 - exp(-(dx / 2) / L),  Fk = exp(-(k dx + dx / 2) / L) dx / L,
+  // summed F0 + F1 + ... + FD and each divided by that sum. A recurrence
+  // (Fk = Fk-1 exp(-dx / L)) would save exponentials but change last bits,
+  // and through the Single totals printed digits.
   void fill(int count, const double* distance, double dx);
 
   int distrNodes() const { return distrNodes_; }
   int blockSize() const { return blockSize_; }
   const double* row(int k) const { return values_.data() + static_cast<std::size_t>(k) * width_; }
   // The sum of the raw shares of the node at `position` of the last fill.
-  double rawSum(int position) const { return sums_[static_cast<std::size_t>(position - distrNodes_)]; }
+  double rawSum(int position) const { return sums_[static_cast<std::size_t>(position)]; }
+  std::size_t byteSize() const { return (values_.size() + sums_.size()) * sizeof(double); }
 
  private:
   double* mutableRow(int k) { return values_.data() + static_cast<std::size_t>(k) * width_; }
@@ -63,8 +61,6 @@ class ShareWindow {
   std::size_t width_;
   std::vector<double> values_;
   std::vector<double> sums_;
-  std::vector<double> factors_;
-  std::vector<double*> rowStarts_;
 };
 
 }  // namespace sodwright::kolv

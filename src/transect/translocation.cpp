@@ -45,7 +45,8 @@ void initialAmounts(TransectData& t, const TranslocationParameters& p) {
 
 }  // namespace
 
-std::optional<std::string> RunTranslocation(KolvState& state, platform::MessageService& messages) {
+std::optional<std::string> RunTranslocation(KolvState& state, platform::MessageService& messages,
+                                            int threads) {
   if (auto refusal = CheckRunPreconditions(state)) return refusal;
   TranslocationParameters& p = state.params;
   TransectData& t = state.data;
@@ -53,7 +54,7 @@ std::optional<std::string> RunTranslocation(KolvState& state, platform::MessageS
   const int d = p.DistrNodes;
   const double dx = p.Interval;
   const PassSettings settings = MakePassSettings(p);
-  PassWorkspace work(n, d);
+  PassWorkspace work(n, d, threads);
   InputCounter input(p.InputFrequency);
   const int zoneLow = -3 * d - 10;
   const int zoneHigh = 3 * d + n + 10;

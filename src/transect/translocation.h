@@ -20,8 +20,11 @@ namespace sodwright::kolv {
 // when no transect is loaded, when the arrays cannot hold the sequences, when
 // the interval, bulk densities 1 and 2 or the tillage depth are not positive,
 // when both SG weights are 0, when the curvature span leaves the arrays, and
-// when the end zones of the last pass would reach beyond the transect
-// (2 x LastSeq + 2 > NodeCount; see HighestRunSequence).
-std::optional<std::string> RunTranslocation(KolvState& state, platform::MessageService& messages);
+// when the end zones of the last pass would leave the node range of the
+// arrays (see HighestRunSequence).
+// The nodes of a pass are shared among `threads` threads (0: one per core);
+// every result is the same bit for bit whatever their number.
+std::optional<std::string> RunTranslocation(KolvState& state, platform::MessageService& messages,
+                                            int threads = 0);
 
 }  // namespace sodwright::kolv

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
+#include <system_error>
+#include <thread>
 
 #include "transect/column_view.h"
 #include "transect/vector_clones.h"
@@ -25,11 +28,23 @@ PassSettings MakePassSettings(const TranslocationParameters& p) {
   return s;
 }
 
-PassWorkspace::PassWorkspace(int nodeCount, int distrNodes)
-    : shares(distrNodes, kPassBlockNodes),
-      distance(kPassBlockNodes, 0.0),
-      sum(kPassBlockNodes, 0.0),
-      tilled(static_cast<std::size_t>(distrNodes + nodeCount), 0.0) {}
+ChunkBuffers::ChunkBuffers(int distrNodes)
+    : shares(distrNodes, kPassBlockNodes), distance(static_cast<std::size_t>(kPassBlockNodes)) {}
+
+PassWorkspace::PassWorkspace(int nodeCount, int distrNodes, int threads)
+    : tilled(static_cast<std::size_t>(distrNodes + nodeCount), 0.0),
+      received(static_cast<std::size_t>(nodeCount)) {
+  const int cores = static_cast<int>(std::thread::hardware_concurrency());
+  const int count = threads > 0 ? threads : std::max(1, cores);
+  chunks.reserve(static_cast<std::size_t>(count));
+  for (int c = 0; c < count; ++c) chunks.emplace_back(distrNodes);
+}
+
+std::size_t PassWorkspace::byteSize() const {
+  std::size_t bytes = (tilled.size() + received.size()) * sizeof(double);
+  for (const ChunkBuffers& c : chunks) bytes += c.shares.byteSize() + c.distance.size() * sizeof(double);
+  return bytes;
+}
 
 namespace {
 
@@ -39,122 +54,159 @@ double slopeCurvature(const ColumnView<double>& e, int i, int span, double dx) {
   return (SlopePercent(e[i], e[i + span], h) - SlopePercent(e[i - span], e[i], h)) / h;
 }
 
-// E(i, s+1) = E(i, s) - TD + F(i, 0) TD + F(i-1, 1) TD + ... + F(i-D, D) TD,
-// summed in that order for each node; the node loop is the inner one.
 SODWRIGHT_VECTOR_CLONES
-void deliverSoil(double* __restrict next, const double* __restrict now, const ShareWindow& shares, int offset, int n, int d, double td) {
-  const double* f0 = shares.row(0) + offset;
-  for (int j = 0; j < n; ++j) next[j] = now[j] - td + f0[j] * td;
-  for (int k = 1; k <= d; ++k) {
-    const double* fk = shares.row(k) + offset - k;
-    for (int j = 0; j < n; ++j) next[j] += fk[j] * td;
-  }
+void addScaled(double* __restrict to, const double* __restrict share, double factor, int n) {
+  for (int j = 0; j < n; ++j) to[j] += share[j] * factor;
 }
 
-// F(i, 0) T(i) + F(i-1, 1) T(i-1) + ... + F(i-D, D) T(i-D); T is 0 below node 0.
 SODWRIGHT_VECTOR_CLONES
-void deliverSubstance(double* __restrict received, const double* __restrict tilled, const ShareWindow& shares, int offset, int n, int d) {
-  const double* f0 = shares.row(0) + offset;
-  for (int j = 0; j < n; ++j) received[j] = f0[j] * tilled[j];
-  for (int k = 1; k <= d; ++k) {
-    const double* fk = shares.row(k) + offset - k;
-    const double* from = tilled - k;
-    for (int j = 0; j < n; ++j) received[j] += fk[j] * from[j];
-  }
+void addProducts(double* __restrict to, const double* __restrict share, const double* __restrict from, int n) {
+  for (int j = 0; j < n; ++j) to[j] += share[j] * from[j];
 }
 
-// One block of nodes b0 .. b0 + count - 1, shares already filled.
-struct BlockContext {
+struct PassContext {
   TransectData& data;
   const PassSettings& set;
   PassWorkspace& work;
   int s;
-  bool mirrored;
-  platform::MessageService& messages;
 };
 
-void moveSoil(BlockContext& c, int b0, int count) {
-  const int d = c.set.distrNodes;
-  const double td = c.set.layers.tillDepth;
-  const int first = std::max(b0, -d - 5);
-  const int last = b0 + count - 1;
-  if (first > last) return;
-  const ColumnView<double> e = columnOf(c.data.Elev, c.s);
-  const ColumnView<double> next = columnOf(c.data.Elev, c.s + 1);
-  const int offset = d + (first - b0);  // share position of node `first`
-  const int n = last - first + 1;
-  deliverSoil(next.at(first), e.at(first), c.work.shares, offset, n, d, td);
-}
-
-void moveSubstance(BlockContext& c, int b0, int count) {
+// The tilled amount and new layer-2 thickness of nodes 0..N-1, in node
+// order, so that the layer notes come in that order.
+void tillNodes(PassContext& c, bool mirrored, platform::MessageService& messages) {
   const int nNodes = c.set.nodeCount;
-  const int d = c.set.distrNodes;
-  const int first = std::max(b0, 0);
-  const int last = std::min(b0 + count - 1, nNodes - 1);
-  if (first > last) return;
-  const int s = c.s;
   TransectData& t = c.data;
+  const int s = c.s;
   const ColumnView<const double> pl3 = columnOf(static_cast<const NodeArray<double>&>(t.PL3));
   const ColumnView<double> d1 = columnOf(t.DepthL1, s), d2 = columnOf(t.DepthL2, s);
   const ColumnView<double> m1 = columnOf(t.MassL1, s), m2 = columnOf(t.MassL2, s);
   const ColumnView<double> d2Next = columnOf(t.DepthL2, s + 1);
-  double* tilled = c.work.tilled.data() + d;  // tilled[i] for node i, zeros below 0
-  for (int i = first; i <= last; ++i) {
-    const double c3 = pl3[c.mirrored ? nNodes - 1 - i : i];
+  double* tilled = c.work.tilled.data() + c.set.distrNodes;
+  for (int i = 0; i < nNodes; ++i) {
+    const double c3 = pl3[mirrored ? nNodes - 1 - i : i];
     double newDepthL2 = 0.0;
     if (TillNode(c.set.layers, d1[i], d2[i], m1[i], m2[i], c3, tilled[i], newDepthL2)) {
       d2Next[i] = newDepthL2;
     } else {
-      c.messages.inform(kLayerNote);
+      messages.inform(kLayerNote);
     }
   }
-  // Received amounts: share k of node i - k, in the order k = 0..D per node.
-  const int n = last - first + 1;
-  const int offset = d + (first - b0);
-  double* received = c.work.sum.data();
-  deliverSubstance(received, tilled + first, c.work.shares, offset, n, d);
+}
+
+// Distances and shares of the source nodes first .. first + count - 1.
+void fillShares(const PassContext& c, const ColumnView<double>& e, int first, int count, ChunkBuffers& buffers) {
+  const PassSettings& set = c.set;
+  const double dx = set.dx;
+  for (int j = 0; j < count; ++j) {
+    const int i = first + j;
+    const double gradient =
+        set.weightFront * SlopePercent(e[i - 1], e[i], dx) + set.weightBack * SlopePercent(e[i], e[i + 1], dx);
+    const double curvature = slopeCurvature(e, i, set.curvatureSpan, dx);
+    buffers.distance[static_cast<std::size_t>(j)] = SoftLimitedDistance(RawDistance(set.distance, gradient, curvature), dx);
+  }
+  buffers.shares.fill(count, buffers.distance.data(), dx);
+}
+
+// The targets low .. high of one chunk: their new elevation
+//   E(i, s+1) = E(i, s) - TD + F(i, 0) TD + F(i-1, 1) TD + ... + F(i-D, D) TD
+// and, for those among nodes 0..N-1, the substance received
+//   F(i, 0) T(i) + F(i-1, 1) T(i-1) + ... + F(i-D, D) T(i-D)  (T is 0 below node 0)
+// and the new layers and amounts. Each sum is formed in that order.
+void runChunk(PassContext& c, int low, int high, ChunkBuffers& buffers) {
+  const int nNodes = c.set.nodeCount;
+  const int d = c.set.distrNodes;
+  const double td = c.set.layers.tillDepth;
+  TransectData& t = c.data;
+  const int s = c.s;
   const ColumnView<double> e = columnOf(t.Elev, s), eNext = columnOf(t.Elev, s + 1);
+  double* next = eNext.at(0);  // indexed by node
+  const double* now = e.at(0);
+  double* received = c.work.received.data();
+  const double* tilled = c.work.tilled.data() + d;
+  const int subLow = std::max(low, 0), subHigh = std::min(high, nNodes - 1);
+  const int sourceLow = low - d;
+  for (int top = high; top >= sourceLow; top -= kPassBlockNodes) {
+    const int first = std::max(sourceLow, top - kPassBlockNodes + 1);
+    const int count = top - first + 1;
+    fillShares(c, e, first, count, buffers);
+    const double* f0 = buffers.shares.row(0);  // node i at i - first
+    for (int i = std::max(first, low); i <= top; ++i) next[i] = now[i] - td + f0[i - first] * td;
+    DeliverBlock(buffers.shares, first, count, next, nullptr, td, low, high);
+    if (subLow > subHigh) continue;
+    for (int i = std::max(first, subLow); i <= std::min(top, subHigh); ++i) received[i] = f0[i - first] * tilled[i];
+    DeliverBlock(buffers.shares, first, count, received, tilled, 0.0, subLow, subHigh);
+  }
   const ColumnView<double> d1Next = columnOf(t.DepthL1, s + 1);
   const ColumnView<double> m1Next = columnOf(t.MassL1, s + 1), m2Next = columnOf(t.MassL2, s + 1);
   const ColumnView<float> m12 = columnOf(t.MassL12, s), m12Next = columnOf(t.MassL12, s + 1);
-  const double td = c.set.layers.tillDepth;
-  for (int j = 0; j < n; ++j) {
-    const int i = first + j;
+  for (int i = subLow; i <= subHigh; ++i) {
     d1Next[i] = (eNext[i] - e[i]) + td;
-    m1Next[i] = received[j];
+    m1Next[i] = received[i];
     const double rest = m12[i] - tilled[i];
     m2Next[i] = rest >= 0 ? rest : 0.0;
     m12Next[i] = static_cast<float>(m1Next[i] + m2Next[i]);
   }
 }
 
+// Chunks of at least this many targets, and no fewer than D: a chunk also
+// computes the shares of the D nodes before it.
+constexpr int kLeastChunkNodes = 256;
+
 }  // namespace
+
+void DeliverBlock(const ShareBlock& shares, int first, int count, double* to, const double* from, double factor,
+                  int low, int high) {
+  const int last = first + count - 1;
+  for (int k = 1; k <= shares.distrNodes(); ++k) {
+    const int i0 = std::max(first, low - k);
+    const int i1 = std::min(last, high - k);
+    if (i0 > i1) continue;
+    const double* fk = shares.row(k) + (i0 - first);
+    if (from != nullptr) {
+      addProducts(to + i0 + k, fk, from + i0, i1 - i0 + 1);
+    } else {
+      addScaled(to + i0 + k, fk, factor, i1 - i0 + 1);
+    }
+  }
+}
 
 void MoveSoilAndSubstance(TransectData& data, int s, bool mirrored, const PassSettings& settings,
                           PassWorkspace& work, platform::MessageService& messages) {
   const int d = settings.distrNodes;
-  const int lowest = -2 * d - 5;  // the nodes whose shares reach node -D-5
-  const int highest = settings.nodeCount + d + 5;
-  const ColumnView<double> e = columnOf(data.Elev, s);
-  const double dx = settings.dx;
-  BlockContext context{data, settings, work, s, mirrored, messages};
-  int previous = 0;
-  for (int b0 = lowest; b0 <= highest; b0 += kPassBlockNodes) {
-    const int count = std::min(kPassBlockNodes, highest - b0 + 1);
-    if (previous > 0) work.shares.advance(previous);
-    for (int j = 0; j < count; ++j) {
-      const int i = b0 + j;
-      const double gradient = settings.weightFront * SlopePercent(e[i - 1], e[i], dx) +
-                              settings.weightBack * SlopePercent(e[i], e[i + 1], dx);
-      const double curvature = slopeCurvature(e, i, settings.curvatureSpan, dx);
-      work.distance[static_cast<std::size_t>(j)] =
-          SoftLimitedDistance(RawDistance(settings.distance, gradient, curvature), dx);
-    }
-    work.shares.fill(count, work.distance.data(), dx);
-    moveSoil(context, b0, count);
-    moveSubstance(context, b0, count);
-    previous = count;
+  PassContext context{data, settings, work, s};
+  tillNodes(context, mirrored, messages);
+  const int low = -d - 5;
+  const int high = settings.nodeCount + d + 5;
+  const int targets = high - low + 1;
+  const int most = static_cast<int>(work.chunks.size());
+  const int chunks = std::clamp(targets / std::max(d, kLeastChunkNodes), 1, most);
+  if (chunks == 1) {
+    runChunk(context, low, high, work.chunks[0]);
+    return;
   }
+  std::vector<std::exception_ptr> failures(static_cast<std::size_t>(chunks));
+  auto chunk = [&](int c) {
+    const int from = low + static_cast<int>(static_cast<long long>(targets) * c / chunks);
+    const int to = low + static_cast<int>(static_cast<long long>(targets) * (c + 1) / chunks) - 1;
+    try {
+      runChunk(context, from, to, work.chunks[static_cast<std::size_t>(c)]);
+    } catch (...) {
+      failures[static_cast<std::size_t>(c)] = std::current_exception();
+    }
+  };
+  std::vector<std::thread> helpers;
+  helpers.reserve(static_cast<std::size_t>(chunks - 1));
+  int started = 1;
+  try {
+    for (; started < chunks; ++started) helpers.emplace_back(chunk, started);
+  } catch (const std::system_error&) {
+    // No thread to be had: the calling thread takes the remaining chunks.
+  }
+  for (int c = started; c < chunks; ++c) chunk(c);
+  chunk(0);
+  for (std::thread& h : helpers) h.join();
+  for (const std::exception_ptr& failure : failures)
+    if (failure) std::rethrow_exception(failure);
 }
 
 void UpdateConcentrations(TransectData& data, int c, int nodeCount, double dx, double bulkDensity1,

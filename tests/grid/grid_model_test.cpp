@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 #include <vector>
 
+#include "grid/grid_commands.h"
 #include "grid/grid_messages.h"
 #include "grid/grid_model.h"
 #include "grid_test_support.h"
+#include "platform/fakes/recording_services.h"
 
 namespace sodwright::nibal {
 namespace {
@@ -115,13 +118,28 @@ TEST(GridParameters, MissingCoefficientsAreNotedInTheirOrder) {
   EXPECT_EQ(info.BettaCol, -4.0);
 }
 
-TEST(GridModel, OverflowIsDetected) {
-  GridState state = makeGrid(4, 4, [](int r, int) { return r == 2 ? 1e306 : -1e306; });
+TEST(GridModel, OverflowFailsTheRunNamingTheFirstNode) {
+  // The gradient between rows 1 and 2 overflows; rows are level.
+  GridState state = makeGrid(4, 4, [](int r, int c) { return r == 2 && c > 2 ? 1e306 : -1e306; });
   runBothDirections(state);
-  EXPECT_FALSE(gridResultsFinite(state));
+  const auto fault = firstNonFiniteResult(state);
+  ASSERT_TRUE(fault);
+  EXPECT_EQ(std::string(fault->grid), "DGradCol");
+  EXPECT_EQ(fault->row, 1);
+  EXPECT_EQ(fault->column, 3);
   GridState level = makeGrid(4, 4, [](int, int) { return 1.0; });
   runBothDirections(level);
-  EXPECT_TRUE(gridResultsFinite(level));
+  EXPECT_FALSE(firstNonFiniteResult(level));
+
+  // "Run NIBAL" shows the failure with that node and asks for no report file.
+  platform::FakePlatform fake;
+  fake.fileDialogs.names = {::testing::TempDir() + "overflow-report.txt"};
+  EXPECT_EQ(RunGridModel(state, GridParameterTexts{}, fake.context, "DATE"), RunOutcome::Failed);
+  EXPECT_EQ(fake.messages.texts(), std::vector<std::string>{std::string(kOutputFailed) +
+                                                            "\nThe result DGradCol at row 1, column 3 is not a "
+                                                            "finite number (Infinity or NaN)."});
+  EXPECT_TRUE(fake.fileDialogs.saveFilters.empty());
+  EXPECT_TRUE(fake.programs.textFiles.empty());
 }
 
 }  // namespace

@@ -7,3 +7,9 @@ add_test(NAME reference.kolv-batch-checks
                  -DINPUT=${PROJECT_SOURCE_DIR}/tests/data/reference/kolv-a-tab-forward/transect.txt
                  -DWORK_DIR=${CMAKE_CURRENT_BINARY_DIR}/kolv-batch-checks
                  -P ${CMAKE_CURRENT_LIST_DIR}/run_kolv_batch_checks.cmake)
+# The command line itself: help, version and usage errors (run_command_line_checks.cmake).
+add_test(NAME reference.batch-command-line
+         COMMAND ${CMAKE_COMMAND}
+                 -DBATCH=$<TARGET_FILE:sodwright-batch>
+                 -DINPUT=${PROJECT_SOURCE_DIR}/tests/data/reference/kolv-a-tab-forward/transect.txt
+                 -P ${CMAKE_CURRENT_LIST_DIR}/run_command_line_checks.cmake)

@@ -38,6 +38,16 @@ TEST(ComparisonWindows, BothLayersTwoLayersDeep) {
   expectWindows(node(0.1, 0.1, 0), 0.15, 0.3, 130, 30);
 }
 
+TEST(ComparisonWindows, LayersOfDifferentThickness) {
+  // L1 = 0.2 and L2 = 0.3 (or 0.1 and 0.3): a depth divided by the other
+  // layer's thickness changes every amount below.
+  expectWindows(node(0.1, 0.3), 0.15, 0.3, 110, 50 + 50);  // b1
+  expectWindows(node(0.1, 0.3), 0.15, 0.1, 110, 20);       // b2
+  expectWindows(node(0.2, 0.3), 0.1, 0.5, 50, 110 + 100);  // c1
+  expectWindows(node(0.2, 0.3), 0.1, 0.3, 50, 90);         // c2
+  expectWindows(node(0.2, 0.3), 0.05, 0.1, 25, 50);        // c3: both windows inside layer 1
+}
+
 TEST(ComparisonWindows, LayerOneOnly) {
   // d: layer 1 and layer-3 soil down to U.
   expectWindows(node(0.25, 0.0), 0.5, 0.25, 100 + 250, 250);

@@ -102,5 +102,41 @@ TEST(KolvCommands, RedrawComparesTheShownPairWithoutSimulating) {
   EXPECT_EQ(messages.texts(), std::vector<std::string>{kComparisonOrderMessage});
 }
 
+TEST(KolvCommands, ARunThatOverflowsFailsNamingTheFirstSequenceAndNode) {
+  // Concentrations near the largest Double overflow the amounts of node 7.
+  KolvState state = slopedState(3);
+  state.data.PL1(7, 0) = 1e306;
+  state.data.PL1(9, 0) = 1e306;
+  platform::RecordingMessageService messages;
+  for (const CommandOutcome& outcome : {RunKolv(state, messages), RunModel(state, messages)}) {
+    EXPECT_FALSE(outcome.simulated);
+    EXPECT_FALSE(outcome.compared);
+    EXPECT_TRUE(outcome.failed);
+  }
+  const std::string expected = std::string(kRunNotFiniteMessage) +
+                               "sequence 0, node 7 (MassL1). Please check your data file and model parameters.";
+  EXPECT_EQ(messages.texts(), (std::vector<std::string>{expected, expected}));
+  EXPECT_FALSE(state.simulated);
+}
+
+TEST(KolvCommands, AComparisonThatOverflowsFailsAndKeepsTheEarlierResults) {
+  KolvState state = slopedState(3);
+  platform::RecordingMessageService messages;
+  ASSERT_TRUE(RunKolv(state, messages).compared);
+  const float soilLoss = state.results.SoilLoss(20);
+  // Soil loss per sequence beyond the range of a Single.
+  state.params.BulkDensity1 = 1e300;
+  const CommandOutcome outcome = Redraw(state, messages);
+  EXPECT_FALSE(outcome.compared);
+  EXPECT_TRUE(outcome.failed);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.texts()[0].rfind(kComparisonNotFiniteMessage, 0), 0u) << messages.texts()[0];
+  EXPECT_NE(messages.texts()[0].find("(SoilLoss)"), std::string::npos) << messages.texts()[0];
+  EXPECT_EQ(state.results.SoilLoss(20), soilLoss);
+  // A refusal is not a failure.
+  state.params.BulkDensity1 = 0;
+  EXPECT_FALSE(Redraw(state, messages).failed);
+}
+
 }  // namespace
 }  // namespace sodwright::kolv

@@ -4,13 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <random>
 #include <vector>
 
 #include "engine_test_state.h"
 #include "platform/fakes/recording_services.h"
 #include "transect/slope_distribution.h"
 #include "transect/translocation.h"
+#include "transect/translocation_pass.h"
 
 namespace sodwright::kolv {
 namespace {
@@ -20,24 +25,36 @@ using testing::MakeEngineState;
 using testing::PointValues;
 
 std::vector<double> sharesOf(double distance, double dx, int d) {
-  ShareWindow window(d, 4);
+  ShareBlock block(d, 4);
   const double lengths[1] = {distance};
-  window.fill(1, lengths, dx);
+  block.fill(1, lengths, dx);
   std::vector<double> shares;
-  for (int k = 0; k <= d; ++k) shares.push_back(window.row(k)[d]);
+  for (int k = 0; k <= d; ++k) shares.push_back(block.row(k)[0]);
   return shares;
+}
+
+// The shares as the formula is written, one exponential each.
+std::vector<double> directShares(double length, double dx, int d) {
+  std::vector<double> raw{1 - std::exp(-(dx / 2) / length)};
+  double sum = raw[0];
+  for (int k = 1; k <= d; ++k) {
+    raw.push_back(std::exp(-(k * dx + dx / 2) / length) * dx / length);
+    sum += raw.back();
+  }
+  for (double& f : raw) f = f / sum;
+  return raw;
 }
 
 TEST(TranslocationDistribution, WorkedDistributionOfOneMetre) {
   // dx = 1 m, Alpha = 0.5 m on a flat transect: L = 1 m before the soft limit.
   const double length = SoftLimitedDistance(RawDistance({0.5, 0, 0, 1.0}, 0, 0), 1.0);
   EXPECT_NEAR(length, 1.0365490, 5e-8);
-  ShareWindow window(2, 4);
-  window.fill(1, &length, 1.0);
-  EXPECT_NEAR(window.rawSum(2), 0.6961239, 5e-8);
-  EXPECT_NEAR(window.row(0)[2], 0.5497316, 5e-8);
-  EXPECT_NEAR(window.row(1)[2], 0.3260257, 5e-8);
-  EXPECT_NEAR(window.row(2)[2], 0.1242427, 5e-8);
+  ShareBlock block(2, 4);
+  block.fill(1, &length, 1.0);
+  EXPECT_NEAR(block.rawSum(0), 0.6961239, 5e-8);
+  EXPECT_NEAR(block.row(0)[0], 0.5497316, 5e-8);
+  EXPECT_NEAR(block.row(1)[0], 0.3260257, 5e-8);
+  EXPECT_NEAR(block.row(2)[0], 0.1242427, 5e-8);
 }
 
 TEST(TranslocationDistribution, SoftLimitsBendBothEnds) {
@@ -50,23 +67,64 @@ TEST(TranslocationDistribution, SoftLimitsBendBothEnds) {
   EXPECT_EQ(SoftLimitedDistance(1.0, 1.0), 1.1 * 1.0 + (2 * 1.0 / 3.14159265357) * std::atan(1.0 - 1.1 * 1.0));
 }
 
-TEST(TranslocationDistribution, SharesFollowTheExponentialToRoundingUnits) {
-  // Fifty nodes of 0.1 m: every share within a few units in the last place
-  // of F(k) = exp(-(k dx + dx/2) / L) dx / L over their sum.
-  const double dx = static_cast<float>(0.1);
-  for (double length : {0.11, 0.37, 1.2, 2.55}) {
-    const auto shares = sharesOf(length, dx, 50);
-    std::vector<double> direct{1 - std::exp(-(dx / 2) / length)};
-    double sum = direct[0];
-    for (int k = 1; k <= 50; ++k) {
-      direct.push_back(std::exp(-(k * dx + dx / 2) / length) * dx / length);
-      sum += direct.back();
+TEST(TranslocationDistribution, SharesAreTheFormulaBitForBit) {
+  // Random intervals (as Single), distribution nodes and distances over the
+  // range the soft limits leave (0.1 dx .. 26 dx), a block of nodes at once.
+  std::mt19937_64 random(20261208);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  constexpr int kNodes = 37;
+  for (int round = 0; round < 300; ++round) {
+    const double dx = static_cast<float>(0.01 + 2.0 * unit(random));
+    const int d = static_cast<int>(random() % 120);
+    std::vector<double> lengths(kNodes);
+    for (double& length : lengths) length = dx * (0.1 + 25.9 * unit(random) * unit(random));
+    ShareBlock block(d, kNodes + 3);
+    block.fill(kNodes, lengths.data(), dx);
+    for (int j = 0; j < kNodes; ++j) {
+      const std::vector<double> direct = directShares(lengths[static_cast<std::size_t>(j)], dx, d);
+      for (int k = 0; k <= d; ++k) {
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(block.row(k)[j]), std::bit_cast<std::uint64_t>(direct[static_cast<std::size_t>(k)]))
+            << "dx " << dx << " D " << d << " L " << lengths[static_cast<std::size_t>(j)] << " k " << k;
+      }
     }
-    for (int k = 0; k <= 50; ++k) {
-      EXPECT_NEAR(shares[static_cast<std::size_t>(k)], direct[static_cast<std::size_t>(k)] / sum,
-                  1e-13 * direct[static_cast<std::size_t>(k)] / sum + 1e-300)
-          << "L " << length << " k " << k;
+  }
+}
+
+TEST(TranslocationDistribution, BlocksGatherEachTargetInTheOrderOfTheFormula) {
+  // Targets fed block by block from the highest sources down hold exactly
+  // the left-to-right sum to[i] + F(i-1, 1) x T(i-1) + ... + F(i-D, D) x T(i-D).
+  std::mt19937_64 random(7);
+  std::uniform_real_distribution<double> value(-1.0, 1.0);
+  const int d = 9, first = -12, count = 40, low = -3, high = 31;
+  std::vector<double> lengths(static_cast<std::size_t>(count));
+  for (double& length : lengths) length = 0.3 + std::abs(value(random));
+  std::vector<double> fromStore(80), startStore(80);
+  for (double& v : fromStore) v = value(random) * 1e3;
+  for (double& v : startStore) v = value(random);
+  const double* from = fromStore.data() + 30;  // node i at i
+  ShareBlock whole(d, count);
+  whole.fill(count, lengths.data(), 0.1);
+  for (const double* source : {from, static_cast<const double*>(nullptr)}) {
+    std::vector<double> toStore = startStore;
+    double* to = toStore.data() + 30;
+    for (int top = first + count - 1; top >= first; top -= 7) {  // blocks of 7, highest first
+      const int blockFirst = std::max(first, top - 6);
+      ShareBlock block(d, 7);
+      block.fill(top - blockFirst + 1, lengths.data() + (blockFirst - first), 0.1);
+      DeliverBlock(block, blockFirst, top - blockFirst + 1, to, source, 0.25, low, high);
     }
+    for (int i = low; i <= high; ++i) {
+      double expected = startStore[static_cast<std::size_t>(i + 30)];
+      for (int k = 1; k <= d; ++k) {
+        const int src = i - k;
+        if (src < first || src >= first + count) continue;
+        expected += whole.row(k)[src - first] * (source ? from[src] : 0.25);
+      }
+      EXPECT_EQ(std::bit_cast<std::uint64_t>(to[i]), std::bit_cast<std::uint64_t>(expected)) << "node " << i;
+    }
+    // Nothing outside the targets is touched.
+    EXPECT_EQ(to[low - 1], startStore[static_cast<std::size_t>(low - 1 + 30)]);
+    EXPECT_EQ(to[high + 1], startStore[static_cast<std::size_t>(high + 1 + 30)]);
   }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "engine_test_state.h"
 #include "platform/fakes/recording_services.h"
 #include "transect/column_view.h"
@@ -88,30 +90,54 @@ TEST(TranslocationEndZone, NoTaperWithoutDistributionNodesAtSequenceZero) {
   for (int a = 10; a <= 20; ++a) EXPECT_EQ(e[a], last);
 }
 
-TEST(TranslocationEndZone, RunsBeyondTheTransectAreRefusedUnchanged) {
+TEST(TranslocationEndZone, TwentyPointsRunTwelveSequencesWhereTheZonesMeet) {
+  // 2s > N from sequence 10 on: the zones overlap and the downstream one,
+  // computed second, decides every measured node of those columns.
+  KolvState state = wavyTransect(20, 0);
+  testing::SetSequenceCount(state, 12);
   platform::RecordingMessageService messages;
-  // 30 nodes: the end zones of sequence 14 take 28 nodes and need two seeds.
+  ASSERT_FALSE(RunTranslocation(state, messages));
+  EXPECT_TRUE(state.simulated);
+  const int n = 20, d = 4, s = 12;
+  const ColumnView<const double> e = columnOf(static_cast<const NodeSeqArray<double>&>(state.data.Elev), s);
+  const double seed = SlopePercent(e[n - 2 * s - 2], e[n - 2 * s - 1], 1.0);
+  const double rate = seed / (3 * d + 2 * s);
+  double slope = seed;
+  for (int a = n - 2 * s; a <= n + 3 * d - 1; ++a) {
+    ASSERT_EQ(e[a], e[a - 1] - (slope - rate) * (1.0 / 100)) << "node " << a;
+    slope = SlopePercent(e[a - 1], e[a], 1.0);
+  }
+  for (int i = 0; i < n; ++i) EXPECT_TRUE(std::isfinite(state.data.Elev(i, s + 1))) << i;
+}
+
+TEST(TranslocationEndZone, RunsLeavingTheNodeRangeAreRefusedUnchanged) {
+  platform::RecordingMessageService messages;
+  // 30 nodes, D = 4, nodes -22 .. 52: the downstream seed N - 2s - 2 reaches
+  // -22 at sequence 25.
   KolvState fits = wavyTransect(30, 0);
-  testing::SetSequenceCount(fits, 14);
-  EXPECT_EQ(HighestRunSequence(30), 14);
+  testing::SetSequenceCount(fits, 25);
+  EXPECT_EQ(HighestRunSequence(30, -22, 52), 25);
   EXPECT_FALSE(RunTranslocation(fits, messages));
 
   KolvState tooLong = wavyTransect(30, 0);
-  testing::SetSequenceCount(tooLong, 15);
-  const std::string before = testing::DescribeArrays(tooLong, -22, 52, 16);
+  testing::SetSequenceCount(tooLong, 26);
+  const std::string before = testing::DescribeArrays(tooLong, -22, 52, 27);
   const auto refusal = RunTranslocation(tooLong, messages);
   ASSERT_TRUE(refusal);
-  EXPECT_NE(refusal->find("up to sequence 14"), std::string::npos) << *refusal;
-  EXPECT_EQ(testing::DescribeArrays(tooLong, -22, 52, 16), before);
+  EXPECT_NE(refusal->find("up to sequence 25"), std::string::npos) << *refusal;
+  EXPECT_NE(refusal->find("nodes -22 to 52"), std::string::npos) << *refusal;
+  EXPECT_EQ(testing::DescribeArrays(tooLong, -22, 52, 27), before);
   EXPECT_FALSE(tooLong.simulated);
 
-  // A transect stored at a high sequence number cannot be run at all.
-  KolvState late = wavyTransect(30, 20);
+  // A transect stored beyond that sequence cannot be run at all.
+  KolvState late = wavyTransect(30, 26);
   const auto lateRefusal = RunTranslocation(late, messages);
   ASSERT_TRUE(lateRefusal);
-  EXPECT_NE(lateRefusal->find("stored at sequence 20"), std::string::npos) << *lateRefusal;
-  EXPECT_NE(lateRefusal->find("up to sequence 14"), std::string::npos) << *lateRefusal;
+  EXPECT_NE(lateRefusal->find("stored at sequence 26"), std::string::npos) << *lateRefusal;
+  EXPECT_NE(lateRefusal->find("up to sequence 25"), std::string::npos) << *lateRefusal;
   EXPECT_TRUE(messages.shown.empty());
+  // The upstream seed 2s + 1 bounds a range that ends close to the transect.
+  EXPECT_EQ(HighestRunSequence(30, -22, 40), 19);
 }
 
 TEST(TranslocationEndZone, OtherRunsThatCannotStartAreRefused) {

@@ -11,6 +11,7 @@
 #include "grid/grid_commands.h"
 #include "grid/grid_report.h"
 #include "grid/ui/FrmGridMap.h"
+#include "shell/report_date.h"
 #include "shell/ui/help_page.h"
 #include "shell/ui/link_label.h"
 
@@ -122,7 +123,7 @@ void FrmModelParameter::CmdRunModel_Click() {
                                  txtBettaCol->text().toStdString(), txtGammaCol->text().toStdString()};
   // CmDlgOutput is asked inside the run; a cancelled dialog keeps the
   // results and leaves this window open.
-  const RunOutcome outcome = RunGridModel(state_, texts, context_, currentShortDate());
+  const RunOutcome outcome = RunGridModel(state_, texts, context_, shell::todayShortDate());
   if (outcome == RunOutcome::ReportWritten || outcome == RunOutcome::ReportCancelled) {
     CmdShowMap->setEnabled(true);
     emit resultsReady();

@@ -1,10 +1,9 @@
 // The menu commands and the Redraw button of the KOLV main window.
-#include <QDate>
-#include <QLocale>
 
 #include "platform/busy_indicator.h"
 #include "platform/file_dialog.h"
 #include "shell/number_text.h"
+#include "shell/report_date.h"
 #include "shell/ui/window_hub.h"
 #include "transect/compare_report_writer.h"
 #include "transect/kolv_commands.h"
@@ -42,9 +41,7 @@ void FrmKOLV_Main::writeOutput(bool compareReport) {
     // Pointer and note come back on every way out, a failed write included.
     platform::BusyScope busy(context_.busy);
     if (compareReport) {
-      const std::string today =
-          QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
-      failure = writeCompareReportFile(path, state_, p.FirstSeqShown, p.LastSeqShown, today);
+      failure = writeCompareReportFile(path, state_, p.FirstSeqShown, p.LastSeqShown, shell::todayShortDate());
     } else {
       failure = writeLastSequenceFile(path, state_, p.LastSeqShown);
     }

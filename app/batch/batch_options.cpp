@@ -1,0 +1,33 @@
+#include "batch/batch_options.h"
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <variant>
+
+#include "shell/delimiter_text.h"
+
+namespace sodwright::batch {
+
+bool TextOption::given() const { return option != nullptr && option->count() > 0; }
+
+std::string TextOption::valueOr(const std::string& fallback) const { return given() ? value : fallback; }
+
+CLI::Option* addTextOption(CLI::App& command, TextOption& target, const std::string& name,
+                           const std::string& valueName, const std::string& meaning, const std::string& defaultText) {
+  const std::string description = defaultText.empty() ? meaning : meaning + " [default: " + defaultText + "]";
+  target.option = command.add_option(name, target.value, description)->type_name(valueName);
+  return target.option;
+}
+
+std::optional<char> delimiterOption(const std::string& word) {
+  if (word == "tab") return '\t';
+  if (word == "space") return ' ';
+  if (word == "comma") return ',';
+  if (word == "semicolon") return ';';
+  const auto chosen = shell::delimiterFromOtherText(word);
+  if (const char* delimiter = std::get_if<char>(&chosen)) return *delimiter;
+  std::cerr << std::get<std::string_view>(chosen) << "\n";
+  return std::nullopt;
+}
+
+}  // namespace sodwright::batch

@@ -1,0 +1,60 @@
+#pragma once
+// What stands in for the windows' services in the batch runner: messages go
+// to standard error, the file dialogs answer with the names given on the
+// command line, and nothing is opened or shown.
+
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "platform/app_context.h"
+
+namespace sodwright::batch {
+
+// Writes a message with its line end, so that the next one starts a line.
+inline void printMessage(std::string_view text) {
+  std::cerr << text;
+  if (text.empty() || text.back() != '\n') std::cerr << '\n';
+}
+
+// A box titled with the program's name prints as its text; a box with a
+// title of its own ("Note", "Kiding?") prints as "title: text". Every box is
+// answered OK: a note lets the run go on, as in the window.
+class StderrMessages : public platform::MessageService {
+ public:
+  platform::MessageAnswer show(const std::string& text, const std::string& title, platform::MessageButtons) override {
+    if (title != platform::kProgramTitle) std::cerr << title << ": ";
+    printMessage(text);
+    return platform::MessageAnswer::Ok;
+  }
+};
+
+// The open dialog picks the input file, the save dialog the report file.
+class FixedFileNames : public platform::FileDialogService {
+ public:
+  FixedFileNames(std::string input, std::string report) : input_(std::move(input)), report_(std::move(report)) {}
+  std::string askOpenFileName(const std::string&) override { return input_; }
+  std::string askSaveFileName(const std::string&) override { return report_; }
+
+ private:
+  std::string input_;
+  std::string report_;
+};
+
+// Nothing to open and nothing to show without a desktop.
+class NoPrograms : public platform::ProgramStarter {
+ public:
+  void openTextFile(const std::string&) override {}
+  void openWebAddress(const std::string&) override {}
+};
+
+class NoBusyFeedback : public platform::BusyIndicator {
+ public:
+  void setBusyPointer(bool) override {}
+  void showNote() override {}
+  void hideNote() override {}
+  void closeNote() override {}
+};
+
+}  // namespace sodwright::batch

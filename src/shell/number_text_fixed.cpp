@@ -1,0 +1,108 @@
+// The format masks, made by std::to_chars. to_chars gives the exact decimal
+// expansion rounded to nearest with ties to even; the masks round ties away
+// from zero, so exact ties are found first and written from their exact
+// expansion one decimal longer.
+
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+#include "shell/number_text.h"
+
+namespace sodwright::shell {
+namespace {
+
+// |value| x 10^decimals lies exactly halfway between two integers when, and
+// only when, the lowest set bit of |value| weighs 2^-(decimals + 1): writing
+// |value| = m x 2^e with m odd, |value| x 2 x 10^decimals = m x 5^decimals x
+// 2^(e + 1 + decimals) is an odd integer only for e = -(decimals + 1).
+bool isExactTie(double magnitude, int decimals) {
+  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+  constexpr std::uint64_t kFractionMask = (std::uint64_t{1} << 52) - 1;
+  const int biased = static_cast<int>(bits >> 52);
+  std::uint64_t significand = bits & kFractionMask;
+  int exponent = -1074;  // of the lowest significand bit of a subnormal
+  if (biased != 0) {
+    significand |= std::uint64_t{1} << 52;
+    exponent = biased - 1075;
+  }
+  if (significand == 0) return false;
+  return exponent + std::countr_zero(significand) == -(decimals + 1);
+}
+
+// Adds one unit in the last place of a text of digits and one point.
+void incrementLastDigit(char* first, char*& last) {
+  for (char* p = last - 1; p >= first; --p) {
+    if (*p == '.') continue;
+    if (*p != '9') {
+      ++*p;
+      return;
+    }
+    *p = '0';
+  }
+  // Carried past the first digit: 99.95 -> 100.0
+  for (char* p = last; p > first; --p) *p = *(p - 1);
+  *first = '1';
+  ++last;
+}
+
+}  // namespace
+
+void appendMasked(std::string& out, double value, FixedMask mask) {
+  if (std::isnan(value)) {
+    out += "NaN";
+    return;
+  }
+  if (std::isinf(value)) {
+    out += value < 0 ? "-Infinity" : "Infinity";
+    return;
+  }
+  const int decimals = mask.decimals < 0 ? 0 : mask.decimals;
+  const double magnitude = std::fabs(value);
+  const bool tie = isExactTie(magnitude, decimals);
+  // The largest double has 309 integer digits; a tie is written one decimal
+  // longer, and one more place takes a carry.
+  const std::size_t size = 312 + static_cast<std::size_t>(decimals) + 2;
+  char stackBuffer[400];
+  std::string heapBuffer;
+  char* buffer = stackBuffer;
+  if (size > sizeof stackBuffer) {
+    heapBuffer.resize(size);
+    buffer = heapBuffer.data();
+  }
+  const auto result = std::to_chars(buffer, buffer + size - 1, magnitude, std::chars_format::fixed,
+                                    tie ? decimals + 1 : decimals);
+  char* end = result.ptr;
+  if (tie) {
+    --end;  // the exact expansion ends in the 5 of the half
+    if (decimals == 0) --end;  // and the point before it
+    incrementLastDigit(buffer, end);
+  }
+  const char* digitsEnd = end;
+  const char* point = buffer;
+  while (point != end && *point != '.') ++point;
+  const auto integerDigits = static_cast<int>(point - buffer);
+  bool allZero = true;
+  for (const char* p = buffer; p != digitsEnd; ++p)
+    if (*p != '0' && *p != '.') allZero = false;
+  if (std::signbit(value) && !allZero) out += '-';
+  const char* first = buffer;
+  if (mask.minIntegerDigits <= 0 && integerDigits == 1 && *buffer == '0') ++first;  // ".25"
+  else if (integerDigits < mask.minIntegerDigits) out.append(static_cast<std::size_t>(mask.minIntegerDigits - integerDigits), '0');
+  out.append(first, digitsEnd);
+}
+
+std::string formatMask(double value, FixedMask mask) {
+  std::string out;
+  appendMasked(out, value, mask);
+  return out;
+}
+
+std::string formatMask(double value, std::string_view mask) { return formatMask(value, maskOf(mask)); }
+
+std::string formatFixed(double value, int decimals, int minIntegerDigits) {
+  return formatMask(value, FixedMask{minIntegerDigits, decimals});
+}
+
+}  // namespace sodwright::shell

@@ -1,0 +1,39 @@
+# The command line of sodwright-batch: help and version on standard output
+# with status 0, usage errors on standard error with status 2, and the
+# delimiter dialog's message for an empty delimiter.
+# Arguments: BATCH, INPUT (a tab-delimited transect file).
+cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/../support/batch_expect.cmake)
+
+# Runs the batch with ARGN; expects status 0 and a standard output holding `text`.
+function(expect_output text)
+  execute_process(COMMAND ${BATCH} ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE errors)
+  string(FIND "${output}" "${text}" at)
+  if(NOT status EQUAL 0 OR at EQUAL -1 OR NOT errors STREQUAL "")
+    message(FATAL_ERROR "${BATCH} ${ARGN}: status ${status}, output lacks \"${text}\" or errors given:\n"
+                        "${output}\n${errors}")
+  endif()
+endfunction()
+
+expect_output("sodwright-batch " --version)
+expect_output("Usage: sodwright-batch [OPTIONS] SUBCOMMAND" --help)
+expect_output("--input-amount" kolv --help)
+expect_output("--gamma-col" nibal --help)
+expect_output("--implement" bando --help)
+
+expect_run(2 "A subcommand is required")
+expect_run(2 "--alpha" kolv ${INPUT} --alpha 1 --alpha=2)
+expect_run(2 "stray argument second.txt" kolv ${INPUT} second.txt)
+expect_run(2 "stray argument 3" bando 3)
+expect_run(2 "Please input Delimiter used in your data file\n" kolv ${INPUT} --delimiter=)
+expect_run(2 "Delimiter must be one character." nibal ${INPUT} --delimiter ab --rows 2 --columns 2
+           --row-spacing 1 --column-spacing 1 --report unused.txt)
+
+# A run in tillage-data mode that stops at the slope data still shows the
+# calculator's total in the Et box.
+execute_process(COMMAND ${BATCH} bando --implement "Mouldboard Plough:1" --slope-gradient 0 --slope-length 10
+                RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE errors)
+if(NOT status EQUAL 2 OR NOT output STREQUAL "Et 2.3\n" OR NOT errors STREQUAL "Please input data\n")
+  message(FATAL_ERROR "bando early stop: status ${status}\n${output}\n${errors}")
+endif()
+message(STATUS "command line checks passed")
