@@ -1,6 +1,7 @@
 #include "batch/batch_figures.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cctype>
 #include <memory>
 
@@ -32,6 +33,11 @@ class GuiForFigures {
   GuiForFigures() {
     if (QCoreApplication::instance()) return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's notes about its own set-up (a missing runtime folder and the
+    // like) are not the study's messages.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+      if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
+    });
     app_ = std::make_unique<QGuiApplication>(argc_, argv_);
   }
 

@@ -7,11 +7,13 @@
 #include <string>
 
 #include "batch/batch_commands.h"
+#include "batch/batch_figures.h"
 #include "batch/batch_options.h"
 #include "batch/batch_services.h"
 #include "batch/workbook_input.h"
 #include "grid/grid_commands.h"
 #include "grid/grid_state.h"
+#include "grid/map_geometry.h"
 #include "shell/report_date.h"
 
 namespace sodwright::batch {
@@ -20,12 +22,21 @@ namespace {
 struct NibalOptions {
   std::string input;
   TextOption rows, columns, rowSpacing, columnSpacing, delimiter, bettaRow, gammaRow, bettaCol, gammaCol, date,
-      report;
+      report, map, layer;
 };
 
 int runNibal(const NibalOptions& options) {
   const auto delimiter = delimiterOption(options.delimiter.valueOr("tab"));
   if (!delimiter) return 2;
+  if (options.map.given()) {
+    std::string problem = figureNameProblem(options.map.value);
+    if (problem.empty() && !nibal::layerFromName(options.layer.valueOr("SoilLossSum")))
+      problem = "unknown map layer: " + options.layer.value;
+    if (!problem.empty()) {
+      printMessage(problem);
+      return 2;
+    }
+  }
 
   StderrMessages messages;
   FixedFileNames files(options.input, options.report.value);
@@ -53,7 +64,15 @@ int runNibal(const NibalOptions& options) {
   parameters.GammaCol = options.gammaCol.valueOr(parameters.GammaCol);
   const std::string date = options.date.valueOr(shell::todayShortDate());
   const nibal::RunOutcome outcome = nibal::RunGridModel(state, parameters, context, date);
-  return outcome == nibal::RunOutcome::ReportWritten ? 0 : 2;
+  if (outcome != nibal::RunOutcome::ReportWritten) return 2;
+  if (options.map.given()) {
+    if (const std::string error = writeMapFigure(state, options.map.value, options.layer.valueOr("SoilLossSum"));
+        !error.empty()) {
+      printMessage(error);
+      return 2;
+    }
+  }
+  return 0;
 }
 
 }  // namespace
@@ -80,6 +99,12 @@ Command addNibalCommand(CLI::App& runner) {
   addTextOption(*nibal, options->bettaCol, "--betta-col", "X", "Betta along the columns", window.BettaCol);
   addTextOption(*nibal, options->gammaCol, "--gamma-col", "X", "Gamma along the columns", window.GammaCol);
   addTextOption(*nibal, options->report, "--report", "FILE", "write the grid report here", "")->required();
+  addTextOption(*nibal, options->map, "--map", "FILE", "draw the map of the results into FILE (.png, .svg or .pdf)",
+                "");
+  addTextOption(*nibal, options->layer, "--layer", "NAME",
+                "layer of the map: SoilLossSum, SoilLossRow, SoilLossCol, DGradCol, DCurvCol, DGradRow, DCurvRow "
+                "or Elevation",
+                "SoilLossSum");
   addTextOption(*nibal, options->date, "--date", "TEXT", "date line of the report",
                 "today in the locale's short form");
   return [options] { return runNibal(*options); };

@@ -173,7 +173,7 @@ MapFigure buildMap(const GridState& s, const MapOptions& o, const platform::Text
            TextAlign::Right, kGrey);
 
   // North arrow over the legend.
-  const double lx = fig.width - legendWidth - margin / 2 + fs;
+  const double lx = fig.width - legendWidth - margin / 2;
   const double ax = lx + barWidth / 2;
   fig.text(ax, f.top + fs * 0.6, "N", fs * 1.2, TextAlign::Centre).bold = true;
   fig.line(ax, f.top + fs * 1.5, ax, f.top + fs * 4.2, kInk, 2);

@@ -135,7 +135,10 @@ Figure chartFigure(const ChartKey& key, const platform::DrawOps& ops, const plat
         fig.line(px(op.a), py(op.b), px(op.c), py(op.d), kInk, pen, dashed && pen == 1);
         break;
       case DrawOp::Kind::Point: {
+        // Points beyond the coordinate window stay off the figure, as the
+        // screen's picture area cuts them.
         const double s = pen * 1.25;
+        if (px(op.a) < left || px(op.a) > right || py(op.b) < top || py(op.b) > bottom) break;
         fig.rect(px(op.a) - s / 2, py(op.b) - s / 2, s, s, rgba(op.colour));
         break;
       }
