@@ -45,7 +45,7 @@ ChartKey chartKey(ChartKind kind, const KolvState& state) {
       key.valueUnit = "m";
       key.entries = {entry(kBlue, first, "first"), entry(kRed, last, "last"), entry(kLightBlue, first, "first, end zone"),
                      entry(kLightRed, last, "last, end zone")};
-      key.note = "Lighter shades: the end zones at both ends of the transect";
+      key.note = "Lighter shades: end zones";
       break;
     case ChartKind::SoilLoss: {
       key.valueUnit = "kg/m2/seq";
