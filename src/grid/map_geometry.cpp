@@ -52,8 +52,9 @@ std::vector<Rgba> hillshade(const GridState& s, const MapFrame& f, double dx, do
       const int r0 = std::max(1, r - 1), r1 = std::min(f.rows, r + 1);
       const double dzdc = c1 > c0 ? (at(r, c1) - at(r, c0)) / ((c1 - c0) * dx) : 0.0;
       const double dzdr = r1 > r0 ? (at(r1, c) - at(r0, c)) / ((r1 - r0) * dy) : 0.0;
-      const double gx = f.flipColumns ? -dzdc : dzdc;
-      const double gy = f.flipRows ? dzdr : -dzdr;
+      // Relief exaggerated four times: fields are gentle next to their size.
+      const double gx = 4 * (f.flipColumns ? -dzdc : dzdc);
+      const double gy = 4 * (f.flipRows ? dzdr : -dzdr);
       const double n = std::sqrt(gx * gx + gy * gy + 1.0);
       const double shade = std::max(0.0, (-gx * lx - gy * ly + lz) / n);
       const auto grey = static_cast<std::uint8_t>(std::lround(60 + 195 * shade));

@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QScreen>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QTest>
 
 #include "grid/grid_import.h"
@@ -41,6 +43,14 @@ TEST(GridMapScreenshots, DISABLED_MapOfTheExampleGrid) {
   const QRect frame = window.frameGeometry();
   const QPixmap shot = window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
   ASSERT_TRUE(shot.save(QDir(out).filePath(QStringLiteral("nibal-map-window.png"))));
+
+  // The inner field under a limit of 1, over the hillshade.
+  window.TxtLimit->setText(QStringLiteral("1"));
+  emit window.TxtLimit->editingFinished();
+  window.ChkHillshade->setChecked(true);
+  QTest::qWait(300);
+  const QPixmap shaded = window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+  ASSERT_TRUE(shaded.save(QDir(out).filePath(QStringLiteral("nibal-map-hillshade.png"))));
 }
 
 }  // namespace
