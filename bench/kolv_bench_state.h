@@ -14,7 +14,8 @@ namespace sodwright::kolv::bench {
 
 class SilentMessages : public platform::MessageService {
  public:
-  platform::MessageAnswer show(const std::string&, const std::string&, platform::MessageButtons) override {
+  platform::MessageAnswer show(const std::string&, const std::string&, platform::MessageButtons,
+                               platform::MessageIcon) override {
     ++count;
     return platform::MessageAnswer::Ok;
   }

@@ -24,7 +24,8 @@ namespace {
 
 class QuietMessages : public platform::MessageService {
  public:
-  platform::MessageAnswer show(const std::string&, const std::string&, platform::MessageButtons) override {
+  platform::MessageAnswer show(const std::string&, const std::string&, platform::MessageButtons,
+                               platform::MessageIcon) override {
     ++count;
     return platform::MessageAnswer::Ok;
   }

@@ -10,6 +10,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   python3
+  dpkg-dev file help2man librsvg2-bin lintian desktop-file-utils appstream
 )
 
 missing=()

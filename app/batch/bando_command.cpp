@@ -136,6 +136,7 @@ int runBando(const BandoOptions& options) {
   }
 
   const bando::BandoRunOutcome out = bando::RunBando(state, request.slopeTexts);
+  for (const std::string& message : out.erodibilityMessages) printMessage(message);
   if (out.etText) etShown = out.etText;
   printShown("EI", out.eiText);
   printShown("Et", etShown);

@@ -23,7 +23,8 @@ inline void printMessage(std::string_view text) {
 // answered OK: a note lets the run go on, as in the window.
 class StderrMessages : public platform::MessageService {
  public:
-  platform::MessageAnswer show(const std::string& text, const std::string& title, platform::MessageButtons) override {
+  platform::MessageAnswer show(const std::string& text, const std::string& title, platform::MessageButtons,
+                               platform::MessageIcon) override {
     if (title != platform::kProgramTitle) std::cerr << title << ": ";
     printMessage(text);
     return platform::MessageAnswer::Ok;
@@ -45,8 +46,8 @@ class FixedFileNames : public platform::FileDialogService {
 // Nothing to open and nothing to show without a desktop.
 class NoPrograms : public platform::ProgramStarter {
  public:
-  void openTextFile(const std::string&) override {}
-  void openWebAddress(const std::string&) override {}
+  bool openTextFile(const std::string&) override { return true; }
+  bool openWebAddress(const std::string&) override { return true; }
 };
 
 class NoBusyFeedback : public platform::BusyIndicator {

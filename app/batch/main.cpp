@@ -61,8 +61,8 @@ int main(int argc, char** argv) {
                   "reports as the desktop program. Messages go to standard error; the exit status is 0 "
                   "on success and 2 on bad input or bad options.",
                   "sodwright-batch");
-  runner.set_version_flag("--version", std::string("sodwright-batch ") + SODWRIGHT_VERSION,
-                          "Print the version and exit");
+  const std::string version = std::string("sodwright-batch ") + SODWRIGHT_VERSION;
+  runner.set_version_flag("--version", version, "Print the version and exit");
   runner.set_help_flag("-h,--help", "Print this help and exit");
   runner.require_subcommand(1, 1);
   runner.fallthrough(false);
@@ -76,7 +76,9 @@ int main(int argc, char** argv) {
                                        Subcommand{"nibal", sodwright::batch::addNibalCommand},
                                        Subcommand{"bando", sodwright::batch::addBandoCommand}}) {
     sodwright::batch::Command run = subcommand.add(runner);
-    commands.emplace_back(runner.get_subcommand(subcommand.name), std::move(run));
+    CLI::App* command = runner.get_subcommand(subcommand.name);
+    command->set_version_flag("--version", version, "Print the version and exit");
+    commands.emplace_back(command, std::move(run));
   }
 
   std::vector<std::string> arguments = argumentsOf(argc, argv);
@@ -86,8 +88,8 @@ int main(int argc, char** argv) {
   } catch (const CLI::CallForHelp&) {
     std::cout << runner.help();
     return 0;
-  } catch (const CLI::CallForVersion& version) {
-    std::cout << version.what() << "\n";
+  } catch (const CLI::CallForVersion& shown) {
+    std::cout << shown.what() << "\n";
     return 0;
   } catch (const CLI::ParseError& error) {
     return usageError(runner, error);

@@ -1,6 +1,7 @@
 #include "grid/grid_commands.h"
 
 #include <cctype>
+#include <new>
 #include <utility>
 
 #include "grid/grid_import.h"
@@ -9,6 +10,7 @@
 #include "platform/busy_indicator.h"
 #include "platform/file_dialog.h"
 #include "platform/workbook_path.h"
+#include "shell/text_file.h"
 
 namespace sodwright::nibal {
 
@@ -56,8 +58,13 @@ bool ImportGridText(GridState& state, platform::AppContext& context) {
   GridImportResult result;
   {
     platform::BusyScope busy(context.busy);
-    result = readGridTextFile(pending.path, context.importDelimiter, pending.definition.rows,
-                              pending.definition.columns);
+    try {
+      result = readGridTextFile(pending.path, context.importDelimiter, pending.definition.rows,
+                                pending.definition.columns);
+    } catch (const std::bad_alloc&) {
+      // The program goes on with the grid it held.
+      result.message = std::string(kDataImportFailed) + "\n" + std::string(shell::kNotEnoughMemory);
+    }
   }
   if (!result.ok()) {
     context.messages.inform(result.message);
@@ -77,7 +84,8 @@ RunOutcome RunGridModel(GridState& state, const GridParameterTexts& texts, platf
     platform::BusyScope busy(context.busy, /*withNote=*/false);
     for (std::string_view note : notes) context.messages.inform(std::string(note), std::string(kNoteTitle));
     if (allParametersMissing(state.info)) {
-      context.messages.inform(std::string(kAllMissing), std::string(kAllMissingTitle));
+      context.messages.inform(std::string(kAllMissing), std::string(kAllMissingTitle),
+                               platform::MessageIcon::Information);
       return RunOutcome::AllMissing;
     }
     if (!state.hasGrid()) {
@@ -103,7 +111,7 @@ RunOutcome RunGridModel(GridState& state, const GridParameterTexts& texts, platf
     context.messages.inform(std::string(kOutputFailed));
     return RunOutcome::Failed;
   }
-  context.programs.openTextFile(path);
+  platform::showWrittenReport(context.programs, context.messages, path);
   return RunOutcome::ReportWritten;
 }
 

@@ -1,5 +1,7 @@
 #include "grid/grid_import.h"
 
+#include <fstream>
+#include <sstream>
 #include <utility>
 
 #include "grid/grid_messages.h"
@@ -70,13 +72,15 @@ std::vector<std::string> gridLineFields(std::string_view line, char delimiter) {
   return shell::splitFields(line, delimiter);
 }
 
-GridImportResult parseGridText(std::string_view content, char delimiter, int rows, int columns) {
-  const std::vector<std::string> lines = shell::splitLines(content);
+GridImportResult readGridStream(std::istream& in, char delimiter, int rows, int columns) {
+  shell::TextLineReader reader(in);
   GridRecordBuilder builder(rows, columns);
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (isBlankLine(lines[i], delimiter)) continue;
-    const std::string place = "Line " + std::to_string(i + 1);
-    const std::vector<std::string> fields = gridLineFields(lines[i], delimiter);
+  // Empty lines are skipped inside the reader: a file of nothing but line
+  // ends is read at the speed of the disk.
+  while (const std::string* line = reader.next(true)) {
+    if (isBlankLine(*line, delimiter)) continue;
+    const std::string place = "Line " + std::to_string(reader.lineNumber());
+    const std::vector<std::string> fields = gridLineFields(*line, delimiter);
     if (fields.size() > static_cast<std::size_t>(kMostFieldsPerLine))
       return failure(place, "more than " + std::to_string(kMostFieldsPerLine) + " fields");
     if (fields.size() < 3) return failure(place, "fewer than three fields");
@@ -84,8 +88,13 @@ GridImportResult parseGridText(std::string_view content, char delimiter, int row
     if (!elevation) return failure(place, "the third field \"" + fields[2] + "\" is not a number");
     if (auto fault = builder.add(fields[0], fields[1], *elevation)) return failure(place, *fault);
   }
+  if (reader.tooLong())
+    return failure("Line " + std::to_string(reader.lineNumber()),
+                   "the line is longer than " + std::to_string(shell::kLongestTextLine) + " characters");
+  if (reader.failed()) return failure("Line " + std::to_string(reader.lineNumber() + 1), "the file cannot be read");
   if (auto fault = builder.missingRecords()) {
-    const std::string place = lines.empty() ? std::string("Line 1") : "After line " + std::to_string(lines.size());
+    const int lines = reader.lineNumber();
+    const std::string place = lines == 0 ? std::string("Line 1") : "After line " + std::to_string(lines);
     return failure(place, *fault);
   }
   GridImportResult result;
@@ -93,10 +102,15 @@ GridImportResult parseGridText(std::string_view content, char delimiter, int row
   return result;
 }
 
+GridImportResult parseGridText(std::string_view content, char delimiter, int rows, int columns) {
+  std::istringstream in{std::string(content)};
+  return readGridStream(in, delimiter, rows, columns);
+}
+
 GridImportResult readGridTextFile(const std::string& path, char delimiter, int rows, int columns) {
-  const std::optional<std::string> content = shell::readWholeFile(path);
-  if (!content) return failure("File " + path, "it cannot be read");
-  return parseGridText(*content, delimiter, rows, columns);
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return failure("File " + path, "it cannot be read");
+  return readGridStream(in, delimiter, rows, columns);
 }
 
 void replaceGrid(GridState& state, const GridDefinition& definition, GridData&& data) {

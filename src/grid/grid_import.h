@@ -7,6 +7,7 @@
 // elevation) into the same GridRecordBuilder, so both imports validate and
 // store the same way.
 
+#include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -62,9 +63,13 @@ std::string importFailureMessage(std::string_view place, std::string_view fault)
 // of blanks are not merged).
 std::vector<std::string> gridLineFields(std::string_view line, char delimiter);
 
-// Reads the whole text of a grid file. Lines that hold only blanks and
-// delimiters are skipped; every other line is one record whose third field
-// must be a number.
+// Reads a grid file line by line. Lines that hold only blanks and delimiters
+// are skipped; every other line is one record whose third field must be a
+// finite number. Reading stops at the first fault, at a line longer than
+// shell::kLongestTextLine and at a record beyond the grid's node count.
+GridImportResult readGridStream(std::istream& in, char delimiter, int rows, int columns);
+
+// The same over the whole text of a grid file.
 GridImportResult parseGridText(std::string_view content, char delimiter, int rows, int columns);
 
 // Reads the file at `path`, as parseGridText.

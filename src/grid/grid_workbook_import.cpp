@@ -1,6 +1,7 @@
 #include "grid/grid_workbook_import.h"
 
 #include <cmath>
+#include <new>
 #include <optional>
 #include <utility>
 
@@ -8,6 +9,7 @@
 #include "platform/busy_indicator.h"
 #include "platform/cell_address.h"
 #include "shell/number_text.h"
+#include "shell/text_file.h"
 
 namespace sodwright::nibal {
 namespace {
@@ -84,8 +86,13 @@ bool ImportGridWorkbook(GridState& state, platform::AppContext& context) {
   GridImportResult result;
   {
     platform::BusyScope busy(context.busy);
-    result = readGridWorkbookFile(*context.workbooks, pending.path, pending.definition.rows,
-                                  pending.definition.columns);
+    try {
+      result = readGridWorkbookFile(*context.workbooks, pending.path, pending.definition.rows,
+                                    pending.definition.columns);
+    } catch (const std::bad_alloc&) {
+      // The program goes on with the grid it held.
+      result.message = std::string(kDataImportFailed) + "\n" + std::string(shell::kNotEnoughMemory);
+    }
   }
   if (!result.ok()) {
     context.messages.inform(result.message);

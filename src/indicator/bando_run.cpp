@@ -30,7 +30,7 @@ bool erodibilityFromSlopeData(BandoState& state, const SlopeDataTexts& typed,
   const double gradient = shell::parseLeadingNumber(typed.maxSlopeGradient);
   const double length = shell::parseLeadingNumber(typed.convexSlopeLength);
   if (!(gradient > 0.0 && length > 0.0)) {
-    out.messages.emplace_back(kPleaseInputData);
+    out.erodibilityMessages.emplace_back(kPleaseInputData);
     out.stop = RunStop::Erodibility;
     out.focus = RunFocus::TxtMSG;
     return false;
@@ -38,14 +38,14 @@ bool erodibilityFromSlopeData(BandoState& state, const SlopeDataTexts& typed,
   const float ei = shell::roundToSingle(gradient * 10000.0 / length);
   if (!std::isfinite(ei)) {
     // Slope data too large for a Single: no sensible erodibility to show.
-    out.messages.emplace_back(kCheckInputData);
+    out.erodibilityMessages.emplace_back(kCheckInputData);
     out.stop = RunStop::Erodibility;
     out.focus = RunFocus::TxtMSG;
     return false;
   }
   state.ErodibilityEI = ei;
   out.eiText = formatMask(ei, kEiMask);
-  if (typed.convexArea.empty()) out.messages.emplace_back(kConvexAreaMissing);
+  if (typed.convexArea.empty()) out.erodibilityMessages.emplace_back(kConvexAreaMissing);
   return true;
 }
 

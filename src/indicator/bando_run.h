@@ -57,8 +57,12 @@ struct BandoRunOutcome {
   std::optional<std::string> atText;     // lblAt
   std::optional<std::string> classText;  // TxtBANDOClass
 
-  bool etNoteVisible = false;         // LblEtNote after the run (the run first hides it)
-  std::vector<std::string> messages;  // message boxes, in the order they are shown
+  bool etNoteVisible = false;  // LblEtNote after the run (the run first hides it)
+  // Message boxes, in the order they are shown: those of the erodibility step
+  // come right after EI is formed, before the erosivity step fills anything;
+  // the others after the rate.
+  std::vector<std::string> erodibilityMessages;
+  std::vector<std::string> messages;
   RunStop stop = RunStop::None;
   RunFocus focus = RunFocus::None;
 };

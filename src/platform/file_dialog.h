@@ -7,8 +7,10 @@
 
 namespace sodwright::platform {
 
+// Every kind the imports read (text, and the workbooks of workbook_path.h),
+// and ".dbf", which is offered and answered with its own message.
 inline constexpr const char* kImportFilter =
-    "Data files(*.TXT;*.DAT;*.XLS;*.DBF)|*.TXT;*.DAT;*.XLS;*.DBF";
+    "Data files(*.TXT;*.DAT;*.XLS;*.XLSX;*.ODS;*.DBF)|*.TXT;*.DAT;*.XLS;*.XLSX;*.ODS;*.DBF";
 inline constexpr const char* kReportFilter = "Text files(*.TXT)|*.TXT";
 
 class FileDialogService {

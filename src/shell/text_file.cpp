@@ -28,6 +28,67 @@ std::vector<std::string> splitLines(std::string_view text) {
   return lines;
 }
 
+TextLineReader::TextLineReader(std::istream& in, std::size_t longestLine)
+    : in_(in), longestLine_(longestLine), buffer_(std::size_t{1} << 16) {}
+
+bool TextLineReader::fill() {
+  if (atEnd_) return false;
+  in_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+  end_ = static_cast<std::size_t>(in_.gcount());
+  position_ = 0;
+  if (in_.bad()) failed_ = true;
+  if (end_ == 0) atEnd_ = true;
+  return end_ != 0;
+}
+
+const std::string* TextLineReader::next(bool skipEmpty) {
+  if (tooLong_ || failed_) return nullptr;
+  line_.clear();
+  bool started = false;  // a line has started since the last line end
+  for (;;) {
+    if (position_ == end_ && !fill()) {
+      if (failed_ || !started) return nullptr;
+      ++lineNumber_;
+      return &line_;
+    }
+    const char* const data = buffer_.data();
+    std::size_t at = position_;
+    if (!started) {
+      // Line ends in a row: each ends an empty line, CR LF counting once.
+      while (at < end_ && (data[at] == '\r' || data[at] == '\n')) {
+        const bool crLf = afterCarriageReturn_ && data[at] == '\n';
+        afterCarriageReturn_ = data[at] == '\r';
+        ++at;
+        if (crLf) continue;
+        ++lineNumber_;
+        if (!skipEmpty) {
+          position_ = at;
+          return &line_;
+        }
+      }
+      position_ = at;
+      if (at == end_) continue;
+      afterCarriageReturn_ = false;
+    }
+    std::size_t stop = at;
+    while (stop < end_ && data[stop] != '\r' && data[stop] != '\n') ++stop;
+    if (line_.size() + (stop - at) > longestLine_) {
+      tooLong_ = true;
+      ++lineNumber_;
+      return nullptr;
+    }
+    line_.append(data + at, stop - at);
+    started = true;
+    position_ = stop;
+    if (stop < end_) {
+      afterCarriageReturn_ = data[stop] == '\r';
+      ++position_;
+      ++lineNumber_;
+      return &line_;
+    }
+  }
+}
+
 std::optional<std::string> readWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;

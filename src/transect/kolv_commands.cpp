@@ -94,11 +94,13 @@ std::optional<StepStop> Simulate(KolvState& state, platform::MessageService& mes
 
 std::optional<StepStop> Compare(KolvState& state, Int16 first, Int16 last, platform::MessageService& messages) {
   if (auto refusal = CheckComparison(state, first, last)) return StepStop{std::move(*refusal), false};
-  // Kept so that a failed comparison leaves nothing a report could print.
-  ComparisonResults before = state.results;
   CompareSequences(state, first, last, state.params.UpLayerDepth, state.params.SubLayerDepth, messages);
   if (auto failure = NonFiniteComparisonValue(state)) {
-    state.results = std::move(before);
+    // Cleared as an import leaves them, so that no report can print them.
+    ComparisonResults& r = state.results;
+    for (auto* a : {&r.DeltaElev, &r.SoilLoss, &r.SubConcFirst, &r.SubConcLast}) a->allocate(a->lower(), a->upper());
+    for (auto* a : {&r.UpMassFirst, &r.SubMassFirst, &r.UpConcFirst, &r.UpMassLast, &r.SubMassLast, &r.UpConcLast})
+      a->allocate(a->lower(), a->upper());
     return StepStop{std::move(*failure), true};
   }
   return std::nullopt;

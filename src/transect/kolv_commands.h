@@ -49,8 +49,8 @@ std::optional<StepStop> Simulate(KolvState& state, platform::MessageService& mes
 
 // The comparison of `first` and `last` as every command runs it: the check of
 // the pair, the comparison, the check of its results. Returns the refusal or
-// failure (its message not shown); after a failure the results are those
-// held before.
+// failure (its message not shown); after a failure the results are cleared
+// as an import leaves them.
 std::optional<StepStop> Compare(KolvState& state, Int16 first, Int16 last, platform::MessageService& messages);
 
 struct CommandOutcome {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "shell/number_fit.h"
 #include "shell/number_text.h"
 
 namespace sodwright::kolv {
@@ -15,7 +16,7 @@ double roundedSequence(std::string_view text) { return std::nearbyint(shell::par
 CheckResult checkDepth(double& depth, std::string_view text, std::string_view message) {
   if (text.empty()) return CheckResult{CheckOutcome::Ignored, {}, {}};
   const double value = shell::parseLeadingNumber(text);
-  if (!(value > 0.0)) {
+  if (!(value > 0.0) || !shell::fitsDouble(value)) {
     depth = 0.2;
     return CheckResult{CheckOutcome::Rejected, std::string(message), "0.2"};
   }
@@ -30,11 +31,9 @@ CheckResult checkFirstSeqShown(KolvState& state, std::string_view text) {
   TranslocationParameters& p = state.params;
   const double value = roundedSequence(text);
   if (!(value >= p.StartSeq) || !shell::roundToInt16(value)) {
+    // A value beyond 16 bits gets this box's own message too.
     p.FirstSeqShown = p.StartSeq;
-    const bool tooSmall = !(value >= p.StartSeq);
-    return CheckResult{CheckOutcome::Rejected,
-                       std::string(tooSmall ? kFirstSeqTooSmallMessage : kLastSeqTooBigMessage),
-                       integerText(p.StartSeq)};
+    return CheckResult{CheckOutcome::Rejected, std::string(kFirstSeqTooSmallMessage), integerText(p.StartSeq)};
   }
   p.FirstSeqShown = *shell::roundToInt16(value);
   return {};
@@ -46,10 +45,7 @@ CheckResult checkLastSeqShown(KolvState& state, std::string_view text) {
   const double value = roundedSequence(text);
   if (!(value <= p.LastSeq) || !shell::roundToInt16(value)) {
     p.LastSeqShown = p.LastSeq;
-    const bool tooBig = !(value <= p.LastSeq);
-    return CheckResult{CheckOutcome::Rejected,
-                       std::string(tooBig ? kLastSeqTooBigMessage : kFirstSeqTooSmallMessage),
-                       integerText(p.LastSeq)};
+    return CheckResult{CheckOutcome::Rejected, std::string(kLastSeqTooBigMessage), integerText(p.LastSeq)};
   }
   p.LastSeqShown = *shell::roundToInt16(value);
   return {};

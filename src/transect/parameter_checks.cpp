@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "shell/number_fit.h"
 #include "shell/number_text.h"
 
 namespace sodwright::kolv {
@@ -35,7 +36,7 @@ CheckResult checkWeight(float& weight, float other, std::string_view text) {
 CheckResult checkDepth(double& depth, std::string_view text, bool zeroAllowed) {
   if (text.empty()) return ignored();
   const double value = shell::parseLeadingNumber(text);
-  if (zeroAllowed ? !(value >= 0.0) : !(value > 0.0)) {
+  if ((zeroAllowed ? !(value >= 0.0) : !(value > 0.0)) || !shell::fitsDouble(value)) {
     depth = 0.2;
     return rejected(kPositiveMessage, "0.2");
   }
@@ -43,10 +44,22 @@ CheckResult checkDepth(double& depth, std::string_view text, bool zeroAllowed) {
   return accepted();
 }
 
-template <class T>
-CheckResult setNumber(T& field, std::string_view text, double scale) {
+// A box without a range of its own: any number its field can hold. A value
+// that does not fit is refused and the box shows the value kept.
+CheckResult setSingle(float& field, std::string_view text) {
   if (text.empty()) return ignored();
-  field = static_cast<T>(shell::parseLeadingNumber(text) / scale);
+  const double value = shell::parseLeadingNumber(text);
+  if (!shell::fitsSingle(value)) return rejected(kOutOfRangeMessage, shell::generalTextSingle(field));
+  field = shell::roundToSingle(value);
+  return accepted();
+}
+
+// A rate typed in % and held as a fraction.
+CheckResult setPercent(double& field, std::string_view text) {
+  if (text.empty()) return ignored();
+  const double value = shell::parseLeadingNumber(text) / 100.0;
+  if (!shell::fitsDouble(value)) return rejected(kOutOfRangeMessage, shell::generalText(field * 100.0));
+  field = value;
   return accepted();
 }
 
@@ -102,9 +115,19 @@ CheckResult checkSgWeightBack(KolvState& state, std::string_view text) {
   return checkWeight(state.params.SgWeightBack, state.params.SgWeightFront, text);
 }
 
+std::string scScaleBoxText(float scScale) {
+  // Each step rounded to Single: 0.7 (held as 0.699999988) shows 0.7, not 0.6.
+  const float tenfold = scScale * 10.0f;
+  const float shown = std::floor(tenfold) / 10.0f;
+  return shell::generalTextSingle(shown);
+}
+
 CheckResult checkScScale(KolvState& state, std::string_view text) {
   if (text.empty()) return ignored();
   TranslocationParameters& p = state.params;
+  // The box still shows the held value cut to one decimal: it was not
+  // edited, and leaving it keeps the value as held.
+  if (text == scScaleBoxText(p.ScScale) && p.ScScale >= 0.0f && p.ScScale < p.DistrDistance) return accepted();
   const float value = shell::roundToSingle(shell::parseLeadingNumber(text));
   if (!(value >= 0.0f) || !(value < p.DistrDistance)) {
     p.ScScale = p.DistrDistance;
@@ -138,20 +161,25 @@ CheckResult checkInputFrequency(KolvState& state, std::string_view text) {
   return accepted();
 }
 
-CheckResult setAlpha(KolvState& state, std::string_view text) { return setNumber(state.params.Alpha, text, 1.0); }
-CheckResult setBeta(KolvState& state, std::string_view text) { return setNumber(state.params.Beta, text, 1.0); }
-CheckResult setGamma(KolvState& state, std::string_view text) { return setNumber(state.params.Gamma, text, 1.0); }
+CheckResult setAlpha(KolvState& state, std::string_view text) { return setSingle(state.params.Alpha, text); }
+CheckResult setBeta(KolvState& state, std::string_view text) { return setSingle(state.params.Beta, text); }
+CheckResult setGamma(KolvState& state, std::string_view text) { return setSingle(state.params.Gamma, text); }
 
 CheckResult setDecayRate1Percent(KolvState& state, std::string_view text) {
-  return setNumber(state.params.DecayRate1, text, 100.0);
+  return setPercent(state.params.DecayRate1, text);
 }
 
 CheckResult setDecayRate2Percent(KolvState& state, std::string_view text) {
-  return setNumber(state.params.DecayRate2, text, 100.0);
+  return setPercent(state.params.DecayRate2, text);
 }
 
 CheckResult setInputAmount(KolvState& state, std::string_view text) {
-  return setNumber(state.params.InputAmount, text, 1.0);
+  if (text.empty()) return ignored();
+  const double value = shell::parseLeadingNumber(text);
+  // Each input is added into the layer sums, which are held as Singles.
+  if (!shell::fitsSingle(value)) return rejected(kOutOfRangeMessage, shell::generalText(state.params.InputAmount));
+  state.params.InputAmount = value;
+  return accepted();
 }
 
 void chooseTillDirection(KolvState& state, int listIndex) {

@@ -38,6 +38,8 @@ inline constexpr std::string_view kScScaleRangeMessage =
     "SC scale must set to be lower than the distribution distance in this model.";
 inline constexpr std::string_view kInputFrequencyMessage =
     "Dooooon't try to fool me, Buddy! Input frequency must be greater or equal to 1.";
+inline constexpr std::string_view kOutOfRangeMessage =
+    "This number is too large for this box. Please input a smaller one.";
 inline constexpr std::string_view kReadOnlyMessage = "Please don't change this value!";
 inline constexpr std::string_view kSelectFromListMessage = "Please select from the list.";
 
@@ -51,15 +53,20 @@ CheckResult checkLateralColumns(KolvState& state, std::string_view text);
 // TxtSGWtF, TxtSGWtB: >= 0, and not both 0.
 CheckResult checkSgWeightFront(KolvState& state, std::string_view text);
 CheckResult checkSgWeightBack(KolvState& state, std::string_view text);
-// TxtSCScl: 0 <= ScScale < DistrDistance.
+// TxtSCScl: 0 <= ScScale < DistrDistance. The box's own text for the held
+// value (see scScaleBoxText) leaves that value as it is.
 CheckResult checkScScale(KolvState& state, std::string_view text);
-// TxtTillD, TxtUpLrD: > 0; TxtSubLrD: >= 0.
+// What TxtSCScl shows for ScScale: one decimal, rounded down.
+std::string scScaleBoxText(float scScale);
+// TxtTillD, TxtUpLrD: > 0; TxtSubLrD: >= 0; finite.
 CheckResult checkTillDepth(KolvState& state, std::string_view text);
 CheckResult checkUpLayerDepthParameter(KolvState& state, std::string_view text);
 CheckResult checkSubLayerDepthParameter(KolvState& state, std::string_view text);
 // TxtInputFrq: floor of the value, 1..SeqCount.
 CheckResult checkInputFrequency(KolvState& state, std::string_view text);
-// TxtAlpha, TxtBetta, TxtGamma, TxtDRate1, TxtDRate2 (typed in %), TxtInputAmt: never rejected.
+// TxtAlpha, TxtBetta, TxtGamma, TxtDRate1, TxtDRate2 (typed in %), TxtInputAmt:
+// any number the field can hold; one beyond it (1E+39 for a Single, an
+// infinite Double) gets kOutOfRangeMessage and the box shows the value kept.
 CheckResult setAlpha(KolvState& state, std::string_view text);
 CheckResult setBeta(KolvState& state, std::string_view text);
 CheckResult setGamma(KolvState& state, std::string_view text);

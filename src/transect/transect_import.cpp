@@ -1,9 +1,13 @@
 #include "transect/transect_import.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <fstream>
+#include <sstream>
 #include <utility>
 
+#include "shell/number_fit.h"
 #include "shell/number_text.h"
 #include "shell/text_file.h"
 #include "transect/transect_setup.h"
@@ -79,6 +83,15 @@ class TransectReader {
     return value;
   }
 
+  // A value stored as a Single must stay finite once rounded to 32 bits.
+  float single(int lineNumber, std::string_view text, std::string_view name) {
+    const double value = number(lineNumber, text, name);
+    if (!problem && !shell::fitsSingle(value))
+      fail(lineNumber, "the " + std::string(name) + " " + shell::generalText(value) +
+                           " does not fit a Single (at most about 3.4E+38).");
+    return shell::roundToSingle(value);
+  }
+
   Int16 integer(int lineNumber, std::string_view text, std::string_view name) {
     const double value = number(lineNumber, text, name);
     const auto rounded = shell::roundToInt16(value);
@@ -123,6 +136,26 @@ void checkHeaderValues(TransectReader& r, TranslocationParameters& p) {
   p.DistrNodes = *nodes;
 }
 
+// Where the reader stopped short of line `number`: the line is missing,
+// longer than any line of the file can be, or could not be read.
+ImportProblem lineFault(const shell::TextLineReader& reader, int number, std::string_view content) {
+  std::string what;
+  if (reader.tooLong())
+    what = "the line is longer than " + std::to_string(shell::kLongestTextLine) + " characters.";
+  else if (reader.failed())
+    what = "the file cannot be read.";
+  else
+    what = "the line is missing (" + std::string(content) + " expected).";
+  return ImportProblem{number, "Line " + std::to_string(number) + ": " + what};
+}
+
+// A problem found in a line read on its own, given its place in the file.
+ImportProblem renumbered(const ImportProblem& problem, int number) {
+  const std::string prefix = "Line 1: ";
+  std::string what = problem.what.rfind(prefix, 0) == 0 ? problem.what.substr(prefix.size()) : problem.what;
+  return ImportProblem{number, "Line " + std::to_string(number) + ": " + what};
+}
+
 }  // namespace
 
 std::optional<ImportProblem> ReadTransectHeader(const std::vector<std::string>& lines, char delimiter,
@@ -134,13 +167,13 @@ std::optional<ImportProblem> ReadTransectHeader(const std::vector<std::string>& 
     p.NodeCount = r.integer(1, l->restAfter(3), "point count");
   }
   if (auto l = r.line(2, 4, "the distribution distance and the interval")) {
-    p.DistrDistance = shell::roundToSingle(r.number(2, l->field(2), "distribution distance"));
-    p.Interval = shell::roundToSingle(r.number(2, l->restAfter(4), "interval"));
+    p.DistrDistance = r.single(2, l->field(2), "distribution distance");
+    p.Interval = r.single(2, l->restAfter(4), "interval");
   }
   if (auto l = r.line(3, 5, "Alpha, Beta and Gamma")) {
-    p.Alpha = shell::roundToSingle(r.number(3, l->field(2), "Alpha value"));
-    p.Beta = shell::roundToSingle(r.number(3, l->field(4), "Beta value"));
-    p.Gamma = shell::roundToSingle(r.number(3, l->restAfter(5), "Gamma value"));
+    p.Alpha = r.single(3, l->field(2), "Alpha value");
+    p.Beta = r.single(3, l->field(4), "Beta value");
+    p.Gamma = r.single(3, l->restAfter(5), "Gamma value");
   }
   if (auto l = r.line(4, 1, "the tillage depth")) p.TillDepth = r.number(4, l->restAfter(1), "tillage depth");
   if (auto l = r.line(5, 7, "the three bulk densities")) {
@@ -166,55 +199,81 @@ std::optional<ImportProblem> ReadTransectHeader(const std::vector<std::string>& 
   return std::nullopt;
 }
 
-std::optional<ImportProblem> ReadTransectRows(const std::vector<std::string>& lines, char delimiter,
+std::optional<ImportProblem> ReadTransectRows(shell::TextLineReader& reader, char delimiter,
                                               TranslocationParameters& params, TransectData& data,
                                               ComparisonResults& results) {
-  // Missing rows are found before the arrays, which may be large, are sized.
-  const int available = static_cast<int>(lines.size()) - kHeaderLines;
-  if (available < params.NodeCount) {
-    const int missing = kHeaderLines + std::max(available, 0) + 1;
-    return ImportProblem{missing, "Line " + std::to_string(missing) + ": the line is missing (point row " +
-                                      std::to_string(missing - kHeaderLines) + " of " +
-                                      std::to_string(params.NodeCount) + " expected)."};
-  }
   if (auto fault = transectTooLarge(params.DataPointCount, params.DistrNodes, params.FileSeqNo))
     return ImportProblem{1, "Line 1: " + *fault};
-  const int seq = params.FileSeqNo;
-  allocateTransect(params, data, results);
-
-  TransectReader r(lines, delimiter);
-  for (int i = 0; i < params.NodeCount && !r.problem; ++i) {
+  // The rows are read before the arrays, which may be large, are sized; the
+  // lines after the last counted row are not read.
+  std::vector<std::array<double, 6>> rows;
+  rows.reserve(static_cast<std::size_t>(params.NodeCount));
+  std::vector<std::string> current(1);
+  for (int i = 0; i < params.NodeCount; ++i) {
     const int n = kHeaderLines + 1 + i;
     const std::string content = "point row " + std::to_string(i + 1) + " of " + std::to_string(params.NodeCount);
-    auto l = r.line(n, 5, content);
-    if (!l) break;
-    data.PL1(i, seq) = r.number(n, l->field(1), "layer-1 concentration");
-    data.PL2(i, seq) = r.number(n, l->field(2), "layer-2 concentration");
-    data.PL3(i) = r.number(n, l->field(3), "layer-3 concentration");
-    data.DepthL1(i, seq) = r.number(n, l->field(4), "layer-1 thickness");
-    data.DepthL2(i, seq) = r.number(n, l->field(5), "layer-2 thickness");
-    data.Elev(i, seq) = r.number(n, l->restAfter(5), "elevation");
+    const std::string* text = reader.next();
+    if (!text) return lineFault(reader, n, content);
+    current[0] = *text;
+    // The reader's line numbers count from the file's first line.
+    TransectReader r(current, delimiter);
+    auto l = r.line(1, 5, content);
+    std::array<double, 6> row{};
+    if (l) {
+      row = {r.number(1, l->field(1), "layer-1 concentration"), r.number(1, l->field(2), "layer-2 concentration"),
+             r.number(1, l->field(3), "layer-3 concentration"), r.number(1, l->field(4), "layer-1 thickness"),
+             r.number(1, l->field(5), "layer-2 thickness"), r.number(1, l->restAfter(5), "elevation")};
+    }
+    if (r.problem) return renumbered(*r.problem, n);
+    rows.push_back(row);
   }
-  if (r.problem) return r.problem;
+  const int seq = params.FileSeqNo;
+  allocateTransect(params, data, results);
+  for (int i = 0; i < params.NodeCount; ++i) {
+    const auto& row = rows[static_cast<std::size_t>(i)];
+    data.PL1(i, seq) = row[0];
+    data.PL2(i, seq) = row[1];
+    data.PL3(i) = row[2];
+    data.DepthL1(i, seq) = row[3];
+    data.DepthL2(i, seq) = row[4];
+    data.Elev(i, seq) = row[5];
+  }
   params.LastSeqShown = static_cast<Int16>(params.LastSeqShown + 1);
   return std::nullopt;
 }
 
-ImportResult importTransectLines(KolvState& state, const std::vector<std::string>& lines, char delimiter) {
+ImportResult importTransectStream(KolvState& state, std::istream& in, char delimiter) {
+  shell::TextLineReader reader(in);
+  std::vector<std::string> header;
+  while (static_cast<int>(header.size()) < kHeaderLines) {
+    const std::string* line = reader.next();
+    if (!line) break;
+    header.push_back(*line);
+  }
   TranslocationParameters params;
   TransectData data;
   ComparisonResults results;
-  auto problem = ReadTransectHeader(lines, delimiter, params, data.SubstanceUnit);
-  if (!problem) problem = ReadTransectRows(lines, delimiter, params, data, results);
+  std::optional<ImportProblem> problem;
+  if (static_cast<int>(header.size()) < kHeaderLines && (reader.tooLong() || reader.failed()))
+    problem = lineFault(reader, static_cast<int>(header.size()) + 1, "a header line");
+  if (!problem) problem = ReadTransectHeader(header, delimiter, params, data.SubstanceUnit);
+  if (!problem) problem = ReadTransectRows(reader, delimiter, params, data, results);
   if (problem) return ImportResult{std::string(kImportFailedMessage) + "\n" + problem->what};
   adoptImport(state, params, std::move(data), std::move(results));
   return ImportResult{};
 }
 
+ImportResult importTransectLines(KolvState& state, const std::vector<std::string>& lines, char delimiter) {
+  std::string text;
+  for (const std::string& line : lines) text.append(line).append("\n");
+  std::istringstream in(text);
+  return importTransectStream(state, in, delimiter);
+}
+
 ImportResult importTransectText(KolvState& state, const std::string& path, char delimiter) {
-  const auto lines = shell::readTextLines(path);
-  if (!lines) return ImportResult{std::string(kImportFailedMessage) + "\nThe file " + path + " cannot be opened or read."};
-  return importTransectLines(state, *lines, delimiter);
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return ImportResult{std::string(kImportFailedMessage) + "\nThe file " + path + " cannot be opened or read."};
+  return importTransectStream(state, in, delimiter);
 }
 
 }  // namespace sodwright::kolv

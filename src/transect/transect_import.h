@@ -6,11 +6,13 @@
 // the held state is replaced only when the whole file is valid, so a failed
 // import leaves the previous transect exactly as it was.
 
+#include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "shell/text_file.h"
 #include "transect/kolv_state.h"
 
 namespace sodwright::kolv {
@@ -39,14 +41,20 @@ std::optional<ImportProblem> ReadTransectHeader(const std::vector<std::string>& 
                                                 TranslocationParameters& params,
                                                 std::string& substanceUnit);
 
-// Sizes the arrays from the header values and reads the point rows at
-// sequence FileSeqNo; then raises LastSeqShown by one.
-std::optional<ImportProblem> ReadTransectRows(const std::vector<std::string>& lines, char delimiter,
+// Reads the point rows from `reader`, which stands after the eight header
+// lines, then sizes the arrays from the header values and stores the rows at
+// sequence FileSeqNo; then raises LastSeqShown by one. Lines after the last
+// counted row are not read.
+std::optional<ImportProblem> ReadTransectRows(shell::TextLineReader& reader, char delimiter,
                                               TranslocationParameters& params, TransectData& data,
                                               ComparisonResults& results);
 
-// Both steps over text already split into lines; replaces the state's
-// parameters, data and results only on success.
+// Both steps over a stream read line by line: reading stops at the first
+// fault, at a line longer than shell::kLongestTextLine, or after the counted
+// rows. Replaces the state's parameters, data and results only on success.
+ImportResult importTransectStream(KolvState& state, std::istream& in, char delimiter);
+
+// The same over text already split into lines.
 ImportResult importTransectLines(KolvState& state, const std::vector<std::string>& lines, char delimiter);
 
 // The import command's reading of a text file (CR LF, CR or LF line ends).

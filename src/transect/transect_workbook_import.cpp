@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/cell_address.h"
+#include "shell/number_fit.h"
 #include "shell/number_text.h"
 #include "transect/transect_setup.h"
 #include "transect/transect_size.h"
@@ -46,6 +47,15 @@ class SheetReader {
     }
     if (!std::isfinite(*value)) fail(row, column, "the " + std::string(name) + " is not a finite number.");
     return *value;
+  }
+
+  // A value stored as a Single must stay finite once rounded to 32 bits.
+  float single(int row, int column, std::string_view name) {
+    const double value = number(row, column, name);
+    if (!problem && !shell::fitsSingle(value))
+      fail(row, column, "the " + std::string(name) + " " + shell::generalText(value) +
+                            " does not fit a Single (at most about 3.4E+38).");
+    return shell::roundToSingle(value);
   }
 
   // Whether column E of the row holds the end mark.
@@ -120,11 +130,11 @@ std::optional<ImportProblem> ReadSheetHeader(const platform::Worksheet& sheet, T
   TranslocationParameters p = params;
   checkKeptValues(r, p);
   const double seq = r.number(1, kColumnB, "sequence number");
-  p.DistrDistance = shell::roundToSingle(r.number(2, kColumnB, "distribution distance"));
-  p.Interval = shell::roundToSingle(r.number(2, kColumnE, "interval"));
-  p.Alpha = shell::roundToSingle(r.number(3, kColumnB, "Alpha value"));
-  p.Beta = shell::roundToSingle(r.number(3, kColumnD, "Beta value"));
-  p.Gamma = shell::roundToSingle(r.number(3, kColumnF, "Gamma value"));
+  p.DistrDistance = r.single(2, kColumnB, "distribution distance");
+  p.Interval = r.single(2, kColumnE, "interval");
+  p.Alpha = r.single(3, kColumnB, "Alpha value");
+  p.Beta = r.single(3, kColumnD, "Beta value");
+  p.Gamma = r.single(3, kColumnF, "Gamma value");
   if (r.problem) return r.problem;
 
   const auto rounded = shell::roundToInt16(seq);
@@ -169,6 +179,9 @@ std::optional<ImportProblem> ReadSheetRows(const platform::Worksheet& sheet, Tra
     const double d1 = r.number(row, kColumnC, "layer-1 thickness");
     const double d2 = r.number(row, kColumnD, "layer-2 thickness");
     const double elev = r.number(row, kColumnE, "elevation");
+    // Their sum is held as a Single.
+    if (!r.problem && !shell::fitsSingle(m1 + m2))
+      r.fail(row, kColumnA, "the sum of the layer amounts does not fit a Single (at most about 3.4E+38).");
     if (r.problem) break;
     data.MassL1(i, seq) = m1;
     data.MassL2(i, seq) = m2;

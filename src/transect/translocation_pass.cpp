@@ -35,7 +35,12 @@ PassWorkspace::PassWorkspace(int nodeCount, int distrNodes, int threads)
     : tilled(static_cast<std::size_t>(distrNodes + nodeCount), 0.0),
       received(static_cast<std::size_t>(nodeCount)) {
   const int cores = static_cast<int>(std::thread::hardware_concurrency());
-  const int count = threads > 0 ? threads : std::max(1, cores);
+  const int most = threads > 0 ? threads : std::max(1, cores);
+  // Chunks of at least kLeastChunkNodes targets and no fewer than D: a chunk
+  // also computes the shares of the D nodes before it. So the buffers of all
+  // chunks together stay within about one share per target, whatever D is.
+  const int targets = nodeCount + 2 * distrNodes + 11;  // nodes -D-5 .. N+D+5
+  const int count = std::clamp(targets / std::max(distrNodes, kLeastChunkNodes), 1, most);
   chunks.reserve(static_cast<std::size_t>(count));
   for (int c = 0; c < count; ++c) chunks.emplace_back(distrNodes);
 }
@@ -148,10 +153,6 @@ void runChunk(PassContext& c, int low, int high, ChunkBuffers& buffers) {
   }
 }
 
-// Chunks of at least this many targets, and no fewer than D: a chunk also
-// computes the shares of the D nodes before it.
-constexpr int kLeastChunkNodes = 256;
-
 }  // namespace
 
 void DeliverBlock(const ShareBlock& shares, int first, int count, double* to, const double* from, double factor,
@@ -178,8 +179,7 @@ void MoveSoilAndSubstance(TransectData& data, int s, bool mirrored, const PassSe
   const int low = -d - 5;
   const int high = settings.nodeCount + d + 5;
   const int targets = high - low + 1;
-  const int most = static_cast<int>(work.chunks.size());
-  const int chunks = std::clamp(targets / std::max(d, kLeastChunkNodes), 1, most);
+  const int chunks = static_cast<int>(work.chunks.size());
   if (chunks == 1) {
     runChunk(context, low, high, work.chunks[0]);
     return;

@@ -35,6 +35,8 @@ PassSettings MakePassSettings(const TranslocationParameters& p);
 
 // Nodes per block: a block's shares and the nodes they reach stay in cache.
 inline constexpr int kPassBlockNodes = 128;
+// The fewest targets a chunk of a pass takes on (and no fewer than D).
+inline constexpr int kLeastChunkNodes = 256;
 
 // Buffers of one chunk: the shares and distances of one block.
 struct ChunkBuffers {
@@ -47,7 +49,8 @@ struct ChunkBuffers {
 // to the next (a node with negative layer 2 reuses it).
 class PassWorkspace {
  public:
-  // `threads` chunks at most run at once; 0 takes one per processor core.
+  // One chunk per thread, `threads` at most (0: one per processor core),
+  // fewer on a short transect or a long distribution.
   PassWorkspace(int nodeCount, int distrNodes, int threads = 0);
   std::vector<double> tilled;    // node i at D + i; nodes below 0 stay 0
   std::vector<double> received;  // node i at i, nodes 0 .. N - 1

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "grid/grid_import.h"
 #include "grid/grid_messages.h"
+#include "shell/text_file.h"
 
 namespace sodwright::nibal {
 namespace {
@@ -71,6 +73,7 @@ TEST(GridTextImport, FaultsNameTheLineAndWhatIsWrong) {
       {sixteenRecords("\n") + "\nE17,N17,17\n", "Line 18: more records than the 16 nodes of the grid (4 rows x 4 columns)."},
       {fifteen, "After line 15: only 15 records for the 16 nodes of the grid (4 rows x 4 columns)."},
       {"", "Line 1: only 0 records for the 16 nodes of the grid (4 rows x 4 columns)."},
+      {"\n\n" + std::string(shell::kLongestTextLine + 1, '\0'), "Line 3: the line is longer than 65536 characters."},
   };
   for (const Case& c : cases) {
     const GridImportResult result = parseGridText(c.text, ',', 4, 4);
@@ -78,6 +81,16 @@ TEST(GridTextImport, FaultsNameTheLineAndWhatIsWrong) {
     EXPECT_EQ(result.message.substr(0, result.message.find('\n')), kDataImportFailed);
     EXPECT_EQ(secondLine(result.message), c.expectedSecondLine);
   }
+}
+
+TEST(GridTextImport, AnEndlessFileIsRefusedAtItsFirstLine) {
+  const auto link = std::filesystem::temp_directory_path() / "sodwright_endless_grid.txt";
+  std::filesystem::remove(link);
+  std::filesystem::create_symlink("/dev/zero", link);
+  const GridImportResult result = readGridTextFile(link.string(), ',', 4, 4);
+  std::filesystem::remove(link);
+  ASSERT_FALSE(result.ok());
+  EXPECT_EQ(secondLine(result.message), "Line 1: the line is longer than 65536 characters.");
 }
 
 TEST(GridTextImport, TenFieldsAreStillOneRecord) {

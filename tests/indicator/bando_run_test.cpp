@@ -144,7 +144,9 @@ TEST_F(BandoRun, ZeroErosivityIsTolerable) {
 TEST_F(BandoRun, SlopeDataIsReadAsItsLeadingNumber) {
   const BandoRunOutcome out = runWithSlopeData("12abc", " 20 m", "");
   EXPECT_EQ(out.eiText, "6000.0");
-  EXPECT_EQ(out.messages, (std::vector<std::string>{std::string(kConvexAreaMissing)}));
+  // The note belongs to the erodibility step, not to the end of the run.
+  EXPECT_EQ(out.erodibilityMessages, (std::vector<std::string>{std::string(kConvexAreaMissing)}));
+  EXPECT_TRUE(out.messages.empty());
   EXPECT_EQ(out.atText, "24.0");
 }
 
@@ -155,8 +157,8 @@ TEST_F(BandoRun, ConvexAreaNeverChangesTheRate) {
   EXPECT_EQ(results(typed), (Texts{"3500.0", "4.0", "14.0", "Medium"}));
   EXPECT_EQ(results(other), results(typed));
   EXPECT_EQ(results(empty), results(typed));
-  EXPECT_TRUE(typed.messages.empty());
-  EXPECT_EQ(empty.messages.size(), 1u);
+  EXPECT_TRUE(typed.erodibilityMessages.empty());
+  EXPECT_EQ(empty.erodibilityMessages.size(), 1u);
 }
 
 TEST_F(BandoRun, MissingOrZeroSlopeDataEndsTheRun) {
@@ -164,7 +166,8 @@ TEST_F(BandoRun, MissingOrZeroSlopeDataEndsTheRun) {
   for (const auto& [msg, csl] : std::vector<std::pair<const char*, const char*>>{
            {"11", ""}, {"11", "0"}, {"", "20"}, {"-3", "20"}, {"abc", "20"}}) {
     const BandoRunOutcome out = runWithSlopeData(msg, csl, "");
-    EXPECT_EQ(out.messages, (std::vector<std::string>{std::string(kPleaseInputData)})) << msg << csl;
+    EXPECT_EQ(out.erodibilityMessages, (std::vector<std::string>{std::string(kPleaseInputData)})) << msg << csl;
+    EXPECT_TRUE(out.messages.empty());
     EXPECT_EQ(results(out), (Texts{std::nullopt, std::nullopt, std::nullopt, std::nullopt}));
     EXPECT_EQ(out.stop, RunStop::Erodibility);
     EXPECT_EQ(out.focus, RunFocus::TxtMSG);
@@ -183,13 +186,14 @@ TEST_F(BandoRun, NegativeRateIsShownWithoutClass) {
 
 TEST_F(BandoRun, SlopeDataBeyondSinglePrecisionEndsTheRun) {
   const BandoRunOutcome out = runWithSlopeData("1E30", "1E-10", "5");
-  EXPECT_EQ(out.messages, (std::vector<std::string>{std::string(kCheckInputData)}));
+  EXPECT_EQ(out.erodibilityMessages, (std::vector<std::string>{std::string(kCheckInputData)}));
   EXPECT_EQ(out.eiText, std::nullopt);
   EXPECT_EQ(out.stop, RunStop::Erodibility);
 
   state.UseTillageData = 1;
   state.ImplEt = 1.0e30f;
   const BandoRunOutcome huge = runWithSlopeData("30", "1E-30", "5");  // EI fits, the rate does not
+  EXPECT_TRUE(huge.erodibilityMessages.empty());
   EXPECT_EQ(huge.messages, (std::vector<std::string>{std::string(kCheckInputData)}));
   EXPECT_EQ(huge.atText, std::nullopt);
   EXPECT_EQ(huge.classText, std::nullopt);

@@ -13,3 +13,13 @@ add_test(NAME reference.batch-command-line
                  -DBATCH=$<TARGET_FILE:sodwright-batch>
                  -DINPUT=${PROJECT_SOURCE_DIR}/tests/data/reference/kolv-a-tab-forward/transect.txt
                  -P ${CMAKE_CURRENT_LIST_DIR}/run_command_line_checks.cmake)
+# Both imports under a 512 MB address-space limit (run_memory_limit_checks.cmake).
+# The sanitizers reserve far more address space than that, so the sanitizer
+# build leaves this check out.
+if(NOT SODWRIGHT_SANITIZE)
+  add_test(NAME reference.batch-memory-limit
+           COMMAND ${CMAKE_COMMAND}
+                   -DBATCH=$<TARGET_FILE:sodwright-batch>
+                   -DWORK_DIR=${CMAKE_CURRENT_BINARY_DIR}/batch-memory-limit
+                   -P ${CMAKE_CURRENT_LIST_DIR}/run_memory_limit_checks.cmake)
+endif()

@@ -16,6 +16,7 @@ function(expect_output text)
 endfunction()
 
 expect_output("sodwright-batch " --version)
+expect_output("sodwright-batch " nibal --version)
 expect_output("Usage: sodwright-batch [OPTIONS] SUBCOMMAND" --help)
 expect_output("--input-amount" kolv --help)
 expect_output("--gamma-col" nibal --help)

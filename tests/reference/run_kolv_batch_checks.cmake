@@ -26,5 +26,10 @@ expect_run(2 "Seqence No. can not be bigger than the last sequence No." ${INPUT}
 expect_run(2 "The first seqence No. must be smaller than the last sequence No." ${INPUT} --sequences 5 --first 3
            --last 3)
 expect_run(2 "Cannot write" ${INPUT} --report ${WORK_DIR}/no/such/dir/report.txt)
-expect_run(2 "unknown option" ${INPUT} --sequence 5)
+expect_run(2 "unknown option --sequence" ${INPUT} --sequence 5)
+# Values their fields cannot hold are refused as the boxes refuse them.
+expect_run(2 "You got to have a positive value here." ${INPUT} --till-depth 1e400)
+foreach(option --decay1=1e400 --input-amount=1e308 --alpha=1e39)
+  expect_run(2 "This number is too large for this box." ${INPUT} ${option})
+endforeach()
 message(STATUS "batch checks passed")

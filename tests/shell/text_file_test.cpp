@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <sstream>
 
 using namespace sodwright::shell;
 
@@ -30,4 +31,36 @@ TEST(FileWriting, ReportsFailuresAndRoundTrips) {
   EXPECT_FALSE(readTextLines(path.string()).has_value());
   EXPECT_TRUE(writeWholeFile("/nonexistent-dir/x.txt", "x").has_value());
   EXPECT_TRUE(writeWholeFile("/dev/full", "some text").has_value());
+}
+
+namespace {
+
+// Every line the reader gives, with a buffer small enough that line ends
+// fall on the chunk borders.
+std::vector<std::string> readAll(const std::string& text, bool skipEmpty = false) {
+  std::istringstream in(text);
+  TextLineReader reader(in);
+  std::vector<std::string> lines;
+  while (const std::string* line = reader.next(skipEmpty)) lines.push_back(*line);
+  return lines;
+}
+
+}  // namespace
+
+TEST(LineReading, SameLinesAsSplittingTheWholeText) {
+  for (const std::string text : {"a\r\nb\rc\nd", "a\r\n", "a\r\n\r\n", "\n\n", "", "a\n\rb", "\r\n\r", "x\r"})
+    EXPECT_EQ(readAll(text), splitLines(text)) << text;
+  // A CR LF split by the reader's 64 KiB chunk still ends one line.
+  const std::string longLine(65535, 'x');
+  EXPECT_EQ(readAll(longLine + "\r\ny\n"), (std::vector<std::string>{longLine, "y"}));
+  EXPECT_EQ(readAll("\n\r\n\ra\n\nb", true), (std::vector<std::string>{"a", "b"}));
+}
+
+TEST(LineReading, StopsAtALineLongerThanAllowed) {
+  std::istringstream in("ok\n" + std::string(kLongestTextLine + 1, '\0'));
+  TextLineReader reader(in);
+  ASSERT_NE(reader.next(), nullptr);
+  EXPECT_EQ(reader.next(), nullptr);
+  EXPECT_TRUE(reader.tooLong());
+  EXPECT_EQ(reader.lineNumber(), 2);
 }

@@ -119,11 +119,11 @@ TEST(KolvCommands, ARunThatOverflowsFailsNamingTheFirstSequenceAndNode) {
   EXPECT_FALSE(state.simulated);
 }
 
-TEST(KolvCommands, AComparisonThatOverflowsFailsAndKeepsTheEarlierResults) {
+TEST(KolvCommands, AComparisonThatOverflowsFailsAndLeavesNoResults) {
   KolvState state = slopedState(3);
   platform::RecordingMessageService messages;
   ASSERT_TRUE(RunKolv(state, messages).compared);
-  const float soilLoss = state.results.SoilLoss(20);
+  ASSERT_NE(state.results.SoilLoss(20), 0.0f);
   // Soil loss per sequence beyond the range of a Single.
   state.params.BulkDensity1 = 1e300;
   const CommandOutcome outcome = Redraw(state, messages);
@@ -132,7 +132,10 @@ TEST(KolvCommands, AComparisonThatOverflowsFailsAndKeepsTheEarlierResults) {
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.texts()[0].rfind(kComparisonNotFiniteMessage, 0), 0u) << messages.texts()[0];
   EXPECT_NE(messages.texts()[0].find("(SoilLoss)"), std::string::npos) << messages.texts()[0];
-  EXPECT_EQ(state.results.SoilLoss(20), soilLoss);
+  for (int i = 0; i < state.params.NodeCount; ++i) {
+    EXPECT_EQ(state.results.SoilLoss(i), 0.0f);
+    EXPECT_FALSE(state.results.UpMassLast(i).has_value());
+  }
   // A refusal is not a failure.
   state.params.BulkDensity1 = 0;
   EXPECT_FALSE(Redraw(state, messages).failed);

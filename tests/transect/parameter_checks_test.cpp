@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "transect/main_window_checks.h"
+#include "shell/number_text.h"
 #include "transect/parameter_checks.h"
 
 namespace sodwright::kolv {
@@ -80,6 +81,7 @@ const std::vector<BoxCase>& boxCases() {
       {"TxtSCScl", checkScScale, "-1", kScScaleRangeMessage, "2", sc, 2},
       {"TxtTillD", checkTillDepth, "0.3", "", "", till, 0.3},
       {"TxtTillD", checkTillDepth, "0", kPositiveMessage, "0.2", till, 0.2},
+      {"TxtTillD", checkTillDepth, "1e400", kPositiveMessage, "0.2", till, 0.2},  // no Double holds it
       {"TxtUpLrD", checkUpLayerDepthParameter, "-1", kPositiveMessage, "0.2", up, 0.2},
       {"TxtSubLrD", checkSubLayerDepthParameter, "0", "", "", sub, 0},
       {"TxtSubLrD", checkSubLayerDepthParameter, "-0.1", kPositiveMessage, "0.2", sub, 0.2},
@@ -168,6 +170,38 @@ TEST(ParameterChecks, UncheckedBoxesAndDirection) {
   EXPECT_EQ(state.params.TillDirection, kBackward);
 }
 
+TEST(ParameterChecks, ValuesBeyondTheirFieldKeepTheOldValue) {
+  KolvState state = importedState();
+  const float alpha = state.params.Alpha;
+  const CheckResult single = setAlpha(state, "1E+39");
+  EXPECT_TRUE(single.rejected());
+  EXPECT_EQ(single.message, kOutOfRangeMessage);
+  EXPECT_EQ(single.restoredText, shell::generalTextSingle(alpha));
+  EXPECT_EQ(state.params.Alpha, alpha);
+  EXPECT_TRUE(setGamma(state, "-3.4e38").accepted());
+  EXPECT_TRUE(setDecayRate1Percent(state, "5").accepted());
+  const CheckResult decay = setDecayRate1Percent(state, "1e400");
+  EXPECT_EQ(decay.restoredText, "5");
+  EXPECT_DOUBLE_EQ(state.params.DecayRate1, 0.05);
+  // An input is added into the Single layer sums.
+  EXPECT_TRUE(setInputAmount(state, "1e308").rejected());
+  EXPECT_DOUBLE_EQ(state.params.InputAmount, 0.0);
+}
+
+TEST(ParameterChecks, ScScaleBoxShowsOneDecimalAndKeepsTheHeldValue) {
+  EXPECT_EQ(scScaleBoxText(0.7f), "0.7");
+  EXPECT_EQ(scScaleBoxText(1.3f), "1.3");
+  EXPECT_EQ(scScaleBoxText(0.75f), "0.7");
+  EXPECT_EQ(scScaleBoxText(0.0f), "0");
+  KolvState state = importedState();
+  state.params.ScScale = 0.75f;
+  // Leaving the box untouched keeps 0.75; typing another value replaces it.
+  EXPECT_TRUE(checkScScale(state, scScaleBoxText(state.params.ScScale)).accepted());
+  EXPECT_EQ(state.params.ScScale, 0.75f);
+  EXPECT_TRUE(checkScScale(state, "0.6").accepted());
+  EXPECT_EQ(state.params.ScScale, 0.6f);
+}
+
 TEST(MainWindowChecks, SequenceBoxes) {
   KolvState state = importedState();
   checkSeqCount(state, "10");  // LastSeq 15
@@ -180,7 +214,7 @@ TEST(MainWindowChecks, SequenceBoxes) {
   EXPECT_EQ(low.restoredText, "5");
   EXPECT_EQ(state.params.FirstSeqShown, 5);
   CheckResult huge = checkFirstSeqShown(state, "70000");
-  EXPECT_TRUE(huge.rejected());
+  EXPECT_EQ(huge.message, kFirstSeqTooSmallMessage);  // each box its own message
   EXPECT_EQ(huge.restoredText, "5");
   EXPECT_TRUE(checkFirstSeqShown(state, "").ignored());
   EXPECT_EQ(state.params.FirstSeqShown, 5);
@@ -192,7 +226,7 @@ TEST(MainWindowChecks, SequenceBoxes) {
   EXPECT_EQ(high.restoredText, "15");
   EXPECT_EQ(state.params.LastSeqShown, 15);
   CheckResult negative = checkLastSeqShown(state, "-40000");
-  EXPECT_TRUE(negative.rejected());
+  EXPECT_EQ(negative.message, kLastSeqTooBigMessage);
   EXPECT_EQ(negative.restoredText, "15");
 }
 
@@ -206,6 +240,7 @@ TEST(MainWindowChecks, DepthBoxes) {
   EXPECT_EQ(up.message, kUpDepthMessage);
   EXPECT_EQ(up.restoredText, "0.2");
   EXPECT_DOUBLE_EQ(state.params.UpLayerDepth, 0.2);
+  EXPECT_EQ(checkUpLayerDepth(state, "1e400").message, kUpDepthMessage);
   const CheckResult sub = checkSubLayerDepth(state, "0");
   EXPECT_EQ(sub.message, kSubDepthMessage);
   EXPECT_DOUBLE_EQ(state.params.SubLayerDepth, 0.2);

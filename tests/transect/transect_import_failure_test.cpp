@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 #include "shell/text_file.h"
@@ -81,6 +82,13 @@ const std::vector<MalformedCase>& malformedCases() {
          return text.erase(at, text.find("\r\n", at) - at);  // line 3 ends after Beta
        },
        "Line 3:"},
+      {"interval past the Single range",
+       [] { return withHeader([](TransectHeader& h) { h.interval = " 1E+39 "; }, 3); },
+       "Line 2: the interval 1E+39 does not fit a Single"},
+      {"Alpha past the Single range", [] { return withHeader([](TransectHeader& h) { h.alpha = " 1E+39 "; }, 3); },
+       "Line 3: the Alpha value"},
+      {"a header line longer than any", [] { return std::string(shell::kLongestTextLine + 1, '\0'); },
+       "Line 1: the line is longer than"},
       {"row value past the Double range",
        [] {
          TransectHeader h;
@@ -122,6 +130,20 @@ TEST(TransectImportFailure, MissingFileNamesTheFile) {
   ASSERT_FALSE(result.ok());
   EXPECT_EQ(*result.message,
             std::string(kImportFailedMessage) + "\nThe file /nonexistent/kolv/transect.txt cannot be opened or read.");
+  EXPECT_FALSE(state.imported);
+}
+
+// A .txt link to an endless device is refused at its first line instead of
+// being read into memory.
+TEST(TransectImportFailure, AnEndlessFileIsRefusedAtItsFirstLine) {
+  const auto link = std::filesystem::temp_directory_path() / "sodwright_endless_transect.txt";
+  std::filesystem::remove(link);
+  std::filesystem::create_symlink("/dev/zero", link);
+  KolvState state;
+  const auto result = importTransectText(state, link.string(), '\t');
+  std::filesystem::remove(link);
+  ASSERT_FALSE(result.ok());
+  EXPECT_NE(result.message->find("Line 1: the line is longer than"), std::string::npos) << *result.message;
   EXPECT_FALSE(state.imported);
 }
 

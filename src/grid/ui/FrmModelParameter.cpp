@@ -44,6 +44,7 @@ FrmModelParameter::FrmModelParameter(GridState& state, platform::AppContext& con
   connect(CmdQuit, &QPushButton::clicked, this, &FrmModelParameter::CmdQuit_Click);
   connect(CmdShowMap, &QPushButton::clicked, this, &FrmModelParameter::CmdShowMap_Click);
   Help->onClick = [this] { Help_Click(); };
+  shell::addHelpKey(this, [this] { Help_Click(); });
 }
 
 void FrmModelParameter::buildLayout() {
@@ -139,7 +140,7 @@ void FrmModelParameter::CmdQuit_Click() {
 }
 
 void FrmModelParameter::Help_Click() {
-  context_.programs.openWebAddress(shell::helpPageAddress(shell::kHelpNibal));
+  platform::showHelpPage(context_.programs, context_.messages, shell::helpPageAddress(shell::kHelpNibal));
 }
 
 }  // namespace sodwright::nibal

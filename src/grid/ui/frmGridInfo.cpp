@@ -1,5 +1,6 @@
 #include "grid/ui/frmGridInfo.h"
 
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,8 +11,6 @@
 #include <string>
 
 #include "grid/grid_commands.h"
-#include "grid/grid_messages.h"
-#include "grid/grid_workbook_import.h"
 #include "grid/grid_messages.h"
 #include "grid/grid_workbook_import.h"
 #include "grid/ui/FrmGridMap.h"
@@ -59,6 +58,7 @@ frmGridInfo::frmGridInfo(GridState& state, platform::AppContext& context, shell:
   connect(CmdShowMap, &QPushButton::clicked, this, &frmGridInfo::CmdShowMap_Click);
   connect(CmdQuit, &QPushButton::clicked, this, &frmGridInfo::CmdQuit_Click);
   Help->onClick = [this] { Help_Click(); };
+  shell::addHelpKey(this, [this] { Help_Click(); });
 
   shell::frmDelimiter& delimiter = hub_.delimiterDialog();
   connect(&delimiter, &shell::frmDelimiter::delimiterChosen, this, &frmGridInfo::ImportGridText);
@@ -220,7 +220,10 @@ void frmGridInfo::FrmShowData_Unload() {
 void frmGridInfo::CmdRunModel_Click() {
   CmdImport->setEnabled(false);
   if (!parameters_) {
-    parameters_ = new FrmModelParameter(state_, context_, this);
+    // One parameter window for the whole run, not a child of this window:
+    // its typed coefficients outlive a Quit to the chooser.
+    parameters_ = qobject_cast<FrmModelParameter*>(hub_.keptWindow(
+        QStringLiteral("FrmModelParameter"), [this] { return new FrmModelParameter(state_, context_); }));
     connect(parameters_, &FrmModelParameter::quitPressed, this, [this] {
       show();
       raise();
@@ -237,7 +240,14 @@ void frmGridInfo::CmdShowData_Click() { hub_.showDataViewer(); }
 void frmGridInfo::CmdShowMap_Click() { showGridMap(state_, this); }
 
 void frmGridInfo::Help_Click() {
-  context_.programs.openWebAddress(shell::helpPageAddress(shell::kHelpNibal));
+  platform::showHelpPage(context_.programs, context_.messages, shell::helpPageAddress(shell::kHelpNibal));
+}
+
+void frmGridInfo::closeEvent(QCloseEvent* event) {
+  // The parameter window belongs to this window's study: it goes out of
+  // sight with it, keeping its texts for the next visit.
+  if (parameters_) parameters_->hide();
+  QWidget::closeEvent(event);
 }
 
 void frmGridInfo::CmdQuit_Click() {

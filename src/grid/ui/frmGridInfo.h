@@ -61,6 +61,9 @@ class frmGridInfo : public QWidget {
   // The data viewer was closed: this window comes back.
   void FrmShowData_Unload();
 
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   void buildLayout();
   void gridBoxChanged();

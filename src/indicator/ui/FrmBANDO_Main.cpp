@@ -31,8 +31,8 @@ void setIfGiven(QLineEdit* box, const std::optional<std::string>& text) {
 }  // namespace
 
 FrmBANDO_Main::FrmBANDO_Main(BandoState& state, platform::AppContext& context, shell::WindowHub& hub,
-                             std::shared_ptr<BandoWindowMemo> memo, QWidget* parent)
-    : QWidget(parent), state_(state), context_(context), hub_(hub), memo_(std::move(memo)) {
+                             QWidget* parent)
+    : QWidget(parent), state_(state), context_(context), hub_(hub) {
   setObjectName(QStringLiteral("FrmBANDO_Main"));
   setWindowTitle(QStringLiteral("BANDO 05.1"));
   buildLayout();
@@ -51,13 +51,10 @@ FrmBANDO_Main::FrmBANDO_Main(BandoState& state, platform::AppContext& context, s
   Label2->onClick = [this] { Label2_Click(); };
   Label8->onClick = [this] { Label8_Click(); };
   Label9->onClick = [this] { Label9_Click(); };
+  shell::addHelpKey(this, [this] { Label8_Click(); });
 
-  if (memo_->window) {
-    // The window "Quit" hid: everything as the user left it.
-    restoreFromMemo();
-    return;
-  }
-  // Created anew: the lists show their first items, so the indexes start
+  // Created anew (Quit only hides the window, so this is the first visit or
+  // the user closed the window before): the lists show their first items, so the indexes start
   // there too, and both halves are in their table modes.
   state_.SlopeClassIdx = state_.SurfaceFormIdx = state_.CropTypeIdx = state_.RegionIdx = state_.TillSysIdx = 0;
   state_.UseSlopeData = 0;
@@ -165,9 +162,12 @@ void FrmBANDO_Main::CmdEtB_Click() {
   state_.UseTillageData = 0;
 }
 
+FrmBANDO_Main::~FrmBANDO_Main() { delete FrmEtImp_.data(); }
+
 FrmEtImp& FrmBANDO_Main::calculatorWindow() {
   if (!FrmEtImp_) {
-    FrmEtImp_ = new FrmEtImp(state_, context_, this);
+    // A window of its own: hiding or disabling this window leaves it as it is.
+    FrmEtImp_ = new FrmEtImp(state_, context_);
     connect(FrmEtImp_, &FrmEtImp::totalChosen, this, &FrmBANDO_Main::FrmEtImp_OK);
     connect(FrmEtImp_, &FrmEtImp::cancelled, this, &FrmBANDO_Main::FrmEtImp_Cancel);
   }
@@ -239,6 +239,9 @@ void FrmBANDO_Main::CmdRunBANDO_Click() {
   setIfGiven(TxtCSL, outcome.cslText);
   setIfGiven(TxtCA, outcome.caText);
   setIfGiven(TxtEI, outcome.eiText);
+  // The slope-data messages belong to the erodibility step: shown before the
+  // erosivity step fills Et, the rate and the class.
+  for (const std::string& message : outcome.erodibilityMessages) context_.messages.inform(message);
 
   if (outcome.stop != RunStop::Erodibility) {
     setShown(cropGroup(), true);
@@ -262,52 +265,30 @@ void FrmBANDO_Main::CmdRunBANDO_Click() {
 // --- leaving and links ----------------------------------------------------------
 
 void FrmBANDO_Main::Command1_Click() {
-  // Only hidden: the next showing finds everything as it is now.
-  memo_->window = takeSnapshot(*this);
-  memo_->calculator.reset();
-  memo_->calculatorVisible = false;
-  if (FrmEtImp_) {
-    memo_->calculator = takeSnapshot(*FrmEtImp_);
-    memo_->calculatorRows = FrmEtImp_->rowImplements();
-    memo_->calculatorVisible = FrmEtImp_->isVisible();
-    FrmEtImp_->hide();
-  }
+  // Only hidden: the chooser hands this same window out on the next visit,
+  // with everything as it is now.
   hub_.showChooser();
   hide();
   setEnabled(false);
 }
 
-void FrmBANDO_Main::restoreFromMemo() {
-  restoreSnapshot(*this, *memo_->window);
-  if (memo_->calculator) {
-    FrmEtImp& calculator = calculatorWindow();
-    restoreSnapshot(calculator, *memo_->calculator);
-    calculator.restoreRowImplements(memo_->calculatorRows);
-    if (memo_->calculatorVisible) calculator.show();
-  }
-  memo_->window.reset();
-  memo_->calculator.reset();
-}
-
 void FrmBANDO_Main::closeEvent(QCloseEvent* event) {
   // Closed, not quit: the chooser makes a new window next time. The hub
   // brings the chooser back once this window is gone.
-  memo_->window.reset();
-  memo_->calculator.reset();
   event->accept();
 }
 
 void FrmBANDO_Main::Label2_Click() {
-  context_.programs.openWebAddress(shell::helpPageAddress(shell::kHelpLandformSurfaceForms));
+  platform::showHelpPage(context_.programs, context_.messages, shell::helpPageAddress(shell::kHelpLandformSurfaceForms));
   Label2->setStyleSheet(kVisitedLink);
 }
 
 void FrmBANDO_Main::Label8_Click() {
-  context_.programs.openWebAddress(shell::helpPageAddress(shell::kHelpBando));
+  platform::showHelpPage(context_.programs, context_.messages, shell::helpPageAddress(shell::kHelpBando));
 }
 
 void FrmBANDO_Main::Label9_Click() {
-  context_.programs.openWebAddress(shell::helpPageAddress(shell::kHelpIndicator));
+  platform::showHelpPage(context_.programs, context_.messages, shell::helpPageAddress(shell::kHelpIndicator));
   Label9->setStyleSheet(kVisitedLink);
 }
 

@@ -7,12 +7,10 @@
 #include <QPointer>
 #include <QWidget>
 #include <array>
-#include <memory>
 #include <optional>
 
 #include "indicator/bando_state.h"
 #include "indicator/ui/FrmEtImp.h"
-#include "indicator/ui/window_snapshot.h"
 #include "platform/app_context.h"
 
 class QCheckBox;
@@ -30,23 +28,13 @@ class WindowHub;
 namespace sodwright::bando {
 
 
-
-// What "Quit" leaves for the next showing of the window: the controls of the
-// window and of its calculator. Empty when the window was closed instead.
-struct BandoWindowMemo {
-  std::optional<WindowSnapshot> window;
-  std::optional<WindowSnapshot> calculator;
-  std::array<Int16, 21> calculatorRows{};
-  bool calculatorVisible = false;
-};
-
 class FrmBANDO_Main : public QWidget {
   Q_OBJECT
 
  public:
   FrmBANDO_Main(BandoState& state, platform::AppContext& context, shell::WindowHub& hub,
-                std::shared_ptr<BandoWindowMemo> memo = std::make_shared<BandoWindowMemo>(),
                 QWidget* parent = nullptr);
+  ~FrmBANDO_Main() override;
 
   QLabel* Label28 = nullptr;  // "BANDO"
   // Erodibility half.
@@ -92,7 +80,7 @@ class FrmBANDO_Main : public QWidget {
   QLabel* Label25 = nullptr;
   QLabel* Label26 = nullptr;
   QLabel* Label20 = nullptr;
-  QLabel* lblAt = nullptr;
+  QLineEdit* lblAt = nullptr;  // the rate; read-only, so its value is readable to assistive tools
   QLabel* Label6 = nullptr;
   QLabel* Label27 = nullptr;
   QLineEdit* TxtBANDOClass = nullptr;
@@ -150,12 +138,10 @@ class FrmBANDO_Main : public QWidget {
   void emptySlopeDataBoxes();
   void pickInList(BandoList list, QComboBox* box, QCheckBox* check, int position);
   FrmEtImp& calculatorWindow();
-  void restoreFromMemo();
 
   BandoState& state_;
   platform::AppContext& context_;
   shell::WindowHub& hub_;
-  std::shared_ptr<BandoWindowMemo> memo_;
   QPointer<FrmEtImp> FrmEtImp_;
 };
 

@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "indicator/ui/FrmBANDO_Main.h"
+#include "shell/ui/labelled_list.h"
 #include "shell/ui/link_label.h"
 
 namespace sodwright::bando {
@@ -35,7 +36,7 @@ QLineEdit* box(QWidget* parent, const char* name, int x, int y, int w = 80) {
 }
 
 QComboBox* list(QWidget* parent, const char* name, int x, int y, int w) {
-  return place(new QComboBox(parent), QString::fromLatin1(name), x, y, w, 24);
+  return place(new shell::LabelledList(parent), QString::fromLatin1(name), x, y, w, 24);
 }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, int x, int y, int w, int h = 28) {
@@ -175,9 +176,8 @@ void FrmBANDO_Main::buildLayout() {
   Label25 = label(this, "Label25", QStringLiteral("/"), 166, 422, 15);
   Label26 = label(this, "Label26", QStringLiteral("1000"), 184, 422, 40);
   Label20 = label(this, "Label20", QStringLiteral("="), 228, 422, 20);
-  lblAt = label(this, "lblAt", QString(), 252, 420, 90, 26);
-  lblAt->setFrameShape(QFrame::Panel);
-  lblAt->setFrameShadow(QFrame::Sunken);
+  lblAt = place(new QLineEdit(this), QStringLiteral("lblAt"), 252, 420, 90, 26);
+  lblAt->setReadOnly(true);
   lblAt->setAlignment(Qt::AlignCenter);
   Label6 = label(this, "Label6", QStringLiteral("t / ha / yr"), 350, 422, 90);
   for (QLabel* part : {Label7, Label19, Label21, Label11, Label22, Label25, Label26, Label20, Label6})
@@ -191,6 +191,7 @@ void FrmBANDO_Main::buildLayout() {
   Label8 = link(this, "Label8", QStringLiteral("Help!"), QStringLiteral("rgb(255, 0, 0)"), 700, 424, 60);
   Label9 = link(this, "Label9", QStringLiteral("Agri-Environmental Indicator Series: Tillage Erosion"),
                 QStringLiteral("rgb(0, 0, 255)"), 30, 515, 420);
+  Label8->setAccessibleName(QStringLiteral("Help on BANDO"));
 
   // Labels name their boxes and lists for the keyboard and assistive tools;
   // the result boxes, whose labels read "II", are named in full as well.
@@ -208,6 +209,12 @@ void FrmBANDO_Main::buildLayout() {
   TxtEI->setAccessibleName(QStringLiteral("Erodibility EI"));
   TxtEt->setAccessibleName(QStringLiteral("Erosivity Et"));
   lblAt->setAccessibleName(QStringLiteral("Rate At"));
+  // Lists are named by their label, not by the item they show.
+  CboSlpCl->setAccessibleName(Label1->text());
+  CboSurfForm->setAccessibleName(Label2->text());
+  CboCropType->setAccessibleName(Label3->text());
+  CboAgrRegion->setAccessibleName(Label4->text());
+  CboTillSys->setAccessibleName(Label5->text());
   CmdEIB->setAccessibleName(QStringLiteral("GO, erodibility"));
   CmdEtB->setAccessibleName(QStringLiteral("GO, erosivity"));
 
@@ -229,9 +236,10 @@ void FrmBANDO_Main::fillLists() {
 }
 
 void FrmBANDO_Main::setTabOrders() {
-  const QList<QWidget*> order = {CboSlpCl, CboSurfForm, TxtMSG, TxtCSL,      TxtCA,         TxtEI,
-                                 ChkEIB,   CmdEIB,      CboCropType, CboAgrRegion, CboTillSys, TxtEt,
-                                 ChkEtB,   CmdEtB,      TxtBANDOClass, CmdRunBANDO, Command1};
+  const QList<QWidget*> order = {CboSlpCl, Label2,      CboSurfForm,  TxtMSG,     TxtCSL, TxtCA,
+                                 TxtEI,    ChkEIB,      CmdEIB,       CboCropType, CboAgrRegion, CboTillSys,
+                                 TxtEt,    ChkEtB,      CmdEtB,       lblAt,      TxtBANDOClass, CmdRunBANDO,
+                                 Command1, Label8,      Label9};
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 

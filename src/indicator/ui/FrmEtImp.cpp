@@ -10,6 +10,10 @@
 #include <QVBoxLayout>
 #include <vector>
 
+#include "shell/ui/help_page.h"
+#include "shell/ui/labelled_list.h"
+#include "shell/ui/link_label.h"
+
 namespace sodwright::bando {
 
 namespace {
@@ -34,7 +38,7 @@ QPushButton* makeButton(const char* name, const QString& caption, QWidget* paren
 // A list with a text line the program sets itself (it may show a text that
 // is not one of the items); the user only picks.
 QComboBox* makeImplementList(int row, QWidget* parent) {
-  auto* list = new QComboBox(parent);
+  auto* list = new shell::LabelledList(parent);
   list->setObjectName(QStringLiteral("Combo%1").arg(row));
   list->setEditable(true);
   list->setInsertPolicy(QComboBox::NoInsert);
@@ -61,6 +65,9 @@ FrmEtImp::FrmEtImp(BandoState& state, platform::AppContext& context, QWidget* pa
   connect(Command1, &QPushButton::clicked, this, &FrmEtImp::Command1_Click);
   connect(Command3, &QPushButton::clicked, this, &FrmEtImp::Command3_Click);
   connect(Command2, &QPushButton::clicked, this, &FrmEtImp::Command2_Click);
+  shell::addHelpKey(this, [this] {
+    platform::showHelpPage(context_.programs, context_.messages, shell::helpPageAddress(shell::kHelpBando));
+  });
 
   // Start: row 1 shows one pass of the first implement; rows 3 to 10 wait
   // until the row before them has a pass.
@@ -114,6 +121,7 @@ void FrmEtImp::buildLayout() {
     // "#k" names the row's list; the passes box is named in full.
     RowLabel[index]->setBuddy(Combo[index]);
     Combo[index]->setAccessibleName(QStringLiteral("Implement Type #%1").arg(k));
+    Combo[index]->lineEdit()->setAccessibleName(Combo[index]->accessibleName());
     Text[index]->setAccessibleName(QStringLiteral("Passes #%1").arg(k));
     QGridLayout* grid = columns[k % 2 == 1 ? 0 : 1];
     const int line = (k + 1) / 2;

@@ -46,9 +46,6 @@ class FrmEtImp : public QWidget {
   // The implement each row counts with at OK (RowImplement); 0 is
   // "Mouldboard Plough", also for a row never picked.
   Int16 rowImplement(int row) const { return RowImplement[static_cast<std::size_t>(row)]; }
-  const std::array<Int16, 21>& rowImplements() const { return RowImplement; }
-  // With the rows' controls restored, when the indicator window comes back.
-  void restoreRowImplements(const std::array<Int16, 21>& rows) { RowImplement = rows; }
 
  signals:
   // OK: ImplEt holds the new total, whose text is `totalText`.

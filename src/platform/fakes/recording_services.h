@@ -3,6 +3,7 @@
 // commands without a person.
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -16,13 +17,15 @@ struct RecordedMessage {
   std::string text;
   std::string title;
   MessageButtons buttons;
+  MessageIcon icon;
 };
 
 class RecordingMessageService : public MessageService {
  public:
-  MessageAnswer show(const std::string& text, const std::string& title,
-                     MessageButtons buttons) override {
-    shown.push_back({text, title, buttons});
+  MessageAnswer show(const std::string& text, const std::string& title, MessageButtons buttons,
+                     MessageIcon icon) override {
+    shown.push_back({text, title, buttons, icon});
+    if (onShow) onShow(shown.back());
     if (answers.empty()) return MessageAnswer::Ok;
     const MessageAnswer answer = answers.front();
     answers.pop_front();
@@ -35,6 +38,8 @@ class RecordingMessageService : public MessageService {
   }
 
   std::vector<RecordedMessage> shown;
+  // Called while the box "is open", to look at the windows at that moment.
+  std::function<void(const RecordedMessage&)> onShow;
   std::deque<MessageAnswer> answers;  // the answers to give, in order; OK when none left
 };
 
@@ -64,9 +69,16 @@ class ScriptedFileDialogService : public FileDialogService {
 
 class RecordingProgramStarter : public ProgramStarter {
  public:
-  void openTextFile(const std::string& path) override { textFiles.push_back(path); }
-  void openWebAddress(const std::string& address) override { webAddresses.push_back(address); }
+  bool openTextFile(const std::string& path) override {
+    textFiles.push_back(path);
+    return desktopHasPrograms;
+  }
+  bool openWebAddress(const std::string& address) override {
+    webAddresses.push_back(address);
+    return desktopHasPrograms;
+  }
 
+  bool desktopHasPrograms = true;  // false: nothing can be handed over
   std::vector<std::string> textFiles;
   std::vector<std::string> webAddresses;
 };

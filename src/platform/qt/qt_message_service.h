@@ -1,6 +1,6 @@
 #pragma once
 // Message boxes of the desktop: QMessageBox with the given title and either
-// one OK button or OK and Cancel.
+// one OK button or OK and Cancel, and the asked icon.
 
 #include "platform/message_service.h"
 
@@ -8,8 +8,8 @@ namespace sodwright::platform {
 
 class QtMessageService : public MessageService {
  public:
-  MessageAnswer show(const std::string& text, const std::string& title,
-                     MessageButtons buttons) override;
+  MessageAnswer show(const std::string& text, const std::string& title, MessageButtons buttons,
+                     MessageIcon icon) override;
 };
 
 }  // namespace sodwright::platform

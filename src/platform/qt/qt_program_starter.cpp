@@ -16,12 +16,12 @@ QUrl urlForAddress(const std::string& address) {
   return urlForFile(address);
 }
 
-// QDesktopServices hands the URL over and returns; nothing is read back and
-// a desktop without a matching program is not the caller's failure.
-void QtProgramStarter::openTextFile(const std::string& path) { QDesktopServices::openUrl(urlForFile(path)); }
+// QDesktopServices hands the URL over and returns; it answers false when the
+// desktop has no program for it, which the caller tells the user.
+bool QtProgramStarter::openTextFile(const std::string& path) { return QDesktopServices::openUrl(urlForFile(path)); }
 
-void QtProgramStarter::openWebAddress(const std::string& address) {
-  QDesktopServices::openUrl(urlForAddress(address));
+bool QtProgramStarter::openWebAddress(const std::string& address) {
+  return QDesktopServices::openUrl(urlForAddress(address));
 }
 
 }  // namespace sodwright::platform

@@ -16,8 +16,8 @@ QUrl urlForAddress(const std::string& address);
 
 class QtProgramStarter : public ProgramStarter {
  public:
-  void openTextFile(const std::string& path) override;
-  void openWebAddress(const std::string& address) override;
+  bool openTextFile(const std::string& path) override;
+  bool openWebAddress(const std::string& address) override;
 };
 
 }  // namespace sodwright::platform

@@ -1,8 +1,10 @@
 // Legacy .xls workbooks through FreeXL.
 #include <freexl.h>
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,6 +13,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string_view>
 #include <utility>
@@ -18,6 +21,9 @@
 
 #include "platform/workbook/sheet_builder.h"
 #include "platform/workbook/workbook_readers.h"
+#include "platform/workbook/xls_reader.h"
+
+extern char** environ;
 
 namespace sodwright::platform {
 namespace {
@@ -130,21 +136,31 @@ std::unique_ptr<MemoryWorksheet> readInThisProcess(const std::string& path, std:
 
 // The .xls library reads past its own buffers on some damaged workbooks (a
 // string record longer than its record). So that such a file cannot bring
-// the program down, the library runs in a child process that sends the
-// filled cells back through a pipe; a child that dies is a damaged workbook.
+// the program down, the library runs in a small reader program of its own
+// (started, not forked: the desktop program runs threads) that sends the
+// filled cells back through a pipe; a reader that dies is a damaged workbook.
+
+constexpr const char* kXlsReaderName = "sodwright-xls-reader";
+constexpr const char* kXlsReaderMissing =
+    "The .xls reader program (sodwright-xls-reader) cannot be started; it belongs beside this program.";
+
+// The reader beside the running program, else the one of the build tree
+// (tests run from there).
+std::string xlsReaderProgram() {
+  std::error_code failed;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", failed);
+  if (!failed) {
+    const std::filesystem::path beside = self.parent_path() / kXlsReaderName;
+    if (::access(beside.c_str(), X_OK) == 0) return beside.string();
+  }
+#if defined(SODWRIGHT_XLS_READER_IN_BUILD_TREE)
+  if (::access(SODWRIGHT_XLS_READER_IN_BUILD_TREE, X_OK) == 0) return SODWRIGHT_XLS_READER_IN_BUILD_TREE;
+#endif
+  return {};
+}
 
 // Far more than any real workbook needs: the reader runs at millions of cells a second.
 constexpr std::chrono::seconds kXlsTimeLimit{60};
-
-void sendAll(int fd, const std::string& bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return;
-    done += static_cast<std::size_t>(n);
-  }
-}
 
 template <class T>
 void put(std::string& out, const T& value) {
@@ -212,24 +228,37 @@ std::unique_ptr<MemoryWorksheet> decode(std::string_view in, std::string& error)
 
 }  // namespace
 
+std::string readXlsForTransfer(const std::string& path) {
+  std::string error;
+  std::vector<std::pair<int, int>> filled;
+  const auto sheet = readInThisProcess(path, error, &filled);
+  return encode(sheet.get(), filled, error);
+}
+
 std::unique_ptr<MemoryWorksheet> readXlsFirstSheet(const std::string& path, std::string& error) {
+  const std::string helper = xlsReaderProgram();
   int fds[2];
-  if (::pipe(fds) != 0) return readInThisProcess(path, error);
-  const pid_t child = ::fork();
-  if (child < 0) {
-    ::close(fds[0]);
-    ::close(fds[1]);
-    return readInThisProcess(path, error);
+  if (helper.empty() || ::pipe2(fds, O_CLOEXEC) != 0) {
+    error = kXlsReaderMissing;
+    return nullptr;
   }
-  if (child == 0) {
-    ::close(fds[0]);
-    std::string childError;
-    std::vector<std::pair<int, int>> filled;
-    const auto sheet = readInThisProcess(path, childError, &filled);
-    sendAll(fds[1], encode(sheet.get(), filled, childError));
-    ::_exit(0);
-  }
+  // The child gets the pipe as its standard output and nothing else of ours.
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  std::string program = helper;
+  std::string argument = path;
+  char* const argv[] = {program.data(), argument.data(), nullptr};
+  pid_t child = 0;
+  const int spawned = ::posix_spawn(&child, helper.c_str(), &actions, nullptr, argv, environ);
+  posix_spawn_file_actions_destroy(&actions);
   ::close(fds[1]);
+  if (spawned != 0) {
+    ::close(fds[0]);
+    error = kXlsReaderMissing;
+    return nullptr;
+  }
   // A damaged file must not hang the program either: a child that has not
   // finished within the time limit is stopped and the file reported damaged.
   const auto deadline = std::chrono::steady_clock::now() + kXlsTimeLimit;

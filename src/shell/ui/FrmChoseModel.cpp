@@ -6,6 +6,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "shell/ui/help_page.h"
+#include "shell/ui/link_label.h"
 #include "shell/ui/window_hub.h"
 
 namespace sodwright::shell {
@@ -24,6 +26,9 @@ FrmChoseModel::FrmChoseModel(WindowHub& hub, QWidget* parent)
   setObjectName(QStringLiteral("FrmChoseModel"));
   setWindowTitle(QStringLiteral("Chose Model"));
   setAttribute(Qt::WA_DeleteOnClose);
+  addHelpKey(this, [this] {
+    platform::showHelpPage(hub_.context().programs, hub_.context().messages, helpPageAddress());
+  });
 
   auto* frame = new QGroupBox(QStringLiteral("Model Options"), this);
   frame->setObjectName(QStringLiteral("Frame1"));

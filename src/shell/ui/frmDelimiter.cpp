@@ -10,6 +10,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "shell/ui/help_page.h"
+#include "shell/ui/link_label.h"
+
 namespace sodwright::shell {
 
 namespace {
@@ -31,6 +34,11 @@ frmDelimiter::frmDelimiter(platform::AppContext& context, QWidget* parent)
   connect(Command2, &QPushButton::clicked, this, &frmDelimiter::Command2_Click);
   connect(OptOther, &QRadioButton::clicked, this, &frmDelimiter::OptOther_Click);
   TxtOther->installEventFilter(this);
+  // The guide's section on the data file of the model that imports.
+  addHelpKey(this, [this] {
+    platform::showHelpPage(context_.programs, context_.messages,
+                           helpPageAddress(context_.activeModel == platform::kNibal ? kHelpGridFile : kHelpTransectFile));
+  });
 
   // The window definition presets "Space"; loading the dialog selects "Tab".
   OptSpace->setChecked(true);
@@ -73,11 +81,12 @@ void frmDelimiter::buildLayout() {
 
   Command1 = new QPushButton(QStringLiteral("OK"), this);
   Command1->setObjectName(QStringLiteral("Command1"));
-  // Enter confirms the choice, as the focus on "OK" suggests.
+  // Enter presses the focused button; elsewhere in the dialog it presses "OK".
   Command1->setDefault(true);
+  Command1->setAutoDefault(true);
   Command2 = new QPushButton(QStringLiteral("Quit"), this);
   Command2->setObjectName(QStringLiteral("Command2"));
-  Command2->setAutoDefault(false);
+  Command2->setAutoDefault(true);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();

@@ -35,6 +35,8 @@ WindowHub::WindowHub(platform::AppContext& context, QObject* parent)
 WindowHub::~WindowHub() {
   quitting_ = true;  // no chooser comes back while the windows go
   delete modelWindow_.data();
+  for (const QPointer<QWidget>& window : hiddenModelWindows_) delete window.data();
+  for (auto& [key, window] : keptWindows_) delete window.data();
   delete viewer_.data();
   delete chooser_.data();
   delete intro_.data();
@@ -60,15 +62,23 @@ QWidget* WindowHub::openModel(std::int16_t model) {
     return nullptr;
   }
   context_.activeModel = model;
-  // One model window at a time: an older one goes without bringing the chooser back.
+  // One model window shown at a time: an older one that is still shown goes
+  // without bringing the chooser back; one its Quit hid is kept for its
+  // factory to hand out again.
   if (modelWindow_) {
     QWidget* old = modelWindow_;
     modelWindow_ = nullptr;
     old->disconnect(this);
-    delete old;
+    if (old->isVisible()) {
+      delete old;
+    } else if (!hiddenModelWindows_.contains(old)) {
+      hiddenModelWindows_.append(old);
+    }
   }
   QWidget* window = found->second();
   if (!window) return nullptr;
+  hiddenModelWindows_.removeAll(window);
+  hiddenModelWindows_.removeAll(nullptr);
   window->setAttribute(Qt::WA_DeleteOnClose);
   modelWindow_ = window;
   connect(window, &QObject::destroyed, this, &WindowHub::onModelWindowGone);
@@ -79,6 +89,12 @@ QWidget* WindowHub::openModel(std::int16_t model) {
   // Shown before the chooser closes, so the program never runs out of windows.
   if (chooser_) chooser_->close();
   emit modelOpened(model, window);
+  return window;
+}
+
+QWidget* WindowHub::keptWindow(const QString& key, const std::function<QWidget*()>& make) {
+  QPointer<QWidget>& window = keptWindows_[key];
+  if (!window) window = make();
   return window;
 }
 

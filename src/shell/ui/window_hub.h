@@ -9,10 +9,14 @@
 // window Qt::WA_DeleteOnClose and shows a fresh chooser once the window has
 // closed, so a model window needs no close handler of its own for that.
 // Quit buttons of model windows call showChooser() and close themselves
-// (the chooser is only made once for both).
+// (the chooser is only made once for both), or only hide themselves: a
+// hidden model window stays for its factory to hand out again, and goes
+// with the hub.
 
 #include <QObject>
+#include <QList>
 #include <QPointer>
+#include <QString>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -52,6 +56,11 @@ class WindowHub : public QObject {
   QWidget* openModel(std::int16_t model);
   // The open main window of the active model, if any.
   QWidget* modelWindow() const;
+
+  // A window that lives until the program ends, made by `make` on first use
+  // and handed out again afterwards (only hidden and shown meanwhile), so
+  // that what the user typed stays. Deleted with the hub, or by its close box.
+  QWidget* keptWindow(const QString& key, const std::function<QWidget*()>& make);
 
   // --- start-up window and chooser -----------------------------------------
   // The start-up window "Welcome!". With its timer it closes itself after
@@ -105,6 +114,8 @@ class WindowHub : public QObject {
   std::map<std::int16_t, WindowFactory> windowFactories_;
   std::map<std::int16_t, ViewerModelFactory> viewerFactories_;
   QPointer<QWidget> modelWindow_;
+  QList<QPointer<QWidget>> hiddenModelWindows_;  // quit, kept for their next visit
+  std::map<QString, QPointer<QWidget>> keptWindows_;
   QPointer<FrmSplash> startup_;
   QPointer<FrmChoseModel> chooser_;
   QPointer<FrmIntro> intro_;

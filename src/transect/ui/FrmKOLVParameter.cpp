@@ -14,6 +14,7 @@
 #include "shell/ui/window_hub.h"
 #include "transect/kolv_commands.h"
 #include "transect/ui/FrmKOLV_Main.h"
+#include "shell/ui/labelled_list.h"
 #include "transect/ui/kolv_help.h"
 
 namespace sodwright::kolv::ui {
@@ -92,6 +93,7 @@ FrmKOLVParameter::FrmKOLVParameter(KolvState& state, platform::AppContext& conte
   connect(CmdRunKOLV, &QPushButton::clicked, this, &FrmKOLVParameter::CmdRunKOLV_Click);
   connect(CmdQuit, &QPushButton::clicked, this, &FrmKOLVParameter::CmdQuit_Click);
   Label47->onClick = [this] { Label47_Click(); };
+  shell::addHelpKey(this, [this] { Label47_Click(); });
   load();
 }
 
@@ -107,15 +109,19 @@ void FrmKOLVParameter::buildLayout() {
   Label47->setAccessibleName(QStringLiteral("Help on the KOLV parameters"));
   grid->addWidget(Label47, 0, 0);
 
-  CboTDirect = new QComboBox(this);
+  CboTDirect = new shell::LabelledList(this);
   CboTDirect->setObjectName(QStringLiteral("CboTDirect"));
   // An editable list, so that a typed key can be answered; the typed text is never read.
   CboTDirect->setEditable(true);
   CboTDirect->setInsertPolicy(QComboBox::NoInsert);
+  CboTDirect->setCompleter(nullptr);  // no item is completed from typed text either
   CboTDirect->setMaximumWidth(110);
   auto* directionLabel = new QLabel(QStringLiteral("Tillage Direction"), this);
   directionLabel->setObjectName(QStringLiteral("LblTDirect"));
   directionLabel->setBuddy(CboTDirect);
+  // Named by its label, not by the item it shows.
+  CboTDirect->setAccessibleName(directionLabel->text());
+  CboTDirect->lineEdit()->setAccessibleName(directionLabel->text());
   grid->addWidget(directionLabel, 1, 0);
   grid->addWidget(CboTDirect, 1, 1);
 
@@ -184,8 +190,7 @@ void FrmKOLVParameter::load() {
   TxtLateralCol->setText(integerText(p.LateralColumns));
   TxtSGWtF->setText(singleText(p.SgWeightFront));
   TxtSGWtB->setText(singleText(p.SgWeightBack));
-  // One decimal, rounded down.
-  TxtSCScl->setText(doubleText(std::floor(static_cast<double>(p.ScScale) * 10) / 10));
+  TxtSCScl->setText(QString::fromStdString(scScaleBoxText(p.ScScale)));
   TxtDRate1->setText(doubleText(p.DecayRate1 * 100));
   TxtDRate2->setText(doubleText(p.DecayRate2 * 100));
   TxtTillD->setText(doubleText(p.TillDepth));
@@ -218,8 +223,16 @@ bool FrmKOLVParameter::eventFilter(QObject* watched, QEvent* event) {
   } else if (event->type() == QEvent::MouseButtonPress && box && box->isReadOnly()) {
     ReadOnlyBox_Click();
   } else if (event->type() == QEvent::KeyPress && watched == CboTDirect->lineEdit()) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      // Enter would look the typed text up among the items: typed text is
+      // never read, so the box shows the chosen item again instead.
+      const int chosen = CboTDirect->currentIndex();
+      CboTDirect->lineEdit()->setText(chosen >= 0 ? CboTDirect->itemText(chosen) : QString());
+      return true;
+    }
     // A typed character; keys that move the focus or the selection are not one.
-    const QString typed = static_cast<QKeyEvent*>(event)->text();
+    const QString typed = key->text();
     if (!typed.isEmpty() && typed.at(0).isPrint()) CboTDirect_KeyPress();
   }
   return QWidget::eventFilter(watched, event);
@@ -262,7 +275,9 @@ void FrmKOLVParameter::CmdQuit_Click() {
   main_.show();
 }
 
-void FrmKOLVParameter::Label47_Click() { context_.programs.openWebAddress(kolvHelpAddress()); }
+void FrmKOLVParameter::Label47_Click() {
+  platform::showHelpPage(context_.programs, context_.messages, kolvHelpAddress());
+}
 
 void FrmKOLVParameter::CmdRunKOLV_Click() {
   hub_.closeDataViewer();

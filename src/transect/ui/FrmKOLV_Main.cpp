@@ -3,7 +3,9 @@
 // commands are in FrmKOLV_Main_commands.cpp.
 #include "transect/ui/FrmKOLV_Main.h"
 
+#include <QCloseEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QMenuBar>
@@ -63,6 +65,7 @@ FrmKOLV_Main::FrmKOLV_Main(KolvState& state, platform::AppContext& context, shel
       state_, context_, hub_,
       {[this](bool on) { MnuRun->menuAction()->setEnabled(on); },
        [this] {
+         showImportedPair();
          // The viewer shows the imported sequence and closes itself again.
          if (shell::FrmShowData* viewer = hub_.showDataViewer()) viewer->MSFlexGridData->setFocus();
          TimerShowData->start();
@@ -177,6 +180,12 @@ void FrmKOLV_Main::connectHandlers() {
 }
 
 bool FrmKOLV_Main::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride &&
+      static_cast<QKeyEvent*>(event)->keyCombination() == QKeyCombination(Qt::CTRL | Qt::Key_X)) {
+    // "E&xit" owns Ctrl+X: a box with the focus must not take it for Cut.
+    event->ignore();
+    return true;
+  }
   if (event->type() == QEvent::FocusOut) {
     // Leaving the box for another control; not a menu or another window.
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
@@ -190,6 +199,15 @@ bool FrmKOLV_Main::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
+void FrmKOLV_Main::closeEvent(QCloseEvent* event) {
+  // The viewer shows this window's data; it goes with the window.
+  if (context_.activeModel == platform::kKolv) {
+    TimerShowData->stop();
+    hub_.closeDataViewer();
+  }
+  QMainWindow::closeEvent(event);
+}
+
 QFrame* FrmKOLV_Main::line(int n) const {
   if (n < 1 || n > 8) return nullptr;
   ChartCanvas* canvas = panels_[static_cast<std::size_t>((n - 1) / 2)]->canvas();
@@ -198,13 +216,14 @@ QFrame* FrmKOLV_Main::line(int n) const {
 
 void FrmKOLV_Main::sequenceBoxChanged() {
   for (ChartPanel* p : panels_) p->clear();
-  CmdRedraw->setEnabled(true);
+  // Nothing to draw before a run.
+  CmdRedraw->setEnabled(state_.simulated);
   MnuShowDataItem->setEnabled(false);
   MnuResultSubItem->setEnabled(false);
 }
 
 void FrmKOLV_Main::depthBoxChanged() {
-  CmdRedraw->setEnabled(true);
+  CmdRedraw->setEnabled(state_.simulated);
   MnuShowDataItem->setEnabled(false);
   MnuResultSubItem->setEnabled(false);
   panel(ChartKind::UpLayer)->clear();

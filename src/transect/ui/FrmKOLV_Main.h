@@ -99,10 +99,12 @@ class FrmKOLV_Main : public QMainWindow, public KolvMainMenus {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void buildLayout();
   void connectHandlers();
+  void showImportedPair();
   void sequenceBoxChanged();
   void depthBoxChanged();
   void setPlaceholderLinesVisible(bool visible);

@@ -23,9 +23,18 @@ QString integerText(Int16 value) {
 }  // namespace
 
 void FrmKOLV_Main::MnuImportFileItem_Click() {
-  TxtFSeq->setText(QStringLiteral("0"));
-  TxtLSeq->setText(QStringLiteral("1"));
+  // The boxes change only once a transect has come in (see showImportedPair):
+  // a cancelled or failed import leaves them, the charts and the menus as
+  // they were, so the boxes always show what Redraw and the reports use.
   import_->start();
+}
+
+void FrmKOLV_Main::showImportedPair() {
+  const TranslocationParameters& p = state_.params;
+  TxtFSeq->setText(integerText(p.FirstSeqShown));
+  TxtLSeq->setText(integerText(p.LastSeqShown));
+  TxtULD->setText(QString::fromStdString(shell::generalText(p.UpLayerDepth)));
+  TxtSLD->setText(QString::fromStdString(shell::generalText(p.SubLayerDepth)));
 }
 
 void FrmKOLV_Main::MnuLastSeqSubItem_Click() { writeOutput(false); }
@@ -50,7 +59,7 @@ void FrmKOLV_Main::writeOutput(bool compareReport) {
     showMessage("The output could not be written.\n" + *failure);
     return;
   }
-  context_.programs.openTextFile(path);
+  platform::showWrittenReport(context_.programs, context_.messages, path);
 }
 
 void FrmKOLV_Main::MnuExitItem_Click() {
@@ -108,7 +117,9 @@ void FrmKOLV_Main::afterComparison() {
   drawCharts();
 }
 
-void FrmKOLV_Main::MnuHelpItem_Click() { context_.programs.openWebAddress(kolvHelpAddress()); }
+void FrmKOLV_Main::MnuHelpItem_Click() {
+  platform::showHelpPage(context_.programs, context_.messages, kolvHelpAddress());
+}
 
 void FrmKOLV_Main::MnuCopyrightItem_Click() { hub_.showStartupWindow(false); }
 

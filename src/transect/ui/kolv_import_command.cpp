@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <new>
 
-#include "platform/workbook_path.h"
+#include "platform/busy_indicator.h"
 #include "platform/file_dialog.h"
+#include "platform/workbook_path.h"
+#include "shell/text_file.h"
 #include "shell/ui/frmDelimiter.h"
 #include "shell/ui/window_hub.h"
-#include "platform/busy_indicator.h"
 #include "transect/transect_import.h"
 #include "transect/transect_workbook_import.h"
 
@@ -36,10 +38,7 @@ KolvImportCommand::KolvImportCommand(KolvState& state, platform::AppContext& con
 void KolvImportCommand::start() {
   waiting_ = false;
   fileName_ = context_.fileDialogs.askOpenFileName(platform::kImportFilter);
-  if (fileName_.empty()) {
-    effects_.setRunMenuEnabled(false);
-    return;
-  }
+  if (fileName_.empty()) return;  // cancelled: nothing changes
   const std::string kind = lastThreeLower(fileName_);
   // Workbooks: .xls, .xlsx and .ods in any case (".xlsx" does not end in "xls").
   if (platform::isWorkbookPath(fileName_)) {
@@ -58,7 +57,12 @@ void KolvImportCommand::start() {
 void KolvImportCommand::onDelimiterChosen(char delimiter) {
   if (!waiting_ || context_.activeModel != platform::kKolv) return;
   waiting_ = false;
-  const ImportResult result = importTransectText(state_, fileName_, delimiter);
+  ImportResult result;
+  try {
+    result = importTransectText(state_, fileName_, delimiter);
+  } catch (const std::bad_alloc&) {
+    result.message = std::string(kImportFailedMessage) + "\n" + std::string(shell::kNotEnoughMemory);
+  }
   if (!result.ok()) {
     // The previous transect stays as it was; the user may try again.
     context_.messages.inform(*result.message);
@@ -75,7 +79,11 @@ void KolvImportCommand::importWorkbook() {
   ImportResult result;
   {
     platform::BusyScope busy(context_.busy);
-    result = importTransectWorkbook(state_, *context_.workbooks, fileName_);
+    try {
+      result = importTransectWorkbook(state_, *context_.workbooks, fileName_);
+    } catch (const std::bad_alloc&) {
+      result.message = std::string(kImportFailedMessage) + "\n" + std::string(shell::kNotEnoughMemory);
+    }
   }
   if (!result.ok()) {
     context_.messages.inform(*result.message);

@@ -46,6 +46,26 @@ TEST_F(ParameterWindowTest, OpensWithTheDefaultCoefficients) {
   EXPECT_EQ(p.txtGammaCol->text(), QStringLiteral("12"));
 }
 
+TEST_F(ParameterWindowTest, TypedCoefficientsOutliveQuitToTheChooser) {
+  FrmModelParameter& p = openAfterImport();
+  setBoxes(p, "7", "8", "9", "10");
+  p.CmdQuit->click();
+  EXPECT_FALSE(p.isVisible());
+  window->CmdQuit->click();  // back to the chooser: the grid window goes
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  delete window.data();
+
+  window = new frmGridInfo(state, fake.context, hub);
+  window->show();
+  window->CmdRunModel_Click();  // the grid is still in memory
+  ASSERT_EQ(window->parameterWindow(), &p);  // the same window, only hidden meanwhile
+  EXPECT_TRUE(p.isVisible());
+  EXPECT_EQ(p.txtBettaRow->text(), QStringLiteral("7"));
+  EXPECT_EQ(p.txtGammaCol->text(), QStringLiteral("10"));
+  p.CmdQuit->click();
+  EXPECT_TRUE(window->isVisible());  // its Quit now leads to the new grid window
+}
+
 TEST_F(ParameterWindowTest, AllBoxesEmptyGiveFourNotesAndKidingAndNoDialog) {
   FrmModelParameter& p = openAfterImport();
   setBoxes(p, "", "0", "", "abc");
@@ -55,8 +75,12 @@ TEST_F(ParameterWindowTest, AllBoxesEmptyGiveFourNotesAndKidingAndNoDialog) {
                                              std::string(kGammaRowMissing), std::string(kGammaColMissing),
                                              std::string(kAllMissing)};
   EXPECT_EQ(fake.messages.texts(), expected);
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(fake.messages.shown[static_cast<std::size_t>(i)].title, kNoteTitle);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(fake.messages.shown[static_cast<std::size_t>(i)].title, kNoteTitle);
+    EXPECT_EQ(fake.messages.shown[static_cast<std::size_t>(i)].icon, platform::MessageIcon::None);
+  }
   EXPECT_EQ(fake.messages.shown[4].title, kAllMissingTitle);
+  EXPECT_EQ(fake.messages.shown[4].icon, platform::MessageIcon::Information);
   EXPECT_TRUE(fake.fileDialogs.saveFilters.empty());
   EXPECT_TRUE(p.isVisible());
   EXPECT_FALSE(fake.busy.busy);

@@ -1,6 +1,11 @@
 // The indicator window: start state, the runs of the worked examples, the
 // slope-data and tillage-data modes, list picks, and the ways out and back.
 
+#include <QAccessible>
+#include <QKeyEvent>
+#include <QTest>
+#include <map>
+
 #include "bando_window_fixture.h"
 #include "indicator/bando_run.h"
 #include "indicator/ui/FrmEtImp.h"
@@ -41,6 +46,42 @@ TEST_F(BandoStart, EveryBoxAndListIsNamedByALabel) {
     for (QLabel* label : window->findChildren<QLabel*>()) named = named || label->buddy() == input;
     EXPECT_TRUE(named) << input->objectName().toStdString();
   }
+}
+
+TEST_F(BandoStart, AssistiveToolsReadListsByLabelAndTheRateByValue) {
+  const std::pair<QComboBox*, const char*> lists[] = {{window->CboSlpCl, "Slope Class"},
+                                                      {window->CboSurfForm, "Surface Form"},
+                                                      {window->CboCropType, "Crop Type"},
+                                                      {window->CboAgrRegion, "AgriRegion"},
+                                                      {window->CboTillSys, "Till System"}};
+  for (const auto& [list, label] : lists)
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(list)->text(QAccessible::Name), QString::fromLatin1(label));
+  window->CmdRunBANDO->click();
+  QAccessibleInterface* rate = QAccessible::queryAccessibleInterface(window->lblAt);
+  EXPECT_EQ(rate->text(QAccessible::Name), QStringLiteral("Rate At"));
+  EXPECT_EQ(rate->text(QAccessible::Value), QStringLiteral("12.0"));
+
+  window->ChkEtB->setChecked(true);
+  window->CmdEtB->click();
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(window->calculator()->Combo[3])->text(QAccessible::Name),
+            QStringLiteral("Implement Type #3"));
+}
+
+TEST_F(BandoStart, LinksAndHelpWorkFromTheKeyboard) {
+  int sent = 0;
+  for (shell::LinkLabel* link : {window->Label2, window->Label8, window->Label9}) {
+    EXPECT_EQ(link->focusPolicy(), Qt::StrongFocus) << link->objectName().toStdString();
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+      QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+      QCoreApplication::sendEvent(link, &press);
+      EXPECT_EQ(fake.programs.webAddresses.size(), static_cast<std::size_t>(++sent)) << link->objectName().toStdString();
+    }
+  }
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return window->isActiveWindow(); }, 2000));
+  QTest::keyClick(window, Qt::Key_F1);
+  ASSERT_EQ(fake.programs.webAddresses.size(), static_cast<std::size_t>(sent + 1));
+  EXPECT_EQ(fake.programs.webAddresses.back(), shell::helpPageAddress(shell::kHelpBando));
 }
 
 using BandoRun = BandoWindowTest;
@@ -143,8 +184,14 @@ TEST_F(SlopeDataMode, EmptyConvexAreaIsNotedAndTheRateStillComes) {
   window->CmdEIB->click();
   window->TxtMSG->setText(QStringLiteral("12abc"));
   window->TxtCSL->setText(QStringLiteral("20"));
+  // The note comes right after EI is formed, before Et, the rate and the class.
+  std::vector<QString> shownWhileOpen;
+  fake.messages.onShow = [&](const platform::RecordedMessage&) {
+    shownWhileOpen = {results().ei, results().et, results().at, results().cls};
+  };
   window->CmdRunBANDO->click();
   EXPECT_EQ(fake.messages.texts(), std::vector<std::string>{std::string(kConvexAreaMissing)});
+  EXPECT_EQ(shownWhileOpen, (std::vector<QString>{QStringLiteral("6000.0"), QString(), QString(), QString()}));
   EXPECT_EQ(results().ei, QStringLiteral("6000.0"));
   EXPECT_EQ(results().at, QStringLiteral("24.0"));
   EXPECT_EQ(results().cls, QStringLiteral("High"));
@@ -261,6 +308,56 @@ TEST_F(BandoLeaving, QuitKeepsEverythingForTheNextVisitAndRebuildsTheTables) {
   EXPECT_EQ(after.et, before.et);
   EXPECT_EQ(after.at, before.at);
   EXPECT_EQ(after.cls, before.cls);
+}
+
+TEST_F(BandoLeaving, AfterTheCalculatorQuitBringsBackTheSameWindowAndCalculator) {
+  window->ChkEtB->setChecked(true);
+  window->CmdEtB->click();
+  FrmEtImp* calculator = window->calculator();
+  calculator->Text[2]->setText(QStringLiteral("3"));
+  calculator->Command1->click();
+  // What every control shows, as the user left it.
+  struct Seen {
+    QString text;
+    bool shown, enabled;
+    bool operator==(const Seen&) const = default;
+  };
+  auto seen = [this] {
+    std::map<QString, Seen> controls;
+    for (QLabel* label : window->findChildren<QLabel*>())
+      controls[label->objectName()] = {label->text(), shown(label), label->isEnabled()};
+    for (QWidget* other : window->findChildren<QWidget*>())
+      if (!qobject_cast<QLabel*>(other) && !other->objectName().isEmpty())
+        controls[other->objectName()] = {QString(), shown(other), other->isEnabled()};
+    return controls;
+  };
+  const auto before = seen();
+  FrmBANDO_Main* const first = window;
+  window->Command1->click();
+  EXPECT_FALSE(first->isVisible());
+
+  FrmBANDO_Main& again = open();
+  EXPECT_EQ(&again, first);  // shown again, not rebuilt
+  EXPECT_EQ(again.Label28->text(), QStringLiteral("BANDO"));
+  EXPECT_EQ(again.Label3->text(), QStringLiteral("Crop Type"));
+  EXPECT_TRUE(again.Command1->isEnabled());
+  EXPECT_TRUE(seen() == before);
+  EXPECT_EQ(again.calculator(), calculator);
+  EXPECT_EQ(calculator->Text[2]->text(), QStringLiteral("3"));
+  EXPECT_EQ(calculator->Label28->text(), QStringLiteral("Implement  Passes ---- Erosivity"));
+}
+
+TEST_F(BandoLeaving, AHiddenWindowOutlivesAVisitToAnotherModel) {
+  hub.setModelWindowFactory(platform::kKolv, [] { return new QWidget; });
+  window->TxtBANDOClass->setText(QStringLiteral("kept"));
+  FrmBANDO_Main* const first = window;
+  window->Command1->click();
+  QWidget* other = hub.openModel(platform::kKolv);
+  ASSERT_NE(other, nullptr);
+  other->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(&open(), first);
+  EXPECT_EQ(first->TxtBANDOClass->text(), QStringLiteral("kept"));
 }
 
 TEST_F(BandoLeaving, ClosedWindowComesBackNewWithItsIndexesAtTheFirstItems) {

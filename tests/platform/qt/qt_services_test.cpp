@@ -11,6 +11,7 @@
 #include "platform/qt/qt_file_dialog_service.h"
 #include "platform/qt/qt_message_service.h"
 #include "platform/qt/qt_program_starter.h"
+#include "platform/workbook_path.h"
 
 namespace sodwright::platform {
 namespace {
@@ -32,9 +33,14 @@ TEST(FileDialogFilter, ImportFilterOffersEveryDataFileInAnyCase) {
   const QStringList filters = qtNameFilters(kImportFilter);
   ASSERT_EQ(filters.size(), 1);
   // Shown as the program names it; the patterns behind are the dialog's.
-  EXPECT_TRUE(filters[0].startsWith(QStringLiteral("Data files(*.TXT;*.DAT;*.XLS;*.DBF) (")));
-  for (const char* name : {"hill.txt", "HILL.TXT", "grid.dat", "Grid.Dat", "book.xls", "old.dbf"})
+  EXPECT_TRUE(filters[0].startsWith(QStringLiteral("Data files(*.TXT;*.DAT;*.XLS;*.XLSX;*.ODS;*.DBF) (")));
+  for (const char* name : {"hill.txt", "HILL.TXT", "grid.dat", "Grid.Dat", "old.dbf"})
     EXPECT_TRUE(offers(filters[0], QString::fromLatin1(name))) << name;
+  // Every workbook the imports read is offered.
+  for (const char* name : {"book.xls", "book.XLSX", "book.xlsx", "sheet.ods", "Sheet.ODS"}) {
+    ASSERT_TRUE(isWorkbookPath(name)) << name;
+    EXPECT_TRUE(offers(filters[0], QString::fromLatin1(name))) << name;
+  }
   for (const char* name : {"report.csv", "hill.txt.bak", "txt"})
     EXPECT_FALSE(offers(filters[0], QString::fromLatin1(name))) << name;
 }
@@ -67,12 +73,13 @@ TEST(ProgramStarterAddress, FilesBecomeAbsoluteFileAddresses) {
 struct BoxSeen {
   QString title, text;
   QMessageBox::StandardButtons buttons;
+  QMessageBox::Icon icon;
 };
 void answerNextBox(QMessageBox::StandardButton button, BoxSeen& seen) {
   QTimer::singleShot(0, [button, &seen] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     ASSERT_NE(box, nullptr);
-    seen = {box->windowTitle(), box->text(), box->standardButtons()};
+    seen = {box->windowTitle(), box->text(), box->standardButtons(), box->icon()};
     box->button(button)->click();
   });
 }
@@ -81,11 +88,12 @@ TEST(QtMessageBox, ShowsTitleTextAndTheAskedButtons) {
   QtMessageService messages;
   BoxSeen seen;
   answerNextBox(QMessageBox::Cancel, seen);
-  EXPECT_EQ(messages.show("Do you really want to Quit the Program", "Quit?", MessageButtons::OkCancel),
+  EXPECT_EQ(messages.show("Do you really want to Quit the Program", "Quit?", MessageButtons::OkCancel, MessageIcon::None),
             MessageAnswer::Cancel);
   EXPECT_EQ(seen.title, QStringLiteral("Quit?"));
   EXPECT_EQ(seen.text, QStringLiteral("Do you really want to Quit the Program"));
   EXPECT_EQ(seen.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+  EXPECT_EQ(seen.icon, QMessageBox::Question);
 
   answerNextBox(QMessageBox::Ok, seen);
   EXPECT_TRUE(messages.confirm("Sure?", "Note"));
@@ -94,6 +102,16 @@ TEST(QtMessageBox, ShowsTitleTextAndTheAskedButtons) {
   messages.inform("Grid information wrong, please input them again");
   EXPECT_EQ(seen.title, QStringLiteral("Sodwright"));
   EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+  EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+
+  const std::pair<MessageIcon, QMessageBox::Icon> icons[] = {{MessageIcon::Information, QMessageBox::Information},
+                                                             {MessageIcon::Warning, QMessageBox::Warning},
+                                                             {MessageIcon::Critical, QMessageBox::Critical}};
+  for (const auto& [asked, shown] : icons) {
+    answerNextBox(QMessageBox::Ok, seen);
+    messages.inform("You miss all parameters??? Please try again.", "Kiding?", asked);
+    EXPECT_EQ(seen.icon, shown);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // An .xls workbook whose string record claims more characters than it holds
-// makes the .xls library read past its own buffer. The reader runs the
-// library in a child process, so the program only sees a damaged workbook
+// makes the .xls library read past its own buffer. The library runs in a
+// reader program of its own, so the program only sees a damaged workbook
 // and goes on reading others.
 
 #include <gtest/gtest.h>
@@ -19,10 +19,12 @@ TEST(XlsDamaged, AStringLongerThanItsRecordIsADamagedWorkbookNotACrash) {
   for (int attempt = 0; attempt < 3; ++attempt) {
     std::string error;
     const auto sheet = reader.openFirstSheet(workbook("damaged_string_length.xls"), error);
-    // Past the library's buffer lies whatever the stack holds: the child dies
-    // (always so under the address sanitizer) or reads nonsense text.
+    // Past the library's buffer lies whatever the stack holds: the reader
+    // dies (always so under the address sanitizer), the library finds the
+    // record broken (a damaged workbook with the library's code) or reads
+    // nonsense text.
     if (!sheet) {
-      EXPECT_EQ(error, "The .xls workbook is damaged and cannot be read.");
+      EXPECT_EQ(error.rfind("The .xls workbook is damaged and cannot be read", 0), 0u) << error;
     }
   }
   std::string error;

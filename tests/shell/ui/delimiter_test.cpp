@@ -130,6 +130,22 @@ TEST_F(DelimiterTest, EnterInTheBoxConfirmsTheChoice) {
   EXPECT_FALSE(dialog.isVisible());
 }
 
+TEST_F(DelimiterTest, EnterOnAFocusedButtonPressesThatButton) {
+  dialog.showForKolvImport();
+  dialog.Command2->setFocus();
+  QKeyEvent onQuit(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QCoreApplication::sendEvent(dialog.Command2, &onQuit);
+  EXPECT_EQ(quits, 1);
+  EXPECT_TRUE(chosen.empty());
+  EXPECT_FALSE(dialog.isVisible());
+
+  dialog.showForKolvImport();
+  QKeyEvent onOk(QEvent::KeyPress, Qt::Key_Enter, Qt::KeypadModifier);
+  QCoreApplication::sendEvent(dialog.Command1, &onOk);
+  EXPECT_EQ(chosen, std::vector<char>{'\t'});
+  EXPECT_EQ(quits, 1);
+}
+
 TEST_F(DelimiterTest, QuitHidesAndImportsNothing) {
   fake.context.importDelimiter = ';';
   dialog.showForKolvImport();

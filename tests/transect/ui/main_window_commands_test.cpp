@@ -1,6 +1,7 @@
 // The menu commands of the KOLV main window: import rules, the data viewer
 // and its timer, the two outputs, Exit, help, copyright and closing.
 #include <QFile>
+#include <QUrl>
 
 #include "kolv_window_fixture.h"
 #include "shell/ui/FrmChoseModel.h"
@@ -16,7 +17,7 @@ TEST_F(MainCommands, ImportAsksWithTheDataFilterAndFollowsTheExtension) {
   fake.fileDialogs.names = {"/data/field.csv", "/data/field.DBF", "/data/field.xls", "/data/field.XLSX",
                             "/data/field.ods"};
   for (int i = 0; i < 5; ++i) main->MnuImportFileItem->trigger();
-  EXPECT_EQ(fake.fileDialogs.openFilters.front(), "Data files(*.TXT;*.DAT;*.XLS;*.DBF)|*.TXT;*.DAT;*.XLS;*.DBF");
+  EXPECT_EQ(fake.fileDialogs.openFilters.front(), platform::kImportFilter);
   ASSERT_EQ(messages().size(), 5u);
   EXPECT_EQ(messages()[0],
             "Sorry, program can not handle this file. Please convert your data into Excel, Text or DBF file");
@@ -97,6 +98,22 @@ TEST_F(MainCommands, OutputsGoThroughTheSaveDialogToTheEditor) {
   EXPECT_FALSE(fake.busy.noteShown);
 }
 
+TEST_F(MainCommands, ADesktopWithoutProgramsGetsThePathsToOpen) {
+  importAndRun();
+  fake.programs.desktopHasPrograms = false;
+  const std::string report = dir.filePath(QStringLiteral("report.TXT")).toStdString();
+  fake.fileDialogs.names = {report};
+  fake.messages.shown.clear();
+  main->MnuResultSubItem->trigger();
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_EQ(messages()[0], "The report was written to " + report + "\nbut no program was found to show it.");
+
+  main->MnuHelpItem->trigger();
+  ASSERT_EQ(messages().size(), 2u);
+  const std::string guide = QUrl(QString::fromStdString(fake.programs.webAddresses.at(0))).toLocalFile().toStdString();
+  EXPECT_EQ(messages()[1], "No web browser was found to show the help.\nThe guide is at " + guide);
+}
+
 TEST_F(MainCommands, AFailedWriteIsReportedWithPointerAndNoteReset) {
   importAndRun();
   fake.fileDialogs.names = {dir.filePath(QStringLiteral("missing/report.TXT")).toStdString()};
@@ -120,6 +137,28 @@ TEST_F(MainCommands, ExitAsksFirst) {
   EXPECT_FALSE(quitCalled);
   main->MnuExitItem->trigger();
   EXPECT_TRUE(quitCalled);
+}
+
+TEST_F(MainCommands, CtrlXReachesExitWhileABoxHasTheFocus) {
+  importAndRun();  // leaves the focus in TxtLSeq, its text unselected
+  ASSERT_TRUE(activate(main));
+  main->TxtLSeq->setFocus();
+  main->TxtLSeq->selectAll();
+  const QString before = main->TxtLSeq->text();
+  fake.messages.answers = {platform::MessageAnswer::Cancel};
+  QTest::keyClick(main->TxtLSeq, Qt::Key_X, Qt::ControlModifier);
+  ASSERT_EQ(fake.messages.texts(), (std::vector<std::string>{"Are you really want to Quit the Program"}));
+  EXPECT_EQ(main->TxtLSeq->text(), before);  // nothing was cut
+}
+
+TEST_F(MainCommands, TheViewerClosesWithTheWindow) {
+  importTransect(writeTransect());
+  ASSERT_NE(hub->dataViewer(), nullptr);
+  main->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(hub->dataViewer(), nullptr);
+  for (QWidget* window : QApplication::topLevelWidgets())
+    EXPECT_FALSE(window->isVisible() && window->objectName() == QStringLiteral("FrmShowData"));
 }
 
 TEST_F(MainCommands, HelpCopyrightAndClosing) {

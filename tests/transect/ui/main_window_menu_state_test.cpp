@@ -1,5 +1,7 @@
 // The menu and button states of the KOLV main window, row by row of the
 // table of events that change them.
+#include <fstream>
+
 #include "kolv_window_fixture.h"
 
 namespace sodwright::kolv::ui {
@@ -52,14 +54,54 @@ TEST_F(MainMenuState, ImportSucceededThenCancelled) {
   EXPECT_FALSE(s.chart);
   EXPECT_FALSE(s.runModel);
 
-  // A cancelled dialog turns only the Run menu off.
-  main->MnuImportFileItem->trigger();
-  const MenuStates after = statesOf(*main);
-  EXPECT_FALSE(after.run);
-  EXPECT_EQ(after.parameter, true);
-  EXPECT_EQ(after.edit, true);
+  // The boxes show the imported pair; there is nothing to redraw yet.
   EXPECT_EQ(main->TxtFSeq->text(), QStringLiteral("0"));
   EXPECT_EQ(main->TxtLSeq->text(), QStringLiteral("1"));
+  EXPECT_FALSE(s.redraw);
+  main->TxtFSeq->setText(QStringLiteral("1"));
+  EXPECT_FALSE(main->CmdRedraw->isEnabled());
+
+  // A cancelled dialog changes nothing.
+  const MenuStates before = statesOf(*main);
+  main->MnuImportFileItem->trigger();
+  EXPECT_EQ(statesOf(*main), before);
+}
+
+TEST_F(MainMenuState, CancelledOrFailedImportLeavesBoxesChartsAndRedraw) {
+  importTransect(writeTransect());
+  FrmKOLVParameter* window = openParameterWindow();
+  ASSERT_NE(window, nullptr);
+  typeAndLeave(window->TxtSeq, QStringLiteral("3"), window->TxtNodes);
+  window->CmdParaOK->click();
+  window->CmdRunKOLV->click();
+  QApplication::processEvents();
+  typeAndLeave(main->TxtFSeq, QStringLiteral("1"), main->TxtLSeq);
+  typeAndLeave(main->TxtLSeq, QStringLiteral("2"), main->TxtULD);
+  main->CmdRedraw->click();
+  ASSERT_EQ(state.params.FirstSeqShown, 1);
+  const MenuStates before = statesOf(*main);
+  const std::size_t drawn = main->ChtElev->itemCount();
+  ASSERT_GT(drawn, 0u);
+
+  const std::string bad = dir.filePath(QStringLiteral("short.txt")).toStdString();
+  {
+    std::ofstream out(bad, std::ios::binary);
+    out << "Sequence=\t0\tDataPoints:\t 10 \r\n";
+  }
+  main->MnuImportFileItem->trigger();  // cancelled
+  importTransect(bad);                 // failed
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_EQ(main->TxtFSeq->text(), QStringLiteral("1"));
+  EXPECT_EQ(main->TxtLSeq->text(), QStringLiteral("2"));
+  EXPECT_EQ(main->ChtElev->itemCount(), drawn);
+  EXPECT_EQ(statesOf(*main), before);
+
+  // What the boxes show is what Redraw uses: no order message.
+  main->CmdRedraw->setEnabled(true);
+  main->CmdRedraw->click();
+  EXPECT_EQ(messages().size(), 1u);
+  EXPECT_EQ(state.params.FirstSeqShown, 1);
+  EXPECT_EQ(state.params.LastSeqShown, 2);
 }
 
 TEST_F(MainMenuState, ParameterOkEnablesRunModel) {

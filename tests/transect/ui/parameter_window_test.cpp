@@ -1,5 +1,6 @@
 // The KOLV parameter window: what it shows, every box check with its message
 // and restored text, the button order, the direction list and the run.
+#include <QAccessible>
 #include <tuple>
 
 #include "kolv_window_fixture.h"
@@ -145,9 +146,29 @@ TEST_F(ParameterWindow, ListReadOnlyBoxesHelpAndQuit) {
   EXPECT_EQ(messages(), (std::vector<std::string>{"Please select from the list.", "Please don't change this value!"}));
   EXPECT_EQ(state.params.TillDirection, 2);
 
+  // Typed text is never read, not even a whole item name confirmed with Enter.
+  for (const char* typed : {"b", "Backward"}) {
+    window->CboTDirect->lineEdit()->setFocus();
+    window->CboTDirect->lineEdit()->selectAll();
+    QTest::keyClicks(window->CboTDirect->lineEdit(), QString::fromLatin1(typed));
+    QTest::keyClick(window->CboTDirect->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(state.params.TillDirection, 2) << typed;
+    EXPECT_EQ(state.params.DirectionSign, 1) << typed;
+    EXPECT_EQ(window->CboTDirect->currentIndex(), 2) << typed;
+    EXPECT_EQ(window->CboTDirect->currentText(), QStringLiteral("Alternative")) << typed;
+  }
+  fake.messages.shown.clear();
+
   QTest::mouseClick(window->Label47, Qt::LeftButton);
   ASSERT_EQ(fake.programs.webAddresses.size(), 1u);
   EXPECT_NE(fake.programs.webAddresses[0].find("#kolv"), std::string::npos);
+  // From the keyboard too: the link, and F1 anywhere in the window.
+  EXPECT_EQ(window->Label47->focusPolicy(), Qt::StrongFocus);
+  QTest::keyClick(window->Label47, Qt::Key_Space);
+  QTest::keyClick(window->TxtAlpha, Qt::Key_F1);
+  EXPECT_EQ(fake.programs.webAddresses.size(), 3u);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(window->CboTDirect)->text(QAccessible::Name),
+            QStringLiteral("Tillage Direction"));
 
   window->CmdQuit->click();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
