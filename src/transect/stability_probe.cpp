@@ -15,7 +15,8 @@ namespace {
 // The probe's layer notes are not the user's: they would repeat the run's.
 class SilentMessages : public platform::MessageService {
  public:
-  platform::MessageAnswer show(const std::string&, const std::string&, platform::MessageButtons) override {
+  platform::MessageAnswer show(const std::string&, const std::string&, platform::MessageButtons,
+                               platform::MessageIcon) override {
     return platform::MessageAnswer::Ok;
   }
 };
