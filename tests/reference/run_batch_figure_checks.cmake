@@ -43,9 +43,12 @@ foreach(format png svg pdf)
 endforeach()
 
 set(BATCH_COMMAND ${BATCH} nibal)
-expect_run(0 "" ${GRID} ${grid_options} --report ${WORK_DIR}/report.txt --map ${WORK_DIR}/elevation.svg
-           --layer Elevation)
+# A map alone: without --report the report is not written, the map is.
+expect_run(0 "" ${GRID} ${grid_options} --map ${WORK_DIR}/elevation.svg --layer Elevation)
 expect_figure(${WORK_DIR}/elevation.svg svg "NIBAL map: Elevation")
+get_filename_component(examples ${GRID} DIRECTORY)
+expect_run(2 "--map draws the results of a grid file input" --raster ${examples}/small-field-dem.tif
+           --map ${WORK_DIR}/raster-map.svg)
 expect_run(2 "unknown map layer: Height" ${GRID} ${grid_options} --report ${WORK_DIR}/report.txt
            --map ${WORK_DIR}/height.svg --layer Height)
 set(BATCH_COMMAND ${BATCH} kolv)
