@@ -6,9 +6,10 @@ Layers, lowest first:
   platform         service interfaces and their recording fakes
   transect, grid, indicator
                    the three models' computation (may use shell and platform)
+  platform/figures figures painted with Qt Gui, no widgets (may use shell and platform)
   platform/qt, platform/workbook, platform/raster
                    adapters of the platform services: Qt, workbooks, GDAL rasters
-                   (may use shell and platform)
+                   (may use shell, platform and platform/figures)
   grid/raster      the grid model's rasters (may use grid and platform/raster)
   shell/ui         the shared windows (may use the adapters)
   transect/ui, grid/ui, indicator/ui
@@ -23,7 +24,7 @@ import re
 import sys
 
 COMPUTATION = {"shell", "platform", "platform/fakes", "transect", "grid", "indicator"}
-ADAPTERS = {"shell", "platform", "platform/qt", "platform/workbook"}
+ADAPTERS = {"shell", "platform", "platform/figures", "platform/qt", "platform/workbook"}
 ALLOWED = {
     "shell": {"shell"},
     "platform": {"platform", "shell"},
@@ -31,6 +32,7 @@ ALLOWED = {
     "transect": {"transect", "shell", "platform"},
     "grid": {"grid", "shell", "platform"},
     "indicator": {"indicator", "shell", "platform"},
+    "platform/figures": {"shell", "platform", "platform/figures"},
     "platform/qt": ADAPTERS,
     "platform/workbook": ADAPTERS,
     "platform/raster": {"shell", "platform", "platform/raster"},

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev
   libfreexl-dev libzip-dev
   libgdal-dev gdal-bin python3-gdal
   libcli11-dev

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "batch/batch_commands.h"
+#include "batch/batch_figures.h"
 #include "batch/batch_options.h"
 #include "batch/batch_services.h"
 #include "batch/workbook_input.h"
@@ -67,14 +68,14 @@ constexpr std::array<BoxOption, 16> kBoxOptions = {{
 struct KolvOptions {
   std::string input;
   bool strict = false;
-  TextOption delimiter, base, direction, first, last, report, csv, lastSequence, date;
+  TextOption delimiter, base, direction, first, last, report, csv, lastSequence, date, charts;
   std::array<TextOption, kBoxOptions.size()> boxes;
 
   // Any option beyond reading and writing back asks for a run.
   bool runRequested() const {
     for (const TextOption& box : boxes)
       if (box.given()) return true;
-    return direction.given() || first.given() || last.given() || report.given();
+    return direction.given() || first.given() || last.given() || report.given() || charts.given();
   }
 };
 
@@ -122,6 +123,12 @@ bool writeOutputs(const KolvState& state, const KolvOptions& options, kolv::Int1
       return false;
     }
   }
+  if (withReport && options.charts.given()) {
+    if (const std::string error = writeChartsFigure(state, options.charts.value); !error.empty()) {
+      printMessage(error);
+      return false;
+    }
+  }
   if (options.lastSequence.given()) {
     if (auto error = kolv::writeLastSequenceFile(options.lastSequence.value, state, last)) {
       printMessage(*error);
@@ -134,6 +141,12 @@ bool writeOutputs(const KolvState& state, const KolvOptions& options, kolv::Int1
 int runKolv(const KolvOptions& options) {
   const auto delimiter = delimiterOption(options.delimiter.valueOr(defaultDelimiterWord(options.input)));
   if (!delimiter) return 2;
+  if (options.charts.given()) {
+    if (const std::string problem = figureNameProblem(options.charts.value); !problem.empty()) {
+      printMessage(problem);
+      return 2;
+    }
+  }
   KolvState state;
   if (const auto imported = importTransectInput(state, options.input, *delimiter, options.base.value);
       !imported.ok()) {
@@ -206,6 +219,8 @@ Command addKolvCommand(CLI::App& runner) {
                 "not written");
   addTextOption(*kolv, options->lastSequence, "--last-sequence", "FILE",
                 "write the transect at the last compared sequence in the import layout", "not written");
+  addTextOption(*kolv, options->charts, "--charts", "FILE",
+                "draw the four charts of the compared pair into FILE (.png, .svg or .pdf)", "");
   addTextOption(*kolv, options->date, "--date", "TEXT", "date line of the comparison report",
                 "today in the locale's short form");
   kolv->add_flag("--strict", options->strict,

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "batch/batch_commands.h"
+#include "batch/batch_figures.h"
 #include "batch/batch_options.h"
 #include "batch/batch_services.h"
 #include "batch/nibal_raster.h"
@@ -15,6 +16,7 @@
 #include "grid/grid_messages.h"
 #include "grid/grid_commands.h"
 #include "grid/grid_state.h"
+#include "grid/map_geometry.h"
 #include "shell/report_date.h"
 
 namespace sodwright::batch {
@@ -23,7 +25,7 @@ namespace {
 struct NibalOptions {
   std::string input;
   TextOption rows, columns, rowSpacing, columnSpacing, delimiter, bettaRow, gammaRow, bettaCol, gammaCol, date,
-      report, raster, writeRaster, csv;
+      report, raster, writeRaster, csv, map, layer;
 };
 
 int usage(const std::string& text) {
@@ -58,8 +60,9 @@ int runRaster(const NibalOptions& options) {
 }
 
 int runNibal(const NibalOptions& options) {
-  if (!options.report.given() && !options.csv.given() && !options.writeRaster.given())
-    return usage("nothing to write: give --report, --csv or --write-raster");
+  if (!options.report.given() && !options.csv.given() && !options.writeRaster.given() && !options.map.given())
+    return usage("nothing to write: give --report, --csv, --write-raster or --map");
+  if (options.raster.given() && options.map.given()) return usage("--map draws the results of a grid file input");
   if (options.raster.given()) return runRaster(options);
   if (options.input.empty()) return usage("no INPUT and no --raster");
   if (options.writeRaster.given()) return usage("--write-raster needs a georeferenced --raster input");
@@ -68,6 +71,15 @@ int runNibal(const NibalOptions& options) {
 
   const auto delimiter = delimiterOption(options.delimiter.valueOr(defaultDelimiterWord(options.input)));
   if (!delimiter) return 2;
+  if (options.map.given()) {
+    std::string problem = figureNameProblem(options.map.value);
+    if (problem.empty() && !nibal::layerFromName(options.layer.valueOr("SoilLossSum")))
+      problem = "unknown map layer: " + options.layer.value;
+    if (!problem.empty()) {
+      printMessage(problem);
+      return 2;
+    }
+  }
 
   StderrMessages messages;
   FixedFileNames files(options.input, options.report.value);
@@ -89,13 +101,20 @@ int runNibal(const NibalOptions& options) {
 
   const std::string date = options.date.valueOr(shell::todayShortDate());
   const nibal::RunOutcome outcome = nibal::RunGridModel(state, parameterTexts(options), context, date);
-  // Without --report the save dialog is "cancelled": the results stay for the CSV.
+  // Without --report the save dialog is "cancelled": the results stay for the CSV and the map.
   const nibal::RunOutcome wanted =
       options.report.given() ? nibal::RunOutcome::ReportWritten : nibal::RunOutcome::ReportCancelled;
   if (outcome != wanted) return 2;
   if (options.csv.given()) {
     if (auto error = nibal::writeGridCsvFile(state, options.csv.value)) {
       printMessage(std::string(nibal::kOutputFailed) + "\nCannot write " + options.csv.value + ": " + *error);
+      return 2;
+    }
+  }
+  if (options.map.given()) {
+    if (const std::string error = writeMapFigure(state, options.map.value, options.layer.valueOr("SoilLossSum"));
+        !error.empty()) {
+      printMessage(error);
       return 2;
     }
   }
@@ -141,6 +160,12 @@ Command addNibalCommand(CLI::App& runner) {
                 "with --raster: write SoilLossSum, SoilLossRow and SoilLossCol as 32-bit floats georeferenced like "
                 "the DEM; OUT.tif holds them as three described bands, OUT.asc gives OUT_SoilLossSum.asc and so on",
                 "");
+  addTextOption(*nibal, options->map, "--map", "FILE", "draw the map of the results into FILE (.png, .svg or .pdf)",
+                "");
+  addTextOption(*nibal, options->layer, "--layer", "NAME",
+                "layer of the map: SoilLossSum, SoilLossRow, SoilLossCol, DGradCol, DCurvCol, DGradRow, DCurvRow "
+                "or Elevation",
+                "SoilLossSum");
   addTextOption(*nibal, options->date, "--date", "TEXT", "date line of the report",
                 "today in the locale's short form");
   return [options] { return runNibal(*options); };

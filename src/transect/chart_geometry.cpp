@@ -16,11 +16,7 @@ using platform::DrawOp;
 using platform::LineStyle;
 using platform::Rgb;
 
-constexpr Rgb kLightBlue{0, 150, 255};
-constexpr Rgb kLightRed{255, 150, 0};
-constexpr Rgb kBlue{0, 0, 255};
-constexpr Rgb kRed{255, 0, 0};
-constexpr Rgb kBrown{200, 100, 0};
+using namespace chart_colours;
 
 // A value the chart needs lies outside the arrays (no data yet, or a
 // sequence beyond the simulated ones).

@@ -23,6 +23,16 @@ enum ChartLabel : platform::LabelId { MaxValue, MidValue, MinValue, MidDistance,
 inline constexpr std::array<ChartKind, 4> kAllCharts = {ChartKind::Elevation, ChartKind::SoilLoss,
                                                         ChartKind::UpLayer, ChartKind::WholeProfile};
 
+// The series colours: the first sequence shown in blue, the last in red,
+// lighter shades of both in the end zones, the soil loss in brown.
+namespace chart_colours {
+inline constexpr platform::Rgb kLightBlue{0, 150, 255};
+inline constexpr platform::Rgb kLightRed{255, 150, 0};
+inline constexpr platform::Rgb kBlue{0, 0, 255};
+inline constexpr platform::Rgb kRed{255, 0, 0};
+inline constexpr platform::Rgb kBrown{200, 100, 0};
+}  // namespace chart_colours
+
 inline constexpr std::string_view kXRangeMessage = "X Range is wrong, please check your import data.";
 
 // The message when the values of a chart span no range.

@@ -16,6 +16,7 @@
 
 #include "grid/grid_commands.h"
 #include "grid/grid_report.h"
+#include "grid/ui/FrmGridMap.h"
 #include "shell/report_date.h"
 #include "shell/ui/help_page.h"
 #include "shell/ui/link_label.h"
@@ -48,6 +49,7 @@ FrmModelParameter::FrmModelParameter(GridState& state, platform::AppContext& con
   connect(CmdRunModel, &QPushButton::clicked, this, &FrmModelParameter::CmdRunModel_Click);
   connect(CmdQuit, &QPushButton::clicked, this, &FrmModelParameter::CmdQuit_Click);
   connect(CmdSaveCsv, &QPushButton::clicked, this, &FrmModelParameter::CmdSaveCsv_Click);
+  connect(CmdShowMap, &QPushButton::clicked, this, &FrmModelParameter::CmdShowMap_Click);
   Help->onClick = [this] { Help_Click(); };
   shell::addHelpKey(this, [this] { Help_Click(); });
 }
@@ -100,6 +102,10 @@ void FrmModelParameter::buildLayout() {
   CmdQuit = new QPushButton(QStringLiteral("Quit"), this);
   CmdQuit->setObjectName(QStringLiteral("CmdQuit"));
   CmdQuit->setAutoDefault(false);
+  CmdShowMap = new QPushButton(QStringLiteral("Show &Map"), this);
+  CmdShowMap->setObjectName(QStringLiteral("CmdShowMap"));
+  CmdShowMap->setAutoDefault(false);
+  CmdShowMap->setEnabled(layerAvailable(state_, MapLayer::SoilLossSum));
   Help = new shell::LinkLabel(QStringLiteral("Help!"), this);
   Help->setObjectName(QStringLiteral("Help"));
   Help->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
@@ -109,6 +115,7 @@ void FrmModelParameter::buildLayout() {
   buttons->addWidget(CmdRunModel);
   buttons->addWidget(CmdSaveCsv);
   buttons->addWidget(CmdQuit);
+  buttons->addWidget(CmdShowMap);
   buttons->addStretch();
   buttons->addWidget(Help);
 
@@ -133,6 +140,10 @@ void FrmModelParameter::CmdRunModel_Click() {
   // results and leaves this window open.
   const RunOutcome outcome = RunGridModel(state_, texts, context_, shell::todayShortDate());
   CmdSaveCsv->setEnabled(hasResults(state_) && outcome != RunOutcome::Failed && outcome != RunOutcome::AllMissing);
+  if (outcome == RunOutcome::ReportWritten || outcome == RunOutcome::ReportCancelled) {
+    CmdShowMap->setEnabled(true);
+    emit resultsReady();
+  }
   if (outcome == RunOutcome::ReportWritten) hide();
 }
 
@@ -146,6 +157,8 @@ void FrmModelParameter::CmdSaveCsv_Click() {
   }
   if (failure) context_.messages.inform(std::string(kOutputFailed) + "\n" + *failure);
 }
+
+void FrmModelParameter::CmdShowMap_Click() { showGridMap(state_, this); }
 
 void FrmModelParameter::CmdQuit_Click() {
   hide();

@@ -31,17 +31,21 @@ class FrmModelParameter : public QWidget {
   QPushButton* CmdRunModel = nullptr;  // "Run NIBAL"
   QPushButton* CmdSaveCsv = nullptr;  // "Save CSV", once a run has results
   QPushButton* CmdQuit = nullptr;
+  QPushButton* CmdShowMap = nullptr;  // "Show Map", once a run has results
   shell::LinkLabel* Help = nullptr;
 
  signals:
   // "Quit": this window is hidden and the grid window comes back.
   void quitPressed();
+  // A run computed results (whether or not a report was written).
+  void resultsReady();
 
  public slots:
   void CmdRunModel_Click();
   void CmdSaveCsv_Click();
   void CmdQuit_Click();
   void Help_Click();
+  void CmdShowMap_Click();
 
  private:
   void buildLayout();

@@ -17,6 +17,7 @@
 #include "grid/grid_commands.h"
 #include "grid/grid_messages.h"
 #include "grid/grid_workbook_import.h"
+#include "grid/ui/FrmGridMap.h"
 #include "grid/ui/FrmModelParameter.h"
 #include "shell/ui/help_page.h"
 #include "shell/ui/link_label.h"
@@ -58,6 +59,7 @@ frmGridInfo::frmGridInfo(GridState& state, platform::AppContext& context, shell:
   connect(CmdImport, &QPushButton::clicked, this, &frmGridInfo::CmdImport_Click);
   connect(CmdRunModel, &QPushButton::clicked, this, &frmGridInfo::CmdRunModel_Click);
   connect(CmdShowData, &QPushButton::clicked, this, &frmGridInfo::CmdShowData_Click);
+  connect(CmdShowMap, &QPushButton::clicked, this, &frmGridInfo::CmdShowMap_Click);
   connect(CmdQuit, &QPushButton::clicked, this, &frmGridInfo::CmdQuit_Click);
   Help->onClick = [this] { Help_Click(); };
   shell::addHelpKey(this, [this] { Help_Click(); });
@@ -111,6 +113,8 @@ void frmGridInfo::buildLayout() {
   CmdRunModel = makeButton("CmdRunModel", QStringLiteral("Run NIBAL"), this);
   CmdShowData = makeButton("CmdShowData", QStringLiteral("Show Data"), this);
   CmdQuit = makeButton("CmdQuit", QStringLiteral("Quit"), this);
+  CmdShowMap = makeButton("CmdShowMap", QStringLiteral("Show &Map"), this);
+  CmdShowMap->setEnabled(layerAvailable(state_, MapLayer::SoilLossSum));
 
   Help = new shell::LinkLabel(QStringLiteral("Help!"), this);
   Help->setObjectName(QStringLiteral("Help"));
@@ -123,7 +127,7 @@ void frmGridInfo::buildLayout() {
   frames->addWidget(spacingFrame);
 
   auto* buttons = new QHBoxLayout;
-  for (QPushButton* button : {CmdImport, CmdRunModel, CmdShowData, CmdQuit}) buttons->addWidget(button);
+  for (QPushButton* button : {CmdImport, CmdRunModel, CmdShowData, CmdShowMap, CmdQuit}) buttons->addWidget(button);
   buttons->addStretch();
   buttons->addWidget(Help);
 
@@ -194,6 +198,7 @@ void frmGridInfo::importFinished() {
   context_.busy.hideNote();
   hub_.showDataViewer();
   CmdShowData->setEnabled(true);
+  CmdShowMap->setEnabled(false);  // the import discarded the results
 }
 
 void frmGridInfo::importWorkbook() {
@@ -247,6 +252,7 @@ void frmGridInfo::CmdRunModel_Click() {
       show();
       raise();
     });
+    connect(parameters_, &FrmModelParameter::resultsReady, this, [this] { CmdShowMap->setEnabled(true); });
   }
   parameters_->show();
   parameters_->raise();
@@ -254,6 +260,8 @@ void frmGridInfo::CmdRunModel_Click() {
 }
 
 void frmGridInfo::CmdShowData_Click() { hub_.showDataViewer(); }
+
+void frmGridInfo::CmdShowMap_Click() { showGridMap(state_, this); }
 
 void frmGridInfo::Help_Click() {
   platform::showHelpPage(context_.programs, context_.messages, shell::helpPageAddress(shell::kHelpNibal));

@@ -36,6 +36,7 @@ class frmGridInfo : public QWidget {
   QPushButton* CmdRunModel = nullptr;
   QPushButton* CmdShowData = nullptr;
   QPushButton* CmdQuit = nullptr;
+  QPushButton* CmdShowMap = nullptr;  // "Show Map", once the grid has results
   shell::LinkLabel* Help = nullptr;
 
   // The parameter window, once "Run NIBAL" has made it.
@@ -47,6 +48,7 @@ class frmGridInfo : public QWidget {
   void CmdShowData_Click();
   void CmdQuit_Click();
   void Help_Click();
+  void CmdShowMap_Click();
   // Any keystroke in a grid box: the grid must be imported again.
   void txtRows_Change() { gridBoxChanged(); }
   void txtColumns_Change() { gridBoxChanged(); }

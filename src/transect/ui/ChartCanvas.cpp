@@ -1,6 +1,7 @@
 #include "transect/ui/ChartCanvas.h"
 
 #include <QFrame>
+#include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 
@@ -17,6 +18,7 @@ ChartCanvas::ChartCanvas(const QString& name, const QString& yAxisLine, const QS
   pal.setColor(QPalette::Window, Qt::white);
   setPalette(pal);
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  setMouseTracking(true);
 
   yLine_ = new QFrame(this);
   yLine_->setObjectName(yAxisLine);
@@ -46,12 +48,12 @@ void ChartCanvas::setCoordinateWindow(float left, float top, float right, float 
 }
 
 void ChartCanvas::drawLine(float x1, float y1, float x2, float y2) {
-  items_.push_back({false, x1, y1, x2, y2, penWidth_, style_, QColor(Qt::black), window_});
+  items_.push_back({false, x1, y1, x2, y2, penWidth_, style_, QColor(Qt::black), {}, window_});
   update();
 }
 
 void ChartCanvas::plotPoint(float x, float y, platform::Rgb colour) {
-  items_.push_back({true, x, y, x, y, penWidth_, style_, QColor(colour.r, colour.g, colour.b), window_});
+  items_.push_back({true, x, y, x, y, penWidth_, style_, QColor(colour.r, colour.g, colour.b), colour, window_});
   update();
 }
 
@@ -91,6 +93,30 @@ void ChartCanvas::paintEvent(QPaintEvent*) {
     painter.drawLine(from, toPixels(item.window, item.x2, item.y2));
   }
 }
+
+std::optional<ChartCanvas::Hit> ChartCanvas::pointNear(QPointF position, double reach) const {
+  std::optional<Hit> best;
+  double bestDistance = reach * reach;
+  for (const Item& item : items_) {
+    if (!item.isPoint) continue;
+    const QPointF d = toPixels(item.window, item.x1, item.y1) - position;
+    const double distance = d.x() * d.x() + d.y() * d.y();
+    if (distance <= bestDistance) {
+      bestDistance = distance;
+      best = Hit{item.x1, item.y1, item.rgb};
+    }
+  }
+  return best;
+}
+
+void ChartCanvas::mouseMoveEvent(QMouseEvent* event) {
+  if (const auto hit = pointNear(event->position()))
+    emit pointHovered(hit->x, hit->y, hit->colour);
+  else
+    emit pointLeft();
+}
+
+void ChartCanvas::leaveEvent(QEvent*) { emit pointLeft(); }
 
 void ChartCanvas::resizeEvent(QResizeEvent*) {
   // The placeholder axes where the drawn axes will stand: a tenth in from the

@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 #include "platform/drawing_surface.h"
@@ -44,11 +45,27 @@ class ChartCanvas : public QWidget {
   // Lines and points since the last clear.
   std::size_t itemCount() const { return items_.size(); }
 
+  // The plotted point nearest to a widget position, within `reach` pixels:
+  // its user coordinates and colour.
+  struct Hit {
+    float x = 0, y = 0;
+    platform::Rgb colour;
+  };
+  std::optional<Hit> pointNear(QPointF position, double reach = 8) const;
+  // The widget position of a point in user coordinates, as last drawn.
+  QPointF pixelOf(float x, float y) const { return toPixels(window_, x, y); }
+
   QSize sizeHint() const override { return {360, 220}; }
   QSize minimumSizeHint() const override { return {160, 110}; }
 
+ signals:
+  void pointHovered(float x, float y, platform::Rgb colour);
+  void pointLeft();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
@@ -61,6 +78,7 @@ class ChartCanvas : public QWidget {
     int penWidth = 1;
     platform::LineStyle style = platform::LineStyle::Solid;
     QColor colour;
+    platform::Rgb rgb;
     Window window;
   };
   QPointF toPixels(const Window& w, float x, float y) const;

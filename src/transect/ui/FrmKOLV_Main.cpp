@@ -274,6 +274,7 @@ void FrmKOLV_Main::setPlaceholderLinesVisible(bool visible) {
 void FrmKOLV_Main::drawChart(ChartKind kind) {
   // A chart that cannot be drawn says so and leaves the others to be drawn.
   const ChartDrawing drawing = kolv::drawChart(kind, state_, {MnuChtInteriorItem->isChecked()});
+  panel(kind)->setKey(chartKey(kind, state_));
   platform::replay(drawing.ops, *panel(kind));
   panel(kind)->showEndZones(drawing.endZones);
   if (drawing.message) showMessage(*drawing.message);

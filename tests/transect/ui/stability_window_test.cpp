@@ -40,6 +40,9 @@ TEST_F(StabilityWindows, WarningLineBeforeTheRunAndMarkAfterIt) {
   for (ChartKind kind : kAllCharts) {
     EXPECT_EQ(main->panel(kind)->canvas()->shadedBands().size(), 2u);
     EXPECT_FALSE(main->panel(kind)->endZoneLegend()->isHidden());
+    // Its entry keeps clear of the sequence legend.
+    const ChartPanel* panel = main->panel(kind);
+    EXPECT_FALSE(panel->endZoneLegend()->geometry().intersects(panel->legendLabel()->geometry()));
   }
 }
 

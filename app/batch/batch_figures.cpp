@@ -1,0 +1,98 @@
+#include "batch/batch_figures.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cctype>
+#include <memory>
+
+#if SODWRIGHT_HAVE_FIGURES
+#include <QGuiApplication>
+
+#include "grid/map_geometry.h"
+#include "platform/figures/figure_export.h"
+#include "platform/figures/figure_painter.h"
+#include "transect/chart_figure.h"
+#endif
+
+namespace sodwright::batch {
+namespace {
+
+std::string lowerExtension(const std::string& path) {
+  const auto dot = path.find_last_of('.');
+  if (dot == std::string::npos) return {};
+  std::string ext = path.substr(dot + 1);
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+  return ext;
+}
+
+#if SODWRIGHT_HAVE_FIGURES
+// Fonts and painting need a GUI application for the time of the drawing;
+// the offscreen platform spares the runner a display.
+class GuiForFigures {
+ public:
+  GuiForFigures() {
+    if (QCoreApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's notes about its own set-up (a missing runtime folder and the
+    // like) are not the study's messages.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+      if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
+    });
+    app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+  }
+
+ private:
+  int argc_ = 1;
+  char name_[16] = "sodwright-batch";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QGuiApplication> app_;
+};
+
+std::string save(const platform::Figure& figure, const std::string& path) {
+  if (!platform::saveFigure(figure, QString::fromStdString(path), {QSize(), 192}))
+    return "cannot write the figure " + path;
+  return {};
+}
+#endif
+
+}  // namespace
+
+std::string figureNameProblem(const std::string& path) {
+  const std::string ext = lowerExtension(path);
+  if (ext == "png" || ext == "svg" || ext == "pdf") return {};
+  return "a figure file must end in .png, .svg or .pdf: " + path;
+}
+
+#if SODWRIGHT_HAVE_FIGURES
+std::string writeChartsFigure(const kolv::KolvState& state, const std::string& path) {
+  if (std::string problem = figureNameProblem(path); !problem.empty()) return problem;
+  const GuiForFigures gui;
+  const platform::Figure figure =
+      kolv::fourChartsFigure(kolv::currentCharts(state), kolv::chartsHeading(state), platform::qtTextWidth);
+  return save(figure, path);
+}
+
+std::string writeMapFigure(const nibal::GridState& state, const std::string& path, const std::string& layer) {
+  if (std::string problem = figureNameProblem(path); !problem.empty()) return problem;
+  nibal::MapOptions options;
+  if (const auto chosen = nibal::layerFromName(layer.empty() ? "SoilLossSum" : layer))
+    options.layer = *chosen;
+  else
+    return "unknown map layer: " + layer;
+  if (!nibal::layerAvailable(state, options.layer)) return "the map layer " + layer + " holds no values";
+  const GuiForFigures gui;
+  options.width = 1000;
+  options.height = 740;
+  options.fontSize = 15;
+  return save(nibal::buildMap(state, options, platform::qtTextWidth).figure, path);
+}
+#else
+std::string writeChartsFigure(const kolv::KolvState&, const std::string&) {
+  return "this build writes no figures (it was made without Qt)";
+}
+std::string writeMapFigure(const nibal::GridState&, const std::string&, const std::string&) {
+  return "this build writes no figures (it was made without Qt)";
+}
+#endif
+
+}  // namespace sodwright::batch

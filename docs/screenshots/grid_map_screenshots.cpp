@@ -1,0 +1,57 @@
+// Not a check: takes the screenshot of the NIBAL map window on the example
+// grid for the guide. Run under a virtual display with a window manager, see
+// docs/screenshots/capture-map.sh.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QScreen>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include "grid/grid_import.h"
+#include "grid/grid_model.h"
+#include "grid/ui/FrmGridMap.h"
+#include "grid/ui/GridMapCanvas.h"
+
+namespace sodwright::nibal {
+namespace {
+
+TEST(GridMapScreenshots, MapOfTheExampleGrid) {
+  const QString out = qEnvironmentVariable("SODWRIGHT_SCREENSHOT_DIR", QStringLiteral("."));
+  // The README's study: 30 x 40 nodes at 5 m, default coefficients.
+  GridImportResult read = readGridTextFile(SODWRIGHT_EXAMPLES_DIR "/small-field-grid.txt", '\t', 30, 40);
+  ASSERT_TRUE(read.ok()) << read.message;
+  GridState state;
+  replaceGrid(state, {30, 40, "30", "40", "5", "5"}, std::move(*read.data));
+  state.info.BettaRow = 3;
+  state.info.GammaRow = 6;
+  state.info.BettaCol = 6;
+  state.info.GammaCol = 12;
+  clearGridResults(state);
+  ComputeColumnDirection(state);
+  ComputeRowDirection(state);
+  computeSoilLossSum(state);
+
+  FrmGridMap window(state);
+  window.resize(900, 720);
+  window.move(20, 20);
+  window.show();
+  QTest::qWait(500);
+  QTest::mouseMove(window.PicMap, window.PicMap->pointOfNode(8, 9).toPoint());
+  QTest::qWait(300);
+  const QRect frame = window.frameGeometry();
+  const QPixmap shot = window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+  ASSERT_TRUE(shot.save(QDir(out).filePath(QStringLiteral("nibal-map-window.png"))));
+
+  // The inner field under a limit of 1, over the hillshade.
+  window.TxtLimit->setText(QStringLiteral("1"));
+  emit window.TxtLimit->editingFinished();
+  window.ChkHillshade->setChecked(true);
+  QTest::qWait(300);
+  const QPixmap shaded = window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+  ASSERT_TRUE(shaded.save(QDir(out).filePath(QStringLiteral("nibal-map-hillshade.png"))));
+}
+
+}  // namespace
+}  // namespace sodwright::nibal

@@ -1,0 +1,34 @@
+#pragma once
+// Figures out of the program: PNG at a chosen size and resolution, SVG, PDF
+// and the clipboard, each drawn from the figure's operations.
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <optional>
+
+#include "platform/figure.h"
+
+namespace sodwright::platform {
+
+enum class FigureFormat { Png, Svg, Pdf };
+
+struct FigureExportOptions {
+  QSize pixels;    // PNG size; empty: the figure's own size times dpi / 96
+  int dpi = 96;    // written into the PNG, and the PDF's resolution
+};
+
+// The format a file name asks for by its extension (.png, .svg, .pdf, any
+// case), or none.
+std::optional<FigureFormat> figureFormatOf(const QString& path);
+
+QImage figureImage(const Figure& figure, const FigureExportOptions& options = {});
+bool savePng(const Figure& figure, const QString& path, const FigureExportOptions& options = {});
+bool saveSvg(const Figure& figure, const QString& path);
+bool savePdf(const Figure& figure, const QString& path, const FigureExportOptions& options = {});
+// By the file name's extension; false for an unknown one or a failed write.
+bool saveFigure(const Figure& figure, const QString& path, const FigureExportOptions& options = {});
+// The figure as an image on the clipboard; needs a running QGuiApplication.
+void copyFigure(const Figure& figure);
+
+}  // namespace sodwright::platform
