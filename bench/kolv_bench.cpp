@@ -41,7 +41,8 @@ void runAndCompare(benchmark::State& bench, const bench::StudyShape& shape) {
     benchmark::DoNotOptimize(state.results.SoilLoss(shape.points / 2));
   }
   const double nodePasses = static_cast<double>(shape.points) * (shape.sequences + 1);
-  bench.counters["node_passes"] = benchmark::Counter(nodePasses, benchmark::Counter::kIsIterationInvariantRate);
+  bench.counters["node_passes"] =
+      benchmark::Counter(nodePasses, benchmark::Counter::kIsIterationInvariantRate);
   const PassWorkspace work(shape.points, state.params.DistrNodes, threads);
   bench.counters["engine_buffer_kB"] = static_cast<double>(work.byteSize()) / 1e3;
   bench.counters["peak_rss_MB"] = peakResidentMegabytes();
@@ -60,8 +61,18 @@ void BM_KolvWideDistribution(benchmark::State& bench) {
   runAndCompare(bench, shape);
 }
 
-BENCHMARK(BM_KolvStudyRun)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
-BENCHMARK(BM_KolvWideDistribution)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(BM_KolvStudyRun)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0)
+    ->UseRealTime();
+BENCHMARK(BM_KolvWideDistribution)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseRealTime();
 
 }  // namespace
 

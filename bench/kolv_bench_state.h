@@ -36,7 +36,8 @@ inline KolvState studyState(const StudyShape& shape) {
   p.NodeCount = p.DataPointCount = static_cast<Int16>(shape.points);
   p.Interval = shape.interval;
   p.DistrDistance = shape.distrDistance;
-  p.DistrNodes = static_cast<Int16>(std::floor(static_cast<double>(shape.distrDistance) / shape.interval));
+  p.DistrNodes =
+      static_cast<Int16>(std::floor(static_cast<double>(shape.distrDistance) / shape.interval));
   p.FileSeqNo = 0;
   p.TillDepth = 0.2;
   p.BulkDensity1 = 1300;

@@ -71,7 +71,13 @@ void BM_KolvBatchStudy(benchmark::State& bench) {
   for (const std::string& path : {input, report, last}) std::remove(path.c_str());
 }
 
-BENCHMARK(BM_KolvBatchStudy)->ArgName("reports")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+BENCHMARK(BM_KolvBatchStudy)
+    ->ArgName("reports")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0)
+    ->UseRealTime();
 
 }  // namespace
 

@@ -19,7 +19,9 @@ using namespace sodwright::nibal;
 constexpr int kLargestSide = 181;  // 181 x 181 = 32761 nodes
 
 // A rolling field: a few metres of relief over the grid.
-double elevation(int r, int c) { return 100.0 + 3.0 * std::sin(r * 0.07) * std::cos(c * 0.05) + 0.01 * r; }
+double elevation(int r, int c) {
+  return 100.0 + 3.0 * std::sin(r * 0.07) * std::cos(c * 0.05) + 0.01 * r;
+}
 
 GridState makeState(int rows, int columns, bool withCoordinates) {
   GridState state;
@@ -67,7 +69,8 @@ void BM_TextImport181(benchmark::State& bench) {
   std::ostringstream file;
   for (int r = 1; r <= kLargestSide; ++r)
     for (int c = 1; c <= kLargestSide; ++c)
-      file << '\t' << 512000 + 5 * c << ".125\t" << 4801000 + 7 * r << ".5\t" << elevation(r, c) << "\r\n";
+      file << '\t' << 512000 + 5 * c << ".125\t" << 4801000 + 7 * r << ".5\t" << elevation(r, c)
+           << "\r\n";
   const std::string text = file.str();
   for (auto _ : bench) {
     GridImportResult result = parseGridText(text, '\t', kLargestSide, kLargestSide);

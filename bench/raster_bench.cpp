@@ -36,9 +36,10 @@ void makeDem(const std::string& path) {
   std::vector<float> row(kSide);
   for (int r = 0; r < kSide; ++r) {
     for (int c = 0; c < kSide; ++c)
-      row[c] = static_cast<float>(100.0 + 3.0 * std::sin(r * 0.007) * std::cos(c * 0.005) + 0.001 * r);
-    if (dem->GetRasterBand(1)->RasterIO(GF_Write, 0, r, kSide, 1, row.data(), kSide, 1, GDT_Float32, 0, 0,
-                                        nullptr) != CE_None)
+      row[c] =
+          static_cast<float>(100.0 + 3.0 * std::sin(r * 0.007) * std::cos(c * 0.005) + 0.001 * r);
+    if (dem->GetRasterBand(1)->RasterIO(GF_Write, 0, r, kSide, 1, row.data(), kSide, 1, GDT_Float32,
+                                        0, 0, nullptr) != CE_None)
       throw std::runtime_error("cannot write the benchmark DEM");
   }
 }
@@ -78,13 +79,15 @@ BENCHMARK(BM_GeoTiffToGeoTiff4000)->Unit(benchmark::kMillisecond)->Iterations(3)
 
 // The three steps alone, to see where the time goes.
 void BM_ReadOnly4000(benchmark::State& bench) {
-  for (auto _ : bench) benchmark::DoNotOptimize(raster::readElevationRaster(demPath(), raster::kMostBatchNodes));
+  for (auto _ : bench)
+    benchmark::DoNotOptimize(raster::readElevationRaster(demPath(), raster::kMostBatchNodes));
 }
 BENCHMARK(BM_ReadOnly4000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_RunOnly4000(benchmark::State& bench) {
   auto raster = raster::readElevationRaster(demPath(), raster::kMostBatchNodes);
-  for (auto _ : bench) benchmark::DoNotOptimize(raster::runRasterGrid(*raster.value, {3, 6, 6, 12}, {}));
+  for (auto _ : bench)
+    benchmark::DoNotOptimize(raster::runRasterGrid(*raster.value, {3, 6, 6, 12}, {}));
 }
 BENCHMARK(BM_RunOnly4000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
@@ -92,7 +95,9 @@ void BM_WriteOnly4000(benchmark::State& bench) {
   auto raster = raster::readElevationRaster(demPath(), raster::kMostBatchNodes);
   auto layers = raster::runRasterGrid(*raster.value, {3, 6, 6, 12}, {});
   const std::string out = scratch("loss-only.tif");
-  for (auto _ : bench) benchmark::DoNotOptimize(raster::writeResultRasters(out, raster.value->geometry, *layers.value));
+  for (auto _ : bench)
+    benchmark::DoNotOptimize(
+        raster::writeResultRasters(out, raster.value->geometry, *layers.value));
   std::filesystem::remove(out);
 }
 BENCHMARK(BM_WriteOnly4000)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -35,14 +35,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   nibal::GridImportResult result = nibal::parseGridText(content, delimiter, rows, columns);
   if (!result.ok()) {
-    FUZZ_CHECK(result.message.rfind(nibal::kDataImportFailed, 0) == 0, "a refusal without its message");
+    FUZZ_CHECK(result.message.rfind(nibal::kDataImportFailed, 0) == 0,
+               "a refusal without its message");
     return 0;
   }
   int records = 0;
   for (const std::string& line : shell::splitLines(content))
     if (!isBlankRecord(line, delimiter)) ++records;
   FUZZ_CHECK(records == rows * columns, "accepted " + std::to_string(records) + " records for " +
-                                            std::to_string(rows) + " x " + std::to_string(columns) + " nodes");
+                                            std::to_string(rows) + " x " + std::to_string(columns) +
+                                            " nodes");
   const nibal::GridData& grids = *result.data;
   FUZZ_CHECK(grids.elevation.rows() == rows && grids.elevation.columns() == columns &&
                  grids.easting.rows() == rows && grids.northing.columns() == columns,
@@ -52,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       FUZZ_CHECK(std::isfinite(grids.elevation(r, c)), "an elevation that is not finite");
 
   nibal::GridState state;
-  nibal::GridDefinition definition{rows, columns, std::to_string(rows), std::to_string(columns), "10", "10"};
+  nibal::GridDefinition definition{rows, columns, std::to_string(rows), std::to_string(columns),
+                                   "10", "10"};
   nibal::replaceGrid(state, definition, std::move(*result.data));
   FUZZ_CHECK(state.GridNodeCount == rows * columns, "GridNodeCount is not Rows x Columns");
 
@@ -71,6 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (inTable) ++tableLines;
     if (line.rfind(" Row", 0) == 0 && line.find("SoilLossSum") != std::string::npos) inTable = true;
   }
-  FUZZ_CHECK(tableLines == rows * columns, "the report has " + std::to_string(tableLines) + " table lines");
+  FUZZ_CHECK(tableLines == rows * columns,
+             "the report has " + std::to_string(tableLines) + " table lines");
   return 0;
 }

@@ -55,17 +55,22 @@ void checkMask(double value, int hashes, int zeros, int decimals) {
   }
   const std::string text = shell::formatMask(value, mask);
   const auto back = shell::parseStrictNumber(text);
-  FUZZ_CHECK(back.has_value(), "formatMask(" + show(value) + ", " + mask + ") gave \"" + text + "\"");
+  FUZZ_CHECK(back.has_value(),
+             "formatMask(" + show(value) + ", " + mask + ") gave \"" + text + "\"");
   const double halfUnit = 0.5 * std::pow(10.0, -decimals);
   const double slack = std::nextafter(std::fabs(value), INFINITY) - std::fabs(value);
   FUZZ_CHECK(std::fabs(*back - value) <= halfUnit * (1 + 1e-12) + slack,
-             "formatMask(" + show(value) + ", " + mask + ") gave \"" + text + "\", more than half a unit away");
+             "formatMask(" + show(value) + ", " + mask + ") gave \"" + text +
+                 "\", more than half a unit away");
   const std::size_t point = text.find('.');
   FUZZ_CHECK((decimals == 0) == (point == std::string::npos), "decimal point of \"" + text + "\"");
   if (decimals > 0)
-    FUZZ_CHECK(text.size() - point - 1 == static_cast<std::size_t>(decimals), "decimals of \"" + text + "\"");
-  const std::size_t integerDigits = (point == std::string::npos ? text.size() : point) - (text[0] == '-' ? 1 : 0);
-  FUZZ_CHECK(integerDigits >= static_cast<std::size_t>(zeros), "integer digits of \"" + text + "\"");
+    FUZZ_CHECK(text.size() - point - 1 == static_cast<std::size_t>(decimals),
+               "decimals of \"" + text + "\"");
+  const std::size_t integerDigits =
+      (point == std::string::npos ? text.size() : point) - (text[0] == '-' ? 1 : 0);
+  FUZZ_CHECK(integerDigits >= static_cast<std::size_t>(zeros),
+             "integer digits of \"" + text + "\"");
   if (text[0] == '-') FUZZ_CHECK(*back != 0.0, "a zero shown with a minus sign: \"" + text + "\"");
 }
 
@@ -80,7 +85,8 @@ void checkGeneralForms(double value) {
   const std::string bare = shell::bareText(value);
   FUZZ_CHECK(bare.size() >= 3 && bare.back() == ' ' && (bare[0] == ' ' || bare[0] == '-'),
              "bareText(" + show(value) + ") gave \"" + bare + "\"");
-  FUZZ_CHECK(shell::parseStrictNumber(bare) == back, "bareText(" + show(value) + ") gave \"" + bare + "\"");
+  FUZZ_CHECK(shell::parseStrictNumber(bare) == back,
+             "bareText(" + show(value) + ") gave \"" + bare + "\"");
 
   const float single = static_cast<float>(value);
   if (std::isfinite(single)) {
@@ -101,10 +107,13 @@ void checkInt16(double value) {
     return;
   }
   FUZZ_CHECK(rounded.has_value(), "roundToInt16(" + show(value) + ") refused a value in range");
-  FUZZ_CHECK(std::fabs(*rounded - value) <= 0.5, "roundToInt16(" + show(value) + ") is more than a half away");
-  if (std::fabs(*rounded - value) == 0.5) FUZZ_CHECK(*rounded % 2 == 0, "a half not rounded to even");
+  FUZZ_CHECK(std::fabs(*rounded - value) <= 0.5,
+             "roundToInt16(" + show(value) + ") is more than a half away");
+  if (std::fabs(*rounded - value) == 0.5)
+    FUZZ_CHECK(*rounded % 2 == 0, "a half not rounded to even");
   const auto floored = shell::floorToInt16(value);
-  if (floored) FUZZ_CHECK(*floored <= value && value < *floored + 1.0, "floorToInt16(" + show(value) + ")");
+  if (floored)
+    FUZZ_CHECK(*floored <= value && value < *floored + 1.0, "floorToInt16(" + show(value) + ")");
 }
 
 void checkValue(double value, std::uint8_t maskChoice) {
@@ -125,11 +134,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(!std::isnan(lenient), "a leading number read as NaN");
   if (const auto strict = shell::parseStrictNumber(text)) {
     FUZZ_CHECK(std::isfinite(*strict), "the strict parse accepted a value that is not finite");
-    FUZZ_CHECK(sameReading(*strict, lenient), "strict " + show(*strict) + " but leading " + show(lenient));
+    FUZZ_CHECK(sameReading(*strict, lenient),
+               "strict " + show(*strict) + " but leading " + show(lenient));
   }
   if (const auto library = libraryValue(text))
-    FUZZ_CHECK(sameReading(lenient, *library), "\"" + std::string(text.substr(0, 80)) + "\" read as " +
-                                                   show(lenient) + ", the C library reads " + show(*library));
+    FUZZ_CHECK(sameReading(lenient, *library), "\"" + std::string(text.substr(0, 80)) +
+                                                   "\" read as " + show(lenient) +
+                                                   ", the C library reads " + show(*library));
   checkValue(lenient, maskChoice);
 
   // The raw bytes as a value reach the corners a text seldom does.

@@ -17,16 +17,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::ByteTaker taker(data, size);
   const char* extension = (taker.byte() & 1) != 0 ? ".asc" : ".tif";
   const std::string path = fuzz::writeScratchFile(taker.rest(), extension);
-  const raster::RasterResult<raster::ElevationRaster> read = raster::readElevationRaster(path, kMostFuzzNodes);
+  const raster::RasterResult<raster::ElevationRaster> read =
+      raster::readElevationRaster(path, kMostFuzzNodes);
   if (!read.ok()) {
-    FUZZ_CHECK(read.message.rfind("Cannot use ", 0) == 0, "a refusal without its opening: " + read.message);
+    FUZZ_CHECK(read.message.rfind("Cannot use ", 0) == 0,
+               "a refusal without its opening: " + read.message);
     return 0;
   }
   const raster::ElevationRaster& dem = *read.value;
   const raster::RasterGeometry& g = dem.geometry;
-  FUZZ_CHECK(g.rows >= 4 && g.columns >= 4 && g.nodeCount() <= kMostFuzzNodes, "a raster of a refused size read");
+  FUZZ_CHECK(g.rows >= 4 && g.columns >= 4 && g.nodeCount() <= kMostFuzzNodes,
+             "a raster of a refused size read");
   FUZZ_CHECK(g.rowSpacing() > 0.0 && g.columnSpacing() > 0.0, "a spacing that is not positive");
-  FUZZ_CHECK(dem.elevation.size() == static_cast<std::size_t>(g.nodeCount()), "elevations of the wrong count");
+  FUZZ_CHECK(dem.elevation.size() == static_cast<std::size_t>(g.nodeCount()),
+             "elevations of the wrong count");
   for (double z : dem.elevation) FUZZ_CHECK(std::isfinite(z), "an elevation that is not finite");
   // The run may refuse an overflow but must hold up on whatever was read.
   const auto run = raster::runRasterGrid(dem, {3, 6, 6, 12}, {});

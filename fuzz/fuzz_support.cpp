@@ -11,10 +11,14 @@ namespace sodwright::fuzz {
 
 char delimiterFrom(std::uint8_t choice, std::uint8_t other) {
   switch (choice % 5) {
-    case 0: return '\t';
-    case 1: return ' ';
-    case 2: return ',';
-    case 3: return ';';
+    case 0:
+      return '\t';
+    case 1:
+      return ' ';
+    case 2:
+      return ',';
+    case 3:
+      return ';';
     default:
       // Any other character but the line ends, which can never be a field separator.
       return other == '\r' || other == '\n' ? '|' : static_cast<char>(other);
@@ -22,7 +26,8 @@ char delimiterFrom(std::uint8_t choice, std::uint8_t other) {
 }
 
 std::string writeScratchFile(std::string_view content, std::string_view extension) {
-  const std::string path = "/tmp/sodwright-fuzz-" + std::to_string(getpid()) + std::string(extension);
+  const std::string path =
+      "/tmp/sodwright-fuzz-" + std::to_string(getpid()) + std::string(extension);
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(content.data(), static_cast<std::streamsize>(content.size()));
   out.close();

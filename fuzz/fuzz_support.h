@@ -44,7 +44,7 @@ std::string readScratchFile(const std::string& path);
 
 }  // namespace sodwright::fuzz
 
-#define FUZZ_CHECK(condition, what)                                                   \
-  do {                                                                                \
+#define FUZZ_CHECK(condition, what)                                                  \
+  do {                                                                               \
     if (!(condition)) ::sodwright::fuzz::propertyFailed(__FILE__, __LINE__, (what)); \
   } while (false)

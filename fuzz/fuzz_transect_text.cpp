@@ -61,7 +61,8 @@ bool within(double read, double written, int decimals) {
 }
 
 bool closeSingle(float read, float written) {
-  return std::fabs(static_cast<double>(read) - written) <= 1e-6 * std::fabs(static_cast<double>(written));
+  return std::fabs(static_cast<double>(read) - written) <=
+         1e-6 * std::fabs(static_cast<double>(written));
 }
 
 void checkRoundTrip(const KolvState& first) {
@@ -70,12 +71,15 @@ void checkRoundTrip(const KolvState& first) {
   kolv::WriteLastSequence(out, first, seq);
   KolvState again;
   const auto result = kolv::importTransectLines(again, shell::splitLines(out.str()), '\t');
-  FUZZ_CHECK(result.ok(), "the last-sequence file of an accepted transect is refused: " + result.message.value_or(""));
+  FUZZ_CHECK(result.ok(), "the last-sequence file of an accepted transect is refused: " +
+                              result.message.value_or(""));
   const auto& a = first.params;
   const auto& b = again.params;
-  FUZZ_CHECK(a.FileSeqNo == b.FileSeqNo && a.NodeCount == b.NodeCount, "sequence or point count changed");
+  FUZZ_CHECK(a.FileSeqNo == b.FileSeqNo && a.NodeCount == b.NodeCount,
+             "sequence or point count changed");
   FUZZ_CHECK(closeSingle(b.Interval, a.Interval) && closeSingle(b.DistrDistance, a.DistrDistance) &&
-                 closeSingle(b.Alpha, a.Alpha) && closeSingle(b.Beta, a.Beta) && closeSingle(b.Gamma, a.Gamma),
+                 closeSingle(b.Alpha, a.Alpha) && closeSingle(b.Beta, a.Beta) &&
+                 closeSingle(b.Gamma, a.Gamma),
              "a Single header value changed");
   FUZZ_CHECK(std::fabs(b.TillDepth - a.TillDepth) <= 1e-14 * a.TillDepth &&
                  std::fabs(b.BulkDensity1 - a.BulkDensity1) <= 1e-14 * a.BulkDensity1 &&
@@ -113,7 +117,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const auto result = kolv::importTransectLines(state, lines, delimiter);
   if (!result.ok()) {
-    FUZZ_CHECK(result.message->rfind(kolv::kImportFailedMessage, 0) == 0, "a refusal without its message");
+    FUZZ_CHECK(result.message->rfind(kolv::kImportFailedMessage, 0) == 0,
+               "a refusal without its message");
     std::ostringstream after;
     kolv::WriteLastSequence(after, state, state.params.FileSeqNo);
     FUZZ_CHECK(before.str() == after.str(), "a refused import changed the held transect");

@@ -47,22 +47,25 @@ void checkTransect(const platform::Worksheet& sheet) {
   const std::string before = describe(state);
   const auto result = kolv::importTransectWorksheet(state, sheet);
   if (!result.ok()) {
-    FUZZ_CHECK(result.message->rfind(kolv::kImportFailedMessage, 0) == 0, "a refusal without its message");
+    FUZZ_CHECK(result.message->rfind(kolv::kImportFailedMessage, 0) == 0,
+               "a refusal without its message");
     FUZZ_CHECK(describe(state) == before, "a refused workbook changed the held transect");
     return;
   }
   const auto& p = state.params;
   const kolv::Int16 seq = p.FileSeqNo;
   for (int i = 0; i < p.NodeCount; ++i)
-    FUZZ_CHECK(std::isfinite(state.data.Elev(i, seq)) && std::isfinite(state.data.PL1(i, seq)) &&
-                   std::isfinite(state.data.PL2(i, seq)) && std::isfinite(state.data.DepthL1(i, seq)) &&
-                   std::isfinite(state.data.DepthL2(i, seq)),
-               "an accepted workbook holds a value that is not finite at point " + std::to_string(i));
+    FUZZ_CHECK(
+        std::isfinite(state.data.Elev(i, seq)) && std::isfinite(state.data.PL1(i, seq)) &&
+            std::isfinite(state.data.PL2(i, seq)) && std::isfinite(state.data.DepthL1(i, seq)) &&
+            std::isfinite(state.data.DepthL2(i, seq)),
+        "an accepted workbook holds a value that is not finite at point " + std::to_string(i));
   std::ostringstream file;
   kolv::WriteLastSequence(file, state, seq);
   kolv::KolvState again;
   const auto reread = kolv::importTransectLines(again, shell::splitLines(file.str()), '\t');
-  FUZZ_CHECK(reread.ok(), "the last-sequence file of an accepted workbook is refused: " + reread.message.value_or(""));
+  FUZZ_CHECK(reread.ok(), "the last-sequence file of an accepted workbook is refused: " +
+                              reread.message.value_or(""));
   FUZZ_CHECK(again.params.NodeCount == p.NodeCount, "the point count changed");
 }
 
@@ -72,7 +75,8 @@ void checkGrid(const platform::Worksheet& sheet, std::uint8_t choice) {
   const nibal::GridImportResult result = nibal::readGridWorksheet(sheet, rows, columns);
   if (!result.ok()) return;
   const nibal::GridData& grids = *result.data;
-  FUZZ_CHECK(grids.elevation.rows() == rows && grids.elevation.columns() == columns, "the grid is not Rows x Columns");
+  FUZZ_CHECK(grids.elevation.rows() == rows && grids.elevation.columns() == columns,
+             "the grid is not Rows x Columns");
   for (int r = 1; r <= rows; ++r)
     for (int c = 1; c <= columns; ++c)
       FUZZ_CHECK(std::isfinite(grids.elevation(r, c)), "an elevation that is not finite");
@@ -87,7 +91,8 @@ void checkWorkbook(std::string_view content, std::string_view extension, std::ui
   std::string secondError;
   const auto sheet = reader.openFirstSheet(path, error);
   const auto second = reader.openFirstSheet(path, secondError);
-  FUZZ_CHECK((sheet == nullptr) == (second == nullptr) && error == secondError, "two readings of a file differ");
+  FUZZ_CHECK((sheet == nullptr) == (second == nullptr) && error == secondError,
+             "two readings of a file differ");
   if (!sheet) {
     FUZZ_CHECK(!error.empty(), "a refused workbook without a reason");
     return;

@@ -21,7 +21,8 @@ using sodwright::fuzz::propertyFailed;
 
 constexpr std::string_view kRels =
     "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-    "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
+    "<Relationship Id=\"rId1\" "
+    "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
     "officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>";
 constexpr std::string_view kWorkbook =
     "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
@@ -29,9 +30,11 @@ constexpr std::string_view kWorkbook =
     "<sheet name=\"Data\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>";
 constexpr std::string_view kWorkbookRels =
     "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-    "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
+    "<Relationship Id=\"rId1\" "
+    "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
     "worksheet\" Target=\"worksheets/sheet1.xml\"/>"
-    "<Relationship Id=\"rId2\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
+    "<Relationship Id=\"rId2\" "
+    "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
     "sharedStrings\" Target=\"sharedStrings.xml\"/></Relationships>";
 constexpr std::string_view kSharedStringsMark = "<!--sst-->";
 
@@ -56,7 +59,8 @@ std::string packed(bool ods, std::string_view xml) {
     add(archive, "xl/workbook.xml", kWorkbook);
     add(archive, "xl/_rels/workbook.xml.rels", kWorkbookRels);
     add(archive, "xl/worksheets/sheet1.xml", xml.substr(0, mark));
-    if (mark != std::string_view::npos) add(archive, "xl/sharedStrings.xml", xml.substr(mark + kSharedStringsMark.size()));
+    if (mark != std::string_view::npos)
+      add(archive, "xl/sharedStrings.xml", xml.substr(mark + kSharedStringsMark.size()));
   }
   if (zip_close(archive) < 0) propertyFailed(__FILE__, __LINE__, "cannot write " + path);
   const auto bytes = sodwright::fuzz::readScratchFile(path);
@@ -72,6 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool ods = choice % 2 == 1;
   const bool parts = (choice / 2) % 2 == 1;
   const std::string file = parts ? packed(ods, taker.rest()) : std::string(taker.rest());
-  sodwright::fuzz::checkWorkbook(file, ods ? ".ods" : ".xlsx", static_cast<std::uint8_t>(choice / 4));
+  sodwright::fuzz::checkWorkbook(file, ods ? ".ods" : ".xlsx",
+                                 static_cast<std::uint8_t>(choice / 4));
   return 0;
 }

@@ -43,16 +43,20 @@ struct ListOption {
 };
 
 constexpr ListOption kListOptions[] = {
-    {"--slope-class", BandoList::SlopeClass, "slope class", "Slope Class (erodibility from the tables)"},
-    {"--surface-form", BandoList::SurfaceForm, "surface form", "Surface Form (erodibility from the tables)"},
+    {"--slope-class", BandoList::SlopeClass, "slope class",
+     "Slope Class (erodibility from the tables)"},
+    {"--surface-form", BandoList::SurfaceForm, "surface form",
+     "Surface Form (erodibility from the tables)"},
     {"--crop", BandoList::CropType, "crop type", "Crop Type (erosivity from the tables)"},
-    {"--region", BandoList::Region, "agricultural region", "AgriRegion (erosivity from the tables)"},
-    {"--tillage", BandoList::TillageSystem, "tillage system", "Till System (erosivity from the tables)"},
+    {"--region", BandoList::Region, "agricultural region",
+     "AgriRegion (erosivity from the tables)"},
+    {"--tillage", BandoList::TillageSystem, "tillage system",
+     "Till System (erosivity from the tables)"},
 };
 
 struct BandoRequest {
   std::map<BandoList, Int16> picks;
-  bool slopeData = false;          // erodibility from the typed slope data
+  bool slopeData = false;            // erodibility from the typed slope data
   bando::SlopeDataTexts slopeTexts;  // the three boxes as typed
   std::vector<bando::ImplementRow> implementRows;
 };
@@ -91,18 +95,23 @@ BandoRequest requestOf(const BandoOptions& options) {
     if (options.lists[i].given())
       request.picks[option.list] = resolveItem(option.list, options.lists[i].value, option.what);
   }
-  request.slopeData = options.slopeGradient.given() || options.slopeLength.given() || options.convexArea.given();
-  request.slopeTexts = {typed(options.slopeGradient), typed(options.slopeLength), typed(options.convexArea)};
+  request.slopeData =
+      options.slopeGradient.given() || options.slopeLength.given() || options.convexArea.given();
+  request.slopeTexts = {typed(options.slopeGradient), typed(options.slopeLength),
+                        typed(options.convexArea)};
   for (const std::string& value : options.implements) {
     const auto colon = value.rfind(':');
     if (colon == std::string::npos) throw UsageError{"--implement needs ITEM:PASSES, got " + value};
     request.implementRows.push_back(
-        {resolveItem(BandoList::Implement, value.substr(0, colon), "implement"), value.substr(colon + 1)});
+        {resolveItem(BandoList::Implement, value.substr(0, colon), "implement"),
+         value.substr(colon + 1)});
   }
-  const bool slopeTable = request.picks.count(BandoList::SlopeClass) || request.picks.count(BandoList::SurfaceForm);
+  const bool slopeTable =
+      request.picks.count(BandoList::SlopeClass) || request.picks.count(BandoList::SurfaceForm);
   if (slopeTable && request.slopeData)
     throw UsageError{"give either --slope-class/--surface-form or slope data, not both"};
-  const bool cropTable = request.picks.count(BandoList::CropType) || request.picks.count(BandoList::Region) ||
+  const bool cropTable = request.picks.count(BandoList::CropType) ||
+                         request.picks.count(BandoList::Region) ||
                          request.picks.count(BandoList::TillageSystem);
   if (cropTable && !request.implementRows.empty())
     throw UsageError{"give either --crop/--region/--tillage or --implement, not both"};
@@ -152,10 +161,14 @@ int runBando(const BandoOptions& options) {
 Command addBandoCommand(CLI::App& runner) {
   CLI::App* bando = runner.add_subcommand(
       "bando",
-      "BANDO risk indicator: one press of \"Run BANDO\" in a freshly opened indicator window. Erodibility "
-      "from --slope-class and --surface-form, or from slope data; erosivity from --crop, --region and "
-      "--tillage, or from --implement rows of the calculator. ITEM is the item text of its list or its "
-      "position (0 = first item). Prints the EI, Et, At and Class lines the window shows; a run that ends "
+      "BANDO risk indicator: one press of \"Run BANDO\" in a freshly opened indicator window. "
+      "Erodibility "
+      "from --slope-class and --surface-form, or from slope data; erosivity from --crop, --region "
+      "and "
+      "--tillage, or from --implement rows of the calculator. ITEM is the item text of its list or "
+      "its "
+      "position (0 = first item). Prints the EI, Et, At and Class lines the window shows; a run "
+      "that ends "
       "early prints the texts shown so far, then its message, and exits with status 2.");
   auto options = std::make_shared<BandoOptions>();
   for (std::size_t i = 0; i < std::size(kListOptions); ++i) {
@@ -165,11 +178,14 @@ Command addBandoCommand(CLI::App& runner) {
   }
   addTextOption(*bando, options->slopeGradient, "--slope-gradient", "PERCENT",
                 "maximum slope gradient in %: erodibility from slope data", "");
-  addTextOption(*bando, options->slopeLength, "--slope-length", "M", "convex slope length in m (slope data)", "");
+  addTextOption(*bando, options->slopeLength, "--slope-length", "M",
+                "convex slope length in m (slope data)", "");
   addTextOption(*bando, options->convexArea, "--convex-area", "PERCENT",
                 "convex proportion of the field in % (slope data)", "empty");
-  bando->add_option("--implement", options->implements,
-                    "a row of the erosivity calculator: implement ITEM and its passes; up to 10, in row order")
+  bando
+      ->add_option("--implement", options->implements,
+                   "a row of the erosivity calculator: implement ITEM and its passes; up to 10, in "
+                   "row order")
       ->type_name("ITEM:PASSES");
   return [options] { return runBando(*options); };
 }

@@ -21,7 +21,8 @@ std::string lowerExtension(const std::string& path) {
   const auto dot = path.find_last_of('.');
   if (dot == std::string::npos) return {};
   std::string ext = path.substr(dot + 1);
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+  std::transform(ext.begin(), ext.end(), ext.begin(),
+                 [](unsigned char c) { return std::tolower(c); });
   return ext;
 }
 
@@ -36,7 +37,8 @@ class GuiForFigures {
     // Qt's notes about its own set-up (a missing runtime folder and the
     // like) are not the study's messages.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-      if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
+      if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(text));
     });
     app_ = std::make_unique<QGuiApplication>(argc_, argv_);
   }
@@ -67,19 +69,21 @@ std::string figureNameProblem(const std::string& path) {
 std::string writeChartsFigure(const kolv::KolvState& state, const std::string& path) {
   if (std::string problem = figureNameProblem(path); !problem.empty()) return problem;
   const GuiForFigures gui;
-  const platform::Figure figure =
-      kolv::fourChartsFigure(kolv::currentCharts(state), kolv::chartsHeading(state), platform::qtTextWidth);
+  const platform::Figure figure = kolv::fourChartsFigure(
+      kolv::currentCharts(state), kolv::chartsHeading(state), platform::qtTextWidth);
   return save(figure, path);
 }
 
-std::string writeMapFigure(const nibal::GridState& state, const std::string& path, const std::string& layer) {
+std::string writeMapFigure(const nibal::GridState& state, const std::string& path,
+                           const std::string& layer) {
   if (std::string problem = figureNameProblem(path); !problem.empty()) return problem;
   nibal::MapOptions options;
   if (const auto chosen = nibal::layerFromName(layer.empty() ? "SoilLossSum" : layer))
     options.layer = *chosen;
   else
     return "unknown map layer: " + layer;
-  if (!nibal::layerAvailable(state, options.layer)) return "the map layer " + layer + " holds no values";
+  if (!nibal::layerAvailable(state, options.layer))
+    return "the map layer " + layer + " holds no values";
   const GuiForFigures gui;
   options.width = 1000;
   options.height = 740;

@@ -16,6 +16,7 @@ std::string figureNameProblem(const std::string& path);
 
 // Each gives an empty text on success, else what went wrong.
 std::string writeChartsFigure(const kolv::KolvState& state, const std::string& path);
-std::string writeMapFigure(const nibal::GridState& state, const std::string& path, const std::string& layer);
+std::string writeMapFigure(const nibal::GridState& state, const std::string& path,
+                           const std::string& layer);
 
 }  // namespace sodwright::batch

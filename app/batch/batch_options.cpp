@@ -11,11 +11,15 @@ namespace sodwright::batch {
 
 bool TextOption::given() const { return option != nullptr && option->count() > 0; }
 
-std::string TextOption::valueOr(const std::string& fallback) const { return given() ? value : fallback; }
+std::string TextOption::valueOr(const std::string& fallback) const {
+  return given() ? value : fallback;
+}
 
 CLI::Option* addTextOption(CLI::App& command, TextOption& target, const std::string& name,
-                           const std::string& valueName, const std::string& meaning, const std::string& defaultText) {
-  const std::string description = defaultText.empty() ? meaning : meaning + " [default: " + defaultText + "]";
+                           const std::string& valueName, const std::string& meaning,
+                           const std::string& defaultText) {
+  const std::string description =
+      defaultText.empty() ? meaning : meaning + " [default: " + defaultText + "]";
   target.option = command.add_option(name, target.value, description)->type_name(valueName);
   return target.option;
 }

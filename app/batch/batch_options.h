@@ -24,7 +24,8 @@ struct TextOption {
 
 // Declares `--name VALUE`; `defaultText` says what holds when it is left out.
 CLI::Option* addTextOption(CLI::App& command, TextOption& target, const std::string& name,
-                           const std::string& valueName, const std::string& meaning, const std::string& defaultText);
+                           const std::string& valueName, const std::string& meaning,
+                           const std::string& defaultText);
 
 // The --delimiter words: tab, space, comma, semicolon or one character.
 // Other texts are refused with the delimiter dialog's own messages, which

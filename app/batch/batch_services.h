@@ -23,8 +23,8 @@ inline void printMessage(std::string_view text) {
 // answered OK: a note lets the run go on, as in the window.
 class StderrMessages : public platform::MessageService {
  public:
-  platform::MessageAnswer show(const std::string& text, const std::string& title, platform::MessageButtons,
-                               platform::MessageIcon) override {
+  platform::MessageAnswer show(const std::string& text, const std::string& title,
+                               platform::MessageButtons, platform::MessageIcon) override {
     if (title != platform::kProgramTitle) std::cerr << title << ": ";
     printMessage(text);
     return platform::MessageAnswer::Ok;
@@ -34,7 +34,8 @@ class StderrMessages : public platform::MessageService {
 // The open dialog picks the input file, the save dialog the report file.
 class FixedFileNames : public platform::FileDialogService {
  public:
-  FixedFileNames(std::string input, std::string report) : input_(std::move(input)), report_(std::move(report)) {}
+  FixedFileNames(std::string input, std::string report)
+      : input_(std::move(input)), report_(std::move(report)) {}
   std::string askOpenFileName(const std::string&) override { return input_; }
   std::string askSaveFileName(const std::string&) override { return report_; }
 

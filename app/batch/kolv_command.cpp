@@ -49,20 +49,24 @@ constexpr std::array<BoxOption, 16> kBoxOptions = {{
     {"--sg-weight-back", "X", "SG Weight: Back, >= 0", "0.5", kolv::checkSgWeightBack},
     {"--sc-scale", "M", "SC Scale in m, 0 up to (not including) the distribution distance", "0",
      kolv::checkScScale},
-    {"--decay1", "PERCENT", "Layer 1 Decay Rate in % per sequence", "0", kolv::setDecayRate1Percent},
-    {"--decay2", "PERCENT", "Layer 2 Decay Rate in % per sequence", "0", kolv::setDecayRate2Percent},
+    {"--decay1", "PERCENT", "Layer 1 Decay Rate in % per sequence", "0",
+     kolv::setDecayRate1Percent},
+    {"--decay2", "PERCENT", "Layer 2 Decay Rate in % per sequence", "0",
+     kolv::setDecayRate2Percent},
     {"--till-depth", "M", "Tillage Depth in m, > 0", "from the file", kolv::checkTillDepth},
     {"--up-depth", "M", "Up-Layer Depth in m, > 0", "the tillage depth of the file",
      kolv::checkUpLayerDepthParameter},
     {"--sub-depth", "M", "Sub-Layer Depth in m, >= 0", "the tillage depth of the file",
      kolv::checkSubLayerDepthParameter},
     {"--alpha", "M", "Alpha of the translocation distance, m", "from the file", kolv::setAlpha},
-    {"--beta", "M/%", "Betta of the translocation distance, m per % slope", "from the file", kolv::setBeta},
-    {"--gamma", "M2/%", "Gamma of the translocation distance, m2 per %/m curvature", "from the file",
-     kolv::setGamma},
+    {"--beta", "M/%", "Betta of the translocation distance, m per % slope", "from the file",
+     kolv::setBeta},
+    {"--gamma", "M2/%", "Gamma of the translocation distance, m2 per %/m curvature",
+     "from the file", kolv::setGamma},
     {"--input-frequency", "N", "Input Frequency in sequences, 1 to the simulated sequences", "1",
      kolv::checkInputFrequency},
-    {"--input-amount", "KG/M2", "Input Amount of the substance per input, kg/m2", "0", kolv::setInputAmount},
+    {"--input-amount", "KG/M2", "Input Amount of the substance per input, kg/m2", "0",
+     kolv::setInputAmount},
 }};
 
 struct KolvOptions {
@@ -103,12 +107,13 @@ bool applyBoxes(KolvState& state, const KolvOptions& options) {
     kolv::chooseTillDirection(state, index);
   }
   for (std::size_t i = 0; i < kBoxOptions.size(); ++i)
-    if (options.boxes[i].given() && refused(kBoxOptions[i].check(state, options.boxes[i].value))) return false;
+    if (options.boxes[i].given() && refused(kBoxOptions[i].check(state, options.boxes[i].value)))
+      return false;
   return true;
 }
 
-bool writeOutputs(const KolvState& state, const KolvOptions& options, kolv::Int16 first, kolv::Int16 last,
-                  bool withReport) {
+bool writeOutputs(const KolvState& state, const KolvOptions& options, kolv::Int16 first,
+                  kolv::Int16 last, bool withReport) {
   if (withReport && options.report.given()) {
     const std::string date = options.date.valueOr(shell::todayShortDate());
     if (auto error = kolv::writeCompareReportFile(options.report.value, state, first, last, date)) {
@@ -117,8 +122,9 @@ bool writeOutputs(const KolvState& state, const KolvOptions& options, kolv::Int1
     }
   }
   if (withReport && options.csv.given()) {
-    if (auto error = kolv::writeCompareCsvFile(options.csv.value, state, first, last,
-                                               kolv::CompareEndZoneFlag(state.params, first, last))) {
+    if (auto error =
+            kolv::writeCompareCsvFile(options.csv.value, state, first, last,
+                                      kolv::CompareEndZoneFlag(state.params, first, last))) {
       printMessage(*error);
       return false;
     }
@@ -139,7 +145,8 @@ bool writeOutputs(const KolvState& state, const KolvOptions& options, kolv::Int1
 }
 
 int runKolv(const KolvOptions& options) {
-  const auto delimiter = delimiterOption(options.delimiter.valueOr(defaultDelimiterWord(options.input)));
+  const auto delimiter =
+      delimiterOption(options.delimiter.valueOr(defaultDelimiterWord(options.input)));
   if (!delimiter) return 2;
   if (options.charts.given()) {
     if (const std::string problem = figureNameProblem(options.charts.value); !problem.empty()) {
@@ -148,14 +155,16 @@ int runKolv(const KolvOptions& options) {
     }
   }
   KolvState state;
-  if (const auto imported = importTransectInput(state, options.input, *delimiter, options.base.value);
+  if (const auto imported =
+          importTransectInput(state, options.input, *delimiter, options.base.value);
       !imported.ok()) {
     printMessage(*imported.message);
     return 2;
   }
   if (!options.runRequested()) {
     // Import and write back: the imported sequence is the starting one.
-    return writeOutputs(state, options, state.params.StartSeq, state.params.StartSeq, false) ? 0 : 2;
+    return writeOutputs(state, options, state.params.StartSeq, state.params.StartSeq, false) ? 0
+                                                                                             : 2;
   }
   if (!applyBoxes(state, options)) return 2;
   // Parameters that amplify surface noise: said before the run, which goes
@@ -171,8 +180,10 @@ int runKolv(const KolvOptions& options) {
     // The main window's sequence boxes, then its "Run&Model". An unordered
     // pair is an error here, not a reset: the report would not hold the
     // pair asked for.
-    if (options.first.given() && refused(kolv::checkFirstSeqShown(state, options.first.value))) return 2;
-    if (options.last.given() && refused(kolv::checkLastSeqShown(state, options.last.value))) return 2;
+    if (options.first.given() && refused(kolv::checkFirstSeqShown(state, options.first.value)))
+      return 2;
+    if (options.last.given() && refused(kolv::checkLastSeqShown(state, options.last.value)))
+      return 2;
     outcome = kolv::RunModel(state, messages);
     if (outcome.pairReset) return 2;
   } else {
@@ -188,20 +199,23 @@ int runKolv(const KolvOptions& options) {
 }  // namespace
 
 Command addKolvCommand(CLI::App& runner) {
-  CLI::App* kolv = runner.add_subcommand(
-      "kolv",
-      "KOLV transect model: import INPUT, set the parameter boxes, run and compare as \"Run KOLV\" does and "
-      "write the reports. With no option beyond --delimiter, --base, --last-sequence and --date the "
-      "transect is imported and written back unchanged.");
+  CLI::App* kolv = runner.add_subcommand("kolv",
+                                         "KOLV transect model: import INPUT, set the parameter "
+                                         "boxes, run and compare as \"Run KOLV\" does and "
+                                         "write the reports. With no option beyond --delimiter, "
+                                         "--base, --last-sequence and --date the "
+                                         "transect is imported and written back unchanged.");
   auto options = std::make_shared<KolvOptions>();
   kolv->add_option("INPUT", options->input,
                    "transect data file (.txt, .dat, .csv, .tsv) or workbook (.xls, .xlsx, .ods)")
       ->required();
-  addTextOption(*kolv, options->delimiter, "--delimiter", "WORD", kDelimiterMeaning, "comma for .csv, tab otherwise");
-  addTextOption(*kolv, options->base, "--base", "FILE",
-                "transect text file imported before a workbook INPUT; it gives the tillage depth, bulk "
-                "densities and substance unit a workbook lacks",
-                "none");
+  addTextOption(*kolv, options->delimiter, "--delimiter", "WORD", kDelimiterMeaning,
+                "comma for .csv, tab otherwise");
+  addTextOption(
+      *kolv, options->base, "--base", "FILE",
+      "transect text file imported before a workbook INPUT; it gives the tillage depth, bulk "
+      "densities and substance unit a workbook lacks",
+      "none");
   addTextOption(*kolv, options->direction, "--direction", "WORD",
                 "Tillage Direction: forward, backward or alternative", "forward");
   for (std::size_t i = 0; i < kBoxOptions.size(); ++i) {
@@ -209,23 +223,28 @@ Command addKolvCommand(CLI::App& runner) {
     addTextOption(*kolv, options->boxes[i], box.name, box.valueName, box.meaning, box.defaultText);
   }
   addTextOption(*kolv, options->first, "--first", "SEQ",
-                "first sequence compared, as typed into the main window's First box", "the starting sequence");
+                "first sequence compared, as typed into the main window's First box",
+                "the starting sequence");
   addTextOption(*kolv, options->last, "--last", "SEQ",
-                "last sequence compared, as typed into the main window's Last box", "the last simulated sequence");
-  addTextOption(*kolv, options->report, "--report", "FILE", "write the comparison report (Compare Results)",
-                "not written");
-  addTextOption(*kolv, options->csv, "--csv", "FILE",
-                "write the comparison as CSV: the report's 22 columns, names with units, every digit",
-                "not written");
+                "last sequence compared, as typed into the main window's Last box",
+                "the last simulated sequence");
+  addTextOption(*kolv, options->report, "--report", "FILE",
+                "write the comparison report (Compare Results)", "not written");
+  addTextOption(
+      *kolv, options->csv, "--csv", "FILE",
+      "write the comparison as CSV: the report's 22 columns, names with units, every digit",
+      "not written");
   addTextOption(*kolv, options->lastSequence, "--last-sequence", "FILE",
-                "write the transect at the last compared sequence in the import layout", "not written");
+                "write the transect at the last compared sequence in the import layout",
+                "not written");
   addTextOption(*kolv, options->charts, "--charts", "FILE",
                 "draw the four charts of the compared pair into FILE (.png, .svg or .pdf)", "");
   addTextOption(*kolv, options->date, "--date", "TEXT", "date line of the comparison report",
                 "today in the locale's short form");
-  kolv->add_flag("--strict", options->strict,
-                 "refuse a run whose parameters amplify surface noise (exit status 3); without it the "
-                 "warning goes to standard error and the run goes ahead");
+  kolv->add_flag(
+      "--strict", options->strict,
+      "refuse a run whose parameters amplify surface noise (exit status 3); without it the "
+      "warning goes to standard error and the run goes ahead");
   return [options] { return runKolv(*options); };
 }
 

@@ -18,7 +18,8 @@ std::vector<std::string> argumentsOf(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     const auto equals = argument.find('=');
-    if (argument.rfind("--", 0) == 0 && equals != std::string::npos && equals + 1 == argument.size()) {
+    if (argument.rfind("--", 0) == 0 && equals != std::string::npos &&
+        equals + 1 == argument.size()) {
       arguments.push_back(argument.substr(0, equals));
       arguments.emplace_back();
     } else {
@@ -36,7 +37,8 @@ std::string unexpectedWords(const CLI::App& runner) {
   for (const CLI::App* command : commands) {
     for (const std::string& word : command->remaining()) {
       text += text.empty() ? "" : ", ";
-      text += (word.rfind("-", 0) == 0 && word.size() > 1 ? "unknown option " : "stray argument ") + word;
+      text += (word.rfind("-", 0) == 0 && word.size() > 1 ? "unknown option " : "stray argument ") +
+              word;
     }
   }
   return text;
@@ -57,11 +59,12 @@ int usageError(const CLI::App& runner, const CLI::ParseError& error) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App runner("Runs a KOLV, NIBAL or BANDO study without windows: the same imports, checks, runs and "
-                  "reports as the desktop program. Messages go to standard error; the exit status is 0 "
-                  "on success, 2 on bad input or bad options and 3 when kolv --strict refuses unstable "
-                  "parameters.",
-                  "sodwright-batch");
+  CLI::App runner(
+      "Runs a KOLV, NIBAL or BANDO study without windows: the same imports, checks, runs and "
+      "reports as the desktop program. Messages go to standard error; the exit status is 0 "
+      "on success, 2 on bad input or bad options and 3 when kolv --strict refuses unstable "
+      "parameters.",
+      "sodwright-batch");
   const std::string version = std::string("sodwright-batch ") + SODWRIGHT_VERSION;
   runner.set_version_flag("--version", version, "Print the version and exit");
   runner.set_help_flag("-h,--help", "Print this help and exit");

@@ -24,12 +24,13 @@ namespace {
 
 struct NibalOptions {
   std::string input;
-  TextOption rows, columns, rowSpacing, columnSpacing, delimiter, bettaRow, gammaRow, bettaCol, gammaCol, date,
-      report, raster, writeRaster, csv, map, layer;
+  TextOption rows, columns, rowSpacing, columnSpacing, delimiter, bettaRow, gammaRow, bettaCol,
+      gammaCol, date, report, raster, writeRaster, csv, map, layer;
 };
 
 int usage(const std::string& text) {
-  printMessage("sodwright-batch nibal: " + text + "\nRun \"sodwright-batch nibal --help\" for the options.");
+  printMessage("sodwright-batch nibal: " + text +
+               "\nRun \"sodwright-batch nibal --help\" for the options.");
   return 2;
 }
 
@@ -46,9 +47,10 @@ nibal::GridParameterTexts parameterTexts(const NibalOptions& options) {
 // The raster route: sizes and spacings come from the DEM.
 int runRaster(const NibalOptions& options) {
   if (!options.input.empty()) return usage("give the DEM with --raster or INPUT, not both");
-  for (const TextOption* box : {&options.rows, &options.columns, &options.rowSpacing, &options.columnSpacing,
-                                &options.delimiter})
-    if (box->given()) return usage("--rows, --columns, the spacings and --delimiter come from the raster");
+  for (const TextOption* box : {&options.rows, &options.columns, &options.rowSpacing,
+                                &options.columnSpacing, &options.delimiter})
+    if (box->given())
+      return usage("--rows, --columns, the spacings and --delimiter come from the raster");
   NibalRasterRun run;
   run.dem = options.raster.value;
   run.parameters = parameterTexts(options);
@@ -60,16 +62,22 @@ int runRaster(const NibalOptions& options) {
 }
 
 int runNibal(const NibalOptions& options) {
-  if (!options.report.given() && !options.csv.given() && !options.writeRaster.given() && !options.map.given())
+  if (!options.report.given() && !options.csv.given() && !options.writeRaster.given() &&
+      !options.map.given())
     return usage("nothing to write: give --report, --csv, --write-raster or --map");
-  if (options.raster.given() && options.map.given()) return usage("--map draws the results of a grid file input");
+  if (options.raster.given() && options.map.given())
+    return usage("--map draws the results of a grid file input");
   if (options.raster.given()) return runRaster(options);
   if (options.input.empty()) return usage("no INPUT and no --raster");
-  if (options.writeRaster.given()) return usage("--write-raster needs a georeferenced --raster input");
-  for (const TextOption* box : {&options.rows, &options.columns, &options.rowSpacing, &options.columnSpacing})
-    if (!box->given()) return usage("a grid file needs --rows, --columns, --row-spacing and --column-spacing");
+  if (options.writeRaster.given())
+    return usage("--write-raster needs a georeferenced --raster input");
+  for (const TextOption* box :
+       {&options.rows, &options.columns, &options.rowSpacing, &options.columnSpacing})
+    if (!box->given())
+      return usage("a grid file needs --rows, --columns, --row-spacing and --column-spacing");
 
-  const auto delimiter = delimiterOption(options.delimiter.valueOr(defaultDelimiterWord(options.input)));
+  const auto delimiter =
+      delimiterOption(options.delimiter.valueOr(defaultDelimiterWord(options.input)));
   if (!delimiter) return 2;
   if (options.map.given()) {
     std::string problem = figureNameProblem(options.map.value);
@@ -90,8 +98,8 @@ int runNibal(const NibalOptions& options) {
   context.importDelimiter = *delimiter;
 
   nibal::GridState state;
-  const nibal::GridBoxTexts boxes{options.rows.value, options.columns.value, options.rowSpacing.value,
-                                  options.columnSpacing.value};
+  const nibal::GridBoxTexts boxes{options.rows.value, options.columns.value,
+                                  options.rowSpacing.value, options.columnSpacing.value};
   const nibal::ImportStep step = nibal::beginGridImport(state, boxes, context);
   if (step == nibal::ImportStep::ReadWorkbook) {
     if (!importGridWorkbookInput(state, context)) return 2;
@@ -100,19 +108,22 @@ int runNibal(const NibalOptions& options) {
   }
 
   const std::string date = options.date.valueOr(shell::todayShortDate());
-  const nibal::RunOutcome outcome = nibal::RunGridModel(state, parameterTexts(options), context, date);
+  const nibal::RunOutcome outcome =
+      nibal::RunGridModel(state, parameterTexts(options), context, date);
   // Without --report the save dialog is "cancelled": the results stay for the CSV and the map.
-  const nibal::RunOutcome wanted =
-      options.report.given() ? nibal::RunOutcome::ReportWritten : nibal::RunOutcome::ReportCancelled;
+  const nibal::RunOutcome wanted = options.report.given() ? nibal::RunOutcome::ReportWritten
+                                                          : nibal::RunOutcome::ReportCancelled;
   if (outcome != wanted) return 2;
   if (options.csv.given()) {
     if (auto error = nibal::writeGridCsvFile(state, options.csv.value)) {
-      printMessage(std::string(nibal::kOutputFailed) + "\nCannot write " + options.csv.value + ": " + *error);
+      printMessage(std::string(nibal::kOutputFailed) + "\nCannot write " + options.csv.value +
+                   ": " + *error);
       return 2;
     }
   }
   if (options.map.given()) {
-    if (const std::string error = writeMapFigure(state, options.map.value, options.layer.valueOr("SoilLossSum"));
+    if (const std::string error =
+            writeMapFigure(state, options.map.value, options.layer.valueOr("SoilLossSum"));
         !error.empty()) {
       printMessage(error);
       return 2;
@@ -126,44 +137,59 @@ int runNibal(const NibalOptions& options) {
 Command addNibalCommand(CLI::App& runner) {
   CLI::App* nibal = runner.add_subcommand(
       "nibal",
-      "NIBAL grid model: \"Import Data\" of INPUT with the grid window's four boxes, or of an elevation raster "
-      "(--raster, sizes and spacings from the raster, no 32,767-node bound), then \"Run NIBAL\" with the "
+      "NIBAL grid model: \"Import Data\" of INPUT with the grid window's four boxes, or of an "
+      "elevation raster "
+      "(--raster, sizes and spacings from the raster, no 32,767-node bound), then \"Run NIBAL\" "
+      "with the "
       "parameter window's coefficients, writing the report, the CSV and/or result rasters.");
   auto options = std::make_shared<NibalOptions>();
   const nibal::GridParameterTexts window;
-  nibal->add_option("INPUT", options->input,
-                    "grid data file (.txt, .dat, .csv, .tsv: easting, northing, elevation per node) or workbook "
-                    "(.xls, .xlsx, .ods)");
+  nibal->add_option(
+      "INPUT", options->input,
+      "grid data file (.txt, .dat, .csv, .tsv: easting, northing, elevation per node) or workbook "
+      "(.xls, .xlsx, .ods)");
   addTextOption(*nibal, options->raster, "--raster", "DEM",
-                "single-band elevation raster (GeoTIFF .tif/.tiff, ESRI ASCII grid .asc) instead of INPUT: raster "
+                "single-band elevation raster (GeoTIFF .tif/.tiff, ESRI ASCII grid .asc) instead "
+                "of INPUT: raster "
                 "lines are grid rows (north first), raster columns grid columns (west first)",
                 "");
   addTextOption(*nibal, options->rows, "--rows", "R", "Rows of the grid (not with --raster)", "");
-  addTextOption(*nibal, options->columns, "--columns", "C", "Columns of the grid (not with --raster)", "");
-  addTextOption(*nibal, options->rowSpacing, "--row-spacing", "M", "spacing of the rows in m (not with --raster)",
-                "");
+  addTextOption(*nibal, options->columns, "--columns", "C",
+                "Columns of the grid (not with --raster)", "");
+  addTextOption(*nibal, options->rowSpacing, "--row-spacing", "M",
+                "spacing of the rows in m (not with --raster)", "");
   addTextOption(*nibal, options->columnSpacing, "--column-spacing", "M",
                 "spacing of the columns in m (not with --raster)", "");
   addTextOption(*nibal, options->delimiter, "--delimiter", "WORD", kDelimiterMeaning,
                 "comma for .csv, tab otherwise");
-  addTextOption(*nibal, options->bettaRow, "--betta-row", "X", "Betta along the rows", window.BettaRow);
-  addTextOption(*nibal, options->gammaRow, "--gamma-row", "X", "Gamma along the rows", window.GammaRow);
-  addTextOption(*nibal, options->bettaCol, "--betta-col", "X", "Betta along the columns", window.BettaCol);
-  addTextOption(*nibal, options->gammaCol, "--gamma-col", "X", "Gamma along the columns", window.GammaCol);
-  addTextOption(*nibal, options->report, "--report", "FILE",
-                "write the grid report here: one text line per node, so about 190 bytes a node (3 GB for "
-                "4,000 x 4,000)",
-                "");
+  addTextOption(*nibal, options->bettaRow, "--betta-row", "X", "Betta along the rows",
+                window.BettaRow);
+  addTextOption(*nibal, options->gammaRow, "--gamma-row", "X", "Gamma along the rows",
+                window.GammaRow);
+  addTextOption(*nibal, options->bettaCol, "--betta-col", "X", "Betta along the columns",
+                window.BettaCol);
+  addTextOption(*nibal, options->gammaCol, "--gamma-col", "X", "Gamma along the columns",
+                window.GammaCol);
+  addTextOption(
+      *nibal, options->report, "--report", "FILE",
+      "write the grid report here: one text line per node, so about 190 bytes a node (3 GB for "
+      "4,000 x 4,000)",
+      "");
   addTextOption(*nibal, options->csv, "--csv", "FILE",
-                "write every node as CSV: row, column, easting, northing, elevation and the seven result grids", "");
+                "write every node as CSV: row, column, easting, northing, elevation and the seven "
+                "result grids",
+                "");
   addTextOption(*nibal, options->writeRaster, "--write-raster", "OUT",
-                "with --raster: write SoilLossSum, SoilLossRow and SoilLossCol as 32-bit floats georeferenced like "
-                "the DEM; OUT.tif holds them as three described bands, OUT.asc gives OUT_SoilLossSum.asc and so on",
+                "with --raster: write SoilLossSum, SoilLossRow and SoilLossCol as 32-bit floats "
+                "georeferenced like "
+                "the DEM; OUT.tif holds them as three described bands, OUT.asc gives "
+                "OUT_SoilLossSum.asc and so on",
                 "");
-  addTextOption(*nibal, options->map, "--map", "FILE", "draw the map of the results into FILE (.png, .svg or .pdf)",
-                "");
+  addTextOption(*nibal, options->map, "--map", "FILE",
+                "draw the map of the results into FILE (.png, .svg or .pdf)", "");
   addTextOption(*nibal, options->layer, "--layer", "NAME",
-                "layer of the map: SoilLossSum, SoilLossRow, SoilLossCol, DGradCol, DCurvCol, DGradRow, DCurvRow "
+                "layer of the map: SoilLossSum, SoilLossRow, SoilLossCol, DGradCol, DCurvCol, "
+                "DGradRow, DCurvRow "
                 "or Elevation",
                 "SoilLossSum");
   addTextOption(*nibal, options->date, "--date", "TEXT", "date line of the report",

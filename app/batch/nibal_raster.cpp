@@ -82,20 +82,24 @@ int runNibalRaster(const NibalRasterRun& run) {
     csv = std::make_unique<nibal::GridCsvWriter>(csvFile->out);
   }
 
-  const nibal::GridCoefficients coefficients{info.BettaRow, info.GammaRow, info.BettaCol, info.GammaCol};
+  const nibal::GridCoefficients coefficients{info.BettaRow, info.GammaRow, info.BettaCol,
+                                             info.GammaCol};
   const auto eachRow = [&](int r, const std::vector<nibal::NodeResults>& nodes) {
     const nibal::GridCoordinate northing = g.northing(r);
     for (int c = 0; c < g.columns; ++c) {
       const nibal::GridCoordinate easting = g.easting(c);
-      const double z = dem.elevation[static_cast<std::size_t>(r) * static_cast<std::size_t>(g.columns) + c];
+      const double z =
+          dem.elevation[static_cast<std::size_t>(r) * static_cast<std::size_t>(g.columns) + c];
       const nibal::NodeResults& n = nodes[static_cast<std::size_t>(c)];
-      if (report) report->out << nibal::gridReportLine(r + 1, c + 1, easting, northing, z, n) << shell::kLineEnd;
+      if (report)
+        report->out << nibal::gridReportLine(r + 1, c + 1, easting, northing, z, n)
+                    << shell::kLineEnd;
       if (csv) csv->node(r + 1, c + 1, easting, northing, z, n);
     }
   };
   const bool streaming = report || csv;
-  const raster::RasterResult<std::vector<raster::ResultLayer>> layers =
-      raster::runRasterGrid(dem, coefficients, streaming ? raster::RowResults(eachRow) : raster::RowResults());
+  const raster::RasterResult<std::vector<raster::ResultLayer>> layers = raster::runRasterGrid(
+      dem, coefficients, streaming ? raster::RowResults(eachRow) : raster::RowResults());
   if (!layers.ok()) {
     printMessage(layers.message);
     return 2;

@@ -13,14 +13,15 @@ namespace sodwright::batch {
 
 #if !defined(SODWRIGHT_HAVE_WORKBOOKS)
 namespace {
-constexpr const char* kNoWorkbooks = "Workbooks cannot be read by this build; please save the data as a text file.";
+constexpr const char* kNoWorkbooks =
+    "Workbooks cannot be read by this build; please save the data as a text file.";
 }  // namespace
 #endif
 
 bool isWorkbookInput(const std::string& path) { return platform::isWorkbookPath(path); }
 
-kolv::ImportResult importTransectInput(kolv::KolvState& state, const std::string& input, char delimiter,
-                                       const std::string& base) {
+kolv::ImportResult importTransectInput(kolv::KolvState& state, const std::string& input,
+                                       char delimiter, const std::string& base) {
   if (!isWorkbookInput(input)) return kolv::importTransectText(state, input, delimiter);
   if (!base.empty()) {
     const kolv::ImportResult baseResult = kolv::importTransectText(state, base, delimiter);

@@ -18,8 +18,8 @@ bool isWorkbookInput(const std::string& path);
 // they come from `base`, a transect text file imported first (read with
 // the same delimiter), as an earlier text import provides them in the
 // desktop program; without a base the workbook import refuses.
-kolv::ImportResult importTransectInput(kolv::KolvState& state, const std::string& input, char delimiter,
-                                       const std::string& base);
+kolv::ImportResult importTransectInput(kolv::KolvState& state, const std::string& input,
+                                       char delimiter, const std::string& base);
 
 // The workbook branch of the nibal command's "Import Data": reads the
 // pending workbook into the grid, messages through the context.

@@ -27,7 +27,8 @@ void registerModelWindows(shell::WindowHub& hub, ModelStates& states) {
     return new nibal::frmGridInfo(states.grid, context, hub);
   });
   // Builds the lookup tables afresh on every visit.
-  hub.setModelWindowFactory(platform::kBando, bando::bandoWindowFactory(states.bando, context, hub));
+  hub.setModelWindowFactory(platform::kBando,
+                            bando::bandoWindowFactory(states.bando, context, hub));
 }
 
 }  // namespace sodwright::desktop

@@ -20,7 +20,8 @@ namespace {
 TEST(GridMapScreenshots, MapOfTheExampleGrid) {
   const QString out = qEnvironmentVariable("SODWRIGHT_SCREENSHOT_DIR", QStringLiteral("."));
   // The README's study: 30 x 40 nodes at 5 m, default coefficients.
-  GridImportResult read = readGridTextFile(SODWRIGHT_EXAMPLES_DIR "/small-field-grid.txt", '\t', 30, 40);
+  GridImportResult read =
+      readGridTextFile(SODWRIGHT_EXAMPLES_DIR "/small-field-grid.txt", '\t', 30, 40);
   ASSERT_TRUE(read.ok()) << read.message;
   GridState state;
   replaceGrid(state, {30, 40, "30", "40", "5", "5"}, std::move(*read.data));
@@ -41,7 +42,8 @@ TEST(GridMapScreenshots, MapOfTheExampleGrid) {
   QTest::mouseMove(window.PicMap, window.PicMap->pointOfNode(8, 9).toPoint());
   QTest::qWait(300);
   const QRect frame = window.frameGeometry();
-  const QPixmap shot = window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+  const QPixmap shot =
+      window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
   ASSERT_TRUE(shot.save(QDir(out).filePath(QStringLiteral("nibal-map-window.png"))));
 
   // The inner field under a limit of 1, over the hillshade.
@@ -49,7 +51,8 @@ TEST(GridMapScreenshots, MapOfTheExampleGrid) {
   emit window.TxtLimit->editingFinished();
   window.ChkHillshade->setChecked(true);
   QTest::qWait(300);
-  const QPixmap shaded = window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+  const QPixmap shaded =
+      window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
   ASSERT_TRUE(shaded.save(QDir(out).filePath(QStringLiteral("nibal-map-hillshade.png"))));
 }
 

@@ -12,7 +12,8 @@ namespace {
 void capture(QWidget* window, const QString& file) {
   QTest::qWait(400);
   const QRect frame = window->frameGeometry();
-  const QPixmap shot = window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+  const QPixmap shot =
+      window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
   ASSERT_TRUE(shot.save(file)) << file.toStdString();
 }
 

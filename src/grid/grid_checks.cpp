@@ -36,7 +36,8 @@ GridBoxCheck checkGridBoxes(const GridBoxTexts& boxes) {
   // A count with a fraction would be rounded in some places and cut in others.
   if (!withinLimits || !isWhole(*rows) || !isWhole(*columns))
     return refuse(GridBoxVerdict::ValueWrong, kGridValueWrong);
-  if (*rows * *columns > kLargestNodeCount) return refuse(GridBoxVerdict::WrongOrTooLarge, kGridWrongOrImportFailed);
+  if (*rows * *columns > kLargestNodeCount)
+    return refuse(GridBoxVerdict::WrongOrTooLarge, kGridWrongOrImportFailed);
 
   GridBoxCheck check;
   check.definition.rows = static_cast<int>(*rows);

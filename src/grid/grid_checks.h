@@ -17,8 +17,8 @@ struct GridBoxTexts {
 
 enum class GridBoxVerdict {
   Accepted,
-  ValueWrong,        // a value fails its limit: focus txtRows
-  WrongOrTooLarge,   // a box is not a number, or Rows x Columns exceeds 32767: focus "Import Data"
+  ValueWrong,       // a value fails its limit: focus txtRows
+  WrongOrTooLarge,  // a box is not a number, or Rows x Columns exceeds 32767: focus "Import Data"
 };
 
 struct GridBoxCheck {

@@ -21,17 +21,20 @@ GridFileKind gridFileKind(std::string_view path) {
   if (shell::isDelimitedTextPath(lower)) return GridFileKind::Text;
   if (platform::isWorkbookPath(lower)) return GridFileKind::Workbook;
   for (std::string_view end : {".tif", ".tiff", ".asc"})
-    if (lower.size() >= end.size() && lower.compare(lower.size() - end.size(), end.size(), end) == 0)
+    if (lower.size() >= end.size() &&
+        lower.compare(lower.size() - end.size(), end.size(), end) == 0)
       return GridFileKind::Raster;
   return GridFileKind::Other;
 }
 
-ImportStep beginGridImport(GridState& state, const GridBoxTexts& boxes, platform::AppContext& context) {
+ImportStep beginGridImport(GridState& state, const GridBoxTexts& boxes,
+                           platform::AppContext& context) {
   state.pendingImport.reset();
   GridBoxCheck check = checkGridBoxes(boxes);
   if (check.verdict != GridBoxVerdict::Accepted) {
     context.messages.inform(check.message);
-    return check.verdict == GridBoxVerdict::ValueWrong ? ImportStep::ValueWrong : ImportStep::WrongOrFailed;
+    return check.verdict == GridBoxVerdict::ValueWrong ? ImportStep::ValueWrong
+                                                       : ImportStep::WrongOrFailed;
   }
   std::string path = context.fileDialogs.askOpenFileName(platform::kGridImportFilter);
   if (path.empty()) return ImportStep::Cancelled;
@@ -73,16 +76,17 @@ bool ImportGridText(GridState& state, platform::AppContext& context) {
 
 void cancelGridImport(GridState& state) { state.pendingImport.reset(); }
 
-RunOutcome RunGridModel(GridState& state, const GridParameterTexts& texts, platform::AppContext& context,
-                        const std::string& dateText) {
+RunOutcome RunGridModel(GridState& state, const GridParameterTexts& texts,
+                        platform::AppContext& context, const std::string& dateText) {
   clearGridResults(state);
   const std::vector<std::string_view> notes = readGridParameters(state.info, texts);
   {
     platform::BusyScope busy(context.busy, /*withNote=*/false);
-    for (std::string_view note : notes) context.messages.inform(std::string(note), std::string(kNoteTitle));
+    for (std::string_view note : notes)
+      context.messages.inform(std::string(note), std::string(kNoteTitle));
     if (allParametersMissing(state.info)) {
       context.messages.inform(std::string(kAllMissing), std::string(kAllMissingTitle),
-                               platform::MessageIcon::Information);
+                              platform::MessageIcon::Information);
       return RunOutcome::AllMissing;
     }
     if (!state.hasGrid()) {

@@ -33,7 +33,8 @@ enum class ImportStep {
 // "Import Data" up to the choice of the file: checks the four boxes, asks for
 // the file and says how it is read. The chosen file and the checked sizes wait
 // in state.pendingImport; the grid itself is not touched yet.
-ImportStep beginGridImport(GridState& state, const GridBoxTexts& boxes, platform::AppContext& context);
+ImportStep beginGridImport(GridState& state, const GridBoxTexts& boxes,
+                           platform::AppContext& context);
 
 // The delimiter dialog's OK: reads the pending file with
 // context.importDelimiter under the busy pointer and note. The grid and its
@@ -56,7 +57,7 @@ enum class RunOutcome {
 // missing ones (title "Note"), stops when all are missing (title "Kiding?"),
 // computes both directions and the sum, then asks for the report file, writes
 // it with `dateText` as its date line and opens it in the text editor.
-RunOutcome RunGridModel(GridState& state, const GridParameterTexts& texts, platform::AppContext& context,
-                        const std::string& dateText);
+RunOutcome RunGridModel(GridState& state, const GridParameterTexts& texts,
+                        platform::AppContext& context, const std::string& dateText);
 
 }  // namespace sodwright::nibal

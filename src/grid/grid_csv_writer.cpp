@@ -18,16 +18,18 @@ std::string coordinateField(const GridCoordinate& value) {
 }  // namespace
 
 GridCsvWriter::GridCsvWriter(std::ostream& out) : out_(out) {
-  out_ << "Row,Col,Easting,Northing,Elevation,DGradCol (%),DCurvCol (%/length),DGradRow (%),DCurvRow (%/length),"
+  out_ << "Row,Col,Easting,Northing,Elevation,DGradCol (%),DCurvCol (%/length),DGradRow "
+          "(%),DCurvRow (%/length),"
           "SoilLossCol,SoilLossRow,SoilLossSum"
        << shell::kLineEnd;
 }
 
-void GridCsvWriter::node(int r, int c, const GridCoordinate& easting, const GridCoordinate& northing,
-                         double elevation, const NodeResults& n) {
-  out_ << r << ',' << c << ',' << coordinateField(easting) << ',' << coordinateField(northing) << ','
-       << shell::exactNumber(elevation);
-  for (double value : {n.dGradCol, n.dCurvCol, n.dGradRow, n.dCurvRow, n.soilLossCol, n.soilLossRow, n.soilLossSum})
+void GridCsvWriter::node(int r, int c, const GridCoordinate& easting,
+                         const GridCoordinate& northing, double elevation, const NodeResults& n) {
+  out_ << r << ',' << c << ',' << coordinateField(easting) << ',' << coordinateField(northing)
+       << ',' << shell::exactNumber(elevation);
+  for (double value : {n.dGradCol, n.dCurvCol, n.dGradRow, n.dCurvRow, n.soilLossCol, n.soilLossRow,
+                       n.soilLossSum})
     out_ << ',' << shell::exactNumber(value);
   out_ << shell::kLineEnd;
 }
@@ -38,8 +40,8 @@ void writeGridCsv(std::ostream& out, const GridState& state) {
   for (int r = 1; r <= state.GridElevation.rows(); ++r)
     for (int c = 1; c <= state.GridElevation.columns(); ++c)
       csv.node(r, c, state.GridEasting(r, c), state.GridNorthing(r, c), state.GridElevation(r, c),
-               {res.DGradCol(r, c), res.DCurvCol(r, c), res.DGradRow(r, c), res.DCurvRow(r, c), res.SoilLossCol(r, c),
-                res.SoilLossRow(r, c), res.SoilLossSum(r, c)});
+               {res.DGradCol(r, c), res.DCurvCol(r, c), res.DGradRow(r, c), res.DCurvRow(r, c),
+                res.SoilLossCol(r, c), res.SoilLossRow(r, c), res.SoilLossSum(r, c)});
 }
 
 std::optional<std::string> writeGridCsvFile(const GridState& state, const std::string& path) {

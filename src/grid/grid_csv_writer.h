@@ -18,8 +18,8 @@ class GridCsvWriter {
  public:
   explicit GridCsvWriter(std::ostream& out);
   // Node (r, c), counted from 1.
-  void node(int r, int c, const GridCoordinate& easting, const GridCoordinate& northing, double elevation,
-            const NodeResults& results);
+  void node(int r, int c, const GridCoordinate& easting, const GridCoordinate& northing,
+            double elevation, const NodeResults& results);
 
  private:
   std::ostream& out_;

@@ -13,8 +13,8 @@ namespace sodwright::nibal {
 namespace {
 
 std::string gridSizeText(int rows, int columns) {
-  return std::to_string(static_cast<long long>(rows) * columns) + " nodes of the grid (" + std::to_string(rows) +
-         " rows x " + std::to_string(columns) + " columns)";
+  return std::to_string(static_cast<long long>(rows) * columns) + " nodes of the grid (" +
+         std::to_string(rows) + " rows x " + std::to_string(columns) + " columns)";
 }
 
 bool isBlankLine(std::string_view line, char delimiter) {
@@ -37,7 +37,8 @@ GridRecordBuilder::GridRecordBuilder(int rows, int columns) : rows_(rows), colum
   data_.elevation.allocate(rows, columns);
 }
 
-std::optional<std::string> GridRecordBuilder::add(GridCoordinate easting, GridCoordinate northing, double elevation) {
+std::optional<std::string> GridRecordBuilder::add(GridCoordinate easting, GridCoordinate northing,
+                                                  double elevation) {
   if (static_cast<long long>(count_) >= static_cast<long long>(rows_) * columns_)
     return "more records than the " + gridSizeText(rows_, columns_);
   // Record n (from 0) is node (n div C + 1, n mod C + 1).
@@ -89,12 +90,15 @@ GridImportResult readGridStream(std::istream& in, char delimiter, int rows, int 
     if (auto fault = builder.add(fields[0], fields[1], *elevation)) return failure(place, *fault);
   }
   if (reader.tooLong())
-    return failure("Line " + std::to_string(reader.lineNumber()),
-                   "the line is longer than " + std::to_string(shell::kLongestTextLine) + " characters");
-  if (reader.failed()) return failure("Line " + std::to_string(reader.lineNumber() + 1), "the file cannot be read");
+    return failure(
+        "Line " + std::to_string(reader.lineNumber()),
+        "the line is longer than " + std::to_string(shell::kLongestTextLine) + " characters");
+  if (reader.failed())
+    return failure("Line " + std::to_string(reader.lineNumber() + 1), "the file cannot be read");
   if (auto fault = builder.missingRecords()) {
     const int lines = reader.lineNumber();
-    const std::string place = lines == 0 ? std::string("Line 1") : "After line " + std::to_string(lines);
+    const std::string place =
+        lines == 0 ? std::string("Line 1") : "After line " + std::to_string(lines);
     return failure(place, *fault);
   }
   GridImportResult result;

@@ -28,7 +28,8 @@ std::vector<std::string_view> readGridParameters(GridInfo& info, const GridParam
 }
 
 bool allParametersMissing(const GridInfo& info) {
-  return info.BettaCol == 0.0 && info.BettaRow == 0.0 && info.GammaRow == 0.0 && info.GammaCol == 0.0;
+  return info.BettaCol == 0.0 && info.BettaRow == 0.0 && info.GammaRow == 0.0 &&
+         info.GammaCol == 0.0;
 }
 
 void computeGridLines(const GridLines& lines, double spacing, double betta, double gamma) {
@@ -96,8 +97,8 @@ void ComputeColumnDirection(GridState& state) {
   GridResults& out = state.results;
   const double spacing = shell::parseLeadingNumber(state.info.ColumnSpacing);
   const auto step = static_cast<std::ptrdiff_t>(z.stride());
-  computeGridLines({&z(1, 1), &out.DGradCol(1, 1), &out.DCurvCol(1, 1), &out.SoilLossCol(1, 1), step, z.columns(),
-                    z.rows()},
+  computeGridLines({&z(1, 1), &out.DGradCol(1, 1), &out.DCurvCol(1, 1), &out.SoilLossCol(1, 1),
+                    step, z.columns(), z.rows()},
                    spacing, state.info.BettaCol, state.info.GammaCol);
 }
 
@@ -107,7 +108,8 @@ void ComputeRowDirection(GridState& state) {
   GridResults& out = state.results;
   const double spacing = shell::parseLeadingNumber(state.info.RowSpacing);
   for (int r = 1; r <= z.rows(); ++r) {
-    computeGridLines({&z(r, 1), &out.DGradRow(r, 1), &out.DCurvRow(r, 1), &out.SoilLossRow(r, 1), 1, 1, z.columns()},
+    computeGridLines({&z(r, 1), &out.DGradRow(r, 1), &out.DCurvRow(r, 1), &out.SoilLossRow(r, 1), 1,
+                      1, z.columns()},
                      spacing, state.info.BettaRow, state.info.GammaRow);
   }
 }
@@ -122,8 +124,9 @@ void computeSoilLossSum(GridState& state) {
 std::optional<GridNodeFault> firstNonFiniteResult(const GridState& state) {
   const GridResults& out = state.results;
   const std::pair<const char*, const GridArray<double>*> grids[] = {
-      {"DGradCol", &out.DGradCol},       {"DCurvCol", &out.DCurvCol},       {"DGradRow", &out.DGradRow},
-      {"DCurvRow", &out.DCurvRow},       {"SoilLossCol", &out.SoilLossCol}, {"SoilLossRow", &out.SoilLossRow},
+      {"DGradCol", &out.DGradCol},       {"DCurvCol", &out.DCurvCol},
+      {"DGradRow", &out.DGradRow},       {"DCurvRow", &out.DCurvRow},
+      {"SoilLossCol", &out.SoilLossCol}, {"SoilLossRow", &out.SoilLossRow},
       {"SoilLossSum", &out.SoilLossSum}};
   const GridArray<double>& sum = out.SoilLossSum;
   for (int r = 1; r <= sum.rows(); ++r)
@@ -135,8 +138,9 @@ std::optional<GridNodeFault> firstNonFiniteResult(const GridState& state) {
 }
 
 std::string nonFiniteRunMessage(const GridNodeFault& fault) {
-  return std::string(kOutputFailed) + "\nThe result " + fault.grid + " at row " + std::to_string(fault.row) +
-         ", column " + std::to_string(fault.column) + " is not a finite number (Infinity or NaN).";
+  return std::string(kOutputFailed) + "\nThe result " + fault.grid + " at row " +
+         std::to_string(fault.row) + ", column " + std::to_string(fault.column) +
+         " is not a finite number (Infinity or NaN).";
 }
 
 }  // namespace sodwright::nibal

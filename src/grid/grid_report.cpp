@@ -10,9 +10,11 @@ namespace sodwright::nibal {
 
 namespace {
 
-constexpr std::string_view kShortRule = "----------------------------------------------------------------------------";
+constexpr std::string_view kShortRule =
+    "----------------------------------------------------------------------------";
 constexpr std::string_view kLongRule =
-    "--------------------------------------------------------------------------------------------------------";
+    "----------------------------------------------------------------------------------------------"
+    "----------";
 // The masks of the report: "##0.00" for the coefficients, "######0.00" and
 // "#######0.00" for eastings and northings, "###0.000" for elevations and
 // "##0.000" for results all give one required integer digit.
@@ -34,16 +36,21 @@ void writeGridReportHeading(std::ostream& out, const GridInfo& info, long long n
   line(out, kShortRule);
   line(out, "");
   line(out, "Grid Information:");
-  line(out, ZoneLine().field("   " + info.Rows + "    Rows ").field(" Row   Spacing = " + info.RowSpacing).text());
+  line(out, ZoneLine()
+                .field("   " + info.Rows + "    Rows ")
+                .field(" Row   Spacing = " + info.RowSpacing)
+                .text());
   line(out, ZoneLine()
                 .field("   " + info.Columns + "  Columns")
                 .field("Column Spacing = " + info.ColumnSpacing)
                 .text());
-  line(out, "   Totally, there are  " + shell::generalText(nodeCount) +
-                "  Nodes(Points) in the Grid");
+  line(out,
+       "   Totally, there are  " + shell::generalText(nodeCount) + "  Nodes(Points) in the Grid");
   line(out, "");
   line(out, "Tillage Erosion Model:");
-  line(out, "   Soil Loss = (Betta * Delta SlopeGradient + Gamma * Delta Slope Curvature)/Delta Distance");
+  line(out,
+       "   Soil Loss = (Betta * Delta SlopeGradient + Gamma * Delta Slope Curvature)/Delta "
+       "Distance");
   line(out, "");
   line(out, "Model Parameters:");
   line(out, ZoneLine()
@@ -61,8 +68,9 @@ void writeGridReportHeading(std::ostream& out, const GridInfo& info, long long n
   line(out, "");
   line(out, "");
   ZoneLine heading;
-  for (std::string_view title : {" Row", "Col", "Easting", "Northing", "Elev", "DGradCol", "DCurvCol", "DGradRow",
-                                 "DCurvRow", "SoilLossCol", "SoilLossRow", "SoilLossSum"})
+  for (std::string_view title :
+       {" Row", "Col", "Easting", "Northing", "Elev", "DGradCol", "DCurvCol", "DGradRow",
+        "DCurvRow", "SoilLossCol", "SoilLossRow", "SoilLossSum"})
     heading.field(title);
   line(out, heading.text());
 }
@@ -78,9 +86,11 @@ ZoneLine& ZoneLine::field(std::string_view text) {
 }
 
 std::string reportCoordinateText(const GridCoordinate& value, int decimals) {
-  if (const double* number = std::get_if<double>(&value)) return shell::formatFixed(*number, decimals);
+  if (const double* number = std::get_if<double>(&value))
+    return shell::formatFixed(*number, decimals);
   const std::string& text = std::get<std::string>(value);
-  if (const std::optional<double> number = shell::parseStrictNumber(text)) return shell::formatFixed(*number, decimals);
+  if (const std::optional<double> number = shell::parseStrictNumber(text))
+    return shell::formatFixed(*number, decimals);
   return text;
 }
 
@@ -90,15 +100,16 @@ bool hasResults(const GridState& state) {
          sum.columns() == state.GridElevation.columns();
 }
 
-std::string gridReportLine(int r, int c, const GridCoordinate& easting, const GridCoordinate& northing,
-                           double elevation, const NodeResults& n) {
+std::string gridReportLine(int r, int c, const GridCoordinate& easting,
+                           const GridCoordinate& northing, double elevation, const NodeResults& n) {
   ZoneLine row;
   row.field(shell::bareText(static_cast<long long>(r)))
       .field(shell::bareText(static_cast<long long>(c)))
       .field(reportCoordinateText(easting, kCoordinateDecimals))
       .field(reportCoordinateText(northing, kCoordinateDecimals))
       .field(shell::formatFixed(elevation, kResultDecimals));
-  for (double value : {n.dGradCol, n.dCurvCol, n.dGradRow, n.dCurvRow, n.soilLossCol, n.soilLossRow, n.soilLossSum})
+  for (double value : {n.dGradCol, n.dCurvCol, n.dGradRow, n.dCurvRow, n.soilLossCol, n.soilLossRow,
+                       n.soilLossSum})
     row.field(shell::formatFixed(value, kResultDecimals));
   return row.text();
 }
@@ -111,9 +122,11 @@ void writeGridReport(std::ostream& out, const GridState& state, const std::strin
   const int columns = state.GridElevation.columns();
   for (int r = 1; r <= rows; ++r) {
     for (int c = 1; c <= columns; ++c) {
-      line(out, gridReportLine(r, c, state.GridEasting(r, c), state.GridNorthing(r, c), state.GridElevation(r, c),
-                               {res.DGradCol(r, c), res.DCurvCol(r, c), res.DGradRow(r, c), res.DCurvRow(r, c),
-                                res.SoilLossCol(r, c), res.SoilLossRow(r, c), res.SoilLossSum(r, c)}));
+      line(out,
+           gridReportLine(
+               r, c, state.GridEasting(r, c), state.GridNorthing(r, c), state.GridElevation(r, c),
+               {res.DGradCol(r, c), res.DCurvCol(r, c), res.DGradRow(r, c), res.DCurvRow(r, c),
+                res.SoilLossCol(r, c), res.SoilLossRow(r, c), res.SoilLossSum(r, c)}));
     }
   }
 }

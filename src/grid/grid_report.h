@@ -45,8 +45,9 @@ void writeGridReportHeading(std::ostream& out, const GridInfo& info, long long n
 // The table line of node (r, c), counted from 1, without its line end. The
 // heading and these lines let a caller write the report of a grid it never
 // holds whole (the batch's node-by-node run of a large raster).
-std::string gridReportLine(int r, int c, const GridCoordinate& easting, const GridCoordinate& northing,
-                           double elevation, const NodeResults& results);
+std::string gridReportLine(int r, int c, const GridCoordinate& easting,
+                           const GridCoordinate& northing, double elevation,
+                           const NodeResults& results);
 
 // Writes the report of the last run. `dateText` is the date line. Throws
 // std::invalid_argument when there are no results.
@@ -56,6 +57,5 @@ void writeGridReport(std::ostream& out, const GridState& state, const std::strin
 // failure (no results, cannot create, cannot write) and empty on success.
 std::optional<std::string> WriteGridReport(const GridState& state, const std::string& path,
                                            const std::string& dateText);
-
 
 }  // namespace sodwright::nibal

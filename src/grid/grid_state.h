@@ -44,7 +44,8 @@ class GridArray {
  private:
   std::size_t index(int r, int c) const {
 #if defined(SODWRIGHT_CHECKED_ARRAYS)
-    if (r < 0 || r > rows_ || c < 0 || c > columns_) throw std::out_of_range("grid index out of bounds");
+    if (r < 0 || r > rows_ || c < 0 || c > columns_)
+      throw std::out_of_range("grid index out of bounds");
 #endif
     return static_cast<std::size_t>(r) * stride_ + static_cast<std::size_t>(c);
   }
@@ -85,8 +86,8 @@ struct GridResults {
   GridArray<double> SoilLossSum;
 
   void allocate(int rows, int columns) {
-    for (GridArray<double>* grid : {&DGradCol, &DCurvCol, &DGradRow, &DCurvRow, &SoilLossCol, &SoilLossRow,
-                                    &SoilLossSum})
+    for (GridArray<double>* grid :
+         {&DGradCol, &DCurvCol, &DGradRow, &DCurvRow, &SoilLossCol, &SoilLossRow, &SoilLossSum})
       grid->allocate(rows, columns);
   }
   void clear() { *this = GridResults(); }

@@ -9,8 +9,8 @@ namespace sodwright::nibal {
 
 namespace {
 
-constexpr std::array<std::string_view, kGridTableColumnCount> kHeadings = {"Row", "Col", "Easting", "Northing",
-                                                                            "Elevation"};
+constexpr std::array<std::string_view, kGridTableColumnCount> kHeadings = {"Row", "Col", "Easting",
+                                                                           "Northing", "Elevation"};
 
 std::string coordinateText(const GridCoordinate& value) {
   if (const double* number = std::get_if<double>(&value)) return shell::generalText(*number);
@@ -26,17 +26,23 @@ int gridTableRowCount(const GridState& state) {
 int gridTableColumnWidthTwips(int column) { return column < 2 ? 500 : 1500; }
 
 std::string gridTableCell(const GridState& state, int row, int column) {
-  if (column < 0 || column >= kGridTableColumnCount || row < 0 || row >= gridTableRowCount(state)) return {};
+  if (column < 0 || column >= kGridTableColumnCount || row < 0 || row >= gridTableRowCount(state))
+    return {};
   if (row == 0) return std::string(kHeadings[static_cast<std::size_t>(column)]);
   const int columns = state.GridElevation.columns();
   const int r = (row - 1) / columns + 1;
   const int c = (row - 1) % columns + 1;
   switch (column) {
-    case 0: return std::to_string(r);
-    case 1: return std::to_string(c);
-    case 2: return coordinateText(state.GridEasting(r, c));
-    case 3: return coordinateText(state.GridNorthing(r, c));
-    default: return shell::t2Text(state.GridElevation(r, c));
+    case 0:
+      return std::to_string(r);
+    case 1:
+      return std::to_string(c);
+    case 2:
+      return coordinateText(state.GridEasting(r, c));
+    case 3:
+      return coordinateText(state.GridNorthing(r, c));
+    default:
+      return shell::t2Text(state.GridElevation(r, c));
   }
 }
 

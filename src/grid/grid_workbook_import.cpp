@@ -44,27 +44,29 @@ GridImportResult readGridWorksheet(const platform::Worksheet& sheet, int rows, i
     if (easting.kind == CellValue::Kind::Empty && northing.kind == CellValue::Kind::Empty &&
         elevationCell.kind == CellValue::Kind::Empty)
       return failure("Row " + std::to_string(n),
-                     "cells A" + std::to_string(n) + " to C" + std::to_string(n) + " are empty, but the grid has " +
-                         std::to_string(records) + " nodes (" + std::to_string(rows) + " rows x " +
-                         std::to_string(columns) + " columns)");
+                     "cells A" + std::to_string(n) + " to C" + std::to_string(n) +
+                         " are empty, but the grid has " + std::to_string(records) + " nodes (" +
+                         std::to_string(rows) + " rows x " + std::to_string(columns) + " columns)");
     double elevation = 0.0;
     if (elevationCell.kind == CellValue::Kind::Number) {
       elevation = elevationCell.number;
     } else if (elevationCell.kind == CellValue::Kind::Text) {
       const std::optional<double> parsed = shell::parseStrictNumber(elevationCell.text);
-      if (!parsed) return failure(place, "the elevation \"" + elevationCell.text + "\" is not a number");
+      if (!parsed)
+        return failure(place, "the elevation \"" + elevationCell.text + "\" is not a number");
       elevation = *parsed;
     }
     if (!std::isfinite(elevation)) return failure(place, "the elevation is not a finite number");
-    if (auto fault = builder.add(coordinate(easting), coordinate(northing), elevation)) return failure(place, *fault);
+    if (auto fault = builder.add(coordinate(easting), coordinate(northing), elevation))
+      return failure(place, *fault);
   }
   GridImportResult result;
   result.data = builder.take();
   return result;
 }
 
-GridImportResult readGridWorkbookFile(platform::WorkbookReader& reader, const std::string& path, int rows,
-                                      int columns) {
+GridImportResult readGridWorkbookFile(platform::WorkbookReader& reader, const std::string& path,
+                                      int rows, int columns) {
   std::string error;
   const auto sheet = reader.openFirstSheet(path, error);
   if (!sheet) {

@@ -21,8 +21,8 @@ namespace sodwright::nibal {
 GridImportResult readGridWorksheet(const platform::Worksheet& sheet, int rows, int columns);
 
 // Opens the workbook at `path` and reads it as above.
-GridImportResult readGridWorkbookFile(platform::WorkbookReader& reader, const std::string& path, int rows,
-                                      int columns);
+GridImportResult readGridWorkbookFile(platform::WorkbookReader& reader, const std::string& path,
+                                      int rows, int columns);
 
 // "Import Data" for a workbook, after beginGridImport chose one: reads the
 // pending file with context.workbooks under the busy pointer and note. The

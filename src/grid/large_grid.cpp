@@ -53,7 +53,8 @@ NodeResults computeNode(const ElevationView& grid, const GridCoefficients& k, in
   const Line row{grid.elevation + r * columns, 1, grid.columns, grid.rowSpacing};
   const LineResult col = walkNode(column, r, k.bettaCol, k.gammaCol);
   const LineResult along = walkNode(row, c, k.bettaRow, k.gammaRow);
-  return {col.dGrad, col.dCurv, along.dGrad, along.dCurv, col.loss, along.loss, col.loss + along.loss};
+  return {col.dGrad, col.dCurv,  along.dGrad,          along.dCurv,
+          col.loss,  along.loss, col.loss + along.loss};
 }
 
 void computeRow(const ElevationView& grid, const GridCoefficients& k, int r, NodeResults* out) {
@@ -66,7 +67,8 @@ void computeRow(const ElevationView& grid, const GridCoefficients& k, int r, Nod
   const double dRow = grid.rowSpacing;
   const double dCol = grid.columnSpacing;
   std::vector<double> scratch(5 * n, 0.0);
-  double* const down[4] = {scratch.data(), scratch.data() + n, scratch.data() + 2 * n, scratch.data() + 3 * n};
+  double* const down[4] = {scratch.data(), scratch.data() + n, scratch.data() + 2 * n,
+                           scratch.data() + 3 * n};
   double* const along = scratch.data() + 4 * n;
   for (int j = 0; j < 4; ++j) {
     const int i = r - 2 + j;  // segment from row i to row i + 1

@@ -13,8 +13,9 @@ using platform::Rgba;
 // Five stops of a brown to blue-green diverging scale and of a purple to
 // yellow sequential scale, both readable with the common colour-vision
 // deficiencies and in grey print.
-constexpr std::array<Rgba, 5> kDiverging = {Rgba{1, 102, 94}, Rgba{90, 180, 172}, Rgba{245, 245, 245},
-                                            Rgba{216, 179, 101}, Rgba{140, 81, 10}};
+constexpr std::array<Rgba, 5> kDiverging = {Rgba{1, 102, 94}, Rgba{90, 180, 172},
+                                            Rgba{245, 245, 245}, Rgba{216, 179, 101},
+                                            Rgba{140, 81, 10}};
 constexpr std::array<Rgba, 5> kSequential = {Rgba{68, 1, 84}, Rgba{59, 82, 139}, Rgba{33, 145, 140},
                                              Rgba{94, 201, 98}, Rgba{253, 231, 37}};
 
@@ -33,14 +34,22 @@ Rgba along(const std::array<Rgba, 5>& stops, double t) {
 
 const GridArray<double>* gridOf(const GridState& s, MapLayer layer) {
   switch (layer) {
-    case MapLayer::SoilLossSum: return &s.results.SoilLossSum;
-    case MapLayer::SoilLossRow: return &s.results.SoilLossRow;
-    case MapLayer::SoilLossCol: return &s.results.SoilLossCol;
-    case MapLayer::DGradCol: return &s.results.DGradCol;
-    case MapLayer::DCurvCol: return &s.results.DCurvCol;
-    case MapLayer::DGradRow: return &s.results.DGradRow;
-    case MapLayer::DCurvRow: return &s.results.DCurvRow;
-    case MapLayer::Elevation: return &s.GridElevation;
+    case MapLayer::SoilLossSum:
+      return &s.results.SoilLossSum;
+    case MapLayer::SoilLossRow:
+      return &s.results.SoilLossRow;
+    case MapLayer::SoilLossCol:
+      return &s.results.SoilLossCol;
+    case MapLayer::DGradCol:
+      return &s.results.DGradCol;
+    case MapLayer::DCurvCol:
+      return &s.results.DCurvCol;
+    case MapLayer::DGradRow:
+      return &s.results.DGradRow;
+    case MapLayer::DCurvRow:
+      return &s.results.DCurvRow;
+    case MapLayer::Elevation:
+      return &s.GridElevation;
   }
   return nullptr;
 }
@@ -49,14 +58,22 @@ const GridArray<double>* gridOf(const GridState& s, MapLayer layer) {
 
 std::string_view layerName(MapLayer layer) {
   switch (layer) {
-    case MapLayer::SoilLossSum: return "SoilLossSum";
-    case MapLayer::SoilLossRow: return "SoilLossRow";
-    case MapLayer::SoilLossCol: return "SoilLossCol";
-    case MapLayer::DGradCol: return "DGradCol";
-    case MapLayer::DCurvCol: return "DCurvCol";
-    case MapLayer::DGradRow: return "DGradRow";
-    case MapLayer::DCurvRow: return "DCurvRow";
-    case MapLayer::Elevation: return "Elevation";
+    case MapLayer::SoilLossSum:
+      return "SoilLossSum";
+    case MapLayer::SoilLossRow:
+      return "SoilLossRow";
+    case MapLayer::SoilLossCol:
+      return "SoilLossCol";
+    case MapLayer::DGradCol:
+      return "DGradCol";
+    case MapLayer::DCurvCol:
+      return "DCurvCol";
+    case MapLayer::DGradRow:
+      return "DGradRow";
+    case MapLayer::DCurvRow:
+      return "DCurvRow";
+    case MapLayer::Elevation:
+      return "Elevation";
   }
   return {};
 }
@@ -69,14 +86,22 @@ std::optional<MapLayer> layerFromName(std::string_view name) {
 
 std::string_view layerCaption(MapLayer layer) {
   switch (layer) {
-    case MapLayer::SoilLossSum: return "Soil loss, row and column tillage";
-    case MapLayer::SoilLossRow: return "Soil loss, row direction tillage";
-    case MapLayer::SoilLossCol: return "Soil loss, column direction tillage";
-    case MapLayer::DGradCol: return "Delta slope gradient along the column";
-    case MapLayer::DCurvCol: return "Delta slope curvature along the column";
-    case MapLayer::DGradRow: return "Delta slope gradient along the row";
-    case MapLayer::DCurvRow: return "Delta slope curvature along the row";
-    case MapLayer::Elevation: return "Elevation";
+    case MapLayer::SoilLossSum:
+      return "Soil loss, row and column tillage";
+    case MapLayer::SoilLossRow:
+      return "Soil loss, row direction tillage";
+    case MapLayer::SoilLossCol:
+      return "Soil loss, column direction tillage";
+    case MapLayer::DGradCol:
+      return "Delta slope gradient along the column";
+    case MapLayer::DCurvCol:
+      return "Delta slope curvature along the column";
+    case MapLayer::DGradRow:
+      return "Delta slope gradient along the row";
+    case MapLayer::DCurvRow:
+      return "Delta slope curvature along the row";
+    case MapLayer::Elevation:
+      return "Elevation";
   }
   return {};
 }
@@ -85,12 +110,16 @@ std::string_view layerUnit(MapLayer layer) {
   switch (layer) {
     case MapLayer::SoilLossSum:
     case MapLayer::SoilLossRow:
-    case MapLayer::SoilLossCol: return "model units";
+    case MapLayer::SoilLossCol:
+      return "model units";
     case MapLayer::DGradCol:
-    case MapLayer::DGradRow: return "%";
+    case MapLayer::DGradRow:
+      return "%";
     case MapLayer::DCurvCol:
-    case MapLayer::DCurvRow: return "%/m";
-    case MapLayer::Elevation: return "m";
+    case MapLayer::DCurvRow:
+      return "%/m";
+    case MapLayer::Elevation:
+      return "m";
   }
   return {};
 }

@@ -112,7 +112,8 @@ MapFigure buildMap(const GridState& s, const MapOptions& o, const platform::Text
   const std::string topWord = loss ? " loss" : "", lowWord = loss ? " gain" : "";
 
   // The legend column on the right is as wide as its widest text.
-  double labelWidth = std::max(textWidth("N", fs * 1.2, true), textWidth(unit, fs * 0.85, false) - 26);
+  double labelWidth =
+      std::max(textWidth("N", fs * 1.2, true), textWidth(unit, fs * 0.85, false) - 26);
   for (const std::string& t : {topText + topWord, midText, lowText + lowWord})
     labelWidth = std::max(labelWidth, textWidth(t, fs, false));
   const double barWidth = 18;
@@ -126,16 +127,21 @@ MapFigure buildMap(const GridState& s, const MapOptions& o, const platform::Text
   const double dx = shell::parseLeadingNumber(s.info.RowSpacing);
   const double dy = shell::parseLeadingNumber(s.info.ColumnSpacing);
   const double groundW = f.columns * (dx > 0 ? dx : 1), groundH = f.rows * (dy > 0 ? dy : 1);
-  const double perUnit = std::max(1e-9, std::min((areaRight - areaLeft) / groundW, (areaBottom - areaTop) / groundH));
+  const double perUnit =
+      std::max(1e-9, std::min((areaRight - areaLeft) / groundW, (areaBottom - areaTop) / groundH));
   f.cellWidth = (dx > 0 ? dx : 1) * perUnit;
   f.cellHeight = (dy > 0 ? dy : 1) * perUnit;
   f.left = areaLeft + ((areaRight - areaLeft) - groundW * perUnit) / 2;
   f.top = areaTop;
   const double mapW = groundW * perUnit, mapH = groundH * perUnit;
 
-  fig.text(fig.width / 2, fs * 2.7, std::string(layerCaption(o.layer)) + " (" + unit + (loss ? "; + loss, - gain" : "") + ")", fs, TextAlign::Centre,
-           kGrey);
-  if (o.hillshade) fig.image(f.left, f.top, mapW, mapH, f.columns, hillshade(s, f, dx > 0 ? dx : 1, dy > 0 ? dy : 1));
+  fig.text(
+      fig.width / 2, fs * 2.7,
+      std::string(layerCaption(o.layer)) + " (" + unit + (loss ? "; + loss, - gain" : "") + ")", fs,
+      TextAlign::Centre, kGrey);
+  if (o.hillshade)
+    fig.image(f.left, f.top, mapW, mapH, f.columns,
+              hillshade(s, f, dx > 0 ? dx : 1, dy > 0 ? dy : 1));
   const std::uint8_t alpha = o.hillshade ? 150 : 255;
   for (int r = 1; r <= f.rows; ++r)
     for (int c = 1; c <= f.columns; ++c) {
@@ -153,11 +159,16 @@ MapFigure buildMap(const GridState& s, const MapOptions& o, const platform::Text
   // Axis captions: the node numbers at the corners.
   const int topRow = f.flipRows ? f.rows : 1, lowRow = f.flipRows ? 1 : f.rows;
   const int leftCol = f.flipColumns ? f.columns : 1, rightCol = f.flipColumns ? 1 : f.columns;
-  fig.text(f.left - 4, f.top + fs / 2, "row " + std::to_string(topRow), fs * 0.85, TextAlign::Right, kGrey);
-  fig.text(f.left - 4, bottom - fs / 2, "row " + std::to_string(lowRow), fs * 0.85, TextAlign::Right, kGrey);
-  fig.text(f.left, bottom + fs * 0.9, "column " + std::to_string(leftCol), fs * 0.85, TextAlign::Left, kGrey);
-  fig.text(right, bottom + fs * 0.9, "column " + std::to_string(rightCol), fs * 0.85, TextAlign::Right, kGrey);
-  fig.text(f.left - fs * 1.6, (f.top + bottom) / 2, "Rows (north to south)", fs * 0.85, TextAlign::Centre, kGrey)
+  fig.text(f.left - 4, f.top + fs / 2, "row " + std::to_string(topRow), fs * 0.85, TextAlign::Right,
+           kGrey);
+  fig.text(f.left - 4, bottom - fs / 2, "row " + std::to_string(lowRow), fs * 0.85,
+           TextAlign::Right, kGrey);
+  fig.text(f.left, bottom + fs * 0.9, "column " + std::to_string(leftCol), fs * 0.85,
+           TextAlign::Left, kGrey);
+  fig.text(right, bottom + fs * 0.9, "column " + std::to_string(rightCol), fs * 0.85,
+           TextAlign::Right, kGrey);
+  fig.text(f.left - fs * 1.6, (f.top + bottom) / 2, "Rows (north to south)", fs * 0.85,
+           TextAlign::Centre, kGrey)
       .vertical = true;
 
   // Scale bar under the map: a round length of at most a third of its width.
@@ -169,9 +180,10 @@ MapFigure buildMap(const GridState& s, const MapOptions& o, const platform::Text
     fig.line(x1, y - 4, x1, y + 4, kInk);
     fig.text(x1 + 6, y, shortNumber(length) + " m", fs * 0.9, TextAlign::Left);
   }
-  fig.text(right, bottom + fs * 2.6,
-           "node spacing " + s.info.RowSpacing + " m (row) x " + s.info.ColumnSpacing + " m (column)", fs * 0.85,
-           TextAlign::Right, kGrey);
+  fig.text(
+      right, bottom + fs * 2.6,
+      "node spacing " + s.info.RowSpacing + " m (row) x " + s.info.ColumnSpacing + " m (column)",
+      fs * 0.85, TextAlign::Right, kGrey);
 
   // North arrow over the legend.
   const double lx = fig.width - legendWidth - margin / 2;
@@ -198,19 +210,22 @@ MapFigure buildMap(const GridState& s, const MapOptions& o, const platform::Text
   fig.text(tx, (barTop + barBottom) / 2, midText, fs, TextAlign::Left);
   fig.text(tx, barBottom, lowText + lowWord, fs, TextAlign::Left);
 
-  out.legendText = "Legend: " + std::string(layerName(o.layer)) + " in " + unit + ", from " + lowText + lowWord +
-                   " to " + topText + topWord + (scale.diverging ? ", centred at 0" : "");
+  out.legendText = "Legend: " + std::string(layerName(o.layer)) + " in " + unit + ", from " +
+                   lowText + lowWord + " to " + topText + topWord +
+                   (scale.diverging ? ", centred at 0" : "");
   return out;
 }
 
 std::string nodeReadout(const GridState& s, MapLayer layer, int row, int column) {
-  if (row < 1 || column < 1 || row > s.GridElevation.rows() || column > s.GridElevation.columns()) return {};
-  std::string text = "Row " + std::to_string(row) + ", column " + std::to_string(column) + ", easting " +
-                     coordinateText(s.GridEasting(row, column)) + ", northing " +
+  if (row < 1 || column < 1 || row > s.GridElevation.rows() || column > s.GridElevation.columns())
+    return {};
+  std::string text = "Row " + std::to_string(row) + ", column " + std::to_string(column) +
+                     ", easting " + coordinateText(s.GridEasting(row, column)) + ", northing " +
                      coordinateText(s.GridNorthing(row, column)) + ", elevation " +
                      shell::formatMask(s.GridElevation(row, column), "###0.000") + " m";
   if (layer != MapLayer::Elevation)
-    text += ", " + std::string(layerName(layer)) + " " + shell::formatMask(layerValue(s, layer, row, column), "##0.000");
+    text += ", " + std::string(layerName(layer)) + " " +
+            shell::formatMask(layerValue(s, layer, row, column), "##0.000");
   return text;
 }
 

@@ -16,7 +16,16 @@
 
 namespace sodwright::nibal {
 
-enum class MapLayer { SoilLossSum, SoilLossRow, SoilLossCol, DGradCol, DCurvCol, DGradRow, DCurvRow, Elevation };
+enum class MapLayer {
+  SoilLossSum,
+  SoilLossRow,
+  SoilLossCol,
+  DGradCol,
+  DCurvCol,
+  DGradRow,
+  DCurvRow,
+  Elevation
+};
 
 inline constexpr std::array<MapLayer, 8> kMapLayers = {
     MapLayer::SoilLossSum, MapLayer::SoilLossRow, MapLayer::SoilLossCol, MapLayer::DGradCol,

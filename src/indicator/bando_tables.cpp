@@ -31,68 +31,163 @@ constexpr SlopeCell kSlopeCells[kFilledSlopeClasses][kFilledSurfaceForms] = {
 // Rows: crop type; per region (in list order) Conventional / Reduced / No-Till.
 constexpr float kCropCells[kFilledCropTypes][kFilledRegions][kFilledTillageSystems] = {
     // Summer Fallow (0)
-    {{4.0f, 2.0f, 0.0f}, {6.0f, 3.0f, 0.0f}, {4.0f, 2.0f, 0.0f}, {4.0f, 2.0f, 0.0f},
-     {4.0f, 2.0f, 0.0f}, {4.0f, 2.0f, -1.0f}, {6.3f, 3.0f, 0.0f}},
+    {{4.0f, 2.0f, 0.0f},
+     {6.0f, 3.0f, 0.0f},
+     {4.0f, 2.0f, 0.0f},
+     {4.0f, 2.0f, 0.0f},
+     {4.0f, 2.0f, 0.0f},
+     {4.0f, 2.0f, -1.0f},
+     {6.3f, 3.0f, 0.0f}},
     // Summer Wheat (1)
-    {{2.5f, 1.7f, 0.5f}, {2.7f, 2.2f, 0.5f}, {6.2f, 3.4f, 0.5f}, {4.7f, 1.7f, 0.5f},
-     {4.6f, 2.6f, 0.5f}, {-1.0f, -1.0f, 0.0f}, {5.3f, 3.0f, 0.5f}},
+    {{2.5f, 1.7f, 0.5f},
+     {2.7f, 2.2f, 0.5f},
+     {6.2f, 3.4f, 0.5f},
+     {4.7f, 1.7f, 0.5f},
+     {4.6f, 2.6f, 0.5f},
+     {-1.0f, -1.0f, 0.0f},
+     {5.3f, 3.0f, 0.5f}},
     // Winter Wheat (2)
-    {{2.5f, 1.7f, 0.5f}, {2.7f, 2.2f, 0.5f}, {6.2f, 3.4f, 0.5f}, {4.7f, 1.7f, 0.5f},
-     {4.6f, 2.6f, 0.5f}, {3.9f, 1.9f, 0.5f}, {5.3f, 3.0f, 0.5f}},
+    {{2.5f, 1.7f, 0.5f},
+     {2.7f, 2.2f, 0.5f},
+     {6.2f, 3.4f, 0.5f},
+     {4.7f, 1.7f, 0.5f},
+     {4.6f, 2.6f, 0.5f},
+     {3.9f, 1.9f, 0.5f},
+     {5.3f, 3.0f, 0.5f}},
     // Corn for Grain (3)
-    {{5.0f, 3.0f, 0.5f}, {5.0f, 3.0f, 0.5f}, {7.5f, 3.7f, 0.5f}, {6.1f, 2.9f, 0.5f},
-     {6.0f, 3.0f, 0.5f}, {3.9f, 1.9f, 0.5f}, {5.3f, 3.0f, 0.5f}},
+    {{5.0f, 3.0f, 0.5f},
+     {5.0f, 3.0f, 0.5f},
+     {7.5f, 3.7f, 0.5f},
+     {6.1f, 2.9f, 0.5f},
+     {6.0f, 3.0f, 0.5f},
+     {3.9f, 1.9f, 0.5f},
+     {5.3f, 3.0f, 0.5f}},
     // Corn for Silage (4)
-    {{5.0f, 3.0f, 0.5f}, {5.0f, 3.0f, 0.5f}, {7.5f, 3.7f, 0.5f}, {6.1f, 2.9f, 0.5f},
-     {6.0f, 3.0f, 0.5f}, {-1.0f, -1.0f, -1.0f}, {5.3f, 3.0f, 0.5f}},
+    {{5.0f, 3.0f, 0.5f},
+     {5.0f, 3.0f, 0.5f},
+     {7.5f, 3.7f, 0.5f},
+     {6.1f, 2.9f, 0.5f},
+     {6.0f, 3.0f, 0.5f},
+     {-1.0f, -1.0f, -1.0f},
+     {5.3f, 3.0f, 0.5f}},
     // Canola (5)
-    {{2.2f, 1.7f, 0.5f}, {3.4f, 2.2f, 0.5f}, {5.1f, 2.9f, 0.5f}, {-1.0f, -1.0f, -1.0f},
-     {-1.0f, -1.0f, -1.0f}, {-1.0f, -1.0f, -1.0f}, {5.3f, 3.0f, 0.5f}},
+    {{2.2f, 1.7f, 0.5f},
+     {3.4f, 2.2f, 0.5f},
+     {5.1f, 2.9f, 0.5f},
+     {-1.0f, -1.0f, -1.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {5.3f, 3.0f, 0.5f}},
     // Beans (6)
-    {{2.1f, 1.7f, 0.5f}, {2.7f, 1.7f, 0.5f}, {5.3f, 3.0f, 0.5f}, {-1.0f, -1.0f, -1.0f},
-     {-1.0f, -1.0f, -1.0f}, {5.1f, 2.9f, 0.5f}, {5.3f, 3.0f, 0.5f}},
+    {{2.1f, 1.7f, 0.5f},
+     {2.7f, 1.7f, 0.5f},
+     {5.3f, 3.0f, 0.5f},
+     {-1.0f, -1.0f, -1.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {5.1f, 2.9f, 0.5f},
+     {5.3f, 3.0f, 0.5f}},
     // Alfalfa (7)
-    {{1.5f, 0.0f, 0.0f}, {1.8f, 0.0f, 0.0f}, {2.0f, 1.0f, 0.0f}, {1.4f, 0.9f, 0.1f},
-     {1.0f, 0.5f, 0.1f}, {3.9f, 1.7f, 0.5f}, {1.8f, 1.0f, 0.0f}},
+    {{1.5f, 0.0f, 0.0f},
+     {1.8f, 0.0f, 0.0f},
+     {2.0f, 1.0f, 0.0f},
+     {1.4f, 0.9f, 0.1f},
+     {1.0f, 0.5f, 0.1f},
+     {3.9f, 1.7f, 0.5f},
+     {1.8f, 1.0f, 0.0f}},
     // Tame Hay (8)
-    {{1.5f, 0.0f, 0.0f}, {1.8f, 0.0f, 0.0f}, {2.0f, 1.0f, 0.0f}, {1.4f, 0.9f, 0.1f},
-     {1.0f, 0.5f, 0.1f}, {2.1f, 1.2f, 0.1f}, {1.8f, 1.0f, 0.0f}},
+    {{1.5f, 0.0f, 0.0f},
+     {1.8f, 0.0f, 0.0f},
+     {2.0f, 1.0f, 0.0f},
+     {1.4f, 0.9f, 0.1f},
+     {1.0f, 0.5f, 0.1f},
+     {2.1f, 1.2f, 0.1f},
+     {1.8f, 1.0f, 0.0f}},
     // Sunflower (9)
-    {{2.2f, 1.7f, 0.5f}, {3.4f, 2.2f, 0.5f}, {-1.0f, -1.0f, -1.0f}, {-1.0f, -1.0f, -1.0f},
-     {-1.0f, -1.0f, -1.0f}, {2.1f, 1.2f, 0.1f}, {5.3f, 3.0f, 0.5f}},
+    {{2.2f, 1.7f, 0.5f},
+     {3.4f, 2.2f, 0.5f},
+     {-1.0f, -1.0f, -1.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {2.1f, 1.2f, 0.1f},
+     {5.3f, 3.0f, 0.5f}},
     // Beets (10)
-    {{6.5f, 0.0f, 0.0f}, {7.5f, 0.0f, 0.0f}, {9.0f, 0.0f, 0.0f}, {-1.0f, -1.0f, -1.0f},
-     {-1.0f, -1.0f, -1.0f}, {-1.0f, -1.0f, -1.0f}, {6.3f, 3.0f, 0.0f}},
+    {{6.5f, 0.0f, 0.0f},
+     {7.5f, 0.0f, 0.0f},
+     {9.0f, 0.0f, 0.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {6.3f, 3.0f, 0.0f}},
     // Speccr (11)
-    {{7.5f, 4.0f, 0.0f}, {8.5f, 5.0f, 0.0f}, {9.0f, 5.0f, 0.0f}, {-1.0f, -1.0f, -1.0f},
-     {-1.0f, -1.0f, -1.0f}, {-1.0f, -1.0f, -1.0f}, {6.3f, 3.0f, 0.0f}},
+    {{7.5f, 4.0f, 0.0f},
+     {8.5f, 5.0f, 0.0f},
+     {9.0f, 5.0f, 0.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {6.3f, 3.0f, 0.0f}},
     // Vegetable (12)
-    {{7.5f, 4.0f, 0.0f}, {8.5f, 5.0f, 0.0f}, {9.0f, 5.0f, 0.0f}, {-1.0f, -1.0f, -1.0f},
-     {-1.0f, -1.0f, -1.0f}, {-1.0f, -1.0f, -1.0f}, {6.3f, 3.0f, 0.0f}},
+    {{7.5f, 4.0f, 0.0f},
+     {8.5f, 5.0f, 0.0f},
+     {9.0f, 5.0f, 0.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {6.3f, 3.0f, 0.0f}},
     // Potato (13)
-    {{8.2f, 5.7f, 0.0f}, {9.2f, 5.7f, 0.0f}, {9.0f, 5.0f, 0.0f}, {-1.0f, -1.0f, -1.0f},
-     {-1.0f, -1.0f, -1.0f}, {10.7f, 5.0f, 0.0f}, {9.5f, 4.0f, 0.0f}},
+    {{8.2f, 5.7f, 0.0f},
+     {9.2f, 5.7f, 0.0f},
+     {9.0f, 5.0f, 0.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {10.7f, 5.0f, 0.0f},
+     {9.5f, 4.0f, 0.0f}},
     // Othgrn (14)
-    {{2.5f, 1.7f, 0.5f}, {2.7f, 2.2f, 0.5f}, {6.2f, 3.4f, 0.5f}, {4.7f, 2.7f, 0.5f},
-     {4.6f, 2.6f, 0.5f}, {10.7f, 5.0f, 0.0f}, {5.3f, 3.0f, 0.5f}},
+    {{2.5f, 1.7f, 0.5f},
+     {2.7f, 2.2f, 0.5f},
+     {6.2f, 3.4f, 0.5f},
+     {4.7f, 2.7f, 0.5f},
+     {4.6f, 2.6f, 0.5f},
+     {10.7f, 5.0f, 0.0f},
+     {5.3f, 3.0f, 0.5f}},
     // T. Fruits (15)
-    {{-1.0f, -1.0f, -1.0f}, {-1.0f, -1.0f, -1.0f}, {1.5f, 0.0f, 0.0f}, {1.5f, 0.0f, 0.0f},
-     {-1.0f, -1.0f, -1.0f}, {3.9f, 1.9f, 0.5f}, {1.5f, 0.0f, 0.0f}},
+    {{-1.0f, -1.0f, -1.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {1.5f, 0.0f, 0.0f},
+     {1.5f, 0.0f, 0.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {3.9f, 1.9f, 0.5f},
+     {1.5f, 0.0f, 0.0f}},
     // S. Fruits (16)
-    {{-1.0f, -1.0f, -1.0f}, {-1.0f, -1.0f, -1.0f}, {2.2f, 0.0f, 0.0f}, {-1.0f, -1.0f, -1.0f},
-     {-1.0f, -1.0f, -1.0f}, {-1.0f, -1.0f, -1.0f}, {2.2f, 0.0f, 0.0f}},
+    {{-1.0f, -1.0f, -1.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {2.2f, 0.0f, 0.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {2.2f, 0.0f, 0.0f}},
     // Sod (17)
-    {{-1.0f, -1.0f, -1.0f}, {-1.0f, -1.0f, -1.0f}, {4.0f, 0.0f, 0.0f}, {-1.0f, -1.0f, -1.0f},
-     {-1.0f, -1.0f, -1.0f}, {-1.0f, -1.0f, -1.0f}, {6.3f, 3.0f, 0.0f}},
+    {{-1.0f, -1.0f, -1.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {4.0f, 0.0f, 0.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {6.3f, 3.0f, 0.0f}},
     // Tobacco (18)
-    {{-1.0f, -1.0f, -1.0f}, {-1.0f, -1.0f, -1.0f}, {-1.0f, -1.0f, -1.0f}, {-1.0f, -1.0f, -1.0f},
-     {-1.0f, -1.0f, -1.0f}, {-1.0f, -1.0f, -1.0f}, {6.3f, 3.0f, 0.0f}},
+    {{-1.0f, -1.0f, -1.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {-1.0f, -1.0f, -1.0f},
+     {6.3f, 3.0f, 0.0f}},
 };
 
 // Erosivity of one pass, implements in list order.
-constexpr float kImplementCells[kFilledImplements] = {
-    2.3f, 2.0f, 1.0f, 0.5f, 1.3f, 0.2f, 1.0f, 0.8f, 0.2f,
-    0.5f, 0.2f, 0.2f, 0.1f, 0.8f, 2.3f, 0.7f, 2.5f, 1.5f};
+constexpr float kImplementCells[kFilledImplements] = {2.3f, 2.0f, 1.0f, 0.5f, 1.3f, 0.2f,
+                                                      1.0f, 0.8f, 0.2f, 0.5f, 0.2f, 0.2f,
+                                                      0.1f, 0.8f, 2.3f, 0.7f, 2.5f, 1.5f};
 
 void checkIndex(Int16 index, std::size_t slots, const char* what) {
   if (index < 0 || static_cast<std::size_t>(index) >= slots)
@@ -103,12 +198,18 @@ void checkIndex(Int16 index, std::size_t slots, const char* what) {
 
 std::span<const std::string_view> ItemsOf(BandoList list) {
   switch (list) {
-    case BandoList::SlopeClass: return kSlopeClassItems;
-    case BandoList::SurfaceForm: return kSurfaceFormItems;
-    case BandoList::CropType: return kCropTypeItems;
-    case BandoList::Region: return kRegionItems;
-    case BandoList::TillageSystem: return kTillageSystemItems;
-    case BandoList::Implement: return kImplementItems;
+    case BandoList::SlopeClass:
+      return kSlopeClassItems;
+    case BandoList::SurfaceForm:
+      return kSurfaceFormItems;
+    case BandoList::CropType:
+      return kCropTypeItems;
+    case BandoList::Region:
+      return kRegionItems;
+    case BandoList::TillageSystem:
+      return kTillageSystemItems;
+    case BandoList::Implement:
+      return kImplementItems;
   }
   throw std::invalid_argument("unknown BANDO list");
 }
@@ -154,8 +255,8 @@ float ConvexSlopeLengthAt(const BandoTables& tables, Int16 slopeClass, Int16 sur
 Int16 ConvexAreaAt(const BandoTables& tables, Int16 slopeClass, Int16 surfaceForm) {
   checkIndex(slopeClass, kSlopeClassSlots, "slope class");
   checkIndex(surfaceForm, kSurfaceFormSlots, "surface form");
-  return tables.ConvexArea[static_cast<std::size_t>(slopeClass)]
-                          [static_cast<std::size_t>(surfaceForm)];
+  return tables
+      .ConvexArea[static_cast<std::size_t>(slopeClass)][static_cast<std::size_t>(surfaceForm)];
 }
 
 float CropErosivityAt(const BandoTables& tables, Int16 cropType, Int16 region,
@@ -163,8 +264,7 @@ float CropErosivityAt(const BandoTables& tables, Int16 cropType, Int16 region,
   checkIndex(cropType, kCropTypeSlots, "crop type");
   checkIndex(region, kRegionSlots, "region");
   checkIndex(tillageSystem, kTillageSystemSlots, "tillage system");
-  return tables.CropErosivity[static_cast<std::size_t>(cropType)]
-                             [static_cast<std::size_t>(region)]
+  return tables.CropErosivity[static_cast<std::size_t>(cropType)][static_cast<std::size_t>(region)]
                              [static_cast<std::size_t>(tillageSystem)];
 }
 

@@ -22,21 +22,25 @@ using Int16 = std::int16_t;
 // the tables and the two BANDO windows.
 enum class BandoList { SlopeClass, SurfaceForm, CropType, Region, TillageSystem, Implement };
 
-inline constexpr std::array<std::string_view, 4> kSlopeClassItems = {
-    "A (0-3%)", "B (4-9%)", "C (10-15%)", "D (16-30%)"};
+inline constexpr std::array<std::string_view, 4> kSlopeClassItems = {"A (0-3%)", "B (4-9%)",
+                                                                     "C (10-15%)", "D (16-30%)"};
 
 inline constexpr std::array<std::string_view, 3> kSurfaceFormItems = {"Hummocky", "Ridged",
                                                                       "Other Type"};
 
 inline constexpr std::array<std::string_view, 19> kCropTypeItems = {
-    "Summer Fallow", "Summer Wheat",  "Winter Wheat", "Corn for Grain", "Corn for Silage",
-    "Canola",        "Beans",         "Alfalfa",      "Tame Hay",       "Sunflower",
-    "Beets",         "Speccr",        "Vegetable",    "Potato",         "Othgrn",
-    "T. Fruits",     "S. Fruits",     "Sod",          "Tobacco"};
+    "Summer Fallow", "Summer Wheat", "Winter Wheat", "Corn for Grain", "Corn for Silage",
+    "Canola",        "Beans",        "Alfalfa",      "Tame Hay",       "Sunflower",
+    "Beets",         "Speccr",       "Vegetable",    "Potato",         "Othgrn",
+    "T. Fruits",     "S. Fruits",    "Sod",          "Tobacco"};
 
-inline constexpr std::array<std::string_view, 7> kRegionItems = {
-    "Brown Soil Zone AB/SK/MB", "Black Soil Zone AB/SK/MB", "BC Region1", "BC Region2",
-    "BC Region3",               "BC Region4",               "ON/QU/NB/NS/PEI"};
+inline constexpr std::array<std::string_view, 7> kRegionItems = {"Brown Soil Zone AB/SK/MB",
+                                                                 "Black Soil Zone AB/SK/MB",
+                                                                 "BC Region1",
+                                                                 "BC Region2",
+                                                                 "BC Region3",
+                                                                 "BC Region4",
+                                                                 "ON/QU/NB/NS/PEI"};
 
 inline constexpr std::array<std::string_view, 3> kTillageSystemItems = {
     "Conventional Tillage", "Reduced Tillage", "No-Till"};

@@ -31,11 +31,14 @@ struct CellRange {
 // Column letters of a 1-based column: 1 "A", 26 "Z", 27 "AA".
 inline std::string columnName(int column) {
   std::string letters;
-  for (int c = column; c > 0; c = (c - 1) / 26) letters.insert(letters.begin(), static_cast<char>('A' + (c - 1) % 26));
+  for (int c = column; c > 0; c = (c - 1) / 26)
+    letters.insert(letters.begin(), static_cast<char>('A' + (c - 1) % 26));
   return letters;
 }
 
-inline std::string cellName(int row, int column) { return columnName(column) + std::to_string(row); }
+inline std::string cellName(int row, int column) {
+  return columnName(column) + std::to_string(row);
+}
 
 // "C12", "c12" or "$C$12"; empty when the text is no cell name or lies
 // outside the largest sheet.
@@ -67,7 +70,8 @@ inline std::optional<CellRef> parseCellReference(std::string_view text) {
 inline std::optional<CellRange> parseRangeAddress(std::string_view text) {
   const std::size_t colon = text.find(':');
   const auto first = parseCellReference(text.substr(0, colon));
-  const auto last = colon == std::string_view::npos ? first : parseCellReference(text.substr(colon + 1));
+  const auto last =
+      colon == std::string_view::npos ? first : parseCellReference(text.substr(colon + 1));
   if (!first || !last) return std::nullopt;
   CellRange range;
   range.firstRow = first->row < last->row ? first->row : last->row;
@@ -80,7 +84,8 @@ inline std::optional<CellRange> parseRangeAddress(std::string_view text) {
 // Cell (row, column) of a range, both counted from 1 inside the range; a
 // position outside the range reads as empty.
 inline CellValue cellInRange(const Worksheet& sheet, const CellRange& range, int row, int column) {
-  if (row < 1 || column < 1 || row > range.rowCount() || column > range.columnCount()) return CellValue::empty();
+  if (row < 1 || column < 1 || row > range.rowCount() || column > range.columnCount())
+    return CellValue::empty();
   return sheet.cell(range.firstRow + row - 1, range.firstColumn + column - 1);
 }
 

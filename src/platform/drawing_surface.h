@@ -42,7 +42,8 @@ class DrawingSurface {
 struct DrawOp {
   enum class Kind { Clear, Window, PenWidth, Style, Line, Point, Text };
   Kind kind = Kind::Clear;
-  float a = 0, b = 0, c = 0, d = 0;  // Window: left, top, right, bottom; Line: x1, y1, x2, y2; Point: x, y
+  float a = 0, b = 0, c = 0,
+        d = 0;  // Window: left, top, right, bottom; Line: x1, y1, x2, y2; Point: x, y
   int penWidth = 0;
   LineStyle style = LineStyle::Solid;
   Rgb colour;
@@ -101,13 +102,27 @@ using DrawOps = std::vector<DrawOp>;
 
 inline void apply(const DrawOp& op, DrawingSurface& surface) {
   switch (op.kind) {
-    case DrawOp::Kind::Clear: surface.clear(); break;
-    case DrawOp::Kind::Window: surface.setCoordinateWindow(op.a, op.b, op.c, op.d); break;
-    case DrawOp::Kind::PenWidth: surface.setPenWidth(op.penWidth); break;
-    case DrawOp::Kind::Style: surface.setLineStyle(op.style); break;
-    case DrawOp::Kind::Line: surface.drawLine(op.a, op.b, op.c, op.d); break;
-    case DrawOp::Kind::Point: surface.plotPoint(op.a, op.b, op.colour); break;
-    case DrawOp::Kind::Text: surface.setLabel(op.label, op.text); break;
+    case DrawOp::Kind::Clear:
+      surface.clear();
+      break;
+    case DrawOp::Kind::Window:
+      surface.setCoordinateWindow(op.a, op.b, op.c, op.d);
+      break;
+    case DrawOp::Kind::PenWidth:
+      surface.setPenWidth(op.penWidth);
+      break;
+    case DrawOp::Kind::Style:
+      surface.setLineStyle(op.style);
+      break;
+    case DrawOp::Kind::Line:
+      surface.drawLine(op.a, op.b, op.c, op.d);
+      break;
+    case DrawOp::Kind::Point:
+      surface.plotPoint(op.a, op.b, op.colour);
+      break;
+    case DrawOp::Kind::Text:
+      surface.setLabel(op.label, op.text);
+      break;
   }
 }
 

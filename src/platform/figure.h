@@ -65,24 +65,28 @@ struct Figure {
     op.x = x, op.y = y, op.w = w, op.h = h, op.colour = colour;
     ops.push_back(std::move(op));
   }
-  void line(double x1, double y1, double x2, double y2, Rgba colour, double penWidth = 1, bool dashed = false) {
+  void line(double x1, double y1, double x2, double y2, Rgba colour, double penWidth = 1,
+            bool dashed = false) {
     FigureOp op;
     op.kind = FigureOp::Kind::Line;
-    op.x = x1, op.y = y1, op.x2 = x2, op.y2 = y2, op.colour = colour, op.lineWidth = penWidth, op.dashed = dashed;
+    op.x = x1, op.y = y1, op.x2 = x2, op.y2 = y2, op.colour = colour, op.lineWidth = penWidth,
+    op.dashed = dashed;
     ops.push_back(std::move(op));
   }
-  FigureOp& text(double x, double y, std::string value, double size, TextAlign align = TextAlign::Left,
-                 Rgba colour = {}) {
+  FigureOp& text(double x, double y, std::string value, double size,
+                 TextAlign align = TextAlign::Left, Rgba colour = {}) {
     FigureOp op;
     op.kind = FigureOp::Kind::Text;
-    op.x = x, op.y = y, op.text = std::move(value), op.textSize = size, op.align = align, op.colour = colour;
+    op.x = x, op.y = y, op.text = std::move(value), op.textSize = size, op.align = align,
+    op.colour = colour;
     ops.push_back(std::move(op));
     return ops.back();
   }
   void image(double x, double y, double w, double h, int columns, std::vector<Rgba> pixels) {
     FigureOp op;
     op.kind = FigureOp::Kind::Image;
-    op.x = x, op.y = y, op.w = w, op.h = h, op.imageColumns = columns, op.pixels = std::move(pixels);
+    op.x = x, op.y = y, op.w = w, op.h = h, op.imageColumns = columns,
+    op.pixels = std::move(pixels);
     ops.push_back(std::move(op));
   }
   // Appends another figure's operations moved by (dx, dy).

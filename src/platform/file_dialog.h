@@ -10,7 +10,9 @@ namespace sodwright::platform {
 // Every kind the imports read (text, and the workbooks of workbook_path.h),
 // and ".dbf", which is offered and answered with its own message.
 inline constexpr const char* kImportFilter =
-    "Data files(*.TXT;*.DAT;*.CSV;*.TSV;*.XLS;*.XLSX;*.ODS;*.DBF)|*.TXT;*.DAT;*.CSV;*.TSV;*.XLS;*.XLSX;*.ODS;*.DBF";
+    "Data "
+    "files(*.TXT;*.DAT;*.CSV;*.TSV;*.XLS;*.XLSX;*.ODS;*.DBF)|*.TXT;*.DAT;*.CSV;*.TSV;*.XLS;*.XLSX;*"
+    ".ODS;*.DBF";
 // The grid window's: the same files and the elevation rasters it reads.
 inline constexpr const char* kGridImportFilter =
     "Data files(*.TXT;*.DAT;*.CSV;*.TSV;*.XLS;*.XLSX;*.ODS;*.DBF;*.TIF;*.TIFF;*.ASC)|"

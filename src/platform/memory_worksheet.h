@@ -21,8 +21,12 @@ class MemoryWorksheet : public Worksheet {
     }
     cells_[key(row, column)] = std::move(value);
   }
-  void setNumber(int row, int column, double value) { set(row, column, CellValue::ofNumber(value)); }
-  void setText(int row, int column, std::string value) { set(row, column, CellValue::ofText(std::move(value))); }
+  void setNumber(int row, int column, double value) {
+    set(row, column, CellValue::ofNumber(value));
+  }
+  void setText(int row, int column, std::string value) {
+    set(row, column, CellValue::ofText(std::move(value)));
+  }
 
   CellValue cell(int row, int column) const override {
     const auto found = cells_.find(key(row, column));

@@ -16,14 +16,15 @@ enum class MessageIcon { None, Information, Warning, Critical };
 class MessageService {
  public:
   virtual ~MessageService() = default;
-  virtual MessageAnswer show(const std::string& text, const std::string& title, MessageButtons buttons,
-                             MessageIcon icon) = 0;
+  virtual MessageAnswer show(const std::string& text, const std::string& title,
+                             MessageButtons buttons, MessageIcon icon) = 0;
 
   // The common case: an OK box titled with the program's name.
   void inform(const std::string& text) {
     show(text, std::string(kProgramTitle), MessageButtons::Ok, MessageIcon::None);
   }
-  void inform(const std::string& text, const std::string& title, MessageIcon icon = MessageIcon::None) {
+  void inform(const std::string& text, const std::string& title,
+              MessageIcon icon = MessageIcon::None) {
     show(text, title, MessageButtons::Ok, icon);
   }
   bool confirm(const std::string& text, const std::string& title) {

@@ -26,14 +26,17 @@ inline std::string reportNotShownMessage(const std::string& path) {
 inline std::string helpNotShownMessage(const std::string& address) {
   std::string_view where = address;
   if (where.substr(0, 7) == "file://") where.remove_prefix(7);
-  if (const auto anchor = where.find('#'); anchor != std::string_view::npos) where = where.substr(0, anchor);
+  if (const auto anchor = where.find('#'); anchor != std::string_view::npos)
+    where = where.substr(0, anchor);
   return "No web browser was found to show the help.\nThe guide is at " + std::string(where);
 }
 
-inline void showWrittenReport(ProgramStarter& programs, MessageService& messages, const std::string& path) {
+inline void showWrittenReport(ProgramStarter& programs, MessageService& messages,
+                              const std::string& path) {
   if (!programs.openTextFile(path)) messages.inform(reportNotShownMessage(path));
 }
-inline void showHelpPage(ProgramStarter& programs, MessageService& messages, const std::string& address) {
+inline void showHelpPage(ProgramStarter& programs, MessageService& messages,
+                         const std::string& address) {
   if (!programs.openWebAddress(address)) messages.inform(helpNotShownMessage(address));
 }
 

@@ -30,7 +30,8 @@ class WorkbookReader {
   virtual ~WorkbookReader() = default;
   // The first worksheet of the workbook in the file; empty with `error` set
   // when the file cannot be read as a workbook.
-  virtual std::unique_ptr<Worksheet> openFirstSheet(const std::string& path, std::string& error) = 0;
+  virtual std::unique_ptr<Worksheet> openFirstSheet(const std::string& path,
+                                                    std::string& error) = 0;
 };
 
 }  // namespace sodwright::platform

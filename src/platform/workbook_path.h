@@ -12,7 +12,8 @@ enum class WorkbookFormat { None, Xls, Xlsx, Ods };
 inline WorkbookFormat workbookFormatOf(std::string_view path) {
   const std::size_t dot = path.find_last_of('.');
   const std::size_t slash = path.find_last_of("/\\");
-  if (dot == std::string_view::npos || (slash != std::string_view::npos && slash > dot)) return WorkbookFormat::None;
+  if (dot == std::string_view::npos || (slash != std::string_view::npos && slash > dot))
+    return WorkbookFormat::None;
   std::string_view ext = path.substr(dot + 1);
   auto is = [ext](std::string_view wanted) {
     if (ext.size() != wanted.size()) return false;
@@ -29,6 +30,8 @@ inline WorkbookFormat workbookFormatOf(std::string_view path) {
   return WorkbookFormat::None;
 }
 
-inline bool isWorkbookPath(std::string_view path) { return workbookFormatOf(path) != WorkbookFormat::None; }
+inline bool isWorkbookPath(std::string_view path) {
+  return workbookFormatOf(path) != WorkbookFormat::None;
+}
 
 }  // namespace sodwright::platform

@@ -7,7 +7,8 @@
 
 namespace sodwright::shell {
 
-inline constexpr std::string_view kDelimiterMissingMessage = "Please input Delimiter used in your data file";
+inline constexpr std::string_view kDelimiterMissingMessage =
+    "Please input Delimiter used in your data file";
 inline constexpr std::string_view kDelimiterTooLongMessage =
     "Delimiter must be one character. Please input again or revise your data file.";
 

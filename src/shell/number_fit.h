@@ -9,6 +9,8 @@ namespace sodwright::shell {
 
 inline bool fitsDouble(double value) { return std::isfinite(value); }
 
-inline bool fitsSingle(double value) { return std::isfinite(value) && std::isfinite(static_cast<float>(value)); }
+inline bool fitsSingle(double value) {
+  return std::isfinite(value) && std::isfinite(static_cast<float>(value));
+}
 
 }  // namespace sodwright::shell

@@ -26,8 +26,9 @@ double fromCleaned(const std::string& cleaned) {
     const std::string_view mantissa = std::string_view(cleaned).substr(0, ePos);
     const auto point = std::min(mantissa.find('.'), mantissa.size());
     const auto firstDigit = mantissa.find_first_of("123456789");
-    long long exponent = firstDigit < point ? static_cast<long long>(point - firstDigit) - 1
-                                            : static_cast<long long>(point) - static_cast<long long>(firstDigit);
+    long long exponent = firstDigit < point
+                             ? static_cast<long long>(point - firstDigit) - 1
+                             : static_cast<long long>(point) - static_cast<long long>(firstDigit);
     if (ePos != std::string::npos) {
       const bool down = cleaned[ePos + 1] == '-';
       long long written = 0;
@@ -103,8 +104,10 @@ std::string generalWithPrecision(double value, int precision) {
 }
 
 std::string bareFromGeneral(std::string general) {
-  if (general.rfind("0.", 0) == 0) general.erase(0, 1);
-  else if (general.rfind("-0.", 0) == 0) general.erase(1, 1);
+  if (general.rfind("0.", 0) == 0)
+    general.erase(0, 1);
+  else if (general.rfind("-0.", 0) == 0)
+    general.erase(1, 1);
   if (general.empty() || general[0] != '-') general.insert(general.begin(), ' ');
   general.push_back(' ');
   return general;

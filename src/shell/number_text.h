@@ -33,9 +33,9 @@ inline float roundToSingle(double value) { return static_cast<float>(value); }
 
 // General form: shortest text at the value's precision, "0.25", "-0.5", "3000",
 // exponent form "1E-05", "1.5E+16" below 1E-4 or past the precision.
-std::string generalText(double value);           // Double, 15 significant digits
-std::string generalTextSingle(float value);      // Single, 7 significant digits
-std::string generalText(long long value);        // Integer
+std::string generalText(double value);       // Double, 15 significant digits
+std::string generalTextSingle(float value);  // Single, 7 significant digits
+std::string generalText(long long value);    // Integer
 
 // Bare form of reports: general form without the zero before the point,
 // one leading blank (or the minus sign) and one trailing blank.
@@ -55,8 +55,10 @@ constexpr FixedMask maskOf(std::string_view mask) {
   FixedMask m{0, 0};
   bool afterPoint = false;
   for (char c : mask) {
-    if (c == '.') afterPoint = true;
-    else if (c == '0') ++(afterPoint ? m.decimals : m.minIntegerDigits);
+    if (c == '.')
+      afterPoint = true;
+    else if (c == '0')
+      ++(afterPoint ? m.decimals : m.minIntegerDigits);
   }
   return m;
 }

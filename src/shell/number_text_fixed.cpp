@@ -75,7 +75,7 @@ void appendMasked(std::string& out, double value, FixedMask mask) {
                                     tie ? decimals + 1 : decimals);
   char* end = result.ptr;
   if (tie) {
-    --end;  // the exact expansion ends in the 5 of the half
+    --end;                     // the exact expansion ends in the 5 of the half
     if (decimals == 0) --end;  // and the point before it
     incrementLastDigit(buffer, end);
   }
@@ -88,8 +88,10 @@ void appendMasked(std::string& out, double value, FixedMask mask) {
     if (*p != '0' && *p != '.') allZero = false;
   if (std::signbit(value) && !allZero) out += '-';
   const char* first = buffer;
-  if (mask.minIntegerDigits <= 0 && integerDigits == 1 && *buffer == '0') ++first;  // ".25"
-  else if (integerDigits < mask.minIntegerDigits) out.append(static_cast<std::size_t>(mask.minIntegerDigits - integerDigits), '0');
+  if (mask.minIntegerDigits <= 0 && integerDigits == 1 && *buffer == '0')
+    ++first;  // ".25"
+  else if (integerDigits < mask.minIntegerDigits)
+    out.append(static_cast<std::size_t>(mask.minIntegerDigits - integerDigits), '0');
   out.append(first, digitsEnd);
 }
 
@@ -99,7 +101,9 @@ std::string formatMask(double value, FixedMask mask) {
   return out;
 }
 
-std::string formatMask(double value, std::string_view mask) { return formatMask(value, maskOf(mask)); }
+std::string formatMask(double value, std::string_view mask) {
+  return formatMask(value, maskOf(mask));
+}
 
 std::string formatFixed(double value, int decimals, int minIntegerDigits) {
   return formatMask(value, FixedMask{minIntegerDigits, decimals});

@@ -107,12 +107,14 @@ std::optional<std::vector<std::string>> readTextLines(const std::string& path) {
 std::optional<std::string> writeWholeFile(const std::string& path, std::string_view content) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) return std::string("cannot create the file: ") + std::strerror(errno);
-  const std::size_t written = content.empty() ? 0 : std::fwrite(content.data(), 1, content.size(), file);
+  const std::size_t written =
+      content.empty() ? 0 : std::fwrite(content.data(), 1, content.size(), file);
   const int writeErrno = errno;
   const bool flushed = std::fflush(file) == 0;
   const int flushErrno = errno;
   const bool closed = std::fclose(file) == 0;
-  if (written != content.size()) return std::string("cannot write the file: ") + std::strerror(writeErrno);
+  if (written != content.size())
+    return std::string("cannot write the file: ") + std::strerror(writeErrno);
   if (!flushed) return std::string("cannot write the file: ") + std::strerror(flushErrno);
   if (!closed) return std::string("cannot close the file: ") + std::strerror(errno);
   return std::nullopt;

@@ -19,7 +19,8 @@ inline constexpr std::string_view kLineEnd = "\r\n";
 inline constexpr std::size_t kLongestTextLine = std::size_t{1} << 16;
 
 // What an import adds to its failure message when memory ran out.
-inline constexpr std::string_view kNotEnoughMemory = "There is not enough memory to read this file.";
+inline constexpr std::string_view kNotEnoughMemory =
+    "There is not enough memory to read this file.";
 
 // Reads lines one at a time by the rule above, so that a file is never held
 // whole: memory stays bounded by the longest line allowed.

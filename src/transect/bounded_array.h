@@ -17,8 +17,8 @@
 namespace sodwright::kolv {
 
 #if defined(SODWRIGHT_CHECKED_ARRAYS)
-#define SODWRIGHT_ARRAY_CHECK(cond)                                 \
-  do {                                                              \
+#define SODWRIGHT_ARRAY_CHECK(cond)                                    \
+  do {                                                                 \
     if (!(cond)) throw std::out_of_range("array index out of bounds"); \
   } while (0)
 #else
@@ -107,8 +107,10 @@ class NodeSeqArray {
     nodeUpper_ = nodeUpper;
     seqLower_ = seqLower;
     seqUpper_ = seqUpper;
-    const std::size_t nodes = nodeUpper >= nodeLower ? static_cast<std::size_t>(nodeUpper - nodeLower + 1) : 0;
-    const std::size_t seqs = seqUpper >= seqLower ? static_cast<std::size_t>(seqUpper - seqLower + 1) : 0;
+    const std::size_t nodes =
+        nodeUpper >= nodeLower ? static_cast<std::size_t>(nodeUpper - nodeLower + 1) : 0;
+    const std::size_t seqs =
+        seqUpper >= seqLower ? static_cast<std::size_t>(seqUpper - seqLower + 1) : 0;
     stride_ = nodes;
     values_ = ZeroedBuffer<T>();  // the old block goes before the new one is taken
     values_ = ZeroedBuffer<T>(nodes * seqs);
@@ -142,7 +144,8 @@ class NodeSeqArray {
 
  private:
   std::size_t index(int node, int seq) const {
-    return static_cast<std::size_t>(seq - seqLower_) * stride_ + static_cast<std::size_t>(node - nodeLower_);
+    return static_cast<std::size_t>(seq - seqLower_) * stride_ +
+           static_cast<std::size_t>(node - nodeLower_);
   }
   int nodeLower_ = 0;
   int nodeUpper_ = -1;

@@ -25,10 +25,14 @@ ChartKeyEntry entry(platform::Rgb colour, int seq, const char* role) {
 
 std::string chartTitle(ChartKind kind) {
   switch (kind) {
-    case ChartKind::Elevation: return "Elevation";
-    case ChartKind::SoilLoss: return "Soil Loss Rate";
-    case ChartKind::UpLayer: return "UpLayer Mass";
-    case ChartKind::WholeProfile: return "Up+Sub Layer Mass";
+    case ChartKind::Elevation:
+      return "Elevation";
+    case ChartKind::SoilLoss:
+      return "Soil Loss Rate";
+    case ChartKind::UpLayer:
+      return "UpLayer Mass";
+    case ChartKind::WholeProfile:
+      return "Up+Sub Layer Mass";
   }
   return {};
 }
@@ -42,7 +46,8 @@ ChartKey chartKey(ChartKind kind, const KolvState& state) {
   switch (kind) {
     case ChartKind::Elevation:
       key.valueUnit = "m";
-      key.entries = {entry(kBlue, first, "first"), entry(kRed, last, "last"), entry(kLightBlue, first, "first, end zone"),
+      key.entries = {entry(kBlue, first, "first"), entry(kRed, last, "last"),
+                     entry(kLightBlue, first, "first, end zone"),
                      entry(kLightRed, last, "last, end zone")};
       key.note = "Lighter shades: end zones";
       break;
@@ -67,8 +72,8 @@ const ChartKeyEntry* entryOf(const ChartKey& key, platform::Rgb colour) {
   return nullptr;
 }
 
-Figure chartFigure(const ChartKey& key, const platform::DrawOps& ops, const platform::TextWidth& textWidth,
-                   const ChartFigureOptions& o) {
+Figure chartFigure(const ChartKey& key, const platform::DrawOps& ops,
+                   const platform::TextWidth& textWidth, const ChartFigureOptions& o) {
   Figure fig;
   fig.width = o.width;
   fig.height = o.height;
@@ -109,18 +114,25 @@ Figure chartFigure(const ChartKey& key, const platform::DrawOps& ops, const plat
   const double right = fig.width - fs * 1.5;
   const double bottom = fig.height - fs * 3.4;
   const std::string valueCaption = "Value (" + key.valueUnit + ")";
-  fig.text(fs * 0.9, (top + bottom) / 2, valueCaption, fs * 0.9, TextAlign::Centre, kGrey).vertical = true;
-  fig.text((left + right) / 2, fig.height - fs * 0.9, "Distance along the transect (" + key.distanceUnit + ")",
-           fs * 0.9, TextAlign::Centre, kGrey);
+  fig.text(fs * 0.9, (top + bottom) / 2, valueCaption, fs * 0.9, TextAlign::Centre, kGrey)
+      .vertical = true;
+  fig.text((left + right) / 2, fig.height - fs * 0.9,
+           "Distance along the transect (" + key.distanceUnit + ")", fs * 0.9, TextAlign::Centre,
+           kGrey);
   if (!window || bottom <= top || right <= left) {
-    fig.text((left + right) / 2, (top + bottom) / 2, "No chart drawn", fs, TextAlign::Centre, kGrey);
+    fig.text((left + right) / 2, (top + bottom) / 2, "No chart drawn", fs, TextAlign::Centre,
+             kGrey);
     return fig;
   }
 
   const double spanX = static_cast<double>(window->c) - window->a;
   const double spanY = static_cast<double>(window->d) - window->b;
-  auto px = [&](double ux) { return left + (spanX != 0 ? (ux - window->a) / spanX : 0.0) * (right - left); };
-  auto py = [&](double uy) { return top + (spanY != 0 ? (uy - window->b) / spanY : 0.0) * (bottom - top); };
+  auto px = [&](double ux) {
+    return left + (spanX != 0 ? (ux - window->a) / spanX : 0.0) * (right - left);
+  };
+  auto py = [&](double uy) {
+    return top + (spanY != 0 ? (uy - window->b) / spanY : 0.0) * (bottom - top);
+  };
   int pen = 1;
   bool dashed = false;
   bool started = false;
@@ -128,8 +140,12 @@ Figure chartFigure(const ChartKey& key, const platform::DrawOps& ops, const plat
     if (&op == window) started = true;
     if (!started) continue;
     switch (op.kind) {
-      case DrawOp::Kind::PenWidth: pen = op.penWidth; break;
-      case DrawOp::Kind::Style: dashed = op.style == platform::LineStyle::Dashed; break;
+      case DrawOp::Kind::PenWidth:
+        pen = op.penWidth;
+        break;
+      case DrawOp::Kind::Style:
+        dashed = op.style == platform::LineStyle::Dashed;
+        break;
       case DrawOp::Kind::Line:
         // Only a thin pen draws dashes, as on the screen.
         fig.line(px(op.a), py(op.b), px(op.c), py(op.d), kInk, pen, dashed && pen == 1);
@@ -142,7 +158,8 @@ Figure chartFigure(const ChartKey& key, const platform::DrawOps& ops, const plat
         fig.rect(px(op.a) - s / 2, py(op.b) - s / 2, s, s, rgba(op.colour));
         break;
       }
-      default: break;
+      default:
+        break;
     }
   }
   const double h = bottom - top;

@@ -52,9 +52,10 @@ struct ChartPart {
 };
 
 // The four charts in their two-by-two block under one heading.
-platform::Figure fourChartsFigure(const std::array<ChartPart, 4>& charts, const std::string& heading,
-                                  const platform::TextWidth& textWidth = platform::estimatedTextWidth,
-                                  const ChartFigureOptions& options = {1280, 860, 13});
+platform::Figure fourChartsFigure(
+    const std::array<ChartPart, 4>& charts, const std::string& heading,
+    const platform::TextWidth& textWidth = platform::estimatedTextWidth,
+    const ChartFigureOptions& options = {1280, 860, 13});
 
 // The four charts of the state's comparison, drawn afresh.
 std::array<ChartPart, 4> currentCharts(const KolvState& state);

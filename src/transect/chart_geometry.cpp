@@ -86,7 +86,8 @@ class ChartBuilder {
       line(0, yMid, xRight, yMid);
       line(xRange / 2, r.yMin, xRange / 2, tickEnd);
       line(xMax, r.yMin, xMax, tickEnd);
-      if (substanceUnit) push(DrawOp::labelText(ChartLabel::ValueUnit, state_.data.SubstanceUnit + "/m"));
+      if (substanceUnit)
+        push(DrawOp::labelText(ChartLabel::ValueUnit, state_.data.SubstanceUnit + "/m"));
       push(DrawOp::pen(2));
       plot(plotStep(n));
 
@@ -94,7 +95,8 @@ class ChartBuilder {
       push(DrawOp::labelText(ChartLabel::MaxValue, shell::formatMask(r.yMax, yMask)));
       push(DrawOp::labelText(ChartLabel::MidValue, shell::formatMask(yMid, yMask)));
       push(DrawOp::labelText(ChartLabel::MinValue, shell::formatMask(r.yMin, yMask)));
-      push(DrawOp::labelText(ChartLabel::MidDistance, shell::formatMask(xRange / 2 * interval, "###0.0")));
+      push(DrawOp::labelText(ChartLabel::MidDistance,
+                             shell::formatMask(xRange / 2 * interval, "###0.0")));
       push(DrawOp::labelText(ChartLabel::MaxDistance, shell::formatMask(n * interval, "###0.0")));
       out_.complete = true;
     } catch (const MissingValue&) {
@@ -103,12 +105,16 @@ class ChartBuilder {
     return std::move(out_);
   }
 
-  void point(int i, double y, Rgb colour) { push(DrawOp::point(static_cast<float>(i), f(y), colour)); }
+  void point(int i, double y, Rgb colour) {
+    push(DrawOp::point(static_cast<float>(i), f(y), colour));
+  }
 
  private:
   static float f(double v) { return static_cast<float>(v); }
   void push(DrawOp op) { out_.ops.push_back(std::move(op)); }
-  void line(double x1, double y1, double x2, double y2) { push(DrawOp::line(f(x1), f(y1), f(x2), f(y2))); }
+  void line(double x1, double y1, double x2, double y2) {
+    push(DrawOp::line(f(x1), f(y1), f(x2), f(y2)));
+  }
 
   ChartKind kind_;
   const KolvState& state_;
@@ -158,27 +164,36 @@ Range substanceRange(const KolvState& s, ChartOptions options) {
 
 std::string_view rangeMessage(ChartKind kind) {
   switch (kind) {
-    case ChartKind::Elevation: return "Elevation Range is wrong, please check your import data.";
-    case ChartKind::SoilLoss: return "Soil loss Range is wrong, please check your import data.";
-    case ChartKind::UpLayer: return "Up-layer mass Range is wrong, please check your import data.";
-    case ChartKind::WholeProfile: return "Profile mass Range is wrong, please check your import data.";
+    case ChartKind::Elevation:
+      return "Elevation Range is wrong, please check your import data.";
+    case ChartKind::SoilLoss:
+      return "Soil loss Range is wrong, please check your import data.";
+    case ChartKind::UpLayer:
+      return "Up-layer mass Range is wrong, please check your import data.";
+    case ChartKind::WholeProfile:
+      return "Profile mass Range is wrong, please check your import data.";
   }
   return {};
 }
 
 std::string_view failureMessage(ChartKind kind) {
   switch (kind) {
-    case ChartKind::Elevation: return "Draw Elevation failed. Program will skip this step.";
-    case ChartKind::SoilLoss: return "Draw Soil Loss Rate failed. Program will skip this step.";
-    case ChartKind::UpLayer: return "Draw Up Layer Mass failed. Program will skip this step.";
-    case ChartKind::WholeProfile: return "Draw Up+Sub Layer Mass failed. Program will skip this step.";
+    case ChartKind::Elevation:
+      return "Draw Elevation failed. Program will skip this step.";
+    case ChartKind::SoilLoss:
+      return "Draw Soil Loss Rate failed. Program will skip this step.";
+    case ChartKind::UpLayer:
+      return "Draw Up Layer Mass failed. Program will skip this step.";
+    case ChartKind::WholeProfile:
+      return "Draw Up+Sub Layer Mass failed. Program will skip this step.";
   }
   return {};
 }
 
 int plotStep(int nodeCount) { return std::max(1, nodeCount / 300); }
 
-ChartDrawing DrawElevationChart(const KolvState& state, Int16 first, Int16 last, ChartOptions options) {
+ChartDrawing DrawElevationChart(const KolvState& state, Int16 first, Int16 last,
+                                ChartOptions options) {
   ChartBuilder b(ChartKind::Elevation, state);
   const int n = state.params.NodeCount;
   const int d = state.params.DistrNodes;
@@ -210,8 +225,10 @@ ChartDrawing DrawElevationChart(const KolvState& state, Int16 first, Int16 last,
     forEvery(-2 * d, 2 * l - 1, k, [&](int i) { b.point(i, elevAt(state, i, l), kLightRed); });
     forEvery(2 * f, n - 2 * f, k, [&](int i) { b.point(i, elevAt(state, i, f), kBlue); });
     forEvery(2 * l, n - 2 * l, k, [&](int i) { b.point(i, elevAt(state, i, l), kRed); });
-    forEvery(n - 2 * f + 1, n + 2 * d, k, [&](int i) { b.point(i, elevAt(state, i, f), kLightBlue); });
-    forEvery(n - 2 * l + 1, n + 2 * d, k, [&](int i) { b.point(i, elevAt(state, i, l), kLightRed); });
+    forEvery(n - 2 * f + 1, n + 2 * d, k,
+             [&](int i) { b.point(i, elevAt(state, i, f), kLightBlue); });
+    forEvery(n - 2 * l + 1, n + 2 * d, k,
+             [&](int i) { b.point(i, elevAt(state, i, l), kLightRed); });
   };
   if (options.interiorScale) return b.build(interiorRange, plot, "###0.0", false);
   return b.build(range, plot, "###0.0", false);
@@ -231,7 +248,9 @@ ChartDrawing DrawSoilLossChart(const KolvState& state, ChartOptions options) {
     }
     return r;
   };
-  auto plot = [&](int k) { forEvery(0, n - 1, k, [&](int i) { b.point(i, valueAt(loss, i), kBrown); }); };
+  auto plot = [&](int k) {
+    forEvery(0, n - 1, k, [&](int i) { b.point(i, valueAt(loss, i), kBrown); });
+  };
   return b.build(range, plot, "##0.0", false);
 }
 
@@ -264,10 +283,14 @@ namespace {
 ChartDrawing drawOne(ChartKind kind, const KolvState& state, ChartOptions options) {
   switch (kind) {
     case ChartKind::Elevation:
-      return DrawElevationChart(state, state.params.FirstSeqShown, state.params.LastSeqShown, options);
-    case ChartKind::SoilLoss: return DrawSoilLossChart(state, options);
-    case ChartKind::UpLayer: return DrawUpperLayerChart(state, options);
-    case ChartKind::WholeProfile: return DrawWholeProfileChart(state, options);
+      return DrawElevationChart(state, state.params.FirstSeqShown, state.params.LastSeqShown,
+                                options);
+    case ChartKind::SoilLoss:
+      return DrawSoilLossChart(state, options);
+    case ChartKind::UpLayer:
+      return DrawUpperLayerChart(state, options);
+    case ChartKind::WholeProfile:
+      return DrawWholeProfileChart(state, options);
   }
   return {};
 }
@@ -281,7 +304,8 @@ ChartDrawing drawChart(ChartKind kind, const KolvState& state, ChartOptions opti
   if (drawing.complete && margin > 0) {
     // Point i covers i - 0.5 .. i + 0.5; the bands reach past the window.
     const float n = static_cast<float>(p.NodeCount);
-    drawing.endZones = {{-1e9f, static_cast<float>(margin) - 0.5f}, {n - static_cast<float>(margin) - 0.5f, 1e9f}};
+    drawing.endZones = {{-1e9f, static_cast<float>(margin) - 0.5f},
+                        {n - static_cast<float>(margin) - 0.5f, 1e9f}};
   }
   return drawing;
 }

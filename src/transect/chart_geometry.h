@@ -17,11 +17,18 @@ namespace sodwright::kolv {
 enum class ChartKind { Elevation, SoilLoss, UpLayer, WholeProfile };
 
 // The labels a chart sets beside its surface (the surface's label numbers).
-enum ChartLabel : platform::LabelId { MaxValue, MidValue, MinValue, MidDistance, MaxDistance, ValueUnit };
+enum ChartLabel : platform::LabelId {
+  MaxValue,
+  MidValue,
+  MinValue,
+  MidDistance,
+  MaxDistance,
+  ValueUnit
+};
 
 // The drawing order after a run or a redraw.
-inline constexpr std::array<ChartKind, 4> kAllCharts = {ChartKind::Elevation, ChartKind::SoilLoss,
-                                                        ChartKind::UpLayer, ChartKind::WholeProfile};
+inline constexpr std::array<ChartKind, 4> kAllCharts = {
+    ChartKind::Elevation, ChartKind::SoilLoss, ChartKind::UpLayer, ChartKind::WholeProfile};
 
 // The series colours: the first sequence shown in blue, the last in red,
 // lighter shades of both in the end zones, the soil loss in brown.
@@ -33,7 +40,8 @@ inline constexpr platform::Rgb kRed{255, 0, 0};
 inline constexpr platform::Rgb kBrown{200, 100, 0};
 }  // namespace chart_colours
 
-inline constexpr std::string_view kXRangeMessage = "X Range is wrong, please check your import data.";
+inline constexpr std::string_view kXRangeMessage =
+    "X Range is wrong, please check your import data.";
 
 // The message when the values of a chart span no range.
 std::string_view rangeMessage(ChartKind kind);
@@ -66,7 +74,8 @@ struct ChartOptions {
 int plotStep(int nodeCount);
 
 // The elevation of the first and the last sequence along the transect.
-ChartDrawing DrawElevationChart(const KolvState& state, Int16 first, Int16 last, ChartOptions options = {});
+ChartDrawing DrawElevationChart(const KolvState& state, Int16 first, Int16 last,
+                                ChartOptions options = {});
 // The soil loss per sequence.
 ChartDrawing DrawSoilLossChart(const KolvState& state, ChartOptions options = {});
 // The substance amount in the up sampling layer, first and last sequence.

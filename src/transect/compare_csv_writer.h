@@ -22,7 +22,8 @@ void writeCompareCsv(std::ostream& out, const KolvState& state, Int16 first, Int
                      const EndZoneFlag& endZone = {});
 
 // Writes the file; returns the reason when it cannot, empty on success.
-std::optional<std::string> writeCompareCsvFile(const std::string& path, const KolvState& state, Int16 first,
-                                               Int16 last, const EndZoneFlag& endZone = {});
+std::optional<std::string> writeCompareCsvFile(const std::string& path, const KolvState& state,
+                                               Int16 first, Int16 last,
+                                               const EndZoneFlag& endZone = {});
 
 }  // namespace sodwright::kolv

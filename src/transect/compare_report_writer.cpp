@@ -24,20 +24,24 @@ std::string directionText(Int16 code) {
 void writeHeader(std::ostream& out, const TranslocationParameters& p, Int16 first, Int16 last,
                  std::string_view dateText, const std::string& warning) {
   const std::string_view end = shell::kLineEnd;
-  out << end << "KOLV Results Report" << end << warning << end << dateText << end << end << kHyphens << end << end;
-  out << "SequenceNo:   " << formatMask(first, "###0") << "   To   " << formatMask(last, "###0") << end;
+  out << end << "KOLV Results Report" << end << warning << end << dateText << end << end << kHyphens
+      << end << end;
+  out << "SequenceNo:   " << formatMask(first, "###0") << "   To   " << formatMask(last, "###0")
+      << end;
   out << "Tillage Direction:   " << directionText(p.TillDirection) << end;
   out << "Data Points:   " << formatMask(p.NodeCount, "######0") << end;
-  out << "DistributionDistance= " << bareTextSingle(p.DistrDistance) << " m\tInterval = " << bareTextSingle(p.Interval)
-      << " m" << end;
+  out << "DistributionDistance= " << bareTextSingle(p.DistrDistance)
+      << " m\tInterval = " << bareTextSingle(p.Interval) << " m" << end;
   out << "Lamda=  " << bareTextSingle(p.Alpha) << "  +  " << bareTextSingle(p.Beta) << " * SG  +  "
       << bareTextSingle(p.Gamma) << " * SC" << end;
-  out << "BD_Lr1 = " << bareText(p.BulkDensity1) << " kg / m3\tBD_Lr2 = " << bareText(p.BulkDensity2)
+  out << "BD_Lr1 = " << bareText(p.BulkDensity1)
+      << " kg / m3\tBD_Lr2 = " << bareText(p.BulkDensity2)
       << " kg / m3\tBD_Lr3 = " << bareText(p.BulkDensity3) << " kg / m3" << end;
-  out << "Tillage_Depth = " << bareText(p.TillDepth) << " m\tUpLayer_Depth = " << bareText(p.UpLayerDepth)
+  out << "Tillage_Depth = " << bareText(p.TillDepth)
+      << " m\tUpLayer_Depth = " << bareText(p.UpLayerDepth)
       << " m\tSubLayer_Depth = " << bareText(p.SubLayerDepth) << " m" << end;
-  out << "DecayRate_Lr1 = " << bareText(100.0 * p.DecayRate1) << " %\tDecayRate_Lr2 = " << bareText(100.0 * p.DecayRate2)
-      << " %" << end;
+  out << "DecayRate_Lr1 = " << bareText(100.0 * p.DecayRate1)
+      << " %\tDecayRate_Lr2 = " << bareText(100.0 * p.DecayRate2) << " %" << end;
   out << "Input_Frequency = " << bareText(static_cast<long long>(p.InputFrequency))
       << " Sequences every input\tInput_Amount = " << bareText(p.InputAmount) << " kg/m2" << end;
   out << end << kHyphens << end << end;
@@ -49,14 +53,14 @@ void writeColumnHeads(std::ostream& out, const std::string& unit, Int16 first, I
   const std::string perKg = unit + "/kg";
   out << " x ";
   for (const std::string& s : {f, l}) {
-    out << "\tP1_" << s << "\tP2_" << s << "\tL1_" << s << "\tL2_" << s << "\tElev" << s << "\tC_UpLayer" << s
-        << "\tC_SubLayer" << s << "\tP_UpLayer" << s << "\tP_SubLayer" << s;
+    out << "\tP1_" << s << "\tP2_" << s << "\tL1_" << s << "\tL2_" << s << "\tElev" << s
+        << "\tC_UpLayer" << s << "\tC_SubLayer" << s << "\tP_UpLayer" << s << "\tP_SubLayer" << s;
   }
   out << "\tP3\tDeltaElev\tSoilLoss" << shell::kLineEnd;
   out << "  ";
   for (int twice = 0; twice < 2; ++twice) {
-    out << '\t' << perKg << '\t' << perKg << "\t m \t m \t m \t" << unit << '\t' << unit << '\t' << perKg << '\t'
-        << perKg;
+    out << '\t' << perKg << '\t' << perKg << "\t m \t m \t m \t" << unit << '\t' << unit << '\t'
+        << perKg << '\t' << perKg;
   }
   out << '\t' << perKg << "\t m \tkg/m2/Seq" << shell::kLineEnd;
 }
@@ -95,7 +99,8 @@ void WriteCompareReport(std::ostream& out, const KolvState& state, Int16 first, 
   const ComparisonResults& r = state.results;
   // An unstable run says so in the empty line under the title: no line moves.
   const auto warning = ResultsWarning(state, true);
-  writeHeader(out, p, first, last, dateText, warning ? kReportWarningPrefix + *warning : std::string());
+  writeHeader(out, p, first, last, dateText,
+              warning ? kReportWarningPrefix + *warning : std::string());
   writeColumnHeads(out, d.SubstanceUnit, first, last);
   std::string line;
   for (int i = 0; i < p.NodeCount; ++i) {
@@ -119,14 +124,17 @@ void WriteCompareReport(std::ostream& out, const KolvState& state, Int16 first, 
   }
 }
 
-std::optional<std::string> writeCompareReportFile(const std::string& path, const KolvState& state, Int16 first,
-                                                  Int16 last, std::string_view dateText) {
+std::optional<std::string> writeCompareReportFile(const std::string& path, const KolvState& state,
+                                                  Int16 first, Int16 last,
+                                                  std::string_view dateText) {
   if (!state.imported) return std::string("No transect has been imported.");
   if (!state.data.Elev.contains(0, first) || !state.data.Elev.contains(0, last))
-    return "Sequences " + std::to_string(first) + " and " + std::to_string(last) + " are not both held.";
+    return "Sequences " + std::to_string(first) + " and " + std::to_string(last) +
+           " are not both held.";
   std::ostringstream text;
   WriteCompareReport(text, state, first, last, dateText);
-  if (auto error = shell::writeWholeFile(path, text.str())) return "Cannot write " + path + ": " + *error;
+  if (auto error = shell::writeWholeFile(path, text.str()))
+    return "Cannot write " + path + ": " + *error;
   return std::nullopt;
 }
 

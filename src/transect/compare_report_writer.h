@@ -18,7 +18,8 @@ void WriteCompareReport(std::ostream& out, const KolvState& state, Int16 first, 
                         std::string_view dateText);
 
 // Writes the report file; returns the reason when it cannot, empty on success.
-std::optional<std::string> writeCompareReportFile(const std::string& path, const KolvState& state, Int16 first,
-                                                  Int16 last, std::string_view dateText);
+std::optional<std::string> writeCompareReportFile(const std::string& path, const KolvState& state,
+                                                  Int16 first, Int16 last,
+                                                  std::string_view dateText);
 
 }  // namespace sodwright::kolv

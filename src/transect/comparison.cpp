@@ -13,9 +13,10 @@ bool holdsSequence(const KolvState& state, int seq) {
   const TransectData& t = state.data;
   const int last = state.params.NodeCount - 1;
   return t.Elev.contains(0, seq) && t.Elev.contains(last, seq) && t.DepthL1.contains(last, seq) &&
-         t.DepthL2.contains(last, seq) && t.MassL1.contains(last, seq) && t.MassL2.contains(last, seq) &&
-         t.MassL12.contains(last, seq) && t.DepthL1.contains(0, seq) && t.DepthL2.contains(0, seq) &&
-         t.MassL1.contains(0, seq) && t.MassL2.contains(0, seq) && t.MassL12.contains(0, seq);
+         t.DepthL2.contains(last, seq) && t.MassL1.contains(last, seq) &&
+         t.MassL2.contains(last, seq) && t.MassL12.contains(last, seq) &&
+         t.DepthL1.contains(0, seq) && t.DepthL2.contains(0, seq) && t.MassL1.contains(0, seq) &&
+         t.MassL2.contains(0, seq) && t.MassL12.contains(0, seq);
 }
 
 bool resultsHold(const KolvState& state) {
@@ -23,8 +24,9 @@ bool resultsHold(const KolvState& state) {
   const int last = state.params.NodeCount - 1;
   auto holds = [last](const auto& a) { return a.contains(0) && a.contains(last); };
   return holds(r.DeltaElev) && holds(r.SoilLoss) && holds(r.UpMassFirst) && holds(r.SubMassFirst) &&
-         holds(r.UpConcFirst) && holds(r.SubConcFirst) && holds(r.UpMassLast) && holds(r.SubMassLast) &&
-         holds(r.UpConcLast) && holds(r.SubConcLast) && holds(state.data.PL3);
+         holds(r.UpConcFirst) && holds(r.SubConcFirst) && holds(r.UpMassLast) &&
+         holds(r.SubMassLast) && holds(r.UpConcLast) && holds(r.SubConcLast) &&
+         holds(state.data.PL3);
 }
 
 // A window of no thickness holds no soil; its concentration is taken as 0.
@@ -48,7 +50,8 @@ std::optional<std::string> CheckComparison(const KolvState& state, int first, in
   for (int seq : {first, last}) {
     if (!holdsSequence(state, seq)) {
       return "Sequence No. " + std::to_string(seq) + " is not held: sequences run from " +
-             std::to_string(state.data.Elev.seqLower()) + " to " + std::to_string(state.data.Elev.seqUpper()) + ".";
+             std::to_string(state.data.Elev.seqLower()) + " to " +
+             std::to_string(state.data.Elev.seqUpper()) + ".";
     }
   }
   if (!(p.Interval > 0) || !(p.BulkDensity1 > 0) || !(p.BulkDensity2 > 0)) {
@@ -70,7 +73,8 @@ void CompareSequences(KolvState& state, Int16 first, Int16 last, double upDepth,
   const Int16 sequences = static_cast<Int16>(last - first);
   for (int j = 0; j < p.NodeCount; ++j) {
     r.DeltaElev(j) = static_cast<float>(t.Elev(j, last) - t.Elev(j, first));
-    r.SoilLoss(j) = static_cast<float>(-(static_cast<double>(r.DeltaElev(j)) * p.BulkDensity1) / sequences);
+    r.SoilLoss(j) =
+        static_cast<float>(-(static_cast<double>(r.DeltaElev(j)) * p.BulkDensity1) / sequences);
     const double layer3PerMetre = p.BulkDensity3 * t.PL3(j) * dx;
     SequenceSide sides[2] = {{first, r.UpMassFirst(j), r.SubMassFirst(j), kFirstSequenceNote},
                              {last, r.UpMassLast(j), r.SubMassLast(j), kLastSequenceNote}};
@@ -85,7 +89,8 @@ void CompareSequences(KolvState& state, Int16 first, Int16 last, double upDepth,
         messages.inform(at.note);  // the node keeps the amounts it held
       }
       const double upConc = concentration(valueOrZero(at.up), p.BulkDensity1, dx, upDepth);
-      const float subConc = static_cast<float>(concentration(valueOrZero(at.sub), p.BulkDensity2, dx, subDepth));
+      const float subConc =
+          static_cast<float>(concentration(valueOrZero(at.sub), p.BulkDensity2, dx, subDepth));
       if (side == 0) {
         r.UpConcFirst(j) = upConc;
         r.SubConcFirst(j) = subConc;

@@ -13,7 +13,8 @@ namespace sodwright::kolv {
 
 inline constexpr const char* kComparisonOrderMessage =
     "The first seqence No. must be smaller than the last sequence No.";
-inline constexpr const char* kComparisonNoDataMessage = "Please import a transect and run the model first.";
+inline constexpr const char* kComparisonNoDataMessage =
+    "Please import a transect and run the model first.";
 inline constexpr const char* kComparisonDivisorMessage =
     "The data point interval and the bulk densities of layers 1 and 2 must be greater than zero. "
     "Please check your data file.";

@@ -14,7 +14,8 @@ namespace {
 std::string place(const char* what, int seq, int node, const char* array) {
   std::string text = what;
   if (seq >= 0) text += "sequence " + std::to_string(seq) + ", ";
-  return text + "node " + std::to_string(node) + " (" + array + "). Please check your data file and model parameters.";
+  return text + "node " + std::to_string(node) + " (" + array +
+         "). Please check your data file and model parameters.";
 }
 
 template <class T>
@@ -32,7 +33,8 @@ bool simulate(KolvState& state, platform::MessageService& messages, CommandOutco
   return true;
 }
 
-bool compare(KolvState& state, Int16 first, Int16 last, platform::MessageService& messages, CommandOutcome& outcome) {
+bool compare(KolvState& state, Int16 first, Int16 last, platform::MessageService& messages,
+             CommandOutcome& outcome) {
   if (auto stop = Compare(state, first, last, messages)) {
     messages.inform(stop->message);
     outcome.failed = stop->notFinite;
@@ -41,13 +43,15 @@ bool compare(KolvState& state, Int16 first, Int16 last, platform::MessageService
   return true;
 }
 
-void compareShownPair(KolvState& state, platform::MessageService& messages, CommandOutcome& outcome) {
+void compareShownPair(KolvState& state, platform::MessageService& messages,
+                      CommandOutcome& outcome) {
   const SequenceOrderCheck order = checkSequenceOrder(state);
   if (order.message) messages.inform(*order.message);
   outcome.pairReset = order.reset;
   outcome.first = state.params.FirstSeqShown;
   outcome.last = state.params.LastSeqShown;
-  if (order.proceed) outcome.compared = compare(state, outcome.first, outcome.last, messages, outcome);
+  if (order.proceed)
+    outcome.compared = compare(state, outcome.first, outcome.last, messages, outcome);
 }
 
 }  // namespace
@@ -58,8 +62,9 @@ std::optional<std::string> NonFiniteRunValue(const KolvState& state) {
   for (int seq = p.StartSeq; seq <= p.LastSeq + 1; ++seq) {
     for (int i = 0; i < p.NodeCount; ++i) {
       const std::pair<const char*, double> values[] = {
-          {"Elev", t.Elev(i, seq)},       {"DepthL1", t.DepthL1(i, seq)}, {"DepthL2", t.DepthL2(i, seq)},
-          {"MassL1", t.MassL1(i, seq)},   {"MassL2", t.MassL2(i, seq)},   {"MassL12", t.MassL12(i, seq)},
+          {"Elev", t.Elev(i, seq)},       {"DepthL1", t.DepthL1(i, seq)},
+          {"DepthL2", t.DepthL2(i, seq)}, {"MassL1", t.MassL1(i, seq)},
+          {"MassL2", t.MassL2(i, seq)},   {"MassL12", t.MassL12(i, seq)},
           {"PL1", t.PL1(i, seq)},         {"PL2", t.PL2(i, seq)}};
       for (const auto& [name, value] : values)
         if (!std::isfinite(value)) return place(kRunNotFiniteMessage, seq, i, name);
@@ -72,11 +77,11 @@ std::optional<std::string> NonFiniteComparisonValue(const KolvState& state) {
   const ComparisonResults& r = state.results;
   for (int i = 0; i < state.params.NodeCount; ++i) {
     const std::pair<const char*, bool> values[] = {
-        {"DeltaElev", finiteAt(r.DeltaElev(i))},       {"SoilLoss", finiteAt(r.SoilLoss(i))},
-        {"UpMassFirst", finiteAt(r.UpMassFirst(i))},   {"SubMassFirst", finiteAt(r.SubMassFirst(i))},
-        {"UpConcFirst", finiteAt(r.UpConcFirst(i))},   {"SubConcFirst", finiteAt(r.SubConcFirst(i))},
-        {"UpMassLast", finiteAt(r.UpMassLast(i))},     {"SubMassLast", finiteAt(r.SubMassLast(i))},
-        {"UpConcLast", finiteAt(r.UpConcLast(i))},     {"SubConcLast", finiteAt(r.SubConcLast(i))}};
+        {"DeltaElev", finiteAt(r.DeltaElev(i))},     {"SoilLoss", finiteAt(r.SoilLoss(i))},
+        {"UpMassFirst", finiteAt(r.UpMassFirst(i))}, {"SubMassFirst", finiteAt(r.SubMassFirst(i))},
+        {"UpConcFirst", finiteAt(r.UpConcFirst(i))}, {"SubConcFirst", finiteAt(r.SubConcFirst(i))},
+        {"UpMassLast", finiteAt(r.UpMassLast(i))},   {"SubMassLast", finiteAt(r.SubMassLast(i))},
+        {"UpConcLast", finiteAt(r.UpConcLast(i))},   {"SubConcLast", finiteAt(r.SubConcLast(i))}};
     for (const auto& [name, finite] : values)
       if (!finite) return place(kComparisonNotFiniteMessage, -1, i, name);
   }
@@ -92,14 +97,19 @@ std::optional<StepStop> Simulate(KolvState& state, platform::MessageService& mes
   return std::nullopt;
 }
 
-std::optional<StepStop> Compare(KolvState& state, Int16 first, Int16 last, platform::MessageService& messages) {
-  if (auto refusal = CheckComparison(state, first, last)) return StepStop{std::move(*refusal), false};
-  CompareSequences(state, first, last, state.params.UpLayerDepth, state.params.SubLayerDepth, messages);
+std::optional<StepStop> Compare(KolvState& state, Int16 first, Int16 last,
+                                platform::MessageService& messages) {
+  if (auto refusal = CheckComparison(state, first, last))
+    return StepStop{std::move(*refusal), false};
+  CompareSequences(state, first, last, state.params.UpLayerDepth, state.params.SubLayerDepth,
+                   messages);
   if (auto failure = NonFiniteComparisonValue(state)) {
     // Cleared as an import leaves them, so that no report can print them.
     ComparisonResults& r = state.results;
-    for (auto* a : {&r.DeltaElev, &r.SoilLoss, &r.SubConcFirst, &r.SubConcLast}) a->allocate(a->lower(), a->upper());
-    for (auto* a : {&r.UpMassFirst, &r.SubMassFirst, &r.UpConcFirst, &r.UpMassLast, &r.SubMassLast, &r.UpConcLast})
+    for (auto* a : {&r.DeltaElev, &r.SoilLoss, &r.SubConcFirst, &r.SubConcLast})
+      a->allocate(a->lower(), a->upper());
+    for (auto* a : {&r.UpMassFirst, &r.SubMassFirst, &r.UpConcFirst, &r.UpMassLast, &r.SubMassLast,
+                    &r.UpConcLast})
       a->allocate(a->lower(), a->upper());
     return StepStop{std::move(*failure), true};
   }
@@ -111,7 +121,8 @@ CommandOutcome RunKolv(KolvState& state, platform::MessageService& messages) {
   outcome.first = state.params.StartSeq;
   outcome.last = state.params.LastSeq;
   outcome.simulated = simulate(state, messages, outcome);
-  if (outcome.simulated) outcome.compared = compare(state, outcome.first, outcome.last, messages, outcome);
+  if (outcome.simulated)
+    outcome.compared = compare(state, outcome.first, outcome.last, messages, outcome);
   return outcome;
 }
 

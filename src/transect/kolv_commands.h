@@ -23,9 +23,11 @@ namespace sodwright::kolv {
 // Extreme but finite inputs can overflow a run to Infinity or NaN; such a run
 // is a failure, named by the first value that is not finite.
 inline constexpr const char* kRunNotFiniteMessage =
-    "The simulation failed: its results hold a value that is not a finite number (Infinity or NaN) at ";
+    "The simulation failed: its results hold a value that is not a finite number (Infinity or NaN) "
+    "at ";
 inline constexpr const char* kComparisonNotFiniteMessage =
-    "The comparison failed: its results hold a value that is not a finite number (Infinity or NaN) at ";
+    "The comparison failed: its results hold a value that is not a finite number (Infinity or NaN) "
+    "at ";
 
 // The failure message of a run whose columns StartSeq .. LastSeq + 1 hold a
 // value that is not finite at a node 0 .. NodeCount - 1 (the first by
@@ -51,7 +53,8 @@ std::optional<StepStop> Simulate(KolvState& state, platform::MessageService& mes
 // the pair, the comparison, the check of its results. Returns the refusal or
 // failure (its message not shown); after a failure the results are cleared
 // as an import leaves them.
-std::optional<StepStop> Compare(KolvState& state, Int16 first, Int16 last, platform::MessageService& messages);
+std::optional<StepStop> Compare(KolvState& state, Int16 first, Int16 last,
+                                platform::MessageService& messages);
 
 struct CommandOutcome {
   bool simulated = false;  // the simulation ran (else it was refused with a message)

@@ -42,8 +42,8 @@ struct TranslocationParameters {
   Int16 LateralColumns = 0;
   float SgWeightFront = 0.0f;
   float SgWeightBack = 0.0f;
-  float ScScale = 0.0f;      // m
-  double DecayRate1 = 0.0;   // fraction per sequence
+  float ScScale = 0.0f;     // m
+  double DecayRate1 = 0.0;  // fraction per sequence
   double DecayRate2 = 0.0;
   Int16 InputFrequency = 0;  // sequences
   double InputAmount = 0.0;  // kg/m2
@@ -88,8 +88,8 @@ struct KolvState {
   TranslocationParameters params;
   TransectData data;
   ComparisonResults results;
-  bool imported = false;    // a transect has been imported
-  bool simulated = false;   // a run has filled the sequences after StartSeq
+  bool imported = false;   // a transect has been imported
+  bool simulated = false;  // a run has filled the sequences after StartSeq
 };
 
 }  // namespace sodwright::kolv

@@ -24,9 +24,11 @@ KolvTable::KolvTable(const KolvState& state, Int16 shownSequence) {
   for (int i = 0; i < nodeCount; ++i) {
     NodeRow& node = nodes_[static_cast<std::size_t>(i)];
     // Distance formed in Double from the Single interval, kept as a Single.
-    node.x = static_cast<float>(static_cast<double>(i) * static_cast<double>(state.params.Interval));
-    node.hasSequence = data.Elev.contains(i, shownSequence) && data.PL1.contains(i, shownSequence) &&
-                       data.PL2.contains(i, shownSequence) && data.DepthL1.contains(i, shownSequence) &&
+    node.x =
+        static_cast<float>(static_cast<double>(i) * static_cast<double>(state.params.Interval));
+    node.hasSequence = data.Elev.contains(i, shownSequence) &&
+                       data.PL1.contains(i, shownSequence) && data.PL2.contains(i, shownSequence) &&
+                       data.DepthL1.contains(i, shownSequence) &&
                        data.DepthL2.contains(i, shownSequence);
     if (node.hasSequence) {
       node.pl1 = data.PL1(i, shownSequence);
@@ -61,16 +63,22 @@ std::string KolvTable::cell(int row, int column) const {
   if (empty_ || column < 0 || column >= ColumnCount) return {};
   if (row == 0) {
     switch (column) {
-      case 0: return "SeqNo:";
-      case 1: return shell::generalText(static_cast<long long>(firstSeq_));
-      case 2: return "To";
-      case 3: return shell::generalText(static_cast<long long>(lastSeq_));
-      default: return {};
+      case 0:
+        return "SeqNo:";
+      case 1:
+        return shell::generalText(static_cast<long long>(firstSeq_));
+      case 2:
+        return "To";
+      case 3:
+        return shell::generalText(static_cast<long long>(lastSeq_));
+      default:
+        return {};
     }
   }
   if (row == 1) {
     static const char* const kHeadings[ColumnCount] = {
-        "x", "P-L1", "P-L2", "Depth-L1", "Depth-L2", "Elevation", "DeltaElev", "SoilLoss", "C-UpL", "C-SubL"};
+        "x",         "P-L1",      "P-L2",     "Depth-L1", "Depth-L2",
+        "Elevation", "DeltaElev", "SoilLoss", "C-UpL",    "C-SubL"};
     return kHeadings[column];
   }
   const int node = row - kHeadingRows;
@@ -82,17 +90,28 @@ std::string KolvTable::nodeText(const NodeRow& node, int column) const {
   using shell::t4Text;
   using shell::t4TextSingle;
   switch (column) {
-    case X: return shell::generalTextSingle(node.x);
-    case PL1: return node.hasSequence ? t4Text(node.pl1) : std::string();
-    case PL2: return node.hasSequence ? t4Text(node.pl2) : std::string();
-    case DepthL1: return node.hasSequence ? t4Text(node.depthL1) : std::string();
-    case DepthL2: return node.hasSequence ? t4Text(node.depthL2) : std::string();
-    case Elevation: return node.hasSequence ? t4Text(node.elev) : std::string();
-    case DeltaElev: return node.hasResults ? t4TextSingle(node.deltaElev) : std::string();
-    case SoilLoss: return node.hasResults ? t4TextSingle(node.soilLoss) : std::string();
-    case CUpL: return node.hasResults ? t4Text(node.upConcLast) : std::string();
-    case CSubL: return node.hasResults ? t4TextSingle(node.subConcLast) : std::string();
-    default: return {};
+    case X:
+      return shell::generalTextSingle(node.x);
+    case PL1:
+      return node.hasSequence ? t4Text(node.pl1) : std::string();
+    case PL2:
+      return node.hasSequence ? t4Text(node.pl2) : std::string();
+    case DepthL1:
+      return node.hasSequence ? t4Text(node.depthL1) : std::string();
+    case DepthL2:
+      return node.hasSequence ? t4Text(node.depthL2) : std::string();
+    case Elevation:
+      return node.hasSequence ? t4Text(node.elev) : std::string();
+    case DeltaElev:
+      return node.hasResults ? t4TextSingle(node.deltaElev) : std::string();
+    case SoilLoss:
+      return node.hasResults ? t4TextSingle(node.soilLoss) : std::string();
+    case CUpL:
+      return node.hasResults ? t4Text(node.upConcLast) : std::string();
+    case CSubL:
+      return node.hasResults ? t4TextSingle(node.subConcLast) : std::string();
+    default:
+      return {};
   }
 }
 

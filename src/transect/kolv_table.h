@@ -21,7 +21,19 @@ Int16 kolvViewerSequence(const KolvState& state);
 
 class KolvTable {
  public:
-  enum Column { X, PL1, PL2, DepthL1, DepthL2, Elevation, DeltaElev, SoilLoss, CUpL, CSubL, ColumnCount };
+  enum Column {
+    X,
+    PL1,
+    PL2,
+    DepthL1,
+    DepthL2,
+    Elevation,
+    DeltaElev,
+    SoilLoss,
+    CUpL,
+    CSubL,
+    ColumnCount
+  };
   static constexpr int kHeadingRows = 2;
   static constexpr int kHeadingColumns = 1;
 

@@ -18,10 +18,10 @@ void WriteLastSequence(std::ostream& out, const KolvState& state, Int16 sequence
   const std::string s = std::to_string(sequence);
   const std::string_view end = shell::kLineEnd;
   const std::string unit = d.SubstanceUnit + "/kg";
-  out << "Sequence=\t" << formatMask(sequence, "##0") << "\tDataPoints:\t" << bareText(static_cast<long long>(p.NodeCount))
-      << end;
-  out << "DistributionDistance=\t" << bareTextSingle(p.DistrDistance) << "\tm\tInterval =\t" << bareTextSingle(p.Interval)
-      << "\tm" << end;
+  out << "Sequence=\t" << formatMask(sequence, "##0") << "\tDataPoints:\t"
+      << bareText(static_cast<long long>(p.NodeCount)) << end;
+  out << "DistributionDistance=\t" << bareTextSingle(p.DistrDistance) << "\tm\tInterval =\t"
+      << bareTextSingle(p.Interval) << "\tm" << end;
   out << "Lamda=\t" << bareTextSingle(p.Alpha) << "\t+\t" << bareTextSingle(p.Beta) << "\t*SG+\t"
       << bareTextSingle(p.Gamma) << "\t*SC" << end;
   out << "Tillage_Depth =\t" << bareText(p.TillDepth) << "\tm" << end;
@@ -30,7 +30,8 @@ void WriteLastSequence(std::ostream& out, const KolvState& state, Int16 sequence
   // An unstable run says so in the empty line 6, which the import skips.
   if (const auto warning = ResultsWarning(state, true)) out << kReportWarningPrefix << *warning;
   out << end;
-  out << "P1_" << s << "\tP2_" << s << "\tP3_" << s << "\tL1_" << s << "\tL2_" << s << "\t Z " << s << end;
+  out << "P1_" << s << "\tP2_" << s << "\tP3_" << s << "\tL1_" << s << "\tL2_" << s << "\t Z " << s
+      << end;
   out << unit << '\t' << unit << '\t' << unit << "\t m \t m \t m " << end;
   constexpr shell::FixedMask kP1 = shell::maskOf("######0.000000");
   constexpr shell::FixedMask kP2 = shell::maskOf("#######0.000000");
@@ -56,14 +57,17 @@ void WriteLastSequence(std::ostream& out, const KolvState& state, Int16 sequence
   }
 }
 
-std::optional<std::string> writeLastSequenceFile(const std::string& path, const KolvState& state, Int16 sequence) {
+std::optional<std::string> writeLastSequenceFile(const std::string& path, const KolvState& state,
+                                                 Int16 sequence) {
   if (!state.imported) return std::string("No transect has been imported.");
   if (!state.data.Elev.contains(0, sequence))
     return "Sequence " + std::to_string(sequence) + " is not held (sequences " +
-           std::to_string(state.data.Elev.seqLower()) + " to " + std::to_string(state.data.Elev.seqUpper()) + ").";
+           std::to_string(state.data.Elev.seqLower()) + " to " +
+           std::to_string(state.data.Elev.seqUpper()) + ").";
   std::ostringstream text;
   WriteLastSequence(text, state, sequence);
-  if (auto error = shell::writeWholeFile(path, text.str())) return "Cannot write " + path + ": " + *error;
+  if (auto error = shell::writeWholeFile(path, text.str()))
+    return "Cannot write " + path + ": " + *error;
   return std::nullopt;
 }
 

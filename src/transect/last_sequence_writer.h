@@ -17,6 +17,7 @@ void WriteLastSequence(std::ostream& out, const KolvState& state, Int16 sequence
 
 // Writes the file; returns the reason when it cannot (nothing imported, a
 // sequence outside the arrays, a file that cannot be written), empty on success.
-std::optional<std::string> writeLastSequenceFile(const std::string& path, const KolvState& state, Int16 sequence);
+std::optional<std::string> writeLastSequenceFile(const std::string& path, const KolvState& state,
+                                                 Int16 sequence);
 
 }  // namespace sodwright::kolv

@@ -11,7 +11,9 @@ namespace {
 std::string integerText(Int16 value) { return shell::generalText(static_cast<long long>(value)); }
 
 // The typed value rounded halves to even, not yet limited to 16 bits.
-double roundedSequence(std::string_view text) { return std::nearbyint(shell::parseLeadingNumber(text)); }
+double roundedSequence(std::string_view text) {
+  return std::nearbyint(shell::parseLeadingNumber(text));
+}
 
 CheckResult checkDepth(double& depth, std::string_view text, std::string_view message) {
   if (text.empty()) return CheckResult{CheckOutcome::Ignored, {}, {}};
@@ -33,7 +35,8 @@ CheckResult checkFirstSeqShown(KolvState& state, std::string_view text) {
   if (!(value >= p.StartSeq) || !shell::roundToInt16(value)) {
     // A value beyond 16 bits gets this box's own message too.
     p.FirstSeqShown = p.StartSeq;
-    return CheckResult{CheckOutcome::Rejected, std::string(kFirstSeqTooSmallMessage), integerText(p.StartSeq)};
+    return CheckResult{CheckOutcome::Rejected, std::string(kFirstSeqTooSmallMessage),
+                       integerText(p.StartSeq)};
   }
   p.FirstSeqShown = *shell::roundToInt16(value);
   return {};
@@ -45,7 +48,8 @@ CheckResult checkLastSeqShown(KolvState& state, std::string_view text) {
   const double value = roundedSequence(text);
   if (!(value <= p.LastSeq) || !shell::roundToInt16(value)) {
     p.LastSeqShown = p.LastSeq;
-    return CheckResult{CheckOutcome::Rejected, std::string(kLastSeqTooBigMessage), integerText(p.LastSeq)};
+    return CheckResult{CheckOutcome::Rejected, std::string(kLastSeqTooBigMessage),
+                       integerText(p.LastSeq)};
   }
   p.LastSeqShown = *shell::roundToInt16(value);
   return {};

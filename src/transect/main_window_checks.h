@@ -13,7 +13,8 @@ namespace sodwright::kolv {
 
 inline constexpr std::string_view kFirstSeqTooSmallMessage =
     "Seqence No. can not be smaller than the first sequence No.";
-inline constexpr std::string_view kLastSeqTooBigMessage = "Seqence No. can not be bigger than the last sequence No.";
+inline constexpr std::string_view kLastSeqTooBigMessage =
+    "Seqence No. can not be bigger than the last sequence No.";
 inline constexpr std::string_view kUpDepthMessage = "Upper layer depth must greater then zero";
 inline constexpr std::string_view kSubDepthMessage = "subper layer depth must greater then zero";
 inline constexpr std::string_view kSequenceOrderMessage =

@@ -49,7 +49,8 @@ CheckResult checkDepth(double& depth, std::string_view text, bool zeroAllowed) {
 CheckResult setSingle(float& field, std::string_view text) {
   if (text.empty()) return ignored();
   const double value = shell::parseLeadingNumber(text);
-  if (!shell::fitsSingle(value)) return rejected(kOutOfRangeMessage, shell::generalTextSingle(field));
+  if (!shell::fitsSingle(value))
+    return rejected(kOutOfRangeMessage, shell::generalTextSingle(field));
   field = shell::roundToSingle(value);
   return accepted();
 }
@@ -58,7 +59,8 @@ CheckResult setSingle(float& field, std::string_view text) {
 CheckResult setPercent(double& field, std::string_view text) {
   if (text.empty()) return ignored();
   const double value = shell::parseLeadingNumber(text) / 100.0;
-  if (!shell::fitsDouble(value)) return rejected(kOutOfRangeMessage, shell::generalText(field * 100.0));
+  if (!shell::fitsDouble(value))
+    return rejected(kOutOfRangeMessage, shell::generalText(field * 100.0));
   field = value;
   return accepted();
 }
@@ -127,7 +129,8 @@ CheckResult checkScScale(KolvState& state, std::string_view text) {
   TranslocationParameters& p = state.params;
   // The box still shows the held value cut to one decimal: it was not
   // edited, and leaving it keeps the value as held.
-  if (text == scScaleBoxText(p.ScScale) && p.ScScale >= 0.0f && p.ScScale < p.DistrDistance) return accepted();
+  if (text == scScaleBoxText(p.ScScale) && p.ScScale >= 0.0f && p.ScScale < p.DistrDistance)
+    return accepted();
   const float value = shell::roundToSingle(shell::parseLeadingNumber(text));
   if (!(value >= 0.0f) || !(value < p.DistrDistance)) {
     p.ScScale = p.DistrDistance;
@@ -161,9 +164,15 @@ CheckResult checkInputFrequency(KolvState& state, std::string_view text) {
   return accepted();
 }
 
-CheckResult setAlpha(KolvState& state, std::string_view text) { return setSingle(state.params.Alpha, text); }
-CheckResult setBeta(KolvState& state, std::string_view text) { return setSingle(state.params.Beta, text); }
-CheckResult setGamma(KolvState& state, std::string_view text) { return setSingle(state.params.Gamma, text); }
+CheckResult setAlpha(KolvState& state, std::string_view text) {
+  return setSingle(state.params.Alpha, text);
+}
+CheckResult setBeta(KolvState& state, std::string_view text) {
+  return setSingle(state.params.Beta, text);
+}
+CheckResult setGamma(KolvState& state, std::string_view text) {
+  return setSingle(state.params.Gamma, text);
+}
 
 CheckResult setDecayRate1Percent(KolvState& state, std::string_view text) {
   return setPercent(state.params.DecayRate1, text);
@@ -177,7 +186,8 @@ CheckResult setInputAmount(KolvState& state, std::string_view text) {
   if (text.empty()) return ignored();
   const double value = shell::parseLeadingNumber(text);
   // Each input is added into the layer sums, which are held as Singles.
-  if (!shell::fitsSingle(value)) return rejected(kOutOfRangeMessage, shell::generalText(state.params.InputAmount));
+  if (!shell::fitsSingle(value))
+    return rejected(kOutOfRangeMessage, shell::generalText(state.params.InputAmount));
   state.params.InputAmount = value;
   return accepted();
 }

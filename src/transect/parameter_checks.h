@@ -25,15 +25,18 @@ struct CheckResult {
 };
 
 inline constexpr std::string_view kSeqCountMessage =
-    "This program can lony run 50 sequences at one time. Please refer to the help file for more information.";
+    "This program can lony run 50 sequences at one time. Please refer to the help file for more "
+    "information.";
 inline constexpr std::string_view kNodeCountMessage =
     "Dooooon't try to fool me, Buddy! You don't have so many data points.";
 inline constexpr std::string_view kLateralMessage =
-    "Dooooon't try to fool me, Buddy! Anyways, Lateral movement has not been included in this model.";
+    "Dooooon't try to fool me, Buddy! Anyways, Lateral movement has not been included in this "
+    "model.";
 inline constexpr std::string_view kPositiveMessage =
     "Dooooon't try to fool me, Buddy! You got to have a positive value here.";
 inline constexpr std::string_view kBothWeightsZeroMessage =
-    "SG Weight: Front and SG Weight: Back cannot both be zero. At least one of them must be greater than zero.";
+    "SG Weight: Front and SG Weight: Back cannot both be zero. At least one of them must be "
+    "greater than zero.";
 inline constexpr std::string_view kScScaleRangeMessage =
     "SC scale must set to be lower than the distribution distance in this model.";
 inline constexpr std::string_view kInputFrequencyMessage =

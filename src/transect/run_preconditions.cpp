@@ -13,7 +13,8 @@ bool covers(const NodeSeqArray<T>& a, int nodeLow, int nodeHigh, int seqLow, int
 }
 
 bool arraysCover(const TransectData& t, int nodeLow, int nodeHigh, int seqLow, int seqHigh) {
-  return covers(t.Elev, nodeLow, nodeHigh, seqLow, seqHigh) && covers(t.PL1, nodeLow, nodeHigh, seqLow, seqHigh) &&
+  return covers(t.Elev, nodeLow, nodeHigh, seqLow, seqHigh) &&
+         covers(t.PL1, nodeLow, nodeHigh, seqLow, seqHigh) &&
          covers(t.PL2, nodeLow, nodeHigh, seqLow, seqHigh) &&
          covers(t.DepthL1, nodeLow, nodeHigh, seqLow, seqHigh) &&
          covers(t.DepthL2, nodeLow, nodeHigh, seqLow, seqHigh) &&
@@ -36,7 +37,8 @@ std::optional<std::string> CheckRunPreconditions(const KolvState& state) {
   const TransectData& t = state.data;
   const int n = p.NodeCount;
   const int d = p.DistrNodes;
-  if (t.Elev.seqUpper() < t.Elev.seqLower() || n < 1 || d < 0) return std::string(kRunNoTransectMessage);
+  if (t.Elev.seqUpper() < t.Elev.seqLower() || n < 1 || d < 0)
+    return std::string(kRunNoTransectMessage);
   const bool anyPass = p.LastSeq >= p.StartSeq;
   const int lastColumn = anyPass ? p.LastSeq + 1 : p.StartSeq;
   if (!arraysCover(t, -3 * d - 10, 3 * d + n + 10, p.StartSeq, p.StartSeq)) {
@@ -51,7 +53,8 @@ std::optional<std::string> CheckRunPreconditions(const KolvState& state) {
     return std::string(kRunZeroDivisorMessage);
   }
   if (!(p.TillDepth > 0)) return std::string(kRunTillDepthMessage);
-  if (!(static_cast<double>(p.SgWeightBack) + p.SgWeightFront > 0)) return std::string(kRunNoWeightMessage);
+  if (!(static_cast<double>(p.SgWeightBack) + p.SgWeightFront > 0))
+    return std::string(kRunNoWeightMessage);
   // The curvature span must stay inside the nodes the arrays hold.
   if (static_cast<float>(2.0 * p.Interval) < p.ScScale) {
     const double span = std::floor(p.ScScale / static_cast<double>(p.Interval) / 2);
@@ -61,17 +64,18 @@ std::optional<std::string> CheckRunPreconditions(const KolvState& state) {
   if (anyPass && n < 2) return std::string(kRunTooFewNodesMessage);
   const int highest = HighestRunSequence(n, t.Elev.nodeLower(), t.Elev.nodeUpper());
   if (anyPass && p.LastSeq > highest) {
-    const std::string limit = "the end zones of sequence s read the nodes from " + std::to_string(n) +
-                              " - 2 x s - 2 to 2 x s + 1, and the arrays of this transect of " + std::to_string(n) +
-                              " data points hold the nodes " + std::to_string(t.Elev.nodeLower()) + " to " +
-                              std::to_string(t.Elev.nodeUpper()) + ", so it can be simulated up to sequence " +
-                              std::to_string(highest) + " only.";
+    const std::string limit =
+        "the end zones of sequence s read the nodes from " + std::to_string(n) +
+        " - 2 x s - 2 to 2 x s + 1, and the arrays of this transect of " + std::to_string(n) +
+        " data points hold the nodes " + std::to_string(t.Elev.nodeLower()) + " to " +
+        std::to_string(t.Elev.nodeUpper()) + ", so it can be simulated up to sequence " +
+        std::to_string(highest) + " only.";
     if (p.StartSeq > highest) {
       return "This transect is stored at sequence " + std::to_string(p.StartSeq) +
              " and cannot be simulated further: " + limit;
     }
-    return "The end zones of sequence " + std::to_string(p.LastSeq) + " leave the arrays: " + limit +
-           " Please simulate fewer sequences.";
+    return "The end zones of sequence " + std::to_string(p.LastSeq) +
+           " leave the arrays: " + limit + " Please simulate fewer sequences.";
   }
   return std::nullopt;
 }

@@ -9,10 +9,12 @@
 
 namespace sodwright::kolv {
 
-inline constexpr const char* kRunNoTransectMessage = "Please import a transect before running the model.";
+inline constexpr const char* kRunNoTransectMessage =
+    "Please import a transect before running the model.";
 // The same words as the weight boxes use when both would be zero.
 inline constexpr const char* kRunNoWeightMessage =
-    "SG Weight: Front and SG Weight: Back cannot both be zero. At least one of them must be greater than zero.";
+    "SG Weight: Front and SG Weight: Back cannot both be zero. At least one of them must be "
+    "greater than zero.";
 inline constexpr const char* kRunScScaleMessage =
     "SC scale must set to be lower than the distribution distance in this model.";
 inline constexpr const char* kRunTillDepthMessage = "The tillage depth must be greater than zero.";

@@ -32,7 +32,8 @@ std::optional<WindowAmounts> SampleWindows(const NodeLayers& n, double u, double
       return w;
     }
     w.up = u / l1 * m1;
-    w.sub = bothWindows > l1 ? (m1 - w.up) + m3 * (u + s - l1) : (m1 - w.up) - (l1 - u - s) / l1 * m1;
+    w.sub =
+        bothWindows > l1 ? (m1 - w.up) + m3 * (u + s - l1) : (m1 - w.up) - (l1 - u - s) / l1 * m1;
     return w;
   }
   return std::nullopt;

@@ -9,11 +9,11 @@
 namespace sodwright::kolv {
 
 struct NodeLayers {
-  double depthL1 = 0.0;  // L1, m
-  double depthL2 = 0.0;  // L2, m
-  double massL1 = 0.0;   // M1
-  double massL2 = 0.0;   // M2
-  float massL12 = 0.0f;  // M12, the Single-held total
+  double depthL1 = 0.0;         // L1, m
+  double depthL2 = 0.0;         // L2, m
+  double massL1 = 0.0;          // M1
+  double massL2 = 0.0;          // M2
+  float massL12 = 0.0f;         // M12, the Single-held total
   double layer3PerMetre = 0.0;  // m3 = BulkDensity3 x PL3 x Interval
 };
 

@@ -19,7 +19,8 @@ namespace {
 // Each share divided by its node's sum; one division per element, so the
 // vector version rounds exactly as the plain one.
 SODWRIGHT_VECTOR_CLONES
-void normaliseRows(double* values, std::size_t width, int d, std::size_t n, const double* __restrict sum) {
+void normaliseRows(double* values, std::size_t width, int d, std::size_t n,
+                   const double* __restrict sum) {
   for (int k = 0; k <= d; ++k) {
     double* __restrict fk = values + static_cast<std::size_t>(k) * width;
     for (std::size_t j = 0; j < n; ++j) fk[j] = fk[j] / sum[j];
@@ -28,7 +29,8 @@ void normaliseRows(double* values, std::size_t width, int d, std::size_t n, cons
 
 // to[j] = numerator / divisor[j]
 SODWRIGHT_VECTOR_CLONES
-void divideByEach(double* __restrict to, double numerator, const double* __restrict divisor, std::size_t n) {
+void divideByEach(double* __restrict to, double numerator, const double* __restrict divisor,
+                  std::size_t n) {
   for (std::size_t j = 0; j < n; ++j) to[j] = numerator / divisor[j];
 }
 
@@ -43,8 +45,8 @@ void startSums(double* __restrict f, double* __restrict sum, std::size_t n) {
 
 // f[j] = f[j] * dx / length[j]; sum[j] += f[j]
 SODWRIGHT_VECTOR_CLONES
-void scaleAndSum(double* __restrict f, double dx, const double* __restrict length, double* __restrict sum,
-                 std::size_t n) {
+void scaleAndSum(double* __restrict f, double dx, const double* __restrict length,
+                 double* __restrict sum, std::size_t n) {
   for (std::size_t j = 0; j < n; ++j) {
     f[j] = f[j] * dx / length[j];
     sum[j] += f[j];

@@ -12,7 +12,9 @@ inline constexpr double kModelPi = 3.14159265357;
 
 // Slope in % between two elevations `run` metres apart; positive when the
 // surface falls from `first` to `second`.
-inline double SlopePercent(double first, double second, double run) { return 100.0 * (first - second) / run; }
+inline double SlopePercent(double first, double second, double run) {
+  return 100.0 * (first - second) / run;
+}
 
 // What sets a node's mean translocation distance.
 struct DistanceModel {

@@ -26,13 +26,15 @@ RunStabilityCheck CheckRunStability(const KolvState& state) {
   const NodeSeqArray<double>& elev = state.data.Elev;
   const int n = p.NodeCount;
   const int first = p.StartSeq, lastColumn = p.LastSeq + 1;
-  if (!state.simulated || p.LastSeq < p.StartSeq || !elev.contains(0, first) || !elev.contains(0, lastColumn)) {
+  if (!state.simulated || p.LastSeq < p.StartSeq || !elev.contains(0, first) ||
+      !elev.contains(0, lastColumn)) {
     return check;
   }
   const int lo = std::max(1, 2 * p.LastSeq + p.DistrNodes + 1);
   const int hi = n - 1 - lo;
   if (hi < lo) return check;
-  for (int c = first; c <= lastColumn; ++c) check.shortWave.push_back(shortWaveOf(columnOf(elev, c), lo, hi));
+  for (int c = first; c <= lastColumn; ++c)
+    check.shortWave.push_back(shortWaveOf(columnOf(elev, c), lo, hi));
   const double start = check.shortWave.front();
   check.bound = kShortWaveBoundFactor * std::max(start, kShortWaveFloor * p.TillDepth);
   for (std::size_t j = 0; j < check.shortWave.size(); ++j) {

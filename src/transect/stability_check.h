@@ -21,10 +21,10 @@ inline constexpr double kShortWaveFloor = 0.01;
 inline constexpr double kShortWaveBoundFactor = 2.0;
 
 struct RunStabilityCheck {
-  bool measured = false;          // false before a run or when no interior node is left
-  std::vector<double> shortWave;  // the measure of columns StartSeq .. LastSeq + 1, m
-  double bound = 0.0;             // m
-  int firstUnstableSequence = -1; // the first column above the bound; -1 when none
+  bool measured = false;           // false before a run or when no interior node is left
+  std::vector<double> shortWave;   // the measure of columns StartSeq .. LastSeq + 1, m
+  double bound = 0.0;              // m
+  int firstUnstableSequence = -1;  // the first column above the bound; -1 when none
   // Growth per pass of the measure over the run: (last / first)^(1 / passes).
   double growthPerPass = 1.0;
   bool unstable() const { return firstUnstableSequence >= 0; }

@@ -4,7 +4,9 @@
 
 namespace sodwright::kolv {
 
-int EndZoneMargin(int sequence, int lastPass) { return 2 * std::max(0, std::min(sequence, lastPass)); }
+int EndZoneMargin(int sequence, int lastPass) {
+  return 2 * std::max(0, std::min(sequence, lastPass));
+}
 
 bool InEndZone(int node, int sequence, int lastPass, int nodeCount) {
   const int margin = EndZoneMargin(sequence, lastPass);

@@ -35,7 +35,8 @@ std::vector<double> shareDerivatives(double length, double dx, int d) {
   for (int k = 1; k <= d; ++k) {
     const double reach = k * dx + dx / 2;
     raw[static_cast<std::size_t>(k)] = std::exp(-reach / length) * dx / length;
-    slope[static_cast<std::size_t>(k)] = raw[static_cast<std::size_t>(k)] * (reach / (length * length) - 1 / length);
+    slope[static_cast<std::size_t>(k)] =
+        raw[static_cast<std::size_t>(k)] * (reach / (length * length) - 1 / length);
   }
   double sum = 0, sumSlope = 0;
   for (std::size_t k = 0; k < raw.size(); ++k) {
@@ -96,7 +97,8 @@ double largestStableStep(Complex a, Complex z, double limit) {
 std::vector<double> distanceGrid(double lo, double hi) {
   if (!(hi > lo)) return {lo};
   std::vector<double> grid;
-  for (int j = 0; j < kMostDistances; ++j) grid.push_back(lo + (hi - lo) * j / (kMostDistances - 1));
+  for (int j = 0; j < kMostDistances; ++j)
+    grid.push_back(lo + (hi - lo) * j / (kMostDistances - 1));
   return grid;
 }
 
@@ -136,11 +138,13 @@ StabilityModel MakeStabilityModel(const TranslocationParameters& p) {
   return m;
 }
 
-double RawDistanceAt(const StabilityModel& m, const ColumnView<const double>& e, int i, bool mirrored) {
-  const double behind = SlopePercent(e[i - 1], e[i], m.dx), ahead = SlopePercent(e[i], e[i + 1], m.dx);
+double RawDistanceAt(const StabilityModel& m, const ColumnView<const double>& e, int i,
+                     bool mirrored) {
+  const double behind = SlopePercent(e[i - 1], e[i], m.dx),
+               ahead = SlopePercent(e[i], e[i + 1], m.dx);
   // Mirrored, the slope ahead becomes the one behind, and both change sign.
-  const double gradient =
-      mirrored ? -(m.weightFront * ahead + m.weightBack * behind) : m.weightFront * behind + m.weightBack * ahead;
+  const double gradient = mirrored ? -(m.weightFront * ahead + m.weightBack * behind)
+                                   : m.weightFront * behind + m.weightBack * ahead;
   double curvature = 0;
   if (m.curvatureSpan > 0) {
     const int k = m.curvatureSpan;
@@ -154,10 +158,12 @@ std::complex<double> PassAmplification(const StabilityModel& m, double rawDistan
   const double length = SoftLimitedDistance(rawDistance, m.dx);
   const auto g = shareDerivatives(length, m.dx, m.distrNodes);
   const Complex lambda = m.beta * gradientPart(m, theta) + curvaturePart(m, theta);
-  return 1.0 + m.tillDepth * softLimitSlope(rawDistance, m.dx) * lambda * deliveredResponse(g, theta);
+  return 1.0 +
+         m.tillDepth * softLimitSlope(rawDistance, m.dx) * lambda * deliveredResponse(g, theta);
 }
 
-StabilityEstimate EstimateFromDistances(const StabilityModel& m, const std::vector<DistancePair>& nodes) {
+StabilityEstimate EstimateFromDistances(const StabilityModel& m,
+                                        const std::vector<DistancePair>& nodes) {
   StabilityEstimate e;
   if (!(m.dx > 0)) return e;
   e.diffusionNumber = m.tillDepth * m.beta * 100 / (m.dx * m.dx);
@@ -191,7 +197,8 @@ StabilityEstimate EstimateFromDistances(const StabilityModel& m, const std::vect
     const double theta = kModelPi * t / waves;
     // A = fixed + Beta perBeta at each grid distance for this wave.
     for (std::size_t j = 0; j < g; ++j) {
-      const Complex response = m.tillDepth * softLimitSlope(grid[j], m.dx) * deliveredResponse(derivatives[j], theta);
+      const Complex response =
+          m.tillDepth * softLimitSlope(grid[j], m.dx) * deliveredResponse(derivatives[j], theta);
       perBeta[j] = gradientPart(m, theta) * response;
       fixed[j] = 1.0 + curvaturePart(m, theta) * response;
     }
@@ -211,7 +218,8 @@ StabilityEstimate EstimateFromDistances(const StabilityModel& m, const std::vect
       const double n = static_cast<double>(width);
       const Complex fixed1 = (b[0] - a[0]) / n, beta1 = (b[1] - a[1]) / n;
       const Complex fixed2 = (b[2] - a[2]) / n, beta2 = (b[3] - a[3]) / n;
-      const double mean = std::sqrt(std::abs(fixed1 + m.beta * beta1) * std::abs(fixed2 + m.beta * beta2));
+      const double mean =
+          std::sqrt(std::abs(fixed1 + m.beta * beta1) * std::abs(fixed2 + m.beta * beta2));
       if (mean > e.growth) {
         e.growth = mean;
         e.wavelength = 2.0 * waves / t;

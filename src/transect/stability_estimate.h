@@ -47,15 +47,16 @@ struct StabilityModel {
   double gamma = 0.0;      // m per % per m
   double weightFront = 0.5;
   double weightBack = 0.5;
-  int curvatureSpan = 0;   // nodes; 0 when curvature is not taken
-  int distrNodes = 0;      // D
+  int curvatureSpan = 0;  // nodes; 0 when curvature is not taken
+  int distrNodes = 0;     // D
 };
 
 StabilityModel MakeStabilityModel(const TranslocationParameters& p);
 
 // Raw (before the soft limits) translocation distance of node i of `elev`:
 // Alpha + Beta SG + Gamma SC + dx / 2; `mirrored` for a backward pass.
-double RawDistanceAt(const StabilityModel& m, const ColumnView<const double>& elev, int i, bool mirrored);
+double RawDistanceAt(const StabilityModel& m, const ColumnView<const double>& elev, int i,
+                     bool mirrored);
 
 // The raw distances a node has in the two passes a wave meets in turn (the
 // same twice when every pass runs one way).
@@ -68,10 +69,10 @@ struct DistancePair {
 std::complex<double> PassAmplification(const StabilityModel& m, double rawDistance, double theta);
 
 struct StabilityEstimate {
-  double growth = 1.0;          // largest |A| per pass
-  double wavelength = 0.0;      // of the most amplified wave, in intervals (2 pi / theta)
-  double worstDistance = 0.0;   // a raw distance (m) of the node where it occurs
-  double diffusionNumber = 0.0; // TD Beta 100 / dx^2
+  double growth = 1.0;           // largest |A| per pass
+  double wavelength = 0.0;       // of the most amplified wave, in intervals (2 pi / theta)
+  double worstDistance = 0.0;    // a raw distance (m) of the node where it occurs
+  double diffusionNumber = 0.0;  // TD Beta 100 / dx^2
   // The diffusion number at which the growth would reach kUnstableGrowth with
   // every other parameter and the nodes' distances kept; 0 when the
   // curvature term alone already exceeds it.
@@ -82,7 +83,8 @@ struct StabilityEstimate {
 // The estimate over the nodes' distances (any number: the amplification is
 // worked out on a few dozen distances spanning their range, and each node
 // takes the nearest).
-StabilityEstimate EstimateFromDistances(const StabilityModel& m, const std::vector<DistancePair>& nodes);
+StabilityEstimate EstimateFromDistances(const StabilityModel& m,
+                                        const std::vector<DistancePair>& nodes);
 
 // The estimate for a run from the state's starting column: the distances of
 // the nodes outside the end zones of the first pass (all nodes when none is

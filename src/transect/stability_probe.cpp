@@ -55,13 +55,15 @@ KolvState probeState(const KolvState& from, int passes) {
 
 double rms(const std::vector<double>& v, int offset, int lo, int hi) {
   double sum = 0;
-  for (int i = lo; i <= hi; ++i) sum += v[static_cast<std::size_t>(i - offset)] * v[static_cast<std::size_t>(i - offset)];
+  for (int i = lo; i <= hi; ++i)
+    sum += v[static_cast<std::size_t>(i - offset)] * v[static_cast<std::size_t>(i - offset)];
   return std::sqrt(sum / (hi - lo + 1));
 }
 
 // One pass of the engine from `surface` in the given direction; the new column.
-std::vector<double> passFrom(KolvState& probe, const std::vector<double>& surface, const KolvState& original,
-                             bool backward, platform::MessageService& messages, bool& ok) {
+std::vector<double> passFrom(KolvState& probe, const std::vector<double>& surface,
+                             const KolvState& original, bool backward,
+                             platform::MessageService& messages, bool& ok) {
   const int s = original.params.StartSeq;
   probe.params = original.params;
   probe.params.LastSeq = probe.params.StartSeq;
@@ -81,9 +83,10 @@ MeasuredGrowth MeasureGrowth(const KolvState& state, double wavelength, int pass
   const int s0 = p.StartSeq;
   // A run the engine would refuse is not measured either.
   if (!state.imported || passes < 1 || CheckRunPreconditions(state)) return result;
-  const int span = static_cast<float>(2.0 * p.Interval) < p.ScScale
-                       ? static_cast<int>(std::floor(p.ScScale / static_cast<double>(p.Interval) / 2))
-                       : 0;
+  const int span =
+      static_cast<float>(2.0 * p.Interval) < p.ScScale
+          ? static_cast<int>(std::floor(p.ScScale / static_cast<double>(p.Interval) / 2))
+          : 0;
   const int lo = 2 * s0 + p.DistrNodes + span + 2;
   const int hi = n - 1 - lo;
   if (hi - lo < 8) return result;
@@ -115,8 +118,10 @@ MeasuredGrowth MeasureGrowth(const KolvState& state, double wavelength, int pass
   std::vector<double> surface(nodes);
   for (int j = 0; j < passes; ++j) {
     const bool second = alternating && j % 2 == 1;
-    for (std::size_t i = 0; i < nodes; ++i) surface[i] = start[i] + delta[i] * (kPerturbation / size);
-    const std::vector<double> next = passFrom(probe, surface, state, second != firstBackward, silent, ok);
+    for (std::size_t i = 0; i < nodes; ++i)
+      surface[i] = start[i] + delta[i] * (kPerturbation / size);
+    const std::vector<double> next =
+        passFrom(probe, surface, state, second != firstBackward, silent, ok);
     if (!ok) return result;
     const std::vector<double>& base = second ? baseSecond : baseFirst;
     for (std::size_t i = 0; i < nodes; ++i) delta[i] = (next[i] - base[i]) / kPerturbation;
@@ -126,7 +131,8 @@ MeasuredGrowth MeasureGrowth(const KolvState& state, double wavelength, int pass
     size = grown;
   }
   const std::size_t k = result.ratios.size();
-  result.perPass = k >= 2 ? std::sqrt(result.ratios[k - 1] * result.ratios[k - 2]) : result.ratios[0];
+  result.perPass =
+      k >= 2 ? std::sqrt(result.ratios[k - 1] * result.ratios[k - 2]) : result.ratios[0];
   result.measured = true;
   return result;
 }

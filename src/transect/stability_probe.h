@@ -20,19 +20,18 @@ namespace sodwright::kolv {
 inline constexpr int kProbePasses = 12;
 
 struct MeasuredGrowth {
-  bool measured = false;      // false when the transect is too short or a run would be refused
-  std::vector<double> ratios; // growth of the difference in each pass
+  bool measured = false;       // false when the transect is too short or a run would be refused
+  std::vector<double> ratios;  // growth of the difference in each pass
   // Growth per pass of the last two passes (a forward and a backward one
   // with the Alternative direction), their geometric mean.
   double perPass = 0.0;
 };
 
 // Runs the probe on a copy of the starting column of `state` (which stays
-// unchanged): `passes` passes of sequence StartSeq with the run's parameters. The perturbation is the
-// wave cos(2 pi i / wavelength) of the nodes i (the estimate's most amplified
-// wave settles fastest), or with wavelength 0 a pseudo-random +-1 pattern
-// that holds every wave. Differences are measured on the nodes that the end
-// zones of the pass and the distribution reach leave untouched.
+// unchanged): `passes` passes of sequence StartSeq with the run's parameters. The perturbation is
+// the wave cos(2 pi i / wavelength) of the nodes i (the estimate's most amplified wave settles
+// fastest), or with wavelength 0 a pseudo-random +-1 pattern that holds every wave. Differences are
+// measured on the nodes that the end zones of the pass and the distribution reach leave untouched.
 MeasuredGrowth MeasureGrowth(const KolvState& state, double wavelength, int passes = kProbePasses);
 
 }  // namespace sodwright::kolv

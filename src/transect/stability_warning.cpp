@@ -26,13 +26,15 @@ RunAssessment AssessRun(const KolvState& state) {
 
 std::optional<std::string> BeforeRunWarning(const RunAssessment& a, bool plain) {
   if (!a.unstable()) return std::nullopt;
-  std::string text = "These parameters amplify surface noise by " + figure(a.estimate.growth) + times(plain) + " per pass";
+  std::string text = "These parameters amplify surface noise by " + figure(a.estimate.growth) +
+                     times(plain) + " per pass";
   if (a.measured.measured) text += " (measured: " + figure(a.measured.perPass) + times(plain) + ")";
   text += "; ";
   const double limit = a.estimate.diffusionLimit;
   if (limit > 0 && std::isfinite(limit)) {
     text += plain ? "keep TD*Betta*100/dx^2 below " : "keep TD\u00b7Betta\u00b7100/dx\u00b2 below ";
-    text += figure(limit) + " (now " + figure(a.estimate.diffusionNumber) + ") or use a longer interval";
+    text += figure(limit) + " (now " + figure(a.estimate.diffusionNumber) +
+            ") or use a longer interval";
   } else {
     text += "the curvature term alone does: lower Gamma or use a longer SC Scale";
   }
@@ -41,8 +43,9 @@ std::optional<std::string> BeforeRunWarning(const RunAssessment& a, bool plain) 
 
 std::optional<std::string> AfterRunWarning(const RunStabilityCheck& check, bool plain) {
   if (!check.unstable()) return std::nullopt;
-  return "Unstable results: surface noise doubled by sequence " + std::to_string(check.firstUnstableSequence) + " (" +
-         figure(check.growthPerPass) + times(plain) + " per pass); see Trustworthy runs in the guide";
+  return "Unstable results: surface noise doubled by sequence " +
+         std::to_string(check.firstUnstableSequence) + " (" + figure(check.growthPerPass) +
+         times(plain) + " per pass); see Trustworthy runs in the guide";
 }
 
 std::optional<std::string> ResultsWarning(const KolvState& state, bool plain) {

@@ -21,9 +21,12 @@ constexpr int kInt16Max = 32767;
 
 std::string delimiterName(char delimiter) {
   switch (delimiter) {
-    case '\t': return "tab";
-    case ' ': return "space";
-    default: return std::string("\"") + delimiter + "\"";
+    case '\t':
+      return "tab";
+    case ' ':
+      return "space";
+    default:
+      return std::string("\"") + delimiter + "\"";
   }
 }
 
@@ -68,8 +71,8 @@ class TransectReader {
     }
     LineFields fields(lines_[static_cast<std::size_t>(number - 1)], delimiter_);
     if (fields.delimiterCount() < delimiters) {
-      fail(number, std::string(content) + " expected: at least " + std::to_string(delimiters) + " " +
-                       delimiterName(delimiter_) + " delimiters, found " +
+      fail(number, std::string(content) + " expected: at least " + std::to_string(delimiters) +
+                       " " + delimiterName(delimiter_) + " delimiters, found " +
                        std::to_string(fields.delimiterCount()) + ".");
       return std::nullopt;
     }
@@ -102,7 +105,8 @@ class TransectReader {
   }
 
   void fail(int lineNumber, std::string what) {
-    if (!problem) problem = ImportProblem{"Line " + std::to_string(lineNumber) + ": " + std::move(what)};
+    if (!problem)
+      problem = ImportProblem{"Line " + std::to_string(lineNumber) + ": " + std::move(what)};
   }
 
  private:
@@ -114,7 +118,8 @@ class TransectReader {
 void checkHeaderValues(TransectReader& r, TranslocationParameters& p) {
   if (p.FileSeqNo < 0) r.fail(1, "the sequence number must not be negative.");
   if (p.FileSeqNo + 51 > kInt16Max)
-    r.fail(1, "the sequence number " + std::to_string(p.FileSeqNo) + " leaves no room for 51 further sequences (at most " +
+    r.fail(1, "the sequence number " + std::to_string(p.FileSeqNo) +
+                  " leaves no room for 51 further sequences (at most " +
                   std::to_string(kInt16Max - 51) + ").");
   if (p.NodeCount < 1) r.fail(1, "the point count must be at least 1.");
   if (!(p.Interval > 0.0f)) r.fail(2, "the interval must be greater than 0.");
@@ -128,8 +133,9 @@ void checkHeaderValues(TransectReader& r, TranslocationParameters& p) {
   const auto nodes = shell::floorToInt16(quotient);
   const long long upper = nodes ? 3LL * *nodes + p.NodeCount + 10 : 0;
   if (!nodes || upper > kInt16Max) {
-    r.fail(2, "the distribution distance over the interval gives " + shell::generalText(std::floor(quotient)) +
-                  " distribution nodes; with " + std::to_string(p.NodeCount) +
+    r.fail(2, "the distribution distance over the interval gives " +
+                  shell::generalText(std::floor(quotient)) + " distribution nodes; with " +
+                  std::to_string(p.NodeCount) +
                   " points the node index 3 x nodes + points + 10 would exceed 32767.");
     return;
   }
@@ -152,17 +158,20 @@ ImportProblem lineFault(const shell::TextLineReader& reader, int number, std::st
 // A problem found in a line read on its own, given its place in the file.
 ImportProblem renumbered(const ImportProblem& problem, int number) {
   const std::string prefix = "Line 1: ";
-  std::string what = problem.what.rfind(prefix, 0) == 0 ? problem.what.substr(prefix.size()) : problem.what;
+  std::string what =
+      problem.what.rfind(prefix, 0) == 0 ? problem.what.substr(prefix.size()) : problem.what;
   return ImportProblem{"Line " + std::to_string(number) + ": " + what};
 }
 
 }  // namespace
 
-std::optional<ImportProblem> ReadTransectHeader(const std::vector<std::string>& lines, char delimiter,
-                                                TranslocationParameters& params, std::string& substanceUnit) {
+std::optional<ImportProblem> ReadTransectHeader(const std::vector<std::string>& lines,
+                                                char delimiter, TranslocationParameters& params,
+                                                std::string& substanceUnit) {
   TransectReader r(lines, delimiter);
   TranslocationParameters p;
-  if (auto l = r.line(1, 3, "\"Sequence=\", the sequence number, \"DataPoints:\" and the point count")) {
+  if (auto l =
+          r.line(1, 3, "\"Sequence=\", the sequence number, \"DataPoints:\" and the point count")) {
     p.FileSeqNo = r.integer(1, l->field(2), "sequence number");
     p.NodeCount = r.integer(1, l->restAfter(3), "point count");
   }
@@ -175,7 +184,8 @@ std::optional<ImportProblem> ReadTransectHeader(const std::vector<std::string>& 
     p.Beta = r.single(3, l->field(4), "Beta value");
     p.Gamma = r.single(3, l->restAfter(5), "Gamma value");
   }
-  if (auto l = r.line(4, 1, "the tillage depth")) p.TillDepth = r.number(4, l->restAfter(1), "tillage depth");
+  if (auto l = r.line(4, 1, "the tillage depth"))
+    p.TillDepth = r.number(4, l->restAfter(1), "tillage depth");
   if (auto l = r.line(5, 7, "the three bulk densities")) {
     p.BulkDensity1 = r.number(5, l->field(2), "bulk density of layer 1");
     p.BulkDensity2 = r.number(5, l->field(5), "bulk density of layer 2");
@@ -211,7 +221,8 @@ std::optional<ImportProblem> ReadTransectRows(shell::TextLineReader& reader, cha
   std::vector<std::string> current(1);
   for (int i = 0; i < params.NodeCount; ++i) {
     const int n = kHeaderLines + 1 + i;
-    const std::string content = "point row " + std::to_string(i + 1) + " of " + std::to_string(params.NodeCount);
+    const std::string content =
+        "point row " + std::to_string(i + 1) + " of " + std::to_string(params.NodeCount);
     const std::string* text = reader.next();
     if (!text) return lineFault(reader, n, content);
     current[0] = *text;
@@ -220,9 +231,12 @@ std::optional<ImportProblem> ReadTransectRows(shell::TextLineReader& reader, cha
     auto l = r.line(1, 5, content);
     std::array<double, 6> row{};
     if (l) {
-      row = {r.number(1, l->field(1), "layer-1 concentration"), r.number(1, l->field(2), "layer-2 concentration"),
-             r.number(1, l->field(3), "layer-3 concentration"), r.number(1, l->field(4), "layer-1 thickness"),
-             r.number(1, l->field(5), "layer-2 thickness"), r.number(1, l->restAfter(5), "elevation")};
+      row = {r.number(1, l->field(1), "layer-1 concentration"),
+             r.number(1, l->field(2), "layer-2 concentration"),
+             r.number(1, l->field(3), "layer-3 concentration"),
+             r.number(1, l->field(4), "layer-1 thickness"),
+             r.number(1, l->field(5), "layer-2 thickness"),
+             r.number(1, l->restAfter(5), "elevation")};
     }
     if (r.problem) return renumbered(*r.problem, n);
     rows.push_back(row);
@@ -263,7 +277,8 @@ ImportResult importTransectStream(KolvState& state, std::istream& in, char delim
   return ImportResult{};
 }
 
-ImportResult importTransectLines(KolvState& state, const std::vector<std::string>& lines, char delimiter) {
+ImportResult importTransectLines(KolvState& state, const std::vector<std::string>& lines,
+                                 char delimiter) {
   std::string text;
   for (const std::string& line : lines) text.append(line).append("\n");
   std::istringstream in(text);
@@ -272,7 +287,9 @@ ImportResult importTransectLines(KolvState& state, const std::vector<std::string
 
 ImportResult importTransectText(KolvState& state, const std::string& path, char delimiter) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) return ImportResult{std::string(kImportFailedMessage) + "\nThe file " + path + " cannot be opened or read."};
+  if (!in)
+    return ImportResult{std::string(kImportFailedMessage) + "\nThe file " + path +
+                        " cannot be opened or read."};
   return importTransectStream(state, in, delimiter);
 }
 

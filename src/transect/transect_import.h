@@ -35,8 +35,8 @@ struct ImportResult {
 // Reads lines 1 to 8 into `params` and `substanceUnit`, then sets the
 // derived values and the import defaults (StartSeq, LastSeq, SeqCount,
 // FirstSeqShown, LastSeqShown = FileSeqNo, NodeCount, DistrNodes, ...).
-std::optional<ImportProblem> ReadTransectHeader(const std::vector<std::string>& lines, char delimiter,
-                                                TranslocationParameters& params,
+std::optional<ImportProblem> ReadTransectHeader(const std::vector<std::string>& lines,
+                                                char delimiter, TranslocationParameters& params,
                                                 std::string& substanceUnit);
 
 // Reads the point rows from `reader`, which stands after the eight header
@@ -53,7 +53,8 @@ std::optional<ImportProblem> ReadTransectRows(shell::TextLineReader& reader, cha
 ImportResult importTransectStream(KolvState& state, std::istream& in, char delimiter);
 
 // The same over text already split into lines.
-ImportResult importTransectLines(KolvState& state, const std::vector<std::string>& lines, char delimiter);
+ImportResult importTransectLines(KolvState& state, const std::vector<std::string>& lines,
+                                 char delimiter);
 
 // The import command's reading of a text file (CR LF, CR or LF line ends).
 ImportResult importTransectText(KolvState& state, const std::string& path, char delimiter);

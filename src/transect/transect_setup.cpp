@@ -25,20 +25,23 @@ void setImportDefaults(TranslocationParameters& p) {
   p.InputAmount = 0.0;
 }
 
-void allocateTransect(const TranslocationParameters& p, TransectData& data, ComparisonResults& results) {
+void allocateTransect(const TranslocationParameters& p, TransectData& data,
+                      ComparisonResults& results) {
   const int d = p.DistrNodes;
   const int lower = -3 * d - 10;
   const int upperData = 3 * d + p.DataPointCount + 10;
   const int upperResults = 3 * d + p.NodeCount + 10;
   const int lastColumn = p.FileSeqNo + 51;
-  for (auto* a : {&data.Elev, &data.PL1, &data.PL2, &data.DepthL1, &data.DepthL2, &data.MassL1, &data.MassL2})
+  for (auto* a :
+       {&data.Elev, &data.PL1, &data.PL2, &data.DepthL1, &data.DepthL2, &data.MassL1, &data.MassL2})
     a->allocate(lower, upperData, 0, lastColumn);
   data.MassL12.allocate(lower, upperData, 0, lastColumn);
   data.PL3.allocate(lower, upperData);
-  for (auto* a : {&results.DeltaElev, &results.SoilLoss, &results.SubConcFirst, &results.SubConcLast})
+  for (auto* a :
+       {&results.DeltaElev, &results.SoilLoss, &results.SubConcFirst, &results.SubConcLast})
     a->allocate(lower, upperResults);
-  for (auto* a : {&results.UpMassFirst, &results.SubMassFirst, &results.UpConcFirst, &results.UpMassLast,
-                  &results.SubMassLast, &results.UpConcLast})
+  for (auto* a : {&results.UpMassFirst, &results.SubMassFirst, &results.UpConcFirst,
+                  &results.UpMassLast, &results.SubMassLast, &results.UpConcLast})
     a->allocate(lower, upperResults);
 }
 

@@ -15,7 +15,8 @@ void setImportDefaults(TranslocationParameters& p);
 
 // Node bounds -3D-10 .. 3D+N+10 and sequence bounds 0 .. FileSeqNo+51, every
 // element cleared; the comparison arrays with the same node bounds.
-void allocateTransect(const TranslocationParameters& p, TransectData& data, ComparisonResults& results);
+void allocateTransect(const TranslocationParameters& p, TransectData& data,
+                      ComparisonResults& results);
 
 // Replaces the held parameters, arrays and results with a fully read import.
 void adoptImport(KolvState& state, const TranslocationParameters& params, TransectData&& data,

@@ -25,8 +25,9 @@ inline std::optional<std::string> transectTooLarge(int points, int distrNodes, i
   const std::uint64_t bytes = transectArrayBytes(points, distrNodes, fileSeqNo);
   if (bytes <= kMostTransectBytes) return std::nullopt;
   constexpr std::uint64_t kMegabyte = 1ULL << 20;
-  return "a transect of " + std::to_string(points) + " points stored at sequence " + std::to_string(fileSeqNo) +
-         " needs " + std::to_string((bytes + kMegabyte - 1) / kMegabyte) + " MB of memory, more than the " +
+  return "a transect of " + std::to_string(points) + " points stored at sequence " +
+         std::to_string(fileSeqNo) + " needs " +
+         std::to_string((bytes + kMegabyte - 1) / kMegabyte) + " MB of memory, more than the " +
          std::to_string(kMostTransectBytes / kMegabyte) + " MB one transect may take.";
 }
 

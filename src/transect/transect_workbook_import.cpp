@@ -25,9 +25,12 @@ constexpr int kColumnA = 1, kColumnB = 2, kColumnC = 3, kColumnD = 4, kColumnE =
 // or a note where a value belongs.
 std::optional<double> cellNumber(const CellValue& cell) {
   switch (cell.kind) {
-    case CellValue::Kind::Empty: return 0.0;
-    case CellValue::Kind::Number: return cell.number;
-    case CellValue::Kind::Text: return shell::parseStrictNumber(cell.text);
+    case CellValue::Kind::Empty:
+      return 0.0;
+    case CellValue::Kind::Number:
+      return cell.number;
+    case CellValue::Kind::Text:
+      return shell::parseStrictNumber(cell.text);
   }
   return std::nullopt;
 }
@@ -45,7 +48,8 @@ class SheetReader {
       fail(row, column, "the " + std::string(name) + " \"" + cell.text + "\" is not a number.");
       return 0.0;
     }
-    if (!std::isfinite(*value)) fail(row, column, "the " + std::string(name) + " is not a finite number.");
+    if (!std::isfinite(*value))
+      fail(row, column, "the " + std::string(name) + " is not a finite number.");
     return *value;
   }
 
@@ -53,19 +57,22 @@ class SheetReader {
   float single(int row, int column, std::string_view name) {
     const double value = number(row, column, name);
     if (!problem && !shell::fitsSingle(value))
-      fail(row, column, "the " + std::string(name) + " " + shell::generalText(value) +
-                            " does not fit a Single (at most about 3.4E+38).");
+      fail(row, column,
+           "the " + std::string(name) + " " + shell::generalText(value) +
+               " does not fit a Single (at most about 3.4E+38).");
     return shell::roundToSingle(value);
   }
 
   // Whether column E of the row holds the end mark.
   bool endsTransect(int row) const {
     const std::optional<double> value = cellNumber(sheet_.cell(row, kColumnE));
-    return sheet_.cell(row, kColumnE).kind != CellValue::Kind::Empty && value && *value == kEndOfTransect;
+    return sheet_.cell(row, kColumnE).kind != CellValue::Kind::Empty && value &&
+           *value == kEndOfTransect;
   }
 
   void fail(int row, int column, std::string what) {
-    if (!problem) problem = ImportProblem{"Cell " + platform::cellName(row, column) + ": " + std::move(what)};
+    if (!problem)
+      problem = ImportProblem{"Cell " + platform::cellName(row, column) + ": " + std::move(what)};
   }
   void failWhole(std::string what) {
     if (!problem) problem = ImportProblem{std::move(what)};
@@ -85,17 +92,21 @@ void checkKeptValues(SheetReader& r, const TranslocationParameters& p) {
   if (!(p.BulkDensity3 > 0.0)) missing.push_back("layer-3 bulk density");
   if (missing.empty()) return;
   std::string list;
-  for (std::size_t i = 0; i < missing.size(); ++i) list += (i == 0 ? "" : i + 1 == missing.size() ? " and " : ", ") + missing[i];
-  r.failWhole("A workbook carries no tillage depth and no bulk densities; they are kept from the current "
-              "parameters, where the " + list + (missing.size() == 1 ? " is" : " are") +
-              " 0. Import the transect from a text file first, then the workbook.");
+  for (std::size_t i = 0; i < missing.size(); ++i)
+    list += (i == 0 ? "" : i + 1 == missing.size() ? " and " : ", ") + missing[i];
+  r.failWhole(
+      "A workbook carries no tillage depth and no bulk densities; they are kept from the current "
+      "parameters, where the " +
+      list + (missing.size() == 1 ? " is" : " are") +
+      " 0. Import the transect from a text file first, then the workbook.");
 }
 
 // Counts the point rows: from row 7 down to the row before the -100 in
 // column E. The arrays reach 3 x DistrNodes + points + 10, a 16-bit index.
 void countPoints(SheetReader& r, TranslocationParameters& p) {
   if (r.endsTransect(kFirstPointRow)) {
-    r.fail(kFirstPointRow, kColumnE, "-100 in the first point row leaves the transect without points.");
+    r.fail(kFirstPointRow, kColumnE,
+           "-100 in the first point row leaves the transect without points.");
     return;
   }
   const int mostPoints = kInt16Max - 10 - 3 * p.DistrNodes;
@@ -106,26 +117,28 @@ void countPoints(SheetReader& r, TranslocationParameters& p) {
     }
   }
   r.failWhole("Column E: no cell from row " + std::to_string(kFirstPointRow + 1) + " to row " +
-              std::to_string(kFirstPointRow + mostPoints) + " holds -100 to end the transect (with " +
-              std::to_string(p.DistrNodes) + " distribution nodes at most " + std::to_string(mostPoints) +
-              " points fit).");
+              std::to_string(kFirstPointRow + mostPoints) +
+              " holds -100 to end the transect (with " + std::to_string(p.DistrNodes) +
+              " distribution nodes at most " + std::to_string(mostPoints) + " points fit).");
 }
 
 // A concentration from the amount a layer holds over one interval; a layer
 // without thickness can hold no substance.
-double concentration(SheetReader& r, int row, int amountColumn, double amount, double density, double dx,
-                     double thickness, std::string_view layer) {
+double concentration(SheetReader& r, int row, int amountColumn, double amount, double density,
+                     double dx, double thickness, std::string_view layer) {
   if (thickness > 0.0) return amount / density / dx / thickness;
   if (amount != 0.0)
     r.fail(row, amountColumn,
-           "an amount of " + shell::generalText(amount) + " in layer " + std::string(layer) + ", whose thickness (" +
-               platform::cellName(row, amountColumn + 2) + ") is " + shell::generalText(thickness) + ".");
+           "an amount of " + shell::generalText(amount) + " in layer " + std::string(layer) +
+               ", whose thickness (" + platform::cellName(row, amountColumn + 2) + ") is " +
+               shell::generalText(thickness) + ".");
   return 0.0;
 }
 
 }  // namespace
 
-std::optional<ImportProblem> ReadSheetHeader(const platform::Worksheet& sheet, TranslocationParameters& params) {
+std::optional<ImportProblem> ReadSheetHeader(const platform::Worksheet& sheet,
+                                             TranslocationParameters& params) {
   SheetReader r(sheet);
   TranslocationParameters p = params;
   checkKeptValues(r, p);
@@ -139,33 +152,38 @@ std::optional<ImportProblem> ReadSheetHeader(const platform::Worksheet& sheet, T
 
   const auto rounded = shell::roundToInt16(seq);
   if (!rounded || *rounded < 0 || *rounded + 51 > kInt16Max)
-    r.fail(1, kColumnB, "the sequence number " + shell::generalText(seq) + " must lie between 0 and " +
-                            std::to_string(kInt16Max - 51) + ", to leave room for 51 further sequences.");
+    r.fail(1, kColumnB,
+           "the sequence number " + shell::generalText(seq) + " must lie between 0 and " +
+               std::to_string(kInt16Max - 51) + ", to leave room for 51 further sequences.");
   if (!(p.Interval > 0.0f)) r.fail(2, kColumnE, "the interval must be greater than 0.");
-  if (p.DistrDistance < 0.0f) r.fail(2, kColumnB, "the distribution distance must not be negative.");
+  if (p.DistrDistance < 0.0f)
+    r.fail(2, kColumnB, "the distribution distance must not be negative.");
   if (r.problem) return r.problem;
   p.FileSeqNo = *rounded;
   // DistrNodes: whole part of the quotient of the two Single values, formed in Double.
   const double quotient = static_cast<double>(p.DistrDistance) / static_cast<double>(p.Interval);
   const auto nodes = shell::floorToInt16(quotient);
   if (!nodes || 3LL * *nodes + 1 + 10 > kInt16Max) {
-    r.fail(2, kColumnB, "the distribution distance over the interval gives " +
-                            shell::generalText(std::floor(quotient)) +
-                            " distribution nodes; the node index 3 x nodes + points + 10 would exceed 32767.");
+    r.fail(2, kColumnB,
+           "the distribution distance over the interval gives " +
+               shell::generalText(std::floor(quotient)) +
+               " distribution nodes; the node index 3 x nodes + points + 10 would exceed 32767.");
     return r.problem;
   }
   p.DistrNodes = *nodes;
   countPoints(r, p);
   if (!r.problem)
-    if (auto fault = transectTooLarge(p.NodeCount, p.DistrNodes, p.FileSeqNo)) r.fail(1, kColumnB, *fault);
+    if (auto fault = transectTooLarge(p.NodeCount, p.DistrNodes, p.FileSeqNo))
+      r.fail(1, kColumnB, *fault);
   if (r.problem) return r.problem;
   setImportDefaults(p);
   params = p;
   return std::nullopt;
 }
 
-std::optional<ImportProblem> ReadSheetRows(const platform::Worksheet& sheet, TranslocationParameters& params,
-                                           TransectData& data, ComparisonResults& results) {
+std::optional<ImportProblem> ReadSheetRows(const platform::Worksheet& sheet,
+                                           TranslocationParameters& params, TransectData& data,
+                                           ComparisonResults& results) {
   // Allocated afresh with the text import's bounds, whatever an earlier import gave.
   const int seq = params.FileSeqNo;
   allocateTransect(params, data, results);
@@ -181,7 +199,8 @@ std::optional<ImportProblem> ReadSheetRows(const platform::Worksheet& sheet, Tra
     const double elev = r.number(row, kColumnE, "elevation");
     // Their sum is held as a Single.
     if (!r.problem && !shell::fitsSingle(m1 + m2))
-      r.fail(row, kColumnA, "the sum of the layer amounts does not fit a Single (at most about 3.4E+38).");
+      r.fail(row, kColumnA,
+             "the sum of the layer amounts does not fit a Single (at most about 3.4E+38).");
     if (r.problem) break;
     data.MassL1(i, seq) = m1;
     data.MassL2(i, seq) = m2;
@@ -209,7 +228,8 @@ ImportResult importTransectWorksheet(KolvState& state, const platform::Worksheet
   return ImportResult{};
 }
 
-ImportResult importTransectWorkbook(KolvState& state, platform::WorkbookReader& reader, const std::string& path) {
+ImportResult importTransectWorkbook(KolvState& state, platform::WorkbookReader& reader,
+                                    const std::string& path) {
   std::string error;
   const auto sheet = reader.openFirstSheet(path, error);
   if (!sheet) return ImportResult{std::string(kImportFailedMessage) + "\n" + error};

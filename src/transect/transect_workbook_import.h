@@ -28,18 +28,21 @@ inline constexpr double kEndOfTransect = -100.0;
 // Reads the header cells into `params` (which holds the current set on entry
 // and keeps what the workbook does not carry), counts the point rows and
 // sets the derived values and import defaults. Problems name the cell.
-std::optional<ImportProblem> ReadSheetHeader(const platform::Worksheet& sheet, TranslocationParameters& params);
+std::optional<ImportProblem> ReadSheetHeader(const platform::Worksheet& sheet,
+                                             TranslocationParameters& params);
 
 // Sizes the arrays from the header values and reads the point rows at
 // sequence FileSeqNo, deriving the concentrations; then raises
 // LastSeqShown by one, as the text import does.
-std::optional<ImportProblem> ReadSheetRows(const platform::Worksheet& sheet, TranslocationParameters& params,
-                                           TransectData& data, ComparisonResults& results);
+std::optional<ImportProblem> ReadSheetRows(const platform::Worksheet& sheet,
+                                           TranslocationParameters& params, TransectData& data,
+                                           ComparisonResults& results);
 
 // Both steps; replaces the state's parameters, data and results only on success.
 ImportResult importTransectWorksheet(KolvState& state, const platform::Worksheet& sheet);
 
 // The import command's reading of a workbook file.
-ImportResult importTransectWorkbook(KolvState& state, platform::WorkbookReader& reader, const std::string& path);
+ImportResult importTransectWorkbook(KolvState& state, platform::WorkbookReader& reader,
+                                    const std::string& path);
 
 }  // namespace sodwright::kolv

@@ -47,7 +47,8 @@ PassWorkspace::PassWorkspace(int nodeCount, int distrNodes, int threads)
 
 std::size_t PassWorkspace::byteSize() const {
   std::size_t bytes = (tilled.size() + received.size()) * sizeof(double);
-  for (const ChunkBuffers& c : chunks) bytes += c.shares.byteSize() + c.distance.size() * sizeof(double);
+  for (const ChunkBuffers& c : chunks)
+    bytes += c.shares.byteSize() + c.distance.size() * sizeof(double);
   return bytes;
 }
 
@@ -65,7 +66,8 @@ void addScaled(double* __restrict to, const double* __restrict share, double fac
 }
 
 SODWRIGHT_VECTOR_CLONES
-void addProducts(double* __restrict to, const double* __restrict share, const double* __restrict from, int n) {
+void addProducts(double* __restrict to, const double* __restrict share,
+                 const double* __restrict from, int n) {
   for (int j = 0; j < n; ++j) to[j] += share[j] * from[j];
 }
 
@@ -99,15 +101,17 @@ void tillNodes(PassContext& c, bool mirrored, platform::MessageService& messages
 }
 
 // Distances and shares of the source nodes first .. first + count - 1.
-void fillShares(const PassContext& c, const ColumnView<double>& e, int first, int count, ChunkBuffers& buffers) {
+void fillShares(const PassContext& c, const ColumnView<double>& e, int first, int count,
+                ChunkBuffers& buffers) {
   const PassSettings& set = c.set;
   const double dx = set.dx;
   for (int j = 0; j < count; ++j) {
     const int i = first + j;
-    const double gradient =
-        set.weightFront * SlopePercent(e[i - 1], e[i], dx) + set.weightBack * SlopePercent(e[i], e[i + 1], dx);
+    const double gradient = set.weightFront * SlopePercent(e[i - 1], e[i], dx) +
+                            set.weightBack * SlopePercent(e[i], e[i + 1], dx);
     const double curvature = slopeCurvature(e, i, set.curvatureSpan, dx);
-    buffers.distance[static_cast<std::size_t>(j)] = SoftLimitedDistance(RawDistance(set.distance, gradient, curvature), dx);
+    buffers.distance[static_cast<std::size_t>(j)] =
+        SoftLimitedDistance(RawDistance(set.distance, gradient, curvature), dx);
   }
   buffers.shares.fill(count, buffers.distance.data(), dx);
 }
@@ -138,7 +142,8 @@ void runChunk(PassContext& c, int low, int high, ChunkBuffers& buffers) {
     for (int i = std::max(first, low); i <= top; ++i) next[i] = now[i] - td + f0[i - first] * td;
     DeliverBlock(buffers.shares, first, count, next, nullptr, td, low, high);
     if (subLow > subHigh) continue;
-    for (int i = std::max(first, subLow); i <= std::min(top, subHigh); ++i) received[i] = f0[i - first] * tilled[i];
+    for (int i = std::max(first, subLow); i <= std::min(top, subHigh); ++i)
+      received[i] = f0[i - first] * tilled[i];
     DeliverBlock(buffers.shares, first, count, received, tilled, 0.0, subLow, subHigh);
   }
   const ColumnView<double> d1Next = columnOf(t.DepthL1, s + 1);
@@ -155,8 +160,8 @@ void runChunk(PassContext& c, int low, int high, ChunkBuffers& buffers) {
 
 }  // namespace
 
-void DeliverBlock(const ShareBlock& shares, int first, int count, double* to, const double* from, double factor,
-                  int low, int high) {
+void DeliverBlock(const ShareBlock& shares, int first, int count, double* to, const double* from,
+                  double factor, int low, int high) {
   const int last = first + count - 1;
   for (int k = 1; k <= shares.distrNodes(); ++k) {
     const int i0 = std::max(first, low - k);

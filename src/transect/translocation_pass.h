@@ -20,12 +20,12 @@
 namespace sodwright::kolv {
 
 struct PassSettings {
-  int nodeCount = 0;       // N
-  int distrNodes = 0;      // D
-  double dx = 0.0;         // m
-  float weightFront = 0;   // wF, weight of the slope behind the node
-  float weightBack = 0;    // wB, weight of the slope ahead of it
-  int curvatureSpan = 0;   // k nodes each side; 0 when curvature is not taken
+  int nodeCount = 0;      // N
+  int distrNodes = 0;     // D
+  double dx = 0.0;        // m
+  float weightFront = 0;  // wF, weight of the slope behind the node
+  float weightBack = 0;   // wB, weight of the slope ahead of it
+  int curvatureSpan = 0;  // k nodes each side; 0 when curvature is not taken
   DistanceModel distance;
   TillageLayers layers;
 };
@@ -71,8 +71,8 @@ void MoveSoilAndSubstance(TransectData& data, int s, bool mirrored, const PassSe
 // arrays indexed by node through their pointer, like `to`). The share-0
 // term starts a target and is not added here. Called for the source blocks
 // from the highest down, every target gathers its terms by rising k.
-void DeliverBlock(const ShareBlock& shares, int first, int count, double* to, const double* from, double factor,
-                  int low, int high);
+void DeliverBlock(const ShareBlock& shares, int first, int count, double* to, const double* from,
+                  double factor, int low, int high);
 
 // PL1 and PL2 of column c for nodes 0..N-1 from the amounts and thicknesses.
 void UpdateConcentrations(TransectData& data, int c, int nodeCount, double dx, double bulkDensity1,

@@ -24,23 +24,25 @@ TEST(GridBoxChecks, AcceptsFourByFourAndKeepsTheTypedTexts) {
 }
 
 TEST(GridBoxChecks, ValuesOutsideTheirLimitsAskForNewInput) {
-  for (const GridBoxCheck& refused : {check("3", "4"), check("4", "3"), check("4", "4", "0"), check("4", "4", "1", "-2"),
-                                      check("-5", "4"), check("4.5", "4"), check("4", "6.25")}) {
+  for (const GridBoxCheck& refused :
+       {check("3", "4"), check("4", "3"), check("4", "4", "0"), check("4", "4", "1", "-2"),
+        check("-5", "4"), check("4.5", "4"), check("4", "6.25")}) {
     EXPECT_EQ(refused.verdict, GridBoxVerdict::ValueWrong);
     EXPECT_EQ(refused.message, kGridValueWrong);
   }
 }
 
 TEST(GridBoxChecks, TextsThatAreNoNumbersAndTooManyNodesFailTheImport) {
-  for (const GridBoxCheck& refused : {check("", "4"), check("4", "x"), check("4", "4", ""), check("4", "4", "1", "1m"),
-                                      check("200", "200"), check("32768", "4")}) {
+  for (const GridBoxCheck& refused :
+       {check("", "4"), check("4", "x"), check("4", "4", ""), check("4", "4", "1", "1m"),
+        check("200", "200"), check("32768", "4")}) {
     EXPECT_EQ(refused.verdict, GridBoxVerdict::WrongOrTooLarge);
     EXPECT_EQ(refused.message, kGridWrongOrImportFailed);
   }
 }
 
 TEST(GridBoxChecks, TheLargestSquareGridFitsTheNodeCount) {
-  EXPECT_EQ(check("181", "181").verdict, GridBoxVerdict::Accepted);  // 32761 nodes
+  EXPECT_EQ(check("181", "181").verdict, GridBoxVerdict::Accepted);         // 32761 nodes
   EXPECT_EQ(check("182", "181").verdict, GridBoxVerdict::WrongOrTooLarge);  // 32942 nodes
   EXPECT_EQ(check("4", "8191").verdict, GridBoxVerdict::Accepted);          // 32764 nodes
   EXPECT_EQ(check("4", "8192").verdict, GridBoxVerdict::WrongOrTooLarge);   // 32768 nodes

@@ -21,7 +21,9 @@ std::string tempPath(const std::string& name) { return ::testing::TempDir() + na
 std::string writeBumpFile(const std::string& name) {
   std::string text;
   for (int r = 1; r <= 4; ++r)
-    for (int c = 1; c <= 4; ++c) text += std::to_string(c) + " " + std::to_string(r) + " " + (r == 2 && c == 2 ? "1" : "0") + "\n";
+    for (int c = 1; c <= 4; ++c)
+      text +=
+          std::to_string(c) + " " + std::to_string(r) + " " + (r == 2 && c == 2 ? "1" : "0") + "\n";
   const std::string path = tempPath(name);
   EXPECT_FALSE(shell::writeWholeFile(path, text).has_value());
   return path;
@@ -41,9 +43,11 @@ struct GridCommands : ::testing::Test {
 
 TEST_F(GridCommands, ImportDataStopsAtWrongBoxesWithTheirMessages) {
   EXPECT_EQ(beginGridImport(state, {"3", "4", "1", "1"}, platform.context), ImportStep::ValueWrong);
-  EXPECT_EQ(beginGridImport(state, {"200", "200", "1", "1"}, platform.context), ImportStep::WrongOrFailed);
-  EXPECT_EQ(platform.messages.texts(), (std::vector<std::string>{std::string(kGridValueWrong),
-                                                                  std::string(kGridWrongOrImportFailed)}));
+  EXPECT_EQ(beginGridImport(state, {"200", "200", "1", "1"}, platform.context),
+            ImportStep::WrongOrFailed);
+  EXPECT_EQ(platform.messages.texts(),
+            (std::vector<std::string>{std::string(kGridValueWrong),
+                                      std::string(kGridWrongOrImportFailed)}));
   EXPECT_TRUE(platform.fileDialogs.openFilters.empty());
 }
 
@@ -79,7 +83,8 @@ TEST_F(GridCommands, FailedImportKeepsTheEarlierGridAndSizes) {
   ASSERT_FALSE(shell::writeWholeFile(bad, "1 1 5\n1 2 x\n").has_value());
   EXPECT_FALSE(importFile(bad, {"5", "5", "2", "2"}));
   ASSERT_EQ(platform.messages.shown.size(), 1u);
-  EXPECT_EQ(platform.messages.shown[0].text, std::string(kDataImportFailed) + "\nLine 2: the third field \"x\" is not a number.");
+  EXPECT_EQ(platform.messages.shown[0].text,
+            std::string(kDataImportFailed) + "\nLine 2: the third field \"x\" is not a number.");
   EXPECT_EQ(state.info.Rows, "4");
   EXPECT_EQ(state.info.RowSpacing, "1");
   EXPECT_EQ(state.GridNodeCount, 16);
@@ -108,7 +113,8 @@ TEST_F(GridCommands, RunWritesTheReportAndOpensIt) {
 
 TEST_F(GridCommands, AllParametersMissingStopsBeforeTheSaveDialog) {
   ASSERT_TRUE(importFile(writeBumpFile("nibal_kiding.txt")));
-  EXPECT_EQ(RunGridModel(state, {"", "0", " ", "none"}, platform.context, "DATE"), RunOutcome::AllMissing);
+  EXPECT_EQ(RunGridModel(state, {"", "0", " ", "none"}, platform.context, "DATE"),
+            RunOutcome::AllMissing);
   const std::vector<platform::RecordedMessage>& shown = platform.messages.shown;
   ASSERT_EQ(shown.size(), 5u);
   EXPECT_EQ(shown[0].text, kBettaColMissing);
@@ -124,9 +130,10 @@ TEST_F(GridCommands, AllParametersMissingStopsBeforeTheSaveDialog) {
 
 TEST_F(GridCommands, MissingGammasAreNotedAndTheRunGoesOnWithZero) {
   ASSERT_TRUE(importFile(writeBumpFile("nibal_gamma.txt")));
-  EXPECT_EQ(RunGridModel(state, {"3", "", "6", ""}, platform.context, "DATE"), RunOutcome::ReportCancelled);
+  EXPECT_EQ(RunGridModel(state, {"3", "", "6", ""}, platform.context, "DATE"),
+            RunOutcome::ReportCancelled);
   EXPECT_EQ(platform.messages.texts(), (std::vector<std::string>{std::string(kGammaRowMissing),
-                                                                  std::string(kGammaColMissing)}));
+                                                                 std::string(kGammaColMissing)}));
   // Computed without curvature: -(6 x 100) along column 2 at row 1.
   EXPECT_EQ(state.results.SoilLossCol(1, 2), -600.0);
   EXPECT_EQ(platform.fileDialogs.saveFilters.size(), 1u);
@@ -138,7 +145,8 @@ TEST_F(GridCommands, RunWithoutGridOrWithUnwritableReportFails) {
   ASSERT_TRUE(importFile(writeBumpFile("nibal_fail.txt")));
   platform.fileDialogs.names.push_back("/nonexistent-folder/report.txt");
   EXPECT_EQ(RunGridModel(state, {}, platform.context, "DATE"), RunOutcome::Failed);
-  EXPECT_EQ(platform.messages.texts(), (std::vector<std::string>{std::string(kOutputFailed), std::string(kOutputFailed)}));
+  EXPECT_EQ(platform.messages.texts(),
+            (std::vector<std::string>{std::string(kOutputFailed), std::string(kOutputFailed)}));
   EXPECT_TRUE(platform.programs.textFiles.empty());
   EXPECT_FALSE(platform.busy.busy);
   EXPECT_FALSE(platform.busy.noteShown);
@@ -148,7 +156,9 @@ TEST_F(GridCommands, LargestGridImportsRunsAndReports) {
   constexpr int kSide = 181;  // 32761 nodes, the most the node count holds
   std::string text;
   for (int r = 1; r <= kSide; ++r)
-    for (int c = 1; c <= kSide; ++c) text += "E" + std::to_string(c) + " N" + std::to_string(r) + " " + std::to_string(r % 7) + "\r\n";
+    for (int c = 1; c <= kSide; ++c)
+      text +=
+          "E" + std::to_string(c) + " N" + std::to_string(r) + " " + std::to_string(r % 7) + "\r\n";
   const std::string path = tempPath("nibal_largest.txt");
   ASSERT_FALSE(shell::writeWholeFile(path, text).has_value());
   ASSERT_TRUE(importFile(path, {"181", "181", "5", "5"})) << platform.messages.texts().front();

@@ -14,7 +14,8 @@ namespace {
 // The bump grid: one record per node in node order, text coordinates as
 // text (quoted when they hold a comma), every number in full.
 TEST(GridCsv, OneRecordPerNodeWithEveryDigit) {
-  GridState state = testing::makeGrid(4, 4, [](int r, int c) { return r == 2 && c == 2 ? 1.0 : 0.1 * c; });
+  GridState state =
+      testing::makeGrid(4, 4, [](int r, int c) { return r == 2 && c == 2 ? 1.0 : 0.1 * c; });
   state.GridNorthing(4, 4) = std::string("N 4, far");
   readGridParameters(state.info, GridParameterTexts{});
   clearGridResults(state);
@@ -26,7 +27,8 @@ TEST(GridCsv, OneRecordPerNodeWithEveryDigit) {
   const auto lines = shell::splitLines(out.str());
   ASSERT_EQ(lines.size(), 17u);
   EXPECT_EQ(lines[0],
-            "Row,Col,Easting,Northing,Elevation,DGradCol (%),DCurvCol (%/length),DGradRow (%),DCurvRow (%/length),"
+            "Row,Col,Easting,Northing,Elevation,DGradCol (%),DCurvCol (%/length),DGradRow "
+            "(%),DCurvRow (%/length),"
             "SoilLossCol,SoilLossRow,SoilLossSum");
   EXPECT_EQ(lines[1].rfind("1,1,1001,N1,0.1,0,", 0), 0u);
   EXPECT_EQ(lines[16].rfind("4,4,1004,\"N 4, far\",0.4,0,0,", 0), 0u);

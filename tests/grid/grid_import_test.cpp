@@ -15,15 +15,19 @@ namespace {
 std::string sixteenRecords(const std::string& lineEnd = "\r\n", char delimiter = ',') {
   std::string text;
   for (int n = 1; n <= 16; ++n)
-    text += "E" + std::to_string(n) + delimiter + "N" + std::to_string(n) + delimiter + std::to_string(n) + lineEnd;
+    text += "E" + std::to_string(n) + delimiter + "N" + std::to_string(n) + delimiter +
+            std::to_string(n) + lineEnd;
   return text;
 }
 
-std::string secondLine(const std::string& message) { return message.substr(message.find('\n') + 1); }
+std::string secondLine(const std::string& message) {
+  return message.substr(message.find('\n') + 1);
+}
 
 TEST(GridLineFields, DelimitersAtTheEndsAreDroppedAndEveryOtherSplits) {
   EXPECT_EQ(gridLineFields("1  2  3", ' '), (std::vector<std::string>{"1", "", "2", "", "3"}));
-  EXPECT_EQ(gridLineFields("\t\tP2\t5000.0\t100.4\t\t", '\t'), (std::vector<std::string>{"P2", "5000.0", "100.4"}));
+  EXPECT_EQ(gridLineFields("\t\tP2\t5000.0\t100.4\t\t", '\t'),
+            (std::vector<std::string>{"P2", "5000.0", "100.4"}));
   EXPECT_EQ(gridLineFields(";a;;b;", ';'), (std::vector<std::string>{"a", "", "b"}));
   EXPECT_EQ(gridLineFields(" a, b ,c", ','), (std::vector<std::string>{" a", " b ", "c"}));
 }
@@ -51,7 +55,8 @@ TEST(GridTextImport, SpaceDelimitedLineWithDoubleBlanksReadsTheMiddleNumber) {
 
 TEST(GridTextImport, EveryLineEndStyleAndBlankLinesAreAccepted) {
   for (const std::string& end : {std::string("\r\n"), std::string("\r"), std::string("\n")}) {
-    const GridImportResult result = parseGridText(sixteenRecords(end) + end + "  ,\t" + end, ',', 4, 4);
+    const GridImportResult result =
+        parseGridText(sixteenRecords(end) + end + "  ,\t" + end, ',', 4, 4);
     ASSERT_TRUE(result.ok()) << result.message;
     EXPECT_EQ(result.data->elevation(4, 4), 16.0);
   }
@@ -70,10 +75,13 @@ TEST(GridTextImport, FaultsNameTheLineAndWhatIsWrong) {
       {"\na,b,,d\n", "Line 2: the third field \"\" is not a number."},
       {"a,b,1,4,5,6,7,8,9,10,11\n", "Line 1: more than 10 fields."},
       {"a,b\n", "Line 1: fewer than three fields."},
-      {sixteenRecords("\n") + "\nE17,N17,17\n", "Line 18: more records than the 16 nodes of the grid (4 rows x 4 columns)."},
-      {fifteen, "After line 15: only 15 records for the 16 nodes of the grid (4 rows x 4 columns)."},
+      {sixteenRecords("\n") + "\nE17,N17,17\n",
+       "Line 18: more records than the 16 nodes of the grid (4 rows x 4 columns)."},
+      {fifteen,
+       "After line 15: only 15 records for the 16 nodes of the grid (4 rows x 4 columns)."},
       {"", "Line 1: only 0 records for the 16 nodes of the grid (4 rows x 4 columns)."},
-      {"\n\n" + std::string(shell::kLongestTextLine + 1, '\0'), "Line 3: the line is longer than 65536 characters."},
+      {"\n\n" + std::string(shell::kLongestTextLine + 1, '\0'),
+       "Line 3: the line is longer than 65536 characters."},
   };
   for (const Case& c : cases) {
     const GridImportResult result = parseGridText(c.text, ',', 4, 4);
@@ -103,7 +111,8 @@ TEST(GridTextImport, TenFieldsAreStillOneRecord) {
 
 TEST(GridRecordBuilder, WorkbookCellsFeedTheSameValidation) {
   GridRecordBuilder builder(4, 5);
-  for (int n = 0; n < 20; ++n) EXPECT_FALSE(builder.add(1000.0 + n, std::string("N"), n * 0.5).has_value());
+  for (int n = 0; n < 20; ++n)
+    EXPECT_FALSE(builder.add(1000.0 + n, std::string("N"), n * 0.5).has_value());
   EXPECT_FALSE(builder.missingRecords().has_value());
   EXPECT_TRUE(builder.add(1.0, 2.0, 3.0).has_value());  // a twenty-first record does not fit
   GridData data = builder.take();
@@ -112,7 +121,8 @@ TEST(GridRecordBuilder, WorkbookCellsFeedTheSameValidation) {
 
   GridRecordBuilder short_(4, 4);
   ASSERT_FALSE(short_.add(1.0, 2.0, 3.0).has_value());
-  EXPECT_EQ(short_.missingRecords().value_or(""), "only 1 records for the 16 nodes of the grid (4 rows x 4 columns)");
+  EXPECT_EQ(short_.missingRecords().value_or(""),
+            "only 1 records for the 16 nodes of the grid (4 rows x 4 columns)");
 }
 
 TEST(GridReplace, PutsTheDefinitionTheCountAndTheGridsIntoTheStateAndDropsResults) {

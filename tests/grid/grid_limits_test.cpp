@@ -22,13 +22,15 @@ namespace fs = std::filesystem;
 
 TEST(GridLimits, ExactlyTheLargestNodeCountImportsRunsAndReports) {
   const int rows = 31, columns = 1057;  // 31 x 1057 = 32767
-  const fs::path dir = fs::temp_directory_path() / ("sodwright-grid-limits-" + std::to_string(::getpid()));
+  const fs::path dir =
+      fs::temp_directory_path() / ("sodwright-grid-limits-" + std::to_string(::getpid()));
   fs::create_directories(dir);
   std::string text;
   char line[80];
   for (int r = 1; r <= rows; ++r)
     for (int c = 1; c <= columns; ++c) {
-      std::snprintf(line, sizeof line, "%d,%d,%.3f\r\n", 1000 + c, 2000 - r, 100.0 + 0.01 * c - 0.02 * r + (c % 7) * 0.001);
+      std::snprintf(line, sizeof line, "%d,%d,%.3f\r\n", 1000 + c, 2000 - r,
+                    100.0 + 0.01 * c - 0.02 * r + (c % 7) * 0.001);
       text += line;
     }
   const std::string input = (dir / "grid.txt").string(), report = (dir / "report.txt").string();
@@ -37,11 +39,13 @@ TEST(GridLimits, ExactlyTheLargestNodeCountImportsRunsAndReports) {
   platform::FakePlatform fake;
   fake.fileDialogs.names = {input, report};
   GridState state;
-  ASSERT_EQ(beginGridImport(state, GridBoxTexts{"31", "1057", "2", "2"}, fake.context), ImportStep::AskDelimiter);
+  ASSERT_EQ(beginGridImport(state, GridBoxTexts{"31", "1057", "2", "2"}, fake.context),
+            ImportStep::AskDelimiter);
   fake.context.importDelimiter = ',';
   ASSERT_TRUE(ImportGridText(state, fake.context)) << fake.messages.texts().back();
   EXPECT_EQ(state.GridNodeCount, 32767);
-  ASSERT_EQ(RunGridModel(state, GridParameterTexts{}, fake.context, "8/12/2026"), RunOutcome::ReportWritten);
+  ASSERT_EQ(RunGridModel(state, GridParameterTexts{}, fake.context, "8/12/2026"),
+            RunOutcome::ReportWritten);
   EXPECT_TRUE(gridResultsFinite(state));
   const auto lines = shell::readTextLines(report);
   ASSERT_TRUE(lines.has_value());
@@ -51,12 +55,14 @@ TEST(GridLimits, ExactlyTheLargestNodeCountImportsRunsAndReports) {
 }
 
 TEST(GridLimits, OneNodeMoreIsRefusedBeforeAnyFileIsAskedFor) {
-  for (const GridBoxTexts& boxes : {GridBoxTexts{"4", "8192", "1", "1"}, GridBoxTexts{"8192", "4", "1", "1"},
-                                    GridBoxTexts{"32768", "4", "1", "1"}}) {
+  for (const GridBoxTexts& boxes :
+       {GridBoxTexts{"4", "8192", "1", "1"}, GridBoxTexts{"8192", "4", "1", "1"},
+        GridBoxTexts{"32768", "4", "1", "1"}}) {
     platform::FakePlatform fake;
     GridState state;
     EXPECT_EQ(beginGridImport(state, boxes, fake.context), ImportStep::WrongOrFailed);
-    EXPECT_EQ(fake.messages.texts(), std::vector<std::string>{std::string(kGridWrongOrImportFailed)});
+    EXPECT_EQ(fake.messages.texts(),
+              std::vector<std::string>{std::string(kGridWrongOrImportFailed)});
     EXPECT_TRUE(fake.fileDialogs.openFilters.empty());
     EXPECT_FALSE(state.hasGrid());
   }

@@ -8,8 +8,10 @@
 
 namespace sodwright::nibal::testing {
 
-inline GridState runBump(const std::string& rowSpacing = "1", const std::string& columnSpacing = "1") {
-  GridState s = makeGrid(4, 4, [](int r, int c) { return r == 2 && c == 2 ? 1.0 : 0.0; }, rowSpacing, columnSpacing);
+inline GridState runBump(const std::string& rowSpacing = "1",
+                         const std::string& columnSpacing = "1") {
+  GridState s = makeGrid(
+      4, 4, [](int r, int c) { return r == 2 && c == 2 ? 1.0 : 0.0; }, rowSpacing, columnSpacing);
   s.info.BettaRow = 3;
   s.info.GammaRow = 6;
   s.info.BettaCol = 6;

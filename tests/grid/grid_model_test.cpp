@@ -15,8 +15,8 @@ namespace {
 
 using testing::makeGrid;
 
-void runBothDirections(GridState& state, double bettaRow = 3, double gammaRow = 6, double bettaCol = 6,
-                       double gammaCol = 12) {
+void runBothDirections(GridState& state, double bettaRow = 3, double gammaRow = 6,
+                       double bettaCol = 6, double gammaCol = 12) {
   state.info.BettaRow = bettaRow;
   state.info.GammaRow = gammaRow;
   state.info.BettaCol = bettaCol;
@@ -39,11 +39,12 @@ std::vector<double> row(const GridArray<double>& grid, int r) {
 }
 
 TEST(GridModel, FlatGridMovesNoSoil) {
-  GridState state = makeGrid(5, 7, [](int, int) { return 123.4; }, "2", "3");
+  GridState state = makeGrid(
+      5, 7, [](int, int) { return 123.4; }, "2", "3");
   runBothDirections(state);
   const GridResults& out = state.results;
-  for (const GridArray<double>* grid : {&out.DGradCol, &out.DCurvCol, &out.DGradRow, &out.DCurvRow, &out.SoilLossCol,
-                                        &out.SoilLossRow, &out.SoilLossSum})
+  for (const GridArray<double>* grid : {&out.DGradCol, &out.DCurvCol, &out.DGradRow, &out.DCurvRow,
+                                        &out.SoilLossCol, &out.SoilLossRow, &out.SoilLossSum})
     for (int r = 1; r <= 5; ++r)
       for (int c = 1; c <= 7; ++c) EXPECT_EQ((*grid)(r, c), 0.0);
 }
@@ -68,7 +69,8 @@ TEST(GridModel, SingleBumpGivesTheWorkedNumbersInBothDirections) {
 
 TEST(GridModel, TiltedPlaneErodesOnlyNearTheEdges) {
   const double d = 2.0;
-  GridState state = makeGrid(6, 4, [](int r, int) { return static_cast<double>(r); }, "5", "2");
+  GridState state = makeGrid(
+      6, 4, [](int r, int) { return static_cast<double>(r); }, "5", "2");
   runBothDirections(state);
   const GridResults& out = state.results;
   EXPECT_EQ(column(out.DGradCol, 3), (std::vector<double>{100 / d, 0, 0, 0, 0, -100 / d}));
@@ -81,12 +83,14 @@ TEST(GridModel, TiltedPlaneErodesOnlyNearTheEdges) {
   EXPECT_DOUBLE_EQ(loss[4], -(12 * -100 / d / d) / d);
   EXPECT_DOUBLE_EQ(loss[5], -(6 * -100 / d) / d);
   // Across the slope nothing moves.
-  for (int r = 1; r <= 6; ++r) EXPECT_EQ(row(out.SoilLossRow, r), (std::vector<double>{0, 0, 0, 0}));
+  for (int r = 1; r <= 6; ++r)
+    EXPECT_EQ(row(out.SoilLossRow, r), (std::vector<double>{0, 0, 0, 0}));
 }
 
 TEST(GridModel, EachDirectionUsesItsOwnSpacingAndCoefficients) {
   // A ramp along the rows only: z = c. The row direction sees it, the column direction does not.
-  GridState state = makeGrid(4, 5, [](int, int c) { return 10.0 * c; }, "4", "1");
+  GridState state = makeGrid(
+      4, 5, [](int, int c) { return 10.0 * c; }, "4", "1");
   runBothDirections(state, 2, 0, 6, 12);
   EXPECT_EQ(state.results.DGradRow(1, 1), 100.0 * 10 / 4);
   EXPECT_EQ(state.results.SoilLossRow(1, 1), -(2 * 250.0) / 4);
@@ -102,12 +106,14 @@ TEST(GridParameters, MissingCoefficientsAreNotedInTheirOrder) {
   GridParameterTexts texts;
   texts.GammaRow = "";
   texts.GammaCol = "abc";
-  EXPECT_EQ(readGridParameters(info, texts), (std::vector<std::string_view>{kGammaRowMissing, kGammaColMissing}));
+  EXPECT_EQ(readGridParameters(info, texts),
+            (std::vector<std::string_view>{kGammaRowMissing, kGammaColMissing}));
   EXPECT_FALSE(allParametersMissing(info));
 
   texts = {"0", " ", "-0", "x"};
   EXPECT_EQ(readGridParameters(info, texts),
-            (std::vector<std::string_view>{kBettaColMissing, kBettaRowMissing, kGammaRowMissing, kGammaColMissing}));
+            (std::vector<std::string_view>{kBettaColMissing, kBettaRowMissing, kGammaRowMissing,
+                                           kGammaColMissing}));
   EXPECT_TRUE(allParametersMissing(info));
   EXPECT_FALSE(std::signbit(info.BettaCol));  // a typed -0 is stored as 0
 
@@ -135,9 +141,10 @@ TEST(GridModel, OverflowFailsTheRunNamingTheFirstNode) {
   platform::FakePlatform fake;
   fake.fileDialogs.names = {::testing::TempDir() + "overflow-report.txt"};
   EXPECT_EQ(RunGridModel(state, GridParameterTexts{}, fake.context, "DATE"), RunOutcome::Failed);
-  EXPECT_EQ(fake.messages.texts(), std::vector<std::string>{std::string(kOutputFailed) +
-                                                            "\nThe result DGradCol at row 1, column 3 is not a "
-                                                            "finite number (Infinity or NaN)."});
+  EXPECT_EQ(fake.messages.texts(),
+            std::vector<std::string>{std::string(kOutputFailed) +
+                                     "\nThe result DGradCol at row 1, column 3 is not a "
+                                     "finite number (Infinity or NaN)."});
   EXPECT_TRUE(fake.fileDialogs.saveFilters.empty());
   EXPECT_TRUE(fake.programs.textFiles.empty());
 }

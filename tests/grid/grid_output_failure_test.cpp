@@ -31,7 +31,8 @@ class GridOutputFailure : public ::testing::Test {
     std::string text;
     for (int r = 1; r <= 5; ++r)
       for (int c = 1; c <= 6; ++c)
-        text += std::to_string(100 + c) + " " + std::to_string(200 + r) + " " + std::to_string(50 + (r * c) % 4) + "\n";
+        text += std::to_string(100 + c) + " " + std::to_string(200 + r) + " " +
+                std::to_string(50 + (r * c) % 4) + "\n";
     GridImportResult grid = parseGridText(text, ' ', 5, 6);
     ASSERT_TRUE(grid.ok()) << grid.message;
     replaceGrid(state, GridDefinition{5, 6, "5", "6", "2", "2"}, std::move(*grid.data));
@@ -50,16 +51,19 @@ class GridOutputFailure : public ::testing::Test {
     return out.str();
   }
 
-  fs::path dir = fs::temp_directory_path() / ("sodwright-grid-output-failure-" + std::to_string(::getpid()));
+  fs::path dir =
+      fs::temp_directory_path() / ("sodwright-grid-output-failure-" + std::to_string(::getpid()));
   GridState state;
 };
 
 TEST_F(GridOutputFailure, WriterReportsEveryBadPlace) {
   platform::FakePlatform fake;
   fake.fileDialogs.names = {(dir / "first.txt").string()};
-  ASSERT_EQ(RunGridModel(state, GridParameterTexts{}, fake.context, "8/12/2026"), RunOutcome::ReportWritten);
+  ASSERT_EQ(RunGridModel(state, GridParameterTexts{}, fake.context, "8/12/2026"),
+            RunOutcome::ReportWritten);
   for (const std::string& place : badPlaces())
-    EXPECT_TRUE(WriteGridReport(state, place, "8/12/2026").has_value()) << place << " was reported as written";
+    EXPECT_TRUE(WriteGridReport(state, place, "8/12/2026").has_value())
+        << place << " was reported as written";
   EXPECT_EQ(shell::readWholeFile((dir / "kept.txt").string()), "kept");
 }
 
@@ -68,7 +72,8 @@ TEST_F(GridOutputFailure, RunNibalShowsItsMessageResetsPointerAndNoteAndStaysUsa
     SCOPED_TRACE(place);
     platform::FakePlatform fake;
     fake.fileDialogs.names = {place};
-    EXPECT_EQ(RunGridModel(state, GridParameterTexts{}, fake.context, "8/12/2026"), RunOutcome::Failed);
+    EXPECT_EQ(RunGridModel(state, GridParameterTexts{}, fake.context, "8/12/2026"),
+              RunOutcome::Failed);
     EXPECT_EQ(fake.messages.texts(), std::vector<std::string>{std::string(kOutputFailed)});
     EXPECT_FALSE(fake.busy.busy);
     EXPECT_FALSE(fake.busy.noteShown);
@@ -83,7 +88,8 @@ TEST_F(GridOutputFailure, RunNibalShowsItsMessageResetsPointerAndNoteAndStaysUsa
   platform::FakePlatform fake;
   const std::string good = (dir / "report.txt").string();
   fake.fileDialogs.names = {good};
-  ASSERT_EQ(RunGridModel(state, GridParameterTexts{}, fake.context, "8/12/2026"), RunOutcome::ReportWritten);
+  ASSERT_EQ(RunGridModel(state, GridParameterTexts{}, fake.context, "8/12/2026"),
+            RunOutcome::ReportWritten);
   EXPECT_EQ(fake.programs.textFiles, std::vector<std::string>{good});
   EXPECT_EQ(shell::readWholeFile(good), expected);
 }

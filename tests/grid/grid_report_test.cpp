@@ -65,15 +65,21 @@ TEST(GridReport, HeaderLinesOneToEighteen) {
   EXPECT_EQ(lines[10], "   Totally, there are  16  Nodes(Points) in the Grid");
   EXPECT_EQ(lines[11], "");
   EXPECT_EQ(lines[12], "Tillage Erosion Model:");
-  EXPECT_EQ(lines[13], "   Soil Loss = (Betta * Delta SlopeGradient + Gamma * Delta Slope Curvature)/Delta Distance");
+  EXPECT_EQ(lines[13],
+            "   Soil Loss = (Betta * Delta SlopeGradient + Gamma * Delta Slope Curvature)/Delta "
+            "Distance");
   EXPECT_EQ(lines[15], "Model Parameters:");
-  EXPECT_EQ(lines[16], "    Row   Direction Parameters:           Betta_R = 3.00              Gamma_R = 6.00");
-  EXPECT_EQ(lines[17], "   Column Direction Parameters:           Betta_C = 6.00              Gamma_C = 12.00");
+  EXPECT_EQ(lines[16],
+            "    Row   Direction Parameters:           Betta_R = 3.00              Gamma_R = 6.00");
+  EXPECT_EQ(
+      lines[17],
+      "   Column Direction Parameters:           Betta_C = 6.00              Gamma_C = 12.00");
   EXPECT_EQ(lines[19], std::string(104, '-'));
   EXPECT_EQ(lines[20], "");
   EXPECT_EQ(lines[21], "");
   EXPECT_EQ(lines[22],
-            " Row          Col           Easting       Northing      Elev          DGradCol      DCurvCol      "
+            " Row          Col           Easting       Northing      Elev          DGradCol      "
+            "DCurvCol      "
             "DGradRow      DCurvRow      SoilLossCol   SoilLossRow   SoilLossSum");
 }
 
@@ -86,8 +92,8 @@ TEST(GridReport, FieldsThatFillTheirZoneLeaveAWholeZoneOfBlanks) {
   const std::vector<std::string> lines = reportLines(state);
   EXPECT_EQ(lines[8], "   20    Rows                Row   Spacing = 1");
   EXPECT_EQ(lines[9], "   12  Columns              Column Spacing = 1");
-  EXPECT_EQ(lines[16], "    Row   Direction Parameters:           Betta_R = 12.50" + std::string(13, ' ') +
-                          "Gamma_R = 0.00");
+  EXPECT_EQ(lines[16], "    Row   Direction Parameters:           Betta_R = 12.50" +
+                           std::string(13, ' ') + "Gamma_R = 0.00");
 }
 
 // The fields of a table line by zone, each checked to start exactly at its
@@ -119,15 +125,15 @@ TEST(GridReport, SixteenTableLinesInNodeOrderWithTheirMasks) {
     table.push_back(zoneFields(lines[n].substr(28)));
   }
   using Fields = std::vector<std::string>;
-  EXPECT_EQ(table[0], (Fields{"512000.13", "N1", "0.000", "0.000", "0.000", "0.000", "0.000", "0.000", "0.000",
-                              "0.000"}));
-  EXPECT_EQ(table[1], (Fields{"P2", "N1", "0.000", "100.000", "-200.000", "0.000", "0.000", "1800.000", "0.000",
-                              "1800.000"}));
+  EXPECT_EQ(table[0], (Fields{"512000.13", "N1", "0.000", "0.000", "0.000", "0.000", "0.000",
+                              "0.000", "0.000", "0.000"}));
+  EXPECT_EQ(table[1], (Fields{"P2", "N1", "0.000", "100.000", "-200.000", "0.000", "0.000",
+                              "1800.000", "0.000", "1800.000"}));
   EXPECT_EQ(table[2][1], "0.00");
-  EXPECT_EQ(table[5], (Fields{"1002.00", "N2", "1.000", "-200.000", "0.000", "-200.000", "0.000", "1200.000",
-                              "600.000", "1800.000"}));
-  EXPECT_EQ(table[10], (Fields{"1003.00", "N3", "0.000", "0.000", "0.000", "0.000", "0.000", "0.000", "0.000",
-                               "0.000"}));
+  EXPECT_EQ(table[5], (Fields{"1002.00", "N2", "1.000", "-200.000", "0.000", "-200.000", "0.000",
+                              "1200.000", "600.000", "1800.000"}));
+  EXPECT_EQ(table[10], (Fields{"1003.00", "N3", "0.000", "0.000", "0.000", "0.000", "0.000",
+                               "0.000", "0.000", "0.000"}));
   EXPECT_EQ(table[13][7], "1200.000");
   EXPECT_EQ(table[15][2], "5.500");
 }

@@ -42,10 +42,13 @@ std::vector<std::string> blankSplit(const std::string& line) {
 TEST(GridSoak, RandomGridsImportRunAndReportEveryNode) {
   const int runs = soakRuns(200);
   std::mt19937 random(20261208);
-  auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(random); };
+  auto uniform = [&](double lo, double hi) {
+    return std::uniform_real_distribution<double>(lo, hi)(random);
+  };
   auto integer = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
   static const char kDelimiters[] = {'\t', ' ', ',', ';', '|'};
-  const fs::path dir = fs::temp_directory_path() / ("sodwright-grid-soak-" + std::to_string(::getpid()));
+  const fs::path dir =
+      fs::temp_directory_path() / ("sodwright-grid-soak-" + std::to_string(::getpid()));
   fs::create_directories(dir);
   const std::string input = (dir / "grid.txt").string();
   const std::string report = (dir / "report.txt").string();
@@ -62,10 +65,13 @@ TEST(GridSoak, RandomGridsImportRunAndReportEveryNode) {
     const double tiltRow = uniform(-0.1, 0.1), tiltColumn = uniform(-0.1, 0.1);
     for (int r = 1; r <= rows; ++r) {
       for (int c = 1; c <= columns; ++c) {
-        const double z = std::round((100 + tiltRow * c + tiltColumn * r + uniform(-0.5, 0.5)) * 1000) / 1000;
+        const double z =
+            std::round((100 + tiltRow * c + tiltColumn * r + uniform(-0.5, 0.5)) * 1000) / 1000;
         elevations.push_back(z);
-        const std::string east = textCoordinates ? "E" + std::to_string(c) : fixed(500000 + 2.5 * c, 2);
-        const std::string north = textCoordinates ? "N" + std::to_string(r) : fixed(4800000 - 2.5 * r, 2);
+        const std::string east =
+            textCoordinates ? "E" + std::to_string(c) : fixed(500000 + 2.5 * c, 2);
+        const std::string north =
+            textCoordinates ? "N" + std::to_string(r) : fixed(4800000 - 2.5 * r, 2);
         text += east + d + north + d + fixed(z, 3) + "\r\n";
         if (integer(0, 20) == 0) text += d + "\r\n";  // a blank record is skipped
       }
@@ -75,8 +81,8 @@ TEST(GridSoak, RandomGridsImportRunAndReportEveryNode) {
     platform::FakePlatform fake;
     fake.fileDialogs.names = {input, report};
     GridState state;
-    const GridBoxTexts boxes{std::to_string(rows), std::to_string(columns), fixed(uniform(0.5, 20), 2),
-                             fixed(uniform(0.5, 20), 2)};
+    const GridBoxTexts boxes{std::to_string(rows), std::to_string(columns),
+                             fixed(uniform(0.5, 20), 2), fixed(uniform(0.5, 20), 2)};
     ASSERT_EQ(beginGridImport(state, boxes, fake.context), ImportStep::AskDelimiter);
     fake.context.importDelimiter = delimiter;
     ASSERT_TRUE(ImportGridText(state, fake.context)) << fake.messages.shown.back().text;
@@ -87,7 +93,8 @@ TEST(GridSoak, RandomGridsImportRunAndReportEveryNode) {
     coefficients.GammaRow = fixed(uniform(0.5, 20), 2);
     coefficients.BettaCol = fixed(uniform(0.5, 10), 2);
     coefficients.GammaCol = fixed(uniform(0.5, 20), 2);
-    ASSERT_EQ(RunGridModel(state, coefficients, fake.context, "8/12/2026"), RunOutcome::ReportWritten);
+    ASSERT_EQ(RunGridModel(state, coefficients, fake.context, "8/12/2026"),
+              RunOutcome::ReportWritten);
     ASSERT_FALSE(fake.busy.busy);
     ASSERT_FALSE(fake.busy.noteShown);
     ASSERT_TRUE(gridResultsFinite(state));
@@ -101,7 +108,8 @@ TEST(GridSoak, RandomGridsImportRunAndReportEveryNode) {
         const auto words = blankSplit((*lines)[at]);
         ASSERT_EQ(words.size(), 12u) << (*lines)[at];
         std::vector<double> v;
-        for (std::size_t k = 0; k < words.size(); ++k) v.push_back(k == 2 || k == 3 ? 0.0 : shell::parseLeadingNumber(words[k]));
+        for (std::size_t k = 0; k < words.size(); ++k)
+          v.push_back(k == 2 || k == 3 ? 0.0 : shell::parseLeadingNumber(words[k]));
         ASSERT_EQ(v[0], r);
         ASSERT_EQ(v[1], c);
         EXPECT_NEAR(v[4], elevations[static_cast<std::size_t>((r - 1) * columns + c - 1)], 5e-4);

@@ -11,7 +11,8 @@ namespace sodwright::nibal::testing {
 // An R x C grid with elevation z(r, c), eastings 1000 + c and northings
 // "N<r>" (text), spacings as given, as an import would leave it.
 inline GridState makeGrid(int rows, int columns, const std::function<double(int, int)>& z,
-                          const std::string& rowSpacing = "1", const std::string& columnSpacing = "1") {
+                          const std::string& rowSpacing = "1",
+                          const std::string& columnSpacing = "1") {
   GridState state;
   state.info.Rows = std::to_string(rows);
   state.info.Columns = std::to_string(columns);

@@ -31,8 +31,8 @@ MemoryWorksheet gridSheet() {
 
 TEST(GridWorksheet, ReadsOneNodePerRowRowsOuterColumnsInner) {
   MemoryWorksheet sheet = gridSheet();
-  sheet.set(6, 3, {});              // empty elevation reads as 0
-  sheet.setText(7, 3, " 12.5 ");    // a number typed as text
+  sheet.set(6, 3, {});            // empty elevation reads as 0
+  sheet.setText(7, 3, " 12.5 ");  // a number typed as text
   const GridImportResult result = readGridWorksheet(sheet, 4, 4);
   ASSERT_TRUE(result.ok()) << result.message;
   const GridData& data = *result.data;
@@ -48,20 +48,23 @@ TEST(GridWorksheet, TextElevationAndMissingRecordsNameTheirCell) {
   text.setText(4, 3, "n/a");
   GridImportResult result = readGridWorksheet(text, 4, 4);
   ASSERT_FALSE(result.ok());
-  EXPECT_EQ(result.message, std::string(kDataImportFailed) + "\nCell C4: the elevation \"n/a\" is not a number.");
+  EXPECT_EQ(result.message,
+            std::string(kDataImportFailed) + "\nCell C4: the elevation \"n/a\" is not a number.");
 
   MemoryWorksheet shortSheet = gridSheet();
   for (int column = 1; column <= 3; ++column) shortSheet.set(16, column, {});
   result = readGridWorksheet(shortSheet, 4, 4);
   ASSERT_FALSE(result.ok());
-  EXPECT_NE(result.message.find("Row 16: cells A16 to C16 are empty, but the grid has 16 nodes"), std::string::npos)
+  EXPECT_NE(result.message.find("Row 16: cells A16 to C16 are empty, but the grid has 16 nodes"),
+            std::string::npos)
       << result.message;
 }
 
 // Hands out the sheets it holds by file name.
 class SheetsByName : public platform::WorkbookReader {
  public:
-  std::unique_ptr<platform::Worksheet> openFirstSheet(const std::string& path, std::string& error) override {
+  std::unique_ptr<platform::Worksheet> openFirstSheet(const std::string& path,
+                                                      std::string& error) override {
     const auto found = sheets.find(path);
     if (found == sheets.end()) {
       error = "The file cannot be opened.";
@@ -87,7 +90,8 @@ TEST(ImportGridWorkbookStep, ReplacesTheGridUnderTheBusyNote) {
   EXPECT_EQ(state.info.Rows, "4");
   EXPECT_EQ(state.GridElevation(4, 4), 66.0);
   EXPECT_FALSE(state.pendingImport);
-  EXPECT_EQ(fakes.busy.events, (std::vector<std::string>{"busy", "showNote", "hideNote", "normal"}));
+  EXPECT_EQ(fakes.busy.events,
+            (std::vector<std::string>{"busy", "showNote", "hideNote", "normal"}));
 }
 
 TEST(ImportGridWorkbookStep, FailureShowsTheMessageAndKeepsTheOldGrid) {

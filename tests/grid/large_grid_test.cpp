@@ -26,7 +26,9 @@ TEST(LargeGrid, NodeByNodeMatchesTheWholeGridWalkBitForBit) {
     std::vector<double> z(static_cast<std::size_t>(rows) * columns);
     for (double& v : z) v = height(random);
     GridState state = testing::makeGrid(
-        rows, columns, [&](int r, int c) { return z[static_cast<std::size_t>((r - 1) * columns + c - 1)]; }, "0.7", "1.3");
+        rows, columns,
+        [&](int r, int c) { return z[static_cast<std::size_t>((r - 1) * columns + c - 1)]; }, "0.7",
+        "1.3");
     state.info.BettaRow = 3.3;
     state.info.GammaRow = 6.7;
     state.info.BettaCol = 5.9;
@@ -46,7 +48,8 @@ TEST(LargeGrid, NodeByNodeMatchesTheWholeGridWalkBitForBit) {
         const NodeResults& got = line[static_cast<std::size_t>(c)];
         const NodeResults one = computeNode(view, k, r, c);
         EXPECT_EQ(std::memcmp(&got, &one, sizeof got), 0);
-        SCOPED_TRACE(::testing::Message() << rows << "x" << columns << " node " << r + 1 << "," << c + 1);
+        SCOPED_TRACE(::testing::Message()
+                     << rows << "x" << columns << " node " << r + 1 << "," << c + 1);
         EXPECT_TRUE(sameBits(got.dGradCol, want.DGradCol(r + 1, c + 1)));
         EXPECT_TRUE(sameBits(got.dCurvCol, want.DCurvCol(r + 1, c + 1)));
         EXPECT_TRUE(sameBits(got.dGradRow, want.DGradRow(r + 1, c + 1)));

@@ -66,7 +66,8 @@ TEST(MapReadout, NamesTheNodeItsPlaceElevationAndValue) {
   const GridState s = runBump();
   EXPECT_EQ(nodeReadout(s, MapLayer::SoilLossSum, 3, 2),
             "Row 3, column 2, easting 1002, northing N3, elevation 0.000 m, SoilLossSum -3000.000");
-  EXPECT_EQ(nodeReadout(s, MapLayer::Elevation, 2, 2), "Row 2, column 2, easting 1002, northing N2, elevation 1.000 m");
+  EXPECT_EQ(nodeReadout(s, MapLayer::Elevation, 2, 2),
+            "Row 2, column 2, easting 1002, northing N2, elevation 1.000 m");
   EXPECT_EQ(nodeReadout(s, MapLayer::SoilLossSum, 5, 1), "");
   EXPECT_EQ(layerFromName("DCurvRow"), MapLayer::DCurvRow);
   EXPECT_FALSE(layerFromName("Nothing"));

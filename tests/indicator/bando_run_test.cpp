@@ -36,7 +36,9 @@ class BandoRun : public ::testing::Test {
   static Texts results(const BandoRunOutcome& out) {
     return {out.eiText, out.etText, out.atText, out.classText};
   }
-  static Texts slopeBoxes(const BandoRunOutcome& out) { return {out.msgText, out.cslText, out.caText}; }
+  static Texts slopeBoxes(const BandoRunOutcome& out) {
+    return {out.msgText, out.cslText, out.caText};
+  }
 
   BandoState state;
 };
@@ -166,7 +168,8 @@ TEST_F(BandoRun, MissingOrZeroSlopeDataEndsTheRun) {
   for (const auto& [msg, csl] : std::vector<std::pair<const char*, const char*>>{
            {"11", ""}, {"11", "0"}, {"", "20"}, {"-3", "20"}, {"abc", "20"}}) {
     const BandoRunOutcome out = runWithSlopeData(msg, csl, "");
-    EXPECT_EQ(out.erodibilityMessages, (std::vector<std::string>{std::string(kPleaseInputData)})) << msg << csl;
+    EXPECT_EQ(out.erodibilityMessages, (std::vector<std::string>{std::string(kPleaseInputData)}))
+        << msg << csl;
     EXPECT_TRUE(out.messages.empty());
     EXPECT_EQ(results(out), (Texts{std::nullopt, std::nullopt, std::nullopt, std::nullopt}));
     EXPECT_EQ(out.stop, RunStop::Erodibility);

@@ -23,20 +23,21 @@ struct Triple {
 };
 
 // Listed surface form by surface form.
-const std::vector<Triple> kGradients = {
-    {0, 0, 3},  {1, 0, 8},  {2, 0, 14}, {3, 0, 16}, {0, 1, 3},  {1, 1, 8},
-    {2, 1, 14}, {3, 1, 16}, {0, 2, 1},  {1, 2, 5},  {2, 2, 12}, {3, 2, 16}};
-const std::vector<Triple> kLengths = {
-    {0, 0, 10}, {1, 0, 15}, {2, 0, 20}, {3, 0, 25}, {0, 1, 10}, {1, 1, 15},
-    {2, 1, 20}, {3, 1, 25}, {0, 2, 15}, {1, 2, 20}, {2, 2, 30}, {3, 2, 40}};
-const std::vector<Triple> kAreas = {
-    {3, 2, 40}, {2, 2, 30}, {1, 2, 20}, {0, 2, 15}, {3, 1, 25}, {2, 1, 20},
-    {1, 1, 15}, {0, 1, 10}, {3, 0, 25}, {2, 0, 20}, {1, 0, 15}, {0, 0, 10}};
+const std::vector<Triple> kGradients = {{0, 0, 3}, {1, 0, 8}, {2, 0, 14}, {3, 0, 16},
+                                        {0, 1, 3}, {1, 1, 8}, {2, 1, 14}, {3, 1, 16},
+                                        {0, 2, 1}, {1, 2, 5}, {2, 2, 12}, {3, 2, 16}};
+const std::vector<Triple> kLengths = {{0, 0, 10}, {1, 0, 15}, {2, 0, 20}, {3, 0, 25},
+                                      {0, 1, 10}, {1, 1, 15}, {2, 1, 20}, {3, 1, 25},
+                                      {0, 2, 15}, {1, 2, 20}, {2, 2, 30}, {3, 2, 40}};
+const std::vector<Triple> kAreas = {{3, 2, 40}, {2, 2, 30}, {1, 2, 20}, {0, 2, 15},
+                                    {3, 1, 25}, {2, 1, 20}, {1, 1, 15}, {0, 1, 10},
+                                    {3, 0, 25}, {2, 0, 20}, {1, 0, 15}, {0, 0, 10}};
 
 const std::vector<std::string> kCrops = {
     "Summer Fallow", "Summer Wheat", "Winter Wheat", "Corn for Grain", "Corn for Silage",
-    "Canola", "Beans", "Alfalfa", "Tame Hay", "Sunflower", "Beets", "Speccr", "Vegetable",
-    "Potato", "Othgrn", "T. Fruits", "S. Fruits", "Sod", "Tobacco"};
+    "Canola",        "Beans",        "Alfalfa",      "Tame Hay",       "Sunflower",
+    "Beets",         "Speccr",       "Vegetable",    "Potato",         "Othgrn",
+    "T. Fruits",     "S. Fruits",    "Sod",          "Tobacco"};
 
 struct CropColumn {
   std::string region;
@@ -45,47 +46,61 @@ struct CropColumn {
 };
 
 const std::vector<CropColumn> kCropColumns = {
-    {"Brown Soil Zone AB/SK/MB", "Conventional Tillage",
+    {"Brown Soil Zone AB/SK/MB",
+     "Conventional Tillage",
      {4.0, 2.5, 2.5, 5.0, 5.0, 2.2, 2.1, 1.5, 1.5, 2.2, 6.5, 7.5, 7.5, 8.2, 2.5, X, X, X, X}},
-    {"Brown Soil Zone AB/SK/MB", "Reduced Tillage",
+    {"Brown Soil Zone AB/SK/MB",
+     "Reduced Tillage",
      {2.0, 1.7, 1.7, 3.0, 3.0, 1.7, 1.7, 0, 0, 1.7, 0, 4.0, 4.0, 5.7, 1.7, X, X, X, X}},
-    {"Brown Soil Zone AB/SK/MB", "No-Till",
+    {"Brown Soil Zone AB/SK/MB",
+     "No-Till",
      {0, .5, .5, .5, .5, .5, .5, 0, 0, .5, 0, 0, 0, 0, .5, X, X, X, X}},
-    {"Black Soil Zone AB/SK/MB", "Conventional Tillage",
+    {"Black Soil Zone AB/SK/MB",
+     "Conventional Tillage",
      {6.0, 2.7, 2.7, 5.0, 5.0, 3.4, 2.7, 1.8, 1.8, 3.4, 7.5, 8.5, 8.5, 9.2, 2.7, X, X, X, X}},
-    {"Black Soil Zone AB/SK/MB", "Reduced Tillage",
+    {"Black Soil Zone AB/SK/MB",
+     "Reduced Tillage",
      {3.0, 2.2, 2.2, 3.0, 3.0, 2.2, 1.7, 0, 0, 2.2, 0, 5.0, 5.0, 5.7, 2.2, X, X, X, X}},
-    {"Black Soil Zone AB/SK/MB", "No-Till",
+    {"Black Soil Zone AB/SK/MB",
+     "No-Till",
      {0, .5, .5, .5, .5, .5, .5, 0, 0, .5, 0, 0, 0, 0, .5, X, X, X, X}},
-    {"BC Region1", "Conventional Tillage",
+    {"BC Region1",
+     "Conventional Tillage",
      {4.0, 6.2, 6.2, 7.5, 7.5, 5.1, 5.3, 2.0, 2.0, X, 9.0, 9.0, 9.0, 9.0, 6.2, 1.5, 2.2, 4.0, X}},
-    {"BC Region1", "Reduced Tillage",
+    {"BC Region1",
+     "Reduced Tillage",
      {2.0, 3.4, 3.4, 3.7, 3.7, 2.9, 3.0, 1.0, 1.0, X, 0, 5.0, 5.0, 5.0, 3.4, 0, 0, 0, X}},
-    {"BC Region1", "No-Till",
-     {0, .5, .5, .5, .5, .5, .5, 0, 0, X, 0, 0, 0, 0, .5, 0, 0, 0, X}},
-    {"BC Region2", "Conventional Tillage",
+    {"BC Region1", "No-Till", {0, .5, .5, .5, .5, .5, .5, 0, 0, X, 0, 0, 0, 0, .5, 0, 0, 0, X}},
+    {"BC Region2",
+     "Conventional Tillage",
      {4.0, 4.7, 4.7, 6.1, 6.1, X, X, 1.4, 1.4, X, X, X, X, X, 4.7, 1.5, X, X, X}},
-    {"BC Region2", "Reduced Tillage",
+    {"BC Region2",
+     "Reduced Tillage",
      {2.0, 1.7, 1.7, 2.9, 2.9, X, X, 0.9, 0.9, X, X, X, X, X, 2.7, 0, X, X, X}},
-    {"BC Region2", "No-Till",
-     {0, .5, .5, .5, .5, X, X, .1, .1, X, X, X, X, X, .5, 0, X, X, X}},
-    {"BC Region3", "Conventional Tillage",
+    {"BC Region2", "No-Till", {0, .5, .5, .5, .5, X, X, .1, .1, X, X, X, X, X, .5, 0, X, X, X}},
+    {"BC Region3",
+     "Conventional Tillage",
      {4.0, 4.6, 4.6, 6.0, 6.0, X, X, 1.0, 1.0, X, X, X, X, X, 4.6, X, X, X, X}},
-    {"BC Region3", "Reduced Tillage",
+    {"BC Region3",
+     "Reduced Tillage",
      {2.0, 2.6, 2.6, 3.0, 3.0, X, X, 0.5, 0.5, X, X, X, X, X, 2.6, X, X, X, X}},
-    {"BC Region3", "No-Till",
-     {0, .5, .5, .5, .5, X, X, .1, .1, X, X, X, X, X, .5, X, X, X, X}},
-    {"BC Region4", "Conventional Tillage",
+    {"BC Region3", "No-Till", {0, .5, .5, .5, .5, X, X, .1, .1, X, X, X, X, X, .5, X, X, X, X}},
+    {"BC Region4",
+     "Conventional Tillage",
      {4.0, X, 3.9, 3.9, X, X, 5.1, 3.9, 2.1, 2.1, X, X, X, 10.7, 10.7, 3.9, X, X, X}},
-    {"BC Region4", "Reduced Tillage",
+    {"BC Region4",
+     "Reduced Tillage",
      {2.0, X, 1.9, 1.9, X, X, 2.9, 1.7, 1.2, 1.2, X, X, X, 5.0, 5.0, 1.9, X, X, X}},
-    {"BC Region4", "No-Till",
-     {X, 0, .5, .5, X, X, .5, .5, .1, .1, X, X, X, 0, 0, .5, X, X, X}},
-    {"ON/QU/NB/NS/PEI", "Conventional Tillage",
-     {6.3, 5.3, 5.3, 5.3, 5.3, 5.3, 5.3, 1.8, 1.8, 5.3, 6.3, 6.3, 6.3, 9.5, 5.3, 1.5, 2.2, 6.3, 6.3}},
-    {"ON/QU/NB/NS/PEI", "Reduced Tillage",
+    {"BC Region4", "No-Till", {X, 0, .5, .5, X, X, .5, .5, .1, .1, X, X, X, 0, 0, .5, X, X, X}},
+    {"ON/QU/NB/NS/PEI",
+     "Conventional Tillage",
+     {6.3, 5.3, 5.3, 5.3, 5.3, 5.3, 5.3, 1.8, 1.8, 5.3, 6.3, 6.3, 6.3, 9.5, 5.3, 1.5, 2.2, 6.3,
+      6.3}},
+    {"ON/QU/NB/NS/PEI",
+     "Reduced Tillage",
      {3.0, 3.0, 3.0, 3.0, 3.0, 3.0, 3.0, 1.0, 1.0, 3.0, 3.0, 3.0, 3.0, 4.0, 3.0, 0, 0, 3.0, 3.0}},
-    {"ON/QU/NB/NS/PEI", "No-Till",
+    {"ON/QU/NB/NS/PEI",
+     "No-Till",
      {0, .5, .5, .5, .5, .5, .5, 0, 0, .5, 0, 0, 0, 0, .5, 0, 0, 0, 0}},
 };
 
@@ -171,7 +186,8 @@ TEST(BandoTables, EveryFilledCropCellMatchesAndSpareCellsAreZero) {
     ASSERT_TRUE(region && tillage) << column.region << " / " << column.tillage;
     ASSERT_EQ(column.byCrop.size(), kCrops.size());
     for (std::size_t c = 0; c < kCrops.size(); ++c) {
-      EXPECT_EQ(CropErosivityAt(t, Int16(c), *region, *tillage), static_cast<float>(column.byCrop[c]))
+      EXPECT_EQ(CropErosivityAt(t, Int16(c), *region, *tillage),
+                static_cast<float>(column.byCrop[c]))
           << kCrops[c] << " / " << column.region << " / " << column.tillage;
       filled.insert({c, std::size_t(*region), std::size_t(*tillage)});
     }

@@ -57,7 +57,8 @@ std::string exactFixedText(double value, int decimals, int minIntegerDigits) {
       digits.insert(digits.begin(), '1');
       intPart.insert(intPart.begin(), '0');  // keeps the integer length in step
     } else {
-      digits[static_cast<std::size_t>(k)] = static_cast<char>(digits[static_cast<std::size_t>(k)] + 1);
+      digits[static_cast<std::size_t>(k)] =
+          static_cast<char>(digits[static_cast<std::size_t>(k)] + 1);
     }
   }
   const std::size_t intLen = intPart.size();

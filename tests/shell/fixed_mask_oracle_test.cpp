@@ -26,7 +26,8 @@ class MaskOracle {
       const std::string exact = testing::exactFixedText(v, decimals, minIntegerDigits);
       ++checked;
       if (fast != exact && ++failures <= 10)
-        ADD_FAILURE() << std::hexfloat << v << " with " << decimals << " decimals: " << fast << " vs " << exact;
+        ADD_FAILURE() << std::hexfloat << v << " with " << decimals << " decimals: " << fast
+                      << " vs " << exact;
     }
   }
   long checked = 0;
@@ -42,7 +43,9 @@ double decimalText(long long digits, int exponent) {
 
 TEST(MaskOracle, AMillionValuesOfEveryTieClassAgreeWithTheExactFormatter) {
   std::mt19937_64 random(20261208);
-  auto below = [&](std::uint64_t n) { return std::uniform_int_distribution<std::uint64_t>(0, n - 1)(random); };
+  auto below = [&](std::uint64_t n) {
+    return std::uniform_int_distribution<std::uint64_t>(0, n - 1)(random);
+  };
   MaskOracle oracle;
   for (int round = 0; round < 45455; ++round) {
     const int d = static_cast<int>(round % 7);  // the masks' 0 to 6 decimals
@@ -64,11 +67,14 @@ TEST(MaskOracle, AMillionValuesOfEveryTieClassAgreeWithTheExactFormatter) {
     while (!std::isfinite(anyValue)) anyValue = std::bit_cast<double>(random());
     oracle.check(anyValue, d);
     // Magnitudes past 2^53, where every double is a whole number, and round values beside 10^k.
-    oracle.check(std::ldexp(static_cast<double>(random() >> 11), 53 + static_cast<int>(below(30))), d);
-    oracle.check(std::nextafter(std::pow(10.0, static_cast<double>(below(23))) - 0.5 * unit, 0.0), d);
+    oracle.check(std::ldexp(static_cast<double>(random() >> 11), 53 + static_cast<int>(below(30))),
+                 d);
+    oracle.check(std::nextafter(std::pow(10.0, static_cast<double>(below(23))) - 0.5 * unit, 0.0),
+                 d);
     // Report-sized values with a random mask width.
-    oracle.check(std::ldexp(std::generate_canonical<double, 53>(random), static_cast<int>(below(40)) - 20), d,
-                 static_cast<int>(below(3)));
+    oracle.check(
+        std::ldexp(std::generate_canonical<double, 53>(random), static_cast<int>(below(40)) - 20),
+        d, static_cast<int>(below(3)));
   }
   oracle.check(0.0, 2);
   oracle.check(0.0, 0, 0);
@@ -79,9 +85,9 @@ TEST(MaskOracle, AMillionValuesOfEveryTieClassAgreeWithTheExactFormatter) {
 TEST(MaskOracle, NamedTiesAndNonFiniteValues) {
   EXPECT_EQ(formatMask(0.125, "##0.00"), "0.13");
   EXPECT_EQ(formatMask(-2.5, "##0"), "-3");
-  EXPECT_EQ(formatMask(99.95, "0.0"), "100.0");   // 99.95 lies above the half in binary
-  EXPECT_EQ(formatMask(9.5, "0"), "10");          // the carry of a tie adds a digit
-  EXPECT_EQ(formatMask(0.25, "#.00"), ".25");     // no required integer digit
+  EXPECT_EQ(formatMask(99.95, "0.0"), "100.0");  // 99.95 lies above the half in binary
+  EXPECT_EQ(formatMask(9.5, "0"), "10");         // the carry of a tie adds a digit
+  EXPECT_EQ(formatMask(0.25, "#.00"), ".25");    // no required integer digit
   EXPECT_EQ(formatMask(3.5, "000.0"), "003.5");
   EXPECT_EQ(formatMask(std::numeric_limits<double>::infinity(), "0.00"), "Infinity");
   EXPECT_EQ(formatMask(std::nan(""), "0.00"), "NaN");

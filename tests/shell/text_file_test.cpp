@@ -48,7 +48,8 @@ std::vector<std::string> readAll(const std::string& text, bool skipEmpty = false
 }  // namespace
 
 TEST(LineReading, SameLinesAsSplittingTheWholeText) {
-  for (const std::string text : {"a\r\nb\rc\nd", "a\r\n", "a\r\n\r\n", "\n\n", "", "a\n\rb", "\r\n\r", "x\r"})
+  for (const std::string text :
+       {"a\r\nb\rc\nd", "a\r\n", "a\r\n\r\n", "\n\n", "", "a\n\rb", "\r\n\r", "x\r"})
     EXPECT_EQ(readAll(text), splitLines(text)) << text;
   // A CR LF split by the reader's 64 KiB chunk still ends one line.
   const std::string longLine(65535, 'x');

@@ -171,7 +171,10 @@ TEST(SubstanceCharts, UnitBeforeSeriesAndInterleavedFirstLast) {
   const auto firstPoint = indexOf(up.ops, [](const DrawOp& op) { return op.kind == Kind::Point; });
   ASSERT_LT(unitAt, up.ops.size());
   EXPECT_EQ(up.ops[unitAt].text, "mg/m");
-  EXPECT_LT(indexOf(up.ops, [](const DrawOp& op) { return op.kind == Kind::Style && op.style == LineStyle::Dashed; }),
+  EXPECT_LT(indexOf(up.ops,
+                    [](const DrawOp& op) {
+                      return op.kind == Kind::Style && op.style == LineStyle::Dashed;
+                    }),
             unitAt);
   EXPECT_LT(unitAt, firstPoint);
   const auto points = opsOf(up.ops, Kind::Point);

@@ -19,8 +19,10 @@ TEST(CompareCsv, NamesWithUnitsQuotedWhereNeededAndNumbersInFull) {
   h.interval = " .1 ";
   KolvState state;
   const std::vector<std::string> rows = {"12.3456785\t0\t1.5\t0.2\t0.05\t100.1234565",
-                                         "0.125\t0\t2\t0.2\t0\t99.9999995", "1\t7\t3.25\t0.2\t0\t-0.5"};
-  ASSERT_TRUE(importTransectLines(state, shell::splitLines(testing::transectText(h, rows)), '\t').ok());
+                                         "0.125\t0\t2\t0.2\t0\t99.9999995",
+                                         "1\t7\t3.25\t0.2\t0\t-0.5"};
+  ASSERT_TRUE(
+      importTransectLines(state, shell::splitLines(testing::transectText(h, rows)), '\t').ok());
   state.data.SubstanceUnit = "mg \"P\", dry";
 
   std::ostringstream out;
@@ -28,9 +30,14 @@ TEST(CompareCsv, NamesWithUnitsQuotedWhereNeededAndNumbersInFull) {
   const auto lines = shell::splitLines(out.str());
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(out.str().substr(out.str().size() - 2), "\r\n");
-  EXPECT_EQ(lines[0].rfind("x (m),\"P1_7 (mg \"\"P\"\", dry/kg)\",\"P2_7 (mg \"\"P\"\", dry/kg)\",L1_7 (m),", 0), 0u);
-  EXPECT_NE(lines[0].find(",L1_7 (m),L2_7 (m),Elev7 (m),\"C_UpLayer7 (mg \"\"P\"\", dry)\","), std::string::npos);
-  const std::string tail = ",\"P3 (mg \"\"P\"\", dry/kg)\",DeltaElev (m),SoilLoss (kg/m2/Seq),EndZone";
+  EXPECT_EQ(
+      lines[0].rfind(
+          "x (m),\"P1_7 (mg \"\"P\"\", dry/kg)\",\"P2_7 (mg \"\"P\"\", dry/kg)\",L1_7 (m),", 0),
+      0u);
+  EXPECT_NE(lines[0].find(",L1_7 (m),L2_7 (m),Elev7 (m),\"C_UpLayer7 (mg \"\"P\"\", dry)\","),
+            std::string::npos);
+  const std::string tail =
+      ",\"P3 (mg \"\"P\"\", dry/kg)\",DeltaElev (m),SoilLoss (kg/m2/Seq),EndZone";
   EXPECT_EQ(lines[0].substr(lines[0].size() - tail.size()), tail);
   // x of point 2 is 2 x 0.1 rounded to a Single; the elevation every digit.
   EXPECT_EQ(lines[3], "0.2,1,7,0.2,0,-0.5,0,0,0,0,1,7,0.2,0,-0.5,0,0,0,0,3.25,0,0,1");

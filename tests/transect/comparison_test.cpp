@@ -12,9 +12,12 @@ namespace sodwright::kolv {
 namespace {
 
 // Layers with amounts M1 = 100, M2 = 60 and 1000 per metre of layer 3.
-NodeLayers node(double l1, double l2, double m3 = 1000) { return NodeLayers{l1, l2, 100, 60, 160.0f, m3}; }
+NodeLayers node(double l1, double l2, double m3 = 1000) {
+  return NodeLayers{l1, l2, 100, 60, 160.0f, m3};
+}
 
-void expectWindows(const NodeLayers& layers, double up, double sub, double upAmount, double subAmount) {
+void expectWindows(const NodeLayers& layers, double up, double sub, double upAmount,
+                   double subAmount) {
   const auto w = SampleWindows(layers, up, sub);
   ASSERT_TRUE(w);
   EXPECT_NEAR(w->up, upAmount, 1e-9);
@@ -128,8 +131,10 @@ TEST(ComparisonSequences, RefusedPairsChangeNothing) {
   platform::RecordingMessageService messages;
   CompareSequences(state, 10, 10, 0.2, 0.2, messages);
   CompareSequences(state, 10, 0, 0.2, 0.2, messages);
-  EXPECT_EQ(messages.texts(), (std::vector<std::string>{kComparisonOrderMessage, kComparisonOrderMessage}));
-  EXPECT_EQ(std::string(kComparisonOrderMessage), "The first seqence No. must be smaller than the last sequence No.");
+  EXPECT_EQ(messages.texts(),
+            (std::vector<std::string>{kComparisonOrderMessage, kComparisonOrderMessage}));
+  EXPECT_EQ(std::string(kComparisonOrderMessage),
+            "The first seqence No. must be smaller than the last sequence No.");
   CompareSequences(state, 0, 60, 0.2, 0.2, messages);
   EXPECT_NE(messages.texts().back().find("60"), std::string::npos);
   state.params.BulkDensity1 = 0;

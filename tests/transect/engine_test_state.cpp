@@ -5,7 +5,8 @@
 
 namespace sodwright::kolv::testing {
 
-KolvState MakeEngineState(const EngineTransect& shape, const std::function<PointValues(int)>& point) {
+KolvState MakeEngineState(const EngineTransect& shape,
+                          const std::function<PointValues(int)>& point) {
   KolvState state;
   TranslocationParameters& p = state.params;
   p.FileSeqNo = static_cast<Int16>(shape.fileSeq);
@@ -15,7 +16,8 @@ KolvState MakeEngineState(const EngineTransect& shape, const std::function<Point
   p.NodeCount = p.DataPointCount = static_cast<Int16>(shape.nodes);
   p.Interval = shape.interval;
   p.DistrDistance = shape.distrDistance;
-  p.DistrNodes = static_cast<Int16>(std::floor(static_cast<double>(shape.distrDistance) / shape.interval));
+  p.DistrNodes =
+      static_cast<Int16>(std::floor(static_cast<double>(shape.distrDistance) / shape.interval));
   p.TillDepth = p.UpLayerDepth = p.SubLayerDepth = shape.tillDepth;
   p.BulkDensity1 = shape.bd1;
   p.BulkDensity2 = shape.bd2;
@@ -43,7 +45,8 @@ KolvState MakeEngineState(const EngineTransect& shape, const std::function<Point
   r.SoilLoss.allocate(lower, upper);
   r.SubConcFirst.allocate(lower, upper);
   r.SubConcLast.allocate(lower, upper);
-  for (auto* a : {&r.UpMassFirst, &r.SubMassFirst, &r.UpConcFirst, &r.UpMassLast, &r.SubMassLast, &r.UpConcLast}) {
+  for (auto* a : {&r.UpMassFirst, &r.SubMassFirst, &r.UpConcFirst, &r.UpMassLast, &r.SubMassLast,
+                  &r.UpConcLast}) {
     a->allocate(lower, upper);
   }
   const int s = shape.fileSeq;
@@ -73,9 +76,9 @@ std::string DescribeArrays(const KolvState& state, int lower, int upper, int las
   out.precision(17);
   for (int s = 0; s <= lastSeq; ++s) {
     for (int i = lower; i <= upper; ++i) {
-      out << s << ' ' << i << ' ' << t.Elev(i, s) << ' ' << t.DepthL1(i, s) << ' ' << t.DepthL2(i, s) << ' '
-          << t.MassL1(i, s) << ' ' << t.MassL2(i, s) << ' ' << t.MassL12(i, s) << ' ' << t.PL1(i, s) << ' '
-          << t.PL2(i, s) << '\n';
+      out << s << ' ' << i << ' ' << t.Elev(i, s) << ' ' << t.DepthL1(i, s) << ' '
+          << t.DepthL2(i, s) << ' ' << t.MassL1(i, s) << ' ' << t.MassL2(i, s) << ' '
+          << t.MassL12(i, s) << ' ' << t.PL1(i, s) << ' ' << t.PL2(i, s) << '\n';
     }
   }
   out << "sign " << state.params.DirectionSign << '\n';

@@ -26,7 +26,8 @@ struct EngineTransect {
   float alpha = 0.3f, beta = 0.003f, gamma = 0.02f;
 };
 
-KolvState MakeEngineState(const EngineTransect& shape, const std::function<PointValues(int)>& point);
+KolvState MakeEngineState(const EngineTransect& shape,
+                          const std::function<PointValues(int)>& point);
 
 // What the parameter window's "Simulating Sequences" does: SeqCount, LastSeq, LastSeqShown.
 void SetSequenceCount(KolvState& state, int seqCount);

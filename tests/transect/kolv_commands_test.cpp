@@ -37,7 +37,8 @@ TEST(KolvCommands, RunKolvComparesStartAndLastSequence) {
   EXPECT_EQ(outcome.first, 0);
   EXPECT_EQ(outcome.last, 4);
   EXPECT_TRUE(messages.shown.empty());
-  EXPECT_EQ(state.results.DeltaElev(20), static_cast<float>(state.data.Elev(20, 4) - state.data.Elev(20, 0)));
+  EXPECT_EQ(state.results.DeltaElev(20),
+            static_cast<float>(state.data.Elev(20, 4) - state.data.Elev(20, 0)));
   EXPECT_NE(state.results.DeltaElev(20), 0.0f);
 }
 
@@ -47,7 +48,9 @@ TEST(KolvCommands, RunKolvWithoutSequencesRefusesTheComparisonOnly) {
   const CommandOutcome outcome = RunKolv(state, messages);
   EXPECT_TRUE(outcome.simulated);
   EXPECT_FALSE(outcome.compared);
-  EXPECT_EQ(messages.texts(), std::vector<std::string>{"The first seqence No. must be smaller than the last sequence No."});
+  EXPECT_EQ(
+      messages.texts(),
+      std::vector<std::string>{"The first seqence No. must be smaller than the last sequence No."});
   EXPECT_NE(state.data.Elev(20, 1), 0.0);  // the one pass ran
 }
 
@@ -90,7 +93,8 @@ TEST(KolvCommands, RedrawComparesTheShownPairWithoutSimulating) {
   EXPECT_TRUE(outcome.compared);
   EXPECT_FALSE(outcome.pairReset);
   EXPECT_EQ(state.data.Elev(20, 6), elevBefore);
-  EXPECT_EQ(state.results.DeltaElev(20), static_cast<float>(state.data.Elev(20, 4) - state.data.Elev(20, 2)));
+  EXPECT_EQ(state.results.DeltaElev(20),
+            static_cast<float>(state.data.Elev(20, 4) - state.data.Elev(20, 2)));
   EXPECT_TRUE(messages.shown.empty());
 
   // A reset pair that is still not ordered (no sequences simulated) is not compared.
@@ -113,8 +117,9 @@ TEST(KolvCommands, ARunThatOverflowsFailsNamingTheFirstSequenceAndNode) {
     EXPECT_FALSE(outcome.compared);
     EXPECT_TRUE(outcome.failed);
   }
-  const std::string expected = std::string(kRunNotFiniteMessage) +
-                               "sequence 0, node 7 (MassL1). Please check your data file and model parameters.";
+  const std::string expected =
+      std::string(kRunNotFiniteMessage) +
+      "sequence 0, node 7 (MassL1). Please check your data file and model parameters.";
   EXPECT_EQ(messages.texts(), (std::vector<std::string>{expected, expected}));
   EXPECT_FALSE(state.simulated);
 }

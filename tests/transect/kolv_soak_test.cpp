@@ -49,7 +49,9 @@ struct Study {
 // in over the upstream edge of its range equals what it carries out over the
 // downstream edge, and substance placed only in the interior stays inside.
 Study makeStudy(std::mt19937& random) {
-  auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(random); };
+  auto uniform = [&](double lo, double hi) {
+    return std::uniform_real_distribution<double>(lo, hi)(random);
+  };
   auto integer = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
   static const char kDelimiters[] = {'\t', ' ', ',', ';', '|'};
   Study s;
@@ -73,14 +75,16 @@ Study makeStudy(std::mt19937& random) {
   const std::string d(1, s.delimiter);
   std::string& t = s.text;
   const std::string end = integer(0, 1) == 0 ? "\r\n" : "\n";
-  t += "Sequence=" + d + std::to_string(s.fileSeq) + d + "DataPoints:" + d + std::to_string(s.nodes) + end;
-  t += "DistributionDistance=" + d + fixed(s.distrDistance, 2) + d + "m" + d + "Interval=" + d + fixed(s.interval, 2) +
-       d + "m" + end;
-  t += "Lamda=" + d + fixed(uniform(0, 0.5), 4) + d + "+" + d + fixed(uniform(0, 0.01), 5) + d + "*SG+" + d +
-       fixed(uniform(0, 0.05), 4) + d + "*SC" + end;
+  t += "Sequence=" + d + std::to_string(s.fileSeq) + d + "DataPoints:" + d +
+       std::to_string(s.nodes) + end;
+  t += "DistributionDistance=" + d + fixed(s.distrDistance, 2) + d + "m" + d + "Interval=" + d +
+       fixed(s.interval, 2) + d + "m" + end;
+  t += "Lamda=" + d + fixed(uniform(0, 0.5), 4) + d + "+" + d + fixed(uniform(0, 0.01), 5) + d +
+       "*SG+" + d + fixed(uniform(0, 0.05), 4) + d + "*SC" + end;
   t += "Tillage_Depth=" + d + fixed(s.tillDepth, 3) + d + "m" + end;
-  t += "BD1=" + d + fixed(uniform(1100, 1600), 1) + d + "kg/m3" + d + "BD2=" + d + fixed(uniform(1100, 1600), 1) + d +
-       "kg/m3" + d + "BD3=" + d + fixed(uniform(1100, 1700), 1) + d + "kg/m3" + end;
+  t += "BD1=" + d + fixed(uniform(1100, 1600), 1) + d + "kg/m3" + d + "BD2=" + d +
+       fixed(uniform(1100, 1600), 1) + d + "kg/m3" + d + "BD3=" + d +
+       fixed(uniform(1100, 1700), 1) + d + "kg/m3" + end;
   t += end;
   t += "P1" + d + "P2" + d + "P3" + d + "L1" + d + "L2" + d + "Z" + end;
   t += "mg/kg" + d + "mg/kg" + d + "mg/kg" + d + "m" + d + "m" + d + "m" + end;
@@ -94,15 +98,17 @@ Study makeStudy(std::mt19937& random) {
     const double pl3 = s.decayAndInput ? uniform(0, 5) : 0.0;
     const double depth1 = uniform(0.05, 0.35);
     const double depth2 = integer(0, 4) == 0 ? 0.0 : uniform(0.0, 0.4);
-    t += fixed(pl1, 6) + d + fixed(pl2, 6) + d + fixed(pl3, 6) + d + fixed(depth1, 4) + d + fixed(depth2, 4) + d +
-         fixed(elevation, 6) + end;
+    t += fixed(pl1, 6) + d + fixed(pl2, 6) + d + fixed(pl3, 6) + d + fixed(depth1, 4) + d +
+         fixed(depth2, 4) + d + fixed(elevation, 6) + end;
   }
   return s;
 }
 
 // The parameter window's boxes, typed as a user would.
 void typeParameters(KolvState& state, const Study& s, std::mt19937& random) {
-  auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(random); };
+  auto uniform = [&](double lo, double hi) {
+    return std::uniform_real_distribution<double>(lo, hi)(random);
+  };
   ASSERT_TRUE(checkSeqCount(state, std::to_string(s.seqCount)).accepted());
   chooseTillDirection(state, s.direction);
   ASSERT_FALSE(checkScScale(state, fixed(s.scScale, 2)).rejected());
@@ -113,7 +119,9 @@ void typeParameters(KolvState& state, const Study& s, std::mt19937& random) {
   if (!s.decayAndInput) return;
   setDecayRate1Percent(state, fixed(uniform(0, 10), 2));
   setDecayRate2Percent(state, fixed(uniform(0, 10), 2));
-  ASSERT_TRUE(checkInputFrequency(state, std::to_string(1 + static_cast<int>(uniform(0, s.seqCount)))).accepted());
+  ASSERT_TRUE(
+      checkInputFrequency(state, std::to_string(1 + static_cast<int>(uniform(0, s.seqCount))))
+          .accepted());
   setInputAmount(state, fixed(uniform(0, 0.02), 4));
 }
 
@@ -138,7 +146,8 @@ void expectSoilConserved(const KolvState& state, int firstSign) {
 
 double substanceAt(const KolvState& state, int s) {
   double sum = 0;
-  for (int i = 0; i < state.params.NodeCount; ++i) sum += state.data.MassL1(i, s) + state.data.MassL2(i, s);
+  for (int i = 0; i < state.params.NodeCount; ++i)
+    sum += state.data.MassL1(i, s) + state.data.MassL2(i, s);
   return sum;
 }
 
@@ -147,14 +156,16 @@ void expectFinite(const KolvState& state) {
   const auto& t = state.data;
   for (int s = p.StartSeq; s <= p.LastSeq + 1; ++s)
     for (int i = 0; i < p.NodeCount; ++i)
-      ASSERT_TRUE(std::isfinite(t.Elev(i, s)) && std::isfinite(t.PL1(i, s)) && std::isfinite(t.PL2(i, s)) &&
-                  std::isfinite(t.DepthL1(i, s)) && std::isfinite(t.DepthL2(i, s)) && std::isfinite(t.MassL1(i, s)) &&
+      ASSERT_TRUE(std::isfinite(t.Elev(i, s)) && std::isfinite(t.PL1(i, s)) &&
+                  std::isfinite(t.PL2(i, s)) && std::isfinite(t.DepthL1(i, s)) &&
+                  std::isfinite(t.DepthL2(i, s)) && std::isfinite(t.MassL1(i, s)) &&
                   std::isfinite(t.MassL2(i, s)) && std::isfinite(t.MassL12(i, s)))
           << "node " << i << " sequence " << s;
   const auto& r = state.results;
   for (int i = 0; i < p.NodeCount; ++i)
     ASSERT_TRUE(std::isfinite(r.DeltaElev(i)) && std::isfinite(r.SoilLoss(i)) &&
-                std::isfinite(valueOrZero(r.UpMassLast(i))) && std::isfinite(valueOrZero(r.UpConcLast(i))) &&
+                std::isfinite(valueOrZero(r.UpMassLast(i))) &&
+                std::isfinite(valueOrZero(r.UpConcLast(i))) &&
                 std::isfinite(valueOrZero(r.SubMassLast(i))) && std::isfinite(r.SubConcLast(i)))
         << "comparison at node " << i;
 }
@@ -171,20 +182,23 @@ void expectLastSequenceReadsBack(const KolvState& state, const std::string& path
   for (int i = 0; i < state.params.NodeCount; ++i) {
     ASSERT_NEAR(again.data.Elev(i, seq), state.data.Elev(i, seq), 5.1e-7);
     ASSERT_NEAR(again.data.DepthL1(i, seq), state.data.DepthL1(i, seq), 5.1e-5);
-    ASSERT_NEAR(again.data.PL1(i, seq), state.data.PL1(i, seq), 5.1e-7 + 1e-15 * state.data.PL1(i, seq));
+    ASSERT_NEAR(again.data.PL1(i, seq), state.data.PL1(i, seq),
+                5.1e-7 + 1e-15 * state.data.PL1(i, seq));
   }
 }
 
 // The comparison report: one tab-separated line of 22 numbers per point,
 // whose elevation change agrees with the elevations beside it.
-void expectReportReadsBack(const KolvState& state, Int16 first, Int16 last, const std::string& path) {
+void expectReportReadsBack(const KolvState& state, Int16 first, Int16 last,
+                           const std::string& path) {
   ASSERT_EQ(writeCompareReportFile(path, state, first, last, "8/12/2026"), std::nullopt);
   const auto lines = shell::readTextLines(path);
   ASSERT_TRUE(lines.has_value());
   const int n = state.params.NodeCount;
   ASSERT_GE(static_cast<int>(lines->size()), n);
   for (int i = 0; i < n; ++i) {
-    const auto fields = shell::splitFields((*lines)[lines->size() - static_cast<std::size_t>(n - i)], '\t');
+    const auto fields =
+        shell::splitFields((*lines)[lines->size() - static_cast<std::size_t>(n - i)], '\t');
     ASSERT_EQ(fields.size(), 22u) << "report line of point " << i;
     std::vector<double> v;
     for (const auto& field : fields) {
@@ -201,7 +215,8 @@ void expectReportReadsBack(const KolvState& state, Int16 first, Int16 last, cons
 TEST(KolvSoak, RandomStudiesConserveSoilAndSubstanceAndWriteFilesThatReadBack) {
   const int runs = soakRuns(300);
   std::mt19937 random(20261208);
-  const fs::path dir = fs::temp_directory_path() / ("sodwright-kolv-soak-" + std::to_string(::getpid()));
+  const fs::path dir =
+      fs::temp_directory_path() / ("sodwright-kolv-soak-" + std::to_string(::getpid()));
   fs::create_directories(dir);
   int substanceChecked = 0;
   int directions[3] = {0, 0, 0};
@@ -219,7 +234,8 @@ TEST(KolvSoak, RandomStudiesConserveSoilAndSubstanceAndWriteFilesThatReadBack) {
     const int firstSign = state.params.DirectionSign;
     platform::RecordingMessageService messages;
     const CommandOutcome outcome = RunKolv(state, messages);
-    ASSERT_TRUE(outcome.simulated && outcome.compared) << (messages.shown.empty() ? "" : messages.shown[0].text);
+    ASSERT_TRUE(outcome.simulated && outcome.compared)
+        << (messages.shown.empty() ? "" : messages.shown[0].text);
     ++directions[study.direction];
 
     expectSoilConserved(state, firstSign);
@@ -228,7 +244,8 @@ TEST(KolvSoak, RandomStudiesConserveSoilAndSubstanceAndWriteFilesThatReadBack) {
       // The run forms the amounts of its starting column from the concentrations.
       const double initial = substanceAt(state, state.params.StartSeq);
       for (int s = state.params.StartSeq + 1; s <= state.params.LastSeq + 1; ++s)
-        EXPECT_NEAR(substanceAt(state, s), initial, 1e-5 * initial) << "substance at sequence " << s;
+        EXPECT_NEAR(substanceAt(state, s), initial, 1e-5 * initial)
+            << "substance at sequence " << s;
     }
     expectFinite(state);
 
@@ -239,12 +256,15 @@ TEST(KolvSoak, RandomStudiesConserveSoilAndSubstanceAndWriteFilesThatReadBack) {
     ASSERT_TRUE(Redraw(state, messages).compared);
     expectFinite(state);
     expectLastSequenceReadsBack(state, (dir / "last.txt").string());
-    expectReportReadsBack(state, state.params.FirstSeqShown, state.params.LastSeqShown, (dir / "report.txt").string());
+    expectReportReadsBack(state, state.params.FirstSeqShown, state.params.LastSeqShown,
+                          (dir / "report.txt").string());
     if (::testing::Test::HasFatalFailure()) return;
   }
   fs::remove_all(dir);
-  std::printf("KOLV soak: %d runs (%d forward, %d backward, %d alternative), substance balance checked in %d\n", runs,
-              directions[0], directions[1], directions[2], substanceChecked);
+  std::printf(
+      "KOLV soak: %d runs (%d forward, %d backward, %d alternative), substance balance checked in "
+      "%d\n",
+      runs, directions[0], directions[1], directions[2], substanceChecked);
   EXPECT_GT(substanceChecked, 0);
 }
 

@@ -22,7 +22,8 @@ KolvState smallTransect() {
   p.FirstSeqShown = 0;
   p.LastSeqShown = 1;
   auto& d = state.data;
-  for (auto* array : {&d.Elev, &d.PL1, &d.PL2, &d.DepthL1, &d.DepthL2}) array->allocate(-10, 13, 0, 2);
+  for (auto* array : {&d.Elev, &d.PL1, &d.PL2, &d.DepthL1, &d.DepthL2})
+    array->allocate(-10, 13, 0, 2);
   auto& r = state.results;
   r.DeltaElev.allocate(-10, 13);
   r.SoilLoss.allocate(-10, 13);
@@ -56,14 +57,16 @@ TEST(KolvViewerTable, ThreeNodesGiveNineRowsWithHeadingsAndEmptyTail) {
   EXPECT_EQ(cell(table, 0, 2), "To");
   EXPECT_EQ(cell(table, 0, 3), "1");
   EXPECT_EQ(cell(table, 0, 4), "");
-  const std::vector<std::string> headings = {"x", "P-L1", "P-L2", "Depth-L1", "Depth-L2",
-                                "Elevation", "DeltaElev", "SoilLoss", "C-UpL", "C-SubL"};
+  const std::vector<std::string> headings = {"x",        "P-L1",      "P-L2",      "Depth-L1",
+                                             "Depth-L2", "Elevation", "DeltaElev", "SoilLoss",
+                                             "C-UpL",    "C-SubL"};
   for (int column = 0; column < 10; ++column) EXPECT_EQ(cell(table, 1, column), headings[column]);
   EXPECT_EQ(cell(table, 2, 0), "0");
   EXPECT_EQ(cell(table, 3, 0), "0.5");
   EXPECT_EQ(cell(table, 4, 0), "1");
   for (int row = 5; row <= 8; ++row)
-    for (int column = 0; column < 10; ++column) EXPECT_EQ(cell(table, row, column), "") << row << "," << column;
+    for (int column = 0; column < 10; ++column)
+      EXPECT_EQ(cell(table, row, column), "") << row << "," << column;
 }
 
 TEST(KolvViewerTable, ValuesAreCutToFourDecimalsTowardMinusInfinity) {
@@ -114,7 +117,8 @@ TEST(KolvViewerTable, TheLargestTransectOpensWhole) {
   state.imported = true;
   state.params.NodeCount = 32761;
   state.params.Interval = 0.25f;
-  for (auto* array : {&state.data.Elev, &state.data.PL1, &state.data.PL2, &state.data.DepthL1, &state.data.DepthL2})
+  for (auto* array : {&state.data.Elev, &state.data.PL1, &state.data.PL2, &state.data.DepthL1,
+                      &state.data.DepthL2})
     array->allocate(0, 32760, 0, 0);
   state.data.Elev(32760, 0) = 12.5;
   KolvTable table(state, 0);

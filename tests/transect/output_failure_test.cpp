@@ -42,11 +42,12 @@ class OutputFailure : public ::testing::Test {
   // Places no file can be written to. Tests run as root, so a folder without
   // write permission would still take one; these fail for everyone.
   std::vector<std::string> badPlaces() const {
-    return {"/etc/passwd/out.txt", (dir / "kept.txt" / "out.txt").string(), (dir / "missing" / "out.txt").string(),
-            dir.string(), "/dev/full"};
+    return {"/etc/passwd/out.txt", (dir / "kept.txt" / "out.txt").string(),
+            (dir / "missing" / "out.txt").string(), dir.string(), "/dev/full"};
   }
 
-  fs::path dir = fs::temp_directory_path() / ("sodwright-output-failure-" + std::to_string(::getpid()));
+  fs::path dir =
+      fs::temp_directory_path() / ("sodwright-output-failure-" + std::to_string(::getpid()));
   KolvState state;
 };
 

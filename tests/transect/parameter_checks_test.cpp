@@ -74,20 +74,23 @@ const std::vector<BoxCase>& boxCases() {
       {"TxtSGWtF", checkSgWeightFront, "0", "", "", front, 0},
       {"TxtSGWtF", checkSgWeightFront, "-0.1", kPositiveMessage, "0.5", front, 0.5},
       {"TxtSGWtB", checkSgWeightBack, "-2", kPositiveMessage, "0.5", back, 0.5},
-      {"TxtSGWtB", checkSgWeightBack, "1E39", kPositiveMessage, "0.5", back, 0.5},  // no Single holds it
+      {"TxtSGWtB", checkSgWeightBack, "1E39", kPositiveMessage, "0.5", back,
+       0.5},  // no Single holds it
       {"TxtSCScl", checkScScale, "1.5", "", "", sc, 1.5},
       {"TxtSCScl", checkScScale, "0", "", "", sc, 0},
       {"TxtSCScl", checkScScale, "2", kScScaleRangeMessage, "2", sc, 2},
       {"TxtSCScl", checkScScale, "-1", kScScaleRangeMessage, "2", sc, 2},
       {"TxtTillD", checkTillDepth, "0.3", "", "", till, 0.3},
       {"TxtTillD", checkTillDepth, "0", kPositiveMessage, "0.2", till, 0.2},
-      {"TxtTillD", checkTillDepth, "1e400", kPositiveMessage, "0.2", till, 0.2},  // no Double holds it
+      {"TxtTillD", checkTillDepth, "1e400", kPositiveMessage, "0.2", till,
+       0.2},  // no Double holds it
       {"TxtUpLrD", checkUpLayerDepthParameter, "-1", kPositiveMessage, "0.2", up, 0.2},
       {"TxtSubLrD", checkSubLayerDepthParameter, "0", "", "", sub, 0},
       {"TxtSubLrD", checkSubLayerDepthParameter, "-0.1", kPositiveMessage, "0.2", sub, 0.2},
       {"TxtInputFrq", checkInputFrequency, "1", "", "", input, 1},
       {"TxtInputFrq", checkInputFrequency, "0.9", kInputFrequencyMessage, "1", input, 1},
-      {"TxtInputFrq", checkInputFrequency, "2", kInputFrequencyMessage, "1", input, 1},  // above SeqCount 1
+      {"TxtInputFrq", checkInputFrequency, "2", kInputFrequencyMessage, "1", input,
+       1},  // above SeqCount 1
   };
   return cases;
 }
@@ -110,9 +113,9 @@ TEST(ParameterChecks, EveryBoxAcceptsOrRestores) {
 }
 
 TEST(ParameterChecks, EmptyBoxesChangeNothing) {
-  for (const Check check : {checkSeqCount, checkNodeCount, checkLateralColumns, checkSgWeightFront, checkScScale,
-                            checkTillDepth, checkSubLayerDepthParameter, checkInputFrequency, setAlpha,
-                            setDecayRate1Percent, setInputAmount}) {
+  for (const Check check : {checkSeqCount, checkNodeCount, checkLateralColumns, checkSgWeightFront,
+                            checkScScale, checkTillDepth, checkSubLayerDepthParameter,
+                            checkInputFrequency, setAlpha, setDecayRate1Percent, setInputAmount}) {
     KolvState state = importedState();
     EXPECT_TRUE(check(state, "").ignored());
     EXPECT_EQ(state.params.SeqCount, 1);

@@ -115,7 +115,8 @@ class ReferenceEngine : public ::testing::TestWithParam<std::string> {
   }
 
   void check(const std::string& what, const std::string& expected, const std::string& actual) {
-    if (expected != actual && mismatches.size() < 25) mismatches.push_back(what + ": " + expected + " vs " + actual);
+    if (expected != actual && mismatches.size() < 25)
+      mismatches.push_back(what + ": " + expected + " vs " + actual);
     if (expected != actual) ++mismatchCount;
   }
 
@@ -132,7 +133,8 @@ TEST_P(ReferenceEngine, LastSequenceMatchesToThePrintedDecimals) {
   const int s = p.LastSeq;
   ASSERT_EQ(expectedLastSequence.size(), static_cast<std::size_t>(8 + p.NodeCount));
   for (int i = 0; i < p.NodeCount; ++i) {
-    const auto fields = shell::splitFields(expectedLastSequence[static_cast<std::size_t>(8 + i)], '\t');
+    const auto fields =
+        shell::splitFields(expectedLastSequence[static_cast<std::size_t>(8 + i)], '\t');
     ASSERT_EQ(fields.size(), 6u);
     const std::string at = "node " + std::to_string(i) + " ";
     check(at + "PL1", fields[0], shell::formatMask(t.PL1(i, s), "######0.000000"));
@@ -159,7 +161,8 @@ TEST_P(ReferenceEngine, ComparisonMatchesToThePrintedDecimals) {
     const auto f = shell::splitFields(expectedReport[row + static_cast<std::size_t>(i)], '\t');
     ASSERT_EQ(f.size(), 22u);
     auto same = [&](const char* name, std::size_t column, double value) {
-      check("node " + std::to_string(i) + " " + name, f[column], shell::formatFixed(value, decimalsOf(f[column])));
+      check("node " + std::to_string(i) + " " + name, f[column],
+            shell::formatFixed(value, decimalsOf(f[column])));
     };
     same("UpMassFirst", 6, valueOrZero(r.UpMassFirst(i)));
     same("SubMassFirst", 7, valueOrZero(r.SubMassFirst(i)));

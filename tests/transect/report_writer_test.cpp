@@ -23,7 +23,8 @@ KolvState threePoints() {
   const std::vector<std::string> rows = {"12.3456785\t-0.0000004\t1.5\t0.20004\t0.05\t100.1234565",
                                          "0.125\t0.0000005\t2\t0.19995\t0\t99.9999995",
                                          "1234567.25\t7\t3.25\t0.2\t-0.00001\t-0.5"};
-  EXPECT_TRUE(importTransectLines(state, shell::splitLines(testing::transectText(h, rows)), '\t').ok());
+  EXPECT_TRUE(
+      importTransectLines(state, shell::splitLines(testing::transectText(h, rows)), '\t').ok());
   return state;
 }
 
@@ -64,7 +65,8 @@ TEST(LastSequenceWriter, LargeSequenceNumbersAndFileErrors) {
   EXPECT_EQ(lines[8], "0.000000\t0.000000\t1.500000\t0.0000\t0.0000\t1.000000");
 
   EXPECT_TRUE(writeLastSequenceFile("/nonexistent/dir/out.txt", state, 7).has_value());
-  EXPECT_TRUE(writeLastSequenceFile("/tmp/unused.txt", state, 59).has_value());  // beyond FileSeqNo + 51
+  EXPECT_TRUE(
+      writeLastSequenceFile("/tmp/unused.txt", state, 59).has_value());  // beyond FileSeqNo + 51
   EXPECT_TRUE(writeLastSequenceFile("/tmp/unused.txt", KolvState{}, 0).has_value());
 }
 
@@ -101,10 +103,14 @@ TEST(CompareReportWriter, HeaderLines) {
   EXPECT_EQ(lines[14], "DecayRate_Lr1 =  5  %\tDecayRate_Lr2 =  7  %");
   EXPECT_EQ(lines[15], "Input_Frequency =  3  Sequences every input\tInput_Amount =  .4  kg/m2");
   EXPECT_EQ(lines[19],
-            " x \tP1_7\tP2_7\tL1_7\tL2_7\tElev7\tC_UpLayer7\tC_SubLayer7\tP_UpLayer7\tP_SubLayer7\tP1_12\tP2_12\t"
-            "L1_12\tL2_12\tElev12\tC_UpLayer12\tC_SubLayer12\tP_UpLayer12\tP_SubLayer12\tP3\tDeltaElev\tSoilLoss");
+            " x "
+            "\tP1_7\tP2_7\tL1_7\tL2_7\tElev7\tC_UpLayer7\tC_SubLayer7\tP_UpLayer7\tP_SubLayer7\tP1_"
+            "12\tP2_12\t"
+            "L1_12\tL2_12\tElev12\tC_UpLayer12\tC_SubLayer12\tP_UpLayer12\tP_"
+            "SubLayer12\tP3\tDeltaElev\tSoilLoss");
   EXPECT_EQ(lines[20],
-            "  \tmg/kg\tmg/kg\t m \t m \t m \tmg\tmg\tmg/kg\tmg/kg\tmg/kg\tmg/kg\t m \t m \t m \tmg\tmg\tmg/kg\t"
+            "  \tmg/kg\tmg/kg\t m \t m \t m \tmg\tmg\tmg/kg\tmg/kg\tmg/kg\tmg/kg\t m \t m \t m "
+            "\tmg\tmg\tmg/kg\t"
             "mg/kg\tmg/kg\t m \tkg/m2/Seq");
 
   state.params.TillDirection = kForward;

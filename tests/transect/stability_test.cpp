@@ -64,8 +64,9 @@ TEST(StabilityExample, IntervalsOfTheTableAreSeparated) {
     bool before;  // estimate and probe
     bool after;   // check of the stored columns
   };
-  for (const Row row : {Row{" 1 ", false, false}, Row{" .5 ", false, false}, Row{" .3 ", true, false},
-                        Row{" .2 ", true, true}, Row{" .1 ", true, true}}) {
+  for (const Row row :
+       {Row{" 1 ", false, false}, Row{" .5 ", false, false}, Row{" .3 ", true, false},
+        Row{" .2 ", true, true}, Row{" .1 ", true, true}}) {
     SCOPED_TRACE(row.interval);
     KolvState state = exampleAt(row.interval);
     const RunAssessment assessment = AssessRun(state);
@@ -90,12 +91,17 @@ TEST(StabilityExample, IntervalsOfTheTableAreSeparated) {
     EXPECT_EQ(results.has_value(), row.before);
     if (row.before) {
       EXPECT_EQ(before->rfind("These parameters amplify surface noise by ", 0), 0u) << *before;
-      EXPECT_NE(before->find(" x); keep TD*Betta*100/dx^2 below 0.3"), std::string::npos) << *before;
-      EXPECT_EQ(results->rfind(row.after ? "Unstable results: " : "These parameters amplify", 0), 0u) << *results;
+      EXPECT_NE(before->find(" x); keep TD*Betta*100/dx^2 below 0.3"), std::string::npos)
+          << *before;
+      EXPECT_EQ(results->rfind(row.after ? "Unstable results: " : "These parameters amplify", 0),
+                0u)
+          << *results;
     }
     if (row.after) {
-      EXPECT_LT(check.shortWave[static_cast<std::size_t>(check.firstUnstableSequence - 1)], check.bound);
-      EXPECT_NE(after->find("surface noise doubled by sequence " + std::to_string(check.firstUnstableSequence)),
+      EXPECT_LT(check.shortWave[static_cast<std::size_t>(check.firstUnstableSequence - 1)],
+                check.bound);
+      EXPECT_NE(after->find("surface noise doubled by sequence " +
+                            std::to_string(check.firstUnstableSequence)),
                 std::string::npos);
     }
   }
@@ -103,7 +109,9 @@ TEST(StabilityExample, IntervalsOfTheTableAreSeparated) {
 
 // A smooth hillslope with a little measuring noise, for random parameters.
 KolvState randomRun(std::mt19937& random) {
-  auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(random); };
+  auto uniform = [&](double lo, double hi) {
+    return std::uniform_real_distribution<double>(lo, hi)(random);
+  };
   testing::EngineTransect shape;
   shape.nodes = 160;
   shape.interval = static_cast<float>(uniform(0.1, 1.0));
@@ -147,8 +155,10 @@ TEST(StabilityAgreement, EstimateMatchesTheEngineOnRandomParameterSets) {
   }
   std::sort(differences.begin(), differences.end());
   const double median = differences[differences.size() / 2], largest = differences.back();
-  std::printf("agreement: %d of %d verdicts, %d flagged; growth per pass differs by %.2f %% (median), %.2f %% (largest)\n",
-              sameVerdict, kSets, unstableSets, 100 * median, 100 * largest);
+  std::printf(
+      "agreement: %d of %d verdicts, %d flagged; growth per pass differs by %.2f %% (median), %.2f "
+      "%% (largest)\n",
+      sameVerdict, kSets, unstableSets, 100 * median, 100 * largest);
   // Where the growth differs most the coefficients change from node to node
   // faster than a frozen-coefficient estimate can follow; the verdicts that
   // differ lie close to kUnstableGrowth.

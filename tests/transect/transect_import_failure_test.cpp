@@ -36,21 +36,25 @@ std::string firstLines(const std::string& text, int count) {
 
 const std::vector<MalformedCase>& malformedCases() {
   static const std::vector<MalformedCase> cases = {
-      {"too few point rows", [] { return withHeader([](TransectHeader& h) { h.points = " 5 "; }, 3); },
+      {"too few point rows",
+       [] { return withHeader([](TransectHeader& h) { h.points = " 5 "; }, 3); },
        "Line 12: the line is missing (point row 4 of 5"},
       {"row with four delimiters",
        [] {
          TransectHeader h;
-         return transectText(h, {"1\t2\t3\t.1\t.05\t100", "1\t2\t3\t.1\t100", "1\t2\t3\t.1\t.05\t100"});
+         return transectText(
+             h, {"1\t2\t3\t.1\t.05\t100", "1\t2\t3\t.1\t100", "1\t2\t3\t.1\t.05\t100"});
        },
        "Line 10: point row 2 of 3"},
-      {"missing header lines", [] { return firstLines(transectText(TransectHeader{}, {}), 4); }, "Line 5:"},
+      {"missing header lines", [] { return firstLines(transectText(TransectHeader{}, {}), 4); },
+       "Line 5:"},
       {"empty file", [] { return std::string(); }, "Line 1:"},
-      {"interval 0", [] { return withHeader([](TransectHeader& h) { h.interval = " 0 "; }, 3); }, "Line 2:"},
-      {"negative interval", [] { return withHeader([](TransectHeader& h) { h.interval = "-.5 "; }, 3); },
+      {"interval 0", [] { return withHeader([](TransectHeader& h) { h.interval = " 0 "; }, 3); },
        "Line 2:"},
-      {"point count beyond 16 bits", [] { return withHeader([](TransectHeader& h) { h.points = " 40000 "; }, 3); },
-       "Line 1:"},
+      {"negative interval",
+       [] { return withHeader([](TransectHeader& h) { h.interval = "-.5 "; }, 3); }, "Line 2:"},
+      {"point count beyond 16 bits",
+       [] { return withHeader([](TransectHeader& h) { h.points = " 40000 "; }, 3); }, "Line 1:"},
       {"point count beyond the node bounds",
        [] {
          return withHeader(
@@ -62,13 +66,16 @@ const std::vector<MalformedCase>& malformedCases() {
              3);
        },
        "Line 2:"},
-      {"point count 0", [] { return withHeader([](TransectHeader& h) { h.points = " 0 "; }, 3); }, "Line 1:"},
-      {"sequence beyond the bounds", [] { return withHeader([](TransectHeader& h) { h.sequence = "32717"; }, 3); },
+      {"point count 0", [] { return withHeader([](TransectHeader& h) { h.points = " 0 "; }, 3); },
        "Line 1:"},
-      {"negative sequence", [] { return withHeader([](TransectHeader& h) { h.sequence = "-1"; }, 3); }, "Line 1:"},
-      {"zero bulk density", [] { return withHeader([](TransectHeader& h) { h.bd2 = " 0 "; }, 3); }, "Line 5:"},
-      {"zero tillage depth", [] { return withHeader([](TransectHeader& h) { h.tillDepth = " 0 "; }, 3); },
-       "Line 4:"},
+      {"sequence beyond the bounds",
+       [] { return withHeader([](TransectHeader& h) { h.sequence = "32717"; }, 3); }, "Line 1:"},
+      {"negative sequence",
+       [] { return withHeader([](TransectHeader& h) { h.sequence = "-1"; }, 3); }, "Line 1:"},
+      {"zero bulk density", [] { return withHeader([](TransectHeader& h) { h.bd2 = " 0 "; }, 3); },
+       "Line 5:"},
+      {"zero tillage depth",
+       [] { return withHeader([](TransectHeader& h) { h.tillDepth = " 0 "; }, 3); }, "Line 4:"},
       {"units field too short",
        [] {
          std::string text = transectText(TransectHeader{}, pointRows(3));
@@ -85,14 +92,17 @@ const std::vector<MalformedCase>& malformedCases() {
       {"interval past the Single range",
        [] { return withHeader([](TransectHeader& h) { h.interval = " 1E+39 "; }, 3); },
        "Line 2: the interval 1E+39 does not fit a Single"},
-      {"Alpha past the Single range", [] { return withHeader([](TransectHeader& h) { h.alpha = " 1E+39 "; }, 3); },
+      {"Alpha past the Single range",
+       [] { return withHeader([](TransectHeader& h) { h.alpha = " 1E+39 "; }, 3); },
        "Line 3: the Alpha value"},
-      {"a header line longer than any", [] { return std::string(shell::kLongestTextLine + 1, '\0'); },
+      {"a header line longer than any",
+       [] { return std::string(shell::kLongestTextLine + 1, '\0'); },
        "Line 1: the line is longer than"},
       {"row value past the Double range",
        [] {
          TransectHeader h;
-         return transectText(h, {"1\t2\t3\t.1\t.05\t100", "1\t2\t3E999\t.1\t.05\t100", "1\t2\t3\t.1\t.05\t100"});
+         return transectText(
+             h, {"1\t2\t3\t.1\t.05\t100", "1\t2\t3E999\t.1\t.05\t100", "1\t2\t3\t.1\t.05\t100"});
        },
        "Line 10:"},
   };
@@ -106,7 +116,8 @@ TEST(TransectImportFailure, MalformedFilesLeaveThePreviousTransect) {
   TransectHeader good;
   good.sequence = "3";
   good.unit = "ppm";
-  ASSERT_TRUE(importTransectLines(state, shell::splitLines(transectText(good, pointRows(4))), '\t').ok());
+  ASSERT_TRUE(
+      importTransectLines(state, shell::splitLines(transectText(good, pointRows(4))), '\t').ok());
   state.params.SeqCount = 12;  // typed in the parameter window since
   state.params.ScScale = 0.25f;
   const std::string before = describeState(state);
@@ -119,7 +130,8 @@ TEST(TransectImportFailure, MalformedFilesLeaveThePreviousTransect) {
     const auto lineEnd = message.find('\n');
     ASSERT_NE(lineEnd, std::string::npos);
     EXPECT_EQ(message.substr(0, lineEnd), kImportFailedMessage);
-    EXPECT_EQ(message.substr(lineEnd + 1, std::string(c.secondLineStart).size()), c.secondLineStart) << message;
+    EXPECT_EQ(message.substr(lineEnd + 1, std::string(c.secondLineStart).size()), c.secondLineStart)
+        << message;
     EXPECT_EQ(describeState(state), before);
   }
 }
@@ -129,7 +141,8 @@ TEST(TransectImportFailure, MissingFileNamesTheFile) {
   const auto result = importTransectText(state, "/nonexistent/kolv/transect.txt", '\t');
   ASSERT_FALSE(result.ok());
   EXPECT_EQ(*result.message,
-            std::string(kImportFailedMessage) + "\nThe file /nonexistent/kolv/transect.txt cannot be opened or read.");
+            std::string(kImportFailedMessage) +
+                "\nThe file /nonexistent/kolv/transect.txt cannot be opened or read.");
   EXPECT_FALSE(state.imported);
 }
 
@@ -143,14 +156,15 @@ TEST(TransectImportFailure, AnEndlessFileIsRefusedAtItsFirstLine) {
   const auto result = importTransectText(state, link.string(), '\t');
   std::filesystem::remove(link);
   ASSERT_FALSE(result.ok());
-  EXPECT_NE(result.message->find("Line 1: the line is longer than"), std::string::npos) << *result.message;
+  EXPECT_NE(result.message->find("Line 1: the line is longer than"), std::string::npos)
+      << *result.message;
   EXPECT_FALSE(state.imported);
 }
 
 TEST(TransectImportFailure, WrongDelimiterFailsOnTheFirstLine) {
   KolvState state;
-  const auto result =
-      importTransectLines(state, shell::splitLines(transectText(TransectHeader{}, pointRows(3))), ',');
+  const auto result = importTransectLines(
+      state, shell::splitLines(transectText(TransectHeader{}, pointRows(3))), ',');
   ASSERT_FALSE(result.ok());
   EXPECT_NE(result.message->find("Line 1: "), std::string::npos);
   EXPECT_NE(result.message->find("found 0"), std::string::npos);

@@ -25,7 +25,8 @@ ImportResult importText(KolvState& state, const std::string& text, char delimite
 
 KolvState imported(const TransectHeader& h, int rows, char delimiter = '\t') {
   KolvState state;
-  const auto result = importText(state, transectText(h, pointRows(rows, delimiter), delimiter), delimiter);
+  const auto result =
+      importText(state, transectText(h, pointRows(rows, delimiter), delimiter), delimiter);
   EXPECT_TRUE(result.ok()) << result.message.value_or("");
   return state;
 }
@@ -112,7 +113,8 @@ TEST(TransectImport, EveryLineEndAndDelimiterReads) {
   for (const std::string end : {"\r\n", "\r", "\n"}) {
     for (const char delimiter : {'\t', ',', ';', '|'}) {
       KolvState state;
-      const auto result = importText(state, transectText(h, pointRows(3, delimiter), delimiter, end), delimiter);
+      const auto result =
+          importText(state, transectText(h, pointRows(3, delimiter), delimiter, end), delimiter);
       ASSERT_TRUE(result.ok()) << result.message.value_or("");
       EXPECT_EQ(state.data.SubstanceUnit, "Bq");
       EXPECT_DOUBLE_EQ(state.data.DepthL2(1, 5), 0.05031);
@@ -125,7 +127,8 @@ TEST(TransectImport, LastFieldsTakeTheRestOfTheLineAndExtraRowsAreIgnored) {
   TransectHeader h;
   h.points = " 2 \tignored";
   h.interval = " .5 ";
-  std::vector<std::string> rows = {"1\t2\t3\t.1\t.05\t 99.5 \tnote", "4 .5\t5\t6\t.2\t.0\t98", "junk line"};
+  std::vector<std::string> rows = {"1\t2\t3\t.1\t.05\t 99.5 \tnote", "4 .5\t5\t6\t.2\t.0\t98",
+                                   "junk line"};
   KolvState state;
   const auto result = importText(state, transectText(h, rows));
   ASSERT_TRUE(result.ok()) << result.message.value_or("");
@@ -138,7 +141,8 @@ TEST(TransectImport, LastFieldsTakeTheRestOfTheLineAndExtraRowsAreIgnored) {
 
 // A file written by the last-sequence output imports back to the same values.
 TEST(TransectRoundTrip, WrittenFileImportsBackAndWritesIdentically) {
-  const auto dir = std::filesystem::temp_directory_path() / ("kolv_round_trip_" + std::to_string(::getpid()));
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("kolv_round_trip_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   TransectHeader h;
   h.sequence = "7";

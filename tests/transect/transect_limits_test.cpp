@@ -24,8 +24,10 @@ namespace fs = std::filesystem;
 
 // A transect file of `points` gently falling points at `sequence`, imported
 // from disk through the real reader.
-ImportResult importFile(KolvState& state, int sequence, int points, const std::string& distrDistance) {
-  std::string text = "Sequence=\t" + std::to_string(sequence) + "\tDataPoints:\t" + std::to_string(points) + "\r\n";
+ImportResult importFile(KolvState& state, int sequence, int points,
+                        const std::string& distrDistance) {
+  std::string text = "Sequence=\t" + std::to_string(sequence) + "\tDataPoints:\t" +
+                     std::to_string(points) + "\r\n";
   text += "DistributionDistance=\t" + distrDistance + "\tm\tInterval =\t1\tm\r\n";
   text += "Lamda=\t.3\t+\t.003\t*SG+\t.02\t*SC\r\nTillage_Depth =\t.2\tm\r\n";
   text += "BD1 =\t1300\tkg / m3\tBD2 =\t1350\tkg / m3\tBD3 =\t1450\tkg / m3\r\n\r\n";
@@ -35,7 +37,8 @@ ImportResult importFile(KolvState& state, int sequence, int points, const std::s
     std::snprintf(row, sizeof row, "10\t5\t1\t.2\t.1\t%.4f\r\n", 500.0 - 0.01 * i);
     text += row;
   }
-  const fs::path path = fs::temp_directory_path() / ("sodwright-limits-" + std::to_string(::getpid()) + ".txt");
+  const fs::path path =
+      fs::temp_directory_path() / ("sodwright-limits-" + std::to_string(::getpid()) + ".txt");
   EXPECT_EQ(shell::writeWholeFile(path.string(), text), std::nullopt);
   ImportResult result = importTransectText(state, path.string(), '\t');
   fs::remove(path);

@@ -21,8 +21,8 @@ struct TransectHeader {
 
 // The header lines, then `rows` (each already joined by the delimiter),
 // every line ended by `lineEnd`.
-std::string transectText(const TransectHeader& h, const std::vector<std::string>& rows, char delimiter = '\t',
-                         const std::string& lineEnd = "\r\n");
+std::string transectText(const TransectHeader& h, const std::vector<std::string>& rows,
+                         char delimiter = '\t', const std::string& lineEnd = "\r\n");
 
 // `count` plausible point rows joined by `delimiter`.
 std::vector<std::string> pointRows(int count, char delimiter = '\t');

@@ -123,8 +123,9 @@ TEST(TransectWorkbookImport, RefusesBeforeAnyTextImportNamingWhatIsMissing) {
   const std::string before = describeState(state);
   const ImportResult result = importTransectWorksheet(state, transectSheet(4));
   ASSERT_FALSE(result.ok());
-  EXPECT_NE(result.message->find("tillage depth, layer-1 bulk density, layer-2 bulk density and layer-3 bulk "
-                                 "density are 0"),
+  EXPECT_NE(result.message->find(
+                "tillage depth, layer-1 bulk density, layer-2 bulk density and layer-3 bulk "
+                "density are 0"),
             std::string::npos)
       << *result.message;
   EXPECT_EQ(describeState(state), before);
@@ -146,7 +147,8 @@ TEST_P(TransectWorkbookFailure, NamesTheCellAndLeavesTheHeldTransect) {
   GetParam().spoil(sheet);
   const ImportResult result = importTransectWorksheet(state, sheet);
   ASSERT_FALSE(result.ok());
-  EXPECT_EQ(result.message->rfind(std::string(kImportFailedMessage) + "\n", 0), 0u) << *result.message;
+  EXPECT_EQ(result.message->rfind(std::string(kImportFailedMessage) + "\n", 0), 0u)
+      << *result.message;
   EXPECT_NE(result.message->find(GetParam().message), std::string::npos) << *result.message;
   EXPECT_EQ(describeState(state), before);
 }
@@ -170,9 +172,12 @@ INSTANTIATE_TEST_SUITE_P(
                     "Cell B1: the sequence number 40000"},
         BrokenSheet{"TextAlpha", [](MemoryWorksheet& s) { s.setText(3, 2, "Lamda"); },
                     "Cell B3: the Alpha value \"Lamda\" is not a number."},
-        BrokenSheet{"TooManyDistributionNodes", [](MemoryWorksheet& s) { s.setNumber(2, 2, 4000); },
-                    "Cell B2: the distribution distance over the interval gives 13333 distribution nodes"}),
-    [](const ::testing::TestParamInfo<BrokenSheet>& param) { return std::string(param.param.name); });
+        BrokenSheet{
+            "TooManyDistributionNodes", [](MemoryWorksheet& s) { s.setNumber(2, 2, 4000); },
+            "Cell B2: the distribution distance over the interval gives 13333 distribution nodes"}),
+    [](const ::testing::TestParamInfo<BrokenSheet>& param) {
+      return std::string(param.param.name);
+    });
 
 }  // namespace
 }  // namespace sodwright::kolv

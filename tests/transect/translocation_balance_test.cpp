@@ -42,7 +42,8 @@ KolvState randomTransect(unsigned seed, int direction) {
   shape.alpha = static_cast<float>(0.2 + 0.3 * unit(random));
   shape.beta = 0.02f;
   shape.gamma = 0.1f;
-  KolvState state = MakeEngineState(shape, [&](int i) { return points[static_cast<std::size_t>(i)]; });
+  KolvState state =
+      MakeEngineState(shape, [&](int i) { return points[static_cast<std::size_t>(i)]; });
   testing::SetSequenceCount(state, 4);
   state.params.ScScale = 1.5f;
   state.params.TillDirection = static_cast<Int16>(direction);
@@ -72,7 +73,8 @@ TEST_P(TranslocationBalance, SoilAndSubstanceAreConservedOnRandomTransects) {
         substanceAfter += t.MassL1(i, s + 1) + t.MassL2(i, s + 1);
       }
       EXPECT_NEAR(soilAfter, soilBefore, 1e-9) << "seed " << seed << " pass " << s;
-      EXPECT_NEAR(substanceAfter, substanceBefore, 1e-6 * substanceBefore) << "seed " << seed << " pass " << s;
+      EXPECT_NEAR(substanceAfter, substanceBefore, 1e-6 * substanceBefore)
+          << "seed " << seed << " pass " << s;
       // The soil moved: the check is not of a standing surface.
       EXPECT_NE(t.Elev(80, s + 1), t.Elev(80, s));
     }
@@ -95,7 +97,8 @@ TEST_P(TranslocationBalance, FlatFieldStaysFlat) {
   for (int i = 0; i < 50; ++i) EXPECT_NEAR(state.data.DepthL1(i, 21), 0.2, 1e-10) << i;
 }
 
-INSTANTIATE_TEST_SUITE_P(Directions, TranslocationBalance, ::testing::Values(kForward, kBackward, kAlternative));
+INSTANTIATE_TEST_SUITE_P(Directions, TranslocationBalance,
+                         ::testing::Values(kForward, kBackward, kAlternative));
 
 // D = 0 on a flat field: every node keeps what it tills, so MassL1 of the
 // next column is the tilled amount itself. Bulk densities 1000, dx = 1 m.
@@ -104,7 +107,8 @@ KolvState keepingTransect(const std::vector<PointValues>& points) {
   shape.nodes = static_cast<int>(points.size());
   shape.distrDistance = 0.5f;
   shape.bd1 = shape.bd2 = shape.bd3 = 1000;
-  KolvState state = MakeEngineState(shape, [&](int i) { return points[static_cast<std::size_t>(i)]; });
+  KolvState state =
+      MakeEngineState(shape, [&](int i) { return points[static_cast<std::size_t>(i)]; });
   testing::SetSequenceCount(state, 0);
   return state;
 }
@@ -121,11 +125,11 @@ PointValues layers(double d1, double d2, double pl1, double pl2, double pl3) {
 
 TEST(TranslocationLayers, TillageTakesTheTopOfTheLayersAsTheTableSays) {
   KolvState state = keepingTransect({
-      layers(0.1, 0.2, 10, 4, 2),   // TD into layer 2: 1000 + 800 x 0.1 / 0.2
-      layers(0.2, 0.1, 10, 4, 2),   // layer 1 exactly TD: all of layer 1, layer 2 stays
-      layers(0.05, 0.05, 10, 4, 2), // TD below both layers: 0.1 m of layer 3 joins
-      layers(0.1, 0.0, 10, 0, 3),   // no layer 2, TD below layer 1
-      layers(0.3, 0.0, 10, 0, 3),   // no layer 2, TD within layer 1: the rest becomes layer 2
+      layers(0.1, 0.2, 10, 4, 2),    // TD into layer 2: 1000 + 800 x 0.1 / 0.2
+      layers(0.2, 0.1, 10, 4, 2),    // layer 1 exactly TD: all of layer 1, layer 2 stays
+      layers(0.05, 0.05, 10, 4, 2),  // TD below both layers: 0.1 m of layer 3 joins
+      layers(0.1, 0.0, 10, 0, 3),    // no layer 2, TD below layer 1
+      layers(0.3, 0.0, 10, 0, 3),    // no layer 2, TD within layer 1: the rest becomes layer 2
   });
   platform::RecordingMessageService messages;
   ASSERT_FALSE(RunTranslocation(state, messages));

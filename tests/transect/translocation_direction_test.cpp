@@ -144,7 +144,8 @@ TEST(TranslocationDirection, SignZeroBeforeAnyImportRunsForward) {
   EXPECT_EQ(zero.params.DirectionSign, 0);
   zero.params.DirectionSign = forward.params.DirectionSign;
   zero.params.TillDirection = forward.params.TillDirection;
-  EXPECT_EQ(testing::DescribeArrays(zero, 0, kNodes - 1, 4), testing::DescribeArrays(forward, 0, kNodes - 1, 4));
+  EXPECT_EQ(testing::DescribeArrays(zero, 0, kNodes - 1, 4),
+            testing::DescribeArrays(forward, 0, kNodes - 1, 4));
 }
 
 }  // namespace

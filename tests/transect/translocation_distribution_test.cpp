@@ -64,7 +64,8 @@ TEST(TranslocationDistribution, SoftLimitsBendBothEnds) {
   EXPECT_GT(SoftLimitedDistance(-1e6, 0.1), 0.01);
   EXPECT_LT(SoftLimitedDistance(1e6, 0.1), 2.6);
   // The bend uses pi as 3.14159265357: 1.1 + (2 / pi) atan(-0.1) with that pi.
-  EXPECT_EQ(SoftLimitedDistance(1.0, 1.0), 1.1 * 1.0 + (2 * 1.0 / 3.14159265357) * std::atan(1.0 - 1.1 * 1.0));
+  EXPECT_EQ(SoftLimitedDistance(1.0, 1.0),
+            1.1 * 1.0 + (2 * 1.0 / 3.14159265357) * std::atan(1.0 - 1.1 * 1.0));
 }
 
 TEST(TranslocationDistribution, SharesAreTheFormulaBitForBit) {
@@ -83,8 +84,10 @@ TEST(TranslocationDistribution, SharesAreTheFormulaBitForBit) {
     for (int j = 0; j < kNodes; ++j) {
       const std::vector<double> direct = directShares(lengths[static_cast<std::size_t>(j)], dx, d);
       for (int k = 0; k <= d; ++k) {
-        ASSERT_EQ(std::bit_cast<std::uint64_t>(block.row(k)[j]), std::bit_cast<std::uint64_t>(direct[static_cast<std::size_t>(k)]))
-            << "dx " << dx << " D " << d << " L " << lengths[static_cast<std::size_t>(j)] << " k " << k;
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(block.row(k)[j]),
+                  std::bit_cast<std::uint64_t>(direct[static_cast<std::size_t>(k)]))
+            << "dx " << dx << " D " << d << " L " << lengths[static_cast<std::size_t>(j)] << " k "
+            << k;
       }
     }
   }
@@ -120,7 +123,8 @@ TEST(TranslocationDistribution, BlocksGatherEachTargetInTheOrderOfTheFormula) {
         if (src < first || src >= first + count) continue;
         expected += whole.row(k)[src - first] * (source ? from[src] : 0.25);
       }
-      EXPECT_EQ(std::bit_cast<std::uint64_t>(to[i]), std::bit_cast<std::uint64_t>(expected)) << "node " << i;
+      EXPECT_EQ(std::bit_cast<std::uint64_t>(to[i]), std::bit_cast<std::uint64_t>(expected))
+          << "node " << i;
     }
     // Nothing outside the targets is touched.
     EXPECT_EQ(to[low - 1], startStore[static_cast<std::size_t>(low - 1 + 30)]);

@@ -60,7 +60,8 @@ TEST(TranslocationEndZone, SequenceThreeReplacesSixNodesAtEachEnd) {
   const auto& e = state.data.Elev;
   for (int i = 6; i <= 23; ++i) EXPECT_EQ(e(i, 3), before.data.Elev(i, 3)) << i;
   for (int i : {0, 5, 24, 29}) EXPECT_NE(e(i, 3), before.data.Elev(i, 3)) << i;
-  // Node 5 continues from the seed slope of nodes 6, 7 less one step of the taper over 3D + 6 nodes.
+  // Node 5 continues from the seed slope of nodes 6, 7 less one step of the taper over 3D + 6
+  // nodes.
   const double seed = SlopePercent(e(6, 3), e(7, 3), 1.0);
   EXPECT_EQ(e(5, 3), e(6, 3) + (seed - seed / 18) * (1.0 / 100));
   // Downstream: node 24 from the seed slope of nodes 22, 23.
@@ -99,7 +100,8 @@ TEST(TranslocationEndZone, TwentyPointsRunTwelveSequencesWhereTheZonesMeet) {
   ASSERT_FALSE(RunTranslocation(state, messages));
   EXPECT_TRUE(state.simulated);
   const int n = 20, d = 4, s = 12;
-  const ColumnView<const double> e = columnOf(static_cast<const NodeSeqArray<double>&>(state.data.Elev), s);
+  const ColumnView<const double> e =
+      columnOf(static_cast<const NodeSeqArray<double>&>(state.data.Elev), s);
   const double seed = SlopePercent(e[n - 2 * s - 2], e[n - 2 * s - 1], 1.0);
   const double rate = seed / (3 * d + 2 * s);
   double slope = seed;
@@ -147,7 +149,8 @@ TEST(TranslocationEndZone, OtherRunsThatCannotStartAreRefused) {
     change(state);
     return RunTranslocation(state, messages).value_or("");
   };
-  EXPECT_EQ(refusalOf([](KolvState& s) { s.params.SgWeightFront = s.params.SgWeightBack = 0; }), kRunNoWeightMessage);
+  EXPECT_EQ(refusalOf([](KolvState& s) { s.params.SgWeightFront = s.params.SgWeightBack = 0; }),
+            kRunNoWeightMessage);
   EXPECT_EQ(refusalOf([](KolvState& s) { s.params.TillDepth = 0; }), kRunTillDepthMessage);
   EXPECT_EQ(refusalOf([](KolvState& s) { s.params.BulkDensity2 = 0; }), kRunZeroDivisorMessage);
   EXPECT_EQ(refusalOf([](KolvState& s) { s.params.ScScale = 30; }), kRunScScaleMessage);

@@ -43,7 +43,8 @@ KolvState busyTransect() {
 
 template <class T>
 bool sameBits(const NodeSeqArray<T>& a, const NodeSeqArray<T>& b) {
-  return a.byteSize() == b.byteSize() && std::memcmp(a.column(a.seqLower()), b.column(b.seqLower()), a.byteSize()) == 0;
+  return a.byteSize() == b.byteSize() &&
+         std::memcmp(a.column(a.seqLower()), b.column(b.seqLower()), a.byteSize()) == 0;
 }
 
 std::string differingArray(const TransectData& a, const TransectData& b) {

@@ -36,10 +36,11 @@ nibal::GridData gridData(const ElevationRaster& raster) {
   return data;
 }
 
-std::string tooLargeForWindowMessage(const std::string& path, const RasterGeometry& geometry, int mostNodes) {
-  return displayName(path) + " has " + std::to_string(geometry.rows) + " rows x " + std::to_string(geometry.columns) +
-         " columns = " + std::to_string(geometry.nodeCount()) + " nodes; the grid window takes at most " +
-         std::to_string(mostNodes) +
+std::string tooLargeForWindowMessage(const std::string& path, const RasterGeometry& geometry,
+                                     int mostNodes) {
+  return displayName(path) + " has " + std::to_string(geometry.rows) + " rows x " +
+         std::to_string(geometry.columns) + " columns = " + std::to_string(geometry.nodeCount()) +
+         " nodes; the grid window takes at most " + std::to_string(mostNodes) +
          " nodes. Run larger rasters with the batch runner:\n"
          "sodwright-batch nibal --raster " +
          displayName(path) + " --write-raster results.tif";
@@ -49,7 +50,8 @@ RasterResult<std::vector<ResultLayer>> runRasterGrid(const ElevationRaster& rast
                                                      const nibal::GridCoefficients& coefficients,
                                                      const RowResults& eachRow) {
   const RasterGeometry& g = raster.geometry;
-  const nibal::ElevationView view{raster.elevation.data(), g.rows, g.columns, g.rowSpacing(), g.columnSpacing()};
+  const nibal::ElevationView view{raster.elevation.data(), g.rows, g.columns, g.rowSpacing(),
+                                  g.columnSpacing()};
   const auto nodes = static_cast<std::size_t>(g.nodeCount());
   std::vector<ResultLayer> layers{{"SoilLossSum", {}}, {"SoilLossRow", {}}, {"SoilLossCol", {}}};
   for (ResultLayer& layer : layers) layer.values.resize(nodes);
@@ -63,17 +65,18 @@ RasterResult<std::vector<ResultLayer>> runRasterGrid(const ElevationRaster& rast
       layers[1].values[at] = static_cast<float>(n.soilLossRow);
       layers[2].values[at] = static_cast<float>(n.soilLossCol);
       const std::pair<const char*, double> results[] = {
-          {"DGradCol", n.dGradCol},       {"DCurvCol", n.dCurvCol},       {"DGradRow", n.dGradRow},
-          {"DCurvRow", n.dCurvRow},       {"SoilLossCol", n.soilLossCol}, {"SoilLossRow", n.soilLossRow},
+          {"DGradCol", n.dGradCol},       {"DCurvCol", n.dCurvCol},
+          {"DGradRow", n.dGradRow},       {"DCurvRow", n.dCurvRow},
+          {"SoilLossCol", n.soilLossCol}, {"SoilLossRow", n.soilLossRow},
           {"SoilLossSum", n.soilLossSum}};
       for (const auto& [name, value] : results)
         if (!std::isfinite(value))
           return {std::nullopt, nibal::nonFiniteRunMessage({name, r + 1, c + 1})};
       for (const ResultLayer& layer : layers)
         if (!std::isfinite(layer.values[at]))
-          return {std::nullopt, std::string(nibal::kOutputFailed) + "\nThe result " + layer.name + " at row " +
-                                    std::to_string(r + 1) + ", column " + std::to_string(c + 1) +
-                                    " is too large for a 32-bit float."};
+          return {std::nullopt, std::string(nibal::kOutputFailed) + "\nThe result " + layer.name +
+                                    " at row " + std::to_string(r + 1) + ", column " +
+                                    std::to_string(c + 1) + " is too large for a 32-bit float."};
     }
     if (eachRow) eachRow(r, row);
   }

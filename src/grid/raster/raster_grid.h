@@ -23,7 +23,8 @@ nibal::GridData gridData(const ElevationRaster& raster);
 
 // The window's refusal of a raster larger than its node count: the size, the
 // bound and the batch command that takes it.
-std::string tooLargeForWindowMessage(const std::string& path, const RasterGeometry& geometry, int mostNodes);
+std::string tooLargeForWindowMessage(const std::string& path, const RasterGeometry& geometry,
+                                     int mostNodes);
 
 // The node-by-node run of a whole raster. `eachRow` (may be empty) sees the
 // seven results of every node of row r (counted from 0) as they are

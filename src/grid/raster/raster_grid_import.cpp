@@ -6,7 +6,8 @@
 
 namespace sodwright::raster {
 
-std::optional<nibal::GridDefinition> ImportGridRaster(nibal::GridState& state, platform::AppContext& context) {
+std::optional<nibal::GridDefinition> ImportGridRaster(nibal::GridState& state,
+                                                      platform::AppContext& context) {
   if (!state.pendingImport) return std::nullopt;
   const std::string path = state.pendingImport->path;
   state.pendingImport.reset();

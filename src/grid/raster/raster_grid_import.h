@@ -17,6 +17,7 @@ inline constexpr int kMostWindowNodes = 32767;
 // Reads the raster of state.pendingImport (used up either way) under the
 // busy pointer. On success the grid is replaced and the value is what the
 // four boxes now hold.
-std::optional<nibal::GridDefinition> ImportGridRaster(nibal::GridState& state, platform::AppContext& context);
+std::optional<nibal::GridDefinition> ImportGridRaster(nibal::GridState& state,
+                                                      platform::AppContext& context);
 
 }  // namespace sodwright::raster

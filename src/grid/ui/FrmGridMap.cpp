@@ -33,7 +33,8 @@ QLabel* labelFor(const QString& caption, QWidget* buddy, QWidget* parent) {
 
 }  // namespace
 
-FrmGridMap::FrmGridMap(GridState& state, QWidget* parent) : QWidget(parent, Qt::Window), state_(state) {
+FrmGridMap::FrmGridMap(GridState& state, QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state) {
   setObjectName(QStringLiteral("FrmGridMap"));
   setWindowTitle(QStringLiteral("NIBAL Map"));
   buildLayout();
@@ -52,10 +53,12 @@ FrmGridMap::FrmGridMap(GridState& state, QWidget* parent) : QWidget(parent, Qt::
   connect(CmdFit, &QPushButton::clicked, PicMap, &GridMapCanvas::resetView);
   connect(PicMap, &GridMapCanvas::nodeHovered, this, &FrmGridMap::showNode);
   const QString name = QStringLiteral("nibal-map.png");
-  connect(CmdSave, &QPushButton::clicked, this, [this, name] { platform::saveFigureAs(this, figure(), name); });
+  connect(CmdSave, &QPushButton::clicked, this,
+          [this, name] { platform::saveFigureAs(this, figure(), name); });
   connect(CmdCopy, &QPushButton::clicked, this, [this] { platform::copyFigure(figure()); });
   connect(CmdPrint, &QPushButton::clicked, this, [this] { platform::printFigure(this, figure()); });
-  platform::addFigureMenu(PicMap, [this] { return figure(); }, name);
+  platform::addFigureMenu(
+      PicMap, [this] { return figure(); }, name);
   refresh();
 }
 
@@ -65,8 +68,10 @@ void FrmGridMap::buildLayout() {
   TxtLimit = new QLineEdit(this);
   TxtLimit->setObjectName(QStringLiteral("TxtLimit"));
   TxtLimit->setPlaceholderText(QStringLiteral("largest"));
-  TxtLimit->setFixedWidth(TxtLimit->fontMetrics().horizontalAdvance(QStringLiteral("000000.000")) + 12);
-  TxtLimit->setToolTip(QStringLiteral("The colour scale runs from minus to plus this value; empty: the largest magnitude"));
+  TxtLimit->setFixedWidth(TxtLimit->fontMetrics().horizontalAdvance(QStringLiteral("000000.000")) +
+                          12);
+  TxtLimit->setToolTip(QStringLiteral(
+      "The colour scale runs from minus to plus this value; empty: the largest magnitude"));
   ChkHillshade = new QCheckBox(QStringLiteral("&Hillshade"), this);
   ChkHillshade->setObjectName(QStringLiteral("ChkHillshade"));
   CmdZoomIn = button("CmdZoomIn", QStringLiteral("Zoom &in"), this);
@@ -83,7 +88,8 @@ void FrmGridMap::buildLayout() {
   controls->addWidget(TxtLimit);
   controls->addWidget(ChkHillshade);
   controls->addStretch();
-  for (QPushButton* b : {CmdZoomIn, CmdZoomOut, CmdFit, CmdSave, CmdCopy, CmdPrint}) controls->addWidget(b);
+  for (QPushButton* b : {CmdZoomIn, CmdZoomOut, CmdFit, CmdSave, CmdCopy, CmdPrint})
+    controls->addWidget(b);
 
   PicMap = new GridMapCanvas(this);
   LblLegend = new QLabel(this);
@@ -125,7 +131,8 @@ void FrmGridMap::refresh() {
     const QSignalBlocker block(CboLayer);
     CboLayer->clear();
     for (MapLayer layer : kMapLayers)
-      if (layerAvailable(state_, layer)) CboLayer->addItem(QString::fromUtf8(layerName(layer).data()));
+      if (layerAvailable(state_, layer))
+        CboLayer->addItem(QString::fromUtf8(layerName(layer).data()));
     const int keep = CboLayer->findText(current);
     CboLayer->setCurrentIndex(keep >= 0 ? keep : 0);
   }

@@ -25,7 +25,8 @@ namespace sodwright::nibal {
 
 namespace {
 
-QLineEdit* makeBox(const char* name, const std::string& text, const QString& accessibleName, QWidget* parent) {
+QLineEdit* makeBox(const char* name, const std::string& text, const QString& accessibleName,
+                   QWidget* parent) {
   auto* box = new QLineEdit(QString::fromStdString(text), parent);
   box->setObjectName(QString::fromLatin1(name));
   box->setAccessibleName(accessibleName);
@@ -41,7 +42,8 @@ QLabel* makeLabel(const char* name, const QString& caption, QWidget* parent) {
 
 }  // namespace
 
-FrmModelParameter::FrmModelParameter(GridState& state, platform::AppContext& context, QWidget* parent)
+FrmModelParameter::FrmModelParameter(GridState& state, platform::AppContext& context,
+                                     QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), context_(context) {
   setObjectName(QStringLiteral("FrmModelParameter"));
   setWindowTitle(QStringLiteral("NIBAL Parameters"));
@@ -63,19 +65,22 @@ void FrmModelParameter::buildLayout() {
   title->setAlignment(Qt::AlignCenter);
 
   const GridParameterTexts defaults;
-  txtBettaRow = makeBox("txtBettaRow", defaults.BettaRow, QStringLiteral("Betta, Row Direction Tillage"), this);
-  txtGammaRow = makeBox("txtGammaRow", defaults.GammaRow, QStringLiteral("Gamma, Row Direction Tillage"), this);
-  txtBettaCol =
-      makeBox("txtBettaCol", defaults.BettaCol, QStringLiteral("Betta, Column Direction Tillage"), this);
-  txtGammaCol =
-      makeBox("txtGammaCol", defaults.GammaCol, QStringLiteral("Gamma, Column Direction Tillage"), this);
+  txtBettaRow = makeBox("txtBettaRow", defaults.BettaRow,
+                        QStringLiteral("Betta, Row Direction Tillage"), this);
+  txtGammaRow = makeBox("txtGammaRow", defaults.GammaRow,
+                        QStringLiteral("Gamma, Row Direction Tillage"), this);
+  txtBettaCol = makeBox("txtBettaCol", defaults.BettaCol,
+                        QStringLiteral("Betta, Column Direction Tillage"), this);
+  txtGammaCol = makeBox("txtGammaCol", defaults.GammaCol,
+                        QStringLiteral("Gamma, Column Direction Tillage"), this);
 
   // Each heading names one box for the keyboard; the accessible names above
   // name all four in full.
   auto* betta = makeLabel("LblBetta", QStringLiteral("&Betta"), this);
   auto* gamma = makeLabel("LblGamma", QStringLiteral("&Gamma"), this);
   auto* rowHeading = makeLabel("LblRowTillage", QStringLiteral("&Row Direction Tillage"), this);
-  auto* columnHeading = makeLabel("LblColumnTillage", QStringLiteral("&Column Direction Tillage"), this);
+  auto* columnHeading =
+      makeLabel("LblColumnTillage", QStringLiteral("&Column Direction Tillage"), this);
   rowHeading->setBuddy(txtBettaRow);
   columnHeading->setBuddy(txtBettaCol);
   betta->setBuddy(txtBettaRow);
@@ -134,12 +139,14 @@ void FrmModelParameter::buildLayout() {
 }
 
 void FrmModelParameter::CmdRunModel_Click() {
-  const GridParameterTexts texts{txtBettaRow->text().toStdString(), txtGammaRow->text().toStdString(),
-                                 txtBettaCol->text().toStdString(), txtGammaCol->text().toStdString()};
+  const GridParameterTexts texts{
+      txtBettaRow->text().toStdString(), txtGammaRow->text().toStdString(),
+      txtBettaCol->text().toStdString(), txtGammaCol->text().toStdString()};
   // CmDlgOutput is asked inside the run; a cancelled dialog keeps the
   // results and leaves this window open.
   const RunOutcome outcome = RunGridModel(state_, texts, context_, shell::todayShortDate());
-  CmdSaveCsv->setEnabled(hasResults(state_) && outcome != RunOutcome::Failed && outcome != RunOutcome::AllMissing);
+  CmdSaveCsv->setEnabled(hasResults(state_) && outcome != RunOutcome::Failed &&
+                         outcome != RunOutcome::AllMissing);
   if (outcome == RunOutcome::ReportWritten || outcome == RunOutcome::ReportCancelled) {
     CmdShowMap->setEnabled(true);
     emit resultsReady();
@@ -166,7 +173,8 @@ void FrmModelParameter::CmdQuit_Click() {
 }
 
 void FrmModelParameter::Help_Click() {
-  platform::showHelpPage(context_.programs, context_.messages, shell::helpPageAddress(shell::kHelpNibal));
+  platform::showHelpPage(context_.programs, context_.messages,
+                         shell::helpPageAddress(shell::kHelpNibal));
 }
 
 }  // namespace sodwright::nibal

@@ -17,7 +17,6 @@ class LinkLabel;
 
 namespace sodwright::nibal {
 
-
 class FrmModelParameter : public QWidget {
   Q_OBJECT
 
@@ -29,7 +28,7 @@ class FrmModelParameter : public QWidget {
   QLineEdit* txtBettaCol = nullptr;
   QLineEdit* txtGammaCol = nullptr;
   QPushButton* CmdRunModel = nullptr;  // "Run NIBAL"
-  QPushButton* CmdSaveCsv = nullptr;  // "Save CSV", once a run has results
+  QPushButton* CmdSaveCsv = nullptr;   // "Save CSV", once a run has results
   QPushButton* CmdQuit = nullptr;
   QPushButton* CmdShowMap = nullptr;  // "Show Map", once a run has results
   shell::LinkLabel* Help = nullptr;

@@ -54,7 +54,8 @@ void GridMapCanvas::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), Qt::white);
   const platform::Figure& fig = map_.figure;
-  platform::paintFigure(painter, fig, QRectF(offset_, QSizeF(fig.width * zoom_, fig.height * zoom_)));
+  platform::paintFigure(painter, fig,
+                        QRectF(offset_, QSizeF(fig.width * zoom_, fig.height * zoom_)));
   if (hasFocus()) {
     painter.setPen(QPen(palette().highlight().color(), 2));
     painter.drawRect(rect().adjusted(1, 1, -1, -1));

@@ -85,7 +85,8 @@ void frmGridInfo::buildLayout() {
   title->setFont(titleFont);
   title->setAlignment(Qt::AlignCenter);
 
-  auto addBox = [](QGridLayout* grid, int row, const QString& caption, const char* labelName, QLineEdit* box) {
+  auto addBox = [](QGridLayout* grid, int row, const QString& caption, const char* labelName,
+                   QLineEdit* box) {
     auto* label = new QLabel(caption, box->parentWidget());
     label->setObjectName(QString::fromLatin1(labelName));
     label->setBuddy(box);
@@ -127,7 +128,8 @@ void frmGridInfo::buildLayout() {
   frames->addWidget(spacingFrame);
 
   auto* buttons = new QHBoxLayout;
-  for (QPushButton* button : {CmdImport, CmdRunModel, CmdShowData, CmdShowMap, CmdQuit}) buttons->addWidget(button);
+  for (QPushButton* button : {CmdImport, CmdRunModel, CmdShowData, CmdShowMap, CmdQuit})
+    buttons->addWidget(button);
   buttons->addStretch();
   buttons->addWidget(Help);
 
@@ -162,7 +164,8 @@ void frmGridInfo::CmdImport_Click() {
   CmdRunModel->setEnabled(true);
   CmdRunModel->setFocus();
 
-  const GridBoxTexts boxes{boxText(txtRows), boxText(txtColumns), boxText(txtXSpacing), boxText(txtYSpacing)};
+  const GridBoxTexts boxes{boxText(txtRows), boxText(txtColumns), boxText(txtXSpacing),
+                           boxText(txtYSpacing)};
   switch (beginGridImport(state_, boxes, context_)) {
     case ImportStep::ValueWrong:
       refuseImport(txtRows);
@@ -173,7 +176,8 @@ void frmGridInfo::CmdImport_Click() {
       refuseImport(CmdImport);
       break;
     case ImportStep::AskDelimiter:
-      hub_.delimiterDialog().showKeepingChoice(state_.pendingImport ? state_.pendingImport->path : std::string());
+      hub_.delimiterDialog().showKeepingChoice(state_.pendingImport ? state_.pendingImport->path
+                                                                    : std::string());
       break;
     case ImportStep::ReadWorkbook:
       importWorkbook();
@@ -217,9 +221,10 @@ void frmGridInfo::importRaster() {
   }
   // The raster's size and spacings go into the boxes without counting as
   // typed: the grid just read matches them.
-  for (const auto& [box, text] : {std::pair{txtRows, &read->rowsText}, std::pair{txtColumns, &read->columnsText},
-                                  std::pair{txtXSpacing, &read->rowSpacingText},
-                                  std::pair{txtYSpacing, &read->columnSpacingText}}) {
+  for (const auto& [box, text] :
+       {std::pair{txtRows, &read->rowsText}, std::pair{txtColumns, &read->columnsText},
+        std::pair{txtXSpacing, &read->rowSpacingText},
+        std::pair{txtYSpacing, &read->columnSpacingText}}) {
     const QSignalBlocker quiet(box);
     box->setText(QString::fromStdString(*text));
   }
@@ -246,13 +251,15 @@ void frmGridInfo::CmdRunModel_Click() {
   if (!parameters_) {
     // One parameter window for the whole run, not a child of this window:
     // its typed coefficients outlive a Quit to the chooser.
-    parameters_ = qobject_cast<FrmModelParameter*>(hub_.keptWindow(
-        QStringLiteral("FrmModelParameter"), [this] { return new FrmModelParameter(state_, context_); }));
+    parameters_ = qobject_cast<FrmModelParameter*>(
+        hub_.keptWindow(QStringLiteral("FrmModelParameter"),
+                        [this] { return new FrmModelParameter(state_, context_); }));
     connect(parameters_, &FrmModelParameter::quitPressed, this, [this] {
       show();
       raise();
     });
-    connect(parameters_, &FrmModelParameter::resultsReady, this, [this] { CmdShowMap->setEnabled(true); });
+    connect(parameters_, &FrmModelParameter::resultsReady, this,
+            [this] { CmdShowMap->setEnabled(true); });
   }
   parameters_->show();
   parameters_->raise();
@@ -264,7 +271,8 @@ void frmGridInfo::CmdShowData_Click() { hub_.showDataViewer(); }
 void frmGridInfo::CmdShowMap_Click() { showGridMap(state_, this); }
 
 void frmGridInfo::Help_Click() {
-  platform::showHelpPage(context_.programs, context_.messages, shell::helpPageAddress(shell::kHelpNibal));
+  platform::showHelpPage(context_.programs, context_.messages,
+                         shell::helpPageAddress(shell::kHelpNibal));
 }
 
 void frmGridInfo::closeEvent(QCloseEvent* event) {

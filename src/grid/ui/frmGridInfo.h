@@ -15,7 +15,7 @@ class QPushButton;
 namespace sodwright::shell {
 class LinkLabel;
 class WindowHub;
-}
+}  // namespace sodwright::shell
 
 namespace sodwright::nibal {
 

@@ -6,7 +6,8 @@
 
 namespace sodwright::nibal {
 
-GridTableModel::GridTableModel(const GridState& state, QObject* parent) : shell::ViewerTableModel(parent) {
+GridTableModel::GridTableModel(const GridState& state, QObject* parent)
+    : shell::ViewerTableModel(parent) {
   grid_.info = state.info;
   grid_.GridNodeCount = state.GridNodeCount;
   grid_.GridEasting = state.GridEasting;

@@ -30,8 +30,8 @@ void setIfGiven(QLineEdit* box, const std::optional<std::string>& text) {
 
 }  // namespace
 
-FrmBANDO_Main::FrmBANDO_Main(BandoState& state, platform::AppContext& context, shell::WindowHub& hub,
-                             QWidget* parent)
+FrmBANDO_Main::FrmBANDO_Main(BandoState& state, platform::AppContext& context,
+                             shell::WindowHub& hub, QWidget* parent)
     : QWidget(parent), state_(state), context_(context), hub_(hub) {
   setObjectName(QStringLiteral("FrmBANDO_Main"));
   setWindowTitle(QStringLiteral("BANDO 05.1"));
@@ -56,7 +56,8 @@ FrmBANDO_Main::FrmBANDO_Main(BandoState& state, platform::AppContext& context, s
   // Created anew (Quit only hides the window, so this is the first visit or
   // the user closed the window before): the lists show their first items, so the indexes start
   // there too, and both halves are in their table modes.
-  state_.SlopeClassIdx = state_.SurfaceFormIdx = state_.CropTypeIdx = state_.RegionIdx = state_.TillSysIdx = 0;
+  state_.SlopeClassIdx = state_.SurfaceFormIdx = state_.CropTypeIdx = state_.RegionIdx =
+      state_.TillSysIdx = 0;
   state_.UseSlopeData = 0;
   state_.UseTillageData = 0;
   LblEtNote->hide();
@@ -71,7 +72,9 @@ FrmBANDO_Main::FrmBANDO_Main(BandoState& state, platform::AppContext& context, s
 
 // --- control groups ---------------------------------------------------------
 
-QList<QWidget*> FrmBANDO_Main::descriptorGroup() const { return {Label1, Label2, CboSlpCl, CboSurfForm}; }
+QList<QWidget*> FrmBANDO_Main::descriptorGroup() const {
+  return {Label1, Label2, CboSlpCl, CboSurfForm};
+}
 QList<QWidget*> FrmBANDO_Main::slopeDataGroup() const {
   return {Label13, Label14, Label12, Label16, Label17, Label18, TxtMSG, TxtCSL, TxtCA};
 }
@@ -83,8 +86,12 @@ QList<QWidget*> FrmBANDO_Main::etResultGroup() const { return {Label10, Label24,
 QList<QWidget*> FrmBANDO_Main::descriptorConnectors() const {
   return {Line[1], Line[2], Line[3], Line[4], Line[5], Line[6], Line[17], Line[19]};
 }
-QList<QWidget*> FrmBANDO_Main::slopeDataConnectors() const { return {Line[7], Line[8], Line[9], Line[10]}; }
-QList<QWidget*> FrmBANDO_Main::cropConnectors() const { return {Line[12], Line[13], Line[14], Line[15]}; }
+QList<QWidget*> FrmBANDO_Main::slopeDataConnectors() const {
+  return {Line[7], Line[8], Line[9], Line[10]};
+}
+QList<QWidget*> FrmBANDO_Main::cropConnectors() const {
+  return {Line[12], Line[13], Line[14], Line[15]};
+}
 
 void FrmBANDO_Main::setShown(const QList<QWidget*>& controls, bool shown) {
   for (QWidget* control : controls) control->setVisible(shown);
@@ -143,8 +150,9 @@ void FrmBANDO_Main::CmdEIB_Click() {
 void FrmBANDO_Main::CmdEtB_Click() {
   emptyResultBoxes();
   if (ChkEtB->isChecked()) {
-    for (QWidget* control : {static_cast<QWidget*>(CboCropType), static_cast<QWidget*>(CboAgrRegion),
-                             static_cast<QWidget*>(CboTillSys), static_cast<QWidget*>(CmdRunBANDO)})
+    for (QWidget* control :
+         {static_cast<QWidget*>(CboCropType), static_cast<QWidget*>(CboAgrRegion),
+          static_cast<QWidget*>(CboTillSys), static_cast<QWidget*>(CmdRunBANDO)})
       control->setEnabled(false);
     FrmEtImp& calculator = calculatorWindow();
     calculator.setEnabled(true);
@@ -279,16 +287,19 @@ void FrmBANDO_Main::closeEvent(QCloseEvent* event) {
 }
 
 void FrmBANDO_Main::Label2_Click() {
-  platform::showHelpPage(context_.programs, context_.messages, shell::helpPageAddress(shell::kHelpLandformSurfaceForms));
+  platform::showHelpPage(context_.programs, context_.messages,
+                         shell::helpPageAddress(shell::kHelpLandformSurfaceForms));
   Label2->setStyleSheet(kVisitedLink);
 }
 
 void FrmBANDO_Main::Label8_Click() {
-  platform::showHelpPage(context_.programs, context_.messages, shell::helpPageAddress(shell::kHelpBando));
+  platform::showHelpPage(context_.programs, context_.messages,
+                         shell::helpPageAddress(shell::kHelpBando));
 }
 
 void FrmBANDO_Main::Label9_Click() {
-  platform::showHelpPage(context_.programs, context_.messages, shell::helpPageAddress(shell::kHelpIndicator));
+  platform::showHelpPage(context_.programs, context_.messages,
+                         shell::helpPageAddress(shell::kHelpIndicator));
   Label9->setStyleSheet(kVisitedLink);
 }
 

@@ -23,10 +23,9 @@ class QPushButton;
 namespace sodwright::shell {
 class LinkLabel;
 class WindowHub;
-}
+}  // namespace sodwright::shell
 
 namespace sodwright::bando {
-
 
 class FrmBANDO_Main : public QWidget {
   Q_OBJECT
@@ -85,9 +84,9 @@ class FrmBANDO_Main : public QWidget {
   QLabel* Label27 = nullptr;
   QLineEdit* TxtBANDOClass = nullptr;
   QPushButton* CmdRunBANDO = nullptr;
-  QPushButton* Command1 = nullptr;  // "Quit"
-  shell::LinkLabel* Label8 = nullptr;      // "Help!"
-  shell::LinkLabel* Label9 = nullptr;      // the indicator-series link
+  QPushButton* Command1 = nullptr;     // "Quit"
+  shell::LinkLabel* Label8 = nullptr;  // "Help!"
+  shell::LinkLabel* Label9 = nullptr;  // the indicator-series link
   // Connectors, Line1 .. Line19 at index 1 .. 19, and the frames.
   std::array<QFrame*, 20> Line{};
   std::array<QFrame*, 4> Shape{};  // Shape1 .. Shape3 at index 1 .. 3

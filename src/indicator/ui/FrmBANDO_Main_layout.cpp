@@ -27,7 +27,8 @@ Control* place(Control* control, const QString& name, int x, int y, int w, int h
   return control;
 }
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h = 22) {
+QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y, int w,
+              int h = 22) {
   return place(new QLabel(text, parent), QString::fromLatin1(name), x, y, w, h);
 }
 
@@ -39,7 +40,8 @@ QComboBox* list(QWidget* parent, const char* name, int x, int y, int w) {
   return place(new shell::LabelledList(parent), QString::fromLatin1(name), x, y, w, 24);
 }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, int x, int y, int w, int h = 28) {
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, int x, int y, int w,
+                    int h = 28) {
   auto* control = place(new QPushButton(caption, parent), QString::fromLatin1(name), x, y, w, h);
   control->setAutoDefault(false);
   return control;
@@ -54,8 +56,9 @@ QFrame* line(QWidget* parent, int number, int x1, int y1, int x2, int y2) {
   frame->setLineWidth(1);
   const int x = std::min(x1, x2);
   const int y = std::min(y1, y2);
-  return place(frame, QStringLiteral("Line%1").arg(number), horizontal ? x : x - 1, horizontal ? y - 1 : y,
-               horizontal ? std::abs(x2 - x1) + 1 : 3, horizontal ? 3 : std::abs(y2 - y1) + 1);
+  return place(frame, QStringLiteral("Line%1").arg(number), horizontal ? x : x - 1,
+               horizontal ? y - 1 : y, horizontal ? std::abs(x2 - x1) + 1 : 3,
+               horizontal ? 3 : std::abs(y2 - y1) + 1);
 }
 
 QFrame* shape(QWidget* parent, int number, int x, int y, int w, int h) {
@@ -65,7 +68,8 @@ QFrame* shape(QWidget* parent, int number, int x, int y, int w, int h) {
   return place(frame, QStringLiteral("Shape%1").arg(number), x, y, w, h);
 }
 
-shell::LinkLabel* link(QWidget* parent, const char* name, const QString& text, const QString& colour, int x, int y, int w) {
+shell::LinkLabel* link(QWidget* parent, const char* name, const QString& text,
+                       const QString& colour, int x, int y, int w) {
   auto* control = place(new shell::LinkLabel(text, parent), QString::fromLatin1(name), x, y, w, 22);
   control->setStyleSheet(QStringLiteral("color: %1; text-decoration: underline;").arg(colour));
   control->setCursor(Qt::PointingHandCursor);
@@ -101,7 +105,8 @@ void FrmBANDO_Main::buildLayout() {
   headingFont(Label29, 1.2);
   Label1 = label(this, "Label1", QStringLiteral("Slope Class"), 20, 92, 100);
   CboSlpCl = list(this, "CboSlpCl", 125, 90, 140);
-  Label2 = link(this, "Label2", QStringLiteral("Surface Form"), QStringLiteral("rgb(0, 0, 255)"), 20, 124, 100);
+  Label2 = link(this, "Label2", QStringLiteral("Surface Form"), QStringLiteral("rgb(0, 0, 255)"),
+                20, 124, 100);
   CboSurfForm = list(this, "CboSurfForm", 125, 122, 140);
 
   Label13 = label(this, "Label13", QStringLiteral("Maximum Slope Gradient"), 20, 178, 175);
@@ -118,7 +123,8 @@ void FrmBANDO_Main::buildLayout() {
   TxtEI = box(this, "TxtEI", 200, 294);
   Label23 = label(this, "Label23", QStringLiteral("% m / ha"), 285, 296, 90);
 
-  ChkEIB = place(new QCheckBox(QStringLiteral("Using Slope data"), this), QStringLiteral("ChkEIB"), 20, 345, 170, 24);
+  ChkEIB = place(new QCheckBox(QStringLiteral("Using Slope data"), this), QStringLiteral("ChkEIB"),
+                 20, 345, 170, 24);
   CmdEIB = button(this, "CmdEIB", QStringLiteral("GO"), 200, 343, 80);
 
   // Descriptor connectors: from the two slope lists down to the slope-data boxes.
@@ -150,14 +156,15 @@ void FrmBANDO_Main::buildLayout() {
   TxtEt = box(this, "TxtEt", 540, 294);
   Label24 = label(this, "Label24", QStringLiteral("kg / m / %"), 625, 296, 100);
 
-  ChkEtB = place(new QCheckBox(QStringLiteral("Using  tillage data"), this), QStringLiteral("ChkEtB"), 405, 345, 180,
-                 24);
+  ChkEtB = place(new QCheckBox(QStringLiteral("Using  tillage data"), this),
+                 QStringLiteral("ChkEtB"), 405, 345, 180, 24);
   CmdEtB = button(this, "CmdEtB", QStringLiteral("GO"), 600, 343, 80);
 
-  LblEtNote = label(this, "LblEtNote",
-                    QStringLiteral("Sorry! we don't have this erosivity data in our database, please try another "
-                                   "crop type."),
-                    405, 225, 330, 60);
+  LblEtNote = label(
+      this, "LblEtNote",
+      QStringLiteral("Sorry! we don't have this erosivity data in our database, please try another "
+                     "crop type."),
+      405, 225, 330, 60);
   LblEtNote->setWordWrap(true);
   LblEtNote->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
 
@@ -180,7 +187,8 @@ void FrmBANDO_Main::buildLayout() {
   lblAt->setReadOnly(true);
   lblAt->setAlignment(Qt::AlignCenter);
   Label6 = label(this, "Label6", QStringLiteral("t / ha / yr"), 350, 422, 90);
-  for (QLabel* part : {Label7, Label19, Label21, Label11, Label22, Label25, Label26, Label20, Label6})
+  for (QLabel* part :
+       {Label7, Label19, Label21, Label11, Label22, Label25, Label26, Label20, Label6})
     part->setAlignment(Qt::AlignCenter);
 
   Label27 = label(this, "Label27", QStringLiteral("BANDO Class:"), 30, 466, 110);
@@ -188,9 +196,11 @@ void FrmBANDO_Main::buildLayout() {
 
   CmdRunBANDO = button(this, "CmdRunBANDO", QStringLiteral("Run BANDO"), 560, 418, 120, 32);
   Command1 = button(this, "Command1", QStringLiteral("Quit"), 560, 460, 120, 32);
-  Label8 = link(this, "Label8", QStringLiteral("Help!"), QStringLiteral("rgb(255, 0, 0)"), 700, 424, 60);
-  Label9 = link(this, "Label9", QStringLiteral("Agri-Environmental Indicator Series: Tillage Erosion"),
-                QStringLiteral("rgb(0, 0, 255)"), 30, 515, 420);
+  Label8 =
+      link(this, "Label8", QStringLiteral("Help!"), QStringLiteral("rgb(255, 0, 0)"), 700, 424, 60);
+  Label9 =
+      link(this, "Label9", QStringLiteral("Agri-Environmental Indicator Series: Tillage Erosion"),
+           QStringLiteral("rgb(0, 0, 255)"), 30, 515, 420);
   Label8->setAccessibleName(QStringLiteral("Help on BANDO"));
 
   // Labels name their boxes and lists for the keyboard and assistive tools;
@@ -223,11 +233,12 @@ void FrmBANDO_Main::buildLayout() {
 }
 
 void FrmBANDO_Main::fillLists() {
-  const std::array<std::pair<QComboBox*, BandoList>, 5> lists = {{{CboSlpCl, BandoList::SlopeClass},
-                                                                  {CboSurfForm, BandoList::SurfaceForm},
-                                                                  {CboCropType, BandoList::CropType},
-                                                                  {CboAgrRegion, BandoList::Region},
-                                                                  {CboTillSys, BandoList::TillageSystem}}};
+  const std::array<std::pair<QComboBox*, BandoList>, 5> lists = {
+      {{CboSlpCl, BandoList::SlopeClass},
+       {CboSurfForm, BandoList::SurfaceForm},
+       {CboCropType, BandoList::CropType},
+       {CboAgrRegion, BandoList::Region},
+       {CboTillSys, BandoList::TillageSystem}}};
   for (const auto& [box, kind] : lists) {
     for (std::string_view item : ItemsOf(kind))
       box->addItem(QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size())));
@@ -236,10 +247,10 @@ void FrmBANDO_Main::fillLists() {
 }
 
 void FrmBANDO_Main::setTabOrders() {
-  const QList<QWidget*> order = {CboSlpCl, Label2,      CboSurfForm,  TxtMSG,     TxtCSL, TxtCA,
-                                 TxtEI,    ChkEIB,      CmdEIB,       CboCropType, CboAgrRegion, CboTillSys,
-                                 TxtEt,    ChkEtB,      CmdEtB,       lblAt,      TxtBANDOClass, CmdRunBANDO,
-                                 Command1, Label8,      Label9};
+  const QList<QWidget*> order = {
+      CboSlpCl, Label2, CboSurfForm,   TxtMSG,       TxtCSL,     TxtCA,  TxtEI,
+      ChkEIB,   CmdEIB, CboCropType,   CboAgrRegion, CboTillSys, TxtEt,  ChkEtB,
+      CmdEtB,   lblAt,  TxtBANDOClass, CmdRunBANDO,  Command1,   Label8, Label9};
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 

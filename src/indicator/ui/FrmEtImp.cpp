@@ -66,7 +66,8 @@ FrmEtImp::FrmEtImp(BandoState& state, platform::AppContext& context, QWidget* pa
   connect(Command3, &QPushButton::clicked, this, &FrmEtImp::Command3_Click);
   connect(Command2, &QPushButton::clicked, this, &FrmEtImp::Command2_Click);
   shell::addHelpKey(this, [this] {
-    platform::showHelpPage(context_.programs, context_.messages, shell::helpPageAddress(shell::kHelpBando));
+    platform::showHelpPage(context_.programs, context_.messages,
+                           shell::helpPageAddress(shell::kHelpBando));
   });
 
   // Start: row 1 shows one pass of the first implement; rows 3 to 10 wait
@@ -84,7 +85,8 @@ FrmEtImp::FrmEtImp(BandoState& state, platform::AppContext& context, QWidget* pa
 }
 
 void FrmEtImp::buildLayout() {
-  Label28 = makeLabel(QStringLiteral("Label28"), QStringLiteral("Implement  Passes ---- Erosivity"), this);
+  Label28 = makeLabel(QStringLiteral("Label28"), QStringLiteral("Implement  Passes ---- Erosivity"),
+                      this);
   QFont titleFont = Label28->font();
   titleFont.setBold(true);
   titleFont.setPointSizeF(titleFont.pointSizeF() * 1.3);
@@ -113,7 +115,8 @@ void FrmEtImp::buildLayout() {
   for (int k = 1; k <= kRows; ++k) {
     const auto index = static_cast<std::size_t>(k);
     QFrame* shape = k % 2 == 1 ? Shape1 : Shape2;
-    RowLabel[index] = makeLabel(QStringLiteral("Label%1").arg(k + 2), QStringLiteral("#%1").arg(k), shape);
+    RowLabel[index] =
+        makeLabel(QStringLiteral("Label%1").arg(k + 2), QStringLiteral("#%1").arg(k), shape);
     Combo[index] = makeImplementList(k, shape);
     Text[index] = new QLineEdit(shape);
     Text[index]->setObjectName(QStringLiteral("Text%1").arg(k));

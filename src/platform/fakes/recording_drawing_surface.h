@@ -24,7 +24,9 @@ class RecordingDrawingSurface : public DrawingSurface {
   void drawLine(float x1, float y1, float x2, float y2) override {
     ops.push_back(DrawOp::line(x1, y1, x2, y2));
   }
-  void plotPoint(float x, float y, Rgb colour) override { ops.push_back(DrawOp::point(x, y, colour)); }
+  void plotPoint(float x, float y, Rgb colour) override {
+    ops.push_back(DrawOp::point(x, y, colour));
+  }
   void setLabel(LabelId label, const std::string& text) override {
     ops.push_back(DrawOp::labelText(label, text));
     labels[label] = text;

@@ -67,7 +67,8 @@ bool savePdf(const Figure& figure, const QString& path, const FigureExportOption
   const int dpi = options.dpi > 96 ? options.dpi : 300;
   writer.setResolution(dpi);
   // A page of the figure's own shape, one figure unit a ninety-sixth of an inch.
-  writer.setPageSize(QPageSize(QSizeF(figure.width * 72.0 / 96.0, figure.height * 72.0 / 96.0), QPageSize::Point));
+  writer.setPageSize(
+      QPageSize(QSizeF(figure.width * 72.0 / 96.0, figure.height * 72.0 / 96.0), QPageSize::Point));
   writer.setPageMargins(QMarginsF(0, 0, 0, 0));
   QPainter painter;
   if (!painter.begin(&writer)) return false;
@@ -80,9 +81,12 @@ bool saveFigure(const Figure& figure, const QString& path, const FigureExportOpt
   const auto format = figureFormatOf(path);
   if (!format) return false;
   switch (*format) {
-    case FigureFormat::Png: return savePng(figure, path, options);
-    case FigureFormat::Svg: return saveSvg(figure, path);
-    case FigureFormat::Pdf: return savePdf(figure, path, options);
+    case FigureFormat::Png:
+      return savePng(figure, path, options);
+    case FigureFormat::Svg:
+      return saveSvg(figure, path);
+    case FigureFormat::Pdf:
+      return savePdf(figure, path, options);
   }
   return false;
 }

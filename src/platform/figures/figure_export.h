@@ -14,8 +14,8 @@ namespace sodwright::platform {
 enum class FigureFormat { Png, Svg, Pdf };
 
 struct FigureExportOptions {
-  QSize pixels;    // PNG size; empty: the figure's own size times dpi / 96
-  int dpi = 96;    // written into the PNG, and the PDF's resolution
+  QSize pixels;  // PNG size; empty: the figure's own size times dpi / 96
+  int dpi = 96;  // written into the PNG, and the PDF's resolution
 };
 
 // The format a file name asks for by its extension (.png, .svg, .pdf, any

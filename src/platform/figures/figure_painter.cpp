@@ -35,9 +35,15 @@ void drawText(QPainter& painter, const FigureOp& op) {
   QRectF box;
   Qt::Alignment align = Qt::AlignVCenter;
   switch (op.align) {
-    case TextAlign::Left: box = QRectF(0, -h / 2, kWide, h), align |= Qt::AlignLeft; break;
-    case TextAlign::Centre: box = QRectF(-kWide / 2, -h / 2, kWide, h), align |= Qt::AlignHCenter; break;
-    case TextAlign::Right: box = QRectF(-kWide, -h / 2, kWide, h), align |= Qt::AlignRight; break;
+    case TextAlign::Left:
+      box = QRectF(0, -h / 2, kWide, h), align |= Qt::AlignLeft;
+      break;
+    case TextAlign::Centre:
+      box = QRectF(-kWide / 2, -h / 2, kWide, h), align |= Qt::AlignHCenter;
+      break;
+    case TextAlign::Right:
+      box = QRectF(-kWide, -h / 2, kWide, h), align |= Qt::AlignRight;
+      break;
   }
   painter.drawText(box, static_cast<int>(align), text);
   painter.restore();
@@ -54,7 +60,8 @@ QFont figureFont(double size, bool bold) {
 
 double qtTextWidth(std::string_view text, double size, bool bold) {
   const QFontMetricsF metrics(figureFont(size, bold));
-  return metrics.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  return metrics.horizontalAdvance(
+      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 void paintFigure(QPainter& painter, const Figure& figure, const QRectF& target) {
@@ -80,8 +87,12 @@ void paintFigure(QPainter& painter, const Figure& figure, const QRectF& target) 
         painter.drawLine(QPointF(op.x, op.y), QPointF(op.x2, op.y2));
         break;
       }
-      case FigureOp::Kind::Text: drawText(painter, op); break;
-      case FigureOp::Kind::Image: painter.drawImage(QRectF(op.x, op.y, op.w, op.h), imageOf(op)); break;
+      case FigureOp::Kind::Text:
+        drawText(painter, op);
+        break;
+      case FigureOp::Kind::Image:
+        painter.drawImage(QRectF(op.x, op.y, op.w, op.h), imageOf(op));
+        break;
     }
   }
   painter.restore();

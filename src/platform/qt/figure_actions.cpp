@@ -35,7 +35,8 @@ bool askPngOptions(QWidget* parent, const Figure& figure, FigureExportOptions& o
   dialog.setObjectName(QStringLiteral("FigureSizeDialog"));
   dialog.setWindowTitle(QStringLiteral("PNG size"));
   auto* form = new QFormLayout(&dialog);
-  QSpinBox* width = spin(&dialog, QStringLiteral("SpnWidth"), 100, 20000, static_cast<int>(figure.width * 2));
+  QSpinBox* width =
+      spin(&dialog, QStringLiteral("SpnWidth"), 100, 20000, static_cast<int>(figure.width * 2));
   QSpinBox* dpi = spin(&dialog, QStringLiteral("SpnDpi"), 72, 1200, 192);
   auto* height = new QLabel(&dialog);
   auto showHeight = [&] {
@@ -56,7 +57,8 @@ bool askPngOptions(QWidget* parent, const Figure& figure, FigureExportOptions& o
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   form->addRow(buttons);
   if (dialog.exec() != QDialog::Accepted) return false;
-  options.pixels = QSize(width->value(), static_cast<int>(std::lround(width->value() * figure.height / figure.width)));
+  options.pixels = QSize(
+      width->value(), static_cast<int>(std::lround(width->value() * figure.height / figure.width)));
   options.dpi = dpi->value();
   return true;
 }
@@ -64,14 +66,17 @@ bool askPngOptions(QWidget* parent, const Figure& figure, FigureExportOptions& o
 }  // namespace
 
 QString saveFigureAs(QWidget* parent, const Figure& figure, const QString& suggestedName) {
-  QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Save figure"), suggestedName,
-                                              QStringLiteral("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)"));
+  QString path = QFileDialog::getSaveFileName(
+      parent, QStringLiteral("Save figure"), suggestedName,
+      QStringLiteral("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)"));
   if (path.isEmpty()) return {};
   if (!figureFormatOf(path)) path += QStringLiteral(".png");
   FigureExportOptions options;
-  if (figureFormatOf(path) == FigureFormat::Png && !askPngOptions(parent, figure, options)) return {};
+  if (figureFormatOf(path) == FigureFormat::Png && !askPngOptions(parent, figure, options))
+    return {};
   if (!saveFigure(figure, path, options)) {
-    QMessageBox::warning(parent, QStringLiteral("Sodwright"), QStringLiteral("The figure could not be saved to ") + path);
+    QMessageBox::warning(parent, QStringLiteral("Sodwright"),
+                         QStringLiteral("The figure could not be saved to ") + path);
     return {};
   }
   return path;
@@ -82,7 +87,8 @@ void printFigureOn(QPrinter& printer, const Figure& figure) {
   if (!painter.begin(&printer)) return;
   const QRectF page = painter.viewport();
   const double scale = std::min(page.width() / figure.width, page.height() / figure.height);
-  paintFigure(painter, figure, QRectF(page.topLeft(), QSizeF(figure.width * scale, figure.height * scale)));
+  paintFigure(painter, figure,
+              QRectF(page.topLeft(), QSizeF(figure.width * scale, figure.height * scale)));
   painter.end();
 }
 
@@ -100,7 +106,8 @@ void addFigureMenu(QWidget* widget, std::function<Figure()> make, const QString&
   auto* save = new QAction(QStringLiteral("Save figure..."), widget);
   auto* copy = new QAction(QStringLiteral("Copy figure"), widget);
   auto* print = new QAction(QStringLiteral("Print figure..."), widget);
-  QObject::connect(save, &QAction::triggered, widget, [=] { saveFigureAs(widget, make(), suggestedName); });
+  QObject::connect(save, &QAction::triggered, widget,
+                   [=] { saveFigureAs(widget, make(), suggestedName); });
   QObject::connect(copy, &QAction::triggered, widget, [=] { copyFigure(make()); });
   QObject::connect(print, &QAction::triggered, widget, [=] { printFigure(widget, make()); });
   widget->addActions({save, copy, print});

@@ -6,7 +6,8 @@
 
 namespace sodwright::platform {
 
-QtBusyIndicator::QtBusyIndicator(std::function<QWidget*()> makeNote) : makeNote_(std::move(makeNote)) {}
+QtBusyIndicator::QtBusyIndicator(std::function<QWidget*()> makeNote)
+    : makeNote_(std::move(makeNote)) {}
 
 QtBusyIndicator::~QtBusyIndicator() {
   while (overrides_ > 0) setBusyPointer(false);

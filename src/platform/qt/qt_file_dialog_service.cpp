@@ -42,15 +42,17 @@ QStringList qtNameFilters(const std::string& filter) {
     // The dialogs hide the bracket patterns and show the description as given.
     QString name = parts[k].trimmed();
     if (name.isEmpty()) name = QStringLiteral("Files");
-    filters.append(name + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')'));
+    filters.append(name + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                   QLatin1Char(')'));
   }
   return filters;
 }
 
 std::string QtFileDialogService::askOpenFileName(const std::string& filter) {
-  const QString name = QFileDialog::getOpenFileName(QApplication::activeWindow(), QStringLiteral("Open"),
-                                                    lastDirectory_, qtNameFilters(filter).join(QStringLiteral(";;")),
-                                                    nullptr, QFileDialog::HideNameFilterDetails);
+  const QString name =
+      QFileDialog::getOpenFileName(QApplication::activeWindow(), QStringLiteral("Open"),
+                                   lastDirectory_, qtNameFilters(filter).join(QStringLiteral(";;")),
+                                   nullptr, QFileDialog::HideNameFilterDetails);
   if (name.isEmpty()) return {};
   lastDirectory_ = QFileInfo(name).absolutePath();
   return name.toStdString();

@@ -9,18 +9,22 @@ namespace {
 
 QMessageBox::Icon boxIcon(MessageIcon icon, MessageButtons buttons) {
   switch (icon) {
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::Critical: return QMessageBox::Critical;
-    case MessageIcon::None: break;
+    case MessageIcon::Information:
+      return QMessageBox::Information;
+    case MessageIcon::Warning:
+      return QMessageBox::Warning;
+    case MessageIcon::Critical:
+      return QMessageBox::Critical;
+    case MessageIcon::None:
+      break;
   }
   return buttons == MessageButtons::OkCancel ? QMessageBox::Question : QMessageBox::NoIcon;
 }
 
 }  // namespace
 
-MessageAnswer QtMessageService::show(const std::string& text, const std::string& title, MessageButtons buttons,
-                                     MessageIcon icon) {
+MessageAnswer QtMessageService::show(const std::string& text, const std::string& title,
+                                     MessageButtons buttons, MessageIcon icon) {
   QMessageBox box(QApplication::activeWindow());
   box.setWindowTitle(QString::fromStdString(title));
   box.setText(QString::fromStdString(text));

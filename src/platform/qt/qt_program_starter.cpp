@@ -18,7 +18,9 @@ QUrl urlForAddress(const std::string& address) {
 
 // QDesktopServices hands the URL over and returns; it answers false when the
 // desktop has no program for it, which the caller tells the user.
-bool QtProgramStarter::openTextFile(const std::string& path) { return QDesktopServices::openUrl(urlForFile(path)); }
+bool QtProgramStarter::openTextFile(const std::string& path) {
+  return QDesktopServices::openUrl(urlForFile(path));
+}
 
 bool QtProgramStarter::openWebAddress(const std::string& address) {
   return QDesktopServices::openUrl(urlForAddress(address));

@@ -43,15 +43,17 @@ RasterResult<OpenRaster> openRaster(const std::string& path) {
   useRasterDrivers();
   QuietGdalErrors quiet;
   static const char* const kDrivers[] = {"GTiff", "AAIGrid", nullptr};
-  GDALDatasetUniquePtr dataset(
-      GDALDataset::Open(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY, kDrivers, nullptr, nullptr));
+  GDALDatasetUniquePtr dataset(GDALDataset::Open(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY,
+                                                 kDrivers, nullptr, nullptr));
   if (!dataset)
-    return {std::nullopt, refusal(path, "it is not a GeoTIFF or ESRI ASCII grid that can be read, or it is damaged" +
-                                            QuietGdalErrors::detail())};
+    return {
+        std::nullopt,
+        refusal(path, "it is not a GeoTIFF or ESRI ASCII grid that can be read, or it is damaged" +
+                          QuietGdalErrors::detail())};
   if (dataset->GetRasterCount() != 1)
-    return {std::nullopt,
-            refusal(path, "it has " + std::to_string(dataset->GetRasterCount()) +
-                              " bands; NIBAL needs a single band of elevations (gdal_translate -b 1 takes the first)")};
+    return {std::nullopt, refusal(path, "it has " + std::to_string(dataset->GetRasterCount()) +
+                                            " bands; NIBAL needs a single band of elevations "
+                                            "(gdal_translate -b 1 takes the first)")};
   GDALRasterBand* band = dataset->GetRasterBand(1);
   if (GDALDataTypeIsComplex(band->GetRasterDataType()))
     return {std::nullopt, refusal(path, "its values are complex numbers, not elevations")};
@@ -62,27 +64,32 @@ RasterResult<OpenRaster> openRaster(const std::string& path) {
   if (dataset->GetGeoTransform(g.transform.data()) != CE_None)
     return {std::nullopt, refusal(path, "it has no georeferencing, so the cell size is unknown")};
   if (g.transform[2] != 0.0 || g.transform[4] != 0.0)
-    return {std::nullopt, refusal(path, "its grid is rotated or sheared; warp it to a north-up grid first "
-                                        "(gdalwarp)")};
+    return {std::nullopt,
+            refusal(path,
+                    "its grid is rotated or sheared; warp it to a north-up grid first "
+                    "(gdalwarp)")};
   if (!(g.rowSpacing() > 0.0) || !(g.columnSpacing() > 0.0) || !std::isfinite(g.transform[0]) ||
       !std::isfinite(g.transform[3]))
     return {std::nullopt, refusal(path, "its cell size or origin is not a positive finite number")};
   if (const OGRSpatialReference* crs = dataset->GetSpatialRef()) {
     if (crs->IsGeographic())
-      return {std::nullopt, refusal(path, "its cells are measured in degrees; reproject it to a projected "
-                                          "coordinate system in metres first (gdalwarp -t_srs)")};
+      return {std::nullopt,
+              refusal(path,
+                      "its cells are measured in degrees; reproject it to a projected "
+                      "coordinate system in metres first (gdalwarp -t_srs)")};
     char* wkt = nullptr;
     if (crs->exportToWkt(&wkt) == OGRERR_NONE && wkt != nullptr) g.crsWkt = wkt;
     CPLFree(wkt);
   }
   if (g.rows < kFewestNodesPerSide || g.columns < kFewestNodesPerSide)
-    return {std::nullopt, refusal(path, "it has " + sizeText(g.rows, g.columns) + "; NIBAL needs at least 4 x 4 nodes")};
+    return {std::nullopt, refusal(path, "it has " + sizeText(g.rows, g.columns) +
+                                            "; NIBAL needs at least 4 x 4 nodes")};
   return {OpenRaster{std::move(dataset), g}, {}};
 }
 
 // Checks one block of values read from lines first.. and applies scale and offset.
-std::optional<std::string> checkValues(double* values, int lines, int firstLine, int columns, bool hasNoData,
-                                       double noData, double scale, double offset) {
+std::optional<std::string> checkValues(double* values, int lines, int firstLine, int columns,
+                                       bool hasNoData, double noData, double scale, double offset) {
   for (int i = 0; i < lines; ++i) {
     for (int c = 0; c < columns; ++c) {
       double& v = values[static_cast<std::size_t>(i) * static_cast<std::size_t>(columns) + c];
@@ -90,8 +97,8 @@ std::optional<std::string> checkValues(double* values, int lines, int firstLine,
         return "it has no-data cells, the first at " + nodeText(firstLine + i, c) +
                "; fill or crop them first (gdal_fillnodata.py fills holes)";
       if (!std::isfinite(v))
-        return "the cell at " + nodeText(firstLine + i, c) + " holds " + (std::isnan(v) ? "NaN" : "an infinite value") +
-               ", not an elevation";
+        return "the cell at " + nodeText(firstLine + i, c) + " holds " +
+               (std::isnan(v) ? "NaN" : "an infinite value") + ", not an elevation";
       if (scale != 1.0 || offset != 0.0) v = v * scale + offset;
       if (!std::isfinite(v))
         return "the cell at " + nodeText(firstLine + i, c) + " is out of range once scaled";
@@ -106,8 +113,9 @@ std::optional<std::string> checkValues(double* values, int lines, int firstLine,
 // numbers may follow. Returns the first word found.
 std::optional<std::string> wordInAsciiGrid(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  static const char* const kKeywords[] = {"ncols",     "nrows",     "xllcorner", "yllcorner", "xllcenter",
-                                          "yllcenter", "cellsize",  "dx",        "dy",        "nodata_value"};
+  static const char* const kKeywords[] = {"ncols",     "nrows",       "xllcorner", "yllcorner",
+                                          "xllcenter", "yllcenter",   "cellsize",  "dx",
+                                          "dy",        "nodata_value"};
   std::string line;
   std::streampos valuesStart = 0;
   while (std::getline(in, line)) {
@@ -131,8 +139,10 @@ std::optional<std::string> wordInAsciiGrid(const std::string& path) {
   while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
     for (std::streamsize i = 0; i < in.gcount(); ++i) {
       const auto ch = static_cast<unsigned char>(buffer[i]);
-      if (std::isalpha(ch) && ch != 'e' && ch != 'E') word += static_cast<char>(ch);
-      else if (!word.empty()) return word;
+      if (std::isalpha(ch) && ch != 'e' && ch != 'E')
+        word += static_cast<char>(ch);
+      else if (!word.empty())
+        return word;
     }
   }
   if (!word.empty()) return word;
@@ -150,7 +160,9 @@ bool maskHidesCells(GDALRasterBand* band) {
 
 double RasterGeometry::rowSpacing() const { return std::abs(transform[1]); }
 double RasterGeometry::columnSpacing() const { return std::abs(transform[5]); }
-double RasterGeometry::easting(int column) const { return transform[0] + (column + 0.5) * transform[1]; }
+double RasterGeometry::easting(int column) const {
+  return transform[0] + (column + 0.5) * transform[1];
+}
 double RasterGeometry::northing(int row) const { return transform[3] + (row + 0.5) * transform[5]; }
 
 RasterResult<RasterGeometry> readRasterGeometry(const std::string& path) {
@@ -164,15 +176,18 @@ RasterResult<ElevationRaster> readElevationRaster(const std::string& path, std::
   if (!open.ok()) return {std::nullopt, open.message};
   const RasterGeometry& g = open.value->geometry;
   if (g.nodeCount() > mostNodes)
-    return {std::nullopt, refusal(path, "it has " + sizeText(g.rows, g.columns) + " = " +
-                                            std::to_string(g.nodeCount()) + " nodes, more than the " +
-                                            std::to_string(mostNodes) + " this program reads")};
+    return {std::nullopt,
+            refusal(path, "it has " + sizeText(g.rows, g.columns) + " = " +
+                              std::to_string(g.nodeCount()) + " nodes, more than the " +
+                              std::to_string(mostNodes) + " this program reads")};
   GDALRasterBand* band = open.value->dataset->GetRasterBand(1);
   if (maskHidesCells(band))
-    return {std::nullopt, refusal(path, "it carries a mask of invalid cells; fill them and drop the mask first")};
+    return {std::nullopt,
+            refusal(path, "it carries a mask of invalid cells; fill them and drop the mask first")};
   if (std::string(open.value->dataset->GetDriverName()) == "AAIGrid")
     if (const std::optional<std::string> word = wordInAsciiGrid(path))
-      return {std::nullopt, refusal(path, "its values hold \"" + *word + "\", which is not an elevation")};
+      return {std::nullopt,
+              refusal(path, "its values hold \"" + *word + "\", which is not an elevation")};
   int hasNoData = 0;
   const double noData = band->GetNoDataValue(&hasNoData);
   const double scale = band->GetScale();
@@ -183,18 +198,20 @@ RasterResult<ElevationRaster> readElevationRaster(const std::string& path, std::
   try {
     raster.elevation.resize(static_cast<std::size_t>(g.nodeCount()));
   } catch (const std::bad_alloc&) {
-    return {std::nullopt, refusal(path, "there is not enough memory for its " + std::to_string(g.nodeCount()) +
-                                            " nodes")};
+    return {std::nullopt, refusal(path, "there is not enough memory for its " +
+                                            std::to_string(g.nodeCount()) + " nodes")};
   }
   QuietGdalErrors quiet;
   for (int first = 0; first < g.rows; first += kLinesPerRead) {
     const int lines = std::min(kLinesPerRead, g.rows - first);
-    double* block = raster.elevation.data() + static_cast<std::size_t>(first) * static_cast<std::size_t>(g.columns);
-    if (band->RasterIO(GF_Read, 0, first, g.columns, lines, block, g.columns, lines, GDT_Float64, 0, 0, nullptr) !=
-        CE_None)
+    double* block = raster.elevation.data() +
+                    static_cast<std::size_t>(first) * static_cast<std::size_t>(g.columns);
+    if (band->RasterIO(GF_Read, 0, first, g.columns, lines, block, g.columns, lines, GDT_Float64, 0,
+                       0, nullptr) != CE_None)
       return {std::nullopt, refusal(path, "it breaks off or is damaged near " + nodeText(first, 0) +
                                               QuietGdalErrors::detail())};
-    if (auto fault = checkValues(block, lines, first, g.columns, hasNoData != 0, noData, scale, offset))
+    if (auto fault =
+            checkValues(block, lines, first, g.columns, hasNoData != 0, noData, scale, offset))
       return {std::nullopt, refusal(path, *fault)};
   }
   return {std::move(raster), {}};

@@ -17,7 +17,8 @@ std::string lowerExtension(std::string_view path) {
   const std::size_t slash = path.find_last_of("/\\");
   if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return {};
   std::string ext(path.substr(dot + 1));
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char ch) { return std::tolower(ch); });
+  std::transform(ext.begin(), ext.end(), ext.begin(),
+                 [](unsigned char ch) { return std::tolower(ch); });
   return ext;
 }
 

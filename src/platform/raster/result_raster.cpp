@@ -18,7 +18,8 @@ std::string withLayerName(const std::string& path, const std::string& name) {
 
 // An in-memory raster over the layers' own buffers (nothing is copied), with
 // the DEM's georeferencing; GDAL's CreateCopy then writes it in any format.
-GDALDatasetUniquePtr memoryRaster(const RasterGeometry& g, const std::vector<const ResultLayer*>& layers) {
+GDALDatasetUniquePtr memoryRaster(const RasterGeometry& g,
+                                  const std::vector<const ResultLayer*>& layers) {
   GDALDriver* memory = GetGDALDriverManager()->GetDriverByName("MEM");
   if (memory == nullptr) return nullptr;
   GDALDatasetUniquePtr dataset(memory->Create("", g.columns, g.rows, 0, GDT_Float32, nullptr));
@@ -28,7 +29,8 @@ GDALDatasetUniquePtr memoryRaster(const RasterGeometry& g, const std::vector<con
   if (!g.crsWkt.empty()) dataset->SetProjection(g.crsWkt.c_str());
   for (const ResultLayer* layer : layers) {
     char pointer[64];
-    std::snprintf(pointer, sizeof pointer, "DATAPOINTER=%p", static_cast<const void*>(layer->values.data()));
+    std::snprintf(pointer, sizeof pointer, "DATAPOINTER=%p",
+                  static_cast<const void*>(layer->values.data()));
     char* options[] = {pointer, nullptr};
     if (dataset->AddBand(GDT_Float32, options) != CE_None) return nullptr;
     dataset->GetRasterBand(dataset->GetRasterCount())->SetDescription(layer->name.c_str());
@@ -36,11 +38,13 @@ GDALDatasetUniquePtr memoryRaster(const RasterGeometry& g, const std::vector<con
   return dataset;
 }
 
-std::optional<std::string> copyTo(const std::string& driverName, const std::string& file, const RasterGeometry& g,
+std::optional<std::string> copyTo(const std::string& driverName, const std::string& file,
+                                  const RasterGeometry& g,
                                   const std::vector<const ResultLayer*>& layers) {
   GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(driverName.c_str());
   GDALDatasetUniquePtr source = memoryRaster(g, layers);
-  if (driver == nullptr || !source) return "the in-memory raster could not be made" + QuietGdalErrors::detail();
+  if (driver == nullptr || !source)
+    return "the in-memory raster could not be made" + QuietGdalErrors::detail();
   // BigTIFF only where a classic TIFF could not hold the file; nine
   // significant digits give every 32-bit float back from the text grid.
   const char* tiffOptions[] = {"BIGTIFF=IF_SAFER", nullptr};
@@ -50,15 +54,18 @@ std::optional<std::string> copyTo(const std::string& driverName, const std::stri
       driver->CreateCopy(file.c_str(), source.get(), FALSE, options, nullptr, nullptr));
   if (!written) return "cannot write " + file + QuietGdalErrors::detail();
   written->FlushCache(true);
-  if (CPLGetLastErrorType() == CE_Failure) return "cannot write " + file + QuietGdalErrors::detail();
+  if (CPLGetLastErrorType() == CE_Failure)
+    return "cannot write " + file + QuietGdalErrors::detail();
   written.reset();  // closing writes what is left
-  if (CPLGetLastErrorType() == CE_Failure) return "cannot write " + file + QuietGdalErrors::detail();
+  if (CPLGetLastErrorType() == CE_Failure)
+    return "cannot write " + file + QuietGdalErrors::detail();
   return std::nullopt;
 }
 
 }  // namespace
 
-std::vector<std::string> resultRasterPaths(const std::string& path, const std::vector<ResultLayer>& layers) {
+std::vector<std::string> resultRasterPaths(const std::string& path,
+                                           const std::vector<ResultLayer>& layers) {
   const std::string driver = driverForPath(path);
   if (driver == "GTiff") return {path};
   std::vector<std::string> files;
@@ -67,27 +74,34 @@ std::vector<std::string> resultRasterPaths(const std::string& path, const std::v
   return files;
 }
 
-RasterResult<std::vector<std::string>> writeResultRasters(const std::string& path, const RasterGeometry& geometry,
+RasterResult<std::vector<std::string>> writeResultRasters(const std::string& path,
+                                                          const RasterGeometry& geometry,
                                                           const std::vector<ResultLayer>& layers) {
   useRasterDrivers();
   const std::string driver = driverForPath(path);
   if (driver.empty())
-    return {std::nullopt, "Cannot write " + displayName(path) +
-                              ": a result raster is a GeoTIFF (.tif, .tiff) or an ESRI ASCII grid (.asc)"};
+    return {std::nullopt,
+            "Cannot write " + displayName(path) +
+                ": a result raster is a GeoTIFF (.tif, .tiff) or an ESRI ASCII grid (.asc)"};
   const auto expected = static_cast<std::size_t>(geometry.nodeCount());
   for (const ResultLayer& layer : layers)
     if (layer.values.size() != expected)
-      return {std::nullopt, "Cannot write " + displayName(path) + ": layer " + layer.name + " has the wrong size"};
+      return {std::nullopt, "Cannot write " + displayName(path) + ": layer " + layer.name +
+                                " has the wrong size"};
   if (driver == "AAIGrid" && geometry.rowSpacing() != geometry.columnSpacing())
-    return {std::nullopt, "Cannot write " + displayName(path) + ": an ESRI ASCII grid holds square cells only, and "
-                              "these are " + exactText(geometry.rowSpacing()) + " by " +
-                              exactText(geometry.columnSpacing()) + "; write a GeoTIFF (.tif) instead"};
+    return {std::nullopt, "Cannot write " + displayName(path) +
+                              ": an ESRI ASCII grid holds square cells only, and "
+                              "these are " +
+                              exactText(geometry.rowSpacing()) + " by " +
+                              exactText(geometry.columnSpacing()) +
+                              "; write a GeoTIFF (.tif) instead"};
   QuietGdalErrors quiet;
   const std::vector<std::string> files = resultRasterPaths(path, layers);
   if (driver == "GTiff") {
     std::vector<const ResultLayer*> all;
     for (const ResultLayer& layer : layers) all.push_back(&layer);
-    if (auto error = copyTo(driver, path, geometry, all)) return {std::nullopt, "Cannot write the result raster: " + *error};
+    if (auto error = copyTo(driver, path, geometry, all))
+      return {std::nullopt, "Cannot write the result raster: " + *error};
   } else {
     for (std::size_t i = 0; i < layers.size(); ++i)
       if (auto error = copyTo(driver, files[i], geometry, {&layers[i]}))

@@ -24,10 +24,12 @@ struct ResultLayer {
 
 // The files the layers go to, in the order written; empty for an extension
 // that is not a raster format the program writes.
-std::vector<std::string> resultRasterPaths(const std::string& path, const std::vector<ResultLayer>& layers);
+std::vector<std::string> resultRasterPaths(const std::string& path,
+                                           const std::vector<ResultLayer>& layers);
 
 // Writes the layers; the value is the list of files written.
-RasterResult<std::vector<std::string>> writeResultRasters(const std::string& path, const RasterGeometry& geometry,
+RasterResult<std::vector<std::string>> writeResultRasters(const std::string& path,
+                                                          const RasterGeometry& geometry,
                                                           const std::vector<ResultLayer>& layers);
 
 }  // namespace sodwright::raster

@@ -5,7 +5,8 @@
 
 namespace sodwright::platform {
 
-std::unique_ptr<Worksheet> FileWorkbookReader::openFirstSheet(const std::string& path, std::string& error) {
+std::unique_ptr<Worksheet> FileWorkbookReader::openFirstSheet(const std::string& path,
+                                                              std::string& error) {
   error.clear();
   std::unique_ptr<MemoryWorksheet> sheet;
   switch (workbookFormatOf(path)) {

@@ -21,7 +21,8 @@ constexpr QStringView kTextNs = u"urn:oasis:names:tc:opendocument:xmlns:text:1.0
 constexpr qint64 kMaxSpaces = 1000;
 
 // The attribute of this namespace and local name; empty when absent.
-std::optional<QString> attribute(const QXmlStreamAttributes& attributes, QStringView ns, QStringView name) {
+std::optional<QString> attribute(const QXmlStreamAttributes& attributes, QStringView ns,
+                                 QStringView name) {
   for (const QXmlStreamAttribute& a : attributes) {
     if (a.namespaceUri() == ns && a.name() == name) return a.value().toString();
   }
@@ -30,7 +31,8 @@ std::optional<QString> attribute(const QXmlStreamAttributes& attributes, QString
 
 qint64 repeatCount(const QXmlStreamReader& xml, QStringView name) {
   bool ok = false;
-  const qint64 count = attribute(xml.attributes(), kTableNs, name).value_or(QString()).toLongLong(&ok);
+  const qint64 count =
+      attribute(xml.attributes(), kTableNs, name).value_or(QString()).toLongLong(&ok);
   return ok && count > 0 ? count : 1;
 }
 
@@ -42,7 +44,8 @@ void collectText(QXmlStreamReader& xml, QString& out) {
   bool firstParagraph = true;
   while (!xml.atEnd()) {
     // Past the longest cell text, read on to the end of the element without keeping more.
-    if (static_cast<std::size_t>(out.size()) > kMaxCellText) out.truncate(static_cast<qsizetype>(kMaxCellText));
+    if (static_cast<std::size_t>(out.size()) > kMaxCellText)
+      out.truncate(static_cast<qsizetype>(kMaxCellText));
     const auto token = xml.readNext();
     if (token == QXmlStreamReader::EndElement) {
       if (depth == 0) return;
@@ -53,8 +56,10 @@ void collectText(QXmlStreamReader& xml, QString& out) {
       const bool inText = xml.namespaceUri() == kTextNs;
       if (inText && xml.name() == u"s") {
         bool ok = false;
-        const qint64 count = attribute(xml.attributes(), kTextNs, u"c").value_or(QString()).toLongLong(&ok);
-        out += QString(static_cast<qsizetype>(ok ? std::clamp<qint64>(count, 1, kMaxSpaces) : 1), u' ');
+        const qint64 count =
+            attribute(xml.attributes(), kTextNs, u"c").value_or(QString()).toLongLong(&ok);
+        out += QString(static_cast<qsizetype>(ok ? std::clamp<qint64>(count, 1, kMaxSpaces) : 1),
+                       u' ');
         xml.skipCurrentElement();
       } else if (inText && xml.name() == u"tab") {
         out += u'\t';
@@ -82,10 +87,13 @@ CellValue readCell(QXmlStreamReader& xml) {
   collectText(xml, shown);
   if (type == u"float" || type == u"percentage" || type == u"currency") {
     bool ok = false;
-    const double number = attribute(attributes, kOfficeNs, u"value").value_or(QString()).toDouble(&ok);
+    const double number =
+        attribute(attributes, kOfficeNs, u"value").value_or(QString()).toDouble(&ok);
     if (ok) return numberCell(number);
   } else if (type == u"boolean") {
-    return CellValue::ofText(attribute(attributes, kOfficeNs, u"boolean-value") == QStringLiteral("true") ? "TRUE" : "FALSE");
+    return CellValue::ofText(
+        attribute(attributes, kOfficeNs, u"boolean-value") == QStringLiteral("true") ? "TRUE"
+                                                                                     : "FALSE");
   } else if (type == u"string") {
     if (const auto given = attribute(attributes, kOfficeNs, u"string-value"))
       return CellValue::ofText(given->left(static_cast<qsizetype>(kMaxCellText)).toStdString());
@@ -107,14 +115,16 @@ std::vector<CellRun> readRow(QXmlStreamReader& xml) {
   std::vector<CellRun> runs;
   qint64 column = 1;
   while (xml.readNextStartElement()) {
-    if (xml.namespaceUri() != kTableNs || (xml.name() != u"table-cell" && xml.name() != u"covered-table-cell")) {
+    if (xml.namespaceUri() != kTableNs ||
+        (xml.name() != u"table-cell" && xml.name() != u"covered-table-cell")) {
       xml.skipCurrentElement();
       continue;
     }
     const qint64 repeat = repeatCount(xml, u"number-columns-repeated");
     CellValue value = readCell(xml);
     const qint64 last = std::min<qint64>(column + repeat - 1, kMaxSheetColumns);
-    if (value.kind != CellValue::Kind::Empty && column <= last) runs.push_back({column, last, std::move(value)});
+    if (value.kind != CellValue::Kind::Empty && column <= last)
+      runs.push_back({column, last, std::move(value)});
     column = std::min<qint64>(column + repeat, kMaxSheetColumns + 1);
   }
   return runs;
@@ -122,7 +132,8 @@ std::vector<CellRun> readRow(QXmlStreamReader& xml) {
 
 bool isRowGroup(const QXmlStreamReader& xml) {
   return xml.namespaceUri() == kTableNs &&
-         (xml.name() == u"table-header-rows" || xml.name() == u"table-rows" || xml.name() == u"table-row-group");
+         (xml.name() == u"table-header-rows" || xml.name() == u"table-rows" ||
+          xml.name() == u"table-row-group");
 }
 
 // Reads the rows of the table whose start element was just read.
@@ -175,7 +186,8 @@ std::unique_ptr<MemoryWorksheet> readOdsFirstSheet(const std::string& path, std:
   SheetBuilder builder;
   bool found = false;
   while (!found && !xml.atEnd()) {
-    if (xml.readNext() == QXmlStreamReader::StartElement && xml.namespaceUri() == kTableNs && xml.name() == u"table") {
+    if (xml.readNext() == QXmlStreamReader::StartElement && xml.namespaceUri() == kTableNs &&
+        xml.name() == u"table") {
       found = true;
       if (!readTable(xml, builder, error)) return nullptr;
     }

@@ -12,7 +12,8 @@ CellValue numberCell(double value) {
   return cell;
 }
 
-bool SheetBuilder::put(std::int64_t row, std::int64_t column, const CellValue& value, std::string& error) {
+bool SheetBuilder::put(std::int64_t row, std::int64_t column, const CellValue& value,
+                       std::string& error) {
   if (value.kind == CellValue::Kind::Empty) return true;
   if (row < 1 || column < 1 || row > kMaxSheetRows || column > kMaxSheetColumns) return true;
   if (sheet_->filledCount() >= maxFilledCells_) {

@@ -25,8 +25,11 @@ CellValue numberCell(double value);
 
 class SheetBuilder {
  public:
-  explicit SheetBuilder(std::size_t maxFilledCells = kMaxFilledCells, std::size_t maxText = kMaxSheetText)
-      : sheet_(std::make_unique<MemoryWorksheet>()), maxFilledCells_(maxFilledCells), maxText_(maxText) {}
+  explicit SheetBuilder(std::size_t maxFilledCells = kMaxFilledCells,
+                        std::size_t maxText = kMaxSheetText)
+      : sheet_(std::make_unique<MemoryWorksheet>()),
+        maxFilledCells_(maxFilledCells),
+        maxText_(maxText) {}
 
   // Stores a filled cell, a text cut to kMaxCellText. Positions beyond the
   // largest sheet are dropped. False, with `error` set, once more than

@@ -54,7 +54,8 @@ std::string openFailure(int code) {
 // Every .xls file is a compound document starting with this signature; a
 // short or foreign file is told apart from a damaged workbook by it.
 bool hasCompoundSignature(const std::string& path) {
-  static constexpr std::array<unsigned char, 8> kSignature = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+  static constexpr std::array<unsigned char, 8> kSignature = {0xD0, 0xCF, 0x11, 0xE0,
+                                                              0xA1, 0xB1, 0x1A, 0xE1};
   std::ifstream in(path, std::ios::binary);
   std::array<char, 8> head{};
   if (!in.read(head.data(), head.size())) return false;
@@ -66,8 +67,9 @@ bool hasCompoundSignature(const std::string& path) {
 
 // Reads the first sheet here; `filled`, when given, receives the place of
 // every cell stored.
-std::unique_ptr<MemoryWorksheet> readInThisProcess(const std::string& path, std::string& error,
-                                                   std::vector<std::pair<int, int>>* filled = nullptr) {
+std::unique_ptr<MemoryWorksheet> readInThisProcess(
+    const std::string& path, std::string& error,
+    std::vector<std::pair<int, int>>* filled = nullptr) {
   if (std::ifstream(path, std::ios::binary) && !hasCompoundSignature(path)) {
     error = "The file is not an .xls workbook.";
     return nullptr;
@@ -79,7 +81,8 @@ std::unique_ptr<MemoryWorksheet> readInThisProcess(const std::string& path, std:
     return nullptr;
   }
   unsigned int value = 0;
-  if (freexl_get_info(xls.handle, FREEXL_BIFF_PASSWORD, &value) == FREEXL_OK && value == FREEXL_BIFF_OBFUSCATED) {
+  if (freexl_get_info(xls.handle, FREEXL_BIFF_PASSWORD, &value) == FREEXL_OK &&
+      value == FREEXL_BIFF_OBFUSCATED) {
     error = "The workbook is protected by a password and cannot be read.";
     return nullptr;
   }
@@ -142,7 +145,8 @@ std::unique_ptr<MemoryWorksheet> readInThisProcess(const std::string& path, std:
 
 constexpr const char* kXlsReaderName = "sodwright-xls-reader";
 constexpr const char* kXlsReaderMissing =
-    "The .xls reader program (sodwright-xls-reader) cannot be started; it belongs beside this program or in its lib/sodwright folder.";
+    "The .xls reader program (sodwright-xls-reader) cannot be started; it belongs beside this "
+    "program or in its lib/sodwright folder.";
 
 // The reader beside the running program, else in the installed helper folder
 // (lib/sodwright next to bin/), else the one of the build tree (tests run
@@ -154,12 +158,14 @@ std::string xlsReaderProgram() {
     const std::filesystem::path beside = self.parent_path() / kXlsReaderName;
     if (::access(beside.c_str(), X_OK) == 0) return beside.string();
 #if defined(SODWRIGHT_HELPER_DIR_FROM_BIN)
-    const std::filesystem::path installed = self.parent_path() / SODWRIGHT_HELPER_DIR_FROM_BIN / kXlsReaderName;
+    const std::filesystem::path installed =
+        self.parent_path() / SODWRIGHT_HELPER_DIR_FROM_BIN / kXlsReaderName;
     if (::access(installed.c_str(), X_OK) == 0) return installed.string();
 #endif
   }
 #if defined(SODWRIGHT_XLS_READER_IN_BUILD_TREE)
-  if (::access(SODWRIGHT_XLS_READER_IN_BUILD_TREE, X_OK) == 0) return SODWRIGHT_XLS_READER_IN_BUILD_TREE;
+  if (::access(SODWRIGHT_XLS_READER_IN_BUILD_TREE, X_OK) == 0)
+    return SODWRIGHT_XLS_READER_IN_BUILD_TREE;
 #endif
   return {};
 }
@@ -218,8 +224,8 @@ std::unique_ptr<MemoryWorksheet> decode(std::string_view in, std::string& error)
     double number = 0;
     std::uint32_t length = 0;
     char cellKind = 0;
-    if (!take(in, row) || !take(in, column) || !take(in, cellKind) || !take(in, number) || !take(in, length) ||
-        in.size() < length)
+    if (!take(in, row) || !take(in, column) || !take(in, cellKind) || !take(in, number) ||
+        !take(in, length) || in.size() < length)
       return nullptr;
     const std::string text(in.substr(0, length));
     in.remove_prefix(length);
@@ -271,7 +277,8 @@ std::unique_ptr<MemoryWorksheet> readXlsFirstSheet(const std::string& path, std:
   char buffer[65536];
   bool timedOut = false;
   for (;;) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) {
       timedOut = true;
       break;

@@ -37,7 +37,8 @@ QString relationshipsPartOf(const QString& part) {
 }
 
 // The relationships of a part; none when the part has no relationship part.
-std::optional<std::vector<Relationship>> readRelationships(const ZipArchive& zip, const QString& sourcePart,
+std::optional<std::vector<Relationship>> readRelationships(const ZipArchive& zip,
+                                                           const QString& sourcePart,
                                                            std::string& error) {
   std::vector<Relationship> found;
   const QString relsPart = relationshipsPartOf(sourcePart);
@@ -88,14 +89,16 @@ QString readStringItem(QXmlStreamReader& xml) {
   return text;
 }
 
-std::optional<QStringList> readSharedStrings(const ZipArchive& zip, const QString& part, std::string& error) {
+std::optional<QStringList> readSharedStrings(const ZipArchive& zip, const QString& part,
+                                             std::string& error) {
   QStringList strings;
   if (part.isEmpty() || !zip.contains(part)) return strings;
   const auto bytes = zip.read(part, kMaxPartBytes, error);
   if (!bytes) return std::nullopt;
   QXmlStreamReader xml(*bytes);
   while (!xml.atEnd()) {
-    if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"si") strings.append(readStringItem(xml));
+    if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"si")
+      strings.append(readStringItem(xml));
   }
   if (xml.hasError()) {
     error = brokenXmlMessage(part, xml);
@@ -105,7 +108,8 @@ std::optional<QStringList> readSharedStrings(const ZipArchive& zip, const QStrin
 }
 
 // The first <sheet> of the workbook part: its relationship id.
-std::optional<QString> firstSheetId(const ZipArchive& zip, const QString& part, std::string& error) {
+std::optional<QString> firstSheetId(const ZipArchive& zip, const QString& part,
+                                    std::string& error) {
   const auto bytes = zip.read(part, kMaxPartBytes, error);
   if (!bytes) return std::nullopt;
   QXmlStreamReader xml(*bytes);
@@ -118,7 +122,8 @@ std::optional<QString> firstSheetId(const ZipArchive& zip, const QString& part, 
   return std::nullopt;
 }
 
-CellValue cellFromXlsx(const QString& type, const QString& value, bool hasValue, const QStringList& shared) {
+CellValue cellFromXlsx(const QString& type, const QString& value, bool hasValue,
+                       const QStringList& shared) {
   if (type == u"inlineStr") return CellValue::ofText(value.toStdString());
   if (!hasValue) return CellValue::empty();
   if (type == u"s") {
@@ -137,8 +142,8 @@ CellValue cellFromXlsx(const QString& type, const QString& value, bool hasValue,
   return CellValue::ofText(value.toStdString());
 }
 
-bool readSheet(const ZipArchive& zip, const QString& part, const QStringList& shared, SheetBuilder& builder,
-               std::string& error) {
+bool readSheet(const ZipArchive& zip, const QString& part, const QStringList& shared,
+               SheetBuilder& builder, std::string& error) {
   const auto bytes = zip.read(part, kMaxPartBytes, error);
   if (!bytes) return false;
   QXmlStreamReader xml(*bytes);
@@ -177,7 +182,8 @@ bool readSheet(const ZipArchive& zip, const QString& part, const QStringList& sh
           xml.skipCurrentElement();
         }
       }
-      if (!builder.put(row, column, cellFromXlsx(type, value, hasValue, shared), error)) return false;
+      if (!builder.put(row, column, cellFromXlsx(type, value, hasValue, shared), error))
+        return false;
     }
   }
   if (xml.hasError()) {
@@ -198,7 +204,8 @@ std::unique_ptr<MemoryWorksheet> readXlsxFirstSheet(const std::string& path, std
   const auto packageRels = readRelationships(zip, QString(), error);
   if (!packageRels) return nullptr;
   const Relationship* office = findByType(*packageRels, u"/officeDocument");
-  const QString workbookPart = office != nullptr ? office->target : QStringLiteral("xl/workbook.xml");
+  const QString workbookPart =
+      office != nullptr ? office->target : QStringLiteral("xl/workbook.xml");
   if (!zip.contains(workbookPart)) {
     error = "The file is not an .xlsx workbook: it has no workbook part.";
     return nullptr;
@@ -216,8 +223,9 @@ std::unique_ptr<MemoryWorksheet> readXlsxFirstSheet(const std::string& path, std
     return nullptr;
   }
   const Relationship* strings = findByType(*workbookRels, u"/sharedStrings");
-  const auto shared =
-      readSharedStrings(zip, strings != nullptr ? strings->target : folderOf(workbookPart) + "sharedStrings.xml", error);
+  const auto shared = readSharedStrings(
+      zip, strings != nullptr ? strings->target : folderOf(workbookPart) + "sharedStrings.xml",
+      error);
   if (!shared) return nullptr;
   SheetBuilder builder;
   if (!readSheet(zip, sheetRel->target, *shared, builder, error)) return nullptr;

@@ -10,8 +10,9 @@ QString attributeByLocalName(const QXmlStreamReader& xml, QStringView localName)
 }
 
 std::string brokenXmlMessage(const QString& part, const QXmlStreamReader& xml) {
-  return "The workbook part " + part.toStdString() + " is broken XML: " + xml.errorString().toStdString() +
-         " (line " + std::to_string(xml.lineNumber()) + ").";
+  return "The workbook part " + part.toStdString() +
+         " is broken XML: " + xml.errorString().toStdString() + " (line " +
+         std::to_string(xml.lineNumber()) + ").";
 }
 
 }  // namespace sodwright::platform

@@ -13,7 +13,8 @@ ZipArchive::ZipArchive(const std::string& path) {
   } else {
     zip_error_t zipError;
     zip_error_init_with_code(&zipError, code);
-    error_ = std::string("The file cannot be read as a zip archive: ") + zip_error_strerror(&zipError) + ".";
+    error_ = std::string("The file cannot be read as a zip archive: ") +
+             zip_error_strerror(&zipError) + ".";
     zip_error_fini(&zipError);
   }
 }
@@ -26,7 +27,8 @@ bool ZipArchive::contains(const QString& name) const {
   return archive_ != nullptr && zip_name_locate(archive_, name.toUtf8().constData(), 0) >= 0;
 }
 
-std::optional<QByteArray> ZipArchive::read(const QString& name, qint64 maxBytes, std::string& error) const {
+std::optional<QByteArray> ZipArchive::read(const QString& name, qint64 maxBytes,
+                                           std::string& error) const {
   const std::string member = name.toStdString();
   if (archive_ == nullptr) {
     error = error_;

@@ -88,7 +88,8 @@ void FrmShowData::showHeadingsInHeaders() {
   const int headingRows = table_->fixedRows();
   const int headingColumns = table_->fixedColumns();
   for (int row = 0; row < headingRows; ++row) MSFlexGridData->setRowHidden(row, true);
-  for (int column = 0; column < headingColumns; ++column) MSFlexGridData->setColumnHidden(column, true);
+  for (int column = 0; column < headingColumns; ++column)
+    MSFlexGridData->setColumnHidden(column, true);
   MSFlexGridData->horizontalHeader()->setVisible(headingRows > 0);
   MSFlexGridData->verticalHeader()->setVisible(headingColumns > 0);
   MSFlexGridData->horizontalHeader()->setHighlightSections(false);
@@ -115,8 +116,9 @@ void FrmShowData::applyColumnWidths() {
       tableWidth += width;
       continue;
     }
-    const int width = std::max({given, static_cast<QAbstractItemView*>(MSFlexGridData)->sizeHintForColumn(column),
-                                MSFlexGridData->horizontalHeader()->sectionSizeHint(column)});
+    const int width =
+        std::max({given, static_cast<QAbstractItemView*>(MSFlexGridData)->sizeHintForColumn(column),
+                  MSFlexGridData->horizontalHeader()->sectionSizeHint(column)});
     MSFlexGridData->setColumnWidth(column, width);
     tableWidth += width;
   }

@@ -99,10 +99,12 @@ FrmSplash::FrmSplash(QWidget* parent) : QWidget(parent, Qt::Window) {
 
   auto* pictures = new QHBoxLayout;
   pictures->addWidget(pictureLabel("Image1", slopePicture(), QStringLiteral("Hillslope"), frame));
-  pictures->addWidget(pictureLabel("Image2", gridPicture(), QStringLiteral("Elevation grid"), frame));
+  pictures->addWidget(
+      pictureLabel("Image2", gridPicture(), QStringLiteral("Elevation grid"), frame));
   pictures->addWidget(pictureLabel("Image3", riskPicture(), QStringLiteral("Risk classes"), frame));
 
-  LblTitle = new QLabel(QStringLiteral("Sodwright\nTillage Translocation and Erosion Models"), frame);
+  LblTitle =
+      new QLabel(QStringLiteral("Sodwright\nTillage Translocation and Erosion Models"), frame);
   LblTitle->setObjectName(QStringLiteral("LblTitle"));
   QFont titleFont = LblTitle->font();
   titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);

@@ -38,8 +38,10 @@ frmDelimiter::frmDelimiter(platform::AppContext& context, QWidget* parent)
   TxtOther->installEventFilter(this);
   // The guide's section on the data file of the model that imports.
   addHelpKey(this, [this] {
-    platform::showHelpPage(context_.programs, context_.messages,
-                           helpPageAddress(context_.activeModel == platform::kNibal ? kHelpGridFile : kHelpTransectFile));
+    platform::showHelpPage(
+        context_.programs, context_.messages,
+        helpPageAddress(context_.activeModel == platform::kNibal ? kHelpGridFile
+                                                                 : kHelpTransectFile));
   });
 
   // The window definition presets "Space"; loading the dialog selects "Tab".

@@ -8,12 +8,14 @@ namespace {
 
 class LabelledListAccessible : public QAccessibleWidget {
  public:
-  explicit LabelledListAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::ComboBox) {}
+  explicit LabelledListAccessible(QWidget* widget)
+      : QAccessibleWidget(widget, QAccessible::ComboBox) {}
 
   QString text(QAccessible::Text t) const override {
     const auto* list = static_cast<const QComboBox*>(widget());
     if (t == QAccessible::Name && !list->accessibleName().isEmpty()) return list->accessibleName();
-    if (t == QAccessible::Value) return list->isEditable() ? list->lineEdit()->text() : list->currentText();
+    if (t == QAccessible::Value)
+      return list->isEditable() ? list->lineEdit()->text() : list->currentText();
     return QAccessibleWidget::text(t);
   }
 };

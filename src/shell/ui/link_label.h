@@ -26,7 +26,8 @@ class LinkLabel : public QLabel {
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override {
     QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && onClick)
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
+        onClick)
       onClick();
   }
   void keyPressEvent(QKeyEvent* event) override {

@@ -33,7 +33,8 @@ QVariant ViewerTableModel::headerData(int section, Qt::Orientation orientation, 
     return parts.join(QLatin1Char('\n'));
   }
   if (section < 0 || section >= rowCount()) return {};
-  for (int column = 0; column < fixedColumns() && column < columnCount(); ++column) parts << cellText(section, column);
+  for (int column = 0; column < fixedColumns() && column < columnCount(); ++column)
+    parts << cellText(section, column);
   return parts.join(QLatin1Char(' '));
 }
 
@@ -41,7 +42,8 @@ QString ViewerTableModel::cornerText() const {
   QStringList lines;
   for (int row = 0; row < fixedRows() && row < rowCount(); ++row) {
     QStringList cells;
-    for (int column = 0; column < fixedColumns() && column < columnCount(); ++column) cells << cellText(row, column);
+    for (int column = 0; column < fixedColumns() && column < columnCount(); ++column)
+      cells << cellText(row, column);
     lines << cells.join(QLatin1Char(' '));
   }
   return lines.join(QLatin1Char('\n'));

@@ -30,7 +30,8 @@ class ViewerTableModel : public QAbstractTableModel {
   // place while the table scrolls: a column's heading cells one per line, a
   // row's heading cells side by side, and the cells where the heading rows
   // and columns meet.
-  QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation,
+                      int role = Qt::DisplayRole) const override;
   QString cornerText() const;
 
  protected:

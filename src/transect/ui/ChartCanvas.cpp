@@ -53,7 +53,8 @@ void ChartCanvas::drawLine(float x1, float y1, float x2, float y2) {
 }
 
 void ChartCanvas::plotPoint(float x, float y, platform::Rgb colour) {
-  items_.push_back({true, x, y, x, y, penWidth_, style_, QColor(colour.r, colour.g, colour.b), colour, window_});
+  items_.push_back(
+      {true, x, y, x, y, penWidth_, style_, QColor(colour.r, colour.g, colour.b), colour, window_});
   update();
 }
 
@@ -88,7 +89,8 @@ void ChartCanvas::paintEvent(QPaintEvent*) {
     QPen pen(item.colour);
     pen.setWidth(item.penWidth);
     // Only a thin pen draws dashes, as on the original picture panels.
-    pen.setStyle(item.style == platform::LineStyle::Dashed && item.penWidth == 1 ? Qt::DashLine : Qt::SolidLine);
+    pen.setStyle(item.style == platform::LineStyle::Dashed && item.penWidth == 1 ? Qt::DashLine
+                                                                                 : Qt::SolidLine);
     painter.setPen(pen);
     painter.drawLine(from, toPixels(item.window, item.x2, item.y2));
   }

@@ -22,22 +22,25 @@ struct PanelTexts {
   const char* max;
   const char* mid;
   const char* min;
-  const char* suffix;     // of the distance label names, unique in the window
-  const char* unitName;   // the value unit caption
+  const char* suffix;    // of the distance label names, unique in the window
+  const char* unitName;  // the value unit caption
   const char* unitText;
 };
 
 PanelTexts textsOf(ChartKind kind) {
   switch (kind) {
     case ChartKind::Elevation:
-      return {"Elevation", "ChtElev", "Line1", "Line2", "MaxE", "MidE", "MinE", "", "LblunitE", "m"};
+      return {"Elevation", "ChtElev", "Line1", "Line2",    "MaxE",
+              "MidE",      "MinE",    "",      "LblunitE", "m"};
     case ChartKind::SoilLoss:
-      return {"Soil Loss Rate", "ChtSoilLoss", "Line3", "Line4", "MaxSL", "MidSL", "MinSL", "SL", "LblunitSL",
-              "kg/m2/seq"};
+      return {"Soil Loss Rate", "ChtSoilLoss", "Line3", "Line4",     "MaxSL",
+              "MidSL",          "MinSL",       "SL",    "LblunitSL", "kg/m2/seq"};
     case ChartKind::UpLayer:
-      return {"UpLayer Mass", "ChtUpL", "Line5", "Line6", "MaxUp", "MidUp", "MinUp", "Up", "LblunitU", "unit"};
+      return {"UpLayer Mass", "ChtUpL", "Line5", "Line6",    "MaxUp",
+              "MidUp",        "MinUp",  "Up",    "LblunitU", "unit"};
     case ChartKind::WholeProfile:
-      return {"Up+Sub Layer Mass", "ChtWhPr", "Line7", "Line8", "MaxT", "MidT", "MinT", "T", "LblunitW", "unit"};
+      return {"Up+Sub Layer Mass", "ChtWhPr", "Line7", "Line8", "MaxT", "MidT", "MinT", "T",
+              "LblunitW",          "unit"};
   }
   return {};
 }
@@ -63,8 +66,8 @@ ChartPanel::ChartPanel(ChartKind kind, QWidget* parent) : QWidget(parent), kind_
                             QString::fromLatin1(t.xLine), this);
   canvas_->setAccessibleName(QString::fromLatin1(t.title) + QStringLiteral(" chart"));
 
-  title_ = makeLabel(this, QStringLiteral("LblTitle") + QString::fromLatin1(t.canvas), QString::fromLatin1(t.title),
-                     Qt::AlignCenter);
+  title_ = makeLabel(this, QStringLiteral("LblTitle") + QString::fromLatin1(t.canvas),
+                     QString::fromLatin1(t.title), Qt::AlignCenter);
   QFont bold = title_->font();
   bold.setBold(true);
   title_->setFont(bold);
@@ -74,16 +77,21 @@ ChartPanel::ChartPanel(ChartKind kind, QWidget* parent) : QWidget(parent), kind_
   midValue_ = makeLabel(this, QString::fromLatin1(t.mid), QString::fromLatin1(t.mid), right);
   minValue_ = makeLabel(this, QString::fromLatin1(t.min), QString::fromLatin1(t.min), right);
   const QString suffix = QString::fromLatin1(t.suffix);
-  midDistance_ = makeLabel(this, QStringLiteral("MidX") + suffix, QStringLiteral("MidX"), Qt::AlignCenter);
-  maxDistance_ = makeLabel(this, QStringLiteral("MaxX") + suffix, QStringLiteral("MaxX"), Qt::AlignCenter);
+  midDistance_ =
+      makeLabel(this, QStringLiteral("MidX") + suffix, QStringLiteral("MidX"), Qt::AlignCenter);
+  maxDistance_ =
+      makeLabel(this, QStringLiteral("MaxX") + suffix, QStringLiteral("MaxX"), Qt::AlignCenter);
   valueUnit_ = makeLabel(this, QString::fromLatin1(t.unitName), QString::fromLatin1(t.unitText),
                          Qt::AlignLeft | Qt::AlignVCenter);
-  distanceUnit_ = makeLabel(this, QStringLiteral("LblunitX") + suffix, QStringLiteral("m"), Qt::AlignCenter);
+  distanceUnit_ =
+      makeLabel(this, QStringLiteral("LblunitX") + suffix, QStringLiteral("m"), Qt::AlignCenter);
   // A grey swatch like the shaded bands, then its words.
-  endZoneLegend_ = makeLabel(this, QStringLiteral("LblEndZones") + QString::fromLatin1(t.canvas),
-                             QStringLiteral("<span style=\"background-color:%1\">&nbsp;&nbsp;&nbsp;&nbsp;</span> end zones")
-                                 .arg(kEndZoneShade.name()),
-                             Qt::AlignRight | Qt::AlignVCenter);
+  endZoneLegend_ =
+      makeLabel(this, QStringLiteral("LblEndZones") + QString::fromLatin1(t.canvas),
+                QStringLiteral(
+                    "<span style=\"background-color:%1\">&nbsp;&nbsp;&nbsp;&nbsp;</span> end zones")
+                    .arg(kEndZoneShade.name()),
+                Qt::AlignRight | Qt::AlignVCenter);
   endZoneLegend_->setTextFormat(Qt::RichText);
   endZoneLegend_->setAccessibleName(QStringLiteral("Shaded: end zones"));
   endZoneLegend_->setVisible(false);
@@ -91,16 +99,19 @@ ChartPanel::ChartPanel(ChartKind kind, QWidget* parent) : QWidget(parent), kind_
                       Qt::AlignLeft | Qt::AlignVCenter);
   legend_->setWordWrap(true);
   legend_->setAccessibleName(QString::fromLatin1(t.title) + QStringLiteral(" legend"));
-  readout_ = makeLabel(canvas_, QStringLiteral("LblReadout") + QString::fromLatin1(t.canvas), QString(),
-                       Qt::AlignLeft | Qt::AlignVCenter);
-  readout_->setAccessibleName(QString::fromLatin1(t.title) + QStringLiteral(" point under the pointer"));
-  readout_->setStyleSheet(QStringLiteral("background: rgba(255, 255, 240, 230); border: 1px solid gray; padding: 2px;"));
+  readout_ = makeLabel(canvas_, QStringLiteral("LblReadout") + QString::fromLatin1(t.canvas),
+                       QString(), Qt::AlignLeft | Qt::AlignVCenter);
+  readout_->setAccessibleName(QString::fromLatin1(t.title) +
+                              QStringLiteral(" point under the pointer"));
+  readout_->setStyleSheet(QStringLiteral(
+      "background: rgba(255, 255, 240, 230); border: 1px solid gray; padding: 2px;"));
   readout_->hide();
   connect(canvas_, &ChartCanvas::pointHovered, this, &ChartPanel::showPoint);
   connect(canvas_, &ChartCanvas::pointLeft, readout_, &QLabel::hide);
   canvas_->setContextMenuPolicy(Qt::ActionsContextMenu);
-  platform::addFigureMenu(canvas_, [this] { return figure(); },
-                          QString::fromLatin1(t.canvas).toLower() + QStringLiteral(".png"));
+  platform::addFigureMenu(
+      canvas_, [this] { return figure(); },
+      QString::fromLatin1(t.canvas).toLower() + QStringLiteral(".png"));
   auto* four = new QAction(QStringLiteral("Save the four charts..."), canvas_);
   connect(four, &QAction::triggered, this, [this] {
     platform::saveFigureAs(this, allChartsFigure(), QStringLiteral("kolv-charts.png"));
@@ -148,11 +159,13 @@ void ChartPanel::setKey(const ChartKey& key) {
   for (const ChartKeyEntry& e : key.entries) {
     const QString colour = QColor(e.colour.r, e.colour.g, e.colour.b).name();
     const QString text = QString::fromStdString(e.text).toHtmlEscaped();
-    rich += QStringLiteral("<span style=\"color:%1\">&#9632;</span>&nbsp;%2&nbsp;&nbsp; ").arg(colour, text);
+    rich += QStringLiteral("<span style=\"color:%1\">&#9632;</span>&nbsp;%2&nbsp;&nbsp; ")
+                .arg(colour, text);
     plain += QString::fromStdString(e.text) + QStringLiteral("; ");
   }
   if (!key.note.empty()) {
-    rich += QStringLiteral("<span style=\"color:gray\">%1</span>").arg(QString::fromStdString(key.note).toHtmlEscaped());
+    rich += QStringLiteral("<span style=\"color:gray\">%1</span>")
+                .arg(QString::fromStdString(key.note).toHtmlEscaped());
     plain += QString::fromStdString(key.note);
   }
   legend_->setText(rich);
@@ -160,7 +173,9 @@ void ChartPanel::setKey(const ChartKey& key) {
   placeLabels();
 }
 
-platform::Figure ChartPanel::figure() const { return chartFigure(key_, ops_, platform::qtTextWidth); }
+platform::Figure ChartPanel::figure() const {
+  return chartFigure(key_, ops_, platform::qtTextWidth);
+}
 
 platform::Figure ChartPanel::allChartsFigure() const {
   std::array<ChartPart, 4> parts;
@@ -171,7 +186,8 @@ platform::Figure ChartPanel::allChartsFigure() const {
   std::string heading = "KOLV charts";
   const std::vector<ChartKeyEntry>& elevation = parts[0].key.entries;
   if (elevation.size() >= 2)
-    heading += ", sequence " + elevation[0].sequence + " (first) and " + elevation[1].sequence + " (last)";
+    heading +=
+        ", sequence " + elevation[0].sequence + " (first) and " + elevation[1].sequence + " (last)";
   return fourChartsFigure(parts, heading, platform::qtTextWidth);
 }
 
@@ -182,7 +198,8 @@ void ChartPanel::showPoint(float x, float y, platform::Rgb colour) {
                      .arg(QString::fromStdString(shell::formatMask(x * key_.interval, "###0.0")),
                           QString::fromStdString(key_.distanceUnit), QString::fromLatin1(value),
                           QString::fromStdString(key_.valueUnit));
-  if (const ChartKeyEntry* e = entryOf(key_, colour)) text += QStringLiteral(", ") + QString::fromStdString(e->text);
+  if (const ChartKeyEntry* e = entryOf(key_, colour))
+    text += QStringLiteral(", ") + QString::fromStdString(e->text);
   readout_->setText(text);
   readout_->adjustSize();
   readout_->move(std::max(0, canvas_->width() - readout_->width() - 4), 4);
@@ -199,12 +216,18 @@ int ChartPanel::valueColumnWidth() const {
 
 QLabel* ChartPanel::label(platform::LabelId which) const {
   switch (which) {
-    case ChartLabel::MaxValue: return maxValue_;
-    case ChartLabel::MidValue: return midValue_;
-    case ChartLabel::MinValue: return minValue_;
-    case ChartLabel::MidDistance: return midDistance_;
-    case ChartLabel::MaxDistance: return maxDistance_;
-    case ChartLabel::ValueUnit: return valueUnit_;
+    case ChartLabel::MaxValue:
+      return maxValue_;
+    case ChartLabel::MidValue:
+      return midValue_;
+    case ChartLabel::MinValue:
+      return minValue_;
+    case ChartLabel::MidDistance:
+      return midDistance_;
+    case ChartLabel::MaxDistance:
+      return maxDistance_;
+    case ChartLabel::ValueUnit:
+      return valueUnit_;
   }
   return nullptr;
 }
@@ -230,7 +253,8 @@ void ChartPanel::placeLabels() {
   // Rows as high as the font needs, so large system fonts are not cut.
   const int titleHeight = std::max(kTitleHeight, fontMetrics().height() + 8);
   const int bottomRow = std::max(kBottomRow, fontMetrics().height() + 6);
-  const int unitWidth = std::max(kRightMargin, fontMetrics().horizontalAdvance(distanceUnit_->text()) + 6);
+  const int unitWidth =
+      std::max(kRightMargin, fontMetrics().horizontalAdvance(distanceUnit_->text()) + 6);
   const int legendHeight = legend_->text().isEmpty() ? 0 : legend_->heightForWidth(width() - 8) + 2;
   const int top = titleHeight + legendHeight;
   const QRect area(left, top, width() - left - unitWidth, height() - top - bottomRow);

@@ -34,7 +34,8 @@ struct Row {
   const char* unit;
 };
 
-void addRows(QWidget* parent, QGridLayout* grid, int column, int firstRow, std::initializer_list<Row> rows) {
+void addRows(QWidget* parent, QGridLayout* grid, int column, int firstRow,
+             std::initializer_list<Row> rows) {
   int r = firstRow;
   for (const Row& row : rows) {
     row.box = new QLineEdit(parent);
@@ -56,8 +57,8 @@ void addRows(QWidget* parent, QGridLayout* grid, int column, int firstRow, std::
 
 }  // namespace
 
-FrmKOLVParameter::FrmKOLVParameter(KolvState& state, platform::AppContext& context, shell::WindowHub& hub,
-                                   QWidget* mainWindow)
+FrmKOLVParameter::FrmKOLVParameter(KolvState& state, platform::AppContext& context,
+                                   shell::WindowHub& hub, QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Window), state_(state), context_(context), hub_(hub) {
   setObjectName(QStringLiteral("FrmKOLVParameter"));
   setWindowTitle(QStringLiteral("KOLV Parameters"));
@@ -207,7 +208,8 @@ void FrmKOLVParameter::load() {
   TxtGamma->setText(singleText(p.Gamma));
   TxtInputFrq->setText(integerText(p.InputFrequency));
   TxtInputAmt->setText(doubleText(p.InputAmount));
-  CboTDirect->addItems({QStringLiteral("Forward"), QStringLiteral("Backward"), QStringLiteral("Alternative")});
+  CboTDirect->addItems(
+      {QStringLiteral("Forward"), QStringLiteral("Backward"), QStringLiteral("Alternative")});
   if (p.TillDirection >= 0 && p.TillDirection <= 2) {
     CboTDirect->setCurrentIndex(p.TillDirection);
   } else {
@@ -264,14 +266,18 @@ void FrmKOLVParameter::EditableBox_Change() {
   CmdQuit->setEnabled(false);
 }
 
-void FrmKOLVParameter::ReadOnlyBox_Click() { context_.messages.inform(std::string(kReadOnlyMessage)); }
+void FrmKOLVParameter::ReadOnlyBox_Click() {
+  context_.messages.inform(std::string(kReadOnlyMessage));
+}
 
 void FrmKOLVParameter::CboTDirect_Click(int index) {
   chooseTillDirection(state_, index);
   updateStabilityLine();
 }
 
-void FrmKOLVParameter::CboTDirect_KeyPress() { context_.messages.inform(std::string(kSelectFromListMessage)); }
+void FrmKOLVParameter::CboTDirect_KeyPress() {
+  context_.messages.inform(std::string(kSelectFromListMessage));
+}
 
 void FrmKOLVParameter::CmdParaOK_Click() {
   // The focus moves first, so that a box still being edited is checked

@@ -24,14 +24,14 @@ class WindowHub;
 
 namespace sodwright::kolv::ui {
 
-
 class FrmKOLVParameter : public QWidget {
   Q_OBJECT
 
  public:
   // A window of its own, owned by the main window.
   // `mainWindow` owns this window and answers its signals.
-  FrmKOLVParameter(KolvState& state, platform::AppContext& context, shell::WindowHub& hub, QWidget* mainWindow);
+  FrmKOLVParameter(KolvState& state, platform::AppContext& context, shell::WindowHub& hub,
+                   QWidget* mainWindow);
 
   QComboBox* CboTDirect = nullptr;
   // Shown only; a click says so.

@@ -26,7 +26,8 @@
 namespace sodwright::kolv::ui {
 namespace {
 
-QLabel* boxLabel(QWidget* parent, const char* name, const char* text, QLineEdit* buddy, const QColor& colour) {
+QLabel* boxLabel(QWidget* parent, const char* name, const char* text, QLineEdit* buddy,
+                 const QColor& colour) {
   auto* label = new QLabel(QString::fromLatin1(text), parent);
   label->setObjectName(QString::fromLatin1(name));
   label->setBuddy(buddy);
@@ -53,7 +54,8 @@ QLabel* heading(QWidget* parent, const char* name, const char* text) {
 
 }  // namespace
 
-FrmKOLV_Main::FrmKOLV_Main(KolvState& state, platform::AppContext& context, shell::WindowHub& hub, QWidget* parent)
+FrmKOLV_Main::FrmKOLV_Main(KolvState& state, platform::AppContext& context, shell::WindowHub& hub,
+                           QWidget* parent)
     : QMainWindow(parent), state_(state), context_(context), hub_(hub) {
   setObjectName(QStringLiteral("FrmKOLV_Main"));
   setWindowTitle(QStringLiteral("KOLV 05.1"));
@@ -64,24 +66,24 @@ FrmKOLV_Main::FrmKOLV_Main(KolvState& state, platform::AppContext& context, shel
   TimerShowData->setObjectName(QStringLiteral("TimerShowData"));
   TimerShowData->setInterval(2000);
 
-  import_ = new KolvImportCommand(
-      state_, context_, hub_,
-      {[this] { applyMenuStates(KolvEvent::TextFileChosen); },
-       [this] {
-         showImportedPair();
-         // The viewer shows the imported sequence and closes itself again.
-         if (shell::FrmShowData* viewer = hub_.showDataViewer()) viewer->MSFlexGridData->setFocus();
-         TimerShowData->start();
-         applyMenuStates(KolvEvent::Imported);
-       },
-       [this] {
-         show();
-         raise();
-       }},
-      this);
-  hub_.setViewerModelFactory(platform::kKolv, [&state] {
-    return new KolvTableModel(state, kolvViewerSequence(state));
-  });
+  import_ = new KolvImportCommand(state_, context_, hub_,
+                                  {[this] { applyMenuStates(KolvEvent::TextFileChosen); },
+                                   [this] {
+                                     showImportedPair();
+                                     // The viewer shows the imported sequence and closes itself
+                                     // again.
+                                     if (shell::FrmShowData* viewer = hub_.showDataViewer())
+                                       viewer->MSFlexGridData->setFocus();
+                                     TimerShowData->start();
+                                     applyMenuStates(KolvEvent::Imported);
+                                   },
+                                   [this] {
+                                     show();
+                                     raise();
+                                   }},
+                                  this);
+  hub_.setViewerModelFactory(
+      platform::kKolv, [&state] { return new KolvTableModel(state, kolvViewerSequence(state)); });
   connectHandlers();
 
   // Load: the start-up window and the note go; nothing can be redrawn yet.
@@ -92,10 +94,16 @@ FrmKOLV_Main::FrmKOLV_Main(KolvState& state, platform::AppContext& context, shel
 }
 
 void FrmKOLV_Main::applyMenuStates(KolvEvent event) {
-  const std::array<QAction*, kItems> items = {
-      MnuOutputFileItem->menuAction(), MnuParameterItem, MnuRunModelItem,   MnuShowDataItem,
-      MnuEditItem,                     MnuChart->menuAction(), MnuResultSubItem, MnuLastSeqSubItem,
-      MnuRun->menuAction(),            nullptr};
+  const std::array<QAction*, kItems> items = {MnuOutputFileItem->menuAction(),
+                                              MnuParameterItem,
+                                              MnuRunModelItem,
+                                              MnuShowDataItem,
+                                              MnuEditItem,
+                                              MnuChart->menuAction(),
+                                              MnuResultSubItem,
+                                              MnuLastSeqSubItem,
+                                              MnuRun->menuAction(),
+                                              nullptr};
   const KolvMenuRow& row = menuRowFor(event);
   for (int item = 0; item < kItems; ++item) {
     const Switch s = row[static_cast<std::size_t>(item)];
@@ -292,8 +300,10 @@ void FrmKOLV_Main::drawSingleChart(ChartKind kind) {
 
 void FrmKOLV_Main::showRunResults() {
   const TranslocationParameters& p = state_.params;
-  TxtFSeq->setText(QString::fromStdString(shell::generalText(static_cast<long long>(p.FirstSeqShown))));
-  TxtLSeq->setText(QString::fromStdString(shell::generalText(static_cast<long long>(p.LastSeqShown))));
+  TxtFSeq->setText(
+      QString::fromStdString(shell::generalText(static_cast<long long>(p.FirstSeqShown))));
+  TxtLSeq->setText(
+      QString::fromStdString(shell::generalText(static_cast<long long>(p.LastSeqShown))));
   TxtULD->setText(QString::fromStdString(shell::generalText(p.UpLayerDepth)));
   TxtSLD->setText(QString::fromStdString(shell::generalText(p.SubLayerDepth)));
   setPlaceholderLinesVisible(false);

@@ -42,7 +42,8 @@ class FrmKOLV_Main : public QMainWindow, public KolvMainMenus {
   Q_OBJECT
 
  public:
-  FrmKOLV_Main(KolvState& state, platform::AppContext& context, shell::WindowHub& hub, QWidget* parent = nullptr);
+  FrmKOLV_Main(KolvState& state, platform::AppContext& context, shell::WindowHub& hub,
+               QWidget* parent = nullptr);
   ~FrmKOLV_Main() override;
 
   // The four chart areas and their picture panels.

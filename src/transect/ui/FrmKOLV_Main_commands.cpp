@@ -50,7 +50,8 @@ void FrmKOLV_Main::MnuResultCsvSubItem_Click() {
   {
     platform::BusyScope busy(context_.busy);
     const Int16 first = state_.params.FirstSeqShown, last = state_.params.LastSeqShown;
-    failure = writeCompareCsvFile(path, state_, first, last, CompareEndZoneFlag(state_.params, first, last));
+    failure = writeCompareCsvFile(path, state_, first, last,
+                                  CompareEndZoneFlag(state_.params, first, last));
   }
   if (failure) showMessage("The output could not be written.\n" + *failure);
 }
@@ -65,7 +66,8 @@ void FrmKOLV_Main::writeOutput(bool compareReport) {
     // Pointer and note come back on every way out, a failed write included.
     platform::BusyScope busy(context_.busy);
     if (compareReport) {
-      failure = writeCompareReportFile(path, state_, p.FirstSeqShown, p.LastSeqShown, shell::todayShortDate());
+      failure = writeCompareReportFile(path, state_, p.FirstSeqShown, p.LastSeqShown,
+                                       shell::todayShortDate());
     } else {
       failure = writeLastSequenceFile(path, state_, p.LastSeqShown);
     }
@@ -78,7 +80,8 @@ void FrmKOLV_Main::writeOutput(bool compareReport) {
 }
 
 void FrmKOLV_Main::MnuExitItem_Click() {
-  if (context_.messages.confirm("Are you really want to Quit the Program", "Quit?")) hub_.quitProgram();
+  if (context_.messages.confirm("Are you really want to Quit the Program", "Quit?"))
+    hub_.quitProgram();
 }
 
 void FrmKOLV_Main::MnuShowDataItem_Click() {

@@ -26,13 +26,14 @@ std::string lastThreeLower(const std::string& name) {
 
 }  // namespace
 
-KolvImportCommand::KolvImportCommand(KolvState& state, platform::AppContext& context, shell::WindowHub& hub,
-                                     Effects effects, QObject* parent)
+KolvImportCommand::KolvImportCommand(KolvState& state, platform::AppContext& context,
+                                     shell::WindowHub& hub, Effects effects, QObject* parent)
     : QObject(parent), state_(state), context_(context), hub_(hub), effects_(std::move(effects)) {
   // The dialog is shared with the grid window: only an import this command
   // started answers it.
   shell::frmDelimiter& dialog = hub_.delimiterDialog();
-  connect(&dialog, &shell::frmDelimiter::delimiterChosen, this, &KolvImportCommand::onDelimiterChosen);
+  connect(&dialog, &shell::frmDelimiter::delimiterChosen, this,
+          &KolvImportCommand::onDelimiterChosen);
   connect(&dialog, &shell::frmDelimiter::quitPressed, this, &KolvImportCommand::onDelimiterQuit);
 }
 
@@ -62,7 +63,8 @@ void KolvImportCommand::onDelimiterChosen(char delimiter) {
   try {
     result = importTransectText(state_, fileName_, delimiter);
   } catch (const std::bad_alloc&) {
-    result.message = std::string(kImportFailedMessage) + "\n" + std::string(shell::kNotEnoughMemory);
+    result.message =
+        std::string(kImportFailedMessage) + "\n" + std::string(shell::kNotEnoughMemory);
   }
   if (!result.ok()) {
     // The previous transect stays as it was; the user may try again.
@@ -83,7 +85,8 @@ void KolvImportCommand::importWorkbook() {
     try {
       result = importTransectWorkbook(state_, *context_.workbooks, fileName_);
     } catch (const std::bad_alloc&) {
-      result.message = std::string(kImportFailedMessage) + "\n" + std::string(shell::kNotEnoughMemory);
+      result.message =
+          std::string(kImportFailedMessage) + "\n" + std::string(shell::kNotEnoughMemory);
     }
   }
   if (!result.ok()) {

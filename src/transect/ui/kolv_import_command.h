@@ -18,11 +18,14 @@ class WindowHub;
 namespace sodwright::kolv::ui {
 
 inline constexpr const char* kUnknownFileMessage =
-    "Sorry, program can not handle this file. Please convert your data into Excel, Text or DBF file";
+    "Sorry, program can not handle this file. Please convert your data into Excel, Text or DBF "
+    "file";
 inline constexpr const char* kWorkbookNotReadMessage =
-    "Sorry, workbooks can not be read on this computer. Please save the data as a tab-delimited text file.";
+    "Sorry, workbooks can not be read on this computer. Please save the data as a tab-delimited "
+    "text file.";
 inline constexpr const char* kDatabaseNotReadMessage =
-    "Sorry, this version can not read database tables. Please save the data as a tab-delimited text file.";
+    "Sorry, this version can not read database tables. Please save the data as a tab-delimited "
+    "text file.";
 
 class KolvImportCommand : public QObject {
   Q_OBJECT
@@ -30,12 +33,12 @@ class KolvImportCommand : public QObject {
  public:
   struct Effects {
     std::function<void()> textFileChosen;  // the delimiter dialog comes next
-    std::function<void()> imported;  // the transect is in the state
+    std::function<void()> imported;        // the transect is in the state
     std::function<void()> showMainWindow;
   };
 
-  KolvImportCommand(KolvState& state, platform::AppContext& context, shell::WindowHub& hub, Effects effects,
-                    QObject* parent = nullptr);
+  KolvImportCommand(KolvState& state, platform::AppContext& context, shell::WindowHub& hub,
+                    Effects effects, QObject* parent = nullptr);
 
   // Asks for the file and follows the extension rules. A text file is read
   // once the delimiter dialog's OK has stored the delimiter.

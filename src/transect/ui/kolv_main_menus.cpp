@@ -20,7 +20,8 @@ QMenu* addSubmenu(QMenu* parent, const char* name, const char* caption) {
   return menu;
 }
 
-QAction* addItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& shortcut = {}) {
+QAction* addItem(QMenu* menu, const char* name, const char* caption,
+                 const QKeySequence& shortcut = {}) {
   QAction* action = menu->addAction(QString::fromLatin1(caption));
   action->setObjectName(QString::fromLatin1(name));
   if (!shortcut.isEmpty()) action->setShortcut(shortcut);
@@ -31,13 +32,15 @@ QAction* addItem(QMenu* menu, const char* name, const char* caption, const QKeyS
 
 void KolvMainMenus::build(QMenuBar* bar) {
   MnuFile = addMenu(bar, "MnuFile", "&File");
-  MnuImportFileItem = addItem(MnuFile, "MnuImportFileItem", "&Import", QKeySequence(Qt::CTRL | Qt::Key_I));
+  MnuImportFileItem =
+      addItem(MnuFile, "MnuImportFileItem", "&Import", QKeySequence(Qt::CTRL | Qt::Key_I));
   MnuOutputFileItem = addSubmenu(MnuFile, "MnuOutputFileItem", "&Output");
-  MnuLastSeqSubItem =
-      addItem(MnuOutputFileItem, "MnuLastSeqSubItem", "Last &Sequence", QKeySequence(Qt::CTRL | Qt::Key_S));
-  MnuResultSubItem =
-      addItem(MnuOutputFileItem, "MnuResultSubItem", "Compare &Results", QKeySequence(Qt::CTRL | Qt::Key_R));
-  MnuResultCsvSubItem = addItem(MnuOutputFileItem, "MnuResultCsvSubItem", "Compare Results as &CSV", QKeySequence());
+  MnuLastSeqSubItem = addItem(MnuOutputFileItem, "MnuLastSeqSubItem", "Last &Sequence",
+                              QKeySequence(Qt::CTRL | Qt::Key_S));
+  MnuResultSubItem = addItem(MnuOutputFileItem, "MnuResultSubItem", "Compare &Results",
+                             QKeySequence(Qt::CTRL | Qt::Key_R));
+  MnuResultCsvSubItem =
+      addItem(MnuOutputFileItem, "MnuResultCsvSubItem", "Compare Results as &CSV", QKeySequence());
   QObject::connect(MnuResultSubItem, &QAction::changed, MnuResultCsvSubItem,
                    [this] { MnuResultCsvSubItem->setEnabled(MnuResultSubItem->isEnabled()); });
   MnuFile->addSeparator();

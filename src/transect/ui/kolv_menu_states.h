@@ -18,14 +18,26 @@ enum class KolvEvent {
 };
 
 enum class Switch : char {
-  Keep,       // not touched
+  Keep,  // not touched
   On,
   Off,
   OnWhenRun,  // on once a run has filled sequences to compare
 };
 
 // Columns, in this order, of every row.
-enum KolvItem { kOutput, kParameter, kRunModel, kShowData, kEdit, kChart, kCompare, kLastSeq, kRunMenu, kRedraw, kItems };
+enum KolvItem {
+  kOutput,
+  kParameter,
+  kRunModel,
+  kShowData,
+  kEdit,
+  kChart,
+  kCompare,
+  kLastSeq,
+  kRunMenu,
+  kRedraw,
+  kItems
+};
 
 using KolvMenuRow = std::array<Switch, kItems>;
 

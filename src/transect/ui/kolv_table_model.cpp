@@ -5,7 +5,9 @@ namespace sodwright::kolv::ui {
 KolvTableModel::KolvTableModel(const KolvState& state, Int16 shownSequence, QObject* parent)
     : shell::ViewerTableModel(parent), table_(state, shownSequence) {}
 
-int KolvTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : table_.rowCount(); }
+int KolvTableModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : table_.rowCount();
+}
 
 int KolvTableModel::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : table_.columnCount();

@@ -77,9 +77,11 @@ TEST_F(GridButtonStates, LoadDisablesAllButQuitAndTypingEnablesImport) {
 
 TEST_F(GridButtonStates, BoxesHaveTheirLabelsAndTheWindowItsCaption) {
   EXPECT_EQ(window->windowTitle(), QStringLiteral("NIBAL 04.2"));
-  for (QLineEdit* box : {window->txtRows, window->txtColumns, window->txtXSpacing, window->txtYSpacing}) {
+  for (QLineEdit* box :
+       {window->txtRows, window->txtColumns, window->txtXSpacing, window->txtYSpacing}) {
     bool hasBuddy = false;
-    for (QLabel* label : window->findChildren<QLabel*>()) hasBuddy = hasBuddy || label->buddy() == box;
+    for (QLabel* label : window->findChildren<QLabel*>())
+      hasBuddy = hasBuddy || label->buddy() == box;
     EXPECT_TRUE(hasBuddy) << box->objectName().toStdString();
   }
 }

@@ -28,8 +28,8 @@ class ParameterWindowTest : public GridWindowTest {
     EXPECT_NE(window->parameterWindow(), nullptr);
     return *window->parameterWindow();
   }
-  static void setBoxes(FrmModelParameter& p, const char* bettaRow, const char* gammaRow, const char* bettaCol,
-                       const char* gammaCol) {
+  static void setBoxes(FrmModelParameter& p, const char* bettaRow, const char* gammaRow,
+                       const char* bettaCol, const char* gammaCol) {
     p.txtBettaRow->setText(QString::fromLatin1(bettaRow));
     p.txtGammaRow->setText(QString::fromLatin1(gammaRow));
     p.txtBettaCol->setText(QString::fromLatin1(bettaCol));
@@ -57,7 +57,7 @@ TEST_F(ParameterWindowTest, TypedCoefficientsOutliveQuitToTheChooser) {
 
   window = new frmGridInfo(state, fake.context, hub);
   window->show();
-  window->CmdRunModel_Click();  // the grid is still in memory
+  window->CmdRunModel_Click();               // the grid is still in memory
   ASSERT_EQ(window->parameterWindow(), &p);  // the same window, only hidden meanwhile
   EXPECT_TRUE(p.isVisible());
   EXPECT_EQ(p.txtBettaRow->text(), QStringLiteral("7"));
@@ -71,9 +71,9 @@ TEST_F(ParameterWindowTest, AllBoxesEmptyGiveFourNotesAndKidingAndNoDialog) {
   setBoxes(p, "", "0", "", "abc");
   p.CmdRunModel->click();
   ASSERT_EQ(fake.messages.shown.size(), 5u);
-  const std::vector<std::string> expected = {std::string(kBettaColMissing), std::string(kBettaRowMissing),
-                                             std::string(kGammaRowMissing), std::string(kGammaColMissing),
-                                             std::string(kAllMissing)};
+  const std::vector<std::string> expected = {
+      std::string(kBettaColMissing), std::string(kBettaRowMissing), std::string(kGammaRowMissing),
+      std::string(kGammaColMissing), std::string(kAllMissing)};
   EXPECT_EQ(fake.messages.texts(), expected);
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(fake.messages.shown[static_cast<std::size_t>(i)].title, kNoteTitle);
@@ -90,7 +90,8 @@ TEST_F(ParameterWindowTest, MissingGammasAreNotedAndTheRunGoesOn) {
   FrmModelParameter& p = openAfterImport();
   setBoxes(p, "3", "", "6", "");
   p.CmdRunModel->click();  // the save dialog is cancelled
-  const std::vector<std::string> expected = {std::string(kGammaRowMissing), std::string(kGammaColMissing)};
+  const std::vector<std::string> expected = {std::string(kGammaRowMissing),
+                                             std::string(kGammaColMissing)};
   EXPECT_EQ(fake.messages.texts(), expected);
   ASSERT_EQ(fake.fileDialogs.saveFilters.size(), 1u);
   EXPECT_EQ(fake.fileDialogs.saveFilters[0], platform::kReportFilter);
@@ -139,7 +140,8 @@ TEST_F(ParameterWindowTest, RunWithANodeThatIsNotFiniteWritesNoReport) {
 
 TEST_F(ParameterWindowTest, ReportThatCannotBeWrittenIsReported) {
   FrmModelParameter& p = openAfterImport();
-  fake.fileDialogs.names.push_back(dir.filePath(QStringLiteral("missing/folder/report.txt")).toStdString());
+  fake.fileDialogs.names.push_back(
+      dir.filePath(QStringLiteral("missing/folder/report.txt")).toStdString());
   p.CmdRunModel->click();
   EXPECT_EQ(fake.messages.texts(), std::vector<std::string>{std::string(kOutputFailed)});
   EXPECT_TRUE(p.isVisible());

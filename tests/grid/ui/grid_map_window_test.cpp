@@ -22,7 +22,8 @@ namespace sodwright::nibal {
 namespace {
 
 void hover(GridMapCanvas* canvas, QPointF at) {
-  QMouseEvent move(QEvent::MouseMove, at, canvas->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QMouseEvent move(QEvent::MouseMove, at, canvas->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
   QApplication::sendEvent(canvas, &move);
 }
 
@@ -42,8 +43,10 @@ TEST(GridMapWindow, LossAndGainShowInTheirHuesAndThePointerReadsTheNode) {
   EXPECT_GT(gain.blue(), gain.red() + 40) << gain.name().toStdString();
 
   hover(window.PicMap, window.PicMap->pointOfNode(3, 2));
-  EXPECT_EQ(window.LblReadout->text(),
-            QStringLiteral("Row 3, column 2, easting 1002, northing N3, elevation 0.000 m, SoilLossSum -3000.000"));
+  EXPECT_EQ(
+      window.LblReadout->text(),
+      QStringLiteral(
+          "Row 3, column 2, easting 1002, northing N3, elevation 0.000 m, SoilLossSum -3000.000"));
   EXPECT_EQ(window.LblReadout->accessibleName(), QStringLiteral("Node under the pointer"));
   EXPECT_EQ(window.LblLegend->accessibleName(), QStringLiteral("Legend"));
   EXPECT_TRUE(window.LblLegend->text().contains(QStringLiteral("from -3000 gain to 3000 loss")));

@@ -67,8 +67,10 @@ TEST_F(GridRasterWindow, TooLargeOrBadRastersAreRefusedAndTheHeldGridStays) {
   fake.fileDialogs.names.push_back(big);
   window->CmdImport->click();
   EXPECT_EQ(fake.messages.texts().front(),
-            "big.asc has 200 rows x 200 columns = 40000 nodes; the grid window takes at most 32767 nodes. Run "
-            "larger rasters with the batch runner:\nsodwright-batch nibal --raster big.asc --write-raster results.tif");
+            "big.asc has 200 rows x 200 columns = 40000 nodes; the grid window takes at most 32767 "
+            "nodes. Run "
+            "larger rasters with the batch runner:\nsodwright-batch nibal --raster big.asc "
+            "--write-raster results.tif");
 }
 
 TEST_F(GridRasterWindow, CsvFilesOpenTheDelimiterDialogOnComma) {

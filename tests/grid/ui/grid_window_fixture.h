@@ -30,7 +30,8 @@ class GridWindowTest : public ::testing::Test {
   }
   ~GridWindowTest() override { delete window.data(); }
 
-  void typeGrid(const QString& rows, const QString& columns, const QString& xSpacing, const QString& ySpacing) {
+  void typeGrid(const QString& rows, const QString& columns, const QString& xSpacing,
+                const QString& ySpacing) {
     window->txtRows->setText(rows);
     window->txtColumns->setText(columns);
     window->txtXSpacing->setText(xSpacing);
@@ -39,13 +40,14 @@ class GridWindowTest : public ::testing::Test {
 
   // A grid file of R x C nodes, one "easting northing elevation" line each,
   // rows outer and columns inner, with the given delimiter.
-  std::string writeGrid(const std::string& name, int rows, int columns, char delimiter, double elevation = 1.0) {
+  std::string writeGrid(const std::string& name, int rows, int columns, char delimiter,
+                        double elevation = 1.0) {
     const std::string path = dir.filePath(QString::fromStdString(name)).toStdString();
     std::ofstream out(path, std::ios::binary);
     for (int r = 1; r <= rows; ++r)
       for (int c = 1; c <= columns; ++c)
-        out << (500 + c) << delimiter << (900 - r) << delimiter << (r == rows && c == columns ? 10.129 : elevation)
-            << "\r\n";
+        out << (500 + c) << delimiter << (900 - r) << delimiter
+            << (r == rows && c == columns ? 10.129 : elevation) << "\r\n";
     return path;
   }
 

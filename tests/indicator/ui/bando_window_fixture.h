@@ -46,7 +46,8 @@ class BandoWindowTest : public ::testing::Test {
     QString ei, et, at, cls;
   };
   Results results() const {
-    return {window->TxtEI->text(), window->TxtEt->text(), window->lblAt->text(), window->TxtBANDOClass->text()};
+    return {window->TxtEI->text(), window->TxtEt->text(), window->lblAt->text(),
+            window->TxtBANDOClass->text()};
   }
 
   platform::FakePlatform fake;

@@ -26,9 +26,10 @@ TEST_F(BandoStart, ShowsTheFirstItemsAndHidesResultsAndConnectors) {
   EXPECT_EQ(window->CboTillSys->currentText(), QStringLiteral("Conventional Tillage"));
   EXPECT_EQ(window->CboCropType->count(), 19);
   EXPECT_FALSE(shown(window->LblEtNote));
-  for (QWidget* hidden : {static_cast<QWidget*>(window->TxtMSG), static_cast<QWidget*>(window->Label13),
-                          static_cast<QWidget*>(window->TxtEI), static_cast<QWidget*>(window->TxtEt),
-                          static_cast<QWidget*>(window->Label24)})
+  for (QWidget* hidden :
+       {static_cast<QWidget*>(window->TxtMSG), static_cast<QWidget*>(window->Label13),
+        static_cast<QWidget*>(window->TxtEI), static_cast<QWidget*>(window->TxtEt),
+        static_cast<QWidget*>(window->Label24)})
     EXPECT_FALSE(shown(hidden)) << hidden->objectName().toStdString();
   for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 13, 14, 15, 17, 19})
     EXPECT_FALSE(shown(window->Line[static_cast<std::size_t>(n)])) << n;
@@ -55,7 +56,8 @@ TEST_F(BandoStart, AssistiveToolsReadListsByLabelAndTheRateByValue) {
                                                       {window->CboAgrRegion, "AgriRegion"},
                                                       {window->CboTillSys, "Till System"}};
   for (const auto& [list, label] : lists)
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(list)->text(QAccessible::Name), QString::fromLatin1(label));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(list)->text(QAccessible::Name),
+              QString::fromLatin1(label));
   window->CmdRunBANDO->click();
   QAccessibleInterface* rate = QAccessible::queryAccessibleInterface(window->lblAt);
   EXPECT_EQ(rate->text(QAccessible::Name), QStringLiteral("Rate At"));
@@ -63,7 +65,8 @@ TEST_F(BandoStart, AssistiveToolsReadListsByLabelAndTheRateByValue) {
 
   window->ChkEtB->setChecked(true);
   window->CmdEtB->click();
-  EXPECT_EQ(QAccessible::queryAccessibleInterface(window->calculator()->Combo[3])->text(QAccessible::Name),
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(window->calculator()->Combo[3])
+                ->text(QAccessible::Name),
             QStringLiteral("Implement Type #3"));
 }
 
@@ -74,7 +77,8 @@ TEST_F(BandoStart, LinksAndHelpWorkFromTheKeyboard) {
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
       QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
       QCoreApplication::sendEvent(link, &press);
-      EXPECT_EQ(fake.programs.webAddresses.size(), static_cast<std::size_t>(++sent)) << link->objectName().toStdString();
+      EXPECT_EQ(fake.programs.webAddresses.size(), static_cast<std::size_t>(++sent))
+          << link->objectName().toStdString();
     }
   }
   window->activateWindow();
@@ -98,9 +102,10 @@ TEST_F(BandoRun, FirstItemsGiveMedium) {
   EXPECT_EQ(r.cls, QStringLiteral("Medium"));
   EXPECT_TRUE(fake.messages.shown.empty());
   // The run shows which inputs it used.
-  for (QWidget* control : {static_cast<QWidget*>(window->CboSlpCl), static_cast<QWidget*>(window->TxtMSG),
-                           static_cast<QWidget*>(window->TxtEI), static_cast<QWidget*>(window->CboCropType),
-                           static_cast<QWidget*>(window->TxtEt)})
+  for (QWidget* control :
+       {static_cast<QWidget*>(window->CboSlpCl), static_cast<QWidget*>(window->TxtMSG),
+        static_cast<QWidget*>(window->TxtEI), static_cast<QWidget*>(window->CboCropType),
+        static_cast<QWidget*>(window->TxtEt)})
     EXPECT_TRUE(shown(control)) << control->objectName().toStdString();
   for (int n : {1, 7, 12, 15}) EXPECT_TRUE(shown(window->Line[static_cast<std::size_t>(n)])) << n;
 }
@@ -191,7 +196,8 @@ TEST_F(SlopeDataMode, EmptyConvexAreaIsNotedAndTheRateStillComes) {
   };
   window->CmdRunBANDO->click();
   EXPECT_EQ(fake.messages.texts(), std::vector<std::string>{std::string(kConvexAreaMissing)});
-  EXPECT_EQ(shownWhileOpen, (std::vector<QString>{QStringLiteral("6000.0"), QString(), QString(), QString()}));
+  EXPECT_EQ(shownWhileOpen,
+            (std::vector<QString>{QStringLiteral("6000.0"), QString(), QString(), QString()}));
   EXPECT_EQ(results().ei, QStringLiteral("6000.0"));
   EXPECT_EQ(results().at, QStringLiteral("24.0"));
   EXPECT_EQ(results().cls, QStringLiteral("High"));
@@ -379,9 +385,10 @@ TEST_F(BandoLinks, LinksOpenTheGuideAndTheTwoReferenceLinksTurnPurple) {
   window->Label8_Click();
   window->Label2_Click();
   window->Label9_Click();
-  const std::vector<std::string> expected = {shell::helpPageAddress(shell::kHelpBando),
-                                             shell::helpPageAddress(shell::kHelpLandformSurfaceForms),
-                                             shell::helpPageAddress(shell::kHelpIndicator)};
+  const std::vector<std::string> expected = {
+      shell::helpPageAddress(shell::kHelpBando),
+      shell::helpPageAddress(shell::kHelpLandformSurfaceForms),
+      shell::helpPageAddress(shell::kHelpIndicator)};
   EXPECT_EQ(fake.programs.webAddresses, expected);
   EXPECT_TRUE(window->Label2->styleSheet().contains(QStringLiteral("rgb(128, 0, 128)")));
   EXPECT_TRUE(window->Label9->styleSheet().contains(QStringLiteral("rgb(128, 0, 128)")));

@@ -35,8 +35,8 @@ class CalculatorTest : public ::testing::Test {
   }
   QString okTotal() {
     QStringList totals;
-    const auto connection =
-        QObject::connect(window.data(), &FrmEtImp::totalChosen, [&totals](const QString& total) { totals << total; });
+    const auto connection = QObject::connect(window.data(), &FrmEtImp::totalChosen,
+                                             [&totals](const QString& total) { totals << total; });
     window->Command1->click();
     QObject::disconnect(connection);
     return totals.size() == 1 ? totals.front() : QStringLiteral("<none>");

@@ -24,7 +24,9 @@ QStringList patternsOf(const QString& nameFilter) {
 
 bool offers(const QString& nameFilter, const QString& fileName) {
   for (const QString& pattern : patternsOf(nameFilter))
-    if (QRegularExpression(QRegularExpression::wildcardToRegularExpression(pattern)).match(fileName).hasMatch())
+    if (QRegularExpression(QRegularExpression::wildcardToRegularExpression(pattern))
+            .match(fileName)
+            .hasMatch())
       return true;
   return false;
 }
@@ -35,7 +37,8 @@ TEST(FileDialogFilter, ImportFilterOffersEveryDataFileInAnyCase) {
   // Shown as the program names it; the patterns behind are the dialog's.
   EXPECT_TRUE(filters[0].startsWith(
       QStringLiteral("Data files(*.TXT;*.DAT;*.CSV;*.TSV;*.XLS;*.XLSX;*.ODS;*.DBF) (")));
-  for (const char* name : {"hill.txt", "HILL.TXT", "grid.dat", "Grid.Dat", "old.dbf", "sheet.CSV", "tabs.tsv"})
+  for (const char* name :
+       {"hill.txt", "HILL.TXT", "grid.dat", "Grid.Dat", "old.dbf", "sheet.CSV", "tabs.tsv"})
     EXPECT_TRUE(offers(filters[0], QString::fromLatin1(name))) << name;
   // Every workbook the imports read is offered.
   for (const char* name : {"book.xls", "book.XLSX", "book.xlsx", "sheet.ods", "Sheet.ODS"}) {
@@ -47,7 +50,8 @@ TEST(FileDialogFilter, ImportFilterOffersEveryDataFileInAnyCase) {
 }
 
 TEST(FileDialogFilter, EachPairGivesOneFilter) {
-  EXPECT_EQ(qtNameFilters(kReportFilter), QStringList{QStringLiteral("Text files(*.TXT) (*.[tT][xX][tT])")});
+  EXPECT_EQ(qtNameFilters(kReportFilter),
+            QStringList{QStringLiteral("Text files(*.TXT) (*.[tT][xX][tT])")});
   const QStringList two = qtNameFilters("Text files(*.TXT)|*.TXT|All files|*.*");
   ASSERT_EQ(two.size(), 2);
   EXPECT_EQ(two[1], QStringLiteral("All files (*.*)"));
@@ -67,7 +71,8 @@ TEST(ProgramStarterAddress, FilesBecomeAbsoluteFileAddresses) {
   EXPECT_EQ(web.fragment(), QStringLiteral("the-indicator"));
   const QUrl help = urlForAddress("file:///opt/sodwright/help/index.html#kolv");
   EXPECT_EQ(help.toLocalFile(), QStringLiteral("/opt/sodwright/help/index.html"));
-  EXPECT_EQ(urlForAddress("/opt/help/index.html").toLocalFile(), QStringLiteral("/opt/help/index.html"));
+  EXPECT_EQ(urlForAddress("/opt/help/index.html").toLocalFile(),
+            QStringLiteral("/opt/help/index.html"));
 }
 
 // Answers the next message box with `button` and records what it showed.
@@ -89,7 +94,8 @@ TEST(QtMessageBox, ShowsTitleTextAndTheAskedButtons) {
   QtMessageService messages;
   BoxSeen seen;
   answerNextBox(QMessageBox::Cancel, seen);
-  EXPECT_EQ(messages.show("Do you really want to Quit the Program", "Quit?", MessageButtons::OkCancel, MessageIcon::None),
+  EXPECT_EQ(messages.show("Do you really want to Quit the Program", "Quit?",
+                          MessageButtons::OkCancel, MessageIcon::None),
             MessageAnswer::Cancel);
   EXPECT_EQ(seen.title, QStringLiteral("Quit?"));
   EXPECT_EQ(seen.text, QStringLiteral("Do you really want to Quit the Program"));
@@ -105,9 +111,10 @@ TEST(QtMessageBox, ShowsTitleTextAndTheAskedButtons) {
   EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
   EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
 
-  const std::pair<MessageIcon, QMessageBox::Icon> icons[] = {{MessageIcon::Information, QMessageBox::Information},
-                                                             {MessageIcon::Warning, QMessageBox::Warning},
-                                                             {MessageIcon::Critical, QMessageBox::Critical}};
+  const std::pair<MessageIcon, QMessageBox::Icon> icons[] = {
+      {MessageIcon::Information, QMessageBox::Information},
+      {MessageIcon::Warning, QMessageBox::Warning},
+      {MessageIcon::Critical, QMessageBox::Critical}};
   for (const auto& [asked, shown] : icons) {
     answerNextBox(QMessageBox::Ok, seen);
     messages.inform("You miss all parameters??? Please try again.", "Kiding?", asked);

@@ -19,7 +19,8 @@ nibal::GridState importRaster(const std::string& path) {
   RasterResult<ElevationRaster> read = readElevationRaster(path, kMostBatchNodes);
   EXPECT_TRUE(read.ok()) << read.message;
   nibal::GridState state;
-  if (read.ok()) nibal::replaceGrid(state, gridDefinition(read.value->geometry), gridData(*read.value));
+  if (read.ok())
+    nibal::replaceGrid(state, gridDefinition(read.value->geometry), gridData(*read.value));
   return state;
 }
 
@@ -71,7 +72,9 @@ TEST(RasterImport, TiltedPlanesShowInTheirOwnDirection) {
 TEST(RasterImport, GivesTheTextImportsResultsExactly) {
   ScratchFolder folder("same");
   RasterSpec bump;
-  bump.value = [](int r, int c) { return 100.0 + 0.37 * c - 0.21 * r + (r == 2 && c == 3 ? 1.7 : 0.0); };
+  bump.value = [](int r, int c) {
+    return 100.0 + 0.37 * c - 0.21 * r + (r == 2 && c == 3 ? 1.7 : 0.0);
+  };
   writeRaster(folder.file("bump.tif"), bump);
   nibal::GridState fromRaster = importRaster(folder.file("bump.tif"));
   run(fromRaster);
@@ -79,14 +82,17 @@ TEST(RasterImport, GivesTheTextImportsResultsExactly) {
   std::string text;
   for (int r = 0; r < bump.rows; ++r)
     for (int c = 0; c < bump.columns; ++c)
-      text += std::to_string(c) + "\t" + std::to_string(r) + "\t" + exactText(bump.value(r, c)) + "\r\n";
+      text += std::to_string(c) + "\t" + std::to_string(r) + "\t" + exactText(bump.value(r, c)) +
+              "\r\n";
   nibal::GridImportResult read = nibal::parseGridText(text, '\t', bump.rows, bump.columns);
   ASSERT_TRUE(read.ok()) << read.message;
   nibal::GridState fromText;
-  nibal::replaceGrid(fromText, nibal::GridDefinition{6, 5, "6", "5", "2", "3"}, std::move(*read.data));
+  nibal::replaceGrid(fromText, nibal::GridDefinition{6, 5, "6", "5", "2", "3"},
+                     std::move(*read.data));
   run(fromText);
 
-  RasterResult<ElevationRaster> raster = readElevationRaster(folder.file("bump.tif"), kMostBatchNodes);
+  RasterResult<ElevationRaster> raster =
+      readElevationRaster(folder.file("bump.tif"), kMostBatchNodes);
   ASSERT_TRUE(raster.ok());
   RasterResult<std::vector<ResultLayer>> layers = runRasterGrid(*raster.value, {3, 6, 6, 12}, {});
   ASSERT_TRUE(layers.ok()) << layers.message;
@@ -96,9 +102,12 @@ TEST(RasterImport, GivesTheTextImportsResultsExactly) {
       EXPECT_EQ(fromRaster.results.SoilLossRow(r, c), fromText.results.SoilLossRow(r, c));
       EXPECT_EQ(fromRaster.results.SoilLossCol(r, c), fromText.results.SoilLossCol(r, c));
       EXPECT_EQ(fromRaster.results.SoilLossSum(r, c), fromText.results.SoilLossSum(r, c));
-      EXPECT_EQ(layers.value->at(0).values[at], static_cast<float>(fromText.results.SoilLossSum(r, c)));
-      EXPECT_EQ(layers.value->at(1).values[at], static_cast<float>(fromText.results.SoilLossRow(r, c)));
-      EXPECT_EQ(layers.value->at(2).values[at], static_cast<float>(fromText.results.SoilLossCol(r, c)));
+      EXPECT_EQ(layers.value->at(0).values[at],
+                static_cast<float>(fromText.results.SoilLossSum(r, c)));
+      EXPECT_EQ(layers.value->at(1).values[at],
+                static_cast<float>(fromText.results.SoilLossRow(r, c)));
+      EXPECT_EQ(layers.value->at(2).values[at],
+                static_cast<float>(fromText.results.SoilLossCol(r, c)));
     }
   EXPECT_NE(fromText.results.SoilLossSum(2, 4), 0.0);  // the bump moved soil
 }
@@ -109,7 +118,9 @@ struct BadRaster {
   std::string says;
 };
 
-void writeText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+void writeText(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
 
 // Every refusal names the file and says what is wrong.
 TEST(RasterRefusal, EachBadRasterGetsItsMessage) {
@@ -128,23 +139,35 @@ TEST(RasterRefusal, EachBadRasterGetsItsMessage) {
        }),
        "no-data cells, the first at row 3, column 4"},
       {"rgb.tif", with([](RasterSpec& s) { s.bands = 3; }), "it has 3 bands"},
-      {"dot.tif", with([](RasterSpec& s) { s.rows = s.columns = 1; }), "1 rows x 1 columns; NIBAL needs at least 4 x 4"},
-      {"nan.tif", with([](RasterSpec& s) { s.value = [](int r, int) { return r == 4 ? std::nan("") : 1.0; }; }),
+      {"dot.tif", with([](RasterSpec& s) { s.rows = s.columns = 1; }),
+       "1 rows x 1 columns; NIBAL needs at least 4 x 4"},
+      {"nan.tif", with([](RasterSpec& s) {
+         s.value = [](int r, int) { return r == 4 ? std::nan("") : 1.0; };
+       }),
        "row 5, column 1 holds NaN"},
-      {"inf.tif", with([](RasterSpec& s) { s.value = [](int, int c) { return c == 2 ? HUGE_VAL : 1.0; }; }),
+      {"inf.tif",
+       with([](RasterSpec& s) { s.value = [](int, int c) { return c == 2 ? HUGE_VAL : 1.0; }; }),
        "row 1, column 3 holds an infinite value"},
       // GDAL itself would read these words as 0 in a grid of whole numbers.
       {"words.asc",
        [](const std::string& path) {
-         writeText(path, "ncols 4\nnrows 4\nxllcorner 0\nyllcorner 0\ncellsize 1\n1 2 3 4\n1 2 3 4\n"
-                         "1 2 nan 4\n1 2 3 -inf\n");
+         writeText(path,
+                   "ncols 4\nnrows 4\nxllcorner 0\nyllcorner 0\ncellsize 1\n1 2 3 4\n1 2 3 4\n"
+                   "1 2 nan 4\n1 2 3 -inf\n");
        },
        "its values hold \"nan\""},
-      {"turned.tif", with([](RasterSpec& s) { s.transform = {0, 2, 0.5, 0, 0.5, -2}; }), "rotated or sheared"},
-      {"degrees.tif", with([](RasterSpec& s) { s.epsg = 4326; s.transform = {10, 0.01, 0, 50, 0, -0.01}; }),
+      {"turned.tif", with([](RasterSpec& s) { s.transform = {0, 2, 0.5, 0, 0.5, -2}; }),
+       "rotated or sheared"},
+      {"degrees.tif", with([](RasterSpec& s) {
+         s.epsg = 4326;
+         s.transform = {10, 0.01, 0, 50, 0, -0.01};
+       }),
        "measured in degrees"},
       {"plain.tif", with([](RasterSpec& s) { s.georeferenced = false; }), "no georeferencing"},
-      {"notes.tif", [](const std::string& path) { writeText(path, "easting\tnorthing\televation\r\n1\t2\t3\r\n"); },
+      {"notes.tif",
+       [](const std::string& path) {
+         writeText(path, "easting\tnorthing\televation\r\n1\t2\t3\r\n");
+       },
        "is not a GeoTIFF or ESRI ASCII grid"},
       {"huge.tif",
        [](const std::string& path) {
@@ -177,7 +200,8 @@ TEST(RasterRefusal, EachBadRasterGetsItsMessage) {
     bad.make(path);
     RasterResult<ElevationRaster> read = readElevationRaster(path, kMostBatchNodes);
     EXPECT_FALSE(read.ok());
-    EXPECT_EQ(read.message.rfind("Cannot use " + bad.name + " as an elevation raster: ", 0), 0u) << read.message;
+    EXPECT_EQ(read.message.rfind("Cannot use " + bad.name + " as an elevation raster: ", 0), 0u)
+        << read.message;
     EXPECT_NE(read.message.find(bad.says), std::string::npos) << read.message;
   }
 }

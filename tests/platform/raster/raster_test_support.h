@@ -45,7 +45,8 @@ inline std::string crsWkt(int epsg) {
 inline void writeRaster(const std::string& path, const RasterSpec& spec) {
   useRasterDrivers();
   GDALDriver* memory = GetGDALDriverManager()->GetDriverByName("MEM");
-  GDALDatasetUniquePtr source(memory->Create("", spec.columns, spec.rows, spec.bands, spec.type, nullptr));
+  GDALDatasetUniquePtr source(
+      memory->Create("", spec.columns, spec.rows, spec.bands, spec.type, nullptr));
   std::array<double, 6> transform = spec.transform;
   if (spec.georeferenced) source->SetGeoTransform(transform.data());
   if (spec.epsg != 0) source->SetProjection(crsWkt(spec.epsg).c_str());
@@ -60,7 +61,8 @@ inline void writeRaster(const std::string& path, const RasterSpec& spec) {
       }
   }
   GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(driverForPath(path).c_str());
-  GDALDatasetUniquePtr written(driver->CreateCopy(path.c_str(), source.get(), FALSE, nullptr, nullptr, nullptr));
+  GDALDatasetUniquePtr written(
+      driver->CreateCopy(path.c_str(), source.get(), FALSE, nullptr, nullptr, nullptr));
   if (!written) throw std::runtime_error("cannot write the test raster " + path);
 }
 

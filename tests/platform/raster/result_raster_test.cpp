@@ -39,9 +39,12 @@ TEST(ResultRaster, ReadsBackGeoreferencedLikeTheDem) {
   ScratchFolder folder("out");
   RasterSpec dem;
   dem.transform[1] = 3.0;  // square cells, as an ESRI ASCII grid holds
-  dem.value = [](int r, int c) { return 250.0 + 0.4 * c * c - 0.3 * r + (r == 3 && c == 1 ? 0.8 : 0.0); };
+  dem.value = [](int r, int c) {
+    return 250.0 + 0.4 * c * c - 0.3 * r + (r == 3 && c == 1 ? 0.8 : 0.0);
+  };
   writeRaster(folder.file("dem.tif"), dem);
-  RasterResult<ElevationRaster> raster = readElevationRaster(folder.file("dem.tif"), kMostBatchNodes);
+  RasterResult<ElevationRaster> raster =
+      readElevationRaster(folder.file("dem.tif"), kMostBatchNodes);
   ASSERT_TRUE(raster.ok()) << raster.message;
   RasterResult<std::vector<ResultLayer>> layers = runRasterGrid(*raster.value, {3, 6, 6, 12}, {});
   ASSERT_TRUE(layers.ok());
@@ -82,7 +85,8 @@ TEST(ResultRaster, ReadsBackGeoreferencedLikeTheDem) {
       EXPECT_NE(written.value->front().find("loss_SoilLossSum.asc"), std::string::npos);
     }
     std::vector<float> sums(30);
-    ASSERT_EQ(back->GetRasterBand(1)->RasterIO(GF_Read, 0, 0, 5, 6, sums.data(), 5, 6, GDT_Float32, 0, 0, nullptr),
+    ASSERT_EQ(back->GetRasterBand(1)->RasterIO(GF_Read, 0, 0, 5, 6, sums.data(), 5, 6, GDT_Float32,
+                                               0, 0, nullptr),
               CE_None);
     for (std::size_t i = 0; i < sums.size(); ++i) {
       EXPECT_EQ(sums[i], layers.value->at(0).values[i]);
@@ -93,13 +97,16 @@ TEST(ResultRaster, ReadsBackGeoreferencedLikeTheDem) {
 
 TEST(ResultRaster, RefusesWhatItCannotWrite) {
   RasterGeometry geometry;
-  RasterResult<std::vector<std::string>> written = writeResultRasters("/tmp/loss.png", geometry, {});
+  RasterResult<std::vector<std::string>> written =
+      writeResultRasters("/tmp/loss.png", geometry, {});
   EXPECT_FALSE(written.ok());
-  EXPECT_NE(written.message.find("GeoTIFF (.tif, .tiff) or an ESRI ASCII grid (.asc)"), std::string::npos);
+  EXPECT_NE(written.message.find("GeoTIFF (.tif, .tiff) or an ESRI ASCII grid (.asc)"),
+            std::string::npos);
   geometry.transform = {0, 2, 0, 0, 0, -3};
   written = writeResultRasters("/tmp/loss.asc", geometry, {});
   EXPECT_FALSE(written.ok());
-  EXPECT_NE(written.message.find("square cells only, and these are 2 by 3; write a GeoTIFF"), std::string::npos);
+  EXPECT_NE(written.message.find("square cells only, and these are 2 by 3; write a GeoTIFF"),
+            std::string::npos);
 }
 
 }  // namespace

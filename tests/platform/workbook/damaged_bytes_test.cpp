@@ -24,10 +24,12 @@ class SpoiledWorkbook : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(SpoiledWorkbook, AnswersWithASheetOrAnError) {
   const std::string name = GetParam();
-  const std::string original = readBytes(std::string(SODWRIGHT_TEST_DATA_DIR) + "/workbooks/" + name);
+  const std::string original =
+      readBytes(std::string(SODWRIGHT_TEST_DATA_DIR) + "/workbooks/" + name);
   ASSERT_FALSE(original.empty());
   const std::filesystem::path spoiled =
-      std::filesystem::temp_directory_path() / ("sodwright_spoiled_" + std::to_string(::getpid()) + "_" + name);
+      std::filesystem::temp_directory_path() /
+      ("sodwright_spoiled_" + std::to_string(::getpid()) + "_" + name);
   FileWorkbookReader reader;
   std::uint32_t seed = 12345;
   auto next = [&seed] {
@@ -40,7 +42,8 @@ TEST_P(SpoiledWorkbook, AnswersWithASheetOrAnError) {
     if (round % 3 == 0) {
       bytes.resize(next() % bytes.size());  // cut short
     } else {
-      for (int flips = 1 + round % 4; flips > 0; --flips) bytes[next() % bytes.size()] = static_cast<char>(next());
+      for (int flips = 1 + round % 4; flips > 0; --flips)
+        bytes[next() % bytes.size()] = static_cast<char>(next());
     }
     std::ofstream(spoiled, std::ios::binary | std::ios::trunc) << bytes;
     std::string error;
@@ -53,8 +56,8 @@ TEST_P(SpoiledWorkbook, AnswersWithASheetOrAnError) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, SpoiledWorkbook,
-                         ::testing::Values("cells.xls", "cells.xlsx", "cells.ods", "cells_inline.xlsx",
-                                           "transect.xls", "grid.ods"),
+                         ::testing::Values("cells.xls", "cells.xlsx", "cells.ods",
+                                           "cells_inline.xlsx", "transect.xls", "grid.ods"),
                          [](const ::testing::TestParamInfo<std::string>& param) {
                            std::string label = param.param;
                            for (char& ch : label)

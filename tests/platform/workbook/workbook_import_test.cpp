@@ -23,7 +23,9 @@
 namespace sodwright {
 namespace {
 
-std::string dataFile(const std::string& name) { return std::string(SODWRIGHT_TEST_DATA_DIR) + "/workbooks/" + name; }
+std::string dataFile(const std::string& name) {
+  return std::string(SODWRIGHT_TEST_DATA_DIR) + "/workbooks/" + name;
+}
 
 // ---------------------------------------------------------------- KOLV
 
@@ -85,8 +87,9 @@ std::string heldTransect(const kolv::KolvState& state) {
   std::ostringstream out;
   out.precision(17);
   const kolv::TranslocationParameters& p = state.params;
-  out << p.FileSeqNo << ' ' << p.NodeCount << ' ' << p.DistrNodes << ' ' << p.Interval << ' ' << p.TillDepth << ' '
-      << p.LastSeqShown << ' ' << state.data.SubstanceUnit << ' ' << state.data.Elev.nodeUpper() << '\n';
+  out << p.FileSeqNo << ' ' << p.NodeCount << ' ' << p.DistrNodes << ' ' << p.Interval << ' '
+      << p.TillDepth << ' ' << p.LastSeqShown << ' ' << state.data.SubstanceUnit << ' '
+      << state.data.Elev.nodeUpper() << '\n';
   for (int i = 0; i < p.NodeCount; ++i)
     out << state.data.PL1(i, p.FileSeqNo) << ' ' << state.data.Elev(i, p.FileSeqNo) << '\n';
   return out.str();
@@ -103,7 +106,8 @@ TEST_P(DamagedTransectWorkbook, GivesItsMessageAndKeepsTheHeldTransect) {
   kolv::KolvState state = textImported();
   const std::string before = heldTransect(state);
   platform::FileWorkbookReader reader;
-  const kolv::ImportResult result = kolv::importTransectWorkbook(state, reader, dataFile(GetParam().file));
+  const kolv::ImportResult result =
+      kolv::importTransectWorkbook(state, reader, dataFile(GetParam().file));
   ASSERT_FALSE(result.ok());
   EXPECT_EQ(*result.message, std::string(kolv::kImportFailedMessage) + "\n" + GetParam().message);
   EXPECT_EQ(heldTransect(state), before);
@@ -115,10 +119,12 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedFile{"not_a_zip.xlsx", "The file is not a workbook: it is not a zip archive."},
         DamagedFile{"no_sheet.xlsx", "The workbook has no worksheet."},
         DamagedFile{"no_content.ods", "The file is not an .ods workbook: it has no content.xml."},
-        DamagedFile{"transect_no_end.xlsx",
-                    "Column E: no cell from row 8 to row 32755 holds -100 to end the transect (with 3 "
-                    "distribution nodes at most 32748 points fit)."},
-        DamagedFile{"transect_text_depth.ods", "Cell C9: the layer-1 thickness \"thin\" is not a number."}));
+        DamagedFile{
+            "transect_no_end.xlsx",
+            "Column E: no cell from row 8 to row 32755 holds -100 to end the transect (with 3 "
+            "distribution nodes at most 32748 points fit)."},
+        DamagedFile{"transect_text_depth.ods",
+                    "Cell C9: the layer-1 thickness \"thin\" is not a number."}));
 
 // ---------------------------------------------------------------- NIBAL
 
@@ -144,7 +150,8 @@ TEST_P(GridWorkbook, GivesTheSameReportAsTheTextFile) {
   ASSERT_TRUE(text.ok()) << text.message;
   const std::string expected = gridReport(std::move(*text.data));
   platform::FileWorkbookReader reader;
-  nibal::GridImportResult workbook = nibal::readGridWorkbookFile(reader, dataFile("grid." + GetParam()), 6, 5);
+  nibal::GridImportResult workbook =
+      nibal::readGridWorkbookFile(reader, dataFile("grid." + GetParam()), 6, 5);
   ASSERT_TRUE(workbook.ok()) << workbook.message;
   EXPECT_EQ(gridReport(std::move(*workbook.data)), expected);
 }
@@ -164,9 +171,11 @@ TEST(DamagedGridWorkbook, ShowsItsMessageAndKeepsTheHeldGrid) {
     EXPECT_FALSE(nibal::ImportGridWorkbook(state, fakes.context));
   }
   ASSERT_EQ(fakes.messages.texts().size(), 2u);
-  EXPECT_EQ(fakes.messages.texts()[0], nibal::importFailureMessage("Cell C4", "the elevation \"n/a\" is not a number"));
-  EXPECT_EQ(fakes.messages.texts()[1], nibal::importFailureMessage("File " + dataFile("not_a_zip.ods"),
-                                                                   "The file is not a workbook: it is not a zip archive"));
+  EXPECT_EQ(fakes.messages.texts()[0],
+            nibal::importFailureMessage("Cell C4", "the elevation \"n/a\" is not a number"));
+  EXPECT_EQ(fakes.messages.texts()[1],
+            nibal::importFailureMessage("File " + dataFile("not_a_zip.ods"),
+                                        "The file is not a workbook: it is not a zip archive"));
   EXPECT_EQ(state.GridNodeCount, 30);
   EXPECT_EQ(state.GridElevation(1, 1), 99.2);
   EXPECT_EQ(std::get<std::string>(state.GridEasting(1, 1)), "512000.125");

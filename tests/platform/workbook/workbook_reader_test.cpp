@@ -12,7 +12,9 @@
 namespace sodwright::platform {
 namespace {
 
-std::string dataFile(const std::string& name) { return std::string(SODWRIGHT_TEST_DATA_DIR) + "/workbooks/" + name; }
+std::string dataFile(const std::string& name) {
+  return std::string(SODWRIGHT_TEST_DATA_DIR) + "/workbooks/" + name;
+}
 
 std::unique_ptr<Worksheet> open(const std::string& name, std::string& error) {
   FileWorkbookReader reader;
@@ -113,15 +115,19 @@ TEST_P(DamagedWorkbook, GivesItsMessageAndNoSheet) {
   EXPECT_NE(error.find(GetParam().message), std::string::npos) << error;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, DamagedWorkbook,
-    ::testing::Values(Damaged{"not_a_zip.xlsx", "not a zip archive"}, Damaged{"not_a_zip.ods", "not a zip archive"},
-                      Damaged{"not_an_xls.xls", "not an .xls workbook"},
-                      Damaged{"no_workbook_part.xlsx", "no workbook part"},
-                      Damaged{"no_sheet.xlsx", "no worksheet"}, Damaged{"no_content.ods", "no content.xml"},
-                      Damaged{"broken_sheet.xlsx", "broken XML"}, Damaged{"missing.xlsx", "cannot be opened"},
-                      Damaged{"missing.xls", "cannot be opened"}, Damaged{"transect.txt", "not a workbook"},
-                      Damaged{"huge_repeat.ods", "more text than can be read"}));
+INSTANTIATE_TEST_SUITE_P(Files, DamagedWorkbook,
+                         ::testing::Values(Damaged{"not_a_zip.xlsx", "not a zip archive"},
+                                           Damaged{"not_a_zip.ods", "not a zip archive"},
+                                           Damaged{"not_an_xls.xls", "not an .xls workbook"},
+                                           Damaged{"no_workbook_part.xlsx", "no workbook part"},
+                                           Damaged{"no_sheet.xlsx", "no worksheet"},
+                                           Damaged{"no_content.ods", "no content.xml"},
+                                           Damaged{"broken_sheet.xlsx", "broken XML"},
+                                           Damaged{"missing.xlsx", "cannot be opened"},
+                                           Damaged{"missing.xls", "cannot be opened"},
+                                           Damaged{"transect.txt", "not a workbook"},
+                                           Damaged{"huge_repeat.ods",
+                                                   "more text than can be read"}));
 
 TEST(OdsText, ACellTextInsideDeeplyNestedSpansIsRead) {
   std::string error;
@@ -150,8 +156,8 @@ TEST(CellAddress, ParsesCellsAndRanges) {
   EXPECT_FALSE(parseCellReference("C"));
   EXPECT_FALSE(parseCellReference("C0"));
   EXPECT_FALSE(parseCellReference("C12x"));
-  EXPECT_FALSE(parseCellReference("XFE1"));       // past the last column
-  EXPECT_FALSE(parseCellReference("A1048577"));   // past the last row
+  EXPECT_FALSE(parseCellReference("XFE1"));      // past the last column
+  EXPECT_FALSE(parseCellReference("A1048577"));  // past the last row
   EXPECT_FALSE(parseCellReference("A99999999999999999999"));
   const auto range = parseRangeAddress("A7:E5000");
   ASSERT_TRUE(range);
@@ -169,8 +175,8 @@ TEST(CellAddress, ReadsCellsThroughARange) {
   const auto sheet = open("cells.xlsx", error);
   ASSERT_TRUE(sheet) << error;
   const CellRange range = *parseRangeAddress("B2:E7");
-  EXPECT_EQ(cellInRange(*sheet, range, 1, 1).number, -100);  // B2
-  EXPECT_EQ(cellInRange(*sheet, range, 6, 4).number, 0.1);   // E7
+  EXPECT_EQ(cellInRange(*sheet, range, 1, 1).number, -100);                  // B2
+  EXPECT_EQ(cellInRange(*sheet, range, 6, 4).number, 0.1);                   // E7
   EXPECT_EQ(cellInRange(*sheet, range, 7, 1).kind, CellValue::Kind::Empty);  // outside
   EXPECT_EQ(cellInRange(*sheet, range, 0, 1).kind, CellValue::Kind::Empty);
 }
@@ -185,9 +191,11 @@ TEST(SheetBuilderLimits, CutsLongTextsAndRefusesWhatWouldExhaustMemory) {
   // The real limits are large; the same checks with small ones.
   SheetBuilder texts(1000, 3 * kMaxCellText);
   std::string error;
-  ASSERT_TRUE(texts.put(1, 1, CellValue::ofText(std::string(40000, 'x')), error));  // cut to kMaxCellText
-  ASSERT_TRUE(texts.put(0, 1, numberCell(1), error));                     // before the first row: dropped
-  ASSERT_TRUE(texts.put(1, kMaxSheetColumns + 1, numberCell(1), error));  // past the last column: dropped
+  ASSERT_TRUE(
+      texts.put(1, 1, CellValue::ofText(std::string(40000, 'x')), error));  // cut to kMaxCellText
+  ASSERT_TRUE(texts.put(0, 1, numberCell(1), error));  // before the first row: dropped
+  ASSERT_TRUE(
+      texts.put(1, kMaxSheetColumns + 1, numberCell(1), error));  // past the last column: dropped
   ASSERT_TRUE(texts.put(2, 1, CellValue::ofText(std::string(kMaxCellText, 'y')), error));
   ASSERT_TRUE(texts.put(2, 2, CellValue::ofText(std::string(kMaxCellText, 'y')), error));
   EXPECT_FALSE(texts.put(2, 3, CellValue::ofText("z"), error));
@@ -199,11 +207,12 @@ TEST(SheetBuilderLimits, CutsLongTextsAndRefusesWhatWouldExhaustMemory) {
   SheetBuilder numbers(250);
   error.clear();
   std::size_t filled = 0;
-  while (numbers.put(static_cast<std::int64_t>(filled / 100 + 1), static_cast<std::int64_t>(filled % 100 + 1),
-                     numberCell(0.5), error))
+  while (numbers.put(static_cast<std::int64_t>(filled / 100 + 1),
+                     static_cast<std::int64_t>(filled % 100 + 1), numberCell(0.5), error))
     ++filled;
   EXPECT_EQ(filled, 250u);
-  EXPECT_EQ(error, "The first worksheet holds more than 250 filled cells; it is too large to read.");
+  EXPECT_EQ(error,
+            "The first worksheet holds more than 250 filled cells; it is too large to read.");
 }
 
 }  // namespace

@@ -12,7 +12,9 @@
 namespace sodwright::platform {
 namespace {
 
-std::string workbook(const std::string& name) { return std::string(SODWRIGHT_TEST_DATA_DIR) + "/workbooks/" + name; }
+std::string workbook(const std::string& name) {
+  return std::string(SODWRIGHT_TEST_DATA_DIR) + "/workbooks/" + name;
+}
 
 TEST(XlsDamaged, AStringLongerThanItsRecordIsADamagedWorkbookNotACrash) {
   FileWorkbookReader reader;

@@ -88,8 +88,10 @@ TEST_F(ChooserTest, OptionsStandReversedOnScreenAndKolvComesFirstInTabOrder) {
   FrmChoseModel* window = chooser();
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Chose Model"));
   EXPECT_EQ(window->OptBANDO->text(), QStringLiteral("BANDO (Canada)"));
-  EXPECT_LT(window->OptBANDO->mapTo(window, QPoint()).y(), window->OptNIBAL->mapTo(window, QPoint()).y());
-  EXPECT_LT(window->OptNIBAL->mapTo(window, QPoint()).y(), window->OptKOLV->mapTo(window, QPoint()).y());
+  EXPECT_LT(window->OptBANDO->mapTo(window, QPoint()).y(),
+            window->OptNIBAL->mapTo(window, QPoint()).y());
+  EXPECT_LT(window->OptNIBAL->mapTo(window, QPoint()).y(),
+            window->OptKOLV->mapTo(window, QPoint()).y());
   EXPECT_EQ(window->OptKOLV->nextInFocusChain(), window->OptNIBAL);
   EXPECT_EQ(window->OptNIBAL->nextInFocusChain(), window->OptBANDO);
   EXPECT_EQ(window->OptBANDO->nextInFocusChain(), window->CmdOK);
@@ -147,7 +149,8 @@ TEST_P(ChooserModelTest, WithoutAWindowTheModelIsNotAvailableYet) {
   window->CmdOK->click();
   ASSERT_EQ(fake.messages.shown.size(), 1u);
   EXPECT_EQ(fake.messages.shown[0].text,
-            std::string(GetParam().modelName) + " model is not available yet in this version of the program.");
+            std::string(GetParam().modelName) +
+                " model is not available yet in this version of the program.");
   EXPECT_EQ(fake.messages.shown[0].title, "Sodwright");
   EXPECT_EQ(fake.context.activeModel, platform::kNoModel);
   EXPECT_TRUE(window->isVisible());

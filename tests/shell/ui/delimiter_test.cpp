@@ -22,7 +22,8 @@ class DelimiterTest : public testing::HubFixture {
  protected:
   DelimiterTest() : dialog(hub->delimiterDialog()) {
     fake.context.activeModel = platform::kKolv;
-    QObject::connect(&dialog, &frmDelimiter::delimiterChosen, [this](char c) { chosen.push_back(c); });
+    QObject::connect(&dialog, &frmDelimiter::delimiterChosen,
+                     [this](char c) { chosen.push_back(c); });
     QObject::connect(&dialog, &frmDelimiter::quitPressed, [this] { ++quits; });
   }
   frmDelimiter& dialog;

@@ -17,9 +17,10 @@ TEST(HelpPage, TheGuideIsFoundAndHoldsEverySectionTheWindowsLinkTo) {
   QFile guide(QString::fromStdString(path));
   ASSERT_TRUE(guide.open(QIODevice::ReadOnly));
   const QString html = QString::fromUtf8(guide.readAll());
-  for (std::string_view anchor : {kHelpKolv, kHelpNibal, kHelpBando, kHelpTransectFile, kHelpGridFile,
-                                  kHelpLandformSurfaceForms, kHelpIndicator}) {
-    const QString id = QStringLiteral("id=\"") + QString::fromUtf8(anchor.data(), anchor.size()) + QLatin1Char('"');
+  for (std::string_view anchor : {kHelpKolv, kHelpNibal, kHelpBando, kHelpTransectFile,
+                                  kHelpGridFile, kHelpLandformSurfaceForms, kHelpIndicator}) {
+    const QString id = QStringLiteral("id=\"") + QString::fromUtf8(anchor.data(), anchor.size()) +
+                       QLatin1Char('"');
     EXPECT_TRUE(html.contains(id)) << anchor;
   }
   const QUrl address(QString::fromStdString(helpPageAddress(kHelpLandformSurfaceForms)));
@@ -34,7 +35,8 @@ TEST(BePatientNote, OneLabelAskingForPatience) {
   EXPECT_EQ(note.windowTitle(), QStringLiteral("Be Patient"));
   auto* label = note.findChild<QLabel*>(QStringLiteral("Label1"));
   ASSERT_NE(label, nullptr);
-  EXPECT_EQ(label->text(), QStringLiteral("Please be patient. Data processing may take a couple of minutes."));
+  EXPECT_EQ(label->text(),
+            QStringLiteral("Please be patient. Data processing may take a couple of minutes."));
 }
 
 }  // namespace

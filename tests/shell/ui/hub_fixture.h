@@ -23,7 +23,9 @@ class HubFixture : public ::testing::Test {
   }
 
   // Windows closed with WA_DeleteOnClose go at the next turn of the event loop.
-  static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+  static void flushDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
 
   // Visible top-level windows of one class name.
   static int visibleWindows(const char* objectName) {

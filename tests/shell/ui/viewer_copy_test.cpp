@@ -35,7 +35,8 @@ TEST(ViewerCopy, SelectionAndWholeTableGoToTheClipboardAsTsv) {
   FrmShowData viewer(new SmallTable);
   viewer.show();
   viewer.CmdCopyAll->click();
-  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("0,0\t0,1\t0,2\n1,0\t1,1\t1,2\n2,0\t2,1\ta b\n"));
+  EXPECT_EQ(QGuiApplication::clipboard()->text(),
+            QStringLiteral("0,0\t0,1\t0,2\n1,0\t1,1\t1,2\n2,0\t2,1\ta b\n"));
 
   QItemSelectionModel* selection = viewer.MSFlexGridData->selectionModel();
   selection->select(viewer.table()->index(1, 1), QItemSelectionModel::Select);

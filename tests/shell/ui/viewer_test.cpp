@@ -29,7 +29,9 @@ class StandInTable : public ViewerTableModel {
   }
 
  protected:
-  QString cellText(int row, int column) const override { return QStringLiteral("%1,%2").arg(row).arg(column); }
+  QString cellText(int row, int column) const override {
+    return QStringLiteral("%1,%2").arg(row).arg(column);
+  }
 
  private:
   int nodes_;
@@ -39,7 +41,8 @@ class StandInTable : public ViewerTableModel {
 TEST(ViewerTableModel, CellsAreCentredAndHeadingsGrey) {
   StandInTable table(3);
   EXPECT_EQ(table.data(table.index(3, 3), Qt::DisplayRole).toString(), "3,3");
-  EXPECT_EQ(table.data(table.index(3, 3), Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignCenter);
+  EXPECT_EQ(table.data(table.index(3, 3), Qt::TextAlignmentRole).value<Qt::Alignment>(),
+            Qt::AlignCenter);
   EXPECT_TRUE(table.data(table.index(1, 4), Qt::BackgroundRole).isValid());
   EXPECT_TRUE(table.data(table.index(5, 0), Qt::BackgroundRole).isValid());
   EXPECT_FALSE(table.data(table.index(5, 4), Qt::BackgroundRole).isValid());
@@ -67,7 +70,8 @@ TEST_F(DataViewerTest, FilledOnceForTheActiveModelAndClosedByTheProgram) {
   EXPECT_EQ(viewer->windowTitle(), QStringLiteral("Data"));
   EXPECT_EQ(viewer->MSFlexGridData->objectName(), QStringLiteral("MSFlexGridData"));
   EXPECT_EQ(viewer->MSFlexGridData->model()->rowCount(), 9);
-  EXPECT_LT(viewer->MSFlexGridData->verticalHeader()->width(), viewer->MSFlexGridData->columnWidth(1));
+  EXPECT_LT(viewer->MSFlexGridData->verticalHeader()->width(),
+            viewer->MSFlexGridData->columnWidth(1));
   EXPECT_FALSE(fake.busy.noteShown);
   EXPECT_EQ(fake.busy.events.back(), "closeNote");
 
@@ -102,7 +106,7 @@ TEST_F(DataViewerTest, HeadingsStayInTheHeadersWhileTheCellsScroll) {
   EXPECT_GT(view->rowAt(0), 1000);
   const QAbstractItemModel* table = view->model();
   EXPECT_EQ(table->headerData(4, Qt::Horizontal).toString(), "0,4\n1,4");  // both heading rows
-  EXPECT_EQ(table->headerData(1500, Qt::Vertical).toString(), "1500,0");    // the heading column
+  EXPECT_EQ(table->headerData(1500, Qt::Vertical).toString(), "1500,0");   // the heading column
   auto* corner = view->findChild<QAbstractButton*>();
   ASSERT_NE(corner, nullptr);
   EXPECT_EQ(corner->text(), "0,0\n1,0");

@@ -59,10 +59,11 @@ TEST(ChartFigure, SavedSvgPdfAndPngHoldTheChartAsDrawn) {
   QXmlStreamReader xml(&svgFile);
   QStringList texts;
   while (!xml.atEnd())
-    if (xml.readNext() == QXmlStreamReader::Characters && !xml.isWhitespace()) texts << xml.text().toString().trimmed();
+    if (xml.readNext() == QXmlStreamReader::Characters && !xml.isWhitespace())
+      texts << xml.text().toString().trimmed();
   ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-  for (const char* expected : {"Elevation", "Value (m)", "Distance along the transect (m)", "Seq 0 (first)",
-                               "Seq 10 (last)", "10.0", "2.5"})
+  for (const char* expected : {"Elevation", "Value (m)", "Distance along the transect (m)",
+                               "Seq 0 (first)", "Seq 10 (last)", "10.0", "2.5"})
     EXPECT_TRUE(texts.contains(QString::fromLatin1(expected))) << expected;
 
   QFile pdfFile(pdf);
@@ -95,11 +96,12 @@ TEST(ChartPanelLegend, SixDigitValueLabelIsWholeAtALargeFont) {
 
   // Pointing at the last sequence's point at x = 10 (5 m at 0.5 m per point).
   const QPointF at = panel.canvas()->pixelOf(10, 2);
-  QMouseEvent move(QEvent::MouseMove, at, panel.canvas()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                   Qt::NoModifier);
+  QMouseEvent move(QEvent::MouseMove, at, panel.canvas()->mapToGlobal(at), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(panel.canvas(), &move);
   EXPECT_TRUE(panel.readoutLabel()->isVisible());
-  EXPECT_EQ(panel.readoutLabel()->text(), QStringLiteral("Distance 5.0 m, value 2 m, Seq 10 (last)"));
+  EXPECT_EQ(panel.readoutLabel()->text(),
+            QStringLiteral("Distance 5.0 m, value 2 m, Seq 10 (last)"));
 }
 
 }  // namespace

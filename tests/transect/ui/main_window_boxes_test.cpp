@@ -9,7 +9,9 @@ namespace {
 
 using MainBoxes = KolvWindowTest;
 
-std::size_t drawnItems(const FrmKOLV_Main& w, ChartKind kind) { return w.panel(kind)->canvas()->itemCount(); }
+std::size_t drawnItems(const FrmKOLV_Main& w, ChartKind kind) {
+  return w.panel(kind)->canvas()->itemCount();
+}
 
 TEST_F(MainBoxes, SequenceChecksOnLeavingTheBox) {
   importAndRun();
@@ -18,7 +20,8 @@ TEST_F(MainBoxes, SequenceChecksOnLeavingTheBox) {
   fake.messages.shown.clear();
 
   typeAndLeave(main->TxtFSeq, QStringLiteral("1"), main->TxtLSeq);
-  ASSERT_EQ(messages(), std::vector<std::string>{"Seqence No. can not be smaller than the first sequence No."});
+  ASSERT_EQ(messages(),
+            std::vector<std::string>{"Seqence No. can not be smaller than the first sequence No."});
   EXPECT_EQ(main->TxtFSeq->text(), QStringLiteral("2"));
   EXPECT_EQ(state.params.FirstSeqShown, 2);
 
@@ -118,7 +121,8 @@ TEST_F(MainBoxes, AFailingChartIsReportedAndTheOthersAreDrawn) {
   state.results.SoilLoss = NodeArray<float>();  // the soil loss values are gone
   fake.messages.shown.clear();
   main->showRunResults();
-  EXPECT_EQ(messages(), std::vector<std::string>{"Draw Soil Loss Rate failed. Program will skip this step."});
+  EXPECT_EQ(messages(),
+            std::vector<std::string>{"Draw Soil Loss Rate failed. Program will skip this step."});
   EXPECT_GT(drawnItems(*main, ChartKind::Elevation), 0u);
   EXPECT_GT(drawnItems(*main, ChartKind::UpLayer), 0u);
   EXPECT_GT(drawnItems(*main, ChartKind::WholeProfile), 0u);

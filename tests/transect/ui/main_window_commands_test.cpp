@@ -27,13 +27,14 @@ TEST_F(MainCommands, CsvAndTsvOpenTheDelimiterDialogOnCommaAndTab) {
 }
 
 TEST_F(MainCommands, ImportAsksWithTheDataFilterAndFollowsTheExtension) {
-  fake.fileDialogs.names = {"/data/field.png", "/data/field.DBF", "/data/field.xls", "/data/field.XLSX",
-                            "/data/field.ods"};
+  fake.fileDialogs.names = {"/data/field.png", "/data/field.DBF", "/data/field.xls",
+                            "/data/field.XLSX", "/data/field.ods"};
   for (int i = 0; i < 5; ++i) main->MnuImportFileItem->trigger();
   EXPECT_EQ(fake.fileDialogs.openFilters.front(), platform::kImportFilter);
   ASSERT_EQ(messages().size(), 5u);
   EXPECT_EQ(messages()[0],
-            "Sorry, program can not handle this file. Please convert your data into Excel, Text or DBF file");
+            "Sorry, program can not handle this file. Please convert your data into Excel, Text or "
+            "DBF file");
   EXPECT_EQ(messages()[1], kDatabaseNotReadMessage);
   // No workbook reader in the fakes: every workbook kind reaches the reader's refusal.
   EXPECT_EQ(messages()[2], kWorkbookNotReadMessage);
@@ -119,11 +120,13 @@ TEST_F(MainCommands, ADesktopWithoutProgramsGetsThePathsToOpen) {
   fake.messages.shown.clear();
   main->MnuResultSubItem->trigger();
   ASSERT_EQ(messages().size(), 1u);
-  EXPECT_EQ(messages()[0], "The report was written to " + report + "\nbut no program was found to show it.");
+  EXPECT_EQ(messages()[0],
+            "The report was written to " + report + "\nbut no program was found to show it.");
 
   main->MnuHelpItem->trigger();
   ASSERT_EQ(messages().size(), 2u);
-  const std::string guide = QUrl(QString::fromStdString(fake.programs.webAddresses.at(0))).toLocalFile().toStdString();
+  const std::string guide =
+      QUrl(QString::fromStdString(fake.programs.webAddresses.at(0))).toLocalFile().toStdString();
   EXPECT_EQ(messages()[1], "No web browser was found to show the help.\nThe guide is at " + guide);
 }
 
@@ -137,7 +140,8 @@ TEST_F(MainCommands, AFailedWriteIsReportedWithPointerAndNoteReset) {
   EXPECT_TRUE(fake.programs.textFiles.empty());
   EXPECT_FALSE(fake.busy.busy);
   EXPECT_FALSE(fake.busy.noteShown);
-  EXPECT_EQ(fake.busy.events, (std::vector<std::string>{"normal", "busy", "showNote", "hideNote", "normal"}));
+  EXPECT_EQ(fake.busy.events,
+            (std::vector<std::string>{"normal", "busy", "showNote", "hideNote", "normal"}));
 }
 
 TEST_F(MainCommands, ExitAsksFirst) {
@@ -160,7 +164,8 @@ TEST_F(MainCommands, CtrlXReachesExitWhileABoxHasTheFocus) {
   const QString before = main->TxtLSeq->text();
   fake.messages.answers = {platform::MessageAnswer::Cancel};
   QTest::keyClick(main->TxtLSeq, Qt::Key_X, Qt::ControlModifier);
-  ASSERT_EQ(fake.messages.texts(), (std::vector<std::string>{"Are you really want to Quit the Program"}));
+  ASSERT_EQ(fake.messages.texts(),
+            (std::vector<std::string>{"Are you really want to Quit the Program"}));
   EXPECT_EQ(main->TxtLSeq->text(), before);  // nothing was cut
 }
 

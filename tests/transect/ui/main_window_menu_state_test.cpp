@@ -15,8 +15,9 @@ struct MenuStates {
 
 std::ostream& operator<<(std::ostream& out, const MenuStates& s) {
   return out << "output " << s.output << " parameter " << s.parameter << " runModel " << s.runModel
-             << " showData " << s.showData << " edit " << s.edit << " chart " << s.chart << " compare "
-             << s.compare << " lastSeq " << s.lastSeq << " run " << s.run << " redraw " << s.redraw;
+             << " showData " << s.showData << " edit " << s.edit << " chart " << s.chart
+             << " compare " << s.compare << " lastSeq " << s.lastSeq << " run " << s.run
+             << " redraw " << s.redraw;
 }
 
 MenuStates statesOf(const FrmKOLV_Main& w) {
@@ -35,7 +36,8 @@ MenuStates statesOf(const FrmKOLV_Main& w) {
 using MainMenuState = KolvWindowTest;
 
 TEST_F(MainMenuState, OpenedByTheChooser) {
-  EXPECT_EQ(statesOf(*main), (MenuStates{false, false, false, false, false, false, true, true, true, false}));
+  EXPECT_EQ(statesOf(*main),
+            (MenuStates{false, false, false, false, false, false, true, true, true, false}));
   EXPECT_TRUE(main->MnuImportFileItem->isEnabled());
   EXPECT_TRUE(main->MnuExitItem->isEnabled());
   EXPECT_TRUE(main->MnuHelpItem->isEnabled());
@@ -115,14 +117,16 @@ TEST_F(MainMenuState, ParameterOkEnablesRunModel) {
 
 TEST_F(MainMenuState, RunKolvEnablesOutputsAndCharts) {
   importAndRun();
-  EXPECT_EQ(statesOf(*main), (MenuStates{true, true, true, true, true, true, true, true, true, false}));
+  EXPECT_EQ(statesOf(*main),
+            (MenuStates{true, true, true, true, true, true, true, true, true, false}));
 }
 
 TEST_F(MainMenuState, RunModelEnablesOutputsAndCharts) {
   importTransect(writeTransect());
   openParameterWindow()->CmdParaOK->click();
   main->MnuRunModelItem->trigger();
-  EXPECT_EQ(statesOf(*main), (MenuStates{true, true, true, true, true, true, true, true, true, false}));
+  EXPECT_EQ(statesOf(*main),
+            (MenuStates{true, true, true, true, true, true, true, true, true, false}));
 }
 
 TEST_F(MainMenuState, FailedRunClearsChartsAndOutputs) {

@@ -20,9 +20,10 @@ TEST_F(OutputFailureWindow, EveryBadPlaceIsReportedAndTheWindowStaysUsable) {
   importAndRun();
   const std::string regularFile = dir.filePath(QStringLiteral("plain.TXT")).toStdString();
   ASSERT_EQ(shell::writeWholeFile(regularFile, "plain"), std::nullopt);
-  const std::vector<std::string> badPlaces = {"/etc/passwd/out.TXT", regularFile + "/out.TXT",
-                                              dir.filePath(QStringLiteral("missing/out.TXT")).toStdString(),
-                                              QDir(dir.path()).absolutePath().toStdString(), "/dev/full"};
+  const std::vector<std::string> badPlaces = {
+      "/etc/passwd/out.TXT", regularFile + "/out.TXT",
+      dir.filePath(QStringLiteral("missing/out.TXT")).toStdString(),
+      QDir(dir.path()).absolutePath().toStdString(), "/dev/full"};
   std::ostringstream held;
   WriteLastSequence(held, state, state.params.LastSeqShown);
 
@@ -38,7 +39,8 @@ TEST_F(OutputFailureWindow, EveryBadPlaceIsReportedAndTheWindowStaysUsable) {
       EXPECT_NE(messages()[0].find(place), std::string::npos) << messages()[0];
       EXPECT_FALSE(fake.busy.busy);
       EXPECT_FALSE(fake.busy.noteShown);
-      EXPECT_EQ(fake.busy.events, (std::vector<std::string>{"normal", "busy", "showNote", "hideNote", "normal"}));
+      EXPECT_EQ(fake.busy.events,
+                (std::vector<std::string>{"normal", "busy", "showNote", "hideNote", "normal"}));
       EXPECT_TRUE(fake.programs.textFiles.empty());
       EXPECT_TRUE(output->isEnabled());
     }

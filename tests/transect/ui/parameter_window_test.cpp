@@ -57,30 +57,35 @@ TEST_F(ParameterWindow, EveryCheckWithItsMessageAndRestoredText) {
   state.params.SeqCount = 1;
   const std::string fool = "Dooooon't try to fool me, Buddy! ";
   const std::string seqMessage =
-      "This program can lony run 50 sequences at one time. Please refer to the help file for more information.";
+      "This program can lony run 50 sequences at one time. Please refer to the help file for more "
+      "information.";
   const std::string nodes = fool + "You don't have so many data points.";
   const std::string positive = fool + "You got to have a positive value here.";
-  const std::string lateral = fool + "Anyways, Lateral movement has not been included in this model.";
-  const std::string scale = "SC scale must set to be lower than the distribution distance in this model.";
+  const std::string lateral =
+      fool + "Anyways, Lateral movement has not been included in this model.";
+  const std::string scale =
+      "SC scale must set to be lower than the distribution distance in this model.";
   const std::string frequency = fool + "Input frequency must be greater or equal to 1.";
   const std::vector<std::tuple<QLineEdit*, QString, std::string, QString>> cases = {
       {window->TxtInputFrq, "2.9", frequency, "1"},  // 2 is above SeqCount 1
-      {window->TxtSeq, "51", seqMessage, "50"},       {window->TxtSeq, "0", seqMessage, "50"},
-      {window->TxtSeq, "-3", seqMessage, "50"},      {window->TxtSeq, "abc", seqMessage, "50"},
-      {window->TxtSeq, "0.3", seqMessage, "50"},     {window->TxtSeq, "40000", seqMessage, "50"},
-      {window->TxtNodes, "41", nodes, "40"},         {window->TxtNodes, "0", nodes, "40"},
-      {window->TxtLateralCol, "-1", lateral, "0"},   {window->TxtSGWtF, "-1", positive, "0.5"},
-      {window->TxtSGWtB, "-0.1", positive, "0.5"},   {window->TxtSCScl, "2", scale, "2"},
-      {window->TxtSCScl, "-1", scale, "2"},          {window->TxtTillD, "0", positive, "0.2"},
-      {window->TxtUpLrD, "-1", positive, "0.2"},     {window->TxtSubLrD, "-1", positive, "0.2"},
+      {window->TxtSeq, "51", seqMessage, "50"},     {window->TxtSeq, "0", seqMessage, "50"},
+      {window->TxtSeq, "-3", seqMessage, "50"},     {window->TxtSeq, "abc", seqMessage, "50"},
+      {window->TxtSeq, "0.3", seqMessage, "50"},    {window->TxtSeq, "40000", seqMessage, "50"},
+      {window->TxtNodes, "41", nodes, "40"},        {window->TxtNodes, "0", nodes, "40"},
+      {window->TxtLateralCol, "-1", lateral, "0"},  {window->TxtSGWtF, "-1", positive, "0.5"},
+      {window->TxtSGWtB, "-0.1", positive, "0.5"},  {window->TxtSCScl, "2", scale, "2"},
+      {window->TxtSCScl, "-1", scale, "2"},         {window->TxtTillD, "0", positive, "0.2"},
+      {window->TxtUpLrD, "-1", positive, "0.2"},    {window->TxtSubLrD, "-1", positive, "0.2"},
       {window->TxtInputFrq, "0", frequency, "1"},
   };
   for (const auto& [box, typed, message, restored] : cases) {
     fake.messages.shown.clear();
     typeAndLeave(box, typed, window->CboTDirect);
-    ASSERT_EQ(messages().size(), 1u) << box->objectName().toStdString() << " " << typed.toStdString();
+    ASSERT_EQ(messages().size(), 1u)
+        << box->objectName().toStdString() << " " << typed.toStdString();
     EXPECT_EQ(messages()[0], message) << box->objectName().toStdString();
-    EXPECT_EQ(box->text(), restored) << box->objectName().toStdString() << " " << typed.toStdString();
+    EXPECT_EQ(box->text(), restored)
+        << box->objectName().toStdString() << " " << typed.toStdString();
   }
   EXPECT_EQ(state.params.SeqCount, 50);
   EXPECT_EQ(state.params.NodeCount, 40);
@@ -147,7 +152,8 @@ TEST_F(ParameterWindow, ListReadOnlyBoxesHelpAndQuit) {
   QTest::keyClick(window->CboTDirect->lineEdit(), Qt::Key_B);
   QTest::keyClick(window->CboTDirect->lineEdit(), Qt::Key_Tab);  // leaving the list is no typing
   QTest::mouseClick(window->TxtBD1, Qt::LeftButton);
-  EXPECT_EQ(messages(), (std::vector<std::string>{"Please select from the list.", "Please don't change this value!"}));
+  EXPECT_EQ(messages(), (std::vector<std::string>{"Please select from the list.",
+                                                  "Please don't change this value!"}));
   EXPECT_EQ(state.params.TillDirection, 2);
 
   // Typed text is never read, not even a whole item name confirmed with Enter.
@@ -200,7 +206,8 @@ TEST_F(ParameterWindow, RunKolvEndsWithChartsAndTheViewerClosedByTheTimer) {
     EXPECT_GT(main->panel(kind)->canvas()->itemCount(), 0u);
     EXPECT_EQ(main->panel(kind)->label(ChartLabel::MaxDistance)->text(), QStringLiteral("40.0"));
   }
-  EXPECT_EQ(main->panel(ChartKind::UpLayer)->label(ChartLabel::ValueUnit)->text(), QStringLiteral("mg/m"));
+  EXPECT_EQ(main->panel(ChartKind::UpLayer)->label(ChartLabel::ValueUnit)->text(),
+            QStringLiteral("mg/m"));
   EXPECT_EQ(main->focusWidget(), main->TxtLSeq);
   EXPECT_TRUE(messages().empty());
 

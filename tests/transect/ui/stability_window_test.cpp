@@ -20,7 +20,8 @@ TEST_F(StabilityWindows, WarningLineBeforeTheRunAndMarkAfterIt) {
   typeAndLeave(window->TxtBetta, QStringLiteral("0.1"), window->TxtGamma);
   ASSERT_FALSE(window->LblStability->isHidden());
   const QString text = window->LblStability->text();
-  EXPECT_TRUE(text.startsWith(QStringLiteral("These parameters amplify surface noise by "))) << text.toStdString();
+  EXPECT_TRUE(text.startsWith(QStringLiteral("These parameters amplify surface noise by ")))
+      << text.toStdString();
   EXPECT_TRUE(text.contains(QStringLiteral("\u00d7); keep TD\u00b7Betta\u00b7100/dx\u00b2 below ")))
       << text.toStdString();
   EXPECT_TRUE(text.contains(QStringLiteral("(now 2.00)"))) << text.toStdString();
