@@ -11,7 +11,7 @@
 namespace sodwright::raster {
 namespace {
 
-using testing::RasterSpec;
+using testing::RasterShape;
 using testing::ScratchFolder;
 using testing::writeRaster;
 
@@ -38,7 +38,7 @@ void run(nibal::GridState& state) {
 // 3 m high).
 TEST(RasterImport, TiltedPlanesShowInTheirOwnDirection) {
   ScratchFolder folder("tilt");
-  RasterSpec east;
+  RasterShape east;
   east.value = [](int, int c) { return 0.01 * (c + 0.5) * 2.0; };
   writeRaster(folder.file("east.tif"), east);
   nibal::GridState state = importRaster(folder.file("east.tif"));
@@ -53,7 +53,7 @@ TEST(RasterImport, TiltedPlanesShowInTheirOwnDirection) {
     for (int c = 1; c <= 5; ++c) EXPECT_EQ(state.results.DGradCol(r, c), 0.0);
   }
 
-  RasterSpec north;
+  RasterShape north;
   north.transform[1] = 3.0;  // square cells, as an ESRI ASCII grid holds
   north.value = [](int r, int) { return -0.01 * (r + 0.5) * 3.0; };
   writeRaster(folder.file("north.asc"), north);
@@ -71,7 +71,7 @@ TEST(RasterImport, TiltedPlanesShowInTheirOwnDirection) {
 // the last bit, in the window's grid and in the batch's node-by-node run.
 TEST(RasterImport, GivesTheTextImportsResultsExactly) {
   ScratchFolder folder("same");
-  RasterSpec bump;
+  RasterShape bump;
   bump.value = [](int r, int c) {
     return 100.0 + 0.37 * c - 0.21 * r + (r == 2 && c == 3 ? 1.7 : 0.0);
   };
@@ -125,28 +125,28 @@ void writeText(const std::string& path, const std::string& text) {
 // Every refusal names the file and says what is wrong.
 TEST(RasterRefusal, EachBadRasterGetsItsMessage) {
   ScratchFolder folder("bad");
-  const auto with = [](std::function<void(RasterSpec&)> change) {
+  const auto with = [](std::function<void(RasterShape&)> change) {
     return [change](const std::string& path) {
-      RasterSpec spec;
-      change(spec);
-      writeRaster(path, spec);
+      RasterShape shape;
+      change(shape);
+      writeRaster(path, shape);
     };
   };
   const std::vector<BadRaster> cases = {
-      {"hole.tif", with([](RasterSpec& s) {
+      {"hole.tif", with([](RasterShape& s) {
          s.setNoData = true;
          s.value = [](int r, int c) { return r == 2 && c == 3 ? -9999.0 : 5.0; };
        }),
        "no-data cells, the first at row 3, column 4"},
-      {"rgb.tif", with([](RasterSpec& s) { s.bands = 3; }), "it has 3 bands"},
-      {"dot.tif", with([](RasterSpec& s) { s.rows = s.columns = 1; }),
+      {"rgb.tif", with([](RasterShape& s) { s.bands = 3; }), "it has 3 bands"},
+      {"dot.tif", with([](RasterShape& s) { s.rows = s.columns = 1; }),
        "1 rows x 1 columns; NIBAL needs at least 4 x 4"},
-      {"nan.tif", with([](RasterSpec& s) {
+      {"nan.tif", with([](RasterShape& s) {
          s.value = [](int r, int) { return r == 4 ? std::nan("") : 1.0; };
        }),
        "row 5, column 1 holds NaN"},
       {"inf.tif",
-       with([](RasterSpec& s) { s.value = [](int, int c) { return c == 2 ? HUGE_VAL : 1.0; }; }),
+       with([](RasterShape& s) { s.value = [](int, int c) { return c == 2 ? HUGE_VAL : 1.0; }; }),
        "row 1, column 3 holds an infinite value"},
       // GDAL itself would read these words as 0 in a grid of whole numbers.
       {"words.asc",
@@ -156,14 +156,14 @@ TEST(RasterRefusal, EachBadRasterGetsItsMessage) {
                    "1 2 nan 4\n1 2 3 -inf\n");
        },
        "its values hold \"nan\""},
-      {"turned.tif", with([](RasterSpec& s) { s.transform = {0, 2, 0.5, 0, 0.5, -2}; }),
+      {"turned.tif", with([](RasterShape& s) { s.transform = {0, 2, 0.5, 0, 0.5, -2}; }),
        "rotated or sheared"},
-      {"degrees.tif", with([](RasterSpec& s) {
+      {"degrees.tif", with([](RasterShape& s) {
          s.epsg = 4326;
          s.transform = {10, 0.01, 0, 50, 0, -0.01};
        }),
        "measured in degrees"},
-      {"plain.tif", with([](RasterSpec& s) { s.georeferenced = false; }), "no georeferencing"},
+      {"plain.tif", with([](RasterShape& s) { s.georeferenced = false; }), "no georeferencing"},
       {"notes.tif",
        [](const std::string& path) {
          writeText(path, "easting\tnorthing\televation\r\n1\t2\t3\r\n");
@@ -186,10 +186,10 @@ TEST(RasterRefusal, EachBadRasterGetsItsMessage) {
        "is not a GeoTIFF or ESRI ASCII grid that can be read, or it is damaged"},
       {"cut.tif",
        [](const std::string& path) {
-         RasterSpec spec;
-         spec.rows = spec.columns = 64;
-         spec.value = [](int r, int c) { return r + c; };
-         writeRaster(path, spec);
+         RasterShape shape;
+         shape.rows = shape.columns = 64;
+         shape.value = [](int r, int c) { return r + c; };
+         writeRaster(path, shape);
          std::filesystem::resize_file(path, std::filesystem::file_size(path) / 2);
        },
        "damaged"},

@@ -17,7 +17,7 @@ namespace sodwright::raster::testing {
 // A projected system in metres (UTM 33 N).
 inline constexpr int kUtmZone33 = 32633;
 
-struct RasterSpec {
+struct RasterShape {
   int rows = 6;
   int columns = 5;
   int bands = 1;
@@ -42,20 +42,20 @@ inline std::string crsWkt(int epsg) {
 }
 
 // Writes the raster with the driver its extension names (GTiff or AAIGrid).
-inline void writeRaster(const std::string& path, const RasterSpec& spec) {
+inline void writeRaster(const std::string& path, const RasterShape& shape) {
   useRasterDrivers();
   GDALDriver* memory = GetGDALDriverManager()->GetDriverByName("MEM");
   GDALDatasetUniquePtr source(
-      memory->Create("", spec.columns, spec.rows, spec.bands, spec.type, nullptr));
-  std::array<double, 6> transform = spec.transform;
-  if (spec.georeferenced) source->SetGeoTransform(transform.data());
-  if (spec.epsg != 0) source->SetProjection(crsWkt(spec.epsg).c_str());
-  for (int b = 1; b <= spec.bands; ++b) {
+      memory->Create("", shape.columns, shape.rows, shape.bands, shape.type, nullptr));
+  std::array<double, 6> transform = shape.transform;
+  if (shape.georeferenced) source->SetGeoTransform(transform.data());
+  if (shape.epsg != 0) source->SetProjection(crsWkt(shape.epsg).c_str());
+  for (int b = 1; b <= shape.bands; ++b) {
     GDALRasterBand* band = source->GetRasterBand(b);
-    if (spec.setNoData) band->SetNoDataValue(spec.noData);
-    for (int r = 0; r < spec.rows; ++r)
-      for (int c = 0; c < spec.columns; ++c) {
-        double v = spec.value(r, c);
+    if (shape.setNoData) band->SetNoDataValue(shape.noData);
+    for (int r = 0; r < shape.rows; ++r)
+      for (int c = 0; c < shape.columns; ++c) {
+        double v = shape.value(r, c);
         if (band->RasterIO(GF_Write, c, r, 1, 1, &v, 1, 1, GDT_Float64, 0, 0, nullptr) != CE_None)
           throw std::runtime_error("cannot fill the test raster");
       }

@@ -11,7 +11,7 @@
 namespace sodwright::raster {
 namespace {
 
-using testing::RasterSpec;
+using testing::RasterShape;
 using testing::ScratchFolder;
 using testing::writeRaster;
 
@@ -37,7 +37,7 @@ std::vector<double> reportedSoilLossSum(const nibal::GridState& state) {
 // the text report prints (to its three decimals; exactly as 32-bit floats).
 TEST(ResultRaster, ReadsBackGeoreferencedLikeTheDem) {
   ScratchFolder folder("out");
-  RasterSpec dem;
+  RasterShape dem;
   dem.transform[1] = 3.0;  // square cells, as an ESRI ASCII grid holds
   dem.value = [](int r, int c) {
     return 250.0 + 0.4 * c * c - 0.3 * r + (r == 3 && c == 1 ? 0.8 : 0.0);
