@@ -76,7 +76,7 @@ void ShareBlock::fill(int count, const double* distance, double dx) {
     double* fk = mutableRow(k);
     const double numerator = k == 0 ? -(dx / 2) : -(k * dx + dx / 2);
     divideByEach(fk, numerator, distance, n);
-    for (std::size_t j = 0; j < n; ++j) fk[j] = std::exp(fk[j]);
+    for (std::size_t j = 0; j < n; ++j) fk[j] = expOrZero(fk[j]);
     if (k == 0) {
       startSums(fk, sum, n);  // F0 = 1 - exp(-(dx / 2) / L)
     } else {

@@ -2,6 +2,7 @@
 // Slope, translocation distance and the exponential distribution of a node's
 // tilled layer over the D nodes downstream of it.
 
+#include <cmath>
 #include <cstddef>
 #include <vector>
 
@@ -32,6 +33,12 @@ inline double RawDistance(const DistanceModel& m, double slopeGradient, double s
 // Keeps a distance between 0.1 dx and 26 dx: below 1.1 dx and above 25 dx it
 // bends smoothly toward those bounds (the atan argument is in metres).
 double SoftLimitedDistance(double distance, double dx);
+
+// std::exp(x), given directly as +0 far below the smallest subnormal: there
+// the library reaches the same +0 on a slow path that also sets errno, and
+// long distribution distances send most shares of a node there.
+inline constexpr double kExpIsZeroBelow = -746.0;  // exp(-746) < 2^-1075
+inline double expOrZero(double x) { return x < kExpIsZeroBelow ? 0.0 : std::exp(x); }
 
 // Normalised shares of a block of consecutive nodes, stored by share index
 // k = 0..D in rows whose position j holds the j-th node of the block. The

@@ -82,9 +82,10 @@ struct StabilityEstimate {
 
 // The estimate over the nodes' distances (any number: the amplification is
 // worked out on a few dozen distances spanning their range, and each node
-// takes the nearest).
+// takes the nearest). The waves are shared among `threads` threads (0: one
+// per core); the estimate is the same for any number.
 StabilityEstimate EstimateFromDistances(const StabilityModel& m,
-                                        const std::vector<DistancePair>& nodes);
+                                        const std::vector<DistancePair>& nodes, int threads = 0);
 
 // The estimate for a run from the state's starting column: the distances of
 // the nodes outside the end zones of the first pass (all nodes when none is

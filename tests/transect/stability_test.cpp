@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <sstream>
 #include <string>
@@ -183,6 +184,40 @@ std::vector<std::string> linesOf(const std::string& text) {
 // An unstable run's reports carry the warning in an empty line of their
 // layout (line 3 of the comparison, line 6 of the last sequence), so every
 // other line stays where it was and the last sequence imports again.
+bool sameBits(const StabilityEstimate& a, const StabilityEstimate& b) {
+  const double x[] = {a.growth, a.wavelength, a.worstDistance, a.diffusionNumber, a.diffusionLimit};
+  const double y[] = {b.growth, b.wavelength, b.worstDistance, b.diffusionNumber, b.diffusionLimit};
+  return std::memcmp(x, y, sizeof x) == 0;
+}
+
+// The waves shared among threads, and the estimate kept for the last
+// surface, give what one thread works out afresh, bit for bit.
+TEST(StabilityEstimateSpeed, ThreadsAndTheKeptEstimateChangeNoBit) {
+  std::mt19937 random(20261209);
+  for (int set = 0; set < 4; ++set) {
+    const KolvState state = randomRun(random);
+    const StabilityModel m = MakeStabilityModel(state.params);
+    std::vector<DistancePair> pairs(1000);
+    std::uniform_real_distribution<double> distance(0.5 * m.dx, 30 * m.dx);
+    for (DistancePair& d : pairs) d = {distance(random), distance(random)};
+    const StabilityEstimate one = EstimateFromDistances(m, pairs, 1);
+    for (int threads : {2, 3, 7})
+      EXPECT_TRUE(sameBits(one, EstimateFromDistances(m, pairs, threads))) << set << " " << threads;
+  }
+  KolvState state = randomRun(random);
+  state.params.Beta = 0.01f;
+  const StabilityEstimate first = EstimateStability(state);
+  KolvState steeper = state;
+  steeper.params.Beta = 0.02f;
+  const StabilityEstimate changed = EstimateStability(steeper);
+  EXPECT_NE(changed.diffusionNumber, first.diffusionNumber);
+  KolvState moved = state;
+  for (int i = 0; i < moved.params.NodeCount; ++i)
+    moved.data.Elev(i, moved.params.StartSeq) -= 0.3 * i * moved.params.Interval;
+  EXPECT_FALSE(sameBits(EstimateStability(moved), first));
+  EXPECT_TRUE(sameBits(EstimateStability(state), first));
+}
+
 TEST(StabilityReports, WarningTakesAnEmptyLineAndNoLineMoves) {
   KolvState state = exampleAt(" .1 ");
   platform::RecordingMessageService messages;

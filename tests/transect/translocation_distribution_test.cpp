@@ -8,6 +8,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -91,6 +92,27 @@ TEST(TranslocationDistribution, SharesAreTheFormulaBitForBit) {
       }
     }
   }
+}
+
+TEST(TranslocationDistribution, ExpOrZeroIsTheLibraryExpBitForBit) {
+  std::mt19937_64 random(1075);
+  std::uniform_real_distribution<double> deep(-800.0, -700.0);
+  std::vector<double> xs = {kExpIsZeroBelow,
+                            std::nextafter(kExpIsZeroBelow, 0.0),
+                            std::nextafter(kExpIsZeroBelow, -1000.0),
+                            -745.1332191019412,
+                            -744.4400719213812,
+                            -708.4,
+                            -1e308,
+                            -0.0,
+                            0.0,
+                            1.0};
+  for (int i = 0; i < 1000000; ++i) xs.push_back(deep(random));
+  for (double x : xs)
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(expOrZero(x)), std::bit_cast<std::uint64_t>(std::exp(x)))
+        << x;
+  EXPECT_TRUE(std::isnan(expOrZero(std::nan(""))));
+  EXPECT_EQ(expOrZero(-std::numeric_limits<double>::infinity()), 0.0);
 }
 
 TEST(TranslocationDistribution, BlocksGatherEachTargetInTheOrderOfTheFormula) {
