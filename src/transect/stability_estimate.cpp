@@ -7,11 +7,11 @@
 #include <cstring>
 #include <limits>
 #include <mutex>
-#include <system_error>
-#include <thread>
 #include <utility>
 
 #include "transect/slope_distribution.h"
+#include "transect/stability_terms.h"
+#include "transect/stability_wave_scan.h"
 
 namespace sodwright::kolv {
 
@@ -21,84 +21,6 @@ using Complex = std::complex<double>;
 
 // Distances evaluated at most: the growth changes slowly with the distance.
 constexpr int kMostDistances = 33;
-
-// Slope of the soft limits at the raw distance (1 between the bends).
-double softLimitSlope(double raw, double dx) {
-  const double lowBend = 1.1 * dx;
-  const double highBend = 25 * dx;
-  const double bend = raw <= lowBend ? lowBend : (raw >= highBend ? highBend : 0.0);
-  if (bend == 0.0) return 1.0;
-  const double u = raw - bend;
-  return (2 * dx / kModelPi) / (1 + u * u);
-}
-
-// g_k = dF_k / dL for k = 0 .. D-1 (the shares a pass delivers), trailing
-// shares too small to matter left off.
-std::vector<double> shareDerivatives(double length, double dx, int d) {
-  std::vector<double> raw(static_cast<std::size_t>(d) + 1), slope(raw.size());
-  const double half = std::exp(-(dx / 2) / length);
-  raw[0] = 1 - half;
-  slope[0] = -half * (dx / 2) / (length * length);
-  for (int k = 1; k <= d; ++k) {
-    const double reach = k * dx + dx / 2;
-    raw[static_cast<std::size_t>(k)] = std::exp(-reach / length) * dx / length;
-    slope[static_cast<std::size_t>(k)] =
-        raw[static_cast<std::size_t>(k)] * (reach / (length * length) - 1 / length);
-  }
-  double sum = 0, sumSlope = 0;
-  for (std::size_t k = 0; k < raw.size(); ++k) {
-    sum += raw[k];
-    sumSlope += slope[k];
-  }
-  std::vector<double> g(static_cast<std::size_t>(d));
-  double largest = 0;
-  for (std::size_t k = 0; k < g.size(); ++k) {
-    g[k] = (slope[k] - raw[k] / sum * sumSlope) / sum;
-    largest = std::max(largest, std::abs(g[k]));
-  }
-  while (!g.empty() && std::abs(g.back()) < 1e-14 * largest) g.pop_back();
-  return g;
-}
-
-Complex deliveredResponse(const std::vector<double>& g, double theta) {
-  Complex sum = 0, turn = 1;
-  const Complex step = std::polar(1.0, -theta);
-  for (double gk : g) {
-    sum += gk * turn;
-    turn *= step;
-  }
-  return sum;
-}
-
-// The two parts of lambda(theta): per unit of Beta and the curvature part.
-Complex gradientPart(const StabilityModel& m, double theta) {
-  const Complex back = std::polar(1.0, -theta), ahead = std::polar(1.0, theta);
-  return (100 / m.dx) * (m.weightFront * (back - 1.0) + m.weightBack * (1.0 - ahead));
-}
-
-double curvaturePart(const StabilityModel& m, double theta) {
-  if (m.curvatureSpan == 0) return 0.0;
-  const double h = m.curvatureSpan * m.dx;
-  return m.gamma * (100 / (h * h)) * (2 - 2 * std::cos(m.curvatureSpan * theta));
-}
-
-// Waves between 0 and pi: eight per period of the curvature term, and enough
-// for the response of the shares, which changes with theta on a scale of
-// dx / L (the reach kept is some 30 L / dx nodes).
-int waveCount(const StabilityModel& m, std::size_t reach) {
-  const int finest = std::max({m.curvatureSpan, static_cast<int>(reach) / 4, 32});
-  return std::min(2048, 8 * finest);
-}
-
-// Largest t >= 0 with |a + t z| <= limit (infinity when z is 0; 0 when |a| > limit).
-double largestStableStep(Complex a, Complex z, double limit) {
-  if (std::abs(a) > limit) return 0.0;
-  const double zz = std::norm(z);
-  if (zz == 0) return std::numeric_limits<double>::infinity();
-  const double b = (std::conj(a) * z).real();
-  const double c = std::norm(a) - limit * limit;
-  return (-b + std::sqrt(b * b - zz * c)) / zz;
-}
 
 // The distances the amplification is worked out at, spanning lo .. hi.
 std::vector<double> distanceGrid(double lo, double hi) {
@@ -114,14 +36,6 @@ std::size_t nearest(const std::vector<double>& grid, double value) {
   const double step = (grid.back() - grid.front()) / static_cast<double>(grid.size() - 1);
   const long j = std::lround((value - grid.front()) / step);
   return static_cast<std::size_t>(std::clamp<long>(j, 0, static_cast<long>(grid.size()) - 1));
-}
-
-// A growing wave spans at least two of its wavelengths (and eight nodes), so
-// the amplification is averaged over that many neighbouring nodes: where
-// the slope changes from node to node a single node's distance says little.
-std::size_t packetNodes(double theta) {
-  const double wavelengths = 2 * (2 * kModelPi / theta);
-  return static_cast<std::size_t>(std::max(8.0, std::ceil(wavelengths)));
 }
 
 }  // namespace
@@ -169,118 +83,9 @@ std::complex<double> PassAmplification(const StabilityModel& m, double rawDistan
          m.tillDepth * softLimitSlope(rawDistance, m.dx) * lambda * deliveredResponse(g, theta);
 }
 
-namespace {
-
-// What the waves from..to contribute: the largest growth (its first
-// occurrence in wave-then-window order) and the smallest diffusion limit.
-struct WaveScan {
-  double growth = StabilityEstimate{}.growth;
-  double wavelength = 0.0;
-  std::size_t worstPair = 0;
-  bool grew = false;
-  double diffusionLimit = std::numeric_limits<double>::infinity();
-};
-
-struct WaveInputs {
-  const StabilityModel& m;
-  const std::vector<double>& grid;
-  const std::vector<std::vector<double>>& derivatives;
-  const std::vector<std::size_t>& firstAt;
-  const std::vector<std::size_t>& secondAt;
-  int waves;
-};
-
-WaveScan scanWaves(const WaveInputs& in, int from, int to) {
-  const StabilityModel& m = in.m;
-  WaveScan scan;
-  const std::size_t g = in.grid.size();
-  const std::size_t count = in.firstAt.size();
-  std::vector<Complex> fixed(g), perBeta(g);
-  std::vector<Complex> sums(4 * (count + 1));
-  const double direction = m.beta < 0 ? -1.0 : 1.0;
-  for (int t = from; t <= to; ++t) {
-    const double theta = kModelPi * t / in.waves;
-    // A = fixed + Beta perBeta at each grid distance for this wave.
-    for (std::size_t j = 0; j < g; ++j) {
-      const Complex response = m.tillDepth * softLimitSlope(in.grid[j], m.dx) *
-                               deliveredResponse(in.derivatives[j], theta);
-      perBeta[j] = gradientPart(m, theta) * response;
-      fixed[j] = 1.0 + curvaturePart(m, theta) * response;
-    }
-    // Running sums along the transect of both parts for both passes.
-    for (std::size_t i = 0; i < count; ++i) {
-      Complex* next = &sums[4 * (i + 1)];
-      const Complex* now = &sums[4 * i];
-      next[0] = now[0] + fixed[in.firstAt[i]];
-      next[1] = now[1] + perBeta[in.firstAt[i]];
-      next[2] = now[2] + fixed[in.secondAt[i]];
-      next[3] = now[3] + perBeta[in.secondAt[i]];
-    }
-    const std::size_t width = std::min(count, packetNodes(theta));
-    for (std::size_t w = 0; w + width <= count; ++w) {
-      const Complex* a = &sums[4 * w];
-      const Complex* b = &sums[4 * (w + width)];
-      const double n = static_cast<double>(width);
-      const Complex fixed1 = (b[0] - a[0]) / n, beta1 = (b[1] - a[1]) / n;
-      const Complex fixed2 = (b[2] - a[2]) / n, beta2 = (b[3] - a[3]) / n;
-      const double mean =
-          std::sqrt(std::abs(fixed1 + m.beta * beta1) * std::abs(fixed2 + m.beta * beta2));
-      if (mean > scan.growth) {
-        scan.growth = mean;
-        scan.wavelength = 2.0 * in.waves / t;
-        scan.worstPair = w + width / 2;
-        scan.grew = true;
-      }
-      const double step = std::min(largestStableStep(fixed1, direction * beta1, kUnstableGrowth),
-                                   largestStableStep(fixed2, direction * beta2, kUnstableGrowth));
-      scan.diffusionLimit = std::min(scan.diffusionLimit, m.tillDepth * step * 100 / (m.dx * m.dx));
-    }
-  }
-  return scan;
-}
-
-// The waves in contiguous runs, one per thread. Each wave is worked out
-// exactly as on one thread, and the runs are joined in wave order keeping the
-// first largest growth, so the estimate is the same bit for bit.
-WaveScan scanAllWaves(const WaveInputs& in, int threads) {
-  const int cores = static_cast<int>(std::thread::hardware_concurrency());
-  const std::size_t work = in.firstAt.size() * static_cast<std::size_t>(in.waves);
-  // Below some 100,000 windows a thread costs more than it saves.
-  const int wanted = work < 100000 ? 1 : (threads > 0 ? threads : std::max(1, cores));
-  const int runs = std::clamp(wanted, 1, std::max(1, in.waves));
-  std::vector<WaveScan> scans(static_cast<std::size_t>(runs));
-  auto run = [&](int r) {
-    const int from = 1 + static_cast<int>(static_cast<long long>(in.waves) * r / runs);
-    const int to = static_cast<int>(static_cast<long long>(in.waves) * (r + 1) / runs);
-    scans[static_cast<std::size_t>(r)] = scanWaves(in, from, to);
-  };
-  std::vector<std::thread> helpers;
-  int started = 1;
-  try {
-    for (; started < runs; ++started) helpers.emplace_back(run, started);
-  } catch (const std::system_error&) {
-    // No thread to be had: this thread takes the remaining runs.
-  }
-  for (int r = started; r < runs; ++r) run(r);
-  run(0);
-  for (std::thread& h : helpers) h.join();
-  WaveScan joined = scans.front();
-  for (std::size_t r = 1; r < scans.size(); ++r) {
-    if (scans[r].grew && scans[r].growth > joined.growth) {
-      joined.growth = scans[r].growth;
-      joined.wavelength = scans[r].wavelength;
-      joined.worstPair = scans[r].worstPair;
-      joined.grew = true;
-    }
-    joined.diffusionLimit = std::min(joined.diffusionLimit, scans[r].diffusionLimit);
-  }
-  return joined;
-}
-
-}  // namespace
-
 StabilityEstimate EstimateFromDistances(const StabilityModel& m,
-                                        const std::vector<DistancePair>& nodes, int threads) {
+                                        const std::vector<DistancePair>& nodes, int threads,
+                                        bool screened) {
   StabilityEstimate e;
   if (!(m.dx > 0)) return e;
   e.diffusionNumber = m.tillDepth * m.beta * 100 / (m.dx * m.dx);
@@ -305,7 +110,8 @@ StabilityEstimate EstimateFromDistances(const StabilityModel& m,
     firstAt.push_back(nearest(grid, d.first));
     secondAt.push_back(nearest(grid, d.second));
   }
-  const WaveScan scan = scanAllWaves({m, grid, derivatives, firstAt, secondAt, waves}, threads);
+  const WaveScan scan =
+      scanAllWaves({m, grid, derivatives, firstAt, secondAt, waves}, threads, screened);
   if (scan.grew) {
     e.growth = scan.growth;
     e.wavelength = scan.wavelength;

@@ -83,9 +83,11 @@ struct StabilityEstimate {
 // The estimate over the nodes' distances (any number: the amplification is
 // worked out on a few dozen distances spanning their range, and each node
 // takes the nearest). The waves are shared among `threads` threads (0: one
-// per core); the estimate is the same for any number.
+// per core); `screened` spares the square roots bounds settle. Neither
+// changes a bit of the estimate; (1, false) is the plain evaluation.
 StabilityEstimate EstimateFromDistances(const StabilityModel& m,
-                                        const std::vector<DistancePair>& nodes, int threads = 0);
+                                        const std::vector<DistancePair>& nodes, int threads = 0,
+                                        bool screened = true);
 
 // The estimate for a run from the state's starting column: the distances of
 // the nodes outside the end zones of the first pass (all nodes when none is

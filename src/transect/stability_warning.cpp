@@ -20,7 +20,9 @@ std::string times(bool plain) { return plain ? " x" : "\u00d7"; }
 RunAssessment AssessRun(const KolvState& state) {
   RunAssessment a;
   a.estimate = EstimateStability(state);
-  a.measured = MeasureGrowth(state, a.estimate.wavelength);
+  // The measurement is quoted only beside a warning; a stable run is spared
+  // its dozen passes over the whole transect.
+  if (a.estimate.unstable()) a.measured = MeasureGrowth(state, a.estimate.wavelength);
   return a;
 }
 

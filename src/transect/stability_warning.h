@@ -23,7 +23,8 @@ struct RunAssessment {
   bool unstable() const { return estimate.unstable(); }
 };
 
-// The estimate, then the engine measurement seeded with its most amplified wave.
+// The estimate, then, when it flags the run, the engine measurement seeded
+// with its most amplified wave (not measured for a stable run).
 RunAssessment AssessRun(const KolvState& state);
 
 // "These parameters amplify surface noise by 1.15× per pass (measured:

@@ -1,0 +1,38 @@
+#pragma once
+// The terms of the linearised KOLV pass the stability estimate is built of
+// (see stability_estimate.h for the amplification they make up).
+
+#include <complex>
+#include <cstddef>
+#include <vector>
+
+#include "transect/stability_estimate.h"
+
+namespace sodwright::kolv {
+
+// Slope of the soft limits at the raw distance (1 between the bends).
+double softLimitSlope(double raw, double dx);
+
+// g_k = dF_k / dL for k = 0 .. D-1 (the shares a pass delivers), trailing
+// shares too small to matter left off.
+std::vector<double> shareDerivatives(double length, double dx, int d);
+
+// sum_k g_k exp(-i k theta)
+std::complex<double> deliveredResponse(const std::vector<double>& g, double theta);
+
+// The two parts of lambda(theta): per unit of Beta and the curvature part.
+std::complex<double> gradientPart(const StabilityModel& m, double theta);
+double curvaturePart(const StabilityModel& m, double theta);
+
+// Waves between 0 and pi worked out for shares reaching `reach` nodes.
+int waveCount(const StabilityModel& m, std::size_t reach);
+
+// Largest t >= 0 with |a + t z| <= limit (infinity when z is 0; 0 when |a| > limit).
+double largestStableStep(std::complex<double> a, std::complex<double> z, double limit);
+// The same for an `a` already known to have |a| <= limit.
+double stableStepWithin(std::complex<double> a, std::complex<double> z, double limit);
+
+// The nodes a wave's amplification is averaged over.
+std::size_t packetNodes(double theta);
+
+}  // namespace sodwright::kolv
