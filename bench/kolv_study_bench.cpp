@@ -1,7 +1,8 @@
 // The whole batch study as `sodwright-batch kolv` runs it: import of a
 // 32,000-point transect file (0.5 m apart, distribution distance 25 m),
-// 50 alternating sequences, comparison of the first and last, and with
-// argument 1 both reports (comparison report and last-sequence file).
+// 50 alternating sequences with the warnings before and after the run,
+// comparison of the first and last, and with argument 1 both reports
+// (comparison report and last-sequence file).
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -13,6 +14,7 @@
 #include "transect/compare_report_writer.h"
 #include "transect/kolv_commands.h"
 #include "transect/last_sequence_writer.h"
+#include "transect/stability_warning.h"
 #include "transect/transect_import.h"
 
 namespace {
@@ -51,6 +53,8 @@ void BM_KolvBatchStudy(benchmark::State& bench) {
     p.InputFrequency = 5;
     p.InputAmount = 0.1;
     p.DecayRate1 = 0.01;
+    // The batch warns before a run that amplifies noise and after one that grew it.
+    benchmark::DoNotOptimize(BeforeRunWarning(AssessRun(state), true));
     if (auto stop = Simulate(state, messages)) {
       bench.SkipWithError(stop->message.c_str());
       break;
@@ -59,6 +63,7 @@ void BM_KolvBatchStudy(benchmark::State& bench) {
       bench.SkipWithError(stop->message.c_str());
       break;
     }
+    benchmark::DoNotOptimize(AfterRunWarning(CheckRunStability(state), true));
     if (reports) {
       if (writeCompareReportFile(report, state, p.StartSeq, p.LastSeq, "12/8/2026") ||
           writeLastSequenceFile(last, state, p.LastSeq)) {
