@@ -67,7 +67,36 @@ FrmBANDO_Main::FrmBANDO_Main(BandoState& state, platform::AppContext& context,
   setShown(descriptorConnectors(), false);
   setShown(slopeDataConnectors(), false);
   setShown(cropConnectors(), false);
-  for (QLineEdit* slopeBox : {TxtMSG, TxtCSL, TxtCA}) slopeBox->setEnabled(false);
+  applyControlStates(MainWindowEvent::Opened);
+}
+
+void FrmBANDO_Main::applyControlStates(MainWindowEvent event) {
+  const MainWindowRow& row = mainWindowRowFor(event);
+  for (int column = 0; column < kMainControls; ++column) {
+    const Switch s = row[static_cast<std::size_t>(column)];
+    if (s == Switch::Keep) continue;
+    const bool on = s == Switch::On;
+    switch (column) {
+      case kSlopeBoxes:
+        for (QLineEdit* slopeBox : {TxtMSG, TxtCSL, TxtCA}) slopeBox->setEnabled(on);
+        break;
+      case kSlopeLists:
+        for (QComboBox* list : {CboSlpCl, CboSurfForm}) list->setEnabled(on);
+        break;
+      case kCropLists:
+        for (QComboBox* list : {CboCropType, CboAgrRegion, CboTillSys}) list->setEnabled(on);
+        break;
+      case kRunBando:
+        CmdRunBANDO->setEnabled(on);
+        break;
+      case kCalculator:
+        calculatorWindow().setEnabled(on);
+        break;
+      default:
+        setEnabled(on);
+        break;
+    }
+  }
 }
 
 // --- control groups ---------------------------------------------------------
@@ -137,9 +166,8 @@ void FrmBANDO_Main::CmdEIB_Click() {
   } else {
     setShown(descriptorGroup(), true);
   }
-  for (QLineEdit* slopeBox : {TxtMSG, TxtCSL, TxtCA}) slopeBox->setEnabled(slopeData);
-  CboSlpCl->setEnabled(!slopeData);
-  CboSurfForm->setEnabled(!slopeData);
+  applyControlStates(slopeData ? MainWindowEvent::SlopeDataChosen
+                               : MainWindowEvent::SlopeListsChosen);
   if (slopeData)
     TxtMSG->setFocus();
   else
@@ -150,22 +178,16 @@ void FrmBANDO_Main::CmdEIB_Click() {
 void FrmBANDO_Main::CmdEtB_Click() {
   emptyResultBoxes();
   if (ChkEtB->isChecked()) {
-    for (QWidget* control :
-         {static_cast<QWidget*>(CboCropType), static_cast<QWidget*>(CboAgrRegion),
-          static_cast<QWidget*>(CboTillSys), static_cast<QWidget*>(CmdRunBANDO)})
-      control->setEnabled(false);
+    applyControlStates(MainWindowEvent::CalculatorChosen);
     FrmEtImp& calculator = calculatorWindow();
-    calculator.setEnabled(true);
     calculator.show();
     calculator.raise();
     state_.UseTillageData = 1;
     return;
   }
   setShown(cropGroup(), true);
-  for (QComboBox* list : {CboCropType, CboAgrRegion, CboTillSys}) list->setEnabled(true);
-  FrmEtImp& calculator = calculatorWindow();
-  calculator.hide();
-  calculator.setEnabled(false);
+  calculatorWindow().hide();
+  applyControlStates(MainWindowEvent::CropListsChosen);
   CboCropType->setFocus();
   state_.UseTillageData = 0;
 }
@@ -184,16 +206,14 @@ FrmEtImp& FrmBANDO_Main::calculatorWindow() {
 
 void FrmBANDO_Main::FrmEtImp_OK(const QString& totalText) {
   show();
-  setEnabled(true);
-  CmdRunBANDO->setEnabled(true);
+  applyControlStates(MainWindowEvent::CalculatorHandedBack);
   setShown(etResultGroup(), true);
   TxtEt->setText(totalText);
 }
 
 void FrmBANDO_Main::FrmEtImp_Cancel() {
   show();
-  setEnabled(true);
-  CmdRunBANDO->setEnabled(true);
+  applyControlStates(MainWindowEvent::CalculatorHandedBack);
   ChkEtB->setFocus();
 }
 
@@ -277,7 +297,7 @@ void FrmBANDO_Main::Command1_Click() {
   // with everything as it is now.
   hub_.showChooser();
   hide();
-  setEnabled(false);
+  applyControlStates(MainWindowEvent::Quit);
 }
 
 void FrmBANDO_Main::closeEvent(QCloseEvent* event) {

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "indicator/bando_state.h"
+#include "indicator/ui/bando_control_states.h"
 #include "indicator/ui/FrmEtImp.h"
 #include "platform/app_context.h"
 
@@ -133,6 +134,8 @@ class FrmBANDO_Main : public QWidget {
   QList<QWidget*> cropConnectors() const;
   static void setShown(const QList<QWidget*>& controls, bool shown);
 
+  // Every enabled state this window sets, from one table.
+  void applyControlStates(MainWindowEvent event);
   void emptyResultBoxes();
   void emptySlopeDataBoxes();
   void pickInList(BandoList list, QComboBox* box, QCheckBox* check, int position);

@@ -77,9 +77,26 @@ FrmEtImp::FrmEtImp(BandoState& state, platform::AppContext& context, QWidget* pa
   for (int k = 2; k <= kRows; ++k) {
     Combo[static_cast<std::size_t>(k)]->setCurrentIndex(-1);
     Combo[static_cast<std::size_t>(k)]->setEditText(QString());
-    if (k >= 3) {
-      Combo[static_cast<std::size_t>(k)]->setEnabled(false);
-      Text[static_cast<std::size_t>(k)]->setEnabled(false);
+  }
+  applyControlStates(CalculatorEvent::Cleared);
+}
+
+void FrmEtImp::applyControlStates(CalculatorEvent event, int pickedRow) {
+  const auto setRow = [this](int k, bool on) {
+    Combo[static_cast<std::size_t>(k)]->setEnabled(on);
+    Text[static_cast<std::size_t>(k)]->setEnabled(on);
+  };
+  const CalculatorRow& row = calculatorRowFor(event);
+  for (int column = 0; column < kCalculatorControls; ++column) {
+    const Switch s = row[static_cast<std::size_t>(column)];
+    if (s == Switch::Keep) continue;
+    const bool on = s == Switch::On;
+    if (column == kLaterRows) {
+      for (int k = 3; k <= kRows; ++k) setRow(k, on);
+    } else if (column == kNextRow) {
+      if (pickedRow >= 1 && pickedRow <= kRows - 1) setRow(pickedRow + 1, on);
+    } else {
+      setEnabled(on);
     }
   }
 }
@@ -171,10 +188,7 @@ void FrmEtImp::Combo1_Click(int position) {
 void FrmEtImp::Combo_Click(int row, int position) {
   const auto k = static_cast<std::size_t>(row);
   if (PickAllowed(Text[k - 1]->text().toStdString())) {
-    if (row <= kRows - 1) {
-      Combo[k + 1]->setEnabled(true);
-      Text[k + 1]->setEnabled(true);
-    }
+    applyControlStates(CalculatorEvent::RowPicked, row);
     if (position >= 0) RowImplement[k] = static_cast<Int16>(position);
     return;
   }
@@ -196,7 +210,7 @@ void FrmEtImp::Command1_Click() {
   const ImplementSum sum = ApplyCalculatorOk(state_, rows);
   for (const std::string& message : sum.messages) context_.messages.inform(message);
   emit totalChosen(QString::fromStdString(sum.totalText));
-  setEnabled(false);
+  applyControlStates(CalculatorEvent::HandedBack);
   hide();
 }
 
@@ -209,16 +223,13 @@ void FrmEtImp::Command3_Click() {
     Combo[index]->setCurrentIndex(-1);
     Combo[index]->setEditText(QString());
     Text[index]->clear();
-    if (k >= 3) {
-      Combo[index]->setEnabled(false);
-      Text[index]->setEnabled(false);
-    }
   }
+  applyControlStates(CalculatorEvent::Cleared);
 }
 
 void FrmEtImp::Command2_Click() {
   Command3_Click();
-  setEnabled(false);
+  applyControlStates(CalculatorEvent::HandedBack);
   hide();
   emit cancelled();
 }

@@ -9,6 +9,7 @@
 
 #include "indicator/bando_state.h"
 #include "indicator/implement_sum.h"
+#include "indicator/ui/bando_control_states.h"
 #include "platform/app_context.h"
 
 class QComboBox;
@@ -63,6 +64,9 @@ class FrmEtImp : public QWidget {
 
  private:
   void buildLayout();
+  // Every enabled state this window sets, from one table; `pickedRow` is the
+  // row a pick was made in.
+  void applyControlStates(CalculatorEvent event, int pickedRow = 0);
 
   BandoState& state_;
   platform::AppContext& context_;
