@@ -47,11 +47,11 @@ FrmBANDO_Main::FrmBANDO_Main(BandoState& state, platform::AppContext& context,
   connect(CboAgrRegion, &QComboBox::activated, this, &FrmBANDO_Main::CboAgrRegion_Click);
   connect(CboTillSys, &QComboBox::activated, this, &FrmBANDO_Main::CboTillSys_Click);
   connect(CmdRunBANDO, &QPushButton::clicked, this, &FrmBANDO_Main::CmdRunBANDO_Click);
-  connect(Command1, &QPushButton::clicked, this, &FrmBANDO_Main::Command1_Click);
-  Label2->onClick = [this] { Label2_Click(); };
-  Label8->onClick = [this] { Label8_Click(); };
-  Label9->onClick = [this] { Label9_Click(); };
-  shell::addHelpKey(this, [this] { Label8_Click(); });
+  connect(quitButton, &QPushButton::clicked, this, &FrmBANDO_Main::quitButton_Click);
+  surfaceFormLink->onClick = [this] { surfaceFormLink_Click(); };
+  helpLink->onClick = [this] { helpLink_Click(); };
+  indicatorSeriesLink->onClick = [this] { indicatorSeriesLink_Click(); };
+  shell::addHelpKey(this, [this] { helpLink_Click(); });
 
   // Created anew (Quit only hides the window, so this is the first visit or
   // the user closed the window before): the lists show their first items, so the indexes start
@@ -102,24 +102,33 @@ void FrmBANDO_Main::applyControlStates(MainWindowEvent event) {
 // --- control groups ---------------------------------------------------------
 
 QList<QWidget*> FrmBANDO_Main::descriptorGroup() const {
-  return {Label1, Label2, CboSlpCl, CboSurfForm};
+  return {slopeClassLabel, surfaceFormLink, CboSlpCl, CboSurfForm};
 }
 QList<QWidget*> FrmBANDO_Main::slopeDataGroup() const {
-  return {Label13, Label14, Label12, Label16, Label17, Label18, TxtMSG, TxtCSL, TxtCA};
+  return {slopeGradientLabel,
+          slopeLengthLabel,
+          convexAreaLabel,
+          slopeGradientUnit,
+          slopeLengthUnit,
+          convexAreaUnit,
+          TxtMSG,
+          TxtCSL,
+          TxtCA};
 }
-QList<QWidget*> FrmBANDO_Main::eiResultGroup() const { return {Label15, Label23, TxtEI}; }
+QList<QWidget*> FrmBANDO_Main::eiResultGroup() const { return {eiLabel, eiUnit, TxtEI}; }
 QList<QWidget*> FrmBANDO_Main::cropGroup() const {
-  return {Label3, Label4, Label5, CboCropType, CboAgrRegion, CboTillSys};
+  return {cropTypeLabel, regionLabel, tillageSystemLabel, CboCropType, CboAgrRegion, CboTillSys};
 }
-QList<QWidget*> FrmBANDO_Main::etResultGroup() const { return {Label10, Label24, TxtEt}; }
+QList<QWidget*> FrmBANDO_Main::etResultGroup() const { return {etLabel, etUnit, TxtEt}; }
 QList<QWidget*> FrmBANDO_Main::descriptorConnectors() const {
-  return {Line[1], Line[2], Line[3], Line[4], Line[5], Line[6], Line[17], Line[19]};
+  return {connectors[1], connectors[2], connectors[3],  connectors[4],
+          connectors[5], connectors[6], connectors[17], connectors[19]};
 }
 QList<QWidget*> FrmBANDO_Main::slopeDataConnectors() const {
-  return {Line[7], Line[8], Line[9], Line[10]};
+  return {connectors[7], connectors[8], connectors[9], connectors[10]};
 }
 QList<QWidget*> FrmBANDO_Main::cropConnectors() const {
-  return {Line[12], Line[13], Line[14], Line[15]};
+  return {connectors[12], connectors[13], connectors[14], connectors[15]};
 }
 
 void FrmBANDO_Main::setShown(const QList<QWidget*>& controls, bool shown) {
@@ -292,7 +301,7 @@ void FrmBANDO_Main::CmdRunBANDO_Click() {
 
 // --- leaving and links ----------------------------------------------------------
 
-void FrmBANDO_Main::Command1_Click() {
+void FrmBANDO_Main::quitButton_Click() {
   // Only hidden: the chooser hands this same window out on the next visit,
   // with everything as it is now.
   hub_.showChooser();
@@ -306,21 +315,21 @@ void FrmBANDO_Main::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void FrmBANDO_Main::Label2_Click() {
+void FrmBANDO_Main::surfaceFormLink_Click() {
   platform::showHelpPage(context_.programs, context_.messages,
                          shell::helpPageAddress(shell::kHelpLandformSurfaceForms));
-  Label2->setStyleSheet(kVisitedLink);
+  surfaceFormLink->setStyleSheet(kVisitedLink);
 }
 
-void FrmBANDO_Main::Label8_Click() {
+void FrmBANDO_Main::helpLink_Click() {
   platform::showHelpPage(context_.programs, context_.messages,
                          shell::helpPageAddress(shell::kHelpBando));
 }
 
-void FrmBANDO_Main::Label9_Click() {
+void FrmBANDO_Main::indicatorSeriesLink_Click() {
   platform::showHelpPage(context_.programs, context_.messages,
                          shell::helpPageAddress(shell::kHelpIndicator));
-  Label9->setStyleSheet(kVisitedLink);
+  indicatorSeriesLink->setStyleSheet(kVisitedLink);
 }
 
 }  // namespace sodwright::bando

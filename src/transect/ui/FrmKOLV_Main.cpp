@@ -73,7 +73,7 @@ FrmKOLV_Main::FrmKOLV_Main(KolvState& state, platform::AppContext& context, shel
                                      // The viewer shows the imported sequence and closes itself
                                      // again.
                                      if (shell::FrmShowData* viewer = hub_.showDataViewer())
-                                       viewer->MSFlexGridData->setFocus();
+                                       viewer->dataTable->setFocus();
                                      TimerShowData->start();
                                      applyMenuStates(KolvEvent::Imported);
                                    },

@@ -42,7 +42,7 @@ TEST_F(GridRasterWindow, TooLargeOrBadRastersAreRefusedAndTheHeldGridStays) {
   fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 4, '\t'));
   window->CmdImport->click();
   hub.delimiterDialog().OptTab->setChecked(true);
-  hub.delimiterDialog().Command1->click();
+  hub.delimiterDialog().okButton->click();
   ASSERT_EQ(state.GridNodeCount, 16);
 
   const std::string big = dir.filePath(QStringLiteral("big.asc")).toStdString();
@@ -80,7 +80,7 @@ TEST_F(GridRasterWindow, CsvFilesOpenTheDelimiterDialogOnComma) {
   shell::frmDelimiter& dialog = hub.delimiterDialog();
   ASSERT_TRUE(dialog.isVisible());
   EXPECT_TRUE(dialog.OptComma->isChecked());
-  dialog.Command1->click();
+  dialog.okButton->click();
   EXPECT_EQ(state.GridNodeCount, 16);
 }
 
@@ -91,7 +91,7 @@ TEST_F(GridRasterWindow, SaveCsvWritesTheResultsOfTheRun) {
   fake.fileDialogs.names.push_back(writeGrid("grid.tsv", 4, 4, '\t'));
   window->CmdImport->click();
   EXPECT_TRUE(hub.delimiterDialog().OptTab->isChecked());
-  hub.delimiterDialog().Command1->click();
+  hub.delimiterDialog().okButton->click();
   window->CmdRunModel->click();
   FrmModelParameter& p = *window->parameterWindow();
   EXPECT_FALSE(p.CmdSaveCsv->isEnabled());

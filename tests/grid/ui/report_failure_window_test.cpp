@@ -24,7 +24,7 @@ TEST_F(ReportFailureWindow, EveryBadPlaceIsReportedAndTheNextRunWrites) {
   fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 5, ' '));
   window->CmdImport->click();
   hub.delimiterDialog().OptSpace->setChecked(true);
-  hub.delimiterDialog().Command1->click();
+  hub.delimiterDialog().okButton->click();
   window->CmdRunModel->click();
   ASSERT_NE(window->parameterWindow(), nullptr);
   FrmModelParameter& p = *window->parameterWindow();

@@ -63,7 +63,7 @@ class KolvWindowTest : public ::testing::Test {
   void importTransect(const std::string& path) {
     fake.fileDialogs.names.push_back(path);
     main->MnuImportFileItem->trigger();
-    hub->delimiterDialog().Command1->click();
+    hub->delimiterDialog().okButton->click();
   }
 
   FrmKOLVParameter* openParameterWindow() {
