@@ -217,7 +217,7 @@ void frmGridInfo::importWorkbook() {
 }
 
 void frmGridInfo::importRaster() {
-  const std::optional<nibal::GridDefinition> read = raster::ImportGridRaster(state_, context_);
+  const std::optional<nibal::GridDefinition> read = nibal::ImportGridRaster(state_, context_);
   if (!read) {
     refuseImport(CmdImport);
     return;

@@ -18,7 +18,7 @@
 #include "transect/ui/kolv_help.h"
 #include "transect/ui/stability_line.h"
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 namespace {
 
 QString text(const std::string& s) { return QString::fromStdString(s); }
@@ -320,4 +320,4 @@ void FrmKOLVParameter::CmdRunKOLV_Click() {
   emit runFinished();
 }
 
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

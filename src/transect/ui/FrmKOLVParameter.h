@@ -22,7 +22,7 @@ namespace sodwright::shell {
 class WindowHub;
 }
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 
 class FrmKOLVParameter : public QWidget {
   Q_OBJECT
@@ -122,4 +122,4 @@ class FrmKOLVParameter : public QWidget {
   std::map<QLineEdit*, Check> checks_;
 };
 
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

@@ -15,14 +15,14 @@ namespace sodwright::nibal::testing {
 namespace {
 
 using GridRasterWindow = GridWindowTest;
-using raster::testing::RasterShape;
+using platform::testing::RasterShape;
 
 TEST_F(GridRasterWindow, RasterSizesGoIntoTheBoxesAndTheGridIsReadyToRun) {
   typeGrid("4", "4", "1", "1");
   const std::string path = dir.filePath(QStringLiteral("dem.tif")).toStdString();
   RasterShape shape;  // 6 rows x 5 columns of 2 m x 3 m cells
   shape.value = [](int r, int c) { return 100.0 + r + 0.5 * c; };
-  raster::testing::writeRaster(path, shape);
+  platform::testing::writeRaster(path, shape);
   fake.fileDialogs.names.push_back(path);
   window->CmdImport->click();
   EXPECT_TRUE(fake.messages.shown.empty()) << fake.messages.texts().front();
@@ -50,7 +50,7 @@ TEST_F(GridRasterWindow, TooLargeOrBadRastersAreRefusedAndTheHeldGridStays) {
   shape.rows = 200;
   shape.columns = 200;
   shape.transform = {0, 1, 0, 200, 0, -1};
-  raster::testing::writeRaster(big, shape);
+  platform::testing::writeRaster(big, shape);
   const std::string bad = dir.filePath(QStringLiteral("bad.tif")).toStdString();
   std::ofstream(bad) << "not a raster\n";
   for (const std::string& path : {big, bad}) {

@@ -11,7 +11,7 @@
 #include "shell/ui/frmDelimiter.h"
 #include "shell/ui/FrmSplash.h"
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 namespace {
 
 using MainCommands = KolvWindowTest;
@@ -204,4 +204,4 @@ TEST_F(MainCommands, HelpCopyrightAndClosing) {
 }
 
 }  // namespace
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

@@ -9,7 +9,7 @@
 #include "transect/run_preconditions.h"
 #include "transect/ui/ChartCanvas.h"
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 namespace {
 
 class ParameterWindow : public KolvWindowTest {
@@ -235,4 +235,4 @@ TEST_F(ParameterWindow, ARefusedRunLeavesTheWindowOpenAndThePointerNormal) {
 }
 
 }  // namespace
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv
