@@ -59,5 +59,26 @@ TEST_F(ReportFailureWindow, EveryBadPlaceIsReportedAndTheNextRunWrites) {
   EXPECT_NE(written->find("\r\nNIBAL\r\n"), std::string::npos);
 }
 
+// A run that fails takes back "Save CSV", which an earlier run had given.
+TEST_F(ReportFailureWindow, AFailedRunTurnsSaveCsvOff) {
+  typeGrid("4", "5", "1", "1");
+  fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 5, ' '));
+  window->CmdImport->click();
+  hub.delimiterDialog().OptSpace->setChecked(true);
+  hub.delimiterDialog().okButton->click();
+  window->CmdRunModel->click();
+  ASSERT_NE(window->parameterWindow(), nullptr);
+  FrmModelParameter& p = *window->parameterWindow();
+
+  fake.fileDialogs.names = {dir.filePath(QStringLiteral("report.txt")).toStdString()};
+  p.CmdRunModel->click();
+  ASSERT_TRUE(p.CmdSaveCsv->isEnabled());
+  p.show();
+  fake.fileDialogs.names = {std::string("/dev/full")};
+  p.CmdRunModel->click();
+  ASSERT_EQ(fake.messages.texts().back(), std::string(kOutputFailed));
+  EXPECT_FALSE(p.CmdSaveCsv->isEnabled());
+}
+
 }  // namespace
 }  // namespace sodwright::nibal::testing
