@@ -272,6 +272,21 @@ TEST_F(TillageDataMode, CalculatorOkHandsTheTotalBack) {
   EXPECT_EQ(results().cls, QStringLiteral("Low"));
 }
 
+// OK leaves the calculator disabled; the next GO with the box ticked makes
+// it usable again, and GO with the lists takes it out of use.
+TEST_F(TillageDataMode, GoEnablesTheCalculatorOnlyWhenTicked) {
+  window->ChkEtB->setChecked(true);
+  window->CmdEtB->click();
+  window->calculator()->okButton->click();
+  ASSERT_FALSE(window->calculator()->isEnabled());
+  window->CmdEtB->click();
+  EXPECT_TRUE(window->calculator()->isEnabled());
+  window->ChkEtB->setChecked(false);
+  window->CmdEtB->click();
+  EXPECT_FALSE(window->calculator()->isEnabled());
+  EXPECT_TRUE(window->CboCropType->isEnabled());
+}
+
 TEST_F(TillageDataMode, ClosedCalculatorLeavesRunDisabledUntilGoAgain) {
   window->ChkEtB->setChecked(true);
   window->CmdEtB->click();
