@@ -28,7 +28,7 @@ std::string scratch(const std::string& name) {
 
 // A rolling field of a few metres relief on 5 m cells, as Float32 like most DEMs.
 void makeDem(const std::string& path) {
-  raster::useRasterDrivers();
+  platform::useRasterDrivers();
   GDALDatasetUniquePtr dem(GetGDALDriverManager()->GetDriverByName("GTiff")->Create(
       path.c_str(), kSide, kSide, 1, GDT_Float32, nullptr));
   double transform[6] = {512000.0, 5.0, 0.0, 4821000.0, 0.0, -5.0};
@@ -64,11 +64,11 @@ const std::string& demPath() {
 void BM_GeoTiffToGeoTiff4000(benchmark::State& bench) {
   const std::string out = scratch("loss.tif");
   for (auto _ : bench) {
-    auto raster = raster::readElevationRaster(demPath(), raster::kMostBatchNodes);
+    auto raster = platform::readElevationRaster(demPath(), platform::kMostBatchNodes);
     if (!raster.ok()) bench.SkipWithError(raster.message.c_str());
-    auto layers = raster::runRasterGrid(*raster.value, {3, 6, 6, 12}, {});
+    auto layers = nibal::runRasterGrid(*raster.value, {3, 6, 6, 12}, {});
     if (!layers.ok()) bench.SkipWithError(layers.message.c_str());
-    auto written = raster::writeResultRasters(out, raster.value->geometry, *layers.value);
+    auto written = platform::writeResultRasters(out, raster.value->geometry, *layers.value);
     if (!written.ok()) bench.SkipWithError(written.message.c_str());
   }
   bench.counters["peak_rss_MB"] = peakResidentMegabytes();
@@ -80,24 +80,24 @@ BENCHMARK(BM_GeoTiffToGeoTiff4000)->Unit(benchmark::kMillisecond)->Iterations(3)
 // The three steps alone, to see where the time goes.
 void BM_ReadOnly4000(benchmark::State& bench) {
   for (auto _ : bench)
-    benchmark::DoNotOptimize(raster::readElevationRaster(demPath(), raster::kMostBatchNodes));
+    benchmark::DoNotOptimize(platform::readElevationRaster(demPath(), platform::kMostBatchNodes));
 }
 BENCHMARK(BM_ReadOnly4000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_RunOnly4000(benchmark::State& bench) {
-  auto raster = raster::readElevationRaster(demPath(), raster::kMostBatchNodes);
+  auto raster = platform::readElevationRaster(demPath(), platform::kMostBatchNodes);
   for (auto _ : bench)
-    benchmark::DoNotOptimize(raster::runRasterGrid(*raster.value, {3, 6, 6, 12}, {}));
+    benchmark::DoNotOptimize(nibal::runRasterGrid(*raster.value, {3, 6, 6, 12}, {}));
 }
 BENCHMARK(BM_RunOnly4000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_WriteOnly4000(benchmark::State& bench) {
-  auto raster = raster::readElevationRaster(demPath(), raster::kMostBatchNodes);
-  auto layers = raster::runRasterGrid(*raster.value, {3, 6, 6, 12}, {});
+  auto raster = platform::readElevationRaster(demPath(), platform::kMostBatchNodes);
+  auto layers = nibal::runRasterGrid(*raster.value, {3, 6, 6, 12}, {});
   const std::string out = scratch("loss-only.tif");
   for (auto _ : bench)
     benchmark::DoNotOptimize(
-        raster::writeResultRasters(out, raster.value->geometry, *layers.value));
+        platform::writeResultRasters(out, raster.value->geometry, *layers.value));
   std::filesystem::remove(out);
 }
 BENCHMARK(BM_WriteOnly4000)->Unit(benchmark::kMillisecond)->Iterations(3);

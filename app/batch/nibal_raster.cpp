@@ -43,14 +43,14 @@ int cannotWrite(const std::string& path) {
 }  // namespace
 
 int runNibalRaster(const NibalRasterRun& run) {
-  const raster::RasterResult<raster::ElevationRaster> read =
-      raster::readElevationRaster(run.dem, raster::kMostBatchNodes);
+  const platform::RasterResult<platform::ElevationRaster> read =
+      platform::readElevationRaster(run.dem, platform::kMostBatchNodes);
   if (!read.ok()) {
     printMessage(read.message);
     return 2;
   }
-  const raster::ElevationRaster& dem = *read.value;
-  const raster::RasterGeometry& g = dem.geometry;
+  const platform::ElevationRaster& dem = *read.value;
+  const platform::RasterGeometry& g = dem.geometry;
 
   // The coefficients as the parameter window reads its boxes, with its notes.
   nibal::GridInfo info;
@@ -60,7 +60,7 @@ int runNibalRaster(const NibalRasterRun& run) {
     printMessage(std::string(nibal::kAllMissingTitle) + ": " + std::string(nibal::kAllMissing));
     return 2;
   }
-  const nibal::GridDefinition definition = raster::gridDefinition(g);
+  const nibal::GridDefinition definition = nibal::gridDefinition(g);
   info.Rows = definition.rowsText;
   info.Columns = definition.columnsText;
   info.RowSpacing = definition.rowSpacingText;
@@ -98,8 +98,8 @@ int runNibalRaster(const NibalRasterRun& run) {
     }
   };
   const bool streaming = report || csv;
-  const raster::RasterResult<std::vector<raster::ResultLayer>> layers = raster::runRasterGrid(
-      dem, coefficients, streaming ? raster::RowResults(eachRow) : raster::RowResults());
+  const platform::RasterResult<std::vector<platform::ResultLayer>> layers = nibal::runRasterGrid(
+      dem, coefficients, streaming ? nibal::RowResults(eachRow) : nibal::RowResults());
   if (!layers.ok()) {
     printMessage(layers.message);
     return 2;
@@ -107,8 +107,8 @@ int runNibalRaster(const NibalRasterRun& run) {
   if (report && !report->close()) return cannotWrite(run.report);
   if (csvFile && !csvFile->close()) return cannotWrite(run.csv);
   if (!run.writeRaster.empty()) {
-    const raster::RasterResult<std::vector<std::string>> written =
-        raster::writeResultRasters(run.writeRaster, g, *layers.value);
+    const platform::RasterResult<std::vector<std::string>> written =
+        platform::writeResultRasters(run.writeRaster, g, *layers.value);
     if (!written.ok()) {
       printMessage(std::string(nibal::kOutputFailed) + "\n" + written.message);
       return 2;

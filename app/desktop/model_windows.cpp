@@ -16,12 +16,12 @@ void registerModelWindows(shell::WindowHub& hub, ModelStates& states) {
   platform::AppContext& context = hub.context();
 
   hub.setViewerModelFactory(platform::kKolv, [&states] {
-    return new kolv::ui::KolvTableModel(states.kolv, kolv::kolvViewerSequence(states.kolv));
+    return new kolv::KolvTableModel(states.kolv, kolv::kolvViewerSequence(states.kolv));
   });
   hub.setViewerModelFactory(platform::kNibal, nibal::gridViewerModelFactory(states.grid));
 
   hub.setModelWindowFactory(platform::kKolv, [&states, &context, &hub]() -> QWidget* {
-    return new kolv::ui::FrmKOLV_Main(states.kolv, context, hub);
+    return new kolv::FrmKOLV_Main(states.kolv, context, hub);
   });
   hub.setModelWindowFactory(platform::kNibal, [&states, &context, &hub]() -> QWidget* {
     return new nibal::frmGridInfo(states.grid, context, hub);

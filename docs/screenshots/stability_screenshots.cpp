@@ -6,7 +6,7 @@
 
 #include "transect/ui/kolv_window_fixture.h"
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 namespace {
 
 void capture(QWidget* window, const QString& file) {
@@ -46,4 +46,4 @@ TEST_F(StabilityScreenshots, DISABLED_WarningBeforeAndMarkAfterAnUnstableRun) {
 }
 
 }  // namespace
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

@@ -6,21 +6,21 @@
 #include "grid/grid_model.h"
 #include "platform/raster/gdal_support.h"
 
-namespace sodwright::raster {
+namespace sodwright::nibal {
 
-nibal::GridDefinition gridDefinition(const RasterGeometry& geometry) {
+nibal::GridDefinition gridDefinition(const platform::RasterGeometry& geometry) {
   nibal::GridDefinition definition;
   definition.rows = geometry.rows;
   definition.columns = geometry.columns;
   definition.rowsText = std::to_string(geometry.rows);
   definition.columnsText = std::to_string(geometry.columns);
-  definition.rowSpacingText = exactText(geometry.rowSpacing());
-  definition.columnSpacingText = exactText(geometry.columnSpacing());
+  definition.rowSpacingText = platform::exactText(geometry.rowSpacing());
+  definition.columnSpacingText = platform::exactText(geometry.columnSpacing());
   return definition;
 }
 
-nibal::GridData gridData(const ElevationRaster& raster) {
-  const RasterGeometry& g = raster.geometry;
+nibal::GridData gridData(const platform::ElevationRaster& raster) {
+  const platform::RasterGeometry& g = raster.geometry;
   nibal::GridData data;
   data.easting.allocate(g.rows, g.columns);
   data.northing.allocate(g.rows, g.columns);
@@ -36,25 +36,26 @@ nibal::GridData gridData(const ElevationRaster& raster) {
   return data;
 }
 
-std::string tooLargeForWindowMessage(const std::string& path, const RasterGeometry& geometry,
-                                     int mostNodes) {
-  return displayName(path) + " has " + std::to_string(geometry.rows) + " rows x " +
+std::string tooLargeForWindowMessage(const std::string& path,
+                                     const platform::RasterGeometry& geometry, int mostNodes) {
+  return platform::displayName(path) + " has " + std::to_string(geometry.rows) + " rows x " +
          std::to_string(geometry.columns) + " columns = " + std::to_string(geometry.nodeCount()) +
          " nodes; the grid window takes at most " + std::to_string(mostNodes) +
          " nodes. Run larger rasters with the batch runner:\n"
          "sodwright-batch nibal --raster " +
-         displayName(path) + " --write-raster results.tif";
+         platform::displayName(path) + " --write-raster results.tif";
 }
 
-RasterResult<std::vector<ResultLayer>> runRasterGrid(const ElevationRaster& raster,
-                                                     const nibal::GridCoefficients& coefficients,
-                                                     const RowResults& eachRow) {
-  const RasterGeometry& g = raster.geometry;
+platform::RasterResult<std::vector<platform::ResultLayer>> runRasterGrid(
+    const platform::ElevationRaster& raster, const nibal::GridCoefficients& coefficients,
+    const RowResults& eachRow) {
+  const platform::RasterGeometry& g = raster.geometry;
   const nibal::ElevationView view{raster.elevation.data(), g.rows, g.columns, g.rowSpacing(),
                                   g.columnSpacing()};
   const auto nodes = static_cast<std::size_t>(g.nodeCount());
-  std::vector<ResultLayer> layers{{"SoilLossSum", {}}, {"SoilLossRow", {}}, {"SoilLossCol", {}}};
-  for (ResultLayer& layer : layers) layer.values.resize(nodes);
+  std::vector<platform::ResultLayer> layers{
+      {"SoilLossSum", {}}, {"SoilLossRow", {}}, {"SoilLossCol", {}}};
+  for (platform::ResultLayer& layer : layers) layer.values.resize(nodes);
   std::vector<nibal::NodeResults> row(static_cast<std::size_t>(g.columns));
   std::size_t at = 0;
   for (int r = 0; r < g.rows; ++r) {
@@ -72,7 +73,7 @@ RasterResult<std::vector<ResultLayer>> runRasterGrid(const ElevationRaster& rast
       for (const auto& [name, value] : results)
         if (!std::isfinite(value))
           return {std::nullopt, nibal::nonFiniteRunMessage({name, r + 1, c + 1})};
-      for (const ResultLayer& layer : layers)
+      for (const platform::ResultLayer& layer : layers)
         if (!std::isfinite(layer.values[at]))
           return {std::nullopt, std::string(nibal::kOutputFailed) + "\nThe result " + layer.name +
                                     " at row " + std::to_string(r + 1) + ", column " +
@@ -83,4 +84,4 @@ RasterResult<std::vector<ResultLayer>> runRasterGrid(const ElevationRaster& rast
   return {std::move(layers), {}};
 }
 
-}  // namespace sodwright::raster
+}  // namespace sodwright::nibal

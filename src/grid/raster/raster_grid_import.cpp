@@ -4,23 +4,24 @@
 #include "platform/busy_indicator.h"
 #include "grid/raster/raster_grid.h"
 
-namespace sodwright::raster {
+namespace sodwright::nibal {
 
 std::optional<nibal::GridDefinition> ImportGridRaster(nibal::GridState& state,
                                                       platform::AppContext& context) {
   if (!state.pendingImport) return std::nullopt;
   const std::string path = state.pendingImport->path;
   state.pendingImport.reset();
-  RasterResult<ElevationRaster> read;
+  platform::RasterResult<platform::ElevationRaster> read;
   {
     platform::BusyScope busy(context.busy);
-    const RasterResult<RasterGeometry> header = readRasterGeometry(path);
+    const platform::RasterResult<platform::RasterGeometry> header =
+        platform::readRasterGeometry(path);
     if (!header.ok()) {
       read.message = header.message;
     } else if (header.value->nodeCount() > kMostWindowNodes) {
       read.message = tooLargeForWindowMessage(path, *header.value, kMostWindowNodes);
     } else {
-      read = readElevationRaster(path, kMostWindowNodes);
+      read = platform::readElevationRaster(path, kMostWindowNodes);
     }
   }
   if (!read.ok()) {
@@ -32,4 +33,4 @@ std::optional<nibal::GridDefinition> ImportGridRaster(nibal::GridState& state,
   return definition;
 }
 
-}  // namespace sodwright::raster
+}  // namespace sodwright::nibal

@@ -10,7 +10,7 @@
 #include "grid/grid_state.h"
 #include "platform/app_context.h"
 
-namespace sodwright::raster {
+namespace sodwright::nibal {
 
 inline constexpr int kMostWindowNodes = 32767;
 
@@ -20,4 +20,4 @@ inline constexpr int kMostWindowNodes = 32767;
 std::optional<nibal::GridDefinition> ImportGridRaster(nibal::GridState& state,
                                                       platform::AppContext& context);
 
-}  // namespace sodwright::raster
+}  // namespace sodwright::nibal

@@ -12,7 +12,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <array>
 #include <string>
+#include <utility>
 
 #include "grid/grid_commands.h"
 #include "grid/grid_report.h"
@@ -54,6 +56,20 @@ FrmModelParameter::FrmModelParameter(GridState& state, platform::AppContext& con
   connect(CmdShowMap, &QPushButton::clicked, this, &FrmModelParameter::CmdShowMap_Click);
   Help->onClick = [this] { Help_Click(); };
   shell::addHelpKey(this, [this] { Help_Click(); });
+  applyButtonStates(ParameterWindowEvent::Opened);
+}
+
+void FrmModelParameter::applyButtonStates(ParameterWindowEvent event) {
+  const ParameterWindowRow& row = parameterWindowRowFor(event);
+  const std::array<std::pair<QPushButton*, bool>, kParameterButtons> buttons = {
+      std::pair{CmdSaveCsv, hasResults(state_)},
+      std::pair{CmdShowMap, layerAvailable(state_, MapLayer::SoilLossSum)}};
+  for (std::size_t button = 0; button < buttons.size(); ++button) {
+    const Switch s = row[button];
+    if (s == Switch::Keep) continue;
+    const auto& [control, withResults] = buttons[button];
+    control->setEnabled(s == Switch::On || (s == Switch::OnWithResults && withResults));
+  }
 }
 
 void FrmModelParameter::buildLayout() {
@@ -103,14 +119,12 @@ void FrmModelParameter::buildLayout() {
   CmdSaveCsv = new QPushButton(QStringLiteral("Save CSV"), this);
   CmdSaveCsv->setObjectName(QStringLiteral("CmdSaveCsv"));
   CmdSaveCsv->setAutoDefault(false);
-  CmdSaveCsv->setEnabled(hasResults(state_));
   CmdQuit = new QPushButton(QStringLiteral("Quit"), this);
   CmdQuit->setObjectName(QStringLiteral("CmdQuit"));
   CmdQuit->setAutoDefault(false);
   CmdShowMap = new QPushButton(QStringLiteral("Show &Map"), this);
   CmdShowMap->setObjectName(QStringLiteral("CmdShowMap"));
   CmdShowMap->setAutoDefault(false);
-  CmdShowMap->setEnabled(layerAvailable(state_, MapLayer::SoilLossSum));
   Help = new shell::LinkLabel(QStringLiteral("Help!"), this);
   Help->setObjectName(QStringLiteral("Help"));
   Help->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
@@ -145,12 +159,11 @@ void FrmModelParameter::CmdRunModel_Click() {
   // CmDlgOutput is asked inside the run; a cancelled dialog keeps the
   // results and leaves this window open.
   const RunOutcome outcome = RunGridModel(state_, texts, context_, shell::todayShortDate());
-  CmdSaveCsv->setEnabled(hasResults(state_) && outcome != RunOutcome::Failed &&
-                         outcome != RunOutcome::AllMissing);
-  if (outcome == RunOutcome::ReportWritten || outcome == RunOutcome::ReportCancelled) {
-    CmdShowMap->setEnabled(true);
-    emit resultsReady();
-  }
+  const bool computed =
+      outcome == RunOutcome::ReportWritten || outcome == RunOutcome::ReportCancelled;
+  applyButtonStates(computed ? ParameterWindowEvent::RunComputed
+                             : ParameterWindowEvent::RunStopped);
+  if (computed) emit resultsReady();
   if (outcome == RunOutcome::ReportWritten) hide();
 }
 

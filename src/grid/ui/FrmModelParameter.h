@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "grid/grid_state.h"
+#include "grid/ui/grid_button_states.h"
 #include "platform/app_context.h"
 
 class QLineEdit;
@@ -48,6 +49,8 @@ class FrmModelParameter : public QWidget {
 
  private:
   void buildLayout();
+  // Every button state this window sets, from one table.
+  void applyButtonStates(ParameterWindowEvent event);
 
   GridState& state_;
   platform::AppContext& context_;

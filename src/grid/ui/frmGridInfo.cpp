@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <array>
 #include <string>
 
 #include "grid/grid_commands.h"
@@ -19,6 +20,7 @@
 #include "grid/grid_workbook_import.h"
 #include "grid/ui/FrmGridMap.h"
 #include "grid/ui/FrmModelParameter.h"
+#include "grid/ui/grid_button_states.h"
 #include "shell/ui/help_page.h"
 #include "shell/ui/link_label.h"
 #include "shell/ui/frmDelimiter.h"
@@ -69,11 +71,19 @@ frmGridInfo::frmGridInfo(GridState& state, platform::AppContext& context, shell:
   connect(&delimiter, &shell::frmDelimiter::quitPressed, this, &frmGridInfo::frmDelimiter_Quit);
   connect(&hub_, &shell::WindowHub::dataViewerClosed, this, &frmGridInfo::FrmShowData_Unload);
 
-  // Load: nothing to import before a grid box is typed in; nothing to run or
-  // show before an import.
-  CmdImport->setEnabled(false);
-  CmdRunModel->setEnabled(false);
-  CmdShowData->setEnabled(false);
+  applyButtonStates(GridWindowEvent::Opened);
+}
+
+void frmGridInfo::applyButtonStates(GridWindowEvent event) {
+  const std::array<QPushButton*, kGridButtons> buttons = {CmdImport, CmdRunModel, CmdShowData,
+                                                          CmdShowMap};
+  const GridWindowRow& row = gridWindowRowFor(event);
+  for (std::size_t button = 0; button < buttons.size(); ++button) {
+    const Switch s = row[button];
+    if (s == Switch::Keep) continue;
+    buttons[button]->setEnabled(s == Switch::On || (s == Switch::OnWithResults &&
+                                                    layerAvailable(state_, MapLayer::SoilLossSum)));
+  }
 }
 
 void frmGridInfo::buildLayout() {
@@ -115,7 +125,6 @@ void frmGridInfo::buildLayout() {
   CmdShowData = makeButton("CmdShowData", QStringLiteral("Show Data"), this);
   CmdQuit = makeButton("CmdQuit", QStringLiteral("Quit"), this);
   CmdShowMap = makeButton("CmdShowMap", QStringLiteral("Show &Map"), this);
-  CmdShowMap->setEnabled(layerAvailable(state_, MapLayer::SoilLossSum));
 
   Help = new shell::LinkLabel(QStringLiteral("Help!"), this);
   Help->setObjectName(QStringLiteral("Help"));
@@ -148,20 +157,15 @@ void frmGridInfo::buildLayout() {
   setTabOrder(CmdShowData, CmdQuit);
 }
 
-void frmGridInfo::gridBoxChanged() {
-  CmdImport->setEnabled(true);
-  CmdRunModel->setEnabled(false);
-  CmdShowData->setEnabled(false);
-}
+void frmGridInfo::gridBoxChanged() { applyButtonStates(GridWindowEvent::BoxChanged); }
 
 void frmGridInfo::refuseImport(QWidget* focus) {
-  CmdRunModel->setEnabled(false);
+  applyButtonStates(GridWindowEvent::ImportRefused);
   focus->setFocus();
 }
 
 void frmGridInfo::CmdImport_Click() {
-  CmdShowData->setEnabled(false);
-  CmdRunModel->setEnabled(true);
+  applyButtonStates(GridWindowEvent::ImportStarted);
   CmdRunModel->setFocus();
 
   const GridBoxTexts boxes{boxText(txtRows), boxText(txtColumns), boxText(txtXSpacing),
@@ -201,8 +205,7 @@ void frmGridInfo::ImportGridText() {
 void frmGridInfo::importFinished() {
   context_.busy.hideNote();
   hub_.showDataViewer();
-  CmdShowData->setEnabled(true);
-  CmdShowMap->setEnabled(false);  // the import discarded the results
+  applyButtonStates(GridWindowEvent::Imported);
 }
 
 void frmGridInfo::importWorkbook() {
@@ -214,7 +217,7 @@ void frmGridInfo::importWorkbook() {
 }
 
 void frmGridInfo::importRaster() {
-  const std::optional<nibal::GridDefinition> read = raster::ImportGridRaster(state_, context_);
+  const std::optional<nibal::GridDefinition> read = nibal::ImportGridRaster(state_, context_);
   if (!read) {
     refuseImport(CmdImport);
     return;
@@ -234,7 +237,7 @@ void frmGridInfo::importRaster() {
 void frmGridInfo::frmDelimiter_Quit() {
   if (context_.activeModel != platform::kNibal) return;
   cancelGridImport(state_);
-  CmdRunModel->setEnabled(false);
+  applyButtonStates(GridWindowEvent::ImportRefused);
   show();
   CmdImport->setFocus();
 }
@@ -247,7 +250,7 @@ void frmGridInfo::FrmShowData_Unload() {
 }
 
 void frmGridInfo::CmdRunModel_Click() {
-  CmdImport->setEnabled(false);
+  applyButtonStates(GridWindowEvent::ParametersOpened);
   if (!parameters_) {
     // One parameter window for the whole run, not a child of this window:
     // its typed coefficients outlive a Quit to the chooser.
@@ -259,7 +262,7 @@ void frmGridInfo::CmdRunModel_Click() {
       raise();
     });
     connect(parameters_, &FrmModelParameter::resultsReady, this,
-            [this] { CmdShowMap->setEnabled(true); });
+            [this] { applyButtonStates(GridWindowEvent::ResultsReady); });
   }
   parameters_->show();
   parameters_->raise();

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "grid/grid_state.h"
+#include "grid/ui/grid_button_states.h"
 #include "platform/app_context.h"
 
 class QLabel;
@@ -66,6 +67,8 @@ class frmGridInfo : public QWidget {
 
  private:
   void buildLayout();
+  // Every button state this window sets, from one table.
+  void applyButtonStates(GridWindowEvent event);
   void gridBoxChanged();
   void refuseImport(QWidget* focus);
   void importWorkbook();

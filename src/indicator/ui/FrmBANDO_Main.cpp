@@ -47,11 +47,11 @@ FrmBANDO_Main::FrmBANDO_Main(BandoState& state, platform::AppContext& context,
   connect(CboAgrRegion, &QComboBox::activated, this, &FrmBANDO_Main::CboAgrRegion_Click);
   connect(CboTillSys, &QComboBox::activated, this, &FrmBANDO_Main::CboTillSys_Click);
   connect(CmdRunBANDO, &QPushButton::clicked, this, &FrmBANDO_Main::CmdRunBANDO_Click);
-  connect(Command1, &QPushButton::clicked, this, &FrmBANDO_Main::Command1_Click);
-  Label2->onClick = [this] { Label2_Click(); };
-  Label8->onClick = [this] { Label8_Click(); };
-  Label9->onClick = [this] { Label9_Click(); };
-  shell::addHelpKey(this, [this] { Label8_Click(); });
+  connect(quitButton, &QPushButton::clicked, this, &FrmBANDO_Main::quitButton_Click);
+  surfaceFormLink->onClick = [this] { surfaceFormLink_Click(); };
+  helpLink->onClick = [this] { helpLink_Click(); };
+  indicatorSeriesLink->onClick = [this] { indicatorSeriesLink_Click(); };
+  shell::addHelpKey(this, [this] { helpLink_Click(); });
 
   // Created anew (Quit only hides the window, so this is the first visit or
   // the user closed the window before): the lists show their first items, so the indexes start
@@ -67,30 +67,68 @@ FrmBANDO_Main::FrmBANDO_Main(BandoState& state, platform::AppContext& context,
   setShown(descriptorConnectors(), false);
   setShown(slopeDataConnectors(), false);
   setShown(cropConnectors(), false);
-  for (QLineEdit* slopeBox : {TxtMSG, TxtCSL, TxtCA}) slopeBox->setEnabled(false);
+  applyControlStates(MainWindowEvent::Opened);
+}
+
+void FrmBANDO_Main::applyControlStates(MainWindowEvent event) {
+  const MainWindowRow& row = mainWindowRowFor(event);
+  for (int column = 0; column < kMainControls; ++column) {
+    const Switch s = row[static_cast<std::size_t>(column)];
+    if (s == Switch::Keep) continue;
+    const bool on = s == Switch::On;
+    switch (column) {
+      case kSlopeBoxes:
+        for (QLineEdit* slopeBox : {TxtMSG, TxtCSL, TxtCA}) slopeBox->setEnabled(on);
+        break;
+      case kSlopeLists:
+        for (QComboBox* list : {CboSlpCl, CboSurfForm}) list->setEnabled(on);
+        break;
+      case kCropLists:
+        for (QComboBox* list : {CboCropType, CboAgrRegion, CboTillSys}) list->setEnabled(on);
+        break;
+      case kRunBando:
+        CmdRunBANDO->setEnabled(on);
+        break;
+      case kCalculator:
+        calculatorWindow().setEnabled(on);
+        break;
+      default:
+        setEnabled(on);
+        break;
+    }
+  }
 }
 
 // --- control groups ---------------------------------------------------------
 
 QList<QWidget*> FrmBANDO_Main::descriptorGroup() const {
-  return {Label1, Label2, CboSlpCl, CboSurfForm};
+  return {slopeClassLabel, surfaceFormLink, CboSlpCl, CboSurfForm};
 }
 QList<QWidget*> FrmBANDO_Main::slopeDataGroup() const {
-  return {Label13, Label14, Label12, Label16, Label17, Label18, TxtMSG, TxtCSL, TxtCA};
+  return {slopeGradientLabel,
+          slopeLengthLabel,
+          convexAreaLabel,
+          slopeGradientUnit,
+          slopeLengthUnit,
+          convexAreaUnit,
+          TxtMSG,
+          TxtCSL,
+          TxtCA};
 }
-QList<QWidget*> FrmBANDO_Main::eiResultGroup() const { return {Label15, Label23, TxtEI}; }
+QList<QWidget*> FrmBANDO_Main::eiResultGroup() const { return {eiLabel, eiUnit, TxtEI}; }
 QList<QWidget*> FrmBANDO_Main::cropGroup() const {
-  return {Label3, Label4, Label5, CboCropType, CboAgrRegion, CboTillSys};
+  return {cropTypeLabel, regionLabel, tillageSystemLabel, CboCropType, CboAgrRegion, CboTillSys};
 }
-QList<QWidget*> FrmBANDO_Main::etResultGroup() const { return {Label10, Label24, TxtEt}; }
+QList<QWidget*> FrmBANDO_Main::etResultGroup() const { return {etLabel, etUnit, TxtEt}; }
 QList<QWidget*> FrmBANDO_Main::descriptorConnectors() const {
-  return {Line[1], Line[2], Line[3], Line[4], Line[5], Line[6], Line[17], Line[19]};
+  return {connectors[1], connectors[2], connectors[3],  connectors[4],
+          connectors[5], connectors[6], connectors[17], connectors[19]};
 }
 QList<QWidget*> FrmBANDO_Main::slopeDataConnectors() const {
-  return {Line[7], Line[8], Line[9], Line[10]};
+  return {connectors[7], connectors[8], connectors[9], connectors[10]};
 }
 QList<QWidget*> FrmBANDO_Main::cropConnectors() const {
-  return {Line[12], Line[13], Line[14], Line[15]};
+  return {connectors[12], connectors[13], connectors[14], connectors[15]};
 }
 
 void FrmBANDO_Main::setShown(const QList<QWidget*>& controls, bool shown) {
@@ -137,9 +175,8 @@ void FrmBANDO_Main::CmdEIB_Click() {
   } else {
     setShown(descriptorGroup(), true);
   }
-  for (QLineEdit* slopeBox : {TxtMSG, TxtCSL, TxtCA}) slopeBox->setEnabled(slopeData);
-  CboSlpCl->setEnabled(!slopeData);
-  CboSurfForm->setEnabled(!slopeData);
+  applyControlStates(slopeData ? MainWindowEvent::SlopeDataChosen
+                               : MainWindowEvent::SlopeListsChosen);
   if (slopeData)
     TxtMSG->setFocus();
   else
@@ -150,22 +187,16 @@ void FrmBANDO_Main::CmdEIB_Click() {
 void FrmBANDO_Main::CmdEtB_Click() {
   emptyResultBoxes();
   if (ChkEtB->isChecked()) {
-    for (QWidget* control :
-         {static_cast<QWidget*>(CboCropType), static_cast<QWidget*>(CboAgrRegion),
-          static_cast<QWidget*>(CboTillSys), static_cast<QWidget*>(CmdRunBANDO)})
-      control->setEnabled(false);
+    applyControlStates(MainWindowEvent::CalculatorChosen);
     FrmEtImp& calculator = calculatorWindow();
-    calculator.setEnabled(true);
     calculator.show();
     calculator.raise();
     state_.UseTillageData = 1;
     return;
   }
   setShown(cropGroup(), true);
-  for (QComboBox* list : {CboCropType, CboAgrRegion, CboTillSys}) list->setEnabled(true);
-  FrmEtImp& calculator = calculatorWindow();
-  calculator.hide();
-  calculator.setEnabled(false);
+  calculatorWindow().hide();
+  applyControlStates(MainWindowEvent::CropListsChosen);
   CboCropType->setFocus();
   state_.UseTillageData = 0;
 }
@@ -184,16 +215,14 @@ FrmEtImp& FrmBANDO_Main::calculatorWindow() {
 
 void FrmBANDO_Main::FrmEtImp_OK(const QString& totalText) {
   show();
-  setEnabled(true);
-  CmdRunBANDO->setEnabled(true);
+  applyControlStates(MainWindowEvent::CalculatorHandedBack);
   setShown(etResultGroup(), true);
   TxtEt->setText(totalText);
 }
 
 void FrmBANDO_Main::FrmEtImp_Cancel() {
   show();
-  setEnabled(true);
-  CmdRunBANDO->setEnabled(true);
+  applyControlStates(MainWindowEvent::CalculatorHandedBack);
   ChkEtB->setFocus();
 }
 
@@ -272,12 +301,12 @@ void FrmBANDO_Main::CmdRunBANDO_Click() {
 
 // --- leaving and links ----------------------------------------------------------
 
-void FrmBANDO_Main::Command1_Click() {
+void FrmBANDO_Main::quitButton_Click() {
   // Only hidden: the chooser hands this same window out on the next visit,
   // with everything as it is now.
   hub_.showChooser();
   hide();
-  setEnabled(false);
+  applyControlStates(MainWindowEvent::Quit);
 }
 
 void FrmBANDO_Main::closeEvent(QCloseEvent* event) {
@@ -286,21 +315,21 @@ void FrmBANDO_Main::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void FrmBANDO_Main::Label2_Click() {
+void FrmBANDO_Main::surfaceFormLink_Click() {
   platform::showHelpPage(context_.programs, context_.messages,
                          shell::helpPageAddress(shell::kHelpLandformSurfaceForms));
-  Label2->setStyleSheet(kVisitedLink);
+  surfaceFormLink->setStyleSheet(kVisitedLink);
 }
 
-void FrmBANDO_Main::Label8_Click() {
+void FrmBANDO_Main::helpLink_Click() {
   platform::showHelpPage(context_.programs, context_.messages,
                          shell::helpPageAddress(shell::kHelpBando));
 }
 
-void FrmBANDO_Main::Label9_Click() {
+void FrmBANDO_Main::indicatorSeriesLink_Click() {
   platform::showHelpPage(context_.programs, context_.messages,
                          shell::helpPageAddress(shell::kHelpIndicator));
-  Label9->setStyleSheet(kVisitedLink);
+  indicatorSeriesLink->setStyleSheet(kVisitedLink);
 }
 
 }  // namespace sodwright::bando

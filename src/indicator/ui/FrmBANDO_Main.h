@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "indicator/bando_state.h"
+#include "indicator/ui/bando_control_states.h"
 #include "indicator/ui/FrmEtImp.h"
 #include "platform/app_context.h"
 
@@ -35,61 +36,62 @@ class FrmBANDO_Main : public QWidget {
                 QWidget* parent = nullptr);
   ~FrmBANDO_Main() override;
 
-  QLabel* Label28 = nullptr;  // "BANDO"
+  QLabel* titleLabel = nullptr;  // "BANDO"
   // Erodibility half.
-  QLabel* Label29 = nullptr;
-  QLabel* Label1 = nullptr;
+  QLabel* erodibilityHeading = nullptr;
+  QLabel* slopeClassLabel = nullptr;
   QComboBox* CboSlpCl = nullptr;
-  shell::LinkLabel* Label2 = nullptr;  // "Surface Form", also the link to landform surface forms
+  shell::LinkLabel* surfaceFormLink =
+      nullptr;  // "Surface Form", also the link to landform surface forms
   QComboBox* CboSurfForm = nullptr;
-  QLabel* Label13 = nullptr;
+  QLabel* slopeGradientLabel = nullptr;
   QLineEdit* TxtMSG = nullptr;
-  QLabel* Label16 = nullptr;
-  QLabel* Label14 = nullptr;
+  QLabel* slopeGradientUnit = nullptr;
+  QLabel* slopeLengthLabel = nullptr;
   QLineEdit* TxtCSL = nullptr;
-  QLabel* Label17 = nullptr;
-  QLabel* Label12 = nullptr;
+  QLabel* slopeLengthUnit = nullptr;
+  QLabel* convexAreaLabel = nullptr;
   QLineEdit* TxtCA = nullptr;
-  QLabel* Label18 = nullptr;
-  QLabel* Label15 = nullptr;
+  QLabel* convexAreaUnit = nullptr;
+  QLabel* eiLabel = nullptr;
   QLineEdit* TxtEI = nullptr;
-  QLabel* Label23 = nullptr;
+  QLabel* eiUnit = nullptr;
   QCheckBox* ChkEIB = nullptr;
   QPushButton* CmdEIB = nullptr;
   // Erosivity half.
-  QLabel* Label30 = nullptr;
-  QLabel* Label3 = nullptr;
+  QLabel* erosivityHeading = nullptr;
+  QLabel* cropTypeLabel = nullptr;
   QComboBox* CboCropType = nullptr;
-  QLabel* Label4 = nullptr;
+  QLabel* regionLabel = nullptr;
   QComboBox* CboAgrRegion = nullptr;
-  QLabel* Label5 = nullptr;
+  QLabel* tillageSystemLabel = nullptr;
   QComboBox* CboTillSys = nullptr;
-  QLabel* Label10 = nullptr;
+  QLabel* etLabel = nullptr;
   QLineEdit* TxtEt = nullptr;
-  QLabel* Label24 = nullptr;
+  QLabel* etUnit = nullptr;
   QCheckBox* ChkEtB = nullptr;
   QPushButton* CmdEtB = nullptr;
   QLabel* LblEtNote = nullptr;
   // Formula row and class.
-  QLabel* Label7 = nullptr;
-  QLabel* Label19 = nullptr;
-  QLabel* Label21 = nullptr;
-  QLabel* Label11 = nullptr;
-  QLabel* Label22 = nullptr;
-  QLabel* Label25 = nullptr;
-  QLabel* Label26 = nullptr;
-  QLabel* Label20 = nullptr;
+  QLabel* formulaAt = nullptr;
+  QLabel* formulaEquals = nullptr;
+  QLabel* formulaEi = nullptr;
+  QLabel* formulaTimes = nullptr;
+  QLabel* formulaEt = nullptr;
+  QLabel* formulaDivide = nullptr;
+  QLabel* formulaThousand = nullptr;
+  QLabel* formulaResultEquals = nullptr;
   QLineEdit* lblAt = nullptr;  // the rate; read-only, so its value is readable to assistive tools
-  QLabel* Label6 = nullptr;
-  QLabel* Label27 = nullptr;
+  QLabel* atUnit = nullptr;
+  QLabel* classLabel = nullptr;
   QLineEdit* TxtBANDOClass = nullptr;
   QPushButton* CmdRunBANDO = nullptr;
-  QPushButton* Command1 = nullptr;     // "Quit"
-  shell::LinkLabel* Label8 = nullptr;  // "Help!"
-  shell::LinkLabel* Label9 = nullptr;  // the indicator-series link
+  QPushButton* quitButton = nullptr;                // "Quit"
+  shell::LinkLabel* helpLink = nullptr;             // "Help!"
+  shell::LinkLabel* indicatorSeriesLink = nullptr;  // the indicator-series link
   // Connectors, Line1 .. Line19 at index 1 .. 19, and the frames.
-  std::array<QFrame*, 20> Line{};
-  std::array<QFrame*, 4> Shape{};  // Shape1 .. Shape3 at index 1 .. 3
+  std::array<QFrame*, 20> connectors{};
+  std::array<QFrame*, 4> frames{};  // Shape1 .. Shape3 at index 1 .. 3
 
   // The calculator, once the erosivity GO has made it.
   FrmEtImp* calculator() const { return FrmEtImp_; }
@@ -105,10 +107,10 @@ class FrmBANDO_Main : public QWidget {
   void CboAgrRegion_Click(int position);
   void CboTillSys_Click(int position);
   void CmdRunBANDO_Click();
-  void Command1_Click();
-  void Label2_Click();
-  void Label8_Click();
-  void Label9_Click();
+  void quitButton_Click();
+  void surfaceFormLink_Click();
+  void helpLink_Click();
+  void indicatorSeriesLink_Click();
   // The calculator's hand-back: OK with its total, or Cancel.
   void FrmEtImp_OK(const QString& totalText);
   void FrmEtImp_Cancel();
@@ -133,6 +135,8 @@ class FrmBANDO_Main : public QWidget {
   QList<QWidget*> cropConnectors() const;
   static void setShown(const QList<QWidget*>& controls, bool shown);
 
+  // Every enabled state this window sets, from one table.
+  void applyControlStates(MainWindowEvent event);
   void emptyResultBoxes();
   void emptySlopeDataBoxes();
   void pickInList(BandoList list, QComboBox* box, QCheckBox* check, int position);

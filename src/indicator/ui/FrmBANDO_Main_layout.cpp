@@ -89,72 +89,74 @@ void FrmBANDO_Main::buildLayout() {
   setFixedSize(kWidth, kHeight);
 
   // Frames first, so that every control stands above them.
-  Shape[1] = shape(this, 1, 10, 50, 375, 345);
-  Shape[2] = shape(this, 2, 395, 50, 375, 345);
-  Shape[3] = shape(this, 3, 10, 405, 760, 145);
+  frames[1] = shape(this, 1, 10, 50, 375, 345);
+  frames[2] = shape(this, 2, 395, 50, 375, 345);
+  frames[3] = shape(this, 3, 10, 405, 760, 145);
 
-  Label28 = label(this, "Label28", QStringLiteral("BANDO"), 10, 6, kWidth - 20, 36);
-  headingFont(Label28, 1.8);
-  Label28->setAlignment(Qt::AlignCenter);
-  Line[18] = line(this, 18, 10, 45, kWidth - 10, 45);
-  Line[11] = line(this, 11, 390, 50, 390, 395);
-  Line[16] = line(this, 16, 10, 400, kWidth - 10, 400);
+  titleLabel = label(this, "Label28", QStringLiteral("BANDO"), 10, 6, kWidth - 20, 36);
+  headingFont(titleLabel, 1.8);
+  titleLabel->setAlignment(Qt::AlignCenter);
+  connectors[18] = line(this, 18, 10, 45, kWidth - 10, 45);
+  connectors[11] = line(this, 11, 390, 50, 390, 395);
+  connectors[16] = line(this, 16, 10, 400, kWidth - 10, 400);
 
   // Erodibility half.
-  Label29 = label(this, "Label29", QStringLiteral("Erodibility --- EI"), 20, 58, 340, 24);
-  headingFont(Label29, 1.2);
-  Label1 = label(this, "Label1", QStringLiteral("Slope Class"), 20, 92, 100);
+  erodibilityHeading =
+      label(this, "Label29", QStringLiteral("Erodibility --- EI"), 20, 58, 340, 24);
+  headingFont(erodibilityHeading, 1.2);
+  slopeClassLabel = label(this, "Label1", QStringLiteral("Slope Class"), 20, 92, 100);
   CboSlpCl = list(this, "CboSlpCl", 125, 90, 140);
-  Label2 = link(this, "Label2", QStringLiteral("Surface Form"), QStringLiteral("rgb(0, 0, 255)"),
-                20, 124, 100);
+  surfaceFormLink = link(this, "Label2", QStringLiteral("Surface Form"),
+                         QStringLiteral("rgb(0, 0, 255)"), 20, 124, 100);
   CboSurfForm = list(this, "CboSurfForm", 125, 122, 140);
 
-  Label13 = label(this, "Label13", QStringLiteral("Maximum Slope Gradient"), 20, 178, 175);
+  slopeGradientLabel =
+      label(this, "Label13", QStringLiteral("Maximum Slope Gradient"), 20, 178, 175);
   TxtMSG = box(this, "TxtMSG", 200, 176);
-  Label16 = label(this, "Label16", QStringLiteral("%"), 285, 178, 40);
-  Label14 = label(this, "Label14", QStringLiteral("Convex Slope Length"), 20, 210, 175);
+  slopeGradientUnit = label(this, "Label16", QStringLiteral("%"), 285, 178, 40);
+  slopeLengthLabel = label(this, "Label14", QStringLiteral("Convex Slope Length"), 20, 210, 175);
   TxtCSL = box(this, "TxtCSL", 200, 208);
-  Label17 = label(this, "Label17", QStringLiteral("m"), 285, 210, 40);
-  Label12 = label(this, "Label12", QStringLiteral("Convex Area"), 20, 242, 175);
+  slopeLengthUnit = label(this, "Label17", QStringLiteral("m"), 285, 210, 40);
+  convexAreaLabel = label(this, "Label12", QStringLiteral("Convex Area"), 20, 242, 175);
   TxtCA = box(this, "TxtCA", 200, 240);
-  Label18 = label(this, "Label18", QStringLiteral("%"), 285, 242, 40);
+  convexAreaUnit = label(this, "Label18", QStringLiteral("%"), 285, 242, 40);
 
-  Label15 = label(this, "Label15", QStringLiteral("II"), 20, 296, 175);
+  eiLabel = label(this, "Label15", QStringLiteral("II"), 20, 296, 175);
   TxtEI = box(this, "TxtEI", 200, 294);
-  Label23 = label(this, "Label23", QStringLiteral("% m / ha"), 285, 296, 90);
+  eiUnit = label(this, "Label23", QStringLiteral("% m / ha"), 285, 296, 90);
 
   ChkEIB = place(new QCheckBox(QStringLiteral("Using Slope data"), this), QStringLiteral("ChkEIB"),
                  20, 345, 170, 24);
   CmdEIB = button(this, "CmdEIB", QStringLiteral("GO"), 200, 343, 80);
 
   // Descriptor connectors: from the two slope lists down to the slope-data boxes.
-  Line[1] = line(this, 1, 265, 102, 350, 102);
-  Line[2] = line(this, 2, 265, 134, 350, 134);
-  Line[3] = line(this, 3, 350, 102, 350, 134);
-  Line[17] = line(this, 17, 350, 134, 350, 160);
-  Line[4] = line(this, 4, 240, 160, 350, 160);
-  Line[5] = line(this, 5, 240, 160, 240, 176);
-  Line[6] = line(this, 6, 350, 160, 350, 252);
-  Line[19] = line(this, 19, 310, 252, 350, 252);
+  connectors[1] = line(this, 1, 265, 102, 350, 102);
+  connectors[2] = line(this, 2, 265, 134, 350, 134);
+  connectors[3] = line(this, 3, 350, 102, 350, 134);
+  connectors[17] = line(this, 17, 350, 134, 350, 160);
+  connectors[4] = line(this, 4, 240, 160, 350, 160);
+  connectors[5] = line(this, 5, 240, 160, 240, 176);
+  connectors[6] = line(this, 6, 350, 160, 350, 252);
+  connectors[19] = line(this, 19, 310, 252, 350, 252);
   // Slope-data connectors: from the three boxes down to TxtEI.
-  Line[7] = line(this, 7, 240, 200, 240, 208);
-  Line[8] = line(this, 8, 240, 232, 240, 240);
-  Line[9] = line(this, 9, 240, 264, 240, 294);
-  Line[10] = line(this, 10, 200, 279, 280, 279);
+  connectors[7] = line(this, 7, 240, 200, 240, 208);
+  connectors[8] = line(this, 8, 240, 232, 240, 240);
+  connectors[9] = line(this, 9, 240, 264, 240, 294);
+  connectors[10] = line(this, 10, 200, 279, 280, 279);
 
   // Erosivity half.
-  Label30 = label(this, "Label30", QStringLiteral("Erosivity --- Et"), 405, 58, 340, 24);
-  headingFont(Label30, 1.2);
-  Label3 = label(this, "Label3", QStringLiteral("Crop Type"), 405, 92, 95);
+  erosivityHeading = label(this, "Label30", QStringLiteral("Erosivity --- Et"), 405, 58, 340, 24);
+  headingFont(erosivityHeading, 1.2);
+  cropTypeLabel = label(this, "Label3", QStringLiteral("Crop Type"), 405, 92, 95);
   CboCropType = list(this, "CboCropType", 500, 90, 215);
-  Label4 = label(this, "Label4", QStringLiteral("AgriRegion"), 405, 124, 95);
+  regionLabel = label(this, "Label4", QStringLiteral("AgriRegion"), 405, 124, 95);
   CboAgrRegion = list(this, "CboAgrRegion", 500, 122, 215);
-  Label5 = label(this, "Label5", QStringLiteral("Till System"), 405, 156, 95);
+  tillageSystemLabel = label(this, "Label5", QStringLiteral("Till System"), 405, 156, 95);
   CboTillSys = list(this, "CboTillSys", 500, 154, 215);
 
-  Label10 = label(this, "Label10", QStringLiteral("II"), 405, 296, 95);
+  etLabel = label(this, "Label10", QStringLiteral("II"), 405, 296, 95);
   TxtEt = box(this, "TxtEt", 540, 294);
-  Label24 = label(this, "Label24", QStringLiteral("kg / m / %"), 625, 296, 100);
+  etUnit = label(this, "Label24", QStringLiteral("kg / m / %"), 625, 296, 100);
 
   ChkEtB = place(new QCheckBox(QStringLiteral("Using  tillage data"), this),
                  QStringLiteral("ChkEtB"), 405, 345, 180, 24);
@@ -169,62 +171,62 @@ void FrmBANDO_Main::buildLayout() {
   LblEtNote->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
 
   // Crop connectors: from the three crop lists down to TxtEt.
-  Line[12] = line(this, 12, 715, 102, 745, 102);
-  Line[13] = line(this, 13, 715, 134, 745, 134);
-  Line[14] = line(this, 14, 715, 166, 745, 166);
-  Line[15] = line(this, 15, 745, 102, 745, 306);
+  connectors[12] = line(this, 12, 715, 102, 745, 102);
+  connectors[13] = line(this, 13, 715, 134, 745, 134);
+  connectors[14] = line(this, 14, 715, 166, 745, 166);
+  connectors[15] = line(this, 15, 745, 102, 745, 306);
 
   // Formula row, class and commands.
-  Label7 = label(this, "Label7", QStringLiteral("At"), 30, 422, 30);
-  Label19 = label(this, "Label19", QStringLiteral("="), 62, 422, 20);
-  Label21 = label(this, "Label21", QStringLiteral("EI"), 86, 422, 25);
-  Label11 = label(this, "Label11", QStringLiteral("X"), 114, 422, 20);
-  Label22 = label(this, "Label22", QStringLiteral("Et"), 138, 422, 25);
-  Label25 = label(this, "Label25", QStringLiteral("/"), 166, 422, 15);
-  Label26 = label(this, "Label26", QStringLiteral("1000"), 184, 422, 40);
-  Label20 = label(this, "Label20", QStringLiteral("="), 228, 422, 20);
+  formulaAt = label(this, "Label7", QStringLiteral("At"), 30, 422, 30);
+  formulaEquals = label(this, "Label19", QStringLiteral("="), 62, 422, 20);
+  formulaEi = label(this, "Label21", QStringLiteral("EI"), 86, 422, 25);
+  formulaTimes = label(this, "Label11", QStringLiteral("X"), 114, 422, 20);
+  formulaEt = label(this, "Label22", QStringLiteral("Et"), 138, 422, 25);
+  formulaDivide = label(this, "Label25", QStringLiteral("/"), 166, 422, 15);
+  formulaThousand = label(this, "Label26", QStringLiteral("1000"), 184, 422, 40);
+  formulaResultEquals = label(this, "Label20", QStringLiteral("="), 228, 422, 20);
   lblAt = place(new QLineEdit(this), QStringLiteral("lblAt"), 252, 420, 90, 26);
   lblAt->setReadOnly(true);
   lblAt->setAlignment(Qt::AlignCenter);
-  Label6 = label(this, "Label6", QStringLiteral("t / ha / yr"), 350, 422, 90);
-  for (QLabel* part :
-       {Label7, Label19, Label21, Label11, Label22, Label25, Label26, Label20, Label6})
+  atUnit = label(this, "Label6", QStringLiteral("t / ha / yr"), 350, 422, 90);
+  for (QLabel* part : {formulaAt, formulaEquals, formulaEi, formulaTimes, formulaEt, formulaDivide,
+                       formulaThousand, formulaResultEquals, atUnit})
     part->setAlignment(Qt::AlignCenter);
 
-  Label27 = label(this, "Label27", QStringLiteral("BANDO Class:"), 30, 466, 110);
+  classLabel = label(this, "Label27", QStringLiteral("BANDO Class:"), 30, 466, 110);
   TxtBANDOClass = box(this, "TxtBANDOClass", 145, 464, 130);
 
   CmdRunBANDO = button(this, "CmdRunBANDO", QStringLiteral("Run BANDO"), 560, 418, 120, 32);
-  Command1 = button(this, "Command1", QStringLiteral("Quit"), 560, 460, 120, 32);
-  Label8 =
+  quitButton = button(this, "Command1", QStringLiteral("Quit"), 560, 460, 120, 32);
+  helpLink =
       link(this, "Label8", QStringLiteral("Help!"), QStringLiteral("rgb(255, 0, 0)"), 700, 424, 60);
-  Label9 =
+  indicatorSeriesLink =
       link(this, "Label9", QStringLiteral("Agri-Environmental Indicator Series: Tillage Erosion"),
            QStringLiteral("rgb(0, 0, 255)"), 30, 515, 420);
-  Label8->setAccessibleName(QStringLiteral("Help on BANDO"));
+  helpLink->setAccessibleName(QStringLiteral("Help on BANDO"));
 
   // Labels name their boxes and lists for the keyboard and assistive tools;
   // the result boxes, whose labels read "II", are named in full as well.
-  Label1->setBuddy(CboSlpCl);
-  Label2->setBuddy(CboSurfForm);
-  Label13->setBuddy(TxtMSG);
-  Label14->setBuddy(TxtCSL);
-  Label12->setBuddy(TxtCA);
-  Label15->setBuddy(TxtEI);
-  Label3->setBuddy(CboCropType);
-  Label4->setBuddy(CboAgrRegion);
-  Label5->setBuddy(CboTillSys);
-  Label10->setBuddy(TxtEt);
-  Label27->setBuddy(TxtBANDOClass);
+  slopeClassLabel->setBuddy(CboSlpCl);
+  surfaceFormLink->setBuddy(CboSurfForm);
+  slopeGradientLabel->setBuddy(TxtMSG);
+  slopeLengthLabel->setBuddy(TxtCSL);
+  convexAreaLabel->setBuddy(TxtCA);
+  eiLabel->setBuddy(TxtEI);
+  cropTypeLabel->setBuddy(CboCropType);
+  regionLabel->setBuddy(CboAgrRegion);
+  tillageSystemLabel->setBuddy(CboTillSys);
+  etLabel->setBuddy(TxtEt);
+  classLabel->setBuddy(TxtBANDOClass);
   TxtEI->setAccessibleName(QStringLiteral("Erodibility EI"));
   TxtEt->setAccessibleName(QStringLiteral("Erosivity Et"));
   lblAt->setAccessibleName(QStringLiteral("Rate At"));
   // Lists are named by their label, not by the item they show.
-  CboSlpCl->setAccessibleName(Label1->text());
-  CboSurfForm->setAccessibleName(Label2->text());
-  CboCropType->setAccessibleName(Label3->text());
-  CboAgrRegion->setAccessibleName(Label4->text());
-  CboTillSys->setAccessibleName(Label5->text());
+  CboSlpCl->setAccessibleName(slopeClassLabel->text());
+  CboSurfForm->setAccessibleName(surfaceFormLink->text());
+  CboCropType->setAccessibleName(cropTypeLabel->text());
+  CboAgrRegion->setAccessibleName(regionLabel->text());
+  CboTillSys->setAccessibleName(tillageSystemLabel->text());
   CmdEIB->setAccessibleName(QStringLiteral("GO, erodibility"));
   CmdEtB->setAccessibleName(QStringLiteral("GO, erosivity"));
 
@@ -247,10 +249,13 @@ void FrmBANDO_Main::fillLists() {
 }
 
 void FrmBANDO_Main::setTabOrders() {
-  const QList<QWidget*> order = {
-      CboSlpCl, Label2, CboSurfForm,   TxtMSG,       TxtCSL,     TxtCA,  TxtEI,
-      ChkEIB,   CmdEIB, CboCropType,   CboAgrRegion, CboTillSys, TxtEt,  ChkEtB,
-      CmdEtB,   lblAt,  TxtBANDOClass, CmdRunBANDO,  Command1,   Label8, Label9};
+  const QList<QWidget*> order = {CboSlpCl,    surfaceFormLink, CboSurfForm,
+                                 TxtMSG,      TxtCSL,          TxtCA,
+                                 TxtEI,       ChkEIB,          CmdEIB,
+                                 CboCropType, CboAgrRegion,    CboTillSys,
+                                 TxtEt,       ChkEtB,          CmdEtB,
+                                 lblAt,       TxtBANDOClass,   CmdRunBANDO,
+                                 quitButton,  helpLink,        indicatorSeriesLink};
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 

@@ -58,13 +58,13 @@ FrmEtImp::FrmEtImp(BandoState& state, platform::AppContext& context, QWidget* pa
   setAttribute(Qt::WA_DeleteOnClose);
   buildLayout();
 
-  connect(Combo[1], &QComboBox::activated, this, &FrmEtImp::Combo1_Click);
+  connect(implementList[1], &QComboBox::activated, this, &FrmEtImp::firstImplementList_Click);
   for (int k = 2; k <= kRows; ++k)
-    connect(Combo[static_cast<std::size_t>(k)], &QComboBox::activated, this,
-            [this, k](int position) { Combo_Click(k, position); });
-  connect(Command1, &QPushButton::clicked, this, &FrmEtImp::Command1_Click);
-  connect(Command3, &QPushButton::clicked, this, &FrmEtImp::Command3_Click);
-  connect(Command2, &QPushButton::clicked, this, &FrmEtImp::Command2_Click);
+    connect(implementList[static_cast<std::size_t>(k)], &QComboBox::activated, this,
+            [this, k](int position) { implementList_Click(k, position); });
+  connect(okButton, &QPushButton::clicked, this, &FrmEtImp::okButton_Click);
+  connect(clearButton, &QPushButton::clicked, this, &FrmEtImp::clearButton_Click);
+  connect(cancelButton, &QPushButton::clicked, this, &FrmEtImp::cancelButton_Click);
   shell::addHelpKey(this, [this] {
     platform::showHelpPage(context_.programs, context_.messages,
                            shell::helpPageAddress(shell::kHelpBando));
@@ -72,30 +72,47 @@ FrmEtImp::FrmEtImp(BandoState& state, platform::AppContext& context, QWidget* pa
 
   // Start: row 1 shows one pass of the first implement; rows 3 to 10 wait
   // until the row before them has a pass.
-  Combo[1]->setCurrentIndex(0);
-  Text[1]->setText(QStringLiteral("1"));
+  implementList[1]->setCurrentIndex(0);
+  passesBox[1]->setText(QStringLiteral("1"));
   for (int k = 2; k <= kRows; ++k) {
-    Combo[static_cast<std::size_t>(k)]->setCurrentIndex(-1);
-    Combo[static_cast<std::size_t>(k)]->setEditText(QString());
-    if (k >= 3) {
-      Combo[static_cast<std::size_t>(k)]->setEnabled(false);
-      Text[static_cast<std::size_t>(k)]->setEnabled(false);
+    implementList[static_cast<std::size_t>(k)]->setCurrentIndex(-1);
+    implementList[static_cast<std::size_t>(k)]->setEditText(QString());
+  }
+  applyControlStates(CalculatorEvent::Cleared);
+}
+
+void FrmEtImp::applyControlStates(CalculatorEvent event, int pickedRow) {
+  const auto setRow = [this](int k, bool on) {
+    implementList[static_cast<std::size_t>(k)]->setEnabled(on);
+    passesBox[static_cast<std::size_t>(k)]->setEnabled(on);
+  };
+  const CalculatorRow& row = calculatorRowFor(event);
+  for (int column = 0; column < kCalculatorControls; ++column) {
+    const Switch s = row[static_cast<std::size_t>(column)];
+    if (s == Switch::Keep) continue;
+    const bool on = s == Switch::On;
+    if (column == kLaterRows) {
+      for (int k = 3; k <= kRows; ++k) setRow(k, on);
+    } else if (column == kNextRow) {
+      if (pickedRow >= 1 && pickedRow <= kRows - 1) setRow(pickedRow + 1, on);
+    } else {
+      setEnabled(on);
     }
   }
 }
 
 void FrmEtImp::buildLayout() {
-  Label28 = makeLabel(QStringLiteral("Label28"), QStringLiteral("Implement  Passes ---- Erosivity"),
-                      this);
-  QFont titleFont = Label28->font();
+  titleLabel = makeLabel(QStringLiteral("Label28"),
+                         QStringLiteral("Implement  Passes ---- Erosivity"), this);
+  QFont titleFont = titleLabel->font();
   titleFont.setBold(true);
   titleFont.setPointSizeF(titleFont.pointSizeF() * 1.3);
-  Label28->setFont(titleFont);
-  Label28->setAlignment(Qt::AlignCenter);
+  titleLabel->setFont(titleFont);
+  titleLabel->setAlignment(Qt::AlignCenter);
 
   // Rows 1, 3, 5, 7, 9 on the left, 2, 4, 6, 8, 10 on the right.
   std::array<QGridLayout*, 2> columns{};
-  std::array<QFrame**, 2> shapes = {&Shape1, &Shape2};
+  std::array<QFrame**, 2> shapes = {&leftFrame, &rightFrame};
   for (std::size_t side = 0; side < 2; ++side) {
     auto* shape = new QFrame(this);
     shape->setObjectName(side == 0 ? QStringLiteral("Shape1") : QStringLiteral("Shape2"));
@@ -103,51 +120,53 @@ void FrmEtImp::buildLayout() {
     *shapes[side] = shape;
     columns[side] = new QGridLayout(shape);
   }
-  Label1 = makeLabel(QStringLiteral("Label1"), QStringLiteral("Implement Type"), Shape1);
-  Label2 = makeLabel(QStringLiteral("Label2"), QStringLiteral("Passes"), Shape1);
-  Label13 = makeLabel(QStringLiteral("Label13"), QStringLiteral("Implement Type"), Shape2);
-  Label14 = makeLabel(QStringLiteral("Label14"), QStringLiteral("Passes"), Shape2);
-  columns[0]->addWidget(Label1, 0, 1);
-  columns[0]->addWidget(Label2, 0, 2);
-  columns[1]->addWidget(Label13, 0, 1);
-  columns[1]->addWidget(Label14, 0, 2);
+  leftImplementHeading =
+      makeLabel(QStringLiteral("Label1"), QStringLiteral("Implement Type"), leftFrame);
+  leftPassesHeading = makeLabel(QStringLiteral("Label2"), QStringLiteral("Passes"), leftFrame);
+  rightImplementHeading =
+      makeLabel(QStringLiteral("Label13"), QStringLiteral("Implement Type"), rightFrame);
+  rightPassesHeading = makeLabel(QStringLiteral("Label14"), QStringLiteral("Passes"), rightFrame);
+  columns[0]->addWidget(leftImplementHeading, 0, 1);
+  columns[0]->addWidget(leftPassesHeading, 0, 2);
+  columns[1]->addWidget(rightImplementHeading, 0, 1);
+  columns[1]->addWidget(rightPassesHeading, 0, 2);
 
   for (int k = 1; k <= kRows; ++k) {
     const auto index = static_cast<std::size_t>(k);
-    QFrame* shape = k % 2 == 1 ? Shape1 : Shape2;
+    QFrame* shape = k % 2 == 1 ? leftFrame : rightFrame;
     RowLabel[index] =
         makeLabel(QStringLiteral("Label%1").arg(k + 2), QStringLiteral("#%1").arg(k), shape);
-    Combo[index] = makeImplementList(k, shape);
-    Text[index] = new QLineEdit(shape);
-    Text[index]->setObjectName(QStringLiteral("Text%1").arg(k));
-    Text[index]->setMaximumWidth(60);
+    implementList[index] = makeImplementList(k, shape);
+    passesBox[index] = new QLineEdit(shape);
+    passesBox[index]->setObjectName(QStringLiteral("Text%1").arg(k));
+    passesBox[index]->setMaximumWidth(60);
     // "#k" names the row's list; the passes box is named in full.
-    RowLabel[index]->setBuddy(Combo[index]);
-    Combo[index]->setAccessibleName(QStringLiteral("Implement Type #%1").arg(k));
-    Combo[index]->lineEdit()->setAccessibleName(Combo[index]->accessibleName());
-    Text[index]->setAccessibleName(QStringLiteral("Passes #%1").arg(k));
+    RowLabel[index]->setBuddy(implementList[index]);
+    implementList[index]->setAccessibleName(QStringLiteral("Implement Type #%1").arg(k));
+    implementList[index]->lineEdit()->setAccessibleName(implementList[index]->accessibleName());
+    passesBox[index]->setAccessibleName(QStringLiteral("Passes #%1").arg(k));
     QGridLayout* grid = columns[k % 2 == 1 ? 0 : 1];
     const int line = (k + 1) / 2;
     grid->addWidget(RowLabel[index], line, 0);
-    grid->addWidget(Combo[index], line, 1);
-    grid->addWidget(Text[index], line, 2);
+    grid->addWidget(implementList[index], line, 1);
+    grid->addWidget(passesBox[index], line, 2);
   }
 
-  Command1 = makeButton("Command1", QStringLiteral("OK"), this);
-  Command3 = makeButton("Command3", QStringLiteral("Clear"), this);
-  Command2 = makeButton("Command2", QStringLiteral("Cancel"), this);
+  okButton = makeButton("Command1", QStringLiteral("OK"), this);
+  clearButton = makeButton("Command3", QStringLiteral("Clear"), this);
+  cancelButton = makeButton("Command2", QStringLiteral("Cancel"), this);
 
   auto* rows = new QHBoxLayout;
-  rows->addWidget(Shape1);
-  rows->addWidget(Shape2);
+  rows->addWidget(leftFrame);
+  rows->addWidget(rightFrame);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(Command1);
-  buttons->addWidget(Command3);
-  buttons->addWidget(Command2);
+  buttons->addWidget(okButton);
+  buttons->addWidget(clearButton);
+  buttons->addWidget(cancelButton);
   buttons->addStretch();
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(Label28);
+  layout->addWidget(titleLabel);
   layout->addLayout(rows);
   layout->addLayout(buttons);
 
@@ -155,70 +174,64 @@ void FrmEtImp::buildLayout() {
   QWidget* previous = nullptr;
   for (int k = 1; k <= kRows; ++k) {
     const auto index = static_cast<std::size_t>(k);
-    if (previous) setTabOrder(previous, Combo[index]);
-    setTabOrder(Combo[index], Text[index]);
-    previous = Text[index];
+    if (previous) setTabOrder(previous, implementList[index]);
+    setTabOrder(implementList[index], passesBox[index]);
+    previous = passesBox[index];
   }
-  setTabOrder(previous, Command1);
-  setTabOrder(Command1, Command3);
-  setTabOrder(Command3, Command2);
+  setTabOrder(previous, okButton);
+  setTabOrder(okButton, clearButton);
+  setTabOrder(clearButton, cancelButton);
 }
 
-void FrmEtImp::Combo1_Click(int position) {
+void FrmEtImp::firstImplementList_Click(int position) {
   if (position >= 0) RowImplement[1] = static_cast<Int16>(position);
 }
 
-void FrmEtImp::Combo_Click(int row, int position) {
+void FrmEtImp::implementList_Click(int row, int position) {
   const auto k = static_cast<std::size_t>(row);
-  if (PickAllowed(Text[k - 1]->text().toStdString())) {
-    if (row <= kRows - 1) {
-      Combo[k + 1]->setEnabled(true);
-      Text[k + 1]->setEnabled(true);
-    }
+  if (PickAllowed(passesBox[k - 1]->text().toStdString())) {
+    applyControlStates(CalculatorEvent::RowPicked, row);
     if (position >= 0) RowImplement[k] = static_cast<Int16>(position);
     return;
   }
   // Refused: the row falls back to the first implement and shows the
   // refusal text, which is deliberately not one of the items.
   RowImplement[k] = 0;
-  Combo[k]->setCurrentIndex(-1);
-  Combo[k]->setEditText(fromView(kRefusedPickText));
-  Text[k]->clear();
-  Text[k - 1]->setFocus();
+  implementList[k]->setCurrentIndex(-1);
+  implementList[k]->setEditText(fromView(kRefusedPickText));
+  passesBox[k]->clear();
+  passesBox[k - 1]->setFocus();
 }
 
-void FrmEtImp::Command1_Click() {
+void FrmEtImp::okButton_Click() {
   std::vector<ImplementRow> rows;
   for (int k = 1; k <= kRows; ++k) {
     const auto index = static_cast<std::size_t>(k);
-    rows.push_back({RowImplement[index], Text[index]->text().toStdString()});
+    rows.push_back({RowImplement[index], passesBox[index]->text().toStdString()});
   }
   const ImplementSum sum = ApplyCalculatorOk(state_, rows);
   for (const std::string& message : sum.messages) context_.messages.inform(message);
   emit totalChosen(QString::fromStdString(sum.totalText));
-  setEnabled(false);
+  applyControlStates(CalculatorEvent::HandedBack);
   hide();
 }
 
-void FrmEtImp::Command3_Click() {
+void FrmEtImp::clearButton_Click() {
   // Row 1 keeps its implement and passes, and the index of the implement it
   // shows, so what it shows is what OK counts.
   for (std::size_t k = 2; k < RowImplement.size(); ++k) RowImplement[k] = 0;
   for (int k = 2; k <= kRows; ++k) {
     const auto index = static_cast<std::size_t>(k);
-    Combo[index]->setCurrentIndex(-1);
-    Combo[index]->setEditText(QString());
-    Text[index]->clear();
-    if (k >= 3) {
-      Combo[index]->setEnabled(false);
-      Text[index]->setEnabled(false);
-    }
+    implementList[index]->setCurrentIndex(-1);
+    implementList[index]->setEditText(QString());
+    passesBox[index]->clear();
   }
+  applyControlStates(CalculatorEvent::Cleared);
 }
 
-void FrmEtImp::Command2_Click() {
-  Command3_Click();
-  setEnabled(false);
+void FrmEtImp::cancelButton_Click() {
+  clearButton_Click();
+  applyControlStates(CalculatorEvent::HandedBack);
   hide();
   emit cancelled();
 }

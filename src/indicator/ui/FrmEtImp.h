@@ -9,6 +9,7 @@
 
 #include "indicator/bando_state.h"
 #include "indicator/implement_sum.h"
+#include "indicator/ui/bando_control_states.h"
 #include "platform/app_context.h"
 
 class QComboBox;
@@ -27,21 +28,21 @@ class FrmEtImp : public QWidget {
 
   FrmEtImp(BandoState& state, platform::AppContext& context, QWidget* parent = nullptr);
 
-  QLabel* Label28 = nullptr;  // title
-  QLabel* Label1 = nullptr;   // "Implement Type", left column
-  QLabel* Label2 = nullptr;   // "Passes", left column
-  QLabel* Label13 = nullptr;  // "Implement Type", right column
-  QLabel* Label14 = nullptr;  // "Passes", right column
+  QLabel* titleLabel = nullptr;             // title
+  QLabel* leftImplementHeading = nullptr;   // "Implement Type", left column
+  QLabel* leftPassesHeading = nullptr;      // "Passes", left column
+  QLabel* rightImplementHeading = nullptr;  // "Implement Type", right column
+  QLabel* rightPassesHeading = nullptr;     // "Passes", right column
   // Row k (1..10) at index k; index 0 is unused. The row labels "#1".."#10"
   // are Label3..Label12.
   std::array<QLabel*, kRows + 1> RowLabel{};
-  std::array<QComboBox*, kRows + 1> Combo{};
-  std::array<QLineEdit*, kRows + 1> Text{};
-  QPushButton* Command1 = nullptr;  // "OK"
-  QPushButton* Command3 = nullptr;  // "Clear"
-  QPushButton* Command2 = nullptr;  // "Cancel"
-  QFrame* Shape1 = nullptr;
-  QFrame* Shape2 = nullptr;
+  std::array<QComboBox*, kRows + 1> implementList{};
+  std::array<QLineEdit*, kRows + 1> passesBox{};
+  QPushButton* okButton = nullptr;      // "OK"
+  QPushButton* clearButton = nullptr;   // "Clear"
+  QPushButton* cancelButton = nullptr;  // "Cancel"
+  QFrame* leftFrame = nullptr;
+  QFrame* rightFrame = nullptr;
 
   // The implement each row counts with at OK (RowImplement); 0 is
   // "Mouldboard Plough", also for a row never picked.
@@ -54,15 +55,18 @@ class FrmEtImp : public QWidget {
   void cancelled();
 
  public slots:
-  void Combo1_Click(int position);
+  void firstImplementList_Click(int position);
   // A pick in row k = 2..10: the row unlock rule.
-  void Combo_Click(int row, int position);
-  void Command1_Click();
-  void Command3_Click();
-  void Command2_Click();
+  void implementList_Click(int row, int position);
+  void okButton_Click();
+  void clearButton_Click();
+  void cancelButton_Click();
 
  private:
   void buildLayout();
+  // Every enabled state this window sets, from one table; `pickedRow` is the
+  // row a pick was made in.
+  void applyControlStates(CalculatorEvent event, int pickedRow = 0);
 
   BandoState& state_;
   platform::AppContext& context_;

@@ -12,7 +12,7 @@
 #include "platform/raster/gdal_support.h"
 #include "platform/raster/raster_drivers.h"
 
-namespace sodwright::raster {
+namespace sodwright::platform {
 
 namespace {
 
@@ -223,4 +223,4 @@ std::string exactText(double value) {
   return error == std::errc() ? std::string(text, end) : std::string("0");
 }
 
-}  // namespace sodwright::raster
+}  // namespace sodwright::platform

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-namespace sodwright::raster {
+namespace sodwright::platform {
 
 // Where the nodes of a raster lie. Nodes are counted from 0 here.
 struct RasterGeometry {
@@ -68,4 +68,4 @@ RasterResult<ElevationRaster> readElevationRaster(const std::string& path, std::
 // A number written so that reading it back gives the same double.
 std::string exactText(double value);
 
-}  // namespace sodwright::raster
+}  // namespace sodwright::platform

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace sodwright::raster {
+namespace sodwright::platform {
 
 // While alive, GDAL's errors and warnings are kept from stderr; the last one
 // is read back to put into the program's own message.
@@ -30,4 +30,4 @@ class QuietGdalErrors {
 // The file's own name for messages, without its folders.
 std::string displayName(const std::string& path);
 
-}  // namespace sodwright::raster
+}  // namespace sodwright::platform

@@ -8,7 +8,7 @@
 #include <cctype>
 #include <mutex>
 
-namespace sodwright::raster {
+namespace sodwright::platform {
 
 namespace {
 
@@ -47,4 +47,4 @@ std::string driverForPath(std::string_view path) {
   return {};
 }
 
-}  // namespace sodwright::raster
+}  // namespace sodwright::platform

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace sodwright::raster {
+namespace sodwright::platform {
 
 // Registers the drivers once per process and keeps GDAL from writing
 // sidecar files or caching more than a little memory. Safe to call often.
@@ -27,4 +27,4 @@ inline constexpr std::string_view kRasterPatterns = "*.tif *.tiff *.asc";
 // .tif and .tiff, "AAIGrid" for .asc; empty for any other name.
 std::string driverForPath(std::string_view path);
 
-}  // namespace sodwright::raster
+}  // namespace sodwright::platform

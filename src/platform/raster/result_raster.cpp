@@ -7,7 +7,7 @@
 #include "platform/raster/gdal_support.h"
 #include "platform/raster/raster_drivers.h"
 
-namespace sodwright::raster {
+namespace sodwright::platform {
 
 namespace {
 
@@ -110,4 +110,4 @@ RasterResult<std::vector<std::string>> writeResultRasters(const std::string& pat
   return {files, {}};
 }
 
-}  // namespace sodwright::raster
+}  // namespace sodwright::platform

@@ -14,7 +14,7 @@
 
 #include "platform/raster/elevation_raster.h"
 
-namespace sodwright::raster {
+namespace sodwright::platform {
 
 // One result grid in node order (rows outer, columns inner).
 struct ResultLayer {
@@ -32,4 +32,4 @@ RasterResult<std::vector<std::string>> writeResultRasters(const std::string& pat
                                                           const RasterGeometry& geometry,
                                                           const std::vector<ResultLayer>& layers);
 
-}  // namespace sodwright::raster
+}  // namespace sodwright::platform

@@ -52,22 +52,22 @@ FrmShowData::FrmShowData(ViewerTableModel* table, QWidget* parent)
   setAttribute(Qt::WA_DeleteOnClose);
   table_->setParent(this);
 
-  MSFlexGridData = new QTableView(this);
-  MSFlexGridData->setObjectName(QStringLiteral("MSFlexGridData"));
-  MSFlexGridData->setAccessibleName(QStringLiteral("Data table"));
-  MSFlexGridData->setModel(table_);
-  MSFlexGridData->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  dataTable = new QTableView(this);
+  dataTable->setObjectName(QStringLiteral("MSFlexGridData"));
+  dataTable->setAccessibleName(QStringLiteral("Data table"));
+  dataTable->setModel(table_);
+  dataTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   showHeadingsInHeaders();
   // Uniform rows keep a table of tens of thousands of rows quick to open.
-  MSFlexGridData->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  MSFlexGridData->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  dataTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  dataTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
 
   // Ctrl+C copies the selected cells, "Copy all" the whole table, as
   // tab-separated text that spreadsheets paste cell for cell.
-  auto* copy = new QAction(QStringLiteral("Copy"), MSFlexGridData);
+  auto* copy = new QAction(QStringLiteral("Copy"), dataTable);
   copy->setShortcut(QKeySequence::Copy);
   copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-  MSFlexGridData->addAction(copy);
+  dataTable->addAction(copy);
   connect(copy, &QAction::triggered, this, &FrmShowData::copySelection);
   CmdCopyAll = new QPushButton(QStringLiteral("Copy all"), this);
   CmdCopyAll->setObjectName(QStringLiteral("CmdCopyAll"));
@@ -75,7 +75,7 @@ FrmShowData::FrmShowData(ViewerTableModel* table, QWidget* parent)
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
-  layout->addWidget(MSFlexGridData);
+  layout->addWidget(dataTable);
   layout->addWidget(CmdCopyAll, 0, Qt::AlignRight);
   applyColumnWidths();
 }
@@ -87,15 +87,14 @@ FrmShowData::FrmShowData(ViewerTableModel* table, QWidget* parent)
 void FrmShowData::showHeadingsInHeaders() {
   const int headingRows = table_->fixedRows();
   const int headingColumns = table_->fixedColumns();
-  for (int row = 0; row < headingRows; ++row) MSFlexGridData->setRowHidden(row, true);
-  for (int column = 0; column < headingColumns; ++column)
-    MSFlexGridData->setColumnHidden(column, true);
-  MSFlexGridData->horizontalHeader()->setVisible(headingRows > 0);
-  MSFlexGridData->verticalHeader()->setVisible(headingColumns > 0);
-  MSFlexGridData->horizontalHeader()->setHighlightSections(false);
-  MSFlexGridData->verticalHeader()->setHighlightSections(false);
-  MSFlexGridData->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
-  if (auto* corner = MSFlexGridData->findChild<QAbstractButton*>()) {
+  for (int row = 0; row < headingRows; ++row) dataTable->setRowHidden(row, true);
+  for (int column = 0; column < headingColumns; ++column) dataTable->setColumnHidden(column, true);
+  dataTable->horizontalHeader()->setVisible(headingRows > 0);
+  dataTable->verticalHeader()->setVisible(headingColumns > 0);
+  dataTable->horizontalHeader()->setHighlightSections(false);
+  dataTable->verticalHeader()->setHighlightSections(false);
+  dataTable->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+  if (auto* corner = dataTable->findChild<QAbstractButton*>()) {
     corner->setText(table_->cornerText());
     corner->setAccessibleName(corner->text());
     corner->installEventFilter(new CornerHeadingPainter(corner));
@@ -111,25 +110,25 @@ void FrmShowData::applyColumnWidths() {
   for (int column = 0; column < table_->columnCount(); ++column) {
     const int given = static_cast<int>(table_->columnWidthTwips(column) * pixelsPerTwip + 0.5);
     if (column < table_->fixedColumns()) {
-      const int width = std::max(given, MSFlexGridData->verticalHeader()->sizeHint().width());
-      MSFlexGridData->verticalHeader()->setFixedWidth(width);
+      const int width = std::max(given, dataTable->verticalHeader()->sizeHint().width());
+      dataTable->verticalHeader()->setFixedWidth(width);
       tableWidth += width;
       continue;
     }
     const int width =
-        std::max({given, static_cast<QAbstractItemView*>(MSFlexGridData)->sizeHintForColumn(column),
-                  MSFlexGridData->horizontalHeader()->sectionSizeHint(column)});
-    MSFlexGridData->setColumnWidth(column, width);
+        std::max({given, static_cast<QAbstractItemView*>(dataTable)->sizeHintForColumn(column),
+                  dataTable->horizontalHeader()->sectionSizeHint(column)});
+    dataTable->setColumnWidth(column, width);
     tableWidth += width;
   }
-  const int scrollBar = MSFlexGridData->verticalScrollBar()->sizeHint().width();
+  const int scrollBar = dataTable->verticalScrollBar()->sizeHint().width();
   resize(std::clamp(tableWidth + scrollBar + 16, 320, 1100), 480);
 }
 
 void FrmShowData::clearGrid() { table_->clear(); }
 
 void FrmShowData::copySelection() {
-  const QString text = selectionAsTsv(*table_, MSFlexGridData->selectionModel()->selectedIndexes());
+  const QString text = selectionAsTsv(*table_, dataTable->selectionModel()->selectedIndexes());
   if (!text.isEmpty()) QGuiApplication::clipboard()->setText(text);
 }
 

@@ -19,7 +19,7 @@ class FrmShowData : public QWidget {
   // Takes ownership of the table model.
   explicit FrmShowData(ViewerTableModel* table, QWidget* parent = nullptr);
 
-  QTableView* MSFlexGridData = nullptr;
+  QTableView* dataTable = nullptr;
   QPushButton* CmdCopyAll = nullptr;  // "Copy all": the whole table to the clipboard
   ViewerTableModel* table() const { return table_; }
 

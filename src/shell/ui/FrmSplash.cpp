@@ -84,13 +84,13 @@ FrmSplash::FrmSplash(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle(QStringLiteral("Welcome!"));
   setAttribute(Qt::WA_DeleteOnClose);
 
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName(QStringLiteral("Timer1"));
-  Timer1->setInterval(1500);
+  closeTimer = new QTimer(this);
+  closeTimer->setObjectName(QStringLiteral("Timer1"));
+  closeTimer->setInterval(1500);
   // A coarse timer may fire up to 5 % early; the window stays its full 1.5 s.
-  Timer1->setTimerType(Qt::PreciseTimer);
-  Timer1->setSingleShot(true);
-  connect(Timer1, &QTimer::timeout, this, &FrmSplash::Timer1_Timer);
+  closeTimer->setTimerType(Qt::PreciseTimer);
+  closeTimer->setSingleShot(true);
+  connect(closeTimer, &QTimer::timeout, this, &FrmSplash::timerElapsed);
 
   auto* frame = new QFrame(this);
   frame->setObjectName(QStringLiteral("Frame1"));
@@ -137,8 +137,8 @@ FrmSplash::FrmSplash(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 void FrmSplash::closeEvent(QCloseEvent* event) {
-  if (Timer1->isActive()) {
-    Timer1->stop();
+  if (closeTimer->isActive()) {
+    closeTimer->stop();
     emit closedBeforeTimer();
   }
   QWidget::closeEvent(event);

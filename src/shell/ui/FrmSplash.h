@@ -1,7 +1,7 @@
 #pragma once
 // The start-up window "Welcome!": three pictures, the version label, a
-// title and a credits label inside a frame, and Timer1 (1500 ms). The window
-// has no buttons; when Timer1 elapses it emits Timer1_Timer() and the hub
+// title and a credits label inside a frame, and its close timer (1500 ms). The window
+// has no buttons; when the timer elapses it emits timerElapsed() and the hub
 // shows the chooser and closes this window.
 
 #include <QTimer>
@@ -17,14 +17,14 @@ class FrmSplash : public QWidget {
  public:
   explicit FrmSplash(QWidget* parent = nullptr);
 
-  QTimer* Timer1 = nullptr;
+  QTimer* closeTimer = nullptr;
   QLabel* LblVersion = nullptr;
   QLabel* LblTitle = nullptr;
   QLabel* LblCredits = nullptr;
 
  signals:
-  void Timer1_Timer();
-  // The user closed the window before Timer1 elapsed.
+  void timerElapsed();
+  // The user closed the window before the timer elapsed.
   void closedBeforeTimer();
 
  protected:

@@ -32,8 +32,8 @@ frmDelimiter::frmDelimiter(platform::AppContext& context, QWidget* parent)
   setModal(false);
   buildLayout();
 
-  connect(Command1, &QPushButton::clicked, this, &frmDelimiter::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &frmDelimiter::Command2_Click);
+  connect(okButton, &QPushButton::clicked, this, &frmDelimiter::okButton_Click);
+  connect(quitButton, &QPushButton::clicked, this, &frmDelimiter::quitButton_Click);
   connect(OptOther, &QRadioButton::clicked, this, &frmDelimiter::OptOther_Click);
   TxtOther->installEventFilter(this);
   // The guide's section on the data file of the model that imports.
@@ -83,19 +83,19 @@ void frmDelimiter::buildLayout() {
   other->addStretch();
   grid->addLayout(other, 1, 1);
 
-  Command1 = new QPushButton(QStringLiteral("OK"), this);
-  Command1->setObjectName(QStringLiteral("Command1"));
+  okButton = new QPushButton(QStringLiteral("OK"), this);
+  okButton->setObjectName(QStringLiteral("Command1"));
   // Enter presses the focused button; elsewhere in the dialog it presses "OK".
-  Command1->setDefault(true);
-  Command1->setAutoDefault(true);
-  Command2 = new QPushButton(QStringLiteral("Quit"), this);
-  Command2->setObjectName(QStringLiteral("Command2"));
-  Command2->setAutoDefault(true);
+  okButton->setDefault(true);
+  okButton->setAutoDefault(true);
+  quitButton = new QPushButton(QStringLiteral("Quit"), this);
+  quitButton->setObjectName(QStringLiteral("Command2"));
+  quitButton->setAutoDefault(true);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(Command1);
-  buttons->addWidget(Command2);
+  buttons->addWidget(okButton);
+  buttons->addWidget(quitButton);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(title);
@@ -107,8 +107,8 @@ void frmDelimiter::buildLayout() {
   setTabOrder(OptComma, OptSemicolon);
   setTabOrder(OptSemicolon, OptOther);
   setTabOrder(OptOther, TxtOther);
-  setTabOrder(TxtOther, Command1);
-  setTabOrder(Command1, Command2);
+  setTabOrder(TxtOther, okButton);
+  setTabOrder(okButton, quitButton);
 }
 
 void frmDelimiter::showForKolvImport(const std::string& fileName) {
@@ -117,7 +117,7 @@ void frmDelimiter::showForKolvImport(const std::string& fileName) {
   show();
   raise();
   activateWindow();
-  Command1->setFocus();
+  okButton->setFocus();
 }
 
 void frmDelimiter::showKeepingChoice(const std::string& fileName) {
@@ -133,7 +133,7 @@ void frmDelimiter::presetFor(const std::string& fileName) {
   if (preset == '\t') OptTab->setChecked(true);
 }
 
-void frmDelimiter::Command1_Click() {
+void frmDelimiter::okButton_Click() {
   char delimiter = '\0';
   if (OptSpace->isChecked()) {
     delimiter = ' ';
@@ -166,7 +166,7 @@ void frmDelimiter::Command1_Click() {
   emit delimiterChosen(delimiter);
 }
 
-void frmDelimiter::Command2_Click() {
+void frmDelimiter::quitButton_Click() {
   hide();
   emit quitPressed();
 }

@@ -39,8 +39,8 @@ class frmDelimiter : public QDialog {
   QRadioButton* OptSemicolon = nullptr;
   QRadioButton* OptOther = nullptr;
   QLineEdit* TxtOther = nullptr;
-  QPushButton* Command1 = nullptr;  // "OK"
-  QPushButton* Command2 = nullptr;  // "Quit"
+  QPushButton* okButton = nullptr;    // "OK"
+  QPushButton* quitButton = nullptr;  // "Quit"
 
  signals:
   // OK passed its checks; ImportDelimiter holds the character and the
@@ -50,8 +50,8 @@ class frmDelimiter : public QDialog {
   void quitPressed();
 
  public slots:
-  void Command1_Click();
-  void Command2_Click();
+  void okButton_Click();
+  void quitButton_Click();
   void OptOther_Click();
 
  protected:

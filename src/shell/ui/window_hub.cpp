@@ -107,7 +107,7 @@ void WindowHub::onModelWindowGone() {
 void WindowHub::showStartupWindow(bool withTimer) {
   if (!startup_) {
     startup_ = new FrmSplash;
-    connect(startup_, &FrmSplash::Timer1_Timer, this, [this] {
+    connect(startup_, &FrmSplash::timerElapsed, this, [this] {
       // The chooser first, then the start-up window goes.
       showChooser();
       if (startup_) {
@@ -119,9 +119,9 @@ void WindowHub::showStartupWindow(bool withTimer) {
     connect(startup_, &FrmSplash::closedBeforeTimer, this, &WindowHub::showChooser);
   }
   if (withTimer) {
-    startup_->Timer1->start();
+    startup_->closeTimer->start();
   } else {
-    startup_->Timer1->stop();
+    startup_->closeTimer->stop();
   }
   startup_->show();
   startup_->raise();
@@ -129,7 +129,7 @@ void WindowHub::showStartupWindow(bool withTimer) {
 
 void WindowHub::closeStartupWindow() {
   if (!startup_) return;
-  startup_->Timer1->stop();
+  startup_->closeTimer->stop();
   startup_->close();
 }
 

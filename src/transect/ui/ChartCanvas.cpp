@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <algorithm>
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 
 const QColor kEndZoneShade(225, 225, 225);
 
@@ -129,4 +129,4 @@ void ChartCanvas::resizeEvent(QResizeEvent*) {
   xLine_->setGeometry(x, y - 1, width() - x - width() / 24, 3);
 }
 
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

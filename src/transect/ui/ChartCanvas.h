@@ -14,7 +14,7 @@
 
 class QFrame;
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 
 // The grey of the end-zone bands (and of their legend entry).
 extern const QColor kEndZoneShade;
@@ -92,4 +92,4 @@ class ChartCanvas : public QWidget {
   QFrame* xLine_ = nullptr;
 };
 
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

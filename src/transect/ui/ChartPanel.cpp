@@ -10,7 +10,7 @@
 #include "platform/qt/figure_actions.h"
 #include "shell/number_text.h"
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 namespace {
 
 // Names and design-time texts of one chart area.
@@ -288,4 +288,4 @@ void ChartPanel::placeLabels() {
   distanceUnit_->setGeometry(area.right() + 1, area.bottom() + 2, unitWidth, bottomRow - 2);
 }
 
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

@@ -16,7 +16,7 @@
 #include "transect/chart_geometry.h"
 #include "transect/ui/ChartCanvas.h"
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 
 class ChartPanel : public QWidget, public platform::DrawingSurface {
   Q_OBJECT
@@ -77,4 +77,4 @@ class ChartPanel : public QWidget, public platform::DrawingSurface {
   platform::DrawOps ops_;
 };
 
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

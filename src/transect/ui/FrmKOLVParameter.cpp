@@ -18,7 +18,7 @@
 #include "transect/ui/kolv_help.h"
 #include "transect/ui/stability_line.h"
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 namespace {
 
 QString text(const std::string& s) { return QString::fromStdString(s); }
@@ -94,8 +94,8 @@ FrmKOLVParameter::FrmKOLVParameter(KolvState& state, platform::AppContext& conte
   connect(CmdParaOK, &QPushButton::clicked, this, &FrmKOLVParameter::CmdParaOK_Click);
   connect(CmdRunKOLV, &QPushButton::clicked, this, &FrmKOLVParameter::CmdRunKOLV_Click);
   connect(CmdQuit, &QPushButton::clicked, this, &FrmKOLVParameter::CmdQuit_Click);
-  Label47->onClick = [this] { Label47_Click(); };
-  shell::addHelpKey(this, [this] { Label47_Click(); });
+  helpLink->onClick = [this] { helpLink_Click(); };
+  shell::addHelpKey(this, [this] { helpLink_Click(); });
   load();
 }
 
@@ -104,12 +104,12 @@ void FrmKOLVParameter::buildLayout() {
   grid->setHorizontalSpacing(8);
   grid->setColumnMinimumWidth(3, 28);
 
-  Label47 = new shell::LinkLabel(QStringLiteral("Help!"), this);
-  Label47->setObjectName(QStringLiteral("Label47"));
-  Label47->setStyleSheet(QStringLiteral("color: red; text-decoration: underline;"));
-  Label47->setCursor(Qt::PointingHandCursor);
-  Label47->setAccessibleName(QStringLiteral("Help on the KOLV parameters"));
-  grid->addWidget(Label47, 0, 0);
+  helpLink = new shell::LinkLabel(QStringLiteral("Help!"), this);
+  helpLink->setObjectName(QStringLiteral("Label47"));
+  helpLink->setStyleSheet(QStringLiteral("color: red; text-decoration: underline;"));
+  helpLink->setCursor(Qt::PointingHandCursor);
+  helpLink->setAccessibleName(QStringLiteral("Help on the KOLV parameters"));
+  grid->addWidget(helpLink, 0, 0);
 
   CboTDirect = new shell::LabelledList(this);
   CboTDirect->setObjectName(QStringLiteral("CboTDirect"));
@@ -295,7 +295,7 @@ void FrmKOLVParameter::CmdQuit_Click() {
   emit quitPressed();
 }
 
-void FrmKOLVParameter::Label47_Click() {
+void FrmKOLVParameter::helpLink_Click() {
   platform::showHelpPage(context_.programs, context_.messages, kolvHelpAddress());
 }
 
@@ -320,4 +320,4 @@ void FrmKOLVParameter::CmdRunKOLV_Click() {
   emit runFinished();
 }
 
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

@@ -22,7 +22,7 @@ namespace sodwright::shell {
 class WindowHub;
 }
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 
 class FrmKOLVParameter : public QWidget {
   Q_OBJECT
@@ -62,7 +62,7 @@ class FrmKOLVParameter : public QWidget {
   QPushButton* CmdParaOK = nullptr;
   QPushButton* CmdRunKOLV = nullptr;
   QPushButton* CmdQuit = nullptr;
-  shell::LinkLabel* Label47 = nullptr;  // "Help!"
+  shell::LinkLabel* helpLink = nullptr;  // "Help!"
   // Above the buttons: says when the parameters amplify surface noise.
   QLabel* LblStability = nullptr;
 
@@ -82,7 +82,7 @@ class FrmKOLVParameter : public QWidget {
   void CmdParaOK_Click();
   void CmdRunKOLV_Click();
   void CmdQuit_Click();
-  void Label47_Click();
+  void helpLink_Click();
   void CboTDirect_Click(int index);
   void CboTDirect_KeyPress();
   void ReadOnlyBox_Click();
@@ -122,4 +122,4 @@ class FrmKOLVParameter : public QWidget {
   std::map<QLineEdit*, Check> checks_;
 };
 
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

@@ -23,7 +23,7 @@
 #include "transect/ui/kolv_import_command.h"
 #include "transect/ui/stability_line.h"
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 namespace {
 
 QLabel* boxLabel(QWidget* parent, const char* name, const char* text, QLineEdit* buddy,
@@ -73,7 +73,7 @@ FrmKOLV_Main::FrmKOLV_Main(KolvState& state, platform::AppContext& context, shel
                                      // The viewer shows the imported sequence and closes itself
                                      // again.
                                      if (shell::FrmShowData* viewer = hub_.showDataViewer())
-                                       viewer->MSFlexGridData->setFocus();
+                                       viewer->dataTable->setFocus();
                                      TimerShowData->start();
                                      applyMenuStates(KolvEvent::Imported);
                                    },
@@ -320,4 +320,4 @@ void FrmKOLV_Main::showRunFailure() {
 
 void FrmKOLV_Main::showMessage(const std::string& text) { context_.messages.inform(text); }
 
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

@@ -33,7 +33,7 @@ namespace sodwright::shell {
 class WindowHub;
 }
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 
 class FrmKOLVParameter;
 class KolvImportCommand;
@@ -134,4 +134,4 @@ class FrmKOLV_Main : public QMainWindow, public KolvMainMenus {
   KolvImportCommand* import_ = nullptr;
 };
 
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

@@ -15,7 +15,7 @@
 #include "transect/ui/kolv_help.h"
 #include "transect/ui/kolv_import_command.h"
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 namespace {
 
 QString integerText(Int16 value) {
@@ -149,4 +149,4 @@ void FrmKOLV_Main::MnuHelpItem_Click() {
 
 void FrmKOLV_Main::MnuCopyrightItem_Click() { hub_.showStartupWindow(false); }
 
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <QUrl>
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 
 std::string kolvHelpAddress() {
   // The guide ships beside the program when installed, or in the source tree
@@ -26,4 +26,4 @@ std::string kolvHelpAddress() {
   return url.toString().toStdString();
 }
 
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

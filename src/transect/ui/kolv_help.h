@@ -4,8 +4,8 @@
 
 #include <string>
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 
 std::string kolvHelpAddress();
 
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

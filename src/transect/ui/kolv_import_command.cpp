@@ -14,7 +14,7 @@
 #include "transect/transect_import.h"
 #include "transect/transect_workbook_import.h"
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 namespace {
 
 std::string lastThreeLower(const std::string& name) {
@@ -102,4 +102,4 @@ void KolvImportCommand::onDelimiterQuit() {
   effects_.showMainWindow();
 }
 
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

@@ -15,7 +15,7 @@ namespace sodwright::shell {
 class WindowHub;
 }
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 
 inline constexpr const char* kUnknownFileMessage =
     "Sorry, program can not handle this file. Please convert your data into Excel, Text or DBF "
@@ -60,4 +60,4 @@ class KolvImportCommand : public QObject {
   bool waiting_ = false;
 };
 
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

@@ -3,7 +3,7 @@
 #include <QKeySequence>
 #include <QMenuBar>
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 namespace {
 
 QMenu* addMenu(QMenuBar* bar, const char* name, const char* caption) {
@@ -68,4 +68,4 @@ void KolvMainMenus::build(QMenuBar* bar) {
   MnuCopyrightItem = addItem(MnuHelp, "MnuCopyrightItem", "&Copyright");
 }
 
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

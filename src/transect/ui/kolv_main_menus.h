@@ -7,7 +7,7 @@
 
 class QMenuBar;
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 
 struct KolvMainMenus {
   QMenu* MnuFile = nullptr;
@@ -42,4 +42,4 @@ struct KolvMainMenus {
   void build(QMenuBar* bar);
 };
 
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

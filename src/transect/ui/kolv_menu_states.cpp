@@ -1,6 +1,6 @@
 #include "transect/ui/kolv_menu_states.h"
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 
 const KolvMenuRow& menuRowFor(KolvEvent event) {
   constexpr Switch K = Switch::Keep, on = Switch::On, off = Switch::Off, run = Switch::OnWhenRun;
@@ -36,4 +36,4 @@ const KolvMenuRow& menuRowFor(KolvEvent event) {
   return kBoxChanged;
 }
 
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

@@ -4,7 +4,7 @@
 
 #include <array>
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 
 enum class KolvEvent {
   Opened,              // by the chooser: every visit starts with an import
@@ -43,4 +43,4 @@ using KolvMenuRow = std::array<Switch, kItems>;
 
 const KolvMenuRow& menuRowFor(KolvEvent event);
 
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

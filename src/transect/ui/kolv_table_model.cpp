@@ -1,6 +1,6 @@
 #include "transect/ui/kolv_table_model.h"
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 
 KolvTableModel::KolvTableModel(const KolvState& state, Int16 shownSequence, QObject* parent)
     : shell::ViewerTableModel(parent), table_(state, shownSequence) {}
@@ -23,4 +23,4 @@ QString KolvTableModel::cellText(int row, int column) const {
   return QString::fromStdString(table_.cell(row, column));
 }
 
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

@@ -5,7 +5,7 @@
 #include "shell/ui/viewer_table_model.h"
 #include "transect/kolv_table.h"
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 
 class KolvTableModel : public shell::ViewerTableModel {
   Q_OBJECT
@@ -30,4 +30,4 @@ class KolvTableModel : public shell::ViewerTableModel {
   KolvTable table_;
 };
 
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

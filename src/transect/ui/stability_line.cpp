@@ -1,6 +1,6 @@
 #include "transect/ui/stability_line.h"
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 
 QLabel* makeStabilityLine(QWidget* parent, const QString& objectName) {
   auto* line = new QLabel(parent);
@@ -19,4 +19,4 @@ void showStabilityLine(QLabel* line, const std::optional<std::string>& warning) 
   line->setVisible(warning.has_value());
 }
 
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 
 // A word-wrapped label named `objectName`, hidden until it has a warning.
 QLabel* makeStabilityLine(QWidget* parent, const QString& objectName);
@@ -14,4 +14,4 @@ QLabel* makeStabilityLine(QWidget* parent, const QString& objectName);
 // Shows the warning, or hides the line when there is none.
 void showStabilityLine(QLabel* line, const std::optional<std::string>& warning);
 
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

@@ -103,7 +103,7 @@ TEST_F(GridTextImport, DelimiterOkImportsAndTheViewerShowsTheGridTable) {
   EXPECT_TRUE(window->CmdRunModel->isEnabled());
 
   dialog.OptSpace->setChecked(true);
-  dialog.Command1->click();
+  dialog.okButton->click();
   EXPECT_TRUE(fake.messages.shown.empty()) << fake.messages.texts().front();
   EXPECT_TRUE(window->CmdShowData->isEnabled());
   EXPECT_TRUE(window->CmdRunModel->isEnabled());
@@ -126,7 +126,7 @@ TEST_F(GridTextImport, ClosingTheViewerBringsTheGridWindowBack) {
   fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 4, '\t'));
   window->CmdImport->click();
   hub.delimiterDialog().OptTab->setChecked(true);
-  hub.delimiterDialog().Command1->click();
+  hub.delimiterDialog().okButton->click();
   window->hide();
   ASSERT_NE(hub.dataViewer(), nullptr);
   hub.dataViewer()->close();
@@ -137,7 +137,7 @@ TEST_F(GridTextImport, DelimiterQuitReadsNothingAndDisablesRun) {
   typeGrid("4", "4", "1", "1");
   fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 4, ' '));
   window->CmdImport->click();
-  hub.delimiterDialog().Command2->click();
+  hub.delimiterDialog().quitButton->click();
   EXPECT_FALSE(hub.delimiterDialog().isVisible());
   EXPECT_FALSE(window->CmdRunModel->isEnabled());
   EXPECT_FALSE(window->CmdShowData->isEnabled());
@@ -151,7 +151,7 @@ TEST_F(GridTextImport, DelimiterDialogKeepsThePreviousChoice) {
   fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 4, ';'));
   window->CmdImport->click();
   hub.delimiterDialog().OptSemicolon->setChecked(true);
-  hub.delimiterDialog().Command1->click();
+  hub.delimiterDialog().okButton->click();
   fake.fileDialogs.names.push_back(writeGrid("again.txt", 4, 4, ';'));
   window->CmdImport->click();
   EXPECT_TRUE(hub.delimiterDialog().OptSemicolon->isChecked());
@@ -162,7 +162,7 @@ TEST_F(GridTextImport, FailedImportKeepsTheProgramAndDisablesRun) {
   fake.fileDialogs.names.push_back(writeGrid("short.txt", 4, 4, ' '));
   window->CmdImport->click();
   hub.delimiterDialog().OptSpace->setChecked(true);
-  hub.delimiterDialog().Command1->click();
+  hub.delimiterDialog().okButton->click();
   ASSERT_EQ(fake.messages.shown.size(), 1u);
   EXPECT_EQ(fake.messages.shown[0].text.rfind(std::string(kDataImportFailed), 0), 0u);
   EXPECT_FALSE(window->CmdRunModel->isEnabled());
@@ -175,7 +175,7 @@ TEST_F(GridTextImport, ChangingABoxAfterTheImportAsksForANewImport) {
   fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 4, ' '));
   window->CmdImport->click();
   hub.delimiterDialog().OptSpace->setChecked(true);
-  hub.delimiterDialog().Command1->click();
+  hub.delimiterDialog().okButton->click();
   window->txtXSpacing->setText(QStringLiteral("2"));
   EXPECT_TRUE(window->CmdImport->isEnabled());
   EXPECT_FALSE(window->CmdRunModel->isEnabled());
@@ -187,7 +187,7 @@ TEST_F(GridTextImport, RunNibalOpensTheParameterWindowAndLocksImport) {
   fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 4, ' '));
   window->CmdImport->click();
   hub.delimiterDialog().OptSpace->setChecked(true);
-  hub.delimiterDialog().Command1->click();
+  hub.delimiterDialog().okButton->click();
   window->CmdRunModel->click();
   EXPECT_FALSE(window->CmdImport->isEnabled());
   ASSERT_NE(window->parameterWindow(), nullptr);

@@ -23,7 +23,7 @@ class ParameterWindowTest : public GridWindowTest {
     fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 4, ' '));
     window->CmdImport->click();
     hub.delimiterDialog().OptSpace->setChecked(true);
-    hub.delimiterDialog().Command1->click();
+    hub.delimiterDialog().okButton->click();
     window->CmdRunModel->click();
     EXPECT_NE(window->parameterWindow(), nullptr);
     return *window->parameterWindow();
@@ -157,7 +157,7 @@ TEST_F(ParameterWindowTest, ExampleFieldImportsAndRunsWithTheReadmeValues) {
   fake.fileDialogs.names.push_back(SODWRIGHT_EXAMPLES_DIR "/small-field-grid.txt");
   window->CmdImport->click();
   ASSERT_TRUE(hub.delimiterDialog().OptTab->isChecked());
-  hub.delimiterDialog().Command1->click();
+  hub.delimiterDialog().okButton->click();
   ASSERT_TRUE(fake.messages.shown.empty()) << fake.messages.texts().front();
   EXPECT_EQ(state.GridNodeCount, 1200);
   window->CmdRunModel->click();

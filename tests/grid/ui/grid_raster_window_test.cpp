@@ -15,14 +15,14 @@ namespace sodwright::nibal::testing {
 namespace {
 
 using GridRasterWindow = GridWindowTest;
-using raster::testing::RasterShape;
+using platform::testing::RasterShape;
 
 TEST_F(GridRasterWindow, RasterSizesGoIntoTheBoxesAndTheGridIsReadyToRun) {
   typeGrid("4", "4", "1", "1");
   const std::string path = dir.filePath(QStringLiteral("dem.tif")).toStdString();
   RasterShape shape;  // 6 rows x 5 columns of 2 m x 3 m cells
   shape.value = [](int r, int c) { return 100.0 + r + 0.5 * c; };
-  raster::testing::writeRaster(path, shape);
+  platform::testing::writeRaster(path, shape);
   fake.fileDialogs.names.push_back(path);
   window->CmdImport->click();
   EXPECT_TRUE(fake.messages.shown.empty()) << fake.messages.texts().front();
@@ -42,7 +42,7 @@ TEST_F(GridRasterWindow, TooLargeOrBadRastersAreRefusedAndTheHeldGridStays) {
   fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 4, '\t'));
   window->CmdImport->click();
   hub.delimiterDialog().OptTab->setChecked(true);
-  hub.delimiterDialog().Command1->click();
+  hub.delimiterDialog().okButton->click();
   ASSERT_EQ(state.GridNodeCount, 16);
 
   const std::string big = dir.filePath(QStringLiteral("big.asc")).toStdString();
@@ -50,7 +50,7 @@ TEST_F(GridRasterWindow, TooLargeOrBadRastersAreRefusedAndTheHeldGridStays) {
   shape.rows = 200;
   shape.columns = 200;
   shape.transform = {0, 1, 0, 200, 0, -1};
-  raster::testing::writeRaster(big, shape);
+  platform::testing::writeRaster(big, shape);
   const std::string bad = dir.filePath(QStringLiteral("bad.tif")).toStdString();
   std::ofstream(bad) << "not a raster\n";
   for (const std::string& path : {big, bad}) {
@@ -80,7 +80,7 @@ TEST_F(GridRasterWindow, CsvFilesOpenTheDelimiterDialogOnComma) {
   shell::frmDelimiter& dialog = hub.delimiterDialog();
   ASSERT_TRUE(dialog.isVisible());
   EXPECT_TRUE(dialog.OptComma->isChecked());
-  dialog.Command1->click();
+  dialog.okButton->click();
   EXPECT_EQ(state.GridNodeCount, 16);
 }
 
@@ -91,7 +91,7 @@ TEST_F(GridRasterWindow, SaveCsvWritesTheResultsOfTheRun) {
   fake.fileDialogs.names.push_back(writeGrid("grid.tsv", 4, 4, '\t'));
   window->CmdImport->click();
   EXPECT_TRUE(hub.delimiterDialog().OptTab->isChecked());
-  hub.delimiterDialog().Command1->click();
+  hub.delimiterDialog().okButton->click();
   window->CmdRunModel->click();
   FrmModelParameter& p = *window->parameterWindow();
   EXPECT_FALSE(p.CmdSaveCsv->isEnabled());

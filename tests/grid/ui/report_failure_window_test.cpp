@@ -24,7 +24,7 @@ TEST_F(ReportFailureWindow, EveryBadPlaceIsReportedAndTheNextRunWrites) {
   fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 5, ' '));
   window->CmdImport->click();
   hub.delimiterDialog().OptSpace->setChecked(true);
-  hub.delimiterDialog().Command1->click();
+  hub.delimiterDialog().okButton->click();
   window->CmdRunModel->click();
   ASSERT_NE(window->parameterWindow(), nullptr);
   FrmModelParameter& p = *window->parameterWindow();
@@ -57,6 +57,27 @@ TEST_F(ReportFailureWindow, EveryBadPlaceIsReportedAndTheNextRunWrites) {
   const auto written = shell::readWholeFile(report);
   ASSERT_TRUE(written.has_value());
   EXPECT_NE(written->find("\r\nNIBAL\r\n"), std::string::npos);
+}
+
+// A run that fails takes back "Save CSV", which an earlier run had given.
+TEST_F(ReportFailureWindow, AFailedRunTurnsSaveCsvOff) {
+  typeGrid("4", "5", "1", "1");
+  fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 5, ' '));
+  window->CmdImport->click();
+  hub.delimiterDialog().OptSpace->setChecked(true);
+  hub.delimiterDialog().okButton->click();
+  window->CmdRunModel->click();
+  ASSERT_NE(window->parameterWindow(), nullptr);
+  FrmModelParameter& p = *window->parameterWindow();
+
+  fake.fileDialogs.names = {dir.filePath(QStringLiteral("report.txt")).toStdString()};
+  p.CmdRunModel->click();
+  ASSERT_TRUE(p.CmdSaveCsv->isEnabled());
+  p.show();
+  fake.fileDialogs.names = {std::string("/dev/full")};
+  p.CmdRunModel->click();
+  ASSERT_EQ(fake.messages.texts().back(), std::string(kOutputFailed));
+  EXPECT_FALSE(p.CmdSaveCsv->isEnabled());
 }
 
 }  // namespace

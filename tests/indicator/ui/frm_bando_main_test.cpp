@@ -27,13 +27,14 @@ TEST_F(BandoStart, ShowsTheFirstItemsAndHidesResultsAndConnectors) {
   EXPECT_EQ(window->CboCropType->count(), 19);
   EXPECT_FALSE(shown(window->LblEtNote));
   for (QWidget* hidden :
-       {static_cast<QWidget*>(window->TxtMSG), static_cast<QWidget*>(window->Label13),
+       {static_cast<QWidget*>(window->TxtMSG), static_cast<QWidget*>(window->slopeGradientLabel),
         static_cast<QWidget*>(window->TxtEI), static_cast<QWidget*>(window->TxtEt),
-        static_cast<QWidget*>(window->Label24)})
+        static_cast<QWidget*>(window->etUnit)})
     EXPECT_FALSE(shown(hidden)) << hidden->objectName().toStdString();
   for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 13, 14, 15, 17, 19})
-    EXPECT_FALSE(shown(window->Line[static_cast<std::size_t>(n)])) << n;
-  for (int n : {11, 16, 18}) EXPECT_TRUE(shown(window->Line[static_cast<std::size_t>(n)])) << n;
+    EXPECT_FALSE(shown(window->connectors[static_cast<std::size_t>(n)])) << n;
+  for (int n : {11, 16, 18})
+    EXPECT_TRUE(shown(window->connectors[static_cast<std::size_t>(n)])) << n;
   EXPECT_FALSE(window->TxtMSG->isEnabled());
   EXPECT_EQ(window->ChkEtB->text(), QStringLiteral("Using  tillage data"));
 }
@@ -65,14 +66,15 @@ TEST_F(BandoStart, AssistiveToolsReadListsByLabelAndTheRateByValue) {
 
   window->ChkEtB->setChecked(true);
   window->CmdEtB->click();
-  EXPECT_EQ(QAccessible::queryAccessibleInterface(window->calculator()->Combo[3])
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(window->calculator()->implementList[3])
                 ->text(QAccessible::Name),
             QStringLiteral("Implement Type #3"));
 }
 
 TEST_F(BandoStart, LinksAndHelpWorkFromTheKeyboard) {
   int sent = 0;
-  for (shell::LinkLabel* link : {window->Label2, window->Label8, window->Label9}) {
+  for (shell::LinkLabel* link :
+       {window->surfaceFormLink, window->helpLink, window->indicatorSeriesLink}) {
     EXPECT_EQ(link->focusPolicy(), Qt::StrongFocus) << link->objectName().toStdString();
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
       QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
@@ -107,7 +109,8 @@ TEST_F(BandoRun, FirstItemsGiveMedium) {
         static_cast<QWidget*>(window->TxtEI), static_cast<QWidget*>(window->CboCropType),
         static_cast<QWidget*>(window->TxtEt)})
     EXPECT_TRUE(shown(control)) << control->objectName().toStdString();
-  for (int n : {1, 7, 12, 15}) EXPECT_TRUE(shown(window->Line[static_cast<std::size_t>(n)])) << n;
+  for (int n : {1, 7, 12, 15})
+    EXPECT_TRUE(shown(window->connectors[static_cast<std::size_t>(n)])) << n;
 }
 
 TEST_F(BandoRun, PotatoInBcRegionFourIsSevere) {
@@ -176,8 +179,8 @@ TEST_F(SlopeDataMode, ElevenPercentOverTwentyMetresIsExactlySevere) {
   EXPECT_EQ(r.cls, QStringLiteral("Severe"));
   EXPECT_TRUE(fake.messages.shown.empty());
   EXPECT_FALSE(shown(window->CboSlpCl));
-  EXPECT_FALSE(shown(window->Line[1]));
-  EXPECT_TRUE(shown(window->Line[7]));
+  EXPECT_FALSE(shown(window->connectors[1]));
+  EXPECT_TRUE(shown(window->connectors[7]));
   // A typed convex area never changes the rate.
   window->TxtCA->setText(QStringLiteral("50"));
   window->CmdRunBANDO->click();
@@ -246,7 +249,7 @@ TEST_F(TillageDataMode, CalculatorCancelledBeforeAnyOkRunsWithZero) {
   EXPECT_TRUE(window->calculator()->isVisible());
   EXPECT_FALSE(window->CmdRunBANDO->isEnabled());
   EXPECT_FALSE(window->CboCropType->isEnabled());
-  window->calculator()->Command2->click();
+  window->calculator()->cancelButton->click();
   EXPECT_TRUE(window->CmdRunBANDO->isEnabled());
   EXPECT_EQ(window->focusWidget(), window->ChkEtB);
   window->CmdRunBANDO->click();
@@ -259,7 +262,7 @@ TEST_F(TillageDataMode, CalculatorCancelledBeforeAnyOkRunsWithZero) {
 TEST_F(TillageDataMode, CalculatorOkHandsTheTotalBack) {
   window->ChkEtB->setChecked(true);
   window->CmdEtB->click();
-  window->calculator()->Command1->click();
+  window->calculator()->okButton->click();
   EXPECT_TRUE(window->CmdRunBANDO->isEnabled());
   EXPECT_TRUE(shown(window->TxtEt));
   EXPECT_EQ(window->TxtEt->text(), QStringLiteral("2.3"));
@@ -267,6 +270,21 @@ TEST_F(TillageDataMode, CalculatorOkHandsTheTotalBack) {
   EXPECT_EQ(results().et, QStringLiteral("2.3"));
   EXPECT_EQ(results().at, QStringLiteral("6.9"));
   EXPECT_EQ(results().cls, QStringLiteral("Low"));
+}
+
+// OK leaves the calculator disabled; the next GO with the box ticked makes
+// it usable again, and GO with the lists takes it out of use.
+TEST_F(TillageDataMode, GoEnablesTheCalculatorOnlyWhenTicked) {
+  window->ChkEtB->setChecked(true);
+  window->CmdEtB->click();
+  window->calculator()->okButton->click();
+  ASSERT_FALSE(window->calculator()->isEnabled());
+  window->CmdEtB->click();
+  EXPECT_TRUE(window->calculator()->isEnabled());
+  window->ChkEtB->setChecked(false);
+  window->CmdEtB->click();
+  EXPECT_FALSE(window->calculator()->isEnabled());
+  EXPECT_TRUE(window->CboCropType->isEnabled());
 }
 
 TEST_F(TillageDataMode, ClosedCalculatorLeavesRunDisabledUntilGoAgain) {
@@ -278,7 +296,7 @@ TEST_F(TillageDataMode, ClosedCalculatorLeavesRunDisabledUntilGoAgain) {
   EXPECT_FALSE(window->CmdRunBANDO->isEnabled());
   window->CmdEtB->click();
   ASSERT_NE(window->calculator(), nullptr);
-  EXPECT_EQ(window->calculator()->Text[1]->text(), QStringLiteral("1"));
+  EXPECT_EQ(window->calculator()->passesBox[1]->text(), QStringLiteral("1"));
 }
 
 using BandoLeaving = BandoWindowTest;
@@ -293,7 +311,7 @@ TEST_F(BandoLeaving, QuitKeepsEverythingForTheNextVisitAndRebuildsTheTables) {
   window->TxtCA->setText(QStringLiteral("7"));
   window->CmdRunBANDO->click();
   const Results before = results();
-  window->Command1->click();
+  window->quitButton->click();
   EXPECT_NE(hub.chooser(), nullptr);
   EXPECT_FALSE(window->isVisible());
 
@@ -320,8 +338,8 @@ TEST_F(BandoLeaving, AfterTheCalculatorQuitBringsBackTheSameWindowAndCalculator)
   window->ChkEtB->setChecked(true);
   window->CmdEtB->click();
   FrmEtImp* calculator = window->calculator();
-  calculator->Text[2]->setText(QStringLiteral("3"));
-  calculator->Command1->click();
+  calculator->passesBox[2]->setText(QStringLiteral("3"));
+  calculator->okButton->click();
   // What every control shows, as the user left it.
   struct Seen {
     QString text;
@@ -339,25 +357,25 @@ TEST_F(BandoLeaving, AfterTheCalculatorQuitBringsBackTheSameWindowAndCalculator)
   };
   const auto before = seen();
   FrmBANDO_Main* const first = window;
-  window->Command1->click();
+  window->quitButton->click();
   EXPECT_FALSE(first->isVisible());
 
   FrmBANDO_Main& again = open();
   EXPECT_EQ(&again, first);  // shown again, not rebuilt
-  EXPECT_EQ(again.Label28->text(), QStringLiteral("BANDO"));
-  EXPECT_EQ(again.Label3->text(), QStringLiteral("Crop Type"));
-  EXPECT_TRUE(again.Command1->isEnabled());
+  EXPECT_EQ(again.titleLabel->text(), QStringLiteral("BANDO"));
+  EXPECT_EQ(again.cropTypeLabel->text(), QStringLiteral("Crop Type"));
+  EXPECT_TRUE(again.quitButton->isEnabled());
   EXPECT_TRUE(seen() == before);
   EXPECT_EQ(again.calculator(), calculator);
-  EXPECT_EQ(calculator->Text[2]->text(), QStringLiteral("3"));
-  EXPECT_EQ(calculator->Label28->text(), QStringLiteral("Implement  Passes ---- Erosivity"));
+  EXPECT_EQ(calculator->passesBox[2]->text(), QStringLiteral("3"));
+  EXPECT_EQ(calculator->titleLabel->text(), QStringLiteral("Implement  Passes ---- Erosivity"));
 }
 
 TEST_F(BandoLeaving, AHiddenWindowOutlivesAVisitToAnotherModel) {
   hub.setModelWindowFactory(platform::kKolv, [] { return new QWidget; });
   window->TxtBANDOClass->setText(QStringLiteral("kept"));
   FrmBANDO_Main* const first = window;
-  window->Command1->click();
+  window->quitButton->click();
   QWidget* other = hub.openModel(platform::kKolv);
   ASSERT_NE(other, nullptr);
   other->close();
@@ -382,17 +400,18 @@ TEST_F(BandoLeaving, ClosedWindowComesBackNewWithItsIndexesAtTheFirstItems) {
 using BandoLinks = BandoWindowTest;
 
 TEST_F(BandoLinks, LinksOpenTheGuideAndTheTwoReferenceLinksTurnPurple) {
-  window->Label8_Click();
-  window->Label2_Click();
-  window->Label9_Click();
+  window->helpLink_Click();
+  window->surfaceFormLink_Click();
+  window->indicatorSeriesLink_Click();
   const std::vector<std::string> expected = {
       shell::helpPageAddress(shell::kHelpBando),
       shell::helpPageAddress(shell::kHelpLandformSurfaceForms),
       shell::helpPageAddress(shell::kHelpIndicator)};
   EXPECT_EQ(fake.programs.webAddresses, expected);
-  EXPECT_TRUE(window->Label2->styleSheet().contains(QStringLiteral("rgb(128, 0, 128)")));
-  EXPECT_TRUE(window->Label9->styleSheet().contains(QStringLiteral("rgb(128, 0, 128)")));
-  EXPECT_FALSE(window->Label8->styleSheet().contains(QStringLiteral("rgb(128, 0, 128)")));
+  EXPECT_TRUE(window->surfaceFormLink->styleSheet().contains(QStringLiteral("rgb(128, 0, 128)")));
+  EXPECT_TRUE(
+      window->indicatorSeriesLink->styleSheet().contains(QStringLiteral("rgb(128, 0, 128)")));
+  EXPECT_FALSE(window->helpLink->styleSheet().contains(QStringLiteral("rgb(128, 0, 128)")));
 }
 
 }  // namespace

@@ -26,8 +26,8 @@ class CalculatorTest : public ::testing::Test {
   }
   ~CalculatorTest() override { delete window.data(); }
 
-  QComboBox* combo(int row) const { return window->Combo[static_cast<std::size_t>(row)]; }
-  QLineEdit* text(int row) const { return window->Text[static_cast<std::size_t>(row)]; }
+  QComboBox* combo(int row) const { return window->implementList[static_cast<std::size_t>(row)]; }
+  QLineEdit* text(int row) const { return window->passesBox[static_cast<std::size_t>(row)]; }
   // The user picks an item of a row's list.
   void pick(int row, int position) {
     combo(row)->setCurrentIndex(position);
@@ -37,7 +37,7 @@ class CalculatorTest : public ::testing::Test {
     QStringList totals;
     const auto connection = QObject::connect(window.data(), &FrmEtImp::totalChosen,
                                              [&totals](const QString& total) { totals << total; });
-    window->Command1->click();
+    window->okButton->click();
     QObject::disconnect(connection);
     return totals.size() == 1 ? totals.front() : QStringLiteral("<none>");
   }
@@ -144,7 +144,7 @@ TEST_F(CalculatorClearAndCancel, ClearKeepsRowOneAsShownAndLocksRowsThreeToTen) 
   pick(2, 1);
   text(2)->setText(QStringLiteral("3"));
   pick(3, 1);
-  window->Command3->click();
+  window->clearButton->click();
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(combo(1)->currentText(), QStringLiteral("Harrows"));
   EXPECT_EQ(text(1)->text(), QStringLiteral("2"));
@@ -162,7 +162,7 @@ TEST_F(CalculatorClearAndCancel, CancelClearsHidesAndKeepsTheLastTotal) {
   text(2)->setText(QStringLiteral("3"));
   int cancelled = 0;
   QObject::connect(window.data(), &FrmEtImp::cancelled, [&cancelled] { ++cancelled; });
-  window->Command2->click();
+  window->cancelButton->click();
   EXPECT_EQ(cancelled, 1);
   EXPECT_FALSE(window->isVisible());
   EXPECT_FALSE(window->isEnabled());

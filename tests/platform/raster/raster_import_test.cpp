@@ -8,7 +8,7 @@
 #include "grid/raster/raster_grid.h"
 #include "raster_test_support.h"
 
-namespace sodwright::raster {
+namespace sodwright::platform {
 namespace {
 
 using testing::RasterShape;
@@ -20,7 +20,8 @@ nibal::GridState importRaster(const std::string& path) {
   EXPECT_TRUE(read.ok()) << read.message;
   nibal::GridState state;
   if (read.ok())
-    nibal::replaceGrid(state, gridDefinition(read.value->geometry), gridData(*read.value));
+    nibal::replaceGrid(state, nibal::gridDefinition(read.value->geometry),
+                       nibal::gridData(*read.value));
   return state;
 }
 
@@ -94,7 +95,8 @@ TEST(RasterImport, GivesTheTextImportsResultsExactly) {
   RasterResult<ElevationRaster> raster =
       readElevationRaster(folder.file("bump.tif"), kMostBatchNodes);
   ASSERT_TRUE(raster.ok());
-  RasterResult<std::vector<ResultLayer>> layers = runRasterGrid(*raster.value, {3, 6, 6, 12}, {});
+  RasterResult<std::vector<ResultLayer>> layers =
+      nibal::runRasterGrid(*raster.value, {3, 6, 6, 12}, {});
   ASSERT_TRUE(layers.ok()) << layers.message;
   std::size_t at = 0;
   for (int r = 1; r <= bump.rows; ++r)
@@ -207,4 +209,4 @@ TEST(RasterRefusal, EachBadRasterGetsItsMessage) {
 }
 
 }  // namespace
-}  // namespace sodwright::raster
+}  // namespace sodwright::platform

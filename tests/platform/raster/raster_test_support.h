@@ -12,7 +12,7 @@
 
 #include "platform/raster/raster_drivers.h"
 
-namespace sodwright::raster::testing {
+namespace sodwright::platform::testing {
 
 // A projected system in metres (UTM 33 N).
 inline constexpr int kUtmZone33 = 32633;
@@ -81,4 +81,4 @@ class ScratchFolder {
   std::filesystem::path path_;
 };
 
-}  // namespace sodwright::raster::testing
+}  // namespace sodwright::platform::testing

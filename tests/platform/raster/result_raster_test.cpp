@@ -8,7 +8,7 @@
 #include "grid/raster/raster_grid.h"
 #include "raster_test_support.h"
 
-namespace sodwright::raster {
+namespace sodwright::platform {
 namespace {
 
 using testing::RasterShape;
@@ -46,11 +46,13 @@ TEST(ResultRaster, ReadsBackGeoreferencedLikeTheDem) {
   RasterResult<ElevationRaster> raster =
       readElevationRaster(folder.file("dem.tif"), kMostBatchNodes);
   ASSERT_TRUE(raster.ok()) << raster.message;
-  RasterResult<std::vector<ResultLayer>> layers = runRasterGrid(*raster.value, {3, 6, 6, 12}, {});
+  RasterResult<std::vector<ResultLayer>> layers =
+      nibal::runRasterGrid(*raster.value, {3, 6, 6, 12}, {});
   ASSERT_TRUE(layers.ok());
 
   nibal::GridState state;
-  nibal::replaceGrid(state, gridDefinition(raster.value->geometry), gridData(*raster.value));
+  nibal::replaceGrid(state, nibal::gridDefinition(raster.value->geometry),
+                     nibal::gridData(*raster.value));
   nibal::readGridParameters(state.info, nibal::GridParameterTexts{});
   nibal::clearGridResults(state);
   nibal::ComputeColumnDirection(state);
@@ -110,4 +112,4 @@ TEST(ResultRaster, RefusesWhatItCannotWrite) {
 }
 
 }  // namespace
-}  // namespace sodwright::raster
+}  // namespace sodwright::platform

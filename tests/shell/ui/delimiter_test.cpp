@@ -37,7 +37,7 @@ TEST_F(DelimiterTest, FirstOpeningShowsTab) {
   EXPECT_TRUE(dialog.OptTab->isChecked());
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_FALSE(dialog.isModal());
-  dialog.Command1->click();
+  dialog.okButton->click();
   EXPECT_EQ(chosen, std::vector<char>{'\t'});
   EXPECT_EQ(fake.context.importDelimiter, '\t');
   EXPECT_FALSE(dialog.isVisible());
@@ -47,7 +47,7 @@ TEST_F(DelimiterTest, OtherWithoutACharacterAsksForOne) {
   dialog.showKeepingChoice();
   dialog.OptOther->setChecked(true);
   fake.context.importDelimiter = ',';
-  dialog.Command1->click();
+  dialog.okButton->click();
   ASSERT_EQ(fake.messages.texts(), std::vector<std::string>{kEmptyMessage});
   EXPECT_EQ(fake.messages.shown[0].title, "Sodwright");
   EXPECT_TRUE(chosen.empty());
@@ -59,7 +59,7 @@ TEST_F(DelimiterTest, OtherWithTwoCharactersKeepsThemAndTheDialog) {
   dialog.showKeepingChoice();
   dialog.OptOther->setChecked(true);
   dialog.TxtOther->setText(QStringLiteral(";;"));
-  dialog.Command1->click();
+  dialog.okButton->click();
   EXPECT_EQ(fake.messages.texts(), std::vector<std::string>{kLengthMessage});
   EXPECT_TRUE(chosen.empty());
   EXPECT_TRUE(dialog.isVisible());
@@ -70,7 +70,7 @@ TEST_F(DelimiterTest, OtherSemicolonIsUsedAndTheBoxEmptied) {
   dialog.showKeepingChoice();
   dialog.OptOther->setChecked(true);
   dialog.TxtOther->setText(QStringLiteral(";"));
-  dialog.Command1->click();
+  dialog.okButton->click();
   EXPECT_TRUE(fake.messages.shown.empty());
   EXPECT_EQ(chosen, std::vector<char>{';'});
   EXPECT_EQ(fake.context.importDelimiter, ';');
@@ -82,7 +82,7 @@ TEST_F(DelimiterTest, TheSelectedOptionWinsOverTypedText) {
   dialog.showKeepingChoice();
   dialog.TxtOther->setText(QStringLiteral("|"));
   dialog.OptComma->setChecked(true);
-  dialog.Command1->click();
+  dialog.okButton->click();
   EXPECT_EQ(chosen, std::vector<char>{','});
   // Only "Other" empties the box.
   EXPECT_EQ(dialog.TxtOther->text(), QStringLiteral("|"));
@@ -92,7 +92,7 @@ TEST_F(DelimiterTest, TheSelectedOptionWinsOverTypedText) {
   for (const auto& [option, expected] : options) {
     dialog.showKeepingChoice();
     option->setChecked(true);
-    dialog.Command1->click();
+    dialog.okButton->click();
     EXPECT_EQ(fake.context.importDelimiter, expected);
   }
   EXPECT_EQ(chosen.size(), 4u);
@@ -109,12 +109,12 @@ TEST_F(DelimiterTest, FocusInTheBoxSelectsOther) {
 TEST_F(DelimiterTest, TheDialogKeepsItsChoiceButTheKolvImportSelectsTab) {
   dialog.showKeepingChoice();
   dialog.OptComma->setChecked(true);
-  dialog.Command1->click();
+  dialog.okButton->click();
   EXPECT_EQ(&hub->delimiterDialog(), &dialog);
 
   hub->delimiterDialog().showKeepingChoice();  // as the grid window opens it
   EXPECT_TRUE(dialog.OptComma->isChecked());
-  dialog.Command2->click();
+  dialog.quitButton->click();
 
   hub->delimiterDialog().showForKolvImport();
   EXPECT_TRUE(dialog.OptTab->isChecked());
@@ -133,16 +133,16 @@ TEST_F(DelimiterTest, EnterInTheBoxConfirmsTheChoice) {
 
 TEST_F(DelimiterTest, EnterOnAFocusedButtonPressesThatButton) {
   dialog.showForKolvImport();
-  dialog.Command2->setFocus();
+  dialog.quitButton->setFocus();
   QKeyEvent onQuit(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-  QCoreApplication::sendEvent(dialog.Command2, &onQuit);
+  QCoreApplication::sendEvent(dialog.quitButton, &onQuit);
   EXPECT_EQ(quits, 1);
   EXPECT_TRUE(chosen.empty());
   EXPECT_FALSE(dialog.isVisible());
 
   dialog.showForKolvImport();
   QKeyEvent onOk(QEvent::KeyPress, Qt::Key_Enter, Qt::KeypadModifier);
-  QCoreApplication::sendEvent(dialog.Command1, &onOk);
+  QCoreApplication::sendEvent(dialog.okButton, &onOk);
   EXPECT_EQ(chosen, std::vector<char>{'\t'});
   EXPECT_EQ(quits, 1);
 }
@@ -151,7 +151,7 @@ TEST_F(DelimiterTest, QuitHidesAndImportsNothing) {
   fake.context.importDelimiter = ';';
   dialog.showForKolvImport();
   dialog.OptComma->setChecked(true);
-  dialog.Command2->click();
+  dialog.quitButton->click();
   EXPECT_EQ(quits, 1);
   EXPECT_TRUE(chosen.empty());
   EXPECT_FALSE(dialog.isVisible());

@@ -16,7 +16,7 @@ class StartupTest : public testing::HubFixture {
  protected:
   // Timer1 elapses now: what its settings promise is checked, not the clock.
   static void fire(FrmSplash& startup) {
-    ASSERT_TRUE(QMetaObject::invokeMethod(startup.Timer1, "timeout", Qt::DirectConnection));
+    ASSERT_TRUE(QMetaObject::invokeMethod(startup.closeTimer, "timeout", Qt::DirectConnection));
   }
 };
 
@@ -28,10 +28,10 @@ TEST_F(StartupTest, TimerShowsTheChooserOnceAfterOneAndAHalfSeconds) {
   EXPECT_EQ(startup->LblVersion->text(), QStringLiteral("Version 05.1"));
   EXPECT_TRUE(startup->isVisible());
   // 1500 ms, never early (a coarse timer may fire up to 5 % before its time), once.
-  EXPECT_EQ(startup->Timer1->interval(), 1500);
-  EXPECT_EQ(startup->Timer1->timerType(), Qt::PreciseTimer);
-  EXPECT_TRUE(startup->Timer1->isSingleShot());
-  EXPECT_TRUE(startup->Timer1->isActive());
+  EXPECT_EQ(startup->closeTimer->interval(), 1500);
+  EXPECT_EQ(startup->closeTimer->timerType(), Qt::PreciseTimer);
+  EXPECT_TRUE(startup->closeTimer->isSingleShot());
+  EXPECT_TRUE(startup->closeTimer->isActive());
   EXPECT_EQ(hub->chooser(), nullptr);
 
   fire(*startup);
@@ -47,7 +47,7 @@ TEST_F(StartupTest, ShownFromCopyrightItStaysWithoutTimer) {
   hub->showStartupWindow(false);  // "&Copyright" while the first one still waits
   FrmSplash* startup = hub->startupWindow();
   ASSERT_NE(startup, nullptr);
-  EXPECT_FALSE(startup->Timer1->isActive());
+  EXPECT_FALSE(startup->closeTimer->isActive());
   QCoreApplication::processEvents();
   EXPECT_EQ(hub->chooser(), nullptr);
   EXPECT_TRUE(startup->isVisible());

@@ -38,11 +38,11 @@ TEST(ViewerCopy, SelectionAndWholeTableGoToTheClipboardAsTsv) {
   EXPECT_EQ(QGuiApplication::clipboard()->text(),
             QStringLiteral("0,0\t0,1\t0,2\n1,0\t1,1\t1,2\n2,0\t2,1\ta b\n"));
 
-  QItemSelectionModel* selection = viewer.MSFlexGridData->selectionModel();
+  QItemSelectionModel* selection = viewer.dataTable->selectionModel();
   selection->select(viewer.table()->index(1, 1), QItemSelectionModel::Select);
   selection->select(viewer.table()->index(2, 2), QItemSelectionModel::Select);
   QAction* copy = nullptr;
-  for (QAction* action : viewer.MSFlexGridData->actions())
+  for (QAction* action : viewer.dataTable->actions())
     if (action->shortcut() == QKeySequence(QKeySequence::Copy)) copy = action;
   ASSERT_NE(copy, nullptr);
   copy->trigger();

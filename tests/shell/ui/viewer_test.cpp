@@ -68,10 +68,9 @@ TEST_F(DataViewerTest, FilledOnceForTheActiveModelAndClosedByTheProgram) {
   FrmShowData* viewer = hub->showDataViewer();
   ASSERT_NE(viewer, nullptr);
   EXPECT_EQ(viewer->windowTitle(), QStringLiteral("Data"));
-  EXPECT_EQ(viewer->MSFlexGridData->objectName(), QStringLiteral("MSFlexGridData"));
-  EXPECT_EQ(viewer->MSFlexGridData->model()->rowCount(), 9);
-  EXPECT_LT(viewer->MSFlexGridData->verticalHeader()->width(),
-            viewer->MSFlexGridData->columnWidth(1));
+  EXPECT_EQ(viewer->dataTable->objectName(), QStringLiteral("MSFlexGridData"));
+  EXPECT_EQ(viewer->dataTable->model()->rowCount(), 9);
+  EXPECT_LT(viewer->dataTable->verticalHeader()->width(), viewer->dataTable->columnWidth(1));
   EXPECT_FALSE(fake.busy.noteShown);
   EXPECT_EQ(fake.busy.events.back(), "closeNote");
 
@@ -79,11 +78,11 @@ TEST_F(DataViewerTest, FilledOnceForTheActiveModelAndClosedByTheProgram) {
   nodes = 2;
   EXPECT_EQ(hub->showDataViewer(), viewer);
   EXPECT_EQ(tablesMade, 1);
-  EXPECT_EQ(viewer->MSFlexGridData->model()->rowCount(), 9);
+  EXPECT_EQ(viewer->dataTable->model()->rowCount(), 9);
 
   hub->closeDataViewer();
   EXPECT_EQ(closedSignals, 1);
-  EXPECT_EQ(viewer->MSFlexGridData->model()->rowCount(), 0);  // cleared before it closed
+  EXPECT_EQ(viewer->dataTable->model()->rowCount(), 0);  // cleared before it closed
   EXPECT_EQ(hub->dataViewer(), nullptr);
   hub->closeDataViewer();
   EXPECT_EQ(closedSignals, 1);
@@ -91,13 +90,13 @@ TEST_F(DataViewerTest, FilledOnceForTheActiveModelAndClosedByTheProgram) {
 
   FrmShowData* again = hub->showDataViewer();
   EXPECT_EQ(tablesMade, 2);
-  EXPECT_EQ(again->MSFlexGridData->model()->rowCount(), 8);
+  EXPECT_EQ(again->dataTable->model()->rowCount(), 8);
 }
 
 TEST_F(DataViewerTest, HeadingsStayInTheHeadersWhileTheCellsScroll) {
   fake.context.activeModel = platform::kKolv;
   nodes = 2000;
-  QTableView* view = hub->showDataViewer()->MSFlexGridData;
+  QTableView* view = hub->showDataViewer()->dataTable;
   EXPECT_TRUE(view->isRowHidden(0) && view->isRowHidden(1) && view->isColumnHidden(0));
   EXPECT_FALSE(view->horizontalHeader()->isHidden());
   EXPECT_FALSE(view->verticalHeader()->isHidden());
@@ -126,7 +125,7 @@ TEST_F(DataViewerTest, NoModelOrNoTableShowsAnEmptyTable) {
     fake.context.activeModel = model;
     FrmShowData* viewer = hub->showDataViewer();
     ASSERT_NE(viewer, nullptr);
-    EXPECT_EQ(viewer->MSFlexGridData->model()->rowCount(), 0);
+    EXPECT_EQ(viewer->dataTable->model()->rowCount(), 0);
     hub->closeDataViewer();
     flushDeletes();
   }

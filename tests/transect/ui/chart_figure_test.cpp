@@ -15,7 +15,7 @@
 #include "transect/chart_figure.h"
 #include "transect/ui/ChartPanel.h"
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 namespace {
 
 using platform::DrawOp;
@@ -105,4 +105,4 @@ TEST(ChartPanelLegend, SixDigitValueLabelIsWholeAtALargeFont) {
 }
 
 }  // namespace
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

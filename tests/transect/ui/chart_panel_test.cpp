@@ -8,7 +8,7 @@
 
 #include "transect/ui/ChartPanel.h"
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 namespace {
 
 using platform::DrawOp;
@@ -51,4 +51,4 @@ TEST(ChartPanel, ReplayedDrawingIsPaintedInItsCoordinateWindow) {
 }
 
 }  // namespace
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

@@ -22,7 +22,7 @@
 #include "transect/ui/FrmKOLV_Main.h"
 #include "transect/ui/kolv_import_command.h"
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 
 class KolvWindowTest : public ::testing::Test {
  protected:
@@ -63,7 +63,7 @@ class KolvWindowTest : public ::testing::Test {
   void importTransect(const std::string& path) {
     fake.fileDialogs.names.push_back(path);
     main->MnuImportFileItem->trigger();
-    hub->delimiterDialog().Command1->click();
+    hub->delimiterDialog().okButton->click();
   }
 
   FrmKOLVParameter* openParameterWindow() {
@@ -125,4 +125,4 @@ class KolvWindowTest : public ::testing::Test {
   QTemporaryDir dir;
 };
 
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

@@ -4,7 +4,7 @@
 #include "kolv_window_fixture.h"
 #include "transect/ui/ChartCanvas.h"
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 namespace {
 
 using MainBoxes = KolvWindowTest;
@@ -129,4 +129,4 @@ TEST_F(MainBoxes, AFailingChartIsReportedAndTheOthersAreDrawn) {
 }
 
 }  // namespace
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

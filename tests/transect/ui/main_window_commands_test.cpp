@@ -11,7 +11,7 @@
 #include "shell/ui/frmDelimiter.h"
 #include "shell/ui/FrmSplash.h"
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 namespace {
 
 using MainCommands = KolvWindowTest;
@@ -50,7 +50,7 @@ TEST_F(MainCommands, DelimiterQuitImportsNothing) {
   shell::frmDelimiter& dialog = hub->delimiterDialog();
   ASSERT_TRUE(dialog.isVisible());
   EXPECT_TRUE(dialog.OptTab->isChecked());
-  dialog.Command2->click();
+  dialog.quitButton->click();
   EXPECT_FALSE(state.imported);
   EXPECT_TRUE(main->isVisible());
   EXPECT_EQ(hub->dataViewer(), nullptr);
@@ -188,7 +188,7 @@ TEST_F(MainCommands, HelpCopyrightAndClosing) {
   main->MnuCopyrightItem->trigger();
   ASSERT_NE(hub->startupWindow(), nullptr);
   EXPECT_TRUE(hub->startupWindow()->isVisible());
-  EXPECT_FALSE(hub->startupWindow()->Timer1->isActive());
+  EXPECT_FALSE(hub->startupWindow()->closeTimer->isActive());
 
   EXPECT_EQ(main->MnuImportFileItem->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
   EXPECT_EQ(main->MnuLastSeqSubItem->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
@@ -204,4 +204,4 @@ TEST_F(MainCommands, HelpCopyrightAndClosing) {
 }
 
 }  // namespace
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

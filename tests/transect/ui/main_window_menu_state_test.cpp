@@ -4,7 +4,7 @@
 
 #include "kolv_window_fixture.h"
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 namespace {
 
 // The state of every item the table names, in its column order.
@@ -184,4 +184,4 @@ TEST_F(MainMenuState, BoxChangeThenRedraw) {
 }
 
 }  // namespace
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

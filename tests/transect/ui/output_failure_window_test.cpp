@@ -11,7 +11,7 @@
 #include "shell/text_file.h"
 #include "transect/last_sequence_writer.h"
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 namespace {
 
 using OutputFailureWindow = KolvWindowTest;
@@ -67,4 +67,4 @@ TEST_F(OutputFailureWindow, EveryBadPlaceIsReportedAndTheWindowStaysUsable) {
 }
 
 }  // namespace
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

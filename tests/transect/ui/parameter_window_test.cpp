@@ -9,7 +9,7 @@
 #include "transect/run_preconditions.h"
 #include "transect/ui/ChartCanvas.h"
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 namespace {
 
 class ParameterWindow : public KolvWindowTest {
@@ -169,12 +169,12 @@ TEST_F(ParameterWindow, ListReadOnlyBoxesHelpAndQuit) {
   }
   fake.messages.shown.clear();
 
-  QTest::mouseClick(window->Label47, Qt::LeftButton);
+  QTest::mouseClick(window->helpLink, Qt::LeftButton);
   ASSERT_EQ(fake.programs.webAddresses.size(), 1u);
   EXPECT_NE(fake.programs.webAddresses[0].find("#kolv"), std::string::npos);
   // From the keyboard too: the link, and F1 anywhere in the window.
-  EXPECT_EQ(window->Label47->focusPolicy(), Qt::StrongFocus);
-  QTest::keyClick(window->Label47, Qt::Key_Space);
+  EXPECT_EQ(window->helpLink->focusPolicy(), Qt::StrongFocus);
+  QTest::keyClick(window->helpLink, Qt::Key_Space);
   QTest::keyClick(window->TxtAlpha, Qt::Key_F1);
   EXPECT_EQ(fake.programs.webAddresses.size(), 3u);
   EXPECT_EQ(QAccessible::queryAccessibleInterface(window->CboTDirect)->text(QAccessible::Name),
@@ -235,4 +235,4 @@ TEST_F(ParameterWindow, ARefusedRunLeavesTheWindowOpenAndThePointerNormal) {
 }
 
 }  // namespace
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv

@@ -3,7 +3,7 @@
 // zones with their legend entry.
 #include "kolv_window_fixture.h"
 
-namespace sodwright::kolv::ui {
+namespace sodwright::kolv {
 namespace {
 
 using StabilityWindows = KolvWindowTest;
@@ -48,4 +48,4 @@ TEST_F(StabilityWindows, WarningLineBeforeTheRunAndMarkAfterIt) {
 }
 
 }  // namespace
-}  // namespace sodwright::kolv::ui
+}  // namespace sodwright::kolv
