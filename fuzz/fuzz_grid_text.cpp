@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   nibal::GridImportResult result = nibal::parseGridText(content, delimiter, rows, columns);
   if (!result.ok()) {
-    FUZZ_CHECK(result.message.rfind(nibal::kDataImportFailed, 0) == 0,
+    FUZZ_CHECK(result.message.rfind(shell::kImportFailed, 0) == 0,
                "a refusal without its message");
     return 0;
   }

@@ -117,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const auto result = kolv::importTransectLines(state, lines, delimiter);
   if (!result.ok()) {
-    FUZZ_CHECK(result.message->rfind(kolv::kImportFailedMessage, 0) == 0,
+    FUZZ_CHECK(result.message->rfind(shell::kImportFailed, 0) == 0,
                "a refusal without its message");
     std::ostringstream after;
     kolv::WriteLastSequence(after, state, state.params.FileSeqNo);

@@ -47,7 +47,7 @@ void checkTransect(const platform::Worksheet& sheet) {
   const std::string before = describe(state);
   const auto result = kolv::importTransectWorksheet(state, sheet);
   if (!result.ok()) {
-    FUZZ_CHECK(result.message->rfind(kolv::kImportFailedMessage, 0) == 0,
+    FUZZ_CHECK(result.message->rfind(shell::kImportFailed, 0) == 0,
                "a refusal without its message");
     FUZZ_CHECK(describe(state) == before, "a refused workbook changed the held transect");
     return;

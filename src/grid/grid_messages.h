@@ -4,18 +4,14 @@
 
 #include <string_view>
 
+#include "shell/import_messages.h"
+
 namespace sodwright::nibal {
 
 inline constexpr std::string_view kGridValueWrong =
     "Grid information wrong, please input them again";
 inline constexpr std::string_view kGridWrongOrImportFailed =
     "Grid information wrong or importing data failed, please try again";
-inline constexpr std::string_view kUnsupportedFile =
-    "Sorry, program can not handle this file. Please convert your data into Excel, Text or DBF "
-    "file";
-// First line of a failed import; a second line names the place and the fault.
-inline constexpr std::string_view kDataImportFailed =
-    "Data import failed. Please check your data file and try again.";
 
 inline constexpr std::string_view kNoteTitle = "Note";
 inline constexpr std::string_view kBettaColMissing = "Betta on Column direction is missing!";

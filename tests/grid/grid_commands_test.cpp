@@ -71,7 +71,7 @@ TEST_F(GridCommands, ImportDataChoosesHowTheFileIsRead) {
   EXPECT_EQ(beginGridImport(state, boxes, platform.context), ImportStep::ReadWorkbook);
   EXPECT_EQ(beginGridImport(state, boxes, platform.context), ImportStep::Unsupported);
   EXPECT_FALSE(state.pendingImport.has_value());
-  EXPECT_EQ(platform.messages.texts(), (std::vector<std::string>{std::string(kUnsupportedFile)}));
+  EXPECT_EQ(platform.messages.texts(), (std::vector<std::string>{std::string(shell::kUnsupportedFile)}));
   EXPECT_EQ(platform.fileDialogs.openFilters.front(), platform::kGridImportFilter);
 }
 
@@ -84,7 +84,7 @@ TEST_F(GridCommands, FailedImportKeepsTheEarlierGridAndSizes) {
   EXPECT_FALSE(importFile(bad, {"5", "5", "2", "2"}));
   ASSERT_EQ(platform.messages.shown.size(), 1u);
   EXPECT_EQ(platform.messages.shown[0].text,
-            std::string(kDataImportFailed) + "\nLine 2: the third field \"x\" is not a number.");
+            std::string(shell::kImportFailed) + "\nLine 2: the third field \"x\" is not a number.");
   EXPECT_EQ(state.info.Rows, "4");
   EXPECT_EQ(state.info.RowSpacing, "1");
   EXPECT_EQ(state.GridNodeCount, 16);

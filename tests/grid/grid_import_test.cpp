@@ -86,7 +86,7 @@ TEST(GridTextImport, FaultsNameTheLineAndWhatIsWrong) {
   for (const Case& c : cases) {
     const GridImportResult result = parseGridText(c.text, ',', 4, 4);
     ASSERT_FALSE(result.ok());
-    EXPECT_EQ(result.message.substr(0, result.message.find('\n')), kDataImportFailed);
+    EXPECT_EQ(result.message.substr(0, result.message.find('\n')), shell::kImportFailed);
     EXPECT_EQ(secondLine(result.message), c.expectedSecondLine);
   }
 }

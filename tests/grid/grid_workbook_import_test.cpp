@@ -49,7 +49,7 @@ TEST(GridWorksheet, TextElevationAndMissingRecordsNameTheirCell) {
   GridImportResult result = readGridWorksheet(text, 4, 4);
   ASSERT_FALSE(result.ok());
   EXPECT_EQ(result.message,
-            std::string(kDataImportFailed) + "\nCell C4: the elevation \"n/a\" is not a number.");
+            std::string(shell::kImportFailed) + "\nCell C4: the elevation \"n/a\" is not a number.");
 
   MemoryWorksheet shortSheet = gridSheet();
   for (int column = 1; column <= 3; ++column) shortSheet.set(16, column, {});
@@ -109,7 +109,7 @@ TEST(ImportGridWorkbookStep, FailureShowsTheMessageAndKeepsTheOldGrid) {
   ASSERT_EQ(fakes.messages.texts().size(), 2u);
   EXPECT_NE(fakes.messages.texts()[0].find("Cell C4"), std::string::npos);
   EXPECT_EQ(fakes.messages.texts()[1],
-            std::string(kDataImportFailed) + "\nFile missing.xls: The file cannot be opened.");
+            std::string(shell::kImportFailed) + "\nFile missing.xls: The file cannot be opened.");
   EXPECT_EQ(state.GridNodeCount, 25);
   EXPECT_EQ(state.GridElevation(5, 5), 5.5);
   EXPECT_FALSE(fakes.busy.busy);

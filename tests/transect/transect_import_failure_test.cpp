@@ -129,7 +129,7 @@ TEST(TransectImportFailure, MalformedFilesLeaveThePreviousTransect) {
     const std::string& message = *result.message;
     const auto lineEnd = message.find('\n');
     ASSERT_NE(lineEnd, std::string::npos);
-    EXPECT_EQ(message.substr(0, lineEnd), kImportFailedMessage);
+    EXPECT_EQ(message.substr(0, lineEnd), shell::kImportFailed);
     EXPECT_EQ(message.substr(lineEnd + 1, std::string(c.secondLineStart).size()), c.secondLineStart)
         << message;
     EXPECT_EQ(describeState(state), before);
@@ -141,7 +141,7 @@ TEST(TransectImportFailure, MissingFileNamesTheFile) {
   const auto result = importTransectText(state, "/nonexistent/kolv/transect.txt", '\t');
   ASSERT_FALSE(result.ok());
   EXPECT_EQ(*result.message,
-            std::string(kImportFailedMessage) +
+            std::string(shell::kImportFailed) +
                 "\nThe file /nonexistent/kolv/transect.txt cannot be opened or read.");
   EXPECT_FALSE(state.imported);
 }

@@ -47,7 +47,7 @@ ImportResult importFile(KolvState& state, int sequence, int points,
 
 void expectRefused(const ImportResult& result, const std::string& because) {
   ASSERT_FALSE(result.ok());
-  EXPECT_EQ(result.message->rfind(kImportFailedMessage, 0), 0u);
+  EXPECT_EQ(result.message->rfind(shell::kImportFailed, 0), 0u);
   EXPECT_NE(result.message->find(because), std::string::npos) << *result.message;
 }
 

@@ -147,7 +147,7 @@ TEST_P(TransectWorkbookFailure, NamesTheCellAndLeavesTheHeldTransect) {
   GetParam().spoil(sheet);
   const ImportResult result = importTransectWorksheet(state, sheet);
   ASSERT_FALSE(result.ok());
-  EXPECT_EQ(result.message->rfind(std::string(kImportFailedMessage) + "\n", 0), 0u)
+  EXPECT_EQ(result.message->rfind(std::string(shell::kImportFailed) + "\n", 0), 0u)
       << *result.message;
   EXPECT_NE(result.message->find(GetParam().message), std::string::npos) << *result.message;
   EXPECT_EQ(describeState(state), before);

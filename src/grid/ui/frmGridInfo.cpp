@@ -16,12 +16,11 @@
 
 #include "grid/grid_commands.h"
 #include "grid/grid_messages.h"
-#include "grid/grid_workbook_import.h"
 #include "grid/ui/FrmGridMap.h"
 #include "grid/ui/FrmModelParameter.h"
 #include "shell/ui/help_page.h"
 #include "shell/ui/link_label.h"
-#include "shell/ui/frmDelimiter.h"
+#include "shell/ui/import_file_request.h"
 #include "shell/ui/window_hub.h"
 
 namespace sodwright::nibal {
@@ -64,9 +63,6 @@ frmGridInfo::frmGridInfo(GridState& state, platform::AppContext& context, shell:
   Help->onClick = [this] { Help_Click(); };
   shell::addHelpKey(this, [this] { Help_Click(); });
 
-  shell::frmDelimiter& delimiter = hub_.delimiterDialog();
-  connect(&delimiter, &shell::frmDelimiter::delimiterChosen, this, &frmGridInfo::ImportGridText);
-  connect(&delimiter, &shell::frmDelimiter::quitPressed, this, &frmGridInfo::frmDelimiter_Quit);
   connect(&hub_, &shell::WindowHub::dataViewerClosed, this, &frmGridInfo::FrmShowData_Unload);
 
   // Load: nothing to import before a grid box is typed in; nothing to run or
@@ -166,34 +162,50 @@ void frmGridInfo::CmdImport_Click() {
 
   const GridBoxTexts boxes{boxText(txtRows), boxText(txtColumns), boxText(txtXSpacing),
                            boxText(txtYSpacing)};
-  switch (beginGridImport(state_, boxes, context_)) {
-    case ImportStep::ValueWrong:
-      refuseImport(txtRows);
-      break;
-    case ImportStep::WrongOrFailed:
-    case ImportStep::Cancelled:
-    case ImportStep::Unsupported:
-      refuseImport(CmdImport);
-      break;
-    case ImportStep::AskDelimiter:
-      hub_.delimiterDialog().showKeepingChoice(state_.pendingImport ? state_.pendingImport->path
-                                                                    : std::string());
-      break;
-    case ImportStep::ReadWorkbook:
-      importWorkbook();
-      break;
-    case ImportStep::ReadRaster:
-      importRaster();
-      break;
+  const GridBoxCheck check = checkGridBoxes(boxes);
+  if (check.verdict != GridBoxVerdict::Accepted) {
+    context_.messages.inform(check.message);
+    refuseImport(check.verdict == GridBoxVerdict::ValueWrong ? static_cast<QWidget*>(txtRows)
+                                                             : CmdImport);
+    return;
   }
+  const shell::ImportRequest request{platform::kGridImportFilter,
+                                     shell::DelimiterStart::PreviousChoice, platform::kNibal};
+  shell::askImportFile(hub_, context_, request, this,
+                       {[this, definition = check.definition](const shell::ImportChoice& choice) {
+                          importChosenFile(definition, choice);
+                        },
+                        [this] { frmDelimiter_Quit(); }});
 }
 
-void frmGridInfo::ImportGridText() {
-  if (context_.activeModel != platform::kNibal || !state_.pendingImport) return;
-  if (!nibal::ImportGridText(state_, context_)) {
-    // The grid held before stays; the program goes on.
+void frmGridInfo::importChosenFile(const GridDefinition& definition,
+                                   const shell::ImportChoice& choice) {
+  if (choice.cancelled()) {
     refuseImport(CmdImport);
     return;
+  }
+  if (choice.kind != platform::ImportKind::Raster) {
+    if (!importGridFile(state_, context_, definition, choice.path, choice.kind,
+                        choice.delimiter)) {
+      // The grid held before stays; the program goes on.
+      refuseImport(CmdImport);
+      return;
+    }
+    importFinished();
+    return;
+  }
+  if (!importGrid(state_, context_, [&] { return raster::readWindowRaster(choice.path); })) {
+    refuseImport(CmdImport);
+    return;
+  }
+  // The raster's size and spacings go into the boxes without counting as
+  // typed: the grid just read matches them.
+  for (const auto& [box, text] :
+       {std::pair{txtRows, &state_.info.Rows}, std::pair{txtColumns, &state_.info.Columns},
+        std::pair{txtXSpacing, &state_.info.RowSpacing},
+        std::pair{txtYSpacing, &state_.info.ColumnSpacing}}) {
+    const QSignalBlocker quiet(box);
+    box->setText(QString::fromStdString(*text));
   }
   importFinished();
 }
@@ -205,35 +217,8 @@ void frmGridInfo::importFinished() {
   CmdShowMap->setEnabled(false);  // the import discarded the results
 }
 
-void frmGridInfo::importWorkbook() {
-  if (!ImportGridWorkbook(state_, context_)) {
-    refuseImport(CmdImport);
-    return;
-  }
-  importFinished();
-}
-
-void frmGridInfo::importRaster() {
-  const std::optional<nibal::GridDefinition> read = raster::ImportGridRaster(state_, context_);
-  if (!read) {
-    refuseImport(CmdImport);
-    return;
-  }
-  // The raster's size and spacings go into the boxes without counting as
-  // typed: the grid just read matches them.
-  for (const auto& [box, text] :
-       {std::pair{txtRows, &read->rowsText}, std::pair{txtColumns, &read->columnsText},
-        std::pair{txtXSpacing, &read->rowSpacingText},
-        std::pair{txtYSpacing, &read->columnSpacingText}}) {
-    const QSignalBlocker quiet(box);
-    box->setText(QString::fromStdString(*text));
-  }
-  importFinished();
-}
-
 void frmGridInfo::frmDelimiter_Quit() {
   if (context_.activeModel != platform::kNibal) return;
-  cancelGridImport(state_);
   CmdRunModel->setEnabled(false);
   show();
   CmdImport->setFocus();

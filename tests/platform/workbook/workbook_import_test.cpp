@@ -109,7 +109,7 @@ TEST_P(DamagedTransectWorkbook, GivesItsMessageAndKeepsTheHeldTransect) {
   const kolv::ImportResult result =
       kolv::importTransectWorkbook(state, reader, dataFile(GetParam().file));
   ASSERT_FALSE(result.ok());
-  EXPECT_EQ(*result.message, std::string(kolv::kImportFailedMessage) + "\n" + GetParam().message);
+  EXPECT_EQ(*result.message, std::string(shell::kImportFailed) + "\n" + GetParam().message);
   EXPECT_EQ(heldTransect(state), before);
 }
 

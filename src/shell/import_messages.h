@@ -1,0 +1,16 @@
+#pragma once
+// The texts every import shows, whatever the model: each is written once.
+
+#include <string_view>
+
+namespace sodwright::shell {
+
+// A file whose kind no import reads.
+inline constexpr std::string_view kUnsupportedFile =
+    "Sorry, program can not handle this file. Please convert your data into Excel, Text or DBF "
+    "file";
+// First line of a failed import; a second line names the place and the fault.
+inline constexpr std::string_view kImportFailed =
+    "Data import failed. Please check your data file and try again.";
+
+}  // namespace sodwright::shell
