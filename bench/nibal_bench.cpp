@@ -73,7 +73,8 @@ void BM_TextImport181(benchmark::State& bench) {
            << "\r\n";
   const std::string text = file.str();
   for (auto _ : bench) {
-    shell::Result<GridData> result = parseGridText(text, '\t', kLargestSide, kLargestSide);
+    sodwright::shell::Result<GridData> result =
+        parseGridText(text, '\t', kLargestSide, kLargestSide);
     benchmark::DoNotOptimize(result->elevation(kLargestSide, kLargestSide));
   }
   bench.SetItemsProcessed(bench.iterations() * kLargestSide * kLargestSide);

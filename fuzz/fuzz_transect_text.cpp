@@ -71,8 +71,8 @@ void checkRoundTrip(const KolvState& first) {
   kolv::WriteLastSequence(out, first, seq);
   KolvState again;
   const auto result = kolv::importTransectLines(again, shell::splitLines(out.str()), '\t');
-  FUZZ_CHECK(result.ok(), "the last-sequence file of an accepted transect is refused: " +
-                              result.message());
+  FUZZ_CHECK(result.ok(),
+             "the last-sequence file of an accepted transect is refused: " + result.message());
   const auto& a = first.params;
   const auto& b = again.params;
   FUZZ_CHECK(a.FileSeqNo == b.FileSeqNo && a.NodeCount == b.NodeCount,

@@ -64,8 +64,8 @@ void checkTransect(const platform::Worksheet& sheet) {
   kolv::WriteLastSequence(file, state, seq);
   kolv::KolvState again;
   const auto reread = kolv::importTransectLines(again, shell::splitLines(file.str()), '\t');
-  FUZZ_CHECK(reread.ok(), "the last-sequence file of an accepted workbook is refused: " +
-                              reread.message());
+  FUZZ_CHECK(reread.ok(),
+             "the last-sequence file of an accepted workbook is refused: " + reread.message());
   FUZZ_CHECK(again.params.NodeCount == p.NodeCount, "the point count changed");
 }
 

@@ -18,7 +18,9 @@ constexpr const char* kNoWorkbooks =
 }  // namespace
 #endif
 
-bool isWorkbookInput(const std::string& path) { return platform::isWorkbook(platform::importKindOf(path)); }
+bool isWorkbookInput(const std::string& path) {
+  return platform::isWorkbook(platform::importKindOf(path));
+}
 
 shell::Result<> importTransectInput(kolv::KolvState& state, const std::string& input,
                                     char delimiter, const std::string& base) {
@@ -44,8 +46,8 @@ bool importGridWorkbookInput(nibal::GridState& state, platform::AppContext& cont
   platform::FileWorkbookReader reader;
   platform::WorkbookReader* const before = context.workbooks;
   context.workbooks = &reader;
-  const bool imported = nibal::importGridFile(state, context, definition, path,
-                                              platform::importKindOf(path), '\0');
+  const bool imported =
+      nibal::importGridFile(state, context, definition, path, platform::importKindOf(path), '\0');
   context.workbooks = before;
   return imported;
 #else

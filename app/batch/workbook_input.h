@@ -20,7 +20,7 @@ bool isWorkbookInput(const std::string& path);
 // the same delimiter), as an earlier text import provides them in the
 // desktop program; without a base the workbook import refuses.
 shell::Result<> importTransectInput(kolv::KolvState& state, const std::string& input,
-                                       char delimiter, const std::string& base);
+                                    char delimiter, const std::string& base);
 
 // The workbook branch of the nibal command's "Import Data": reads the
 // workbook at `path` into the grid, messages through the context.

@@ -36,7 +36,8 @@ bool importGrid(GridState& state, platform::AppContext& context,
 bool importGridFile(GridState& state, platform::AppContext& context,
                     const GridDefinition& definition, const std::string& path,
                     platform::ImportKind kind, char delimiter) {
-  const auto withSizes = [&definition](shell::Result<GridData> read) -> shell::Result<ImportedGrid> {
+  const auto withSizes =
+      [&definition](shell::Result<GridData> read) -> shell::Result<ImportedGrid> {
     if (!read) return shell::fail(read.message());
     return ImportedGrid{definition, std::move(*read)};
   };

@@ -102,12 +102,14 @@ shell::Result<GridData> readGridStream(std::istream& in, char delimiter, int row
   return builder.take();
 }
 
-shell::Result<GridData> parseGridText(std::string_view content, char delimiter, int rows, int columns) {
+shell::Result<GridData> parseGridText(std::string_view content, char delimiter, int rows,
+                                      int columns) {
   std::istringstream in{std::string(content)};
   return readGridStream(in, delimiter, rows, columns);
 }
 
-shell::Result<GridData> readGridTextFile(const std::string& path, char delimiter, int rows, int columns) {
+shell::Result<GridData> readGridTextFile(const std::string& path, char delimiter, int rows,
+                                         int columns) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return failure("File " + path, "it cannot be read");
   return readGridStream(in, delimiter, rows, columns);

@@ -62,10 +62,12 @@ std::vector<std::string> gridLineFields(std::string_view line, char delimiter);
 shell::Result<GridData> readGridStream(std::istream& in, char delimiter, int rows, int columns);
 
 // The same over the whole text of a grid file.
-shell::Result<GridData> parseGridText(std::string_view content, char delimiter, int rows, int columns);
+shell::Result<GridData> parseGridText(std::string_view content, char delimiter, int rows,
+                                      int columns);
 
 // Reads the file at `path`, as parseGridText.
-shell::Result<GridData> readGridTextFile(const std::string& path, char delimiter, int rows, int columns);
+shell::Result<GridData> readGridTextFile(const std::string& path, char delimiter, int rows,
+                                         int columns);
 
 // Puts a complete import into the state: the definition's texts into
 // `GridInfo`, the node count, the three grids; earlier results are dropped as

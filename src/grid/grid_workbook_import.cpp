@@ -57,8 +57,8 @@ shell::Result<GridData> readGridWorksheet(const platform::Worksheet& sheet, int 
   return builder.take();
 }
 
-shell::Result<GridData> readGridWorkbookFile(platform::WorkbookReader& reader, const std::string& path,
-                                      int rows, int columns) {
+shell::Result<GridData> readGridWorkbookFile(platform::WorkbookReader& reader,
+                                             const std::string& path, int rows, int columns) {
   std::string error;
   const auto sheet = reader.openFirstSheet(path, error);
   if (!sheet) {

@@ -20,7 +20,7 @@ namespace sodwright::nibal {
 shell::Result<GridData> readGridWorksheet(const platform::Worksheet& sheet, int rows, int columns);
 
 // Opens the workbook at `path` and reads it as above.
-shell::Result<GridData> readGridWorkbookFile(platform::WorkbookReader& reader, const std::string& path,
-                                      int rows, int columns);
+shell::Result<GridData> readGridWorkbookFile(platform::WorkbookReader& reader,
+                                             const std::string& path, int rows, int columns);
 
 }  // namespace sodwright::nibal

@@ -13,8 +13,8 @@
 namespace sodwright::platform {
 
 enum class ImportKind {
-  Text,         // delimited text: the delimiter dialog comes next
-  Xls,          // workbooks
+  Text,  // delimited text: the delimiter dialog comes next
+  Xls,   // workbooks
   Xlsx,
   Ods,
   Raster,       // elevation rasters; only the grid reads them

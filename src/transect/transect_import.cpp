@@ -278,7 +278,7 @@ shell::Result<> importTransectStream(KolvState& state, std::istream& in, char de
 }
 
 shell::Result<> importTransectLines(KolvState& state, const std::vector<std::string>& lines,
-                                 char delimiter) {
+                                    char delimiter) {
   std::string text;
   for (const std::string& line : lines) text.append(line).append("\n");
   std::istringstream in(text);

@@ -46,7 +46,7 @@ shell::Result<> importTransectStream(KolvState& state, std::istream& in, char de
 
 // The same over text already split into lines.
 shell::Result<> importTransectLines(KolvState& state, const std::vector<std::string>& lines,
-                                 char delimiter);
+                                    char delimiter);
 
 // The import command's reading of a text file (CR LF, CR or LF line ends).
 shell::Result<> importTransectText(KolvState& state, const std::string& path, char delimiter);

@@ -229,7 +229,7 @@ shell::Result<> importTransectWorksheet(KolvState& state, const platform::Worksh
 }
 
 shell::Result<> importTransectWorkbook(KolvState& state, platform::WorkbookReader& reader,
-                                    const std::string& path) {
+                                       const std::string& path) {
   std::string error;
   const auto sheet = reader.openFirstSheet(path, error);
   if (!sheet) return shell::fail(std::string(shell::kImportFailed) + "\n" + error);

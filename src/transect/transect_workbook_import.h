@@ -43,6 +43,6 @@ shell::Result<> importTransectWorksheet(KolvState& state, const platform::Worksh
 
 // The import command's reading of a workbook file.
 shell::Result<> importTransectWorkbook(KolvState& state, platform::WorkbookReader& reader,
-                                    const std::string& path);
+                                       const std::string& path);
 
 }  // namespace sodwright::kolv

@@ -60,7 +60,8 @@ TEST(GridTextImport, EveryLineEndStyleAndBlankLinesAreAccepted) {
     ASSERT_TRUE(result.ok()) << result.message();
     EXPECT_EQ(result->elevation(4, 4), 16.0);
   }
-  const shell::Result<GridData> blankBetween = parseGridText("\n\n" + sixteenRecords("\n\n"), ',', 4, 4);
+  const shell::Result<GridData> blankBetween =
+      parseGridText("\n\n" + sixteenRecords("\n\n"), ',', 4, 4);
   EXPECT_TRUE(blankBetween.ok()) << blankBetween.message();
 }
 

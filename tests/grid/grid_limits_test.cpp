@@ -41,8 +41,8 @@ TEST(GridLimits, ExactlyTheLargestNodeCountImportsRunsAndReports) {
   GridState state;
   const GridBoxCheck check = checkGridBoxes(GridBoxTexts{"31", "1057", "2", "2"});
   ASSERT_EQ(check.verdict, GridBoxVerdict::Accepted);
-  ASSERT_TRUE(importGridFile(state, fake.context, check.definition, input,
-                             platform::ImportKind::Text, ','))
+  ASSERT_TRUE(
+      importGridFile(state, fake.context, check.definition, input, platform::ImportKind::Text, ','))
       << fake.messages.texts().back();
   EXPECT_EQ(state.GridNodeCount, 32767);
   ASSERT_EQ(RunGridModel(state, GridParameterTexts{}, fake.context, "8/12/2026"),

@@ -49,8 +49,8 @@ TEST(GridWorksheet, TextElevationAndMissingRecordsNameTheirCell) {
   text.setText(4, 3, "n/a");
   shell::Result<GridData> result = readGridWorksheet(text, 4, 4);
   ASSERT_FALSE(result.ok());
-  EXPECT_EQ(result.message(),
-            std::string(shell::kImportFailed) + "\nCell C4: the elevation \"n/a\" is not a number.");
+  EXPECT_EQ(result.message(), std::string(shell::kImportFailed) +
+                                  "\nCell C4: the elevation \"n/a\" is not a number.");
 
   MemoryWorksheet shortSheet = gridSheet();
   for (int column = 1; column <= 3; ++column) shortSheet.set(16, column, {});

@@ -25,7 +25,7 @@ namespace fs = std::filesystem;
 // A transect file of `points` gently falling points at `sequence`, imported
 // from disk through the real reader.
 shell::Result<> importFile(KolvState& state, int sequence, int points,
-                        const std::string& distrDistance) {
+                           const std::string& distrDistance) {
   std::string text = "Sequence=\t" + std::to_string(sequence) + "\tDataPoints:\t" +
                      std::to_string(points) + "\r\n";
   text += "DistributionDistance=\t" + distrDistance + "\tm\tInterval =\t1\tm\r\n";

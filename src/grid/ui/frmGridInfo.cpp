@@ -185,8 +185,7 @@ void frmGridInfo::importChosenFile(const GridDefinition& definition,
     return;
   }
   if (choice.kind != platform::ImportKind::Raster) {
-    if (!importGridFile(state_, context_, definition, choice.path, choice.kind,
-                        choice.delimiter)) {
+    if (!importGridFile(state_, context_, definition, choice.path, choice.kind, choice.delimiter)) {
       // The grid held before stays; the program goes on.
       refuseImport(CmdImport);
       return;

@@ -41,8 +41,7 @@ void KolvImportCommand::chosen(const shell::ImportChoice& choice) {
         context_.messages.inform(kWorkbookNotReadMessage);
         return;
       }
-      read([&] { return importTransectWorkbook(state_, *context_.workbooks, fileName_); },
-           true);
+      read([&] { return importTransectWorkbook(state_, *context_.workbooks, fileName_); }, true);
       return;
     case ImportKind::Database:
       context_.messages.inform(kDatabaseNotReadMessage);

@@ -87,8 +87,7 @@ TEST(RasterImport, GivesTheTextImportsResultsExactly) {
   shell::Result<nibal::GridData> read = nibal::parseGridText(text, '\t', bump.rows, bump.columns);
   ASSERT_TRUE(read.ok()) << read.message();
   nibal::GridState fromText;
-  nibal::replaceGrid(fromText, nibal::GridDefinition{6, 5, "6", "5", "2", "3"},
-                     std::move(*read));
+  nibal::replaceGrid(fromText, nibal::GridDefinition{6, 5, "6", "5", "2", "3"}, std::move(*read));
   run(fromText);
 
   RasterResult<ElevationRaster> raster =

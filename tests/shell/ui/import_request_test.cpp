@@ -17,12 +17,10 @@ class ImportRequestTest : public testing::HubFixture {
   ImportRequestTest() { fake.context.activeModel = platform::kNibal; }
 
   bool ask(QObject* asking) {
-    return askImportFile(*hub, fake.context,
-                         {platform::kGridImportFilter, DelimiterStart::PreviousChoice,
-                          platform::kNibal},
-                         asking,
-                         {[this](const ImportChoice& choice) { answers.push_back(choice); },
-                          [this] { ++quits; }});
+    return askImportFile(
+        *hub, fake.context,
+        {platform::kGridImportFilter, DelimiterStart::PreviousChoice, platform::kNibal}, asking,
+        {[this](const ImportChoice& choice) { answers.push_back(choice); }, [this] { ++quits; }});
   }
 
   QObject window;
