@@ -184,16 +184,27 @@ void frmGridInfo::importChosenFile(const GridDefinition& definition,
     refuseImport(CmdImport);
     return;
   }
-  if (choice.kind != platform::ImportKind::Raster) {
-    if (!importGridFile(state_, context_, definition, choice.path, choice.kind, choice.delimiter)) {
-      // The grid held before stays; the program goes on.
-      refuseImport(CmdImport);
-      return;
-    }
-    importFinished();
+  if (choice.kind == platform::ImportKind::Raster) {
+    importRaster(choice.path);
     return;
   }
-  if (!importGrid(state_, context_, [&] { return raster::readWindowRaster(choice.path); })) {
+  if (!importGridFile(state_, context_, definition, choice.path, choice.kind, choice.delimiter)) {
+    // The grid held before stays; the program goes on.
+    refuseImport(CmdImport);
+    return;
+  }
+  importFinished();
+}
+
+void frmGridInfo::importFinished() {
+  context_.busy.hideNote();
+  hub_.showDataViewer();
+  CmdShowData->setEnabled(true);
+  CmdShowMap->setEnabled(false);  // the import discarded the results
+}
+
+void frmGridInfo::importRaster(const std::string& path) {
+  if (!importGrid(state_, context_, [&] { return raster::readWindowRaster(path); })) {
     refuseImport(CmdImport);
     return;
   }
@@ -207,13 +218,6 @@ void frmGridInfo::importChosenFile(const GridDefinition& definition,
     box->setText(QString::fromStdString(*text));
   }
   importFinished();
-}
-
-void frmGridInfo::importFinished() {
-  context_.busy.hideNote();
-  hub_.showDataViewer();
-  CmdShowData->setEnabled(true);
-  CmdShowMap->setEnabled(false);  // the import discarded the results
 }
 
 void frmGridInfo::frmDelimiter_Quit() {

@@ -70,6 +70,7 @@ class frmGridInfo : public QWidget {
   void refuseImport(QWidget* focus);
   // The file (and delimiter) chosen for "Import Data" with the checked sizes.
   void importChosenFile(const GridDefinition& definition, const shell::ImportChoice& choice);
+  void importRaster(const std::string& path);
   // After a complete import: the viewer shows the new grid.
   void importFinished();
 
