@@ -21,8 +21,7 @@ bool importGrid(GridState& state, platform::AppContext& context,
       return read();
     } catch (const std::bad_alloc&) {
       // The program goes on with the grid it held.
-      return shell::fail(std::string(shell::kImportFailed) + "\n" +
-                         std::string(shell::kNotEnoughMemory));
+      return shell::fail(shell::importOutOfMemoryMessage());
     }
   }();
   if (!result) {

@@ -1,7 +1,10 @@
 #pragma once
 // The texts every import shows, whatever the model: each is written once.
 
+#include <string>
 #include <string_view>
+
+#include "shell/text_file.h"
 
 namespace sodwright::shell {
 
@@ -12,5 +15,10 @@ inline constexpr std::string_view kUnsupportedFile =
 // First line of a failed import; a second line names the place and the fault.
 inline constexpr std::string_view kImportFailed =
     "Data import failed. Please check your data file and try again.";
+
+// A failed import for want of memory; the program goes on with what it held.
+inline std::string importOutOfMemoryMessage() {
+  return std::string(kImportFailed) + "\n" + std::string(kNotEnoughMemory);
+}
 
 }  // namespace sodwright::shell

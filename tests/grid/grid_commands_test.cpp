@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,15 @@ TEST_F(GridCommands, FailedImportKeepsTheEarlierGridAndSizes) {
   EXPECT_EQ(state.GridElevation(2, 2), 1.0);
   // The note was shown and hidden around the reading, failure or not.
   EXPECT_FALSE(platform.busy.noteShown);
+  EXPECT_FALSE(platform.busy.busy);
+}
+
+TEST_F(GridCommands, WantOfMemoryKeepsTheGridAndSaysSo) {
+  ASSERT_TRUE(importFile(writeBumpFile("nibal_memory.txt")));
+  EXPECT_FALSE(importGrid(state, platform.context,
+                          []() -> shell::Result<ImportedGrid> { throw std::bad_alloc(); }));
+  EXPECT_EQ(platform.messages.texts(), std::vector<std::string>{shell::importOutOfMemoryMessage()});
+  EXPECT_EQ(state.GridNodeCount, 16);
   EXPECT_FALSE(platform.busy.busy);
 }
 

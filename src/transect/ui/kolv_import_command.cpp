@@ -5,7 +5,6 @@
 
 #include "platform/busy_indicator.h"
 #include "shell/import_messages.h"
-#include "shell/text_file.h"
 #include "shell/ui/import_file_request.h"
 #include "transect/transect_import.h"
 #include "transect/transect_workbook_import.h"
@@ -62,8 +61,7 @@ void KolvImportCommand::read(const std::function<shell::Result<>()>& import, boo
     try {
       result = import();
     } catch (const std::bad_alloc&) {
-      result = shell::fail(std::string(shell::kImportFailed) + "\n" +
-                           std::string(shell::kNotEnoughMemory));
+      result = shell::fail(shell::importOutOfMemoryMessage());
     }
   }
   if (!result) {
