@@ -1,6 +1,7 @@
 #pragma once
 // The texts the NIBAL windows and the batch runner show, exactly as the user
-// sees them.
+// sees them. The texts every import shares (an unsupported file, a failed
+// import) come from shell/import_messages.h.
 
 #include <string_view>
 
