@@ -73,8 +73,9 @@ void BM_TextImport181(benchmark::State& bench) {
            << "\r\n";
   const std::string text = file.str();
   for (auto _ : bench) {
-    GridImportResult result = parseGridText(text, '\t', kLargestSide, kLargestSide);
-    benchmark::DoNotOptimize(result.data->elevation(kLargestSide, kLargestSide));
+    sodwright::shell::Result<GridData> result =
+        parseGridText(text, '\t', kLargestSide, kLargestSide);
+    benchmark::DoNotOptimize(result->elevation(kLargestSide, kLargestSide));
   }
   bench.SetItemsProcessed(bench.iterations() * kLargestSide * kLargestSide);
 }

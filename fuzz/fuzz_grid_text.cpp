@@ -33,9 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int columns = 4 + taker.byte() % 29;
   const std::string_view content = taker.rest();
 
-  nibal::GridImportResult result = nibal::parseGridText(content, delimiter, rows, columns);
+  shell::Result<nibal::GridData> result = nibal::parseGridText(content, delimiter, rows, columns);
   if (!result.ok()) {
-    FUZZ_CHECK(result.message.rfind(nibal::kDataImportFailed, 0) == 0,
+    FUZZ_CHECK(result.message().rfind(shell::kImportFailed, 0) == 0,
                "a refusal without its message");
     return 0;
   }
@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(records == rows * columns, "accepted " + std::to_string(records) + " records for " +
                                             std::to_string(rows) + " x " + std::to_string(columns) +
                                             " nodes");
-  const nibal::GridData& grids = *result.data;
+  const nibal::GridData& grids = *result;
   FUZZ_CHECK(grids.elevation.rows() == rows && grids.elevation.columns() == columns &&
                  grids.easting.rows() == rows && grids.northing.columns() == columns,
              "the grids are not Rows x Columns");
@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   nibal::GridState state;
   nibal::GridDefinition definition{rows, columns, std::to_string(rows), std::to_string(columns),
                                    "10", "10"};
-  nibal::replaceGrid(state, definition, std::move(*result.data));
+  nibal::replaceGrid(state, definition, std::move(*result));
   FUZZ_CHECK(state.GridNodeCount == rows * columns, "GridNodeCount is not Rows x Columns");
 
   nibal::readGridParameters(state.info, nibal::GridParameterTexts{});

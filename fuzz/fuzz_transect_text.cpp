@@ -71,8 +71,8 @@ void checkRoundTrip(const KolvState& first) {
   kolv::WriteLastSequence(out, first, seq);
   KolvState again;
   const auto result = kolv::importTransectLines(again, shell::splitLines(out.str()), '\t');
-  FUZZ_CHECK(result.ok(), "the last-sequence file of an accepted transect is refused: " +
-                              result.message.value_or(""));
+  FUZZ_CHECK(result.ok(),
+             "the last-sequence file of an accepted transect is refused: " + result.message());
   const auto& a = first.params;
   const auto& b = again.params;
   FUZZ_CHECK(a.FileSeqNo == b.FileSeqNo && a.NodeCount == b.NodeCount,
@@ -117,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const auto result = kolv::importTransectLines(state, lines, delimiter);
   if (!result.ok()) {
-    FUZZ_CHECK(result.message->rfind(kolv::kImportFailedMessage, 0) == 0,
+    FUZZ_CHECK(result.message().rfind(shell::kImportFailed, 0) == 0,
                "a refusal without its message");
     std::ostringstream after;
     kolv::WriteLastSequence(after, state, state.params.FileSeqNo);

@@ -47,7 +47,7 @@ void checkTransect(const platform::Worksheet& sheet) {
   const std::string before = describe(state);
   const auto result = kolv::importTransectWorksheet(state, sheet);
   if (!result.ok()) {
-    FUZZ_CHECK(result.message->rfind(kolv::kImportFailedMessage, 0) == 0,
+    FUZZ_CHECK(result.message().rfind(shell::kImportFailed, 0) == 0,
                "a refusal without its message");
     FUZZ_CHECK(describe(state) == before, "a refused workbook changed the held transect");
     return;
@@ -64,17 +64,17 @@ void checkTransect(const platform::Worksheet& sheet) {
   kolv::WriteLastSequence(file, state, seq);
   kolv::KolvState again;
   const auto reread = kolv::importTransectLines(again, shell::splitLines(file.str()), '\t');
-  FUZZ_CHECK(reread.ok(), "the last-sequence file of an accepted workbook is refused: " +
-                              reread.message.value_or(""));
+  FUZZ_CHECK(reread.ok(),
+             "the last-sequence file of an accepted workbook is refused: " + reread.message());
   FUZZ_CHECK(again.params.NodeCount == p.NodeCount, "the point count changed");
 }
 
 void checkGrid(const platform::Worksheet& sheet, std::uint8_t choice) {
   const int rows = 4 + choice % 4;
   const int columns = 4 + (choice / 4) % 4;
-  const nibal::GridImportResult result = nibal::readGridWorksheet(sheet, rows, columns);
+  const shell::Result<nibal::GridData> result = nibal::readGridWorksheet(sheet, rows, columns);
   if (!result.ok()) return;
-  const nibal::GridData& grids = *result.data;
+  const nibal::GridData& grids = *result;
   FUZZ_CHECK(grids.elevation.rows() == rows && grids.elevation.columns() == columns,
              "the grid is not Rows x Columns");
   for (int r = 1; r <= rows; ++r)

@@ -4,7 +4,7 @@
 #include <iostream>
 #include <variant>
 
-#include "shell/csv_text.h"
+#include "platform/import_kind.h"
 #include "shell/delimiter_text.h"
 
 namespace sodwright::batch {
@@ -25,7 +25,7 @@ CLI::Option* addTextOption(CLI::App& command, TextOption& target, const std::str
 }
 
 std::string defaultDelimiterWord(const std::string& input) {
-  return shell::presetDelimiter(input) == ',' ? "comma" : "tab";
+  return platform::presetDelimiterOf(input) == ',' ? "comma" : "tab";
 }
 
 std::optional<char> delimiterOption(const std::string& word) {

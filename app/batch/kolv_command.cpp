@@ -158,7 +158,7 @@ int runKolv(const KolvOptions& options) {
   if (const auto imported =
           importTransectInput(state, options.input, *delimiter, options.base.value);
       !imported.ok()) {
-    printMessage(*imported.message);
+    printMessage(imported.message());
     return 2;
   }
   if (!options.runRequested()) {

@@ -16,6 +16,7 @@
 #include "grid/grid_messages.h"
 #include "grid/grid_commands.h"
 #include "grid/grid_state.h"
+#include "platform/import_kind.h"
 #include "grid/map_geometry.h"
 #include "shell/report_date.h"
 
@@ -95,17 +96,24 @@ int runNibal(const NibalOptions& options) {
   NoBusyFeedback busy;
   platform::AppContext context{messages, files, programs, busy};
   context.activeModel = platform::kNibal;
-  context.importDelimiter = *delimiter;
 
   nibal::GridState state;
   const nibal::GridBoxTexts boxes{options.rows.value, options.columns.value,
                                   options.rowSpacing.value, options.columnSpacing.value};
-  const nibal::ImportStep step = nibal::beginGridImport(state, boxes, context);
-  if (step == nibal::ImportStep::ReadWorkbook) {
-    if (!importGridWorkbookInput(state, context)) return 2;
-  } else if (step != nibal::ImportStep::AskDelimiter || !nibal::ImportGridText(state, context)) {
+  const nibal::GridBoxCheck check = nibal::checkGridBoxes(boxes);
+  if (check.verdict != nibal::GridBoxVerdict::Accepted) {
+    messages.inform(check.message);
     return 2;
   }
+  // A raster is read through --raster, where its sizes come from.
+  const platform::ImportKind kind = platform::importKindOf(options.input);
+  if (kind == platform::ImportKind::Raster) return 2;
+  const bool imported =
+      platform::isWorkbook(kind)
+          ? importGridWorkbookInput(state, context, check.definition, options.input)
+          : nibal::importGridFile(state, context, check.definition, options.input, kind,
+                                  *delimiter);
+  if (!imported) return 2;
 
   const std::string date = options.date.valueOr(shell::todayShortDate());
   const nibal::RunOutcome outcome =

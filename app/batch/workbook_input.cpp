@@ -1,10 +1,10 @@
 #include "batch/workbook_input.h"
 
+#include "grid/grid_commands.h"
 #include "grid/grid_messages.h"
-#include "platform/workbook_path.h"
+#include "platform/import_kind.h"
 
 #if defined(SODWRIGHT_HAVE_WORKBOOKS)
-#include "grid/grid_workbook_import.h"
 #include "platform/workbook/file_workbook_reader.h"
 #include "transect/transect_workbook_import.h"
 #endif
@@ -18,37 +18,43 @@ constexpr const char* kNoWorkbooks =
 }  // namespace
 #endif
 
-bool isWorkbookInput(const std::string& path) { return platform::isWorkbookPath(path); }
+bool isWorkbookInput(const std::string& path) {
+  return platform::isWorkbook(platform::importKindOf(path));
+}
 
-kolv::ImportResult importTransectInput(kolv::KolvState& state, const std::string& input,
-                                       char delimiter, const std::string& base) {
+shell::Result<> importTransectInput(kolv::KolvState& state, const std::string& input,
+                                    char delimiter, const std::string& base) {
   if (!isWorkbookInput(input)) return kolv::importTransectText(state, input, delimiter);
   if (!base.empty()) {
-    const kolv::ImportResult baseResult = kolv::importTransectText(state, base, delimiter);
+    shell::Result<> baseResult = kolv::importTransectText(state, base, delimiter);
     if (!baseResult.ok()) return baseResult;
   }
 #if defined(SODWRIGHT_HAVE_WORKBOOKS)
   platform::FileWorkbookReader reader;
-  kolv::ImportResult result = kolv::importTransectWorkbook(state, reader, input);
-  if (!result.ok() && base.empty() && !state.imported)
-    *result.message += "\nHere the text file is given with --base FILE.";
+  shell::Result<> result = kolv::importTransectWorkbook(state, reader, input);
+  if (!result && base.empty() && !state.imported)
+    return shell::fail(result.message() + "\nHere the text file is given with --base FILE.");
   return result;
 #else
-  return kolv::ImportResult{std::string(kolv::kImportFailedMessage) + "\n" + kNoWorkbooks};
+  return shell::fail(std::string(shell::kImportFailed) + "\n" + kNoWorkbooks);
 #endif
 }
 
-bool importGridWorkbookInput(nibal::GridState& state, platform::AppContext& context) {
+bool importGridWorkbookInput(nibal::GridState& state, platform::AppContext& context,
+                             const nibal::GridDefinition& definition, const std::string& path) {
 #if defined(SODWRIGHT_HAVE_WORKBOOKS)
   platform::FileWorkbookReader reader;
   platform::WorkbookReader* const before = context.workbooks;
   context.workbooks = &reader;
-  const bool imported = nibal::ImportGridWorkbook(state, context);
+  const bool imported =
+      nibal::importGridFile(state, context, definition, path, platform::importKindOf(path), '\0');
   context.workbooks = before;
   return imported;
 #else
-  state.pendingImport.reset();
-  context.messages.inform(std::string(nibal::kDataImportFailed) + "\n" + kNoWorkbooks);
+  (void)state;
+  (void)definition;
+  (void)path;
+  context.messages.inform(std::string(shell::kImportFailed) + "\n" + kNoWorkbooks);
   return false;
 #endif
 }

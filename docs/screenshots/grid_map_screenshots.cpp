@@ -20,11 +20,11 @@ namespace {
 TEST(GridMapScreenshots, MapOfTheExampleGrid) {
   const QString out = qEnvironmentVariable("SODWRIGHT_SCREENSHOT_DIR", QStringLiteral("."));
   // The README's study: 30 x 40 nodes at 5 m, default coefficients.
-  GridImportResult read =
+  shell::Result<GridData> read =
       readGridTextFile(SODWRIGHT_EXAMPLES_DIR "/small-field-grid.txt", '\t', 30, 40);
-  ASSERT_TRUE(read.ok()) << read.message;
+  ASSERT_TRUE(read.ok()) << read.message();
   GridState state;
-  replaceGrid(state, {30, 40, "30", "40", "5", "5"}, std::move(*read.data));
+  replaceGrid(state, {30, 40, "30", "40", "5", "5"}, std::move(*read));
   state.info.BettaRow = 3;
   state.info.GammaRow = 6;
   state.info.BettaCol = 6;

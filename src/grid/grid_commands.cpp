@@ -1,80 +1,62 @@
 #include "grid/grid_commands.h"
 
-#include <cctype>
 #include <new>
 #include <utility>
 
 #include "grid/grid_import.h"
 #include "grid/grid_messages.h"
 #include "grid/grid_report.h"
+#include "grid/grid_workbook_import.h"
 #include "platform/busy_indicator.h"
 #include "platform/file_dialog.h"
-#include "shell/csv_text.h"
-#include "platform/workbook_path.h"
 #include "shell/text_file.h"
 
 namespace sodwright::nibal {
 
-GridFileKind gridFileKind(std::string_view path) {
-  std::string lower(path);
-  for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-  if (shell::isDelimitedTextPath(lower)) return GridFileKind::Text;
-  if (platform::isWorkbookPath(lower)) return GridFileKind::Workbook;
-  for (std::string_view end : {".tif", ".tiff", ".asc"})
-    if (lower.size() >= end.size() &&
-        lower.compare(lower.size() - end.size(), end.size(), end) == 0)
-      return GridFileKind::Raster;
-  return GridFileKind::Other;
-}
-
-ImportStep beginGridImport(GridState& state, const GridBoxTexts& boxes,
-                           platform::AppContext& context) {
-  state.pendingImport.reset();
-  GridBoxCheck check = checkGridBoxes(boxes);
-  if (check.verdict != GridBoxVerdict::Accepted) {
-    context.messages.inform(check.message);
-    return check.verdict == GridBoxVerdict::ValueWrong ? ImportStep::ValueWrong
-                                                       : ImportStep::WrongOrFailed;
-  }
-  std::string path = context.fileDialogs.askOpenFileName(platform::kGridImportFilter);
-  if (path.empty()) return ImportStep::Cancelled;
-  const GridFileKind kind = gridFileKind(path);
-  if (kind == GridFileKind::Other) {
-    context.messages.inform(std::string(kUnsupportedFile));
-    return ImportStep::Unsupported;
-  }
-  state.pendingImport = PendingGridImport{std::move(check.definition), std::move(path)};
-  if (kind == GridFileKind::Raster) return ImportStep::ReadRaster;
-  return kind == GridFileKind::Text ? ImportStep::AskDelimiter : ImportStep::ReadWorkbook;
-}
-
-bool ImportGridText(GridState& state, platform::AppContext& context) {
-  if (!state.pendingImport) {
-    context.messages.inform(std::string(kGridWrongOrImportFailed));
-    return false;
-  }
-  const PendingGridImport pending = std::move(*state.pendingImport);
-  state.pendingImport.reset();
-  GridImportResult result;
-  {
+bool importGrid(GridState& state, platform::AppContext& context,
+                const std::function<shell::Result<ImportedGrid>()>& read) {
+  shell::Result<ImportedGrid> result = [&]() -> shell::Result<ImportedGrid> {
     platform::BusyScope busy(context.busy);
     try {
-      result = readGridTextFile(pending.path, context.importDelimiter, pending.definition.rows,
-                                pending.definition.columns);
+      return read();
     } catch (const std::bad_alloc&) {
       // The program goes on with the grid it held.
-      result.message = std::string(kDataImportFailed) + "\n" + std::string(shell::kNotEnoughMemory);
+      return shell::fail(shell::importOutOfMemoryMessage());
     }
-  }
-  if (!result.ok()) {
-    context.messages.inform(result.message);
+  }();
+  if (!result) {
+    context.messages.inform(result.message());
     return false;
   }
-  replaceGrid(state, pending.definition, std::move(*result.data));
+  replaceGrid(state, result->definition, std::move(result->data));
   return true;
 }
 
-void cancelGridImport(GridState& state) { state.pendingImport.reset(); }
+bool importGridFile(GridState& state, platform::AppContext& context,
+                    const GridDefinition& definition, const std::string& path,
+                    platform::ImportKind kind, char delimiter) {
+  const auto withSizes =
+      [&definition](shell::Result<GridData> read) -> shell::Result<ImportedGrid> {
+    if (!read) return shell::fail(read.message());
+    return ImportedGrid{definition, std::move(*read)};
+  };
+  if (kind == platform::ImportKind::Text)
+    return importGrid(state, context, [&] {
+      return withSizes(readGridTextFile(path, delimiter, definition.rows, definition.columns));
+    });
+  if (!platform::isWorkbook(kind)) {
+    context.messages.inform(std::string(shell::kUnsupportedFile));
+    return false;
+  }
+  if (context.workbooks == nullptr) {
+    context.messages.inform(std::string(kGridWrongOrImportFailed));
+    return false;
+  }
+  return importGrid(state, context, [&] {
+    return withSizes(
+        readGridWorkbookFile(*context.workbooks, path, definition.rows, definition.columns));
+  });
+}
 
 RunOutcome RunGridModel(GridState& state, const GridParameterTexts& texts,
                         platform::AppContext& context, const std::string& dateText) {

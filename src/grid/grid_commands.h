@@ -3,48 +3,39 @@
 // "Run NIBAL", with their messages. The windows call these and add only what
 // is visible (enabled buttons, focus, the data viewer, hiding themselves).
 
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "grid/grid_checks.h"
+#include "grid/grid_import.h"
 #include "grid/grid_model.h"
 #include "grid/grid_state.h"
 #include "platform/app_context.h"
+#include "platform/import_kind.h"
+#include "shell/result.h"
 
 namespace sodwright::nibal {
 
-enum class GridFileKind { Text, Workbook, Raster, Other };
-
-// By the end of the name, in any case: ".txt", ".dat", ".csv" and ".tsv" are text, ".xls",
-// ".xlsx" and ".ods" workbooks, ".tif", ".tiff" and ".asc" elevation rasters.
-// Database files are not read, so they are "Other".
-GridFileKind gridFileKind(std::string_view path);
-
-enum class ImportStep {
-  ValueWrong,     // message shown; disable "Run NIBAL", focus txtRows
-  WrongOrFailed,  // message shown; disable "Run NIBAL", focus "Import Data"
-  Cancelled,      // no file chosen, no message; disable "Run NIBAL", focus "Import Data"
-  Unsupported,    // message shown; disable "Run NIBAL", focus "Import Data"
-  AskDelimiter,   // show the delimiter dialog; its OK runs ImportGridText
-  ReadWorkbook,   // read the workbook of state.pendingImport
-  ReadRaster,     // read the elevation raster of state.pendingImport (sizes from the raster)
+// A grid read from a file, with the sizes it has: the checked boxes' for
+// text and workbooks, the raster's own for an elevation raster.
+struct ImportedGrid {
+  GridDefinition definition;
+  GridData data;
 };
 
-// "Import Data" up to the choice of the file: checks the four boxes, asks for
-// the file and says how it is read. The chosen file and the checked sizes wait
-// in state.pendingImport; the grid itself is not touched yet.
-ImportStep beginGridImport(GridState& state, const GridBoxTexts& boxes,
-                           platform::AppContext& context);
+// Runs `read` under the busy pointer and note and puts its grid into the
+// state. On failure (not enough memory included) the message is shown, the
+// grid held before stays and false is returned.
+bool importGrid(GridState& state, platform::AppContext& context,
+                const std::function<shell::Result<ImportedGrid>()>& read);
 
-// The delimiter dialog's OK: reads the pending file with
-// context.importDelimiter under the busy pointer and note. The grid and its
-// sizes are replaced only by a complete, valid file; on failure the message
-// is shown, the earlier grid stays and false is returned (the window then
-// disables "Run NIBAL"). The pending import is used up either way.
-bool ImportGridText(GridState& state, platform::AppContext& context);
-
-// The delimiter dialog's "Quit": the chosen file is not read.
-void cancelGridImport(GridState& state);
+// "Import Data" of a chosen text file or workbook with the checked sizes, as
+// importGrid; a text file is split at `delimiter`, a workbook read with
+// context.workbooks. Any other kind is refused with its message.
+bool importGridFile(GridState& state, platform::AppContext& context,
+                    const GridDefinition& definition, const std::string& path,
+                    platform::ImportKind kind, char delimiter);
 
 enum class RunOutcome {
   AllMissing,       // "Kiding?" shown, nothing computed

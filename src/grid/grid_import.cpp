@@ -23,10 +23,8 @@ bool isBlankLine(std::string_view line, char delimiter) {
   return true;
 }
 
-GridImportResult failure(std::string_view place, std::string_view fault) {
-  GridImportResult result;
-  result.message = importFailureMessage(place, fault);
-  return result;
+shell::Failure failure(std::string_view place, std::string_view fault) {
+  return shell::fail(importFailureMessage(place, fault));
 }
 
 }  // namespace
@@ -58,7 +56,7 @@ std::optional<std::string> GridRecordBuilder::missingRecords() const {
 }
 
 std::string importFailureMessage(std::string_view place, std::string_view fault) {
-  std::string message(kDataImportFailed);
+  std::string message(shell::kImportFailed);
   message += '\n';
   message += place;
   message += ": ";
@@ -73,7 +71,7 @@ std::vector<std::string> gridLineFields(std::string_view line, char delimiter) {
   return shell::splitFields(line, delimiter);
 }
 
-GridImportResult readGridStream(std::istream& in, char delimiter, int rows, int columns) {
+shell::Result<GridData> readGridStream(std::istream& in, char delimiter, int rows, int columns) {
   shell::TextLineReader reader(in);
   GridRecordBuilder builder(rows, columns);
   // Empty lines are skipped inside the reader: a file of nothing but line
@@ -101,17 +99,17 @@ GridImportResult readGridStream(std::istream& in, char delimiter, int rows, int 
         lines == 0 ? std::string("Line 1") : "After line " + std::to_string(lines);
     return failure(place, *fault);
   }
-  GridImportResult result;
-  result.data = builder.take();
-  return result;
+  return builder.take();
 }
 
-GridImportResult parseGridText(std::string_view content, char delimiter, int rows, int columns) {
+shell::Result<GridData> parseGridText(std::string_view content, char delimiter, int rows,
+                                      int columns) {
   std::istringstream in{std::string(content)};
   return readGridStream(in, delimiter, rows, columns);
 }
 
-GridImportResult readGridTextFile(const std::string& path, char delimiter, int rows, int columns) {
+shell::Result<GridData> readGridTextFile(const std::string& path, char delimiter, int rows,
+                                         int columns) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return failure("File " + path, "it cannot be read");
   return readGridStream(in, delimiter, rows, columns);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "grid/grid_state.h"
+#include "shell/result.h"
 
 namespace sodwright::nibal {
 
@@ -45,15 +46,6 @@ class GridRecordBuilder {
   GridData data_;
 };
 
-// The outcome of an import: the new grids, or the message to show (the
-// failed-import line, then the place and the fault).
-struct GridImportResult {
-  std::optional<GridData> data;
-  std::string message;
-
-  bool ok() const { return data.has_value(); }
-};
-
 // The message of a failed import: `place` is "Line 12" or "Row 12" and the
 // like, `fault` what is wrong there.
 std::string importFailureMessage(std::string_view place, std::string_view fault);
@@ -67,13 +59,15 @@ std::vector<std::string> gridLineFields(std::string_view line, char delimiter);
 // are skipped; every other line is one record whose third field must be a
 // finite number. Reading stops at the first fault, at a line longer than
 // shell::kLongestTextLine and at a record beyond the grid's node count.
-GridImportResult readGridStream(std::istream& in, char delimiter, int rows, int columns);
+shell::Result<GridData> readGridStream(std::istream& in, char delimiter, int rows, int columns);
 
 // The same over the whole text of a grid file.
-GridImportResult parseGridText(std::string_view content, char delimiter, int rows, int columns);
+shell::Result<GridData> parseGridText(std::string_view content, char delimiter, int rows,
+                                      int columns);
 
 // Reads the file at `path`, as parseGridText.
-GridImportResult readGridTextFile(const std::string& path, char delimiter, int rows, int columns);
+shell::Result<GridData> readGridTextFile(const std::string& path, char delimiter, int rows,
+                                         int columns);
 
 // Puts a complete import into the state: the definition's texts into
 // `GridInfo`, the node count, the three grids; earlier results are dropped as

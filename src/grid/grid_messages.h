@@ -1,8 +1,11 @@
 #pragma once
 // The texts the NIBAL windows and the batch runner show, exactly as the user
-// sees them.
+// sees them. The texts every import shares (an unsupported file, a failed
+// import) come from shell/import_messages.h.
 
 #include <string_view>
+
+#include "shell/import_messages.h"
 
 namespace sodwright::nibal {
 
@@ -10,12 +13,6 @@ inline constexpr std::string_view kGridValueWrong =
     "Grid information wrong, please input them again";
 inline constexpr std::string_view kGridWrongOrImportFailed =
     "Grid information wrong or importing data failed, please try again";
-inline constexpr std::string_view kUnsupportedFile =
-    "Sorry, program can not handle this file. Please convert your data into Excel, Text or DBF "
-    "file";
-// First line of a failed import; a second line names the place and the fault.
-inline constexpr std::string_view kDataImportFailed =
-    "Data import failed. Please check your data file and try again.";
 
 inline constexpr std::string_view kNoteTitle = "Note";
 inline constexpr std::string_view kBettaColMissing = "Betta on Column direction is missing!";

@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <variant>
@@ -105,13 +104,6 @@ struct GridDefinition {
   std::string columnSpacingText;
 };
 
-// An import between the choice of the file and the reading of it (the
-// delimiter dialog sits in between).
-struct PendingGridImport {
-  GridDefinition definition;
-  std::string path;
-};
-
 struct GridState {
   GridInfo info;
   std::int16_t GridNodeCount = 0;
@@ -119,7 +111,6 @@ struct GridState {
   GridArray<GridCoordinate> GridNorthing;
   GridArray<double> GridElevation;
   GridResults results;
-  std::optional<PendingGridImport> pendingImport;
 
   bool hasGrid() const { return !GridElevation.empty(); }
 };

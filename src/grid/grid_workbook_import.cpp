@@ -1,25 +1,19 @@
 #include "grid/grid_workbook_import.h"
 
 #include <cmath>
-#include <new>
 #include <optional>
 #include <utility>
 
-#include "grid/grid_messages.h"
-#include "platform/busy_indicator.h"
 #include "platform/cell_address.h"
 #include "shell/number_text.h"
-#include "shell/text_file.h"
 
 namespace sodwright::nibal {
 namespace {
 
 using platform::CellValue;
 
-GridImportResult failure(std::string_view place, std::string_view fault) {
-  GridImportResult result;
-  result.message = importFailureMessage(place, fault);
-  return result;
+shell::Failure failure(std::string_view place, std::string_view fault) {
+  return shell::fail(importFailureMessage(place, fault));
 }
 
 // A coordinate as the cell holds it: a number stays a number, a text its text.
@@ -30,7 +24,7 @@ GridCoordinate coordinate(const CellValue& cell) {
 
 }  // namespace
 
-GridImportResult readGridWorksheet(const platform::Worksheet& sheet, int rows, int columns) {
+shell::Result<GridData> readGridWorksheet(const platform::Worksheet& sheet, int rows, int columns) {
   const long long records = static_cast<long long>(rows) * columns;
   if (rows < 1 || columns < 1 || records > platform::kMaxSheetRows)
     return failure("Grid", "the grid size does not fit a worksheet");
@@ -60,13 +54,11 @@ GridImportResult readGridWorksheet(const platform::Worksheet& sheet, int rows, i
     if (auto fault = builder.add(coordinate(easting), coordinate(northing), elevation))
       return failure(place, *fault);
   }
-  GridImportResult result;
-  result.data = builder.take();
-  return result;
+  return builder.take();
 }
 
-GridImportResult readGridWorkbookFile(platform::WorkbookReader& reader, const std::string& path,
-                                      int rows, int columns) {
+shell::Result<GridData> readGridWorkbookFile(platform::WorkbookReader& reader,
+                                             const std::string& path, int rows, int columns) {
   std::string error;
   const auto sheet = reader.openFirstSheet(path, error);
   if (!sheet) {
@@ -75,33 +67,6 @@ GridImportResult readGridWorkbookFile(platform::WorkbookReader& reader, const st
     return failure("File " + path, error);
   }
   return readGridWorksheet(*sheet, rows, columns);
-}
-
-bool ImportGridWorkbook(GridState& state, platform::AppContext& context) {
-  if (!state.pendingImport || context.workbooks == nullptr) {
-    state.pendingImport.reset();
-    context.messages.inform(std::string(kGridWrongOrImportFailed));
-    return false;
-  }
-  const PendingGridImport pending = std::move(*state.pendingImport);
-  state.pendingImport.reset();
-  GridImportResult result;
-  {
-    platform::BusyScope busy(context.busy);
-    try {
-      result = readGridWorkbookFile(*context.workbooks, pending.path, pending.definition.rows,
-                                    pending.definition.columns);
-    } catch (const std::bad_alloc&) {
-      // The program goes on with the grid it held.
-      result.message = std::string(kDataImportFailed) + "\n" + std::string(shell::kNotEnoughMemory);
-    }
-  }
-  if (!result.ok()) {
-    context.messages.inform(result.message);
-    return false;
-  }
-  replaceGrid(state, pending.definition, std::move(*result.data));
-  return true;
 }
 
 }  // namespace sodwright::nibal

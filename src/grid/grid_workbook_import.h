@@ -10,7 +10,6 @@
 
 #include "grid/grid_import.h"
 #include "grid/grid_state.h"
-#include "platform/app_context.h"
 #include "platform/workbook.h"
 
 namespace sodwright::nibal {
@@ -18,17 +17,10 @@ namespace sodwright::nibal {
 // The R x C records of the worksheet. A row whose three cells are all empty
 // is a missing record; an elevation cell holding text that is no number is
 // a fault; both name the cell.
-GridImportResult readGridWorksheet(const platform::Worksheet& sheet, int rows, int columns);
+shell::Result<GridData> readGridWorksheet(const platform::Worksheet& sheet, int rows, int columns);
 
 // Opens the workbook at `path` and reads it as above.
-GridImportResult readGridWorkbookFile(platform::WorkbookReader& reader, const std::string& path,
-                                      int rows, int columns);
-
-// "Import Data" for a workbook, after beginGridImport chose one: reads the
-// pending file with context.workbooks under the busy pointer and note. The
-// grid and its sizes are replaced only by a complete, valid workbook; on
-// failure the message is shown, the earlier grid stays and false is
-// returned. The pending import is used up either way.
-bool ImportGridWorkbook(GridState& state, platform::AppContext& context);
+shell::Result<GridData> readGridWorkbookFile(platform::WorkbookReader& reader,
+                                             const std::string& path, int rows, int columns);
 
 }  // namespace sodwright::nibal

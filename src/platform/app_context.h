@@ -21,7 +21,6 @@ struct AppContext {
   BusyIndicator& busy;
   WorkbookReader* workbooks = nullptr;  // null until a reader is installed
   std::int16_t activeModel = kNoModel;
-  char importDelimiter = '\t';  // kept between imports
 };
 
 }  // namespace sodwright::platform

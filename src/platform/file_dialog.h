@@ -7,7 +7,7 @@
 
 namespace sodwright::platform {
 
-// Every kind the imports read (text, and the workbooks of workbook_path.h),
+// Every kind the imports read (text and workbooks; see import_kind.h),
 // and ".dbf", which is offered and answered with its own message.
 inline constexpr const char* kImportFilter =
     "Data "

@@ -4,7 +4,6 @@
 // quotes with its quotes doubled; records end in CR LF. Numbers are written
 // in full, the shortest text that reads back to the same value.
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,13 +17,5 @@ std::string csvField(std::string_view text);
 std::string exactNumber(double value);
 // The same for a Single, at a Single's precision.
 std::string exactNumberSingle(float value);
-
-// The delimiter a text file's name suggests: ',' for ".csv", the tab for
-// ".tsv", and empty for any other name (the delimiter dialog's own choice).
-std::optional<char> presetDelimiter(std::string_view path);
-
-// Whether the name ends in a delimited text extension: .txt, .dat, .csv or
-// .tsv, in any case.
-bool isDelimitedTextPath(std::string_view path);
 
 }  // namespace sodwright::shell

@@ -256,7 +256,7 @@ std::optional<ImportProblem> ReadTransectRows(shell::TextLineReader& reader, cha
   return std::nullopt;
 }
 
-ImportResult importTransectStream(KolvState& state, std::istream& in, char delimiter) {
+shell::Result<> importTransectStream(KolvState& state, std::istream& in, char delimiter) {
   shell::TextLineReader reader(in);
   std::vector<std::string> header;
   while (static_cast<int>(header.size()) < kHeaderLines) {
@@ -272,24 +272,24 @@ ImportResult importTransectStream(KolvState& state, std::istream& in, char delim
     problem = lineFault(reader, static_cast<int>(header.size()) + 1, "a header line");
   if (!problem) problem = ReadTransectHeader(header, delimiter, params, data.SubstanceUnit);
   if (!problem) problem = ReadTransectRows(reader, delimiter, params, data, results);
-  if (problem) return ImportResult{std::string(kImportFailedMessage) + "\n" + problem->what};
+  if (problem) return shell::fail(std::string(shell::kImportFailed) + "\n" + problem->what);
   adoptImport(state, params, std::move(data), std::move(results));
-  return ImportResult{};
+  return {};
 }
 
-ImportResult importTransectLines(KolvState& state, const std::vector<std::string>& lines,
-                                 char delimiter) {
+shell::Result<> importTransectLines(KolvState& state, const std::vector<std::string>& lines,
+                                    char delimiter) {
   std::string text;
   for (const std::string& line : lines) text.append(line).append("\n");
   std::istringstream in(text);
   return importTransectStream(state, in, delimiter);
 }
 
-ImportResult importTransectText(KolvState& state, const std::string& path, char delimiter) {
+shell::Result<> importTransectText(KolvState& state, const std::string& path, char delimiter) {
   std::ifstream in(path, std::ios::binary);
   if (!in)
-    return ImportResult{std::string(kImportFailedMessage) + "\nThe file " + path +
-                        " cannot be opened or read."};
+    return shell::fail(std::string(shell::kImportFailed) + "\nThe file " + path +
+                       " cannot be opened or read.");
   return importTransectStream(state, in, delimiter);
 }
 

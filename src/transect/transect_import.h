@@ -12,24 +12,16 @@
 #include <string_view>
 #include <vector>
 
+#include "shell/import_messages.h"
+#include "shell/result.h"
 #include "shell/text_file.h"
 #include "transect/kolv_state.h"
 
 namespace sodwright::kolv {
 
-inline constexpr std::string_view kImportFailedMessage =
-    "Data import failed. Please check your data file and try again.";
-
 // What was wrong and where (the text names the line or cell).
 struct ImportProblem {
   std::string what;
-};
-
-struct ImportResult {
-  bool ok() const { return !message.has_value(); }
-  // The two-line text to show on failure: kImportFailedMessage, a line end,
-  // then the line number and what was wrong there.
-  std::optional<std::string> message;
 };
 
 // Reads lines 1 to 8 into `params` and `substanceUnit`, then sets the
@@ -50,13 +42,13 @@ std::optional<ImportProblem> ReadTransectRows(shell::TextLineReader& reader, cha
 // Both steps over a stream read line by line: reading stops at the first
 // fault, at a line longer than shell::kLongestTextLine, or after the counted
 // rows. Replaces the state's parameters, data and results only on success.
-ImportResult importTransectStream(KolvState& state, std::istream& in, char delimiter);
+shell::Result<> importTransectStream(KolvState& state, std::istream& in, char delimiter);
 
 // The same over text already split into lines.
-ImportResult importTransectLines(KolvState& state, const std::vector<std::string>& lines,
-                                 char delimiter);
+shell::Result<> importTransectLines(KolvState& state, const std::vector<std::string>& lines,
+                                    char delimiter);
 
 // The import command's reading of a text file (CR LF, CR or LF line ends).
-ImportResult importTransectText(KolvState& state, const std::string& path, char delimiter);
+shell::Result<> importTransectText(KolvState& state, const std::string& path, char delimiter);
 
 }  // namespace sodwright::kolv

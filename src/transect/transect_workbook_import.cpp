@@ -216,23 +216,23 @@ std::optional<ImportProblem> ReadSheetRows(const platform::Worksheet& sheet,
   return std::nullopt;
 }
 
-ImportResult importTransectWorksheet(KolvState& state, const platform::Worksheet& sheet) {
+shell::Result<> importTransectWorksheet(KolvState& state, const platform::Worksheet& sheet) {
   TranslocationParameters params = state.params;
   TransectData data;
   ComparisonResults results;
   data.SubstanceUnit = state.data.SubstanceUnit;
   auto problem = ReadSheetHeader(sheet, params);
   if (!problem) problem = ReadSheetRows(sheet, params, data, results);
-  if (problem) return ImportResult{std::string(kImportFailedMessage) + "\n" + problem->what};
+  if (problem) return shell::fail(std::string(shell::kImportFailed) + "\n" + problem->what);
   adoptImport(state, params, std::move(data), std::move(results));
-  return ImportResult{};
+  return {};
 }
 
-ImportResult importTransectWorkbook(KolvState& state, platform::WorkbookReader& reader,
-                                    const std::string& path) {
+shell::Result<> importTransectWorkbook(KolvState& state, platform::WorkbookReader& reader,
+                                       const std::string& path) {
   std::string error;
   const auto sheet = reader.openFirstSheet(path, error);
-  if (!sheet) return ImportResult{std::string(kImportFailedMessage) + "\n" + error};
+  if (!sheet) return shell::fail(std::string(shell::kImportFailed) + "\n" + error);
   return importTransectWorksheet(state, *sheet);
 }
 

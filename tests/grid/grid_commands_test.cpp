@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -34,45 +35,24 @@ struct GridCommands : ::testing::Test {
   GridState state;
 
   bool importFile(const std::string& path, GridBoxTexts boxes = {"4", "4", "1", "1"}) {
-    platform.fileDialogs.names.push_back(path);
-    platform.context.importDelimiter = ' ';
-    if (beginGridImport(state, boxes, platform.context) != ImportStep::AskDelimiter) return false;
-    return ImportGridText(state, platform.context);
+    const GridBoxCheck check = checkGridBoxes(boxes);
+    if (check.verdict != GridBoxVerdict::Accepted) return false;
+    return importGridFile(state, platform.context, check.definition, path,
+                          platform::importKindOf(path), ' ');
   }
 };
 
-TEST_F(GridCommands, ImportDataStopsAtWrongBoxesWithTheirMessages) {
-  EXPECT_EQ(beginGridImport(state, {"3", "4", "1", "1"}, platform.context), ImportStep::ValueWrong);
-  EXPECT_EQ(beginGridImport(state, {"200", "200", "1", "1"}, platform.context),
-            ImportStep::WrongOrFailed);
+TEST_F(GridCommands, ImportGridFileRefusesWhatItCannotRead) {
+  const GridDefinition definition = checkGridBoxes({"4", "4", "1", "1"}).definition;
+  EXPECT_FALSE(importGridFile(state, platform.context, definition, "grid.dbf",
+                              platform::ImportKind::Database, ' '));
+  // No workbook reader installed.
+  EXPECT_FALSE(importGridFile(state, platform.context, definition, "grid.Xls",
+                              platform::ImportKind::Xls, ' '));
   EXPECT_EQ(platform.messages.texts(),
-            (std::vector<std::string>{std::string(kGridValueWrong),
+            (std::vector<std::string>{std::string(shell::kUnsupportedFile),
                                       std::string(kGridWrongOrImportFailed)}));
-  EXPECT_TRUE(platform.fileDialogs.openFilters.empty());
-}
-
-TEST_F(GridCommands, ImportDataChoosesHowTheFileIsRead) {
-  EXPECT_EQ(gridFileKind("a.TXT"), GridFileKind::Text);
-  EXPECT_EQ(gridFileKind("a.xlsx"), GridFileKind::Workbook);
-  EXPECT_EQ(gridFileKind("a.ODS"), GridFileKind::Workbook);
-  EXPECT_EQ(gridFileKind("a.csv"), GridFileKind::Text);
-  EXPECT_EQ(gridFileKind("a.Tsv"), GridFileKind::Text);
-  EXPECT_EQ(gridFileKind("dem.TIFF"), GridFileKind::Raster);
-  EXPECT_EQ(gridFileKind("dem.asc"), GridFileKind::Raster);
-  EXPECT_EQ(gridFileKind("a.png"), GridFileKind::Other);
-  EXPECT_EQ(gridFileKind("txt"), GridFileKind::Other);
-  platform.fileDialogs.names = {"", "grid.DAT", "grid.Xls", "grid.dbf"};
-  const GridBoxTexts boxes{"4", "4", "1", "1"};
-  EXPECT_EQ(beginGridImport(state, boxes, platform.context), ImportStep::Cancelled);
-  EXPECT_FALSE(state.pendingImport.has_value());
-  EXPECT_EQ(beginGridImport(state, boxes, platform.context), ImportStep::AskDelimiter);
-  ASSERT_TRUE(state.pendingImport.has_value());
-  EXPECT_EQ(state.pendingImport->path, "grid.DAT");
-  EXPECT_EQ(beginGridImport(state, boxes, platform.context), ImportStep::ReadWorkbook);
-  EXPECT_EQ(beginGridImport(state, boxes, platform.context), ImportStep::Unsupported);
-  EXPECT_FALSE(state.pendingImport.has_value());
-  EXPECT_EQ(platform.messages.texts(), (std::vector<std::string>{std::string(kUnsupportedFile)}));
-  EXPECT_EQ(platform.fileDialogs.openFilters.front(), platform::kGridImportFilter);
+  EXPECT_FALSE(state.hasGrid());
 }
 
 TEST_F(GridCommands, FailedImportKeepsTheEarlierGridAndSizes) {
@@ -84,14 +64,22 @@ TEST_F(GridCommands, FailedImportKeepsTheEarlierGridAndSizes) {
   EXPECT_FALSE(importFile(bad, {"5", "5", "2", "2"}));
   ASSERT_EQ(platform.messages.shown.size(), 1u);
   EXPECT_EQ(platform.messages.shown[0].text,
-            std::string(kDataImportFailed) + "\nLine 2: the third field \"x\" is not a number.");
+            std::string(shell::kImportFailed) + "\nLine 2: the third field \"x\" is not a number.");
   EXPECT_EQ(state.info.Rows, "4");
   EXPECT_EQ(state.info.RowSpacing, "1");
   EXPECT_EQ(state.GridNodeCount, 16);
   EXPECT_EQ(state.GridElevation(2, 2), 1.0);
-  EXPECT_FALSE(state.pendingImport.has_value());
   // The note was shown and hidden around the reading, failure or not.
   EXPECT_FALSE(platform.busy.noteShown);
+  EXPECT_FALSE(platform.busy.busy);
+}
+
+TEST_F(GridCommands, WantOfMemoryKeepsTheGridAndSaysSo) {
+  ASSERT_TRUE(importFile(writeBumpFile("nibal_memory.txt")));
+  EXPECT_FALSE(importGrid(state, platform.context,
+                          []() -> shell::Result<ImportedGrid> { throw std::bad_alloc(); }));
+  EXPECT_EQ(platform.messages.texts(), std::vector<std::string>{shell::importOutOfMemoryMessage()});
+  EXPECT_EQ(state.GridNodeCount, 16);
   EXPECT_FALSE(platform.busy.busy);
 }
 

@@ -33,9 +33,9 @@ TEST(GridLineFields, DelimitersAtTheEndsAreDroppedAndEveryOtherSplits) {
 }
 
 TEST(GridTextImport, FillsNodesRowsOuterColumnsInnerAndKeepsCoordinateTexts) {
-  const GridImportResult result = parseGridText(sixteenRecords(), ',', 4, 4);
-  ASSERT_TRUE(result.ok()) << result.message;
-  const GridData& data = *result.data;
+  const shell::Result<GridData> result = parseGridText(sixteenRecords(), ',', 4, 4);
+  ASSERT_TRUE(result.ok()) << result.message();
+  const GridData& data = *result;
   EXPECT_EQ(data.elevation(1, 1), 1.0);
   EXPECT_EQ(data.elevation(1, 4), 4.0);
   EXPECT_EQ(data.elevation(2, 1), 5.0);
@@ -47,21 +47,22 @@ TEST(GridTextImport, FillsNodesRowsOuterColumnsInnerAndKeepsCoordinateTexts) {
 TEST(GridTextImport, SpaceDelimitedLineWithDoubleBlanksReadsTheMiddleNumber) {
   std::string text;
   for (int n = 0; n < 16; ++n) text += "1  2  3\n";
-  const GridImportResult result = parseGridText(text, ' ', 4, 4);
-  ASSERT_TRUE(result.ok()) << result.message;
-  EXPECT_EQ(result.data->elevation(4, 4), 2.0);
-  EXPECT_EQ(std::get<std::string>(result.data->northing(4, 4)), "");
+  const shell::Result<GridData> result = parseGridText(text, ' ', 4, 4);
+  ASSERT_TRUE(result.ok()) << result.message();
+  EXPECT_EQ(result->elevation(4, 4), 2.0);
+  EXPECT_EQ(std::get<std::string>(result->northing(4, 4)), "");
 }
 
 TEST(GridTextImport, EveryLineEndStyleAndBlankLinesAreAccepted) {
   for (const std::string& end : {std::string("\r\n"), std::string("\r"), std::string("\n")}) {
-    const GridImportResult result =
+    const shell::Result<GridData> result =
         parseGridText(sixteenRecords(end) + end + "  ,\t" + end, ',', 4, 4);
-    ASSERT_TRUE(result.ok()) << result.message;
-    EXPECT_EQ(result.data->elevation(4, 4), 16.0);
+    ASSERT_TRUE(result.ok()) << result.message();
+    EXPECT_EQ(result->elevation(4, 4), 16.0);
   }
-  const GridImportResult blankBetween = parseGridText("\n\n" + sixteenRecords("\n\n"), ',', 4, 4);
-  EXPECT_TRUE(blankBetween.ok()) << blankBetween.message;
+  const shell::Result<GridData> blankBetween =
+      parseGridText("\n\n" + sixteenRecords("\n\n"), ',', 4, 4);
+  EXPECT_TRUE(blankBetween.ok()) << blankBetween.message();
 }
 
 TEST(GridTextImport, FaultsNameTheLineAndWhatIsWrong) {
@@ -84,10 +85,10 @@ TEST(GridTextImport, FaultsNameTheLineAndWhatIsWrong) {
        "Line 3: the line is longer than 65536 characters."},
   };
   for (const Case& c : cases) {
-    const GridImportResult result = parseGridText(c.text, ',', 4, 4);
+    const shell::Result<GridData> result = parseGridText(c.text, ',', 4, 4);
     ASSERT_FALSE(result.ok());
-    EXPECT_EQ(result.message.substr(0, result.message.find('\n')), kDataImportFailed);
-    EXPECT_EQ(secondLine(result.message), c.expectedSecondLine);
+    EXPECT_EQ(result.message().substr(0, result.message().find('\n')), shell::kImportFailed);
+    EXPECT_EQ(secondLine(result.message()), c.expectedSecondLine);
   }
 }
 
@@ -95,18 +96,18 @@ TEST(GridTextImport, AnEndlessFileIsRefusedAtItsFirstLine) {
   const auto link = std::filesystem::temp_directory_path() / "sodwright_endless_grid.txt";
   std::filesystem::remove(link);
   std::filesystem::create_symlink("/dev/zero", link);
-  const GridImportResult result = readGridTextFile(link.string(), ',', 4, 4);
+  const shell::Result<GridData> result = readGridTextFile(link.string(), ',', 4, 4);
   std::filesystem::remove(link);
   ASSERT_FALSE(result.ok());
-  EXPECT_EQ(secondLine(result.message), "Line 1: the line is longer than 65536 characters.");
+  EXPECT_EQ(secondLine(result.message()), "Line 1: the line is longer than 65536 characters.");
 }
 
 TEST(GridTextImport, TenFieldsAreStillOneRecord) {
   std::string text;
   for (int n = 0; n < 16; ++n) text += "a,b,7.5,4,5,6,7,8,9,10\n";
-  const GridImportResult result = parseGridText(text, ',', 4, 4);
-  ASSERT_TRUE(result.ok()) << result.message;
-  EXPECT_EQ(result.data->elevation(2, 3), 7.5);
+  const shell::Result<GridData> result = parseGridText(text, ',', 4, 4);
+  ASSERT_TRUE(result.ok()) << result.message();
+  EXPECT_EQ(result->elevation(2, 3), 7.5);
 }
 
 TEST(GridRecordBuilder, WorkbookCellsFeedTheSameValidation) {
@@ -129,9 +130,9 @@ TEST(GridReplace, PutsTheDefinitionTheCountAndTheGridsIntoTheStateAndDropsResult
   GridState state;
   state.results.allocate(2, 2);
   const GridDefinition definition{4, 4, "4", "4.0", "2", "3"};
-  GridImportResult result = parseGridText(sixteenRecords(), ',', 4, 4);
+  shell::Result<GridData> result = parseGridText(sixteenRecords(), ',', 4, 4);
   ASSERT_TRUE(result.ok());
-  replaceGrid(state, definition, std::move(*result.data));
+  replaceGrid(state, definition, std::move(*result));
   EXPECT_EQ(state.info.Rows, "4");
   EXPECT_EQ(state.info.Columns, "4.0");
   EXPECT_EQ(state.info.RowSpacing, "2");

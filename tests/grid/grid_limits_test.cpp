@@ -37,12 +37,13 @@ TEST(GridLimits, ExactlyTheLargestNodeCountImportsRunsAndReports) {
   ASSERT_EQ(shell::writeWholeFile(input, text), std::nullopt);
 
   platform::FakePlatform fake;
-  fake.fileDialogs.names = {input, report};
+  fake.fileDialogs.names = {report};
   GridState state;
-  ASSERT_EQ(beginGridImport(state, GridBoxTexts{"31", "1057", "2", "2"}, fake.context),
-            ImportStep::AskDelimiter);
-  fake.context.importDelimiter = ',';
-  ASSERT_TRUE(ImportGridText(state, fake.context)) << fake.messages.texts().back();
+  const GridBoxCheck check = checkGridBoxes(GridBoxTexts{"31", "1057", "2", "2"});
+  ASSERT_EQ(check.verdict, GridBoxVerdict::Accepted);
+  ASSERT_TRUE(
+      importGridFile(state, fake.context, check.definition, input, platform::ImportKind::Text, ','))
+      << fake.messages.texts().back();
   EXPECT_EQ(state.GridNodeCount, 32767);
   ASSERT_EQ(RunGridModel(state, GridParameterTexts{}, fake.context, "8/12/2026"),
             RunOutcome::ReportWritten);
@@ -54,17 +55,13 @@ TEST(GridLimits, ExactlyTheLargestNodeCountImportsRunsAndReports) {
   fs::remove_all(dir);
 }
 
-TEST(GridLimits, OneNodeMoreIsRefusedBeforeAnyFileIsAskedFor) {
+TEST(GridLimits, OneNodeMoreIsRefusedByTheBoxCheck) {
   for (const GridBoxTexts& boxes :
        {GridBoxTexts{"4", "8192", "1", "1"}, GridBoxTexts{"8192", "4", "1", "1"},
         GridBoxTexts{"32768", "4", "1", "1"}}) {
-    platform::FakePlatform fake;
-    GridState state;
-    EXPECT_EQ(beginGridImport(state, boxes, fake.context), ImportStep::WrongOrFailed);
-    EXPECT_EQ(fake.messages.texts(),
-              std::vector<std::string>{std::string(kGridWrongOrImportFailed)});
-    EXPECT_TRUE(fake.fileDialogs.openFilters.empty());
-    EXPECT_FALSE(state.hasGrid());
+    const GridBoxCheck check = checkGridBoxes(boxes);
+    EXPECT_EQ(check.verdict, GridBoxVerdict::WrongOrTooLarge);
+    EXPECT_EQ(check.message, kGridWrongOrImportFailed);
   }
 }
 

@@ -79,13 +79,15 @@ TEST(GridSoak, RandomGridsImportRunAndReportEveryNode) {
     ASSERT_EQ(shell::writeWholeFile(input, text), std::nullopt);
 
     platform::FakePlatform fake;
-    fake.fileDialogs.names = {input, report};
+    fake.fileDialogs.names = {report};
     GridState state;
     const GridBoxTexts boxes{std::to_string(rows), std::to_string(columns),
                              fixed(uniform(0.5, 20), 2), fixed(uniform(0.5, 20), 2)};
-    ASSERT_EQ(beginGridImport(state, boxes, fake.context), ImportStep::AskDelimiter);
-    fake.context.importDelimiter = delimiter;
-    ASSERT_TRUE(ImportGridText(state, fake.context)) << fake.messages.shown.back().text;
+    const GridBoxCheck check = checkGridBoxes(boxes);
+    ASSERT_EQ(check.verdict, GridBoxVerdict::Accepted);
+    ASSERT_TRUE(importGridFile(state, fake.context, check.definition, input,
+                               platform::ImportKind::Text, delimiter))
+        << fake.messages.shown.back().text;
     ASSERT_EQ(state.GridNodeCount, rows * columns);
 
     GridParameterTexts coefficients;

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "grid/grid_commands.h"
 #include "grid/grid_messages.h"
 #include "grid/grid_workbook_import.h"
 #include "grid/grid_test_support.h"
@@ -33,9 +34,9 @@ TEST(GridWorksheet, ReadsOneNodePerRowRowsOuterColumnsInner) {
   MemoryWorksheet sheet = gridSheet();
   sheet.set(6, 3, {});            // empty elevation reads as 0
   sheet.setText(7, 3, " 12.5 ");  // a number typed as text
-  const GridImportResult result = readGridWorksheet(sheet, 4, 4);
-  ASSERT_TRUE(result.ok()) << result.message;
-  const GridData& data = *result.data;
+  const shell::Result<GridData> result = readGridWorksheet(sheet, 4, 4);
+  ASSERT_TRUE(result.ok()) << result.message();
+  const GridData& data = *result;
   EXPECT_EQ(std::get<double>(data.easting(1, 1)), 500001.5);
   EXPECT_EQ(std::get<std::string>(data.northing(2, 3)), "N7");  // record 7 is node (2, 3)
   EXPECT_EQ(data.elevation(2, 2), 0.0);
@@ -46,18 +47,18 @@ TEST(GridWorksheet, ReadsOneNodePerRowRowsOuterColumnsInner) {
 TEST(GridWorksheet, TextElevationAndMissingRecordsNameTheirCell) {
   MemoryWorksheet text = gridSheet();
   text.setText(4, 3, "n/a");
-  GridImportResult result = readGridWorksheet(text, 4, 4);
+  shell::Result<GridData> result = readGridWorksheet(text, 4, 4);
   ASSERT_FALSE(result.ok());
-  EXPECT_EQ(result.message,
-            std::string(kDataImportFailed) + "\nCell C4: the elevation \"n/a\" is not a number.");
+  EXPECT_EQ(result.message(), std::string(shell::kImportFailed) +
+                                  "\nCell C4: the elevation \"n/a\" is not a number.");
 
   MemoryWorksheet shortSheet = gridSheet();
   for (int column = 1; column <= 3; ++column) shortSheet.set(16, column, {});
   result = readGridWorksheet(shortSheet, 4, 4);
   ASSERT_FALSE(result.ok());
-  EXPECT_NE(result.message.find("Row 16: cells A16 to C16 are empty, but the grid has 16 nodes"),
+  EXPECT_NE(result.message().find("Row 16: cells A16 to C16 are empty, but the grid has 16 nodes"),
             std::string::npos)
-      << result.message;
+      << result.message();
 }
 
 // Hands out the sheets it holds by file name.
@@ -83,13 +84,12 @@ TEST(ImportGridWorkbookStep, ReplacesTheGridUnderTheBusyNote) {
   reader.sheets["grid.ods"] = gridSheet();
   fakes.context.workbooks = &reader;
   GridState state = testing::makeGrid(5, 5, [](int, int) { return 1.0; });
-  state.pendingImport = PendingGridImport{fourByFour(), "grid.ods"};
-  ASSERT_TRUE(ImportGridWorkbook(state, fakes.context));
+  ASSERT_TRUE(importGridFile(state, fakes.context, fourByFour(), "grid.ods",
+                             platform::ImportKind::Ods, '\0'));
   EXPECT_TRUE(fakes.messages.shown.empty());
   EXPECT_EQ(state.GridNodeCount, 16);
   EXPECT_EQ(state.info.Rows, "4");
   EXPECT_EQ(state.GridElevation(4, 4), 66.0);
-  EXPECT_FALSE(state.pendingImport);
   EXPECT_EQ(fakes.busy.events,
             (std::vector<std::string>{"busy", "showNote", "hideNote", "normal"}));
 }
@@ -102,14 +102,13 @@ TEST(ImportGridWorkbookStep, FailureShowsTheMessageAndKeepsTheOldGrid) {
   fakes.context.workbooks = &reader;
   GridState state = testing::makeGrid(5, 5, [](int r, int c) { return r + 0.1 * c; });
   for (const char* file : {"grid.xlsx", "missing.xls"}) {
-    state.pendingImport = PendingGridImport{fourByFour(), file};
-    EXPECT_FALSE(ImportGridWorkbook(state, fakes.context));
-    EXPECT_FALSE(state.pendingImport);
+    EXPECT_FALSE(importGridFile(state, fakes.context, fourByFour(), file,
+                                platform::importKindOf(file), '\0'));
   }
   ASSERT_EQ(fakes.messages.texts().size(), 2u);
   EXPECT_NE(fakes.messages.texts()[0].find("Cell C4"), std::string::npos);
   EXPECT_EQ(fakes.messages.texts()[1],
-            std::string(kDataImportFailed) + "\nFile missing.xls: The file cannot be opened.");
+            std::string(shell::kImportFailed) + "\nFile missing.xls: The file cannot be opened.");
   EXPECT_EQ(state.GridNodeCount, 25);
   EXPECT_EQ(state.GridElevation(5, 5), 5.5);
   EXPECT_FALSE(fakes.busy.busy);

@@ -175,8 +175,8 @@ void expectLastSequenceReadsBack(const KolvState& state, const std::string& path
   const Int16 seq = state.params.LastSeqShown;
   ASSERT_EQ(writeLastSequenceFile(path, state, seq), std::nullopt);
   KolvState again;
-  const ImportResult result = importTransectText(again, path, '\t');
-  ASSERT_TRUE(result.ok()) << *result.message;
+  const shell::Result<> result = importTransectText(again, path, '\t');
+  ASSERT_TRUE(result.ok()) << result.message();
   ASSERT_EQ(again.params.FileSeqNo, seq);
   ASSERT_EQ(again.params.NodeCount, state.params.NodeCount);
   for (int i = 0; i < state.params.NodeCount; ++i) {
@@ -226,8 +226,8 @@ TEST(KolvSoak, RandomStudiesConserveSoilAndSubstanceAndWriteFilesThatReadBack) {
     const std::string input = (dir / "transect.txt").string();
     ASSERT_EQ(shell::writeWholeFile(input, study.text), std::nullopt);
     KolvState state;
-    const ImportResult imported = importTransectText(state, input, study.delimiter);
-    ASSERT_TRUE(imported.ok()) << *imported.message;
+    const shell::Result<> imported = importTransectText(state, input, study.delimiter);
+    ASSERT_TRUE(imported.ok()) << imported.message();
     typeParameters(state, study, random);
     if (::testing::Test::HasFatalFailure()) return;
 

@@ -47,7 +47,7 @@ std::vector<std::string> exampleLines(const std::string& interval) {
 KolvState exampleAt(const std::string& interval) {
   KolvState state;
   const auto result = importTransectLines(state, exampleLines(interval), '\t');
-  EXPECT_TRUE(result.ok()) << result.message.value_or("");
+  EXPECT_TRUE(result.ok()) << result.message();
   state.params.SeqCount = 19;
   state.params.LastSeq = 19;
   state.params.TillDirection = kAlternative;

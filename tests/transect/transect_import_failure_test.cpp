@@ -126,10 +126,10 @@ TEST(TransectImportFailure, MalformedFilesLeaveThePreviousTransect) {
     SCOPED_TRACE(c.name);
     const auto result = importTransectLines(state, shell::splitLines(c.text()), '\t');
     ASSERT_FALSE(result.ok());
-    const std::string& message = *result.message;
+    const std::string& message = result.message();
     const auto lineEnd = message.find('\n');
     ASSERT_NE(lineEnd, std::string::npos);
-    EXPECT_EQ(message.substr(0, lineEnd), kImportFailedMessage);
+    EXPECT_EQ(message.substr(0, lineEnd), shell::kImportFailed);
     EXPECT_EQ(message.substr(lineEnd + 1, std::string(c.secondLineStart).size()), c.secondLineStart)
         << message;
     EXPECT_EQ(describeState(state), before);
@@ -140,8 +140,8 @@ TEST(TransectImportFailure, MissingFileNamesTheFile) {
   KolvState state;
   const auto result = importTransectText(state, "/nonexistent/kolv/transect.txt", '\t');
   ASSERT_FALSE(result.ok());
-  EXPECT_EQ(*result.message,
-            std::string(kImportFailedMessage) +
+  EXPECT_EQ(result.message(),
+            std::string(shell::kImportFailed) +
                 "\nThe file /nonexistent/kolv/transect.txt cannot be opened or read.");
   EXPECT_FALSE(state.imported);
 }
@@ -156,8 +156,8 @@ TEST(TransectImportFailure, AnEndlessFileIsRefusedAtItsFirstLine) {
   const auto result = importTransectText(state, link.string(), '\t');
   std::filesystem::remove(link);
   ASSERT_FALSE(result.ok());
-  EXPECT_NE(result.message->find("Line 1: the line is longer than"), std::string::npos)
-      << *result.message;
+  EXPECT_NE(result.message().find("Line 1: the line is longer than"), std::string::npos)
+      << result.message();
   EXPECT_FALSE(state.imported);
 }
 
@@ -166,8 +166,8 @@ TEST(TransectImportFailure, WrongDelimiterFailsOnTheFirstLine) {
   const auto result = importTransectLines(
       state, shell::splitLines(transectText(TransectHeader{}, pointRows(3))), ',');
   ASSERT_FALSE(result.ok());
-  EXPECT_NE(result.message->find("Line 1: "), std::string::npos);
-  EXPECT_NE(result.message->find("found 0"), std::string::npos);
+  EXPECT_NE(result.message().find("Line 1: "), std::string::npos);
+  EXPECT_NE(result.message().find("found 0"), std::string::npos);
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ using testing::pointRows;
 using testing::TransectHeader;
 using testing::transectText;
 
-ImportResult importText(KolvState& state, const std::string& text, char delimiter = '\t') {
+shell::Result<> importText(KolvState& state, const std::string& text, char delimiter = '\t') {
   return importTransectLines(state, shell::splitLines(text), delimiter);
 }
 
@@ -27,7 +27,7 @@ KolvState imported(const TransectHeader& h, int rows, char delimiter = '\t') {
   KolvState state;
   const auto result =
       importText(state, transectText(h, pointRows(rows, delimiter), delimiter), delimiter);
-  EXPECT_TRUE(result.ok()) << result.message.value_or("");
+  EXPECT_TRUE(result.ok()) << result.message();
   return state;
 }
 
@@ -115,7 +115,7 @@ TEST(TransectImport, EveryLineEndAndDelimiterReads) {
       KolvState state;
       const auto result =
           importText(state, transectText(h, pointRows(3, delimiter), delimiter, end), delimiter);
-      ASSERT_TRUE(result.ok()) << result.message.value_or("");
+      ASSERT_TRUE(result.ok()) << result.message();
       EXPECT_EQ(state.data.SubstanceUnit, "Bq");
       EXPECT_DOUBLE_EQ(state.data.DepthL2(1, 5), 0.05031);
       EXPECT_DOUBLE_EQ(state.data.Elev(2, 5), 99.97530864);
@@ -131,7 +131,7 @@ TEST(TransectImport, LastFieldsTakeTheRestOfTheLineAndExtraRowsAreIgnored) {
                                    "junk line"};
   KolvState state;
   const auto result = importText(state, transectText(h, rows));
-  ASSERT_TRUE(result.ok()) << result.message.value_or("");
+  ASSERT_TRUE(result.ok()) << result.message();
   EXPECT_EQ(state.params.NodeCount, 2);
   EXPECT_FLOAT_EQ(state.params.Interval, 0.5f);
   EXPECT_DOUBLE_EQ(state.data.Elev(0, 5), 99.5);
@@ -162,7 +162,7 @@ TEST(TransectRoundTrip, WrittenFileImportsBackAndWritesIdentically) {
 
   KolvState second;
   const auto again = importTransectText(second, written, '\t');
-  ASSERT_TRUE(again.ok()) << again.message.value_or("");
+  ASSERT_TRUE(again.ok()) << again.message();
   const TranslocationParameters& a = first.params;
   const TranslocationParameters& b = second.params;
   EXPECT_EQ(b.FileSeqNo, 7);
@@ -198,7 +198,7 @@ TEST(TransectRoundTrip, ExampleHillslopeImportsAndWritesBackItsOwnText) {
   const std::string path = std::string(SODWRIGHT_EXAMPLES_DIR) + "/hillslope-transect.txt";
   KolvState state;
   const auto result = importTransectText(state, path, '\t');
-  ASSERT_TRUE(result.ok()) << result.message.value_or("");
+  ASSERT_TRUE(result.ok()) << result.message();
   EXPECT_EQ(state.params.NodeCount, 300);
   EXPECT_EQ(state.params.DistrNodes, 5);
   EXPECT_EQ(state.data.SubstanceUnit, "mg");

@@ -50,7 +50,7 @@ KolvState textImported() {
   header.points = " 5 ";
   const auto result = importTransectLines(
       state, shell::splitLines(testing::transectText(header, testing::pointRows(5))), '\t');
-  EXPECT_TRUE(result.ok()) << result.message.value_or("");
+  EXPECT_TRUE(result.ok()) << result.message();
   return state;
 }
 
@@ -58,8 +58,8 @@ TEST(TransectWorkbookImport, ReadsTheLayoutAndKeepsWhatTheWorkbookDoesNotCarry) 
   KolvState state = textImported();
   state.params.SgWeightFront = 0.7f;  // typed after the text import; reset like a text import does
   state.params.DecayRate1 = 0.04;
-  const ImportResult result = importTransectWorksheet(state, transectSheet(4));
-  ASSERT_TRUE(result.ok()) << *result.message;
+  const shell::Result<> result = importTransectWorksheet(state, transectSheet(4));
+  ASSERT_TRUE(result.ok()) << result.message();
   const TranslocationParameters& p = state.params;
   EXPECT_EQ(p.FileSeqNo, 5);
   EXPECT_EQ(p.NodeCount, 4);
@@ -121,13 +121,13 @@ TEST(TransectWorkbookImport, AllocatesAfreshWhateverTheEarlierBounds) {
 TEST(TransectWorkbookImport, RefusesBeforeAnyTextImportNamingWhatIsMissing) {
   KolvState state;
   const std::string before = describeState(state);
-  const ImportResult result = importTransectWorksheet(state, transectSheet(4));
+  const shell::Result<> result = importTransectWorksheet(state, transectSheet(4));
   ASSERT_FALSE(result.ok());
-  EXPECT_NE(result.message->find(
+  EXPECT_NE(result.message().find(
                 "tillage depth, layer-1 bulk density, layer-2 bulk density and layer-3 bulk "
                 "density are 0"),
             std::string::npos)
-      << *result.message;
+      << result.message();
   EXPECT_EQ(describeState(state), before);
   EXPECT_FALSE(state.imported);
 }
@@ -145,11 +145,11 @@ TEST_P(TransectWorkbookFailure, NamesTheCellAndLeavesTheHeldTransect) {
   const std::string before = describeState(state);
   MemoryWorksheet sheet = transectSheet(4);
   GetParam().spoil(sheet);
-  const ImportResult result = importTransectWorksheet(state, sheet);
+  const shell::Result<> result = importTransectWorksheet(state, sheet);
   ASSERT_FALSE(result.ok());
-  EXPECT_EQ(result.message->rfind(std::string(kImportFailedMessage) + "\n", 0), 0u)
-      << *result.message;
-  EXPECT_NE(result.message->find(GetParam().message), std::string::npos) << *result.message;
+  EXPECT_EQ(result.message().rfind(std::string(shell::kImportFailed) + "\n", 0), 0u)
+      << result.message();
+  EXPECT_NE(result.message().find(GetParam().message), std::string::npos) << result.message();
   EXPECT_EQ(describeState(state), before);
 }
 

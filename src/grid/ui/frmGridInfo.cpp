@@ -17,13 +17,12 @@
 
 #include "grid/grid_commands.h"
 #include "grid/grid_messages.h"
-#include "grid/grid_workbook_import.h"
 #include "grid/ui/FrmGridMap.h"
 #include "grid/ui/FrmModelParameter.h"
 #include "grid/ui/grid_button_states.h"
 #include "shell/ui/help_page.h"
 #include "shell/ui/link_label.h"
-#include "shell/ui/frmDelimiter.h"
+#include "shell/ui/import_file_request.h"
 #include "shell/ui/window_hub.h"
 
 namespace sodwright::nibal {
@@ -66,9 +65,6 @@ frmGridInfo::frmGridInfo(GridState& state, platform::AppContext& context, shell:
   Help->onClick = [this] { Help_Click(); };
   shell::addHelpKey(this, [this] { Help_Click(); });
 
-  shell::frmDelimiter& delimiter = hub_.delimiterDialog();
-  connect(&delimiter, &shell::frmDelimiter::delimiterChosen, this, &frmGridInfo::ImportGridText);
-  connect(&delimiter, &shell::frmDelimiter::quitPressed, this, &frmGridInfo::frmDelimiter_Quit);
   connect(&hub_, &shell::WindowHub::dataViewerClosed, this, &frmGridInfo::FrmShowData_Unload);
 
   applyButtonStates(GridWindowEvent::Opened);
@@ -170,31 +166,33 @@ void frmGridInfo::CmdImport_Click() {
 
   const GridBoxTexts boxes{boxText(txtRows), boxText(txtColumns), boxText(txtXSpacing),
                            boxText(txtYSpacing)};
-  switch (beginGridImport(state_, boxes, context_)) {
-    case ImportStep::ValueWrong:
-      refuseImport(txtRows);
-      break;
-    case ImportStep::WrongOrFailed:
-    case ImportStep::Cancelled:
-    case ImportStep::Unsupported:
-      refuseImport(CmdImport);
-      break;
-    case ImportStep::AskDelimiter:
-      hub_.delimiterDialog().showKeepingChoice(state_.pendingImport ? state_.pendingImport->path
-                                                                    : std::string());
-      break;
-    case ImportStep::ReadWorkbook:
-      importWorkbook();
-      break;
-    case ImportStep::ReadRaster:
-      importRaster();
-      break;
+  const GridBoxCheck check = checkGridBoxes(boxes);
+  if (check.verdict != GridBoxVerdict::Accepted) {
+    context_.messages.inform(check.message);
+    refuseImport(check.verdict == GridBoxVerdict::ValueWrong ? static_cast<QWidget*>(txtRows)
+                                                             : CmdImport);
+    return;
   }
+  const shell::ImportRequest request{platform::kGridImportFilter,
+                                     shell::DelimiterStart::PreviousChoice, platform::kNibal};
+  shell::askImportFile(hub_, context_, request, this,
+                       {[this, definition = check.definition](const shell::ImportChoice& choice) {
+                          importChosenFile(definition, choice);
+                        },
+                        [this] { frmDelimiter_Quit(); }});
 }
 
-void frmGridInfo::ImportGridText() {
-  if (context_.activeModel != platform::kNibal || !state_.pendingImport) return;
-  if (!nibal::ImportGridText(state_, context_)) {
+void frmGridInfo::importChosenFile(const GridDefinition& definition,
+                                   const shell::ImportChoice& choice) {
+  if (choice.cancelled()) {
+    refuseImport(CmdImport);
+    return;
+  }
+  if (choice.kind == platform::ImportKind::Raster) {
+    importRaster(choice.path);
+    return;
+  }
+  if (!importGridFile(state_, context_, definition, choice.path, choice.kind, choice.delimiter)) {
     // The grid held before stays; the program goes on.
     refuseImport(CmdImport);
     return;
@@ -208,26 +206,17 @@ void frmGridInfo::importFinished() {
   applyButtonStates(GridWindowEvent::Imported);
 }
 
-void frmGridInfo::importWorkbook() {
-  if (!ImportGridWorkbook(state_, context_)) {
-    refuseImport(CmdImport);
-    return;
-  }
-  importFinished();
-}
-
-void frmGridInfo::importRaster() {
-  const std::optional<nibal::GridDefinition> read = nibal::ImportGridRaster(state_, context_);
-  if (!read) {
+void frmGridInfo::importRaster(const std::string& path) {
+  if (!importGrid(state_, context_, [&] { return readWindowRaster(path); })) {
     refuseImport(CmdImport);
     return;
   }
   // The raster's size and spacings go into the boxes without counting as
   // typed: the grid just read matches them.
   for (const auto& [box, text] :
-       {std::pair{txtRows, &read->rowsText}, std::pair{txtColumns, &read->columnsText},
-        std::pair{txtXSpacing, &read->rowSpacingText},
-        std::pair{txtYSpacing, &read->columnSpacingText}}) {
+       {std::pair{txtRows, &state_.info.Rows}, std::pair{txtColumns, &state_.info.Columns},
+        std::pair{txtXSpacing, &state_.info.RowSpacing},
+        std::pair{txtYSpacing, &state_.info.ColumnSpacing}}) {
     const QSignalBlocker quiet(box);
     box->setText(QString::fromStdString(*text));
   }
@@ -236,7 +225,6 @@ void frmGridInfo::importRaster() {
 
 void frmGridInfo::frmDelimiter_Quit() {
   if (context_.activeModel != platform::kNibal) return;
-  cancelGridImport(state_);
   applyButtonStates(GridWindowEvent::ImportRefused);
   show();
   CmdImport->setFocus();

@@ -16,6 +16,7 @@ class QPushButton;
 namespace sodwright::shell {
 class LinkLabel;
 class WindowHub;
+struct ImportChoice;
 }  // namespace sodwright::shell
 
 namespace sodwright::nibal {
@@ -56,8 +57,7 @@ class frmGridInfo : public QWidget {
   void txtXSpacing_Change() { gridBoxChanged(); }
   void txtYSpacing_Change() { gridBoxChanged(); }
 
-  // The delimiter dialog's OK and Quit while this model is active.
-  void ImportGridText();
+  // The delimiter dialog's Quit during this window's import.
   void frmDelimiter_Quit();
   // The data viewer was closed: this window comes back.
   void FrmShowData_Unload();
@@ -71,8 +71,9 @@ class frmGridInfo : public QWidget {
   void applyButtonStates(GridWindowEvent event);
   void gridBoxChanged();
   void refuseImport(QWidget* focus);
-  void importWorkbook();
-  void importRaster();
+  // The file (and delimiter) chosen for "Import Data" with the checked sizes.
+  void importChosenFile(const GridDefinition& definition, const shell::ImportChoice& choice);
+  void importRaster(const std::string& path);
   // After a complete import: the viewer shows the new grid.
   void importFinished();
 

@@ -1,7 +1,5 @@
 #include "shell/ui/frmDelimiter.h"
 
-#include "shell/csv_text.h"
-
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -12,6 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "platform/import_kind.h"
 #include "shell/ui/help_page.h"
 #include "shell/ui/link_label.h"
 
@@ -128,7 +127,7 @@ void frmDelimiter::showKeepingChoice(const std::string& fileName) {
 }
 
 void frmDelimiter::presetFor(const std::string& fileName) {
-  const std::optional<char> preset = presetDelimiter(fileName);
+  const std::optional<char> preset = platform::presetDelimiterOf(fileName);
   if (preset == ',') OptComma->setChecked(true);
   if (preset == '\t') OptTab->setChecked(true);
 }
@@ -161,7 +160,6 @@ void frmDelimiter::okButton_Click() {
     // No option selected cannot come from the window; nothing to import with.
     return;
   }
-  context_.importDelimiter = delimiter;
   hide();
   emit delimiterChosen(delimiter);
 }

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <string>
-// The delimiter dialog "Delimiter" shared by the two text imports. OK stores
-// the chosen character in ImportDelimiter, hides the dialog and emits
-// delimiterChosen(); the window that opened it then runs its own import.
+// The delimiter dialog "Delimiter" shared by the two text imports. OK hides
+// the dialog and hands the chosen character over through delimiterChosen();
+// the import that opened it (see import_file_request.h) then reads the file.
 // Quit hides the dialog and emits quitPressed(). The dialog is modeless and
 // only ever hidden, so it keeps its previous choice between openings.
 
@@ -43,8 +43,7 @@ class frmDelimiter : public QDialog {
   QPushButton* quitButton = nullptr;  // "Quit"
 
  signals:
-  // OK passed its checks; ImportDelimiter holds the character and the
-  // dialog is hidden.
+  // OK passed its checks; the dialog is hidden.
   void delimiterChosen(char delimiter);
   // Quit was pressed; the dialog is hidden and nothing is imported.
   void quitPressed();

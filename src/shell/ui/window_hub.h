@@ -2,7 +2,7 @@
 // The one object every model window receives to reach the shared windows:
 // the start-up window, the model chooser, the delimiter dialog, the data
 // viewer and the "Be Patient" note, together with the AppContext
-// (ActiveModel, ImportDelimiter and the platform services).
+// (ActiveModel and the platform services).
 //
 // Model windows are registered by the program's main as factories; the
 // chooser's OK opens one through openModel(). The hub gives each model

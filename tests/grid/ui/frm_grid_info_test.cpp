@@ -53,14 +53,13 @@ TEST_F(GridSizeChecks, CancelledFileDialogSaysNothingAndLeavesRunDisabled) {
   EXPECT_TRUE(fake.messages.shown.empty());
   EXPECT_FALSE(window->CmdRunModel->isEnabled());
   EXPECT_EQ(window->focusWidget(), window->CmdImport);
-  EXPECT_FALSE(state.pendingImport.has_value());
 }
 
 TEST_F(GridSizeChecks, UnknownFileTypeIsRefused) {
   typeGrid("4", "4", "1", "1");
   fake.fileDialogs.names.push_back(dir.filePath(QStringLiteral("field.dbf")).toStdString());
   window->CmdImport->click();
-  EXPECT_EQ(fake.messages.texts(), std::vector<std::string>{std::string(kUnsupportedFile)});
+  EXPECT_EQ(fake.messages.texts(), std::vector<std::string>{std::string(shell::kUnsupportedFile)});
   EXPECT_FALSE(window->CmdRunModel->isEnabled());
 }
 
@@ -164,7 +163,7 @@ TEST_F(GridTextImport, FailedImportKeepsTheProgramAndDisablesRun) {
   hub.delimiterDialog().OptSpace->setChecked(true);
   hub.delimiterDialog().okButton->click();
   ASSERT_EQ(fake.messages.shown.size(), 1u);
-  EXPECT_EQ(fake.messages.shown[0].text.rfind(std::string(kDataImportFailed), 0), 0u);
+  EXPECT_EQ(fake.messages.shown[0].text.rfind(std::string(shell::kImportFailed), 0), 0u);
   EXPECT_FALSE(window->CmdRunModel->isEnabled());
   EXPECT_FALSE(window->CmdShowData->isEnabled());
   EXPECT_FALSE(state.hasGrid());

@@ -85,11 +85,10 @@ TEST(RasterImport, GivesTheTextImportsResultsExactly) {
     for (int c = 0; c < bump.columns; ++c)
       text += std::to_string(c) + "\t" + std::to_string(r) + "\t" + exactText(bump.value(r, c)) +
               "\r\n";
-  nibal::GridImportResult read = nibal::parseGridText(text, '\t', bump.rows, bump.columns);
-  ASSERT_TRUE(read.ok()) << read.message;
+  shell::Result<nibal::GridData> read = nibal::parseGridText(text, '\t', bump.rows, bump.columns);
+  ASSERT_TRUE(read.ok()) << read.message();
   nibal::GridState fromText;
-  nibal::replaceGrid(fromText, nibal::GridDefinition{6, 5, "6", "5", "2", "3"},
-                     std::move(*read.data));
+  nibal::replaceGrid(fromText, nibal::GridDefinition{6, 5, "6", "5", "2", "3"}, std::move(*read));
   run(fromText);
 
   RasterResult<ElevationRaster> raster =

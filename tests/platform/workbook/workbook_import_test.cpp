@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "grid/grid_commands.h"
 #include "grid/grid_import.h"
 #include "grid/grid_model.h"
 #include "grid/grid_report.h"
@@ -50,8 +51,8 @@ KolvReports runKolv(kolv::KolvState& state) {
 
 kolv::KolvState textImported() {
   kolv::KolvState state;
-  const kolv::ImportResult result = kolv::importTransectText(state, dataFile("transect.txt"), '\t');
-  EXPECT_TRUE(result.ok()) << result.message.value_or("");
+  const shell::Result<> result = kolv::importTransectText(state, dataFile("transect.txt"), '\t');
+  EXPECT_TRUE(result.ok()) << result.message();
   return state;
 }
 
@@ -71,9 +72,9 @@ TEST_P(TransectWorkbook, RunsToTheSameReportsAsTheTextFile) {
   fromWorkbook.params.BulkDensity3 = 1450;
   fromWorkbook.data.SubstanceUnit = "mg";
   platform::FileWorkbookReader reader;
-  const kolv::ImportResult imported =
+  const shell::Result<> imported =
       kolv::importTransectWorkbook(fromWorkbook, reader, dataFile("transect." + GetParam()));
-  ASSERT_TRUE(imported.ok()) << *imported.message;
+  ASSERT_TRUE(imported.ok()) << imported.message();
   EXPECT_EQ(fromWorkbook.params.NodeCount, 30);
   const KolvReports got = runKolv(fromWorkbook);
   EXPECT_EQ(got.compare, expected.compare);
@@ -106,10 +107,10 @@ TEST_P(DamagedTransectWorkbook, GivesItsMessageAndKeepsTheHeldTransect) {
   kolv::KolvState state = textImported();
   const std::string before = heldTransect(state);
   platform::FileWorkbookReader reader;
-  const kolv::ImportResult result =
+  const shell::Result<> result =
       kolv::importTransectWorkbook(state, reader, dataFile(GetParam().file));
   ASSERT_FALSE(result.ok());
-  EXPECT_EQ(*result.message, std::string(kolv::kImportFailedMessage) + "\n" + GetParam().message);
+  EXPECT_EQ(result.message(), std::string(shell::kImportFailed) + "\n" + GetParam().message);
   EXPECT_EQ(heldTransect(state), before);
 }
 
@@ -146,14 +147,14 @@ std::string gridReport(nibal::GridData&& data) {
 class GridWorkbook : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(GridWorkbook, GivesTheSameReportAsTheTextFile) {
-  nibal::GridImportResult text = nibal::readGridTextFile(dataFile("grid.txt"), ' ', 6, 5);
-  ASSERT_TRUE(text.ok()) << text.message;
-  const std::string expected = gridReport(std::move(*text.data));
+  shell::Result<nibal::GridData> text = nibal::readGridTextFile(dataFile("grid.txt"), ' ', 6, 5);
+  ASSERT_TRUE(text.ok()) << text.message();
+  const std::string expected = gridReport(std::move(*text));
   platform::FileWorkbookReader reader;
-  nibal::GridImportResult workbook =
+  shell::Result<nibal::GridData> workbook =
       nibal::readGridWorkbookFile(reader, dataFile("grid." + GetParam()), 6, 5);
-  ASSERT_TRUE(workbook.ok()) << workbook.message;
-  EXPECT_EQ(gridReport(std::move(*workbook.data)), expected);
+  ASSERT_TRUE(workbook.ok()) << workbook.message();
+  EXPECT_EQ(gridReport(std::move(*workbook)), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllFormats, GridWorkbook, ::testing::Values("xls", "xlsx", "ods"));
@@ -163,12 +164,12 @@ TEST(DamagedGridWorkbook, ShowsItsMessageAndKeepsTheHeldGrid) {
   platform::FileWorkbookReader reader;
   fakes.context.workbooks = &reader;
   nibal::GridState state;
-  nibal::GridImportResult text = nibal::readGridTextFile(dataFile("grid.txt"), ' ', 6, 5);
+  shell::Result<nibal::GridData> text = nibal::readGridTextFile(dataFile("grid.txt"), ' ', 6, 5);
   ASSERT_TRUE(text.ok());
-  nibal::replaceGrid(state, kGrid, std::move(*text.data));
+  nibal::replaceGrid(state, kGrid, std::move(*text));
   for (const char* file : {"grid_text_elevation.xlsx", "not_a_zip.ods"}) {
-    state.pendingImport = nibal::PendingGridImport{kGrid, dataFile(file)};
-    EXPECT_FALSE(nibal::ImportGridWorkbook(state, fakes.context));
+    EXPECT_FALSE(nibal::importGridFile(state, fakes.context, kGrid, dataFile(file),
+                                       platform::importKindOf(file), '\0'));
   }
   ASSERT_EQ(fakes.messages.texts().size(), 2u);
   EXPECT_EQ(fakes.messages.texts()[0],
