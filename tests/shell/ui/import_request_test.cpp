@@ -57,10 +57,10 @@ TEST_F(ImportRequestTest, ALaterRequestOrAnotherModelDropsTheWait) {
   ASSERT_TRUE(ask(&other));
   ASSERT_TRUE(ask(&window));
   fake.context.activeModel = platform::kKolv;
-  hub->delimiterDialog().Command2->click();
+  hub->delimiterDialog().quitButton->click();
   EXPECT_EQ(quits, 0);  // the model in use is not the one that asked
   fake.context.activeModel = platform::kNibal;
-  hub->delimiterDialog().Command2->click();
+  hub->delimiterDialog().quitButton->click();
   EXPECT_EQ(quits, 0);  // the wait ended with the first answer
   EXPECT_TRUE(answers.empty());
 }
