@@ -31,8 +31,8 @@ void BM_KolvBatchStudy(benchmark::State& bench) {
   const bench::StudyShape shape;
   {
     const KolvState source = bench::studyState(shape);
-    if (auto error = writeLastSequenceFile(input, source, 0)) {
-      bench.SkipWithError(error->c_str());
+    if (auto written = writeLastSequenceFile(input, source, 0); !written) {
+      bench.SkipWithError(written.message().c_str());
       return;
     }
   }
@@ -60,8 +60,8 @@ void BM_KolvBatchStudy(benchmark::State& bench) {
       break;
     }
     if (reports) {
-      if (writeCompareReportFile(report, state, p.StartSeq, p.LastSeq, "12/8/2026") ||
-          writeLastSequenceFile(last, state, p.LastSeq)) {
+      if (!writeCompareReportFile(report, state, p.StartSeq, p.LastSeq, "12/8/2026") ||
+          !writeLastSequenceFile(last, state, p.LastSeq)) {
         bench.SkipWithError("report not written");
         break;
       }

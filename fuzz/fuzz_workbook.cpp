@@ -38,7 +38,7 @@ std::string describe(const kolv::KolvState& state) {
   const auto& p = state.params;
   out << state.imported << ' ' << p.FileSeqNo << ' ' << p.NodeCount << ' ' << p.TillDepth << ' '
       << p.BulkDensity1 << ' ' << state.data.SubstanceUnit;
-  if (state.imported) kolv::WriteLastSequence(out, state, p.FileSeqNo);
+  if (state.imported) kolv::writeLastSequence(out, state, p.FileSeqNo);
   return out.str();
 }
 
@@ -61,7 +61,7 @@ void checkTransect(const platform::Worksheet& sheet) {
             std::isfinite(state.data.DepthL2(i, seq)),
         "an accepted workbook holds a value that is not finite at point " + std::to_string(i));
   std::ostringstream file;
-  kolv::WriteLastSequence(file, state, seq);
+  kolv::writeLastSequence(file, state, seq);
   kolv::KolvState again;
   const auto reread = kolv::importTransectLines(again, shell::splitLines(file.str()), '\t');
   FUZZ_CHECK(reread.ok(), "the last-sequence file of an accepted workbook is refused: " +

@@ -84,8 +84,8 @@ struct KolvOptions {
 };
 
 bool refused(const CheckResult& result) {
-  if (!result.rejected()) return false;
-  printMessage(result.message);
+  if (result) return false;
+  printMessage(result.message());
   return true;
 }
 
@@ -116,28 +116,31 @@ bool writeOutputs(const KolvState& state, const KolvOptions& options, kolv::Int1
                   kolv::Int16 last, bool withReport) {
   if (withReport && options.report.given()) {
     const std::string date = options.date.valueOr(shell::todayShortDate());
-    if (auto error = kolv::writeCompareReportFile(options.report.value, state, first, last, date)) {
-      printMessage(*error);
+    if (auto written = kolv::writeCompareReportFile(options.report.value, state, first, last, date);
+        !written) {
+      printMessage(written.message());
       return false;
     }
   }
   if (withReport && options.csv.given()) {
-    if (auto error =
+    if (auto written =
             kolv::writeCompareCsvFile(options.csv.value, state, first, last,
-                                      kolv::CompareEndZoneFlag(state.params, first, last))) {
-      printMessage(*error);
+                                      kolv::CompareEndZoneFlag(state.params, first, last));
+        !written) {
+      printMessage(written.message());
       return false;
     }
   }
   if (withReport && options.charts.given()) {
-    if (const std::string error = writeChartsFigure(state, options.charts.value); !error.empty()) {
-      printMessage(error);
+    if (auto written = writeChartsFigureFile(options.charts.value, state); !written) {
+      printMessage(written.message());
       return false;
     }
   }
   if (options.lastSequence.given()) {
-    if (auto error = kolv::writeLastSequenceFile(options.lastSequence.value, state, last)) {
-      printMessage(*error);
+    if (auto written = kolv::writeLastSequenceFile(options.lastSequence.value, state, last);
+        !written) {
+      printMessage(written.message());
       return false;
     }
   }
@@ -149,8 +152,8 @@ int runKolv(const KolvOptions& options) {
       delimiterOption(options.delimiter.valueOr(defaultDelimiterWord(options.input)));
   if (!delimiter) return 2;
   if (options.charts.given()) {
-    if (const std::string problem = figureNameProblem(options.charts.value); !problem.empty()) {
-      printMessage(problem);
+    if (auto named = checkFigureName(options.charts.value); !named) {
+      printMessage(named.message());
       return 2;
     }
   }

@@ -80,11 +80,11 @@ int runNibal(const NibalOptions& options) {
       delimiterOption(options.delimiter.valueOr(defaultDelimiterWord(options.input)));
   if (!delimiter) return 2;
   if (options.map.given()) {
-    std::string problem = figureNameProblem(options.map.value);
-    if (problem.empty() && !nibal::layerFromName(options.layer.valueOr("SoilLossSum")))
-      problem = "unknown map layer: " + options.layer.value;
-    if (!problem.empty()) {
-      printMessage(problem);
+    shell::Result<> named = checkFigureName(options.map.value);
+    if (named && !nibal::layerFromName(options.layer.valueOr("SoilLossSum")))
+      named = shell::fail("unknown map layer: " + options.layer.value);
+    if (!named) {
+      printMessage(named.message());
       return 2;
     }
   }
@@ -115,17 +115,17 @@ int runNibal(const NibalOptions& options) {
                                                           : nibal::RunOutcome::ReportCancelled;
   if (outcome != wanted) return 2;
   if (options.csv.given()) {
-    if (auto error = nibal::writeGridCsvFile(state, options.csv.value)) {
+    if (auto written = nibal::writeGridCsvFile(options.csv.value, state); !written) {
       printMessage(std::string(nibal::kOutputFailed) + "\nCannot write " + options.csv.value +
-                   ": " + *error);
+                   ": " + written.message());
       return 2;
     }
   }
   if (options.map.given()) {
-    if (const std::string error =
-            writeMapFigure(state, options.map.value, options.layer.valueOr("SoilLossSum"));
-        !error.empty()) {
-      printMessage(error);
+    if (auto written =
+            writeMapFigureFile(options.map.value, state, options.layer.valueOr("SoilLossSum"));
+        !written) {
+      printMessage(written.message());
       return 2;
     }
   }

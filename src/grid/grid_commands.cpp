@@ -30,11 +30,10 @@ GridFileKind gridFileKind(std::string_view path) {
 ImportStep beginGridImport(GridState& state, const GridBoxTexts& boxes,
                            platform::AppContext& context) {
   state.pendingImport.reset();
-  GridBoxCheck check = checkGridBoxes(boxes);
-  if (check.verdict != GridBoxVerdict::Accepted) {
-    context.messages.inform(check.message);
-    return check.verdict == GridBoxVerdict::ValueWrong ? ImportStep::ValueWrong
-                                                       : ImportStep::WrongOrFailed;
+  shell::Result<GridDefinition> check = checkGridBoxes(boxes);
+  if (!check) {
+    context.messages.inform(check.message());
+    return check.message() == kGridValueWrong ? ImportStep::ValueWrong : ImportStep::WrongOrFailed;
   }
   std::string path = context.fileDialogs.askOpenFileName(platform::kGridImportFilter);
   if (path.empty()) return ImportStep::Cancelled;
@@ -43,7 +42,7 @@ ImportStep beginGridImport(GridState& state, const GridBoxTexts& boxes,
     context.messages.inform(std::string(kUnsupportedFile));
     return ImportStep::Unsupported;
   }
-  state.pendingImport = PendingGridImport{std::move(check.definition), std::move(path)};
+  state.pendingImport = PendingGridImport{std::move(*check), std::move(path)};
   if (kind == GridFileKind::Raster) return ImportStep::ReadRaster;
   return kind == GridFileKind::Text ? ImportStep::AskDelimiter : ImportStep::ReadWorkbook;
 }
@@ -103,12 +102,12 @@ RunOutcome RunGridModel(GridState& state, const GridParameterTexts& texts,
   }
   const std::string path = context.fileDialogs.askSaveFileName(platform::kReportFilter);
   if (path.empty()) return RunOutcome::ReportCancelled;
-  std::optional<std::string> failure;
+  shell::Result<> written;
   {
     platform::BusyScope busy(context.busy);
-    failure = WriteGridReport(state, path, dateText);
+    written = writeGridReportFile(path, state, dateText);
   }
-  if (failure) {
+  if (!written) {
     context.messages.inform(std::string(kOutputFailed));
     return RunOutcome::Failed;
   }
