@@ -87,21 +87,20 @@ void checkGrid(const platform::Worksheet& sheet, std::uint8_t choice) {
 void checkWorkbook(std::string_view content, std::string_view extension, std::uint8_t gridChoice) {
   const std::string path = writeScratchFile(content, extension);
   platform::FileWorkbookReader reader;
-  std::string error;
-  std::string secondError;
-  const auto sheet = reader.openFirstSheet(path, error);
-  const auto second = reader.openFirstSheet(path, secondError);
-  FUZZ_CHECK((sheet == nullptr) == (second == nullptr) && error == secondError,
+  const auto sheet = reader.openFirstSheet(path);
+  const auto second = reader.openFirstSheet(path);
+  FUZZ_CHECK(sheet.ok() == second.ok() && sheet.message() == second.message(),
              "two readings of a file differ");
   if (!sheet) {
-    FUZZ_CHECK(!error.empty(), "a refused workbook without a reason");
+    FUZZ_CHECK(!sheet.message().empty(), "a refused workbook without a reason");
     return;
   }
   for (int r = 1; r <= kProbeRows; ++r)
     for (int c = 1; c <= kProbeColumns; ++c)
-      FUZZ_CHECK(sameCell(sheet->cell(r, c), second->cell(r, c)), "two readings of a cell differ");
-  checkTransect(*sheet);
-  checkGrid(*sheet, gridChoice);
+      FUZZ_CHECK(sameCell((*sheet)->cell(r, c), (*second)->cell(r, c)),
+                 "two readings of a cell differ");
+  checkTransect(**sheet);
+  checkGrid(**sheet, gridChoice);
 }
 
 }  // namespace sodwright::fuzz

@@ -43,13 +43,13 @@ int cannotWrite(const std::string& path) {
 }  // namespace
 
 int runNibalRaster(const NibalRasterRun& run) {
-  const raster::RasterResult<raster::ElevationRaster> read =
+  const shell::Result<raster::ElevationRaster> read =
       raster::readElevationRaster(run.dem, raster::kMostBatchNodes);
   if (!read.ok()) {
-    printMessage(read.message);
+    printMessage(read.message());
     return 2;
   }
-  const raster::ElevationRaster& dem = *read.value;
+  const raster::ElevationRaster& dem = *read;
   const raster::RasterGeometry& g = dem.geometry;
 
   // The coefficients as the parameter window reads its boxes, with its notes.
@@ -98,19 +98,19 @@ int runNibalRaster(const NibalRasterRun& run) {
     }
   };
   const bool streaming = report || csv;
-  const raster::RasterResult<std::vector<raster::ResultLayer>> layers = raster::runRasterGrid(
+  const shell::Result<std::vector<raster::ResultLayer>> layers = raster::runRasterGrid(
       dem, coefficients, streaming ? raster::RowResults(eachRow) : raster::RowResults());
   if (!layers.ok()) {
-    printMessage(layers.message);
+    printMessage(layers.message());
     return 2;
   }
   if (report && !report->close()) return cannotWrite(run.report);
   if (csvFile && !csvFile->close()) return cannotWrite(run.csv);
   if (!run.writeRaster.empty()) {
-    const raster::RasterResult<std::vector<std::string>> written =
-        raster::writeResultRasters(run.writeRaster, g, *layers.value);
+    const shell::Result<std::vector<std::string>> written =
+        raster::writeResultRasterFiles(run.writeRaster, g, *layers);
     if (!written.ok()) {
-      printMessage(std::string(nibal::kOutputFailed) + "\n" + written.message);
+      printMessage(std::string(nibal::kOutputFailed) + "\n" + written.message());
       return 2;
     }
   }

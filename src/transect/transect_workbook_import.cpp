@@ -230,10 +230,9 @@ ImportResult importTransectWorksheet(KolvState& state, const platform::Worksheet
 
 ImportResult importTransectWorkbook(KolvState& state, platform::WorkbookReader& reader,
                                     const std::string& path) {
-  std::string error;
-  const auto sheet = reader.openFirstSheet(path, error);
-  if (!sheet) return ImportResult{std::string(kImportFailedMessage) + "\n" + error};
-  return importTransectWorksheet(state, *sheet);
+  const auto sheet = reader.openFirstSheet(path);
+  if (!sheet) return ImportResult{std::string(kImportFailedMessage) + "\n" + sheet.message()};
+  return importTransectWorksheet(state, **sheet);
 }
 
 }  // namespace sodwright::kolv

@@ -46,9 +46,9 @@ std::string tooLargeForWindowMessage(const std::string& path, const RasterGeomet
          displayName(path) + " --write-raster results.tif";
 }
 
-RasterResult<std::vector<ResultLayer>> runRasterGrid(const ElevationRaster& raster,
-                                                     const nibal::GridCoefficients& coefficients,
-                                                     const RowResults& eachRow) {
+shell::Result<std::vector<ResultLayer>> runRasterGrid(const ElevationRaster& raster,
+                                                      const nibal::GridCoefficients& coefficients,
+                                                      const RowResults& eachRow) {
   const RasterGeometry& g = raster.geometry;
   const nibal::ElevationView view{raster.elevation.data(), g.rows, g.columns, g.rowSpacing(),
                                   g.columnSpacing()};
@@ -71,16 +71,16 @@ RasterResult<std::vector<ResultLayer>> runRasterGrid(const ElevationRaster& rast
           {"SoilLossSum", n.soilLossSum}};
       for (const auto& [name, value] : results)
         if (!std::isfinite(value))
-          return {std::nullopt, nibal::nonFiniteRunMessage({name, r + 1, c + 1})};
+          return shell::fail(nibal::nonFiniteRunMessage({name, r + 1, c + 1}));
       for (const ResultLayer& layer : layers)
         if (!std::isfinite(layer.values[at]))
-          return {std::nullopt, std::string(nibal::kOutputFailed) + "\nThe result " + layer.name +
-                                    " at row " + std::to_string(r + 1) + ", column " +
-                                    std::to_string(c + 1) + " is too large for a 32-bit float."};
+          return shell::fail(std::string(nibal::kOutputFailed) + "\nThe result " + layer.name +
+                             " at row " + std::to_string(r + 1) + ", column " +
+                             std::to_string(c + 1) + " is too large for a 32-bit float.");
     }
     if (eachRow) eachRow(r, row);
   }
-  return {std::move(layers), {}};
+  return layers;
 }
 
 }  // namespace sodwright::raster

@@ -32,8 +32,8 @@ std::string tooLargeForWindowMessage(const std::string& path, const RasterGeomet
 // floats; a run whose results are not all finite numbers is refused with the
 // first node that overflows.
 using RowResults = std::function<void(int row, const std::vector<nibal::NodeResults>& nodes)>;
-RasterResult<std::vector<ResultLayer>> runRasterGrid(const ElevationRaster& raster,
-                                                     const nibal::GridCoefficients& coefficients,
-                                                     const RowResults& eachRow);
+shell::Result<std::vector<ResultLayer>> runRasterGrid(const ElevationRaster& raster,
+                                                      const nibal::GridCoefficients& coefficients,
+                                                      const RowResults& eachRow);
 
 }  // namespace sodwright::raster

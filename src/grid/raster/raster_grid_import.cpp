@@ -11,24 +11,24 @@ std::optional<nibal::GridDefinition> ImportGridRaster(nibal::GridState& state,
   if (!state.pendingImport) return std::nullopt;
   const std::string path = state.pendingImport->path;
   state.pendingImport.reset();
-  RasterResult<ElevationRaster> read;
+  shell::Result<ElevationRaster> read = shell::fail("");  // set on every path below
   {
     platform::BusyScope busy(context.busy);
-    const RasterResult<RasterGeometry> header = readRasterGeometry(path);
+    const shell::Result<RasterGeometry> header = readRasterGeometry(path);
     if (!header.ok()) {
-      read.message = header.message;
-    } else if (header.value->nodeCount() > kMostWindowNodes) {
-      read.message = tooLargeForWindowMessage(path, *header.value, kMostWindowNodes);
+      read = shell::fail(header.message());
+    } else if (header->nodeCount() > kMostWindowNodes) {
+      read = shell::fail(tooLargeForWindowMessage(path, *header, kMostWindowNodes));
     } else {
       read = readElevationRaster(path, kMostWindowNodes);
     }
   }
   if (!read.ok()) {
-    context.messages.inform(read.message);
+    context.messages.inform(read.message());
     return std::nullopt;
   }
-  nibal::GridDefinition definition = gridDefinition(read.value->geometry);
-  nibal::replaceGrid(state, definition, gridData(*read.value));
+  nibal::GridDefinition definition = gridDefinition(read->geometry);
+  nibal::replaceGrid(state, definition, gridData(*read));
   return definition;
 }
 

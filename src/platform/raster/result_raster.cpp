@@ -74,40 +74,38 @@ std::vector<std::string> resultRasterPaths(const std::string& path,
   return files;
 }
 
-RasterResult<std::vector<std::string>> writeResultRasters(const std::string& path,
-                                                          const RasterGeometry& geometry,
-                                                          const std::vector<ResultLayer>& layers) {
+shell::Result<std::vector<std::string>> writeResultRasterFiles(
+    const std::string& path, const RasterGeometry& geometry,
+    const std::vector<ResultLayer>& layers) {
   useRasterDrivers();
   const std::string driver = driverForPath(path);
   if (driver.empty())
-    return {std::nullopt,
-            "Cannot write " + displayName(path) +
-                ": a result raster is a GeoTIFF (.tif, .tiff) or an ESRI ASCII grid (.asc)"};
+    return shell::fail("Cannot write " + displayName(path) +
+                       ": a result raster is a GeoTIFF (.tif, .tiff) or an ESRI ASCII grid (.asc)");
   const auto expected = static_cast<std::size_t>(geometry.nodeCount());
   for (const ResultLayer& layer : layers)
     if (layer.values.size() != expected)
-      return {std::nullopt, "Cannot write " + displayName(path) + ": layer " + layer.name +
-                                " has the wrong size"};
+      return shell::fail("Cannot write " + displayName(path) + ": layer " + layer.name +
+                         " has the wrong size");
   if (driver == "AAIGrid" && geometry.rowSpacing() != geometry.columnSpacing())
-    return {std::nullopt, "Cannot write " + displayName(path) +
-                              ": an ESRI ASCII grid holds square cells only, and "
-                              "these are " +
-                              exactText(geometry.rowSpacing()) + " by " +
-                              exactText(geometry.columnSpacing()) +
-                              "; write a GeoTIFF (.tif) instead"};
+    return shell::fail("Cannot write " + displayName(path) +
+                       ": an ESRI ASCII grid holds square cells only, and "
+                       "these are " +
+                       exactText(geometry.rowSpacing()) + " by " +
+                       exactText(geometry.columnSpacing()) + "; write a GeoTIFF (.tif) instead");
   QuietGdalErrors quiet;
   const std::vector<std::string> files = resultRasterPaths(path, layers);
   if (driver == "GTiff") {
     std::vector<const ResultLayer*> all;
     for (const ResultLayer& layer : layers) all.push_back(&layer);
     if (auto error = copyTo(driver, path, geometry, all))
-      return {std::nullopt, "Cannot write the result raster: " + *error};
+      return shell::fail("Cannot write the result raster: " + *error);
   } else {
     for (std::size_t i = 0; i < layers.size(); ++i)
       if (auto error = copyTo(driver, files[i], geometry, {&layers[i]}))
-        return {std::nullopt, "Cannot write the result raster: " + *error};
+        return shell::fail("Cannot write the result raster: " + *error);
   }
-  return {files, {}};
+  return files;
 }
 
 }  // namespace sodwright::raster
