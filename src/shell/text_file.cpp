@@ -98,9 +98,9 @@ Result<std::string> readWholeFile(const std::string& path) {
   return buffer.str();
 }
 
-std::optional<std::vector<std::string>> readTextLines(const std::string& path) {
+Result<std::vector<std::string>> readTextLines(const std::string& path) {
   auto content = readWholeFile(path);
-  if (!content.ok()) return std::nullopt;
+  if (!content) return fail(content.message());
   return splitLines(*content);
 }
 

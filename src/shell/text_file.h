@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <istream>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -62,8 +61,8 @@ std::vector<std::string> splitLines(std::string_view text);
 // Reads a whole file; the failure says whether it could not be opened or read.
 Result<std::string> readWholeFile(const std::string& path);
 
-// Reads a file's lines; empty when the file cannot be opened or read.
-std::optional<std::vector<std::string>> readTextLines(const std::string& path);
+// Reads a file's lines; fails as readWholeFile does.
+Result<std::vector<std::string>> readTextLines(const std::string& path);
 
 // Writes text to a file in one go, replacing it. Fails with the reason
 // (cannot create, short write, failed close).

@@ -105,7 +105,7 @@ TEST_F(GridCommands, RunWritesTheReportAndOpensIt) {
   EXPECT_EQ(platform.programs.textFiles, (std::vector<std::string>{report}));
   EXPECT_EQ(state.results.SoilLossCol(3, 2), -3000.0);
   const auto lines = shell::readTextLines(report);
-  ASSERT_TRUE(lines.has_value());
+  ASSERT_TRUE(lines.ok());
   EXPECT_EQ(lines->size(), 23u + 16u);
   EXPECT_EQ((*lines)[3], "DATE");
   EXPECT_FALSE(platform.busy.busy);
@@ -168,7 +168,7 @@ TEST_F(GridCommands, LargestGridImportsRunsAndReports) {
   platform.fileDialogs.names.push_back(report);
   ASSERT_EQ(RunGridModel(state, {}, platform.context, "DATE"), RunOutcome::ReportWritten);
   const auto lines = shell::readTextLines(report);
-  ASSERT_TRUE(lines.has_value());
+  ASSERT_TRUE(lines.ok());
   ASSERT_EQ(lines->size(), 23u + 32761u);
   EXPECT_EQ((*lines)[10], "   Totally, there are  32761  Nodes(Points) in the Grid");
   EXPECT_EQ(lines->back().substr(0, 19), " 181 " + std::string(9, ' ') + " 181 ");

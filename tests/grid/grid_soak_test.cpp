@@ -100,7 +100,7 @@ TEST(GridSoak, RandomGridsImportRunAndReportEveryNode) {
     ASSERT_TRUE(gridResultsFinite(state));
 
     const auto lines = shell::readTextLines(report);
-    ASSERT_TRUE(lines.has_value());
+    ASSERT_TRUE(lines.ok());
     ASSERT_GE(lines->size(), static_cast<std::size_t>(rows * columns));
     std::size_t at = lines->size() - static_cast<std::size_t>(rows * columns);
     for (int r = 1; r <= rows; ++r) {

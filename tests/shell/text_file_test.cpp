@@ -26,9 +26,9 @@ TEST(FieldSplitting, EveryDelimiterSplits) {
 TEST(FileWriting, ReportsFailuresAndRoundTrips) {
   const auto path = std::filesystem::temp_directory_path() / "sodwright_text_file_test.txt";
   EXPECT_TRUE(writeWholeFile(path.string(), "x\r\ny\r\n").ok());
-  EXPECT_EQ(readTextLines(path.string()), (std::vector<std::string>{"x", "y"}));
+  EXPECT_EQ(readTextLines(path.string()).value(), (std::vector<std::string>{"x", "y"}));
   std::filesystem::remove(path);
-  EXPECT_FALSE(readTextLines(path.string()).has_value());
+  EXPECT_FALSE(readTextLines(path.string()).ok());
   EXPECT_FALSE(writeWholeFile("/nonexistent-dir/x.txt", "x").ok());
   EXPECT_FALSE(writeWholeFile("/dev/full", "some text").ok());
 }

@@ -193,7 +193,7 @@ void expectReportReadsBack(const KolvState& state, Int16 first, Int16 last,
                            const std::string& path) {
   ASSERT_TRUE(writeCompareReportFile(path, state, first, last, "8/12/2026").ok());
   const auto lines = shell::readTextLines(path);
-  ASSERT_TRUE(lines.has_value());
+  ASSERT_TRUE(lines.ok());
   const int n = state.params.NodeCount;
   ASSERT_GE(static_cast<int>(lines->size()), n);
   for (int i = 0; i < n; ++i) {

@@ -85,23 +85,24 @@ shell::Result<OpenRaster> openRaster(const std::string& path) {
 }
 
 // Checks one block of values read from lines first.. and applies scale and offset.
-std::optional<std::string> checkValues(double* values, int lines, int firstLine, int columns,
-                                       bool hasNoData, double noData, double scale, double offset) {
+shell::Result<> checkValues(double* values, int lines, int firstLine, int columns, bool hasNoData,
+                            double noData, double scale, double offset) {
   for (int i = 0; i < lines; ++i) {
     for (int c = 0; c < columns; ++c) {
       double& v = values[static_cast<std::size_t>(i) * static_cast<std::size_t>(columns) + c];
       if (hasNoData && (v == noData || (std::isnan(v) && std::isnan(noData))))
-        return "it has no-data cells, the first at " + nodeText(firstLine + i, c) +
-               "; fill or crop them first (gdal_fillnodata.py fills holes)";
+        return shell::fail("it has no-data cells, the first at " + nodeText(firstLine + i, c) +
+                           "; fill or crop them first (gdal_fillnodata.py fills holes)");
       if (!std::isfinite(v))
-        return "the cell at " + nodeText(firstLine + i, c) + " holds " +
-               (std::isnan(v) ? "NaN" : "an infinite value") + ", not an elevation";
+        return shell::fail("the cell at " + nodeText(firstLine + i, c) + " holds " +
+                           (std::isnan(v) ? "NaN" : "an infinite value") + ", not an elevation");
       if (scale != 1.0 || offset != 0.0) v = v * scale + offset;
       if (!std::isfinite(v))
-        return "the cell at " + nodeText(firstLine + i, c) + " is out of range once scaled";
+        return shell::fail("the cell at " + nodeText(firstLine + i, c) +
+                           " is out of range once scaled");
     }
   }
-  return std::nullopt;
+  return {};
 }
 
 // GDAL reads a word such as "nan" or "inf" in an ESRI ASCII grid whose other
@@ -207,9 +208,10 @@ shell::Result<ElevationRaster> readElevationRaster(const std::string& path,
                        0, nullptr) != CE_None)
       return shell::fail(refusal(path, "it breaks off or is damaged near " + nodeText(first, 0) +
                                            QuietGdalErrors::detail()));
-    if (auto fault =
-            checkValues(block, lines, first, g.columns, hasNoData != 0, noData, scale, offset))
-      return shell::fail(refusal(path, *fault));
+    if (auto checked =
+            checkValues(block, lines, first, g.columns, hasNoData != 0, noData, scale, offset);
+        !checked)
+      return shell::fail(refusal(path, checked.message()));
   }
   return raster;
 }
