@@ -153,7 +153,8 @@ TEST(GridReport, FileWritingFailsVisiblyAndOverwritesOldFiles) {
     EXPECT_FALSE(writeGridReportFile("/dev/full", state, "d").ok());
   }
   GridState noRun = makeGrid(4, 4, [](int, int) { return 0.0; });
-  EXPECT_FALSE(writeGridReportFile(::testing::TempDir() + "nibal_norun.txt", noRun, "d").ok());
+  EXPECT_EQ(writeGridReportFile(::testing::TempDir() + "nibal_norun.txt", noRun, "d").message(),
+            "the grid has no results to report");
 
   const std::string path = ::testing::TempDir() + "nibal_report_test.txt";
   ASSERT_TRUE(writeGridReportFile(path, state, "first").ok());

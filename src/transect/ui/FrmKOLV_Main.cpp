@@ -249,7 +249,8 @@ void FrmKOLV_Main::depthBoxChanged() {
 }
 
 namespace {
-// Shows a rejected box's message and writes its restored text.
+// Runs a box's check; a refused text shows the message and the box then shows
+// the value kept.
 void applyCheck(BoxCheck check, KolvState& state, QLineEdit* edit,
                 platform::MessageService& messages) {
   const CheckResult result = check(state, edit->text().toStdString());
