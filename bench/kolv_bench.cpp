@@ -30,8 +30,8 @@ void runAndCompare(benchmark::State& bench, const bench::StudyShape& shape) {
   bench::SilentMessages messages;
   for (auto _ : bench) {
     state.params.DirectionSign = 1;
-    if (const auto refusal = RunTranslocation(state, messages, threads)) {
-      bench.SkipWithError(refusal->c_str());
+    if (const auto run = RunTranslocation(state, messages, threads); !run) {
+      bench.SkipWithError(run.message().c_str());
       return;
     }
     if (const auto stop = Compare(state, state.params.StartSeq, state.params.LastSeq, messages)) {

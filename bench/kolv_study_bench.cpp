@@ -33,8 +33,8 @@ void BM_KolvBatchStudy(benchmark::State& bench) {
   const bench::StudyShape shape;
   {
     const KolvState source = bench::studyState(shape);
-    if (auto error = writeLastSequenceFile(input, source, 0)) {
-      bench.SkipWithError(error->c_str());
+    if (auto written = writeLastSequenceFile(input, source, 0); !written) {
+      bench.SkipWithError(written.message().c_str());
       return;
     }
   }
@@ -65,8 +65,8 @@ void BM_KolvBatchStudy(benchmark::State& bench) {
     }
     benchmark::DoNotOptimize(AfterRunWarning(CheckRunStability(state), true));
     if (reports) {
-      if (writeCompareReportFile(report, state, p.StartSeq, p.LastSeq, "12/8/2026") ||
-          writeLastSequenceFile(last, state, p.LastSeq)) {
+      if (!writeCompareReportFile(report, state, p.StartSeq, p.LastSeq, "12/8/2026") ||
+          !writeLastSequenceFile(last, state, p.LastSeq)) {
         bench.SkipWithError("report not written");
         break;
       }

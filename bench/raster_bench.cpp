@@ -65,11 +65,11 @@ void BM_GeoTiffToGeoTiff4000(benchmark::State& bench) {
   const std::string out = scratch("loss.tif");
   for (auto _ : bench) {
     auto raster = platform::readElevationRaster(demPath(), platform::kMostBatchNodes);
-    if (!raster.ok()) bench.SkipWithError(raster.message.c_str());
-    auto layers = nibal::runRasterGrid(*raster.value, {3, 6, 6, 12}, {});
-    if (!layers.ok()) bench.SkipWithError(layers.message.c_str());
-    auto written = platform::writeResultRasters(out, raster.value->geometry, *layers.value);
-    if (!written.ok()) bench.SkipWithError(written.message.c_str());
+    if (!raster.ok()) bench.SkipWithError(raster.message().c_str());
+    auto layers = nibal::runRasterGrid(*raster, {3, 6, 6, 12}, {});
+    if (!layers.ok()) bench.SkipWithError(layers.message().c_str());
+    auto written = platform::writeResultRasterFiles(out, raster->geometry, *layers);
+    if (!written.ok()) bench.SkipWithError(written.message().c_str());
   }
   bench.counters["peak_rss_MB"] = peakResidentMegabytes();
   bench.counters["nodes"] = static_cast<double>(kSide) * kSide;
@@ -86,18 +86,16 @@ BENCHMARK(BM_ReadOnly4000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_RunOnly4000(benchmark::State& bench) {
   auto raster = platform::readElevationRaster(demPath(), platform::kMostBatchNodes);
-  for (auto _ : bench)
-    benchmark::DoNotOptimize(nibal::runRasterGrid(*raster.value, {3, 6, 6, 12}, {}));
+  for (auto _ : bench) benchmark::DoNotOptimize(nibal::runRasterGrid(*raster, {3, 6, 6, 12}, {}));
 }
 BENCHMARK(BM_RunOnly4000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_WriteOnly4000(benchmark::State& bench) {
   auto raster = platform::readElevationRaster(demPath(), platform::kMostBatchNodes);
-  auto layers = nibal::runRasterGrid(*raster.value, {3, 6, 6, 12}, {});
+  auto layers = nibal::runRasterGrid(*raster, {3, 6, 6, 12}, {});
   const std::string out = scratch("loss-only.tif");
   for (auto _ : bench)
-    benchmark::DoNotOptimize(
-        platform::writeResultRasters(out, raster.value->geometry, *layers.value));
+    benchmark::DoNotOptimize(platform::writeResultRasterFiles(out, raster->geometry, *layers));
   std::filesystem::remove(out);
 }
 BENCHMARK(BM_WriteOnly4000)->Unit(benchmark::kMillisecond)->Iterations(3);

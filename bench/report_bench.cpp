@@ -67,7 +67,7 @@ void BM_CompareReport32000(benchmark::State& bench) {
   std::size_t bytes = 0;
   for (auto _ : bench) {
     std::ostringstream out;
-    WriteCompareReport(out, state, 0, 1, "12/8/2026");
+    writeCompareReport(out, state, 0, 1, "12/8/2026");
     bytes = out.str().size();
     benchmark::DoNotOptimize(bytes);
   }
@@ -78,7 +78,7 @@ void BM_LastSequence32000(benchmark::State& bench) {
   const KolvState state = comparedTransect();
   for (auto _ : bench) {
     std::ostringstream out;
-    WriteLastSequence(out, state, 1);
+    writeLastSequence(out, state, 1);
     benchmark::DoNotOptimize(out.str().size());
   }
 }

@@ -17,14 +17,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::ByteTaker taker(data, size);
   const char* extension = (taker.byte() & 1) != 0 ? ".asc" : ".tif";
   const std::string path = fuzz::writeScratchFile(taker.rest(), extension);
-  const platform::RasterResult<platform::ElevationRaster> read =
+  const shell::Result<platform::ElevationRaster> read =
       platform::readElevationRaster(path, kMostFuzzNodes);
   if (!read.ok()) {
-    FUZZ_CHECK(read.message.rfind("Cannot use ", 0) == 0,
-               "a refusal without its opening: " + read.message);
+    FUZZ_CHECK(read.message().rfind("Cannot use ", 0) == 0,
+               "a refusal without its opening: " + read.message());
     return 0;
   }
-  const platform::ElevationRaster& dem = *read.value;
+  const platform::ElevationRaster& dem = *read;
   const platform::RasterGeometry& g = dem.geometry;
   FUZZ_CHECK(g.rows >= 4 && g.columns >= 4 && g.nodeCount() <= kMostFuzzNodes,
              "a raster of a refused size read");
@@ -34,6 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (double z : dem.elevation) FUZZ_CHECK(std::isfinite(z), "an elevation that is not finite");
   // The run may refuse an overflow but must hold up on whatever was read.
   const auto run = nibal::runRasterGrid(dem, {3, 6, 6, 12}, {});
-  FUZZ_CHECK(!run.ok() || run.value->size() == 3, "not three result layers");
+  FUZZ_CHECK(!run.ok() || run->size() == 3, "not three result layers");
   return 0;
 }

@@ -68,7 +68,7 @@ bool closeSingle(float read, float written) {
 void checkRoundTrip(const KolvState& first) {
   const Int16 seq = first.params.FileSeqNo;
   std::ostringstream out;
-  kolv::WriteLastSequence(out, first, seq);
+  kolv::writeLastSequence(out, first, seq);
   KolvState again;
   const auto result = kolv::importTransectLines(again, shell::splitLines(out.str()), '\t');
   FUZZ_CHECK(result.ok(),
@@ -113,14 +113,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   KolvState state = heldTransect();
   std::ostringstream before;
-  kolv::WriteLastSequence(before, state, state.params.FileSeqNo);
+  kolv::writeLastSequence(before, state, state.params.FileSeqNo);
 
   const auto result = kolv::importTransectLines(state, lines, delimiter);
   if (!result.ok()) {
     FUZZ_CHECK(result.message().rfind(shell::kImportFailed, 0) == 0,
                "a refusal without its message");
     std::ostringstream after;
-    kolv::WriteLastSequence(after, state, state.params.FileSeqNo);
+    kolv::writeLastSequence(after, state, state.params.FileSeqNo);
     FUZZ_CHECK(before.str() == after.str(), "a refused import changed the held transect");
     return 0;
   }

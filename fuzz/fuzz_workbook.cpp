@@ -38,7 +38,7 @@ std::string describe(const kolv::KolvState& state) {
   const auto& p = state.params;
   out << state.imported << ' ' << p.FileSeqNo << ' ' << p.NodeCount << ' ' << p.TillDepth << ' '
       << p.BulkDensity1 << ' ' << state.data.SubstanceUnit;
-  if (state.imported) kolv::WriteLastSequence(out, state, p.FileSeqNo);
+  if (state.imported) kolv::writeLastSequence(out, state, p.FileSeqNo);
   return out.str();
 }
 
@@ -61,7 +61,7 @@ void checkTransect(const platform::Worksheet& sheet) {
             std::isfinite(state.data.DepthL2(i, seq)),
         "an accepted workbook holds a value that is not finite at point " + std::to_string(i));
   std::ostringstream file;
-  kolv::WriteLastSequence(file, state, seq);
+  kolv::writeLastSequence(file, state, seq);
   kolv::KolvState again;
   const auto reread = kolv::importTransectLines(again, shell::splitLines(file.str()), '\t');
   FUZZ_CHECK(reread.ok(),
@@ -87,21 +87,20 @@ void checkGrid(const platform::Worksheet& sheet, std::uint8_t choice) {
 void checkWorkbook(std::string_view content, std::string_view extension, std::uint8_t gridChoice) {
   const std::string path = writeScratchFile(content, extension);
   platform::FileWorkbookReader reader;
-  std::string error;
-  std::string secondError;
-  const auto sheet = reader.openFirstSheet(path, error);
-  const auto second = reader.openFirstSheet(path, secondError);
-  FUZZ_CHECK((sheet == nullptr) == (second == nullptr) && error == secondError,
+  const auto sheet = reader.openFirstSheet(path);
+  const auto second = reader.openFirstSheet(path);
+  FUZZ_CHECK(sheet.ok() == second.ok() && sheet.message() == second.message(),
              "two readings of a file differ");
   if (!sheet) {
-    FUZZ_CHECK(!error.empty(), "a refused workbook without a reason");
+    FUZZ_CHECK(!sheet.message().empty(), "a refused workbook without a reason");
     return;
   }
   for (int r = 1; r <= kProbeRows; ++r)
     for (int c = 1; c <= kProbeColumns; ++c)
-      FUZZ_CHECK(sameCell(sheet->cell(r, c), second->cell(r, c)), "two readings of a cell differ");
-  checkTransect(*sheet);
-  checkGrid(*sheet, gridChoice);
+      FUZZ_CHECK(sameCell((*sheet)->cell(r, c), (*second)->cell(r, c)),
+                 "two readings of a cell differ");
+  checkTransect(**sheet);
+  checkGrid(**sheet, gridChoice);
 }
 
 }  // namespace sodwright::fuzz

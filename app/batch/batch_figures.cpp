@@ -50,40 +50,40 @@ class GuiForFigures {
   std::unique_ptr<QGuiApplication> app_;
 };
 
-std::string save(const platform::Figure& figure, const std::string& path) {
+shell::Result<> save(const platform::Figure& figure, const std::string& path) {
   if (!platform::saveFigure(figure, QString::fromStdString(path), {QSize(), 192}))
-    return "cannot write the figure " + path;
+    return shell::fail("cannot write the figure " + path);
   return {};
 }
 #endif
 
 }  // namespace
 
-std::string figureNameProblem(const std::string& path) {
+shell::Result<> checkFigureName(const std::string& path) {
   const std::string ext = lowerExtension(path);
   if (ext == "png" || ext == "svg" || ext == "pdf") return {};
-  return "a figure file must end in .png, .svg or .pdf: " + path;
+  return shell::fail("a figure file must end in .png, .svg or .pdf: " + path);
 }
 
 #if SODWRIGHT_HAVE_FIGURES
-std::string writeChartsFigure(const kolv::KolvState& state, const std::string& path) {
-  if (std::string problem = figureNameProblem(path); !problem.empty()) return problem;
+shell::Result<> writeChartsFigureFile(const std::string& path, const kolv::KolvState& state) {
+  if (auto named = checkFigureName(path); !named) return named;
   const GuiForFigures gui;
   const platform::Figure figure = kolv::fourChartsFigure(
       kolv::currentCharts(state), kolv::chartsHeading(state), platform::qtTextWidth);
   return save(figure, path);
 }
 
-std::string writeMapFigure(const nibal::GridState& state, const std::string& path,
-                           const std::string& layer) {
-  if (std::string problem = figureNameProblem(path); !problem.empty()) return problem;
+shell::Result<> writeMapFigureFile(const std::string& path, const nibal::GridState& state,
+                                   const std::string& layer) {
+  if (auto named = checkFigureName(path); !named) return named;
   nibal::MapOptions options;
   if (const auto chosen = nibal::layerFromName(layer.empty() ? "SoilLossSum" : layer))
     options.layer = *chosen;
   else
-    return "unknown map layer: " + layer;
+    return shell::fail("unknown map layer: " + layer);
   if (!nibal::layerAvailable(state, options.layer))
-    return "the map layer " + layer + " holds no values";
+    return shell::fail("the map layer " + layer + " holds no values");
   const GuiForFigures gui;
   options.width = 1000;
   options.height = 740;
@@ -91,11 +91,12 @@ std::string writeMapFigure(const nibal::GridState& state, const std::string& pat
   return save(nibal::buildMap(state, options, platform::qtTextWidth).figure, path);
 }
 #else
-std::string writeChartsFigure(const kolv::KolvState&, const std::string&) {
-  return "this build writes no figures (it was made without Qt)";
+shell::Result<> writeChartsFigureFile(const std::string&, const kolv::KolvState&) {
+  return shell::fail("this build writes no figures (it was made without Qt)");
 }
-std::string writeMapFigure(const nibal::GridState&, const std::string&, const std::string&) {
-  return "this build writes no figures (it was made without Qt)";
+shell::Result<> writeMapFigureFile(const std::string&, const nibal::GridState&,
+                                   const std::string&) {
+  return shell::fail("this build writes no figures (it was made without Qt)");
 }
 #endif
 

@@ -6,17 +6,18 @@
 #include <string>
 
 #include "grid/grid_state.h"
+#include "shell/result.h"
 #include "transect/kolv_state.h"
 
 namespace sodwright::batch {
 
-// Empty when the file name's extension is .png, .svg or .pdf (any case),
-// else the reason.
-std::string figureNameProblem(const std::string& path);
+// Fails with the reason unless the file name's extension is .png, .svg or
+// .pdf (any case).
+shell::Result<> checkFigureName(const std::string& path);
 
-// Each gives an empty text on success, else what went wrong.
-std::string writeChartsFigure(const kolv::KolvState& state, const std::string& path);
-std::string writeMapFigure(const nibal::GridState& state, const std::string& path,
-                           const std::string& layer);
+// Each fails with what went wrong.
+shell::Result<> writeChartsFigureFile(const std::string& path, const kolv::KolvState& state);
+shell::Result<> writeMapFigureFile(const std::string& path, const nibal::GridState& state,
+                                   const std::string& layer);
 
 }  // namespace sodwright::batch

@@ -83,10 +83,13 @@ struct KolvOptions {
   }
 };
 
-bool refused(const CheckResult& result) {
-  if (!result.rejected()) return false;
-  printMessage(result.message);
-  return true;
+// A box's check as the window runs it on leaving the box; a refused value
+// fails with the box's message.
+shell::Result<> checkBox(kolv::BoxCheck check, KolvState& state, const TextOption& option) {
+  if (!option.given()) return {};
+  if (const CheckResult taken = check(state, option.value); !taken)
+    return shell::fail(taken.message());
+  return {};
 }
 
 int directionIndex(const std::string& word) {
@@ -97,51 +100,49 @@ int directionIndex(const std::string& word) {
 }
 
 // The boxes of the parameter window, with the same checks; a refused value is an error.
-bool applyBoxes(KolvState& state, const KolvOptions& options) {
+shell::Result<> applyBoxes(KolvState& state, const KolvOptions& options) {
   if (options.direction.given()) {
     const int index = directionIndex(options.direction.value);
-    if (index < 0) {
-      std::cerr << "kolv: --direction must be forward, backward or alternative\n";
-      return false;
-    }
+    if (index < 0) return shell::fail("kolv: --direction must be forward, backward or alternative");
     kolv::chooseTillDirection(state, index);
   }
   for (std::size_t i = 0; i < kBoxOptions.size(); ++i)
-    if (options.boxes[i].given() && refused(kBoxOptions[i].check(state, options.boxes[i].value)))
-      return false;
-  return true;
+    if (auto checked = checkBox(kBoxOptions[i].check, state, options.boxes[i]); !checked)
+      return checked;
+  return {};
 }
 
-bool writeOutputs(const KolvState& state, const KolvOptions& options, kolv::Int16 first,
-                  kolv::Int16 last, bool withReport) {
+shell::Result<> writeOutputs(const KolvState& state, const KolvOptions& options, kolv::Int16 first,
+                             kolv::Int16 last, bool withReport) {
   if (withReport && options.report.given()) {
     const std::string date = options.date.valueOr(shell::todayShortDate());
-    if (auto error = kolv::writeCompareReportFile(options.report.value, state, first, last, date)) {
-      printMessage(*error);
-      return false;
-    }
+    if (auto written = kolv::writeCompareReportFile(options.report.value, state, first, last, date);
+        !written)
+      return written;
   }
   if (withReport && options.csv.given()) {
-    if (auto error =
+    if (auto written =
             kolv::writeCompareCsvFile(options.csv.value, state, first, last,
-                                      kolv::CompareEndZoneFlag(state.params, first, last))) {
-      printMessage(*error);
-      return false;
-    }
+                                      kolv::CompareEndZoneFlag(state.params, first, last));
+        !written)
+      return written;
   }
   if (withReport && options.charts.given()) {
-    if (const std::string error = writeChartsFigure(state, options.charts.value); !error.empty()) {
-      printMessage(error);
-      return false;
-    }
+    if (auto written = writeChartsFigureFile(options.charts.value, state); !written) return written;
   }
   if (options.lastSequence.given()) {
-    if (auto error = kolv::writeLastSequenceFile(options.lastSequence.value, state, last)) {
-      printMessage(*error);
-      return false;
-    }
+    if (auto written = kolv::writeLastSequenceFile(options.lastSequence.value, state, last);
+        !written)
+      return written;
   }
-  return true;
+  return {};
+}
+
+// The exit status of a last step: 0, or 2 after printing why it failed.
+int finish(const shell::Result<>& step) {
+  if (step) return 0;
+  printMessage(step.message());
+  return 2;
 }
 
 int runKolv(const KolvOptions& options) {
@@ -149,8 +150,8 @@ int runKolv(const KolvOptions& options) {
       delimiterOption(options.delimiter.valueOr(defaultDelimiterWord(options.input)));
   if (!delimiter) return 2;
   if (options.charts.given()) {
-    if (const std::string problem = figureNameProblem(options.charts.value); !problem.empty()) {
-      printMessage(problem);
+    if (auto named = checkFigureName(options.charts.value); !named) {
+      printMessage(named.message());
       return 2;
     }
   }
@@ -163,10 +164,10 @@ int runKolv(const KolvOptions& options) {
   }
   if (!options.runRequested()) {
     // Import and write back: the imported sequence is the starting one.
-    return writeOutputs(state, options, state.params.StartSeq, state.params.StartSeq, false) ? 0
-                                                                                             : 2;
+    return finish(
+        writeOutputs(state, options, state.params.StartSeq, state.params.StartSeq, false));
   }
-  if (!applyBoxes(state, options)) return 2;
+  if (auto applied = applyBoxes(state, options); !applied) return finish(applied);
   // Parameters that amplify surface noise: said before the run, which goes
   // ahead unless --strict refuses it.
   if (const auto warning = kolv::BeforeRunWarning(kolv::AssessRun(state), true)) {
@@ -180,10 +181,10 @@ int runKolv(const KolvOptions& options) {
     // The main window's sequence boxes, then its "Run&Model". An unordered
     // pair is an error here, not a reset: the report would not hold the
     // pair asked for.
-    if (options.first.given() && refused(kolv::checkFirstSeqShown(state, options.first.value)))
-      return 2;
-    if (options.last.given() && refused(kolv::checkLastSeqShown(state, options.last.value)))
-      return 2;
+    if (auto first = checkBox(kolv::checkFirstSeqShown, state, options.first); !first)
+      return finish(first);
+    if (auto last = checkBox(kolv::checkLastSeqShown, state, options.last); !last)
+      return finish(last);
     outcome = kolv::RunModel(state, messages);
     if (outcome.pairReset) return 2;
   } else {
@@ -193,7 +194,7 @@ int runKolv(const KolvOptions& options) {
   if (const auto grown = kolv::AfterRunWarning(kolv::CheckRunStability(state), true)) {
     std::cerr << "kolv: warning: " << *grown << '\n';
   }
-  return writeOutputs(state, options, outcome.first, outcome.last, true) ? 0 : 2;
+  return finish(writeOutputs(state, options, outcome.first, outcome.last, true));
 }
 
 }  // namespace

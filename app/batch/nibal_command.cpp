@@ -81,11 +81,11 @@ int runNibal(const NibalOptions& options) {
       delimiterOption(options.delimiter.valueOr(defaultDelimiterWord(options.input)));
   if (!delimiter) return 2;
   if (options.map.given()) {
-    std::string problem = figureNameProblem(options.map.value);
-    if (problem.empty() && !nibal::layerFromName(options.layer.valueOr("SoilLossSum")))
-      problem = "unknown map layer: " + options.layer.value;
-    if (!problem.empty()) {
-      printMessage(problem);
+    shell::Result<> named = checkFigureName(options.map.value);
+    if (named && !nibal::layerFromName(options.layer.valueOr("SoilLossSum")))
+      named = shell::fail("unknown map layer: " + options.layer.value);
+    if (!named) {
+      printMessage(named.message());
       return 2;
     }
   }
@@ -100,9 +100,9 @@ int runNibal(const NibalOptions& options) {
   nibal::GridState state;
   const nibal::GridBoxTexts boxes{options.rows.value, options.columns.value,
                                   options.rowSpacing.value, options.columnSpacing.value};
-  const nibal::GridBoxCheck check = nibal::checkGridBoxes(boxes);
-  if (check.verdict != nibal::GridBoxVerdict::Accepted) {
-    messages.inform(check.message);
+  const shell::Result<nibal::GridDefinition> check = nibal::checkGridBoxes(boxes);
+  if (!check) {
+    messages.inform(check.message());
     return 2;
   }
   // A raster is read through --raster, where its sizes come from.
@@ -110,9 +110,8 @@ int runNibal(const NibalOptions& options) {
   if (kind == platform::ImportKind::Raster) return 2;
   const bool imported =
       platform::isWorkbook(kind)
-          ? importGridWorkbookInput(state, context, check.definition, options.input)
-          : nibal::importGridFile(state, context, check.definition, options.input, kind,
-                                  *delimiter);
+          ? importGridWorkbookInput(state, context, *check, options.input)
+          : nibal::importGridFile(state, context, *check, options.input, kind, *delimiter);
   if (!imported) return 2;
 
   const std::string date = options.date.valueOr(shell::todayShortDate());
@@ -123,17 +122,17 @@ int runNibal(const NibalOptions& options) {
                                                           : nibal::RunOutcome::ReportCancelled;
   if (outcome != wanted) return 2;
   if (options.csv.given()) {
-    if (auto error = nibal::writeGridCsvFile(state, options.csv.value)) {
+    if (auto written = nibal::writeGridCsvFile(options.csv.value, state); !written) {
       printMessage(std::string(nibal::kOutputFailed) + "\nCannot write " + options.csv.value +
-                   ": " + *error);
+                   ": " + written.message());
       return 2;
     }
   }
   if (options.map.given()) {
-    if (const std::string error =
-            writeMapFigure(state, options.map.value, options.layer.valueOr("SoilLossSum"));
-        !error.empty()) {
-      printMessage(error);
+    if (auto written =
+            writeMapFigureFile(options.map.value, state, options.layer.valueOr("SoilLossSum"));
+        !written) {
+      printMessage(written.message());
       return 2;
     }
   }

@@ -43,13 +43,13 @@ int cannotWrite(const std::string& path) {
 }  // namespace
 
 int runNibalRaster(const NibalRasterRun& run) {
-  const platform::RasterResult<platform::ElevationRaster> read =
+  const shell::Result<platform::ElevationRaster> read =
       platform::readElevationRaster(run.dem, platform::kMostBatchNodes);
   if (!read.ok()) {
-    printMessage(read.message);
+    printMessage(read.message());
     return 2;
   }
-  const platform::ElevationRaster& dem = *read.value;
+  const platform::ElevationRaster& dem = *read;
   const platform::RasterGeometry& g = dem.geometry;
 
   // The coefficients as the parameter window reads its boxes, with its notes.
@@ -98,19 +98,19 @@ int runNibalRaster(const NibalRasterRun& run) {
     }
   };
   const bool streaming = report || csv;
-  const platform::RasterResult<std::vector<platform::ResultLayer>> layers = nibal::runRasterGrid(
+  const shell::Result<std::vector<platform::ResultLayer>> layers = nibal::runRasterGrid(
       dem, coefficients, streaming ? nibal::RowResults(eachRow) : nibal::RowResults());
   if (!layers.ok()) {
-    printMessage(layers.message);
+    printMessage(layers.message());
     return 2;
   }
   if (report && !report->close()) return cannotWrite(run.report);
   if (csvFile && !csvFile->close()) return cannotWrite(run.csv);
   if (!run.writeRaster.empty()) {
-    const platform::RasterResult<std::vector<std::string>> written =
-        platform::writeResultRasters(run.writeRaster, g, *layers.value);
+    const shell::Result<std::vector<std::string>> written =
+        platform::writeResultRasterFiles(run.writeRaster, g, *layers);
     if (!written.ok()) {
-      printMessage(std::string(nibal::kOutputFailed) + "\n" + written.message);
+      printMessage(std::string(nibal::kOutputFailed) + "\n" + written.message());
       return 2;
     }
   }

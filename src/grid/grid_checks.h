@@ -5,6 +5,7 @@
 #include <string>
 
 #include "grid/grid_state.h"
+#include "shell/result.h"
 
 namespace sodwright::nibal {
 
@@ -15,20 +16,11 @@ struct GridBoxTexts {
   std::string columnSpacing;  // txtYSpacing
 };
 
-enum class GridBoxVerdict {
-  Accepted,
-  ValueWrong,       // a value fails its limit: focus txtRows
-  WrongOrTooLarge,  // a box is not a number, or Rows x Columns exceeds 32767: focus "Import Data"
-};
-
-struct GridBoxCheck {
-  GridBoxVerdict verdict = GridBoxVerdict::Accepted;
-  std::string message;        // empty when accepted
-  GridDefinition definition;  // filled when accepted
-};
-
 // Rows and Columns must be whole numbers above 3 (a fraction is refused), the
-// spacings above 0, and Rows x Columns must fit the 16-bit node count.
-GridBoxCheck checkGridBoxes(const GridBoxTexts& boxes);
+// spacings above 0, and Rows x Columns must fit the 16-bit node count. The
+// failure's message also says where the focus goes: kGridValueWrong (a value
+// fails its limit) asks for new input in txtRows; kGridWrongOrImportFailed (a
+// box is not a number, or too many nodes) returns to "Import Data".
+shell::Result<GridDefinition> checkGridBoxes(const GridBoxTexts& boxes);
 
 }  // namespace sodwright::nibal

@@ -85,12 +85,12 @@ RunOutcome RunGridModel(GridState& state, const GridParameterTexts& texts,
   }
   const std::string path = context.fileDialogs.askSaveFileName(platform::kReportFilter);
   if (path.empty()) return RunOutcome::ReportCancelled;
-  std::optional<std::string> failure;
+  shell::Result<> written;
   {
     platform::BusyScope busy(context.busy);
-    failure = WriteGridReport(state, path, dateText);
+    written = writeGridReportFile(path, state, dateText);
   }
-  if (failure) {
+  if (!written) {
     context.messages.inform(std::string(kOutputFailed));
     return RunOutcome::Failed;
   }

@@ -4,12 +4,12 @@
 // one header record of names, every number in full. An easting or northing
 // read as text is written as that text.
 
-#include <optional>
 #include <ostream>
 #include <string>
 
 #include "grid/grid_state.h"
 #include "grid/large_grid.h"
+#include "shell/result.h"
 
 namespace sodwright::nibal {
 
@@ -28,8 +28,8 @@ class GridCsvWriter {
 // The results of the last run of the state's grid.
 void writeGridCsv(std::ostream& out, const GridState& state);
 
-// Writes the file, replacing an existing one. Returns the reason on failure
-// (no results, cannot create, cannot write) and empty on success.
-std::optional<std::string> writeGridCsvFile(const GridState& state, const std::string& path);
+// Writes the file, replacing an existing one. Fails with the reason (no
+// results, cannot create, cannot write).
+shell::Result<> writeGridCsvFile(const std::string& path, const GridState& state);
 
 }  // namespace sodwright::nibal

@@ -1,7 +1,7 @@
 #include "grid/grid_report.h"
 
+#include <cassert>
 #include <sstream>
-#include <stdexcept>
 
 #include "shell/number_text.h"
 #include "shell/text_file.h"
@@ -115,7 +115,7 @@ std::string gridReportLine(int r, int c, const GridCoordinate& easting,
 }
 
 void writeGridReport(std::ostream& out, const GridState& state, const std::string& dateText) {
-  if (!hasResults(state)) throw std::invalid_argument("the grid has no results to report");
+  assert(hasResults(state));
   writeGridReportHeading(out, state.info, state.GridNodeCount, dateText);
   const GridResults& res = state.results;
   const int rows = state.GridElevation.rows();
@@ -131,9 +131,9 @@ void writeGridReport(std::ostream& out, const GridState& state, const std::strin
   }
 }
 
-std::optional<std::string> WriteGridReport(const GridState& state, const std::string& path,
-                                           const std::string& dateText) {
-  if (!hasResults(state)) return std::string("the grid has no results to report");
+shell::Result<> writeGridReportFile(const std::string& path, const GridState& state,
+                                    const std::string& dateText) {
+  if (!hasResults(state)) return shell::fail("the grid has no results to report");
   std::ostringstream report;
   writeGridReport(report, state, dateText);
   return shell::writeWholeFile(path, report.str());

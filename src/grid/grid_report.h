@@ -14,6 +14,7 @@
 
 #include "grid/grid_state.h"
 #include "grid/large_grid.h"
+#include "shell/result.h"
 
 namespace sodwright::nibal {
 
@@ -49,13 +50,13 @@ std::string gridReportLine(int r, int c, const GridCoordinate& easting,
                            const GridCoordinate& northing, double elevation,
                            const NodeResults& results);
 
-// Writes the report of the last run. `dateText` is the date line. Throws
-// std::invalid_argument when there are no results.
+// Writes the report of the last run. `dateText` is the date line. The state
+// must hold results (hasResults); writeGridReportFile checks that.
 void writeGridReport(std::ostream& out, const GridState& state, const std::string& dateText);
 
-// Writes the report file, replacing an existing one. Returns the reason on
-// failure (no results, cannot create, cannot write) and empty on success.
-std::optional<std::string> WriteGridReport(const GridState& state, const std::string& path,
-                                           const std::string& dateText);
+// Writes the report file, replacing an existing one. Fails with the reason
+// (no results, cannot create, cannot write).
+shell::Result<> writeGridReportFile(const std::string& path, const GridState& state,
+                                    const std::string& dateText);
 
 }  // namespace sodwright::nibal

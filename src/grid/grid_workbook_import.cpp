@@ -59,14 +59,14 @@ shell::Result<GridData> readGridWorksheet(const platform::Worksheet& sheet, int 
 
 shell::Result<GridData> readGridWorkbookFile(platform::WorkbookReader& reader,
                                              const std::string& path, int rows, int columns) {
-  std::string error;
-  const auto sheet = reader.openFirstSheet(path, error);
+  const auto sheet = reader.openFirstSheet(path);
   if (!sheet) {
+    std::string error = sheet.message();
     // The reader's error is a whole sentence; keep its own full stop.
     if (!error.empty() && error.back() == '.') error.pop_back();
     return failure("File " + path, error);
   }
-  return readGridWorksheet(*sheet, rows, columns);
+  return readGridWorksheet(**sheet, rows, columns);
 }
 
 }  // namespace sodwright::nibal

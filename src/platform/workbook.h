@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "shell/result.h"
+
 namespace sodwright::platform {
 
 struct CellValue {
@@ -28,10 +30,9 @@ class Worksheet {
 class WorkbookReader {
  public:
   virtual ~WorkbookReader() = default;
-  // The first worksheet of the workbook in the file; empty with `error` set
+  // The first worksheet of the workbook in the file; fails with the reason
   // when the file cannot be read as a workbook.
-  virtual std::unique_ptr<Worksheet> openFirstSheet(const std::string& path,
-                                                    std::string& error) = 0;
+  virtual shell::Result<std::unique_ptr<Worksheet>> openFirstSheet(const std::string& path) = 0;
 };
 
 }  // namespace sodwright::platform

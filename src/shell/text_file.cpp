@@ -89,24 +89,24 @@ const std::string* TextLineReader::next(bool skipEmpty) {
   }
 }
 
-std::optional<std::string> readWholeFile(const std::string& path) {
+Result<std::string> readWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
+  if (!in) return fail("cannot open the file: " + path);
   std::ostringstream buffer;
   buffer << in.rdbuf();
-  if (in.bad()) return std::nullopt;
+  if (in.bad()) return fail("cannot read the file: " + path);
   return buffer.str();
 }
 
-std::optional<std::vector<std::string>> readTextLines(const std::string& path) {
+Result<std::vector<std::string>> readTextLines(const std::string& path) {
   auto content = readWholeFile(path);
-  if (!content) return std::nullopt;
+  if (!content) return fail(content.message());
   return splitLines(*content);
 }
 
-std::optional<std::string> writeWholeFile(const std::string& path, std::string_view content) {
+Result<> writeWholeFile(const std::string& path, std::string_view content) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return std::string("cannot create the file: ") + std::strerror(errno);
+  if (!file) return fail(std::string("cannot create the file: ") + std::strerror(errno));
   const std::size_t written =
       content.empty() ? 0 : std::fwrite(content.data(), 1, content.size(), file);
   const int writeErrno = errno;
@@ -114,10 +114,10 @@ std::optional<std::string> writeWholeFile(const std::string& path, std::string_v
   const int flushErrno = errno;
   const bool closed = std::fclose(file) == 0;
   if (written != content.size())
-    return std::string("cannot write the file: ") + std::strerror(writeErrno);
-  if (!flushed) return std::string("cannot write the file: ") + std::strerror(flushErrno);
-  if (!closed) return std::string("cannot close the file: ") + std::strerror(errno);
-  return std::nullopt;
+    return fail(std::string("cannot write the file: ") + std::strerror(writeErrno));
+  if (!flushed) return fail(std::string("cannot write the file: ") + std::strerror(flushErrno));
+  if (!closed) return fail(std::string("cannot close the file: ") + std::strerror(errno));
+  return {};
 }
 
 std::vector<std::string> splitFields(std::string_view line, char delimiter) {

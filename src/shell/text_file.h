@@ -5,10 +5,11 @@
 
 #include <cstddef>
 #include <istream>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "shell/result.h"
 
 namespace sodwright::shell {
 
@@ -57,15 +58,15 @@ class TextLineReader {
 // Splits text into lines by the rule above.
 std::vector<std::string> splitLines(std::string_view text);
 
-// Reads a whole file; empty when it cannot be opened or read.
-std::optional<std::string> readWholeFile(const std::string& path);
+// Reads a whole file; the failure says whether it could not be opened or read.
+Result<std::string> readWholeFile(const std::string& path);
 
-// Reads a file's lines; empty when the file cannot be opened or read.
-std::optional<std::vector<std::string>> readTextLines(const std::string& path);
+// Reads a file's lines; fails as readWholeFile does.
+Result<std::vector<std::string>> readTextLines(const std::string& path);
 
-// Writes text to a file in one go, replacing it. Returns an error text on
-// failure (cannot create, short write, failed close) and empty on success.
-std::optional<std::string> writeWholeFile(const std::string& path, std::string_view content);
+// Writes text to a file in one go, replacing it. Fails with the reason
+// (cannot create, short write, failed close).
+Result<> writeWholeFile(const std::string& path, std::string_view content);
 
 // Splits a line at every occurrence of the one-character delimiter.
 std::vector<std::string> splitFields(std::string_view line, char delimiter);

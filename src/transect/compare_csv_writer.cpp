@@ -68,18 +68,17 @@ void writeCompareCsv(std::ostream& out, const KolvState& state, Int16 first, Int
   }
 }
 
-std::optional<std::string> writeCompareCsvFile(const std::string& path, const KolvState& state,
-                                               Int16 first, Int16 last,
-                                               const EndZoneFlag& endZone) {
-  if (!state.imported) return std::string("No transect has been imported.");
+shell::Result<> writeCompareCsvFile(const std::string& path, const KolvState& state, Int16 first,
+                                    Int16 last, const EndZoneFlag& endZone) {
+  if (!state.imported) return shell::fail("No transect has been imported.");
   if (!state.data.Elev.contains(0, first) || !state.data.Elev.contains(0, last))
-    return "Sequences " + std::to_string(first) + " and " + std::to_string(last) +
-           " are not both held.";
+    return shell::fail("Sequences " + std::to_string(first) + " and " + std::to_string(last) +
+                       " are not both held.");
   std::ostringstream text;
   writeCompareCsv(text, state, first, last, endZone);
-  if (auto error = shell::writeWholeFile(path, text.str()))
-    return "Cannot write " + path + ": " + *error;
-  return std::nullopt;
+  if (auto written = shell::writeWholeFile(path, text.str()); !written)
+    return shell::fail("Cannot write " + path + ": " + written.message());
+  return {};
 }
 
 }  // namespace sodwright::kolv

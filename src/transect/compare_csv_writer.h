@@ -6,10 +6,10 @@
 // is written as 0, as the report prints it.
 
 #include <functional>
-#include <optional>
 #include <ostream>
 #include <string>
 
+#include "shell/result.h"
 #include "transect/kolv_state.h"
 
 namespace sodwright::kolv {
@@ -21,9 +21,8 @@ using EndZoneFlag = std::function<bool(int point)>;
 void writeCompareCsv(std::ostream& out, const KolvState& state, Int16 first, Int16 last,
                      const EndZoneFlag& endZone = {});
 
-// Writes the file; returns the reason when it cannot, empty on success.
-std::optional<std::string> writeCompareCsvFile(const std::string& path, const KolvState& state,
-                                               Int16 first, Int16 last,
-                                               const EndZoneFlag& endZone = {});
+// Writes the file; fails with the reason when it cannot.
+shell::Result<> writeCompareCsvFile(const std::string& path, const KolvState& state, Int16 first,
+                                    Int16 last, const EndZoneFlag& endZone = {});
 
 }  // namespace sodwright::kolv

@@ -92,7 +92,7 @@ void appendState(std::string& line, const TransectData& d, int i, Int16 s) {
 
 }  // namespace
 
-void WriteCompareReport(std::ostream& out, const KolvState& state, Int16 first, Int16 last,
+void writeCompareReport(std::ostream& out, const KolvState& state, Int16 first, Int16 last,
                         std::string_view dateText) {
   const TranslocationParameters& p = state.params;
   const TransectData& d = state.data;
@@ -124,18 +124,17 @@ void WriteCompareReport(std::ostream& out, const KolvState& state, Int16 first, 
   }
 }
 
-std::optional<std::string> writeCompareReportFile(const std::string& path, const KolvState& state,
-                                                  Int16 first, Int16 last,
-                                                  std::string_view dateText) {
-  if (!state.imported) return std::string("No transect has been imported.");
+shell::Result<> writeCompareReportFile(const std::string& path, const KolvState& state, Int16 first,
+                                       Int16 last, std::string_view dateText) {
+  if (!state.imported) return shell::fail("No transect has been imported.");
   if (!state.data.Elev.contains(0, first) || !state.data.Elev.contains(0, last))
-    return "Sequences " + std::to_string(first) + " and " + std::to_string(last) +
-           " are not both held.";
+    return shell::fail("Sequences " + std::to_string(first) + " and " + std::to_string(last) +
+                       " are not both held.");
   std::ostringstream text;
-  WriteCompareReport(text, state, first, last, dateText);
-  if (auto error = shell::writeWholeFile(path, text.str()))
-    return "Cannot write " + path + ": " + *error;
-  return std::nullopt;
+  writeCompareReport(text, state, first, last, dateText);
+  if (auto written = shell::writeWholeFile(path, text.str()); !written)
+    return shell::fail("Cannot write " + path + ": " + written.message());
+  return {};
 }
 
 }  // namespace sodwright::kolv

@@ -3,23 +3,22 @@
 // every point the first and the last compared sequence side by side with the
 // comparison results, tab-separated, CR LF line ends.
 
-#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
 
+#include "shell/result.h"
 #include "transect/kolv_state.h"
 
 namespace sodwright::kolv {
 
 // Writes the report of `first` and `last` as the last comparison left the
 // results. `dateText` is the date line (the caller passes today's short date).
-void WriteCompareReport(std::ostream& out, const KolvState& state, Int16 first, Int16 last,
+void writeCompareReport(std::ostream& out, const KolvState& state, Int16 first, Int16 last,
                         std::string_view dateText);
 
-// Writes the report file; returns the reason when it cannot, empty on success.
-std::optional<std::string> writeCompareReportFile(const std::string& path, const KolvState& state,
-                                                  Int16 first, Int16 last,
-                                                  std::string_view dateText);
+// Writes the report file; fails with the reason when it cannot.
+shell::Result<> writeCompareReportFile(const std::string& path, const KolvState& state, Int16 first,
+                                       Int16 last, std::string_view dateText);
 
 }  // namespace sodwright::kolv

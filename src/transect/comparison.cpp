@@ -43,27 +43,28 @@ struct SequenceSide {
 
 }  // namespace
 
-std::optional<std::string> CheckComparison(const KolvState& state, int first, int last) {
+shell::Result<> CheckComparison(const KolvState& state, int first, int last) {
   const TranslocationParameters& p = state.params;
-  if (first >= last) return std::string(kComparisonOrderMessage);
-  if (p.NodeCount < 1 || !resultsHold(state)) return std::string(kComparisonNoDataMessage);
+  if (first >= last) return shell::fail(kComparisonOrderMessage);
+  if (p.NodeCount < 1 || !resultsHold(state)) return shell::fail(kComparisonNoDataMessage);
   for (int seq : {first, last}) {
     if (!holdsSequence(state, seq)) {
-      return "Sequence No. " + std::to_string(seq) + " is not held: sequences run from " +
-             std::to_string(state.data.Elev.seqLower()) + " to " +
-             std::to_string(state.data.Elev.seqUpper()) + ".";
+      return shell::fail("Sequence No. " + std::to_string(seq) +
+                         " is not held: sequences run from " +
+                         std::to_string(state.data.Elev.seqLower()) + " to " +
+                         std::to_string(state.data.Elev.seqUpper()) + ".");
     }
   }
   if (!(p.Interval > 0) || !(p.BulkDensity1 > 0) || !(p.BulkDensity2 > 0)) {
-    return std::string(kComparisonDivisorMessage);
+    return shell::fail(kComparisonDivisorMessage);
   }
-  return std::nullopt;
+  return {};
 }
 
 void CompareSequences(KolvState& state, Int16 first, Int16 last, double upDepth, double subDepth,
                       platform::MessageService& messages) {
-  if (auto refusal = CheckComparison(state, first, last)) {
-    messages.inform(*refusal);
+  if (auto comparable = CheckComparison(state, first, last); !comparable) {
+    messages.inform(comparable.message());
     return;
   }
   const TranslocationParameters& p = state.params;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/message_service.h"
+#include "shell/result.h"
 #include "transect/kolv_state.h"
 
 namespace sodwright::kolv {
@@ -23,10 +24,10 @@ inline constexpr const char* kFirstSequenceNote =
 inline constexpr const char* kLastSequenceNote =
     "Note: Last sequence tillage depth beyound the range, mistakes could be generated!!!";
 
-// Empty when `first` and `last` can be compared: first < last, both held by
-// the arrays, and no zero divisor among the interval and bulk densities 1, 2.
-// Otherwise the message that refuses the comparison.
-std::optional<std::string> CheckComparison(const KolvState& state, int first, int last);
+// Succeeds when `first` and `last` can be compared: first < last, both held
+// by the arrays, and no zero divisor among the interval and bulk densities 1,
+// 2. Otherwise fails with the message that refuses the comparison.
+shell::Result<> CheckComparison(const KolvState& state, int first, int last);
 
 // Fills state.results for nodes 0 .. NodeCount - 1. A pair that
 // CheckComparison refuses changes nothing; its message goes through

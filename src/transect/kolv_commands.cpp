@@ -56,7 +56,7 @@ void compareShownPair(KolvState& state, platform::MessageService& messages,
 
 }  // namespace
 
-std::optional<std::string> NonFiniteRunValue(const KolvState& state) {
+shell::Result<> NonFiniteRunValue(const KolvState& state) {
   const TranslocationParameters& p = state.params;
   const TransectData& t = state.data;
   for (int seq = p.StartSeq; seq <= p.LastSeq + 1; ++seq) {
@@ -67,13 +67,13 @@ std::optional<std::string> NonFiniteRunValue(const KolvState& state) {
           {"MassL2", t.MassL2(i, seq)},   {"MassL12", t.MassL12(i, seq)},
           {"PL1", t.PL1(i, seq)},         {"PL2", t.PL2(i, seq)}};
       for (const auto& [name, value] : values)
-        if (!std::isfinite(value)) return place(kRunNotFiniteMessage, seq, i, name);
+        if (!std::isfinite(value)) return shell::fail(place(kRunNotFiniteMessage, seq, i, name));
     }
   }
-  return std::nullopt;
+  return {};
 }
 
-std::optional<std::string> NonFiniteComparisonValue(const KolvState& state) {
+shell::Result<> NonFiniteComparisonValue(const KolvState& state) {
   const ComparisonResults& r = state.results;
   for (int i = 0; i < state.params.NodeCount; ++i) {
     const std::pair<const char*, bool> values[] = {
@@ -83,27 +83,27 @@ std::optional<std::string> NonFiniteComparisonValue(const KolvState& state) {
         {"UpMassLast", finiteAt(r.UpMassLast(i))},   {"SubMassLast", finiteAt(r.SubMassLast(i))},
         {"UpConcLast", finiteAt(r.UpConcLast(i))},   {"SubConcLast", finiteAt(r.SubConcLast(i))}};
     for (const auto& [name, finite] : values)
-      if (!finite) return place(kComparisonNotFiniteMessage, -1, i, name);
+      if (!finite) return shell::fail(place(kComparisonNotFiniteMessage, -1, i, name));
   }
-  return std::nullopt;
+  return {};
 }
 
 std::optional<StepStop> Simulate(KolvState& state, platform::MessageService& messages) {
-  if (auto refusal = RunTranslocation(state, messages)) return StepStop{std::move(*refusal), false};
-  if (auto failure = NonFiniteRunValue(state)) {
+  if (auto run = RunTranslocation(state, messages); !run) return StepStop{run.message(), false};
+  if (auto finite = NonFiniteRunValue(state); !finite) {
     state.simulated = false;
-    return StepStop{std::move(*failure), true};
+    return StepStop{finite.message(), true};
   }
   return std::nullopt;
 }
 
 std::optional<StepStop> Compare(KolvState& state, Int16 first, Int16 last,
                                 platform::MessageService& messages) {
-  if (auto refusal = CheckComparison(state, first, last))
-    return StepStop{std::move(*refusal), false};
+  if (auto comparable = CheckComparison(state, first, last); !comparable)
+    return StepStop{comparable.message(), false};
   CompareSequences(state, first, last, state.params.UpLayerDepth, state.params.SubLayerDepth,
                    messages);
-  if (auto failure = NonFiniteComparisonValue(state)) {
+  if (auto finite = NonFiniteComparisonValue(state); !finite) {
     // Cleared as an import leaves them, so that no report can print them.
     ComparisonResults& r = state.results;
     for (auto* a : {&r.DeltaElev, &r.SoilLoss, &r.SubConcFirst, &r.SubConcLast})
@@ -111,7 +111,7 @@ std::optional<StepStop> Compare(KolvState& state, Int16 first, Int16 last,
     for (auto* a : {&r.UpMassFirst, &r.SubMassFirst, &r.UpConcFirst, &r.UpMassLast, &r.SubMassLast,
                     &r.UpConcLast})
       a->allocate(a->lower(), a->upper());
-    return StepStop{std::move(*failure), true};
+    return StepStop{finite.message(), true};
   }
   return std::nullopt;
 }

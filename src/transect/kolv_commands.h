@@ -16,6 +16,7 @@
 #include <string>
 
 #include "platform/message_service.h"
+#include "shell/result.h"
 #include "transect/kolv_state.h"
 
 namespace sodwright::kolv {
@@ -29,13 +30,13 @@ inline constexpr const char* kComparisonNotFiniteMessage =
     "The comparison failed: its results hold a value that is not a finite number (Infinity or NaN) "
     "at ";
 
-// The failure message of a run whose columns StartSeq .. LastSeq + 1 hold a
-// value that is not finite at a node 0 .. NodeCount - 1 (the first by
-// sequence, then node); empty when every value is finite.
-std::optional<std::string> NonFiniteRunValue(const KolvState& state);
+// Fails when a run's columns StartSeq .. LastSeq + 1 hold a value that is not
+// finite at a node 0 .. NodeCount - 1, with the message naming the first (by
+// sequence, then node); succeeds when every value is finite.
+shell::Result<> NonFiniteRunValue(const KolvState& state);
 
 // The same for the comparison results of nodes 0 .. NodeCount - 1.
-std::optional<std::string> NonFiniteComparisonValue(const KolvState& state);
+shell::Result<> NonFiniteComparisonValue(const KolvState& state);
 
 // Why a step did not go through: refused before it started (nothing
 // changed), or failed with values that are not finite.

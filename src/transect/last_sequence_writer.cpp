@@ -12,7 +12,7 @@ using shell::bareText;
 using shell::bareTextSingle;
 using shell::formatMask;
 
-void WriteLastSequence(std::ostream& out, const KolvState& state, Int16 sequence) {
+void writeLastSequence(std::ostream& out, const KolvState& state, Int16 sequence) {
   const TranslocationParameters& p = state.params;
   const TransectData& d = state.data;
   const std::string s = std::to_string(sequence);
@@ -57,18 +57,18 @@ void WriteLastSequence(std::ostream& out, const KolvState& state, Int16 sequence
   }
 }
 
-std::optional<std::string> writeLastSequenceFile(const std::string& path, const KolvState& state,
-                                                 Int16 sequence) {
-  if (!state.imported) return std::string("No transect has been imported.");
+shell::Result<> writeLastSequenceFile(const std::string& path, const KolvState& state,
+                                      Int16 sequence) {
+  if (!state.imported) return shell::fail("No transect has been imported.");
   if (!state.data.Elev.contains(0, sequence))
-    return "Sequence " + std::to_string(sequence) + " is not held (sequences " +
-           std::to_string(state.data.Elev.seqLower()) + " to " +
-           std::to_string(state.data.Elev.seqUpper()) + ").";
+    return shell::fail("Sequence " + std::to_string(sequence) + " is not held (sequences " +
+                       std::to_string(state.data.Elev.seqLower()) + " to " +
+                       std::to_string(state.data.Elev.seqUpper()) + ").");
   std::ostringstream text;
-  WriteLastSequence(text, state, sequence);
-  if (auto error = shell::writeWholeFile(path, text.str()))
-    return "Cannot write " + path + ": " + *error;
-  return std::nullopt;
+  writeLastSequence(text, state, sequence);
+  if (auto written = shell::writeWholeFile(path, text.str()); !written)
+    return shell::fail("Cannot write " + path + ": " + written.message());
+  return {};
 }
 
 }  // namespace sodwright::kolv

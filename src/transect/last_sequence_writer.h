@@ -3,21 +3,21 @@
 // transect data file (tab between fields, CR LF line ends), so that it can be
 // imported again with the tab delimiter and simulated further.
 
-#include <optional>
 #include <ostream>
 #include <string>
 
+#include "shell/result.h"
 #include "transect/kolv_state.h"
 
 namespace sodwright::kolv {
 
 // Writes the file's lines to `out`. The sequence must be a column of the
 // imported arrays.
-void WriteLastSequence(std::ostream& out, const KolvState& state, Int16 sequence);
+void writeLastSequence(std::ostream& out, const KolvState& state, Int16 sequence);
 
-// Writes the file; returns the reason when it cannot (nothing imported, a
-// sequence outside the arrays, a file that cannot be written), empty on success.
-std::optional<std::string> writeLastSequenceFile(const std::string& path, const KolvState& state,
-                                                 Int16 sequence);
+// Writes the file; fails with the reason when it cannot (nothing imported, a
+// sequence outside the arrays, a file that cannot be written).
+shell::Result<> writeLastSequenceFile(const std::string& path, const KolvState& state,
+                                      Int16 sequence);
 
 }  // namespace sodwright::kolv

@@ -1,18 +1,19 @@
 #include "transect/parameter_checks.h"
 
 #include <cmath>
+#include <functional>
+#include <utility>
 
 #include "shell/number_fit.h"
 #include "shell/number_text.h"
+#include "transect/main_window_checks.h"
 
 namespace sodwright::kolv {
 namespace {
 
-CheckResult accepted() { return {}; }
-CheckResult ignored() { return CheckResult{CheckOutcome::Ignored, {}, {}}; }
-CheckResult rejected(std::string_view message, std::string restoredText) {
-  return CheckResult{CheckOutcome::Rejected, std::string(message), std::move(restoredText)};
-}
+CheckResult accepted() { return Taken::Stored; }
+CheckResult ignored() { return Taken::Ignored; }
+CheckResult rejected(std::string_view message) { return shell::fail(message); }
 
 std::string integerText(Int16 value) { return shell::generalText(static_cast<long long>(value)); }
 
@@ -23,11 +24,11 @@ CheckResult checkWeight(float& weight, float other, std::string_view text) {
   const float value = shell::roundToSingle(shell::parseLeadingNumber(text));
   if (!(value >= 0.0f) || std::isinf(value)) {
     weight = 0.5f;
-    return rejected(kPositiveMessage, "0.5");
+    return rejected(kPositiveMessage);
   }
   if (value == 0.0f && other == 0.0f) {
     weight = 0.5f;
-    return rejected(kBothWeightsZeroMessage, "0.5");
+    return rejected(kBothWeightsZeroMessage);
   }
   weight = value;
   return accepted();
@@ -38,7 +39,7 @@ CheckResult checkDepth(double& depth, std::string_view text, bool zeroAllowed) {
   const double value = shell::parseLeadingNumber(text);
   if ((zeroAllowed ? !(value >= 0.0) : !(value > 0.0)) || !shell::fitsDouble(value)) {
     depth = 0.2;
-    return rejected(kPositiveMessage, "0.2");
+    return rejected(kPositiveMessage);
   }
   depth = value;
   return accepted();
@@ -49,8 +50,7 @@ CheckResult checkDepth(double& depth, std::string_view text, bool zeroAllowed) {
 CheckResult setSingle(float& field, std::string_view text) {
   if (text.empty()) return ignored();
   const double value = shell::parseLeadingNumber(text);
-  if (!shell::fitsSingle(value))
-    return rejected(kOutOfRangeMessage, shell::generalTextSingle(field));
+  if (!shell::fitsSingle(value)) return rejected(kOutOfRangeMessage);
   field = shell::roundToSingle(value);
   return accepted();
 }
@@ -59,8 +59,7 @@ CheckResult setSingle(float& field, std::string_view text) {
 CheckResult setPercent(double& field, std::string_view text) {
   if (text.empty()) return ignored();
   const double value = shell::parseLeadingNumber(text) / 100.0;
-  if (!shell::fitsDouble(value))
-    return rejected(kOutOfRangeMessage, shell::generalText(field * 100.0));
+  if (!shell::fitsDouble(value)) return rejected(kOutOfRangeMessage);
   field = value;
   return accepted();
 }
@@ -71,13 +70,13 @@ CheckResult checkSeqCount(KolvState& state, std::string_view text) {
   if (text.empty()) return ignored();
   TranslocationParameters& p = state.params;
   const double value = shell::parseLeadingNumber(text);
-  CheckResult result;
+  CheckResult result = accepted();
   // A value up to 0.5 passes "above 0" but would store 0 sequences: a run
   // of nothing and a comparison of a sequence with itself.
   const auto count = shell::roundToInt16(value);
   if (!(value > 0.0) || value > 50.0 || !count || *count == 0) {
     p.SeqCount = 50;
-    result = rejected(kSeqCountMessage, "50");
+    result = rejected(kSeqCountMessage);
   } else {
     p.SeqCount = *count;
   }
@@ -92,7 +91,7 @@ CheckResult checkNodeCount(KolvState& state, std::string_view text) {
   const auto count = shell::roundToInt16(shell::parseLeadingNumber(text));
   if (!count || *count > p.DataPointCount || *count < 1) {
     p.NodeCount = p.DataPointCount;
-    return rejected(kNodeCountMessage, integerText(p.DataPointCount));
+    return rejected(kNodeCountMessage);
   }
   p.NodeCount = *count;
   return accepted();
@@ -103,7 +102,7 @@ CheckResult checkLateralColumns(KolvState& state, std::string_view text) {
   const auto columns = shell::roundToInt16(shell::parseLeadingNumber(text));
   if (!columns || *columns < 0) {
     state.params.LateralColumns = 0;
-    return rejected(kLateralMessage, "0");
+    return rejected(kLateralMessage);
   }
   state.params.LateralColumns = *columns;
   return accepted();
@@ -134,7 +133,7 @@ CheckResult checkScScale(KolvState& state, std::string_view text) {
   const float value = shell::roundToSingle(shell::parseLeadingNumber(text));
   if (!(value >= 0.0f) || !(value < p.DistrDistance)) {
     p.ScScale = p.DistrDistance;
-    return rejected(kScScaleRangeMessage, shell::generalTextSingle(p.DistrDistance));
+    return rejected(kScScaleRangeMessage);
   }
   p.ScScale = value;
   return accepted();
@@ -158,7 +157,7 @@ CheckResult checkInputFrequency(KolvState& state, std::string_view text) {
   const auto frequency = shell::floorToInt16(shell::parseLeadingNumber(text));
   if (!frequency || *frequency < 1 || *frequency > p.SeqCount) {
     p.InputFrequency = 1;
-    return rejected(kInputFrequencyMessage, "1");
+    return rejected(kInputFrequencyMessage);
   }
   p.InputFrequency = *frequency;
   return accepted();
@@ -186,10 +185,51 @@ CheckResult setInputAmount(KolvState& state, std::string_view text) {
   if (text.empty()) return ignored();
   const double value = shell::parseLeadingNumber(text);
   // Each input is added into the layer sums, which are held as Singles.
-  if (!shell::fitsSingle(value))
-    return rejected(kOutOfRangeMessage, shell::generalText(state.params.InputAmount));
+  if (!shell::fitsSingle(value)) return rejected(kOutOfRangeMessage);
   state.params.InputAmount = value;
   return accepted();
+}
+
+std::string keptBoxText(const KolvState& state, BoxCheck check) {
+  using Text = std::function<std::string(const TranslocationParameters&)>;
+  auto single = [](float TranslocationParameters::*field) {
+    return Text(
+        [field](const TranslocationParameters& p) { return shell::generalTextSingle(p.*field); });
+  };
+  auto real = [](double TranslocationParameters::*field, double scale = 1.0) {
+    return Text([field, scale](const TranslocationParameters& p) {
+      return shell::generalText(p.*field * scale);
+    });
+  };
+  auto integer = [](Int16 TranslocationParameters::*field) {
+    return Text([field](const TranslocationParameters& p) { return integerText(p.*field); });
+  };
+  using P = TranslocationParameters;
+  const std::pair<BoxCheck, Text> boxes[] = {
+      {checkSeqCount, integer(&P::SeqCount)},
+      {checkNodeCount, integer(&P::NodeCount)},
+      {checkLateralColumns, integer(&P::LateralColumns)},
+      {checkSgWeightFront, single(&P::SgWeightFront)},
+      {checkSgWeightBack, single(&P::SgWeightBack)},
+      {checkScScale, single(&P::ScScale)},
+      {checkTillDepth, real(&P::TillDepth)},
+      {checkUpLayerDepthParameter, real(&P::UpLayerDepth)},
+      {checkSubLayerDepthParameter, real(&P::SubLayerDepth)},
+      {checkInputFrequency, integer(&P::InputFrequency)},
+      {setAlpha, single(&P::Alpha)},
+      {setBeta, single(&P::Beta)},
+      {setGamma, single(&P::Gamma)},
+      {setDecayRate1Percent, real(&P::DecayRate1, 100.0)},
+      {setDecayRate2Percent, real(&P::DecayRate2, 100.0)},
+      {setInputAmount, real(&P::InputAmount)},
+      {checkFirstSeqShown, integer(&P::FirstSeqShown)},
+      {checkLastSeqShown, integer(&P::LastSeqShown)},
+      {checkUpLayerDepth, real(&P::UpLayerDepth)},
+      {checkSubLayerDepth, real(&P::SubLayerDepth)},
+  };
+  for (const auto& [boxCheck, text] : boxes)
+    if (boxCheck == check) return text(state.params);
+  return {};
 }
 
 void chooseTillDirection(KolvState& state, int listIndex) {

@@ -1,28 +1,28 @@
 #pragma once
 // The checks of the KOLV parameter window's boxes, run when a box loses the
-// focus, and the direction list. Each takes the typed text, stores the value
-// in the state, and says whether the value was taken, ignored (empty box) or
-// rejected: then with the message to show and the text the box shows instead
-// (the restored value is already stored).
+// focus, and the direction list. Each takes the typed text and stores the
+// value in the state. A refused value is the Result's failure, with the
+// message to show; the check has then stored the value kept, and
+// keptBoxText gives the text the box shows instead.
 
 #include <string>
 #include <string_view>
 
+#include "shell/result.h"
 #include "transect/kolv_state.h"
 
 namespace sodwright::kolv {
 
-enum class CheckOutcome { Accepted, Ignored, Rejected };
+// How a check took a box's text it did not refuse: stored, or passed over
+// (an empty box).
+enum class Taken { Stored, Ignored };
 
-struct CheckResult {
-  CheckOutcome outcome = CheckOutcome::Accepted;
-  std::string message;       // shown when rejected
-  std::string restoredText;  // the box's text when rejected
+using CheckResult = shell::Result<Taken>;
+using BoxCheck = CheckResult (*)(KolvState&, std::string_view);
 
-  bool accepted() const { return outcome == CheckOutcome::Accepted; }
-  bool rejected() const { return outcome == CheckOutcome::Rejected; }
-  bool ignored() const { return outcome == CheckOutcome::Ignored; }
-};
+// What a box shows after `check` refused its text: the value kept, read back
+// from the state. Covers the checks of both KOLV windows.
+std::string keptBoxText(const KolvState& state, BoxCheck check);
 
 inline constexpr std::string_view kSeqCountMessage =
     "This program can lony run 50 sequences at one time. Please refer to the help file for more "

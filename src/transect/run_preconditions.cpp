@@ -32,36 +32,37 @@ int HighestRunSequence(int nodeCount, int nodeLower, int nodeUpper) {
   return std::min(upstream, downstream);
 }
 
-std::optional<std::string> CheckRunPreconditions(const KolvState& state) {
+shell::Result<> CheckRunPreconditions(const KolvState& state) {
   const TranslocationParameters& p = state.params;
   const TransectData& t = state.data;
   const int n = p.NodeCount;
   const int d = p.DistrNodes;
   if (t.Elev.seqUpper() < t.Elev.seqLower() || n < 1 || d < 0)
-    return std::string(kRunNoTransectMessage);
+    return shell::fail(kRunNoTransectMessage);
   const bool anyPass = p.LastSeq >= p.StartSeq;
   const int lastColumn = anyPass ? p.LastSeq + 1 : p.StartSeq;
   if (!arraysCover(t, -3 * d - 10, 3 * d + n + 10, p.StartSeq, p.StartSeq)) {
-    return std::string(kRunNoTransectMessage);
+    return shell::fail(kRunNoTransectMessage);
   }
   if (!arraysCover(t, -3 * d - 10, 3 * d + n + 10, p.StartSeq, lastColumn)) {
-    return "This transect holds sequences up to " + std::to_string(t.Elev.seqUpper()) +
-           " only; a run up to sequence " + std::to_string(p.LastSeq) + " writes sequence " +
-           std::to_string(lastColumn) + ". Please simulate fewer sequences.";
+    return shell::fail("This transect holds sequences up to " + std::to_string(t.Elev.seqUpper()) +
+                       " only; a run up to sequence " + std::to_string(p.LastSeq) +
+                       " writes sequence " + std::to_string(lastColumn) +
+                       ". Please simulate fewer sequences.");
   }
   if (!(p.Interval > 0) || !(p.BulkDensity1 > 0) || !(p.BulkDensity2 > 0)) {
-    return std::string(kRunZeroDivisorMessage);
+    return shell::fail(kRunZeroDivisorMessage);
   }
-  if (!(p.TillDepth > 0)) return std::string(kRunTillDepthMessage);
+  if (!(p.TillDepth > 0)) return shell::fail(kRunTillDepthMessage);
   if (!(static_cast<double>(p.SgWeightBack) + p.SgWeightFront > 0))
-    return std::string(kRunNoWeightMessage);
+    return shell::fail(kRunNoWeightMessage);
   // The curvature span must stay inside the nodes the arrays hold.
   if (static_cast<float>(2.0 * p.Interval) < p.ScScale) {
     const double span = std::floor(p.ScScale / static_cast<double>(p.Interval) / 2);
-    if (span > d + 5) return std::string(kRunScScaleMessage);
+    if (span > d + 5) return shell::fail(kRunScScaleMessage);
   }
   // A single point has no slope to seed the end zones with.
-  if (anyPass && n < 2) return std::string(kRunTooFewNodesMessage);
+  if (anyPass && n < 2) return shell::fail(kRunTooFewNodesMessage);
   const int highest = HighestRunSequence(n, t.Elev.nodeLower(), t.Elev.nodeUpper());
   if (anyPass && p.LastSeq > highest) {
     const std::string limit =
@@ -71,13 +72,13 @@ std::optional<std::string> CheckRunPreconditions(const KolvState& state) {
         std::to_string(t.Elev.nodeUpper()) + ", so it can be simulated up to sequence " +
         std::to_string(highest) + " only.";
     if (p.StartSeq > highest) {
-      return "This transect is stored at sequence " + std::to_string(p.StartSeq) +
-             " and cannot be simulated further: " + limit;
+      return shell::fail("This transect is stored at sequence " + std::to_string(p.StartSeq) +
+                         " and cannot be simulated further: " + limit);
     }
-    return "The end zones of sequence " + std::to_string(p.LastSeq) +
-           " leave the arrays: " + limit + " Please simulate fewer sequences.";
+    return shell::fail("The end zones of sequence " + std::to_string(p.LastSeq) +
+                       " leave the arrays: " + limit + " Please simulate fewer sequences.");
   }
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace sodwright::kolv

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "shell/result.h"
 #include "transect/kolv_state.h"
 
 namespace sodwright::kolv {
@@ -34,7 +35,7 @@ inline constexpr const char* kRunZeroDivisorMessage =
 // arrays would only make the seeds up; such runs are refused.
 int HighestRunSequence(int nodeCount, int nodeLower, int nodeUpper);
 
-// Empty when the run can go; otherwise the message that refuses it.
-std::optional<std::string> CheckRunPreconditions(const KolvState& state);
+// Fails with the message that refuses the run; succeeds when it can go.
+shell::Result<> CheckRunPreconditions(const KolvState& state);
 
 }  // namespace sodwright::kolv

@@ -69,7 +69,7 @@ std::vector<double> passFrom(KolvState& probe, const std::vector<double>& surfac
   probe.params.LastSeq = probe.params.StartSeq;
   probe.params.DirectionSign = static_cast<Int16>(backward ? -1 : 1);
   std::copy(surface.begin(), surface.end(), probe.data.Elev.column(s));
-  ok = !RunTranslocation(probe, messages).has_value();
+  ok = RunTranslocation(probe, messages).ok();
   const double* next = probe.data.Elev.column(s + 1);
   return std::vector<double>(next, next + surface.size());
 }
@@ -82,7 +82,7 @@ MeasuredGrowth MeasureGrowth(const KolvState& state, double wavelength, int pass
   const int n = p.NodeCount;
   const int s0 = p.StartSeq;
   // A run the engine would refuse is not measured either.
-  if (!state.imported || passes < 1 || CheckRunPreconditions(state)) return result;
+  if (!state.imported || passes < 1 || !CheckRunPreconditions(state)) return result;
   const int span =
       static_cast<float>(2.0 * p.Interval) < p.ScScale
           ? static_cast<int>(std::floor(p.ScScale / static_cast<double>(p.Interval) / 2))

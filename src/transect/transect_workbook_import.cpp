@@ -230,10 +230,9 @@ shell::Result<> importTransectWorksheet(KolvState& state, const platform::Worksh
 
 shell::Result<> importTransectWorkbook(KolvState& state, platform::WorkbookReader& reader,
                                        const std::string& path) {
-  std::string error;
-  const auto sheet = reader.openFirstSheet(path, error);
-  if (!sheet) return shell::fail(std::string(shell::kImportFailed) + "\n" + error);
-  return importTransectWorksheet(state, *sheet);
+  const auto sheet = reader.openFirstSheet(path);
+  if (!sheet) return shell::fail(std::string(shell::kImportFailed) + "\n" + sheet.message());
+  return importTransectWorksheet(state, **sheet);
 }
 
 }  // namespace sodwright::kolv

@@ -45,9 +45,9 @@ void initialAmounts(TransectData& t, const TranslocationParameters& p) {
 
 }  // namespace
 
-std::optional<std::string> RunTranslocation(KolvState& state, platform::MessageService& messages,
-                                            int threads) {
-  if (auto refusal = CheckRunPreconditions(state)) return refusal;
+shell::Result<> RunTranslocation(KolvState& state, platform::MessageService& messages,
+                                 int threads) {
+  if (auto runnable = CheckRunPreconditions(state); !runnable) return runnable;
   TranslocationParameters& p = state.params;
   TransectData& t = state.data;
   const int n = p.NodeCount;
@@ -77,7 +77,7 @@ std::optional<std::string> RunTranslocation(KolvState& state, platform::MessageS
     UpdateConcentrations(t, s + 1, n, dx, p.BulkDensity1, p.BulkDensity2);
   }
   state.simulated = true;
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace sodwright::kolv

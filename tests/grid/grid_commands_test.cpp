@@ -26,7 +26,7 @@ std::string writeBumpFile(const std::string& name) {
       text +=
           std::to_string(c) + " " + std::to_string(r) + " " + (r == 2 && c == 2 ? "1" : "0") + "\n";
   const std::string path = tempPath(name);
-  EXPECT_FALSE(shell::writeWholeFile(path, text).has_value());
+  EXPECT_TRUE(shell::writeWholeFile(path, text).ok());
   return path;
 }
 
@@ -35,15 +35,14 @@ struct GridCommands : ::testing::Test {
   GridState state;
 
   bool importFile(const std::string& path, GridBoxTexts boxes = {"4", "4", "1", "1"}) {
-    const GridBoxCheck check = checkGridBoxes(boxes);
-    if (check.verdict != GridBoxVerdict::Accepted) return false;
-    return importGridFile(state, platform.context, check.definition, path,
-                          platform::importKindOf(path), ' ');
+    const shell::Result<GridDefinition> check = checkGridBoxes(boxes);
+    if (!check) return false;
+    return importGridFile(state, platform.context, *check, path, platform::importKindOf(path), ' ');
   }
 };
 
 TEST_F(GridCommands, ImportGridFileRefusesWhatItCannotRead) {
-  const GridDefinition definition = checkGridBoxes({"4", "4", "1", "1"}).definition;
+  const GridDefinition definition = *checkGridBoxes({"4", "4", "1", "1"});
   EXPECT_FALSE(importGridFile(state, platform.context, definition, "grid.dbf",
                               platform::ImportKind::Database, ' '));
   // No workbook reader installed.
@@ -60,7 +59,7 @@ TEST_F(GridCommands, FailedImportKeepsTheEarlierGridAndSizes) {
   EXPECT_EQ(state.GridNodeCount, 16);
 
   const std::string bad = tempPath("nibal_bad.txt");
-  ASSERT_FALSE(shell::writeWholeFile(bad, "1 1 5\n1 2 x\n").has_value());
+  ASSERT_TRUE(shell::writeWholeFile(bad, "1 1 5\n1 2 x\n").ok());
   EXPECT_FALSE(importFile(bad, {"5", "5", "2", "2"}));
   ASSERT_EQ(platform.messages.shown.size(), 1u);
   EXPECT_EQ(platform.messages.shown[0].text,
@@ -93,7 +92,7 @@ TEST_F(GridCommands, RunWritesTheReportAndOpensIt) {
   EXPECT_EQ(platform.programs.textFiles, (std::vector<std::string>{report}));
   EXPECT_EQ(state.results.SoilLossCol(3, 2), -3000.0);
   const auto lines = shell::readTextLines(report);
-  ASSERT_TRUE(lines.has_value());
+  ASSERT_TRUE(lines.ok());
   EXPECT_EQ(lines->size(), 23u + 16u);
   EXPECT_EQ((*lines)[3], "DATE");
   EXPECT_FALSE(platform.busy.busy);
@@ -148,7 +147,7 @@ TEST_F(GridCommands, LargestGridImportsRunsAndReports) {
       text +=
           "E" + std::to_string(c) + " N" + std::to_string(r) + " " + std::to_string(r % 7) + "\r\n";
   const std::string path = tempPath("nibal_largest.txt");
-  ASSERT_FALSE(shell::writeWholeFile(path, text).has_value());
+  ASSERT_TRUE(shell::writeWholeFile(path, text).ok());
   ASSERT_TRUE(importFile(path, {"181", "181", "5", "5"})) << platform.messages.texts().front();
   EXPECT_EQ(state.GridNodeCount, 32761);
 
@@ -156,7 +155,7 @@ TEST_F(GridCommands, LargestGridImportsRunsAndReports) {
   platform.fileDialogs.names.push_back(report);
   ASSERT_EQ(RunGridModel(state, {}, platform.context, "DATE"), RunOutcome::ReportWritten);
   const auto lines = shell::readTextLines(report);
-  ASSERT_TRUE(lines.has_value());
+  ASSERT_TRUE(lines.ok());
   ASSERT_EQ(lines->size(), 23u + 32761u);
   EXPECT_EQ((*lines)[10], "   Totally, there are  32761  Nodes(Points) in the Grid");
   EXPECT_EQ(lines->back().substr(0, 19), " 181 " + std::string(9, ' ') + " 181 ");

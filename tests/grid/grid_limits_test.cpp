@@ -34,22 +34,21 @@ TEST(GridLimits, ExactlyTheLargestNodeCountImportsRunsAndReports) {
       text += line;
     }
   const std::string input = (dir / "grid.txt").string(), report = (dir / "report.txt").string();
-  ASSERT_EQ(shell::writeWholeFile(input, text), std::nullopt);
+  ASSERT_TRUE(shell::writeWholeFile(input, text).ok());
 
   platform::FakePlatform fake;
   fake.fileDialogs.names = {report};
   GridState state;
-  const GridBoxCheck check = checkGridBoxes(GridBoxTexts{"31", "1057", "2", "2"});
-  ASSERT_EQ(check.verdict, GridBoxVerdict::Accepted);
-  ASSERT_TRUE(
-      importGridFile(state, fake.context, check.definition, input, platform::ImportKind::Text, ','))
+  const shell::Result<GridDefinition> check = checkGridBoxes(GridBoxTexts{"31", "1057", "2", "2"});
+  ASSERT_TRUE(check.ok());
+  ASSERT_TRUE(importGridFile(state, fake.context, *check, input, platform::ImportKind::Text, ','))
       << fake.messages.texts().back();
   EXPECT_EQ(state.GridNodeCount, 32767);
   ASSERT_EQ(RunGridModel(state, GridParameterTexts{}, fake.context, "8/12/2026"),
             RunOutcome::ReportWritten);
   EXPECT_TRUE(gridResultsFinite(state));
   const auto lines = shell::readTextLines(report);
-  ASSERT_TRUE(lines.has_value());
+  ASSERT_TRUE(lines.ok());
   EXPECT_NE((*lines)[10].find("32767"), std::string::npos) << (*lines)[10];
   EXPECT_EQ(lines->back().rfind(" 31 ", 0), 0u);
   fs::remove_all(dir);
@@ -59,9 +58,7 @@ TEST(GridLimits, OneNodeMoreIsRefusedByTheBoxCheck) {
   for (const GridBoxTexts& boxes :
        {GridBoxTexts{"4", "8192", "1", "1"}, GridBoxTexts{"8192", "4", "1", "1"},
         GridBoxTexts{"32768", "4", "1", "1"}}) {
-    const GridBoxCheck check = checkGridBoxes(boxes);
-    EXPECT_EQ(check.verdict, GridBoxVerdict::WrongOrTooLarge);
-    EXPECT_EQ(check.message, kGridWrongOrImportFailed);
+    EXPECT_EQ(checkGridBoxes(boxes).message(), kGridWrongOrImportFailed);
   }
 }
 

@@ -36,7 +36,7 @@ class GridOutputFailure : public ::testing::Test {
     shell::Result<GridData> grid = parseGridText(text, ' ', 5, 6);
     ASSERT_TRUE(grid.ok()) << grid.message();
     replaceGrid(state, GridDefinition{5, 6, "5", "6", "2", "2"}, std::move(*grid));
-    ASSERT_EQ(shell::writeWholeFile((dir / "kept.txt").string(), "kept"), std::nullopt);
+    ASSERT_TRUE(shell::writeWholeFile((dir / "kept.txt").string(), "kept").ok());
   }
   void TearDown() override { fs::remove_all(dir); }
 
@@ -62,9 +62,9 @@ TEST_F(GridOutputFailure, WriterReportsEveryBadPlace) {
   ASSERT_EQ(RunGridModel(state, GridParameterTexts{}, fake.context, "8/12/2026"),
             RunOutcome::ReportWritten);
   for (const std::string& place : badPlaces())
-    EXPECT_TRUE(WriteGridReport(state, place, "8/12/2026").has_value())
+    EXPECT_FALSE(writeGridReportFile(place, state, "8/12/2026").ok())
         << place << " was reported as written";
-  EXPECT_EQ(shell::readWholeFile((dir / "kept.txt").string()), "kept");
+  EXPECT_EQ(shell::readWholeFile((dir / "kept.txt").string()).value(), "kept");
 }
 
 TEST_F(GridOutputFailure, RunNibalShowsItsMessageResetsPointerAndNoteAndStaysUsable) {
@@ -91,7 +91,7 @@ TEST_F(GridOutputFailure, RunNibalShowsItsMessageResetsPointerAndNoteAndStaysUsa
   ASSERT_EQ(RunGridModel(state, GridParameterTexts{}, fake.context, "8/12/2026"),
             RunOutcome::ReportWritten);
   EXPECT_EQ(fake.programs.textFiles, std::vector<std::string>{good});
-  EXPECT_EQ(shell::readWholeFile(good), expected);
+  EXPECT_EQ(shell::readWholeFile(good).value(), expected);
 }
 
 }  // namespace

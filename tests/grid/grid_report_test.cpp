@@ -148,16 +148,17 @@ TEST(GridReport, CoordinatesAreFormattedOnlyWhenTheyAreNumbers) {
 
 TEST(GridReport, FileWritingFailsVisiblyAndOverwritesOldFiles) {
   const GridState state = bumpAfterRun();
-  EXPECT_TRUE(WriteGridReport(state, "/nonexistent-folder/report.txt", "d").has_value());
+  EXPECT_FALSE(writeGridReportFile("/nonexistent-folder/report.txt", state, "d").ok());
   if (std::ifstream("/dev/full").good()) {  // a device that is always full
-    EXPECT_TRUE(WriteGridReport(state, "/dev/full", "d").has_value());
+    EXPECT_FALSE(writeGridReportFile("/dev/full", state, "d").ok());
   }
   GridState noRun = makeGrid(4, 4, [](int, int) { return 0.0; });
-  EXPECT_TRUE(WriteGridReport(noRun, ::testing::TempDir() + "nibal_norun.txt", "d").has_value());
+  EXPECT_EQ(writeGridReportFile(::testing::TempDir() + "nibal_norun.txt", noRun, "d").message(),
+            "the grid has no results to report");
 
   const std::string path = ::testing::TempDir() + "nibal_report_test.txt";
-  ASSERT_FALSE(WriteGridReport(state, path, "first").has_value());
-  ASSERT_FALSE(WriteGridReport(state, path, "second").has_value());
+  ASSERT_TRUE(writeGridReportFile(path, state, "first").ok());
+  ASSERT_TRUE(writeGridReportFile(path, state, "second").ok());
   std::ostringstream expected;
   writeGridReport(expected, state, "second");
   std::ifstream in(path, std::ios::binary);

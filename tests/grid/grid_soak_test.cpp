@@ -76,17 +76,17 @@ TEST(GridSoak, RandomGridsImportRunAndReportEveryNode) {
         if (integer(0, 20) == 0) text += d + "\r\n";  // a blank record is skipped
       }
     }
-    ASSERT_EQ(shell::writeWholeFile(input, text), std::nullopt);
+    ASSERT_TRUE(shell::writeWholeFile(input, text).ok());
 
     platform::FakePlatform fake;
     fake.fileDialogs.names = {report};
     GridState state;
     const GridBoxTexts boxes{std::to_string(rows), std::to_string(columns),
                              fixed(uniform(0.5, 20), 2), fixed(uniform(0.5, 20), 2)};
-    const GridBoxCheck check = checkGridBoxes(boxes);
-    ASSERT_EQ(check.verdict, GridBoxVerdict::Accepted);
-    ASSERT_TRUE(importGridFile(state, fake.context, check.definition, input,
-                               platform::ImportKind::Text, delimiter))
+    const shell::Result<GridDefinition> check = checkGridBoxes(boxes);
+    ASSERT_TRUE(check.ok());
+    ASSERT_TRUE(
+        importGridFile(state, fake.context, *check, input, platform::ImportKind::Text, delimiter))
         << fake.messages.shown.back().text;
     ASSERT_EQ(state.GridNodeCount, rows * columns);
 
@@ -102,7 +102,7 @@ TEST(GridSoak, RandomGridsImportRunAndReportEveryNode) {
     ASSERT_TRUE(gridResultsFinite(state));
 
     const auto lines = shell::readTextLines(report);
-    ASSERT_TRUE(lines.has_value());
+    ASSERT_TRUE(lines.ok());
     ASSERT_GE(lines->size(), static_cast<std::size_t>(rows * columns));
     std::size_t at = lines->size() - static_cast<std::size_t>(rows * columns);
     for (int r = 1; r <= rows; ++r) {

@@ -64,14 +64,11 @@ TEST(GridWorksheet, TextElevationAndMissingRecordsNameTheirCell) {
 // Hands out the sheets it holds by file name.
 class SheetsByName : public platform::WorkbookReader {
  public:
-  std::unique_ptr<platform::Worksheet> openFirstSheet(const std::string& path,
-                                                      std::string& error) override {
+  shell::Result<std::unique_ptr<platform::Worksheet>> openFirstSheet(
+      const std::string& path) override {
     const auto found = sheets.find(path);
-    if (found == sheets.end()) {
-      error = "The file cannot be opened.";
-      return nullptr;
-    }
-    return std::make_unique<MemoryWorksheet>(found->second);
+    if (found == sheets.end()) return shell::fail("The file cannot be opened.");
+    return std::unique_ptr<platform::Worksheet>(std::make_unique<MemoryWorksheet>(found->second));
   }
   std::map<std::string, MemoryWorksheet> sheets;
 };

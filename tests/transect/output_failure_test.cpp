@@ -35,7 +35,7 @@ class OutputFailure : public ::testing::Test {
     platform::RecordingMessageService messages;
     ASSERT_TRUE(RunKolv(state, messages).compared);
     // A file of the same name written earlier must survive a failed write elsewhere.
-    ASSERT_EQ(shell::writeWholeFile((dir / "kept.txt").string(), "kept"), std::nullopt);
+    ASSERT_TRUE(shell::writeWholeFile((dir / "kept.txt").string(), "kept").ok());
   }
   void TearDown() override { fs::remove_all(dir); }
 
@@ -55,41 +55,41 @@ TEST_F(OutputFailure, LastSequenceFileReportsEveryBadPlaceAndThenWrites) {
   const std::string before = testing::describeState(state);
   const Int16 seq = state.params.LastSeqShown;
   for (const std::string& place : badPlaces()) {
-    const auto failure = writeLastSequenceFile(place, state, seq);
-    ASSERT_TRUE(failure.has_value()) << place << " was reported as written";
-    EXPECT_EQ(failure->rfind("Cannot write " + place + ": ", 0), 0u) << *failure;
+    const auto written = writeLastSequenceFile(place, state, seq);
+    ASSERT_FALSE(written.ok()) << place << " was reported as written";
+    EXPECT_EQ(written.message().rfind("Cannot write " + place + ": ", 0), 0u) << written.message();
     EXPECT_EQ(testing::describeState(state), before);
   }
-  EXPECT_EQ(shell::readWholeFile((dir / "kept.txt").string()), "kept");
+  EXPECT_EQ(shell::readWholeFile((dir / "kept.txt").string()).value(), "kept");
   const std::string good = (dir / "last.txt").string();
-  ASSERT_EQ(writeLastSequenceFile(good, state, seq), std::nullopt);
+  ASSERT_TRUE(writeLastSequenceFile(good, state, seq).ok());
   std::ostringstream expected;
-  WriteLastSequence(expected, state, seq);
-  EXPECT_EQ(shell::readWholeFile(good), expected.str());
+  writeLastSequence(expected, state, seq);
+  EXPECT_EQ(shell::readWholeFile(good).value(), expected.str());
 }
 
 TEST_F(OutputFailure, ComparisonReportReportsEveryBadPlaceAndThenWrites) {
   const std::string before = testing::describeState(state);
   const Int16 first = state.params.StartSeq, last = state.params.LastSeq;
   for (const std::string& place : badPlaces()) {
-    const auto failure = writeCompareReportFile(place, state, first, last, "8/12/2026");
-    ASSERT_TRUE(failure.has_value()) << place << " was reported as written";
-    EXPECT_NE(failure->find(place), std::string::npos) << *failure;
+    const auto written = writeCompareReportFile(place, state, first, last, "8/12/2026");
+    ASSERT_FALSE(written.ok()) << place << " was reported as written";
+    EXPECT_NE(written.message().find(place), std::string::npos) << written.message();
     EXPECT_EQ(testing::describeState(state), before);
   }
   const std::string good = (dir / "report.txt").string();
-  ASSERT_EQ(writeCompareReportFile(good, state, first, last, "8/12/2026"), std::nullopt);
+  ASSERT_TRUE(writeCompareReportFile(good, state, first, last, "8/12/2026").ok());
   std::ostringstream expected;
-  WriteCompareReport(expected, state, first, last, "8/12/2026");
-  EXPECT_EQ(shell::readWholeFile(good), expected.str());
+  writeCompareReport(expected, state, first, last, "8/12/2026");
+  EXPECT_EQ(shell::readWholeFile(good).value(), expected.str());
 }
 
 // A full device takes the first bytes into the buffer and refuses them at
 // the flush: the failure must still be seen, whatever the size.
 TEST_F(OutputFailure, FullDeviceIsSeenForShortAndLongTexts) {
-  EXPECT_TRUE(shell::writeWholeFile("/dev/full", "x").has_value());
-  EXPECT_TRUE(shell::writeWholeFile("/dev/full", std::string(1 << 20, 'x')).has_value());
-  EXPECT_EQ(shell::writeWholeFile("/dev/null", std::string(1 << 20, 'x')), std::nullopt);
+  EXPECT_FALSE(shell::writeWholeFile("/dev/full", "x").ok());
+  EXPECT_FALSE(shell::writeWholeFile("/dev/full", std::string(1 << 20, 'x')).ok());
+  EXPECT_TRUE(shell::writeWholeFile("/dev/null", std::string(1 << 20, 'x')).ok());
 }
 
 }  // namespace

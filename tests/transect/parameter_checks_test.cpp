@@ -28,7 +28,10 @@ KolvState importedState() {
   return state;
 }
 
-using Check = CheckResult (*)(KolvState&, std::string_view);
+using Check = BoxCheck;
+
+bool stored(const CheckResult& result) { return result && *result == Taken::Stored; }
+bool ignored(const CheckResult& result) { return result && *result == Taken::Ignored; }
 
 struct BoxCase {
   const char* box;
@@ -101,12 +104,12 @@ TEST(ParameterChecks, EveryBoxAcceptsOrRestores) {
     KolvState state = importedState();
     const CheckResult result = c.check(state, c.text);
     if (c.message.empty()) {
-      EXPECT_TRUE(result.accepted());
-      EXPECT_EQ(result.message, "");
+      EXPECT_TRUE(stored(result));
+      EXPECT_EQ(result.message(), "");
     } else {
-      EXPECT_TRUE(result.rejected());
-      EXPECT_EQ(result.message, c.message);
-      EXPECT_EQ(result.restoredText, c.restoredText);
+      EXPECT_FALSE(result.ok());
+      EXPECT_EQ(result.message(), c.message);
+      EXPECT_EQ(keptBoxText(state, c.check), c.restoredText);
     }
     EXPECT_DOUBLE_EQ(c.stored(state.params), c.expected);
   }
@@ -117,7 +120,7 @@ TEST(ParameterChecks, EmptyBoxesChangeNothing) {
                             checkScScale, checkTillDepth, checkSubLayerDepthParameter,
                             checkInputFrequency, setAlpha, setDecayRate1Percent, setInputAmount}) {
     KolvState state = importedState();
-    EXPECT_TRUE(check(state, "").ignored());
+    EXPECT_TRUE(ignored(check(state, "")));
     EXPECT_EQ(state.params.SeqCount, 1);
     EXPECT_EQ(state.params.LastSeq, 6);
   }
@@ -125,37 +128,38 @@ TEST(ParameterChecks, EmptyBoxesChangeNothing) {
 
 TEST(ParameterChecks, SequenceCountMovesTheLastSequences) {
   KolvState state = importedState();
-  checkSeqCount(state, "30");
+  ASSERT_TRUE(checkSeqCount(state, "30").ok());
   EXPECT_EQ(state.params.LastSeq, 35);
   EXPECT_EQ(state.params.LastSeqShown, 35);
-  checkSeqCount(state, "0.3");  // refused and restored: LastSeq never equals StartSeq
+  EXPECT_FALSE(
+      checkSeqCount(state, "0.3").ok());  // refused and restored: LastSeq never equals StartSeq
   EXPECT_EQ(state.params.LastSeq, 55);
   EXPECT_EQ(state.params.LastSeqShown, 55);
-  EXPECT_TRUE(checkInputFrequency(state, "2.9").accepted());
+  EXPECT_TRUE(stored(checkInputFrequency(state, "2.9")));
   EXPECT_EQ(state.params.InputFrequency, 2);  // rounded down
 }
 
 TEST(ParameterChecks, BothWeightsZeroNeverReachTheRun) {
   KolvState state = importedState();
-  EXPECT_TRUE(checkSgWeightFront(state, "0").accepted());
+  EXPECT_TRUE(stored(checkSgWeightFront(state, "0")));
   const CheckResult back = checkSgWeightBack(state, "0");
-  ASSERT_TRUE(back.rejected());
-  EXPECT_EQ(back.message, kBothWeightsZeroMessage);
-  EXPECT_EQ(back.restoredText, "0.5");
+  ASSERT_FALSE(back.ok());
+  EXPECT_EQ(back.message(), kBothWeightsZeroMessage);
+  EXPECT_EQ(keptBoxText(state, checkSgWeightBack), "0.5");
   EXPECT_EQ(state.params.SgWeightFront, 0.0f);
   EXPECT_EQ(state.params.SgWeightBack, 0.5f);
-  EXPECT_TRUE(checkSgWeightBack(state, "2").accepted());
-  EXPECT_TRUE(checkSgWeightFront(state, "0").accepted());
+  EXPECT_TRUE(stored(checkSgWeightBack(state, "2")));
+  EXPECT_TRUE(stored(checkSgWeightFront(state, "0")));
 }
 
 TEST(ParameterChecks, UncheckedBoxesAndDirection) {
   KolvState state = importedState();
-  EXPECT_TRUE(setAlpha(state, "0.35 m").accepted());
-  EXPECT_TRUE(setBeta(state, "-.0025").accepted());
-  EXPECT_TRUE(setGamma(state, "x").accepted());
-  EXPECT_TRUE(setDecayRate1Percent(state, "5").accepted());
-  EXPECT_TRUE(setDecayRate2Percent(state, "1 2").accepted());
-  EXPECT_TRUE(setInputAmount(state, "-0.4").accepted());
+  EXPECT_TRUE(stored(setAlpha(state, "0.35 m")));
+  EXPECT_TRUE(stored(setBeta(state, "-.0025")));
+  EXPECT_TRUE(stored(setGamma(state, "x")));
+  EXPECT_TRUE(stored(setDecayRate1Percent(state, "5")));
+  EXPECT_TRUE(stored(setDecayRate2Percent(state, "1 2")));
+  EXPECT_TRUE(stored(setInputAmount(state, "-0.4")));
   EXPECT_EQ(state.params.Alpha, 0.35f);
   EXPECT_EQ(state.params.Beta, -0.0025f);
   EXPECT_EQ(state.params.Gamma, 0.0f);
@@ -177,17 +181,17 @@ TEST(ParameterChecks, ValuesBeyondTheirFieldKeepTheOldValue) {
   KolvState state = importedState();
   const float alpha = state.params.Alpha;
   const CheckResult single = setAlpha(state, "1E+39");
-  EXPECT_TRUE(single.rejected());
-  EXPECT_EQ(single.message, kOutOfRangeMessage);
-  EXPECT_EQ(single.restoredText, shell::generalTextSingle(alpha));
+  EXPECT_FALSE(single.ok());
+  EXPECT_EQ(single.message(), kOutOfRangeMessage);
+  EXPECT_EQ(keptBoxText(state, setAlpha), shell::generalTextSingle(alpha));
   EXPECT_EQ(state.params.Alpha, alpha);
-  EXPECT_TRUE(setGamma(state, "-3.4e38").accepted());
-  EXPECT_TRUE(setDecayRate1Percent(state, "5").accepted());
+  EXPECT_TRUE(stored(setGamma(state, "-3.4e38")));
+  EXPECT_TRUE(stored(setDecayRate1Percent(state, "5")));
   const CheckResult decay = setDecayRate1Percent(state, "1e400");
-  EXPECT_EQ(decay.restoredText, "5");
+  EXPECT_EQ(keptBoxText(state, setDecayRate1Percent), "5");
   EXPECT_DOUBLE_EQ(state.params.DecayRate1, 0.05);
   // An input is added into the Single layer sums.
-  EXPECT_TRUE(setInputAmount(state, "1e308").rejected());
+  EXPECT_FALSE(setInputAmount(state, "1e308").ok());
   EXPECT_DOUBLE_EQ(state.params.InputAmount, 0.0);
 }
 
@@ -199,53 +203,53 @@ TEST(ParameterChecks, ScScaleBoxShowsOneDecimalAndKeepsTheHeldValue) {
   KolvState state = importedState();
   state.params.ScScale = 0.75f;
   // Leaving the box untouched keeps 0.75; typing another value replaces it.
-  EXPECT_TRUE(checkScScale(state, scScaleBoxText(state.params.ScScale)).accepted());
+  EXPECT_TRUE(stored(checkScScale(state, scScaleBoxText(state.params.ScScale))));
   EXPECT_EQ(state.params.ScScale, 0.75f);
-  EXPECT_TRUE(checkScScale(state, "0.6").accepted());
+  EXPECT_TRUE(stored(checkScScale(state, "0.6")));
   EXPECT_EQ(state.params.ScScale, 0.6f);
 }
 
 TEST(MainWindowChecks, SequenceBoxes) {
   KolvState state = importedState();
-  checkSeqCount(state, "10");  // LastSeq 15
-  EXPECT_TRUE(checkFirstSeqShown(state, "7.5").accepted());
+  ASSERT_TRUE(checkSeqCount(state, "10").ok());  // LastSeq 15
+  EXPECT_TRUE(stored(checkFirstSeqShown(state, "7.5")));
   EXPECT_EQ(state.params.FirstSeqShown, 8);
-  EXPECT_TRUE(checkFirstSeqShown(state, "99").accepted());  // no upper check here
+  EXPECT_TRUE(stored(checkFirstSeqShown(state, "99")));  // no upper check here
   EXPECT_EQ(state.params.FirstSeqShown, 99);
   CheckResult low = checkFirstSeqShown(state, "4");
-  EXPECT_EQ(low.message, kFirstSeqTooSmallMessage);
-  EXPECT_EQ(low.restoredText, "5");
+  EXPECT_EQ(low.message(), kFirstSeqTooSmallMessage);
+  EXPECT_EQ(keptBoxText(state, checkFirstSeqShown), "5");
   EXPECT_EQ(state.params.FirstSeqShown, 5);
   CheckResult huge = checkFirstSeqShown(state, "70000");
-  EXPECT_EQ(huge.message, kFirstSeqTooSmallMessage);  // each box its own message
-  EXPECT_EQ(huge.restoredText, "5");
-  EXPECT_TRUE(checkFirstSeqShown(state, "").ignored());
+  EXPECT_EQ(huge.message(), kFirstSeqTooSmallMessage);  // each box its own message
+  EXPECT_EQ(keptBoxText(state, checkFirstSeqShown), "5");
+  EXPECT_TRUE(ignored(checkFirstSeqShown(state, "")));
   EXPECT_EQ(state.params.FirstSeqShown, 5);
 
-  EXPECT_TRUE(checkLastSeqShown(state, "2").accepted());  // no lower check here
+  EXPECT_TRUE(stored(checkLastSeqShown(state, "2")));  // no lower check here
   EXPECT_EQ(state.params.LastSeqShown, 2);
   CheckResult high = checkLastSeqShown(state, "16");
-  EXPECT_EQ(high.message, kLastSeqTooBigMessage);
-  EXPECT_EQ(high.restoredText, "15");
+  EXPECT_EQ(high.message(), kLastSeqTooBigMessage);
+  EXPECT_EQ(keptBoxText(state, checkLastSeqShown), "15");
   EXPECT_EQ(state.params.LastSeqShown, 15);
   CheckResult negative = checkLastSeqShown(state, "-40000");
-  EXPECT_EQ(negative.message, kLastSeqTooBigMessage);
-  EXPECT_EQ(negative.restoredText, "15");
+  EXPECT_EQ(negative.message(), kLastSeqTooBigMessage);
+  EXPECT_EQ(keptBoxText(state, checkLastSeqShown), "15");
 }
 
 TEST(MainWindowChecks, DepthBoxes) {
   KolvState state = importedState();
-  EXPECT_TRUE(checkUpLayerDepth(state, "0.1").accepted());
+  EXPECT_TRUE(stored(checkUpLayerDepth(state, "0.1")));
   EXPECT_DOUBLE_EQ(state.params.UpLayerDepth, 0.1);
-  EXPECT_TRUE(checkUpLayerDepth(state, "").ignored());
+  EXPECT_TRUE(ignored(checkUpLayerDepth(state, "")));
   EXPECT_DOUBLE_EQ(state.params.UpLayerDepth, 0.1);
   const CheckResult up = checkUpLayerDepth(state, "-1");
-  EXPECT_EQ(up.message, kUpDepthMessage);
-  EXPECT_EQ(up.restoredText, "0.2");
+  EXPECT_EQ(up.message(), kUpDepthMessage);
+  EXPECT_EQ(keptBoxText(state, checkUpLayerDepth), "0.2");
   EXPECT_DOUBLE_EQ(state.params.UpLayerDepth, 0.2);
-  EXPECT_EQ(checkUpLayerDepth(state, "1e400").message, kUpDepthMessage);
+  EXPECT_EQ(checkUpLayerDepth(state, "1e400").message(), kUpDepthMessage);
   const CheckResult sub = checkSubLayerDepth(state, "0");
-  EXPECT_EQ(sub.message, kSubDepthMessage);
+  EXPECT_EQ(sub.message(), kSubDepthMessage);
   EXPECT_DOUBLE_EQ(state.params.SubLayerDepth, 0.2);
 }
 
@@ -257,7 +261,7 @@ TEST(MainWindowChecks, OrderBeforeComparing) {
   EXPECT_TRUE(ordered.proceed);
   EXPECT_FALSE(ordered.message);
 
-  checkSeqCount(state, "10");
+  ASSERT_TRUE(checkSeqCount(state, "10").ok());
   state.params.FirstSeqShown = state.params.LastSeqShown = 8;
   SequenceOrderCheck same = checkSequenceOrder(state);
   EXPECT_EQ(same.message.value_or(""), kSequenceOrderMessage);

@@ -30,7 +30,7 @@ KolvState threePoints() {
 
 std::string lastSequenceText(const KolvState& state, Int16 seq) {
   std::ostringstream out;
-  WriteLastSequence(out, state, seq);
+  writeLastSequence(out, state, seq);
   return out.str();
 }
 
@@ -64,15 +64,14 @@ TEST(LastSequenceWriter, LargeSequenceNumbersAndFileErrors) {
   EXPECT_EQ(lines[6], "P1_40\tP2_40\tP3_40\tL1_40\tL2_40\t Z 40");
   EXPECT_EQ(lines[8], "0.000000\t0.000000\t1.500000\t0.0000\t0.0000\t1.000000");
 
-  EXPECT_TRUE(writeLastSequenceFile("/nonexistent/dir/out.txt", state, 7).has_value());
-  EXPECT_TRUE(
-      writeLastSequenceFile("/tmp/unused.txt", state, 59).has_value());  // beyond FileSeqNo + 51
-  EXPECT_TRUE(writeLastSequenceFile("/tmp/unused.txt", KolvState{}, 0).has_value());
+  EXPECT_FALSE(writeLastSequenceFile("/nonexistent/dir/out.txt", state, 7).ok());
+  EXPECT_FALSE(writeLastSequenceFile("/tmp/unused.txt", state, 59).ok());  // beyond FileSeqNo + 51
+  EXPECT_FALSE(writeLastSequenceFile("/tmp/unused.txt", KolvState{}, 0).ok());
 }
 
 std::vector<std::string> reportLines(const KolvState& state, Int16 first, Int16 last) {
   std::ostringstream out;
-  WriteCompareReport(out, state, first, last, "12/08/2026");
+  writeCompareReport(out, state, first, last, "12/08/2026");
   const std::string text = out.str();
   EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
   return shell::splitLines(text);

@@ -153,12 +153,12 @@ TEST(TransectRoundTrip, WrittenFileImportsBackAndWritesIdentically) {
   h.beta = "-.0025";
   h.tillDepth = " .225 ";
   const std::string input = (dir / "input.txt").string();
-  ASSERT_FALSE(shell::writeWholeFile(input, transectText(h, pointRows(101))));
+  ASSERT_TRUE(shell::writeWholeFile(input, transectText(h, pointRows(101))).ok());
 
   KolvState first;
   ASSERT_TRUE(importTransectText(first, input, '\t').ok());
   const std::string written = (dir / "written.txt").string();
-  ASSERT_FALSE(writeLastSequenceFile(written, first, first.params.FileSeqNo));
+  ASSERT_TRUE(writeLastSequenceFile(written, first, first.params.FileSeqNo).ok());
 
   KolvState second;
   const auto again = importTransectText(second, written, '\t');
@@ -186,10 +186,10 @@ TEST(TransectRoundTrip, WrittenFileImportsBackAndWritesIdentically) {
     EXPECT_NEAR(second.data.DepthL2(i, 7), first.data.DepthL2(i, 7), 5.0000001e-5);
   }
   std::ostringstream firstWrite, secondWrite;
-  WriteLastSequence(firstWrite, first, 7);
-  WriteLastSequence(secondWrite, second, 7);
+  writeLastSequence(firstWrite, first, 7);
+  writeLastSequence(secondWrite, second, 7);
   EXPECT_EQ(secondWrite.str(), firstWrite.str());
-  EXPECT_EQ(shell::readWholeFile(written).value_or(""), firstWrite.str());
+  EXPECT_EQ(shell::readWholeFile(written).value(), firstWrite.str());
   std::filesystem::remove_all(dir);
 }
 
@@ -204,8 +204,8 @@ TEST(TransectRoundTrip, ExampleHillslopeImportsAndWritesBackItsOwnText) {
   EXPECT_EQ(state.data.SubstanceUnit, "mg");
   EXPECT_GT(state.data.Elev(0, 0), state.data.Elev(299, 0));
   std::ostringstream written;
-  WriteLastSequence(written, state, 0);
-  EXPECT_EQ(written.str(), shell::readWholeFile(path).value_or(""));
+  writeLastSequence(written, state, 0);
+  EXPECT_EQ(written.str(), shell::readWholeFile(path).value());
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ shell::Result<> importFile(KolvState& state, int sequence, int points,
   }
   const fs::path path =
       fs::temp_directory_path() / ("sodwright-limits-" + std::to_string(::getpid()) + ".txt");
-  EXPECT_EQ(shell::writeWholeFile(path.string(), text), std::nullopt);
+  EXPECT_TRUE(shell::writeWholeFile(path.string(), text).ok());
   shell::Result<> result = importTransectText(state, path.string(), '\t');
   fs::remove(path);
   return result;

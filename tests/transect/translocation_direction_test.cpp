@@ -54,8 +54,8 @@ TEST(TranslocationDirection, BackwardRunIsTheMirroredForwardRun) {
   backward.params.TillDirection = kBackward;
   backward.params.DirectionSign = -1;
   platform::RecordingMessageService messages;
-  ASSERT_FALSE(RunTranslocation(backward, messages));
-  ASSERT_FALSE(RunTranslocation(mirrored, messages));
+  ASSERT_TRUE(RunTranslocation(backward, messages).ok());
+  ASSERT_TRUE(RunTranslocation(mirrored, messages).ok());
   const TransectData& b = backward.data;
   const TransectData& f = mirrored.data;
   for (int c = 0; c <= 7; ++c) {
@@ -89,7 +89,7 @@ TEST(TranslocationDirection, BackwardMovesSubstanceTowardNodeZero) {
   state.params.DirectionSign = -1;
   testing::SetSequenceCount(state, 0);
   platform::RecordingMessageService messages;
-  ASSERT_FALSE(RunTranslocation(state, messages));
+  ASSERT_TRUE(RunTranslocation(state, messages).ok());
   const TransectData& t = state.data;
   EXPECT_GT(t.MassL1(14, 1), 0.0);
   EXPECT_GT(t.MassL1(13, 1), 0.0);
@@ -103,7 +103,7 @@ TEST(TranslocationDirection, AlternativeRunsForwardBackwardForward) {
   alternative.params.TillDirection = kAlternative;
   alternative.params.DirectionSign = 1;
   platform::RecordingMessageService messages;
-  ASSERT_FALSE(RunTranslocation(alternative, messages));
+  ASSERT_TRUE(RunTranslocation(alternative, messages).ok());
   EXPECT_EQ(alternative.params.DirectionSign, -1);
 
   // The same three passes as three runs of one pass each.
@@ -113,7 +113,7 @@ TEST(TranslocationDirection, AlternativeRunsForwardBackwardForward) {
     single.params.StartSeq = single.params.LastSeq = s;
     single.params.TillDirection = signs[s] == 1 ? kForward : kBackward;
     single.params.DirectionSign = signs[s];
-    ASSERT_FALSE(RunTranslocation(single, messages));
+    ASSERT_TRUE(RunTranslocation(single, messages).ok());
   }
   const TransectData& a = alternative.data;
   const TransectData& b = single.data;
@@ -127,7 +127,7 @@ TEST(TranslocationDirection, AlternativeRunsForwardBackwardForward) {
     }
   }
   // A second run starts from the sign the first left: backward, forward, backward.
-  ASSERT_FALSE(RunTranslocation(alternative, messages));
+  ASSERT_TRUE(RunTranslocation(alternative, messages).ok());
   EXPECT_EQ(alternative.params.DirectionSign, 1);
   EXPECT_NE(alternative.data.Elev(5, 1), b.Elev(5, 1));  // its first pass now ran backward
 }
@@ -139,8 +139,8 @@ TEST(TranslocationDirection, SignZeroBeforeAnyImportRunsForward) {
   zero.params.TillDirection = kAlternative;
   zero.params.DirectionSign = 0;
   platform::RecordingMessageService messages;
-  ASSERT_FALSE(RunTranslocation(zero, messages));
-  ASSERT_FALSE(RunTranslocation(forward, messages));
+  ASSERT_TRUE(RunTranslocation(zero, messages).ok());
+  ASSERT_TRUE(RunTranslocation(forward, messages).ok());
   EXPECT_EQ(zero.params.DirectionSign, 0);
   zero.params.DirectionSign = forward.params.DirectionSign;
   zero.params.TillDirection = forward.params.TillDirection;

@@ -36,7 +36,7 @@ TEST(TranslocationEndZone, SequenceZeroStartsAtTheEndNodes) {
   KolvState before = state;
   testing::SetSequenceCount(state, 0);
   platform::RecordingMessageService messages;
-  ASSERT_FALSE(RunTranslocation(state, messages));
+  ASSERT_TRUE(RunTranslocation(state, messages).ok());
   const auto& e = state.data.Elev;
   for (int i = 0; i < 30; ++i) EXPECT_EQ(e(i, 0), before.data.Elev(i, 0)) << i;
   // Upstream: the slope of nodes 0..1 falls by SG(0) / (3D) per node.
@@ -56,7 +56,7 @@ TEST(TranslocationEndZone, SequenceThreeReplacesSixNodesAtEachEnd) {
   const KolvState before = state;
   testing::SetSequenceCount(state, 0);
   platform::RecordingMessageService messages;
-  ASSERT_FALSE(RunTranslocation(state, messages));
+  ASSERT_TRUE(RunTranslocation(state, messages).ok());
   const auto& e = state.data.Elev;
   for (int i = 6; i <= 23; ++i) EXPECT_EQ(e(i, 3), before.data.Elev(i, 3)) << i;
   for (int i : {0, 5, 24, 29}) EXPECT_NE(e(i, 3), before.data.Elev(i, 3)) << i;
@@ -97,7 +97,7 @@ TEST(TranslocationEndZone, TwentyPointsRunTwelveSequencesWhereTheZonesMeet) {
   KolvState state = wavyTransect(20, 0);
   testing::SetSequenceCount(state, 12);
   platform::RecordingMessageService messages;
-  ASSERT_FALSE(RunTranslocation(state, messages));
+  ASSERT_TRUE(RunTranslocation(state, messages).ok());
   EXPECT_TRUE(state.simulated);
   const int n = 20, d = 4, s = 12;
   const ColumnView<const double> e =
@@ -119,24 +119,26 @@ TEST(TranslocationEndZone, RunsLeavingTheNodeRangeAreRefusedUnchanged) {
   KolvState fits = wavyTransect(30, 0);
   testing::SetSequenceCount(fits, 25);
   EXPECT_EQ(HighestRunSequence(30, -22, 52), 25);
-  EXPECT_FALSE(RunTranslocation(fits, messages));
+  EXPECT_TRUE(RunTranslocation(fits, messages).ok());
 
   KolvState tooLong = wavyTransect(30, 0);
   testing::SetSequenceCount(tooLong, 26);
   const std::string before = testing::DescribeArrays(tooLong, -22, 52, 27);
   const auto refusal = RunTranslocation(tooLong, messages);
-  ASSERT_TRUE(refusal);
-  EXPECT_NE(refusal->find("up to sequence 25"), std::string::npos) << *refusal;
-  EXPECT_NE(refusal->find("nodes -22 to 52"), std::string::npos) << *refusal;
+  ASSERT_FALSE(refusal.ok());
+  EXPECT_NE(refusal.message().find("up to sequence 25"), std::string::npos) << refusal.message();
+  EXPECT_NE(refusal.message().find("nodes -22 to 52"), std::string::npos) << refusal.message();
   EXPECT_EQ(testing::DescribeArrays(tooLong, -22, 52, 27), before);
   EXPECT_FALSE(tooLong.simulated);
 
   // A transect stored beyond that sequence cannot be run at all.
   KolvState late = wavyTransect(30, 26);
   const auto lateRefusal = RunTranslocation(late, messages);
-  ASSERT_TRUE(lateRefusal);
-  EXPECT_NE(lateRefusal->find("stored at sequence 26"), std::string::npos) << *lateRefusal;
-  EXPECT_NE(lateRefusal->find("up to sequence 25"), std::string::npos) << *lateRefusal;
+  ASSERT_FALSE(lateRefusal.ok());
+  EXPECT_NE(lateRefusal.message().find("stored at sequence 26"), std::string::npos)
+      << lateRefusal.message();
+  EXPECT_NE(lateRefusal.message().find("up to sequence 25"), std::string::npos)
+      << lateRefusal.message();
   EXPECT_TRUE(messages.shown.empty());
   // The upstream seed 2s + 1 bounds a range that ends close to the transect.
   EXPECT_EQ(HighestRunSequence(30, -22, 40), 19);
@@ -147,7 +149,7 @@ TEST(TranslocationEndZone, OtherRunsThatCannotStartAreRefused) {
   auto refusalOf = [&](auto change) {
     KolvState state = wavyTransect(30, 0);
     change(state);
-    return RunTranslocation(state, messages).value_or("");
+    return RunTranslocation(state, messages).message();
   };
   EXPECT_EQ(refusalOf([](KolvState& s) { s.params.SgWeightFront = s.params.SgWeightBack = 0; }),
             kRunNoWeightMessage);

@@ -170,12 +170,12 @@ void FrmModelParameter::CmdRunModel_Click() {
 void FrmModelParameter::CmdSaveCsv_Click() {
   const std::string path = context_.fileDialogs.askSaveFileName(platform::kCsvFilter);
   if (path.empty()) return;
-  std::optional<std::string> failure;
+  shell::Result<> written;
   {
     platform::BusyScope busy(context_.busy);
-    failure = writeGridCsvFile(state_, path);
+    written = writeGridCsvFile(path, state_);
   }
-  if (failure) context_.messages.inform(std::string(kOutputFailed) + "\n" + *failure);
+  if (!written) context_.messages.inform(std::string(kOutputFailed) + "\n" + written.message());
 }
 
 void FrmModelParameter::CmdShowMap_Click() { showGridMap(state_, this); }

@@ -166,17 +166,16 @@ void frmGridInfo::CmdImport_Click() {
 
   const GridBoxTexts boxes{boxText(txtRows), boxText(txtColumns), boxText(txtXSpacing),
                            boxText(txtYSpacing)};
-  const GridBoxCheck check = checkGridBoxes(boxes);
-  if (check.verdict != GridBoxVerdict::Accepted) {
-    context_.messages.inform(check.message);
-    refuseImport(check.verdict == GridBoxVerdict::ValueWrong ? static_cast<QWidget*>(txtRows)
-                                                             : CmdImport);
+  const shell::Result<GridDefinition> check = checkGridBoxes(boxes);
+  if (!check) {
+    context_.messages.inform(check.message());
+    refuseImport(check.message() == kGridValueWrong ? static_cast<QWidget*>(txtRows) : CmdImport);
     return;
   }
   const shell::ImportRequest request{platform::kGridImportFilter,
                                      shell::DelimiterStart::PreviousChoice, platform::kNibal};
   shell::askImportFile(hub_, context_, request, this,
-                       {[this, definition = check.definition](const shell::ImportChoice& choice) {
+                       {[this, definition = *check](const shell::ImportChoice& choice) {
                           importChosenFile(definition, choice);
                         },
                         [this] { frmDelimiter_Quit(); }});

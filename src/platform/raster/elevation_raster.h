@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/result.h"
+
 namespace sodwright::platform {
 
 // Where the nodes of a raster lie. Nodes are counted from 0 here.
@@ -46,24 +48,16 @@ struct ElevationRaster {
   std::vector<double> elevation;
 };
 
-template <class T>
-struct RasterResult {
-  std::optional<T> value;
-  std::string message;  // why the raster is refused, when it is
-
-  bool ok() const { return value.has_value(); }
-};
-
 // The most nodes the batch reads: about 1 GB of working memory with the
 // three result layers (a 7,000 x 7,000 DEM).
 inline constexpr std::int64_t kMostBatchNodes = 50'000'000;
 
 // Opens the raster and checks everything but its values; reads no cells.
-RasterResult<RasterGeometry> readRasterGeometry(const std::string& path);
+shell::Result<RasterGeometry> readRasterGeometry(const std::string& path);
 
 // Reads and checks the whole raster. More than `mostNodes` nodes are refused
 // before anything is allocated.
-RasterResult<ElevationRaster> readElevationRaster(const std::string& path, std::int64_t mostNodes);
+shell::Result<ElevationRaster> readElevationRaster(const std::string& path, std::int64_t mostNodes);
 
 // A number written so that reading it back gives the same double.
 std::string exactText(double value);

@@ -38,13 +38,12 @@ GDALDatasetUniquePtr memoryRaster(const RasterGeometry& g,
   return dataset;
 }
 
-std::optional<std::string> copyTo(const std::string& driverName, const std::string& file,
-                                  const RasterGeometry& g,
-                                  const std::vector<const ResultLayer*>& layers) {
+shell::Result<> copyTo(const std::string& driverName, const std::string& file,
+                       const RasterGeometry& g, const std::vector<const ResultLayer*>& layers) {
   GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(driverName.c_str());
   GDALDatasetUniquePtr source = memoryRaster(g, layers);
   if (driver == nullptr || !source)
-    return "the in-memory raster could not be made" + QuietGdalErrors::detail();
+    return shell::fail("the in-memory raster could not be made" + QuietGdalErrors::detail());
   // BigTIFF only where a classic TIFF could not hold the file; nine
   // significant digits give every 32-bit float back from the text grid.
   const char* tiffOptions[] = {"BIGTIFF=IF_SAFER", nullptr};
@@ -52,14 +51,14 @@ std::optional<std::string> copyTo(const std::string& driverName, const std::stri
   const char* const* options = driverName == "GTiff" ? tiffOptions : textOptions;
   GDALDatasetUniquePtr written(
       driver->CreateCopy(file.c_str(), source.get(), FALSE, options, nullptr, nullptr));
-  if (!written) return "cannot write " + file + QuietGdalErrors::detail();
+  if (!written) return shell::fail("cannot write " + file + QuietGdalErrors::detail());
   written->FlushCache(true);
   if (CPLGetLastErrorType() == CE_Failure)
-    return "cannot write " + file + QuietGdalErrors::detail();
+    return shell::fail("cannot write " + file + QuietGdalErrors::detail());
   written.reset();  // closing writes what is left
   if (CPLGetLastErrorType() == CE_Failure)
-    return "cannot write " + file + QuietGdalErrors::detail();
-  return std::nullopt;
+    return shell::fail("cannot write " + file + QuietGdalErrors::detail());
+  return {};
 }
 
 }  // namespace
@@ -74,40 +73,38 @@ std::vector<std::string> resultRasterPaths(const std::string& path,
   return files;
 }
 
-RasterResult<std::vector<std::string>> writeResultRasters(const std::string& path,
-                                                          const RasterGeometry& geometry,
-                                                          const std::vector<ResultLayer>& layers) {
+shell::Result<std::vector<std::string>> writeResultRasterFiles(
+    const std::string& path, const RasterGeometry& geometry,
+    const std::vector<ResultLayer>& layers) {
   useRasterDrivers();
   const std::string driver = driverForPath(path);
   if (driver.empty())
-    return {std::nullopt,
-            "Cannot write " + displayName(path) +
-                ": a result raster is a GeoTIFF (.tif, .tiff) or an ESRI ASCII grid (.asc)"};
+    return shell::fail("Cannot write " + displayName(path) +
+                       ": a result raster is a GeoTIFF (.tif, .tiff) or an ESRI ASCII grid (.asc)");
   const auto expected = static_cast<std::size_t>(geometry.nodeCount());
   for (const ResultLayer& layer : layers)
     if (layer.values.size() != expected)
-      return {std::nullopt, "Cannot write " + displayName(path) + ": layer " + layer.name +
-                                " has the wrong size"};
+      return shell::fail("Cannot write " + displayName(path) + ": layer " + layer.name +
+                         " has the wrong size");
   if (driver == "AAIGrid" && geometry.rowSpacing() != geometry.columnSpacing())
-    return {std::nullopt, "Cannot write " + displayName(path) +
-                              ": an ESRI ASCII grid holds square cells only, and "
-                              "these are " +
-                              exactText(geometry.rowSpacing()) + " by " +
-                              exactText(geometry.columnSpacing()) +
-                              "; write a GeoTIFF (.tif) instead"};
+    return shell::fail("Cannot write " + displayName(path) +
+                       ": an ESRI ASCII grid holds square cells only, and "
+                       "these are " +
+                       exactText(geometry.rowSpacing()) + " by " +
+                       exactText(geometry.columnSpacing()) + "; write a GeoTIFF (.tif) instead");
   QuietGdalErrors quiet;
   const std::vector<std::string> files = resultRasterPaths(path, layers);
   if (driver == "GTiff") {
     std::vector<const ResultLayer*> all;
     for (const ResultLayer& layer : layers) all.push_back(&layer);
-    if (auto error = copyTo(driver, path, geometry, all))
-      return {std::nullopt, "Cannot write the result raster: " + *error};
+    if (auto copied = copyTo(driver, path, geometry, all); !copied)
+      return shell::fail("Cannot write the result raster: " + copied.message());
   } else {
     for (std::size_t i = 0; i < layers.size(); ++i)
-      if (auto error = copyTo(driver, files[i], geometry, {&layers[i]}))
-        return {std::nullopt, "Cannot write the result raster: " + *error};
+      if (auto copied = copyTo(driver, files[i], geometry, {&layers[i]}); !copied)
+        return shell::fail("Cannot write the result raster: " + copied.message());
   }
-  return {files, {}};
+  return files;
 }
 
 }  // namespace sodwright::platform

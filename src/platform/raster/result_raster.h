@@ -28,8 +28,8 @@ std::vector<std::string> resultRasterPaths(const std::string& path,
                                            const std::vector<ResultLayer>& layers);
 
 // Writes the layers; the value is the list of files written.
-RasterResult<std::vector<std::string>> writeResultRasters(const std::string& path,
-                                                          const RasterGeometry& geometry,
-                                                          const std::vector<ResultLayer>& layers);
+shell::Result<std::vector<std::string>> writeResultRasterFiles(
+    const std::string& path, const RasterGeometry& geometry,
+    const std::vector<ResultLayer>& layers);
 
 }  // namespace sodwright::platform

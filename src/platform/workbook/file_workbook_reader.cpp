@@ -5,26 +5,28 @@
 
 namespace sodwright::platform {
 
-std::unique_ptr<Worksheet> FileWorkbookReader::openFirstSheet(const std::string& path,
-                                                              std::string& error) {
-  error.clear();
-  std::unique_ptr<MemoryWorksheet> sheet;
+shell::Result<std::unique_ptr<Worksheet>> FileWorkbookReader::openFirstSheet(
+    const std::string& path) {
+  SheetResult sheet = shell::fail("The workbook cannot be read.");
   switch (workbookFormatOf(path)) {
     case WorkbookFormat::Xls:
-      sheet = readXlsFirstSheet(path, error);
+      sheet = readXlsFirstSheet(path);
       break;
     case WorkbookFormat::Xlsx:
-      sheet = readXlsxFirstSheet(path, error);
+      sheet = readXlsxFirstSheet(path);
       break;
     case WorkbookFormat::Ods:
-      sheet = readOdsFirstSheet(path, error);
+      sheet = readOdsFirstSheet(path);
       break;
     case WorkbookFormat::None:
-      error = "The file is not a workbook (.xls, .xlsx or .ods).";
-      return nullptr;
+      return shell::fail("The file is not a workbook (.xls, .xlsx or .ods).");
   }
-  if (!sheet && error.empty()) error = "The workbook cannot be read.";
-  return sheet;
+  if (!sheet) {
+    if (sheet.message().empty()) return shell::fail("The workbook cannot be read.");
+    return shell::fail(sheet.message());
+  }
+  if (!*sheet) return shell::fail("The workbook cannot be read.");
+  return std::unique_ptr<Worksheet>(std::move(*sheet));
 }
 
 }  // namespace sodwright::platform

@@ -11,7 +11,7 @@ namespace sodwright::platform {
 
 class FileWorkbookReader : public WorkbookReader {
  public:
-  std::unique_ptr<Worksheet> openFirstSheet(const std::string& path, std::string& error) override;
+  shell::Result<std::unique_ptr<Worksheet>> openFirstSheet(const std::string& path) override;
 };
 
 }  // namespace sodwright::platform

@@ -137,7 +137,7 @@ bool isRowGroup(const QXmlStreamReader& xml) {
 }
 
 // Reads the rows of the table whose start element was just read.
-bool readTable(QXmlStreamReader& xml, SheetBuilder& builder, std::string& error) {
+shell::Result<> readTable(QXmlStreamReader& xml, SheetBuilder& builder) {
   qint64 row = 1;
   int depth = 1;
   while (depth > 0 && !xml.atEnd()) {
@@ -154,7 +154,7 @@ bool readTable(QXmlStreamReader& xml, SheetBuilder& builder, std::string& error)
         for (qint64 r = row; !runs.empty() && r <= last; ++r) {
           for (const CellRun& run : runs) {
             for (qint64 c = run.firstColumn; c <= run.lastColumn; ++c) {
-              if (!builder.put(r, c, run.value, error)) return false;
+              if (auto put = builder.put(r, c, run.value); !put) return put;
             }
           }
         }
@@ -164,24 +164,19 @@ bool readTable(QXmlStreamReader& xml, SheetBuilder& builder, std::string& error)
       }
     }
   }
-  return true;
+  return {};
 }
 
 }  // namespace
 
-std::unique_ptr<MemoryWorksheet> readOdsFirstSheet(const std::string& path, std::string& error) {
+SheetResult readOdsFirstSheet(const std::string& path) {
   ZipArchive zip(path);
-  if (!zip.isOpen()) {
-    error = zip.error();
-    return nullptr;
-  }
+  if (!zip.isOpen()) return shell::fail(zip.error());
   const QString part = QStringLiteral("content.xml");
-  if (!zip.contains(part)) {
-    error = "The file is not an .ods workbook: it has no content.xml.";
-    return nullptr;
-  }
-  const auto bytes = zip.read(part, kMaxPartBytes, error);
-  if (!bytes) return nullptr;
+  if (!zip.contains(part))
+    return shell::fail("The file is not an .ods workbook: it has no content.xml.");
+  const auto bytes = zip.read(part, kMaxPartBytes);
+  if (!bytes) return shell::fail(bytes.message());
   QXmlStreamReader xml(*bytes);
   SheetBuilder builder;
   bool found = false;
@@ -189,17 +184,11 @@ std::unique_ptr<MemoryWorksheet> readOdsFirstSheet(const std::string& path, std:
     if (xml.readNext() == QXmlStreamReader::StartElement && xml.namespaceUri() == kTableNs &&
         xml.name() == u"table") {
       found = true;
-      if (!readTable(xml, builder, error)) return nullptr;
+      if (auto read = readTable(xml, builder); !read) return shell::fail(read.message());
     }
   }
-  if (xml.hasError()) {
-    error = brokenXmlMessage(part, xml);
-    return nullptr;
-  }
-  if (!found) {
-    error = "The workbook has no worksheet.";
-    return nullptr;
-  }
+  if (xml.hasError()) return shell::fail(brokenXmlMessage(part, xml));
+  if (!found) return shell::fail("The workbook has no worksheet.");
   return builder.take();
 }
 

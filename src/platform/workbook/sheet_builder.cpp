@@ -12,27 +12,23 @@ CellValue numberCell(double value) {
   return cell;
 }
 
-bool SheetBuilder::put(std::int64_t row, std::int64_t column, const CellValue& value,
-                       std::string& error) {
-  if (value.kind == CellValue::Kind::Empty) return true;
-  if (row < 1 || column < 1 || row > kMaxSheetRows || column > kMaxSheetColumns) return true;
+shell::Result<> SheetBuilder::put(std::int64_t row, std::int64_t column, const CellValue& value) {
+  if (value.kind == CellValue::Kind::Empty) return {};
+  if (row < 1 || column < 1 || row > kMaxSheetRows || column > kMaxSheetColumns) return {};
   if (sheet_->filledCount() >= maxFilledCells_) {
-    error = "The first worksheet holds more than " + std::to_string(maxFilledCells_) +
-            " filled cells; it is too large to read.";
-    return false;
+    return shell::fail("The first worksheet holds more than " + std::to_string(maxFilledCells_) +
+                       " filled cells; it is too large to read.");
   }
   if (value.kind == CellValue::Kind::Text) {
     CellValue cut = CellValue::ofText(value.text.substr(0, kMaxCellText));
     textBytes_ += cut.text.size();
-    if (textBytes_ > maxText_) {
-      error = "The first worksheet holds more text than can be read.";
-      return false;
-    }
+    if (textBytes_ > maxText_)
+      return shell::fail("The first worksheet holds more text than can be read.");
     sheet_->set(static_cast<int>(row), static_cast<int>(column), std::move(cut));
-    return true;
+    return {};
   }
   sheet_->set(static_cast<int>(row), static_cast<int>(column), value);
-  return true;
+  return {};
 }
 
 }  // namespace sodwright::platform

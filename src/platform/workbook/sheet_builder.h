@@ -10,6 +10,7 @@
 
 #include "platform/cell_address.h"
 #include "platform/memory_worksheet.h"
+#include "shell/result.h"
 
 namespace sodwright::platform {
 
@@ -32,9 +33,9 @@ class SheetBuilder {
         maxText_(maxText) {}
 
   // Stores a filled cell, a text cut to kMaxCellText. Positions beyond the
-  // largest sheet are dropped. False, with `error` set, once more than
-  // maxFilledCells are filled or the texts pass maxText bytes.
-  bool put(std::int64_t row, std::int64_t column, const CellValue& value, std::string& error);
+  // largest sheet are dropped. Fails once more than maxFilledCells are
+  // filled or the texts pass maxText bytes.
+  shell::Result<> put(std::int64_t row, std::int64_t column, const CellValue& value);
 
   std::unique_ptr<MemoryWorksheet> take() { return std::move(sheet_); }
 

@@ -1,16 +1,19 @@
 #pragma once
 // The three readers behind FileWorkbookReader, one per file format. Each
-// reads the first worksheet into memory or returns empty with `error` set.
+// reads the first worksheet into memory or fails with the reason.
 
 #include <memory>
 #include <string>
 
 #include "platform/memory_worksheet.h"
+#include "shell/result.h"
 
 namespace sodwright::platform {
 
-std::unique_ptr<MemoryWorksheet> readXlsFirstSheet(const std::string& path, std::string& error);
-std::unique_ptr<MemoryWorksheet> readXlsxFirstSheet(const std::string& path, std::string& error);
-std::unique_ptr<MemoryWorksheet> readOdsFirstSheet(const std::string& path, std::string& error);
+using SheetResult = shell::Result<std::unique_ptr<MemoryWorksheet>>;
+
+SheetResult readXlsFirstSheet(const std::string& path);
+SheetResult readXlsxFirstSheet(const std::string& path);
+SheetResult readOdsFirstSheet(const std::string& path);
 
 }  // namespace sodwright::platform

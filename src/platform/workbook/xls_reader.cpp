@@ -67,39 +67,25 @@ bool hasCompoundSignature(const std::string& path) {
 
 // Reads the first sheet here; `filled`, when given, receives the place of
 // every cell stored.
-std::unique_ptr<MemoryWorksheet> readInThisProcess(
-    const std::string& path, std::string& error,
-    std::vector<std::pair<int, int>>* filled = nullptr) {
-  if (std::ifstream(path, std::ios::binary) && !hasCompoundSignature(path)) {
-    error = "The file is not an .xls workbook.";
-    return nullptr;
-  }
+SheetResult readInThisProcess(const std::string& path,
+                              std::vector<std::pair<int, int>>* filled = nullptr) {
+  if (std::ifstream(path, std::ios::binary) && !hasCompoundSignature(path))
+    return shell::fail("The file is not an .xls workbook.");
   XlsHandle xls;
   const int opened = freexl_open(path.c_str(), &xls.handle);
-  if (opened != FREEXL_OK) {
-    error = openFailure(opened);
-    return nullptr;
-  }
+  if (opened != FREEXL_OK) return shell::fail(openFailure(opened));
   unsigned int value = 0;
   if (freexl_get_info(xls.handle, FREEXL_BIFF_PASSWORD, &value) == FREEXL_OK &&
-      value == FREEXL_BIFF_OBFUSCATED) {
-    error = "The workbook is protected by a password and cannot be read.";
-    return nullptr;
-  }
-  if (freexl_get_info(xls.handle, FREEXL_BIFF_SHEET_COUNT, &value) != FREEXL_OK || value == 0) {
-    error = "The workbook has no worksheet.";
-    return nullptr;
-  }
-  if (freexl_select_active_worksheet(xls.handle, 0) != FREEXL_OK) {
-    error = "The first worksheet of the workbook cannot be read.";
-    return nullptr;
-  }
+      value == FREEXL_BIFF_OBFUSCATED)
+    return shell::fail("The workbook is protected by a password and cannot be read.");
+  if (freexl_get_info(xls.handle, FREEXL_BIFF_SHEET_COUNT, &value) != FREEXL_OK || value == 0)
+    return shell::fail("The workbook has no worksheet.");
+  if (freexl_select_active_worksheet(xls.handle, 0) != FREEXL_OK)
+    return shell::fail("The first worksheet of the workbook cannot be read.");
   unsigned int rows = 0;
   unsigned short columns = 0;
-  if (freexl_worksheet_dimensions(xls.handle, &rows, &columns) != FREEXL_OK) {
-    error = "The first worksheet of the workbook cannot be read.";
-    return nullptr;
-  }
+  if (freexl_worksheet_dimensions(xls.handle, &rows, &columns) != FREEXL_OK)
+    return shell::fail("The first worksheet of the workbook cannot be read.");
   SheetBuilder builder;
   for (unsigned int r = 0; r < rows && r < static_cast<unsigned int>(kMaxSheetRows); ++r) {
     for (unsigned int c = 0; c < columns; ++c) {
@@ -108,10 +94,8 @@ std::unique_ptr<MemoryWorksheet> readInThisProcess(
       if (got == FREEXL_ILLEGAL_CELL_ROW_COL) continue;
       const int row = static_cast<int>(r) + 1;
       const int column = static_cast<int>(c) + 1;
-      if (got != FREEXL_OK) {
-        error = "Cell " + cellName(row, column) + " of the workbook cannot be read.";
-        return nullptr;
-      }
+      if (got != FREEXL_OK)
+        return shell::fail("Cell " + cellName(row, column) + " of the workbook cannot be read.");
       CellValue read;
       switch (cell.type) {
         case FREEXL_CELL_INT:
@@ -130,7 +114,7 @@ std::unique_ptr<MemoryWorksheet> readInThisProcess(
         default:
           continue;
       }
-      if (!builder.put(row, column, read, error)) return nullptr;
+      if (auto put = builder.put(row, column, read); !put) return shell::fail(put.message());
       if (filled != nullptr) filled->emplace_back(row, column);
     }
   }
@@ -187,14 +171,14 @@ bool take(std::string_view& in, T& value) {
 }
 
 // 'E' and the error text, or 'S' and one record per filled cell.
-std::string encode(const MemoryWorksheet* sheet, const std::vector<std::pair<int, int>>& filled,
-                   const std::string& error) {
+std::string encode(const SheetResult& sheetRead, const std::vector<std::pair<int, int>>& filled) {
   std::string out;
-  if (sheet == nullptr) {
+  if (!sheetRead) {
     out.push_back('E');
-    out += error;
+    out += sheetRead.message();
     return out;
   }
+  const MemoryWorksheet* sheet = sheetRead->get();
   out.push_back('S');
   for (const auto& [row, column] : filled) {
     const CellValue cell = sheet->cell(row, column);
@@ -209,14 +193,11 @@ std::string encode(const MemoryWorksheet* sheet, const std::vector<std::pair<int
   return out;
 }
 
-std::unique_ptr<MemoryWorksheet> decode(std::string_view in, std::string& error) {
+SheetResult decode(std::string_view in) {
   const char kind = in.empty() ? '\0' : in.front();
-  if (kind == 'E') {
-    error = std::string(in.substr(1));
-    return nullptr;
-  }
-  error = "The .xls workbook is damaged and cannot be read.";
-  if (kind != 'S') return nullptr;
+  if (kind == 'E') return shell::fail(in.substr(1));
+  const auto damaged = shell::fail("The .xls workbook is damaged and cannot be read.");
+  if (kind != 'S') return damaged;
   in.remove_prefix(1);
   auto sheet = std::make_unique<MemoryWorksheet>();
   while (!in.empty()) {
@@ -226,33 +207,28 @@ std::unique_ptr<MemoryWorksheet> decode(std::string_view in, std::string& error)
     char cellKind = 0;
     if (!take(in, row) || !take(in, column) || !take(in, cellKind) || !take(in, number) ||
         !take(in, length) || in.size() < length)
-      return nullptr;
+      return damaged;
     const std::string text(in.substr(0, length));
     in.remove_prefix(length);
     CellValue cell = cellKind == 'N' ? CellValue::ofNumber(number) : CellValue::ofText(text);
     cell.text = text;
     sheet->set(row, column, std::move(cell));
   }
-  error.clear();
   return sheet;
 }
 
 }  // namespace
 
 std::string readXlsForTransfer(const std::string& path) {
-  std::string error;
   std::vector<std::pair<int, int>> filled;
-  const auto sheet = readInThisProcess(path, error, &filled);
-  return encode(sheet.get(), filled, error);
+  const SheetResult sheet = readInThisProcess(path, &filled);
+  return encode(sheet, filled);
 }
 
-std::unique_ptr<MemoryWorksheet> readXlsFirstSheet(const std::string& path, std::string& error) {
+SheetResult readXlsFirstSheet(const std::string& path) {
   const std::string helper = xlsReaderProgram();
   int fds[2];
-  if (helper.empty() || ::pipe2(fds, O_CLOEXEC) != 0) {
-    error = kXlsReaderMissing;
-    return nullptr;
-  }
+  if (helper.empty() || ::pipe2(fds, O_CLOEXEC) != 0) return shell::fail(kXlsReaderMissing);
   // The child gets the pipe as its standard output and nothing else of ours.
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -267,8 +243,7 @@ std::unique_ptr<MemoryWorksheet> readXlsFirstSheet(const std::string& path, std:
   ::close(fds[1]);
   if (spawned != 0) {
     ::close(fds[0]);
-    error = kXlsReaderMissing;
-    return nullptr;
+    return shell::fail(kXlsReaderMissing);
   }
   // A damaged file must not hang the program either: a child that has not
   // finished within the time limit is stopped and the file reported damaged.
@@ -300,11 +275,9 @@ std::unique_ptr<MemoryWorksheet> readXlsFirstSheet(const std::string& path, std:
   int status = 0;
   while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
   }
-  if (timedOut || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    error = "The .xls workbook is damaged and cannot be read.";
-    return nullptr;
-  }
-  return decode(bytes, error);
+  if (timedOut || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    return shell::fail("The .xls workbook is damaged and cannot be read.");
+  return decode(bytes);
 }
 
 }  // namespace sodwright::platform

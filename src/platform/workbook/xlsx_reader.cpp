@@ -37,14 +37,13 @@ QString relationshipsPartOf(const QString& part) {
 }
 
 // The relationships of a part; none when the part has no relationship part.
-std::optional<std::vector<Relationship>> readRelationships(const ZipArchive& zip,
-                                                           const QString& sourcePart,
-                                                           std::string& error) {
+shell::Result<std::vector<Relationship>> readRelationships(const ZipArchive& zip,
+                                                           const QString& sourcePart) {
   std::vector<Relationship> found;
   const QString relsPart = relationshipsPartOf(sourcePart);
   if (!zip.contains(relsPart)) return found;
-  const auto bytes = zip.read(relsPart, kMaxPartBytes, error);
-  if (!bytes) return std::nullopt;
+  const auto bytes = zip.read(relsPart, kMaxPartBytes);
+  if (!bytes) return shell::fail(bytes.message());
   QXmlStreamReader xml(*bytes);
   while (!xml.atEnd()) {
     if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"Relationship") {
@@ -52,10 +51,7 @@ std::optional<std::vector<Relationship>> readRelationships(const ZipArchive& zip
                        resolveTarget(sourcePart, attributeByLocalName(xml, u"Target"))});
     }
   }
-  if (xml.hasError()) {
-    error = brokenXmlMessage(relsPart, xml);
-    return std::nullopt;
-  }
+  if (xml.hasError()) return shell::fail(brokenXmlMessage(relsPart, xml));
   return found;
 }
 
@@ -89,37 +85,32 @@ QString readStringItem(QXmlStreamReader& xml) {
   return text;
 }
 
-std::optional<QStringList> readSharedStrings(const ZipArchive& zip, const QString& part,
-                                             std::string& error) {
+shell::Result<QStringList> readSharedStrings(const ZipArchive& zip, const QString& part) {
   QStringList strings;
   if (part.isEmpty() || !zip.contains(part)) return strings;
-  const auto bytes = zip.read(part, kMaxPartBytes, error);
-  if (!bytes) return std::nullopt;
+  const auto bytes = zip.read(part, kMaxPartBytes);
+  if (!bytes) return shell::fail(bytes.message());
   QXmlStreamReader xml(*bytes);
   while (!xml.atEnd()) {
     if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"si")
       strings.append(readStringItem(xml));
   }
-  if (xml.hasError()) {
-    error = brokenXmlMessage(part, xml);
-    return std::nullopt;
-  }
+  if (xml.hasError()) return shell::fail(brokenXmlMessage(part, xml));
   return strings;
 }
 
 // The first <sheet> of the workbook part: its relationship id.
-std::optional<QString> firstSheetId(const ZipArchive& zip, const QString& part,
-                                    std::string& error) {
-  const auto bytes = zip.read(part, kMaxPartBytes, error);
-  if (!bytes) return std::nullopt;
+shell::Result<QString> firstSheetId(const ZipArchive& zip, const QString& part) {
+  const auto bytes = zip.read(part, kMaxPartBytes);
+  if (!bytes) return shell::fail(bytes.message());
   QXmlStreamReader xml(*bytes);
   while (!xml.atEnd()) {
     if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"sheet") {
       return attributeByLocalName(xml, u"id");
     }
   }
-  error = xml.hasError() ? brokenXmlMessage(part, xml) : "The workbook has no worksheet.";
-  return std::nullopt;
+  return shell::fail(xml.hasError() ? brokenXmlMessage(part, xml)
+                                    : std::string("The workbook has no worksheet."));
 }
 
 CellValue cellFromXlsx(const QString& type, const QString& value, bool hasValue,
@@ -142,10 +133,10 @@ CellValue cellFromXlsx(const QString& type, const QString& value, bool hasValue,
   return CellValue::ofText(value.toStdString());
 }
 
-bool readSheet(const ZipArchive& zip, const QString& part, const QStringList& shared,
-               SheetBuilder& builder, std::string& error) {
-  const auto bytes = zip.read(part, kMaxPartBytes, error);
-  if (!bytes) return false;
+shell::Result<> readSheet(const ZipArchive& zip, const QString& part, const QStringList& shared,
+                          SheetBuilder& builder) {
+  const auto bytes = zip.read(part, kMaxPartBytes);
+  if (!bytes) return shell::fail(bytes.message());
   QXmlStreamReader xml(*bytes);
   qint64 row = 0;
   qint64 column = 0;
@@ -163,8 +154,8 @@ bool readSheet(const ZipArchive& zip, const QString& part, const QStringList& sh
       } else {
         const auto parsed = parseCellReference(ref.toStdString());
         if (!parsed) {
-          error = "The worksheet has a broken cell reference \"" + ref.toStdString() + "\".";
-          return false;
+          return shell::fail("The worksheet has a broken cell reference \"" + ref.toStdString() +
+                             "\".");
         }
         row = parsed->row;
         column = parsed->column;
@@ -182,53 +173,43 @@ bool readSheet(const ZipArchive& zip, const QString& part, const QStringList& sh
           xml.skipCurrentElement();
         }
       }
-      if (!builder.put(row, column, cellFromXlsx(type, value, hasValue, shared), error))
-        return false;
+      if (auto put = builder.put(row, column, cellFromXlsx(type, value, hasValue, shared)); !put)
+        return put;
     }
   }
-  if (xml.hasError()) {
-    error = brokenXmlMessage(part, xml);
-    return false;
-  }
-  return true;
+  if (xml.hasError()) return shell::fail(brokenXmlMessage(part, xml));
+  return {};
 }
 
 }  // namespace
 
-std::unique_ptr<MemoryWorksheet> readXlsxFirstSheet(const std::string& path, std::string& error) {
+SheetResult readXlsxFirstSheet(const std::string& path) {
   ZipArchive zip(path);
-  if (!zip.isOpen()) {
-    error = zip.error();
-    return nullptr;
-  }
-  const auto packageRels = readRelationships(zip, QString(), error);
-  if (!packageRels) return nullptr;
+  if (!zip.isOpen()) return shell::fail(zip.error());
+  const auto packageRels = readRelationships(zip, QString());
+  if (!packageRels) return shell::fail(packageRels.message());
   const Relationship* office = findByType(*packageRels, u"/officeDocument");
   const QString workbookPart =
       office != nullptr ? office->target : QStringLiteral("xl/workbook.xml");
-  if (!zip.contains(workbookPart)) {
-    error = "The file is not an .xlsx workbook: it has no workbook part.";
-    return nullptr;
-  }
-  const auto sheetId = firstSheetId(zip, workbookPart, error);
-  if (!sheetId) return nullptr;
-  const auto workbookRels = readRelationships(zip, workbookPart, error);
-  if (!workbookRels) return nullptr;
+  if (!zip.contains(workbookPart))
+    return shell::fail("The file is not an .xlsx workbook: it has no workbook part.");
+  const auto sheetId = firstSheetId(zip, workbookPart);
+  if (!sheetId) return shell::fail(sheetId.message());
+  const auto workbookRels = readRelationships(zip, workbookPart);
+  if (!workbookRels) return shell::fail(workbookRels.message());
   const Relationship* sheetRel = nullptr;
   for (const Relationship& r : *workbookRels) {
     if (r.id == *sheetId) sheetRel = &r;
   }
-  if (sheetRel == nullptr || !zip.contains(sheetRel->target)) {
-    error = "The workbook has no worksheet.";
-    return nullptr;
-  }
+  if (sheetRel == nullptr || !zip.contains(sheetRel->target))
+    return shell::fail("The workbook has no worksheet.");
   const Relationship* strings = findByType(*workbookRels, u"/sharedStrings");
   const auto shared = readSharedStrings(
-      zip, strings != nullptr ? strings->target : folderOf(workbookPart) + "sharedStrings.xml",
-      error);
-  if (!shared) return nullptr;
+      zip, strings != nullptr ? strings->target : folderOf(workbookPart) + "sharedStrings.xml");
+  if (!shared) return shell::fail(shared.message());
   SheetBuilder builder;
-  if (!readSheet(zip, sheetRel->target, *shared, builder, error)) return nullptr;
+  if (auto read = readSheet(zip, sheetRel->target, *shared, builder); !read)
+    return shell::fail(read.message());
   return builder.take();
 }
 

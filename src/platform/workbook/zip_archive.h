@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "shell/result.h"
+
 namespace sodwright::platform {
 
 class ZipArchive {
@@ -22,9 +24,9 @@ class ZipArchive {
   const std::string& error() const { return error_; }
 
   bool contains(const QString& name) const;
-  // The whole member, at most maxBytes long; empty with `error` set when it
-  // is missing, unreadable or larger.
-  std::optional<QByteArray> read(const QString& name, qint64 maxBytes, std::string& error) const;
+  // The whole member, at most maxBytes long; fails when it is missing,
+  // unreadable or larger.
+  shell::Result<QByteArray> read(const QString& name, qint64 maxBytes) const;
 
  private:
   zip_t* archive_ = nullptr;

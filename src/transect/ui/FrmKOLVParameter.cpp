@@ -251,11 +251,12 @@ bool FrmKOLVParameter::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FrmKOLVParameter::checkBox(QLineEdit* box) {
-  const CheckResult result = checks_.at(box)(state_, box->text().toStdString());
-  if (result.ignored()) return;
-  if (result.rejected()) {
-    context_.messages.inform(result.message);
-    box->setText(QString::fromStdString(result.restoredText));
+  const Check check = checks_.at(box);
+  const CheckResult result = check(state_, box->text().toStdString());
+  if (result && *result == Taken::Ignored) return;
+  if (!result) {
+    context_.messages.inform(result.message());
+    box->setText(QString::fromStdString(keptBoxText(state_, check)));
   }
   CmdParaOK->setEnabled(true);
   updateStabilityLine();

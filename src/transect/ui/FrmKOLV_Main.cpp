@@ -249,25 +249,28 @@ void FrmKOLV_Main::depthBoxChanged() {
 }
 
 namespace {
-// Shows a rejected box's message and writes its restored text.
-void applyCheck(const CheckResult& result, QLineEdit* edit, platform::MessageService& messages) {
-  if (!result.rejected()) return;
-  messages.inform(result.message);
-  edit->setText(QString::fromStdString(result.restoredText));
+// Runs a box's check; a refused text shows the message and the box then shows
+// the value kept.
+void applyCheck(BoxCheck check, KolvState& state, QLineEdit* edit,
+                platform::MessageService& messages) {
+  const CheckResult result = check(state, edit->text().toStdString());
+  if (result) return;
+  messages.inform(result.message());
+  edit->setText(QString::fromStdString(keptBoxText(state, check)));
 }
 }  // namespace
 
 void FrmKOLV_Main::TxtFSeq_LostFocus() {
-  applyCheck(checkFirstSeqShown(state_, TxtFSeq->text().toStdString()), TxtFSeq, context_.messages);
+  applyCheck(checkFirstSeqShown, state_, TxtFSeq, context_.messages);
 }
 void FrmKOLV_Main::TxtLSeq_LostFocus() {
-  applyCheck(checkLastSeqShown(state_, TxtLSeq->text().toStdString()), TxtLSeq, context_.messages);
+  applyCheck(checkLastSeqShown, state_, TxtLSeq, context_.messages);
 }
 void FrmKOLV_Main::TxtULD_LostFocus() {
-  applyCheck(checkUpLayerDepth(state_, TxtULD->text().toStdString()), TxtULD, context_.messages);
+  applyCheck(checkUpLayerDepth, state_, TxtULD, context_.messages);
 }
 void FrmKOLV_Main::TxtSLD_LostFocus() {
-  applyCheck(checkSubLayerDepth(state_, TxtSLD->text().toStdString()), TxtSLD, context_.messages);
+  applyCheck(checkSubLayerDepth, state_, TxtSLD, context_.messages);
 }
 
 void FrmKOLV_Main::TimerShowData_Timer() {

@@ -46,14 +46,14 @@ void FrmKOLV_Main::MnuResultSubItem_Click() { writeOutput(true); }
 void FrmKOLV_Main::MnuResultCsvSubItem_Click() {
   const std::string path = context_.fileDialogs.askSaveFileName(platform::kCsvFilter);
   if (path.empty()) return;
-  std::optional<std::string> failure;
+  shell::Result<> written;
   {
     platform::BusyScope busy(context_.busy);
     const Int16 first = state_.params.FirstSeqShown, last = state_.params.LastSeqShown;
-    failure = writeCompareCsvFile(path, state_, first, last,
+    written = writeCompareCsvFile(path, state_, first, last,
                                   CompareEndZoneFlag(state_.params, first, last));
   }
-  if (failure) showMessage("The output could not be written.\n" + *failure);
+  if (!written) showMessage("The output could not be written.\n" + written.message());
 }
 
 void FrmKOLV_Main::writeOutput(bool compareReport) {
@@ -61,19 +61,19 @@ void FrmKOLV_Main::writeOutput(bool compareReport) {
   const std::string path = context_.fileDialogs.askSaveFileName(platform::kReportFilter);
   if (path.empty()) return;
   const TranslocationParameters& p = state_.params;
-  std::optional<std::string> failure;
+  shell::Result<> written;
   {
     // Pointer and note come back on every way out, a failed write included.
     platform::BusyScope busy(context_.busy);
     if (compareReport) {
-      failure = writeCompareReportFile(path, state_, p.FirstSeqShown, p.LastSeqShown,
+      written = writeCompareReportFile(path, state_, p.FirstSeqShown, p.LastSeqShown,
                                        shell::todayShortDate());
     } else {
-      failure = writeLastSequenceFile(path, state_, p.LastSeqShown);
+      written = writeLastSequenceFile(path, state_, p.LastSeqShown);
     }
   }
-  if (failure) {
-    showMessage("The output could not be written.\n" + *failure);
+  if (!written) {
+    showMessage("The output could not be written.\n" + written.message());
     return;
   }
   platform::showWrittenReport(context_.programs, context_.messages, path);

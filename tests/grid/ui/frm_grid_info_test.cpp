@@ -196,8 +196,8 @@ TEST_F(GridTextImport, RunNibalOpensTheParameterWindowAndLocksImport) {
 // A workbook reader that hands out one sheet held in memory.
 class OneSheetReader : public platform::WorkbookReader {
  public:
-  std::unique_ptr<platform::Worksheet> openFirstSheet(const std::string&, std::string&) override {
-    return std::make_unique<platform::MemoryWorksheet>(sheet);
+  shell::Result<std::unique_ptr<platform::Worksheet>> openFirstSheet(const std::string&) override {
+    return std::unique_ptr<platform::Worksheet>(std::make_unique<platform::MemoryWorksheet>(sheet));
   }
   platform::MemoryWorksheet sheet;
 };

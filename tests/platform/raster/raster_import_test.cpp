@@ -16,12 +16,11 @@ using testing::ScratchFolder;
 using testing::writeRaster;
 
 nibal::GridState importRaster(const std::string& path) {
-  RasterResult<ElevationRaster> read = readElevationRaster(path, kMostBatchNodes);
-  EXPECT_TRUE(read.ok()) << read.message;
+  shell::Result<ElevationRaster> read = readElevationRaster(path, kMostBatchNodes);
+  EXPECT_TRUE(read.ok()) << read.message();
   nibal::GridState state;
   if (read.ok())
-    nibal::replaceGrid(state, nibal::gridDefinition(read.value->geometry),
-                       nibal::gridData(*read.value));
+    nibal::replaceGrid(state, nibal::gridDefinition(read->geometry), nibal::gridData(*read));
   return state;
 }
 
@@ -91,24 +90,20 @@ TEST(RasterImport, GivesTheTextImportsResultsExactly) {
   nibal::replaceGrid(fromText, nibal::GridDefinition{6, 5, "6", "5", "2", "3"}, std::move(*read));
   run(fromText);
 
-  RasterResult<ElevationRaster> raster =
+  shell::Result<ElevationRaster> raster =
       readElevationRaster(folder.file("bump.tif"), kMostBatchNodes);
   ASSERT_TRUE(raster.ok());
-  RasterResult<std::vector<ResultLayer>> layers =
-      nibal::runRasterGrid(*raster.value, {3, 6, 6, 12}, {});
-  ASSERT_TRUE(layers.ok()) << layers.message;
+  shell::Result<std::vector<ResultLayer>> layers = nibal::runRasterGrid(*raster, {3, 6, 6, 12}, {});
+  ASSERT_TRUE(layers.ok()) << layers.message();
   std::size_t at = 0;
   for (int r = 1; r <= bump.rows; ++r)
     for (int c = 1; c <= bump.columns; ++c, ++at) {
       EXPECT_EQ(fromRaster.results.SoilLossRow(r, c), fromText.results.SoilLossRow(r, c));
       EXPECT_EQ(fromRaster.results.SoilLossCol(r, c), fromText.results.SoilLossCol(r, c));
       EXPECT_EQ(fromRaster.results.SoilLossSum(r, c), fromText.results.SoilLossSum(r, c));
-      EXPECT_EQ(layers.value->at(0).values[at],
-                static_cast<float>(fromText.results.SoilLossSum(r, c)));
-      EXPECT_EQ(layers.value->at(1).values[at],
-                static_cast<float>(fromText.results.SoilLossRow(r, c)));
-      EXPECT_EQ(layers.value->at(2).values[at],
-                static_cast<float>(fromText.results.SoilLossCol(r, c)));
+      EXPECT_EQ(layers->at(0).values[at], static_cast<float>(fromText.results.SoilLossSum(r, c)));
+      EXPECT_EQ(layers->at(1).values[at], static_cast<float>(fromText.results.SoilLossRow(r, c)));
+      EXPECT_EQ(layers->at(2).values[at], static_cast<float>(fromText.results.SoilLossCol(r, c)));
     }
   EXPECT_NE(fromText.results.SoilLossSum(2, 4), 0.0);  // the bump moved soil
 }
@@ -199,11 +194,11 @@ TEST(RasterRefusal, EachBadRasterGetsItsMessage) {
     SCOPED_TRACE(bad.name);
     const std::string path = folder.file(bad.name);
     bad.make(path);
-    RasterResult<ElevationRaster> read = readElevationRaster(path, kMostBatchNodes);
+    shell::Result<ElevationRaster> read = readElevationRaster(path, kMostBatchNodes);
     EXPECT_FALSE(read.ok());
-    EXPECT_EQ(read.message.rfind("Cannot use " + bad.name + " as an elevation raster: ", 0), 0u)
-        << read.message;
-    EXPECT_NE(read.message.find(bad.says), std::string::npos) << read.message;
+    EXPECT_EQ(read.message().rfind("Cannot use " + bad.name + " as an elevation raster: ", 0), 0u)
+        << read.message();
+    EXPECT_NE(read.message().find(bad.says), std::string::npos) << read.message();
   }
 }
 

@@ -43,16 +43,14 @@ TEST(ResultRaster, ReadsBackGeoreferencedLikeTheDem) {
     return 250.0 + 0.4 * c * c - 0.3 * r + (r == 3 && c == 1 ? 0.8 : 0.0);
   };
   writeRaster(folder.file("dem.tif"), dem);
-  RasterResult<ElevationRaster> raster =
+  shell::Result<ElevationRaster> raster =
       readElevationRaster(folder.file("dem.tif"), kMostBatchNodes);
-  ASSERT_TRUE(raster.ok()) << raster.message;
-  RasterResult<std::vector<ResultLayer>> layers =
-      nibal::runRasterGrid(*raster.value, {3, 6, 6, 12}, {});
+  ASSERT_TRUE(raster.ok()) << raster.message();
+  shell::Result<std::vector<ResultLayer>> layers = nibal::runRasterGrid(*raster, {3, 6, 6, 12}, {});
   ASSERT_TRUE(layers.ok());
 
   nibal::GridState state;
-  nibal::replaceGrid(state, nibal::gridDefinition(raster.value->geometry),
-                     nibal::gridData(*raster.value));
+  nibal::replaceGrid(state, nibal::gridDefinition(raster->geometry), nibal::gridData(*raster));
   nibal::readGridParameters(state.info, nibal::GridParameterTexts{});
   nibal::clearGridResults(state);
   nibal::ComputeColumnDirection(state);
@@ -65,13 +63,13 @@ TEST(ResultRaster, ReadsBackGeoreferencedLikeTheDem) {
   utm.importFromEPSG(testing::kUtmZone33);
   for (const std::string name : {"loss.tif", "loss.asc"}) {
     SCOPED_TRACE(name);
-    RasterResult<std::vector<std::string>> written =
-        writeResultRasters(folder.file(name), raster.value->geometry, *layers.value);
-    ASSERT_TRUE(written.ok()) << written.message;
+    shell::Result<std::vector<std::string>> written =
+        writeResultRasterFiles(folder.file(name), raster->geometry, *layers);
+    ASSERT_TRUE(written.ok()) << written.message();
     const bool tiff = name == "loss.tif";
-    ASSERT_EQ(written.value->size(), tiff ? 1u : 3u);
+    ASSERT_EQ(written->size(), tiff ? 1u : 3u);
     // The sum: band 1 of the GeoTIFF, the first file of the grids.
-    GDALDatasetUniquePtr back(GDALDataset::Open(written.value->front().c_str(), GDAL_OF_RASTER));
+    GDALDatasetUniquePtr back(GDALDataset::Open(written->front().c_str(), GDAL_OF_RASTER));
     ASSERT_TRUE(back);
     EXPECT_EQ(back->GetRasterCount(), tiff ? 3 : 1);
     std::array<double, 6> transform{};
@@ -84,14 +82,14 @@ TEST(ResultRaster, ReadsBackGeoreferencedLikeTheDem) {
       EXPECT_STREQ(back->GetRasterBand(2)->GetDescription(), "SoilLossRow");
       EXPECT_STREQ(back->GetRasterBand(3)->GetDescription(), "SoilLossCol");
     } else {
-      EXPECT_NE(written.value->front().find("loss_SoilLossSum.asc"), std::string::npos);
+      EXPECT_NE(written->front().find("loss_SoilLossSum.asc"), std::string::npos);
     }
     std::vector<float> sums(30);
     ASSERT_EQ(back->GetRasterBand(1)->RasterIO(GF_Read, 0, 0, 5, 6, sums.data(), 5, 6, GDT_Float32,
                                                0, 0, nullptr),
               CE_None);
     for (std::size_t i = 0; i < sums.size(); ++i) {
-      EXPECT_EQ(sums[i], layers.value->at(0).values[i]);
+      EXPECT_EQ(sums[i], layers->at(0).values[i]);
       EXPECT_NEAR(sums[i], reported[i], 0.0005 + 1e-4 * std::abs(reported[i]));
     }
   }
@@ -99,15 +97,15 @@ TEST(ResultRaster, ReadsBackGeoreferencedLikeTheDem) {
 
 TEST(ResultRaster, RefusesWhatItCannotWrite) {
   RasterGeometry geometry;
-  RasterResult<std::vector<std::string>> written =
-      writeResultRasters("/tmp/loss.png", geometry, {});
+  shell::Result<std::vector<std::string>> written =
+      writeResultRasterFiles("/tmp/loss.png", geometry, {});
   EXPECT_FALSE(written.ok());
-  EXPECT_NE(written.message.find("GeoTIFF (.tif, .tiff) or an ESRI ASCII grid (.asc)"),
+  EXPECT_NE(written.message().find("GeoTIFF (.tif, .tiff) or an ESRI ASCII grid (.asc)"),
             std::string::npos);
   geometry.transform = {0, 2, 0, 0, 0, -3};
-  written = writeResultRasters("/tmp/loss.asc", geometry, {});
+  written = writeResultRasterFiles("/tmp/loss.asc", geometry, {});
   EXPECT_FALSE(written.ok());
-  EXPECT_NE(written.message.find("square cells only, and these are 2 by 3; write a GeoTIFF"),
+  EXPECT_NE(written.message().find("square cells only, and these are 2 by 3; write a GeoTIFF"),
             std::string::npos);
 }
 

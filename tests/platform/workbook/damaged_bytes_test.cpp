@@ -46,9 +46,9 @@ TEST_P(SpoiledWorkbook, AnswersWithASheetOrAnError) {
         bytes[next() % bytes.size()] = static_cast<char>(next());
     }
     std::ofstream(spoiled, std::ios::binary | std::ios::trunc) << bytes;
-    std::string error;
-    const auto sheet = reader.openFirstSheet(spoiled.string(), error);
-    EXPECT_NE(sheet == nullptr, error.empty()) << name << " round " << round << ": " << error;
+    const auto sheet = reader.openFirstSheet(spoiled.string());
+    EXPECT_EQ(sheet.ok(), sheet.message().empty())
+        << name << " round " << round << ": " << sheet.message();
     (sheet ? sheets : errors) += 1;
   }
   std::filesystem::remove(spoiled);

@@ -38,14 +38,14 @@ struct KolvReports {
 // Four forward passes from the imported sequence, then both outputs.
 KolvReports runKolv(kolv::KolvState& state) {
   platform::RecordingMessageService messages;
-  EXPECT_FALSE(kolv::checkSeqCount(state, "4").rejected());
+  EXPECT_TRUE(kolv::checkSeqCount(state, "4").ok());
   const kolv::CommandOutcome outcome = kolv::RunKolv(state, messages);
   EXPECT_TRUE(outcome.simulated && outcome.compared);
   EXPECT_TRUE(messages.shown.empty());
   KolvReports reports;
   std::ostringstream compare, last;
-  kolv::WriteCompareReport(compare, state, outcome.first, outcome.last, "DATE");
-  kolv::WriteLastSequence(last, state, outcome.last);
+  kolv::writeCompareReport(compare, state, outcome.first, outcome.last, "DATE");
+  kolv::writeLastSequence(last, state, outcome.last);
   return {compare.str(), last.str()};
 }
 

@@ -18,7 +18,9 @@ std::string dataFile(const std::string& name) {
 
 std::unique_ptr<Worksheet> open(const std::string& name, std::string& error) {
   FileWorkbookReader reader;
-  return reader.openFirstSheet(dataFile(name), error);
+  auto sheet = reader.openFirstSheet(dataFile(name));
+  error = sheet.message();
+  return sheet ? std::move(*sheet) : nullptr;
 }
 
 void expectNumber(const Worksheet& sheet, const char* cell, double value) {
@@ -190,28 +192,26 @@ namespace {
 TEST(SheetBuilderLimits, CutsLongTextsAndRefusesWhatWouldExhaustMemory) {
   // The real limits are large; the same checks with small ones.
   SheetBuilder texts(1000, 3 * kMaxCellText);
-  std::string error;
-  ASSERT_TRUE(
-      texts.put(1, 1, CellValue::ofText(std::string(40000, 'x')), error));  // cut to kMaxCellText
-  ASSERT_TRUE(texts.put(0, 1, numberCell(1), error));  // before the first row: dropped
-  ASSERT_TRUE(
-      texts.put(1, kMaxSheetColumns + 1, numberCell(1), error));  // past the last column: dropped
-  ASSERT_TRUE(texts.put(2, 1, CellValue::ofText(std::string(kMaxCellText, 'y')), error));
-  ASSERT_TRUE(texts.put(2, 2, CellValue::ofText(std::string(kMaxCellText, 'y')), error));
-  EXPECT_FALSE(texts.put(2, 3, CellValue::ofText("z"), error));
-  EXPECT_EQ(error, "The first worksheet holds more text than can be read.");
+  ASSERT_TRUE(texts.put(1, 1, CellValue::ofText(std::string(40000, 'x'))).ok());  // cut
+  ASSERT_TRUE(texts.put(0, 1, numberCell(1)).ok());  // before the first row: dropped
+  ASSERT_TRUE(texts.put(1, kMaxSheetColumns + 1, numberCell(1)).ok());  // past the last column
+  ASSERT_TRUE(texts.put(2, 1, CellValue::ofText(std::string(kMaxCellText, 'y'))).ok());
+  ASSERT_TRUE(texts.put(2, 2, CellValue::ofText(std::string(kMaxCellText, 'y'))).ok());
+  const auto tooMuch = texts.put(2, 3, CellValue::ofText("z"));
+  EXPECT_FALSE(tooMuch.ok());
+  EXPECT_EQ(tooMuch.message(), "The first worksheet holds more text than can be read.");
   const auto sheet = texts.take();
   EXPECT_EQ(sheet->cell(1, 1).text.size(), kMaxCellText);
   EXPECT_EQ(sheet->cell(0, 1).kind, CellValue::Kind::Empty);
 
   SheetBuilder numbers(250);
-  error.clear();
   std::size_t filled = 0;
-  while (numbers.put(static_cast<std::int64_t>(filled / 100 + 1),
-                     static_cast<std::int64_t>(filled % 100 + 1), numberCell(0.5), error))
+  shell::Result<> put;
+  while ((put = numbers.put(static_cast<std::int64_t>(filled / 100 + 1),
+                            static_cast<std::int64_t>(filled % 100 + 1), numberCell(0.5))))
     ++filled;
   EXPECT_EQ(filled, 250u);
-  EXPECT_EQ(error,
+  EXPECT_EQ(put.message(),
             "The first worksheet holds more than 250 filled cells; it is too large to read.");
 }
 

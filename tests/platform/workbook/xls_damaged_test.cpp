@@ -19,27 +19,26 @@ std::string workbook(const std::string& name) {
 TEST(XlsDamaged, AStringLongerThanItsRecordIsADamagedWorkbookNotACrash) {
   FileWorkbookReader reader;
   for (int attempt = 0; attempt < 3; ++attempt) {
-    std::string error;
-    const auto sheet = reader.openFirstSheet(workbook("damaged_string_length.xls"), error);
+    const auto sheet = reader.openFirstSheet(workbook("damaged_string_length.xls"));
     // Past the library's buffer lies whatever the stack holds: the reader
     // dies (always so under the address sanitizer), the library finds the
     // record broken (a damaged workbook with the library's code) or reads
     // nonsense text.
     if (!sheet) {
-      EXPECT_EQ(error.rfind("The .xls workbook is damaged and cannot be read", 0), 0u) << error;
+      EXPECT_EQ(sheet.message().rfind("The .xls workbook is damaged and cannot be read", 0), 0u)
+          << sheet.message();
     }
   }
-  std::string error;
-  const auto good = reader.openFirstSheet(workbook("cells.xls"), error);
-  ASSERT_TRUE(good) << error;
-  EXPECT_EQ(good->cell(1, 1).kind, CellValue::Kind::Number);
+  const auto good = reader.openFirstSheet(workbook("cells.xls"));
+  ASSERT_TRUE(good) << good.message();
+  EXPECT_EQ((*good)->cell(1, 1).kind, CellValue::Kind::Number);
 }
 
 TEST(XlsDamaged, CellsComeBackFromTheChildWithTheirKindsAndTexts) {
   FileWorkbookReader reader;
-  std::string error;
-  const auto sheet = reader.openFirstSheet(workbook("transect.xls"), error);
-  ASSERT_TRUE(sheet) << error;
+  const auto read = reader.openFirstSheet(workbook("transect.xls"));
+  ASSERT_TRUE(read) << read.message();
+  const auto& sheet = *read;
   const CellValue sequence = sheet->cell(1, 2);
   EXPECT_EQ(sequence.kind, CellValue::Kind::Number);
   EXPECT_EQ(sequence.text, "0");

@@ -19,13 +19,13 @@ using OutputFailureWindow = KolvWindowTest;
 TEST_F(OutputFailureWindow, EveryBadPlaceIsReportedAndTheWindowStaysUsable) {
   importAndRun();
   const std::string regularFile = dir.filePath(QStringLiteral("plain.TXT")).toStdString();
-  ASSERT_EQ(shell::writeWholeFile(regularFile, "plain"), std::nullopt);
+  ASSERT_TRUE(shell::writeWholeFile(regularFile, "plain").ok());
   const std::vector<std::string> badPlaces = {
       "/etc/passwd/out.TXT", regularFile + "/out.TXT",
       dir.filePath(QStringLiteral("missing/out.TXT")).toStdString(),
       QDir(dir.path()).absolutePath().toStdString(), "/dev/full"};
   std::ostringstream held;
-  WriteLastSequence(held, state, state.params.LastSeqShown);
+  writeLastSequence(held, state, state.params.LastSeqShown);
 
   for (QAction* output : {main->MnuLastSeqSubItem, main->MnuResultSubItem}) {
     for (const std::string& place : badPlaces) {
@@ -45,9 +45,9 @@ TEST_F(OutputFailureWindow, EveryBadPlaceIsReportedAndTheWindowStaysUsable) {
       EXPECT_TRUE(output->isEnabled());
     }
   }
-  EXPECT_EQ(shell::readWholeFile(regularFile), "plain");
+  EXPECT_EQ(shell::readWholeFile(regularFile).value(), "plain");
   std::ostringstream after;
-  WriteLastSequence(after, state, state.params.LastSeqShown);
+  writeLastSequence(after, state, state.params.LastSeqShown);
   EXPECT_EQ(after.str(), held.str());
 
   // Still usable: the model runs again and both outputs reach the editor.
@@ -61,7 +61,7 @@ TEST_F(OutputFailureWindow, EveryBadPlaceIsReportedAndTheWindowStaysUsable) {
   main->MnuResultSubItem->trigger();
   EXPECT_TRUE(messages().empty());
   EXPECT_EQ(fake.programs.textFiles, (std::vector<std::string>{last, report}));
-  EXPECT_EQ(shell::readWholeFile(last), held.str());
+  EXPECT_EQ(shell::readWholeFile(last).value(), held.str());
   EXPECT_FALSE(fake.busy.busy);
   EXPECT_FALSE(fake.busy.noteShown);
 }
