@@ -73,7 +73,7 @@ void BM_TextImport181(benchmark::State& bench) {
            << "\r\n";
   const std::string text = file.str();
   for (auto _ : bench) {
-    sodwright::shell::Result<GridData> result =
+    sodwright::base::Result<GridData> result =
         parseGridText(text, '\t', kLargestSide, kLargestSide);
     benchmark::DoNotOptimize(result->elevation(kLargestSide, kLargestSide));
   }

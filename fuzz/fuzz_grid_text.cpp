@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int columns = 4 + taker.byte() % 29;
   const std::string_view content = taker.rest();
 
-  shell::Result<nibal::GridData> result = nibal::parseGridText(content, delimiter, rows, columns);
+  base::Result<nibal::GridData> result = nibal::parseGridText(content, delimiter, rows, columns);
   if (!result.ok()) {
     FUZZ_CHECK(result.message().rfind(shell::kImportFailed, 0) == 0,
                "a refusal without its message");

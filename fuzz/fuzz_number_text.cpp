@@ -10,7 +10,7 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "shell/number_text.h"
+#include "base/number_text.h"
 
 using namespace sodwright;
 
@@ -53,8 +53,8 @@ void checkMask(double value, int hashes, int zeros, int decimals) {
     mask.push_back('.');
     mask.append(static_cast<std::size_t>(decimals), '0');
   }
-  const std::string text = shell::formatMask(value, mask);
-  const auto back = shell::parseStrictNumber(text);
+  const std::string text = base::formatMask(value, mask);
+  const auto back = base::parseStrictNumber(text);
   FUZZ_CHECK(back.has_value(),
              "formatMask(" + show(value) + ", " + mask + ") gave \"" + text + "\"");
   const double halfUnit = 0.5 * std::pow(10.0, -decimals);
@@ -75,23 +75,23 @@ void checkMask(double value, int hashes, int zeros, int decimals) {
 }
 
 void checkGeneralForms(double value) {
-  const std::string general = shell::generalText(value);
-  const auto back = shell::parseStrictNumber(general);
+  const std::string general = base::generalText(value);
+  const auto back = base::parseStrictNumber(general);
   // Fifteen digits of the very largest values round past the largest double.
   if (!back && std::fabs(value) > 1.797693134862315e308) return;
   FUZZ_CHECK(back.has_value(), "generalText(" + show(value) + ") gave \"" + general + "\"");
   FUZZ_CHECK(std::fabs(*back - value) <= 5.1e-15 * std::fabs(value),
              "generalText(" + show(value) + ") gave \"" + general + "\"");
-  const std::string bare = shell::bareText(value);
+  const std::string bare = base::bareText(value);
   FUZZ_CHECK(bare.size() >= 3 && bare.back() == ' ' && (bare[0] == ' ' || bare[0] == '-'),
              "bareText(" + show(value) + ") gave \"" + bare + "\"");
-  FUZZ_CHECK(shell::parseStrictNumber(bare) == back,
+  FUZZ_CHECK(base::parseStrictNumber(bare) == back,
              "bareText(" + show(value) + ") gave \"" + bare + "\"");
 
   const float single = static_cast<float>(value);
   if (std::isfinite(single)) {
-    const std::string text = shell::generalTextSingle(single);
-    const auto singleBack = shell::parseStrictNumber(text);
+    const std::string text = base::generalTextSingle(single);
+    const auto singleBack = base::parseStrictNumber(text);
     if (!singleBack && std::fabs(single) > 3.402823e38f) return;
     FUZZ_CHECK(singleBack.has_value(), "generalTextSingle gave \"" + text + "\"");
     FUZZ_CHECK(std::fabs(*singleBack - single) <= 5.1e-7 * std::fabs(single),
@@ -100,7 +100,7 @@ void checkGeneralForms(double value) {
 }
 
 void checkInt16(double value) {
-  const auto rounded = shell::roundToInt16(value);
+  const auto rounded = base::roundToInt16(value);
   const double nearest = std::nearbyint(value);
   if (!std::isfinite(value) || nearest < -32768.0 || nearest > 32767.0) {
     FUZZ_CHECK(!rounded.has_value(), "roundToInt16(" + show(value) + ") gave a value out of range");
@@ -111,7 +111,7 @@ void checkInt16(double value) {
              "roundToInt16(" + show(value) + ") is more than a half away");
   if (std::fabs(*rounded - value) == 0.5)
     FUZZ_CHECK(*rounded % 2 == 0, "a half not rounded to even");
-  const auto floored = shell::floorToInt16(value);
+  const auto floored = base::floorToInt16(value);
   if (floored)
     FUZZ_CHECK(*floored <= value && value < *floored + 1.0, "floorToInt16(" + show(value) + ")");
 }
@@ -130,9 +130,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::uint8_t maskChoice = taker.byte();
   const std::string_view text = taker.rest();
 
-  const double lenient = shell::parseLeadingNumber(text);
+  const double lenient = base::parseLeadingNumber(text);
   FUZZ_CHECK(!std::isnan(lenient), "a leading number read as NaN");
-  if (const auto strict = shell::parseStrictNumber(text)) {
+  if (const auto strict = base::parseStrictNumber(text)) {
     FUZZ_CHECK(std::isfinite(*strict), "the strict parse accepted a value that is not finite");
     FUZZ_CHECK(sameReading(*strict, lenient),
                "strict " + show(*strict) + " but leading " + show(lenient));

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::ByteTaker taker(data, size);
   const char* extension = (taker.byte() & 1) != 0 ? ".asc" : ".tif";
   const std::string path = fuzz::writeScratchFile(taker.rest(), extension);
-  const shell::Result<platform::ElevationRaster> read =
+  const base::Result<platform::ElevationRaster> read =
       platform::readElevationRaster(path, kMostFuzzNodes);
   if (!read.ok()) {
     FUZZ_CHECK(read.message().rfind("Cannot use ", 0) == 0,

@@ -72,7 +72,7 @@ void checkTransect(const platform::Worksheet& sheet) {
 void checkGrid(const platform::Worksheet& sheet, std::uint8_t choice) {
   const int rows = 4 + choice % 4;
   const int columns = 4 + (choice / 4) % 4;
-  const shell::Result<nibal::GridData> result = nibal::readGridWorksheet(sheet, rows, columns);
+  const base::Result<nibal::GridData> result = nibal::readGridWorksheet(sheet, rows, columns);
   if (!result.ok()) return;
   const nibal::GridData& grids = *result;
   FUZZ_CHECK(grids.elevation.rows() == rows && grids.elevation.columns() == columns,

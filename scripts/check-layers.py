@@ -2,14 +2,15 @@
 """Checks that the #include lines of src/ point one way.
 
 Layers, lowest first:
-  shell            number texts and text files (standard library only)
-  platform         service interfaces and their recording fakes
+  base             number texts and the result type (standard library only)
+  shell            text files, CSV and report texts, import messages (may use base)
+  platform         service interfaces and their recording fakes (may use base)
   transect, grid, indicator
-                   the three models' computation (may use shell and platform)
-  platform/figures figures painted with Qt Gui, no widgets (may use shell and platform)
+                   the three models' computation (may use base, shell and platform)
+  platform/figures figures painted with Qt Gui, no widgets (may use base and platform)
   platform/qt, platform/workbook, platform/raster
                    adapters of the platform services: Qt, workbooks, GDAL rasters
-                   (may use shell, platform and platform/figures)
+                   (may use base, platform and platform/figures)
   grid/raster      the grid model's rasters (may use grid and platform/raster)
   shell/ui         the shared windows (may use the adapters)
   transect/ui, grid/ui, indicator/ui
@@ -23,24 +24,26 @@ import pathlib
 import re
 import sys
 
-COMPUTATION = {"shell", "platform", "platform/fakes", "transect", "grid", "indicator"}
-ADAPTERS = {"shell", "platform", "platform/figures", "platform/qt", "platform/workbook"}
+COMPUTATION = {"base", "shell", "platform", "platform/fakes", "transect", "grid", "indicator"}
+ADAPTERS = {"base", "platform", "platform/figures", "platform/qt", "platform/workbook"}
+WINDOWS = ADAPTERS | {"shell", "shell/ui"}
 ALLOWED = {
-    "shell": {"shell"},
-    "platform": {"platform", "shell"},
-    "platform/fakes": {"platform", "platform/fakes", "shell"},
-    "transect": {"transect", "shell", "platform"},
-    "grid": {"grid", "shell", "platform"},
-    "indicator": {"indicator", "shell", "platform"},
-    "platform/figures": {"shell", "platform", "platform/figures"},
+    "base": {"base"},
+    "shell": {"base", "shell"},
+    "platform": {"base", "platform"},
+    "platform/fakes": {"base", "platform", "platform/fakes"},
+    "transect": {"base", "shell", "platform", "transect"},
+    "grid": {"base", "shell", "platform", "grid"},
+    "indicator": {"base", "shell", "platform", "indicator"},
+    "platform/figures": {"base", "platform", "platform/figures"},
     "platform/qt": ADAPTERS,
     "platform/workbook": ADAPTERS,
-    "platform/raster": {"shell", "platform", "platform/raster"},
-    "grid/raster": {"shell", "platform", "platform/raster", "grid", "grid/raster"},
-    "shell/ui": ADAPTERS | {"shell/ui"},
-    "transect/ui": ADAPTERS | {"shell/ui", "transect", "transect/ui"},
-    "grid/ui": ADAPTERS | {"shell/ui", "grid", "grid/raster", "grid/ui"},
-    "indicator/ui": ADAPTERS | {"shell/ui", "indicator", "indicator/ui"},
+    "platform/raster": {"base", "platform", "platform/raster"},
+    "grid/raster": {"base", "shell", "platform", "platform/raster", "grid", "grid/raster"},
+    "shell/ui": WINDOWS,
+    "transect/ui": WINDOWS | {"transect", "transect/ui"},
+    "grid/ui": WINDOWS | {"grid", "grid/raster", "grid/ui"},
+    "indicator/ui": WINDOWS | {"indicator", "indicator/ui"},
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 QT_HEADER = re.compile(r"^(Q[A-Za-z0-9_]*|Qt[A-Za-z0-9_]*/.*)$")

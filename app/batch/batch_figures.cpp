@@ -50,23 +50,23 @@ class GuiForFigures {
   std::unique_ptr<QGuiApplication> app_;
 };
 
-shell::Result<> save(const platform::Figure& figure, const std::string& path) {
+base::Result<> save(const platform::Figure& figure, const std::string& path) {
   if (!platform::saveFigure(figure, QString::fromStdString(path), {QSize(), 192}))
-    return shell::fail("cannot write the figure " + path);
+    return base::fail("cannot write the figure " + path);
   return {};
 }
 #endif
 
 }  // namespace
 
-shell::Result<> checkFigureName(const std::string& path) {
+base::Result<> checkFigureName(const std::string& path) {
   const std::string ext = lowerExtension(path);
   if (ext == "png" || ext == "svg" || ext == "pdf") return {};
-  return shell::fail("a figure file must end in .png, .svg or .pdf: " + path);
+  return base::fail("a figure file must end in .png, .svg or .pdf: " + path);
 }
 
 #if SODWRIGHT_HAVE_FIGURES
-shell::Result<> writeChartsFigureFile(const std::string& path, const kolv::KolvState& state) {
+base::Result<> writeChartsFigureFile(const std::string& path, const kolv::KolvState& state) {
   if (auto named = checkFigureName(path); !named) return named;
   const GuiForFigures gui;
   const platform::Figure figure = kolv::fourChartsFigure(
@@ -74,16 +74,16 @@ shell::Result<> writeChartsFigureFile(const std::string& path, const kolv::KolvS
   return save(figure, path);
 }
 
-shell::Result<> writeMapFigureFile(const std::string& path, const nibal::GridState& state,
-                                   const std::string& layer) {
+base::Result<> writeMapFigureFile(const std::string& path, const nibal::GridState& state,
+                                  const std::string& layer) {
   if (auto named = checkFigureName(path); !named) return named;
   nibal::MapOptions options;
   if (const auto chosen = nibal::layerFromName(layer.empty() ? "SoilLossSum" : layer))
     options.layer = *chosen;
   else
-    return shell::fail("unknown map layer: " + layer);
+    return base::fail("unknown map layer: " + layer);
   if (!nibal::layerAvailable(state, options.layer))
-    return shell::fail("the map layer " + layer + " holds no values");
+    return base::fail("the map layer " + layer + " holds no values");
   const GuiForFigures gui;
   options.width = 1000;
   options.height = 740;
@@ -91,12 +91,11 @@ shell::Result<> writeMapFigureFile(const std::string& path, const nibal::GridSta
   return save(nibal::buildMap(state, options, platform::qtTextWidth).figure, path);
 }
 #else
-shell::Result<> writeChartsFigureFile(const std::string&, const kolv::KolvState&) {
-  return shell::fail("this build writes no figures (it was made without Qt)");
+base::Result<> writeChartsFigureFile(const std::string&, const kolv::KolvState&) {
+  return base::fail("this build writes no figures (it was made without Qt)");
 }
-shell::Result<> writeMapFigureFile(const std::string&, const nibal::GridState&,
-                                   const std::string&) {
-  return shell::fail("this build writes no figures (it was made without Qt)");
+base::Result<> writeMapFigureFile(const std::string&, const nibal::GridState&, const std::string&) {
+  return base::fail("this build writes no figures (it was made without Qt)");
 }
 #endif
 

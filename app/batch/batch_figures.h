@@ -6,18 +6,18 @@
 #include <string>
 
 #include "grid/grid_state.h"
-#include "shell/result.h"
+#include "base/result.h"
 #include "transect/kolv_state.h"
 
 namespace sodwright::batch {
 
 // Fails with the reason unless the file name's extension is .png, .svg or
 // .pdf (any case).
-shell::Result<> checkFigureName(const std::string& path);
+base::Result<> checkFigureName(const std::string& path);
 
 // Each fails with what went wrong.
-shell::Result<> writeChartsFigureFile(const std::string& path, const kolv::KolvState& state);
-shell::Result<> writeMapFigureFile(const std::string& path, const nibal::GridState& state,
-                                   const std::string& layer);
+base::Result<> writeChartsFigureFile(const std::string& path, const kolv::KolvState& state);
+base::Result<> writeMapFigureFile(const std::string& path, const nibal::GridState& state,
+                                  const std::string& layer);
 
 }  // namespace sodwright::batch

@@ -85,10 +85,10 @@ struct KolvOptions {
 
 // A box's check as the window runs it on leaving the box; a refused value
 // fails with the box's message.
-shell::Result<> checkBox(kolv::BoxCheck check, KolvState& state, const TextOption& option) {
+base::Result<> checkBox(kolv::BoxCheck check, KolvState& state, const TextOption& option) {
   if (!option.given()) return {};
   if (const CheckResult taken = check(state, option.value); !taken)
-    return shell::fail(taken.message());
+    return base::fail(taken.message());
   return {};
 }
 
@@ -100,10 +100,10 @@ int directionIndex(const std::string& word) {
 }
 
 // The boxes of the parameter window, with the same checks; a refused value is an error.
-shell::Result<> applyBoxes(KolvState& state, const KolvOptions& options) {
+base::Result<> applyBoxes(KolvState& state, const KolvOptions& options) {
   if (options.direction.given()) {
     const int index = directionIndex(options.direction.value);
-    if (index < 0) return shell::fail("kolv: --direction must be forward, backward or alternative");
+    if (index < 0) return base::fail("kolv: --direction must be forward, backward or alternative");
     kolv::chooseTillDirection(state, index);
   }
   for (std::size_t i = 0; i < kBoxOptions.size(); ++i)
@@ -112,8 +112,8 @@ shell::Result<> applyBoxes(KolvState& state, const KolvOptions& options) {
   return {};
 }
 
-shell::Result<> writeOutputs(const KolvState& state, const KolvOptions& options, kolv::Int16 first,
-                             kolv::Int16 last, bool withReport) {
+base::Result<> writeOutputs(const KolvState& state, const KolvOptions& options, kolv::Int16 first,
+                            kolv::Int16 last, bool withReport) {
   if (withReport && options.report.given()) {
     const std::string date = options.date.valueOr(shell::todayShortDate());
     if (auto written = kolv::writeCompareReportFile(options.report.value, state, first, last, date);
@@ -139,7 +139,7 @@ shell::Result<> writeOutputs(const KolvState& state, const KolvOptions& options,
 }
 
 // The exit status of a last step: 0, or 2 after printing why it failed.
-int finish(const shell::Result<>& step) {
+int finish(const base::Result<>& step) {
   if (step) return 0;
   printMessage(step.message());
   return 2;

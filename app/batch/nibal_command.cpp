@@ -81,9 +81,9 @@ int runNibal(const NibalOptions& options) {
       delimiterOption(options.delimiter.valueOr(defaultDelimiterWord(options.input)));
   if (!delimiter) return 2;
   if (options.map.given()) {
-    shell::Result<> named = checkFigureName(options.map.value);
+    base::Result<> named = checkFigureName(options.map.value);
     if (named && !nibal::layerFromName(options.layer.valueOr("SoilLossSum")))
-      named = shell::fail("unknown map layer: " + options.layer.value);
+      named = base::fail("unknown map layer: " + options.layer.value);
     if (!named) {
       printMessage(named.message());
       return 2;
@@ -100,7 +100,7 @@ int runNibal(const NibalOptions& options) {
   nibal::GridState state;
   const nibal::GridBoxTexts boxes{options.rows.value, options.columns.value,
                                   options.rowSpacing.value, options.columnSpacing.value};
-  const shell::Result<nibal::GridDefinition> check = nibal::checkGridBoxes(boxes);
+  const base::Result<nibal::GridDefinition> check = nibal::checkGridBoxes(boxes);
   if (!check) {
     messages.inform(check.message());
     return 2;

@@ -43,7 +43,7 @@ int cannotWrite(const std::string& path) {
 }  // namespace
 
 int runNibalRaster(const NibalRasterRun& run) {
-  const shell::Result<platform::ElevationRaster> read =
+  const base::Result<platform::ElevationRaster> read =
       platform::readElevationRaster(run.dem, platform::kMostBatchNodes);
   if (!read.ok()) {
     printMessage(read.message());
@@ -98,7 +98,7 @@ int runNibalRaster(const NibalRasterRun& run) {
     }
   };
   const bool streaming = report || csv;
-  const shell::Result<std::vector<platform::ResultLayer>> layers = nibal::runRasterGrid(
+  const base::Result<std::vector<platform::ResultLayer>> layers = nibal::runRasterGrid(
       dem, coefficients, streaming ? nibal::RowResults(eachRow) : nibal::RowResults());
   if (!layers.ok()) {
     printMessage(layers.message());
@@ -107,7 +107,7 @@ int runNibalRaster(const NibalRasterRun& run) {
   if (report && !report->close()) return cannotWrite(run.report);
   if (csvFile && !csvFile->close()) return cannotWrite(run.csv);
   if (!run.writeRaster.empty()) {
-    const shell::Result<std::vector<std::string>> written =
+    const base::Result<std::vector<std::string>> written =
         platform::writeResultRasterFiles(run.writeRaster, g, *layers);
     if (!written.ok()) {
       printMessage(std::string(nibal::kOutputFailed) + "\n" + written.message());

@@ -22,21 +22,21 @@ bool isWorkbookInput(const std::string& path) {
   return platform::isWorkbook(platform::importKindOf(path));
 }
 
-shell::Result<> importTransectInput(kolv::KolvState& state, const std::string& input,
-                                    char delimiter, const std::string& base) {
+base::Result<> importTransectInput(kolv::KolvState& state, const std::string& input, char delimiter,
+                                   const std::string& base) {
   if (!isWorkbookInput(input)) return kolv::importTransectText(state, input, delimiter);
   if (!base.empty()) {
-    shell::Result<> baseResult = kolv::importTransectText(state, base, delimiter);
+    base::Result<> baseResult = kolv::importTransectText(state, base, delimiter);
     if (!baseResult.ok()) return baseResult;
   }
 #if defined(SODWRIGHT_HAVE_WORKBOOKS)
   platform::FileWorkbookReader reader;
-  shell::Result<> result = kolv::importTransectWorkbook(state, reader, input);
+  base::Result<> result = kolv::importTransectWorkbook(state, reader, input);
   if (!result && base.empty() && !state.imported)
-    return shell::fail(result.message() + "\nHere the text file is given with --base FILE.");
+    return base::fail(result.message() + "\nHere the text file is given with --base FILE.");
   return result;
 #else
-  return shell::fail(std::string(shell::kImportFailed) + "\n" + kNoWorkbooks);
+  return base::fail(std::string(shell::kImportFailed) + "\n" + kNoWorkbooks);
 #endif
 }
 

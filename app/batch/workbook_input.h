@@ -7,7 +7,7 @@
 #include "grid/grid_state.h"
 #include "platform/app_context.h"
 #include "transect/kolv_state.h"
-#include "shell/result.h"
+#include "base/result.h"
 #include "transect/transect_import.h"
 
 namespace sodwright::batch {
@@ -19,8 +19,8 @@ bool isWorkbookInput(const std::string& path);
 // they come from `base`, a transect text file imported first (read with
 // the same delimiter), as an earlier text import provides them in the
 // desktop program; without a base the workbook import refuses.
-shell::Result<> importTransectInput(kolv::KolvState& state, const std::string& input,
-                                    char delimiter, const std::string& base);
+base::Result<> importTransectInput(kolv::KolvState& state, const std::string& input, char delimiter,
+                                   const std::string& base);
 
 // The workbook branch of the nibal command's "Import Data": reads the
 // workbook at `path` into the grid, messages through the context.

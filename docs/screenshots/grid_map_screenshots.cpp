@@ -20,7 +20,7 @@ namespace {
 TEST(GridMapScreenshots, MapOfTheExampleGrid) {
   const QString out = qEnvironmentVariable("SODWRIGHT_SCREENSHOT_DIR", QStringLiteral("."));
   // The README's study: 30 x 40 nodes at 5 m, default coefficients.
-  shell::Result<GridData> read =
+  base::Result<GridData> read =
       readGridTextFile(SODWRIGHT_EXAMPLES_DIR "/small-field-grid.txt", '\t', 30, 40);
   ASSERT_TRUE(read.ok()) << read.message();
   GridState state;

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "grid/grid_messages.h"
-#include "shell/number_text.h"
+#include "base/number_text.h"
 
 namespace sodwright::nibal {
 
@@ -16,19 +16,19 @@ bool isWhole(double value) { return std::isfinite(value) && std::floor(value) ==
 
 }  // namespace
 
-shell::Result<GridDefinition> checkGridBoxes(const GridBoxTexts& boxes) {
-  const std::optional<double> rows = shell::parseStrictNumber(boxes.rows);
-  const std::optional<double> columns = shell::parseStrictNumber(boxes.columns);
-  const std::optional<double> rowSpacing = shell::parseStrictNumber(boxes.rowSpacing);
-  const std::optional<double> columnSpacing = shell::parseStrictNumber(boxes.columnSpacing);
+base::Result<GridDefinition> checkGridBoxes(const GridBoxTexts& boxes) {
+  const std::optional<double> rows = base::parseStrictNumber(boxes.rows);
+  const std::optional<double> columns = base::parseStrictNumber(boxes.columns);
+  const std::optional<double> rowSpacing = base::parseStrictNumber(boxes.rowSpacing);
+  const std::optional<double> columnSpacing = base::parseStrictNumber(boxes.columnSpacing);
   if (!rows || !columns || !rowSpacing || !columnSpacing)
-    return shell::fail(kGridWrongOrImportFailed);
+    return base::fail(kGridWrongOrImportFailed);
 
   const bool withinLimits = *rows > 3 && *columns > 3 && *rowSpacing > 0 && *columnSpacing > 0 &&
                             std::isfinite(*rowSpacing) && std::isfinite(*columnSpacing);
   // A count with a fraction would be rounded in some places and cut in others.
-  if (!withinLimits || !isWhole(*rows) || !isWhole(*columns)) return shell::fail(kGridValueWrong);
-  if (*rows * *columns > kLargestNodeCount) return shell::fail(kGridWrongOrImportFailed);
+  if (!withinLimits || !isWhole(*rows) || !isWhole(*columns)) return base::fail(kGridValueWrong);
+  if (*rows * *columns > kLargestNodeCount) return base::fail(kGridWrongOrImportFailed);
 
   GridDefinition definition;
   definition.rows = static_cast<int>(*rows);

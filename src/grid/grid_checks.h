@@ -5,7 +5,7 @@
 #include <string>
 
 #include "grid/grid_state.h"
-#include "shell/result.h"
+#include "base/result.h"
 
 namespace sodwright::nibal {
 
@@ -21,6 +21,6 @@ struct GridBoxTexts {
 // failure's message also says where the focus goes: kGridValueWrong (a value
 // fails its limit) asks for new input in txtRows; kGridWrongOrImportFailed (a
 // box is not a number, or too many nodes) returns to "Import Data".
-shell::Result<GridDefinition> checkGridBoxes(const GridBoxTexts& boxes);
+base::Result<GridDefinition> checkGridBoxes(const GridBoxTexts& boxes);
 
 }  // namespace sodwright::nibal

@@ -14,14 +14,14 @@
 namespace sodwright::nibal {
 
 bool importGrid(GridState& state, platform::AppContext& context,
-                const std::function<shell::Result<ImportedGrid>()>& read) {
-  shell::Result<ImportedGrid> result = [&]() -> shell::Result<ImportedGrid> {
+                const std::function<base::Result<ImportedGrid>()>& read) {
+  base::Result<ImportedGrid> result = [&]() -> base::Result<ImportedGrid> {
     platform::BusyScope busy(context.busy);
     try {
       return read();
     } catch (const std::bad_alloc&) {
       // The program goes on with the grid it held.
-      return shell::fail(shell::importOutOfMemoryMessage());
+      return base::fail(shell::importOutOfMemoryMessage());
     }
   }();
   if (!result) {
@@ -35,9 +35,8 @@ bool importGrid(GridState& state, platform::AppContext& context,
 bool importGridFile(GridState& state, platform::AppContext& context,
                     const GridDefinition& definition, const std::string& path,
                     platform::ImportKind kind, char delimiter) {
-  const auto withSizes =
-      [&definition](shell::Result<GridData> read) -> shell::Result<ImportedGrid> {
-    if (!read) return shell::fail(read.message());
+  const auto withSizes = [&definition](base::Result<GridData> read) -> base::Result<ImportedGrid> {
+    if (!read) return base::fail(read.message());
     return ImportedGrid{definition, std::move(*read)};
   };
   if (kind == platform::ImportKind::Text)
@@ -85,7 +84,7 @@ RunOutcome RunGridModel(GridState& state, const GridParameterTexts& texts,
   }
   const std::string path = context.fileDialogs.askSaveFileName(platform::kReportFilter);
   if (path.empty()) return RunOutcome::ReportCancelled;
-  shell::Result<> written;
+  base::Result<> written;
   {
     platform::BusyScope busy(context.busy);
     written = writeGridReportFile(path, state, dateText);

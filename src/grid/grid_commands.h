@@ -13,7 +13,7 @@
 #include "grid/grid_state.h"
 #include "platform/app_context.h"
 #include "platform/import_kind.h"
-#include "shell/result.h"
+#include "base/result.h"
 
 namespace sodwright::nibal {
 
@@ -28,7 +28,7 @@ struct ImportedGrid {
 // state. On failure (not enough memory included) the message is shown, the
 // grid held before stays and false is returned.
 bool importGrid(GridState& state, platform::AppContext& context,
-                const std::function<shell::Result<ImportedGrid>()>& read);
+                const std::function<base::Result<ImportedGrid>()>& read);
 
 // "Import Data" of a chosen text file or workbook with the checked sizes, as
 // importGrid; a text file is split at `delimiter`, a workbook read with

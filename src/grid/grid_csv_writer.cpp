@@ -44,8 +44,8 @@ void writeGridCsv(std::ostream& out, const GridState& state) {
                 res.SoilLossCol(r, c), res.SoilLossRow(r, c), res.SoilLossSum(r, c)});
 }
 
-shell::Result<> writeGridCsvFile(const std::string& path, const GridState& state) {
-  if (!hasResults(state)) return shell::fail("the grid has no results to write");
+base::Result<> writeGridCsvFile(const std::string& path, const GridState& state) {
+  if (!hasResults(state)) return base::fail("the grid has no results to write");
   std::ostringstream text;
   writeGridCsv(text, state);
   return shell::writeWholeFile(path, text.str());

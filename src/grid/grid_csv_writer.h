@@ -9,7 +9,7 @@
 
 #include "grid/grid_state.h"
 #include "grid/large_grid.h"
-#include "shell/result.h"
+#include "base/result.h"
 
 namespace sodwright::nibal {
 
@@ -30,6 +30,6 @@ void writeGridCsv(std::ostream& out, const GridState& state);
 
 // Writes the file, replacing an existing one. Fails with the reason (no
 // results, cannot create, cannot write).
-shell::Result<> writeGridCsvFile(const std::string& path, const GridState& state);
+base::Result<> writeGridCsvFile(const std::string& path, const GridState& state);
 
 }  // namespace sodwright::nibal

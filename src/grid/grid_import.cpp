@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "grid/grid_messages.h"
-#include "shell/number_text.h"
+#include "base/number_text.h"
 #include "shell/text_file.h"
 
 namespace sodwright::nibal {
@@ -23,8 +23,8 @@ bool isBlankLine(std::string_view line, char delimiter) {
   return true;
 }
 
-shell::Failure failure(std::string_view place, std::string_view fault) {
-  return shell::fail(importFailureMessage(place, fault));
+base::Failure failure(std::string_view place, std::string_view fault) {
+  return base::fail(importFailureMessage(place, fault));
 }
 
 }  // namespace
@@ -71,7 +71,7 @@ std::vector<std::string> gridLineFields(std::string_view line, char delimiter) {
   return shell::splitFields(line, delimiter);
 }
 
-shell::Result<GridData> readGridStream(std::istream& in, char delimiter, int rows, int columns) {
+base::Result<GridData> readGridStream(std::istream& in, char delimiter, int rows, int columns) {
   shell::TextLineReader reader(in);
   GridRecordBuilder builder(rows, columns);
   // Empty lines are skipped inside the reader: a file of nothing but line
@@ -83,7 +83,7 @@ shell::Result<GridData> readGridStream(std::istream& in, char delimiter, int row
     if (fields.size() > static_cast<std::size_t>(kMostFieldsPerLine))
       return failure(place, "more than " + std::to_string(kMostFieldsPerLine) + " fields");
     if (fields.size() < 3) return failure(place, "fewer than three fields");
-    const std::optional<double> elevation = shell::parseStrictNumber(fields[2]);
+    const std::optional<double> elevation = base::parseStrictNumber(fields[2]);
     if (!elevation) return failure(place, "the third field \"" + fields[2] + "\" is not a number");
     if (auto fault = builder.add(fields[0], fields[1], *elevation)) return failure(place, *fault);
   }
@@ -102,14 +102,14 @@ shell::Result<GridData> readGridStream(std::istream& in, char delimiter, int row
   return builder.take();
 }
 
-shell::Result<GridData> parseGridText(std::string_view content, char delimiter, int rows,
-                                      int columns) {
+base::Result<GridData> parseGridText(std::string_view content, char delimiter, int rows,
+                                     int columns) {
   std::istringstream in{std::string(content)};
   return readGridStream(in, delimiter, rows, columns);
 }
 
-shell::Result<GridData> readGridTextFile(const std::string& path, char delimiter, int rows,
-                                         int columns) {
+base::Result<GridData> readGridTextFile(const std::string& path, char delimiter, int rows,
+                                        int columns) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return failure("File " + path, "it cannot be read");
   return readGridStream(in, delimiter, rows, columns);

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "grid/grid_state.h"
-#include "shell/result.h"
+#include "base/result.h"
 
 namespace sodwright::nibal {
 
@@ -59,15 +59,15 @@ std::vector<std::string> gridLineFields(std::string_view line, char delimiter);
 // are skipped; every other line is one record whose third field must be a
 // finite number. Reading stops at the first fault, at a line longer than
 // shell::kLongestTextLine and at a record beyond the grid's node count.
-shell::Result<GridData> readGridStream(std::istream& in, char delimiter, int rows, int columns);
+base::Result<GridData> readGridStream(std::istream& in, char delimiter, int rows, int columns);
 
 // The same over the whole text of a grid file.
-shell::Result<GridData> parseGridText(std::string_view content, char delimiter, int rows,
-                                      int columns);
+base::Result<GridData> parseGridText(std::string_view content, char delimiter, int rows,
+                                     int columns);
 
 // Reads the file at `path`, as parseGridText.
-shell::Result<GridData> readGridTextFile(const std::string& path, char delimiter, int rows,
-                                         int columns);
+base::Result<GridData> readGridTextFile(const std::string& path, char delimiter, int rows,
+                                        int columns);
 
 // Puts a complete import into the state: the definition's texts into
 // `GridInfo`, the node count, the three grids; earlier results are dropped as

@@ -4,15 +4,15 @@
 #include <utility>
 
 #include "grid/grid_messages.h"
-#include "shell/number_text.h"
+#include "base/number_text.h"
 
 namespace sodwright::nibal {
 
 std::vector<std::string_view> readGridParameters(GridInfo& info, const GridParameterTexts& texts) {
-  info.BettaCol = shell::parseLeadingNumber(texts.BettaCol);
-  info.BettaRow = shell::parseLeadingNumber(texts.BettaRow);
-  info.GammaCol = shell::parseLeadingNumber(texts.GammaCol);
-  info.GammaRow = shell::parseLeadingNumber(texts.GammaRow);
+  info.BettaCol = base::parseLeadingNumber(texts.BettaCol);
+  info.BettaRow = base::parseLeadingNumber(texts.BettaRow);
+  info.GammaCol = base::parseLeadingNumber(texts.GammaCol);
+  info.GammaRow = base::parseLeadingNumber(texts.GammaRow);
   std::vector<std::string_view> notes;
   const auto check = [&notes](double& value, std::string_view note) {
     if (value == 0.0) {
@@ -95,7 +95,7 @@ void ComputeColumnDirection(GridState& state) {
   if (!readyToWalk(state)) return;
   const GridArray<double>& z = state.GridElevation;
   GridResults& out = state.results;
-  const double spacing = shell::parseLeadingNumber(state.info.ColumnSpacing);
+  const double spacing = base::parseLeadingNumber(state.info.ColumnSpacing);
   const auto step = static_cast<std::ptrdiff_t>(z.stride());
   computeGridLines({&z(1, 1), &out.DGradCol(1, 1), &out.DCurvCol(1, 1), &out.SoilLossCol(1, 1),
                     step, z.columns(), z.rows()},
@@ -106,7 +106,7 @@ void ComputeRowDirection(GridState& state) {
   if (!readyToWalk(state)) return;
   const GridArray<double>& z = state.GridElevation;
   GridResults& out = state.results;
-  const double spacing = shell::parseLeadingNumber(state.info.RowSpacing);
+  const double spacing = base::parseLeadingNumber(state.info.RowSpacing);
   for (int r = 1; r <= z.rows(); ++r) {
     computeGridLines({&z(r, 1), &out.DGradRow(r, 1), &out.DCurvRow(r, 1), &out.SoilLossRow(r, 1), 1,
                       1, z.columns()},

@@ -3,7 +3,7 @@
 #include <cassert>
 #include <sstream>
 
-#include "shell/number_text.h"
+#include "base/number_text.h"
 #include "shell/text_file.h"
 
 namespace sodwright::nibal {
@@ -45,7 +45,7 @@ void writeGridReportHeading(std::ostream& out, const GridInfo& info, long long n
                 .field("Column Spacing = " + info.ColumnSpacing)
                 .text());
   line(out,
-       "   Totally, there are  " + shell::generalText(nodeCount) + "  Nodes(Points) in the Grid");
+       "   Totally, there are  " + base::generalText(nodeCount) + "  Nodes(Points) in the Grid");
   line(out, "");
   line(out, "Tillage Erosion Model:");
   line(out,
@@ -55,13 +55,13 @@ void writeGridReportHeading(std::ostream& out, const GridInfo& info, long long n
   line(out, "Model Parameters:");
   line(out, ZoneLine()
                 .field("    Row   Direction Parameters:")
-                .field("Betta_R = " + shell::formatFixed(info.BettaRow, kParameterDecimals))
-                .field("Gamma_R = " + shell::formatFixed(info.GammaRow, kParameterDecimals))
+                .field("Betta_R = " + base::formatFixed(info.BettaRow, kParameterDecimals))
+                .field("Gamma_R = " + base::formatFixed(info.GammaRow, kParameterDecimals))
                 .text());
   line(out, ZoneLine()
                 .field("   Column Direction Parameters:")
-                .field("Betta_C = " + shell::formatFixed(info.BettaCol, kParameterDecimals))
-                .field("Gamma_C = " + shell::formatFixed(info.GammaCol, kParameterDecimals))
+                .field("Betta_C = " + base::formatFixed(info.BettaCol, kParameterDecimals))
+                .field("Gamma_C = " + base::formatFixed(info.GammaCol, kParameterDecimals))
                 .text());
   line(out, "");
   line(out, kLongRule);
@@ -87,10 +87,10 @@ ZoneLine& ZoneLine::field(std::string_view text) {
 
 std::string reportCoordinateText(const GridCoordinate& value, int decimals) {
   if (const double* number = std::get_if<double>(&value))
-    return shell::formatFixed(*number, decimals);
+    return base::formatFixed(*number, decimals);
   const std::string& text = std::get<std::string>(value);
-  if (const std::optional<double> number = shell::parseStrictNumber(text))
-    return shell::formatFixed(*number, decimals);
+  if (const std::optional<double> number = base::parseStrictNumber(text))
+    return base::formatFixed(*number, decimals);
   return text;
 }
 
@@ -103,14 +103,14 @@ bool hasResults(const GridState& state) {
 std::string gridReportLine(int r, int c, const GridCoordinate& easting,
                            const GridCoordinate& northing, double elevation, const NodeResults& n) {
   ZoneLine row;
-  row.field(shell::bareText(static_cast<long long>(r)))
-      .field(shell::bareText(static_cast<long long>(c)))
+  row.field(base::bareText(static_cast<long long>(r)))
+      .field(base::bareText(static_cast<long long>(c)))
       .field(reportCoordinateText(easting, kCoordinateDecimals))
       .field(reportCoordinateText(northing, kCoordinateDecimals))
-      .field(shell::formatFixed(elevation, kResultDecimals));
+      .field(base::formatFixed(elevation, kResultDecimals));
   for (double value : {n.dGradCol, n.dCurvCol, n.dGradRow, n.dCurvRow, n.soilLossCol, n.soilLossRow,
                        n.soilLossSum})
-    row.field(shell::formatFixed(value, kResultDecimals));
+    row.field(base::formatFixed(value, kResultDecimals));
   return row.text();
 }
 
@@ -131,9 +131,9 @@ void writeGridReport(std::ostream& out, const GridState& state, const std::strin
   }
 }
 
-shell::Result<> writeGridReportFile(const std::string& path, const GridState& state,
-                                    const std::string& dateText) {
-  if (!hasResults(state)) return shell::fail("the grid has no results to report");
+base::Result<> writeGridReportFile(const std::string& path, const GridState& state,
+                                   const std::string& dateText) {
+  if (!hasResults(state)) return base::fail("the grid has no results to report");
   std::ostringstream report;
   writeGridReport(report, state, dateText);
   return shell::writeWholeFile(path, report.str());

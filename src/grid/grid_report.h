@@ -14,7 +14,7 @@
 
 #include "grid/grid_state.h"
 #include "grid/large_grid.h"
-#include "shell/result.h"
+#include "base/result.h"
 
 namespace sodwright::nibal {
 
@@ -56,7 +56,7 @@ void writeGridReport(std::ostream& out, const GridState& state, const std::strin
 
 // Writes the report file, replacing an existing one. Fails with the reason
 // (no results, cannot create, cannot write).
-shell::Result<> writeGridReportFile(const std::string& path, const GridState& state,
-                                    const std::string& dateText);
+base::Result<> writeGridReportFile(const std::string& path, const GridState& state,
+                                   const std::string& dateText);
 
 }  // namespace sodwright::nibal

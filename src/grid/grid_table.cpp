@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "shell/number_text.h"
+#include "base/number_text.h"
 
 namespace sodwright::nibal {
 
@@ -13,7 +13,7 @@ constexpr std::array<std::string_view, kGridTableColumnCount> kHeadings = {"Row"
                                                                            "Northing", "Elevation"};
 
 std::string coordinateText(const GridCoordinate& value) {
-  if (const double* number = std::get_if<double>(&value)) return shell::generalText(*number);
+  if (const double* number = std::get_if<double>(&value)) return base::generalText(*number);
   return std::get<std::string>(value);
 }
 
@@ -42,7 +42,7 @@ std::string gridTableCell(const GridState& state, int row, int column) {
     case 3:
       return coordinateText(state.GridNorthing(r, c));
     default:
-      return shell::t2Text(state.GridElevation(r, c));
+      return base::t2Text(state.GridElevation(r, c));
   }
 }
 

@@ -5,15 +5,15 @@
 #include <utility>
 
 #include "platform/cell_address.h"
-#include "shell/number_text.h"
+#include "base/number_text.h"
 
 namespace sodwright::nibal {
 namespace {
 
 using platform::CellValue;
 
-shell::Failure failure(std::string_view place, std::string_view fault) {
-  return shell::fail(importFailureMessage(place, fault));
+base::Failure failure(std::string_view place, std::string_view fault) {
+  return base::fail(importFailureMessage(place, fault));
 }
 
 // A coordinate as the cell holds it: a number stays a number, a text its text.
@@ -24,7 +24,7 @@ GridCoordinate coordinate(const CellValue& cell) {
 
 }  // namespace
 
-shell::Result<GridData> readGridWorksheet(const platform::Worksheet& sheet, int rows, int columns) {
+base::Result<GridData> readGridWorksheet(const platform::Worksheet& sheet, int rows, int columns) {
   const long long records = static_cast<long long>(rows) * columns;
   if (rows < 1 || columns < 1 || records > platform::kMaxSheetRows)
     return failure("Grid", "the grid size does not fit a worksheet");
@@ -45,7 +45,7 @@ shell::Result<GridData> readGridWorksheet(const platform::Worksheet& sheet, int 
     if (elevationCell.kind == CellValue::Kind::Number) {
       elevation = elevationCell.number;
     } else if (elevationCell.kind == CellValue::Kind::Text) {
-      const std::optional<double> parsed = shell::parseStrictNumber(elevationCell.text);
+      const std::optional<double> parsed = base::parseStrictNumber(elevationCell.text);
       if (!parsed)
         return failure(place, "the elevation \"" + elevationCell.text + "\" is not a number");
       elevation = *parsed;
@@ -57,8 +57,8 @@ shell::Result<GridData> readGridWorksheet(const platform::Worksheet& sheet, int 
   return builder.take();
 }
 
-shell::Result<GridData> readGridWorkbookFile(platform::WorkbookReader& reader,
-                                             const std::string& path, int rows, int columns) {
+base::Result<GridData> readGridWorkbookFile(platform::WorkbookReader& reader,
+                                            const std::string& path, int rows, int columns) {
   const auto sheet = reader.openFirstSheet(path);
   if (!sheet) {
     std::string error = sheet.message();

@@ -17,10 +17,10 @@ namespace sodwright::nibal {
 // The R x C records of the worksheet. A row whose three cells are all empty
 // is a missing record; an elevation cell holding text that is no number is
 // a fault; both name the cell.
-shell::Result<GridData> readGridWorksheet(const platform::Worksheet& sheet, int rows, int columns);
+base::Result<GridData> readGridWorksheet(const platform::Worksheet& sheet, int rows, int columns);
 
 // Opens the workbook at `path` and reads it as above.
-shell::Result<GridData> readGridWorkbookFile(platform::WorkbookReader& reader,
-                                             const std::string& path, int rows, int columns);
+base::Result<GridData> readGridWorkbookFile(platform::WorkbookReader& reader,
+                                            const std::string& path, int rows, int columns);
 
 }  // namespace sodwright::nibal

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "shell/number_text.h"
+#include "base/number_text.h"
 
 namespace sodwright::nibal {
 namespace {
@@ -18,11 +18,11 @@ constexpr Rgba kGrey{90, 90, 90};
 
 std::optional<double> numberOf(const GridCoordinate& value) {
   if (const double* d = std::get_if<double>(&value)) return *d;
-  return shell::parseStrictNumber(std::get<std::string>(value));
+  return base::parseStrictNumber(std::get<std::string>(value));
 }
 
 std::string coordinateText(const GridCoordinate& value) {
-  if (const double* d = std::get_if<double>(&value)) return shell::generalText(*d);
+  if (const double* d = std::get_if<double>(&value)) return base::generalText(*d);
   return std::get<std::string>(value);
 }
 
@@ -124,8 +124,8 @@ MapFigure buildMap(const GridState& s, const MapOptions& o, const platform::Text
   const double areaBottom = fig.height - fs * 4.5;
 
   // Cells as wide and high as the spacings say, as large as fits.
-  const double dx = shell::parseLeadingNumber(s.info.RowSpacing);
-  const double dy = shell::parseLeadingNumber(s.info.ColumnSpacing);
+  const double dx = base::parseLeadingNumber(s.info.RowSpacing);
+  const double dy = base::parseLeadingNumber(s.info.ColumnSpacing);
   const double groundW = f.columns * (dx > 0 ? dx : 1), groundH = f.rows * (dy > 0 ? dy : 1);
   const double perUnit =
       std::max(1e-9, std::min((areaRight - areaLeft) / groundW, (areaBottom - areaTop) / groundH));
@@ -222,10 +222,10 @@ std::string nodeReadout(const GridState& s, MapLayer layer, int row, int column)
   std::string text = "Row " + std::to_string(row) + ", column " + std::to_string(column) +
                      ", easting " + coordinateText(s.GridEasting(row, column)) + ", northing " +
                      coordinateText(s.GridNorthing(row, column)) + ", elevation " +
-                     shell::formatMask(s.GridElevation(row, column), "###0.000") + " m";
+                     base::formatMask(s.GridElevation(row, column), "###0.000") + " m";
   if (layer != MapLayer::Elevation)
     text += ", " + std::string(layerName(layer)) + " " +
-            shell::formatMask(layerValue(s, layer, row, column), "##0.000");
+            base::formatMask(layerValue(s, layer, row, column), "##0.000");
   return text;
 }
 

@@ -2,12 +2,12 @@
 
 #include <cmath>
 
-#include "shell/number_text.h"
+#include "base/number_text.h"
 
 namespace sodwright::bando {
 namespace {
 
-using shell::formatMask;
+using base::formatMask;
 
 // Erodibility from the slope tables, in single precision.
 void erodibilityFromTables(BandoState& state, BandoRunOutcome& out) {
@@ -27,15 +27,15 @@ void erodibilityFromTables(BandoState& state, BandoRunOutcome& out) {
 // as a Single. Returns false when the run ends here.
 bool erodibilityFromSlopeData(BandoState& state, const SlopeDataTexts& typed,
                               BandoRunOutcome& out) {
-  const double gradient = shell::parseLeadingNumber(typed.maxSlopeGradient);
-  const double length = shell::parseLeadingNumber(typed.convexSlopeLength);
+  const double gradient = base::parseLeadingNumber(typed.maxSlopeGradient);
+  const double length = base::parseLeadingNumber(typed.convexSlopeLength);
   if (!(gradient > 0.0 && length > 0.0)) {
     out.erodibilityMessages.emplace_back(kPleaseInputData);
     out.stop = RunStop::Erodibility;
     out.focus = RunFocus::TxtMSG;
     return false;
   }
-  const float ei = shell::roundToSingle(gradient * 10000.0 / length);
+  const float ei = base::roundToSingle(gradient * 10000.0 / length);
   if (!std::isfinite(ei)) {
     // Slope data too large for a Single: no sensible erodibility to show.
     out.erodibilityMessages.emplace_back(kCheckInputData);

@@ -3,16 +3,16 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "shell/number_text.h"
+#include "base/number_text.h"
 
 namespace sodwright::bando {
 
 bool PickAllowed(std::string_view previousRowPassesText) {
-  return std::floor(shell::parseLeadingNumber(previousRowPassesText)) > 0.0;
+  return std::floor(base::parseLeadingNumber(previousRowPassesText)) > 0.0;
 }
 
 std::optional<Int16> ReadPasses(std::string_view passesText) {
-  return shell::roundToInt16(shell::parseLeadingNumber(passesText));
+  return base::roundToInt16(base::parseLeadingNumber(passesText));
 }
 
 ImplementSum SumImplementErosivity(const BandoTables& tables, std::span<const ImplementRow> rows) {
@@ -28,7 +28,7 @@ ImplementSum SumImplementErosivity(const BandoTables& tables, std::span<const Im
     const float perPass = ImplementErosivityAt(tables, row.implement);
     sum.total = static_cast<float>(*passes) * perPass + sum.total;
   }
-  sum.totalText = shell::generalTextSingle(sum.total);
+  sum.totalText = base::generalTextSingle(sum.total);
   return sum;
 }
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/result.h"
+#include "base/result.h"
 
 namespace sodwright::platform {
 
@@ -32,7 +32,7 @@ class WorkbookReader {
   virtual ~WorkbookReader() = default;
   // The first worksheet of the workbook in the file; fails with the reason
   // when the file cannot be read as a workbook.
-  virtual shell::Result<std::unique_ptr<Worksheet>> openFirstSheet(const std::string& path) = 0;
+  virtual base::Result<std::unique_ptr<Worksheet>> openFirstSheet(const std::string& path) = 0;
 };
 
 }  // namespace sodwright::platform

@@ -89,24 +89,24 @@ const std::string* TextLineReader::next(bool skipEmpty) {
   }
 }
 
-Result<std::string> readWholeFile(const std::string& path) {
+base::Result<std::string> readWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) return fail("cannot open the file: " + path);
+  if (!in) return base::fail("cannot open the file: " + path);
   std::ostringstream buffer;
   buffer << in.rdbuf();
-  if (in.bad()) return fail("cannot read the file: " + path);
+  if (in.bad()) return base::fail("cannot read the file: " + path);
   return buffer.str();
 }
 
-Result<std::vector<std::string>> readTextLines(const std::string& path) {
+base::Result<std::vector<std::string>> readTextLines(const std::string& path) {
   auto content = readWholeFile(path);
-  if (!content) return fail(content.message());
+  if (!content) return base::fail(content.message());
   return splitLines(*content);
 }
 
-Result<> writeWholeFile(const std::string& path, std::string_view content) {
+base::Result<> writeWholeFile(const std::string& path, std::string_view content) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return fail(std::string("cannot create the file: ") + std::strerror(errno));
+  if (!file) return base::fail(std::string("cannot create the file: ") + std::strerror(errno));
   const std::size_t written =
       content.empty() ? 0 : std::fwrite(content.data(), 1, content.size(), file);
   const int writeErrno = errno;
@@ -114,9 +114,10 @@ Result<> writeWholeFile(const std::string& path, std::string_view content) {
   const int flushErrno = errno;
   const bool closed = std::fclose(file) == 0;
   if (written != content.size())
-    return fail(std::string("cannot write the file: ") + std::strerror(writeErrno));
-  if (!flushed) return fail(std::string("cannot write the file: ") + std::strerror(flushErrno));
-  if (!closed) return fail(std::string("cannot close the file: ") + std::strerror(errno));
+    return base::fail(std::string("cannot write the file: ") + std::strerror(writeErrno));
+  if (!flushed)
+    return base::fail(std::string("cannot write the file: ") + std::strerror(flushErrno));
+  if (!closed) return base::fail(std::string("cannot close the file: ") + std::strerror(errno));
   return {};
 }
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/result.h"
+#include "base/result.h"
 
 namespace sodwright::shell {
 
@@ -59,14 +59,14 @@ class TextLineReader {
 std::vector<std::string> splitLines(std::string_view text);
 
 // Reads a whole file; the failure says whether it could not be opened or read.
-Result<std::string> readWholeFile(const std::string& path);
+base::Result<std::string> readWholeFile(const std::string& path);
 
 // Reads a file's lines; fails as readWholeFile does.
-Result<std::vector<std::string>> readTextLines(const std::string& path);
+base::Result<std::vector<std::string>> readTextLines(const std::string& path);
 
 // Writes text to a file in one go, replacing it. Fails with the reason
 // (cannot create, short write, failed close).
-Result<> writeWholeFile(const std::string& path, std::string_view content);
+base::Result<> writeWholeFile(const std::string& path, std::string_view content);
 
 // Splits a line at every occurrence of the one-character delimiter.
 std::vector<std::string> splitFields(std::string_view line, char delimiter);

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <type_traits>
 
-#include "shell/number_text.h"
+#include "base/number_text.h"
 #include "transect/stability_end_zones.h"
 
 namespace sodwright::kolv {
@@ -92,12 +92,12 @@ class ChartBuilder {
       plot(plotStep(n));
 
       const double interval = state_.params.Interval;
-      push(DrawOp::labelText(ChartLabel::MaxValue, shell::formatMask(r.yMax, yMask)));
-      push(DrawOp::labelText(ChartLabel::MidValue, shell::formatMask(yMid, yMask)));
-      push(DrawOp::labelText(ChartLabel::MinValue, shell::formatMask(r.yMin, yMask)));
+      push(DrawOp::labelText(ChartLabel::MaxValue, base::formatMask(r.yMax, yMask)));
+      push(DrawOp::labelText(ChartLabel::MidValue, base::formatMask(yMid, yMask)));
+      push(DrawOp::labelText(ChartLabel::MinValue, base::formatMask(r.yMin, yMask)));
       push(DrawOp::labelText(ChartLabel::MidDistance,
-                             shell::formatMask(xRange / 2 * interval, "###0.0")));
-      push(DrawOp::labelText(ChartLabel::MaxDistance, shell::formatMask(n * interval, "###0.0")));
+                             base::formatMask(xRange / 2 * interval, "###0.0")));
+      push(DrawOp::labelText(ChartLabel::MaxDistance, base::formatMask(n * interval, "###0.0")));
       out_.complete = true;
     } catch (const MissingValue&) {
       out_.message = std::string(failureMessage(kind_));

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "shell/csv_text.h"
-#include "shell/number_text.h"
+#include "base/number_text.h"
 #include "shell/text_file.h"
 
 namespace sodwright::kolv {
@@ -51,7 +51,7 @@ void writeCompareCsv(std::ostream& out, const KolvState& state, Int16 first, Int
   const ComparisonResults& r = state.results;
   writeHeads(out, d.SubstanceUnit, first, last, static_cast<bool>(endZone));
   for (int i = 0; i < p.NodeCount; ++i) {
-    out << exactNumberSingle(shell::roundToSingle(i * static_cast<double>(p.Interval)));
+    out << exactNumberSingle(base::roundToSingle(i * static_cast<double>(p.Interval)));
     writeState(out, d, i, first);
     out << ',' << exactNumber(valueOrZero(r.UpMassFirst(i))) << ','
         << exactNumber(valueOrZero(r.SubMassFirst(i))) << ','
@@ -68,16 +68,16 @@ void writeCompareCsv(std::ostream& out, const KolvState& state, Int16 first, Int
   }
 }
 
-shell::Result<> writeCompareCsvFile(const std::string& path, const KolvState& state, Int16 first,
-                                    Int16 last, const EndZoneFlag& endZone) {
-  if (!state.imported) return shell::fail("No transect has been imported.");
+base::Result<> writeCompareCsvFile(const std::string& path, const KolvState& state, Int16 first,
+                                   Int16 last, const EndZoneFlag& endZone) {
+  if (!state.imported) return base::fail("No transect has been imported.");
   if (!state.data.Elev.contains(0, first) || !state.data.Elev.contains(0, last))
-    return shell::fail("Sequences " + std::to_string(first) + " and " + std::to_string(last) +
-                       " are not both held.");
+    return base::fail("Sequences " + std::to_string(first) + " and " + std::to_string(last) +
+                      " are not both held.");
   std::ostringstream text;
   writeCompareCsv(text, state, first, last, endZone);
   if (auto written = shell::writeWholeFile(path, text.str()); !written)
-    return shell::fail("Cannot write " + path + ": " + written.message());
+    return base::fail("Cannot write " + path + ": " + written.message());
   return {};
 }
 

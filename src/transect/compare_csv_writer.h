@@ -9,7 +9,7 @@
 #include <ostream>
 #include <string>
 
-#include "shell/result.h"
+#include "base/result.h"
 #include "transect/kolv_state.h"
 
 namespace sodwright::kolv {
@@ -22,7 +22,7 @@ void writeCompareCsv(std::ostream& out, const KolvState& state, Int16 first, Int
                      const EndZoneFlag& endZone = {});
 
 // Writes the file; fails with the reason when it cannot.
-shell::Result<> writeCompareCsvFile(const std::string& path, const KolvState& state, Int16 first,
-                                    Int16 last, const EndZoneFlag& endZone = {});
+base::Result<> writeCompareCsvFile(const std::string& path, const KolvState& state, Int16 first,
+                                   Int16 last, const EndZoneFlag& endZone = {});
 
 }  // namespace sodwright::kolv

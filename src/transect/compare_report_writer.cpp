@@ -2,16 +2,16 @@
 
 #include <sstream>
 
-#include "shell/number_text.h"
+#include "base/number_text.h"
 #include "shell/text_file.h"
 #include "transect/stability_warning.h"
 
 namespace sodwright::kolv {
 namespace {
 
-using shell::bareText;
-using shell::bareTextSingle;
-using shell::formatMask;
+using base::bareText;
+using base::bareTextSingle;
+using base::formatMask;
 
 const std::string kHyphens(76, '-');
 
@@ -65,20 +65,20 @@ void writeColumnHeads(std::ostream& out, const std::string& unit, Int16 first, I
   out << '\t' << perKg << "\t m \tkg/m2/Seq" << shell::kLineEnd;
 }
 
-constexpr shell::FixedMask kX = shell::maskOf("###0.00");
-constexpr shell::FixedMask kP1 = shell::maskOf("######0.0000");
-constexpr shell::FixedMask kP2 = shell::maskOf("#######0.0000");
-constexpr shell::FixedMask kDepth = shell::maskOf("####0.000");
-constexpr shell::FixedMask kElev = shell::maskOf("####0.0000");
-constexpr shell::FixedMask kAmount = shell::maskOf("####0.0000");
-constexpr shell::FixedMask kSubMassFirst = shell::maskOf("##0.0000");
-constexpr shell::FixedMask kSubMassLast = shell::maskOf("######0.0000");
-constexpr shell::FixedMask kSoilLoss = shell::maskOf("####0.000");
+constexpr base::FixedMask kX = base::maskOf("###0.00");
+constexpr base::FixedMask kP1 = base::maskOf("######0.0000");
+constexpr base::FixedMask kP2 = base::maskOf("#######0.0000");
+constexpr base::FixedMask kDepth = base::maskOf("####0.000");
+constexpr base::FixedMask kElev = base::maskOf("####0.0000");
+constexpr base::FixedMask kAmount = base::maskOf("####0.0000");
+constexpr base::FixedMask kSubMassFirst = base::maskOf("##0.0000");
+constexpr base::FixedMask kSubMassLast = base::maskOf("######0.0000");
+constexpr base::FixedMask kSoilLoss = base::maskOf("####0.000");
 
 // Appends a tab and the masked value.
-void field(std::string& line, double value, shell::FixedMask mask) {
+void field(std::string& line, double value, base::FixedMask mask) {
   line += '\t';
-  shell::appendMasked(line, value, mask);
+  base::appendMasked(line, value, mask);
 }
 
 // The five columns of one sequence's state at point i.
@@ -105,7 +105,7 @@ void writeCompareReport(std::ostream& out, const KolvState& state, Int16 first, 
   std::string line;
   for (int i = 0; i < p.NodeCount; ++i) {
     line.clear();
-    shell::appendMasked(line, shell::roundToSingle(i * static_cast<double>(p.Interval)), kX);
+    base::appendMasked(line, base::roundToSingle(i * static_cast<double>(p.Interval)), kX);
     appendState(line, d, i, first);
     field(line, valueOrZero(r.UpMassFirst(i)), kAmount);
     field(line, valueOrZero(r.SubMassFirst(i)), kSubMassFirst);
@@ -124,16 +124,16 @@ void writeCompareReport(std::ostream& out, const KolvState& state, Int16 first, 
   }
 }
 
-shell::Result<> writeCompareReportFile(const std::string& path, const KolvState& state, Int16 first,
-                                       Int16 last, std::string_view dateText) {
-  if (!state.imported) return shell::fail("No transect has been imported.");
+base::Result<> writeCompareReportFile(const std::string& path, const KolvState& state, Int16 first,
+                                      Int16 last, std::string_view dateText) {
+  if (!state.imported) return base::fail("No transect has been imported.");
   if (!state.data.Elev.contains(0, first) || !state.data.Elev.contains(0, last))
-    return shell::fail("Sequences " + std::to_string(first) + " and " + std::to_string(last) +
-                       " are not both held.");
+    return base::fail("Sequences " + std::to_string(first) + " and " + std::to_string(last) +
+                      " are not both held.");
   std::ostringstream text;
   writeCompareReport(text, state, first, last, dateText);
   if (auto written = shell::writeWholeFile(path, text.str()); !written)
-    return shell::fail("Cannot write " + path + ": " + written.message());
+    return base::fail("Cannot write " + path + ": " + written.message());
   return {};
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/result.h"
+#include "base/result.h"
 #include "transect/kolv_state.h"
 
 namespace sodwright::kolv {
@@ -18,7 +18,7 @@ void writeCompareReport(std::ostream& out, const KolvState& state, Int16 first, 
                         std::string_view dateText);
 
 // Writes the report file; fails with the reason when it cannot.
-shell::Result<> writeCompareReportFile(const std::string& path, const KolvState& state, Int16 first,
-                                       Int16 last, std::string_view dateText);
+base::Result<> writeCompareReportFile(const std::string& path, const KolvState& state, Int16 first,
+                                      Int16 last, std::string_view dateText);
 
 }  // namespace sodwright::kolv

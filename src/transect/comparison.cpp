@@ -43,20 +43,20 @@ struct SequenceSide {
 
 }  // namespace
 
-shell::Result<> CheckComparison(const KolvState& state, int first, int last) {
+base::Result<> CheckComparison(const KolvState& state, int first, int last) {
   const TranslocationParameters& p = state.params;
-  if (first >= last) return shell::fail(kComparisonOrderMessage);
-  if (p.NodeCount < 1 || !resultsHold(state)) return shell::fail(kComparisonNoDataMessage);
+  if (first >= last) return base::fail(kComparisonOrderMessage);
+  if (p.NodeCount < 1 || !resultsHold(state)) return base::fail(kComparisonNoDataMessage);
   for (int seq : {first, last}) {
     if (!holdsSequence(state, seq)) {
-      return shell::fail("Sequence No. " + std::to_string(seq) +
-                         " is not held: sequences run from " +
-                         std::to_string(state.data.Elev.seqLower()) + " to " +
-                         std::to_string(state.data.Elev.seqUpper()) + ".");
+      return base::fail("Sequence No. " + std::to_string(seq) +
+                        " is not held: sequences run from " +
+                        std::to_string(state.data.Elev.seqLower()) + " to " +
+                        std::to_string(state.data.Elev.seqUpper()) + ".");
     }
   }
   if (!(p.Interval > 0) || !(p.BulkDensity1 > 0) || !(p.BulkDensity2 > 0)) {
-    return shell::fail(kComparisonDivisorMessage);
+    return base::fail(kComparisonDivisorMessage);
   }
   return {};
 }

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/message_service.h"
-#include "shell/result.h"
+#include "base/result.h"
 #include "transect/kolv_state.h"
 
 namespace sodwright::kolv {
@@ -27,7 +27,7 @@ inline constexpr const char* kLastSequenceNote =
 // Succeeds when `first` and `last` can be compared: first < last, both held
 // by the arrays, and no zero divisor among the interval and bulk densities 1,
 // 2. Otherwise fails with the message that refuses the comparison.
-shell::Result<> CheckComparison(const KolvState& state, int first, int last);
+base::Result<> CheckComparison(const KolvState& state, int first, int last);
 
 // Fills state.results for nodes 0 .. NodeCount - 1. A pair that
 // CheckComparison refuses changes nothing; its message goes through

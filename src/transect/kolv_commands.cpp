@@ -56,7 +56,7 @@ void compareShownPair(KolvState& state, platform::MessageService& messages,
 
 }  // namespace
 
-shell::Result<> NonFiniteRunValue(const KolvState& state) {
+base::Result<> NonFiniteRunValue(const KolvState& state) {
   const TranslocationParameters& p = state.params;
   const TransectData& t = state.data;
   for (int seq = p.StartSeq; seq <= p.LastSeq + 1; ++seq) {
@@ -67,13 +67,13 @@ shell::Result<> NonFiniteRunValue(const KolvState& state) {
           {"MassL2", t.MassL2(i, seq)},   {"MassL12", t.MassL12(i, seq)},
           {"PL1", t.PL1(i, seq)},         {"PL2", t.PL2(i, seq)}};
       for (const auto& [name, value] : values)
-        if (!std::isfinite(value)) return shell::fail(place(kRunNotFiniteMessage, seq, i, name));
+        if (!std::isfinite(value)) return base::fail(place(kRunNotFiniteMessage, seq, i, name));
     }
   }
   return {};
 }
 
-shell::Result<> NonFiniteComparisonValue(const KolvState& state) {
+base::Result<> NonFiniteComparisonValue(const KolvState& state) {
   const ComparisonResults& r = state.results;
   for (int i = 0; i < state.params.NodeCount; ++i) {
     const std::pair<const char*, bool> values[] = {
@@ -83,7 +83,7 @@ shell::Result<> NonFiniteComparisonValue(const KolvState& state) {
         {"UpMassLast", finiteAt(r.UpMassLast(i))},   {"SubMassLast", finiteAt(r.SubMassLast(i))},
         {"UpConcLast", finiteAt(r.UpConcLast(i))},   {"SubConcLast", finiteAt(r.SubConcLast(i))}};
     for (const auto& [name, finite] : values)
-      if (!finite) return shell::fail(place(kComparisonNotFiniteMessage, -1, i, name));
+      if (!finite) return base::fail(place(kComparisonNotFiniteMessage, -1, i, name));
   }
   return {};
 }

@@ -16,7 +16,7 @@
 #include <string>
 
 #include "platform/message_service.h"
-#include "shell/result.h"
+#include "base/result.h"
 #include "transect/kolv_state.h"
 
 namespace sodwright::kolv {
@@ -33,10 +33,10 @@ inline constexpr const char* kComparisonNotFiniteMessage =
 // Fails when a run's columns StartSeq .. LastSeq + 1 hold a value that is not
 // finite at a node 0 .. NodeCount - 1, with the message naming the first (by
 // sequence, then node); succeeds when every value is finite.
-shell::Result<> NonFiniteRunValue(const KolvState& state);
+base::Result<> NonFiniteRunValue(const KolvState& state);
 
 // The same for the comparison results of nodes 0 .. NodeCount - 1.
-shell::Result<> NonFiniteComparisonValue(const KolvState& state);
+base::Result<> NonFiniteComparisonValue(const KolvState& state);
 
 // Why a step did not go through: refused before it started (nothing
 // changed), or failed with values that are not finite.

@@ -1,6 +1,6 @@
 #include "transect/kolv_table.h"
 
-#include "shell/number_text.h"
+#include "base/number_text.h"
 
 namespace sodwright::kolv {
 
@@ -66,11 +66,11 @@ std::string KolvTable::cell(int row, int column) const {
       case 0:
         return "SeqNo:";
       case 1:
-        return shell::generalText(static_cast<long long>(firstSeq_));
+        return base::generalText(static_cast<long long>(firstSeq_));
       case 2:
         return "To";
       case 3:
-        return shell::generalText(static_cast<long long>(lastSeq_));
+        return base::generalText(static_cast<long long>(lastSeq_));
       default:
         return {};
     }
@@ -87,11 +87,11 @@ std::string KolvTable::cell(int row, int column) const {
 }
 
 std::string KolvTable::nodeText(const NodeRow& node, int column) const {
-  using shell::t4Text;
-  using shell::t4TextSingle;
+  using base::t4Text;
+  using base::t4TextSingle;
   switch (column) {
     case X:
-      return shell::generalTextSingle(node.x);
+      return base::generalTextSingle(node.x);
     case PL1:
       return node.hasSequence ? t4Text(node.pl1) : std::string();
     case PL2:

@@ -2,15 +2,15 @@
 
 #include <sstream>
 
-#include "shell/number_text.h"
+#include "base/number_text.h"
 #include "shell/text_file.h"
 #include "transect/stability_warning.h"
 
 namespace sodwright::kolv {
 
-using shell::bareText;
-using shell::bareTextSingle;
-using shell::formatMask;
+using base::bareText;
+using base::bareTextSingle;
+using base::formatMask;
 
 void writeLastSequence(std::ostream& out, const KolvState& state, Int16 sequence) {
   const TranslocationParameters& p = state.params;
@@ -33,41 +33,41 @@ void writeLastSequence(std::ostream& out, const KolvState& state, Int16 sequence
   out << "P1_" << s << "\tP2_" << s << "\tP3_" << s << "\tL1_" << s << "\tL2_" << s << "\t Z " << s
       << end;
   out << unit << '\t' << unit << '\t' << unit << "\t m \t m \t m " << end;
-  constexpr shell::FixedMask kP1 = shell::maskOf("######0.000000");
-  constexpr shell::FixedMask kP2 = shell::maskOf("#######0.000000");
-  constexpr shell::FixedMask kDepthL1 = shell::maskOf("###0.0000");
-  constexpr shell::FixedMask kDepthL2 = shell::maskOf("##0.0000");
-  constexpr shell::FixedMask kElev = shell::maskOf("##0.000000");
+  constexpr base::FixedMask kP1 = base::maskOf("######0.000000");
+  constexpr base::FixedMask kP2 = base::maskOf("#######0.000000");
+  constexpr base::FixedMask kDepthL1 = base::maskOf("###0.0000");
+  constexpr base::FixedMask kDepthL2 = base::maskOf("##0.0000");
+  constexpr base::FixedMask kElev = base::maskOf("##0.000000");
   std::string line;
   for (int i = 0; i < p.NodeCount; ++i) {
     line.clear();
-    shell::appendMasked(line, d.PL1(i, sequence), kP1);
+    base::appendMasked(line, d.PL1(i, sequence), kP1);
     line += '\t';
-    shell::appendMasked(line, d.PL2(i, sequence), kP2);
+    base::appendMasked(line, d.PL2(i, sequence), kP2);
     line += '\t';
-    shell::appendMasked(line, d.PL3(i), kP2);
+    base::appendMasked(line, d.PL3(i), kP2);
     line += '\t';
-    shell::appendMasked(line, d.DepthL1(i, sequence), kDepthL1);
+    base::appendMasked(line, d.DepthL1(i, sequence), kDepthL1);
     line += '\t';
-    shell::appendMasked(line, d.DepthL2(i, sequence), kDepthL2);
+    base::appendMasked(line, d.DepthL2(i, sequence), kDepthL2);
     line += '\t';
-    shell::appendMasked(line, d.Elev(i, sequence), kElev);
+    base::appendMasked(line, d.Elev(i, sequence), kElev);
     line += end;
     out << line;
   }
 }
 
-shell::Result<> writeLastSequenceFile(const std::string& path, const KolvState& state,
-                                      Int16 sequence) {
-  if (!state.imported) return shell::fail("No transect has been imported.");
+base::Result<> writeLastSequenceFile(const std::string& path, const KolvState& state,
+                                     Int16 sequence) {
+  if (!state.imported) return base::fail("No transect has been imported.");
   if (!state.data.Elev.contains(0, sequence))
-    return shell::fail("Sequence " + std::to_string(sequence) + " is not held (sequences " +
-                       std::to_string(state.data.Elev.seqLower()) + " to " +
-                       std::to_string(state.data.Elev.seqUpper()) + ").");
+    return base::fail("Sequence " + std::to_string(sequence) + " is not held (sequences " +
+                      std::to_string(state.data.Elev.seqLower()) + " to " +
+                      std::to_string(state.data.Elev.seqUpper()) + ").");
   std::ostringstream text;
   writeLastSequence(text, state, sequence);
   if (auto written = shell::writeWholeFile(path, text.str()); !written)
-    return shell::fail("Cannot write " + path + ": " + written.message());
+    return base::fail("Cannot write " + path + ": " + written.message());
   return {};
 }
 

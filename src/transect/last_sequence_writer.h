@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "shell/result.h"
+#include "base/result.h"
 #include "transect/kolv_state.h"
 
 namespace sodwright::kolv {
@@ -17,7 +17,7 @@ void writeLastSequence(std::ostream& out, const KolvState& state, Int16 sequence
 
 // Writes the file; fails with the reason when it cannot (nothing imported, a
 // sequence outside the arrays, a file that cannot be written).
-shell::Result<> writeLastSequenceFile(const std::string& path, const KolvState& state,
-                                      Int16 sequence);
+base::Result<> writeLastSequenceFile(const std::string& path, const KolvState& state,
+                                     Int16 sequence);
 
 }  // namespace sodwright::kolv

@@ -2,23 +2,23 @@
 
 #include <cmath>
 
-#include "shell/number_fit.h"
-#include "shell/number_text.h"
+#include "base/number_fit.h"
+#include "base/number_text.h"
 
 namespace sodwright::kolv {
 namespace {
 
 // The typed value rounded halves to even, not yet limited to 16 bits.
 double roundedSequence(std::string_view text) {
-  return std::nearbyint(shell::parseLeadingNumber(text));
+  return std::nearbyint(base::parseLeadingNumber(text));
 }
 
 CheckResult checkDepth(double& depth, std::string_view text, std::string_view message) {
   if (text.empty()) return Taken::Ignored;
-  const double value = shell::parseLeadingNumber(text);
-  if (!(value > 0.0) || !shell::fitsDouble(value)) {
+  const double value = base::parseLeadingNumber(text);
+  if (!(value > 0.0) || !base::fitsDouble(value)) {
     depth = 0.2;
-    return shell::fail(message);
+    return base::fail(message);
   }
   depth = value;
   return Taken::Stored;
@@ -30,12 +30,12 @@ CheckResult checkFirstSeqShown(KolvState& state, std::string_view text) {
   if (text.empty()) return Taken::Ignored;
   TranslocationParameters& p = state.params;
   const double value = roundedSequence(text);
-  if (!(value >= p.StartSeq) || !shell::roundToInt16(value)) {
+  if (!(value >= p.StartSeq) || !base::roundToInt16(value)) {
     // A value beyond 16 bits gets this box's own message too.
     p.FirstSeqShown = p.StartSeq;
-    return shell::fail(kFirstSeqTooSmallMessage);
+    return base::fail(kFirstSeqTooSmallMessage);
   }
-  p.FirstSeqShown = *shell::roundToInt16(value);
+  p.FirstSeqShown = *base::roundToInt16(value);
   return Taken::Stored;
 }
 
@@ -43,11 +43,11 @@ CheckResult checkLastSeqShown(KolvState& state, std::string_view text) {
   if (text.empty()) return Taken::Ignored;
   TranslocationParameters& p = state.params;
   const double value = roundedSequence(text);
-  if (!(value <= p.LastSeq) || !shell::roundToInt16(value)) {
+  if (!(value <= p.LastSeq) || !base::roundToInt16(value)) {
     p.LastSeqShown = p.LastSeq;
-    return shell::fail(kLastSeqTooBigMessage);
+    return base::fail(kLastSeqTooBigMessage);
   }
-  p.LastSeqShown = *shell::roundToInt16(value);
+  p.LastSeqShown = *base::roundToInt16(value);
   return Taken::Stored;
 }
 

@@ -4,8 +4,8 @@
 #include <functional>
 #include <utility>
 
-#include "shell/number_fit.h"
-#include "shell/number_text.h"
+#include "base/number_fit.h"
+#include "base/number_text.h"
 #include "transect/main_window_checks.h"
 
 namespace sodwright::kolv {
@@ -13,15 +13,15 @@ namespace {
 
 CheckResult accepted() { return Taken::Stored; }
 CheckResult ignored() { return Taken::Ignored; }
-CheckResult rejected(std::string_view message) { return shell::fail(message); }
+CheckResult rejected(std::string_view message) { return base::fail(message); }
 
-std::string integerText(Int16 value) { return shell::generalText(static_cast<long long>(value)); }
+std::string integerText(Int16 value) { return base::generalText(static_cast<long long>(value)); }
 
 // A Single weight box: >= 0 (and finite once stored), and not zero together
 // with the other weight, since the engine divides by their sum.
 CheckResult checkWeight(float& weight, float other, std::string_view text) {
   if (text.empty()) return ignored();
-  const float value = shell::roundToSingle(shell::parseLeadingNumber(text));
+  const float value = base::roundToSingle(base::parseLeadingNumber(text));
   if (!(value >= 0.0f) || std::isinf(value)) {
     weight = 0.5f;
     return rejected(kPositiveMessage);
@@ -36,8 +36,8 @@ CheckResult checkWeight(float& weight, float other, std::string_view text) {
 
 CheckResult checkDepth(double& depth, std::string_view text, bool zeroAllowed) {
   if (text.empty()) return ignored();
-  const double value = shell::parseLeadingNumber(text);
-  if ((zeroAllowed ? !(value >= 0.0) : !(value > 0.0)) || !shell::fitsDouble(value)) {
+  const double value = base::parseLeadingNumber(text);
+  if ((zeroAllowed ? !(value >= 0.0) : !(value > 0.0)) || !base::fitsDouble(value)) {
     depth = 0.2;
     return rejected(kPositiveMessage);
   }
@@ -49,17 +49,17 @@ CheckResult checkDepth(double& depth, std::string_view text, bool zeroAllowed) {
 // that does not fit is refused and the box shows the value kept.
 CheckResult setSingle(float& field, std::string_view text) {
   if (text.empty()) return ignored();
-  const double value = shell::parseLeadingNumber(text);
-  if (!shell::fitsSingle(value)) return rejected(kOutOfRangeMessage);
-  field = shell::roundToSingle(value);
+  const double value = base::parseLeadingNumber(text);
+  if (!base::fitsSingle(value)) return rejected(kOutOfRangeMessage);
+  field = base::roundToSingle(value);
   return accepted();
 }
 
 // A rate typed in % and held as a fraction.
 CheckResult setPercent(double& field, std::string_view text) {
   if (text.empty()) return ignored();
-  const double value = shell::parseLeadingNumber(text) / 100.0;
-  if (!shell::fitsDouble(value)) return rejected(kOutOfRangeMessage);
+  const double value = base::parseLeadingNumber(text) / 100.0;
+  if (!base::fitsDouble(value)) return rejected(kOutOfRangeMessage);
   field = value;
   return accepted();
 }
@@ -69,11 +69,11 @@ CheckResult setPercent(double& field, std::string_view text) {
 CheckResult checkSeqCount(KolvState& state, std::string_view text) {
   if (text.empty()) return ignored();
   TranslocationParameters& p = state.params;
-  const double value = shell::parseLeadingNumber(text);
+  const double value = base::parseLeadingNumber(text);
   CheckResult result = accepted();
   // A value up to 0.5 passes "above 0" but would store 0 sequences: a run
   // of nothing and a comparison of a sequence with itself.
-  const auto count = shell::roundToInt16(value);
+  const auto count = base::roundToInt16(value);
   if (!(value > 0.0) || value > 50.0 || !count || *count == 0) {
     p.SeqCount = 50;
     result = rejected(kSeqCountMessage);
@@ -88,7 +88,7 @@ CheckResult checkSeqCount(KolvState& state, std::string_view text) {
 CheckResult checkNodeCount(KolvState& state, std::string_view text) {
   if (text.empty()) return ignored();
   TranslocationParameters& p = state.params;
-  const auto count = shell::roundToInt16(shell::parseLeadingNumber(text));
+  const auto count = base::roundToInt16(base::parseLeadingNumber(text));
   if (!count || *count > p.DataPointCount || *count < 1) {
     p.NodeCount = p.DataPointCount;
     return rejected(kNodeCountMessage);
@@ -99,7 +99,7 @@ CheckResult checkNodeCount(KolvState& state, std::string_view text) {
 
 CheckResult checkLateralColumns(KolvState& state, std::string_view text) {
   if (text.empty()) return ignored();
-  const auto columns = shell::roundToInt16(shell::parseLeadingNumber(text));
+  const auto columns = base::roundToInt16(base::parseLeadingNumber(text));
   if (!columns || *columns < 0) {
     state.params.LateralColumns = 0;
     return rejected(kLateralMessage);
@@ -120,7 +120,7 @@ std::string scScaleBoxText(float scScale) {
   // Each step rounded to Single: 0.7 (held as 0.699999988) shows 0.7, not 0.6.
   const float tenfold = scScale * 10.0f;
   const float shown = std::floor(tenfold) / 10.0f;
-  return shell::generalTextSingle(shown);
+  return base::generalTextSingle(shown);
 }
 
 CheckResult checkScScale(KolvState& state, std::string_view text) {
@@ -130,7 +130,7 @@ CheckResult checkScScale(KolvState& state, std::string_view text) {
   // edited, and leaving it keeps the value as held.
   if (text == scScaleBoxText(p.ScScale) && p.ScScale >= 0.0f && p.ScScale < p.DistrDistance)
     return accepted();
-  const float value = shell::roundToSingle(shell::parseLeadingNumber(text));
+  const float value = base::roundToSingle(base::parseLeadingNumber(text));
   if (!(value >= 0.0f) || !(value < p.DistrDistance)) {
     p.ScScale = p.DistrDistance;
     return rejected(kScScaleRangeMessage);
@@ -154,7 +154,7 @@ CheckResult checkSubLayerDepthParameter(KolvState& state, std::string_view text)
 CheckResult checkInputFrequency(KolvState& state, std::string_view text) {
   if (text.empty()) return ignored();
   TranslocationParameters& p = state.params;
-  const auto frequency = shell::floorToInt16(shell::parseLeadingNumber(text));
+  const auto frequency = base::floorToInt16(base::parseLeadingNumber(text));
   if (!frequency || *frequency < 1 || *frequency > p.SeqCount) {
     p.InputFrequency = 1;
     return rejected(kInputFrequencyMessage);
@@ -183,9 +183,9 @@ CheckResult setDecayRate2Percent(KolvState& state, std::string_view text) {
 
 CheckResult setInputAmount(KolvState& state, std::string_view text) {
   if (text.empty()) return ignored();
-  const double value = shell::parseLeadingNumber(text);
+  const double value = base::parseLeadingNumber(text);
   // Each input is added into the layer sums, which are held as Singles.
-  if (!shell::fitsSingle(value)) return rejected(kOutOfRangeMessage);
+  if (!base::fitsSingle(value)) return rejected(kOutOfRangeMessage);
   state.params.InputAmount = value;
   return accepted();
 }
@@ -194,11 +194,11 @@ std::string keptBoxText(const KolvState& state, BoxCheck check) {
   using Text = std::function<std::string(const TranslocationParameters&)>;
   auto single = [](float TranslocationParameters::*field) {
     return Text(
-        [field](const TranslocationParameters& p) { return shell::generalTextSingle(p.*field); });
+        [field](const TranslocationParameters& p) { return base::generalTextSingle(p.*field); });
   };
   auto real = [](double TranslocationParameters::*field, double scale = 1.0) {
     return Text([field, scale](const TranslocationParameters& p) {
-      return shell::generalText(p.*field * scale);
+      return base::generalText(p.*field * scale);
     });
   };
   auto integer = [](Int16 TranslocationParameters::*field) {

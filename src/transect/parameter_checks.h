@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/result.h"
+#include "base/result.h"
 #include "transect/kolv_state.h"
 
 namespace sodwright::kolv {
@@ -17,7 +17,7 @@ namespace sodwright::kolv {
 // (an empty box).
 enum class Taken { Stored, Ignored };
 
-using CheckResult = shell::Result<Taken>;
+using CheckResult = base::Result<Taken>;
 using BoxCheck = CheckResult (*)(KolvState&, std::string_view);
 
 // What a box shows after `check` refused its text: the value kept, read back

@@ -32,37 +32,37 @@ int HighestRunSequence(int nodeCount, int nodeLower, int nodeUpper) {
   return std::min(upstream, downstream);
 }
 
-shell::Result<> CheckRunPreconditions(const KolvState& state) {
+base::Result<> CheckRunPreconditions(const KolvState& state) {
   const TranslocationParameters& p = state.params;
   const TransectData& t = state.data;
   const int n = p.NodeCount;
   const int d = p.DistrNodes;
   if (t.Elev.seqUpper() < t.Elev.seqLower() || n < 1 || d < 0)
-    return shell::fail(kRunNoTransectMessage);
+    return base::fail(kRunNoTransectMessage);
   const bool anyPass = p.LastSeq >= p.StartSeq;
   const int lastColumn = anyPass ? p.LastSeq + 1 : p.StartSeq;
   if (!arraysCover(t, -3 * d - 10, 3 * d + n + 10, p.StartSeq, p.StartSeq)) {
-    return shell::fail(kRunNoTransectMessage);
+    return base::fail(kRunNoTransectMessage);
   }
   if (!arraysCover(t, -3 * d - 10, 3 * d + n + 10, p.StartSeq, lastColumn)) {
-    return shell::fail("This transect holds sequences up to " + std::to_string(t.Elev.seqUpper()) +
-                       " only; a run up to sequence " + std::to_string(p.LastSeq) +
-                       " writes sequence " + std::to_string(lastColumn) +
-                       ". Please simulate fewer sequences.");
+    return base::fail("This transect holds sequences up to " + std::to_string(t.Elev.seqUpper()) +
+                      " only; a run up to sequence " + std::to_string(p.LastSeq) +
+                      " writes sequence " + std::to_string(lastColumn) +
+                      ". Please simulate fewer sequences.");
   }
   if (!(p.Interval > 0) || !(p.BulkDensity1 > 0) || !(p.BulkDensity2 > 0)) {
-    return shell::fail(kRunZeroDivisorMessage);
+    return base::fail(kRunZeroDivisorMessage);
   }
-  if (!(p.TillDepth > 0)) return shell::fail(kRunTillDepthMessage);
+  if (!(p.TillDepth > 0)) return base::fail(kRunTillDepthMessage);
   if (!(static_cast<double>(p.SgWeightBack) + p.SgWeightFront > 0))
-    return shell::fail(kRunNoWeightMessage);
+    return base::fail(kRunNoWeightMessage);
   // The curvature span must stay inside the nodes the arrays hold.
   if (static_cast<float>(2.0 * p.Interval) < p.ScScale) {
     const double span = std::floor(p.ScScale / static_cast<double>(p.Interval) / 2);
-    if (span > d + 5) return shell::fail(kRunScScaleMessage);
+    if (span > d + 5) return base::fail(kRunScScaleMessage);
   }
   // A single point has no slope to seed the end zones with.
-  if (anyPass && n < 2) return shell::fail(kRunTooFewNodesMessage);
+  if (anyPass && n < 2) return base::fail(kRunTooFewNodesMessage);
   const int highest = HighestRunSequence(n, t.Elev.nodeLower(), t.Elev.nodeUpper());
   if (anyPass && p.LastSeq > highest) {
     const std::string limit =
@@ -72,11 +72,11 @@ shell::Result<> CheckRunPreconditions(const KolvState& state) {
         std::to_string(t.Elev.nodeUpper()) + ", so it can be simulated up to sequence " +
         std::to_string(highest) + " only.";
     if (p.StartSeq > highest) {
-      return shell::fail("This transect is stored at sequence " + std::to_string(p.StartSeq) +
-                         " and cannot be simulated further: " + limit);
+      return base::fail("This transect is stored at sequence " + std::to_string(p.StartSeq) +
+                        " and cannot be simulated further: " + limit);
     }
-    return shell::fail("The end zones of sequence " + std::to_string(p.LastSeq) +
-                       " leave the arrays: " + limit + " Please simulate fewer sequences.");
+    return base::fail("The end zones of sequence " + std::to_string(p.LastSeq) +
+                      " leave the arrays: " + limit + " Please simulate fewer sequences.");
   }
   return {};
 }

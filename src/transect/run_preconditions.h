@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "shell/result.h"
+#include "base/result.h"
 #include "transect/kolv_state.h"
 
 namespace sodwright::kolv {
@@ -36,6 +36,6 @@ inline constexpr const char* kRunZeroDivisorMessage =
 int HighestRunSequence(int nodeCount, int nodeLower, int nodeUpper);
 
 // Fails with the message that refuses the run; succeeds when it can go.
-shell::Result<> CheckRunPreconditions(const KolvState& state);
+base::Result<> CheckRunPreconditions(const KolvState& state);
 
 }  // namespace sodwright::kolv

@@ -7,8 +7,8 @@
 #include <sstream>
 #include <utility>
 
-#include "shell/number_fit.h"
-#include "shell/number_text.h"
+#include "base/number_fit.h"
+#include "base/number_text.h"
 #include "shell/text_file.h"
 #include "transect/transect_setup.h"
 #include "transect/transect_size.h"
@@ -80,7 +80,7 @@ class TransectReader {
   }
 
   double number(int lineNumber, std::string_view text, std::string_view name) {
-    const double value = shell::parseLeadingNumber(text);
+    const double value = base::parseLeadingNumber(text);
     if (!problem && !std::isfinite(value))
       fail(lineNumber, "the " + std::string(name) + " is not a finite number.");
     return value;
@@ -89,17 +89,17 @@ class TransectReader {
   // A value stored as a Single must stay finite once rounded to 32 bits.
   float single(int lineNumber, std::string_view text, std::string_view name) {
     const double value = number(lineNumber, text, name);
-    if (!problem && !shell::fitsSingle(value))
-      fail(lineNumber, "the " + std::string(name) + " " + shell::generalText(value) +
+    if (!problem && !base::fitsSingle(value))
+      fail(lineNumber, "the " + std::string(name) + " " + base::generalText(value) +
                            " does not fit a Single (at most about 3.4E+38).");
-    return shell::roundToSingle(value);
+    return base::roundToSingle(value);
   }
 
   Int16 integer(int lineNumber, std::string_view text, std::string_view name) {
     const double value = number(lineNumber, text, name);
-    const auto rounded = shell::roundToInt16(value);
+    const auto rounded = base::roundToInt16(value);
     if (!problem && !rounded)
-      fail(lineNumber, "the " + std::string(name) + " " + shell::generalText(value) +
+      fail(lineNumber, "the " + std::string(name) + " " + base::generalText(value) +
                            " lies outside -32768..32767.");
     return rounded.value_or(0);
   }
@@ -130,11 +130,11 @@ void checkHeaderValues(TransectReader& r, TranslocationParameters& p) {
   if (r.problem) return;
   // DistrNodes: whole part of the quotient of the two Single values, formed in Double.
   const double quotient = static_cast<double>(p.DistrDistance) / static_cast<double>(p.Interval);
-  const auto nodes = shell::floorToInt16(quotient);
+  const auto nodes = base::floorToInt16(quotient);
   const long long upper = nodes ? 3LL * *nodes + p.NodeCount + 10 : 0;
   if (!nodes || upper > kInt16Max) {
     r.fail(2, "the distribution distance over the interval gives " +
-                  shell::generalText(std::floor(quotient)) + " distribution nodes; with " +
+                  base::generalText(std::floor(quotient)) + " distribution nodes; with " +
                   std::to_string(p.NodeCount) +
                   " points the node index 3 x nodes + points + 10 would exceed 32767.");
     return;
@@ -256,7 +256,7 @@ std::optional<ImportProblem> ReadTransectRows(shell::TextLineReader& reader, cha
   return std::nullopt;
 }
 
-shell::Result<> importTransectStream(KolvState& state, std::istream& in, char delimiter) {
+base::Result<> importTransectStream(KolvState& state, std::istream& in, char delimiter) {
   shell::TextLineReader reader(in);
   std::vector<std::string> header;
   while (static_cast<int>(header.size()) < kHeaderLines) {
@@ -272,24 +272,24 @@ shell::Result<> importTransectStream(KolvState& state, std::istream& in, char de
     problem = lineFault(reader, static_cast<int>(header.size()) + 1, "a header line");
   if (!problem) problem = ReadTransectHeader(header, delimiter, params, data.SubstanceUnit);
   if (!problem) problem = ReadTransectRows(reader, delimiter, params, data, results);
-  if (problem) return shell::fail(std::string(shell::kImportFailed) + "\n" + problem->what);
+  if (problem) return base::fail(std::string(shell::kImportFailed) + "\n" + problem->what);
   adoptImport(state, params, std::move(data), std::move(results));
   return {};
 }
 
-shell::Result<> importTransectLines(KolvState& state, const std::vector<std::string>& lines,
-                                    char delimiter) {
+base::Result<> importTransectLines(KolvState& state, const std::vector<std::string>& lines,
+                                   char delimiter) {
   std::string text;
   for (const std::string& line : lines) text.append(line).append("\n");
   std::istringstream in(text);
   return importTransectStream(state, in, delimiter);
 }
 
-shell::Result<> importTransectText(KolvState& state, const std::string& path, char delimiter) {
+base::Result<> importTransectText(KolvState& state, const std::string& path, char delimiter) {
   std::ifstream in(path, std::ios::binary);
   if (!in)
-    return shell::fail(std::string(shell::kImportFailed) + "\nThe file " + path +
-                       " cannot be opened or read.");
+    return base::fail(std::string(shell::kImportFailed) + "\nThe file " + path +
+                      " cannot be opened or read.");
   return importTransectStream(state, in, delimiter);
 }
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "shell/import_messages.h"
-#include "shell/result.h"
+#include "base/result.h"
 #include "shell/text_file.h"
 #include "transect/kolv_state.h"
 
@@ -42,13 +42,13 @@ std::optional<ImportProblem> ReadTransectRows(shell::TextLineReader& reader, cha
 // Both steps over a stream read line by line: reading stops at the first
 // fault, at a line longer than shell::kLongestTextLine, or after the counted
 // rows. Replaces the state's parameters, data and results only on success.
-shell::Result<> importTransectStream(KolvState& state, std::istream& in, char delimiter);
+base::Result<> importTransectStream(KolvState& state, std::istream& in, char delimiter);
 
 // The same over text already split into lines.
-shell::Result<> importTransectLines(KolvState& state, const std::vector<std::string>& lines,
-                                    char delimiter);
+base::Result<> importTransectLines(KolvState& state, const std::vector<std::string>& lines,
+                                   char delimiter);
 
 // The import command's reading of a text file (CR LF, CR or LF line ends).
-shell::Result<> importTransectText(KolvState& state, const std::string& path, char delimiter);
+base::Result<> importTransectText(KolvState& state, const std::string& path, char delimiter);
 
 }  // namespace sodwright::kolv

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "platform/cell_address.h"
-#include "shell/number_fit.h"
-#include "shell/number_text.h"
+#include "base/number_fit.h"
+#include "base/number_text.h"
 #include "transect/transect_setup.h"
 #include "transect/transect_size.h"
 
@@ -30,7 +30,7 @@ std::optional<double> cellNumber(const CellValue& cell) {
     case CellValue::Kind::Number:
       return cell.number;
     case CellValue::Kind::Text:
-      return shell::parseStrictNumber(cell.text);
+      return base::parseStrictNumber(cell.text);
   }
   return std::nullopt;
 }
@@ -56,11 +56,11 @@ class SheetReader {
   // A value stored as a Single must stay finite once rounded to 32 bits.
   float single(int row, int column, std::string_view name) {
     const double value = number(row, column, name);
-    if (!problem && !shell::fitsSingle(value))
+    if (!problem && !base::fitsSingle(value))
       fail(row, column,
-           "the " + std::string(name) + " " + shell::generalText(value) +
+           "the " + std::string(name) + " " + base::generalText(value) +
                " does not fit a Single (at most about 3.4E+38).");
-    return shell::roundToSingle(value);
+    return base::roundToSingle(value);
   }
 
   // Whether column E of the row holds the end mark.
@@ -129,9 +129,9 @@ double concentration(SheetReader& r, int row, int amountColumn, double amount, d
   if (thickness > 0.0) return amount / density / dx / thickness;
   if (amount != 0.0)
     r.fail(row, amountColumn,
-           "an amount of " + shell::generalText(amount) + " in layer " + std::string(layer) +
+           "an amount of " + base::generalText(amount) + " in layer " + std::string(layer) +
                ", whose thickness (" + platform::cellName(row, amountColumn + 2) + ") is " +
-               shell::generalText(thickness) + ".");
+               base::generalText(thickness) + ".");
   return 0.0;
 }
 
@@ -150,10 +150,10 @@ std::optional<ImportProblem> ReadSheetHeader(const platform::Worksheet& sheet,
   p.Gamma = r.single(3, kColumnF, "Gamma value");
   if (r.problem) return r.problem;
 
-  const auto rounded = shell::roundToInt16(seq);
+  const auto rounded = base::roundToInt16(seq);
   if (!rounded || *rounded < 0 || *rounded + 51 > kInt16Max)
     r.fail(1, kColumnB,
-           "the sequence number " + shell::generalText(seq) + " must lie between 0 and " +
+           "the sequence number " + base::generalText(seq) + " must lie between 0 and " +
                std::to_string(kInt16Max - 51) + ", to leave room for 51 further sequences.");
   if (!(p.Interval > 0.0f)) r.fail(2, kColumnE, "the interval must be greater than 0.");
   if (p.DistrDistance < 0.0f)
@@ -162,11 +162,11 @@ std::optional<ImportProblem> ReadSheetHeader(const platform::Worksheet& sheet,
   p.FileSeqNo = *rounded;
   // DistrNodes: whole part of the quotient of the two Single values, formed in Double.
   const double quotient = static_cast<double>(p.DistrDistance) / static_cast<double>(p.Interval);
-  const auto nodes = shell::floorToInt16(quotient);
+  const auto nodes = base::floorToInt16(quotient);
   if (!nodes || 3LL * *nodes + 1 + 10 > kInt16Max) {
     r.fail(2, kColumnB,
            "the distribution distance over the interval gives " +
-               shell::generalText(std::floor(quotient)) +
+               base::generalText(std::floor(quotient)) +
                " distribution nodes; the node index 3 x nodes + points + 10 would exceed 32767.");
     return r.problem;
   }
@@ -198,13 +198,13 @@ std::optional<ImportProblem> ReadSheetRows(const platform::Worksheet& sheet,
     const double d2 = r.number(row, kColumnD, "layer-2 thickness");
     const double elev = r.number(row, kColumnE, "elevation");
     // Their sum is held as a Single.
-    if (!r.problem && !shell::fitsSingle(m1 + m2))
+    if (!r.problem && !base::fitsSingle(m1 + m2))
       r.fail(row, kColumnA,
              "the sum of the layer amounts does not fit a Single (at most about 3.4E+38).");
     if (r.problem) break;
     data.MassL1(i, seq) = m1;
     data.MassL2(i, seq) = m2;
-    data.MassL12(i, seq) = shell::roundToSingle(m1 + m2);
+    data.MassL12(i, seq) = base::roundToSingle(m1 + m2);
     data.DepthL1(i, seq) = d1;
     data.DepthL2(i, seq) = d2;
     data.Elev(i, seq) = elev;
@@ -216,22 +216,22 @@ std::optional<ImportProblem> ReadSheetRows(const platform::Worksheet& sheet,
   return std::nullopt;
 }
 
-shell::Result<> importTransectWorksheet(KolvState& state, const platform::Worksheet& sheet) {
+base::Result<> importTransectWorksheet(KolvState& state, const platform::Worksheet& sheet) {
   TranslocationParameters params = state.params;
   TransectData data;
   ComparisonResults results;
   data.SubstanceUnit = state.data.SubstanceUnit;
   auto problem = ReadSheetHeader(sheet, params);
   if (!problem) problem = ReadSheetRows(sheet, params, data, results);
-  if (problem) return shell::fail(std::string(shell::kImportFailed) + "\n" + problem->what);
+  if (problem) return base::fail(std::string(shell::kImportFailed) + "\n" + problem->what);
   adoptImport(state, params, std::move(data), std::move(results));
   return {};
 }
 
-shell::Result<> importTransectWorkbook(KolvState& state, platform::WorkbookReader& reader,
-                                       const std::string& path) {
+base::Result<> importTransectWorkbook(KolvState& state, platform::WorkbookReader& reader,
+                                      const std::string& path) {
   const auto sheet = reader.openFirstSheet(path);
-  if (!sheet) return shell::fail(std::string(shell::kImportFailed) + "\n" + sheet.message());
+  if (!sheet) return base::fail(std::string(shell::kImportFailed) + "\n" + sheet.message());
   return importTransectWorksheet(state, **sheet);
 }
 

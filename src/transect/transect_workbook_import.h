@@ -39,10 +39,10 @@ std::optional<ImportProblem> ReadSheetRows(const platform::Worksheet& sheet,
                                            ComparisonResults& results);
 
 // Both steps; replaces the state's parameters, data and results only on success.
-shell::Result<> importTransectWorksheet(KolvState& state, const platform::Worksheet& sheet);
+base::Result<> importTransectWorksheet(KolvState& state, const platform::Worksheet& sheet);
 
 // The import command's reading of a workbook file.
-shell::Result<> importTransectWorkbook(KolvState& state, platform::WorkbookReader& reader,
-                                       const std::string& path);
+base::Result<> importTransectWorkbook(KolvState& state, platform::WorkbookReader& reader,
+                                      const std::string& path);
 
 }  // namespace sodwright::kolv

@@ -45,8 +45,7 @@ void initialAmounts(TransectData& t, const TranslocationParameters& p) {
 
 }  // namespace
 
-shell::Result<> RunTranslocation(KolvState& state, platform::MessageService& messages,
-                                 int threads) {
+base::Result<> RunTranslocation(KolvState& state, platform::MessageService& messages, int threads) {
   if (auto runnable = CheckRunPreconditions(state); !runnable) return runnable;
   TranslocationParameters& p = state.params;
   TransectData& t = state.data;

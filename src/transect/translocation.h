@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/message_service.h"
-#include "shell/result.h"
+#include "base/result.h"
 #include "transect/kolv_state.h"
 
 namespace sodwright::kolv {
@@ -25,7 +25,7 @@ namespace sodwright::kolv {
 // arrays (see HighestRunSequence).
 // The nodes of a pass are shared among `threads` threads (0: one per core);
 // every result is the same bit for bit whatever their number.
-shell::Result<> RunTranslocation(KolvState& state, platform::MessageService& messages,
-                                 int threads = 0);
+base::Result<> RunTranslocation(KolvState& state, platform::MessageService& messages,
+                                int threads = 0);
 
 }  // namespace sodwright::kolv

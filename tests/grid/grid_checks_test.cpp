@@ -6,8 +6,8 @@
 namespace sodwright::nibal {
 namespace {
 
-shell::Result<GridDefinition> check(const std::string& rows, const std::string& columns,
-                                    const std::string& dx = "1", const std::string& dy = "1") {
+base::Result<GridDefinition> check(const std::string& rows, const std::string& columns,
+                                   const std::string& dx = "1", const std::string& dy = "1") {
   return checkGridBoxes({rows, columns, dx, dy});
 }
 

@@ -35,7 +35,7 @@ struct GridCommands : ::testing::Test {
   GridState state;
 
   bool importFile(const std::string& path, GridBoxTexts boxes = {"4", "4", "1", "1"}) {
-    const shell::Result<GridDefinition> check = checkGridBoxes(boxes);
+    const base::Result<GridDefinition> check = checkGridBoxes(boxes);
     if (!check) return false;
     return importGridFile(state, platform.context, *check, path, platform::importKindOf(path), ' ');
   }
@@ -76,7 +76,7 @@ TEST_F(GridCommands, FailedImportKeepsTheEarlierGridAndSizes) {
 TEST_F(GridCommands, WantOfMemoryKeepsTheGridAndSaysSo) {
   ASSERT_TRUE(importFile(writeBumpFile("nibal_memory.txt")));
   EXPECT_FALSE(importGrid(state, platform.context,
-                          []() -> shell::Result<ImportedGrid> { throw std::bad_alloc(); }));
+                          []() -> base::Result<ImportedGrid> { throw std::bad_alloc(); }));
   EXPECT_EQ(platform.messages.texts(), std::vector<std::string>{shell::importOutOfMemoryMessage()});
   EXPECT_EQ(state.GridNodeCount, 16);
   EXPECT_FALSE(platform.busy.busy);

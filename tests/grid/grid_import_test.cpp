@@ -33,7 +33,7 @@ TEST(GridLineFields, DelimitersAtTheEndsAreDroppedAndEveryOtherSplits) {
 }
 
 TEST(GridTextImport, FillsNodesRowsOuterColumnsInnerAndKeepsCoordinateTexts) {
-  const shell::Result<GridData> result = parseGridText(sixteenRecords(), ',', 4, 4);
+  const base::Result<GridData> result = parseGridText(sixteenRecords(), ',', 4, 4);
   ASSERT_TRUE(result.ok()) << result.message();
   const GridData& data = *result;
   EXPECT_EQ(data.elevation(1, 1), 1.0);
@@ -47,7 +47,7 @@ TEST(GridTextImport, FillsNodesRowsOuterColumnsInnerAndKeepsCoordinateTexts) {
 TEST(GridTextImport, SpaceDelimitedLineWithDoubleBlanksReadsTheMiddleNumber) {
   std::string text;
   for (int n = 0; n < 16; ++n) text += "1  2  3\n";
-  const shell::Result<GridData> result = parseGridText(text, ' ', 4, 4);
+  const base::Result<GridData> result = parseGridText(text, ' ', 4, 4);
   ASSERT_TRUE(result.ok()) << result.message();
   EXPECT_EQ(result->elevation(4, 4), 2.0);
   EXPECT_EQ(std::get<std::string>(result->northing(4, 4)), "");
@@ -55,12 +55,12 @@ TEST(GridTextImport, SpaceDelimitedLineWithDoubleBlanksReadsTheMiddleNumber) {
 
 TEST(GridTextImport, EveryLineEndStyleAndBlankLinesAreAccepted) {
   for (const std::string& end : {std::string("\r\n"), std::string("\r"), std::string("\n")}) {
-    const shell::Result<GridData> result =
+    const base::Result<GridData> result =
         parseGridText(sixteenRecords(end) + end + "  ,\t" + end, ',', 4, 4);
     ASSERT_TRUE(result.ok()) << result.message();
     EXPECT_EQ(result->elevation(4, 4), 16.0);
   }
-  const shell::Result<GridData> blankBetween =
+  const base::Result<GridData> blankBetween =
       parseGridText("\n\n" + sixteenRecords("\n\n"), ',', 4, 4);
   EXPECT_TRUE(blankBetween.ok()) << blankBetween.message();
 }
@@ -85,7 +85,7 @@ TEST(GridTextImport, FaultsNameTheLineAndWhatIsWrong) {
        "Line 3: the line is longer than 65536 characters."},
   };
   for (const Case& c : cases) {
-    const shell::Result<GridData> result = parseGridText(c.text, ',', 4, 4);
+    const base::Result<GridData> result = parseGridText(c.text, ',', 4, 4);
     ASSERT_FALSE(result.ok());
     EXPECT_EQ(result.message().substr(0, result.message().find('\n')), shell::kImportFailed);
     EXPECT_EQ(secondLine(result.message()), c.expectedSecondLine);
@@ -96,7 +96,7 @@ TEST(GridTextImport, AnEndlessFileIsRefusedAtItsFirstLine) {
   const auto link = std::filesystem::temp_directory_path() / "sodwright_endless_grid.txt";
   std::filesystem::remove(link);
   std::filesystem::create_symlink("/dev/zero", link);
-  const shell::Result<GridData> result = readGridTextFile(link.string(), ',', 4, 4);
+  const base::Result<GridData> result = readGridTextFile(link.string(), ',', 4, 4);
   std::filesystem::remove(link);
   ASSERT_FALSE(result.ok());
   EXPECT_EQ(secondLine(result.message()), "Line 1: the line is longer than 65536 characters.");
@@ -105,7 +105,7 @@ TEST(GridTextImport, AnEndlessFileIsRefusedAtItsFirstLine) {
 TEST(GridTextImport, TenFieldsAreStillOneRecord) {
   std::string text;
   for (int n = 0; n < 16; ++n) text += "a,b,7.5,4,5,6,7,8,9,10\n";
-  const shell::Result<GridData> result = parseGridText(text, ',', 4, 4);
+  const base::Result<GridData> result = parseGridText(text, ',', 4, 4);
   ASSERT_TRUE(result.ok()) << result.message();
   EXPECT_EQ(result->elevation(2, 3), 7.5);
 }
@@ -130,7 +130,7 @@ TEST(GridReplace, PutsTheDefinitionTheCountAndTheGridsIntoTheStateAndDropsResult
   GridState state;
   state.results.allocate(2, 2);
   const GridDefinition definition{4, 4, "4", "4.0", "2", "3"};
-  shell::Result<GridData> result = parseGridText(sixteenRecords(), ',', 4, 4);
+  base::Result<GridData> result = parseGridText(sixteenRecords(), ',', 4, 4);
   ASSERT_TRUE(result.ok());
   replaceGrid(state, definition, std::move(*result));
   EXPECT_EQ(state.info.Rows, "4");

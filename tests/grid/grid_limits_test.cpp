@@ -39,7 +39,7 @@ TEST(GridLimits, ExactlyTheLargestNodeCountImportsRunsAndReports) {
   platform::FakePlatform fake;
   fake.fileDialogs.names = {report};
   GridState state;
-  const shell::Result<GridDefinition> check = checkGridBoxes(GridBoxTexts{"31", "1057", "2", "2"});
+  const base::Result<GridDefinition> check = checkGridBoxes(GridBoxTexts{"31", "1057", "2", "2"});
   ASSERT_TRUE(check.ok());
   ASSERT_TRUE(importGridFile(state, fake.context, *check, input, platform::ImportKind::Text, ','))
       << fake.messages.texts().back();

@@ -33,7 +33,7 @@ class GridOutputFailure : public ::testing::Test {
       for (int c = 1; c <= 6; ++c)
         text += std::to_string(100 + c) + " " + std::to_string(200 + r) + " " +
                 std::to_string(50 + (r * c) % 4) + "\n";
-    shell::Result<GridData> grid = parseGridText(text, ' ', 5, 6);
+    base::Result<GridData> grid = parseGridText(text, ' ', 5, 6);
     ASSERT_TRUE(grid.ok()) << grid.message();
     replaceGrid(state, GridDefinition{5, 6, "5", "6", "2", "2"}, std::move(*grid));
     ASSERT_TRUE(shell::writeWholeFile((dir / "kept.txt").string(), "kept").ok());

@@ -20,7 +20,7 @@
 #include "grid/grid_commands.h"
 #include "grid/grid_report.h"
 #include "platform/fakes/recording_services.h"
-#include "shell/number_text.h"
+#include "base/number_text.h"
 #include "support/soak_support.h"
 #include "shell/text_file.h"
 
@@ -83,7 +83,7 @@ TEST(GridSoak, RandomGridsImportRunAndReportEveryNode) {
     GridState state;
     const GridBoxTexts boxes{std::to_string(rows), std::to_string(columns),
                              fixed(uniform(0.5, 20), 2), fixed(uniform(0.5, 20), 2)};
-    const shell::Result<GridDefinition> check = checkGridBoxes(boxes);
+    const base::Result<GridDefinition> check = checkGridBoxes(boxes);
     ASSERT_TRUE(check.ok());
     ASSERT_TRUE(
         importGridFile(state, fake.context, *check, input, platform::ImportKind::Text, delimiter))
@@ -111,7 +111,7 @@ TEST(GridSoak, RandomGridsImportRunAndReportEveryNode) {
         ASSERT_EQ(words.size(), 12u) << (*lines)[at];
         std::vector<double> v;
         for (std::size_t k = 0; k < words.size(); ++k)
-          v.push_back(k == 2 || k == 3 ? 0.0 : shell::parseLeadingNumber(words[k]));
+          v.push_back(k == 2 || k == 3 ? 0.0 : base::parseLeadingNumber(words[k]));
         ASSERT_EQ(v[0], r);
         ASSERT_EQ(v[1], c);
         EXPECT_NEAR(v[4], elevations[static_cast<std::size_t>((r - 1) * columns + c - 1)], 5e-4);

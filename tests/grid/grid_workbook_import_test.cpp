@@ -34,7 +34,7 @@ TEST(GridWorksheet, ReadsOneNodePerRowRowsOuterColumnsInner) {
   MemoryWorksheet sheet = gridSheet();
   sheet.set(6, 3, {});            // empty elevation reads as 0
   sheet.setText(7, 3, " 12.5 ");  // a number typed as text
-  const shell::Result<GridData> result = readGridWorksheet(sheet, 4, 4);
+  const base::Result<GridData> result = readGridWorksheet(sheet, 4, 4);
   ASSERT_TRUE(result.ok()) << result.message();
   const GridData& data = *result;
   EXPECT_EQ(std::get<double>(data.easting(1, 1)), 500001.5);
@@ -47,7 +47,7 @@ TEST(GridWorksheet, ReadsOneNodePerRowRowsOuterColumnsInner) {
 TEST(GridWorksheet, TextElevationAndMissingRecordsNameTheirCell) {
   MemoryWorksheet text = gridSheet();
   text.setText(4, 3, "n/a");
-  shell::Result<GridData> result = readGridWorksheet(text, 4, 4);
+  base::Result<GridData> result = readGridWorksheet(text, 4, 4);
   ASSERT_FALSE(result.ok());
   EXPECT_EQ(result.message(), std::string(shell::kImportFailed) +
                                   "\nCell C4: the elevation \"n/a\" is not a number.");
@@ -64,10 +64,10 @@ TEST(GridWorksheet, TextElevationAndMissingRecordsNameTheirCell) {
 // Hands out the sheets it holds by file name.
 class SheetsByName : public platform::WorkbookReader {
  public:
-  shell::Result<std::unique_ptr<platform::Worksheet>> openFirstSheet(
+  base::Result<std::unique_ptr<platform::Worksheet>> openFirstSheet(
       const std::string& path) override {
     const auto found = sheets.find(path);
-    if (found == sheets.end()) return shell::fail("The file cannot be opened.");
+    if (found == sheets.end()) return base::fail("The file cannot be opened.");
     return std::unique_ptr<platform::Worksheet>(std::make_unique<MemoryWorksheet>(found->second));
   }
   std::map<std::string, MemoryWorksheet> sheets;

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "platform/fakes/recording_services.h"
-#include "shell/number_text.h"
+#include "base/number_text.h"
 #include "support/soak_support.h"
 #include "shell/text_file.h"
 #include "transect/compare_report_writer.h"
@@ -175,7 +175,7 @@ void expectLastSequenceReadsBack(const KolvState& state, const std::string& path
   const Int16 seq = state.params.LastSeqShown;
   ASSERT_TRUE(writeLastSequenceFile(path, state, seq).ok());
   KolvState again;
-  const shell::Result<> result = importTransectText(again, path, '\t');
+  const base::Result<> result = importTransectText(again, path, '\t');
   ASSERT_TRUE(result.ok()) << result.message();
   ASSERT_EQ(again.params.FileSeqNo, seq);
   ASSERT_EQ(again.params.NodeCount, state.params.NodeCount);
@@ -202,7 +202,7 @@ void expectReportReadsBack(const KolvState& state, Int16 first, Int16 last,
     ASSERT_EQ(fields.size(), 22u) << "report line of point " << i;
     std::vector<double> v;
     for (const auto& field : fields) {
-      const auto number = shell::parseStrictNumber(field);
+      const auto number = base::parseStrictNumber(field);
       ASSERT_TRUE(number.has_value()) << "\"" << field << "\" in the line of point " << i;
       v.push_back(*number);
     }
@@ -226,7 +226,7 @@ TEST(KolvSoak, RandomStudiesConserveSoilAndSubstanceAndWriteFilesThatReadBack) {
     const std::string input = (dir / "transect.txt").string();
     ASSERT_TRUE(shell::writeWholeFile(input, study.text).ok());
     KolvState state;
-    const shell::Result<> imported = importTransectText(state, input, study.delimiter);
+    const base::Result<> imported = importTransectText(state, input, study.delimiter);
     ASSERT_TRUE(imported.ok()) << imported.message();
     typeParameters(state, study, random);
     if (::testing::Test::HasFatalFailure()) return;

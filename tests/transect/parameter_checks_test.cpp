@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "transect/main_window_checks.h"
-#include "shell/number_text.h"
+#include "base/number_text.h"
 #include "transect/parameter_checks.h"
 
 namespace sodwright::kolv {
@@ -183,7 +183,7 @@ TEST(ParameterChecks, ValuesBeyondTheirFieldKeepTheOldValue) {
   const CheckResult single = setAlpha(state, "1E+39");
   EXPECT_FALSE(single.ok());
   EXPECT_EQ(single.message(), kOutOfRangeMessage);
-  EXPECT_EQ(keptBoxText(state, setAlpha), shell::generalTextSingle(alpha));
+  EXPECT_EQ(keptBoxText(state, setAlpha), base::generalTextSingle(alpha));
   EXPECT_EQ(state.params.Alpha, alpha);
   EXPECT_TRUE(stored(setGamma(state, "-3.4e38")));
   EXPECT_TRUE(stored(setDecayRate1Percent(state, "5")));

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/fakes/recording_services.h"
-#include "shell/number_text.h"
+#include "base/number_text.h"
 #include "shell/text_file.h"
 #include "transect/comparison.h"
 #include "transect/transect_import.h"
@@ -137,12 +137,12 @@ TEST_P(ReferenceEngine, LastSequenceMatchesToThePrintedDecimals) {
         shell::splitFields(expectedLastSequence[static_cast<std::size_t>(8 + i)], '\t');
     ASSERT_EQ(fields.size(), 6u);
     const std::string at = "node " + std::to_string(i) + " ";
-    check(at + "PL1", fields[0], shell::formatMask(t.PL1(i, s), "######0.000000"));
-    check(at + "PL2", fields[1], shell::formatMask(t.PL2(i, s), "#######0.000000"));
-    check(at + "PL3", fields[2], shell::formatMask(t.PL3(i), "#######0.000000"));
-    check(at + "DepthL1", fields[3], shell::formatMask(t.DepthL1(i, s), "###0.0000"));
-    check(at + "DepthL2", fields[4], shell::formatMask(t.DepthL2(i, s), "##0.0000"));
-    check(at + "Elev", fields[5], shell::formatMask(t.Elev(i, s), "##0.000000"));
+    check(at + "PL1", fields[0], base::formatMask(t.PL1(i, s), "######0.000000"));
+    check(at + "PL2", fields[1], base::formatMask(t.PL2(i, s), "#######0.000000"));
+    check(at + "PL3", fields[2], base::formatMask(t.PL3(i), "#######0.000000"));
+    check(at + "DepthL1", fields[3], base::formatMask(t.DepthL1(i, s), "###0.0000"));
+    check(at + "DepthL2", fields[4], base::formatMask(t.DepthL2(i, s), "##0.0000"));
+    check(at + "Elev", fields[5], base::formatMask(t.Elev(i, s), "##0.000000"));
   }
   EXPECT_EQ(mismatchCount, 0) << ::testing::PrintToString(mismatches);
   EXPECT_TRUE(messages.shown.empty());
@@ -162,7 +162,7 @@ TEST_P(ReferenceEngine, ComparisonMatchesToThePrintedDecimals) {
     ASSERT_EQ(f.size(), 22u);
     auto same = [&](const char* name, std::size_t column, double value) {
       check("node " + std::to_string(i) + " " + name, f[column],
-            shell::formatFixed(value, decimalsOf(f[column])));
+            base::formatFixed(value, decimalsOf(f[column])));
     };
     same("UpMassFirst", 6, valueOrZero(r.UpMassFirst(i)));
     same("SubMassFirst", 7, valueOrZero(r.SubMassFirst(i)));

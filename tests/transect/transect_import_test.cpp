@@ -19,7 +19,7 @@ using testing::pointRows;
 using testing::TransectHeader;
 using testing::transectText;
 
-shell::Result<> importText(KolvState& state, const std::string& text, char delimiter = '\t') {
+base::Result<> importText(KolvState& state, const std::string& text, char delimiter = '\t') {
   return importTransectLines(state, shell::splitLines(text), delimiter);
 }
 

@@ -24,8 +24,8 @@ namespace fs = std::filesystem;
 
 // A transect file of `points` gently falling points at `sequence`, imported
 // from disk through the real reader.
-shell::Result<> importFile(KolvState& state, int sequence, int points,
-                           const std::string& distrDistance) {
+base::Result<> importFile(KolvState& state, int sequence, int points,
+                          const std::string& distrDistance) {
   std::string text = "Sequence=\t" + std::to_string(sequence) + "\tDataPoints:\t" +
                      std::to_string(points) + "\r\n";
   text += "DistributionDistance=\t" + distrDistance + "\tm\tInterval =\t1\tm\r\n";
@@ -40,12 +40,12 @@ shell::Result<> importFile(KolvState& state, int sequence, int points,
   const fs::path path =
       fs::temp_directory_path() / ("sodwright-limits-" + std::to_string(::getpid()) + ".txt");
   EXPECT_TRUE(shell::writeWholeFile(path.string(), text).ok());
-  shell::Result<> result = importTransectText(state, path.string(), '\t');
+  base::Result<> result = importTransectText(state, path.string(), '\t');
   fs::remove(path);
   return result;
 }
 
-void expectRefused(const shell::Result<>& result, const std::string& because) {
+void expectRefused(const base::Result<>& result, const std::string& because) {
   ASSERT_FALSE(result.ok());
   EXPECT_EQ(result.message().rfind(shell::kImportFailed, 0), 0u);
   EXPECT_NE(result.message().find(because), std::string::npos) << result.message();

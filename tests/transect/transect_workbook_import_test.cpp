@@ -58,7 +58,7 @@ TEST(TransectWorkbookImport, ReadsTheLayoutAndKeepsWhatTheWorkbookDoesNotCarry) 
   KolvState state = textImported();
   state.params.SgWeightFront = 0.7f;  // typed after the text import; reset like a text import does
   state.params.DecayRate1 = 0.04;
-  const shell::Result<> result = importTransectWorksheet(state, transectSheet(4));
+  const base::Result<> result = importTransectWorksheet(state, transectSheet(4));
   ASSERT_TRUE(result.ok()) << result.message();
   const TranslocationParameters& p = state.params;
   EXPECT_EQ(p.FileSeqNo, 5);
@@ -121,7 +121,7 @@ TEST(TransectWorkbookImport, AllocatesAfreshWhateverTheEarlierBounds) {
 TEST(TransectWorkbookImport, RefusesBeforeAnyTextImportNamingWhatIsMissing) {
   KolvState state;
   const std::string before = describeState(state);
-  const shell::Result<> result = importTransectWorksheet(state, transectSheet(4));
+  const base::Result<> result = importTransectWorksheet(state, transectSheet(4));
   ASSERT_FALSE(result.ok());
   EXPECT_NE(result.message().find(
                 "tillage depth, layer-1 bulk density, layer-2 bulk density and layer-3 bulk "
@@ -145,7 +145,7 @@ TEST_P(TransectWorkbookFailure, NamesTheCellAndLeavesTheHeldTransect) {
   const std::string before = describeState(state);
   MemoryWorksheet sheet = transectSheet(4);
   GetParam().spoil(sheet);
-  const shell::Result<> result = importTransectWorksheet(state, sheet);
+  const base::Result<> result = importTransectWorksheet(state, sheet);
   ASSERT_FALSE(result.ok());
   EXPECT_EQ(result.message().rfind(std::string(shell::kImportFailed) + "\n", 0), 0u)
       << result.message();

@@ -46,7 +46,7 @@ std::string tooLargeForWindowMessage(const std::string& path,
          platform::displayName(path) + " --write-raster results.tif";
 }
 
-shell::Result<std::vector<platform::ResultLayer>> runRasterGrid(
+base::Result<std::vector<platform::ResultLayer>> runRasterGrid(
     const platform::ElevationRaster& raster, const nibal::GridCoefficients& coefficients,
     const RowResults& eachRow) {
   const platform::RasterGeometry& g = raster.geometry;
@@ -72,12 +72,12 @@ shell::Result<std::vector<platform::ResultLayer>> runRasterGrid(
           {"SoilLossSum", n.soilLossSum}};
       for (const auto& [name, value] : results)
         if (!std::isfinite(value))
-          return shell::fail(nibal::nonFiniteRunMessage({name, r + 1, c + 1}));
+          return base::fail(nibal::nonFiniteRunMessage({name, r + 1, c + 1}));
       for (const platform::ResultLayer& layer : layers)
         if (!std::isfinite(layer.values[at]))
-          return shell::fail(std::string(nibal::kOutputFailed) + "\nThe result " + layer.name +
-                             " at row " + std::to_string(r + 1) + ", column " +
-                             std::to_string(c + 1) + " is too large for a 32-bit float.");
+          return base::fail(std::string(nibal::kOutputFailed) + "\nThe result " + layer.name +
+                            " at row " + std::to_string(r + 1) + ", column " +
+                            std::to_string(c + 1) + " is too large for a 32-bit float.");
     }
     if (eachRow) eachRow(r, row);
   }

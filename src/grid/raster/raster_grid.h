@@ -32,7 +32,7 @@ std::string tooLargeForWindowMessage(const std::string& path,
 // floats; a run whose results are not all finite numbers is refused with the
 // first node that overflows.
 using RowResults = std::function<void(int row, const std::vector<nibal::NodeResults>& nodes)>;
-shell::Result<std::vector<platform::ResultLayer>> runRasterGrid(
+base::Result<std::vector<platform::ResultLayer>> runRasterGrid(
     const platform::ElevationRaster& raster, const nibal::GridCoefficients& coefficients,
     const RowResults& eachRow);
 

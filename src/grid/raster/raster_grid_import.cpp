@@ -4,14 +4,14 @@
 
 namespace sodwright::nibal {
 
-shell::Result<ImportedGrid> readWindowRaster(const std::string& path) {
-  const shell::Result<platform::RasterGeometry> header = platform::readRasterGeometry(path);
-  if (!header.ok()) return shell::fail(header.message());
+base::Result<ImportedGrid> readWindowRaster(const std::string& path) {
+  const base::Result<platform::RasterGeometry> header = platform::readRasterGeometry(path);
+  if (!header.ok()) return base::fail(header.message());
   if (header->nodeCount() > kMostWindowNodes)
-    return shell::fail(tooLargeForWindowMessage(path, *header, kMostWindowNodes));
-  shell::Result<platform::ElevationRaster> read =
+    return base::fail(tooLargeForWindowMessage(path, *header, kMostWindowNodes));
+  base::Result<platform::ElevationRaster> read =
       platform::readElevationRaster(path, kMostWindowNodes);
-  if (!read.ok()) return shell::fail(read.message());
+  if (!read.ok()) return base::fail(read.message());
   return ImportedGrid{gridDefinition(read->geometry), gridData(*read)};
 }
 

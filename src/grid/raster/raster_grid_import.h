@@ -7,7 +7,7 @@
 #include <string>
 
 #include "grid/grid_commands.h"
-#include "shell/result.h"
+#include "base/result.h"
 
 namespace sodwright::nibal {
 
@@ -15,6 +15,6 @@ inline constexpr int kMostWindowNodes = 32767;
 
 // The raster at `path` as a grid with the raster's own sizes (for
 // nibal::importGrid, which puts it into the state).
-shell::Result<nibal::ImportedGrid> readWindowRaster(const std::string& path);
+base::Result<nibal::ImportedGrid> readWindowRaster(const std::string& path);
 
 }  // namespace sodwright::nibal

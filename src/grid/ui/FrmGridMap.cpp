@@ -13,7 +13,7 @@
 #include "platform/figures/figure_export.h"
 #include "platform/figures/figure_painter.h"
 #include "platform/qt/figure_actions.h"
-#include "shell/number_text.h"
+#include "base/number_text.h"
 
 namespace sodwright::nibal {
 namespace {
@@ -111,7 +111,7 @@ void FrmGridMap::buildLayout() {
 MapOptions FrmGridMap::options() const {
   MapOptions o;
   if (const auto layer = layerFromName(CboLayer->currentText().toStdString())) o.layer = *layer;
-  const auto limit = shell::parseStrictNumber(TxtLimit->text().trimmed().toStdString());
+  const auto limit = base::parseStrictNumber(TxtLimit->text().trimmed().toStdString());
   if (limit && *limit > 0) o.limit = *limit;
   o.hillshade = ChkHillshade->isChecked();
   return o;

@@ -170,7 +170,7 @@ void FrmModelParameter::CmdRunModel_Click() {
 void FrmModelParameter::CmdSaveCsv_Click() {
   const std::string path = context_.fileDialogs.askSaveFileName(platform::kCsvFilter);
   if (path.empty()) return;
-  shell::Result<> written;
+  base::Result<> written;
   {
     platform::BusyScope busy(context_.busy);
     written = writeGridCsvFile(path, state_);

@@ -166,7 +166,7 @@ void frmGridInfo::CmdImport_Click() {
 
   const GridBoxTexts boxes{boxText(txtRows), boxText(txtColumns), boxText(txtXSpacing),
                            boxText(txtYSpacing)};
-  const shell::Result<GridDefinition> check = checkGridBoxes(boxes);
+  const base::Result<GridDefinition> check = checkGridBoxes(boxes);
   if (!check) {
     context_.messages.inform(check.message());
     refuseImport(check.message() == kGridValueWrong ? static_cast<QWidget*>(txtRows) : CmdImport);

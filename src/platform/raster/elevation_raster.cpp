@@ -39,67 +39,67 @@ struct OpenRaster {
 
 // Opens the file and checks what the header says; the caller gets either the
 // open dataset with its geometry or the refusal.
-shell::Result<OpenRaster> openRaster(const std::string& path) {
+base::Result<OpenRaster> openRaster(const std::string& path) {
   useRasterDrivers();
   QuietGdalErrors quiet;
   static const char* const kDrivers[] = {"GTiff", "AAIGrid", nullptr};
   GDALDatasetUniquePtr dataset(GDALDataset::Open(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY,
                                                  kDrivers, nullptr, nullptr));
   if (!dataset)
-    return shell::fail(
+    return base::fail(
         refusal(path, "it is not a GeoTIFF or ESRI ASCII grid that can be read, or it is damaged" +
                           QuietGdalErrors::detail()));
   if (dataset->GetRasterCount() != 1)
-    return shell::fail(refusal(path, "it has " + std::to_string(dataset->GetRasterCount()) +
-                                         " bands; NIBAL needs a single band of elevations "
-                                         "(gdal_translate -b 1 takes the first)"));
+    return base::fail(refusal(path, "it has " + std::to_string(dataset->GetRasterCount()) +
+                                        " bands; NIBAL needs a single band of elevations "
+                                        "(gdal_translate -b 1 takes the first)"));
   GDALRasterBand* band = dataset->GetRasterBand(1);
   if (GDALDataTypeIsComplex(band->GetRasterDataType()))
-    return shell::fail(refusal(path, "its values are complex numbers, not elevations"));
+    return base::fail(refusal(path, "its values are complex numbers, not elevations"));
 
   RasterGeometry g;
   g.rows = dataset->GetRasterYSize();
   g.columns = dataset->GetRasterXSize();
   if (dataset->GetGeoTransform(g.transform.data()) != CE_None)
-    return shell::fail(refusal(path, "it has no georeferencing, so the cell size is unknown"));
+    return base::fail(refusal(path, "it has no georeferencing, so the cell size is unknown"));
   if (g.transform[2] != 0.0 || g.transform[4] != 0.0)
-    return shell::fail(refusal(path,
-                               "its grid is rotated or sheared; warp it to a north-up grid first "
-                               "(gdalwarp)"));
+    return base::fail(refusal(path,
+                              "its grid is rotated or sheared; warp it to a north-up grid first "
+                              "(gdalwarp)"));
   if (!(g.rowSpacing() > 0.0) || !(g.columnSpacing() > 0.0) || !std::isfinite(g.transform[0]) ||
       !std::isfinite(g.transform[3]))
-    return shell::fail(refusal(path, "its cell size or origin is not a positive finite number"));
+    return base::fail(refusal(path, "its cell size or origin is not a positive finite number"));
   if (const OGRSpatialReference* crs = dataset->GetSpatialRef()) {
     if (crs->IsGeographic())
-      return shell::fail(refusal(path,
-                                 "its cells are measured in degrees; reproject it to a projected "
-                                 "coordinate system in metres first (gdalwarp -t_srs)"));
+      return base::fail(refusal(path,
+                                "its cells are measured in degrees; reproject it to a projected "
+                                "coordinate system in metres first (gdalwarp -t_srs)"));
     char* wkt = nullptr;
     if (crs->exportToWkt(&wkt) == OGRERR_NONE && wkt != nullptr) g.crsWkt = wkt;
     CPLFree(wkt);
   }
   if (g.rows < kFewestNodesPerSide || g.columns < kFewestNodesPerSide)
-    return shell::fail(refusal(
+    return base::fail(refusal(
         path, "it has " + sizeText(g.rows, g.columns) + "; NIBAL needs at least 4 x 4 nodes"));
   return OpenRaster{std::move(dataset), g};
 }
 
 // Checks one block of values read from lines first.. and applies scale and offset.
-shell::Result<> checkValues(double* values, int lines, int firstLine, int columns, bool hasNoData,
-                            double noData, double scale, double offset) {
+base::Result<> checkValues(double* values, int lines, int firstLine, int columns, bool hasNoData,
+                           double noData, double scale, double offset) {
   for (int i = 0; i < lines; ++i) {
     for (int c = 0; c < columns; ++c) {
       double& v = values[static_cast<std::size_t>(i) * static_cast<std::size_t>(columns) + c];
       if (hasNoData && (v == noData || (std::isnan(v) && std::isnan(noData))))
-        return shell::fail("it has no-data cells, the first at " + nodeText(firstLine + i, c) +
-                           "; fill or crop them first (gdal_fillnodata.py fills holes)");
+        return base::fail("it has no-data cells, the first at " + nodeText(firstLine + i, c) +
+                          "; fill or crop them first (gdal_fillnodata.py fills holes)");
       if (!std::isfinite(v))
-        return shell::fail("the cell at " + nodeText(firstLine + i, c) + " holds " +
-                           (std::isnan(v) ? "NaN" : "an infinite value") + ", not an elevation");
+        return base::fail("the cell at " + nodeText(firstLine + i, c) + " holds " +
+                          (std::isnan(v) ? "NaN" : "an infinite value") + ", not an elevation");
       if (scale != 1.0 || offset != 0.0) v = v * scale + offset;
       if (!std::isfinite(v))
-        return shell::fail("the cell at " + nodeText(firstLine + i, c) +
-                           " is out of range once scaled");
+        return base::fail("the cell at " + nodeText(firstLine + i, c) +
+                          " is out of range once scaled");
     }
   }
   return {};
@@ -163,28 +163,27 @@ double RasterGeometry::easting(int column) const {
 }
 double RasterGeometry::northing(int row) const { return transform[3] + (row + 0.5) * transform[5]; }
 
-shell::Result<RasterGeometry> readRasterGeometry(const std::string& path) {
-  shell::Result<OpenRaster> open = openRaster(path);
-  if (!open.ok()) return shell::fail(open.message());
+base::Result<RasterGeometry> readRasterGeometry(const std::string& path) {
+  base::Result<OpenRaster> open = openRaster(path);
+  if (!open.ok()) return base::fail(open.message());
   return open->geometry;
 }
 
-shell::Result<ElevationRaster> readElevationRaster(const std::string& path,
-                                                   std::int64_t mostNodes) {
-  shell::Result<OpenRaster> open = openRaster(path);
-  if (!open.ok()) return shell::fail(open.message());
+base::Result<ElevationRaster> readElevationRaster(const std::string& path, std::int64_t mostNodes) {
+  base::Result<OpenRaster> open = openRaster(path);
+  if (!open.ok()) return base::fail(open.message());
   const RasterGeometry& g = open->geometry;
   if (g.nodeCount() > mostNodes)
-    return shell::fail(refusal(path, "it has " + sizeText(g.rows, g.columns) + " = " +
-                                         std::to_string(g.nodeCount()) + " nodes, more than the " +
-                                         std::to_string(mostNodes) + " this program reads"));
+    return base::fail(refusal(path, "it has " + sizeText(g.rows, g.columns) + " = " +
+                                        std::to_string(g.nodeCount()) + " nodes, more than the " +
+                                        std::to_string(mostNodes) + " this program reads"));
   GDALRasterBand* band = open->dataset->GetRasterBand(1);
   if (maskHidesCells(band))
-    return shell::fail(
+    return base::fail(
         refusal(path, "it carries a mask of invalid cells; fill them and drop the mask first"));
   if (std::string(open->dataset->GetDriverName()) == "AAIGrid")
     if (const std::optional<std::string> word = wordInAsciiGrid(path))
-      return shell::fail(
+      return base::fail(
           refusal(path, "its values hold \"" + *word + "\", which is not an elevation"));
   int hasNoData = 0;
   const double noData = band->GetNoDataValue(&hasNoData);
@@ -196,7 +195,7 @@ shell::Result<ElevationRaster> readElevationRaster(const std::string& path,
   try {
     raster.elevation.resize(static_cast<std::size_t>(g.nodeCount()));
   } catch (const std::bad_alloc&) {
-    return shell::fail(refusal(
+    return base::fail(refusal(
         path, "there is not enough memory for its " + std::to_string(g.nodeCount()) + " nodes"));
   }
   QuietGdalErrors quiet;
@@ -206,12 +205,12 @@ shell::Result<ElevationRaster> readElevationRaster(const std::string& path,
                     static_cast<std::size_t>(first) * static_cast<std::size_t>(g.columns);
     if (band->RasterIO(GF_Read, 0, first, g.columns, lines, block, g.columns, lines, GDT_Float64, 0,
                        0, nullptr) != CE_None)
-      return shell::fail(refusal(path, "it breaks off or is damaged near " + nodeText(first, 0) +
-                                           QuietGdalErrors::detail()));
+      return base::fail(refusal(path, "it breaks off or is damaged near " + nodeText(first, 0) +
+                                          QuietGdalErrors::detail()));
     if (auto checked =
             checkValues(block, lines, first, g.columns, hasNoData != 0, noData, scale, offset);
         !checked)
-      return shell::fail(refusal(path, checked.message()));
+      return base::fail(refusal(path, checked.message()));
   }
   return raster;
 }

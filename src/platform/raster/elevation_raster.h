@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/result.h"
+#include "base/result.h"
 
 namespace sodwright::platform {
 
@@ -53,11 +53,11 @@ struct ElevationRaster {
 inline constexpr std::int64_t kMostBatchNodes = 50'000'000;
 
 // Opens the raster and checks everything but its values; reads no cells.
-shell::Result<RasterGeometry> readRasterGeometry(const std::string& path);
+base::Result<RasterGeometry> readRasterGeometry(const std::string& path);
 
 // Reads and checks the whole raster. More than `mostNodes` nodes are refused
 // before anything is allocated.
-shell::Result<ElevationRaster> readElevationRaster(const std::string& path, std::int64_t mostNodes);
+base::Result<ElevationRaster> readElevationRaster(const std::string& path, std::int64_t mostNodes);
 
 // A number written so that reading it back gives the same double.
 std::string exactText(double value);

@@ -38,12 +38,12 @@ GDALDatasetUniquePtr memoryRaster(const RasterGeometry& g,
   return dataset;
 }
 
-shell::Result<> copyTo(const std::string& driverName, const std::string& file,
-                       const RasterGeometry& g, const std::vector<const ResultLayer*>& layers) {
+base::Result<> copyTo(const std::string& driverName, const std::string& file,
+                      const RasterGeometry& g, const std::vector<const ResultLayer*>& layers) {
   GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(driverName.c_str());
   GDALDatasetUniquePtr source = memoryRaster(g, layers);
   if (driver == nullptr || !source)
-    return shell::fail("the in-memory raster could not be made" + QuietGdalErrors::detail());
+    return base::fail("the in-memory raster could not be made" + QuietGdalErrors::detail());
   // BigTIFF only where a classic TIFF could not hold the file; nine
   // significant digits give every 32-bit float back from the text grid.
   const char* tiffOptions[] = {"BIGTIFF=IF_SAFER", nullptr};
@@ -51,13 +51,13 @@ shell::Result<> copyTo(const std::string& driverName, const std::string& file,
   const char* const* options = driverName == "GTiff" ? tiffOptions : textOptions;
   GDALDatasetUniquePtr written(
       driver->CreateCopy(file.c_str(), source.get(), FALSE, options, nullptr, nullptr));
-  if (!written) return shell::fail("cannot write " + file + QuietGdalErrors::detail());
+  if (!written) return base::fail("cannot write " + file + QuietGdalErrors::detail());
   written->FlushCache(true);
   if (CPLGetLastErrorType() == CE_Failure)
-    return shell::fail("cannot write " + file + QuietGdalErrors::detail());
+    return base::fail("cannot write " + file + QuietGdalErrors::detail());
   written.reset();  // closing writes what is left
   if (CPLGetLastErrorType() == CE_Failure)
-    return shell::fail("cannot write " + file + QuietGdalErrors::detail());
+    return base::fail("cannot write " + file + QuietGdalErrors::detail());
   return {};
 }
 
@@ -73,36 +73,36 @@ std::vector<std::string> resultRasterPaths(const std::string& path,
   return files;
 }
 
-shell::Result<std::vector<std::string>> writeResultRasterFiles(
+base::Result<std::vector<std::string>> writeResultRasterFiles(
     const std::string& path, const RasterGeometry& geometry,
     const std::vector<ResultLayer>& layers) {
   useRasterDrivers();
   const std::string driver = driverForPath(path);
   if (driver.empty())
-    return shell::fail("Cannot write " + displayName(path) +
-                       ": a result raster is a GeoTIFF (.tif, .tiff) or an ESRI ASCII grid (.asc)");
+    return base::fail("Cannot write " + displayName(path) +
+                      ": a result raster is a GeoTIFF (.tif, .tiff) or an ESRI ASCII grid (.asc)");
   const auto expected = static_cast<std::size_t>(geometry.nodeCount());
   for (const ResultLayer& layer : layers)
     if (layer.values.size() != expected)
-      return shell::fail("Cannot write " + displayName(path) + ": layer " + layer.name +
-                         " has the wrong size");
+      return base::fail("Cannot write " + displayName(path) + ": layer " + layer.name +
+                        " has the wrong size");
   if (driver == "AAIGrid" && geometry.rowSpacing() != geometry.columnSpacing())
-    return shell::fail("Cannot write " + displayName(path) +
-                       ": an ESRI ASCII grid holds square cells only, and "
-                       "these are " +
-                       exactText(geometry.rowSpacing()) + " by " +
-                       exactText(geometry.columnSpacing()) + "; write a GeoTIFF (.tif) instead");
+    return base::fail("Cannot write " + displayName(path) +
+                      ": an ESRI ASCII grid holds square cells only, and "
+                      "these are " +
+                      exactText(geometry.rowSpacing()) + " by " +
+                      exactText(geometry.columnSpacing()) + "; write a GeoTIFF (.tif) instead");
   QuietGdalErrors quiet;
   const std::vector<std::string> files = resultRasterPaths(path, layers);
   if (driver == "GTiff") {
     std::vector<const ResultLayer*> all;
     for (const ResultLayer& layer : layers) all.push_back(&layer);
     if (auto copied = copyTo(driver, path, geometry, all); !copied)
-      return shell::fail("Cannot write the result raster: " + copied.message());
+      return base::fail("Cannot write the result raster: " + copied.message());
   } else {
     for (std::size_t i = 0; i < layers.size(); ++i)
       if (auto copied = copyTo(driver, files[i], geometry, {&layers[i]}); !copied)
-        return shell::fail("Cannot write the result raster: " + copied.message());
+        return base::fail("Cannot write the result raster: " + copied.message());
   }
   return files;
 }

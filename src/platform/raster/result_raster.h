@@ -28,7 +28,7 @@ std::vector<std::string> resultRasterPaths(const std::string& path,
                                            const std::vector<ResultLayer>& layers);
 
 // Writes the layers; the value is the list of files written.
-shell::Result<std::vector<std::string>> writeResultRasterFiles(
+base::Result<std::vector<std::string>> writeResultRasterFiles(
     const std::string& path, const RasterGeometry& geometry,
     const std::vector<ResultLayer>& layers);
 

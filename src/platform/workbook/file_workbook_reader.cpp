@@ -5,9 +5,9 @@
 
 namespace sodwright::platform {
 
-shell::Result<std::unique_ptr<Worksheet>> FileWorkbookReader::openFirstSheet(
+base::Result<std::unique_ptr<Worksheet>> FileWorkbookReader::openFirstSheet(
     const std::string& path) {
-  SheetResult sheet = shell::fail("The workbook cannot be read.");
+  SheetResult sheet = base::fail("The workbook cannot be read.");
   switch (workbookFormatOf(path)) {
     case WorkbookFormat::Xls:
       sheet = readXlsFirstSheet(path);
@@ -19,13 +19,13 @@ shell::Result<std::unique_ptr<Worksheet>> FileWorkbookReader::openFirstSheet(
       sheet = readOdsFirstSheet(path);
       break;
     case WorkbookFormat::None:
-      return shell::fail("The file is not a workbook (.xls, .xlsx or .ods).");
+      return base::fail("The file is not a workbook (.xls, .xlsx or .ods).");
   }
   if (!sheet) {
-    if (sheet.message().empty()) return shell::fail("The workbook cannot be read.");
-    return shell::fail(sheet.message());
+    if (sheet.message().empty()) return base::fail("The workbook cannot be read.");
+    return base::fail(sheet.message());
   }
-  if (!*sheet) return shell::fail("The workbook cannot be read.");
+  if (!*sheet) return base::fail("The workbook cannot be read.");
   return std::unique_ptr<Worksheet>(std::move(*sheet));
 }
 

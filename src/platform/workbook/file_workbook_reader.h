@@ -11,7 +11,7 @@ namespace sodwright::platform {
 
 class FileWorkbookReader : public WorkbookReader {
  public:
-  shell::Result<std::unique_ptr<Worksheet>> openFirstSheet(const std::string& path) override;
+  base::Result<std::unique_ptr<Worksheet>> openFirstSheet(const std::string& path) override;
 };
 
 }  // namespace sodwright::platform

@@ -137,7 +137,7 @@ bool isRowGroup(const QXmlStreamReader& xml) {
 }
 
 // Reads the rows of the table whose start element was just read.
-shell::Result<> readTable(QXmlStreamReader& xml, SheetBuilder& builder) {
+base::Result<> readTable(QXmlStreamReader& xml, SheetBuilder& builder) {
   qint64 row = 1;
   int depth = 1;
   while (depth > 0 && !xml.atEnd()) {
@@ -171,12 +171,12 @@ shell::Result<> readTable(QXmlStreamReader& xml, SheetBuilder& builder) {
 
 SheetResult readOdsFirstSheet(const std::string& path) {
   ZipArchive zip(path);
-  if (!zip.isOpen()) return shell::fail(zip.error());
+  if (!zip.isOpen()) return base::fail(zip.error());
   const QString part = QStringLiteral("content.xml");
   if (!zip.contains(part))
-    return shell::fail("The file is not an .ods workbook: it has no content.xml.");
+    return base::fail("The file is not an .ods workbook: it has no content.xml.");
   const auto bytes = zip.read(part, kMaxPartBytes);
-  if (!bytes) return shell::fail(bytes.message());
+  if (!bytes) return base::fail(bytes.message());
   QXmlStreamReader xml(*bytes);
   SheetBuilder builder;
   bool found = false;
@@ -184,11 +184,11 @@ SheetResult readOdsFirstSheet(const std::string& path) {
     if (xml.readNext() == QXmlStreamReader::StartElement && xml.namespaceUri() == kTableNs &&
         xml.name() == u"table") {
       found = true;
-      if (auto read = readTable(xml, builder); !read) return shell::fail(read.message());
+      if (auto read = readTable(xml, builder); !read) return base::fail(read.message());
     }
   }
-  if (xml.hasError()) return shell::fail(brokenXmlMessage(part, xml));
-  if (!found) return shell::fail("The workbook has no worksheet.");
+  if (xml.hasError()) return base::fail(brokenXmlMessage(part, xml));
+  if (!found) return base::fail("The workbook has no worksheet.");
   return builder.take();
 }
 

@@ -10,7 +10,7 @@
 
 #include "platform/cell_address.h"
 #include "platform/memory_worksheet.h"
-#include "shell/result.h"
+#include "base/result.h"
 
 namespace sodwright::platform {
 
@@ -35,7 +35,7 @@ class SheetBuilder {
   // Stores a filled cell, a text cut to kMaxCellText. Positions beyond the
   // largest sheet are dropped. Fails once more than maxFilledCells are
   // filled or the texts pass maxText bytes.
-  shell::Result<> put(std::int64_t row, std::int64_t column, const CellValue& value);
+  base::Result<> put(std::int64_t row, std::int64_t column, const CellValue& value);
 
   std::unique_ptr<MemoryWorksheet> take() { return std::move(sheet_); }
 

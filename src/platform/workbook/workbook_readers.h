@@ -6,11 +6,11 @@
 #include <string>
 
 #include "platform/memory_worksheet.h"
-#include "shell/result.h"
+#include "base/result.h"
 
 namespace sodwright::platform {
 
-using SheetResult = shell::Result<std::unique_ptr<MemoryWorksheet>>;
+using SheetResult = base::Result<std::unique_ptr<MemoryWorksheet>>;
 
 SheetResult readXlsFirstSheet(const std::string& path);
 SheetResult readXlsxFirstSheet(const std::string& path);

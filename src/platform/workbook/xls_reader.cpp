@@ -70,22 +70,22 @@ bool hasCompoundSignature(const std::string& path) {
 SheetResult readInThisProcess(const std::string& path,
                               std::vector<std::pair<int, int>>* filled = nullptr) {
   if (std::ifstream(path, std::ios::binary) && !hasCompoundSignature(path))
-    return shell::fail("The file is not an .xls workbook.");
+    return base::fail("The file is not an .xls workbook.");
   XlsHandle xls;
   const int opened = freexl_open(path.c_str(), &xls.handle);
-  if (opened != FREEXL_OK) return shell::fail(openFailure(opened));
+  if (opened != FREEXL_OK) return base::fail(openFailure(opened));
   unsigned int value = 0;
   if (freexl_get_info(xls.handle, FREEXL_BIFF_PASSWORD, &value) == FREEXL_OK &&
       value == FREEXL_BIFF_OBFUSCATED)
-    return shell::fail("The workbook is protected by a password and cannot be read.");
+    return base::fail("The workbook is protected by a password and cannot be read.");
   if (freexl_get_info(xls.handle, FREEXL_BIFF_SHEET_COUNT, &value) != FREEXL_OK || value == 0)
-    return shell::fail("The workbook has no worksheet.");
+    return base::fail("The workbook has no worksheet.");
   if (freexl_select_active_worksheet(xls.handle, 0) != FREEXL_OK)
-    return shell::fail("The first worksheet of the workbook cannot be read.");
+    return base::fail("The first worksheet of the workbook cannot be read.");
   unsigned int rows = 0;
   unsigned short columns = 0;
   if (freexl_worksheet_dimensions(xls.handle, &rows, &columns) != FREEXL_OK)
-    return shell::fail("The first worksheet of the workbook cannot be read.");
+    return base::fail("The first worksheet of the workbook cannot be read.");
   SheetBuilder builder;
   for (unsigned int r = 0; r < rows && r < static_cast<unsigned int>(kMaxSheetRows); ++r) {
     for (unsigned int c = 0; c < columns; ++c) {
@@ -95,7 +95,7 @@ SheetResult readInThisProcess(const std::string& path,
       const int row = static_cast<int>(r) + 1;
       const int column = static_cast<int>(c) + 1;
       if (got != FREEXL_OK)
-        return shell::fail("Cell " + cellName(row, column) + " of the workbook cannot be read.");
+        return base::fail("Cell " + cellName(row, column) + " of the workbook cannot be read.");
       CellValue read;
       switch (cell.type) {
         case FREEXL_CELL_INT:
@@ -114,7 +114,7 @@ SheetResult readInThisProcess(const std::string& path,
         default:
           continue;
       }
-      if (auto put = builder.put(row, column, read); !put) return shell::fail(put.message());
+      if (auto put = builder.put(row, column, read); !put) return base::fail(put.message());
       if (filled != nullptr) filled->emplace_back(row, column);
     }
   }
@@ -195,8 +195,8 @@ std::string encode(const SheetResult& sheetRead, const std::vector<std::pair<int
 
 SheetResult decode(std::string_view in) {
   const char kind = in.empty() ? '\0' : in.front();
-  if (kind == 'E') return shell::fail(in.substr(1));
-  const auto damaged = shell::fail("The .xls workbook is damaged and cannot be read.");
+  if (kind == 'E') return base::fail(in.substr(1));
+  const auto damaged = base::fail("The .xls workbook is damaged and cannot be read.");
   if (kind != 'S') return damaged;
   in.remove_prefix(1);
   auto sheet = std::make_unique<MemoryWorksheet>();
@@ -228,7 +228,7 @@ std::string readXlsForTransfer(const std::string& path) {
 SheetResult readXlsFirstSheet(const std::string& path) {
   const std::string helper = xlsReaderProgram();
   int fds[2];
-  if (helper.empty() || ::pipe2(fds, O_CLOEXEC) != 0) return shell::fail(kXlsReaderMissing);
+  if (helper.empty() || ::pipe2(fds, O_CLOEXEC) != 0) return base::fail(kXlsReaderMissing);
   // The child gets the pipe as its standard output and nothing else of ours.
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -243,7 +243,7 @@ SheetResult readXlsFirstSheet(const std::string& path) {
   ::close(fds[1]);
   if (spawned != 0) {
     ::close(fds[0]);
-    return shell::fail(kXlsReaderMissing);
+    return base::fail(kXlsReaderMissing);
   }
   // A damaged file must not hang the program either: a child that has not
   // finished within the time limit is stopped and the file reported damaged.
@@ -276,7 +276,7 @@ SheetResult readXlsFirstSheet(const std::string& path) {
   while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
   }
   if (timedOut || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-    return shell::fail("The .xls workbook is damaged and cannot be read.");
+    return base::fail("The .xls workbook is damaged and cannot be read.");
   return decode(bytes);
 }
 

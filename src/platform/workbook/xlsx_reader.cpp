@@ -37,13 +37,13 @@ QString relationshipsPartOf(const QString& part) {
 }
 
 // The relationships of a part; none when the part has no relationship part.
-shell::Result<std::vector<Relationship>> readRelationships(const ZipArchive& zip,
-                                                           const QString& sourcePart) {
+base::Result<std::vector<Relationship>> readRelationships(const ZipArchive& zip,
+                                                          const QString& sourcePart) {
   std::vector<Relationship> found;
   const QString relsPart = relationshipsPartOf(sourcePart);
   if (!zip.contains(relsPart)) return found;
   const auto bytes = zip.read(relsPart, kMaxPartBytes);
-  if (!bytes) return shell::fail(bytes.message());
+  if (!bytes) return base::fail(bytes.message());
   QXmlStreamReader xml(*bytes);
   while (!xml.atEnd()) {
     if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"Relationship") {
@@ -51,7 +51,7 @@ shell::Result<std::vector<Relationship>> readRelationships(const ZipArchive& zip
                        resolveTarget(sourcePart, attributeByLocalName(xml, u"Target"))});
     }
   }
-  if (xml.hasError()) return shell::fail(brokenXmlMessage(relsPart, xml));
+  if (xml.hasError()) return base::fail(brokenXmlMessage(relsPart, xml));
   return found;
 }
 
@@ -85,32 +85,32 @@ QString readStringItem(QXmlStreamReader& xml) {
   return text;
 }
 
-shell::Result<QStringList> readSharedStrings(const ZipArchive& zip, const QString& part) {
+base::Result<QStringList> readSharedStrings(const ZipArchive& zip, const QString& part) {
   QStringList strings;
   if (part.isEmpty() || !zip.contains(part)) return strings;
   const auto bytes = zip.read(part, kMaxPartBytes);
-  if (!bytes) return shell::fail(bytes.message());
+  if (!bytes) return base::fail(bytes.message());
   QXmlStreamReader xml(*bytes);
   while (!xml.atEnd()) {
     if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"si")
       strings.append(readStringItem(xml));
   }
-  if (xml.hasError()) return shell::fail(brokenXmlMessage(part, xml));
+  if (xml.hasError()) return base::fail(brokenXmlMessage(part, xml));
   return strings;
 }
 
 // The first <sheet> of the workbook part: its relationship id.
-shell::Result<QString> firstSheetId(const ZipArchive& zip, const QString& part) {
+base::Result<QString> firstSheetId(const ZipArchive& zip, const QString& part) {
   const auto bytes = zip.read(part, kMaxPartBytes);
-  if (!bytes) return shell::fail(bytes.message());
+  if (!bytes) return base::fail(bytes.message());
   QXmlStreamReader xml(*bytes);
   while (!xml.atEnd()) {
     if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"sheet") {
       return attributeByLocalName(xml, u"id");
     }
   }
-  return shell::fail(xml.hasError() ? brokenXmlMessage(part, xml)
-                                    : std::string("The workbook has no worksheet."));
+  return base::fail(xml.hasError() ? brokenXmlMessage(part, xml)
+                                   : std::string("The workbook has no worksheet."));
 }
 
 CellValue cellFromXlsx(const QString& type, const QString& value, bool hasValue,
@@ -133,10 +133,10 @@ CellValue cellFromXlsx(const QString& type, const QString& value, bool hasValue,
   return CellValue::ofText(value.toStdString());
 }
 
-shell::Result<> readSheet(const ZipArchive& zip, const QString& part, const QStringList& shared,
-                          SheetBuilder& builder) {
+base::Result<> readSheet(const ZipArchive& zip, const QString& part, const QStringList& shared,
+                         SheetBuilder& builder) {
   const auto bytes = zip.read(part, kMaxPartBytes);
-  if (!bytes) return shell::fail(bytes.message());
+  if (!bytes) return base::fail(bytes.message());
   QXmlStreamReader xml(*bytes);
   qint64 row = 0;
   qint64 column = 0;
@@ -154,8 +154,8 @@ shell::Result<> readSheet(const ZipArchive& zip, const QString& part, const QStr
       } else {
         const auto parsed = parseCellReference(ref.toStdString());
         if (!parsed) {
-          return shell::fail("The worksheet has a broken cell reference \"" + ref.toStdString() +
-                             "\".");
+          return base::fail("The worksheet has a broken cell reference \"" + ref.toStdString() +
+                            "\".");
         }
         row = parsed->row;
         column = parsed->column;
@@ -177,7 +177,7 @@ shell::Result<> readSheet(const ZipArchive& zip, const QString& part, const QStr
         return put;
     }
   }
-  if (xml.hasError()) return shell::fail(brokenXmlMessage(part, xml));
+  if (xml.hasError()) return base::fail(brokenXmlMessage(part, xml));
   return {};
 }
 
@@ -185,31 +185,31 @@ shell::Result<> readSheet(const ZipArchive& zip, const QString& part, const QStr
 
 SheetResult readXlsxFirstSheet(const std::string& path) {
   ZipArchive zip(path);
-  if (!zip.isOpen()) return shell::fail(zip.error());
+  if (!zip.isOpen()) return base::fail(zip.error());
   const auto packageRels = readRelationships(zip, QString());
-  if (!packageRels) return shell::fail(packageRels.message());
+  if (!packageRels) return base::fail(packageRels.message());
   const Relationship* office = findByType(*packageRels, u"/officeDocument");
   const QString workbookPart =
       office != nullptr ? office->target : QStringLiteral("xl/workbook.xml");
   if (!zip.contains(workbookPart))
-    return shell::fail("The file is not an .xlsx workbook: it has no workbook part.");
+    return base::fail("The file is not an .xlsx workbook: it has no workbook part.");
   const auto sheetId = firstSheetId(zip, workbookPart);
-  if (!sheetId) return shell::fail(sheetId.message());
+  if (!sheetId) return base::fail(sheetId.message());
   const auto workbookRels = readRelationships(zip, workbookPart);
-  if (!workbookRels) return shell::fail(workbookRels.message());
+  if (!workbookRels) return base::fail(workbookRels.message());
   const Relationship* sheetRel = nullptr;
   for (const Relationship& r : *workbookRels) {
     if (r.id == *sheetId) sheetRel = &r;
   }
   if (sheetRel == nullptr || !zip.contains(sheetRel->target))
-    return shell::fail("The workbook has no worksheet.");
+    return base::fail("The workbook has no worksheet.");
   const Relationship* strings = findByType(*workbookRels, u"/sharedStrings");
   const auto shared = readSharedStrings(
       zip, strings != nullptr ? strings->target : folderOf(workbookPart) + "sharedStrings.xml");
-  if (!shared) return shell::fail(shared.message());
+  if (!shared) return base::fail(shared.message());
   SheetBuilder builder;
   if (auto read = readSheet(zip, sheetRel->target, *shared, builder); !read)
-    return shell::fail(read.message());
+    return base::fail(read.message());
   return builder.take();
 }
 

@@ -27,11 +27,11 @@ bool ZipArchive::contains(const QString& name) const {
   return archive_ != nullptr && zip_name_locate(archive_, name.toUtf8().constData(), 0) >= 0;
 }
 
-shell::Result<QByteArray> ZipArchive::read(const QString& name, qint64 maxBytes) const {
+base::Result<QByteArray> ZipArchive::read(const QString& name, qint64 maxBytes) const {
   const std::string member = name.toStdString();
-  if (archive_ == nullptr) return shell::fail(error_);
+  if (archive_ == nullptr) return base::fail(error_);
   zip_file_t* file = zip_fopen(archive_, member.c_str(), 0);
-  if (file == nullptr) return shell::fail("The workbook has no part " + member + ".");
+  if (file == nullptr) return base::fail("The workbook has no part " + member + ".");
   // The sizes an archive declares may lie; read in pieces and stop at the cap.
   QByteArray bytes;
   char buffer[65536];
@@ -45,12 +45,12 @@ shell::Result<QByteArray> ZipArchive::read(const QString& name, qint64 maxBytes)
     if (got == 0) break;
     if (bytes.size() + got > maxBytes) {
       zip_fclose(file);
-      return shell::fail("The workbook part " + member + " is too large to read.");
+      return base::fail("The workbook part " + member + " is too large to read.");
     }
     bytes.append(buffer, static_cast<qsizetype>(got));
   }
   zip_fclose(file);
-  if (failed) return shell::fail("The workbook part " + member + " is damaged and cannot be read.");
+  if (failed) return base::fail("The workbook part " + member + " is damaged and cannot be read.");
   return bytes;
 }
 

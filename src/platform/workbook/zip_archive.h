@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "shell/result.h"
+#include "base/result.h"
 
 namespace sodwright::platform {
 
@@ -26,7 +26,7 @@ class ZipArchive {
   bool contains(const QString& name) const;
   // The whole member, at most maxBytes long; fails when it is missing,
   // unreadable or larger.
-  shell::Result<QByteArray> read(const QString& name, qint64 maxBytes) const;
+  base::Result<QByteArray> read(const QString& name, qint64 maxBytes) const;
 
  private:
   zip_t* archive_ = nullptr;

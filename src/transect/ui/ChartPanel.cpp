@@ -8,7 +8,7 @@
 
 #include "platform/figures/figure_painter.h"
 #include "platform/qt/figure_actions.h"
-#include "shell/number_text.h"
+#include "base/number_text.h"
 
 namespace sodwright::kolv {
 namespace {
@@ -195,7 +195,7 @@ void ChartPanel::showPoint(float x, float y, platform::Rgb colour) {
   char value[32];
   std::snprintf(value, sizeof value, "%.6g", static_cast<double>(y));
   QString text = QStringLiteral("Distance %1 %2, value %3 %4")
-                     .arg(QString::fromStdString(shell::formatMask(x * key_.interval, "###0.0")),
+                     .arg(QString::fromStdString(base::formatMask(x * key_.interval, "###0.0")),
                           QString::fromStdString(key_.distanceUnit), QString::fromLatin1(value),
                           QString::fromStdString(key_.valueUnit));
   if (const ChartKeyEntry* e = entryOf(key_, colour))

@@ -9,7 +9,7 @@
 #include <cmath>
 
 #include "platform/busy_indicator.h"
-#include "shell/number_text.h"
+#include "base/number_text.h"
 #include "shell/ui/FrmShowData.h"
 #include "shell/ui/window_hub.h"
 #include "transect/kolv_commands.h"
@@ -22,9 +22,9 @@ namespace sodwright::kolv {
 namespace {
 
 QString text(const std::string& s) { return QString::fromStdString(s); }
-QString integerText(Int16 v) { return text(shell::generalText(static_cast<long long>(v))); }
-QString singleText(float v) { return text(shell::generalTextSingle(v)); }
-QString doubleText(double v) { return text(shell::generalText(v)); }
+QString integerText(Int16 v) { return text(base::generalText(static_cast<long long>(v))); }
+QString singleText(float v) { return text(base::generalTextSingle(v)); }
+QString doubleText(double v) { return text(base::generalText(v)); }
 
 // One row of a column: label, box and unit label, the label the box's buddy.
 struct Row {

@@ -13,7 +13,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "shell/number_text.h"
+#include "base/number_text.h"
 #include "shell/ui/FrmShowData.h"
 #include "transect/ui/kolv_table_model.h"
 #include "shell/ui/window_hub.h"
@@ -304,11 +304,11 @@ void FrmKOLV_Main::drawSingleChart(ChartKind kind) {
 void FrmKOLV_Main::showRunResults() {
   const TranslocationParameters& p = state_.params;
   TxtFSeq->setText(
-      QString::fromStdString(shell::generalText(static_cast<long long>(p.FirstSeqShown))));
+      QString::fromStdString(base::generalText(static_cast<long long>(p.FirstSeqShown))));
   TxtLSeq->setText(
-      QString::fromStdString(shell::generalText(static_cast<long long>(p.LastSeqShown))));
-  TxtULD->setText(QString::fromStdString(shell::generalText(p.UpLayerDepth)));
-  TxtSLD->setText(QString::fromStdString(shell::generalText(p.SubLayerDepth)));
+      QString::fromStdString(base::generalText(static_cast<long long>(p.LastSeqShown))));
+  TxtULD->setText(QString::fromStdString(base::generalText(p.UpLayerDepth)));
+  TxtSLD->setText(QString::fromStdString(base::generalText(p.SubLayerDepth)));
   setPlaceholderLinesVisible(false);
   drawCharts();
   TxtLSeq->setFocus();

@@ -2,7 +2,7 @@
 
 #include "platform/busy_indicator.h"
 #include "platform/file_dialog.h"
-#include "shell/number_text.h"
+#include "base/number_text.h"
 #include "shell/report_date.h"
 #include "shell/ui/window_hub.h"
 #include "transect/compare_csv_writer.h"
@@ -19,7 +19,7 @@ namespace sodwright::kolv {
 namespace {
 
 QString integerText(Int16 value) {
-  return QString::fromStdString(shell::generalText(static_cast<long long>(value)));
+  return QString::fromStdString(base::generalText(static_cast<long long>(value)));
 }
 
 }  // namespace
@@ -35,8 +35,8 @@ void FrmKOLV_Main::showImportedPair() {
   const TranslocationParameters& p = state_.params;
   TxtFSeq->setText(integerText(p.FirstSeqShown));
   TxtLSeq->setText(integerText(p.LastSeqShown));
-  TxtULD->setText(QString::fromStdString(shell::generalText(p.UpLayerDepth)));
-  TxtSLD->setText(QString::fromStdString(shell::generalText(p.SubLayerDepth)));
+  TxtULD->setText(QString::fromStdString(base::generalText(p.UpLayerDepth)));
+  TxtSLD->setText(QString::fromStdString(base::generalText(p.SubLayerDepth)));
 }
 
 void FrmKOLV_Main::MnuLastSeqSubItem_Click() { writeOutput(false); }
@@ -46,7 +46,7 @@ void FrmKOLV_Main::MnuResultSubItem_Click() { writeOutput(true); }
 void FrmKOLV_Main::MnuResultCsvSubItem_Click() {
   const std::string path = context_.fileDialogs.askSaveFileName(platform::kCsvFilter);
   if (path.empty()) return;
-  shell::Result<> written;
+  base::Result<> written;
   {
     platform::BusyScope busy(context_.busy);
     const Int16 first = state_.params.FirstSeqShown, last = state_.params.LastSeqShown;
@@ -61,7 +61,7 @@ void FrmKOLV_Main::writeOutput(bool compareReport) {
   const std::string path = context_.fileDialogs.askSaveFileName(platform::kReportFilter);
   if (path.empty()) return;
   const TranslocationParameters& p = state_.params;
-  shell::Result<> written;
+  base::Result<> written;
   {
     // Pointer and note come back on every way out, a failed write included.
     platform::BusyScope busy(context_.busy);

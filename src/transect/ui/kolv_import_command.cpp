@@ -52,8 +52,8 @@ void KolvImportCommand::chosen(const shell::ImportChoice& choice) {
   context_.messages.inform(std::string(shell::kUnsupportedFile));
 }
 
-void KolvImportCommand::read(const std::function<shell::Result<>()>& import, bool busy) {
-  shell::Result<> result;
+void KolvImportCommand::read(const std::function<base::Result<>()>& import, bool busy) {
+  base::Result<> result;
   {
     // A workbook takes its time; a text file is read at once.
     std::optional<platform::BusyScope> pointer;
@@ -61,7 +61,7 @@ void KolvImportCommand::read(const std::function<shell::Result<>()>& import, boo
     try {
       result = import();
     } catch (const std::bad_alloc&) {
-      result = shell::fail(shell::importOutOfMemoryMessage());
+      result = base::fail(shell::importOutOfMemoryMessage());
     }
   }
   if (!result) {

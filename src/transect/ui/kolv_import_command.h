@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/app_context.h"
-#include "shell/result.h"
+#include "base/result.h"
 #include "transect/kolv_state.h"
 
 namespace sodwright::shell {
@@ -50,7 +50,7 @@ class KolvImportCommand : public QObject {
   void chosen(const shell::ImportChoice& choice);
   // Runs the import (under the busy pointer and note when `busy`); on failure
   // the message is shown and the transect held before stays.
-  void read(const std::function<shell::Result<>()>& import, bool busy);
+  void read(const std::function<base::Result<>()>& import, bool busy);
 
   KolvState& state_;
   platform::AppContext& context_;

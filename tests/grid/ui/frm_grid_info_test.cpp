@@ -196,7 +196,7 @@ TEST_F(GridTextImport, RunNibalOpensTheParameterWindowAndLocksImport) {
 // A workbook reader that hands out one sheet held in memory.
 class OneSheetReader : public platform::WorkbookReader {
  public:
-  shell::Result<std::unique_ptr<platform::Worksheet>> openFirstSheet(const std::string&) override {
+  base::Result<std::unique_ptr<platform::Worksheet>> openFirstSheet(const std::string&) override {
     return std::unique_ptr<platform::Worksheet>(std::make_unique<platform::MemoryWorksheet>(sheet));
   }
   platform::MemoryWorksheet sheet;

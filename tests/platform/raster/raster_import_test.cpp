@@ -16,7 +16,7 @@ using testing::ScratchFolder;
 using testing::writeRaster;
 
 nibal::GridState importRaster(const std::string& path) {
-  shell::Result<ElevationRaster> read = readElevationRaster(path, kMostBatchNodes);
+  base::Result<ElevationRaster> read = readElevationRaster(path, kMostBatchNodes);
   EXPECT_TRUE(read.ok()) << read.message();
   nibal::GridState state;
   if (read.ok())
@@ -84,16 +84,16 @@ TEST(RasterImport, GivesTheTextImportsResultsExactly) {
     for (int c = 0; c < bump.columns; ++c)
       text += std::to_string(c) + "\t" + std::to_string(r) + "\t" + exactText(bump.value(r, c)) +
               "\r\n";
-  shell::Result<nibal::GridData> read = nibal::parseGridText(text, '\t', bump.rows, bump.columns);
+  base::Result<nibal::GridData> read = nibal::parseGridText(text, '\t', bump.rows, bump.columns);
   ASSERT_TRUE(read.ok()) << read.message();
   nibal::GridState fromText;
   nibal::replaceGrid(fromText, nibal::GridDefinition{6, 5, "6", "5", "2", "3"}, std::move(*read));
   run(fromText);
 
-  shell::Result<ElevationRaster> raster =
+  base::Result<ElevationRaster> raster =
       readElevationRaster(folder.file("bump.tif"), kMostBatchNodes);
   ASSERT_TRUE(raster.ok());
-  shell::Result<std::vector<ResultLayer>> layers = nibal::runRasterGrid(*raster, {3, 6, 6, 12}, {});
+  base::Result<std::vector<ResultLayer>> layers = nibal::runRasterGrid(*raster, {3, 6, 6, 12}, {});
   ASSERT_TRUE(layers.ok()) << layers.message();
   std::size_t at = 0;
   for (int r = 1; r <= bump.rows; ++r)
@@ -194,7 +194,7 @@ TEST(RasterRefusal, EachBadRasterGetsItsMessage) {
     SCOPED_TRACE(bad.name);
     const std::string path = folder.file(bad.name);
     bad.make(path);
-    shell::Result<ElevationRaster> read = readElevationRaster(path, kMostBatchNodes);
+    base::Result<ElevationRaster> read = readElevationRaster(path, kMostBatchNodes);
     EXPECT_FALSE(read.ok());
     EXPECT_EQ(read.message().rfind("Cannot use " + bad.name + " as an elevation raster: ", 0), 0u)
         << read.message();

@@ -43,10 +43,10 @@ TEST(ResultRaster, ReadsBackGeoreferencedLikeTheDem) {
     return 250.0 + 0.4 * c * c - 0.3 * r + (r == 3 && c == 1 ? 0.8 : 0.0);
   };
   writeRaster(folder.file("dem.tif"), dem);
-  shell::Result<ElevationRaster> raster =
+  base::Result<ElevationRaster> raster =
       readElevationRaster(folder.file("dem.tif"), kMostBatchNodes);
   ASSERT_TRUE(raster.ok()) << raster.message();
-  shell::Result<std::vector<ResultLayer>> layers = nibal::runRasterGrid(*raster, {3, 6, 6, 12}, {});
+  base::Result<std::vector<ResultLayer>> layers = nibal::runRasterGrid(*raster, {3, 6, 6, 12}, {});
   ASSERT_TRUE(layers.ok());
 
   nibal::GridState state;
@@ -63,7 +63,7 @@ TEST(ResultRaster, ReadsBackGeoreferencedLikeTheDem) {
   utm.importFromEPSG(testing::kUtmZone33);
   for (const std::string name : {"loss.tif", "loss.asc"}) {
     SCOPED_TRACE(name);
-    shell::Result<std::vector<std::string>> written =
+    base::Result<std::vector<std::string>> written =
         writeResultRasterFiles(folder.file(name), raster->geometry, *layers);
     ASSERT_TRUE(written.ok()) << written.message();
     const bool tiff = name == "loss.tif";
@@ -97,7 +97,7 @@ TEST(ResultRaster, ReadsBackGeoreferencedLikeTheDem) {
 
 TEST(ResultRaster, RefusesWhatItCannotWrite) {
   RasterGeometry geometry;
-  shell::Result<std::vector<std::string>> written =
+  base::Result<std::vector<std::string>> written =
       writeResultRasterFiles("/tmp/loss.png", geometry, {});
   EXPECT_FALSE(written.ok());
   EXPECT_NE(written.message().find("GeoTIFF (.tif, .tiff) or an ESRI ASCII grid (.asc)"),

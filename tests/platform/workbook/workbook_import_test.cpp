@@ -51,7 +51,7 @@ KolvReports runKolv(kolv::KolvState& state) {
 
 kolv::KolvState textImported() {
   kolv::KolvState state;
-  const shell::Result<> result = kolv::importTransectText(state, dataFile("transect.txt"), '\t');
+  const base::Result<> result = kolv::importTransectText(state, dataFile("transect.txt"), '\t');
   EXPECT_TRUE(result.ok()) << result.message();
   return state;
 }
@@ -72,7 +72,7 @@ TEST_P(TransectWorkbook, RunsToTheSameReportsAsTheTextFile) {
   fromWorkbook.params.BulkDensity3 = 1450;
   fromWorkbook.data.SubstanceUnit = "mg";
   platform::FileWorkbookReader reader;
-  const shell::Result<> imported =
+  const base::Result<> imported =
       kolv::importTransectWorkbook(fromWorkbook, reader, dataFile("transect." + GetParam()));
   ASSERT_TRUE(imported.ok()) << imported.message();
   EXPECT_EQ(fromWorkbook.params.NodeCount, 30);
@@ -107,7 +107,7 @@ TEST_P(DamagedTransectWorkbook, GivesItsMessageAndKeepsTheHeldTransect) {
   kolv::KolvState state = textImported();
   const std::string before = heldTransect(state);
   platform::FileWorkbookReader reader;
-  const shell::Result<> result =
+  const base::Result<> result =
       kolv::importTransectWorkbook(state, reader, dataFile(GetParam().file));
   ASSERT_FALSE(result.ok());
   EXPECT_EQ(result.message(), std::string(shell::kImportFailed) + "\n" + GetParam().message);
@@ -147,11 +147,11 @@ std::string gridReport(nibal::GridData&& data) {
 class GridWorkbook : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(GridWorkbook, GivesTheSameReportAsTheTextFile) {
-  shell::Result<nibal::GridData> text = nibal::readGridTextFile(dataFile("grid.txt"), ' ', 6, 5);
+  base::Result<nibal::GridData> text = nibal::readGridTextFile(dataFile("grid.txt"), ' ', 6, 5);
   ASSERT_TRUE(text.ok()) << text.message();
   const std::string expected = gridReport(std::move(*text));
   platform::FileWorkbookReader reader;
-  shell::Result<nibal::GridData> workbook =
+  base::Result<nibal::GridData> workbook =
       nibal::readGridWorkbookFile(reader, dataFile("grid." + GetParam()), 6, 5);
   ASSERT_TRUE(workbook.ok()) << workbook.message();
   EXPECT_EQ(gridReport(std::move(*workbook)), expected);
@@ -164,7 +164,7 @@ TEST(DamagedGridWorkbook, ShowsItsMessageAndKeepsTheHeldGrid) {
   platform::FileWorkbookReader reader;
   fakes.context.workbooks = &reader;
   nibal::GridState state;
-  shell::Result<nibal::GridData> text = nibal::readGridTextFile(dataFile("grid.txt"), ' ', 6, 5);
+  base::Result<nibal::GridData> text = nibal::readGridTextFile(dataFile("grid.txt"), ' ', 6, 5);
   ASSERT_TRUE(text.ok());
   nibal::replaceGrid(state, kGrid, std::move(*text));
   for (const char* file : {"grid_text_elevation.xlsx", "not_a_zip.ods"}) {

@@ -206,7 +206,7 @@ TEST(SheetBuilderLimits, CutsLongTextsAndRefusesWhatWouldExhaustMemory) {
 
   SheetBuilder numbers(250);
   std::size_t filled = 0;
-  shell::Result<> put;
+  base::Result<> put;
   while ((put = numbers.put(static_cast<std::int64_t>(filled / 100 + 1),
                             static_cast<std::int64_t>(filled % 100 + 1), numberCell(0.5))))
     ++filled;

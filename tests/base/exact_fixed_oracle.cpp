@@ -1,10 +1,10 @@
-#include "shell/exact_fixed_oracle.h"
+#include "base/exact_fixed_oracle.h"
 
 #include <cmath>
 #include <cstdio>
 #include <vector>
 
-namespace sodwright::shell::testing {
+namespace sodwright::base::testing {
 namespace {
 
 // Fixed text of |value| with `extra` more decimals than asked, exact from printf.
@@ -79,4 +79,4 @@ std::string exactFixedText(double value, int decimals, int minIntegerDigits) {
   return out;
 }
 
-}  // namespace sodwright::shell::testing
+}  // namespace sodwright::base::testing

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-namespace sodwright::shell {
+namespace sodwright::base {
 
 inline bool fitsDouble(double value) { return std::isfinite(value); }
 
@@ -13,4 +13,4 @@ inline bool fitsSingle(double value) {
   return std::isfinite(value) && std::isfinite(static_cast<float>(value));
 }
 
-}  // namespace sodwright::shell
+}  // namespace sodwright::base

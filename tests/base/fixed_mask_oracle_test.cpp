@@ -12,10 +12,10 @@
 #include <random>
 #include <string>
 
-#include "shell/exact_fixed_oracle.h"
-#include "shell/number_text.h"
+#include "base/exact_fixed_oracle.h"
+#include "base/number_text.h"
 
-namespace sodwright::shell {
+namespace sodwright::base {
 namespace {
 
 class MaskOracle {
@@ -97,4 +97,4 @@ TEST(MaskOracle, NamedTiesAndNonFiniteValues) {
 }
 
 }  // namespace
-}  // namespace sodwright::shell
+}  // namespace sodwright::base

@@ -3,7 +3,7 @@
 // imports, box checks, writers, workbook reads. Either the value, or the
 // message to show (complete: the caller shows it as it is).
 //
-//   shell::Result<GridData> r = readGridText(path, delimiter, rows, columns);
+//   base::Result<GridData> r = readGridText(path, delimiter, rows, columns);
 //   if (!r) { messages.inform(r.message()); return; }
 //   use(*r);
 //
@@ -15,9 +15,9 @@
 #include <utility>
 #include <variant>
 
-namespace sodwright::shell {
+namespace sodwright::base {
 
-// The failure side: built with shell::fail("...").
+// The failure side: built with base::fail("...").
 struct Failure {
   std::string message;
 };
@@ -73,4 +73,4 @@ class [[nodiscard]] Result<void> {
   std::optional<Failure> failure_;
 };
 
-}  // namespace sodwright::shell
+}  // namespace sodwright::base

@@ -8,9 +8,9 @@
 #include <cmath>
 #include <cstdint>
 
-#include "shell/number_text.h"
+#include "base/number_text.h"
 
-namespace sodwright::shell {
+namespace sodwright::base {
 namespace {
 
 // |value| x 10^decimals lies exactly halfway between two integers when, and
@@ -109,4 +109,4 @@ std::string formatFixed(double value, int decimals, int minIntegerDigits) {
   return formatMask(value, FixedMask{minIntegerDigits, decimals});
 }
 
-}  // namespace sodwright::shell
+}  // namespace sodwright::base

@@ -1,11 +1,11 @@
-#include "shell/number_text.h"
+#include "base/number_text.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-using namespace sodwright::shell;
+using namespace sodwright::base;
 
 TEST(LeadingNumberParse, ReadsTheLeadingNumberAndIgnoresBlanks) {
   EXPECT_DOUBLE_EQ(parseLeadingNumber("2.5"), 2.5);

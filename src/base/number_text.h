@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-namespace sodwright::shell {
+namespace sodwright::base {
 
 // Lenient leading-number parse. Overflow gives +/-infinity.
 double parseLeadingNumber(std::string_view text);
@@ -81,4 +81,4 @@ std::string t4Text(double value);
 std::string t4TextSingle(float value);  // x 10^4, floor and / 10^4 each in Single
 std::string t2Text(double value);
 
-}  // namespace sodwright::shell
+}  // namespace sodwright::base

@@ -1,11 +1,11 @@
-#include "shell/result.h"
+#include "base/result.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
-namespace sodwright::shell {
+namespace sodwright::base {
 namespace {
 
 Result<std::unique_ptr<int>> halve(int n) {
@@ -32,4 +32,4 @@ TEST(Result, HoldsAMoveOnlyValueOrTheMessageToShow) {
 }
 
 }  // namespace
-}  // namespace sodwright::shell
+}  // namespace sodwright::base

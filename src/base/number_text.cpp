@@ -1,4 +1,4 @@
-#include "shell/number_text.h"
+#include "base/number_text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <limits>
 
-namespace sodwright::shell {
+namespace sodwright::base {
 namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -259,4 +259,4 @@ std::string t4TextSingle(float value) {
 
 std::string t2Text(double value) { return generalText(std::floor(value * 100.0) / 100.0); }
 
-}  // namespace sodwright::shell
+}  // namespace sodwright::base

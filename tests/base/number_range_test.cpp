@@ -6,9 +6,9 @@
 #include <cmath>
 #include <string>
 
-#include "shell/number_text.h"
+#include "base/number_text.h"
 
-using namespace sodwright::shell;
+using namespace sodwright::base;
 
 TEST(NumberRangeEdges, ManyLeadingZerosUnderflowToZero) {
   const std::string tiny = "0." + std::string(400, '0') + "1";
