@@ -4,9 +4,9 @@
 #include <cmath>
 #include <complex>
 #include <limits>
-#include <system_error>
 #include <thread>
 
+#include "transect/run_parts.h"
 #include "transect/slope_distribution.h"
 #include "transect/stability_terms.h"
 
@@ -112,21 +112,11 @@ WaveScan scanAllWaves(const WaveInputs& in, int threads, bool screened) {
   const int wanted = work < 100000 ? 1 : (threads > 0 ? threads : std::max(1, cores));
   const int runs = std::clamp(wanted, 1, std::max(1, in.waves));
   std::vector<WaveScan> scans(static_cast<std::size_t>(runs));
-  auto run = [&](int r) {
+  runParts(runs, [&](int r) {
     const int from = 1 + static_cast<int>(static_cast<long long>(in.waves) * r / runs);
     const int to = static_cast<int>(static_cast<long long>(in.waves) * (r + 1) / runs);
     scans[static_cast<std::size_t>(r)] = scanWaves(in, from, to, screened);
-  };
-  std::vector<std::thread> helpers;
-  int started = 1;
-  try {
-    for (; started < runs; ++started) helpers.emplace_back(run, started);
-  } catch (const std::system_error&) {
-    // No thread to be had: this thread takes the remaining runs.
-  }
-  for (int r = started; r < runs; ++r) run(r);
-  run(0);
-  for (std::thread& h : helpers) h.join();
+  });
   WaveScan joined = scans.front();
   for (std::size_t r = 1; r < scans.size(); ++r) {
     if (scans[r].grew && scans[r].growth > joined.growth) {

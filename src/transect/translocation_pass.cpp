@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
-#include <system_error>
 #include <thread>
 
 #include "transect/column_view.h"
+#include "transect/run_parts.h"
 #include "transect/vector_clones.h"
 
 namespace sodwright::kolv {
@@ -189,29 +188,11 @@ void MoveSoilAndSubstance(TransectData& data, int s, bool mirrored, const PassSe
     runChunk(context, low, high, work.chunks[0]);
     return;
   }
-  std::vector<std::exception_ptr> failures(static_cast<std::size_t>(chunks));
-  auto chunk = [&](int c) {
+  runParts(chunks, [&](int c) {
     const int from = low + static_cast<int>(static_cast<long long>(targets) * c / chunks);
     const int to = low + static_cast<int>(static_cast<long long>(targets) * (c + 1) / chunks) - 1;
-    try {
-      runChunk(context, from, to, work.chunks[static_cast<std::size_t>(c)]);
-    } catch (...) {
-      failures[static_cast<std::size_t>(c)] = std::current_exception();
-    }
-  };
-  std::vector<std::thread> helpers;
-  helpers.reserve(static_cast<std::size_t>(chunks - 1));
-  int started = 1;
-  try {
-    for (; started < chunks; ++started) helpers.emplace_back(chunk, started);
-  } catch (const std::system_error&) {
-    // No thread to be had: the calling thread takes the remaining chunks.
-  }
-  for (int c = started; c < chunks; ++c) chunk(c);
-  chunk(0);
-  for (std::thread& h : helpers) h.join();
-  for (const std::exception_ptr& failure : failures)
-    if (failure) std::rethrow_exception(failure);
+    runChunk(context, from, to, work.chunks[static_cast<std::size_t>(c)]);
+  });
 }
 
 void UpdateConcentrations(TransectData& data, int c, int nodeCount, double dx, double bulkDensity1,
