@@ -17,16 +17,21 @@
 namespace sodwright::nibal::testing {
 namespace {
 
-using ReportFailureWindow = GridWindowTest;
+struct ReportFailureWindow : GridWindowTest {
+  // A 4 x 5 grid imported and its parameter window open.
+  FrmModelParameter* openParameters() {
+    typeGrid("4", "5", "1", "1");
+    fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 5, ' '));
+    window->CmdImport->click();
+    hub.delimiterDialog().OptSpace->setChecked(true);
+    hub.delimiterDialog().okButton->click();
+    window->CmdRunModel->click();
+    return window->parameterWindow();
+  }
+};
 
 TEST_F(ReportFailureWindow, EveryBadPlaceIsReportedAndTheNextRunWrites) {
-  typeGrid("4", "5", "1", "1");
-  fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 5, ' '));
-  window->CmdImport->click();
-  hub.delimiterDialog().OptSpace->setChecked(true);
-  hub.delimiterDialog().okButton->click();
-  window->CmdRunModel->click();
-  ASSERT_NE(window->parameterWindow(), nullptr);
+  ASSERT_NE(openParameters(), nullptr);
   FrmModelParameter& p = *window->parameterWindow();
 
   const std::string regularFile = dir.filePath(QStringLiteral("plain.txt")).toStdString();
@@ -61,13 +66,7 @@ TEST_F(ReportFailureWindow, EveryBadPlaceIsReportedAndTheNextRunWrites) {
 
 // A run that fails takes back "Save CSV", which an earlier run had given.
 TEST_F(ReportFailureWindow, AFailedRunTurnsSaveCsvOff) {
-  typeGrid("4", "5", "1", "1");
-  fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 5, ' '));
-  window->CmdImport->click();
-  hub.delimiterDialog().OptSpace->setChecked(true);
-  hub.delimiterDialog().okButton->click();
-  window->CmdRunModel->click();
-  ASSERT_NE(window->parameterWindow(), nullptr);
+  ASSERT_NE(openParameters(), nullptr);
   FrmModelParameter& p = *window->parameterWindow();
 
   fake.fileDialogs.names = {dir.filePath(QStringLiteral("report.txt")).toStdString()};
