@@ -3,8 +3,6 @@
 // docs/screenshots/capture-map.sh.
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QScreen>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QTest>
@@ -13,12 +11,12 @@
 #include "grid/grid_model.h"
 #include "grid/ui/FrmGridMap.h"
 #include "grid/ui/GridMapCanvas.h"
+#include "window_capture.h"
 
 namespace sodwright::nibal {
 namespace {
 
 TEST(GridMapScreenshots, MapOfTheExampleGrid) {
-  const QString out = qEnvironmentVariable("SODWRIGHT_SCREENSHOT_DIR", QStringLiteral("."));
   // The README's study: 30 x 40 nodes at 5 m, default coefficients.
   base::Result<GridData> read =
       readGridTextFile(SODWRIGHT_EXAMPLES_DIR "/small-field-grid.txt", '\t', 30, 40);
@@ -40,20 +38,13 @@ TEST(GridMapScreenshots, MapOfTheExampleGrid) {
   window.show();
   QTest::qWait(500);
   QTest::mouseMove(window.PicMap, window.PicMap->pointOfNode(8, 9).toPoint());
-  QTest::qWait(300);
-  const QRect frame = window.frameGeometry();
-  const QPixmap shot =
-      window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
-  ASSERT_TRUE(shot.save(QDir(out).filePath(QStringLiteral("nibal-map-window.png"))));
+  screenshots::capture(&window, QStringLiteral("nibal-map-window.png"), 300);
 
   // The inner field under a limit of 1, over the hillshade.
   window.TxtLimit->setText(QStringLiteral("1"));
   emit window.TxtLimit->editingFinished();
   window.ChkHillshade->setChecked(true);
-  QTest::qWait(300);
-  const QPixmap shaded =
-      window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
-  ASSERT_TRUE(shaded.save(QDir(out).filePath(QStringLiteral("nibal-map-hillshade.png"))));
+  screenshots::capture(&window, QStringLiteral("nibal-map-hillshade.png"), 300);
 }
 
 }  // namespace

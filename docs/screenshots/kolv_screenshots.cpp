@@ -1,28 +1,19 @@
 // A tool, not a check: takes the screenshots of the KOLV windows for the
 // guide. Built on request (target kolv_screenshots) and run under a virtual
 // display with a window manager by docs/screenshots/capture-kolv.sh.
-#include <QDir>
-#include <QScreen>
-
 #include "transect/ui/kolv_window_fixture.h"
+#include "window_capture.h"
 
 namespace sodwright::kolv {
 namespace {
 
-void capture(QWidget* window, const QString& file) {
-  QTest::qWait(400);
-  const QRect frame = window->frameGeometry();
-  const QPixmap shot =
-      window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
-  ASSERT_TRUE(shot.save(file)) << file.toStdString();
-}
+using screenshots::capture;
 
 using KolvScreenshots = KolvWindowTest;
 
 TEST_F(KolvScreenshots, ParameterWindowAndMainWindowAfterARun) {
-  const QString out = qEnvironmentVariable("SODWRIGHT_SCREENSHOT_DIR", QStringLiteral("."));
   main->move(20, 20);
-  capture(main, QDir(out).filePath(QStringLiteral("kolv-main-before-import.png")));
+  capture(main, QStringLiteral("kolv-main-before-import.png"));
   importTransect(SODWRIGHT_EXAMPLES_DIR "/hillslope-transect.txt");
   ASSERT_TRUE(state.imported);
   fireShowDataTimer();
@@ -33,7 +24,7 @@ TEST_F(KolvScreenshots, ParameterWindowAndMainWindowAfterARun) {
   window->CboTDirect->setCurrentIndex(2);
   emit window->CboTDirect->activated(2);
   typeAndLeave(window->TxtInputAmt, QStringLiteral("0.5"), window->TxtSeq);
-  capture(window, QDir(out).filePath(QStringLiteral("kolv-parameter-window.png")));
+  capture(window, QStringLiteral("kolv-parameter-window.png"));
 
   window->CmdParaOK->click();
   window->CmdRunKOLV->click();
@@ -42,7 +33,7 @@ TEST_F(KolvScreenshots, ParameterWindowAndMainWindowAfterARun) {
   activate(main);
   main->repaint();
   QTest::qWait(600);
-  capture(main, QDir(out).filePath(QStringLiteral("kolv-main-after-run.png")));
+  capture(main, QStringLiteral("kolv-main-after-run.png"));
 }
 
 }  // namespace

@@ -1,27 +1,18 @@
 // Not a check: takes the screenshots of the stability warning for the guide.
 // Run under a virtual display:
 //   xvfb-run -a -s "-screen 0 1280x900x24" docs/screenshots/capture-stability.sh BUILD_DIR
-#include <QDir>
-#include <QScreen>
-
 #include "transect/ui/kolv_window_fixture.h"
+#include "window_capture.h"
 
 namespace sodwright::kolv {
 namespace {
 
-void capture(QWidget* window, const QString& file) {
-  QTest::qWait(400);
-  const QRect frame = window->frameGeometry();
-  const QPixmap shot =
-      window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
-  ASSERT_TRUE(shot.save(file)) << file.toStdString();
-}
+using screenshots::capture;
 
 using StabilityScreenshots = KolvWindowTest;
 
 // The example transect with Betta 0.1 on its 1 m points.
 TEST_F(StabilityScreenshots, DISABLED_WarningBeforeAndMarkAfterAnUnstableRun) {
-  const QString out = qEnvironmentVariable("SODWRIGHT_SCREENSHOT_DIR", QStringLiteral("."));
   main->move(20, 20);
   importTransect(SODWRIGHT_EXAMPLES_DIR "/hillslope-transect.txt");
   ASSERT_TRUE(state.imported);
@@ -34,7 +25,7 @@ TEST_F(StabilityScreenshots, DISABLED_WarningBeforeAndMarkAfterAnUnstableRun) {
   emit window->CboTDirect->activated(2);
   typeAndLeave(window->TxtBetta, QStringLiteral("0.1"), window->TxtGamma);
   ASSERT_FALSE(window->LblStability->isHidden());
-  capture(window, QDir(out).filePath(QStringLiteral("kolv-parameter-stability-warning.png")));
+  capture(window, QStringLiteral("kolv-parameter-stability-warning.png"));
 
   window->CmdParaOK->click();
   window->CmdRunKOLV->click();
@@ -42,7 +33,7 @@ TEST_F(StabilityScreenshots, DISABLED_WarningBeforeAndMarkAfterAnUnstableRun) {
   activate(main);
   main->repaint();
   QTest::qWait(600);
-  capture(main, QDir(out).filePath(QStringLiteral("kolv-main-unstable-run.png")));
+  capture(main, QStringLiteral("kolv-main-unstable-run.png"));
 }
 
 }  // namespace
