@@ -1,24 +1,24 @@
 #include "platform/workbook/file_workbook_reader.h"
 
 #include "platform/workbook/workbook_readers.h"
-#include "platform/workbook_path.h"
+#include "platform/import_kind.h"
 
 namespace sodwright::platform {
 
 base::Result<std::unique_ptr<Worksheet>> FileWorkbookReader::openFirstSheet(
     const std::string& path) {
   SheetResult sheet = base::fail("The workbook cannot be read.");
-  switch (workbookFormatOf(path)) {
-    case WorkbookFormat::Xls:
+  switch (importKindOf(path)) {
+    case ImportKind::Xls:
       sheet = readXlsFirstSheet(path);
       break;
-    case WorkbookFormat::Xlsx:
+    case ImportKind::Xlsx:
       sheet = readXlsxFirstSheet(path);
       break;
-    case WorkbookFormat::Ods:
+    case ImportKind::Ods:
       sheet = readOdsFirstSheet(path);
       break;
-    case WorkbookFormat::None:
+    default:
       return base::fail("The file is not a workbook (.xls, .xlsx or .ods).");
   }
   if (!sheet) {

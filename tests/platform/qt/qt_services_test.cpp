@@ -11,7 +11,7 @@
 #include "platform/qt/qt_file_dialog_service.h"
 #include "platform/qt/qt_message_service.h"
 #include "platform/qt/qt_program_starter.h"
-#include "platform/workbook_path.h"
+#include "platform/import_kind.h"
 
 namespace sodwright::platform {
 namespace {
@@ -42,7 +42,7 @@ TEST(FileDialogFilter, ImportFilterOffersEveryDataFileInAnyCase) {
     EXPECT_TRUE(offers(filters[0], QString::fromLatin1(name))) << name;
   // Every workbook the imports read is offered.
   for (const char* name : {"book.xls", "book.XLSX", "book.xlsx", "sheet.ods", "Sheet.ODS"}) {
-    ASSERT_TRUE(isWorkbookPath(name)) << name;
+    ASSERT_TRUE(isWorkbook(importKindOf(name))) << name;
     EXPECT_TRUE(offers(filters[0], QString::fromLatin1(name))) << name;
   }
   for (const char* name : {"dem.tif", "hill.txt.bak", "txt"})

@@ -7,7 +7,7 @@
 #include "platform/cell_address.h"
 #include "platform/workbook/file_workbook_reader.h"
 #include "platform/workbook/sheet_builder.h"
-#include "platform/workbook_path.h"
+#include "platform/import_kind.h"
 
 namespace sodwright::platform {
 namespace {
@@ -139,13 +139,11 @@ TEST(OdsText, ACellTextInsideDeeplyNestedSpansIsRead) {
 }
 
 TEST(WorkbookPath, KnowsTheThreeExtensionsInAnyCase) {
-  EXPECT_EQ(workbookFormatOf("a/b/Data.XLS"), WorkbookFormat::Xls);
-  EXPECT_EQ(workbookFormatOf("data.XlSx"), WorkbookFormat::Xlsx);
-  EXPECT_EQ(workbookFormatOf("data.ods"), WorkbookFormat::Ods);
-  EXPECT_FALSE(isWorkbookPath("data.txt"));
-  EXPECT_FALSE(isWorkbookPath("data.xlsm"));
-  EXPECT_FALSE(isWorkbookPath("xls"));
-  EXPECT_FALSE(isWorkbookPath("folder.xls/data"));
+  EXPECT_EQ(importKindOf("a/b/Data.XLS"), ImportKind::Xls);
+  EXPECT_EQ(importKindOf("data.XlSx"), ImportKind::Xlsx);
+  EXPECT_EQ(importKindOf("data.ods"), ImportKind::Ods);
+  for (const char* name : {"data.txt", "data.xlsm", "xls", "folder.xls/data"})
+    EXPECT_FALSE(isWorkbook(importKindOf(name))) << name;
 }
 
 TEST(CellAddress, ParsesCellsAndRanges) {
