@@ -112,7 +112,7 @@ StabilityEstimate EstimateFromDistances(const StabilityModel& m,
   }
   const WaveScan scan =
       scanAllWaves({m, grid, derivatives, firstAt, secondAt, waves}, threads, screened);
-  if (scan.grew) {
+  if (scan.growth > e.growth) {
     e.growth = scan.growth;
     e.wavelength = scan.wavelength;
     e.worstDistance = pairs[scan.worstPair].first;

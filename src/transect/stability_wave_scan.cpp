@@ -86,7 +86,6 @@ WaveScan scanWaves(const WaveInputs& in, int from, int to, bool screened) {
           scan.growth = mean;
           scan.wavelength = 2.0 * in.waves / t;
           scan.worstPair = w + width / 2;
-          scan.grew = true;
         }
       }
       const double step =
@@ -119,11 +118,10 @@ WaveScan scanAllWaves(const WaveInputs& in, int threads, bool screened) {
   });
   WaveScan joined = scans.front();
   for (std::size_t r = 1; r < scans.size(); ++r) {
-    if (scans[r].grew && scans[r].growth > joined.growth) {
+    if (scans[r].growth > joined.growth) {
       joined.growth = scans[r].growth;
       joined.wavelength = scans[r].wavelength;
       joined.worstPair = scans[r].worstPair;
-      joined.grew = true;
     }
     joined.diffusionLimit = std::min(joined.diffusionLimit, scans[r].diffusionLimit);
   }

@@ -16,7 +16,6 @@ struct WaveScan {
   double growth = StabilityEstimate{}.growth;
   double wavelength = 0.0;
   std::size_t worstPair = 0;
-  bool grew = false;
   double diffusionLimit = std::numeric_limits<double>::infinity();
 };
 
