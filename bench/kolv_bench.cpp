@@ -10,9 +10,9 @@
 #include <sys/resource.h>
 
 #include "kolv_bench_state.h"
-#include "transect/kolv_commands.h"
-#include "transect/translocation.h"
-#include "transect/translocation_pass.h"
+#include "kolv/kolv_commands.h"
+#include "kolv/engine/translocation.h"
+#include "kolv/engine/translocation_pass.h"
 
 namespace {
 
@@ -30,11 +30,11 @@ void runAndCompare(benchmark::State& bench, const bench::StudyShape& shape) {
   bench::SilentMessages messages;
   for (auto _ : bench) {
     state.params.DirectionSign = 1;
-    if (const auto run = RunTranslocation(state, messages, threads); !run) {
+    if (const auto run = runTranslocation(state, messages, threads); !run) {
       bench.SkipWithError(run.message().c_str());
       return;
     }
-    if (const auto stop = Compare(state, state.params.StartSeq, state.params.LastSeq, messages)) {
+    if (const auto stop = compare(state, state.params.StartSeq, state.params.LastSeq, messages)) {
       bench.SkipWithError(stop->message.c_str());
       return;
     }

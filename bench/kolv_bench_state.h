@@ -7,8 +7,8 @@
 #include <string>
 
 #include "platform/message_service.h"
-#include "transect/kolv_state.h"
-#include "transect/transect_setup.h"
+#include "kolv/state/kolv_state.h"
+#include "kolv/state/transect_setup.h"
 
 namespace sodwright::kolv::bench {
 

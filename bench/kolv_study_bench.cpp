@@ -11,11 +11,11 @@
 #include <string>
 
 #include "kolv_bench_state.h"
-#include "transect/compare_report_writer.h"
-#include "transect/kolv_commands.h"
-#include "transect/last_sequence_writer.h"
-#include "transect/stability_warning.h"
-#include "transect/transect_import.h"
+#include "kolv/io/compare_report_writer.h"
+#include "kolv/kolv_commands.h"
+#include "kolv/io/last_sequence_writer.h"
+#include "kolv/stability/stability_warning.h"
+#include "kolv/io/transect_import.h"
 
 namespace {
 
@@ -54,16 +54,16 @@ void BM_KolvBatchStudy(benchmark::State& bench) {
     p.InputAmount = 0.1;
     p.DecayRate1 = 0.01;
     // The batch warns before a run that amplifies noise and after one that grew it.
-    benchmark::DoNotOptimize(BeforeRunWarning(AssessRun(state), true));
-    if (auto stop = Simulate(state, messages)) {
+    benchmark::DoNotOptimize(beforeRunWarning(assessRun(state), true));
+    if (auto stop = simulate(state, messages)) {
       bench.SkipWithError(stop->message.c_str());
       break;
     }
-    if (auto stop = Compare(state, p.StartSeq, p.LastSeq, messages)) {
+    if (auto stop = compare(state, p.StartSeq, p.LastSeq, messages)) {
       bench.SkipWithError(stop->message.c_str());
       break;
     }
-    benchmark::DoNotOptimize(AfterRunWarning(CheckRunStability(state), true));
+    benchmark::DoNotOptimize(afterRunWarning(checkRunStability(state), true));
     if (reports) {
       if (!writeCompareReportFile(report, state, p.StartSeq, p.LastSeq, "12/8/2026") ||
           !writeLastSequenceFile(last, state, p.LastSeq)) {

@@ -7,10 +7,10 @@
 #include <sstream>
 #include <string>
 
-#include "grid/grid_import.h"
-#include "grid/grid_model.h"
-#include "grid/grid_report.h"
-#include "grid/grid_state.h"
+#include "nibal/grid_import.h"
+#include "nibal/grid_model.h"
+#include "nibal/grid_report.h"
+#include "nibal/grid_state.h"
 
 namespace {
 
@@ -48,8 +48,8 @@ GridState makeState(int rows, int columns, bool withCoordinates) {
 
 void compute(GridState& state) {
   clearGridResults(state);
-  ComputeColumnDirection(state);
-  ComputeRowDirection(state);
+  computeColumnDirection(state);
+  computeRowDirection(state);
   computeSoilLossSum(state);
 }
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/raster/raster_drivers.h"
-#include "grid/raster/raster_grid.h"
+#include "nibal/raster/raster_grid.h"
 
 namespace {
 

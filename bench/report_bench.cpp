@@ -7,10 +7,10 @@
 #include <cmath>
 #include <sstream>
 
-#include "transect/compare_report_writer.h"
-#include "transect/kolv_state.h"
-#include "transect/last_sequence_writer.h"
-#include "transect/transect_setup.h"
+#include "kolv/io/compare_report_writer.h"
+#include "kolv/state/kolv_state.h"
+#include "kolv/io/last_sequence_writer.h"
+#include "kolv/state/transect_setup.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "grid/grid_import.h"
-#include "grid/grid_messages.h"
-#include "grid/grid_model.h"
-#include "grid/grid_report.h"
-#include "shell/text_file.h"
+#include "nibal/grid_import.h"
+#include "nibal/grid_messages.h"
+#include "nibal/grid_model.h"
+#include "nibal/grid_report.h"
+#include "base/text/text_file.h"
 
 using namespace sodwright;
 
@@ -35,12 +35,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   base::Result<nibal::GridData> result = nibal::parseGridText(content, delimiter, rows, columns);
   if (!result.ok()) {
-    FUZZ_CHECK(result.message().rfind(shell::kImportFailed, 0) == 0,
+    FUZZ_CHECK(result.message().rfind(base::kImportFailed, 0) == 0,
                "a refusal without its message");
     return 0;
   }
   int records = 0;
-  for (const std::string& line : shell::splitLines(content))
+  for (const std::string& line : base::splitLines(content))
     if (!isBlankRecord(line, delimiter)) ++records;
   FUZZ_CHECK(records == rows * columns, "accepted " + std::to_string(records) + " records for " +
                                             std::to_string(rows) + " x " + std::to_string(columns) +
@@ -61,13 +61,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   nibal::readGridParameters(state.info, nibal::GridParameterTexts{});
   nibal::clearGridResults(state);
-  nibal::ComputeColumnDirection(state);
-  nibal::ComputeRowDirection(state);
+  nibal::computeColumnDirection(state);
+  nibal::computeRowDirection(state);
   nibal::computeSoilLossSum(state);
   if (!nibal::gridResultsFinite(state)) return 0;
   std::ostringstream report;
   nibal::writeGridReport(report, state, "1/2/2026");
-  const auto lines = shell::splitLines(report.str());
+  const auto lines = base::splitLines(report.str());
   int tableLines = 0;
   bool inTable = false;
   for (const std::string& line : lines) {

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "fuzz_support.h"
-#include "grid/raster/raster_grid.h"
+#include "nibal/raster/raster_grid.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 
 #include "fuzz_support.h"
 #include "platform/message_service.h"
-#include "shell/text_file.h"
-#include "transect/kolv_commands.h"
-#include "transect/last_sequence_writer.h"
-#include "transect/transect_import.h"
+#include "base/text/text_file.h"
+#include "kolv/kolv_commands.h"
+#include "kolv/io/last_sequence_writer.h"
+#include "kolv/io/transect_import.h"
 
 using namespace sodwright;
 using kolv::Int16;
@@ -70,7 +70,7 @@ void checkRoundTrip(const KolvState& first) {
   std::ostringstream out;
   kolv::writeLastSequence(out, first, seq);
   KolvState again;
-  const auto result = kolv::importTransectLines(again, shell::splitLines(out.str()), '\t');
+  const auto result = kolv::importTransectLines(again, base::splitLines(out.str()), '\t');
   FUZZ_CHECK(result.ok(),
              "the last-sequence file of an accepted transect is refused: " + result.message());
   const auto& a = first.params;
@@ -109,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::uint8_t kind = taker.byte();
   const std::uint8_t other = taker.byte();
   const char delimiter = fuzz::delimiterFrom(kind, other);
-  const std::vector<std::string> lines = shell::splitLines(taker.rest());
+  const std::vector<std::string> lines = base::splitLines(taker.rest());
 
   KolvState state = heldTransect();
   std::ostringstream before;
@@ -117,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const auto result = kolv::importTransectLines(state, lines, delimiter);
   if (!result.ok()) {
-    FUZZ_CHECK(result.message().rfind(shell::kImportFailed, 0) == 0,
+    FUZZ_CHECK(result.message().rfind(base::kImportFailed, 0) == 0,
                "a refusal without its message");
     std::ostringstream after;
     kolv::writeLastSequence(after, state, state.params.FileSeqNo);
@@ -130,7 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The engine on what the reader lets through (kept short for speed).
   if (state.params.NodeCount <= 64) {
     QuietMessages messages;
-    kolv::RunKolv(state, messages);
+    kolv::runKolv(state, messages);
   }
   return 0;
 }

@@ -4,12 +4,12 @@
 #include <sstream>
 
 #include "fuzz_support.h"
-#include "grid/grid_workbook_import.h"
+#include "nibal/grid_workbook_import.h"
 #include "platform/workbook/file_workbook_reader.h"
-#include "shell/text_file.h"
-#include "transect/last_sequence_writer.h"
-#include "transect/transect_import.h"
-#include "transect/transect_workbook_import.h"
+#include "base/text/text_file.h"
+#include "kolv/io/last_sequence_writer.h"
+#include "kolv/io/transect_import.h"
+#include "kolv/io/transect_workbook_import.h"
 
 namespace sodwright::fuzz {
 namespace {
@@ -47,7 +47,7 @@ void checkTransect(const platform::Worksheet& sheet) {
   const std::string before = describe(state);
   const auto result = kolv::importTransectWorksheet(state, sheet);
   if (!result.ok()) {
-    FUZZ_CHECK(result.message().rfind(shell::kImportFailed, 0) == 0,
+    FUZZ_CHECK(result.message().rfind(base::kImportFailed, 0) == 0,
                "a refusal without its message");
     FUZZ_CHECK(describe(state) == before, "a refused workbook changed the held transect");
     return;
@@ -63,7 +63,7 @@ void checkTransect(const platform::Worksheet& sheet) {
   std::ostringstream file;
   kolv::writeLastSequence(file, state, seq);
   kolv::KolvState again;
-  const auto reread = kolv::importTransectLines(again, shell::splitLines(file.str()), '\t');
+  const auto reread = kolv::importTransectLines(again, base::splitLines(file.str()), '\t');
   FUZZ_CHECK(reread.ok(),
              "the last-sequence file of an accepted workbook is refused: " + reread.message());
   FUZZ_CHECK(again.params.NodeCount == p.NodeCount, "the point count changed");

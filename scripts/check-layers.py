@@ -2,19 +2,23 @@
 """Checks that the #include lines of src/ point one way.
 
 Layers, lowest first:
-  base             number texts and the result type (standard library only)
-  shell            text files, CSV and report texts, import messages (may use base)
-  platform         service interfaces and their recording fakes (may use base)
-  transect, grid, indicator
-                   the three models' computation (may use base, shell and platform)
+  base, base/text  number texts, the result type, text files, CSV and report
+                   texts, import messages (standard library only)
+  platform         service interfaces, plain headers (may use base)
+  kolv, nibal, bando
+                   the three models' computation (may use base and platform).
+                   KOLV's sub-folders have an order of their own:
+                   kolv/state < kolv/engine < kolv/stability < kolv/io and
+                   kolv/charts < kolv (the checks and commands the windows and
+                   the batch share)
   platform/figures figures painted with Qt Gui, no widgets (may use base and platform)
   platform/qt, platform/workbook, platform/raster
                    adapters of the platform services: Qt, workbooks, GDAL rasters
                    (may use base, platform and platform/figures)
-  grid/raster      the grid model's rasters (may use grid and platform/raster)
-  shell/ui         the shared windows (may use the adapters)
-  transect/ui, grid/ui, indicator/ui
-                   each model's windows (may use its own model and shell/ui)
+  nibal/raster     the grid model's rasters (may use nibal and platform/raster)
+  shared_ui        the windows every model shares (may use the adapters)
+  kolv/ui, nibal/ui, bando/ui
+                   each model's windows (may use its own model and shared_ui)
 
 A folder may include its own headers and those of the folders listed for it
 below; a computation folder or a platform interface includes no Qt header.
@@ -24,26 +28,32 @@ import pathlib
 import re
 import sys
 
-COMPUTATION = {"base", "shell", "platform", "platform/fakes", "transect", "grid", "indicator"}
-ADAPTERS = {"base", "platform", "platform/figures", "platform/qt", "platform/workbook"}
-WINDOWS = ADAPTERS | {"shell", "shell/ui"}
+KOLV = ["kolv/state", "kolv/engine", "kolv/stability", "kolv/io", "kolv/charts", "kolv"]
+COMPUTATION = {"base", "base/text", "platform", "nibal", "bando", *KOLV}
+BASE = {"base", "base/text"}
+ADAPTERS = BASE | {"platform", "platform/figures", "platform/qt", "platform/workbook"}
+WINDOWS = ADAPTERS | {"shared_ui"}
 ALLOWED = {
     "base": {"base"},
-    "shell": {"base", "shell"},
-    "platform": {"base", "platform"},
-    "platform/fakes": {"base", "platform", "platform/fakes"},
-    "transect": {"base", "shell", "platform", "transect"},
-    "grid": {"base", "shell", "platform", "grid"},
-    "indicator": {"base", "shell", "platform", "indicator"},
-    "platform/figures": {"base", "platform", "platform/figures"},
+    "base/text": BASE,
+    "platform": BASE | {"platform"},
+    "kolv/state": BASE | {"platform", "kolv/state"},
+    "kolv/engine": BASE | {"platform", "kolv/state", "kolv/engine"},
+    "kolv/stability": BASE | {"platform", "kolv/state", "kolv/engine", "kolv/stability"},
+    "kolv/io": BASE | {"platform", "kolv/state", "kolv/engine", "kolv/stability", "kolv/io"},
+    "kolv/charts": BASE | {"platform", "kolv/state", "kolv/engine", "kolv/stability", "kolv/charts"},
+    "kolv": BASE | {"platform", *KOLV},
+    "nibal": BASE | {"platform", "nibal"},
+    "bando": BASE | {"platform", "bando"},
+    "platform/figures": BASE | {"platform", "platform/figures"},
     "platform/qt": ADAPTERS,
     "platform/workbook": ADAPTERS,
-    "platform/raster": {"base", "platform", "platform/raster"},
-    "grid/raster": {"base", "shell", "platform", "platform/raster", "grid", "grid/raster"},
-    "shell/ui": WINDOWS,
-    "transect/ui": WINDOWS | {"transect", "transect/ui"},
-    "grid/ui": WINDOWS | {"grid", "grid/raster", "grid/ui"},
-    "indicator/ui": WINDOWS | {"indicator", "indicator/ui"},
+    "platform/raster": BASE | {"platform", "platform/raster"},
+    "nibal/raster": BASE | {"platform", "platform/raster", "nibal", "nibal/raster"},
+    "shared_ui": WINDOWS,
+    "kolv/ui": WINDOWS | {*KOLV, "kolv/ui"},
+    "nibal/ui": WINDOWS | {"nibal", "nibal/raster", "nibal/ui"},
+    "bando/ui": WINDOWS | {"bando", "bando/ui"},
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 QT_HEADER = re.compile(r"^(Q[A-Za-z0-9_]*|Qt[A-Za-z0-9_]*/.*)$")

@@ -26,8 +26,8 @@
 #include "batch/batch_commands.h"
 #include "batch/batch_options.h"
 #include "batch/batch_services.h"
-#include "indicator/bando_run.h"
-#include "indicator/implement_sum.h"
+#include "bando/bando_run.h"
+#include "bando/implement_sum.h"
 
 namespace sodwright::batch {
 namespace {
@@ -68,7 +68,7 @@ struct UsageError {
 // The item text itself, or its position written as digits.
 Int16 resolveItem(BandoList list, const std::string& text, const char* what) {
   if (const auto position = bando::FindItem(list, text)) return *position;
-  const auto items = bando::ItemsOf(list);
+  const auto items = bando::itemsOf(list);
   bool digits = !text.empty() && text.size() <= 3;
   for (char c : text) digits = digits && std::isdigit(static_cast<unsigned char>(c));
   if (digits && std::stoul(text) < items.size()) return static_cast<Int16>(std::stoi(text));
@@ -130,7 +130,7 @@ int runBando(const BandoOptions& options) {
   }
 
   bando::BandoState state;
-  bando::InitBANDOTables(state.tables);
+  bando::initBandoTables(state.tables);
   for (const auto& [list, position] : request.picks) bando::PickListItem(state, list, position);
 
   if (request.slopeData) state.UseSlopeData = 1;
@@ -139,12 +139,12 @@ int runBando(const BandoOptions& options) {
   std::optional<std::string> etShown;
   if (!request.implementRows.empty()) {
     state.UseTillageData = 1;
-    const bando::ImplementSum sum = bando::ApplyCalculatorOk(state, request.implementRows);
+    const bando::ImplementSum sum = bando::applyCalculatorOk(state, request.implementRows);
     for (const std::string& message : sum.messages) printMessage(message);
     etShown = sum.totalText;
   }
 
-  const bando::BandoRunOutcome out = bando::RunBando(state, request.slopeTexts);
+  const bando::BandoRunOutcome out = bando::runBando(state, request.slopeTexts);
   for (const std::string& message : out.erodibilityMessages) printMessage(message);
   if (out.etText) etShown = out.etText;
   printShown("EI", out.eiText);
@@ -174,7 +174,7 @@ Command addBandoCommand(CLI::App& runner) {
   for (std::size_t i = 0; i < std::size(kListOptions); ++i) {
     const ListOption& list = kListOptions[i];
     addTextOption(*bando, options->lists[i], list.name, "ITEM", list.meaning,
-                  std::string(bando::ItemsOf(list.list).front()));
+                  std::string(bando::itemsOf(list.list).front()));
   }
   addTextOption(*bando, options->slopeGradient, "--slope-gradient", "PERCENT",
                 "maximum slope gradient in %: erodibility from slope data", "");

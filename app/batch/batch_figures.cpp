@@ -8,10 +8,10 @@
 #if SODWRIGHT_HAVE_FIGURES
 #include <QGuiApplication>
 
-#include "grid/map_geometry.h"
+#include "nibal/map_geometry.h"
 #include "platform/figures/figure_export.h"
 #include "platform/figures/figure_painter.h"
-#include "transect/chart_figure.h"
+#include "kolv/charts/chart_figure.h"
 #endif
 
 namespace sodwright::batch {

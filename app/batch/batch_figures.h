@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "grid/grid_state.h"
+#include "nibal/grid_state.h"
 #include "base/result.h"
-#include "transect/kolv_state.h"
+#include "kolv/state/kolv_state.h"
 
 namespace sodwright::batch {
 

@@ -5,7 +5,7 @@
 #include <variant>
 
 #include "platform/import_kind.h"
-#include "shell/delimiter_text.h"
+#include "base/text/delimiter_text.h"
 
 namespace sodwright::batch {
 
@@ -33,7 +33,7 @@ std::optional<char> delimiterOption(const std::string& word) {
   if (word == "space") return ' ';
   if (word == "comma") return ',';
   if (word == "semicolon") return ';';
-  const auto chosen = shell::delimiterFromOtherText(word);
+  const auto chosen = base::delimiterFromOtherText(word);
   if (const char* delimiter = std::get_if<char>(&chosen)) return *delimiter;
   std::cerr << std::get<std::string_view>(chosen) << "\n";
   return std::nullopt;

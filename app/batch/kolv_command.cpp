@@ -13,15 +13,15 @@
 #include "batch/batch_options.h"
 #include "batch/batch_services.h"
 #include "batch/workbook_input.h"
-#include "shell/report_date.h"
-#include "transect/compare_csv_writer.h"
-#include "transect/stability_end_zones.h"
-#include "transect/compare_report_writer.h"
-#include "transect/kolv_commands.h"
-#include "transect/last_sequence_writer.h"
-#include "transect/main_window_checks.h"
-#include "transect/parameter_checks.h"
-#include "transect/stability_warning.h"
+#include "base/text/report_date.h"
+#include "kolv/io/compare_csv_writer.h"
+#include "kolv/stability/stability_end_zones.h"
+#include "kolv/io/compare_report_writer.h"
+#include "kolv/kolv_commands.h"
+#include "kolv/io/last_sequence_writer.h"
+#include "kolv/main_window_checks.h"
+#include "kolv/parameter_checks.h"
+#include "kolv/stability/stability_warning.h"
 
 namespace sodwright::batch {
 namespace {
@@ -115,7 +115,7 @@ base::Result<> applyBoxes(KolvState& state, const KolvOptions& options) {
 base::Result<> writeOutputs(const KolvState& state, const KolvOptions& options, kolv::Int16 first,
                             kolv::Int16 last, bool withReport) {
   if (withReport && options.report.given()) {
-    const std::string date = options.date.valueOr(shell::todayShortDate());
+    const std::string date = options.date.valueOr(base::todayShortDate());
     if (auto written = kolv::writeCompareReportFile(options.report.value, state, first, last, date);
         !written)
       return written;
@@ -170,7 +170,7 @@ int runKolv(const KolvOptions& options) {
   if (auto applied = applyBoxes(state, options); !applied) return finish(applied);
   // Parameters that amplify surface noise: said before the run, which goes
   // ahead unless --strict refuses it.
-  if (const auto warning = kolv::BeforeRunWarning(kolv::AssessRun(state), true)) {
+  if (const auto warning = kolv::beforeRunWarning(kolv::assessRun(state), true)) {
     std::cerr << "kolv: warning: " << *warning << '\n';
     if (options.strict) return 3;
   }
@@ -185,13 +185,13 @@ int runKolv(const KolvOptions& options) {
       return finish(first);
     if (auto last = checkBox(kolv::checkLastSeqShown, state, options.last); !last)
       return finish(last);
-    outcome = kolv::RunModel(state, messages);
+    outcome = kolv::runModel(state, messages);
     if (outcome.pairReset) return 2;
   } else {
-    outcome = kolv::RunKolv(state, messages);
+    outcome = kolv::runKolv(state, messages);
   }
   if (!outcome.simulated || !outcome.compared) return 2;
-  if (const auto grown = kolv::AfterRunWarning(kolv::CheckRunStability(state), true)) {
+  if (const auto grown = kolv::afterRunWarning(kolv::checkRunStability(state), true)) {
     std::cerr << "kolv: warning: " << *grown << '\n';
   }
   return finish(writeOutputs(state, options, outcome.first, outcome.last, true));

@@ -12,13 +12,13 @@
 #include "batch/batch_services.h"
 #include "batch/nibal_raster.h"
 #include "batch/workbook_input.h"
-#include "grid/grid_csv_writer.h"
-#include "grid/grid_messages.h"
-#include "grid/grid_commands.h"
-#include "grid/grid_state.h"
+#include "nibal/grid_csv_writer.h"
+#include "nibal/grid_messages.h"
+#include "nibal/grid_commands.h"
+#include "nibal/grid_state.h"
 #include "platform/import_kind.h"
-#include "grid/map_geometry.h"
-#include "shell/report_date.h"
+#include "nibal/map_geometry.h"
+#include "base/text/report_date.h"
 
 namespace sodwright::batch {
 namespace {
@@ -58,7 +58,7 @@ int runRaster(const NibalOptions& options) {
   run.report = options.report.valueOr("");
   run.csv = options.csv.valueOr("");
   run.writeRaster = options.writeRaster.valueOr("");
-  run.date = options.date.valueOr(shell::todayShortDate());
+  run.date = options.date.valueOr(base::todayShortDate());
   return runNibalRaster(run);
 }
 
@@ -114,9 +114,9 @@ int runNibal(const NibalOptions& options) {
           : nibal::importGridFile(state, context, *check, options.input, kind, *delimiter);
   if (!imported) return 2;
 
-  const std::string date = options.date.valueOr(shell::todayShortDate());
+  const std::string date = options.date.valueOr(base::todayShortDate());
   const nibal::RunOutcome outcome =
-      nibal::RunGridModel(state, parameterTexts(options), context, date);
+      nibal::runGridModel(state, parameterTexts(options), context, date);
   // Without --report the save dialog is "cancelled": the results stay for the CSV and the map.
   const nibal::RunOutcome wanted = options.report.given() ? nibal::RunOutcome::ReportWritten
                                                           : nibal::RunOutcome::ReportCancelled;

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "batch/batch_services.h"
-#include "grid/grid_csv_writer.h"
-#include "grid/grid_messages.h"
-#include "grid/grid_report.h"
-#include "grid/raster/raster_grid.h"
-#include "shell/text_file.h"
+#include "nibal/grid_csv_writer.h"
+#include "nibal/grid_messages.h"
+#include "nibal/grid_report.h"
+#include "nibal/raster/raster_grid.h"
+#include "base/text/text_file.h"
 
 namespace sodwright::batch {
 
@@ -93,7 +93,7 @@ int runNibalRaster(const NibalRasterRun& run) {
       const nibal::NodeResults& n = nodes[static_cast<std::size_t>(c)];
       if (report)
         report->out << nibal::gridReportLine(r + 1, c + 1, easting, northing, z, n)
-                    << shell::kLineEnd;
+                    << base::kLineEnd;
       if (csv) csv->node(r + 1, c + 1, easting, northing, z, n);
     }
   };

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "grid/grid_model.h"
+#include "nibal/grid_model.h"
 
 namespace sodwright::batch {
 

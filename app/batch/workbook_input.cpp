@@ -1,12 +1,12 @@
 #include "batch/workbook_input.h"
 
-#include "grid/grid_commands.h"
-#include "grid/grid_messages.h"
+#include "nibal/grid_commands.h"
+#include "nibal/grid_messages.h"
 #include "platform/import_kind.h"
 
 #if defined(SODWRIGHT_HAVE_WORKBOOKS)
 #include "platform/workbook/file_workbook_reader.h"
-#include "transect/transect_workbook_import.h"
+#include "kolv/io/transect_workbook_import.h"
 #endif
 
 namespace sodwright::batch {
@@ -36,7 +36,7 @@ base::Result<> importTransectInput(kolv::KolvState& state, const std::string& in
     return base::fail(result.message() + "\nHere the text file is given with --base FILE.");
   return result;
 #else
-  return base::fail(std::string(shell::kImportFailed) + "\n" + kNoWorkbooks);
+  return base::fail(std::string(base::kImportFailed) + "\n" + kNoWorkbooks);
 #endif
 }
 
@@ -54,7 +54,7 @@ bool importGridWorkbookInput(nibal::GridState& state, platform::AppContext& cont
   (void)state;
   (void)definition;
   (void)path;
-  context.messages.inform(std::string(shell::kImportFailed) + "\n" + kNoWorkbooks);
+  context.messages.inform(std::string(base::kImportFailed) + "\n" + kNoWorkbooks);
   return false;
 #endif
 }

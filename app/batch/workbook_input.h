@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "grid/grid_state.h"
+#include "nibal/grid_state.h"
 #include "platform/app_context.h"
-#include "transect/kolv_state.h"
+#include "kolv/state/kolv_state.h"
 #include "base/result.h"
-#include "transect/transect_import.h"
+#include "kolv/io/transect_import.h"
 
 namespace sodwright::batch {
 

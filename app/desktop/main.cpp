@@ -8,8 +8,8 @@
 #include "platform/qt/qt_message_service.h"
 #include "platform/qt/qt_busy_indicator.h"
 #include "platform/qt/qt_program_starter.h"
-#include "shell/ui/frmNote.h"
-#include "shell/ui/window_hub.h"
+#include "shared_ui/frmNote.h"
+#include "shared_ui/window_hub.h"
 #if defined(SODWRIGHT_HAVE_WORKBOOKS)
 #include "platform/workbook/file_workbook_reader.h"
 #endif
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
   sodwright::platform::QtMessageService messages;
   sodwright::platform::QtFileDialogService fileDialogs;
   sodwright::platform::QtProgramStarter programs;
-  sodwright::platform::QtBusyIndicator busy([] { return new sodwright::shell::frmNote; });
+  sodwright::platform::QtBusyIndicator busy([] { return new sodwright::shared_ui::frmNote; });
   sodwright::platform::AppContext context{messages, fileDialogs, programs, busy};
 #if defined(SODWRIGHT_HAVE_WORKBOOKS)
   sodwright::platform::FileWorkbookReader workbooks;
@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
 
   // The model states outlive the hub, which destroys the windows using them.
   sodwright::desktop::ModelStates states;
-  sodwright::shell::WindowHub hub(context);
+  sodwright::shared_ui::WindowHub hub(context);
   sodwright::desktop::registerModelWindows(hub, states);
 
   hub.showStartupWindow(true);

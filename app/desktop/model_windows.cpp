@@ -2,17 +2,17 @@
 
 // The window headers hand out their parameter windows inline, so those
 // classes must be complete here too.
-#include "grid/ui/FrmModelParameter.h"
-#include "grid/ui/frmGridInfo.h"
-#include "grid/ui/grid_table_model.h"
-#include "indicator/ui/bando_window_factory.h"
-#include "transect/ui/kolv_table_model.h"
-#include "transect/ui/FrmKOLVParameter.h"
-#include "transect/ui/FrmKOLV_Main.h"
+#include "nibal/ui/FrmModelParameter.h"
+#include "nibal/ui/frmGridInfo.h"
+#include "nibal/ui/grid_table_model.h"
+#include "bando/ui/bando_window_factory.h"
+#include "kolv/ui/kolv_table_model.h"
+#include "kolv/ui/FrmKOLVParameter.h"
+#include "kolv/ui/FrmKOLV_Main.h"
 
 namespace sodwright::desktop {
 
-void registerModelWindows(shell::WindowHub& hub, ModelStates& states) {
+void registerModelWindows(shared_ui::WindowHub& hub, ModelStates& states) {
   platform::AppContext& context = hub.context();
 
   hub.setViewerModelFactory(platform::kKolv, [&states] {

@@ -2,10 +2,10 @@
 // The three model states of the desktop program and the registration of
 // their windows and viewer tables with the hub.
 
-#include "grid/grid_state.h"
-#include "indicator/bando_state.h"
-#include "shell/ui/window_hub.h"
-#include "transect/kolv_state.h"
+#include "nibal/grid_state.h"
+#include "bando/bando_state.h"
+#include "shared_ui/window_hub.h"
+#include "kolv/state/kolv_state.h"
 
 namespace sodwright::desktop {
 
@@ -15,6 +15,6 @@ struct ModelStates {
   bando::BandoState bando;
 };
 
-void registerModelWindows(shell::WindowHub& hub, ModelStates& states);
+void registerModelWindows(shared_ui::WindowHub& hub, ModelStates& states);
 
 }  // namespace sodwright::desktop

@@ -7,10 +7,10 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "grid/grid_import.h"
-#include "grid/grid_model.h"
-#include "grid/ui/FrmGridMap.h"
-#include "grid/ui/GridMapCanvas.h"
+#include "nibal/grid_import.h"
+#include "nibal/grid_model.h"
+#include "nibal/ui/FrmGridMap.h"
+#include "nibal/ui/GridMapCanvas.h"
 #include "window_capture.h"
 
 namespace sodwright::nibal {
@@ -28,8 +28,8 @@ TEST(GridMapScreenshots, MapOfTheExampleGrid) {
   state.info.BettaCol = 6;
   state.info.GammaCol = 12;
   clearGridResults(state);
-  ComputeColumnDirection(state);
-  ComputeRowDirection(state);
+  computeColumnDirection(state);
+  computeRowDirection(state);
   computeSoilLossSum(state);
 
   FrmGridMap window(state);

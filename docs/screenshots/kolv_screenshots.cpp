@@ -1,7 +1,7 @@
 // A tool, not a check: takes the screenshots of the KOLV windows for the
 // guide. Built on request (target kolv_screenshots) and run under a virtual
 // display with a window manager by docs/screenshots/capture-kolv.sh.
-#include "transect/ui/kolv_window_fixture.h"
+#include "kolv/ui/kolv_window_fixture.h"
 #include "window_capture.h"
 
 namespace sodwright::kolv {

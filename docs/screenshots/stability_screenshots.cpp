@@ -1,7 +1,7 @@
 // Not a check: takes the screenshots of the stability warning for the guide.
 // Run under a virtual display:
 //   xvfb-run -a -s "-screen 0 1280x900x24" docs/screenshots/capture-stability.sh BUILD_DIR
-#include "transect/ui/kolv_window_fixture.h"
+#include "kolv/ui/kolv_window_fixture.h"
 #include "window_capture.h"
 
 namespace sodwright::kolv {

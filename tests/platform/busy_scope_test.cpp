@@ -1,4 +1,4 @@
-#include "platform/fakes/recording_services.h"
+#include "fakes/recording_services.h"
 
 #include <gtest/gtest.h>
 

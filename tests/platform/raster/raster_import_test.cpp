@@ -3,9 +3,9 @@
 #include <fstream>
 #include <string>
 
-#include "grid/grid_import.h"
-#include "grid/grid_model.h"
-#include "grid/raster/raster_grid.h"
+#include "nibal/grid_import.h"
+#include "nibal/grid_model.h"
+#include "nibal/raster/raster_grid.h"
 #include "raster_test_support.h"
 
 namespace sodwright::platform {
@@ -27,8 +27,8 @@ nibal::GridState importRaster(const std::string& path) {
 void run(nibal::GridState& state) {
   nibal::readGridParameters(state.info, nibal::GridParameterTexts{});
   nibal::clearGridResults(state);
-  nibal::ComputeColumnDirection(state);
-  nibal::ComputeRowDirection(state);
+  nibal::computeColumnDirection(state);
+  nibal::computeRowDirection(state);
   nibal::computeSoilLossSum(state);
 }
 

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <sstream>
 
-#include "grid/grid_model.h"
-#include "grid/grid_report.h"
-#include "grid/raster/raster_grid.h"
+#include "nibal/grid_model.h"
+#include "nibal/grid_report.h"
+#include "nibal/raster/raster_grid.h"
 #include "raster_test_support.h"
 
 namespace sodwright::platform {
@@ -53,8 +53,8 @@ TEST(ResultRaster, ReadsBackGeoreferencedLikeTheDem) {
   nibal::replaceGrid(state, nibal::gridDefinition(raster->geometry), nibal::gridData(*raster));
   nibal::readGridParameters(state.info, nibal::GridParameterTexts{});
   nibal::clearGridResults(state);
-  nibal::ComputeColumnDirection(state);
-  nibal::ComputeRowDirection(state);
+  nibal::computeColumnDirection(state);
+  nibal::computeRowDirection(state);
   nibal::computeSoilLossSum(state);
   const std::vector<double> reported = reportedSoilLossSum(state);
   ASSERT_EQ(reported.size(), 30u);

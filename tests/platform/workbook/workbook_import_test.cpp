@@ -7,19 +7,19 @@
 #include <sstream>
 #include <string>
 
-#include "grid/grid_commands.h"
-#include "grid/grid_import.h"
-#include "grid/grid_model.h"
-#include "grid/grid_report.h"
-#include "grid/grid_workbook_import.h"
-#include "platform/fakes/recording_services.h"
+#include "nibal/grid_commands.h"
+#include "nibal/grid_import.h"
+#include "nibal/grid_model.h"
+#include "nibal/grid_report.h"
+#include "nibal/grid_workbook_import.h"
+#include "fakes/recording_services.h"
 #include "platform/workbook/file_workbook_reader.h"
-#include "transect/compare_report_writer.h"
-#include "transect/kolv_commands.h"
-#include "transect/last_sequence_writer.h"
-#include "transect/parameter_checks.h"
-#include "transect/transect_import.h"
-#include "transect/transect_workbook_import.h"
+#include "kolv/io/compare_report_writer.h"
+#include "kolv/kolv_commands.h"
+#include "kolv/io/last_sequence_writer.h"
+#include "kolv/parameter_checks.h"
+#include "kolv/io/transect_import.h"
+#include "kolv/io/transect_workbook_import.h"
 
 namespace sodwright {
 namespace {
@@ -39,7 +39,7 @@ struct KolvReports {
 KolvReports runKolv(kolv::KolvState& state) {
   platform::RecordingMessageService messages;
   EXPECT_TRUE(kolv::checkSeqCount(state, "4").ok());
-  const kolv::CommandOutcome outcome = kolv::RunKolv(state, messages);
+  const kolv::CommandOutcome outcome = kolv::runKolv(state, messages);
   EXPECT_TRUE(outcome.simulated && outcome.compared);
   EXPECT_TRUE(messages.shown.empty());
   KolvReports reports;
@@ -110,7 +110,7 @@ TEST_P(DamagedTransectWorkbook, GivesItsMessageAndKeepsTheHeldTransect) {
   const base::Result<> result =
       kolv::importTransectWorkbook(state, reader, dataFile(GetParam().file));
   ASSERT_FALSE(result.ok());
-  EXPECT_EQ(result.message(), std::string(shell::kImportFailed) + "\n" + GetParam().message);
+  EXPECT_EQ(result.message(), std::string(base::kImportFailed) + "\n" + GetParam().message);
   EXPECT_EQ(heldTransect(state), before);
 }
 
@@ -136,8 +136,8 @@ std::string gridReport(nibal::GridData&& data) {
   nibal::replaceGrid(state, kGrid, std::move(data));
   EXPECT_TRUE(nibal::readGridParameters(state.info, nibal::GridParameterTexts{}).empty());
   nibal::clearGridResults(state);
-  nibal::ComputeColumnDirection(state);
-  nibal::ComputeRowDirection(state);
+  nibal::computeColumnDirection(state);
+  nibal::computeRowDirection(state);
   nibal::computeSoilLossSum(state);
   std::ostringstream out;
   nibal::writeGridReport(out, state, "DATE");

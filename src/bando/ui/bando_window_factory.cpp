@@ -1,0 +1,22 @@
+#include "bando/ui/bando_window_factory.h"
+
+#include <QPointer>
+#include <memory>
+
+#include "bando/ui/FrmBANDO_Main.h"
+
+namespace sodwright::bando {
+
+shared_ui::WindowHub::WindowFactory bandoWindowFactory(BandoState& state, platform::AppContext& context,
+                                                   shared_ui::WindowHub& hub) {
+  // The window "Quit" hid is the one shown again, as the user left it; a
+  // closed one is gone and the next visit makes a new one.
+  auto kept = std::make_shared<QPointer<FrmBANDO_Main>>();
+  return [&state, &context, &hub, kept]() -> QWidget* {
+    initBandoTables(state.tables);
+    if (!*kept) *kept = new FrmBANDO_Main(state, context, hub);
+    return kept->data();
+  };
+}
+
+}  // namespace sodwright::bando

@@ -1,0 +1,90 @@
+#pragma once
+// The four KOLV charts as drawings: coordinate window, axes, dashed guide
+// lines, coloured series and the label texts, computed from the state into a
+// list of drawing operations that a screen surface replays and tests read.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/drawing_surface.h"
+#include "kolv/state/kolv_state.h"
+
+namespace sodwright::kolv {
+
+enum class ChartKind { Elevation, SoilLoss, UpLayer, WholeProfile };
+
+// The labels a chart sets beside its surface (the surface's label numbers).
+enum ChartLabel : platform::LabelId {
+  MaxValue,
+  MidValue,
+  MinValue,
+  MidDistance,
+  MaxDistance,
+  ValueUnit
+};
+
+// The drawing order after a run or a redraw.
+inline constexpr std::array<ChartKind, 4> kAllCharts = {
+    ChartKind::Elevation, ChartKind::SoilLoss, ChartKind::UpLayer, ChartKind::WholeProfile};
+
+// The series colours: the first sequence shown in blue, the last in red,
+// lighter shades of both in the end zones, the soil loss in brown.
+namespace chart_colours {
+inline constexpr platform::Rgb kLightBlue{0, 150, 255};
+inline constexpr platform::Rgb kLightRed{255, 150, 0};
+inline constexpr platform::Rgb kBlue{0, 0, 255};
+inline constexpr platform::Rgb kRed{255, 0, 0};
+inline constexpr platform::Rgb kBrown{200, 100, 0};
+}  // namespace chart_colours
+
+inline constexpr std::string_view kXRangeMessage =
+    "X Range is wrong, please check your import data.";
+
+// The message when the values of a chart span no range.
+std::string_view rangeMessage(ChartKind kind);
+// The message when a chart cannot be drawn from the data it needs; the chart
+// stays as far as drawn.
+std::string_view failureMessage(ChartKind kind);
+
+// A stretch of the x axis (point indices) to shade behind the series.
+struct ShadedBand {
+  float from = 0;
+  float to = 0;
+};
+
+struct ChartDrawing {
+  platform::DrawOps ops;               // always starts with a clear
+  std::optional<std::string> message;  // range or failure message, to show once
+  bool complete = false;               // axes, series and labels all drawn
+  std::vector<ShadedBand> endZones;    // the end zones of the compared sequences (drawChart only)
+};
+
+// How the charts are scaled: as always (the value ranges of the layout), or
+// to the points outside the end zones of the compared sequences, whose
+// constructed values can otherwise set the scale.
+struct ChartOptions {
+  bool interiorScale = false;
+};
+
+// Every k-th point index is plotted: k = Int(N / 300), and every point when
+// the transect has fewer than 300 points (a step of 0 would never advance).
+int plotStep(int nodeCount);
+
+// The elevation of the first and the last sequence along the transect.
+ChartDrawing drawElevationChart(const KolvState& state, Int16 first, Int16 last,
+                                ChartOptions options = {});
+// The soil loss per sequence.
+ChartDrawing drawSoilLossChart(const KolvState& state, ChartOptions options = {});
+// The substance amount in the up sampling layer, first and last sequence.
+ChartDrawing drawUpperLayerChart(const KolvState& state, ChartOptions options = {});
+// The amount in the up and sub sampling layers together.
+ChartDrawing drawWholeProfileChart(const KolvState& state, ChartOptions options = {});
+
+// One chart; the elevation chart over FirstSeqShown and LastSeqShown. The
+// drawing names the end zones of the compared pair for shading.
+ChartDrawing drawChart(ChartKind kind, const KolvState& state, ChartOptions options = {});
+
+}  // namespace sodwright::kolv

@@ -1,0 +1,144 @@
+#include "kolv/kolv_commands.h"
+
+#include <cmath>
+#include <utility>
+
+#include "kolv/engine/comparison.h"
+#include "kolv/main_window_checks.h"
+#include "kolv/engine/translocation.h"
+
+namespace sodwright::kolv {
+
+namespace {
+
+std::string place(const char* what, int seq, int node, const char* array) {
+  std::string text = what;
+  if (seq >= 0) text += "sequence " + std::to_string(seq) + ", ";
+  return text + "node " + std::to_string(node) + " (" + array +
+         "). Please check your data file and model parameters.";
+}
+
+template <class T>
+bool finiteAt(const T& value) {
+  return std::isfinite(static_cast<double>(value));
+}
+bool finiteAt(const std::optional<double>& value) { return std::isfinite(valueOrZero(value)); }
+
+bool simulate(KolvState& state, platform::MessageService& messages, CommandOutcome& outcome) {
+  if (auto stop = simulate(state, messages)) {
+    messages.inform(stop->message);
+    outcome.failed = stop->notFinite;
+    return false;
+  }
+  return true;
+}
+
+bool compare(KolvState& state, Int16 first, Int16 last, platform::MessageService& messages,
+             CommandOutcome& outcome) {
+  if (auto stop = compare(state, first, last, messages)) {
+    messages.inform(stop->message);
+    outcome.failed = stop->notFinite;
+    return false;
+  }
+  return true;
+}
+
+void compareShownPair(KolvState& state, platform::MessageService& messages,
+                      CommandOutcome& outcome) {
+  const SequenceOrderCheck order = checkSequenceOrder(state);
+  if (order.message) messages.inform(*order.message);
+  outcome.pairReset = order.reset;
+  outcome.first = state.params.FirstSeqShown;
+  outcome.last = state.params.LastSeqShown;
+  if (order.proceed)
+    outcome.compared = compare(state, outcome.first, outcome.last, messages, outcome);
+}
+
+}  // namespace
+
+base::Result<> nonFiniteRunValue(const KolvState& state) {
+  const TranslocationParameters& p = state.params;
+  const TransectData& t = state.data;
+  for (int seq = p.StartSeq; seq <= p.LastSeq + 1; ++seq) {
+    for (int i = 0; i < p.NodeCount; ++i) {
+      const std::pair<const char*, double> values[] = {
+          {"Elev", t.Elev(i, seq)},       {"DepthL1", t.DepthL1(i, seq)},
+          {"DepthL2", t.DepthL2(i, seq)}, {"MassL1", t.MassL1(i, seq)},
+          {"MassL2", t.MassL2(i, seq)},   {"MassL12", t.MassL12(i, seq)},
+          {"PL1", t.PL1(i, seq)},         {"PL2", t.PL2(i, seq)}};
+      for (const auto& [name, value] : values)
+        if (!std::isfinite(value)) return base::fail(place(kRunNotFiniteMessage, seq, i, name));
+    }
+  }
+  return {};
+}
+
+base::Result<> nonFiniteComparisonValue(const KolvState& state) {
+  const ComparisonResults& r = state.results;
+  for (int i = 0; i < state.params.NodeCount; ++i) {
+    const std::pair<const char*, bool> values[] = {
+        {"DeltaElev", finiteAt(r.DeltaElev(i))},     {"SoilLoss", finiteAt(r.SoilLoss(i))},
+        {"UpMassFirst", finiteAt(r.UpMassFirst(i))}, {"SubMassFirst", finiteAt(r.SubMassFirst(i))},
+        {"UpConcFirst", finiteAt(r.UpConcFirst(i))}, {"SubConcFirst", finiteAt(r.SubConcFirst(i))},
+        {"UpMassLast", finiteAt(r.UpMassLast(i))},   {"SubMassLast", finiteAt(r.SubMassLast(i))},
+        {"UpConcLast", finiteAt(r.UpConcLast(i))},   {"SubConcLast", finiteAt(r.SubConcLast(i))}};
+    for (const auto& [name, finite] : values)
+      if (!finite) return base::fail(place(kComparisonNotFiniteMessage, -1, i, name));
+  }
+  return {};
+}
+
+std::optional<StepStop> simulate(KolvState& state, platform::MessageService& messages) {
+  if (auto run = runTranslocation(state, messages); !run) return StepStop{run.message(), false};
+  if (auto finite = nonFiniteRunValue(state); !finite) {
+    state.simulated = false;
+    return StepStop{finite.message(), true};
+  }
+  return std::nullopt;
+}
+
+std::optional<StepStop> compare(KolvState& state, Int16 first, Int16 last,
+                                platform::MessageService& messages) {
+  if (auto comparable = checkComparison(state, first, last); !comparable)
+    return StepStop{comparable.message(), false};
+  compareSequences(state, first, last, state.params.UpLayerDepth, state.params.SubLayerDepth,
+                   messages);
+  if (auto finite = nonFiniteComparisonValue(state); !finite) {
+    // Cleared as an import leaves them, so that no report can print them.
+    ComparisonResults& r = state.results;
+    for (auto* a : {&r.DeltaElev, &r.SoilLoss, &r.SubConcFirst, &r.SubConcLast})
+      a->allocate(a->lower(), a->upper());
+    for (auto* a : {&r.UpMassFirst, &r.SubMassFirst, &r.UpConcFirst, &r.UpMassLast, &r.SubMassLast,
+                    &r.UpConcLast})
+      a->allocate(a->lower(), a->upper());
+    return StepStop{finite.message(), true};
+  }
+  return std::nullopt;
+}
+
+CommandOutcome runKolv(KolvState& state, platform::MessageService& messages) {
+  CommandOutcome outcome;
+  outcome.first = state.params.StartSeq;
+  outcome.last = state.params.LastSeq;
+  outcome.simulated = simulate(state, messages, outcome);
+  if (outcome.simulated)
+    outcome.compared = compare(state, outcome.first, outcome.last, messages, outcome);
+  return outcome;
+}
+
+CommandOutcome runModel(KolvState& state, platform::MessageService& messages) {
+  CommandOutcome outcome;
+  outcome.first = state.params.FirstSeqShown;
+  outcome.last = state.params.LastSeqShown;
+  outcome.simulated = simulate(state, messages, outcome);
+  if (outcome.simulated) compareShownPair(state, messages, outcome);
+  return outcome;
+}
+
+CommandOutcome redraw(KolvState& state, platform::MessageService& messages) {
+  CommandOutcome outcome;
+  compareShownPair(state, messages, outcome);
+  return outcome;
+}
+
+}  // namespace sodwright::kolv

@@ -1,0 +1,164 @@
+#include "kolv/stability/stability_estimate.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <mutex>
+#include <utility>
+
+#include "kolv/engine/slope_distribution.h"
+#include "kolv/stability/stability_terms.h"
+#include "kolv/stability/stability_wave_scan.h"
+
+namespace sodwright::kolv {
+
+namespace {
+
+using Complex = std::complex<double>;
+
+// Distances evaluated at most: the growth changes slowly with the distance.
+constexpr int kMostDistances = 33;
+
+// The distances the amplification is worked out at, spanning lo .. hi.
+std::vector<double> distanceGrid(double lo, double hi) {
+  if (!(hi > lo)) return {lo};
+  std::vector<double> grid;
+  for (int j = 0; j < kMostDistances; ++j)
+    grid.push_back(lo + (hi - lo) * j / (kMostDistances - 1));
+  return grid;
+}
+
+std::size_t nearest(const std::vector<double>& grid, double value) {
+  if (grid.size() == 1) return 0;
+  const double step = (grid.back() - grid.front()) / static_cast<double>(grid.size() - 1);
+  const long j = std::lround((value - grid.front()) / step);
+  return static_cast<std::size_t>(std::clamp<long>(j, 0, static_cast<long>(grid.size()) - 1));
+}
+
+}  // namespace
+
+StabilityEstimate estimateFromDistances(const StabilityModel& m,
+                                        const std::vector<DistancePair>& nodes, int threads,
+                                        bool screened) {
+  StabilityEstimate e;
+  if (!(m.dx > 0)) return e;
+  e.diffusionNumber = m.tillDepth * m.beta * 100 / (m.dx * m.dx);
+  e.diffusionLimit = std::numeric_limits<double>::infinity();
+  std::vector<DistancePair> pairs = nodes;
+  const double flat = m.alpha + m.dx / 2;
+  if (pairs.empty()) pairs.push_back({flat, flat});
+  double lo = pairs.front().first, hi = lo;
+  for (const DistancePair& d : pairs) {
+    lo = std::min({lo, d.first, d.second});
+    hi = std::max({hi, d.first, d.second});
+  }
+  const std::vector<double> grid = distanceGrid(lo, hi);
+  std::vector<std::vector<double>> derivatives;
+  int waves = 0;
+  for (double raw : grid) {
+    derivatives.push_back(shareDerivatives(softLimitedDistance(raw, m.dx), m.dx, m.distrNodes));
+    waves = std::max(waves, waveCount(m, derivatives.back().size()));
+  }
+  std::vector<std::size_t> firstAt, secondAt;
+  for (const DistancePair& d : pairs) {
+    firstAt.push_back(nearest(grid, d.first));
+    secondAt.push_back(nearest(grid, d.second));
+  }
+  const WaveScan scan =
+      scanAllWaves({m, grid, derivatives, firstAt, secondAt, waves}, threads, screened);
+  if (scan.growth > e.growth) {
+    e.growth = scan.growth;
+    e.wavelength = scan.wavelength;
+    e.worstDistance = pairs[scan.worstPair].first;
+  }
+  e.diffusionLimit = scan.diffusionLimit;
+  return e;
+}
+
+namespace {
+
+bool sameBits(double a, double b) {
+  return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
+bool sameModel(const StabilityModel& a, const StabilityModel& b) {
+  return sameBits(a.dx, b.dx) && sameBits(a.tillDepth, b.tillDepth) && sameBits(a.alpha, b.alpha) &&
+         sameBits(a.beta, b.beta) && sameBits(a.gamma, b.gamma) &&
+         sameBits(a.weightFront, b.weightFront) && sameBits(a.weightBack, b.weightBack) &&
+         a.curvatureSpan == b.curvatureSpan && a.distrNodes == b.distrNodes;
+}
+
+static_assert(sizeof(DistancePair) == 2 * sizeof(double));
+
+bool samePairs(const std::vector<DistancePair>& a, const std::vector<DistancePair>& b) {
+  return a.size() == b.size() &&
+         (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(DistancePair)) == 0);
+}
+
+// A run's warning, its two reports and the window ask for the estimate of
+// the same starting surface in turn; the last one worked out is kept with
+// its inputs and given again only when every input bit is the same.
+struct LastEstimate {
+  std::mutex lock;
+  bool held = false;
+  StabilityModel model;
+  std::vector<DistancePair> pairs;
+  StabilityEstimate estimate;
+};
+
+LastEstimate& lastEstimate() {
+  static LastEstimate last;
+  return last;
+}
+
+StabilityEstimate EstimateOnce(const StabilityModel& m, std::vector<DistancePair> pairs) {
+  LastEstimate& last = lastEstimate();
+  {
+    const std::lock_guard<std::mutex> hold(last.lock);
+    if (last.held && sameModel(last.model, m) && samePairs(last.pairs, pairs)) return last.estimate;
+  }
+  const StabilityEstimate estimate = estimateFromDistances(m, pairs);
+  const std::lock_guard<std::mutex> hold(last.lock);
+  last.held = true;
+  last.model = m;
+  last.pairs = std::move(pairs);
+  last.estimate = estimate;
+  return estimate;
+}
+
+}  // namespace
+
+StabilityEstimate estimateStability(const KolvState& state) {
+  const TranslocationParameters& p = state.params;
+  const StabilityModel m = makeStabilityModel(p);
+  std::vector<DistancePair> pairs;
+  const NodeSeqArray<double>& elev = state.data.Elev;
+  const int n = p.NodeCount;
+  const int s = p.StartSeq;
+  if (state.imported && n >= 3 && elev.contains(0, s) && elev.contains(n - 1, s) && m.dx > 0) {
+    const ColumnView<const double> e = columnOf(elev, s);
+    const int reach = std::max(1, m.curvatureSpan);
+    int first = 2 * s + reach, last = n - 2 * s - 1 - reach;
+    if (first > last) {
+      first = reach;
+      last = n - 1 - reach;
+    }
+    const bool alternating = p.TillDirection == kAlternative;
+    const bool backward = p.DirectionSign == -1;
+    for (int i = first; i <= last; ++i) {
+      const double forward = rawDistanceAt(m, e, i, false), mirrored = rawDistanceAt(m, e, i, true);
+      if (alternating) {
+        pairs.push_back({forward, mirrored});
+      } else {
+        const double one = backward ? mirrored : forward;
+        pairs.push_back({one, one});
+      }
+    }
+  }
+  return EstimateOnce(m, std::move(pairs));
+}
+
+}  // namespace sodwright::kolv

@@ -1,0 +1,132 @@
+#include "kolv/ui/ChartCanvas.h"
+
+#include <QFrame>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+namespace sodwright::kolv {
+
+const QColor kEndZoneShade(225, 225, 225);
+
+ChartCanvas::ChartCanvas(const QString& name, const QString& yAxisLine, const QString& xAxisLine,
+                         QWidget* parent)
+    : QWidget(parent) {
+  setObjectName(name);
+  setAutoFillBackground(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, Qt::white);
+  setPalette(pal);
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  setMouseTracking(true);
+
+  yLine_ = new QFrame(this);
+  yLine_->setObjectName(yAxisLine);
+  yLine_->setFrameShape(QFrame::VLine);
+  xLine_ = new QFrame(this);
+  xLine_->setObjectName(xAxisLine);
+  xLine_->setFrameShape(QFrame::HLine);
+  for (QFrame* line : {yLine_, xLine_}) {
+    line->setFrameShadow(QFrame::Plain);
+    line->setLineWidth(2);
+  }
+}
+
+void ChartCanvas::clear() {
+  items_.clear();
+  bands_.clear();
+  update();
+}
+
+void ChartCanvas::setShadedBands(const std::vector<ShadedBand>& bands) {
+  bands_ = bands;
+  update();
+}
+
+void ChartCanvas::setCoordinateWindow(float left, float top, float right, float bottom) {
+  window_ = {left, top, right, bottom};
+}
+
+void ChartCanvas::drawLine(float x1, float y1, float x2, float y2) {
+  items_.push_back({false, x1, y1, x2, y2, penWidth_, style_, QColor(Qt::black), {}, window_});
+  update();
+}
+
+void ChartCanvas::plotPoint(float x, float y, platform::Rgb colour) {
+  items_.push_back(
+      {true, x, y, x, y, penWidth_, style_, QColor(colour.r, colour.g, colour.b), colour, window_});
+  update();
+}
+
+void ChartCanvas::setPlaceholderLinesVisible(bool visible) {
+  yLine_->setVisible(visible);
+  xLine_->setVisible(visible);
+}
+
+QPointF ChartCanvas::toPixels(const Window& w, float x, float y) const {
+  const double spanX = static_cast<double>(w.right) - w.left;
+  const double spanY = static_cast<double>(w.bottom) - w.top;
+  const double px = spanX != 0 ? (x - w.left) / spanX * (width() - 1) : 0.0;
+  const double py = spanY != 0 ? (y - w.top) / spanY * (height() - 1) : 0.0;
+  return {px, py};
+}
+
+void ChartCanvas::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  for (const ShadedBand& band : bands_) {
+    const double from = std::max(0.0, toPixels(window_, band.from, 0).x());
+    const double to = std::min(static_cast<double>(width()), toPixels(window_, band.to, 0).x());
+    if (to > from) painter.fillRect(QRectF(from, 0, to - from, height()), kEndZoneShade);
+  }
+  for (const Item& item : items_) {
+    const QPointF from = toPixels(item.window, item.x1, item.y1);
+    if (item.isPoint) {
+      const double size = item.penWidth;
+      painter.fillRect(QRectF(from.x() - size / 2, from.y() - size / 2, size, size), item.colour);
+      continue;
+    }
+    QPen pen(item.colour);
+    pen.setWidth(item.penWidth);
+    // Only a thin pen draws dashes, as on the original picture panels.
+    pen.setStyle(item.style == platform::LineStyle::Dashed && item.penWidth == 1 ? Qt::DashLine
+                                                                                 : Qt::SolidLine);
+    painter.setPen(pen);
+    painter.drawLine(from, toPixels(item.window, item.x2, item.y2));
+  }
+}
+
+std::optional<ChartCanvas::Hit> ChartCanvas::pointNear(QPointF position, double reach) const {
+  std::optional<Hit> best;
+  double bestDistance = reach * reach;
+  for (const Item& item : items_) {
+    if (!item.isPoint) continue;
+    const QPointF d = toPixels(item.window, item.x1, item.y1) - position;
+    const double distance = d.x() * d.x() + d.y() * d.y();
+    if (distance <= bestDistance) {
+      bestDistance = distance;
+      best = Hit{item.x1, item.y1, item.rgb};
+    }
+  }
+  return best;
+}
+
+void ChartCanvas::mouseMoveEvent(QMouseEvent* event) {
+  if (const auto hit = pointNear(event->position()))
+    emit pointHovered(hit->x, hit->y, hit->colour);
+  else
+    emit pointLeft();
+}
+
+void ChartCanvas::leaveEvent(QEvent*) { emit pointLeft(); }
+
+void ChartCanvas::resizeEvent(QResizeEvent*) {
+  // The placeholder axes where the drawn axes will stand: a tenth in from the
+  // left and from the bottom.
+  const int x = width() / 12;
+  const int y = height() - height() / 12;
+  yLine_->setGeometry(x - 1, height() / 24, 3, y - height() / 24);
+  xLine_->setGeometry(x, y - 1, width() - x - width() / 24, 3);
+}
+
+}  // namespace sodwright::kolv

@@ -1,0 +1,26 @@
+#include "kolv/ui/kolv_table_model.h"
+
+namespace sodwright::kolv {
+
+KolvTableModel::KolvTableModel(const KolvState& state, Int16 shownSequence, QObject* parent)
+    : shared_ui::ViewerTableModel(parent), table_(state, shownSequence) {}
+
+int KolvTableModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : table_.rowCount();
+}
+
+int KolvTableModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : table_.columnCount();
+}
+
+void KolvTableModel::clear() {
+  beginResetModel();
+  table_.clear();
+  endResetModel();
+}
+
+QString KolvTableModel::cellText(int row, int column) const {
+  return QString::fromStdString(table_.cell(row, column));
+}
+
+}  // namespace sodwright::kolv

@@ -1,0 +1,20 @@
+#pragma once
+// The grid window's "Import Data" of an elevation raster: rows, columns and
+// spacings come from the raster. The window keeps its 32,767-node bound; a
+// larger raster is refused with its size, the bound and the batch command,
+// before any cell is read.
+
+#include <string>
+
+#include "nibal/grid_commands.h"
+#include "base/result.h"
+
+namespace sodwright::nibal {
+
+inline constexpr int kMostWindowNodes = 32767;
+
+// The raster at `path` as a grid with the raster's own sizes (for
+// nibal::importGrid, which puts it into the state).
+base::Result<nibal::ImportedGrid> readWindowRaster(const std::string& path);
+
+}  // namespace sodwright::nibal

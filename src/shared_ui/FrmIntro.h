@@ -1,0 +1,16 @@
+#pragma once
+// The passive introduction window: a heading and, per model, a name label
+// and a description label. No actions; the user closes it.
+
+#include <QWidget>
+
+namespace sodwright::shared_ui {
+
+class FrmIntro : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit FrmIntro(QWidget* parent = nullptr);
+};
+
+}  // namespace sodwright::shared_ui

@@ -1,0 +1,16 @@
+#pragma once
+// The "Be Patient" note shown while a long step blocks the window: one
+// label, no buttons, no actions of its own.
+
+#include <QWidget>
+
+namespace sodwright::shared_ui {
+
+class frmNote : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit frmNote(QWidget* parent = nullptr);
+};
+
+}  // namespace sodwright::shared_ui

@@ -1,0 +1,418 @@
+// The indicator window: start state, the runs of the worked examples, the
+// slope-data and tillage-data modes, list picks, and the ways out and back.
+
+#include <QAccessible>
+#include <QKeyEvent>
+#include <QTest>
+#include <map>
+
+#include "bando_window_fixture.h"
+#include "bando/bando_run.h"
+#include "bando/ui/FrmEtImp.h"
+#include "shared_ui/link_label.h"
+#include "shared_ui/help_page.h"
+
+namespace sodwright::bando::testing {
+namespace {
+
+using BandoStart = BandoWindowTest;
+
+TEST_F(BandoStart, ShowsTheFirstItemsAndHidesResultsAndConnectors) {
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("BANDO 05.1"));
+  EXPECT_EQ(window->CboSlpCl->currentText(), QStringLiteral("A (0-3%)"));
+  EXPECT_EQ(window->CboSurfForm->currentText(), QStringLiteral("Hummocky"));
+  EXPECT_EQ(window->CboCropType->currentText(), QStringLiteral("Summer Fallow"));
+  EXPECT_EQ(window->CboAgrRegion->currentText(), QStringLiteral("Brown Soil Zone AB/SK/MB"));
+  EXPECT_EQ(window->CboTillSys->currentText(), QStringLiteral("Conventional Tillage"));
+  EXPECT_EQ(window->CboCropType->count(), 19);
+  EXPECT_FALSE(shown(window->LblEtNote));
+  for (QWidget* hidden :
+       {static_cast<QWidget*>(window->TxtMSG), static_cast<QWidget*>(window->slopeGradientLabel),
+        static_cast<QWidget*>(window->TxtEI), static_cast<QWidget*>(window->TxtEt),
+        static_cast<QWidget*>(window->etUnit)})
+    EXPECT_FALSE(shown(hidden)) << hidden->objectName().toStdString();
+  for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 13, 14, 15, 17, 19})
+    EXPECT_FALSE(shown(window->connectors[static_cast<std::size_t>(n)])) << n;
+  for (int n : {11, 16, 18})
+    EXPECT_TRUE(shown(window->connectors[static_cast<std::size_t>(n)])) << n;
+  EXPECT_FALSE(window->TxtMSG->isEnabled());
+  EXPECT_EQ(window->ChkEtB->text(), QStringLiteral("Using  tillage data"));
+}
+
+TEST_F(BandoStart, EveryBoxAndListIsNamedByALabel) {
+  QList<QWidget*> inputs;
+  for (QLineEdit* box : window->findChildren<QLineEdit*>()) inputs << box;
+  for (QComboBox* list : window->findChildren<QComboBox*>()) inputs << list;
+  for (QWidget* input : inputs) {
+    bool named = !input->accessibleName().isEmpty();
+    for (QLabel* label : window->findChildren<QLabel*>()) named = named || label->buddy() == input;
+    EXPECT_TRUE(named) << input->objectName().toStdString();
+  }
+}
+
+TEST_F(BandoStart, AssistiveToolsReadListsByLabelAndTheRateByValue) {
+  const std::pair<QComboBox*, const char*> lists[] = {{window->CboSlpCl, "Slope Class"},
+                                                      {window->CboSurfForm, "Surface Form"},
+                                                      {window->CboCropType, "Crop Type"},
+                                                      {window->CboAgrRegion, "AgriRegion"},
+                                                      {window->CboTillSys, "Till System"}};
+  for (const auto& [list, label] : lists)
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(list)->text(QAccessible::Name),
+              QString::fromLatin1(label));
+  window->CmdRunBANDO->click();
+  QAccessibleInterface* rate = QAccessible::queryAccessibleInterface(window->lblAt);
+  EXPECT_EQ(rate->text(QAccessible::Name), QStringLiteral("Rate At"));
+  EXPECT_EQ(rate->text(QAccessible::Value), QStringLiteral("12.0"));
+
+  window->ChkEtB->setChecked(true);
+  window->CmdEtB->click();
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(window->calculator()->implementList[3])
+                ->text(QAccessible::Name),
+            QStringLiteral("Implement Type #3"));
+}
+
+TEST_F(BandoStart, LinksAndHelpWorkFromTheKeyboard) {
+  int sent = 0;
+  for (shared_ui::LinkLabel* link :
+       {window->surfaceFormLink, window->helpLink, window->indicatorSeriesLink}) {
+    EXPECT_EQ(link->focusPolicy(), Qt::StrongFocus) << link->objectName().toStdString();
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+      QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+      QCoreApplication::sendEvent(link, &press);
+      EXPECT_EQ(fake.programs.webAddresses.size(), static_cast<std::size_t>(++sent))
+          << link->objectName().toStdString();
+    }
+  }
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return window->isActiveWindow(); }, 2000));
+  QTest::keyClick(window, Qt::Key_F1);
+  ASSERT_EQ(fake.programs.webAddresses.size(), static_cast<std::size_t>(sent + 1));
+  EXPECT_EQ(fake.programs.webAddresses.back(), shared_ui::helpPageAddress(shared_ui::kHelpBando));
+}
+
+using BandoRun = BandoWindowTest;
+
+TEST_F(BandoRun, FirstItemsGiveMedium) {
+  window->CmdRunBANDO->click();
+  EXPECT_EQ(window->TxtMSG->text(), QStringLiteral("3.0"));
+  EXPECT_EQ(window->TxtCSL->text(), QStringLiteral("10.0"));
+  EXPECT_EQ(window->TxtCA->text(), QStringLiteral("10.0"));
+  const Results r = results();
+  EXPECT_EQ(r.ei, QStringLiteral("3000.0"));
+  EXPECT_EQ(r.et, QStringLiteral("4.0"));
+  EXPECT_EQ(r.at, QStringLiteral("12.0"));
+  EXPECT_EQ(r.cls, QStringLiteral("Medium"));
+  EXPECT_TRUE(fake.messages.shown.empty());
+  // The run shows which inputs it used.
+  for (QWidget* control :
+       {static_cast<QWidget*>(window->CboSlpCl), static_cast<QWidget*>(window->TxtMSG),
+        static_cast<QWidget*>(window->TxtEI), static_cast<QWidget*>(window->CboCropType),
+        static_cast<QWidget*>(window->TxtEt)})
+    EXPECT_TRUE(shown(control)) << control->objectName().toStdString();
+  for (int n : {1, 7, 12, 15})
+    EXPECT_TRUE(shown(window->connectors[static_cast<std::size_t>(n)])) << n;
+}
+
+TEST_F(BandoRun, PotatoInBcRegionFourIsSevere) {
+  pick(window->CboSlpCl, 3);
+  pick(window->CboSurfForm, 2);
+  pick(window->CboCropType, 13);
+  pick(window->CboAgrRegion, 5);
+  window->CmdRunBANDO->click();
+  const Results r = results();
+  EXPECT_EQ(r.ei, QStringLiteral("4000.0"));
+  EXPECT_EQ(r.et, QStringLiteral("10.7"));
+  EXPECT_EQ(r.at, QStringLiteral("42.8"));
+  EXPECT_EQ(r.cls, QStringLiteral("Severe"));
+}
+
+TEST_F(BandoRun, NoTillWithZeroErosivityIsTolerable) {
+  pick(window->CboTillSys, 2);
+  window->CmdRunBANDO->click();
+  EXPECT_EQ(results().et, QStringLiteral("0.0"));
+  EXPECT_EQ(results().at, QStringLiteral("0.0"));
+  EXPECT_EQ(results().cls, QStringLiteral("Tolerable"));
+}
+
+TEST_F(BandoRun, TobaccoShowsTheNoteUntilTheNextGoodRun) {
+  pick(window->CboCropType, 18);
+  window->CmdRunBANDO->click();
+  EXPECT_TRUE(shown(window->LblEtNote));
+  EXPECT_EQ(window->LblEtNote->text().toStdString(), kEtNoteText);
+  const Results r = results();
+  EXPECT_EQ(r.ei, QStringLiteral("3000.0"));
+  EXPECT_EQ(r.at, QString());
+  EXPECT_EQ(r.cls, QString());
+  EXPECT_EQ(window->focusWidget(), window->CboCropType);
+  pick(window->CboCropType, 0);
+  window->CmdRunBANDO->click();
+  EXPECT_FALSE(shown(window->LblEtNote));
+  EXPECT_EQ(results().cls, QStringLiteral("Medium"));
+}
+
+using SlopeDataMode = BandoWindowTest;
+
+TEST_F(SlopeDataMode, TickingHidesTheHalfAndGoOpensTheBoxes) {
+  window->ChkEIB->setChecked(true);
+  EXPECT_FALSE(shown(window->CboSlpCl));
+  EXPECT_EQ(window->focusWidget(), window->CmdEIB);
+  window->CmdEIB->click();
+  EXPECT_TRUE(shown(window->TxtMSG));
+  EXPECT_TRUE(window->TxtMSG->isEnabled());
+  EXPECT_FALSE(window->CboSlpCl->isEnabled());
+  EXPECT_EQ(window->focusWidget(), window->TxtMSG);
+  EXPECT_EQ(state.UseSlopeData, 1);
+}
+
+TEST_F(SlopeDataMode, ElevenPercentOverTwentyMetresIsExactlySevere) {
+  window->ChkEIB->setChecked(true);
+  window->CmdEIB->click();
+  window->TxtMSG->setText(QStringLiteral("11"));
+  window->TxtCSL->setText(QStringLiteral("20"));
+  window->TxtCA->setText(QStringLiteral("5"));
+  pick(window->CboAgrRegion, 1);
+  window->CmdRunBANDO->click();
+  const Results r = results();
+  EXPECT_EQ(r.ei, QStringLiteral("5500.0"));
+  EXPECT_EQ(r.et, QStringLiteral("6.0"));
+  EXPECT_EQ(r.at, QStringLiteral("33.0"));
+  EXPECT_EQ(r.cls, QStringLiteral("Severe"));
+  EXPECT_TRUE(fake.messages.shown.empty());
+  EXPECT_FALSE(shown(window->CboSlpCl));
+  EXPECT_FALSE(shown(window->connectors[1]));
+  EXPECT_TRUE(shown(window->connectors[7]));
+  // A typed convex area never changes the rate.
+  window->TxtCA->setText(QStringLiteral("50"));
+  window->CmdRunBANDO->click();
+  EXPECT_EQ(results().at, QStringLiteral("33.0"));
+}
+
+TEST_F(SlopeDataMode, EmptyConvexAreaIsNotedAndTheRateStillComes) {
+  window->ChkEIB->setChecked(true);
+  window->CmdEIB->click();
+  window->TxtMSG->setText(QStringLiteral("12abc"));
+  window->TxtCSL->setText(QStringLiteral("20"));
+  // The note comes right after EI is formed, before Et, the rate and the class.
+  std::vector<QString> shownWhileOpen;
+  fake.messages.onShow = [&](const platform::RecordedMessage&) {
+    shownWhileOpen = {results().ei, results().et, results().at, results().cls};
+  };
+  window->CmdRunBANDO->click();
+  EXPECT_EQ(fake.messages.texts(), std::vector<std::string>{std::string(kConvexAreaMissing)});
+  EXPECT_EQ(shownWhileOpen,
+            (std::vector<QString>{QStringLiteral("6000.0"), QString(), QString(), QString()}));
+  EXPECT_EQ(results().ei, QStringLiteral("6000.0"));
+  EXPECT_EQ(results().at, QStringLiteral("24.0"));
+  EXPECT_EQ(results().cls, QStringLiteral("High"));
+}
+
+TEST_F(SlopeDataMode, MissingLengthAsksForDataAndShowsNoResult) {
+  window->ChkEIB->setChecked(true);
+  window->CmdEIB->click();
+  window->TxtMSG->setText(QStringLiteral("11"));
+  window->CmdRunBANDO->click();
+  EXPECT_EQ(fake.messages.texts(), std::vector<std::string>{std::string(kPleaseInputData)});
+  EXPECT_EQ(window->focusWidget(), window->TxtMSG);
+  EXPECT_EQ(results().ei, QString());
+  EXPECT_FALSE(shown(window->TxtEt));
+}
+
+using ListPicks = BandoWindowTest;
+
+TEST_F(ListPicks, AnyPickEmptiesTheResultsAndASlopePickTheSlopeBoxes) {
+  window->CmdRunBANDO->click();
+  pick(window->CboTillSys, 2);
+  EXPECT_EQ(results().ei, QString());
+  EXPECT_EQ(results().cls, QString());
+  EXPECT_EQ(window->TxtMSG->text(), QStringLiteral("3.0"));
+  EXPECT_EQ(state.TillSysIdx, 2);
+  pick(window->CboSurfForm, 1);
+  EXPECT_EQ(window->TxtMSG->text(), QString());
+  EXPECT_EQ(state.SurfaceFormIdx, 1);
+}
+
+TEST_F(ListPicks, SlopePickLeavesSlopeDataModeAndClearsTheTick) {
+  window->ChkEIB->setChecked(true);
+  window->CmdEIB->click();
+  pick(window->CboSlpCl, 2);
+  EXPECT_FALSE(window->ChkEIB->isChecked());
+  EXPECT_EQ(state.UseSlopeData, 0);
+  EXPECT_EQ(state.SlopeClassIdx, 2);
+}
+
+using TillageDataMode = BandoWindowTest;
+
+TEST_F(TillageDataMode, CalculatorCancelledBeforeAnyOkRunsWithZero) {
+  window->ChkEtB->setChecked(true);
+  window->CmdEtB->click();
+  ASSERT_NE(window->calculator(), nullptr);
+  EXPECT_TRUE(window->calculator()->isVisible());
+  EXPECT_FALSE(window->CmdRunBANDO->isEnabled());
+  EXPECT_FALSE(window->CboCropType->isEnabled());
+  window->calculator()->cancelButton->click();
+  EXPECT_TRUE(window->CmdRunBANDO->isEnabled());
+  EXPECT_EQ(window->focusWidget(), window->ChkEtB);
+  window->CmdRunBANDO->click();
+  EXPECT_EQ(results().et, QStringLiteral("0.0"));
+  EXPECT_EQ(results().at, QStringLiteral("0.0"));
+  EXPECT_EQ(results().cls, QStringLiteral("Tolerable"));
+  EXPECT_FALSE(shown(window->CboCropType));
+}
+
+TEST_F(TillageDataMode, CalculatorOkHandsTheTotalBack) {
+  window->ChkEtB->setChecked(true);
+  window->CmdEtB->click();
+  window->calculator()->okButton->click();
+  EXPECT_TRUE(window->CmdRunBANDO->isEnabled());
+  EXPECT_TRUE(shown(window->TxtEt));
+  EXPECT_EQ(window->TxtEt->text(), QStringLiteral("2.3"));
+  window->CmdRunBANDO->click();
+  EXPECT_EQ(results().et, QStringLiteral("2.3"));
+  EXPECT_EQ(results().at, QStringLiteral("6.9"));
+  EXPECT_EQ(results().cls, QStringLiteral("Low"));
+}
+
+// OK leaves the calculator disabled; the next GO with the box ticked makes
+// it usable again, and GO with the lists takes it out of use.
+TEST_F(TillageDataMode, GoEnablesTheCalculatorOnlyWhenTicked) {
+  window->ChkEtB->setChecked(true);
+  window->CmdEtB->click();
+  window->calculator()->okButton->click();
+  ASSERT_FALSE(window->calculator()->isEnabled());
+  window->CmdEtB->click();
+  EXPECT_TRUE(window->calculator()->isEnabled());
+  window->ChkEtB->setChecked(false);
+  window->CmdEtB->click();
+  EXPECT_FALSE(window->calculator()->isEnabled());
+  EXPECT_TRUE(window->CboCropType->isEnabled());
+}
+
+TEST_F(TillageDataMode, ClosedCalculatorLeavesRunDisabledUntilGoAgain) {
+  window->ChkEtB->setChecked(true);
+  window->CmdEtB->click();
+  window->calculator()->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(window->calculator(), nullptr);
+  EXPECT_FALSE(window->CmdRunBANDO->isEnabled());
+  window->CmdEtB->click();
+  ASSERT_NE(window->calculator(), nullptr);
+  EXPECT_EQ(window->calculator()->passesBox[1]->text(), QStringLiteral("1"));
+}
+
+using BandoLeaving = BandoWindowTest;
+
+TEST_F(BandoLeaving, QuitKeepsEverythingForTheNextVisitAndRebuildsTheTables) {
+  pick(window->CboCropType, 13);
+  pick(window->CboAgrRegion, 5);
+  window->ChkEIB->setChecked(true);
+  window->CmdEIB->click();
+  window->TxtMSG->setText(QStringLiteral("8"));
+  window->TxtCSL->setText(QStringLiteral("20"));
+  window->TxtCA->setText(QStringLiteral("7"));
+  window->CmdRunBANDO->click();
+  const Results before = results();
+  window->quitButton->click();
+  EXPECT_NE(hub.chooser(), nullptr);
+  EXPECT_FALSE(window->isVisible());
+
+  state.tables.CropErosivity[0][0][0] = 99.0f;  // spoiled, to see the rebuild
+  FrmBANDO_Main& again = open();
+  EXPECT_FLOAT_EQ(state.tables.CropErosivity[0][0][0], 4.0f);
+  EXPECT_TRUE(again.isVisible());
+  EXPECT_EQ(again.CboCropType->currentText(), QStringLiteral("Potato"));
+  EXPECT_EQ(again.CboAgrRegion->currentText(), QStringLiteral("BC Region4"));
+  EXPECT_EQ(state.CropTypeIdx, 13);
+  EXPECT_TRUE(again.ChkEIB->isChecked());
+  EXPECT_EQ(state.UseSlopeData, 1);
+  EXPECT_EQ(again.TxtCA->text(), QStringLiteral("7"));
+  EXPECT_TRUE(again.TxtMSG->isEnabled());
+  EXPECT_FALSE(shown(again.CboSlpCl));
+  const Results after = results();
+  EXPECT_EQ(after.ei, before.ei);
+  EXPECT_EQ(after.et, before.et);
+  EXPECT_EQ(after.at, before.at);
+  EXPECT_EQ(after.cls, before.cls);
+}
+
+TEST_F(BandoLeaving, AfterTheCalculatorQuitBringsBackTheSameWindowAndCalculator) {
+  window->ChkEtB->setChecked(true);
+  window->CmdEtB->click();
+  FrmEtImp* calculator = window->calculator();
+  calculator->passesBox[2]->setText(QStringLiteral("3"));
+  calculator->okButton->click();
+  // What every control shows, as the user left it.
+  struct Seen {
+    QString text;
+    bool shown, enabled;
+    bool operator==(const Seen&) const = default;
+  };
+  auto seen = [this] {
+    std::map<QString, Seen> controls;
+    for (QLabel* label : window->findChildren<QLabel*>())
+      controls[label->objectName()] = {label->text(), shown(label), label->isEnabled()};
+    for (QWidget* other : window->findChildren<QWidget*>())
+      if (!qobject_cast<QLabel*>(other) && !other->objectName().isEmpty())
+        controls[other->objectName()] = {QString(), shown(other), other->isEnabled()};
+    return controls;
+  };
+  const auto before = seen();
+  FrmBANDO_Main* const first = window;
+  window->quitButton->click();
+  EXPECT_FALSE(first->isVisible());
+
+  FrmBANDO_Main& again = open();
+  EXPECT_EQ(&again, first);  // shown again, not rebuilt
+  EXPECT_EQ(again.titleLabel->text(), QStringLiteral("BANDO"));
+  EXPECT_EQ(again.cropTypeLabel->text(), QStringLiteral("Crop Type"));
+  EXPECT_TRUE(again.quitButton->isEnabled());
+  EXPECT_TRUE(seen() == before);
+  EXPECT_EQ(again.calculator(), calculator);
+  EXPECT_EQ(calculator->passesBox[2]->text(), QStringLiteral("3"));
+  EXPECT_EQ(calculator->titleLabel->text(), QStringLiteral("Implement  Passes ---- Erosivity"));
+}
+
+TEST_F(BandoLeaving, AHiddenWindowOutlivesAVisitToAnotherModel) {
+  hub.setModelWindowFactory(platform::kKolv, [] { return new QWidget; });
+  window->TxtBANDOClass->setText(QStringLiteral("kept"));
+  FrmBANDO_Main* const first = window;
+  window->quitButton->click();
+  QWidget* other = hub.openModel(platform::kKolv);
+  ASSERT_NE(other, nullptr);
+  other->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(&open(), first);
+  EXPECT_EQ(first->TxtBANDOClass->text(), QStringLiteral("kept"));
+}
+
+TEST_F(BandoLeaving, ClosedWindowComesBackNewWithItsIndexesAtTheFirstItems) {
+  pick(window->CboCropType, 13);
+  window->CmdRunBANDO->click();
+  window->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_NE(hub.chooser(), nullptr);
+  FrmBANDO_Main& again = open();
+  EXPECT_EQ(again.CboCropType->currentText(), QStringLiteral("Summer Fallow"));
+  EXPECT_EQ(state.CropTypeIdx, 0);
+  EXPECT_EQ(results().ei, QString());
+  EXPECT_FALSE(shown(again.TxtEI));
+}
+
+using BandoLinks = BandoWindowTest;
+
+TEST_F(BandoLinks, LinksOpenTheGuideAndTheTwoReferenceLinksTurnPurple) {
+  window->helpLink_Click();
+  window->surfaceFormLink_Click();
+  window->indicatorSeriesLink_Click();
+  const std::vector<std::string> expected = {
+      shared_ui::helpPageAddress(shared_ui::kHelpBando),
+      shared_ui::helpPageAddress(shared_ui::kHelpLandformSurfaceForms),
+      shared_ui::helpPageAddress(shared_ui::kHelpIndicator)};
+  EXPECT_EQ(fake.programs.webAddresses, expected);
+  EXPECT_TRUE(window->surfaceFormLink->styleSheet().contains(QStringLiteral("rgb(128, 0, 128)")));
+  EXPECT_TRUE(
+      window->indicatorSeriesLink->styleSheet().contains(QStringLiteral("rgb(128, 0, 128)")));
+  EXPECT_FALSE(window->helpLink->styleSheet().contains(QStringLiteral("rgb(128, 0, 128)")));
+}
+
+}  // namespace
+}  // namespace sodwright::bando::testing

@@ -1,0 +1,25 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "base/text/csv_text.h"
+
+namespace sodwright::base {
+namespace {
+
+TEST(CsvText, QuotesOnlyWhereAFieldMustBeAndNumbersReadBackExactly) {
+  EXPECT_EQ(csvField("N12"), "N12");
+  EXPECT_EQ(csvField("a,b"), "\"a,b\"");
+  EXPECT_EQ(csvField("say \"hi\""), "\"say \"\"hi\"\"\"");
+  EXPECT_EQ(csvField("two\nlines"), "\"two\nlines\"");
+  EXPECT_EQ(exactNumber(0.1), "0.1");
+  EXPECT_EQ(exactNumber(-3000.0), "-3000");
+  EXPECT_EQ(exactNumber(-0.0), "0");
+  EXPECT_EQ(exactNumberSingle(0.1f), "0.1");
+  for (double v : {1.0 / 3.0, 2.0 / 3.0 * 1e-7, -123456.78901234567, 5e-324})
+    EXPECT_EQ(std::strtod(exactNumber(v).c_str(), nullptr), v);
+  EXPECT_EQ(std::strtof(exactNumberSingle(1.0f / 3.0f).c_str(), nullptr), 1.0f / 3.0f);
+}
+
+}  // namespace
+}  // namespace sodwright::base

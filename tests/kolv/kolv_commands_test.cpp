@@ -1,0 +1,150 @@
+// The run and redraw commands: which sequences they compare, which
+// messages they show, and what a refused step leaves.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "engine_test_state.h"
+#include "fakes/recording_services.h"
+#include "kolv/engine/comparison.h"
+#include "kolv/kolv_commands.h"
+#include "kolv/engine/run_preconditions.h"
+
+namespace sodwright::kolv {
+namespace {
+
+KolvState slopedState(int seqCount) {
+  testing::EngineTransect shape;
+  shape.nodes = 40;
+  KolvState state = testing::MakeEngineState(shape, [](int i) {
+    testing::PointValues v;
+    v.elev = 100 - 0.1 * i + 0.3 * std::sin(i * 0.4);
+    v.pl1 = 10;
+    v.pl2 = 5;
+    return v;
+  });
+  testing::SetSequenceCount(state, seqCount);
+  return state;
+}
+
+TEST(KolvCommands, RunKolvComparesStartAndLastSequence) {
+  KolvState state = slopedState(4);
+  platform::RecordingMessageService messages;
+  const CommandOutcome outcome = runKolv(state, messages);
+  EXPECT_TRUE(outcome.simulated);
+  EXPECT_TRUE(outcome.compared);
+  EXPECT_EQ(outcome.first, 0);
+  EXPECT_EQ(outcome.last, 4);
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(state.results.DeltaElev(20),
+            static_cast<float>(state.data.Elev(20, 4) - state.data.Elev(20, 0)));
+  EXPECT_NE(state.results.DeltaElev(20), 0.0f);
+}
+
+TEST(KolvCommands, RunKolvWithoutSequencesRefusesTheComparisonOnly) {
+  KolvState state = slopedState(0);
+  platform::RecordingMessageService messages;
+  const CommandOutcome outcome = runKolv(state, messages);
+  EXPECT_TRUE(outcome.simulated);
+  EXPECT_FALSE(outcome.compared);
+  EXPECT_EQ(
+      messages.texts(),
+      std::vector<std::string>{"The first seqence No. must be smaller than the last sequence No."});
+  EXPECT_NE(state.data.Elev(20, 1), 0.0);  // the one pass ran
+}
+
+TEST(KolvCommands, RefusedRunComparesNothing) {
+  KolvState state = slopedState(3);
+  state.params.SgWeightFront = state.params.SgWeightBack = 0;
+  platform::RecordingMessageService messages;
+  for (const CommandOutcome& outcome : {runKolv(state, messages), runModel(state, messages)}) {
+    EXPECT_FALSE(outcome.simulated);
+    EXPECT_FALSE(outcome.compared);
+  }
+  EXPECT_EQ(messages.texts(), (std::vector<std::string>{kRunNoWeightMessage, kRunNoWeightMessage}));
+  EXPECT_FALSE(state.simulated);
+}
+
+TEST(KolvCommands, RunModelResetsAnUnorderedShownPair) {
+  KolvState state = slopedState(5);
+  state.params.FirstSeqShown = 3;
+  state.params.LastSeqShown = 3;
+  platform::RecordingMessageService messages;
+  const CommandOutcome outcome = runModel(state, messages);
+  EXPECT_TRUE(outcome.simulated);
+  EXPECT_TRUE(outcome.compared);
+  EXPECT_TRUE(outcome.pairReset);
+  EXPECT_EQ(state.params.FirstSeqShown, 0);
+  EXPECT_EQ(state.params.LastSeqShown, 5);
+  EXPECT_EQ(messages.texts(), std::vector<std::string>{kComparisonOrderMessage});
+}
+
+TEST(KolvCommands, RedrawComparesTheShownPairWithoutSimulating) {
+  KolvState state = slopedState(5);
+  platform::RecordingMessageService messages;
+  ASSERT_TRUE(runKolv(state, messages).compared);
+  const double elevBefore = state.data.Elev(20, 6);
+  state.params.FirstSeqShown = 2;
+  state.params.LastSeqShown = 4;
+  state.params.UpLayerDepth = 0.1;
+  const CommandOutcome outcome = redraw(state, messages);
+  EXPECT_FALSE(outcome.simulated);
+  EXPECT_TRUE(outcome.compared);
+  EXPECT_FALSE(outcome.pairReset);
+  EXPECT_EQ(state.data.Elev(20, 6), elevBefore);
+  EXPECT_EQ(state.results.DeltaElev(20),
+            static_cast<float>(state.data.Elev(20, 4) - state.data.Elev(20, 2)));
+  EXPECT_TRUE(messages.shown.empty());
+
+  // A reset pair that is still not ordered (no sequences simulated) is not compared.
+  state.params.LastSeq = state.params.StartSeq;
+  state.params.FirstSeqShown = state.params.LastSeqShown = 2;
+  const CommandOutcome refused = redraw(state, messages);
+  EXPECT_TRUE(refused.pairReset);
+  EXPECT_FALSE(refused.compared);
+  EXPECT_EQ(messages.texts(), std::vector<std::string>{kComparisonOrderMessage});
+}
+
+TEST(KolvCommands, ARunThatOverflowsFailsNamingTheFirstSequenceAndNode) {
+  // Concentrations near the largest Double overflow the amounts of node 7.
+  KolvState state = slopedState(3);
+  state.data.PL1(7, 0) = 1e306;
+  state.data.PL1(9, 0) = 1e306;
+  platform::RecordingMessageService messages;
+  for (const CommandOutcome& outcome : {runKolv(state, messages), runModel(state, messages)}) {
+    EXPECT_FALSE(outcome.simulated);
+    EXPECT_FALSE(outcome.compared);
+    EXPECT_TRUE(outcome.failed);
+  }
+  const std::string expected =
+      std::string(kRunNotFiniteMessage) +
+      "sequence 0, node 7 (MassL1). Please check your data file and model parameters.";
+  EXPECT_EQ(messages.texts(), (std::vector<std::string>{expected, expected}));
+  EXPECT_FALSE(state.simulated);
+}
+
+TEST(KolvCommands, AComparisonThatOverflowsFailsAndLeavesNoResults) {
+  KolvState state = slopedState(3);
+  platform::RecordingMessageService messages;
+  ASSERT_TRUE(runKolv(state, messages).compared);
+  ASSERT_NE(state.results.SoilLoss(20), 0.0f);
+  // Soil loss per sequence beyond the range of a Single.
+  state.params.BulkDensity1 = 1e300;
+  const CommandOutcome outcome = redraw(state, messages);
+  EXPECT_FALSE(outcome.compared);
+  EXPECT_TRUE(outcome.failed);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.texts()[0].rfind(kComparisonNotFiniteMessage, 0), 0u) << messages.texts()[0];
+  EXPECT_NE(messages.texts()[0].find("(SoilLoss)"), std::string::npos) << messages.texts()[0];
+  for (int i = 0; i < state.params.NodeCount; ++i) {
+    EXPECT_EQ(state.results.SoilLoss(i), 0.0f);
+    EXPECT_FALSE(state.results.UpMassLast(i).has_value());
+  }
+  // A refusal is not a failure.
+  state.params.BulkDensity1 = 0;
+  EXPECT_FALSE(redraw(state, messages).failed);
+}
+
+}  // namespace
+}  // namespace sodwright::kolv

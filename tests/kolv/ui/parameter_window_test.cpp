@@ -1,0 +1,238 @@
+// The KOLV parameter window: what it shows, every box check with its message
+// and restored text, the button order, the direction list and the run.
+#include <QAccessible>
+#include <QSignalSpy>
+#include <tuple>
+
+#include "kolv_window_fixture.h"
+#include "shared_ui/FrmShowData.h"
+#include "kolv/engine/run_preconditions.h"
+#include "kolv/ui/ChartCanvas.h"
+
+namespace sodwright::kolv {
+namespace {
+
+class ParameterWindow : public KolvWindowTest {
+ protected:
+  void SetUp() override {
+    KolvWindowTest::SetUp();
+    importTransect(writeTransect());
+    ASSERT_TRUE(state.imported);
+    fireShowDataTimer();  // the import's viewer goes
+    window = openParameterWindow();
+    ASSERT_NE(window, nullptr);
+    fake.messages.shown.clear();
+  }
+  FrmKOLVParameter* window = nullptr;
+};
+
+TEST_F(ParameterWindow, LoadShowsTheParameterSet) {
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("KOLV Parameters"));
+  EXPECT_EQ(window->TxtSeqNo->text(), QStringLiteral("0"));
+  EXPECT_EQ(window->TxtSeq->text(), QStringLiteral("1"));
+  EXPECT_EQ(window->TxtDistrDis->text(), QStringLiteral("2"));
+  EXPECT_EQ(window->TxtNodes->text(), QStringLiteral("40"));
+  EXPECT_EQ(window->TxtSGWtF->text(), QStringLiteral("0.5"));
+  EXPECT_EQ(window->TxtTillD->text(), QStringLiteral("0.2"));
+  EXPECT_EQ(window->TxtBD2->text(), QStringLiteral("1450"));
+  EXPECT_EQ(window->TxtAlpha->text(), QStringLiteral("0.3"));
+  EXPECT_EQ(window->TxtBetta->text(), QStringLiteral("0.003"));
+  EXPECT_EQ(window->TxtInputFrq->text(), QStringLiteral("1"));
+  EXPECT_EQ(window->CboTDirect->count(), 3);
+  EXPECT_EQ(window->CboTDirect->currentText(), QStringLiteral("Forward"));
+  EXPECT_TRUE(window->CmdParaOK->isEnabled());
+  EXPECT_FALSE(window->CmdRunKOLV->isEnabled());
+  EXPECT_TRUE(window->CmdQuit->isEnabled());
+  EXPECT_TRUE(window->TxtSeq->hasFocus());
+  // Every box is named by its label.
+  for (QLineEdit* box : window->findChildren<QLineEdit*>()) {
+    if (box->parent() != window) continue;  // the list's own editor
+    bool labelled = false;
+    for (QLabel* label : window->findChildren<QLabel*>()) labelled |= label->buddy() == box;
+    EXPECT_TRUE(labelled) << box->objectName().toStdString();
+  }
+}
+
+TEST_F(ParameterWindow, EveryCheckWithItsMessageAndRestoredText) {
+  state.params.SeqCount = 1;
+  const std::string fool = "Dooooon't try to fool me, Buddy! ";
+  const std::string seqMessage =
+      "This program can lony run 50 sequences at one time. Please refer to the help file for more "
+      "information.";
+  const std::string nodes = fool + "You don't have so many data points.";
+  const std::string positive = fool + "You got to have a positive value here.";
+  const std::string lateral =
+      fool + "Anyways, Lateral movement has not been included in this model.";
+  const std::string scale =
+      "SC scale must set to be lower than the distribution distance in this model.";
+  const std::string frequency = fool + "Input frequency must be greater or equal to 1.";
+  const std::vector<std::tuple<QLineEdit*, QString, std::string, QString>> cases = {
+      {window->TxtInputFrq, "2.9", frequency, "1"},  // 2 is above SeqCount 1
+      {window->TxtSeq, "51", seqMessage, "50"},     {window->TxtSeq, "0", seqMessage, "50"},
+      {window->TxtSeq, "-3", seqMessage, "50"},     {window->TxtSeq, "abc", seqMessage, "50"},
+      {window->TxtSeq, "0.3", seqMessage, "50"},    {window->TxtSeq, "40000", seqMessage, "50"},
+      {window->TxtNodes, "41", nodes, "40"},        {window->TxtNodes, "0", nodes, "40"},
+      {window->TxtLateralCol, "-1", lateral, "0"},  {window->TxtSGWtF, "-1", positive, "0.5"},
+      {window->TxtSGWtB, "-0.1", positive, "0.5"},  {window->TxtSCScl, "2", scale, "2"},
+      {window->TxtSCScl, "-1", scale, "2"},         {window->TxtTillD, "0", positive, "0.2"},
+      {window->TxtUpLrD, "-1", positive, "0.2"},    {window->TxtSubLrD, "-1", positive, "0.2"},
+      {window->TxtInputFrq, "0", frequency, "1"},
+  };
+  for (const auto& [box, typed, message, restored] : cases) {
+    fake.messages.shown.clear();
+    typeAndLeave(box, typed, window->CboTDirect);
+    ASSERT_EQ(messages().size(), 1u)
+        << box->objectName().toStdString() << " " << typed.toStdString();
+    EXPECT_EQ(messages()[0], message) << box->objectName().toStdString();
+    EXPECT_EQ(box->text(), restored)
+        << box->objectName().toStdString() << " " << typed.toStdString();
+  }
+  EXPECT_EQ(state.params.SeqCount, 50);
+  EXPECT_EQ(state.params.NodeCount, 40);
+  EXPECT_FLOAT_EQ(state.params.ScScale, 2.0f);
+  EXPECT_DOUBLE_EQ(state.params.TillDepth, 0.2);
+  EXPECT_EQ(state.params.InputFrequency, 1);
+}
+
+TEST_F(ParameterWindow, AcceptedValuesAreStored) {
+  fake.messages.shown.clear();
+  typeAndLeave(window->TxtSeq, "30", window->CboTDirect);
+  EXPECT_EQ(state.params.SeqCount, 30);
+  EXPECT_EQ(state.params.LastSeq, 30);
+  EXPECT_EQ(state.params.LastSeqShown, 30);
+  typeAndLeave(window->TxtNodes, "2.5", window->CboTDirect);
+  EXPECT_EQ(state.params.NodeCount, 2);
+  typeAndLeave(window->TxtNodes, "3.5", window->CboTDirect);
+  EXPECT_EQ(state.params.NodeCount, 4);
+  typeAndLeave(window->TxtInputFrq, "2.9", window->CboTDirect);
+  EXPECT_EQ(state.params.InputFrequency, 2);
+  typeAndLeave(window->TxtDRate1, "5", window->CboTDirect);
+  EXPECT_DOUBLE_EQ(state.params.DecayRate1, 0.05);
+  typeAndLeave(window->TxtSubLrD, "0", window->CboTDirect);
+  EXPECT_DOUBLE_EQ(state.params.SubLayerDepth, 0.0);
+  typeAndLeave(window->TxtGamma, "-7.5", window->CboTDirect);
+  EXPECT_FLOAT_EQ(state.params.Gamma, -7.5f);
+  // An emptied box leaves its parameter as it was.
+  typeAndLeave(window->TxtAlpha, "", window->CboTDirect);
+  EXPECT_FLOAT_EQ(state.params.Alpha, 0.3f);
+  EXPECT_TRUE(messages().empty());
+
+  // Reopened, the window shows the stored values, the rate in %.
+  window->CmdQuit->setEnabled(true);
+  window->CmdQuit->click();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  window = openParameterWindow();
+  EXPECT_EQ(window->TxtDRate1->text(), QStringLiteral("5"));
+  EXPECT_EQ(window->TxtSeq->text(), QStringLiteral("30"));
+}
+
+TEST_F(ParameterWindow, EditOkRunOrder) {
+  QTest::keyClicks(window->TxtSeq, "2");
+  EXPECT_TRUE(window->CmdParaOK->isEnabled());
+  EXPECT_FALSE(window->CmdQuit->isEnabled());
+  // The window tells, the main window acts on its own menu.
+  QSignalSpy accepted(window, &FrmKOLVParameter::parametersAccepted);
+  window->CmdParaOK->click();  // the box still has the focus: it is checked first
+  EXPECT_EQ(accepted.count(), 1);
+  EXPECT_EQ(state.params.SeqCount, 12);
+  EXPECT_FALSE(window->CmdParaOK->isEnabled());
+  EXPECT_FALSE(window->CmdQuit->isEnabled());
+  EXPECT_TRUE(window->CmdRunKOLV->isEnabled());
+  EXPECT_TRUE(window->CmdRunKOLV->hasFocus());
+  EXPECT_TRUE(main->MnuRunModelItem->isEnabled());
+}
+
+TEST_F(ParameterWindow, ListReadOnlyBoxesHelpAndQuit) {
+  state.params.DirectionSign = -1;
+  window->CboTDirect->setCurrentIndex(2);
+  emit window->CboTDirect->activated(2);
+  EXPECT_EQ(state.params.TillDirection, 2);
+  EXPECT_EQ(state.params.DirectionSign, 1);
+
+  QTest::keyClick(window->CboTDirect->lineEdit(), Qt::Key_B);
+  QTest::keyClick(window->CboTDirect->lineEdit(), Qt::Key_Tab);  // leaving the list is no typing
+  QTest::mouseClick(window->TxtBD1, Qt::LeftButton);
+  EXPECT_EQ(messages(), (std::vector<std::string>{"Please select from the list.",
+                                                  "Please don't change this value!"}));
+  EXPECT_EQ(state.params.TillDirection, 2);
+
+  // Typed text is never read, not even a whole item name confirmed with Enter.
+  for (const char* typed : {"b", "Backward"}) {
+    window->CboTDirect->lineEdit()->setFocus();
+    window->CboTDirect->lineEdit()->selectAll();
+    QTest::keyClicks(window->CboTDirect->lineEdit(), QString::fromLatin1(typed));
+    QTest::keyClick(window->CboTDirect->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(state.params.TillDirection, 2) << typed;
+    EXPECT_EQ(state.params.DirectionSign, 1) << typed;
+    EXPECT_EQ(window->CboTDirect->currentIndex(), 2) << typed;
+    EXPECT_EQ(window->CboTDirect->currentText(), QStringLiteral("Alternative")) << typed;
+  }
+  fake.messages.shown.clear();
+
+  QTest::mouseClick(window->helpLink, Qt::LeftButton);
+  ASSERT_EQ(fake.programs.webAddresses.size(), 1u);
+  EXPECT_NE(fake.programs.webAddresses[0].find("#kolv"), std::string::npos);
+  // From the keyboard too: the link, and F1 anywhere in the window.
+  EXPECT_EQ(window->helpLink->focusPolicy(), Qt::StrongFocus);
+  QTest::keyClick(window->helpLink, Qt::Key_Space);
+  QTest::keyClick(window->TxtAlpha, Qt::Key_F1);
+  EXPECT_EQ(fake.programs.webAddresses.size(), 3u);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(window->CboTDirect)->text(QAccessible::Name),
+            QStringLiteral("Tillage Direction"));
+
+  window->CmdQuit->click();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(main->parameterWindow(), nullptr);
+  EXPECT_TRUE(main->isVisible());
+}
+
+TEST_F(ParameterWindow, RunKolvEndsWithChartsAndTheViewerClosedByTheTimer) {
+  typeAndLeave(window->TxtSeq, "3", window->CboTDirect);
+  window->CmdParaOK->click();
+  fake.busy.events.clear();
+  window->CmdRunKOLV->click();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+  EXPECT_EQ(main->parameterWindow(), nullptr);
+  EXPECT_EQ(fake.busy.events.front(), "busy");
+  EXPECT_EQ(fake.busy.events[1], "showNote");
+  EXPECT_EQ(fake.busy.events.back(), "normal");
+  EXPECT_FALSE(fake.busy.noteShown);
+  EXPECT_TRUE(state.simulated);
+  EXPECT_EQ(main->TxtFSeq->text(), QStringLiteral("0"));
+  EXPECT_EQ(main->TxtLSeq->text(), QStringLiteral("3"));
+  EXPECT_EQ(main->TxtULD->text(), QStringLiteral("0.2"));
+  for (ChartKind kind : kAllCharts) {
+    EXPECT_GT(main->panel(kind)->canvas()->itemCount(), 0u);
+    EXPECT_EQ(main->panel(kind)->label(ChartLabel::MaxDistance)->text(), QStringLiteral("40.0"));
+  }
+  EXPECT_EQ(main->panel(ChartKind::UpLayer)->label(ChartLabel::ValueUnit)->text(),
+            QStringLiteral("mg/m"));
+  EXPECT_EQ(main->focusWidget(), main->TxtLSeq);
+  EXPECT_TRUE(messages().empty());
+
+  ASSERT_NE(hub->dataViewer(), nullptr);
+  EXPECT_TRUE(main->TimerShowData->isActive());
+  QTest::qWait(2300);
+  EXPECT_EQ(hub->dataViewer(), nullptr);
+  EXPECT_FALSE(main->TimerShowData->isActive());
+}
+
+TEST_F(ParameterWindow, ARefusedRunLeavesTheWindowOpenAndThePointerNormal) {
+  typeAndLeave(window->TxtNodes, "1", window->CboTDirect);  // too few points to run
+  window->CmdParaOK->click();
+  fake.messages.shown.clear();
+  window->CmdRunKOLV->click();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_EQ(messages()[0], kRunTooFewNodesMessage);
+  EXPECT_EQ(main->parameterWindow(), window);
+  EXPECT_FALSE(state.simulated);
+  EXPECT_FALSE(fake.busy.busy);
+  EXPECT_FALSE(fake.busy.noteShown);
+  EXPECT_EQ(hub->dataViewer(), nullptr);
+  EXPECT_FALSE(main->MnuOutputFileItem->menuAction()->isEnabled());
+}
+
+}  // namespace
+}  // namespace sodwright::kolv

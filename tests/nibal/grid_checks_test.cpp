@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include "nibal/grid_checks.h"
+#include "nibal/grid_messages.h"
+
+namespace sodwright::nibal {
+namespace {
+
+base::Result<GridDefinition> check(const std::string& rows, const std::string& columns,
+                                   const std::string& dx = "1", const std::string& dy = "1") {
+  return checkGridBoxes({rows, columns, dx, dy});
+}
+
+TEST(GridBoxChecks, AcceptsFourByFourAndKeepsTheTypedTexts) {
+  const auto accepted = checkGridBoxes({" 4", "5 ", "2.5", "0.5"});
+  ASSERT_TRUE(accepted.ok());
+  EXPECT_EQ(accepted->rows, 4);
+  EXPECT_EQ(accepted->columns, 5);
+  EXPECT_EQ(accepted->rowsText, " 4");
+  EXPECT_EQ(accepted->columnsText, "5 ");
+  EXPECT_EQ(accepted->rowSpacingText, "2.5");
+  EXPECT_EQ(accepted->columnSpacingText, "0.5");
+}
+
+TEST(GridBoxChecks, ValuesOutsideTheirLimitsAskForNewInput) {
+  for (const auto& refused :
+       {check("3", "4"), check("4", "3"), check("4", "4", "0"), check("4", "4", "1", "-2"),
+        check("-5", "4"), check("4.5", "4"), check("4", "6.25")}) {
+    EXPECT_EQ(refused.message(), kGridValueWrong);
+  }
+}
+
+TEST(GridBoxChecks, TextsThatAreNoNumbersAndTooManyNodesFailTheImport) {
+  for (const auto& refused :
+       {check("", "4"), check("4", "x"), check("4", "4", ""), check("4", "4", "1", "1m"),
+        check("200", "200"), check("32768", "4")}) {
+    EXPECT_EQ(refused.message(), kGridWrongOrImportFailed);
+  }
+}
+
+TEST(GridBoxChecks, TheLargestSquareGridFitsTheNodeCount) {
+  EXPECT_TRUE(check("181", "181").ok());                               // 32761 nodes
+  EXPECT_EQ(check("182", "181").message(), kGridWrongOrImportFailed);  // 32942 nodes
+  EXPECT_TRUE(check("4", "8191").ok());                                // 32764 nodes
+  EXPECT_EQ(check("4", "8192").message(), kGridWrongOrImportFailed);   // 32768 nodes
+}
+
+}  // namespace
+}  // namespace sodwright::nibal
