@@ -85,7 +85,7 @@ struct KolvOptions {
 
 // A box's check as the window runs it on leaving the box; a refused value
 // fails with the box's message.
-base::Result<> checkBox(kolv::BoxCheck check, KolvState& state, const TextOption& option) {
+base::Result<> checkBox(kolv::ParameterCheck check, KolvState& state, const TextOption& option) {
   if (!option.given()) return {};
   if (const CheckResult taken = check(state, option.value); !taken)
     return base::fail(taken.message());

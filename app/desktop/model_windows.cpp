@@ -7,21 +7,19 @@
 #include "nibal/ui/grid_table_model.h"
 #include "bando/ui/bando_window_factory.h"
 #include "kolv/ui/kolv_table_model.h"
-#include "kolv/ui/FrmKOLVParameter.h"
-#include "kolv/ui/FrmKOLV_Main.h"
+#include "kolv/ui/kolv_parameter_window.h"
+#include "kolv/ui/kolv_main_window.h"
 
 namespace sodwright::desktop {
 
 void registerModelWindows(shared_ui::WindowHub& hub, ModelStates& states) {
   platform::AppContext& context = hub.context();
 
-  hub.setViewerModelFactory(platform::kKolv, [&states] {
-    return new kolv::KolvTableModel(states.kolv, kolv::kolvViewerSequence(states.kolv));
-  });
+  hub.setViewerModelFactory(platform::kKolv, kolv::kolvViewerModelFactory(states.kolv));
   hub.setViewerModelFactory(platform::kNibal, nibal::gridViewerModelFactory(states.grid));
 
   hub.setModelWindowFactory(platform::kKolv, [&states, &context, &hub]() -> QWidget* {
-    return new kolv::FrmKOLV_Main(states.kolv, context, hub);
+    return new kolv::KolvMainWindow(states.kolv, context, hub);
   });
   hub.setModelWindowFactory(platform::kNibal, [&states, &context, &hub]() -> QWidget* {
     return new nibal::frmGridInfo(states.grid, context, hub);

@@ -17,17 +17,17 @@ TEST_F(KolvScreenshots, ParameterWindowAndMainWindowAfterARun) {
   importTransect(SODWRIGHT_EXAMPLES_DIR "/hillslope-transect.txt");
   ASSERT_TRUE(state.imported);
   fireShowDataTimer();
-  FrmKOLVParameter* window = openParameterWindow();
+  KolvParameterWindow* window = openParameterWindow();
   ASSERT_NE(window, nullptr);
   window->move(120, 80);
-  typeAndLeave(window->TxtSeq, QStringLiteral("10"), window->TxtNodes);
-  window->CboTDirect->setCurrentIndex(2);
-  emit window->CboTDirect->activated(2);
-  typeAndLeave(window->TxtInputAmt, QStringLiteral("0.5"), window->TxtSeq);
+  typeAndLeave(window->sequenceCountBox, QStringLiteral("10"), window->nodeCountBox);
+  window->tillageDirectionList->setCurrentIndex(2);
+  emit window->tillageDirectionList->activated(2);
+  typeAndLeave(window->inputAmountBox, QStringLiteral("0.5"), window->sequenceCountBox);
   capture(window, QStringLiteral("kolv-parameter-window.png"));
 
-  window->CmdParaOK->click();
-  window->CmdRunKOLV->click();
+  window->okButton->click();
+  window->runKolvButton->click();
   QTest::qWait(2500);  // the viewer closes itself again
   EXPECT_TRUE(messages().empty());
   activate(main);

@@ -17,18 +17,18 @@ TEST_F(StabilityScreenshots, DISABLED_WarningBeforeAndMarkAfterAnUnstableRun) {
   importTransect(SODWRIGHT_EXAMPLES_DIR "/hillslope-transect.txt");
   ASSERT_TRUE(state.imported);
   fireShowDataTimer();
-  FrmKOLVParameter* window = openParameterWindow();
+  KolvParameterWindow* window = openParameterWindow();
   ASSERT_NE(window, nullptr);
   window->move(120, 80);
-  typeAndLeave(window->TxtSeq, QStringLiteral("19"), window->TxtNodes);
-  window->CboTDirect->setCurrentIndex(2);
-  emit window->CboTDirect->activated(2);
-  typeAndLeave(window->TxtBetta, QStringLiteral("0.1"), window->TxtGamma);
-  ASSERT_FALSE(window->LblStability->isHidden());
+  typeAndLeave(window->sequenceCountBox, QStringLiteral("19"), window->nodeCountBox);
+  window->tillageDirectionList->setCurrentIndex(2);
+  emit window->tillageDirectionList->activated(2);
+  typeAndLeave(window->betaBox, QStringLiteral("0.1"), window->gammaBox);
+  ASSERT_FALSE(window->stabilityLabel->isHidden());
   capture(window, QStringLiteral("kolv-parameter-stability-warning.png"));
 
-  window->CmdParaOK->click();
-  window->CmdRunKOLV->click();
+  window->okButton->click();
+  window->runKolvButton->click();
   QTest::qWait(2500);  // the viewer closes itself again
   activate(main);
   main->repaint();

@@ -1,7 +1,7 @@
 #pragma once
-// The checks of the KOLV main window's boxes (first and last sequence shown,
-// up- and sub-layer sampling depth) and the order check before a comparison
-// of the shown sequences (Redraw, Run&Model).
+// The checks of the shown pair as typed (first and last sequence shown, up-
+// and sub-layer sampling depth) and the order check before a comparison of
+// the shown sequences (Redraw, Run&Model).
 
 #include <optional>
 #include <string>
@@ -20,18 +20,20 @@ inline constexpr std::string_view kSubDepthMessage = "subper layer depth must gr
 inline constexpr std::string_view kSequenceOrderMessage =
     "The first seqence No. must be smaller than the last sequence No.";
 
-// TxtFSeq: FirstSeqShown, not below StartSeq (a value beyond 16 bits is refused too).
+// First sequence shown (FirstSeqShown): not below StartSeq (a value beyond 16 bits is refused
+// too).
 CheckResult checkFirstSeqShown(KolvState& state, std::string_view text);
-// TxtLSeq: LastSeqShown, not above LastSeq (a value beyond 16 bits is refused too).
+// Last sequence shown (LastSeqShown): not above LastSeq (a value beyond 16 bits is refused
+// too).
 CheckResult checkLastSeqShown(KolvState& state, std::string_view text);
-// TxtULD, TxtSLD: > 0, else 0.2.
+// Up- and sub-layer sampling depth (UpLayerDepth, SubLayerDepth): > 0, else 0.2.
 CheckResult checkUpLayerDepth(KolvState& state, std::string_view text);
 CheckResult checkSubLayerDepth(KolvState& state, std::string_view text);
 
 struct SequenceOrderCheck {
   bool proceed = true;                 // compare FirstSeqShown .. LastSeqShown
   std::optional<std::string> message;  // shown before going on (or refusing)
-  bool reset = false;                  // both boxes now show StartSeq and LastSeq
+  bool reset = false;                  // the pair is now StartSeq and LastSeq
 };
 
 // Before a comparison of the shown sequences: when FirstSeqShown >= LastSeqShown

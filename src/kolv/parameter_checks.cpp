@@ -116,7 +116,7 @@ CheckResult checkSgWeightBack(KolvState& state, std::string_view text) {
   return checkWeight(state.params.SgWeightBack, state.params.SgWeightFront, text);
 }
 
-std::string scScaleBoxText(float scScale) {
+std::string scScaleText(float scScale) {
   // Each step rounded to Single: 0.7 (held as 0.699999988) shows 0.7, not 0.6.
   const float tenfold = scScale * 10.0f;
   const float shown = std::floor(tenfold) / 10.0f;
@@ -128,7 +128,7 @@ CheckResult checkScScale(KolvState& state, std::string_view text) {
   TranslocationParameters& p = state.params;
   // The box still shows the held value cut to one decimal: it was not
   // edited, and leaving it keeps the value as held.
-  if (text == scScaleBoxText(p.ScScale) && p.ScScale >= 0.0f && p.ScScale < p.DistrDistance)
+  if (text == scScaleText(p.ScScale) && p.ScScale >= 0.0f && p.ScScale < p.DistrDistance)
     return accepted();
   const float value = base::roundToSingle(base::parseLeadingNumber(text));
   if (!(value >= 0.0f) || !(value < p.DistrDistance)) {
@@ -190,7 +190,7 @@ CheckResult setInputAmount(KolvState& state, std::string_view text) {
   return accepted();
 }
 
-std::string keptBoxText(const KolvState& state, BoxCheck check) {
+std::string keptValueText(const KolvState& state, ParameterCheck check) {
   using Text = std::function<std::string(const TranslocationParameters&)>;
   auto single = [](float TranslocationParameters::*field) {
     return Text(
@@ -205,7 +205,7 @@ std::string keptBoxText(const KolvState& state, BoxCheck check) {
     return Text([field](const TranslocationParameters& p) { return integerText(p.*field); });
   };
   using P = TranslocationParameters;
-  const std::pair<BoxCheck, Text> boxes[] = {
+  const std::pair<ParameterCheck, Text> keptTexts[] = {
       {checkSeqCount, integer(&P::SeqCount)},
       {checkNodeCount, integer(&P::NodeCount)},
       {checkLateralColumns, integer(&P::LateralColumns)},
@@ -227,8 +227,8 @@ std::string keptBoxText(const KolvState& state, BoxCheck check) {
       {checkUpLayerDepth, real(&P::UpLayerDepth)},
       {checkSubLayerDepth, real(&P::SubLayerDepth)},
   };
-  for (const auto& [boxCheck, text] : boxes)
-    if (boxCheck == check) return text(state.params);
+  for (const auto& [known, text] : keptTexts)
+    if (known == check) return text(state.params);
   return {};
 }
 

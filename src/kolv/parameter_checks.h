@@ -1,9 +1,8 @@
 #pragma once
-// The checks of the KOLV parameter window's boxes, run when a box loses the
-// focus, and the direction list. Each takes the typed text and stores the
-// value in the state. A refused value is the Result's failure, with the
-// message to show; the check has then stored the value kept, and
-// keptBoxText gives the text the box shows instead.
+// The checks of the KOLV parameters as typed, and the choice of the tillage
+// direction. Each takes the typed text and stores the value in the state. A
+// refused value is the Result's failure, with the message to show; the check
+// has then stored the value kept, and keptValueText gives its text.
 
 #include <string>
 #include <string_view>
@@ -13,16 +12,16 @@
 
 namespace sodwright::kolv {
 
-// How a check took a box's text it did not refuse: stored, or passed over
-// (an empty box).
+// How a check took a text it did not refuse: stored, or passed over (an
+// empty text).
 enum class Taken { Stored, Ignored };
 
 using CheckResult = base::Result<Taken>;
-using BoxCheck = CheckResult (*)(KolvState&, std::string_view);
+using ParameterCheck = CheckResult (*)(KolvState&, std::string_view);
 
-// What a box shows after `check` refused its text: the value kept, read back
-// from the state. Covers the checks of both KOLV windows.
-std::string keptBoxText(const KolvState& state, BoxCheck check);
+// The text of the value kept after `check` refused a text, read back from
+// the state. Covers the parameter checks and the shown-pair checks.
+std::string keptValueText(const KolvState& state, ParameterCheck check);
 
 inline constexpr std::string_view kSeqCountMessage =
     "This program can lony run 50 sequences at one time. Please refer to the help file for more "
@@ -46,30 +45,32 @@ inline constexpr std::string_view kOutOfRangeMessage =
 inline constexpr std::string_view kReadOnlyMessage = "Please don't change this value!";
 inline constexpr std::string_view kSelectFromListMessage = "Please select from the list.";
 
-// TxtSeq: SeqCount 1..50 (a value that rounds to 0 is refused too); then
+// Simulating sequences (SeqCount): 1..50 (a value that rounds to 0 is refused too); then
 // LastSeq = StartSeq + SeqCount and LastSeqShown = LastSeq.
 CheckResult checkSeqCount(KolvState& state, std::string_view text);
-// TxtNodes: NodeCount 1..DataPointCount.
+// Total data points (NodeCount): 1..DataPointCount.
 CheckResult checkNodeCount(KolvState& state, std::string_view text);
-// TxtLateralCol: LateralColumns >= 0.
+// Lateral translocation columns (LateralColumns): >= 0.
 CheckResult checkLateralColumns(KolvState& state, std::string_view text);
-// TxtSGWtF, TxtSGWtB: >= 0, and not both 0.
+// SG weight front and back (SgWeightFront, SgWeightBack): >= 0, and not both 0.
 CheckResult checkSgWeightFront(KolvState& state, std::string_view text);
 CheckResult checkSgWeightBack(KolvState& state, std::string_view text);
-// TxtSCScl: 0 <= ScScale < DistrDistance. The box's own text for the held
-// value (see scScaleBoxText) leaves that value as it is.
+// SC scale (ScScale): 0 <= ScScale < DistrDistance. The held value's own text
+// (see scScaleText) leaves that value as it is.
 CheckResult checkScScale(KolvState& state, std::string_view text);
-// What TxtSCScl shows for ScScale: one decimal, rounded down.
-std::string scScaleBoxText(float scScale);
-// TxtTillD, TxtUpLrD: > 0; TxtSubLrD: >= 0; finite.
+// The text of ScScale: one decimal, rounded down.
+std::string scScaleText(float scScale);
+// Tillage depth (TillDepth), up-layer depth (UpLayerDepth): > 0; sub-layer depth
+// (SubLayerDepth): >= 0; finite.
 CheckResult checkTillDepth(KolvState& state, std::string_view text);
 CheckResult checkUpLayerDepthParameter(KolvState& state, std::string_view text);
 CheckResult checkSubLayerDepthParameter(KolvState& state, std::string_view text);
-// TxtInputFrq: floor of the value, 1..SeqCount.
+// Input frequency (InputFrequency): floor of the value, 1..SeqCount.
 CheckResult checkInputFrequency(KolvState& state, std::string_view text);
-// TxtAlpha, TxtBetta, TxtGamma, TxtDRate1, TxtDRate2 (typed in %), TxtInputAmt:
-// any number the field can hold; one beyond it (1E+39 for a Single, an
-// infinite Double) gets kOutOfRangeMessage and the box shows the value kept.
+// Alpha, Beta, Gamma, the layer decay rates (DecayRate1, DecayRate2, typed in
+// %) and the input amount (InputAmount): any number the field can hold; one
+// beyond it (1E+39 for a Single, an infinite Double) gets kOutOfRangeMessage
+// and the value kept stays.
 CheckResult setAlpha(KolvState& state, std::string_view text);
 CheckResult setBeta(KolvState& state, std::string_view text);
 CheckResult setGamma(KolvState& state, std::string_view text);
@@ -77,7 +78,7 @@ CheckResult setDecayRate1Percent(KolvState& state, std::string_view text);
 CheckResult setDecayRate2Percent(KolvState& state, std::string_view text);
 CheckResult setInputAmount(KolvState& state, std::string_view text);
 
-// CboTDirect: list index 0 Forward, 1 Backward, 2 Alternative; sets
+// Tillage direction: choice 0 Forward, 1 Backward, 2 Alternative; sets
 // TillDirection and DirectionSign (+1, -1, +1). Other indices change nothing.
 void chooseTillDirection(KolvState& state, int listIndex);
 

@@ -28,7 +28,7 @@ KolvState importedState() {
   return state;
 }
 
-using Check = BoxCheck;
+using Check = ParameterCheck;
 
 bool stored(const CheckResult& result) { return result && *result == Taken::Stored; }
 bool ignored(const CheckResult& result) { return result && *result == Taken::Ignored; }
@@ -109,7 +109,7 @@ TEST(ParameterChecks, EveryBoxAcceptsOrRestores) {
     } else {
       EXPECT_FALSE(result.ok());
       EXPECT_EQ(result.message(), c.message);
-      EXPECT_EQ(keptBoxText(state, c.check), c.restoredText);
+      EXPECT_EQ(keptValueText(state, c.check), c.restoredText);
     }
     EXPECT_DOUBLE_EQ(c.stored(state.params), c.expected);
   }
@@ -145,7 +145,7 @@ TEST(ParameterChecks, BothWeightsZeroNeverReachTheRun) {
   const CheckResult back = checkSgWeightBack(state, "0");
   ASSERT_FALSE(back.ok());
   EXPECT_EQ(back.message(), kBothWeightsZeroMessage);
-  EXPECT_EQ(keptBoxText(state, checkSgWeightBack), "0.5");
+  EXPECT_EQ(keptValueText(state, checkSgWeightBack), "0.5");
   EXPECT_EQ(state.params.SgWeightFront, 0.0f);
   EXPECT_EQ(state.params.SgWeightBack, 0.5f);
   EXPECT_TRUE(stored(checkSgWeightBack(state, "2")));
@@ -183,12 +183,12 @@ TEST(ParameterChecks, ValuesBeyondTheirFieldKeepTheOldValue) {
   const CheckResult single = setAlpha(state, "1E+39");
   EXPECT_FALSE(single.ok());
   EXPECT_EQ(single.message(), kOutOfRangeMessage);
-  EXPECT_EQ(keptBoxText(state, setAlpha), base::generalTextSingle(alpha));
+  EXPECT_EQ(keptValueText(state, setAlpha), base::generalTextSingle(alpha));
   EXPECT_EQ(state.params.Alpha, alpha);
   EXPECT_TRUE(stored(setGamma(state, "-3.4e38")));
   EXPECT_TRUE(stored(setDecayRate1Percent(state, "5")));
   const CheckResult decay = setDecayRate1Percent(state, "1e400");
-  EXPECT_EQ(keptBoxText(state, setDecayRate1Percent), "5");
+  EXPECT_EQ(keptValueText(state, setDecayRate1Percent), "5");
   EXPECT_DOUBLE_EQ(state.params.DecayRate1, 0.05);
   // An input is added into the Single layer sums.
   EXPECT_FALSE(setInputAmount(state, "1e308").ok());
@@ -196,14 +196,14 @@ TEST(ParameterChecks, ValuesBeyondTheirFieldKeepTheOldValue) {
 }
 
 TEST(ParameterChecks, ScScaleBoxShowsOneDecimalAndKeepsTheHeldValue) {
-  EXPECT_EQ(scScaleBoxText(0.7f), "0.7");
-  EXPECT_EQ(scScaleBoxText(1.3f), "1.3");
-  EXPECT_EQ(scScaleBoxText(0.75f), "0.7");
-  EXPECT_EQ(scScaleBoxText(0.0f), "0");
+  EXPECT_EQ(scScaleText(0.7f), "0.7");
+  EXPECT_EQ(scScaleText(1.3f), "1.3");
+  EXPECT_EQ(scScaleText(0.75f), "0.7");
+  EXPECT_EQ(scScaleText(0.0f), "0");
   KolvState state = importedState();
   state.params.ScScale = 0.75f;
   // Leaving the box untouched keeps 0.75; typing another value replaces it.
-  EXPECT_TRUE(stored(checkScScale(state, scScaleBoxText(state.params.ScScale))));
+  EXPECT_TRUE(stored(checkScScale(state, scScaleText(state.params.ScScale))));
   EXPECT_EQ(state.params.ScScale, 0.75f);
   EXPECT_TRUE(stored(checkScScale(state, "0.6")));
   EXPECT_EQ(state.params.ScScale, 0.6f);
@@ -218,11 +218,11 @@ TEST(MainWindowChecks, SequenceBoxes) {
   EXPECT_EQ(state.params.FirstSeqShown, 99);
   CheckResult low = checkFirstSeqShown(state, "4");
   EXPECT_EQ(low.message(), kFirstSeqTooSmallMessage);
-  EXPECT_EQ(keptBoxText(state, checkFirstSeqShown), "5");
+  EXPECT_EQ(keptValueText(state, checkFirstSeqShown), "5");
   EXPECT_EQ(state.params.FirstSeqShown, 5);
   CheckResult huge = checkFirstSeqShown(state, "70000");
   EXPECT_EQ(huge.message(), kFirstSeqTooSmallMessage);  // each box its own message
-  EXPECT_EQ(keptBoxText(state, checkFirstSeqShown), "5");
+  EXPECT_EQ(keptValueText(state, checkFirstSeqShown), "5");
   EXPECT_TRUE(ignored(checkFirstSeqShown(state, "")));
   EXPECT_EQ(state.params.FirstSeqShown, 5);
 
@@ -230,11 +230,11 @@ TEST(MainWindowChecks, SequenceBoxes) {
   EXPECT_EQ(state.params.LastSeqShown, 2);
   CheckResult high = checkLastSeqShown(state, "16");
   EXPECT_EQ(high.message(), kLastSeqTooBigMessage);
-  EXPECT_EQ(keptBoxText(state, checkLastSeqShown), "15");
+  EXPECT_EQ(keptValueText(state, checkLastSeqShown), "15");
   EXPECT_EQ(state.params.LastSeqShown, 15);
   CheckResult negative = checkLastSeqShown(state, "-40000");
   EXPECT_EQ(negative.message(), kLastSeqTooBigMessage);
-  EXPECT_EQ(keptBoxText(state, checkLastSeqShown), "15");
+  EXPECT_EQ(keptValueText(state, checkLastSeqShown), "15");
 }
 
 TEST(MainWindowChecks, DepthBoxes) {
@@ -245,7 +245,7 @@ TEST(MainWindowChecks, DepthBoxes) {
   EXPECT_DOUBLE_EQ(state.params.UpLayerDepth, 0.1);
   const CheckResult up = checkUpLayerDepth(state, "-1");
   EXPECT_EQ(up.message(), kUpDepthMessage);
-  EXPECT_EQ(keptBoxText(state, checkUpLayerDepth), "0.2");
+  EXPECT_EQ(keptValueText(state, checkUpLayerDepth), "0.2");
   EXPECT_DOUBLE_EQ(state.params.UpLayerDepth, 0.2);
   EXPECT_EQ(checkUpLayerDepth(state, "1e400").message(), kUpDepthMessage);
   const CheckResult sub = checkSubLayerDepth(state, "0");

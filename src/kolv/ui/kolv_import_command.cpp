@@ -17,11 +17,11 @@ KolvImportCommand::KolvImportCommand(KolvState& state, platform::AppContext& con
 
 void KolvImportCommand::start() {
   const shared_ui::ImportRequest request{platform::kImportFilter, shared_ui::DelimiterStart::Tab,
-                                     platform::kKolv};
+                                         platform::kKolv};
   const bool waiting =
       shared_ui::askImportFile(hub_, context_, request, this,
-                           {[this](const shared_ui::ImportChoice& choice) { chosen(choice); },
-                            [this] { effects_.showMainWindow(); }});
+                               {[this](const shared_ui::ImportChoice& choice) { chosen(choice); },
+                                [this] { effects_.showMainWindow(); }});
   if (waiting) effects_.textFileChosen();
 }
 

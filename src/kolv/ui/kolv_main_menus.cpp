@@ -31,41 +31,42 @@ QAction* addItem(QMenu* menu, const char* name, const char* caption,
 }  // namespace
 
 void KolvMainMenus::build(QMenuBar* bar) {
-  MnuFile = addMenu(bar, "MnuFile", "&File");
-  MnuImportFileItem =
-      addItem(MnuFile, "MnuImportFileItem", "&Import", QKeySequence(Qt::CTRL | Qt::Key_I));
-  MnuOutputFileItem = addSubmenu(MnuFile, "MnuOutputFileItem", "&Output");
-  MnuLastSeqSubItem = addItem(MnuOutputFileItem, "MnuLastSeqSubItem", "Last &Sequence",
-                              QKeySequence(Qt::CTRL | Qt::Key_S));
-  MnuResultSubItem = addItem(MnuOutputFileItem, "MnuResultSubItem", "Compare &Results",
-                             QKeySequence(Qt::CTRL | Qt::Key_R));
-  MnuResultCsvSubItem =
-      addItem(MnuOutputFileItem, "MnuResultCsvSubItem", "Compare Results as &CSV", QKeySequence());
-  QObject::connect(MnuResultSubItem, &QAction::changed, MnuResultCsvSubItem,
-                   [this] { MnuResultCsvSubItem->setEnabled(MnuResultSubItem->isEnabled()); });
-  MnuFile->addSeparator();
-  MnuExitItem = addItem(MnuFile, "MnuExitItem", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_X));
+  fileMenu = addMenu(bar, "MnuFile", "&File");
+  importFileAction =
+      addItem(fileMenu, "MnuImportFileItem", "&Import", QKeySequence(Qt::CTRL | Qt::Key_I));
+  outputMenu = addSubmenu(fileMenu, "MnuOutputFileItem", "&Output");
+  lastSequenceAction = addItem(outputMenu, "MnuLastSeqSubItem", "Last &Sequence",
+                               QKeySequence(Qt::CTRL | Qt::Key_S));
+  compareResultsAction = addItem(outputMenu, "MnuResultSubItem", "Compare &Results",
+                                 QKeySequence(Qt::CTRL | Qt::Key_R));
+  compareResultsCsvAction =
+      addItem(outputMenu, "MnuResultCsvSubItem", "Compare Results as &CSV", QKeySequence());
+  QObject::connect(compareResultsAction, &QAction::changed, compareResultsCsvAction, [this] {
+    compareResultsCsvAction->setEnabled(compareResultsAction->isEnabled());
+  });
+  fileMenu->addSeparator();
+  exitAction = addItem(fileMenu, "MnuExitItem", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_X));
 
-  MnuData = addMenu(bar, "MnuData", "&Data");
-  MnuShowDataItem = addItem(MnuData, "MnuShowDataItem", "Show&Data");
-  MnuEditItem = addItem(MnuData, "MnuEditItem", "&Edit");
+  dataMenu = addMenu(bar, "MnuData", "&Data");
+  showDataAction = addItem(dataMenu, "MnuShowDataItem", "Show&Data");
+  editAction = addItem(dataMenu, "MnuEditItem", "&Edit");
 
-  MnuRun = addMenu(bar, "MnuRun", "&Run");
-  MnuParameterItem = addItem(MnuRun, "MnuParameterItem", "&Parameter");
-  MnuRunModelItem = addItem(MnuRun, "MnuRunModelItem", "Run&Model");
+  runMenu = addMenu(bar, "MnuRun", "&Run");
+  parameterAction = addItem(runMenu, "MnuParameterItem", "&Parameter");
+  runModelAction = addItem(runMenu, "MnuRunModelItem", "Run&Model");
 
-  MnuChart = addMenu(bar, "MnuChart", "&Chart");
-  MnuChtElevItem = addItem(MnuChart, "MnuChtElevItem", "&Elevation");
-  MnuChtSoillossItem = addItem(MnuChart, "MnuChtSoillossItem", "&SoilLoss");
-  MnuChtUpLItem = addItem(MnuChart, "MnuChtUpLItem", "&Upperlayer");
-  MnuChtWhPritem = addItem(MnuChart, "MnuChtWhPritem", "&WholeProfile");
-  MnuChart->addSeparator();
-  MnuChtInteriorItem = addItem(MnuChart, "MnuChtInteriorItem", "Scale to the measured &interior");
-  MnuChtInteriorItem->setCheckable(true);
+  chartMenu = addMenu(bar, "MnuChart", "&Chart");
+  elevationChartAction = addItem(chartMenu, "MnuChtElevItem", "&Elevation");
+  soilLossChartAction = addItem(chartMenu, "MnuChtSoillossItem", "&SoilLoss");
+  upLayerChartAction = addItem(chartMenu, "MnuChtUpLItem", "&Upperlayer");
+  wholeProfileChartAction = addItem(chartMenu, "MnuChtWhPritem", "&WholeProfile");
+  chartMenu->addSeparator();
+  interiorScaleAction = addItem(chartMenu, "MnuChtInteriorItem", "Scale to the measured &interior");
+  interiorScaleAction->setCheckable(true);
 
-  MnuHelp = addMenu(bar, "MnuHelp", "&Help");
-  MnuHelpItem = addItem(MnuHelp, "MnuHelpItem", "&HelpFile", QKeySequence(Qt::Key_F1));
-  MnuCopyrightItem = addItem(MnuHelp, "MnuCopyrightItem", "&Copyright");
+  helpMenu = addMenu(bar, "MnuHelp", "&Help");
+  helpFileAction = addItem(helpMenu, "MnuHelpItem", "&HelpFile", QKeySequence(Qt::Key_F1));
+  copyrightAction = addItem(helpMenu, "MnuCopyrightItem", "&Copyright");
 }
 
 }  // namespace sodwright::kolv

@@ -10,33 +10,34 @@ class QMenuBar;
 namespace sodwright::kolv {
 
 struct KolvMainMenus {
-  QMenu* MnuFile = nullptr;
-  QAction* MnuImportFileItem = nullptr;
-  QMenu* MnuOutputFileItem = nullptr;  // a submenu; its menuAction() carries the enabled state
-  QAction* MnuLastSeqSubItem = nullptr;
-  QAction* MnuResultSubItem = nullptr;
-  QAction* MnuResultCsvSubItem = nullptr;  // the comparison as CSV; enabled with MnuResultSubItem
-  QAction* MnuExitItem = nullptr;
+  QMenu* fileMenu = nullptr;
+  QAction* importFileAction = nullptr;
+  QMenu* outputMenu = nullptr;  // a submenu; its menuAction() carries the enabled state
+  QAction* lastSequenceAction = nullptr;
+  QAction* compareResultsAction = nullptr;
+  QAction* compareResultsCsvAction =
+      nullptr;  // the comparison as CSV; enabled with compareResultsAction
+  QAction* exitAction = nullptr;
 
-  QMenu* MnuData = nullptr;
-  QAction* MnuShowDataItem = nullptr;
-  QAction* MnuEditItem = nullptr;
+  QMenu* dataMenu = nullptr;
+  QAction* showDataAction = nullptr;
+  QAction* editAction = nullptr;
 
-  QMenu* MnuRun = nullptr;
-  QAction* MnuParameterItem = nullptr;
-  QAction* MnuRunModelItem = nullptr;
+  QMenu* runMenu = nullptr;
+  QAction* parameterAction = nullptr;
+  QAction* runModelAction = nullptr;
 
-  QMenu* MnuChart = nullptr;
-  QAction* MnuChtElevItem = nullptr;
-  QAction* MnuChtSoillossItem = nullptr;
-  QAction* MnuChtUpLItem = nullptr;
-  QAction* MnuChtWhPritem = nullptr;
+  QMenu* chartMenu = nullptr;
+  QAction* elevationChartAction = nullptr;
+  QAction* soilLossChartAction = nullptr;
+  QAction* upLayerChartAction = nullptr;
+  QAction* wholeProfileChartAction = nullptr;
   // Checkable, off: scale the charts to the points outside the end zones.
-  QAction* MnuChtInteriorItem = nullptr;
+  QAction* interiorScaleAction = nullptr;
 
-  QMenu* MnuHelp = nullptr;
-  QAction* MnuHelpItem = nullptr;
-  QAction* MnuCopyrightItem = nullptr;
+  QMenu* helpMenu = nullptr;
+  QAction* helpFileAction = nullptr;
+  QAction* copyrightAction = nullptr;
 
   // Fills the bar; every item starts enabled, as the window definition has it.
   void build(QMenuBar* bar);

@@ -23,4 +23,10 @@ QString KolvTableModel::cellText(int row, int column) const {
   return QString::fromStdString(table_.cell(row, column));
 }
 
+shared_ui::WindowHub::ViewerModelFactory kolvViewerModelFactory(const KolvState& state) {
+  return [&state]() -> shared_ui::ViewerTableModel* {
+    return new KolvTableModel(state, kolvViewerSequence(state));
+  };
+}
+
 }  // namespace sodwright::kolv

@@ -3,6 +3,7 @@
 // viewer's table model. Column 0 and rows 0 and 1 are headings.
 
 #include "shared_ui/viewer_table_model.h"
+#include "shared_ui/window_hub.h"
 #include "kolv/io/kolv_table.h"
 
 namespace sodwright::kolv {
@@ -29,5 +30,9 @@ class KolvTableModel : public shared_ui::ViewerTableModel {
  private:
   KolvTable table_;
 };
+
+// The viewer's table for the KOLV model, made afresh each time it is loaded,
+// at the sequence the viewer shows.
+shared_ui::WindowHub::ViewerModelFactory kolvViewerModelFactory(const KolvState& state);
 
 }  // namespace sodwright::kolv

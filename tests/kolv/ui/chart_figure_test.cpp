@@ -13,7 +13,7 @@
 #include "platform/figures/figure_export.h"
 #include "platform/figures/figure_painter.h"
 #include "kolv/charts/chart_figure.h"
-#include "kolv/ui/ChartPanel.h"
+#include "kolv/ui/chart_panel.h"
 
 namespace sodwright::kolv {
 namespace {

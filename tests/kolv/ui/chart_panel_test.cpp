@@ -6,7 +6,7 @@
 #include <QFrame>
 #include <QImage>
 
-#include "kolv/ui/ChartPanel.h"
+#include "kolv/ui/chart_panel.h"
 
 namespace sodwright::kolv {
 namespace {

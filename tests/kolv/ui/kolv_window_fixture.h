@@ -18,9 +18,10 @@
 #include "fakes/recording_services.h"
 #include "shared_ui/frmDelimiter.h"
 #include "shared_ui/window_hub.h"
-#include "kolv/ui/FrmKOLVParameter.h"
-#include "kolv/ui/FrmKOLV_Main.h"
+#include "kolv/ui/kolv_parameter_window.h"
+#include "kolv/ui/kolv_main_window.h"
 #include "kolv/ui/kolv_import_command.h"
+#include "kolv/ui/kolv_table_model.h"
 
 namespace sodwright::kolv {
 
@@ -29,10 +30,12 @@ class KolvWindowTest : public ::testing::Test {
   void SetUp() override {
     hub = std::make_unique<shared_ui::WindowHub>(fake.context);
     hub->setQuitHandler([this] { quitCalled = true; });
+    // As the program registers it: the viewer shows this state's table.
+    hub->setViewerModelFactory(platform::kKolv, kolvViewerModelFactory(state));
     hub->setModelWindowFactory(platform::kKolv, [this]() -> QWidget* {
-      return new FrmKOLV_Main(state, fake.context, *hub);
+      return new KolvMainWindow(state, fake.context, *hub);
     });
-    main = qobject_cast<FrmKOLV_Main*>(hub->openModel(platform::kKolv));
+    main = qobject_cast<KolvMainWindow*>(hub->openModel(platform::kKolv));
     ASSERT_NE(main, nullptr);
     ASSERT_TRUE(activate(main));
   }
@@ -62,13 +65,13 @@ class KolvWindowTest : public ::testing::Test {
   // File, Import on the file, then OK in the delimiter dialog (Tab).
   void importTransect(const std::string& path) {
     fake.fileDialogs.names.push_back(path);
-    main->MnuImportFileItem->trigger();
+    main->importFileAction->trigger();
     hub->delimiterDialog().okButton->click();
   }
 
-  FrmKOLVParameter* openParameterWindow() {
-    main->MnuParameterItem->trigger();
-    FrmKOLVParameter* window = main->parameterWindow();
+  KolvParameterWindow* openParameterWindow() {
+    main->parameterAction->trigger();
+    KolvParameterWindow* window = main->parameterWindow();
     if (window) {
       EXPECT_TRUE(activate(window));
     }
@@ -79,10 +82,10 @@ class KolvWindowTest : public ::testing::Test {
   void importAndRun() {
     importTransect(writeTransect());
     ASSERT_TRUE(state.imported);
-    FrmKOLVParameter* window = openParameterWindow();
+    KolvParameterWindow* window = openParameterWindow();
     ASSERT_NE(window, nullptr);
-    window->CmdParaOK->click();
-    window->CmdRunKOLV->click();
+    window->okButton->click();
+    window->runKolvButton->click();
     QApplication::processEvents();  // the closed parameter window goes
   }
 
@@ -109,10 +112,10 @@ class KolvWindowTest : public ::testing::Test {
     next->setFocus(Qt::TabFocusReason);
   }
 
-  // TimerShowData elapses now.
+  // showDataTimer elapses now.
   void fireShowDataTimer() {
-    ASSERT_TRUE(main->TimerShowData->isActive());
-    ASSERT_TRUE(QMetaObject::invokeMethod(main->TimerShowData, "timeout", Qt::DirectConnection));
+    ASSERT_TRUE(main->showDataTimer->isActive());
+    ASSERT_TRUE(QMetaObject::invokeMethod(main->showDataTimer, "timeout", Qt::DirectConnection));
   }
 
   std::vector<std::string> messages() const { return fake.messages.texts(); }
@@ -120,7 +123,7 @@ class KolvWindowTest : public ::testing::Test {
   platform::FakePlatform fake;
   KolvState state;
   std::unique_ptr<shared_ui::WindowHub> hub;
-  FrmKOLV_Main* main = nullptr;
+  KolvMainWindow* main = nullptr;
   bool quitCalled = false;
   QTemporaryDir dir;
 };

@@ -2,14 +2,14 @@
 // they lose the focus, what a change clears, Redraw and Run&Model with an
 // unordered pair.
 #include "kolv_window_fixture.h"
-#include "kolv/ui/ChartCanvas.h"
+#include "kolv/ui/chart_canvas.h"
 
 namespace sodwright::kolv {
 namespace {
 
 using MainBoxes = KolvWindowTest;
 
-std::size_t drawnItems(const FrmKOLV_Main& w, ChartKind kind) {
+std::size_t drawnItems(const KolvMainWindow& w, ChartKind kind) {
   return w.panel(kind)->canvas()->itemCount();
 }
 
@@ -19,29 +19,29 @@ TEST_F(MainBoxes, SequenceChecksOnLeavingTheBox) {
   state.params.LastSeq = 6;
   fake.messages.shown.clear();
 
-  typeAndLeave(main->TxtFSeq, QStringLiteral("1"), main->TxtLSeq);
+  typeAndLeave(main->firstSequenceBox, QStringLiteral("1"), main->lastSequenceBox);
   ASSERT_EQ(messages(),
             std::vector<std::string>{"Seqence No. can not be smaller than the first sequence No."});
-  EXPECT_EQ(main->TxtFSeq->text(), QStringLiteral("2"));
+  EXPECT_EQ(main->firstSequenceBox->text(), QStringLiteral("2"));
   EXPECT_EQ(state.params.FirstSeqShown, 2);
 
   // No upper check for the first box: only Redraw catches the order.
-  typeAndLeave(main->TxtFSeq, QStringLiteral("5.5"), main->TxtLSeq);
+  typeAndLeave(main->firstSequenceBox, QStringLiteral("5.5"), main->lastSequenceBox);
   EXPECT_EQ(state.params.FirstSeqShown, 6);  // halves to even
   EXPECT_EQ(messages().size(), 1u);
 
-  typeAndLeave(main->TxtLSeq, QStringLiteral("7"), main->TxtFSeq);
+  typeAndLeave(main->lastSequenceBox, QStringLiteral("7"), main->firstSequenceBox);
   EXPECT_EQ(messages().back(), "Seqence No. can not be bigger than the last sequence No.");
-  EXPECT_EQ(main->TxtLSeq->text(), QStringLiteral("6"));
+  EXPECT_EQ(main->lastSequenceBox->text(), QStringLiteral("6"));
   EXPECT_EQ(state.params.LastSeqShown, 6);
 
   // Beyond 16 bits: a failed check of that box, with its restored value.
-  typeAndLeave(main->TxtLSeq, QStringLiteral("-40000"), main->TxtFSeq);
-  EXPECT_EQ(main->TxtLSeq->text(), QStringLiteral("6"));
+  typeAndLeave(main->lastSequenceBox, QStringLiteral("-40000"), main->firstSequenceBox);
+  EXPECT_EQ(main->lastSequenceBox->text(), QStringLiteral("6"));
   EXPECT_EQ(messages().size(), 3u);
 
   // An emptied box keeps the stored value and says nothing.
-  typeAndLeave(main->TxtLSeq, QString(), main->TxtFSeq);
+  typeAndLeave(main->lastSequenceBox, QString(), main->firstSequenceBox);
   EXPECT_EQ(state.params.LastSeqShown, 6);
   EXPECT_EQ(messages().size(), 3u);
 }
@@ -49,16 +49,16 @@ TEST_F(MainBoxes, SequenceChecksOnLeavingTheBox) {
 TEST_F(MainBoxes, DepthChecksOnLeavingTheBox) {
   importAndRun();
   fake.messages.shown.clear();
-  typeAndLeave(main->TxtULD, QStringLiteral("0"), main->TxtSLD);
-  typeAndLeave(main->TxtSLD, QStringLiteral("-1"), main->TxtULD);
+  typeAndLeave(main->upLayerDepthBox, QStringLiteral("0"), main->subLayerDepthBox);
+  typeAndLeave(main->subLayerDepthBox, QStringLiteral("-1"), main->upLayerDepthBox);
   EXPECT_EQ(messages(), (std::vector<std::string>{"Upper layer depth must greater then zero",
                                                   "subper layer depth must greater then zero"}));
-  EXPECT_EQ(main->TxtULD->text(), QStringLiteral("0.2"));
-  EXPECT_EQ(main->TxtSLD->text(), QStringLiteral("0.2"));
+  EXPECT_EQ(main->upLayerDepthBox->text(), QStringLiteral("0.2"));
+  EXPECT_EQ(main->subLayerDepthBox->text(), QStringLiteral("0.2"));
 
-  typeAndLeave(main->TxtULD, QStringLiteral("0.15"), main->TxtSLD);
+  typeAndLeave(main->upLayerDepthBox, QStringLiteral("0.15"), main->subLayerDepthBox);
   EXPECT_DOUBLE_EQ(state.params.UpLayerDepth, 0.15);
-  typeAndLeave(main->TxtULD, QString(), main->TxtSLD);
+  typeAndLeave(main->upLayerDepthBox, QString(), main->subLayerDepthBox);
   EXPECT_DOUBLE_EQ(state.params.UpLayerDepth, 0.15);
   EXPECT_EQ(messages().size(), 2u);
 }
@@ -67,48 +67,48 @@ TEST_F(MainBoxes, ChangesClearTheirCharts) {
   importAndRun();
   for (ChartKind kind : kAllCharts) ASSERT_GT(drawnItems(*main, kind), 0u);
 
-  QTest::keyClicks(main->TxtULD, QStringLiteral("5"));
+  QTest::keyClicks(main->upLayerDepthBox, QStringLiteral("5"));
   EXPECT_GT(drawnItems(*main, ChartKind::Elevation), 0u);
   EXPECT_GT(drawnItems(*main, ChartKind::SoilLoss), 0u);
   EXPECT_EQ(drawnItems(*main, ChartKind::UpLayer), 0u);
   EXPECT_EQ(drawnItems(*main, ChartKind::WholeProfile), 0u);
 
-  QTest::keyClicks(main->TxtFSeq, QStringLiteral("1"));
+  QTest::keyClicks(main->firstSequenceBox, QStringLiteral("1"));
   for (ChartKind kind : kAllCharts) EXPECT_EQ(drawnItems(*main, kind), 0u);
 }
 
 TEST_F(MainBoxes, RedrawResetsAnUnorderedPairAndDrawsTheFullRange) {
   importAndRun();
-  typeAndLeave(main->TxtFSeq, QStringLiteral("1"), main->TxtLSeq);
+  typeAndLeave(main->firstSequenceBox, QStringLiteral("1"), main->lastSequenceBox);
   fake.messages.shown.clear();
-  main->CmdRedraw->click();
+  main->redrawButton->click();
   ASSERT_FALSE(messages().empty());
   EXPECT_EQ(messages().front(), "The first seqence No. must be smaller than the last sequence No.");
-  EXPECT_EQ(main->TxtFSeq->text(), QStringLiteral("0"));
-  EXPECT_EQ(main->TxtLSeq->text(), QStringLiteral("1"));
+  EXPECT_EQ(main->firstSequenceBox->text(), QStringLiteral("0"));
+  EXPECT_EQ(main->lastSequenceBox->text(), QStringLiteral("1"));
   for (ChartKind kind : kAllCharts) EXPECT_GT(drawnItems(*main, kind), 0u);
-  EXPECT_FALSE(main->CmdRedraw->isEnabled());
-  EXPECT_TRUE(main->TxtLSeq->hasFocus());
+  EXPECT_FALSE(main->redrawButton->isEnabled());
+  EXPECT_TRUE(main->lastSequenceBox->hasFocus());
 }
 
 TEST_F(MainBoxes, RunModelRefusesAnUnorderedPairLikeRedraw) {
   importAndRun();
-  typeAndLeave(main->TxtFSeq, QStringLiteral("1"), main->TxtLSeq);
+  typeAndLeave(main->firstSequenceBox, QStringLiteral("1"), main->lastSequenceBox);
   ASSERT_EQ(state.params.FirstSeqShown, 1);
   fake.messages.shown.clear();
-  main->MnuRunModelItem->trigger();
+  main->runModelAction->trigger();
   ASSERT_FALSE(messages().empty());
   EXPECT_EQ(messages().front(), "The first seqence No. must be smaller than the last sequence No.");
   EXPECT_EQ(state.params.FirstSeqShown, state.params.StartSeq);
-  EXPECT_EQ(main->TxtFSeq->text(), QStringLiteral("0"));
+  EXPECT_EQ(main->firstSequenceBox->text(), QStringLiteral("0"));
   EXPECT_FALSE(fake.busy.busy);
 }
 
 TEST_F(MainBoxes, PlaceholderLinesGoWithTheFirstDrawing) {
   for (int n = 1; n <= 8; ++n) ASSERT_FALSE(main->line(n)->isHidden()) << n;
   importTransect(writeTransect());
-  main->MnuChart->menuAction()->setEnabled(true);
-  main->MnuChtSoillossItem->trigger();  // one chart: its own pair only
+  main->chartMenu->menuAction()->setEnabled(true);
+  main->soilLossChartAction->trigger();  // one chart: its own pair only
   EXPECT_TRUE(main->line(3)->isHidden());
   EXPECT_TRUE(main->line(4)->isHidden());
   EXPECT_FALSE(main->line(1)->isHidden());

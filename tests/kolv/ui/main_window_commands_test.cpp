@@ -18,10 +18,10 @@ using MainCommands = KolvWindowTest;
 
 TEST_F(MainCommands, CsvAndTsvOpenTheDelimiterDialogOnCommaAndTab) {
   fake.fileDialogs.names = {"/data/field.CSV", "/data/field.tsv"};
-  main->MnuImportFileItem->trigger();
+  main->importFileAction->trigger();
   ASSERT_TRUE(hub->delimiterDialog().isVisible());
   EXPECT_TRUE(hub->delimiterDialog().OptComma->isChecked());
-  main->MnuImportFileItem->trigger();
+  main->importFileAction->trigger();
   EXPECT_TRUE(hub->delimiterDialog().OptTab->isChecked());
   EXPECT_TRUE(messages().empty());
 }
@@ -29,7 +29,7 @@ TEST_F(MainCommands, CsvAndTsvOpenTheDelimiterDialogOnCommaAndTab) {
 TEST_F(MainCommands, ImportAsksWithTheDataFilterAndFollowsTheExtension) {
   fake.fileDialogs.names = {"/data/field.png", "/data/field.DBF", "/data/field.xls",
                             "/data/field.XLSX", "/data/field.ods"};
-  for (int i = 0; i < 5; ++i) main->MnuImportFileItem->trigger();
+  for (int i = 0; i < 5; ++i) main->importFileAction->trigger();
   EXPECT_EQ(fake.fileDialogs.openFilters.front(), platform::kImportFilter);
   ASSERT_EQ(messages().size(), 5u);
   EXPECT_EQ(messages()[0],
@@ -46,7 +46,7 @@ TEST_F(MainCommands, ImportAsksWithTheDataFilterAndFollowsTheExtension) {
 
 TEST_F(MainCommands, DelimiterQuitImportsNothing) {
   fake.fileDialogs.names = {writeTransect()};
-  main->MnuImportFileItem->trigger();
+  main->importFileAction->trigger();
   shared_ui::frmDelimiter& dialog = hub->delimiterDialog();
   ASSERT_TRUE(dialog.isVisible());
   EXPECT_TRUE(dialog.OptTab->isChecked());
@@ -62,16 +62,16 @@ TEST_F(MainCommands, ImportShowsTheViewerUntilTheTimerCloses) {
   EXPECT_EQ(state.params.NodeCount, 40);
   ASSERT_NE(hub->dataViewer(), nullptr);
   EXPECT_TRUE(hub->dataViewer()->isVisible());
-  EXPECT_TRUE(main->TimerShowData->isActive());
-  EXPECT_EQ(main->TimerShowData->interval(), 2000);
+  EXPECT_TRUE(main->showDataTimer->isActive());
+  EXPECT_EQ(main->showDataTimer->interval(), 2000);
   fireShowDataTimer();
   EXPECT_EQ(hub->dataViewer(), nullptr);
-  EXPECT_FALSE(main->TimerShowData->isActive());
+  EXPECT_FALSE(main->showDataTimer->isActive());
 
   // Opened from the menu the viewer stays.
-  main->MnuShowDataItem->trigger();
+  main->showDataAction->trigger();
   EXPECT_NE(hub->dataViewer(), nullptr);
-  EXPECT_FALSE(main->TimerShowData->isActive());
+  EXPECT_FALSE(main->showDataTimer->isActive());
 }
 
 TEST_F(MainCommands, ABadFileIsReportedAndTheOldTransectStays) {
@@ -95,10 +95,10 @@ TEST_F(MainCommands, OutputsGoThroughTheSaveDialogToTheEditor) {
   const std::string report = dir.filePath(QStringLiteral("report.TXT")).toStdString();
   const std::string last = dir.filePath(QStringLiteral("last.TXT")).toStdString();
   fake.fileDialogs.names = {"", report, last};
-  main->MnuResultSubItem->trigger();  // cancelled: nothing written
+  main->compareResultsAction->trigger();  // cancelled: nothing written
   EXPECT_TRUE(fake.programs.textFiles.empty());
-  main->MnuResultSubItem->trigger();
-  main->MnuLastSeqSubItem->trigger();
+  main->compareResultsAction->trigger();
+  main->lastSequenceAction->trigger();
   ASSERT_EQ(fake.fileDialogs.saveFilters.size(), 3u);
   EXPECT_EQ(fake.fileDialogs.saveFilters[1], "Text files(*.TXT)|*.TXT");
   EXPECT_EQ(fake.programs.textFiles, (std::vector<std::string>{report, last}));
@@ -118,12 +118,12 @@ TEST_F(MainCommands, ADesktopWithoutProgramsGetsThePathsToOpen) {
   const std::string report = dir.filePath(QStringLiteral("report.TXT")).toStdString();
   fake.fileDialogs.names = {report};
   fake.messages.shown.clear();
-  main->MnuResultSubItem->trigger();
+  main->compareResultsAction->trigger();
   ASSERT_EQ(messages().size(), 1u);
   EXPECT_EQ(messages()[0],
             "The report was written to " + report + "\nbut no program was found to show it.");
 
-  main->MnuHelpItem->trigger();
+  main->helpFileAction->trigger();
   ASSERT_EQ(messages().size(), 2u);
   const std::string guide =
       QUrl(QString::fromStdString(fake.programs.webAddresses.at(0))).toLocalFile().toStdString();
@@ -134,7 +134,7 @@ TEST_F(MainCommands, AFailedWriteIsReportedWithPointerAndNoteReset) {
   importAndRun();
   fake.fileDialogs.names = {dir.filePath(QStringLiteral("missing/report.TXT")).toStdString()};
   fake.busy.events.clear();
-  main->MnuResultSubItem->trigger();
+  main->compareResultsAction->trigger();
   ASSERT_EQ(messages().size(), 1u);
   EXPECT_EQ(messages()[0].rfind("The output could not be written.", 0), 0u);
   EXPECT_TRUE(fake.programs.textFiles.empty());
@@ -146,27 +146,27 @@ TEST_F(MainCommands, AFailedWriteIsReportedWithPointerAndNoteReset) {
 
 TEST_F(MainCommands, ExitAsksFirst) {
   fake.messages.answers = {platform::MessageAnswer::Cancel, platform::MessageAnswer::Ok};
-  main->MnuExitItem->trigger();
+  main->exitAction->trigger();
   ASSERT_EQ(fake.messages.shown.size(), 1u);
   EXPECT_EQ(fake.messages.shown[0].text, "Are you really want to Quit the Program");
   EXPECT_EQ(fake.messages.shown[0].title, "Quit?");
   EXPECT_EQ(fake.messages.shown[0].buttons, platform::MessageButtons::OkCancel);
   EXPECT_FALSE(quitCalled);
-  main->MnuExitItem->trigger();
+  main->exitAction->trigger();
   EXPECT_TRUE(quitCalled);
 }
 
 TEST_F(MainCommands, CtrlXReachesExitWhileABoxHasTheFocus) {
-  importAndRun();  // leaves the focus in TxtLSeq, its text unselected
+  importAndRun();  // leaves the focus in lastSequenceBox, its text unselected
   ASSERT_TRUE(activate(main));
-  main->TxtLSeq->setFocus();
-  main->TxtLSeq->selectAll();
-  const QString before = main->TxtLSeq->text();
+  main->lastSequenceBox->setFocus();
+  main->lastSequenceBox->selectAll();
+  const QString before = main->lastSequenceBox->text();
   fake.messages.answers = {platform::MessageAnswer::Cancel};
-  QTest::keyClick(main->TxtLSeq, Qt::Key_X, Qt::ControlModifier);
+  QTest::keyClick(main->lastSequenceBox, Qt::Key_X, Qt::ControlModifier);
   ASSERT_EQ(fake.messages.texts(),
             (std::vector<std::string>{"Are you really want to Quit the Program"}));
-  EXPECT_EQ(main->TxtLSeq->text(), before);  // nothing was cut
+  EXPECT_EQ(main->lastSequenceBox->text(), before);  // nothing was cut
 }
 
 TEST_F(MainCommands, TheViewerClosesWithTheWindow) {
@@ -180,21 +180,21 @@ TEST_F(MainCommands, TheViewerClosesWithTheWindow) {
 }
 
 TEST_F(MainCommands, HelpCopyrightAndClosing) {
-  main->MnuHelpItem->trigger();
+  main->helpFileAction->trigger();
   ASSERT_EQ(fake.programs.webAddresses.size(), 1u);
   EXPECT_EQ(fake.programs.webAddresses[0].rfind("file://", 0), 0u);
   EXPECT_NE(fake.programs.webAddresses[0].find("help/index.html#kolv"), std::string::npos);
 
-  main->MnuCopyrightItem->trigger();
+  main->copyrightAction->trigger();
   ASSERT_NE(hub->startupWindow(), nullptr);
   EXPECT_TRUE(hub->startupWindow()->isVisible());
   EXPECT_FALSE(hub->startupWindow()->closeTimer->isActive());
 
-  EXPECT_EQ(main->MnuImportFileItem->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
-  EXPECT_EQ(main->MnuLastSeqSubItem->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
-  EXPECT_EQ(main->MnuResultSubItem->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
-  EXPECT_EQ(main->MnuExitItem->shortcut(), QKeySequence(QStringLiteral("Ctrl+X")));
-  EXPECT_EQ(main->MnuHelpItem->shortcut(), QKeySequence(QStringLiteral("F1")));
+  EXPECT_EQ(main->importFileAction->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
+  EXPECT_EQ(main->lastSequenceAction->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+  EXPECT_EQ(main->compareResultsAction->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
+  EXPECT_EQ(main->exitAction->shortcut(), QKeySequence(QStringLiteral("Ctrl+X")));
+  EXPECT_EQ(main->helpFileAction->shortcut(), QKeySequence(QStringLiteral("F1")));
 
   main->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -20,17 +20,17 @@ std::ostream& operator<<(std::ostream& out, const MenuStates& s) {
              << " redraw " << s.redraw;
 }
 
-MenuStates statesOf(const FrmKOLV_Main& w) {
-  return {w.MnuOutputFileItem->menuAction()->isEnabled(),
-          w.MnuParameterItem->isEnabled(),
-          w.MnuRunModelItem->isEnabled(),
-          w.MnuShowDataItem->isEnabled(),
-          w.MnuEditItem->isEnabled(),
-          w.MnuChart->menuAction()->isEnabled(),
-          w.MnuResultSubItem->isEnabled(),
-          w.MnuLastSeqSubItem->isEnabled(),
-          w.MnuRun->menuAction()->isEnabled(),
-          w.CmdRedraw->isEnabled()};
+MenuStates statesOf(const KolvMainWindow& w) {
+  return {w.outputMenu->menuAction()->isEnabled(),
+          w.parameterAction->isEnabled(),
+          w.runModelAction->isEnabled(),
+          w.showDataAction->isEnabled(),
+          w.editAction->isEnabled(),
+          w.chartMenu->menuAction()->isEnabled(),
+          w.compareResultsAction->isEnabled(),
+          w.lastSequenceAction->isEnabled(),
+          w.runMenu->menuAction()->isEnabled(),
+          w.redrawButton->isEnabled()};
 }
 
 using MainMenuState = KolvWindowTest;
@@ -38,9 +38,9 @@ using MainMenuState = KolvWindowTest;
 TEST_F(MainMenuState, OpenedByTheChooser) {
   EXPECT_EQ(statesOf(*main),
             (MenuStates{false, false, false, false, false, false, true, true, true, false}));
-  EXPECT_TRUE(main->MnuImportFileItem->isEnabled());
-  EXPECT_TRUE(main->MnuExitItem->isEnabled());
-  EXPECT_TRUE(main->MnuHelpItem->isEnabled());
+  EXPECT_TRUE(main->importFileAction->isEnabled());
+  EXPECT_TRUE(main->exitAction->isEnabled());
+  EXPECT_TRUE(main->helpFileAction->isEnabled());
   EXPECT_EQ(main->windowTitle(), QStringLiteral("KOLV 05.1"));
 }
 
@@ -57,32 +57,32 @@ TEST_F(MainMenuState, ImportSucceededThenCancelled) {
   EXPECT_FALSE(s.runModel);
 
   // The boxes show the imported pair; there is nothing to redraw yet.
-  EXPECT_EQ(main->TxtFSeq->text(), QStringLiteral("0"));
-  EXPECT_EQ(main->TxtLSeq->text(), QStringLiteral("1"));
+  EXPECT_EQ(main->firstSequenceBox->text(), QStringLiteral("0"));
+  EXPECT_EQ(main->lastSequenceBox->text(), QStringLiteral("1"));
   EXPECT_FALSE(s.redraw);
-  main->TxtFSeq->setText(QStringLiteral("1"));
-  EXPECT_FALSE(main->CmdRedraw->isEnabled());
+  main->firstSequenceBox->setText(QStringLiteral("1"));
+  EXPECT_FALSE(main->redrawButton->isEnabled());
 
   // A cancelled dialog changes nothing.
   const MenuStates before = statesOf(*main);
-  main->MnuImportFileItem->trigger();
+  main->importFileAction->trigger();
   EXPECT_EQ(statesOf(*main), before);
 }
 
 TEST_F(MainMenuState, CancelledOrFailedImportLeavesBoxesChartsAndRedraw) {
   importTransect(writeTransect());
-  FrmKOLVParameter* window = openParameterWindow();
+  KolvParameterWindow* window = openParameterWindow();
   ASSERT_NE(window, nullptr);
-  typeAndLeave(window->TxtSeq, QStringLiteral("3"), window->TxtNodes);
-  window->CmdParaOK->click();
-  window->CmdRunKOLV->click();
+  typeAndLeave(window->sequenceCountBox, QStringLiteral("3"), window->nodeCountBox);
+  window->okButton->click();
+  window->runKolvButton->click();
   QApplication::processEvents();
-  typeAndLeave(main->TxtFSeq, QStringLiteral("1"), main->TxtLSeq);
-  typeAndLeave(main->TxtLSeq, QStringLiteral("2"), main->TxtULD);
-  main->CmdRedraw->click();
+  typeAndLeave(main->firstSequenceBox, QStringLiteral("1"), main->lastSequenceBox);
+  typeAndLeave(main->lastSequenceBox, QStringLiteral("2"), main->upLayerDepthBox);
+  main->redrawButton->click();
   ASSERT_EQ(state.params.FirstSeqShown, 1);
   const MenuStates before = statesOf(*main);
-  const std::size_t drawn = main->ChtElev->itemCount();
+  const std::size_t drawn = main->elevationChart->itemCount();
   ASSERT_GT(drawn, 0u);
 
   const std::string bad = dir.filePath(QStringLiteral("short.txt")).toStdString();
@@ -90,17 +90,17 @@ TEST_F(MainMenuState, CancelledOrFailedImportLeavesBoxesChartsAndRedraw) {
     std::ofstream out(bad, std::ios::binary);
     out << "Sequence=\t0\tDataPoints:\t 10 \r\n";
   }
-  main->MnuImportFileItem->trigger();  // cancelled
-  importTransect(bad);                 // failed
+  main->importFileAction->trigger();  // cancelled
+  importTransect(bad);                // failed
   ASSERT_EQ(messages().size(), 1u);
-  EXPECT_EQ(main->TxtFSeq->text(), QStringLiteral("1"));
-  EXPECT_EQ(main->TxtLSeq->text(), QStringLiteral("2"));
-  EXPECT_EQ(main->ChtElev->itemCount(), drawn);
+  EXPECT_EQ(main->firstSequenceBox->text(), QStringLiteral("1"));
+  EXPECT_EQ(main->lastSequenceBox->text(), QStringLiteral("2"));
+  EXPECT_EQ(main->elevationChart->itemCount(), drawn);
   EXPECT_EQ(statesOf(*main), before);
 
   // What the boxes show is what Redraw uses: no order message.
-  main->CmdRedraw->setEnabled(true);
-  main->CmdRedraw->click();
+  main->redrawButton->setEnabled(true);
+  main->redrawButton->click();
   EXPECT_EQ(messages().size(), 1u);
   EXPECT_EQ(state.params.FirstSeqShown, 1);
   EXPECT_EQ(state.params.LastSeqShown, 2);
@@ -108,11 +108,11 @@ TEST_F(MainMenuState, CancelledOrFailedImportLeavesBoxesChartsAndRedraw) {
 
 TEST_F(MainMenuState, ParameterOkEnablesRunModel) {
   importTransect(writeTransect());
-  FrmKOLVParameter* window = openParameterWindow();
+  KolvParameterWindow* window = openParameterWindow();
   ASSERT_NE(window, nullptr);
-  EXPECT_FALSE(main->MnuRunModelItem->isEnabled());
-  window->CmdParaOK->click();
-  EXPECT_TRUE(main->MnuRunModelItem->isEnabled());
+  EXPECT_FALSE(main->runModelAction->isEnabled());
+  window->okButton->click();
+  EXPECT_TRUE(main->runModelAction->isEnabled());
 }
 
 TEST_F(MainMenuState, RunKolvEnablesOutputsAndCharts) {
@@ -123,8 +123,8 @@ TEST_F(MainMenuState, RunKolvEnablesOutputsAndCharts) {
 
 TEST_F(MainMenuState, RunModelEnablesOutputsAndCharts) {
   importTransect(writeTransect());
-  openParameterWindow()->CmdParaOK->click();
-  main->MnuRunModelItem->trigger();
+  openParameterWindow()->okButton->click();
+  main->runModelAction->trigger();
   EXPECT_EQ(statesOf(*main),
             (MenuStates{true, true, true, true, true, true, true, true, true, false}));
 }
@@ -133,28 +133,29 @@ TEST_F(MainMenuState, FailedRunClearsChartsAndOutputs) {
   // Soil loss beyond the range of a Single fails the comparison.
   const MenuStates failed{false, true, true, true, true, false, false, false, true, false};
   const auto chartsEmpty = [this] {
-    for (ChartCanvas* c : {main->ChtElev, main->ChtSoilLoss, main->ChtUpL, main->ChtWhPr})
+    for (ChartCanvas* c :
+         {main->elevationChart, main->soilLossChart, main->upLayerChart, main->wholeProfileChart})
       if (c->itemCount() != 0) return false;
     return true;
   };
   importAndRun();
   ASSERT_FALSE(chartsEmpty());
-  FrmKOLVParameter* window = openParameterWindow();
+  KolvParameterWindow* window = openParameterWindow();
   ASSERT_NE(window, nullptr);
-  window->CmdParaOK->click();
+  window->okButton->click();
   const double goodDensity = state.params.BulkDensity1;
   state.params.BulkDensity1 = 1e300;
-  window->CmdRunKOLV->click();
+  window->runKolvButton->click();
   EXPECT_EQ(messages().size(), 1u);
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(statesOf(*main), failed);
   EXPECT_TRUE(chartsEmpty());
 
   state.params.BulkDensity1 = goodDensity;
-  main->MnuRunModelItem->trigger();
+  main->runModelAction->trigger();
   ASSERT_FALSE(chartsEmpty());
   state.params.BulkDensity1 = 1e300;
-  main->MnuRunModelItem->trigger();
+  main->runModelAction->trigger();
   EXPECT_EQ(messages().size(), 2u);
   EXPECT_EQ(statesOf(*main), failed);
   EXPECT_TRUE(chartsEmpty());
@@ -162,20 +163,21 @@ TEST_F(MainMenuState, FailedRunClearsChartsAndOutputs) {
 
 TEST_F(MainMenuState, BoxChangeThenRedraw) {
   importAndRun();
-  for (QLineEdit* box : {main->TxtFSeq, main->TxtLSeq, main->TxtULD, main->TxtSLD}) {
+  for (QLineEdit* box : {main->firstSequenceBox, main->lastSequenceBox, main->upLayerDepthBox,
+                         main->subLayerDepthBox}) {
     QTest::keyClicks(box, QStringLiteral("0"));
     MenuStates s = statesOf(*main);
     EXPECT_FALSE(s.showData);
     EXPECT_FALSE(s.compare);
     EXPECT_TRUE(s.redraw);
     EXPECT_TRUE(s.lastSeq);  // not touched by a change
-    main->TxtFSeq->setText(QStringLiteral("0"));
-    main->TxtLSeq->setText(QStringLiteral("1"));
-    main->TxtULD->setText(QStringLiteral("0.2"));
-    main->TxtSLD->setText(QStringLiteral("0.2"));
+    main->firstSequenceBox->setText(QStringLiteral("0"));
+    main->lastSequenceBox->setText(QStringLiteral("1"));
+    main->upLayerDepthBox->setText(QStringLiteral("0.2"));
+    main->subLayerDepthBox->setText(QStringLiteral("0.2"));
     state.params.FirstSeqShown = 0;
     state.params.LastSeqShown = 1;
-    main->CmdRedraw->click();
+    main->redrawButton->click();
     s = statesOf(*main);
     EXPECT_TRUE(s.showData);
     EXPECT_TRUE(s.compare);

@@ -27,7 +27,7 @@ TEST_F(OutputFailureWindow, EveryBadPlaceIsReportedAndTheWindowStaysUsable) {
   std::ostringstream held;
   writeLastSequence(held, state, state.params.LastSeqShown);
 
-  for (QAction* output : {main->MnuLastSeqSubItem, main->MnuResultSubItem}) {
+  for (QAction* output : {main->lastSequenceAction, main->compareResultsAction}) {
     for (const std::string& place : badPlaces) {
       SCOPED_TRACE(output->text().toStdString() + " to " + place);
       fake.messages.shown.clear();
@@ -52,13 +52,13 @@ TEST_F(OutputFailureWindow, EveryBadPlaceIsReportedAndTheWindowStaysUsable) {
 
   // Still usable: the model runs again and both outputs reach the editor.
   fake.messages.shown.clear();
-  main->MnuRunModelItem->trigger();
+  main->runModelAction->trigger();
   EXPECT_TRUE(messages().empty());
   const std::string last = dir.filePath(QStringLiteral("last.TXT")).toStdString();
   const std::string report = dir.filePath(QStringLiteral("report.TXT")).toStdString();
   fake.fileDialogs.names = {last, report};
-  main->MnuLastSeqSubItem->trigger();
-  main->MnuResultSubItem->trigger();
+  main->lastSequenceAction->trigger();
+  main->compareResultsAction->trigger();
   EXPECT_TRUE(messages().empty());
   EXPECT_EQ(fake.programs.textFiles, (std::vector<std::string>{last, report}));
   EXPECT_EQ(base::readWholeFile(last).value(), held.str());

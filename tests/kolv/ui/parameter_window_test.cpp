@@ -7,7 +7,7 @@
 #include "kolv_window_fixture.h"
 #include "shared_ui/FrmShowData.h"
 #include "kolv/engine/run_preconditions.h"
-#include "kolv/ui/ChartCanvas.h"
+#include "kolv/ui/chart_canvas.h"
 
 namespace sodwright::kolv {
 namespace {
@@ -23,27 +23,27 @@ class ParameterWindow : public KolvWindowTest {
     ASSERT_NE(window, nullptr);
     fake.messages.shown.clear();
   }
-  FrmKOLVParameter* window = nullptr;
+  KolvParameterWindow* window = nullptr;
 };
 
 TEST_F(ParameterWindow, LoadShowsTheParameterSet) {
   EXPECT_EQ(window->windowTitle(), QStringLiteral("KOLV Parameters"));
-  EXPECT_EQ(window->TxtSeqNo->text(), QStringLiteral("0"));
-  EXPECT_EQ(window->TxtSeq->text(), QStringLiteral("1"));
-  EXPECT_EQ(window->TxtDistrDis->text(), QStringLiteral("2"));
-  EXPECT_EQ(window->TxtNodes->text(), QStringLiteral("40"));
-  EXPECT_EQ(window->TxtSGWtF->text(), QStringLiteral("0.5"));
-  EXPECT_EQ(window->TxtTillD->text(), QStringLiteral("0.2"));
-  EXPECT_EQ(window->TxtBD2->text(), QStringLiteral("1450"));
-  EXPECT_EQ(window->TxtAlpha->text(), QStringLiteral("0.3"));
-  EXPECT_EQ(window->TxtBetta->text(), QStringLiteral("0.003"));
-  EXPECT_EQ(window->TxtInputFrq->text(), QStringLiteral("1"));
-  EXPECT_EQ(window->CboTDirect->count(), 3);
-  EXPECT_EQ(window->CboTDirect->currentText(), QStringLiteral("Forward"));
-  EXPECT_TRUE(window->CmdParaOK->isEnabled());
-  EXPECT_FALSE(window->CmdRunKOLV->isEnabled());
-  EXPECT_TRUE(window->CmdQuit->isEnabled());
-  EXPECT_TRUE(window->TxtSeq->hasFocus());
+  EXPECT_EQ(window->startingSequenceBox->text(), QStringLiteral("0"));
+  EXPECT_EQ(window->sequenceCountBox->text(), QStringLiteral("1"));
+  EXPECT_EQ(window->distributionDistanceBox->text(), QStringLiteral("2"));
+  EXPECT_EQ(window->nodeCountBox->text(), QStringLiteral("40"));
+  EXPECT_EQ(window->sgWeightFrontBox->text(), QStringLiteral("0.5"));
+  EXPECT_EQ(window->tillageDepthBox->text(), QStringLiteral("0.2"));
+  EXPECT_EQ(window->bulkDensity2Box->text(), QStringLiteral("1450"));
+  EXPECT_EQ(window->alphaBox->text(), QStringLiteral("0.3"));
+  EXPECT_EQ(window->betaBox->text(), QStringLiteral("0.003"));
+  EXPECT_EQ(window->inputFrequencyBox->text(), QStringLiteral("1"));
+  EXPECT_EQ(window->tillageDirectionList->count(), 3);
+  EXPECT_EQ(window->tillageDirectionList->currentText(), QStringLiteral("Forward"));
+  EXPECT_TRUE(window->okButton->isEnabled());
+  EXPECT_FALSE(window->runKolvButton->isEnabled());
+  EXPECT_TRUE(window->quitButton->isEnabled());
+  EXPECT_TRUE(window->sequenceCountBox->hasFocus());
   // Every box is named by its label.
   for (QLineEdit* box : window->findChildren<QLineEdit*>()) {
     if (box->parent() != window) continue;  // the list's own editor
@@ -67,20 +67,28 @@ TEST_F(ParameterWindow, EveryCheckWithItsMessageAndRestoredText) {
       "SC scale must set to be lower than the distribution distance in this model.";
   const std::string frequency = fool + "Input frequency must be greater or equal to 1.";
   const std::vector<std::tuple<QLineEdit*, QString, std::string, QString>> cases = {
-      {window->TxtInputFrq, "2.9", frequency, "1"},  // 2 is above SeqCount 1
-      {window->TxtSeq, "51", seqMessage, "50"},     {window->TxtSeq, "0", seqMessage, "50"},
-      {window->TxtSeq, "-3", seqMessage, "50"},     {window->TxtSeq, "abc", seqMessage, "50"},
-      {window->TxtSeq, "0.3", seqMessage, "50"},    {window->TxtSeq, "40000", seqMessage, "50"},
-      {window->TxtNodes, "41", nodes, "40"},        {window->TxtNodes, "0", nodes, "40"},
-      {window->TxtLateralCol, "-1", lateral, "0"},  {window->TxtSGWtF, "-1", positive, "0.5"},
-      {window->TxtSGWtB, "-0.1", positive, "0.5"},  {window->TxtSCScl, "2", scale, "2"},
-      {window->TxtSCScl, "-1", scale, "2"},         {window->TxtTillD, "0", positive, "0.2"},
-      {window->TxtUpLrD, "-1", positive, "0.2"},    {window->TxtSubLrD, "-1", positive, "0.2"},
-      {window->TxtInputFrq, "0", frequency, "1"},
+      {window->inputFrequencyBox, "2.9", frequency, "1"},  // 2 is above SeqCount 1
+      {window->sequenceCountBox, "51", seqMessage, "50"},
+      {window->sequenceCountBox, "0", seqMessage, "50"},
+      {window->sequenceCountBox, "-3", seqMessage, "50"},
+      {window->sequenceCountBox, "abc", seqMessage, "50"},
+      {window->sequenceCountBox, "0.3", seqMessage, "50"},
+      {window->sequenceCountBox, "40000", seqMessage, "50"},
+      {window->nodeCountBox, "41", nodes, "40"},
+      {window->nodeCountBox, "0", nodes, "40"},
+      {window->lateralColumnsBox, "-1", lateral, "0"},
+      {window->sgWeightFrontBox, "-1", positive, "0.5"},
+      {window->sgWeightBackBox, "-0.1", positive, "0.5"},
+      {window->scScaleBox, "2", scale, "2"},
+      {window->scScaleBox, "-1", scale, "2"},
+      {window->tillageDepthBox, "0", positive, "0.2"},
+      {window->upLayerDepthBox, "-1", positive, "0.2"},
+      {window->subLayerDepthBox, "-1", positive, "0.2"},
+      {window->inputFrequencyBox, "0", frequency, "1"},
   };
   for (const auto& [box, typed, message, restored] : cases) {
     fake.messages.shown.clear();
-    typeAndLeave(box, typed, window->CboTDirect);
+    typeAndLeave(box, typed, window->tillageDirectionList);
     ASSERT_EQ(messages().size(), 1u)
         << box->objectName().toStdString() << " " << typed.toStdString();
     EXPECT_EQ(messages()[0], message) << box->objectName().toStdString();
@@ -96,101 +104,103 @@ TEST_F(ParameterWindow, EveryCheckWithItsMessageAndRestoredText) {
 
 TEST_F(ParameterWindow, AcceptedValuesAreStored) {
   fake.messages.shown.clear();
-  typeAndLeave(window->TxtSeq, "30", window->CboTDirect);
+  typeAndLeave(window->sequenceCountBox, "30", window->tillageDirectionList);
   EXPECT_EQ(state.params.SeqCount, 30);
   EXPECT_EQ(state.params.LastSeq, 30);
   EXPECT_EQ(state.params.LastSeqShown, 30);
-  typeAndLeave(window->TxtNodes, "2.5", window->CboTDirect);
+  typeAndLeave(window->nodeCountBox, "2.5", window->tillageDirectionList);
   EXPECT_EQ(state.params.NodeCount, 2);
-  typeAndLeave(window->TxtNodes, "3.5", window->CboTDirect);
+  typeAndLeave(window->nodeCountBox, "3.5", window->tillageDirectionList);
   EXPECT_EQ(state.params.NodeCount, 4);
-  typeAndLeave(window->TxtInputFrq, "2.9", window->CboTDirect);
+  typeAndLeave(window->inputFrequencyBox, "2.9", window->tillageDirectionList);
   EXPECT_EQ(state.params.InputFrequency, 2);
-  typeAndLeave(window->TxtDRate1, "5", window->CboTDirect);
+  typeAndLeave(window->decayRate1Box, "5", window->tillageDirectionList);
   EXPECT_DOUBLE_EQ(state.params.DecayRate1, 0.05);
-  typeAndLeave(window->TxtSubLrD, "0", window->CboTDirect);
+  typeAndLeave(window->subLayerDepthBox, "0", window->tillageDirectionList);
   EXPECT_DOUBLE_EQ(state.params.SubLayerDepth, 0.0);
-  typeAndLeave(window->TxtGamma, "-7.5", window->CboTDirect);
+  typeAndLeave(window->gammaBox, "-7.5", window->tillageDirectionList);
   EXPECT_FLOAT_EQ(state.params.Gamma, -7.5f);
   // An emptied box leaves its parameter as it was.
-  typeAndLeave(window->TxtAlpha, "", window->CboTDirect);
+  typeAndLeave(window->alphaBox, "", window->tillageDirectionList);
   EXPECT_FLOAT_EQ(state.params.Alpha, 0.3f);
   EXPECT_TRUE(messages().empty());
 
   // Reopened, the window shows the stored values, the rate in %.
-  window->CmdQuit->setEnabled(true);
-  window->CmdQuit->click();
+  window->quitButton->setEnabled(true);
+  window->quitButton->click();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   window = openParameterWindow();
-  EXPECT_EQ(window->TxtDRate1->text(), QStringLiteral("5"));
-  EXPECT_EQ(window->TxtSeq->text(), QStringLiteral("30"));
+  EXPECT_EQ(window->decayRate1Box->text(), QStringLiteral("5"));
+  EXPECT_EQ(window->sequenceCountBox->text(), QStringLiteral("30"));
 }
 
 TEST_F(ParameterWindow, EditOkRunOrder) {
-  QTest::keyClicks(window->TxtSeq, "2");
-  EXPECT_TRUE(window->CmdParaOK->isEnabled());
-  EXPECT_FALSE(window->CmdQuit->isEnabled());
+  QTest::keyClicks(window->sequenceCountBox, "2");
+  EXPECT_TRUE(window->okButton->isEnabled());
+  EXPECT_FALSE(window->quitButton->isEnabled());
   // The window tells, the main window acts on its own menu.
-  QSignalSpy accepted(window, &FrmKOLVParameter::parametersAccepted);
-  window->CmdParaOK->click();  // the box still has the focus: it is checked first
+  QSignalSpy accepted(window, &KolvParameterWindow::parametersAccepted);
+  window->okButton->click();  // the box still has the focus: it is checked first
   EXPECT_EQ(accepted.count(), 1);
   EXPECT_EQ(state.params.SeqCount, 12);
-  EXPECT_FALSE(window->CmdParaOK->isEnabled());
-  EXPECT_FALSE(window->CmdQuit->isEnabled());
-  EXPECT_TRUE(window->CmdRunKOLV->isEnabled());
-  EXPECT_TRUE(window->CmdRunKOLV->hasFocus());
-  EXPECT_TRUE(main->MnuRunModelItem->isEnabled());
+  EXPECT_FALSE(window->okButton->isEnabled());
+  EXPECT_FALSE(window->quitButton->isEnabled());
+  EXPECT_TRUE(window->runKolvButton->isEnabled());
+  EXPECT_TRUE(window->runKolvButton->hasFocus());
+  EXPECT_TRUE(main->runModelAction->isEnabled());
 }
 
 TEST_F(ParameterWindow, ListReadOnlyBoxesHelpAndQuit) {
   state.params.DirectionSign = -1;
-  window->CboTDirect->setCurrentIndex(2);
-  emit window->CboTDirect->activated(2);
+  window->tillageDirectionList->setCurrentIndex(2);
+  emit window->tillageDirectionList->activated(2);
   EXPECT_EQ(state.params.TillDirection, 2);
   EXPECT_EQ(state.params.DirectionSign, 1);
 
-  QTest::keyClick(window->CboTDirect->lineEdit(), Qt::Key_B);
-  QTest::keyClick(window->CboTDirect->lineEdit(), Qt::Key_Tab);  // leaving the list is no typing
-  QTest::mouseClick(window->TxtBD1, Qt::LeftButton);
+  QTest::keyClick(window->tillageDirectionList->lineEdit(), Qt::Key_B);
+  QTest::keyClick(window->tillageDirectionList->lineEdit(),
+                  Qt::Key_Tab);  // leaving the list is no typing
+  QTest::mouseClick(window->bulkDensity1Box, Qt::LeftButton);
   EXPECT_EQ(messages(), (std::vector<std::string>{"Please select from the list.",
                                                   "Please don't change this value!"}));
   EXPECT_EQ(state.params.TillDirection, 2);
 
   // Typed text is never read, not even a whole item name confirmed with Enter.
   for (const char* typed : {"b", "Backward"}) {
-    window->CboTDirect->lineEdit()->setFocus();
-    window->CboTDirect->lineEdit()->selectAll();
-    QTest::keyClicks(window->CboTDirect->lineEdit(), QString::fromLatin1(typed));
-    QTest::keyClick(window->CboTDirect->lineEdit(), Qt::Key_Return);
+    window->tillageDirectionList->lineEdit()->setFocus();
+    window->tillageDirectionList->lineEdit()->selectAll();
+    QTest::keyClicks(window->tillageDirectionList->lineEdit(), QString::fromLatin1(typed));
+    QTest::keyClick(window->tillageDirectionList->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(state.params.TillDirection, 2) << typed;
     EXPECT_EQ(state.params.DirectionSign, 1) << typed;
-    EXPECT_EQ(window->CboTDirect->currentIndex(), 2) << typed;
-    EXPECT_EQ(window->CboTDirect->currentText(), QStringLiteral("Alternative")) << typed;
+    EXPECT_EQ(window->tillageDirectionList->currentIndex(), 2) << typed;
+    EXPECT_EQ(window->tillageDirectionList->currentText(), QStringLiteral("Alternative")) << typed;
   }
   fake.messages.shown.clear();
 
-  QTest::mouseClick(window->helpLink, Qt::LeftButton);
+  QTest::mouseClick(window->helpLinkLabel, Qt::LeftButton);
   ASSERT_EQ(fake.programs.webAddresses.size(), 1u);
   EXPECT_NE(fake.programs.webAddresses[0].find("#kolv"), std::string::npos);
   // From the keyboard too: the link, and F1 anywhere in the window.
-  EXPECT_EQ(window->helpLink->focusPolicy(), Qt::StrongFocus);
-  QTest::keyClick(window->helpLink, Qt::Key_Space);
-  QTest::keyClick(window->TxtAlpha, Qt::Key_F1);
+  EXPECT_EQ(window->helpLinkLabel->focusPolicy(), Qt::StrongFocus);
+  QTest::keyClick(window->helpLinkLabel, Qt::Key_Space);
+  QTest::keyClick(window->alphaBox, Qt::Key_F1);
   EXPECT_EQ(fake.programs.webAddresses.size(), 3u);
-  EXPECT_EQ(QAccessible::queryAccessibleInterface(window->CboTDirect)->text(QAccessible::Name),
-            QStringLiteral("Tillage Direction"));
+  EXPECT_EQ(
+      QAccessible::queryAccessibleInterface(window->tillageDirectionList)->text(QAccessible::Name),
+      QStringLiteral("Tillage Direction"));
 
-  window->CmdQuit->click();
+  window->quitButton->click();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(main->parameterWindow(), nullptr);
   EXPECT_TRUE(main->isVisible());
 }
 
 TEST_F(ParameterWindow, RunKolvEndsWithChartsAndTheViewerClosedByTheTimer) {
-  typeAndLeave(window->TxtSeq, "3", window->CboTDirect);
-  window->CmdParaOK->click();
+  typeAndLeave(window->sequenceCountBox, "3", window->tillageDirectionList);
+  window->okButton->click();
   fake.busy.events.clear();
-  window->CmdRunKOLV->click();
+  window->runKolvButton->click();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
   EXPECT_EQ(main->parameterWindow(), nullptr);
@@ -199,30 +209,30 @@ TEST_F(ParameterWindow, RunKolvEndsWithChartsAndTheViewerClosedByTheTimer) {
   EXPECT_EQ(fake.busy.events.back(), "normal");
   EXPECT_FALSE(fake.busy.noteShown);
   EXPECT_TRUE(state.simulated);
-  EXPECT_EQ(main->TxtFSeq->text(), QStringLiteral("0"));
-  EXPECT_EQ(main->TxtLSeq->text(), QStringLiteral("3"));
-  EXPECT_EQ(main->TxtULD->text(), QStringLiteral("0.2"));
+  EXPECT_EQ(main->firstSequenceBox->text(), QStringLiteral("0"));
+  EXPECT_EQ(main->lastSequenceBox->text(), QStringLiteral("3"));
+  EXPECT_EQ(main->upLayerDepthBox->text(), QStringLiteral("0.2"));
   for (ChartKind kind : kAllCharts) {
     EXPECT_GT(main->panel(kind)->canvas()->itemCount(), 0u);
     EXPECT_EQ(main->panel(kind)->label(ChartLabel::MaxDistance)->text(), QStringLiteral("40.0"));
   }
   EXPECT_EQ(main->panel(ChartKind::UpLayer)->label(ChartLabel::ValueUnit)->text(),
             QStringLiteral("mg/m"));
-  EXPECT_EQ(main->focusWidget(), main->TxtLSeq);
+  EXPECT_EQ(main->focusWidget(), main->lastSequenceBox);
   EXPECT_TRUE(messages().empty());
 
   ASSERT_NE(hub->dataViewer(), nullptr);
-  EXPECT_TRUE(main->TimerShowData->isActive());
+  EXPECT_TRUE(main->showDataTimer->isActive());
   QTest::qWait(2300);
   EXPECT_EQ(hub->dataViewer(), nullptr);
-  EXPECT_FALSE(main->TimerShowData->isActive());
+  EXPECT_FALSE(main->showDataTimer->isActive());
 }
 
 TEST_F(ParameterWindow, ARefusedRunLeavesTheWindowOpenAndThePointerNormal) {
-  typeAndLeave(window->TxtNodes, "1", window->CboTDirect);  // too few points to run
-  window->CmdParaOK->click();
+  typeAndLeave(window->nodeCountBox, "1", window->tillageDirectionList);  // too few points to run
+  window->okButton->click();
   fake.messages.shown.clear();
-  window->CmdRunKOLV->click();
+  window->runKolvButton->click();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   ASSERT_EQ(messages().size(), 1u);
   EXPECT_EQ(messages()[0], kRunTooFewNodesMessage);
@@ -231,7 +241,7 @@ TEST_F(ParameterWindow, ARefusedRunLeavesTheWindowOpenAndThePointerNormal) {
   EXPECT_FALSE(fake.busy.busy);
   EXPECT_FALSE(fake.busy.noteShown);
   EXPECT_EQ(hub->dataViewer(), nullptr);
-  EXPECT_FALSE(main->MnuOutputFileItem->menuAction()->isEnabled());
+  EXPECT_FALSE(main->outputMenu->menuAction()->isEnabled());
 }
 
 }  // namespace

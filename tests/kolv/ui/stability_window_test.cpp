@@ -12,31 +12,31 @@ TEST_F(StabilityWindows, WarningLineBeforeTheRunAndMarkAfterIt) {
   importTransect(SODWRIGHT_EXAMPLES_DIR "/hillslope-transect.txt");
   ASSERT_TRUE(state.imported);
   fireShowDataTimer();
-  FrmKOLVParameter* window = openParameterWindow();
+  KolvParameterWindow* window = openParameterWindow();
   ASSERT_NE(window, nullptr);
   // The example's Betta on its 1 m points: nothing to say.
-  EXPECT_TRUE(window->LblStability->isHidden());
+  EXPECT_TRUE(window->stabilityLabel->isHidden());
 
-  typeAndLeave(window->TxtBetta, QStringLiteral("0.1"), window->TxtGamma);
-  ASSERT_FALSE(window->LblStability->isHidden());
-  const QString text = window->LblStability->text();
+  typeAndLeave(window->betaBox, QStringLiteral("0.1"), window->gammaBox);
+  ASSERT_FALSE(window->stabilityLabel->isHidden());
+  const QString text = window->stabilityLabel->text();
   EXPECT_TRUE(text.startsWith(QStringLiteral("These parameters amplify surface noise by ")))
       << text.toStdString();
   EXPECT_TRUE(text.contains(QStringLiteral("\u00d7); keep TD\u00b7Betta\u00b7100/dx\u00b2 below ")))
       << text.toStdString();
   EXPECT_TRUE(text.contains(QStringLiteral("(now 2.00)"))) << text.toStdString();
   // Back to the example's Betta the line goes, and comes again.
-  typeAndLeave(window->TxtBetta, QStringLiteral("0.003"), window->TxtGamma);
-  EXPECT_TRUE(window->LblStability->isHidden());
-  typeAndLeave(window->TxtBetta, QStringLiteral("0.1"), window->TxtGamma);
-  EXPECT_FALSE(window->LblStability->isHidden());
+  typeAndLeave(window->betaBox, QStringLiteral("0.003"), window->gammaBox);
+  EXPECT_TRUE(window->stabilityLabel->isHidden());
+  typeAndLeave(window->betaBox, QStringLiteral("0.1"), window->gammaBox);
+  EXPECT_FALSE(window->stabilityLabel->isHidden());
 
   // The run still goes ahead; the main window marks its results.
-  window->CmdParaOK->click();
-  window->CmdRunKOLV->click();
+  window->okButton->click();
+  window->runKolvButton->click();
   ASSERT_TRUE(state.simulated);
-  ASSERT_FALSE(main->LblStability->isHidden());
-  EXPECT_FALSE(main->LblStability->text().isEmpty());
+  ASSERT_FALSE(main->stabilityLabel->isHidden());
+  EXPECT_FALSE(main->stabilityLabel->text().isEmpty());
   // The end zones of the shown pair are shaded and named in each chart.
   for (ChartKind kind : kAllCharts) {
     EXPECT_EQ(main->panel(kind)->canvas()->shadedBands().size(), 2u);

@@ -1,5 +1,5 @@
 #pragma once
-// The picture area of one chart (ChtElev, ChtSoilLoss, ChtUpL, ChtWhPr): it
+// The picture area of one chart (elevation, soil loss, up layer, whole profile): it
 // keeps the lines and points drawn since the last clear in user coordinates
 // and paints them with QPainter, scaled to its current size. Two placeholder
 // axis lines stand in it until the first drawing.

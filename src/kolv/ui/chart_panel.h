@@ -14,7 +14,7 @@
 #include "platform/drawing_surface.h"
 #include "kolv/charts/chart_figure.h"
 #include "kolv/charts/chart_geometry.h"
-#include "kolv/ui/ChartCanvas.h"
+#include "kolv/ui/chart_canvas.h"
 
 namespace sodwright::kolv {
 

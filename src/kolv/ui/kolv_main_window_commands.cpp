@@ -2,7 +2,6 @@
 
 #include "platform/busy_indicator.h"
 #include "platform/file_dialog.h"
-#include "base/number_text.h"
 #include "base/text/report_date.h"
 #include "shared_ui/window_hub.h"
 #include "kolv/io/compare_csv_writer.h"
@@ -10,40 +9,24 @@
 #include "kolv/io/compare_report_writer.h"
 #include "kolv/kolv_commands.h"
 #include "kolv/io/last_sequence_writer.h"
-#include "kolv/ui/FrmKOLVParameter.h"
-#include "kolv/ui/FrmKOLV_Main.h"
+#include "kolv/ui/kolv_parameter_window.h"
+#include "kolv/ui/kolv_main_window.h"
 #include "kolv/ui/kolv_help.h"
 #include "kolv/ui/kolv_import_command.h"
 
 namespace sodwright::kolv {
-namespace {
-
-QString integerText(Int16 value) {
-  return QString::fromStdString(base::generalText(static_cast<long long>(value)));
-}
-
-}  // namespace
-
-void FrmKOLV_Main::MnuImportFileItem_Click() {
-  // The boxes change only once a transect has come in (see showImportedPair):
+void KolvMainWindow::onImportFileTriggered() {
+  // The boxes change only once a transect has come in (see showPair):
   // a cancelled or failed import leaves them, the charts and the menus as
   // they were, so the boxes always show what Redraw and the reports use.
   import_->start();
 }
 
-void FrmKOLV_Main::showImportedPair() {
-  const TranslocationParameters& p = state_.params;
-  TxtFSeq->setText(integerText(p.FirstSeqShown));
-  TxtLSeq->setText(integerText(p.LastSeqShown));
-  TxtULD->setText(QString::fromStdString(base::generalText(p.UpLayerDepth)));
-  TxtSLD->setText(QString::fromStdString(base::generalText(p.SubLayerDepth)));
-}
-
-void FrmKOLV_Main::MnuLastSeqSubItem_Click() { writeOutput(false); }
-void FrmKOLV_Main::MnuResultSubItem_Click() { writeOutput(true); }
+void KolvMainWindow::onLastSequenceTriggered() { writeOutput(false); }
+void KolvMainWindow::onCompareResultsTriggered() { writeOutput(true); }
 
 // The comparison as CSV, for a spreadsheet: not opened in the text editor.
-void FrmKOLV_Main::MnuResultCsvSubItem_Click() {
+void KolvMainWindow::onCompareResultsCsvTriggered() {
   const std::string path = context_.fileDialogs.askSaveFileName(platform::kCsvFilter);
   if (path.empty()) return;
   base::Result<> written;
@@ -56,7 +39,7 @@ void FrmKOLV_Main::MnuResultCsvSubItem_Click() {
   if (!written) showMessage("The output could not be written.\n" + written.message());
 }
 
-void FrmKOLV_Main::writeOutput(bool compareReport) {
+void KolvMainWindow::writeOutput(bool compareReport) {
   context_.busy.setBusyPointer(false);
   const std::string path = context_.fileDialogs.askSaveFileName(platform::kReportFilter);
   if (path.empty()) return;
@@ -79,74 +62,68 @@ void FrmKOLV_Main::writeOutput(bool compareReport) {
   platform::showWrittenReport(context_.programs, context_.messages, path);
 }
 
-void FrmKOLV_Main::MnuExitItem_Click() {
+void KolvMainWindow::onExitTriggered() {
   if (context_.messages.confirm("Are you really want to Quit the Program", "Quit?"))
     hub_.quitProgram();
 }
 
-void FrmKOLV_Main::MnuShowDataItem_Click() {
+void KolvMainWindow::onShowDataTriggered() {
   // Opened from the menu the viewer stays: the timer is not started.
   hub_.showDataViewer();
 }
 
-void FrmKOLV_Main::MnuParameterItem_Click() {
+void KolvMainWindow::onParameterTriggered() {
   if (!parameter_) {
-    parameter_ = new FrmKOLVParameter(state_, context_, hub_, this);
-    connect(parameter_, &FrmKOLVParameter::parametersAccepted, this,
+    parameter_ = new KolvParameterWindow(state_, context_, hub_, this);
+    connect(parameter_, &KolvParameterWindow::parametersAccepted, this,
             [this] { applyMenuStates(KolvEvent::ParametersAccepted); });
-    connect(parameter_, &FrmKOLVParameter::quitPressed, this, &QWidget::show);
-    connect(parameter_, &FrmKOLVParameter::runFinished, this, [this] {
+    connect(parameter_, &KolvParameterWindow::quitPressed, this, &QWidget::show);
+    connect(parameter_, &KolvParameterWindow::runFinished, this, [this] {
       // The viewer the run opened closes itself again.
-      TimerShowData->start();
+      showDataTimer->start();
       showRunResults();
     });
-    connect(parameter_, &FrmKOLVParameter::runFailed, this, &FrmKOLV_Main::showRunFailure);
+    connect(parameter_, &KolvParameterWindow::runFailed, this, &KolvMainWindow::showRunFailure);
   }
   parameter_->show();
   parameter_->raise();
   parameter_->activateWindow();
-  parameter_->TxtSeq->setFocus();
+  parameter_->sequenceCountBox->setFocus();
 }
 
-void FrmKOLV_Main::MnuRunModelItem_Click() {
+void KolvMainWindow::onRunModelTriggered() {
   CommandOutcome outcome;
   {
     platform::BusyScope busy(context_.busy);
     outcome = runModel(state_, context_.messages);
   }
-  if (outcome.pairReset) {
-    TxtFSeq->setText(integerText(state_.params.FirstSeqShown));
-    TxtLSeq->setText(integerText(state_.params.LastSeqShown));
-  }
+  if (outcome.pairReset) showSequenceBoxes();
   if (outcome.failed) showRunFailure();
   if (!outcome.compared) return;
   applyMenuStates(KolvEvent::Ran);
   afterComparison();
 }
 
-void FrmKOLV_Main::CmdRedraw_Click() {
+void KolvMainWindow::onRedrawClicked() {
   const CommandOutcome outcome = redraw(state_, context_.messages);
-  if (outcome.pairReset) {
-    TxtFSeq->setText(integerText(state_.params.FirstSeqShown));
-    TxtLSeq->setText(integerText(state_.params.LastSeqShown));
-  }
+  if (outcome.pairReset) showSequenceBoxes();
   if (outcome.failed) showRunFailure();
   if (!outcome.compared) return;
   afterComparison();
 }
 
 // What Redraw and Run&Model do once the shown pair is compared.
-void FrmKOLV_Main::afterComparison() {
+void KolvMainWindow::afterComparison() {
   setPlaceholderLinesVisible(false);
   applyMenuStates(KolvEvent::Redrawn);
-  TxtLSeq->setFocus();
+  lastSequenceBox->setFocus();
   drawCharts();
 }
 
-void FrmKOLV_Main::MnuHelpItem_Click() {
+void KolvMainWindow::onHelpFileTriggered() {
   platform::showHelpPage(context_.programs, context_.messages, kolvHelpAddress());
 }
 
-void FrmKOLV_Main::MnuCopyrightItem_Click() { hub_.showStartupWindow(false); }
+void KolvMainWindow::onCopyrightTriggered() { hub_.showStartupWindow(false); }
 
 }  // namespace sodwright::kolv

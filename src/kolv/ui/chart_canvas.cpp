@@ -1,4 +1,4 @@
-#include "kolv/ui/ChartCanvas.h"
+#include "kolv/ui/chart_canvas.h"
 
 #include <QFrame>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "kolv/ui/ChartPanel.h"
+#include "kolv/ui/chart_panel.h"
 
 #include <QAction>
 #include <QFont>
