@@ -15,6 +15,7 @@
 #include "kolv/ui/kolv_import_command.h"
 
 namespace sodwright::kolv {
+
 void KolvMainWindow::onImportFileTriggered() {
   // The boxes change only once a transect has come in (see showPair):
   // a cancelled or failed import leaves them, the charts and the menus as
