@@ -38,7 +38,7 @@ class GuiForFigures {
     // like) are not the study's messages.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
       if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(text));
+        std::fputs(qPrintable(text + QLatin1Char('\n')), stderr);
     });
     app_ = std::make_unique<QGuiApplication>(argc_, argv_);
   }

@@ -2,7 +2,8 @@
 
 #include <gdal_priv.h>
 
-#include <cstdio>
+#include <charconv>
+#include <cstdint>
 
 #include "platform/raster/gdal_support.h"
 #include "platform/raster/raster_drivers.h"
@@ -14,6 +15,14 @@ namespace {
 std::string withLayerName(const std::string& path, const std::string& name) {
   const std::size_t dot = path.find_last_of('.');
   return path.substr(0, dot) + "_" + name + path.substr(dot);
+}
+
+// The MEM driver's option naming a band's buffer, the address in hexadecimal.
+std::string dataPointerOption(const void* data) {
+  char digits[2 * sizeof(std::uintptr_t)];
+  const auto written =
+      std::to_chars(digits, digits + sizeof digits, reinterpret_cast<std::uintptr_t>(data), 16);
+  return "DATAPOINTER=0x" + std::string(digits, written.ptr);
 }
 
 // An in-memory raster over the layers' own buffers (nothing is copied), with
@@ -28,10 +37,8 @@ GDALDatasetUniquePtr memoryRaster(const RasterGeometry& g,
   dataset->SetGeoTransform(transform.data());
   if (!g.crsWkt.empty()) dataset->SetProjection(g.crsWkt.c_str());
   for (const ResultLayer* layer : layers) {
-    char pointer[64];
-    std::snprintf(pointer, sizeof pointer, "DATAPOINTER=%p",
-                  static_cast<const void*>(layer->values.data()));
-    char* options[] = {pointer, nullptr};
+    std::string pointer = dataPointerOption(layer->values.data());
+    char* options[] = {pointer.data(), nullptr};
     if (dataset->AddBand(GDT_Float32, options) != CE_None) return nullptr;
     dataset->GetRasterBand(dataset->GetRasterCount())->SetDescription(layer->name.c_str());
   }
