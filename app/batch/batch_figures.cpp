@@ -51,8 +51,9 @@ class GuiForFigures {
 };
 
 base::Result<> save(const platform::Figure& figure, const std::string& path) {
-  if (!platform::saveFigure(figure, QString::fromStdString(path), {QSize(), 192}))
-    return base::fail("cannot write the figure " + path);
+  if (auto saved = platform::saveFigure(figure, QString::fromStdString(path), {QSize(), 192});
+      !saved)
+    return base::fail("cannot write the figure " + saved.message());
   return {};
 }
 #endif
