@@ -47,10 +47,11 @@ GDALDatasetUniquePtr memoryRaster(const RasterGeometry& g,
 
 base::Result<> copyTo(const std::string& driverName, const std::string& file,
                       const RasterGeometry& g, const std::vector<const ResultLayer*>& layers) {
+  const GdalErrors gdal;
   GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(driverName.c_str());
   GDALDatasetUniquePtr source = memoryRaster(g, layers);
   if (driver == nullptr || !source)
-    return base::fail("the in-memory raster could not be made" + QuietGdalErrors::detail());
+    return base::fail("the in-memory raster could not be made" + gdal.detail());
   // BigTIFF only where a classic TIFF could not hold the file; nine
   // significant digits give every 32-bit float back from the text grid.
   const char* tiffOptions[] = {"BIGTIFF=IF_SAFER", nullptr};
@@ -58,13 +59,13 @@ base::Result<> copyTo(const std::string& driverName, const std::string& file,
   const char* const* options = driverName == "GTiff" ? tiffOptions : textOptions;
   GDALDatasetUniquePtr written(
       driver->CreateCopy(file.c_str(), source.get(), FALSE, options, nullptr, nullptr));
-  if (!written) return base::fail("cannot write " + file + QuietGdalErrors::detail());
+  if (!written) return base::fail("cannot write " + file + gdal.detail());
   written->FlushCache(true);
   if (CPLGetLastErrorType() == CE_Failure)
-    return base::fail("cannot write " + file + QuietGdalErrors::detail());
+    return base::fail("cannot write " + file + gdal.detail());
   written.reset();  // closing writes what is left
   if (CPLGetLastErrorType() == CE_Failure)
-    return base::fail("cannot write " + file + QuietGdalErrors::detail());
+    return base::fail("cannot write " + file + gdal.detail());
   return {};
 }
 
@@ -99,7 +100,7 @@ base::Result<std::vector<std::string>> writeResultRasterFiles(
                       "these are " +
                       exactText(geometry.rowSpacing()) + " by " +
                       exactText(geometry.columnSpacing()) + "; write a GeoTIFF (.tif) instead");
-  QuietGdalErrors quiet;
+  const GdalErrors gdal;  // whatever GDAL says outside a file's own copy
   const std::vector<std::string> files = resultRasterPaths(path, layers);
   if (driver == "GTiff") {
     std::vector<const ResultLayer*> all;
