@@ -34,8 +34,8 @@ struct GridCommands : ::testing::Test {
   FakePlatform platform;
   GridState state;
 
-  bool importFile(const std::string& path, GridSizeTexts boxes = {"4", "4", "1", "1"}) {
-    const base::Result<GridDefinition> check = checkGridSize(boxes);
+  bool importFile(const std::string& path, GridSizeTexts sizes = {"4", "4", "1", "1"}) {
+    const base::Result<GridDefinition> check = checkGridSize(sizes);
     if (!check) return false;
     return importGridFile(state, platform.context, *check, path, platform::importKindOf(path), ' ');
   }

@@ -55,10 +55,10 @@ TEST(GridLimits, ExactlyTheLargestNodeCountImportsRunsAndReports) {
 }
 
 TEST(GridLimits, OneNodeMoreIsRefusedByTheBoxCheck) {
-  for (const GridSizeTexts& boxes :
+  for (const GridSizeTexts& sizes :
        {GridSizeTexts{"4", "8192", "1", "1"}, GridSizeTexts{"8192", "4", "1", "1"},
         GridSizeTexts{"32768", "4", "1", "1"}}) {
-    EXPECT_EQ(checkGridSize(boxes).message(), kGridWrongOrImportFailed);
+    EXPECT_EQ(checkGridSize(sizes).message(), kGridWrongOrImportFailed);
   }
 }
 

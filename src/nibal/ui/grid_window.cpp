@@ -162,9 +162,9 @@ void GridWindow::onImportClicked() {
   applyButtonStates(GridWindowEvent::ImportStarted);
   runButton->setFocus();
 
-  const GridSizeTexts boxes{boxText(rowsBox), boxText(columnsBox), boxText(rowSpacingBox),
+  const GridSizeTexts sizes{boxText(rowsBox), boxText(columnsBox), boxText(rowSpacingBox),
                             boxText(columnSpacingBox)};
-  const base::Result<GridDefinition> check = checkGridSize(boxes);
+  const base::Result<GridDefinition> check = checkGridSize(sizes);
   if (!check) {
     context_.messages.inform(check.message());
     refuseImport(check.message() == kGridValueWrong ? static_cast<QWidget*>(rowsBox)
