@@ -10,7 +10,6 @@
 #include <QPushButton>
 
 #include "bando/ui/FrmBANDO_Main.h"
-#include "shared_ui/labelled_list.h"
 #include "shared_ui/link_label.h"
 
 namespace sodwright::bando {
@@ -37,7 +36,7 @@ QLineEdit* box(QWidget* parent, const char* name, int x, int y, int w = 80) {
 }
 
 QComboBox* list(QWidget* parent, const char* name, int x, int y, int w) {
-  return place(new shared_ui::LabelledList(parent), QString::fromLatin1(name), x, y, w, 24);
+  return place(new QComboBox(parent), QString::fromLatin1(name), x, y, w, 24);
 }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, int x, int y, int w,
@@ -69,8 +68,9 @@ QFrame* shape(QWidget* parent, int number, int x, int y, int w, int h) {
 }
 
 shared_ui::LinkLabel* link(QWidget* parent, const char* name, const QString& text,
-                       const QString& colour, int x, int y, int w) {
-  auto* control = place(new shared_ui::LinkLabel(text, parent), QString::fromLatin1(name), x, y, w, 22);
+                           const QString& colour, int x, int y, int w) {
+  auto* control =
+      place(new shared_ui::LinkLabel(text, parent), QString::fromLatin1(name), x, y, w, 22);
   control->setStyleSheet(QStringLiteral("color: %1; text-decoration: underline;").arg(colour));
   control->setCursor(Qt::PointingHandCursor);
   return control;
@@ -221,12 +221,6 @@ void FrmBANDO_Main::buildLayout() {
   TxtEI->setAccessibleName(QStringLiteral("Erodibility EI"));
   TxtEt->setAccessibleName(QStringLiteral("Erosivity Et"));
   lblAt->setAccessibleName(QStringLiteral("Rate At"));
-  // Lists are named by their label, not by the item they show.
-  CboSlpCl->setAccessibleName(slopeClassLabel->text());
-  CboSurfForm->setAccessibleName(surfaceFormLink->text());
-  CboCropType->setAccessibleName(cropTypeLabel->text());
-  CboAgrRegion->setAccessibleName(regionLabel->text());
-  CboTillSys->setAccessibleName(tillageSystemLabel->text());
   CmdEIB->setAccessibleName(QStringLiteral("GO, erodibility"));
   CmdEtB->setAccessibleName(QStringLiteral("GO, erosivity"));
 

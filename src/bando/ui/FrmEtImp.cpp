@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "shared_ui/help_page.h"
-#include "shared_ui/labelled_list.h"
 #include "shared_ui/link_label.h"
 
 namespace sodwright::bando {
@@ -38,7 +37,7 @@ QPushButton* makeButton(const char* name, const QString& caption, QWidget* paren
 // A list with a text line the program sets itself (it may show a text that
 // is not one of the items); the user only picks.
 QComboBox* makeImplementList(int row, QWidget* parent) {
-  auto* list = new shared_ui::LabelledList(parent);
+  auto* list = new QComboBox(parent);
   list->setObjectName(QStringLiteral("Combo%1").arg(row));
   list->setEditable(true);
   list->setInsertPolicy(QComboBox::NoInsert);
@@ -142,8 +141,6 @@ void FrmEtImp::buildLayout() {
     passesBox[index]->setMaximumWidth(60);
     // "#k" names the row's list; the passes box is named in full.
     RowLabel[index]->setBuddy(implementList[index]);
-    implementList[index]->setAccessibleName(QStringLiteral("Implement Type #%1").arg(k));
-    implementList[index]->lineEdit()->setAccessibleName(implementList[index]->accessibleName());
     passesBox[index]->setAccessibleName(QStringLiteral("Passes #%1").arg(k));
     QGridLayout* grid = columns[k % 2 == 1 ? 0 : 1];
     const int line = (k + 1) / 2;

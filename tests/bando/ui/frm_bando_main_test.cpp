@@ -50,15 +50,51 @@ TEST_F(BandoStart, EveryBoxAndListIsNamedByALabel) {
   }
 }
 
-TEST_F(BandoStart, AssistiveToolsReadListsByLabelAndTheRateByValue) {
-  const std::pair<QComboBox*, const char*> lists[] = {{window->CboSlpCl, "Slope Class"},
-                                                      {window->CboSurfForm, "Surface Form"},
-                                                      {window->CboCropType, "Crop Type"},
-                                                      {window->CboAgrRegion, "AgriRegion"},
-                                                      {window->CboTillSys, "Till System"}};
+// What a screen reader is given for a list: the chosen item as its name, its
+// label through the labelled-by relation, and the items as its children.
+TEST_F(BandoStart, AListIsNamedByItsChoiceLabelledByItsLabelAndHoldsItsItems) {
+  QComboBox* list = window->CboSlpCl;
+  QAccessibleInterface* reading = QAccessible::queryAccessibleInterface(list);
+  ASSERT_NE(reading, nullptr);
+  EXPECT_EQ(reading->role(), QAccessible::ComboBox);
+  const auto labels = reading->relations(QAccessible::Label);
+  ASSERT_EQ(labels.size(), 1);
+  EXPECT_EQ(labels[0].first->object(), window->slopeClassLabel);
+  EXPECT_EQ(labels[0].first->text(QAccessible::Name), QStringLiteral("Slope Class"));
+
+  QStringList expectedItems;
+  for (int i = 0; i < list->count(); ++i) expectedItems << list->itemText(i);
+  const auto itemTexts = [reading] {
+    QStringList texts;
+    for (int i = 0; i < reading->childCount(); ++i) {
+      QAccessibleInterface* view = reading->child(i);
+      if (view->role() != QAccessible::List) continue;
+      for (int j = 0; j < view->childCount(); ++j) texts << view->child(j)->text(QAccessible::Name);
+    }
+    return texts;
+  };
+  for (int position : {0, 3}) {
+    pick(list, position);
+    EXPECT_EQ(reading->text(QAccessible::Name).toStdString(),
+              list->itemText(position).toStdString());
+    EXPECT_GT(reading->childCount(), 0);
+    EXPECT_EQ(itemTexts(), expectedItems) << position;
+  }
+}
+
+TEST_F(BandoStart, AssistiveToolsFindEachListsLabelAndReadTheRateByValue) {
+  const std::pair<QComboBox*, QLabel*> lists[] = {{window->CboSlpCl, window->slopeClassLabel},
+                                                  {window->CboSurfForm, window->surfaceFormLink},
+                                                  {window->CboCropType, window->cropTypeLabel},
+                                                  {window->CboAgrRegion, window->regionLabel},
+                                                  {window->CboTillSys, window->tillageSystemLabel}};
+  const auto labelOf = [](QWidget* control) -> QObject* {
+    const auto labels =
+        QAccessible::queryAccessibleInterface(control)->relations(QAccessible::Label);
+    return labels.isEmpty() ? nullptr : labels[0].first->object();
+  };
   for (const auto& [list, label] : lists)
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(list)->text(QAccessible::Name),
-              QString::fromLatin1(label));
+    EXPECT_EQ(labelOf(list), label) << list->objectName().toStdString();
   window->CmdRunBANDO->click();
   QAccessibleInterface* rate = QAccessible::queryAccessibleInterface(window->lblAt);
   EXPECT_EQ(rate->text(QAccessible::Name), QStringLiteral("Rate At"));
@@ -66,9 +102,7 @@ TEST_F(BandoStart, AssistiveToolsReadListsByLabelAndTheRateByValue) {
 
   window->ChkEtB->setChecked(true);
   window->CmdEtB->click();
-  EXPECT_EQ(QAccessible::queryAccessibleInterface(window->calculator()->implementList[3])
-                ->text(QAccessible::Name),
-            QStringLiteral("Implement Type #3"));
+  EXPECT_EQ(labelOf(window->calculator()->implementList[3]), window->calculator()->RowLabel[3]);
 }
 
 TEST_F(BandoStart, LinksAndHelpWorkFromTheKeyboard) {
