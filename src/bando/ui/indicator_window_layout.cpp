@@ -9,7 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "bando/ui/FrmBANDO_Main.h"
+#include "bando/ui/indicator_window.h"
 #include "shared_ui/link_label.h"
 
 namespace sodwright::bando {
@@ -85,7 +85,7 @@ void headingFont(QLabel* heading, double scale) {
 
 }  // namespace
 
-void FrmBANDO_Main::buildLayout() {
+void IndicatorWindow::buildLayout() {
   setFixedSize(kWidth, kHeight);
 
   // Frames first, so that every control stands above them.
@@ -105,29 +105,29 @@ void FrmBANDO_Main::buildLayout() {
       label(this, "Label29", QStringLiteral("Erodibility --- EI"), 20, 58, 340, 24);
   headingFont(erodibilityHeading, 1.2);
   slopeClassLabel = label(this, "Label1", QStringLiteral("Slope Class"), 20, 92, 100);
-  CboSlpCl = list(this, "CboSlpCl", 125, 90, 140);
+  slopeClassList = list(this, "CboSlpCl", 125, 90, 140);
   surfaceFormLink = link(this, "Label2", QStringLiteral("Surface Form"),
                          QStringLiteral("rgb(0, 0, 255)"), 20, 124, 100);
-  CboSurfForm = list(this, "CboSurfForm", 125, 122, 140);
+  surfaceFormList = list(this, "CboSurfForm", 125, 122, 140);
 
   slopeGradientLabel =
       label(this, "Label13", QStringLiteral("Maximum Slope Gradient"), 20, 178, 175);
-  TxtMSG = box(this, "TxtMSG", 200, 176);
+  maxSlopeGradientBox = box(this, "TxtMSG", 200, 176);
   slopeGradientUnit = label(this, "Label16", QStringLiteral("%"), 285, 178, 40);
   slopeLengthLabel = label(this, "Label14", QStringLiteral("Convex Slope Length"), 20, 210, 175);
-  TxtCSL = box(this, "TxtCSL", 200, 208);
+  convexSlopeLengthBox = box(this, "TxtCSL", 200, 208);
   slopeLengthUnit = label(this, "Label17", QStringLiteral("m"), 285, 210, 40);
   convexAreaLabel = label(this, "Label12", QStringLiteral("Convex Area"), 20, 242, 175);
-  TxtCA = box(this, "TxtCA", 200, 240);
+  convexAreaBox = box(this, "TxtCA", 200, 240);
   convexAreaUnit = label(this, "Label18", QStringLiteral("%"), 285, 242, 40);
 
   eiLabel = label(this, "Label15", QStringLiteral("II"), 20, 296, 175);
-  TxtEI = box(this, "TxtEI", 200, 294);
+  erodibilityBox = box(this, "TxtEI", 200, 294);
   eiUnit = label(this, "Label23", QStringLiteral("% m / ha"), 285, 296, 90);
 
-  ChkEIB = place(new QCheckBox(QStringLiteral("Using Slope data"), this), QStringLiteral("ChkEIB"),
-                 20, 345, 170, 24);
-  CmdEIB = button(this, "CmdEIB", QStringLiteral("GO"), 200, 343, 80);
+  slopeDataCheck = place(new QCheckBox(QStringLiteral("Using Slope data"), this),
+                         QStringLiteral("ChkEIB"), 20, 345, 170, 24);
+  erodibilityGoButton = button(this, "CmdEIB", QStringLiteral("GO"), 200, 343, 80);
 
   // Descriptor connectors: from the two slope lists down to the slope-data boxes.
   connectors[1] = line(this, 1, 265, 102, 350, 102);
@@ -138,7 +138,7 @@ void FrmBANDO_Main::buildLayout() {
   connectors[5] = line(this, 5, 240, 160, 240, 176);
   connectors[6] = line(this, 6, 350, 160, 350, 252);
   connectors[19] = line(this, 19, 310, 252, 350, 252);
-  // Slope-data connectors: from the three boxes down to TxtEI.
+  // Slope-data connectors: from the three boxes down to erodibilityBox.
   connectors[7] = line(this, 7, 240, 200, 240, 208);
   connectors[8] = line(this, 8, 240, 232, 240, 240);
   connectors[9] = line(this, 9, 240, 264, 240, 294);
@@ -148,29 +148,29 @@ void FrmBANDO_Main::buildLayout() {
   erosivityHeading = label(this, "Label30", QStringLiteral("Erosivity --- Et"), 405, 58, 340, 24);
   headingFont(erosivityHeading, 1.2);
   cropTypeLabel = label(this, "Label3", QStringLiteral("Crop Type"), 405, 92, 95);
-  CboCropType = list(this, "CboCropType", 500, 90, 215);
+  cropTypeList = list(this, "CboCropType", 500, 90, 215);
   regionLabel = label(this, "Label4", QStringLiteral("AgriRegion"), 405, 124, 95);
-  CboAgrRegion = list(this, "CboAgrRegion", 500, 122, 215);
+  regionList = list(this, "CboAgrRegion", 500, 122, 215);
   tillageSystemLabel = label(this, "Label5", QStringLiteral("Till System"), 405, 156, 95);
-  CboTillSys = list(this, "CboTillSys", 500, 154, 215);
+  tillageSystemList = list(this, "CboTillSys", 500, 154, 215);
 
   etLabel = label(this, "Label10", QStringLiteral("II"), 405, 296, 95);
-  TxtEt = box(this, "TxtEt", 540, 294);
+  erosivityBox = box(this, "TxtEt", 540, 294);
   etUnit = label(this, "Label24", QStringLiteral("kg / m / %"), 625, 296, 100);
 
-  ChkEtB = place(new QCheckBox(QStringLiteral("Using  tillage data"), this),
-                 QStringLiteral("ChkEtB"), 405, 345, 180, 24);
-  CmdEtB = button(this, "CmdEtB", QStringLiteral("GO"), 600, 343, 80);
+  tillageDataCheck = place(new QCheckBox(QStringLiteral("Using  tillage data"), this),
+                           QStringLiteral("ChkEtB"), 405, 345, 180, 24);
+  erosivityGoButton = button(this, "CmdEtB", QStringLiteral("GO"), 600, 343, 80);
 
-  LblEtNote = label(
+  erosivityNoteLabel = label(
       this, "LblEtNote",
       QStringLiteral("Sorry! we don't have this erosivity data in our database, please try another "
                      "crop type."),
       405, 225, 330, 60);
-  LblEtNote->setWordWrap(true);
-  LblEtNote->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
+  erosivityNoteLabel->setWordWrap(true);
+  erosivityNoteLabel->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
 
-  // Crop connectors: from the three crop lists down to TxtEt.
+  // Crop connectors: from the three crop lists down to erosivityBox.
   connectors[12] = line(this, 12, 715, 102, 745, 102);
   connectors[13] = line(this, 13, 715, 134, 745, 134);
   connectors[14] = line(this, 14, 715, 166, 745, 166);
@@ -185,18 +185,18 @@ void FrmBANDO_Main::buildLayout() {
   formulaDivide = label(this, "Label25", QStringLiteral("/"), 166, 422, 15);
   formulaThousand = label(this, "Label26", QStringLiteral("1000"), 184, 422, 40);
   formulaResultEquals = label(this, "Label20", QStringLiteral("="), 228, 422, 20);
-  lblAt = place(new QLineEdit(this), QStringLiteral("lblAt"), 252, 420, 90, 26);
-  lblAt->setReadOnly(true);
-  lblAt->setAlignment(Qt::AlignCenter);
+  rateBox = place(new QLineEdit(this), QStringLiteral("lblAt"), 252, 420, 90, 26);
+  rateBox->setReadOnly(true);
+  rateBox->setAlignment(Qt::AlignCenter);
   atUnit = label(this, "Label6", QStringLiteral("t / ha / yr"), 350, 422, 90);
   for (QLabel* part : {formulaAt, formulaEquals, formulaEi, formulaTimes, formulaEt, formulaDivide,
                        formulaThousand, formulaResultEquals, atUnit})
     part->setAlignment(Qt::AlignCenter);
 
   classLabel = label(this, "Label27", QStringLiteral("BANDO Class:"), 30, 466, 110);
-  TxtBANDOClass = box(this, "TxtBANDOClass", 145, 464, 130);
+  classBox = box(this, "TxtBANDOClass", 145, 464, 130);
 
-  CmdRunBANDO = button(this, "CmdRunBANDO", QStringLiteral("Run BANDO"), 560, 418, 120, 32);
+  runButton = button(this, "CmdRunBANDO", QStringLiteral("Run BANDO"), 560, 418, 120, 32);
   quitButton = button(this, "Command1", QStringLiteral("Quit"), 560, 460, 120, 32);
   helpLink =
       link(this, "Label8", QStringLiteral("Help!"), QStringLiteral("rgb(255, 0, 0)"), 700, 424, 60);
@@ -207,34 +207,34 @@ void FrmBANDO_Main::buildLayout() {
 
   // Labels name their boxes and lists for the keyboard and assistive tools;
   // the result boxes, whose labels read "II", are named in full as well.
-  slopeClassLabel->setBuddy(CboSlpCl);
-  surfaceFormLink->setBuddy(CboSurfForm);
-  slopeGradientLabel->setBuddy(TxtMSG);
-  slopeLengthLabel->setBuddy(TxtCSL);
-  convexAreaLabel->setBuddy(TxtCA);
-  eiLabel->setBuddy(TxtEI);
-  cropTypeLabel->setBuddy(CboCropType);
-  regionLabel->setBuddy(CboAgrRegion);
-  tillageSystemLabel->setBuddy(CboTillSys);
-  etLabel->setBuddy(TxtEt);
-  classLabel->setBuddy(TxtBANDOClass);
-  TxtEI->setAccessibleName(QStringLiteral("Erodibility EI"));
-  TxtEt->setAccessibleName(QStringLiteral("Erosivity Et"));
-  lblAt->setAccessibleName(QStringLiteral("Rate At"));
-  CmdEIB->setAccessibleName(QStringLiteral("GO, erodibility"));
-  CmdEtB->setAccessibleName(QStringLiteral("GO, erosivity"));
+  slopeClassLabel->setBuddy(slopeClassList);
+  surfaceFormLink->setBuddy(surfaceFormList);
+  slopeGradientLabel->setBuddy(maxSlopeGradientBox);
+  slopeLengthLabel->setBuddy(convexSlopeLengthBox);
+  convexAreaLabel->setBuddy(convexAreaBox);
+  eiLabel->setBuddy(erodibilityBox);
+  cropTypeLabel->setBuddy(cropTypeList);
+  regionLabel->setBuddy(regionList);
+  tillageSystemLabel->setBuddy(tillageSystemList);
+  etLabel->setBuddy(erosivityBox);
+  classLabel->setBuddy(classBox);
+  erodibilityBox->setAccessibleName(QStringLiteral("Erodibility EI"));
+  erosivityBox->setAccessibleName(QStringLiteral("Erosivity Et"));
+  rateBox->setAccessibleName(QStringLiteral("Rate At"));
+  erodibilityGoButton->setAccessibleName(QStringLiteral("GO, erodibility"));
+  erosivityGoButton->setAccessibleName(QStringLiteral("GO, erosivity"));
 
   fillLists();
   setTabOrders();
 }
 
-void FrmBANDO_Main::fillLists() {
+void IndicatorWindow::fillLists() {
   const std::array<std::pair<QComboBox*, BandoList>, 5> lists = {
-      {{CboSlpCl, BandoList::SlopeClass},
-       {CboSurfForm, BandoList::SurfaceForm},
-       {CboCropType, BandoList::CropType},
-       {CboAgrRegion, BandoList::Region},
-       {CboTillSys, BandoList::TillageSystem}}};
+      {{slopeClassList, BandoList::SlopeClass},
+       {surfaceFormList, BandoList::SurfaceForm},
+       {cropTypeList, BandoList::CropType},
+       {regionList, BandoList::Region},
+       {tillageSystemList, BandoList::TillageSystem}}};
   for (const auto& [box, kind] : lists) {
     for (std::string_view item : itemsOf(kind))
       box->addItem(QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size())));
@@ -242,14 +242,28 @@ void FrmBANDO_Main::fillLists() {
   }
 }
 
-void FrmBANDO_Main::setTabOrders() {
-  const QList<QWidget*> order = {CboSlpCl,    surfaceFormLink, CboSurfForm,
-                                 TxtMSG,      TxtCSL,          TxtCA,
-                                 TxtEI,       ChkEIB,          CmdEIB,
-                                 CboCropType, CboAgrRegion,    CboTillSys,
-                                 TxtEt,       ChkEtB,          CmdEtB,
-                                 lblAt,       TxtBANDOClass,   CmdRunBANDO,
-                                 quitButton,  helpLink,        indicatorSeriesLink};
+void IndicatorWindow::setTabOrders() {
+  const QList<QWidget*> order = {slopeClassList,
+                                 surfaceFormLink,
+                                 surfaceFormList,
+                                 maxSlopeGradientBox,
+                                 convexSlopeLengthBox,
+                                 convexAreaBox,
+                                 erodibilityBox,
+                                 slopeDataCheck,
+                                 erodibilityGoButton,
+                                 cropTypeList,
+                                 regionList,
+                                 tillageSystemList,
+                                 erosivityBox,
+                                 tillageDataCheck,
+                                 erosivityGoButton,
+                                 rateBox,
+                                 classBox,
+                                 runButton,
+                                 quitButton,
+                                 helpLink,
+                                 indicatorSeriesLink};
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
