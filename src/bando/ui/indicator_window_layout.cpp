@@ -1,13 +1,24 @@
-// The controls of the indicator window and where they stand. The window is
-// laid out on fixed positions, as the connector lines join controls of the
-// two halves to the result boxes.
+// The controls of the indicator window, laid out in three frames: the
+// erodibility half, the erosivity half and the result strip. The connector
+// lines join controls, so they are drawn between the laid-out controls and
+// follow them when the font or the screen's scale changes their size.
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <functional>
+#include <utility>
+#include <vector>
 
 #include "bando/ui/indicator_window.h"
 #include "shared_ui/link_label.h"
@@ -16,61 +27,99 @@ namespace sodwright::bando {
 
 namespace {
 
-constexpr int kWidth = 780;
-constexpr int kHeight = 560;
+// A framed half whose connector lines are drawn between its laid-out
+// controls: each line is placed again whenever the layout moves them.
+class ConnectorFrame : public QFrame {
+ public:
+  using Ends = std::function<QLine()>;
+
+  ConnectorFrame(QWidget* parent, int number) : QFrame(parent) {
+    setObjectName(QStringLiteral("Shape%1").arg(number));
+    setFrameShape(QFrame::Box);
+    setFrameShadow(QFrame::Plain);
+  }
+
+  // `line` runs between the two points `ends` gives, horizontal or vertical.
+  void join(QFrame* line, Ends ends) {
+    line->setParent(this);
+    line->lower();
+    joins_.emplace_back(line, std::move(ends));
+  }
+
+ protected:
+  bool event(QEvent* event) override {
+    const bool handled = QFrame::event(event);
+    if (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest ||
+        event->type() == QEvent::Show)
+      placeLines();
+    return handled;
+  }
+
+ private:
+  void placeLines() {
+    for (const auto& [line, ends] : joins_) {
+      const QLine l = ends();
+      const bool horizontal = l.y1() == l.y2();
+      line->setFrameShape(horizontal ? QFrame::HLine : QFrame::VLine);
+      const int x = std::min(l.x1(), l.x2());
+      const int y = std::min(l.y1(), l.y2());
+      line->setGeometry(horizontal ? QRect(x, y - 1, std::abs(l.dx()) + 1, 3)
+                                   : QRect(x - 1, y, 3, std::abs(l.dy()) + 1));
+    }
+  }
+
+  std::vector<std::pair<QFrame*, Ends>> joins_;
+};
 
 template <class Control>
-Control* place(Control* control, const QString& name, int x, int y, int w, int h) {
-  control->setObjectName(name);
-  control->setGeometry(x, y, w, h);
+Control* named(Control* control, const char* name) {
+  control->setObjectName(QString::fromLatin1(name));
+  // A hidden control keeps its room, so showing a group never moves the others.
+  QSizePolicy policy = control->sizePolicy();
+  policy.setRetainSizeWhenHidden(true);
+  control->setSizePolicy(policy);
   return control;
 }
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y, int w,
-              int h = 22) {
-  return place(new QLabel(text, parent), QString::fromLatin1(name), x, y, w, h);
+QLabel* label(QWidget* parent, const char* name, const QString& text) {
+  return named(new QLabel(text, parent), name);
 }
 
-QLineEdit* box(QWidget* parent, const char* name, int x, int y, int w = 80) {
-  return place(new QLineEdit(parent), QString::fromLatin1(name), x, y, w, 24);
+// Result and slope-data boxes hold a number of a few digits.
+QLineEdit* box(QWidget* parent, const char* name, int digits = 10) {
+  auto* control = named(new QLineEdit(parent), name);
+  control->setFixedWidth(control->fontMetrics().horizontalAdvance(QLatin1Char('0')) * digits + 12);
+  return control;
 }
 
-QComboBox* list(QWidget* parent, const char* name, int x, int y, int w) {
-  return place(new QComboBox(parent), QString::fromLatin1(name), x, y, w, 24);
-}
+QComboBox* list(QWidget* parent, const char* name) { return named(new QComboBox(parent), name); }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, int x, int y, int w,
-                    int h = 28) {
-  auto* control = place(new QPushButton(caption, parent), QString::fromLatin1(name), x, y, w, h);
+QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
+  auto* control = named(new QPushButton(caption, parent), name);
   control->setAutoDefault(false);
+  control->setMinimumWidth(control->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 12);
   return control;
 }
 
-// A straight line from (x1, y1) to (x2, y2), horizontal or vertical.
-QFrame* line(QWidget* parent, int number, int x1, int y1, int x2, int y2) {
-  auto* frame = new QFrame(parent);
-  const bool horizontal = y1 == y2;
-  frame->setFrameShape(horizontal ? QFrame::HLine : QFrame::VLine);
+// A connector line; where it stands is set by the frame that joins it.
+QFrame* line(int number) {
+  auto* frame = new QFrame;
+  frame->setObjectName(QStringLiteral("Line%1").arg(number));
   frame->setFrameShadow(QFrame::Plain);
   frame->setLineWidth(1);
-  const int x = std::min(x1, x2);
-  const int y = std::min(y1, y2);
-  return place(frame, QStringLiteral("Line%1").arg(number), horizontal ? x : x - 1,
-               horizontal ? y - 1 : y, horizontal ? std::abs(x2 - x1) + 1 : 3,
-               horizontal ? 3 : std::abs(y2 - y1) + 1);
+  return frame;
 }
 
-QFrame* shape(QWidget* parent, int number, int x, int y, int w, int h) {
-  auto* frame = new QFrame(parent);
-  frame->setFrameShape(QFrame::Box);
-  frame->setFrameShadow(QFrame::Plain);
-  return place(frame, QStringLiteral("Shape%1").arg(number), x, y, w, h);
+// A separator that the window's layout places.
+QFrame* separator(int number, QFrame::Shape shape) {
+  QFrame* frame = line(number);
+  frame->setFrameShape(shape);
+  return frame;
 }
 
 shared_ui::LinkLabel* link(QWidget* parent, const char* name, const QString& text,
-                           const QString& colour, int x, int y, int w) {
-  auto* control =
-      place(new shared_ui::LinkLabel(text, parent), QString::fromLatin1(name), x, y, w, 22);
+                           const QString& colour) {
+  auto* control = named(new shared_ui::LinkLabel(text, parent), name);
   control->setStyleSheet(QStringLiteral("color: %1; text-decoration: underline;").arg(colour));
   control->setCursor(Qt::PointingHandCursor);
   return control;
@@ -83,127 +132,282 @@ void headingFont(QLabel* heading, double scale) {
   heading->setFont(font);
 }
 
+// The rows both halves share, so that their lists, result boxes and GO
+// buttons stand level with each other.
+enum HalfRow {
+  kHeadingRow,
+  kFirstListRow,
+  kSecondListRow,
+  kThirdListRow,  // erodibility: where the lists' connector turns to the boxes
+  kGradientRow,
+  kLengthRow,
+  kAreaRow,
+  kBarRow,  // erodibility: the bar over the line down to EI
+  kResultRow,
+  kGapRow,
+  kGoRow,
+  kHalfRows
+};
+// Columns: label, box, unit, and the room for the connector trunk.
+enum HalfColumn { kLabelColumn, kBoxColumn, kUnitColumn, kTrunkColumn };
+
+QGridLayout* halfGrid(QFrame* half, int rowHeight, int trunkWidth) {
+  auto* grid = new QGridLayout(half);
+  // The room between rows is part of each row's height: a row with only a
+  // connector in it then takes as much room as a row of controls on the other side.
+  grid->setVerticalSpacing(0);
+  for (int row = kFirstListRow; row <= kResultRow; ++row) grid->setRowMinimumHeight(row, rowHeight);
+  grid->setRowMinimumHeight(kGapRow, rowHeight / 2);
+  grid->setRowStretch(kGapRow, 1);
+  grid->setColumnMinimumWidth(kTrunkColumn, trunkWidth);
+  grid->setColumnStretch(kLabelColumn, 1);
+  return grid;
+}
+
+int centreY(const QWidget* w) { return w->geometry().center().y(); }
+int centreX(const QWidget* w) { return w->geometry().center().x(); }
+
 }  // namespace
 
 void IndicatorWindow::buildLayout() {
-  setFixedSize(kWidth, kHeight);
+  auto* erodibility = new ConnectorFrame(this, 1);
+  auto* erosivity = new ConnectorFrame(this, 2);
+  auto* results = new QFrame(this);
+  results->setObjectName(QStringLiteral("Shape3"));
+  results->setFrameShape(QFrame::Box);
+  results->setFrameShadow(QFrame::Plain);
+  frames[1] = erodibility;
+  frames[2] = erosivity;
+  frames[3] = results;
 
-  // Frames first, so that every control stands above them.
-  frames[1] = shape(this, 1, 10, 50, 375, 345);
-  frames[2] = shape(this, 2, 395, 50, 375, 345);
-  frames[3] = shape(this, 3, 10, 405, 760, 145);
-
-  titleLabel = label(this, "Label28", QStringLiteral("BANDO"), 10, 6, kWidth - 20, 36);
+  titleLabel = label(this, "Label28", QStringLiteral("BANDO"));
   headingFont(titleLabel, 1.8);
   titleLabel->setAlignment(Qt::AlignCenter);
-  connectors[18] = line(this, 18, 10, 45, kWidth - 10, 45);
-  connectors[11] = line(this, 11, 390, 50, 390, 395);
-  connectors[16] = line(this, 16, 10, 400, kWidth - 10, 400);
+  connectors[18] = separator(18, QFrame::HLine);
+  connectors[11] = separator(11, QFrame::VLine);
+  connectors[16] = separator(16, QFrame::HLine);
 
   // Erodibility half.
-  erodibilityHeading =
-      label(this, "Label29", QStringLiteral("Erodibility --- EI"), 20, 58, 340, 24);
+  erodibilityHeading = label(erodibility, "Label29", QStringLiteral("Erodibility --- EI"));
   headingFont(erodibilityHeading, 1.2);
-  slopeClassLabel = label(this, "Label1", QStringLiteral("Slope Class"), 20, 92, 100);
-  slopeClassList = list(this, "CboSlpCl", 125, 90, 140);
-  surfaceFormLink = link(this, "Label2", QStringLiteral("Surface Form"),
-                         QStringLiteral("rgb(0, 0, 255)"), 20, 124, 100);
-  surfaceFormList = list(this, "CboSurfForm", 125, 122, 140);
+  slopeClassLabel = label(erodibility, "Label1", QStringLiteral("Slope Class"));
+  slopeClassList = list(erodibility, "CboSlpCl");
+  surfaceFormLink =
+      link(erodibility, "Label2", QStringLiteral("Surface Form"), QStringLiteral("rgb(0, 0, 255)"));
+  surfaceFormList = list(erodibility, "CboSurfForm");
 
-  slopeGradientLabel =
-      label(this, "Label13", QStringLiteral("Maximum Slope Gradient"), 20, 178, 175);
-  maxSlopeGradientBox = box(this, "TxtMSG", 200, 176);
-  slopeGradientUnit = label(this, "Label16", QStringLiteral("%"), 285, 178, 40);
-  slopeLengthLabel = label(this, "Label14", QStringLiteral("Convex Slope Length"), 20, 210, 175);
-  convexSlopeLengthBox = box(this, "TxtCSL", 200, 208);
-  slopeLengthUnit = label(this, "Label17", QStringLiteral("m"), 285, 210, 40);
-  convexAreaLabel = label(this, "Label12", QStringLiteral("Convex Area"), 20, 242, 175);
-  convexAreaBox = box(this, "TxtCA", 200, 240);
-  convexAreaUnit = label(this, "Label18", QStringLiteral("%"), 285, 242, 40);
+  slopeGradientLabel = label(erodibility, "Label13", QStringLiteral("Maximum Slope Gradient"));
+  maxSlopeGradientBox = box(erodibility, "TxtMSG");
+  slopeGradientUnit = label(erodibility, "Label16", QStringLiteral("%"));
+  slopeLengthLabel = label(erodibility, "Label14", QStringLiteral("Convex Slope Length"));
+  convexSlopeLengthBox = box(erodibility, "TxtCSL");
+  slopeLengthUnit = label(erodibility, "Label17", QStringLiteral("m"));
+  convexAreaLabel = label(erodibility, "Label12", QStringLiteral("Convex Area"));
+  convexAreaBox = box(erodibility, "TxtCA");
+  convexAreaUnit = label(erodibility, "Label18", QStringLiteral("%"));
 
-  eiLabel = label(this, "Label15", QStringLiteral("II"), 20, 296, 175);
-  erodibilityBox = box(this, "TxtEI", 200, 294);
-  eiUnit = label(this, "Label23", QStringLiteral("% m / ha"), 285, 296, 90);
+  eiLabel = label(erodibility, "Label15", QStringLiteral("II"));
+  erodibilityBox = box(erodibility, "TxtEI");
+  eiUnit = label(erodibility, "Label23", QStringLiteral("% m / ha"));
 
-  slopeDataCheck = place(new QCheckBox(QStringLiteral("Using Slope data"), this),
-                         QStringLiteral("ChkEIB"), 20, 345, 170, 24);
-  erodibilityGoButton = button(this, "CmdEIB", QStringLiteral("GO"), 200, 343, 80);
-
-  // Descriptor connectors: from the two slope lists down to the slope-data boxes.
-  connectors[1] = line(this, 1, 265, 102, 350, 102);
-  connectors[2] = line(this, 2, 265, 134, 350, 134);
-  connectors[3] = line(this, 3, 350, 102, 350, 134);
-  connectors[17] = line(this, 17, 350, 134, 350, 160);
-  connectors[4] = line(this, 4, 240, 160, 350, 160);
-  connectors[5] = line(this, 5, 240, 160, 240, 176);
-  connectors[6] = line(this, 6, 350, 160, 350, 252);
-  connectors[19] = line(this, 19, 310, 252, 350, 252);
-  // Slope-data connectors: from the three boxes down to erodibilityBox.
-  connectors[7] = line(this, 7, 240, 200, 240, 208);
-  connectors[8] = line(this, 8, 240, 232, 240, 240);
-  connectors[9] = line(this, 9, 240, 264, 240, 294);
-  connectors[10] = line(this, 10, 200, 279, 280, 279);
+  slopeDataCheck = named(new QCheckBox(QStringLiteral("Using Slope data"), erodibility), "ChkEIB");
+  erodibilityGoButton = button(erodibility, "CmdEIB", QStringLiteral("GO"));
 
   // Erosivity half.
-  erosivityHeading = label(this, "Label30", QStringLiteral("Erosivity --- Et"), 405, 58, 340, 24);
+  erosivityHeading = label(erosivity, "Label30", QStringLiteral("Erosivity --- Et"));
   headingFont(erosivityHeading, 1.2);
-  cropTypeLabel = label(this, "Label3", QStringLiteral("Crop Type"), 405, 92, 95);
-  cropTypeList = list(this, "CboCropType", 500, 90, 215);
-  regionLabel = label(this, "Label4", QStringLiteral("AgriRegion"), 405, 124, 95);
-  regionList = list(this, "CboAgrRegion", 500, 122, 215);
-  tillageSystemLabel = label(this, "Label5", QStringLiteral("Till System"), 405, 156, 95);
-  tillageSystemList = list(this, "CboTillSys", 500, 154, 215);
+  cropTypeLabel = label(erosivity, "Label3", QStringLiteral("Crop Type"));
+  cropTypeList = list(erosivity, "CboCropType");
+  regionLabel = label(erosivity, "Label4", QStringLiteral("AgriRegion"));
+  regionList = list(erosivity, "CboAgrRegion");
+  tillageSystemLabel = label(erosivity, "Label5", QStringLiteral("Till System"));
+  tillageSystemList = list(erosivity, "CboTillSys");
 
-  etLabel = label(this, "Label10", QStringLiteral("II"), 405, 296, 95);
-  erosivityBox = box(this, "TxtEt", 540, 294);
-  etUnit = label(this, "Label24", QStringLiteral("kg / m / %"), 625, 296, 100);
+  etLabel = label(erosivity, "Label10", QStringLiteral("II"));
+  erosivityBox = box(erosivity, "TxtEt");
+  etUnit = label(erosivity, "Label24", QStringLiteral("kg / m / %"));
 
-  tillageDataCheck = place(new QCheckBox(QStringLiteral("Using  tillage data"), this),
-                           QStringLiteral("ChkEtB"), 405, 345, 180, 24);
-  erosivityGoButton = button(this, "CmdEtB", QStringLiteral("GO"), 600, 343, 80);
+  tillageDataCheck =
+      named(new QCheckBox(QStringLiteral("Using  tillage data"), erosivity), "ChkEtB");
+  erosivityGoButton = button(erosivity, "CmdEtB", QStringLiteral("GO"));
 
   erosivityNoteLabel = label(
-      this, "LblEtNote",
+      erosivity, "LblEtNote",
       QStringLiteral("Sorry! we don't have this erosivity data in our database, please try another "
-                     "crop type."),
-      405, 225, 330, 60);
+                     "crop type."));
   erosivityNoteLabel->setWordWrap(true);
   erosivityNoteLabel->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
 
-  // Crop connectors: from the three crop lists down to erosivityBox.
-  connectors[12] = line(this, 12, 715, 102, 745, 102);
-  connectors[13] = line(this, 13, 715, 134, 745, 134);
-  connectors[14] = line(this, 14, 715, 166, 745, 166);
-  connectors[15] = line(this, 15, 745, 102, 745, 306);
+  // Both halves on the same rows; a row is as tall as a list.
+  const int rowHeight = slopeClassList->sizeHint().height() + 8;
+  const int trunkWidth = fontMetrics().horizontalAdvance(QLatin1Char('0')) * 5;
+  QGridLayout* left = halfGrid(erodibility, rowHeight, trunkWidth);
+  left->addWidget(erodibilityHeading, kHeadingRow, kLabelColumn, 1, 4);
+  left->addWidget(slopeClassLabel, kFirstListRow, kLabelColumn);
+  left->addWidget(slopeClassList, kFirstListRow, kBoxColumn, 1, 2);
+  left->addWidget(surfaceFormLink, kSecondListRow, kLabelColumn);
+  left->addWidget(surfaceFormList, kSecondListRow, kBoxColumn, 1, 2);
+  const std::array<std::array<QWidget*, 3>, 4> slopeRows = {
+      {{slopeGradientLabel, maxSlopeGradientBox, slopeGradientUnit},
+       {slopeLengthLabel, convexSlopeLengthBox, slopeLengthUnit},
+       {convexAreaLabel, convexAreaBox, convexAreaUnit},
+       {eiLabel, erodibilityBox, eiUnit}}};
+  const std::array<int, 4> slopeRowNumbers = {kGradientRow, kLengthRow, kAreaRow, kResultRow};
+  for (std::size_t i = 0; i < slopeRows.size(); ++i) {
+    left->addWidget(slopeRows[i][0], slopeRowNumbers[i], kLabelColumn);
+    left->addWidget(slopeRows[i][1], slopeRowNumbers[i], kBoxColumn);
+    left->addWidget(slopeRows[i][2], slopeRowNumbers[i], kUnitColumn);
+  }
+  left->addWidget(slopeDataCheck, kGoRow, kLabelColumn);
+  left->addWidget(erodibilityGoButton, kGoRow, kBoxColumn);
+
+  QGridLayout* right = halfGrid(erosivity, rowHeight, trunkWidth);
+  right->addWidget(erosivityHeading, kHeadingRow, kLabelColumn, 1, 4);
+  const std::array<std::pair<QLabel*, QComboBox*>, 3> cropRows = {
+      {{cropTypeLabel, cropTypeList},
+       {regionLabel, regionList},
+       {tillageSystemLabel, tillageSystemList}}};
+  for (std::size_t i = 0; i < cropRows.size(); ++i) {
+    right->addWidget(cropRows[i].first, kFirstListRow + static_cast<int>(i), kLabelColumn);
+    right->addWidget(cropRows[i].second, kFirstListRow + static_cast<int>(i), kBoxColumn, 1, 2);
+  }
+  right->addWidget(erosivityNoteLabel, kGradientRow, kLabelColumn, kResultRow - kGradientRow, 3);
+  right->addWidget(etLabel, kResultRow, kLabelColumn);
+  right->addWidget(erosivityBox, kResultRow, kBoxColumn);
+  right->addWidget(etUnit, kResultRow, kUnitColumn);
+  right->addWidget(tillageDataCheck, kGoRow, kLabelColumn);
+  right->addWidget(erosivityGoButton, kGoRow, kBoxColumn);
+
+  // Descriptor connectors: from the two slope lists along the trunk and down
+  // into the slope-data boxes; the convex area joins the trunk from the right.
+  const auto trunkX = [left] { return left->cellRect(kFirstListRow, kTrunkColumn).center().x(); };
+  const auto boxX = [this] { return centreX(maxSlopeGradientBox); };
+  // Where the trunk turns to the boxes: halfway between the lists and the boxes.
+  const auto turnY = [this] {
+    return (surfaceFormList->geometry().bottom() + maxSlopeGradientBox->geometry().top()) / 2;
+  };
+  const auto fromList = [trunkX](const QWidget* w) {
+    return QLine(w->geometry().right() + 1, centreY(w), trunkX(), centreY(w));
+  };
+  const auto join = [this](ConnectorFrame* half, int number, ConnectorFrame::Ends ends) {
+    QFrame* made = line(number);
+    connectors[static_cast<std::size_t>(number)] = made;
+    half->join(made, std::move(ends));
+  };
+  join(erodibility, 1, [=, this] { return fromList(slopeClassList); });
+  join(erodibility, 2, [=, this] { return fromList(surfaceFormList); });
+  join(erodibility, 3, [=, this] {
+    return QLine(trunkX(), centreY(slopeClassList), trunkX(), centreY(surfaceFormList));
+  });
+  join(erodibility, 17,
+       [=, this] { return QLine(trunkX(), centreY(surfaceFormList), trunkX(), turnY()); });
+  join(erodibility, 4, [=] { return QLine(boxX(), turnY(), trunkX(), turnY()); });
+  join(erodibility, 5,
+       [=, this] { return QLine(boxX(), turnY(), boxX(), maxSlopeGradientBox->geometry().top()); });
+  join(erodibility, 6,
+       [=, this] { return QLine(trunkX(), turnY(), trunkX(), centreY(convexAreaBox)); });
+  join(erodibility, 19, [=, this] {
+    const QRect unit = convexAreaUnit->geometry();
+    const int textEnd = unit.left() + convexAreaUnit->sizeHint().width() + 4;
+    return QLine(textEnd, centreY(convexAreaBox), trunkX(), centreY(convexAreaBox));
+  });
+  // Slope-data connectors: from box to box down to EI, with the bar over EI.
+  const auto between = [boxX](const QWidget* upper, const QWidget* lower) {
+    return QLine(boxX(), upper->geometry().bottom() + 1, boxX(), lower->geometry().top());
+  };
+  join(erodibility, 7, [=, this] { return between(maxSlopeGradientBox, convexSlopeLengthBox); });
+  join(erodibility, 8, [=, this] { return between(convexSlopeLengthBox, convexAreaBox); });
+  join(erodibility, 9, [=, this] { return between(convexAreaBox, erodibilityBox); });
+  join(erodibility, 10, [this] {
+    const QRect upper = convexAreaBox->geometry();
+    const int y = (upper.bottom() + erodibilityBox->geometry().top()) / 2;
+    return QLine(upper.left(), y, upper.right(), y);
+  });
+
+  // Crop connectors: from the three crop lists along the trunk down to Et's row.
+  const auto cropTrunkX = [right] {
+    return right->cellRect(kFirstListRow, kTrunkColumn).center().x();
+  };
+  const auto fromCropList = [cropTrunkX](const QWidget* w) {
+    return QLine(w->geometry().right() + 1, centreY(w), cropTrunkX(), centreY(w));
+  };
+  join(erosivity, 12, [=, this] { return fromCropList(cropTypeList); });
+  join(erosivity, 13, [=, this] { return fromCropList(regionList); });
+  join(erosivity, 14, [=, this] { return fromCropList(tillageSystemList); });
+  join(erosivity, 15, [=, this] {
+    return QLine(cropTrunkX(), centreY(cropTypeList), cropTrunkX(), centreY(erosivityBox));
+  });
 
   // Formula row, class and commands.
-  formulaAt = label(this, "Label7", QStringLiteral("At"), 30, 422, 30);
-  formulaEquals = label(this, "Label19", QStringLiteral("="), 62, 422, 20);
-  formulaEi = label(this, "Label21", QStringLiteral("EI"), 86, 422, 25);
-  formulaTimes = label(this, "Label11", QStringLiteral("X"), 114, 422, 20);
-  formulaEt = label(this, "Label22", QStringLiteral("Et"), 138, 422, 25);
-  formulaDivide = label(this, "Label25", QStringLiteral("/"), 166, 422, 15);
-  formulaThousand = label(this, "Label26", QStringLiteral("1000"), 184, 422, 40);
-  formulaResultEquals = label(this, "Label20", QStringLiteral("="), 228, 422, 20);
-  rateBox = place(new QLineEdit(this), QStringLiteral("lblAt"), 252, 420, 90, 26);
+  formulaAt = label(results, "Label7", QStringLiteral("At"));
+  formulaEquals = label(results, "Label19", QStringLiteral("="));
+  formulaEi = label(results, "Label21", QStringLiteral("EI"));
+  formulaTimes = label(results, "Label11", QStringLiteral("X"));
+  formulaEt = label(results, "Label22", QStringLiteral("Et"));
+  formulaDivide = label(results, "Label25", QStringLiteral("/"));
+  formulaThousand = label(results, "Label26", QStringLiteral("1000"));
+  formulaResultEquals = label(results, "Label20", QStringLiteral("="));
+  rateBox = box(results, "lblAt", 11);
   rateBox->setReadOnly(true);
   rateBox->setAlignment(Qt::AlignCenter);
-  atUnit = label(this, "Label6", QStringLiteral("t / ha / yr"), 350, 422, 90);
+  atUnit = label(results, "Label6", QStringLiteral("t / ha / yr"));
   for (QLabel* part : {formulaAt, formulaEquals, formulaEi, formulaTimes, formulaEt, formulaDivide,
                        formulaThousand, formulaResultEquals, atUnit})
     part->setAlignment(Qt::AlignCenter);
 
-  classLabel = label(this, "Label27", QStringLiteral("BANDO Class:"), 30, 466, 110);
-  classBox = box(this, "TxtBANDOClass", 145, 464, 130);
+  classLabel = label(results, "Label27", QStringLiteral("BANDO Class:"));
+  classBox = box(results, "TxtBANDOClass", 16);
 
-  runButton = button(this, "CmdRunBANDO", QStringLiteral("Run BANDO"), 560, 418, 120, 32);
-  quitButton = button(this, "Command1", QStringLiteral("Quit"), 560, 460, 120, 32);
-  helpLink =
-      link(this, "Label8", QStringLiteral("Help!"), QStringLiteral("rgb(255, 0, 0)"), 700, 424, 60);
-  indicatorSeriesLink =
-      link(this, "Label9", QStringLiteral("Agri-Environmental Indicator Series: Tillage Erosion"),
-           QStringLiteral("rgb(0, 0, 255)"), 30, 515, 420);
+  runButton = button(results, "CmdRunBANDO", QStringLiteral("Run BANDO"));
+  quitButton = button(results, "Command1", QStringLiteral("Quit"));
+  for (QPushButton* command : {runButton, quitButton})
+    command->setMinimumWidth(command->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 16);
+  helpLink = link(results, "Label8", QStringLiteral("Help!"), QStringLiteral("rgb(255, 0, 0)"));
+  indicatorSeriesLink = link(results, "Label9",
+                             QStringLiteral("Agri-Environmental Indicator Series: Tillage Erosion"),
+                             QStringLiteral("rgb(0, 0, 255)"));
   helpLink->setAccessibleName(QStringLiteral("Help on BANDO"));
+
+  auto* formula = new QHBoxLayout;
+  formula->setSpacing(fontMetrics().horizontalAdvance(QLatin1Char('0')));
+  for (QWidget* part : std::initializer_list<QWidget*>{
+           formulaAt, formulaEquals, formulaEi, formulaTimes, formulaEt, formulaDivide,
+           formulaThousand, formulaResultEquals, rateBox, atUnit})
+    formula->addWidget(part);
+  formula->addStretch();
+  auto* classRow = new QHBoxLayout;
+  classRow->setSpacing(fontMetrics().horizontalAdvance(QLatin1Char('0')));
+  classRow->addWidget(classLabel);
+  classRow->addWidget(classBox);
+  classRow->addStretch();
+  auto* bottom = new QGridLayout(results);
+  bottom->setContentsMargins(18, 10, 18, 10);
+  bottom->setVerticalSpacing(12);
+  bottom->setHorizontalSpacing(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 2);
+  bottom->addLayout(formula, 0, 0);
+  bottom->addLayout(classRow, 1, 0);
+  bottom->addWidget(indicatorSeriesLink, 2, 0, 1, 3, Qt::AlignLeft);
+  bottom->addWidget(runButton, 0, 1);
+  bottom->addWidget(quitButton, 1, 1);
+  bottom->addWidget(helpLink, 0, 2);
+  bottom->setColumnStretch(0, 1);
+  bottom->setColumnMinimumWidth(2, fontMetrics().horizontalAdvance(QLatin1Char('0')) * 8);
+
+  auto* halves = new QHBoxLayout;
+  halves->setSpacing(4);
+  halves->addWidget(erodibility, 1);
+  halves->addWidget(connectors[11]);
+  halves->addWidget(erosivity, 1);
+  auto* window = new QVBoxLayout(this);
+  window->setContentsMargins(10, 6, 10, 10);
+  window->setSpacing(4);
+  window->addWidget(titleLabel);
+  window->addWidget(connectors[18]);
+  window->addLayout(halves, 1);
+  window->addWidget(connectors[16]);
+  window->addWidget(results);
+  // The window is as large as its contents need, at any font and scale.
+  window->setSizeConstraint(QLayout::SetFixedSize);
 
   // Labels name their boxes and lists for the keyboard and assistive tools;
   // the result boxes, whose labels read "II", are named in full as well.
