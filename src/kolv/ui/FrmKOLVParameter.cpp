@@ -14,7 +14,6 @@
 #include "shared_ui/window_hub.h"
 #include "kolv/kolv_commands.h"
 #include "kolv/stability/stability_warning.h"
-#include "shared_ui/labelled_list.h"
 #include "kolv/ui/kolv_help.h"
 #include "kolv/ui/stability_line.h"
 
@@ -111,7 +110,7 @@ void FrmKOLVParameter::buildLayout() {
   helpLink->setAccessibleName(QStringLiteral("Help on the KOLV parameters"));
   grid->addWidget(helpLink, 0, 0);
 
-  CboTDirect = new shared_ui::LabelledList(this);
+  CboTDirect = new QComboBox(this);
   CboTDirect->setObjectName(QStringLiteral("CboTDirect"));
   // An editable list, so that a typed key can be answered; the typed text is never read.
   CboTDirect->setEditable(true);
@@ -121,9 +120,6 @@ void FrmKOLVParameter::buildLayout() {
   auto* directionLabel = new QLabel(QStringLiteral("Tillage Direction"), this);
   directionLabel->setObjectName(QStringLiteral("LblTDirect"));
   directionLabel->setBuddy(CboTDirect);
-  // Named by its label, not by the item it shows.
-  CboTDirect->setAccessibleName(directionLabel->text());
-  CboTDirect->lineEdit()->setAccessibleName(directionLabel->text());
   grid->addWidget(directionLabel, 1, 0);
   grid->addWidget(CboTDirect, 1, 1);
 

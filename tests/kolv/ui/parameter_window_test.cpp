@@ -177,8 +177,10 @@ TEST_F(ParameterWindow, ListReadOnlyBoxesHelpAndQuit) {
   QTest::keyClick(window->helpLink, Qt::Key_Space);
   QTest::keyClick(window->TxtAlpha, Qt::Key_F1);
   EXPECT_EQ(fake.programs.webAddresses.size(), 3u);
-  EXPECT_EQ(QAccessible::queryAccessibleInterface(window->CboTDirect)->text(QAccessible::Name),
-            QStringLiteral("Tillage Direction"));
+  const auto directionLabels =
+      QAccessible::queryAccessibleInterface(window->CboTDirect)->relations(QAccessible::Label);
+  ASSERT_EQ(directionLabels.size(), 1);
+  EXPECT_EQ(directionLabels[0].first->text(QAccessible::Name), QStringLiteral("Tillage Direction"));
 
   window->CmdQuit->click();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
