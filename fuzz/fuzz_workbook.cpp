@@ -84,6 +84,11 @@ void checkGrid(const platform::Worksheet& sheet, std::uint8_t choice) {
 
 }  // namespace
 
+void checkSheet(const platform::Worksheet& sheet, std::uint8_t gridChoice) {
+  checkTransect(sheet);
+  checkGrid(sheet, gridChoice);
+}
+
 void checkWorkbook(std::string_view content, std::string_view extension, std::uint8_t gridChoice) {
   const std::string path = writeScratchFile(content, extension);
   platform::FileWorkbookReader reader;
@@ -99,8 +104,7 @@ void checkWorkbook(std::string_view content, std::string_view extension, std::ui
     for (int c = 1; c <= kProbeColumns; ++c)
       FUZZ_CHECK(sameCell((*sheet)->cell(r, c), (*second)->cell(r, c)),
                  "two readings of a cell differ");
-  checkTransect(**sheet);
-  checkGrid(**sheet, gridChoice);
+  checkSheet(**sheet, gridChoice);
 }
 
 }  // namespace sodwright::fuzz

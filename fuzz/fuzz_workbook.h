@@ -7,8 +7,13 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/workbook.h"
+
 namespace sodwright::fuzz {
 
 void checkWorkbook(std::string_view content, std::string_view extension, std::uint8_t gridChoice);
+
+// The transect and grid imports on a sheet already read.
+void checkSheet(const platform::Worksheet& sheet, std::uint8_t gridChoice);
 
 }  // namespace sodwright::fuzz

@@ -2,8 +2,9 @@
 # Checks the Debian package of a build folder: it unpacks into a temporary
 # root, the unpacked sodwright-batch runs a study from the unpacked examples
 # and writes the same report as the build's own runner, the guide sits where
-# the program looks for it, lintian finds no error and the menu entry and the
-# AppStream data pass their validators.
+# the program looks for it and its relative links find their files, lintian
+# finds no error and the menu entry and the AppStream data pass their
+# validators.
 # Usage: packaging/check-package.sh BUILD_DIR
 set -euo pipefail
 build=${1:?usage: check-package.sh BUILD_DIR}
@@ -25,6 +26,29 @@ for f in usr/share/sodwright/help/index.html usr/share/sodwright/examples/hillsl
          usr/share/man/man1/sodwright.1.gz usr/share/man/man1/sodwright-batch.1.gz; do
   [ -f "$root/$f" ] || { echo "missing from the package: /$f" >&2; exit 1; }
 done
+# Every relative link of the installed guide (href, src) names a file of the package.
+python3 - "$root/usr/share/sodwright/help/index.html" <<'PY'
+import html.parser, os, sys, urllib.parse
+guide = sys.argv[1]
+class Links(html.parser.HTMLParser):
+    def __init__(self):
+        super().__init__()
+        self.targets = []
+    def handle_starttag(self, tag, attrs):
+        self.targets += [v for k, v in attrs if k in ("href", "src") and v]
+links = Links()
+links.feed(open(guide, encoding="utf-8").read())
+broken = []
+for target in links.targets:
+    parts = urllib.parse.urlsplit(target)
+    if parts.scheme or parts.netloc or not parts.path:  # web links and anchors in the page
+        continue
+    if not os.path.isfile(os.path.join(os.path.dirname(guide), urllib.parse.unquote(parts.path))):
+        broken.append(target)
+for target in broken:
+    print(f"the installed guide links to {target}, which is not in the package", file=sys.stderr)
+sys.exit(1 if broken else 0)
+PY
 # The batch page was written from the program's --help: it names the three studies.
 batch_page=$(zcat "$root/usr/share/man/man1/sodwright-batch.1.gz")
 for study in kolv nibal bando; do grep -qw "$study" <<<"$batch_page"; done

@@ -38,7 +38,7 @@ class GuiForFigures {
     // like) are not the study's messages.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
       if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(text));
+        std::fputs(qPrintable(text + QLatin1Char('\n')), stderr);
     });
     app_ = std::make_unique<QGuiApplication>(argc_, argv_);
   }
@@ -51,8 +51,9 @@ class GuiForFigures {
 };
 
 base::Result<> save(const platform::Figure& figure, const std::string& path) {
-  if (!platform::saveFigure(figure, QString::fromStdString(path), {QSize(), 192}))
-    return base::fail("cannot write the figure " + path);
+  if (auto saved = platform::saveFigure(figure, QString::fromStdString(path), {QSize(), 192});
+      !saved)
+    return base::fail("cannot write the figure " + saved.message());
   return {};
 }
 #endif

@@ -98,9 +98,9 @@ int runNibal(const NibalOptions& options) {
   context.activeModel = platform::kNibal;
 
   nibal::GridState state;
-  const nibal::GridBoxTexts boxes{options.rows.value, options.columns.value,
-                                  options.rowSpacing.value, options.columnSpacing.value};
-  const base::Result<nibal::GridDefinition> check = nibal::checkGridBoxes(boxes);
+  const nibal::GridSizeTexts sizes{options.rows.value, options.columns.value,
+                                   options.rowSpacing.value, options.columnSpacing.value};
+  const base::Result<nibal::GridDefinition> check = nibal::checkGridSize(sizes);
   if (!check) {
     messages.inform(check.message());
     return 2;

@@ -2,8 +2,8 @@
 
 // The window headers hand out their parameter windows inline, so those
 // classes must be complete here too.
-#include "nibal/ui/FrmModelParameter.h"
-#include "nibal/ui/frmGridInfo.h"
+#include "nibal/ui/grid_parameter_window.h"
+#include "nibal/ui/grid_window.h"
 #include "nibal/ui/grid_table_model.h"
 #include "bando/ui/bando_window_factory.h"
 #include "kolv/ui/kolv_table_model.h"
@@ -22,7 +22,7 @@ void registerModelWindows(shared_ui::WindowHub& hub, ModelStates& states) {
     return new kolv::KolvMainWindow(states.kolv, context, hub);
   });
   hub.setModelWindowFactory(platform::kNibal, [&states, &context, &hub]() -> QWidget* {
-    return new nibal::frmGridInfo(states.grid, context, hub);
+    return new nibal::GridWindow(states.grid, context, hub);
   });
   // Builds the lookup tables afresh on every visit.
   hub.setModelWindowFactory(platform::kBando,

@@ -9,8 +9,8 @@
 
 #include "nibal/grid_import.h"
 #include "nibal/grid_model.h"
-#include "nibal/ui/FrmGridMap.h"
-#include "nibal/ui/GridMapCanvas.h"
+#include "nibal/ui/grid_map_window.h"
+#include "nibal/ui/grid_map_canvas.h"
 #include "window_capture.h"
 
 namespace sodwright::nibal {
@@ -32,18 +32,18 @@ TEST(GridMapScreenshots, MapOfTheExampleGrid) {
   computeRowDirection(state);
   computeSoilLossSum(state);
 
-  FrmGridMap window(state);
+  GridMapWindow window(state);
   window.resize(900, 720);
   window.move(20, 20);
   window.show();
   QTest::qWait(500);
-  QTest::mouseMove(window.PicMap, window.PicMap->pointOfNode(8, 9).toPoint());
+  QTest::mouseMove(window.mapCanvas, window.mapCanvas->pointOfNode(8, 9).toPoint());
   screenshots::capture(&window, QStringLiteral("nibal-map-window.png"), 300);
 
   // The inner field under a limit of 1, over the hillshade.
-  window.TxtLimit->setText(QStringLiteral("1"));
-  emit window.TxtLimit->editingFinished();
-  window.ChkHillshade->setChecked(true);
+  window.colourLimitBox->setText(QStringLiteral("1"));
+  emit window.colourLimitBox->editingFinished();
+  window.hillshadeCheck->setChecked(true);
   screenshots::capture(&window, QStringLiteral("nibal-map-hillshade.png"), 300);
 }
 

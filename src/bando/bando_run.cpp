@@ -32,7 +32,7 @@ bool erodibilityFromSlopeData(BandoState& state, const SlopeDataTexts& typed,
   if (!(gradient > 0.0 && length > 0.0)) {
     out.erodibilityMessages.emplace_back(kPleaseInputData);
     out.stop = RunStop::Erodibility;
-    out.focus = RunFocus::TxtMSG;
+    out.focus = RunFocus::MaxSlopeGradient;
     return false;
   }
   const float ei = base::roundToSingle(gradient * 10000.0 / length);
@@ -40,7 +40,7 @@ bool erodibilityFromSlopeData(BandoState& state, const SlopeDataTexts& typed,
     // Slope data too large for a Single: no sensible erodibility to show.
     out.erodibilityMessages.emplace_back(kCheckInputData);
     out.stop = RunStop::Erodibility;
-    out.focus = RunFocus::TxtMSG;
+    out.focus = RunFocus::MaxSlopeGradient;
     return false;
   }
   state.ErodibilityEI = ei;
@@ -75,7 +75,7 @@ BandoRunOutcome runBando(BandoState& state, const SlopeDataTexts& typed) {
     if (!(et >= 0.0f)) {
       out.etNoteVisible = true;
       out.stop = RunStop::Erosivity;
-      out.focus = RunFocus::CboCropType;
+      out.focus = RunFocus::CropType;
       return out;
     }
   }

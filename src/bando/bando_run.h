@@ -22,16 +22,16 @@ inline constexpr std::string_view kConvexAreaMissing =
     "Note, data of the convex proportion of the field is missing";
 inline constexpr std::string_view kCheckInputData = "Please check your input data";
 
-inline constexpr std::string_view kSlopeMask = "##0.0";  // TxtMSG, TxtCSL, TxtCA
-inline constexpr std::string_view kEiMask = "####0.0";   // TxtEI
-inline constexpr std::string_view kEtMask = "####0.0";   // TxtEt
-inline constexpr std::string_view kRateMask = "###0.0";  // lblAt
+inline constexpr std::string_view kSlopeMask = "##0.0";  // the three slope data
+inline constexpr std::string_view kEiMask = "####0.0";   // erodibility EI
+inline constexpr std::string_view kEtMask = "####0.0";   // erosivity Et
+inline constexpr std::string_view kRateMask = "###0.0";  // the rate At
 
 // What is typed in the three slope-data boxes; read only in slope-data mode.
 struct SlopeDataTexts {
-  std::string maxSlopeGradient;   // TxtMSG, %
-  std::string convexSlopeLength;  // TxtCSL, m
-  std::string convexArea;         // TxtCA, %; its emptiness alone matters
+  std::string maxSlopeGradient;   // %
+  std::string convexSlopeLength;  // m
+  std::string convexArea;         // %; its emptiness alone matters
 };
 
 // Where a run ended early. The window shows the erodibility inputs of the
@@ -40,24 +40,24 @@ struct SlopeDataTexts {
 enum class RunStop {
   None,         // ran to the class
   Erodibility,  // slope data missing or unusable; no result text changes
-  Erosivity,    // no CropErosivity for the selection; EI shown, LblEtNote shown
+  Erosivity,    // no CropErosivity for the selection; EI shown, the erosivity note shown
   Class,        // the rate has no class; EI, Et and (when finite) the rate shown
 };
 
-// The control that takes the focus when a run ends early.
-enum class RunFocus { None, TxtMSG, CboCropType };
+// The input the user is sent back to when a run ends early.
+enum class RunFocus { None, MaxSlopeGradient, CropType };
 
 struct BandoRunOutcome {
-  // Texts to put in the controls; an empty optional leaves a control as it is.
-  std::optional<std::string> msgText;    // TxtMSG (slope-table mode only)
-  std::optional<std::string> cslText;    // TxtCSL
-  std::optional<std::string> caText;     // TxtCA
-  std::optional<std::string> eiText;     // TxtEI
-  std::optional<std::string> etText;     // TxtEt
-  std::optional<std::string> atText;     // lblAt
-  std::optional<std::string> classText;  // TxtBANDOClass
+  // Texts of the inputs and results; an empty optional leaves one as it is.
+  std::optional<std::string> msgText;    // maximum slope gradient (slope-table mode only)
+  std::optional<std::string> cslText;    // convex slope length
+  std::optional<std::string> caText;     // convex area
+  std::optional<std::string> eiText;     // erodibility EI
+  std::optional<std::string> etText;     // erosivity Et
+  std::optional<std::string> atText;     // the rate At
+  std::optional<std::string> classText;  // the risk class
 
-  bool etNoteVisible = false;  // LblEtNote after the run (the run first hides it)
+  bool etNoteVisible = false;  // the erosivity note after the run (the run first hides it)
   // Message boxes, in the order they are shown: those of the erodibility step
   // come right after EI is formed, before the erosivity step fills anything;
   // the others after the rate.

@@ -29,7 +29,7 @@ struct ImplementRow {
 
 struct ImplementSum {
   float total = 0.0f;                 // kg / m / %, becomes ImplEt
-  std::string totalText;              // TxtEt: plain decimal text, e.g. "2.3", "4.2"
+  std::string totalText;              // erosivity Et: plain decimal text, e.g. "2.3", "4.2"
   std::vector<std::string> messages;  // one kDataInputWrong per row left out, in row order
 };
 

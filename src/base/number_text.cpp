@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 namespace sodwright::base {
@@ -52,13 +51,15 @@ struct Digits {
   bool negative = false;
 };
 
-// Rounds to `precision` significant digits (printf rounding on the exact value).
+// Rounds to `precision` significant digits: nearest, ties to even on the exact
+// binary value.
 Digits significant(double value, int precision) {
   Digits d;
   d.negative = std::signbit(value) && value != 0.0;
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*e", precision - 1, std::fabs(value));
-  std::string text(buffer);
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                     std::chars_format::scientific, precision - 1);
+  const std::string text(buffer, written.ptr);
   const auto ePos = text.find('e');
   std::string mantissa = text.substr(0, ePos);
   d.exponent = std::stoi(text.substr(ePos + 1));
@@ -81,10 +82,10 @@ std::string generalWithPrecision(double value, int precision) {
       out += '.';
       out += d.digits.substr(1);
     }
-    char expText[16];
-    std::snprintf(expText, sizeof expText, "E%c%02d", d.exponent < 0 ? '-' : '+',
-                  std::abs(d.exponent));
-    return out + expText;
+    out += d.exponent < 0 ? "E-" : "E+";
+    const int magnitude = std::abs(d.exponent);
+    if (magnitude < 10) out += '0';
+    return out + std::to_string(magnitude);
   }
   if (d.exponent >= 0) {
     if (n <= d.exponent + 1) {
@@ -240,6 +241,25 @@ std::string generalTextSingle(float value) {
 }
 
 std::string generalText(long long value) { return std::to_string(value); }
+
+std::string generalText(double value, int significantDigits) {
+  const int precision = std::max(significantDigits, 0);
+  // The digits, a sign, a point and "e+308"; or 309 integer digits in the fixed style.
+  std::string text(static_cast<std::size_t>(precision) + 320, '\0');
+  const auto written = std::to_chars(text.data(), text.data() + text.size(), value,
+                                     std::chars_format::general, precision);
+  text.resize(static_cast<std::size_t>(written.ptr - text.data()));
+  return text;
+}
+
+std::string nearestFixedText(double value, int decimals) {
+  // The largest double has 309 integer digits.
+  std::string text(static_cast<std::size_t>(std::max(decimals, 0)) + 320, '\0');
+  const auto written = std::to_chars(text.data(), text.data() + text.size(), value,
+                                     std::chars_format::fixed, std::max(decimals, 0));
+  text.resize(static_cast<std::size_t>(written.ptr - text.data()));
+  return text;
+}
 
 std::string bareText(double value) { return bareFromGeneral(generalText(value)); }
 

@@ -37,6 +37,12 @@ std::string generalText(double value);       // Double, 15 significant digits
 std::string generalTextSingle(float value);  // Single, 7 significant digits
 std::string generalText(long long value);    // Integer
 
+// The C library's "%.<significantDigits>g" and "%.<decimals>f": nearest with
+// ties to even on the exact binary value, lower-case exponent ("1.5e+16"),
+// "inf" and "nan". Read-outs and map keys quote values so.
+std::string generalText(double value, int significantDigits);
+std::string nearestFixedText(double value, int decimals);
+
 // Bare form of reports: general form without the zero before the point,
 // one leading blank (or the minus sign) and one trailing blank.
 std::string bareText(double value);

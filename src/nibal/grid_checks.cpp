@@ -16,11 +16,11 @@ bool isWhole(double value) { return std::isfinite(value) && std::floor(value) ==
 
 }  // namespace
 
-base::Result<GridDefinition> checkGridBoxes(const GridBoxTexts& boxes) {
-  const std::optional<double> rows = base::parseStrictNumber(boxes.rows);
-  const std::optional<double> columns = base::parseStrictNumber(boxes.columns);
-  const std::optional<double> rowSpacing = base::parseStrictNumber(boxes.rowSpacing);
-  const std::optional<double> columnSpacing = base::parseStrictNumber(boxes.columnSpacing);
+base::Result<GridDefinition> checkGridSize(const GridSizeTexts& texts) {
+  const std::optional<double> rows = base::parseStrictNumber(texts.rows);
+  const std::optional<double> columns = base::parseStrictNumber(texts.columns);
+  const std::optional<double> rowSpacing = base::parseStrictNumber(texts.rowSpacing);
+  const std::optional<double> columnSpacing = base::parseStrictNumber(texts.columnSpacing);
   if (!rows || !columns || !rowSpacing || !columnSpacing)
     return base::fail(kGridWrongOrImportFailed);
 
@@ -33,10 +33,10 @@ base::Result<GridDefinition> checkGridBoxes(const GridBoxTexts& boxes) {
   GridDefinition definition;
   definition.rows = static_cast<int>(*rows);
   definition.columns = static_cast<int>(*columns);
-  definition.rowsText = boxes.rows;
-  definition.columnsText = boxes.columns;
-  definition.rowSpacingText = boxes.rowSpacing;
-  definition.columnSpacingText = boxes.columnSpacing;
+  definition.rowsText = texts.rows;
+  definition.columnsText = texts.columns;
+  definition.rowSpacingText = texts.rowSpacing;
+  definition.columnSpacingText = texts.columnSpacing;
   return definition;
 }
 

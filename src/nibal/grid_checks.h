@@ -1,6 +1,6 @@
 #pragma once
-// The grid-size checks of "Import Data": the four boxes of the grid window,
-// read strictly, before any file is chosen.
+// The grid-size checks of "Import Data": the rows, columns and the two
+// spacings as typed, read strictly, before any file is chosen.
 
 #include <string>
 
@@ -9,18 +9,18 @@
 
 namespace sodwright::nibal {
 
-struct GridBoxTexts {
-  std::string rows;           // txtRows
-  std::string columns;        // txtColumns
-  std::string rowSpacing;     // txtXSpacing
-  std::string columnSpacing;  // txtYSpacing
+struct GridSizeTexts {
+  std::string rows;
+  std::string columns;
+  std::string rowSpacing;     // "Row Spacing"
+  std::string columnSpacing;  // "Column Spacing"
 };
 
 // Rows and Columns must be whole numbers above 3 (a fraction is refused), the
 // spacings above 0, and Rows x Columns must fit the 16-bit node count. The
-// failure's message also says where the focus goes: kGridValueWrong (a value
-// fails its limit) asks for new input in txtRows; kGridWrongOrImportFailed (a
-// box is not a number, or too many nodes) returns to "Import Data".
-base::Result<GridDefinition> checkGridBoxes(const GridBoxTexts& boxes);
+// failure's message also says what is asked next: kGridValueWrong (a value
+// fails its limit) asks for the rows again; kGridWrongOrImportFailed (a value
+// is not a number, or too many nodes) returns to "Import Data".
+base::Result<GridDefinition> checkGridSize(const GridSizeTexts& texts);
 
 }  // namespace sodwright::nibal

@@ -17,7 +17,7 @@
 
 namespace sodwright::nibal {
 
-// A grid read from a file, with the sizes it has: the checked boxes' for
+// A grid read from a file, with the sizes it has: the checked typed ones for
 // text and workbooks, the raster's own for an elevation raster.
 struct ImportedGrid {
   GridDefinition definition;
@@ -44,7 +44,7 @@ enum class RunOutcome {
   ReportWritten,    // report written and opened; the parameter window hides
 };
 
-// "Run NIBAL" of the parameter window: reads the four boxes, tells of the
+// "Run NIBAL" of the parameter window: reads the four coefficients, tells of the
 // missing ones (title "Note"), stops when all are missing (title "Kiding?"),
 // computes both directions and the sum, then asks for the report file, writes
 // it with `dateText` as its date line and opens it in the text editor.

@@ -13,15 +13,16 @@
 
 namespace sodwright::nibal {
 
-// The four boxes of the parameter window, with the window's default texts.
+// The four coefficients as typed, Betta and Gamma for tillage along the rows
+// and along the columns, with their default texts.
 struct GridParameterTexts {
-  std::string BettaRow = "3";   // txtBettaRow
-  std::string GammaRow = "6";   // txtGammaRow
-  std::string BettaCol = "6";   // txtBettaCol
-  std::string GammaCol = "12";  // txtGammaCol
+  std::string BettaRow = "3";
+  std::string GammaRow = "6";
+  std::string BettaCol = "6";
+  std::string GammaCol = "12";
 };
 
-// Reads the four boxes into `GridInfo` (the leading number of each text;
+// Reads the four coefficients into `GridInfo` (the leading number of each text;
 // empty or other text gives 0) and returns the notes of the missing ones, a
 // coefficient of 0 being missing, in the order the user is told of them.
 std::vector<std::string_view> readGridParameters(GridInfo& info, const GridParameterTexts& texts);

@@ -92,7 +92,7 @@ struct GridResults {
   void clear() { *this = GridResults(); }
 };
 
-// Box values that passed the checks of "Import Data": whole counts with at
+// Grid sizes that passed the checks of "Import Data": whole counts with at
 // least 4 x 4 nodes and no more than the 16-bit node count holds, positive
 // spacings, and the texts as typed.
 struct GridDefinition {

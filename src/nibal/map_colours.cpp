@@ -1,8 +1,8 @@
 // Layer names, values and the colour scales of the NIBAL map.
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
+#include "base/number_text.h"
 #include "nibal/map_geometry.h"
 
 namespace sodwright::nibal {
@@ -171,9 +171,7 @@ ColourScale scaleFor(const GridState& state, MapLayer layer, std::optional<doubl
 
 std::string shortNumber(double value) {
   if (value == 0) return "0";
-  char text[32];
-  std::snprintf(text, sizeof text, std::fabs(value) >= 1e5 ? "%.0f" : "%.4g", value);
-  return text;
+  return std::fabs(value) >= 1e5 ? base::nearestFixedText(value, 0) : base::generalText(value, 4);
 }
 
 }  // namespace sodwright::nibal

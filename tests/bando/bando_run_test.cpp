@@ -88,7 +88,7 @@ TEST_F(BandoRun, MissingErosivityShowsTheNoteAndKeepsEi) {
   EXPECT_TRUE(out.etNoteVisible);
   EXPECT_TRUE(out.messages.empty());
   EXPECT_EQ(out.stop, RunStop::Erosivity);
-  EXPECT_EQ(out.focus, RunFocus::CboCropType);
+  EXPECT_EQ(out.focus, RunFocus::CropType);
   EXPECT_EQ(state.ErodibilityEI, 5333.33349609375f);
   EXPECT_EQ(state.ErosivityEt, 1.5f);
   EXPECT_EQ(state.RateAt, 2.5f);
@@ -173,7 +173,7 @@ TEST_F(BandoRun, MissingOrZeroSlopeDataEndsTheRun) {
     EXPECT_TRUE(out.messages.empty());
     EXPECT_EQ(results(out), (Texts{std::nullopt, std::nullopt, std::nullopt, std::nullopt}));
     EXPECT_EQ(out.stop, RunStop::Erodibility);
-    EXPECT_EQ(out.focus, RunFocus::TxtMSG);
+    EXPECT_EQ(out.focus, RunFocus::MaxSlopeGradient);
   }
   EXPECT_EQ(state.ErodibilityEI, 123.0f);
 }

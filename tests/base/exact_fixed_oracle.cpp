@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace sodwright::base::testing {
@@ -77,6 +78,47 @@ std::string exactFixedText(double value, int decimals, int minIntegerDigits) {
     out += fracPart;
   }
   return out;
+}
+
+std::string printfText(const char* format, double value) {
+  std::vector<char> buffer(400);
+  const int written = std::snprintf(buffer.data(), buffer.size(), format, value);
+  if (written >= static_cast<int>(buffer.size())) {
+    buffer.resize(static_cast<std::size_t>(written) + 1);
+    std::snprintf(buffer.data(), buffer.size(), format, value);
+  }
+  return std::string(buffer.data());
+}
+
+std::string printfGeneralText(double value, int precision) {
+  if (std::isnan(value)) return "NaN";
+  if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
+  if (value == 0.0) return "0";
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*e", precision - 1, std::fabs(value));
+  const std::string text(buffer);
+  const auto ePos = text.find('e');
+  const int exponent = std::atoi(text.c_str() + ePos + 1);
+  std::string digits;
+  for (std::size_t i = 0; i < ePos; ++i)
+    if (text[i] != '.') digits.push_back(text[i]);
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  std::string out = std::signbit(value) ? "-" : "";
+  const int n = static_cast<int>(digits.size());
+  if (exponent >= precision || exponent < -4) {
+    out += digits[0];
+    if (n > 1) out += "." + digits.substr(1);
+    char expText[16];
+    std::snprintf(expText, sizeof expText, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    return out + expText;
+  }
+  if (exponent >= 0) {
+    if (n <= exponent + 1)
+      return out + digits + std::string(static_cast<std::size_t>(exponent + 1 - n), '0');
+    const auto whole = static_cast<std::size_t>(exponent + 1);
+    return out + digits.substr(0, whole) + "." + digits.substr(whole);
+  }
+  return out + "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
 }
 
 }  // namespace sodwright::base::testing

@@ -2,7 +2,10 @@
 // the straightforward exact formatter, on a million values of every class
 // where the two could part: exact binary ties and their neighbours, decimal
 // texts ending in 5 that are not ties in binary, values rounding to zero,
-// subnormals, large magnitudes and random values of every size.
+// subnormals, large magnitudes and random values of every size. The same
+// values check the general forms (the Double and Single general form, the
+// read-out's "%.6g", the map key's "%.4g" and "%.0f", the warning's "%.2f")
+// against printf, which wrote them before std::to_chars did.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -28,9 +31,25 @@ class MaskOracle {
       if (fast != exact && ++failures <= 10)
         ADD_FAILURE() << std::hexfloat << v << " with " << decimals << " decimals: " << fast
                       << " vs " << exact;
+      checkGeneral(v);
     }
   }
+  void checkGeneral(double v) {
+    const auto single = static_cast<float>(v);
+    expect(v, "general", generalText(v), testing::printfGeneralText(v, 15));
+    expect(v, "Single", generalTextSingle(single), testing::printfGeneralText(single, 7));
+    expect(v, "%.6g", generalText(v, 6), testing::printfText("%.6g", v));
+    expect(v, "%.4g", generalText(v, 4), testing::printfText("%.4g", v));
+    expect(v, "%.0f", nearestFixedText(v, 0), testing::printfText("%.0f", v));
+    expect(v, "%.2f", nearestFixedText(v, 2), testing::printfText("%.2f", v));
+    ++checkedGeneral;
+  }
+  void expect(double v, const char* form, const std::string& fast, const std::string& printed) {
+    if (fast != printed && ++failures <= 10)
+      ADD_FAILURE() << std::hexfloat << v << " as " << form << ": " << fast << " vs " << printed;
+  }
   long checked = 0;
+  long checkedGeneral = 0;
   int failures = 0;
 };
 
@@ -41,7 +60,7 @@ double decimalText(long long digits, int exponent) {
   return value;
 }
 
-TEST(MaskOracle, AMillionValuesOfEveryTieClassAgreeWithTheExactFormatter) {
+TEST(MaskOracle, AMillionValuesOfEveryTieClassAgreeWithTheExactFormatterAndPrintf) {
   std::mt19937_64 random(20261208);
   auto below = [&](std::uint64_t n) {
     return std::uniform_int_distribution<std::uint64_t>(0, n - 1)(random);
@@ -79,7 +98,53 @@ TEST(MaskOracle, AMillionValuesOfEveryTieClassAgreeWithTheExactFormatter) {
   oracle.check(0.0, 2);
   oracle.check(0.0, 0, 0);
   EXPECT_GE(oracle.checked, 1000000);
+  EXPECT_EQ(oracle.checkedGeneral, oracle.checked);
   EXPECT_EQ(oracle.failures, 0);
+}
+
+TEST(MaskOracle, GeneralFormsAtTheirEdgesAgreeWithPrintf) {
+  using limits = std::numeric_limits<double>;
+  MaskOracle oracle;
+  for (double v : {0.0,
+                   -0.0,
+                   limits::denorm_min(),
+                   limits::min(),
+                   std::nextafter(limits::min(), 0.0),
+                   1e-5,
+                   1e-4,
+                   std::nextafter(1e-4, 0.0),
+                   9.99995e-5,
+                   1e15,
+                   1e16,
+                   1e17,
+                   999999999999999.5,
+                   1e21,
+                   0.5,
+                   1.5,
+                   2.5,
+                   0.125,
+                   0.375,
+                   1234565.0,
+                   999999.5,
+                   99999.5,
+                   9999995.0,
+                   0.00012345650000000000123,
+                   1.0 / 3.0,
+                   limits::max(),
+                   static_cast<double>(std::numeric_limits<float>::max()),
+                   static_cast<double>(std::numeric_limits<float>::denorm_min()),
+                   limits::infinity(),
+                   -limits::infinity(),
+                   limits::quiet_NaN(),
+                   -limits::quiet_NaN()})
+    oracle.checkGeneral(v);
+  EXPECT_EQ(oracle.failures, 0);
+  // Spelled out, so that the oracle itself is pinned where it matters most.
+  EXPECT_EQ(generalText(1234565.0, 6), "1.23456e+06");  // an exact tie goes to even
+  EXPECT_EQ(generalText(0.0001, 6), "0.0001");
+  EXPECT_EQ(generalText(1e-5, 6), "1e-05");
+  EXPECT_EQ(nearestFixedText(0.125, 2), "0.12");
+  EXPECT_EQ(generalText(1e16), "1E+16");
 }
 
 TEST(MaskOracle, NamedTiesAndNonFiniteValues) {

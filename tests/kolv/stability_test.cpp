@@ -109,6 +109,28 @@ TEST(StabilityExample, IntervalsOfTheTableAreSeparated) {
   }
 }
 
+// The check measures every stored column, the last one included: a smooth
+// run whose last column alone carries a saw-tooth is flagged at that column.
+TEST(StabilityCheck, SawToothInTheLastColumnIsFlagged) {
+  testing::EngineTransect shape;
+  shape.nodes = 60;
+  KolvState state = testing::MakeEngineState(shape, [](int i) {
+    testing::PointValues v;
+    v.elev = 100 - 0.05 * i;
+    return v;
+  });
+  testing::SetSequenceCount(state, 4);
+  const TranslocationParameters& p = state.params;
+  const int last = p.LastSeq + 1;
+  for (int c = p.StartSeq + 1; c <= last; ++c)
+    for (int i = 0; i < p.NodeCount; ++i) state.data.Elev(i, c) = state.data.Elev(i, p.StartSeq);
+  for (int i = 0; i < p.NodeCount; ++i) state.data.Elev(i, last) += i % 2 == 0 ? 0.01 : -0.01;
+  state.simulated = true;
+  const RunStabilityCheck check = checkRunStability(state);
+  ASSERT_TRUE(check.measured);
+  EXPECT_EQ(check.firstUnstableSequence, last);
+}
+
 // A smooth hillslope with a little measuring noise, for random parameters.
 KolvState randomRun(std::mt19937& random) {
   auto uniform = [&](double lo, double hi) {

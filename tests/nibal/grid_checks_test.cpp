@@ -8,11 +8,11 @@ namespace {
 
 base::Result<GridDefinition> check(const std::string& rows, const std::string& columns,
                                    const std::string& dx = "1", const std::string& dy = "1") {
-  return checkGridBoxes({rows, columns, dx, dy});
+  return checkGridSize({rows, columns, dx, dy});
 }
 
 TEST(GridBoxChecks, AcceptsFourByFourAndKeepsTheTypedTexts) {
-  const auto accepted = checkGridBoxes({" 4", "5 ", "2.5", "0.5"});
+  const auto accepted = checkGridSize({" 4", "5 ", "2.5", "0.5"});
   ASSERT_TRUE(accepted.ok());
   EXPECT_EQ(accepted->rows, 4);
   EXPECT_EQ(accepted->columns, 5);

@@ -34,15 +34,15 @@ struct GridCommands : ::testing::Test {
   FakePlatform platform;
   GridState state;
 
-  bool importFile(const std::string& path, GridBoxTexts boxes = {"4", "4", "1", "1"}) {
-    const base::Result<GridDefinition> check = checkGridBoxes(boxes);
+  bool importFile(const std::string& path, GridSizeTexts sizes = {"4", "4", "1", "1"}) {
+    const base::Result<GridDefinition> check = checkGridSize(sizes);
     if (!check) return false;
     return importGridFile(state, platform.context, *check, path, platform::importKindOf(path), ' ');
   }
 };
 
 TEST_F(GridCommands, ImportGridFileRefusesWhatItCannotRead) {
-  const GridDefinition definition = *checkGridBoxes({"4", "4", "1", "1"});
+  const GridDefinition definition = *checkGridSize({"4", "4", "1", "1"});
   EXPECT_FALSE(importGridFile(state, platform.context, definition, "grid.dbf",
                               platform::ImportKind::Database, ' '));
   // No workbook reader installed.

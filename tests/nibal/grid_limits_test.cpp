@@ -39,7 +39,7 @@ TEST(GridLimits, ExactlyTheLargestNodeCountImportsRunsAndReports) {
   platform::FakePlatform fake;
   fake.fileDialogs.names = {report};
   GridState state;
-  const base::Result<GridDefinition> check = checkGridBoxes(GridBoxTexts{"31", "1057", "2", "2"});
+  const base::Result<GridDefinition> check = checkGridSize(GridSizeTexts{"31", "1057", "2", "2"});
   ASSERT_TRUE(check.ok());
   ASSERT_TRUE(importGridFile(state, fake.context, *check, input, platform::ImportKind::Text, ','))
       << fake.messages.texts().back();
@@ -55,10 +55,10 @@ TEST(GridLimits, ExactlyTheLargestNodeCountImportsRunsAndReports) {
 }
 
 TEST(GridLimits, OneNodeMoreIsRefusedByTheBoxCheck) {
-  for (const GridBoxTexts& boxes :
-       {GridBoxTexts{"4", "8192", "1", "1"}, GridBoxTexts{"8192", "4", "1", "1"},
-        GridBoxTexts{"32768", "4", "1", "1"}}) {
-    EXPECT_EQ(checkGridBoxes(boxes).message(), kGridWrongOrImportFailed);
+  for (const GridSizeTexts& sizes :
+       {GridSizeTexts{"4", "8192", "1", "1"}, GridSizeTexts{"8192", "4", "1", "1"},
+        GridSizeTexts{"32768", "4", "1", "1"}}) {
+    EXPECT_EQ(checkGridSize(sizes).message(), kGridWrongOrImportFailed);
   }
 }
 

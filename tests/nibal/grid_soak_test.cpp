@@ -81,9 +81,9 @@ TEST(GridSoak, RandomGridsImportRunAndReportEveryNode) {
     platform::FakePlatform fake;
     fake.fileDialogs.names = {report};
     GridState state;
-    const GridBoxTexts boxes{std::to_string(rows), std::to_string(columns),
-                             fixed(uniform(0.5, 20), 2), fixed(uniform(0.5, 20), 2)};
-    const base::Result<GridDefinition> check = checkGridBoxes(boxes);
+    const GridSizeTexts sizes{std::to_string(rows), std::to_string(columns),
+                              fixed(uniform(0.5, 20), 2), fixed(uniform(0.5, 20), 2)};
+    const base::Result<GridDefinition> check = checkGridSize(sizes);
     ASSERT_TRUE(check.ok());
     ASSERT_TRUE(
         importGridFile(state, fake.context, *check, input, platform::ImportKind::Text, delimiter))

@@ -62,6 +62,27 @@ TEST(MapFrame, NodesStandNorthUpWithCellsShapedBySpacings) {
   EXPECT_EQ(f.nodeAt(x, y), (std::pair{4, 3}));
 }
 
+// Every layer shows its own grid: each grid is given values no other grid
+// holds, so a layer that read a neighbour's grid would show them.
+TEST(MapLayers, EachLayerReadsItsOwnGrid) {
+  GridState s = testing::makeGrid(4, 4, [](int r, int c) { return 700.0 + 10 * r + c; });
+  GridResults& g = s.results;
+  g.allocate(4, 4);
+  const std::pair<MapLayer, GridArray<double>*> grids[] = {
+      {MapLayer::SoilLossSum, &g.SoilLossSum}, {MapLayer::SoilLossRow, &g.SoilLossRow},
+      {MapLayer::SoilLossCol, &g.SoilLossCol}, {MapLayer::DGradCol, &g.DGradCol},
+      {MapLayer::DCurvCol, &g.DCurvCol},       {MapLayer::DGradRow, &g.DGradRow},
+      {MapLayer::DCurvRow, &g.DCurvRow}};
+  for (int k = 0; k < 7; ++k)
+    for (int r = 1; r <= 4; ++r)
+      for (int c = 1; c <= 4; ++c) (*grids[k].second)(r, c) = 100.0 * k + 10 * r + c;
+  for (const auto& [layer, grid] : grids)
+    for (int r = 1; r <= 4; ++r)
+      for (int c = 1; c <= 4; ++c)
+        EXPECT_EQ(layerValue(s, layer, r, c), (*grid)(r, c)) << layerName(layer);
+  EXPECT_EQ(layerValue(s, MapLayer::Elevation, 3, 2), 732.0);
+}
+
 TEST(MapReadout, NamesTheNodeItsPlaceElevationAndValue) {
   const GridState s = runBump();
   EXPECT_EQ(nodeReadout(s, MapLayer::SoilLossSum, 3, 2),

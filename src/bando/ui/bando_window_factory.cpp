@@ -3,18 +3,19 @@
 #include <QPointer>
 #include <memory>
 
-#include "bando/ui/FrmBANDO_Main.h"
+#include "bando/ui/indicator_window.h"
 
 namespace sodwright::bando {
 
-shared_ui::WindowHub::WindowFactory bandoWindowFactory(BandoState& state, platform::AppContext& context,
-                                                   shared_ui::WindowHub& hub) {
+shared_ui::WindowHub::WindowFactory bandoWindowFactory(BandoState& state,
+                                                       platform::AppContext& context,
+                                                       shared_ui::WindowHub& hub) {
   // The window "Quit" hid is the one shown again, as the user left it; a
   // closed one is gone and the next visit makes a new one.
-  auto kept = std::make_shared<QPointer<FrmBANDO_Main>>();
+  auto kept = std::make_shared<QPointer<IndicatorWindow>>();
   return [&state, &context, &hub, kept]() -> QWidget* {
     initBandoTables(state.tables);
-    if (!*kept) *kept = new FrmBANDO_Main(state, context, hub);
+    if (!*kept) *kept = new IndicatorWindow(state, context, hub);
     return kept->data();
   };
 }

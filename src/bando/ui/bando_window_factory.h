@@ -9,7 +9,8 @@
 
 namespace sodwright::bando {
 
-shared_ui::WindowHub::WindowFactory bandoWindowFactory(BandoState& state, platform::AppContext& context,
-                                                   shared_ui::WindowHub& hub);
+shared_ui::WindowHub::WindowFactory bandoWindowFactory(BandoState& state,
+                                                       platform::AppContext& context,
+                                                       shared_ui::WindowHub& hub);
 
 }  // namespace sodwright::bando

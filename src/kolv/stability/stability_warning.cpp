@@ -1,17 +1,14 @@
 #include "kolv/stability/stability_warning.h"
 
 #include <cmath>
-#include <cstdio>
+
+#include "base/number_text.h"
 
 namespace sodwright::kolv {
 
 namespace {
 
-std::string figure(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, value >= 10 ? "%.0f" : "%.2f", value);
-  return text;
-}
+std::string figure(double value) { return base::nearestFixedText(value, value >= 10 ? 0 : 2); }
 
 std::string times(bool plain) { return plain ? " x" : "\u00d7"; }
 

@@ -192,11 +192,10 @@ platform::Figure ChartPanel::allChartsFigure() const {
 }
 
 void ChartPanel::showPoint(float x, float y, platform::Rgb colour) {
-  char value[32];
-  std::snprintf(value, sizeof value, "%.6g", static_cast<double>(y));
+  const std::string value = base::generalText(static_cast<double>(y), 6);
   QString text = QStringLiteral("Distance %1 %2, value %3 %4")
                      .arg(QString::fromStdString(base::formatMask(x * key_.interval, "###0.0")),
-                          QString::fromStdString(key_.distanceUnit), QString::fromLatin1(value),
+                          QString::fromStdString(key_.distanceUnit), QString::fromStdString(value),
                           QString::fromStdString(key_.valueUnit));
   if (const ChartKeyEntry* e = entryOf(key_, colour))
     text += QStringLiteral(", ") + QString::fromStdString(e->text);

@@ -14,7 +14,6 @@
 #include "shared_ui/window_hub.h"
 #include "kolv/kolv_commands.h"
 #include "kolv/stability/stability_warning.h"
-#include "shared_ui/labelled_list.h"
 #include "kolv/ui/kolv_help.h"
 #include "kolv/ui/stability_line.h"
 
@@ -113,7 +112,7 @@ void KolvParameterWindow::buildLayout() {
   helpLinkLabel->setAccessibleName(QStringLiteral("Help on the KOLV parameters"));
   grid->addWidget(helpLinkLabel, 0, 0);
 
-  tillageDirectionList = new shared_ui::LabelledList(this);
+  tillageDirectionList = new QComboBox(this);
   tillageDirectionList->setObjectName(QStringLiteral("CboTDirect"));
   // An editable list, so that a typed key can be answered; the typed text is never read.
   tillageDirectionList->setEditable(true);
@@ -123,9 +122,6 @@ void KolvParameterWindow::buildLayout() {
   auto* directionLabel = new QLabel(QStringLiteral("Tillage Direction"), this);
   directionLabel->setObjectName(QStringLiteral("LblTDirect"));
   directionLabel->setBuddy(tillageDirectionList);
-  // Named by its label, not by the item it shows.
-  tillageDirectionList->setAccessibleName(directionLabel->text());
-  tillageDirectionList->lineEdit()->setAccessibleName(directionLabel->text());
   grid->addWidget(directionLabel, 1, 0);
   grid->addWidget(tillageDirectionList, 1, 1);
 

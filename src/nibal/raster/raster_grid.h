@@ -13,7 +13,7 @@
 
 namespace sodwright::nibal {
 
-// The raster's size and spacings as the grid window's four boxes would hold
+// The raster's size and spacings as the four typed grid sizes would hold
 // them; the spacings are written so that they read back to the same number.
 nibal::GridDefinition gridDefinition(const platform::RasterGeometry& geometry);
 

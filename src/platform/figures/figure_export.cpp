@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageWriter>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -14,6 +15,22 @@
 #include "platform/figures/figure_painter.h"
 
 namespace sodwright::platform {
+
+namespace {
+
+base::Failure cannotWrite(const QString& path, const QString& reason) {
+  return base::fail((path + QStringLiteral(": ") + reason).toStdString());
+}
+
+// Opens (and empties) the file the way the writers will, so that a folder
+// that is missing or closed is reported with the system's own reason.
+base::Result<> writable(const QString& path) {
+  QFile probe(path);
+  if (!probe.open(QIODevice::WriteOnly)) return cannotWrite(path, probe.errorString());
+  return {};
+}
+
+}  // namespace
 
 std::optional<FigureFormat> figureFormatOf(const QString& path) {
   const QString suffix = QFileInfo(path).suffix().toLower();
@@ -39,11 +56,16 @@ QImage figureImage(const Figure& figure, const FigureExportOptions& options) {
   return image;
 }
 
-bool savePng(const Figure& figure, const QString& path, const FigureExportOptions& options) {
-  return figureImage(figure, options).save(path, "PNG");
+base::Result<> savePng(const Figure& figure, const QString& path,
+                       const FigureExportOptions& options) {
+  if (auto opened = writable(path); !opened) return opened;
+  QImageWriter writer(path, "PNG");
+  if (!writer.write(figureImage(figure, options))) return cannotWrite(path, writer.errorString());
+  return {};
 }
 
-bool saveSvg(const Figure& figure, const QString& path) {
+base::Result<> saveSvg(const Figure& figure, const QString& path) {
+  if (auto opened = writable(path); !opened) return opened;
   QSvgGenerator generator;
   generator.setFileName(path);
   generator.setTitle(QString::fromStdString(figure.title));
@@ -51,16 +73,16 @@ bool saveSvg(const Figure& figure, const QString& path) {
   generator.setViewBox(QRectF(0, 0, figure.width, figure.height));
   generator.setResolution(96);
   QPainter painter;
-  if (!painter.begin(&generator)) return false;
+  if (!painter.begin(&generator)) return cannotWrite(path, QStringLiteral("the SVG writer failed"));
   paintFigure(painter, figure, QRectF(0, 0, figure.width, figure.height));
-  return painter.end() && QFileInfo(path).size() > 0;
+  if (!painter.end() || QFileInfo(path).size() == 0)
+    return cannotWrite(path, QStringLiteral("the SVG writer failed"));
+  return {};
 }
 
-bool savePdf(const Figure& figure, const QString& path, const FigureExportOptions& options) {
-  {
-    QFile probe(path);
-    if (!probe.open(QIODevice::WriteOnly)) return false;
-  }
+base::Result<> savePdf(const Figure& figure, const QString& path,
+                       const FigureExportOptions& options) {
+  if (auto opened = writable(path); !opened) return opened;
   QPdfWriter writer(path);
   writer.setTitle(QString::fromStdString(figure.title));
   writer.setCreator(QStringLiteral("Sodwright"));
@@ -71,15 +93,18 @@ bool savePdf(const Figure& figure, const QString& path, const FigureExportOption
       QPageSize(QSizeF(figure.width * 72.0 / 96.0, figure.height * 72.0 / 96.0), QPageSize::Point));
   writer.setPageMargins(QMarginsF(0, 0, 0, 0));
   QPainter painter;
-  if (!painter.begin(&writer)) return false;
+  if (!painter.begin(&writer)) return cannotWrite(path, QStringLiteral("the PDF writer failed"));
   const QRect page = painter.viewport();
   paintFigure(painter, figure, QRectF(page));
-  return painter.end();
+  if (!painter.end()) return cannotWrite(path, QStringLiteral("the PDF writer failed"));
+  return {};
 }
 
-bool saveFigure(const Figure& figure, const QString& path, const FigureExportOptions& options) {
+base::Result<> saveFigure(const Figure& figure, const QString& path,
+                          const FigureExportOptions& options) {
   const auto format = figureFormatOf(path);
-  if (!format) return false;
+  if (!format)
+    return cannotWrite(path, QStringLiteral("a figure file must end in .png, .svg or .pdf"));
   switch (*format) {
     case FigureFormat::Png:
       return savePng(figure, path, options);
@@ -88,7 +113,7 @@ bool saveFigure(const Figure& figure, const QString& path, const FigureExportOpt
     case FigureFormat::Pdf:
       return savePdf(figure, path, options);
   }
-  return false;
+  return cannotWrite(path, QStringLiteral("a figure file must end in .png, .svg or .pdf"));
 }
 
 void copyFigure(const Figure& figure) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <optional>
 
+#include "base/result.h"
 #include "platform/figure.h"
 
 namespace sodwright::platform {
@@ -23,11 +24,17 @@ struct FigureExportOptions {
 std::optional<FigureFormat> figureFormatOf(const QString& path);
 
 QImage figureImage(const Figure& figure, const FigureExportOptions& options = {});
-bool savePng(const Figure& figure, const QString& path, const FigureExportOptions& options = {});
-bool saveSvg(const Figure& figure, const QString& path);
-bool savePdf(const Figure& figure, const QString& path, const FigureExportOptions& options = {});
-// By the file name's extension; false for an unknown one or a failed write.
-bool saveFigure(const Figure& figure, const QString& path, const FigureExportOptions& options = {});
+// A failure names the file and the reason, "<path>: <reason>" (the system's
+// for a file that cannot be opened, the writer's otherwise); the caller puts
+// its own words before it.
+base::Result<> savePng(const Figure& figure, const QString& path,
+                       const FigureExportOptions& options = {});
+base::Result<> saveSvg(const Figure& figure, const QString& path);
+base::Result<> savePdf(const Figure& figure, const QString& path,
+                       const FigureExportOptions& options = {});
+// By the file name's extension (.png, .svg or .pdf).
+base::Result<> saveFigure(const Figure& figure, const QString& path,
+                          const FigureExportOptions& options = {});
 // The figure as an image on the clipboard; needs a running QGuiApplication.
 void copyFigure(const Figure& figure);
 

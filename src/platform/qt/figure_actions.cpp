@@ -74,9 +74,10 @@ QString saveFigureAs(QWidget* parent, const Figure& figure, const QString& sugge
   FigureExportOptions options;
   if (figureFormatOf(path) == FigureFormat::Png && !askPngOptions(parent, figure, options))
     return {};
-  if (!saveFigure(figure, path, options)) {
+  if (auto saved = saveFigure(figure, path, options); !saved) {
     QMessageBox::warning(parent, QStringLiteral("Sodwright"),
-                         QStringLiteral("The figure could not be saved to ") + path);
+                         QStringLiteral("The figure could not be saved to ") +
+                             QString::fromStdString(saved.message()));
     return {};
   }
   return path;

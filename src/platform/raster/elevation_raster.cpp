@@ -41,14 +41,14 @@ struct OpenRaster {
 // open dataset with its geometry or the refusal.
 base::Result<OpenRaster> openRaster(const std::string& path) {
   useRasterDrivers();
-  QuietGdalErrors quiet;
+  GdalErrors gdal;
   static const char* const kDrivers[] = {"GTiff", "AAIGrid", nullptr};
   GDALDatasetUniquePtr dataset(GDALDataset::Open(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY,
                                                  kDrivers, nullptr, nullptr));
   if (!dataset)
     return base::fail(
         refusal(path, "it is not a GeoTIFF or ESRI ASCII grid that can be read, or it is damaged" +
-                          QuietGdalErrors::detail()));
+                          gdal.detail()));
   if (dataset->GetRasterCount() != 1)
     return base::fail(refusal(path, "it has " + std::to_string(dataset->GetRasterCount()) +
                                         " bands; NIBAL needs a single band of elevations "
@@ -164,12 +164,14 @@ double RasterGeometry::easting(int column) const {
 double RasterGeometry::northing(int row) const { return transform[3] + (row + 0.5) * transform[5]; }
 
 base::Result<RasterGeometry> readRasterGeometry(const std::string& path) {
+  const GdalErrors gdal;  // outlives the dataset, which closes at the return
   base::Result<OpenRaster> open = openRaster(path);
   if (!open.ok()) return base::fail(open.message());
   return open->geometry;
 }
 
 base::Result<ElevationRaster> readElevationRaster(const std::string& path, std::int64_t mostNodes) {
+  GdalErrors gdal;  // outlives the dataset, which closes at the return
   base::Result<OpenRaster> open = openRaster(path);
   if (!open.ok()) return base::fail(open.message());
   const RasterGeometry& g = open->geometry;
@@ -198,15 +200,14 @@ base::Result<ElevationRaster> readElevationRaster(const std::string& path, std::
     return base::fail(refusal(
         path, "there is not enough memory for its " + std::to_string(g.nodeCount()) + " nodes"));
   }
-  QuietGdalErrors quiet;
   for (int first = 0; first < g.rows; first += kLinesPerRead) {
     const int lines = std::min(kLinesPerRead, g.rows - first);
     double* block = raster.elevation.data() +
                     static_cast<std::size_t>(first) * static_cast<std::size_t>(g.columns);
     if (band->RasterIO(GF_Read, 0, first, g.columns, lines, block, g.columns, lines, GDT_Float64, 0,
                        0, nullptr) != CE_None)
-      return base::fail(refusal(path, "it breaks off or is damaged near " + nodeText(first, 0) +
-                                          QuietGdalErrors::detail()));
+      return base::fail(
+          refusal(path, "it breaks off or is damaged near " + nodeText(first, 0) + gdal.detail()));
     if (auto checked =
             checkValues(block, lines, first, g.columns, hasNoData != 0, noData, scale, offset);
         !checked)

@@ -4,27 +4,27 @@
 #include <cpl_error.h>
 
 #include <string>
+#include <vector>
 
 namespace sodwright::platform {
 
-// While alive, GDAL's errors and warnings are kept from stderr; the last one
-// is read back to put into the program's own message.
-class QuietGdalErrors {
+// While alive, GDAL's errors and warnings come here instead of stderr, so
+// that their texts become part of the program's own message.
+class GdalErrors {
  public:
-  QuietGdalErrors() {
-    CPLPushErrorHandler(CPLQuietErrorHandler);
-    CPLErrorReset();
-  }
-  ~QuietGdalErrors() { CPLPopErrorHandler(); }
-  QuietGdalErrors(const QuietGdalErrors&) = delete;
-  QuietGdalErrors& operator=(const QuietGdalErrors&) = delete;
+  GdalErrors();
+  ~GdalErrors();
+  GdalErrors(const GdalErrors&) = delete;
+  GdalErrors& operator=(const GdalErrors&) = delete;
 
-  // " (GDAL: <message>)" for the last error, or empty.
-  static std::string detail() {
-    const char* text = CPLGetLastErrorMsg();
-    if (text == nullptr || *text == '\0') return {};
-    return std::string(" (GDAL: ") + text + ")";
-  }
+  // " (GDAL: <error>; <error>)" for the errors GDAL reported so far (its
+  // warnings when it reported no error), or empty.
+  std::string detail() const;
+
+ private:
+  static void CPL_STDCALL collect(CPLErr type, CPLErrorNum number, const char* text);
+  std::vector<std::string> errors_;
+  std::vector<std::string> warnings_;
 };
 
 // The file's own name for messages, without its folders.

@@ -35,6 +35,9 @@ void useRasterDrivers() {
     GDALRegister_GTiff();
     GDALRegister_AAIGrid();
     GDALRegister_MEM();
+    // GDAL writes nothing to stderr itself: within an operation its texts go
+    // into the program's message (GdalErrors), and none are shown outside one.
+    CPLSetErrorHandler(CPLQuietErrorHandler);
   });
 }
 

@@ -2,7 +2,8 @@
 
 #include <gdal_priv.h>
 
-#include <cstdio>
+#include <charconv>
+#include <cstdint>
 
 #include "platform/raster/gdal_support.h"
 #include "platform/raster/raster_drivers.h"
@@ -14,6 +15,14 @@ namespace {
 std::string withLayerName(const std::string& path, const std::string& name) {
   const std::size_t dot = path.find_last_of('.');
   return path.substr(0, dot) + "_" + name + path.substr(dot);
+}
+
+// The MEM driver's option naming a band's buffer, the address in hexadecimal.
+std::string dataPointerOption(const void* data) {
+  char digits[2 * sizeof(std::uintptr_t)];
+  const auto written =
+      std::to_chars(digits, digits + sizeof digits, reinterpret_cast<std::uintptr_t>(data), 16);
+  return "DATAPOINTER=0x" + std::string(digits, written.ptr);
 }
 
 // An in-memory raster over the layers' own buffers (nothing is copied), with
@@ -28,10 +37,8 @@ GDALDatasetUniquePtr memoryRaster(const RasterGeometry& g,
   dataset->SetGeoTransform(transform.data());
   if (!g.crsWkt.empty()) dataset->SetProjection(g.crsWkt.c_str());
   for (const ResultLayer* layer : layers) {
-    char pointer[64];
-    std::snprintf(pointer, sizeof pointer, "DATAPOINTER=%p",
-                  static_cast<const void*>(layer->values.data()));
-    char* options[] = {pointer, nullptr};
+    std::string pointer = dataPointerOption(layer->values.data());
+    char* options[] = {pointer.data(), nullptr};
     if (dataset->AddBand(GDT_Float32, options) != CE_None) return nullptr;
     dataset->GetRasterBand(dataset->GetRasterCount())->SetDescription(layer->name.c_str());
   }
@@ -40,10 +47,11 @@ GDALDatasetUniquePtr memoryRaster(const RasterGeometry& g,
 
 base::Result<> copyTo(const std::string& driverName, const std::string& file,
                       const RasterGeometry& g, const std::vector<const ResultLayer*>& layers) {
+  const GdalErrors gdal;
   GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(driverName.c_str());
   GDALDatasetUniquePtr source = memoryRaster(g, layers);
   if (driver == nullptr || !source)
-    return base::fail("the in-memory raster could not be made" + QuietGdalErrors::detail());
+    return base::fail("the in-memory raster could not be made" + gdal.detail());
   // BigTIFF only where a classic TIFF could not hold the file; nine
   // significant digits give every 32-bit float back from the text grid.
   const char* tiffOptions[] = {"BIGTIFF=IF_SAFER", nullptr};
@@ -51,13 +59,13 @@ base::Result<> copyTo(const std::string& driverName, const std::string& file,
   const char* const* options = driverName == "GTiff" ? tiffOptions : textOptions;
   GDALDatasetUniquePtr written(
       driver->CreateCopy(file.c_str(), source.get(), FALSE, options, nullptr, nullptr));
-  if (!written) return base::fail("cannot write " + file + QuietGdalErrors::detail());
+  if (!written) return base::fail("cannot write " + file + gdal.detail());
   written->FlushCache(true);
   if (CPLGetLastErrorType() == CE_Failure)
-    return base::fail("cannot write " + file + QuietGdalErrors::detail());
+    return base::fail("cannot write " + file + gdal.detail());
   written.reset();  // closing writes what is left
   if (CPLGetLastErrorType() == CE_Failure)
-    return base::fail("cannot write " + file + QuietGdalErrors::detail());
+    return base::fail("cannot write " + file + gdal.detail());
   return {};
 }
 
@@ -92,7 +100,7 @@ base::Result<std::vector<std::string>> writeResultRasterFiles(
                       "these are " +
                       exactText(geometry.rowSpacing()) + " by " +
                       exactText(geometry.columnSpacing()) + "; write a GeoTIFF (.tif) instead");
-  QuietGdalErrors quiet;
+  const GdalErrors gdal;  // whatever GDAL says outside a file's own copy
   const std::vector<std::string> files = resultRasterPaths(path, layers);
   if (driver == "GTiff") {
     std::vector<const ResultLayer*> all;

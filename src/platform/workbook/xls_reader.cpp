@@ -193,7 +193,15 @@ std::string encode(const SheetResult& sheetRead, const std::vector<std::pair<int
   return out;
 }
 
-SheetResult decode(std::string_view in) {
+}  // namespace
+
+std::string readXlsForTransfer(const std::string& path) {
+  std::vector<std::pair<int, int>> filled;
+  const SheetResult sheet = readInThisProcess(path, &filled);
+  return encode(sheet, filled);
+}
+
+SheetResult decodeXlsTransfer(std::string_view in) {
   const char kind = in.empty() ? '\0' : in.front();
   if (kind == 'E') return base::fail(in.substr(1));
   const auto damaged = base::fail("The .xls workbook is damaged and cannot be read.");
@@ -215,14 +223,6 @@ SheetResult decode(std::string_view in) {
     sheet->set(row, column, std::move(cell));
   }
   return sheet;
-}
-
-}  // namespace
-
-std::string readXlsForTransfer(const std::string& path) {
-  std::vector<std::pair<int, int>> filled;
-  const SheetResult sheet = readInThisProcess(path, &filled);
-  return encode(sheet, filled);
 }
 
 SheetResult readXlsFirstSheet(const std::string& path) {
@@ -277,7 +277,7 @@ SheetResult readXlsFirstSheet(const std::string& path) {
   }
   if (timedOut || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
     return base::fail("The .xls workbook is damaged and cannot be read.");
-  return decode(bytes);
+  return decodeXlsTransfer(bytes);
 }
 
 }  // namespace sodwright::platform

@@ -13,7 +13,7 @@
 #include <QPushButton>
 
 #include "bando/bando_state.h"
-#include "bando/ui/FrmBANDO_Main.h"
+#include "bando/ui/indicator_window.h"
 #include "bando/ui/bando_window_factory.h"
 #include "fakes/recording_services.h"
 #include "shared_ui/window_hub.h"
@@ -28,8 +28,8 @@ class BandoWindowTest : public ::testing::Test {
   }
 
   // The chooser's OK for BANDO.
-  FrmBANDO_Main& open() {
-    window = qobject_cast<FrmBANDO_Main*>(hub.openModel(platform::kBando));
+  IndicatorWindow& open() {
+    window = qobject_cast<IndicatorWindow*>(hub.openModel(platform::kBando));
     EXPECT_NE(window, nullptr);
     return *window;
   }
@@ -46,14 +46,14 @@ class BandoWindowTest : public ::testing::Test {
     QString ei, et, at, cls;
   };
   Results results() const {
-    return {window->TxtEI->text(), window->TxtEt->text(), window->lblAt->text(),
-            window->TxtBANDOClass->text()};
+    return {window->erodibilityBox->text(), window->erosivityBox->text(), window->rateBox->text(),
+            window->classBox->text()};
   }
 
   platform::FakePlatform fake;
   shared_ui::WindowHub hub{fake.context};
   BandoState state;
-  FrmBANDO_Main* window = nullptr;
+  IndicatorWindow* window = nullptr;
 };
 
 }  // namespace sodwright::bando::testing

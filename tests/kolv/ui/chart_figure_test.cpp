@@ -53,6 +53,11 @@ TEST(ChartFigure, SavedSvgPdfAndPngHoldTheChartAsDrawn) {
   ASSERT_TRUE(platform::saveFigure(figure, pdf));
   ASSERT_TRUE(platform::saveFigure(figure, png, {QSize(900, 560), 200}));
   EXPECT_FALSE(platform::saveFigure(figure, dir.filePath(QStringLiteral("chart.bmp"))));
+  // A folder that is not there: the message names the file and the system's reason.
+  const QString unwritable = dir.filePath(QStringLiteral("missing/chart.png"));
+  const auto refused = platform::saveFigure(figure, unwritable);
+  ASSERT_FALSE(refused);
+  EXPECT_EQ(refused.message(), unwritable.toStdString() + ": No such file or directory");
 
   QFile svgFile(svg);
   ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly));

@@ -186,9 +186,10 @@ TEST_F(ParameterWindow, ListReadOnlyBoxesHelpAndQuit) {
   QTest::keyClick(window->helpLinkLabel, Qt::Key_Space);
   QTest::keyClick(window->alphaBox, Qt::Key_F1);
   EXPECT_EQ(fake.programs.webAddresses.size(), 3u);
-  EXPECT_EQ(
-      QAccessible::queryAccessibleInterface(window->tillageDirectionList)->text(QAccessible::Name),
-      QStringLiteral("Tillage Direction"));
+  const auto directionLabels = QAccessible::queryAccessibleInterface(window->tillageDirectionList)
+                                   ->relations(QAccessible::Label);
+  ASSERT_EQ(directionLabels.size(), 1);
+  EXPECT_EQ(directionLabels[0].first->text(QAccessible::Name), QStringLiteral("Tillage Direction"));
 
   window->quitButton->click();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

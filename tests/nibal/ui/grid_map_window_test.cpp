@@ -10,10 +10,10 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include "nibal/ui/FrmGridMap.h"
-#include "nibal/ui/GridMapCanvas.h"
-#include "nibal/ui/FrmModelParameter.h"
-#include "nibal/ui/frmGridInfo.h"
+#include "nibal/ui/grid_map_window.h"
+#include "nibal/ui/grid_map_canvas.h"
+#include "nibal/ui/grid_parameter_window.h"
+#include "nibal/ui/grid_window.h"
 #include "../grid_map_support.h"
 #include "fakes/recording_services.h"
 #include "shared_ui/window_hub.h"
@@ -29,35 +29,35 @@ void hover(GridMapCanvas* canvas, QPointF at) {
 
 TEST(GridMapWindow, LossAndGainShowInTheirHuesAndThePointerReadsTheNode) {
   GridState state = testing::runBump();
-  FrmGridMap window(state);
+  GridMapWindow window(state);
   window.resize(800, 640);
   window.show();
-  ASSERT_EQ(window.CboLayer->count(), 8);
-  EXPECT_EQ(window.CboLayer->currentText(), QStringLiteral("SoilLossSum"));
+  ASSERT_EQ(window.layerList->count(), 8);
+  EXPECT_EQ(window.layerList->currentText(), QStringLiteral("SoilLossSum"));
 
-  const QImage image = window.PicMap->grab().toImage();
-  const QColor loss = image.pixelColor(window.PicMap->pointOfNode(2, 2).toPoint());  // +1800
-  const QColor gain = image.pixelColor(window.PicMap->pointOfNode(3, 2).toPoint());  // -3000
+  const QImage image = window.mapCanvas->grab().toImage();
+  const QColor loss = image.pixelColor(window.mapCanvas->pointOfNode(2, 2).toPoint());  // +1800
+  const QColor gain = image.pixelColor(window.mapCanvas->pointOfNode(3, 2).toPoint());  // -3000
   EXPECT_GT(loss.red(), loss.blue() + 40) << loss.name().toStdString();
   EXPECT_GT(gain.green(), gain.red() + 40) << gain.name().toStdString();
   EXPECT_GT(gain.blue(), gain.red() + 40) << gain.name().toStdString();
 
-  hover(window.PicMap, window.PicMap->pointOfNode(3, 2));
+  hover(window.mapCanvas, window.mapCanvas->pointOfNode(3, 2));
   EXPECT_EQ(
-      window.LblReadout->text(),
+      window.readoutLabel->text(),
       QStringLiteral(
           "Row 3, column 2, easting 1002, northing N3, elevation 0.000 m, SoilLossSum -3000.000"));
-  EXPECT_EQ(window.LblReadout->accessibleName(), QStringLiteral("Node under the pointer"));
-  EXPECT_EQ(window.LblLegend->accessibleName(), QStringLiteral("Legend"));
-  EXPECT_TRUE(window.LblLegend->text().contains(QStringLiteral("from -3000 gain to 3000 loss")));
+  EXPECT_EQ(window.readoutLabel->accessibleName(), QStringLiteral("Node under the pointer"));
+  EXPECT_EQ(window.legendLabel->accessibleName(), QStringLiteral("Legend"));
+  EXPECT_TRUE(window.legendLabel->text().contains(QStringLiteral("from -3000 gain to 3000 loss")));
 
   // Zoomed in, the same node is still read under the pointer.
-  window.CmdZoomIn->click();
-  hover(window.PicMap, window.PicMap->pointOfNode(2, 2));
-  EXPECT_TRUE(window.LblReadout->text().startsWith(QStringLiteral("Row 2, column 2,")));
+  window.zoomInButton->click();
+  hover(window.mapCanvas, window.mapCanvas->pointOfNode(2, 2));
+  EXPECT_TRUE(window.readoutLabel->text().startsWith(QStringLiteral("Row 2, column 2,")));
 
-  window.CboLayer->setCurrentText(QStringLiteral("Elevation"));
-  EXPECT_TRUE(window.LblLegend->text().contains(QStringLiteral("Elevation in m, from 0 to 1")));
+  window.layerList->setCurrentText(QStringLiteral("Elevation"));
+  EXPECT_TRUE(window.legendLabel->text().contains(QStringLiteral("Elevation in m, from 0 to 1")));
 }
 
 TEST(GridMapWindow, OpensFromTheGridWindowOnceResultsExist) {
@@ -66,16 +66,16 @@ TEST(GridMapWindow, OpensFromTheGridWindowOnceResultsExist) {
   shared_ui::WindowHub hub{fake.context};
   GridState empty;
   {
-    frmGridInfo window(empty, fake.context, hub);
-    EXPECT_FALSE(window.CmdShowMap->isEnabled());
+    GridWindow window(empty, fake.context, hub);
+    EXPECT_FALSE(window.showMapButton->isEnabled());
   }
   GridState state = testing::runBump();
-  frmGridInfo window(state, fake.context, hub);
-  ASSERT_TRUE(window.CmdShowMap->isEnabled());
-  window.CmdShowMap->click();
-  FrmGridMap* map = nullptr;
+  GridWindow window(state, fake.context, hub);
+  ASSERT_TRUE(window.showMapButton->isEnabled());
+  window.showMapButton->click();
+  GridMapWindow* map = nullptr;
   for (QWidget* w : QApplication::topLevelWidgets())
-    if (auto* m = qobject_cast<FrmGridMap*>(w); m && m->shows(state)) map = m;
+    if (auto* m = qobject_cast<GridMapWindow*>(w); m && m->shows(state)) map = m;
   ASSERT_NE(map, nullptr);
   EXPECT_TRUE(map->isVisible());
   EXPECT_EQ(showGridMap(state, nullptr), map);  // one map window per grid

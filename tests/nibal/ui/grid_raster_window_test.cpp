@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "nibal/ui/FrmModelParameter.h"
+#include "nibal/ui/grid_parameter_window.h"
 #include "grid_window_fixture.h"
 #include "platform/raster/raster_test_support.h"
 #include "platform/file_dialog.h"
@@ -24,14 +24,14 @@ TEST_F(GridRasterWindow, RasterSizesGoIntoTheBoxesAndTheGridIsReadyToRun) {
   shape.value = [](int r, int c) { return 100.0 + r + 0.5 * c; };
   platform::testing::writeRaster(path, shape);
   fake.fileDialogs.names.push_back(path);
-  window->CmdImport->click();
+  window->importButton->click();
   EXPECT_TRUE(fake.messages.shown.empty()) << fake.messages.texts().front();
-  EXPECT_EQ(window->txtRows->text(), QStringLiteral("6"));
-  EXPECT_EQ(window->txtColumns->text(), QStringLiteral("5"));
-  EXPECT_EQ(window->txtXSpacing->text(), QStringLiteral("2"));
-  EXPECT_EQ(window->txtYSpacing->text(), QStringLiteral("3"));
-  EXPECT_TRUE(window->CmdRunModel->isEnabled());
-  EXPECT_TRUE(window->CmdShowData->isEnabled());
+  EXPECT_EQ(window->rowsBox->text(), QStringLiteral("6"));
+  EXPECT_EQ(window->columnsBox->text(), QStringLiteral("5"));
+  EXPECT_EQ(window->rowSpacingBox->text(), QStringLiteral("2"));
+  EXPECT_EQ(window->columnSpacingBox->text(), QStringLiteral("3"));
+  EXPECT_TRUE(window->runButton->isEnabled());
+  EXPECT_TRUE(window->showDataButton->isEnabled());
   EXPECT_EQ(state.GridNodeCount, 30);
   EXPECT_EQ(state.GridElevation(6, 5), 107.0);  // line 6, column 5 of the raster
   EXPECT_EQ(state.info.RowSpacing, "2");
@@ -40,7 +40,7 @@ TEST_F(GridRasterWindow, RasterSizesGoIntoTheBoxesAndTheGridIsReadyToRun) {
 TEST_F(GridRasterWindow, TooLargeOrBadRastersAreRefusedAndTheHeldGridStays) {
   typeGrid("4", "4", "1", "1");
   fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 4, '\t'));
-  window->CmdImport->click();
+  window->importButton->click();
   hub.delimiterDialog().OptTab->setChecked(true);
   hub.delimiterDialog().okButton->click();
   ASSERT_EQ(state.GridNodeCount, 16);
@@ -56,16 +56,16 @@ TEST_F(GridRasterWindow, TooLargeOrBadRastersAreRefusedAndTheHeldGridStays) {
   for (const std::string& path : {big, bad}) {
     fake.messages.shown.clear();
     fake.fileDialogs.names.push_back(path);
-    window->CmdImport->click();
+    window->importButton->click();
     ASSERT_EQ(fake.messages.shown.size(), 1u);
-    EXPECT_FALSE(window->CmdRunModel->isEnabled());
-    EXPECT_EQ(window->txtRows->text(), QStringLiteral("4"));
+    EXPECT_FALSE(window->runButton->isEnabled());
+    EXPECT_EQ(window->rowsBox->text(), QStringLiteral("4"));
     EXPECT_EQ(state.GridNodeCount, 16);
     EXPECT_EQ(state.info.Rows, "4");
   }
   fake.messages.shown.clear();
   fake.fileDialogs.names.push_back(big);
-  window->CmdImport->click();
+  window->importButton->click();
   EXPECT_EQ(fake.messages.texts().front(),
             "big.asc has 200 rows x 200 columns = 40000 nodes; the grid window takes at most 32767 "
             "nodes. Run "
@@ -76,7 +76,7 @@ TEST_F(GridRasterWindow, TooLargeOrBadRastersAreRefusedAndTheHeldGridStays) {
 TEST_F(GridRasterWindow, CsvFilesOpenTheDelimiterDialogOnComma) {
   typeGrid("4", "4", "1", "1");
   fake.fileDialogs.names.push_back(writeGrid("grid.csv", 4, 4, ','));
-  window->CmdImport->click();
+  window->importButton->click();
   shared_ui::frmDelimiter& dialog = hub.delimiterDialog();
   ASSERT_TRUE(dialog.isVisible());
   EXPECT_TRUE(dialog.OptComma->isChecked());
@@ -89,17 +89,17 @@ TEST_F(GridRasterWindow, CsvFilesOpenTheDelimiterDialogOnComma) {
 TEST_F(GridRasterWindow, SaveCsvWritesTheResultsOfTheRun) {
   typeGrid("4", "4", "1", "1");
   fake.fileDialogs.names.push_back(writeGrid("grid.tsv", 4, 4, '\t'));
-  window->CmdImport->click();
+  window->importButton->click();
   EXPECT_TRUE(hub.delimiterDialog().OptTab->isChecked());
   hub.delimiterDialog().okButton->click();
-  window->CmdRunModel->click();
-  FrmModelParameter& p = *window->parameterWindow();
-  EXPECT_FALSE(p.CmdSaveCsv->isEnabled());
-  p.CmdRunModel->click();  // no report file chosen
-  ASSERT_TRUE(p.CmdSaveCsv->isEnabled());
+  window->runButton->click();
+  GridParameterWindow& p = *window->parameterWindow();
+  EXPECT_FALSE(p.saveCsvButton->isEnabled());
+  p.runButton->click();  // no report file chosen
+  ASSERT_TRUE(p.saveCsvButton->isEnabled());
   const std::string csv = dir.filePath(QStringLiteral("nodes.csv")).toStdString();
   fake.fileDialogs.names.push_back(csv);
-  p.CmdSaveCsv->click();
+  p.saveCsvButton->click();
   EXPECT_EQ(fake.fileDialogs.saveFilters.back(), platform::kCsvFilter);
   std::ifstream in(csv);
   int lines = 0;

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "nibal/grid_state.h"
-#include "nibal/ui/frmGridInfo.h"
+#include "nibal/ui/grid_window.h"
 #include "nibal/ui/grid_table_model.h"
 #include "fakes/recording_services.h"
 #include "shared_ui/window_hub.h"
@@ -25,17 +25,17 @@ class GridWindowTest : public ::testing::Test {
   GridWindowTest() {
     fake.context.activeModel = platform::kNibal;
     hub.setViewerModelFactory(platform::kNibal, gridViewerModelFactory(state));
-    window = new frmGridInfo(state, fake.context, hub);
+    window = new GridWindow(state, fake.context, hub);
     window->show();
   }
   ~GridWindowTest() override { delete window.data(); }
 
   void typeGrid(const QString& rows, const QString& columns, const QString& xSpacing,
                 const QString& ySpacing) {
-    window->txtRows->setText(rows);
-    window->txtColumns->setText(columns);
-    window->txtXSpacing->setText(xSpacing);
-    window->txtYSpacing->setText(ySpacing);
+    window->rowsBox->setText(rows);
+    window->columnsBox->setText(columns);
+    window->rowSpacingBox->setText(xSpacing);
+    window->columnSpacingBox->setText(ySpacing);
   }
 
   // A grid file of R x C nodes, one "easting northing elevation" line each,
@@ -54,7 +54,7 @@ class GridWindowTest : public ::testing::Test {
   platform::FakePlatform fake;
   shared_ui::WindowHub hub{fake.context};
   GridState state;
-  QPointer<frmGridInfo> window;
+  QPointer<GridWindow> window;
   QTemporaryDir dir;
 };
 

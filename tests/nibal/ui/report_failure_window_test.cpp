@@ -9,7 +9,7 @@
 #include <QRadioButton>
 
 #include "nibal/grid_messages.h"
-#include "nibal/ui/FrmModelParameter.h"
+#include "nibal/ui/grid_parameter_window.h"
 #include "grid_window_fixture.h"
 #include "base/text/text_file.h"
 #include "shared_ui/frmDelimiter.h"
@@ -19,20 +19,20 @@ namespace {
 
 struct ReportFailureWindow : GridWindowTest {
   // A 4 x 5 grid imported and its parameter window open.
-  FrmModelParameter* openParameters() {
+  GridParameterWindow* openParameters() {
     typeGrid("4", "5", "1", "1");
     fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 5, ' '));
-    window->CmdImport->click();
+    window->importButton->click();
     hub.delimiterDialog().OptSpace->setChecked(true);
     hub.delimiterDialog().okButton->click();
-    window->CmdRunModel->click();
+    window->runButton->click();
     return window->parameterWindow();
   }
 };
 
 TEST_F(ReportFailureWindow, EveryBadPlaceIsReportedAndTheNextRunWrites) {
   ASSERT_NE(openParameters(), nullptr);
-  FrmModelParameter& p = *window->parameterWindow();
+  GridParameterWindow& p = *window->parameterWindow();
 
   const std::string regularFile = dir.filePath(QStringLiteral("plain.txt")).toStdString();
   ASSERT_TRUE(base::writeWholeFile(regularFile, "plain").ok());
@@ -43,7 +43,7 @@ TEST_F(ReportFailureWindow, EveryBadPlaceIsReportedAndTheNextRunWrites) {
     SCOPED_TRACE(place);
     fake.messages.shown.clear();
     fake.fileDialogs.names = {place};
-    p.CmdRunModel->click();
+    p.runButton->click();
     EXPECT_EQ(fake.messages.texts(), std::vector<std::string>{std::string(kOutputFailed)});
     EXPECT_FALSE(fake.busy.busy);
     EXPECT_FALSE(fake.busy.noteShown);
@@ -56,7 +56,7 @@ TEST_F(ReportFailureWindow, EveryBadPlaceIsReportedAndTheNextRunWrites) {
   fake.messages.shown.clear();
   const std::string report = dir.filePath(QStringLiteral("report.txt")).toStdString();
   fake.fileDialogs.names = {report};
-  p.CmdRunModel->click();
+  p.runButton->click();
   EXPECT_TRUE(fake.messages.shown.empty());
   EXPECT_EQ(fake.programs.textFiles, std::vector<std::string>{report});
   const auto written = base::readWholeFile(report);
@@ -67,16 +67,16 @@ TEST_F(ReportFailureWindow, EveryBadPlaceIsReportedAndTheNextRunWrites) {
 // A run that fails takes back "Save CSV", which an earlier run had given.
 TEST_F(ReportFailureWindow, AFailedRunTurnsSaveCsvOff) {
   ASSERT_NE(openParameters(), nullptr);
-  FrmModelParameter& p = *window->parameterWindow();
+  GridParameterWindow& p = *window->parameterWindow();
 
   fake.fileDialogs.names = {dir.filePath(QStringLiteral("report.txt")).toStdString()};
-  p.CmdRunModel->click();
-  ASSERT_TRUE(p.CmdSaveCsv->isEnabled());
+  p.runButton->click();
+  ASSERT_TRUE(p.saveCsvButton->isEnabled());
   p.show();
   fake.fileDialogs.names = {std::string("/dev/full")};
-  p.CmdRunModel->click();
+  p.runButton->click();
   ASSERT_EQ(fake.messages.texts().back(), std::string(kOutputFailed));
-  EXPECT_FALSE(p.CmdSaveCsv->isEnabled());
+  EXPECT_FALSE(p.saveCsvButton->isEnabled());
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 # sodwright-batch on the example field: the DEM through --raster and the
 # same nodes as a text file give the same report and the same results in
 # their CSVs; each CSV read by Python's csv module gives the report's
-# numbers; a KOLV run's CSV likewise; bad rasters exit with status 2.
+# numbers; a KOLV run's CSV likewise; bad rasters exit with status 2, GDAL's
+# reason in the program's one message and nothing from GDAL itself.
 include(${SUPPORT}/batch_expect.cmake)
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
@@ -60,3 +61,15 @@ file(WRITE ${WORK_DIR}/notes.tif "easting\tnorthing\televation\r\n")
 expect_run(2 "Cannot use notes.tif as an elevation raster" nibal --raster ${WORK_DIR}/notes.tif --csv ${WORK_DIR}/x.csv)
 expect_run(2 "--write-raster needs a georeferenced --raster input" nibal ${EXAMPLES}/small-field-grid.txt
            --rows 30 --columns 40 --row-spacing 5 --column-spacing 5 --write-raster ${WORK_DIR}/x.tif)
+
+# A GeoTIFF cut off in its data: the header reads, the strips do not.
+execute_process(COMMAND ${PYTHON} -c
+                "import sys; d = open(sys.argv[1], 'rb').read(); open(sys.argv[2], 'wb').write(d[:len(d) // 2])"
+                ${EXAMPLES}/small-field-dem.tif ${WORK_DIR}/cut.tif)
+execute_process(COMMAND ${BATCH} nibal --raster ${WORK_DIR}/cut.tif --csv ${WORK_DIR}/x.csv
+                RESULT_VARIABLE status ERROR_VARIABLE errors)
+if(NOT status EQUAL 2
+   OR NOT errors MATCHES "Cannot use cut.tif as an elevation raster: it breaks off or is damaged near row 1, column 1 \\(GDAL: [^\n]*TIFFReadEncodedStrip"
+   OR errors MATCHES "(^|\n)(ERROR|Warning) [0-9]+:")
+  message(FATAL_ERROR "a cut-off GeoTIFF: status ${status}, standard error:\n${errors}")
+endif()

@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "nibal/grid_messages.h"
-#include "nibal/ui/FrmModelParameter.h"
+#include "nibal/ui/grid_parameter_window.h"
 #include "grid_window_fixture.h"
 #include "shared_ui/frmDelimiter.h"
 
@@ -18,58 +18,58 @@ namespace {
 class ParameterWindowTest : public GridWindowTest {
  protected:
   // A 4 x 4 grid imported through the window, then "Run NIBAL".
-  FrmModelParameter& openAfterImport() {
+  GridParameterWindow& openAfterImport() {
     typeGrid("4", "4", "1", "1");
     fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 4, ' '));
-    window->CmdImport->click();
+    window->importButton->click();
     hub.delimiterDialog().OptSpace->setChecked(true);
     hub.delimiterDialog().okButton->click();
-    window->CmdRunModel->click();
+    window->runButton->click();
     EXPECT_NE(window->parameterWindow(), nullptr);
     return *window->parameterWindow();
   }
-  static void setBoxes(FrmModelParameter& p, const char* bettaRow, const char* gammaRow,
+  static void setBoxes(GridParameterWindow& p, const char* bettaRow, const char* gammaRow,
                        const char* bettaCol, const char* gammaCol) {
-    p.txtBettaRow->setText(QString::fromLatin1(bettaRow));
-    p.txtGammaRow->setText(QString::fromLatin1(gammaRow));
-    p.txtBettaCol->setText(QString::fromLatin1(bettaCol));
-    p.txtGammaCol->setText(QString::fromLatin1(gammaCol));
+    p.bettaRowBox->setText(QString::fromLatin1(bettaRow));
+    p.gammaRowBox->setText(QString::fromLatin1(gammaRow));
+    p.bettaColumnBox->setText(QString::fromLatin1(bettaCol));
+    p.gammaColumnBox->setText(QString::fromLatin1(gammaCol));
   }
 };
 
 TEST_F(ParameterWindowTest, OpensWithTheDefaultCoefficients) {
-  FrmModelParameter& p = openAfterImport();
+  GridParameterWindow& p = openAfterImport();
   EXPECT_EQ(p.windowTitle(), QStringLiteral("NIBAL Parameters"));
-  EXPECT_EQ(p.txtBettaRow->text(), QStringLiteral("3"));
-  EXPECT_EQ(p.txtGammaRow->text(), QStringLiteral("6"));
-  EXPECT_EQ(p.txtBettaCol->text(), QStringLiteral("6"));
-  EXPECT_EQ(p.txtGammaCol->text(), QStringLiteral("12"));
+  EXPECT_EQ(p.bettaRowBox->text(), QStringLiteral("3"));
+  EXPECT_EQ(p.gammaRowBox->text(), QStringLiteral("6"));
+  EXPECT_EQ(p.bettaColumnBox->text(), QStringLiteral("6"));
+  EXPECT_EQ(p.gammaColumnBox->text(), QStringLiteral("12"));
 }
 
 TEST_F(ParameterWindowTest, TypedCoefficientsOutliveQuitToTheChooser) {
-  FrmModelParameter& p = openAfterImport();
+  GridParameterWindow& p = openAfterImport();
   setBoxes(p, "7", "8", "9", "10");
-  p.CmdQuit->click();
+  p.quitButton->click();
   EXPECT_FALSE(p.isVisible());
-  window->CmdQuit->click();  // back to the chooser: the grid window goes
+  window->quitButton->click();  // back to the chooser: the grid window goes
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   delete window.data();
 
-  window = new frmGridInfo(state, fake.context, hub);
+  window = new GridWindow(state, fake.context, hub);
   window->show();
-  window->CmdRunModel_Click();               // the grid is still in memory
+  window->onRunClicked();                    // the grid is still in memory
   ASSERT_EQ(window->parameterWindow(), &p);  // the same window, only hidden meanwhile
   EXPECT_TRUE(p.isVisible());
-  EXPECT_EQ(p.txtBettaRow->text(), QStringLiteral("7"));
-  EXPECT_EQ(p.txtGammaCol->text(), QStringLiteral("10"));
-  p.CmdQuit->click();
+  EXPECT_EQ(p.bettaRowBox->text(), QStringLiteral("7"));
+  EXPECT_EQ(p.gammaColumnBox->text(), QStringLiteral("10"));
+  p.quitButton->click();
   EXPECT_TRUE(window->isVisible());  // its Quit now leads to the new grid window
 }
 
 TEST_F(ParameterWindowTest, AllBoxesEmptyGiveFourNotesAndKidingAndNoDialog) {
-  FrmModelParameter& p = openAfterImport();
+  GridParameterWindow& p = openAfterImport();
   setBoxes(p, "", "0", "", "abc");
-  p.CmdRunModel->click();
+  p.runButton->click();
   ASSERT_EQ(fake.messages.shown.size(), 5u);
   const std::vector<std::string> expected = {
       std::string(kBettaColMissing), std::string(kBettaRowMissing), std::string(kGammaRowMissing),
@@ -87,9 +87,9 @@ TEST_F(ParameterWindowTest, AllBoxesEmptyGiveFourNotesAndKidingAndNoDialog) {
 }
 
 TEST_F(ParameterWindowTest, MissingGammasAreNotedAndTheRunGoesOn) {
-  FrmModelParameter& p = openAfterImport();
+  GridParameterWindow& p = openAfterImport();
   setBoxes(p, "3", "", "6", "");
-  p.CmdRunModel->click();  // the save dialog is cancelled
+  p.runButton->click();  // the save dialog is cancelled
   const std::vector<std::string> expected = {std::string(kGammaRowMissing),
                                              std::string(kGammaColMissing)};
   EXPECT_EQ(fake.messages.texts(), expected);
@@ -98,8 +98,8 @@ TEST_F(ParameterWindowTest, MissingGammasAreNotedAndTheRunGoesOn) {
 }
 
 TEST_F(ParameterWindowTest, CancelledSaveDialogKeepsResultsAndTheWindow) {
-  FrmModelParameter& p = openAfterImport();
-  p.CmdRunModel->click();
+  GridParameterWindow& p = openAfterImport();
+  p.runButton->click();
   EXPECT_TRUE(fake.messages.shown.empty());
   EXPECT_EQ(fake.fileDialogs.saveFilters.size(), 1u);
   EXPECT_TRUE(p.isVisible());
@@ -109,10 +109,10 @@ TEST_F(ParameterWindowTest, CancelledSaveDialogKeepsResultsAndTheWindow) {
 }
 
 TEST_F(ParameterWindowTest, WrittenReportOpensInTheEditorAndHidesTheWindow) {
-  FrmModelParameter& p = openAfterImport();
+  GridParameterWindow& p = openAfterImport();
   const std::string report = dir.filePath(QStringLiteral("report.txt")).toStdString();
   fake.fileDialogs.names.push_back(report);
-  p.CmdRunModel->click();
+  p.runButton->click();
   EXPECT_TRUE(fake.messages.shown.empty());
   ASSERT_EQ(fake.programs.textFiles, std::vector<std::string>{report});
   EXPECT_FALSE(p.isVisible());
@@ -123,13 +123,13 @@ TEST_F(ParameterWindowTest, WrittenReportOpensInTheEditorAndHidesTheWindow) {
 }
 
 TEST_F(ParameterWindowTest, RunWithANodeThatIsNotFiniteWritesNoReport) {
-  FrmModelParameter& p = openAfterImport();
+  GridParameterWindow& p = openAfterImport();
   // Gradients between the rows overflow.
   for (int r = 1; r <= 4; ++r)
     for (int c = 1; c <= 4; ++c) state.GridElevation(r, c) = r == 2 && c > 2 ? 1e306 : -1e306;
   const std::string report = dir.filePath(QStringLiteral("report.txt")).toStdString();
   fake.fileDialogs.names.push_back(report);
-  p.CmdRunModel->click();
+  p.runButton->click();
   ASSERT_EQ(fake.messages.shown.size(), 1u);
   EXPECT_EQ(fake.messages.texts()[0].rfind(std::string(kOutputFailed), 0), 0u);
   EXPECT_TRUE(fake.fileDialogs.saveFilters.empty());
@@ -139,10 +139,10 @@ TEST_F(ParameterWindowTest, RunWithANodeThatIsNotFiniteWritesNoReport) {
 }
 
 TEST_F(ParameterWindowTest, ReportThatCannotBeWrittenIsReported) {
-  FrmModelParameter& p = openAfterImport();
+  GridParameterWindow& p = openAfterImport();
   fake.fileDialogs.names.push_back(
       dir.filePath(QStringLiteral("missing/folder/report.txt")).toStdString());
-  p.CmdRunModel->click();
+  p.runButton->click();
   EXPECT_EQ(fake.messages.texts(), std::vector<std::string>{std::string(kOutputFailed)});
   EXPECT_TRUE(p.isVisible());
   EXPECT_TRUE(fake.programs.textFiles.empty());
@@ -155,16 +155,16 @@ TEST_F(ParameterWindowTest, ReportThatCannotBeWrittenIsReported) {
 TEST_F(ParameterWindowTest, ExampleFieldImportsAndRunsWithTheReadmeValues) {
   typeGrid("30", "40", "5", "5");
   fake.fileDialogs.names.push_back(SODWRIGHT_EXAMPLES_DIR "/small-field-grid.txt");
-  window->CmdImport->click();
+  window->importButton->click();
   ASSERT_TRUE(hub.delimiterDialog().OptTab->isChecked());
   hub.delimiterDialog().okButton->click();
   ASSERT_TRUE(fake.messages.shown.empty()) << fake.messages.texts().front();
   EXPECT_EQ(state.GridNodeCount, 1200);
-  window->CmdRunModel->click();
-  FrmModelParameter& p = *window->parameterWindow();
+  window->runButton->click();
+  GridParameterWindow& p = *window->parameterWindow();
   const std::string report = dir.filePath(QStringLiteral("field.txt")).toStdString();
   fake.fileDialogs.names.push_back(report);
-  p.CmdRunModel->click();
+  p.runButton->click();
   EXPECT_TRUE(fake.messages.shown.empty());
   EXPECT_EQ(fake.programs.textFiles, std::vector<std::string>{report});
   // The knoll loses soil, the hollow gains it.
@@ -173,9 +173,9 @@ TEST_F(ParameterWindowTest, ExampleFieldImportsAndRunsWithTheReadmeValues) {
 }
 
 TEST_F(ParameterWindowTest, QuitHidesItAndShowsTheGridWindow) {
-  FrmModelParameter& p = openAfterImport();
+  GridParameterWindow& p = openAfterImport();
   window->hide();
-  p.CmdQuit->click();
+  p.quitButton->click();
   EXPECT_FALSE(p.isVisible());
   EXPECT_TRUE(window->isVisible());
 }

@@ -11,7 +11,7 @@
 
 #include "bando/bando_state.h"
 #include "bando/ui/bando_control_states.h"
-#include "bando/ui/FrmEtImp.h"
+#include "bando/ui/erosivity_calculator.h"
 #include "platform/app_context.h"
 
 class QCheckBox;
@@ -28,50 +28,50 @@ class WindowHub;
 
 namespace sodwright::bando {
 
-class FrmBANDO_Main : public QWidget {
+class IndicatorWindow : public QWidget {
   Q_OBJECT
 
  public:
-  FrmBANDO_Main(BandoState& state, platform::AppContext& context, shared_ui::WindowHub& hub,
-                QWidget* parent = nullptr);
-  ~FrmBANDO_Main() override;
+  IndicatorWindow(BandoState& state, platform::AppContext& context, shared_ui::WindowHub& hub,
+                  QWidget* parent = nullptr);
+  ~IndicatorWindow() override;
 
   QLabel* titleLabel = nullptr;  // "BANDO"
   // Erodibility half.
   QLabel* erodibilityHeading = nullptr;
   QLabel* slopeClassLabel = nullptr;
-  QComboBox* CboSlpCl = nullptr;
+  QComboBox* slopeClassList = nullptr;
   shared_ui::LinkLabel* surfaceFormLink =
       nullptr;  // "Surface Form", also the link to landform surface forms
-  QComboBox* CboSurfForm = nullptr;
+  QComboBox* surfaceFormList = nullptr;
   QLabel* slopeGradientLabel = nullptr;
-  QLineEdit* TxtMSG = nullptr;
+  QLineEdit* maxSlopeGradientBox = nullptr;
   QLabel* slopeGradientUnit = nullptr;
   QLabel* slopeLengthLabel = nullptr;
-  QLineEdit* TxtCSL = nullptr;
+  QLineEdit* convexSlopeLengthBox = nullptr;
   QLabel* slopeLengthUnit = nullptr;
   QLabel* convexAreaLabel = nullptr;
-  QLineEdit* TxtCA = nullptr;
+  QLineEdit* convexAreaBox = nullptr;
   QLabel* convexAreaUnit = nullptr;
   QLabel* eiLabel = nullptr;
-  QLineEdit* TxtEI = nullptr;
+  QLineEdit* erodibilityBox = nullptr;
   QLabel* eiUnit = nullptr;
-  QCheckBox* ChkEIB = nullptr;
-  QPushButton* CmdEIB = nullptr;
+  QCheckBox* slopeDataCheck = nullptr;
+  QPushButton* erodibilityGoButton = nullptr;
   // Erosivity half.
   QLabel* erosivityHeading = nullptr;
   QLabel* cropTypeLabel = nullptr;
-  QComboBox* CboCropType = nullptr;
+  QComboBox* cropTypeList = nullptr;
   QLabel* regionLabel = nullptr;
-  QComboBox* CboAgrRegion = nullptr;
+  QComboBox* regionList = nullptr;
   QLabel* tillageSystemLabel = nullptr;
-  QComboBox* CboTillSys = nullptr;
+  QComboBox* tillageSystemList = nullptr;
   QLabel* etLabel = nullptr;
-  QLineEdit* TxtEt = nullptr;
+  QLineEdit* erosivityBox = nullptr;
   QLabel* etUnit = nullptr;
-  QCheckBox* ChkEtB = nullptr;
-  QPushButton* CmdEtB = nullptr;
-  QLabel* LblEtNote = nullptr;
+  QCheckBox* tillageDataCheck = nullptr;
+  QPushButton* erosivityGoButton = nullptr;
+  QLabel* erosivityNoteLabel = nullptr;
   // Formula row and class.
   QLabel* formulaAt = nullptr;
   QLabel* formulaEquals = nullptr;
@@ -81,12 +81,12 @@ class FrmBANDO_Main : public QWidget {
   QLabel* formulaDivide = nullptr;
   QLabel* formulaThousand = nullptr;
   QLabel* formulaResultEquals = nullptr;
-  QLineEdit* lblAt = nullptr;  // the rate; read-only, so its value is readable to assistive tools
+  QLineEdit* rateBox = nullptr;  // the rate; read-only, so its value is readable to assistive tools
   QLabel* atUnit = nullptr;
   QLabel* classLabel = nullptr;
-  QLineEdit* TxtBANDOClass = nullptr;
-  QPushButton* CmdRunBANDO = nullptr;
-  QPushButton* quitButton = nullptr;                // "Quit"
+  QLineEdit* classBox = nullptr;
+  QPushButton* runButton = nullptr;
+  QPushButton* quitButton = nullptr;                    // "Quit"
   shared_ui::LinkLabel* helpLink = nullptr;             // "Help!"
   shared_ui::LinkLabel* indicatorSeriesLink = nullptr;  // the indicator-series link
   // Connectors, Line1 .. Line19 at index 1 .. 19, and the frames.
@@ -94,32 +94,32 @@ class FrmBANDO_Main : public QWidget {
   std::array<QFrame*, 4> frames{};  // Shape1 .. Shape3 at index 1 .. 3
 
   // The calculator, once the erosivity GO has made it.
-  FrmEtImp* calculator() const { return FrmEtImp_; }
+  ErosivityCalculator* calculator() const { return calculator_; }
 
  public slots:
-  void ChkEIB_Click();
-  void ChkEtB_Click();
-  void CmdEIB_Click();
-  void CmdEtB_Click();
-  void CboSlpCl_Click(int position);
-  void CboSurfForm_Click(int position);
-  void CboCropType_Click(int position);
-  void CboAgrRegion_Click(int position);
-  void CboTillSys_Click(int position);
-  void CmdRunBANDO_Click();
-  void quitButton_Click();
-  void surfaceFormLink_Click();
-  void helpLink_Click();
-  void indicatorSeriesLink_Click();
+  void onSlopeDataToggled();
+  void onTillageDataToggled();
+  void onErodibilityGoClicked();
+  void onErosivityGoClicked();
+  void onSlopeClassActivated(int position);
+  void onSurfaceFormActivated(int position);
+  void onCropTypeActivated(int position);
+  void onRegionActivated(int position);
+  void onTillageSystemActivated(int position);
+  void onRunClicked();
+  void onQuitClicked();
+  void onSurfaceFormLinkClicked();
+  void onHelpLinkClicked();
+  void onIndicatorSeriesLinkClicked();
   // The calculator's hand-back: OK with its total, or Cancel.
-  void FrmEtImp_OK(const QString& totalText);
-  void FrmEtImp_Cancel();
+  void onCalculatorTotalChosen(const QString& totalText);
+  void onCalculatorCancelled();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // Layout of the controls (FrmBANDO_Main_layout.cpp).
+  // Layout of the controls (indicator_window_layout.cpp).
   void buildLayout();
   void fillLists();
   void setTabOrders();
@@ -140,12 +140,12 @@ class FrmBANDO_Main : public QWidget {
   void emptyResultBoxes();
   void emptySlopeDataBoxes();
   void pickInList(BandoList list, QComboBox* box, QCheckBox* check, int position);
-  FrmEtImp& calculatorWindow();
+  ErosivityCalculator& calculatorWindow();
 
   BandoState& state_;
   platform::AppContext& context_;
   shared_ui::WindowHub& hub_;
-  QPointer<FrmEtImp> FrmEtImp_;
+  QPointer<ErosivityCalculator> calculator_;
 };
 
 }  // namespace sodwright::bando

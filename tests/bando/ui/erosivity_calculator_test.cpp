@@ -11,7 +11,7 @@
 #include <QPushButton>
 
 #include "bando/implement_sum.h"
-#include "bando/ui/FrmEtImp.h"
+#include "bando/ui/erosivity_calculator.h"
 #include "fakes/recording_services.h"
 
 namespace sodwright::bando::testing {
@@ -21,21 +21,23 @@ class CalculatorTest : public ::testing::Test {
  protected:
   CalculatorTest() {
     initBandoTables(state.tables);
-    window = new FrmEtImp(state, fake.context);
+    window = new ErosivityCalculator(state, fake.context);
     window->show();
   }
   ~CalculatorTest() override { delete window.data(); }
 
-  QComboBox* combo(int row) const { return window->implementList[static_cast<std::size_t>(row)]; }
-  QLineEdit* text(int row) const { return window->passesBox[static_cast<std::size_t>(row)]; }
+  QComboBox* implementList(int row) const {
+    return window->implementList[static_cast<std::size_t>(row)];
+  }
+  QLineEdit* passesBox(int row) const { return window->passesBox[static_cast<std::size_t>(row)]; }
   // The user picks an item of a row's list.
   void pick(int row, int position) {
-    combo(row)->setCurrentIndex(position);
-    emit combo(row)->activated(position);
+    implementList(row)->setCurrentIndex(position);
+    emit implementList(row)->activated(position);
   }
   QString okTotal() {
     QStringList totals;
-    const auto connection = QObject::connect(window.data(), &FrmEtImp::totalChosen,
+    const auto connection = QObject::connect(window.data(), &ErosivityCalculator::totalChosen,
                                              [&totals](const QString& total) { totals << total; });
     window->okButton->click();
     QObject::disconnect(connection);
@@ -44,23 +46,23 @@ class CalculatorTest : public ::testing::Test {
 
   platform::FakePlatform fake;
   BandoState state;
-  QPointer<FrmEtImp> window;
+  QPointer<ErosivityCalculator> window;
 };
 
 using CalculatorStart = CalculatorTest;
 
 TEST_F(CalculatorStart, RowOneHoldsOnePloughPassAndRowsThreeToTenAreLocked) {
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Erosivity Calculation"));
-  EXPECT_EQ(combo(1)->currentText(), QStringLiteral("Mouldboard Plough"));
-  EXPECT_EQ(text(1)->text(), QStringLiteral("1"));
-  EXPECT_EQ(combo(2)->currentText(), QString());
-  EXPECT_TRUE(combo(2)->isEnabled());
-  EXPECT_TRUE(text(2)->isEnabled());
+  EXPECT_EQ(implementList(1)->currentText(), QStringLiteral("Mouldboard Plough"));
+  EXPECT_EQ(passesBox(1)->text(), QStringLiteral("1"));
+  EXPECT_EQ(implementList(2)->currentText(), QString());
+  EXPECT_TRUE(implementList(2)->isEnabled());
+  EXPECT_TRUE(passesBox(2)->isEnabled());
   for (int k = 3; k <= 10; ++k) {
-    EXPECT_FALSE(combo(k)->isEnabled()) << k;
-    EXPECT_FALSE(text(k)->isEnabled()) << k;
+    EXPECT_FALSE(implementList(k)->isEnabled()) << k;
+    EXPECT_FALSE(passesBox(k)->isEnabled()) << k;
   }
-  EXPECT_EQ(combo(10)->count(), 18);
+  EXPECT_EQ(implementList(10)->count(), 18);
 }
 
 TEST_F(CalculatorStart, OkAtOnceCountsOnePloughPassAndHidesTheWindow) {
@@ -75,22 +77,22 @@ using CalculatorSum = CalculatorTest;
 
 TEST_F(CalculatorSum, TandemDiskTwiceAndHarrowsOnceGiveFourPointTwo) {
   pick(1, 1);  // Tandem Disk
-  text(1)->setText(QStringLiteral("2"));
+  passesBox(1)->setText(QStringLiteral("2"));
   pick(2, 5);  // Harrows
-  text(2)->setText(QStringLiteral("1"));
+  passesBox(2)->setText(QStringLiteral("1"));
   EXPECT_EQ(okTotal(), QStringLiteral("4.2"));
 }
 
 TEST_F(CalculatorSum, HalfPassesRoundToEven) {
-  text(1)->setText(QStringLiteral("2.5"));
+  passesBox(1)->setText(QStringLiteral("2.5"));
   EXPECT_EQ(okTotal(), QStringLiteral("4.6"));
 }
 
 TEST_F(CalculatorSum, NegativeRowIsReportedOnceAndLeftOut) {
   pick(2, 1);  // Tandem Disk, unlocks row 3
-  text(2)->setText(QStringLiteral("1"));
+  passesBox(2)->setText(QStringLiteral("1"));
   pick(3, 5);  // Harrows, unlocks row 4
-  text(3)->setText(QStringLiteral("-1"));
+  passesBox(3)->setText(QStringLiteral("-1"));
   EXPECT_EQ(okTotal(), QStringLiteral("4.3"));
   EXPECT_EQ(fake.messages.texts(), std::vector<std::string>{std::string(kDataInputWrong)});
 }
@@ -99,59 +101,59 @@ using RowUnlockRule = CalculatorTest;
 
 TEST_F(RowUnlockRule, PickAfterARowWithAPassUnlocksTheNextRow) {
   pick(2, 7);
-  EXPECT_TRUE(combo(3)->isEnabled());
-  EXPECT_TRUE(text(3)->isEnabled());
-  EXPECT_FALSE(combo(4)->isEnabled());
+  EXPECT_TRUE(implementList(3)->isEnabled());
+  EXPECT_TRUE(passesBox(3)->isEnabled());
+  EXPECT_FALSE(implementList(4)->isEnabled());
   EXPECT_EQ(window->rowImplement(2), 7);
 }
 
 TEST_F(RowUnlockRule, PickAfterAnEmptyRowIsRefusedWithTheRefusalText) {
   pick(2, 7);  // unlocks row 3; row 2 has no passes
-  text(3)->setText(QStringLiteral("4"));
+  passesBox(3)->setText(QStringLiteral("4"));
   pick(3, 2);
-  EXPECT_EQ(combo(3)->currentText(), QStringLiteral("Mouldbord Plough"));
-  EXPECT_EQ(combo(3)->findText(combo(3)->currentText()), -1);
-  EXPECT_EQ(text(3)->text(), QString());
-  EXPECT_EQ(window->focusWidget(), text(2));
-  EXPECT_FALSE(combo(4)->isEnabled());
+  EXPECT_EQ(implementList(3)->currentText(), QStringLiteral("Mouldbord Plough"));
+  EXPECT_EQ(implementList(3)->findText(implementList(3)->currentText()), -1);
+  EXPECT_EQ(passesBox(3)->text(), QString());
+  EXPECT_EQ(window->focusWidget(), passesBox(2));
+  EXPECT_FALSE(implementList(4)->isEnabled());
   EXPECT_EQ(window->rowImplement(3), 0);
 }
 
 TEST_F(RowUnlockRule, LessThanOneWholePassRefusesThePickButCountsAtOk) {
-  text(1)->setText(QStringLiteral("0.9"));
+  passesBox(1)->setText(QStringLiteral("0.9"));
   pick(2, 1);
-  EXPECT_EQ(combo(2)->currentText(), QStringLiteral("Mouldbord Plough"));
-  EXPECT_FALSE(combo(3)->isEnabled());
+  EXPECT_EQ(implementList(2)->currentText(), QStringLiteral("Mouldbord Plough"));
+  EXPECT_FALSE(implementList(3)->isEnabled());
   EXPECT_EQ(okTotal(), QStringLiteral("2.3"));
 }
 
 TEST_F(RowUnlockRule, PickInRowTenUnlocksNothingFurther) {
   for (int k = 2; k <= 9; ++k) {
     pick(k, 5);
-    text(k)->setText(QStringLiteral("1"));
+    passesBox(k)->setText(QStringLiteral("1"));
   }
-  text(9)->setText(QStringLiteral("3"));
+  passesBox(9)->setText(QStringLiteral("3"));
   pick(10, 16);  // Potato Digger
   EXPECT_EQ(window->rowImplement(10), 16);
-  EXPECT_EQ(combo(10)->currentText(), QStringLiteral("Potato Digger"));
+  EXPECT_EQ(implementList(10)->currentText(), QStringLiteral("Potato Digger"));
 }
 
 using CalculatorClearAndCancel = CalculatorTest;
 
 TEST_F(CalculatorClearAndCancel, ClearKeepsRowOneAsShownAndLocksRowsThreeToTen) {
   pick(1, 5);  // Harrows
-  text(1)->setText(QStringLiteral("2"));
+  passesBox(1)->setText(QStringLiteral("2"));
   pick(2, 1);
-  text(2)->setText(QStringLiteral("3"));
+  passesBox(2)->setText(QStringLiteral("3"));
   pick(3, 1);
   window->clearButton->click();
   EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(combo(1)->currentText(), QStringLiteral("Harrows"));
-  EXPECT_EQ(text(1)->text(), QStringLiteral("2"));
-  EXPECT_EQ(combo(2)->currentText(), QString());
-  EXPECT_EQ(text(2)->text(), QString());
-  EXPECT_TRUE(combo(2)->isEnabled());
-  for (int k = 3; k <= 10; ++k) EXPECT_FALSE(combo(k)->isEnabled()) << k;
+  EXPECT_EQ(implementList(1)->currentText(), QStringLiteral("Harrows"));
+  EXPECT_EQ(passesBox(1)->text(), QStringLiteral("2"));
+  EXPECT_EQ(implementList(2)->currentText(), QString());
+  EXPECT_EQ(passesBox(2)->text(), QString());
+  EXPECT_TRUE(implementList(2)->isEnabled());
+  for (int k = 3; k <= 10; ++k) EXPECT_FALSE(implementList(k)->isEnabled()) << k;
   // What row 1 shows is what OK counts: two passes of Harrows.
   EXPECT_EQ(okTotal(), QStringLiteral("0.4"));
 }
@@ -159,14 +161,14 @@ TEST_F(CalculatorClearAndCancel, ClearKeepsRowOneAsShownAndLocksRowsThreeToTen) 
 TEST_F(CalculatorClearAndCancel, CancelClearsHidesAndKeepsTheLastTotal) {
   state.ImplEt = 7.5f;
   pick(2, 1);
-  text(2)->setText(QStringLiteral("3"));
+  passesBox(2)->setText(QStringLiteral("3"));
   int cancelled = 0;
-  QObject::connect(window.data(), &FrmEtImp::cancelled, [&cancelled] { ++cancelled; });
+  QObject::connect(window.data(), &ErosivityCalculator::cancelled, [&cancelled] { ++cancelled; });
   window->cancelButton->click();
   EXPECT_EQ(cancelled, 1);
   EXPECT_FALSE(window->isVisible());
   EXPECT_FALSE(window->isEnabled());
-  EXPECT_EQ(text(2)->text(), QString());
+  EXPECT_EQ(passesBox(2)->text(), QString());
   EXPECT_FLOAT_EQ(state.ImplEt, 7.5f);
 }
 

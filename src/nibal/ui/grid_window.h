@@ -21,46 +21,43 @@ struct ImportChoice;
 
 namespace sodwright::nibal {
 
-class FrmModelParameter;
+class GridParameterWindow;
 
-class frmGridInfo : public QWidget {
+class GridWindow : public QWidget {
   Q_OBJECT
 
  public:
-  frmGridInfo(GridState& state, platform::AppContext& context, shared_ui::WindowHub& hub,
-              QWidget* parent = nullptr);
+  GridWindow(GridState& state, platform::AppContext& context, shared_ui::WindowHub& hub,
+             QWidget* parent = nullptr);
 
-  QLineEdit* txtRows = nullptr;
-  QLineEdit* txtColumns = nullptr;
-  QLineEdit* txtXSpacing = nullptr;  // "Row Spacing"
-  QLineEdit* txtYSpacing = nullptr;  // "Column Spacing"
-  QPushButton* CmdImport = nullptr;
-  QPushButton* CmdRunModel = nullptr;
-  QPushButton* CmdShowData = nullptr;
-  QPushButton* CmdQuit = nullptr;
-  QPushButton* CmdShowMap = nullptr;  // "Show Map", once the grid has results
-  shared_ui::LinkLabel* Help = nullptr;
+  QLineEdit* rowsBox = nullptr;
+  QLineEdit* columnsBox = nullptr;
+  QLineEdit* rowSpacingBox = nullptr;     // "Row Spacing"
+  QLineEdit* columnSpacingBox = nullptr;  // "Column Spacing"
+  QPushButton* importButton = nullptr;
+  QPushButton* runButton = nullptr;
+  QPushButton* showDataButton = nullptr;
+  QPushButton* quitButton = nullptr;
+  QPushButton* showMapButton = nullptr;  // "Show Map", once the grid has results
+  shared_ui::LinkLabel* helpLabel = nullptr;
 
   // The parameter window, once "Run NIBAL" has made it.
-  FrmModelParameter* parameterWindow() const { return parameters_; }
+  GridParameterWindow* parameterWindow() const { return parameters_; }
 
  public slots:
-  void CmdImport_Click();
-  void CmdRunModel_Click();
-  void CmdShowData_Click();
-  void CmdQuit_Click();
-  void Help_Click();
-  void CmdShowMap_Click();
-  // Any keystroke in a grid box: the grid must be imported again.
-  void txtRows_Change() { gridBoxChanged(); }
-  void txtColumns_Change() { gridBoxChanged(); }
-  void txtXSpacing_Change() { gridBoxChanged(); }
-  void txtYSpacing_Change() { gridBoxChanged(); }
+  void onImportClicked();
+  void onRunClicked();
+  void onShowDataClicked();
+  void onQuitClicked();
+  void onHelpClicked();
+  void onShowMapClicked();
+  // Any keystroke in a grid-size box: the grid must be imported again.
+  void onGridSizeChanged();
 
   // The delimiter dialog's Quit during this window's import.
-  void frmDelimiter_Quit();
+  void onDelimiterQuit();
   // The data viewer was closed: this window comes back.
-  void FrmShowData_Unload();
+  void onDataViewerClosed();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -69,7 +66,6 @@ class frmGridInfo : public QWidget {
   void buildLayout();
   // Every button state this window sets, from one table.
   void applyButtonStates(GridWindowEvent event);
-  void gridBoxChanged();
   void refuseImport(QWidget* focus);
   // The file (and delimiter) chosen for "Import Data" with the checked sizes.
   void importChosenFile(const GridDefinition& definition, const shared_ui::ImportChoice& choice);
@@ -80,7 +76,7 @@ class frmGridInfo : public QWidget {
   GridState& state_;
   platform::AppContext& context_;
   shared_ui::WindowHub& hub_;
-  QPointer<FrmModelParameter> parameters_;
+  QPointer<GridParameterWindow> parameters_;
 };
 
 }  // namespace sodwright::nibal

@@ -1,4 +1,4 @@
-#include "nibal/ui/FrmModelParameter.h"
+#include "nibal/ui/grid_parameter_window.h"
 
 #include "nibal/grid_csv_writer.h"
 #include "nibal/grid_messages.h"
@@ -18,7 +18,7 @@
 
 #include "nibal/grid_commands.h"
 #include "nibal/grid_report.h"
-#include "nibal/ui/FrmGridMap.h"
+#include "nibal/ui/grid_map_window.h"
 #include "base/text/report_date.h"
 #include "shared_ui/help_page.h"
 #include "shared_ui/link_label.h"
@@ -44,26 +44,26 @@ QLabel* makeLabel(const char* name, const QString& caption, QWidget* parent) {
 
 }  // namespace
 
-FrmModelParameter::FrmModelParameter(GridState& state, platform::AppContext& context,
-                                     QWidget* parent)
+GridParameterWindow::GridParameterWindow(GridState& state, platform::AppContext& context,
+                                         QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), context_(context) {
   setObjectName(QStringLiteral("FrmModelParameter"));
   setWindowTitle(QStringLiteral("NIBAL Parameters"));
   buildLayout();
-  connect(CmdRunModel, &QPushButton::clicked, this, &FrmModelParameter::CmdRunModel_Click);
-  connect(CmdQuit, &QPushButton::clicked, this, &FrmModelParameter::CmdQuit_Click);
-  connect(CmdSaveCsv, &QPushButton::clicked, this, &FrmModelParameter::CmdSaveCsv_Click);
-  connect(CmdShowMap, &QPushButton::clicked, this, &FrmModelParameter::CmdShowMap_Click);
-  Help->onClick = [this] { Help_Click(); };
-  shared_ui::addHelpKey(this, [this] { Help_Click(); });
+  connect(runButton, &QPushButton::clicked, this, &GridParameterWindow::onRunClicked);
+  connect(quitButton, &QPushButton::clicked, this, &GridParameterWindow::onQuitClicked);
+  connect(saveCsvButton, &QPushButton::clicked, this, &GridParameterWindow::onSaveCsvClicked);
+  connect(showMapButton, &QPushButton::clicked, this, &GridParameterWindow::onShowMapClicked);
+  helpLabel->onClick = [this] { onHelpClicked(); };
+  shared_ui::addHelpKey(this, [this] { onHelpClicked(); });
   applyButtonStates(ParameterWindowEvent::Opened);
 }
 
-void FrmModelParameter::applyButtonStates(ParameterWindowEvent event) {
+void GridParameterWindow::applyButtonStates(ParameterWindowEvent event) {
   const ParameterWindowRow& row = parameterWindowRowFor(event);
   const std::array<std::pair<QPushButton*, bool>, kParameterButtons> buttons = {
-      std::pair{CmdSaveCsv, hasResults(state_)},
-      std::pair{CmdShowMap, layerAvailable(state_, MapLayer::SoilLossSum)}};
+      std::pair{saveCsvButton, hasResults(state_)},
+      std::pair{showMapButton, layerAvailable(state_, MapLayer::SoilLossSum)}};
   for (std::size_t button = 0; button < buttons.size(); ++button) {
     const Switch s = row[button];
     if (s == Switch::Keep) continue;
@@ -72,7 +72,7 @@ void FrmModelParameter::applyButtonStates(ParameterWindowEvent event) {
   }
 }
 
-void FrmModelParameter::buildLayout() {
+void GridParameterWindow::buildLayout() {
   auto* title = makeLabel("LblTitle", QStringLiteral(" NIBAL        Parameters"), this);
   QFont titleFont = title->font();
   titleFont.setBold(true);
@@ -81,14 +81,14 @@ void FrmModelParameter::buildLayout() {
   title->setAlignment(Qt::AlignCenter);
 
   const GridParameterTexts defaults;
-  txtBettaRow = makeBox("txtBettaRow", defaults.BettaRow,
+  bettaRowBox = makeBox("txtBettaRow", defaults.BettaRow,
                         QStringLiteral("Betta, Row Direction Tillage"), this);
-  txtGammaRow = makeBox("txtGammaRow", defaults.GammaRow,
+  gammaRowBox = makeBox("txtGammaRow", defaults.GammaRow,
                         QStringLiteral("Gamma, Row Direction Tillage"), this);
-  txtBettaCol = makeBox("txtBettaCol", defaults.BettaCol,
-                        QStringLiteral("Betta, Column Direction Tillage"), this);
-  txtGammaCol = makeBox("txtGammaCol", defaults.GammaCol,
-                        QStringLiteral("Gamma, Column Direction Tillage"), this);
+  bettaColumnBox = makeBox("txtBettaCol", defaults.BettaCol,
+                           QStringLiteral("Betta, Column Direction Tillage"), this);
+  gammaColumnBox = makeBox("txtGammaCol", defaults.GammaCol,
+                           QStringLiteral("Gamma, Column Direction Tillage"), this);
 
   // Each heading names one box for the keyboard; the accessible names above
   // name all four in full.
@@ -97,46 +97,46 @@ void FrmModelParameter::buildLayout() {
   auto* rowHeading = makeLabel("LblRowTillage", QStringLiteral("&Row Direction Tillage"), this);
   auto* columnHeading =
       makeLabel("LblColumnTillage", QStringLiteral("&Column Direction Tillage"), this);
-  rowHeading->setBuddy(txtBettaRow);
-  columnHeading->setBuddy(txtBettaCol);
-  betta->setBuddy(txtBettaRow);
-  gamma->setBuddy(txtGammaRow);
+  rowHeading->setBuddy(bettaRowBox);
+  columnHeading->setBuddy(bettaColumnBox);
+  betta->setBuddy(bettaRowBox);
+  gamma->setBuddy(gammaRowBox);
 
   auto* table = new QGridLayout;
   table->addWidget(betta, 0, 1, Qt::AlignHCenter);
   table->addWidget(gamma, 0, 2, Qt::AlignHCenter);
   table->addWidget(rowHeading, 1, 0);
-  table->addWidget(txtBettaRow, 1, 1);
-  table->addWidget(txtGammaRow, 1, 2);
+  table->addWidget(bettaRowBox, 1, 1);
+  table->addWidget(gammaRowBox, 1, 2);
   table->addWidget(columnHeading, 2, 0);
-  table->addWidget(txtBettaCol, 2, 1);
-  table->addWidget(txtGammaCol, 2, 2);
+  table->addWidget(bettaColumnBox, 2, 1);
+  table->addWidget(gammaColumnBox, 2, 2);
 
-  CmdRunModel = new QPushButton(QStringLiteral("Run NIBAL"), this);
-  CmdRunModel->setObjectName(QStringLiteral("CmdRunModel"));
-  CmdRunModel->setAutoDefault(false);
+  runButton = new QPushButton(QStringLiteral("Run NIBAL"), this);
+  runButton->setObjectName(QStringLiteral("CmdRunModel"));
+  runButton->setAutoDefault(false);
   // The results of the last run as CSV, for spreadsheets and GIS.
-  CmdSaveCsv = new QPushButton(QStringLiteral("Save CSV"), this);
-  CmdSaveCsv->setObjectName(QStringLiteral("CmdSaveCsv"));
-  CmdSaveCsv->setAutoDefault(false);
-  CmdQuit = new QPushButton(QStringLiteral("Quit"), this);
-  CmdQuit->setObjectName(QStringLiteral("CmdQuit"));
-  CmdQuit->setAutoDefault(false);
-  CmdShowMap = new QPushButton(QStringLiteral("Show &Map"), this);
-  CmdShowMap->setObjectName(QStringLiteral("CmdShowMap"));
-  CmdShowMap->setAutoDefault(false);
-  Help = new shared_ui::LinkLabel(QStringLiteral("Help!"), this);
-  Help->setObjectName(QStringLiteral("Help"));
-  Help->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
-  Help->setCursor(Qt::PointingHandCursor);
+  saveCsvButton = new QPushButton(QStringLiteral("Save CSV"), this);
+  saveCsvButton->setObjectName(QStringLiteral("CmdSaveCsv"));
+  saveCsvButton->setAutoDefault(false);
+  quitButton = new QPushButton(QStringLiteral("Quit"), this);
+  quitButton->setObjectName(QStringLiteral("CmdQuit"));
+  quitButton->setAutoDefault(false);
+  showMapButton = new QPushButton(QStringLiteral("Show &Map"), this);
+  showMapButton->setObjectName(QStringLiteral("CmdShowMap"));
+  showMapButton->setAutoDefault(false);
+  helpLabel = new shared_ui::LinkLabel(QStringLiteral("Help!"), this);
+  helpLabel->setObjectName(QStringLiteral("Help"));
+  helpLabel->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+  helpLabel->setCursor(Qt::PointingHandCursor);
 
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(CmdRunModel);
-  buttons->addWidget(CmdSaveCsv);
-  buttons->addWidget(CmdQuit);
-  buttons->addWidget(CmdShowMap);
+  buttons->addWidget(runButton);
+  buttons->addWidget(saveCsvButton);
+  buttons->addWidget(quitButton);
+  buttons->addWidget(showMapButton);
   buttons->addStretch();
-  buttons->addWidget(Help);
+  buttons->addWidget(helpLabel);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(title);
@@ -144,19 +144,19 @@ void FrmModelParameter::buildLayout() {
   layout->addSpacing(8);
   layout->addLayout(buttons);
 
-  setTabOrder(txtBettaRow, txtGammaRow);
-  setTabOrder(txtGammaRow, txtBettaCol);
-  setTabOrder(txtBettaCol, txtGammaCol);
-  setTabOrder(txtGammaCol, CmdRunModel);
-  setTabOrder(CmdRunModel, CmdSaveCsv);
-  setTabOrder(CmdSaveCsv, CmdQuit);
+  setTabOrder(bettaRowBox, gammaRowBox);
+  setTabOrder(gammaRowBox, bettaColumnBox);
+  setTabOrder(bettaColumnBox, gammaColumnBox);
+  setTabOrder(gammaColumnBox, runButton);
+  setTabOrder(runButton, saveCsvButton);
+  setTabOrder(saveCsvButton, quitButton);
 }
 
-void FrmModelParameter::CmdRunModel_Click() {
+void GridParameterWindow::onRunClicked() {
   const GridParameterTexts texts{
-      txtBettaRow->text().toStdString(), txtGammaRow->text().toStdString(),
-      txtBettaCol->text().toStdString(), txtGammaCol->text().toStdString()};
-  // CmDlgOutput is asked inside the run; a cancelled dialog keeps the
+      bettaRowBox->text().toStdString(), gammaRowBox->text().toStdString(),
+      bettaColumnBox->text().toStdString(), gammaColumnBox->text().toStdString()};
+  // The report's save dialog is asked inside the run; a cancelled dialog keeps the
   // results and leaves this window open.
   const RunOutcome outcome = runGridModel(state_, texts, context_, base::todayShortDate());
   const bool computed =
@@ -167,7 +167,7 @@ void FrmModelParameter::CmdRunModel_Click() {
   if (outcome == RunOutcome::ReportWritten) hide();
 }
 
-void FrmModelParameter::CmdSaveCsv_Click() {
+void GridParameterWindow::onSaveCsvClicked() {
   const std::string path = context_.fileDialogs.askSaveFileName(platform::kCsvFilter);
   if (path.empty()) return;
   base::Result<> written;
@@ -178,14 +178,14 @@ void FrmModelParameter::CmdSaveCsv_Click() {
   if (!written) context_.messages.inform(std::string(kOutputFailed) + "\n" + written.message());
 }
 
-void FrmModelParameter::CmdShowMap_Click() { showGridMap(state_, this); }
+void GridParameterWindow::onShowMapClicked() { showGridMap(state_, this); }
 
-void FrmModelParameter::CmdQuit_Click() {
+void GridParameterWindow::onQuitClicked() {
   hide();
   emit quitPressed();
 }
 
-void FrmModelParameter::Help_Click() {
+void GridParameterWindow::onHelpClicked() {
   platform::showHelpPage(context_.programs, context_.messages,
                          shared_ui::helpPageAddress(shared_ui::kHelpNibal));
 }

@@ -1,4 +1,4 @@
-#include "bando/ui/FrmBANDO_Main.h"
+#include "bando/ui/indicator_window.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -9,7 +9,7 @@
 #include <QPushButton>
 
 #include "bando/bando_run.h"
-#include "bando/ui/FrmEtImp.h"
+#include "bando/ui/erosivity_calculator.h"
 #include "shared_ui/link_label.h"
 #include "shared_ui/help_page.h"
 #include "shared_ui/window_hub.h"
@@ -30,28 +30,30 @@ void setIfGiven(QLineEdit* box, const std::optional<std::string>& text) {
 
 }  // namespace
 
-FrmBANDO_Main::FrmBANDO_Main(BandoState& state, platform::AppContext& context,
-                             shared_ui::WindowHub& hub, QWidget* parent)
+IndicatorWindow::IndicatorWindow(BandoState& state, platform::AppContext& context,
+                                 shared_ui::WindowHub& hub, QWidget* parent)
     : QWidget(parent), state_(state), context_(context), hub_(hub) {
   setObjectName(QStringLiteral("FrmBANDO_Main"));
   setWindowTitle(QStringLiteral("BANDO 05.1"));
   buildLayout();
 
-  connect(ChkEIB, &QCheckBox::toggled, this, &FrmBANDO_Main::ChkEIB_Click);
-  connect(ChkEtB, &QCheckBox::toggled, this, &FrmBANDO_Main::ChkEtB_Click);
-  connect(CmdEIB, &QPushButton::clicked, this, &FrmBANDO_Main::CmdEIB_Click);
-  connect(CmdEtB, &QPushButton::clicked, this, &FrmBANDO_Main::CmdEtB_Click);
-  connect(CboSlpCl, &QComboBox::activated, this, &FrmBANDO_Main::CboSlpCl_Click);
-  connect(CboSurfForm, &QComboBox::activated, this, &FrmBANDO_Main::CboSurfForm_Click);
-  connect(CboCropType, &QComboBox::activated, this, &FrmBANDO_Main::CboCropType_Click);
-  connect(CboAgrRegion, &QComboBox::activated, this, &FrmBANDO_Main::CboAgrRegion_Click);
-  connect(CboTillSys, &QComboBox::activated, this, &FrmBANDO_Main::CboTillSys_Click);
-  connect(CmdRunBANDO, &QPushButton::clicked, this, &FrmBANDO_Main::CmdRunBANDO_Click);
-  connect(quitButton, &QPushButton::clicked, this, &FrmBANDO_Main::quitButton_Click);
-  surfaceFormLink->onClick = [this] { surfaceFormLink_Click(); };
-  helpLink->onClick = [this] { helpLink_Click(); };
-  indicatorSeriesLink->onClick = [this] { indicatorSeriesLink_Click(); };
-  shared_ui::addHelpKey(this, [this] { helpLink_Click(); });
+  connect(slopeDataCheck, &QCheckBox::toggled, this, &IndicatorWindow::onSlopeDataToggled);
+  connect(tillageDataCheck, &QCheckBox::toggled, this, &IndicatorWindow::onTillageDataToggled);
+  connect(erodibilityGoButton, &QPushButton::clicked, this,
+          &IndicatorWindow::onErodibilityGoClicked);
+  connect(erosivityGoButton, &QPushButton::clicked, this, &IndicatorWindow::onErosivityGoClicked);
+  connect(slopeClassList, &QComboBox::activated, this, &IndicatorWindow::onSlopeClassActivated);
+  connect(surfaceFormList, &QComboBox::activated, this, &IndicatorWindow::onSurfaceFormActivated);
+  connect(cropTypeList, &QComboBox::activated, this, &IndicatorWindow::onCropTypeActivated);
+  connect(regionList, &QComboBox::activated, this, &IndicatorWindow::onRegionActivated);
+  connect(tillageSystemList, &QComboBox::activated, this,
+          &IndicatorWindow::onTillageSystemActivated);
+  connect(runButton, &QPushButton::clicked, this, &IndicatorWindow::onRunClicked);
+  connect(quitButton, &QPushButton::clicked, this, &IndicatorWindow::onQuitClicked);
+  surfaceFormLink->onClick = [this] { onSurfaceFormLinkClicked(); };
+  helpLink->onClick = [this] { onHelpLinkClicked(); };
+  indicatorSeriesLink->onClick = [this] { onIndicatorSeriesLinkClicked(); };
+  shared_ui::addHelpKey(this, [this] { onHelpLinkClicked(); });
 
   // Created anew (Quit only hides the window, so this is the first visit or
   // the user closed the window before): the lists show their first items, so the indexes start
@@ -60,7 +62,7 @@ FrmBANDO_Main::FrmBANDO_Main(BandoState& state, platform::AppContext& context,
       state_.TillSysIdx = 0;
   state_.UseSlopeData = 0;
   state_.UseTillageData = 0;
-  LblEtNote->hide();
+  erosivityNoteLabel->hide();
   setShown(slopeDataGroup(), false);
   setShown(eiResultGroup(), false);
   setShown(etResultGroup(), false);
@@ -70,7 +72,7 @@ FrmBANDO_Main::FrmBANDO_Main(BandoState& state, platform::AppContext& context,
   applyControlStates(MainWindowEvent::Opened);
 }
 
-void FrmBANDO_Main::applyControlStates(MainWindowEvent event) {
+void IndicatorWindow::applyControlStates(MainWindowEvent event) {
   const MainWindowRow& row = mainWindowRowFor(event);
   for (int column = 0; column < kMainControls; ++column) {
     const Switch s = row[static_cast<std::size_t>(column)];
@@ -78,16 +80,17 @@ void FrmBANDO_Main::applyControlStates(MainWindowEvent event) {
     const bool on = s == Switch::On;
     switch (column) {
       case kSlopeBoxes:
-        for (QLineEdit* slopeBox : {TxtMSG, TxtCSL, TxtCA}) slopeBox->setEnabled(on);
+        for (QLineEdit* slopeBox : {maxSlopeGradientBox, convexSlopeLengthBox, convexAreaBox})
+          slopeBox->setEnabled(on);
         break;
       case kSlopeLists:
-        for (QComboBox* list : {CboSlpCl, CboSurfForm}) list->setEnabled(on);
+        for (QComboBox* list : {slopeClassList, surfaceFormList}) list->setEnabled(on);
         break;
       case kCropLists:
-        for (QComboBox* list : {CboCropType, CboAgrRegion, CboTillSys}) list->setEnabled(on);
+        for (QComboBox* list : {cropTypeList, regionList, tillageSystemList}) list->setEnabled(on);
         break;
       case kRunBando:
-        CmdRunBANDO->setEnabled(on);
+        runButton->setEnabled(on);
         break;
       case kCalculator:
         calculatorWindow().setEnabled(on);
@@ -101,75 +104,70 @@ void FrmBANDO_Main::applyControlStates(MainWindowEvent event) {
 
 // --- control groups ---------------------------------------------------------
 
-QList<QWidget*> FrmBANDO_Main::descriptorGroup() const {
-  return {slopeClassLabel, surfaceFormLink, CboSlpCl, CboSurfForm};
+QList<QWidget*> IndicatorWindow::descriptorGroup() const {
+  return {slopeClassLabel, surfaceFormLink, slopeClassList, surfaceFormList};
 }
-QList<QWidget*> FrmBANDO_Main::slopeDataGroup() const {
-  return {slopeGradientLabel,
-          slopeLengthLabel,
-          convexAreaLabel,
-          slopeGradientUnit,
-          slopeLengthUnit,
-          convexAreaUnit,
-          TxtMSG,
-          TxtCSL,
-          TxtCA};
+QList<QWidget*> IndicatorWindow::slopeDataGroup() const {
+  return {slopeGradientLabel,  slopeLengthLabel,     convexAreaLabel,
+          slopeGradientUnit,   slopeLengthUnit,      convexAreaUnit,
+          maxSlopeGradientBox, convexSlopeLengthBox, convexAreaBox};
 }
-QList<QWidget*> FrmBANDO_Main::eiResultGroup() const { return {eiLabel, eiUnit, TxtEI}; }
-QList<QWidget*> FrmBANDO_Main::cropGroup() const {
-  return {cropTypeLabel, regionLabel, tillageSystemLabel, CboCropType, CboAgrRegion, CboTillSys};
+QList<QWidget*> IndicatorWindow::eiResultGroup() const { return {eiLabel, eiUnit, erodibilityBox}; }
+QList<QWidget*> IndicatorWindow::cropGroup() const {
+  return {cropTypeLabel, regionLabel, tillageSystemLabel,
+          cropTypeList,  regionList,  tillageSystemList};
 }
-QList<QWidget*> FrmBANDO_Main::etResultGroup() const { return {etLabel, etUnit, TxtEt}; }
-QList<QWidget*> FrmBANDO_Main::descriptorConnectors() const {
+QList<QWidget*> IndicatorWindow::etResultGroup() const { return {etLabel, etUnit, erosivityBox}; }
+QList<QWidget*> IndicatorWindow::descriptorConnectors() const {
   return {connectors[1], connectors[2], connectors[3],  connectors[4],
           connectors[5], connectors[6], connectors[17], connectors[19]};
 }
-QList<QWidget*> FrmBANDO_Main::slopeDataConnectors() const {
+QList<QWidget*> IndicatorWindow::slopeDataConnectors() const {
   return {connectors[7], connectors[8], connectors[9], connectors[10]};
 }
-QList<QWidget*> FrmBANDO_Main::cropConnectors() const {
+QList<QWidget*> IndicatorWindow::cropConnectors() const {
   return {connectors[12], connectors[13], connectors[14], connectors[15]};
 }
 
-void FrmBANDO_Main::setShown(const QList<QWidget*>& controls, bool shown) {
+void IndicatorWindow::setShown(const QList<QWidget*>& controls, bool shown) {
   for (QWidget* control : controls) control->setVisible(shown);
 }
 
-void FrmBANDO_Main::emptyResultBoxes() {
-  TxtEI->clear();
-  TxtEt->clear();
-  lblAt->clear();
-  TxtBANDOClass->clear();
+void IndicatorWindow::emptyResultBoxes() {
+  erodibilityBox->clear();
+  erosivityBox->clear();
+  rateBox->clear();
+  classBox->clear();
 }
 
-void FrmBANDO_Main::emptySlopeDataBoxes() {
-  TxtMSG->clear();
-  TxtCSL->clear();
-  TxtCA->clear();
+void IndicatorWindow::emptySlopeDataBoxes() {
+  maxSlopeGradientBox->clear();
+  convexSlopeLengthBox->clear();
+  convexAreaBox->clear();
 }
 
 // --- check boxes and GO buttons ---------------------------------------------
 
-void FrmBANDO_Main::ChkEIB_Click() {
+void IndicatorWindow::onSlopeDataToggled() {
   setShown(descriptorGroup(), false);
   setShown(slopeDataGroup(), false);
   setShown(eiResultGroup(), false);
   setShown(descriptorConnectors(), false);
   setShown(slopeDataConnectors(), false);
-  CmdEIB->setFocus();
+  erodibilityGoButton->setFocus();
 }
 
-void FrmBANDO_Main::ChkEtB_Click() {
+void IndicatorWindow::onTillageDataToggled() {
   setShown(cropGroup(), false);
   setShown(etResultGroup(), false);
   setShown(cropConnectors(), false);
-  CmdEtB->setFocus();
+  erosivityGoButton->setFocus();
 }
 
-void FrmBANDO_Main::CmdEIB_Click() {
+void IndicatorWindow::onErodibilityGoClicked() {
   emptyResultBoxes();
   emptySlopeDataBoxes();
-  const bool slopeData = ChkEIB->isChecked();
+  const bool slopeData = slopeDataCheck->isChecked();
   if (slopeData) {
     setShown(slopeDataGroup(), true);
   } else {
@@ -178,17 +176,17 @@ void FrmBANDO_Main::CmdEIB_Click() {
   applyControlStates(slopeData ? MainWindowEvent::SlopeDataChosen
                                : MainWindowEvent::SlopeListsChosen);
   if (slopeData)
-    TxtMSG->setFocus();
+    maxSlopeGradientBox->setFocus();
   else
-    CboSlpCl->setFocus();
+    slopeClassList->setFocus();
   state_.UseSlopeData = slopeData ? 1 : 0;
 }
 
-void FrmBANDO_Main::CmdEtB_Click() {
+void IndicatorWindow::onErosivityGoClicked() {
   emptyResultBoxes();
-  if (ChkEtB->isChecked()) {
+  if (tillageDataCheck->isChecked()) {
     applyControlStates(MainWindowEvent::CalculatorChosen);
-    FrmEtImp& calculator = calculatorWindow();
+    ErosivityCalculator& calculator = calculatorWindow();
     calculator.show();
     calculator.raise();
     state_.UseTillageData = 1;
@@ -197,38 +195,40 @@ void FrmBANDO_Main::CmdEtB_Click() {
   setShown(cropGroup(), true);
   calculatorWindow().hide();
   applyControlStates(MainWindowEvent::CropListsChosen);
-  CboCropType->setFocus();
+  cropTypeList->setFocus();
   state_.UseTillageData = 0;
 }
 
-FrmBANDO_Main::~FrmBANDO_Main() { delete FrmEtImp_.data(); }
+IndicatorWindow::~IndicatorWindow() { delete calculator_.data(); }
 
-FrmEtImp& FrmBANDO_Main::calculatorWindow() {
-  if (!FrmEtImp_) {
+ErosivityCalculator& IndicatorWindow::calculatorWindow() {
+  if (!calculator_) {
     // A window of its own: hiding or disabling this window leaves it as it is.
-    FrmEtImp_ = new FrmEtImp(state_, context_);
-    connect(FrmEtImp_, &FrmEtImp::totalChosen, this, &FrmBANDO_Main::FrmEtImp_OK);
-    connect(FrmEtImp_, &FrmEtImp::cancelled, this, &FrmBANDO_Main::FrmEtImp_Cancel);
+    calculator_ = new ErosivityCalculator(state_, context_);
+    connect(calculator_, &ErosivityCalculator::totalChosen, this,
+            &IndicatorWindow::onCalculatorTotalChosen);
+    connect(calculator_, &ErosivityCalculator::cancelled, this,
+            &IndicatorWindow::onCalculatorCancelled);
   }
-  return *FrmEtImp_;
+  return *calculator_;
 }
 
-void FrmBANDO_Main::FrmEtImp_OK(const QString& totalText) {
+void IndicatorWindow::onCalculatorTotalChosen(const QString& totalText) {
   show();
   applyControlStates(MainWindowEvent::CalculatorHandedBack);
   setShown(etResultGroup(), true);
-  TxtEt->setText(totalText);
+  erosivityBox->setText(totalText);
 }
 
-void FrmBANDO_Main::FrmEtImp_Cancel() {
+void IndicatorWindow::onCalculatorCancelled() {
   show();
   applyControlStates(MainWindowEvent::CalculatorHandedBack);
-  ChkEtB->setFocus();
+  tillageDataCheck->setFocus();
 }
 
 // --- list picks ---------------------------------------------------------------
 
-void FrmBANDO_Main::pickInList(BandoList list, QComboBox* box, QCheckBox* check, int position) {
+void IndicatorWindow::pickInList(BandoList list, QComboBox* box, QCheckBox* check, int position) {
   // The flag goes back to table mode and the index follows the pick;
   // a position that is no item changes no index.
   const std::optional<Int16> stored = PickListItem(state_, list, position);
@@ -238,44 +238,45 @@ void FrmBANDO_Main::pickInList(BandoList list, QComboBox* box, QCheckBox* check,
   if (stored) box->setCurrentIndex(*stored);
 }
 
-void FrmBANDO_Main::CboSlpCl_Click(int position) {
-  pickInList(BandoList::SlopeClass, CboSlpCl, ChkEIB, position);
+void IndicatorWindow::onSlopeClassActivated(int position) {
+  pickInList(BandoList::SlopeClass, slopeClassList, slopeDataCheck, position);
 }
-void FrmBANDO_Main::CboSurfForm_Click(int position) {
-  pickInList(BandoList::SurfaceForm, CboSurfForm, ChkEIB, position);
+void IndicatorWindow::onSurfaceFormActivated(int position) {
+  pickInList(BandoList::SurfaceForm, surfaceFormList, slopeDataCheck, position);
 }
-void FrmBANDO_Main::CboCropType_Click(int position) {
-  pickInList(BandoList::CropType, CboCropType, ChkEtB, position);
+void IndicatorWindow::onCropTypeActivated(int position) {
+  pickInList(BandoList::CropType, cropTypeList, tillageDataCheck, position);
 }
-void FrmBANDO_Main::CboAgrRegion_Click(int position) {
-  pickInList(BandoList::Region, CboAgrRegion, ChkEtB, position);
+void IndicatorWindow::onRegionActivated(int position) {
+  pickInList(BandoList::Region, regionList, tillageDataCheck, position);
 }
-void FrmBANDO_Main::CboTillSys_Click(int position) {
-  pickInList(BandoList::TillageSystem, CboTillSys, ChkEtB, position);
+void IndicatorWindow::onTillageSystemActivated(int position) {
+  pickInList(BandoList::TillageSystem, tillageSystemList, tillageDataCheck, position);
 }
 
 // --- the run ------------------------------------------------------------------
 
-void FrmBANDO_Main::CmdRunBANDO_Click() {
-  LblEtNote->hide();
+void IndicatorWindow::onRunClicked() {
+  erosivityNoteLabel->hide();
   setShown(descriptorGroup(), true);
   setShown(descriptorConnectors(), true);
   setShown(slopeDataConnectors(), true);
   setShown(slopeDataGroup(), true);
   setShown(eiResultGroup(), true);
 
-  const SlopeDataTexts typed{TxtMSG->text().toStdString(), TxtCSL->text().toStdString(),
-                             TxtCA->text().toStdString()};
+  const SlopeDataTexts typed{maxSlopeGradientBox->text().toStdString(),
+                             convexSlopeLengthBox->text().toStdString(),
+                             convexAreaBox->text().toStdString()};
   const BandoRunOutcome outcome = runBando(state_, typed);
 
   if (state_.UseSlopeData != 0) {
     setShown(descriptorGroup(), false);
     setShown(descriptorConnectors(), false);
   }
-  setIfGiven(TxtMSG, outcome.msgText);
-  setIfGiven(TxtCSL, outcome.cslText);
-  setIfGiven(TxtCA, outcome.caText);
-  setIfGiven(TxtEI, outcome.eiText);
+  setIfGiven(maxSlopeGradientBox, outcome.msgText);
+  setIfGiven(convexSlopeLengthBox, outcome.cslText);
+  setIfGiven(convexAreaBox, outcome.caText);
+  setIfGiven(erodibilityBox, outcome.eiText);
   // The slope-data messages belong to the erodibility step: shown before the
   // erosivity step fills Et, the rate and the class.
   for (const std::string& message : outcome.erodibilityMessages) context_.messages.inform(message);
@@ -288,20 +289,20 @@ void FrmBANDO_Main::CmdRunBANDO_Click() {
       setShown(cropGroup(), false);
       setShown(cropConnectors(), false);
     }
-    setIfGiven(TxtEt, outcome.etText);
-    if (outcome.atText) lblAt->setText(fromText(*outcome.atText));
-    setIfGiven(TxtBANDOClass, outcome.classText);
-    LblEtNote->setVisible(outcome.etNoteVisible);
+    setIfGiven(erosivityBox, outcome.etText);
+    if (outcome.atText) rateBox->setText(fromText(*outcome.atText));
+    setIfGiven(classBox, outcome.classText);
+    erosivityNoteLabel->setVisible(outcome.etNoteVisible);
   }
 
   for (const std::string& message : outcome.messages) context_.messages.inform(message);
-  if (outcome.focus == RunFocus::TxtMSG) TxtMSG->setFocus();
-  if (outcome.focus == RunFocus::CboCropType) CboCropType->setFocus();
+  if (outcome.focus == RunFocus::MaxSlopeGradient) maxSlopeGradientBox->setFocus();
+  if (outcome.focus == RunFocus::CropType) cropTypeList->setFocus();
 }
 
 // --- leaving and links ----------------------------------------------------------
 
-void FrmBANDO_Main::quitButton_Click() {
+void IndicatorWindow::onQuitClicked() {
   // Only hidden: the chooser hands this same window out on the next visit,
   // with everything as it is now.
   hub_.showChooser();
@@ -309,24 +310,24 @@ void FrmBANDO_Main::quitButton_Click() {
   applyControlStates(MainWindowEvent::Quit);
 }
 
-void FrmBANDO_Main::closeEvent(QCloseEvent* event) {
+void IndicatorWindow::closeEvent(QCloseEvent* event) {
   // Closed, not quit: the chooser makes a new window next time. The hub
   // brings the chooser back once this window is gone.
   event->accept();
 }
 
-void FrmBANDO_Main::surfaceFormLink_Click() {
+void IndicatorWindow::onSurfaceFormLinkClicked() {
   platform::showHelpPage(context_.programs, context_.messages,
                          shared_ui::helpPageAddress(shared_ui::kHelpLandformSurfaceForms));
   surfaceFormLink->setStyleSheet(kVisitedLink);
 }
 
-void FrmBANDO_Main::helpLink_Click() {
+void IndicatorWindow::onHelpLinkClicked() {
   platform::showHelpPage(context_.programs, context_.messages,
                          shared_ui::helpPageAddress(shared_ui::kHelpBando));
 }
 
-void FrmBANDO_Main::indicatorSeriesLink_Click() {
+void IndicatorWindow::onIndicatorSeriesLinkClicked() {
   platform::showHelpPage(context_.programs, context_.messages,
                          shared_ui::helpPageAddress(shared_ui::kHelpIndicator));
   indicatorSeriesLink->setStyleSheet(kVisitedLink);

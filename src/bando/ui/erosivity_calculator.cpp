@@ -1,4 +1,4 @@
-#include "bando/ui/FrmEtImp.h"
+#include "bando/ui/erosivity_calculator.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "shared_ui/help_page.h"
-#include "shared_ui/labelled_list.h"
 #include "shared_ui/link_label.h"
 
 namespace sodwright::bando {
@@ -38,7 +37,7 @@ QPushButton* makeButton(const char* name, const QString& caption, QWidget* paren
 // A list with a text line the program sets itself (it may show a text that
 // is not one of the items); the user only picks.
 QComboBox* makeImplementList(int row, QWidget* parent) {
-  auto* list = new shared_ui::LabelledList(parent);
+  auto* list = new QComboBox(parent);
   list->setObjectName(QStringLiteral("Combo%1").arg(row));
   list->setEditable(true);
   list->setInsertPolicy(QComboBox::NoInsert);
@@ -50,7 +49,8 @@ QComboBox* makeImplementList(int row, QWidget* parent) {
 
 }  // namespace
 
-FrmEtImp::FrmEtImp(BandoState& state, platform::AppContext& context, QWidget* parent)
+ErosivityCalculator::ErosivityCalculator(BandoState& state, platform::AppContext& context,
+                                         QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), context_(context) {
   setObjectName(QStringLiteral("FrmEtImp"));
   setWindowTitle(QStringLiteral("Erosivity Calculation"));
@@ -58,13 +58,14 @@ FrmEtImp::FrmEtImp(BandoState& state, platform::AppContext& context, QWidget* pa
   setAttribute(Qt::WA_DeleteOnClose);
   buildLayout();
 
-  connect(implementList[1], &QComboBox::activated, this, &FrmEtImp::firstImplementList_Click);
+  connect(implementList[1], &QComboBox::activated, this,
+          &ErosivityCalculator::onFirstImplementActivated);
   for (int k = 2; k <= kRows; ++k)
     connect(implementList[static_cast<std::size_t>(k)], &QComboBox::activated, this,
-            [this, k](int position) { implementList_Click(k, position); });
-  connect(okButton, &QPushButton::clicked, this, &FrmEtImp::okButton_Click);
-  connect(clearButton, &QPushButton::clicked, this, &FrmEtImp::clearButton_Click);
-  connect(cancelButton, &QPushButton::clicked, this, &FrmEtImp::cancelButton_Click);
+            [this, k](int position) { onImplementActivated(k, position); });
+  connect(okButton, &QPushButton::clicked, this, &ErosivityCalculator::onOkClicked);
+  connect(clearButton, &QPushButton::clicked, this, &ErosivityCalculator::onClearClicked);
+  connect(cancelButton, &QPushButton::clicked, this, &ErosivityCalculator::onCancelClicked);
   shared_ui::addHelpKey(this, [this] {
     platform::showHelpPage(context_.programs, context_.messages,
                            shared_ui::helpPageAddress(shared_ui::kHelpBando));
@@ -81,7 +82,7 @@ FrmEtImp::FrmEtImp(BandoState& state, platform::AppContext& context, QWidget* pa
   applyControlStates(CalculatorEvent::Cleared);
 }
 
-void FrmEtImp::applyControlStates(CalculatorEvent event, int pickedRow) {
+void ErosivityCalculator::applyControlStates(CalculatorEvent event, int pickedRow) {
   const auto setRow = [this](int k, bool on) {
     implementList[static_cast<std::size_t>(k)]->setEnabled(on);
     passesBox[static_cast<std::size_t>(k)]->setEnabled(on);
@@ -101,7 +102,7 @@ void FrmEtImp::applyControlStates(CalculatorEvent event, int pickedRow) {
   }
 }
 
-void FrmEtImp::buildLayout() {
+void ErosivityCalculator::buildLayout() {
   titleLabel = makeLabel(QStringLiteral("Label28"),
                          QStringLiteral("Implement  Passes ---- Erosivity"), this);
   QFont titleFont = titleLabel->font();
@@ -134,20 +135,18 @@ void FrmEtImp::buildLayout() {
   for (int k = 1; k <= kRows; ++k) {
     const auto index = static_cast<std::size_t>(k);
     QFrame* shape = k % 2 == 1 ? leftFrame : rightFrame;
-    RowLabel[index] =
+    rowLabel[index] =
         makeLabel(QStringLiteral("Label%1").arg(k + 2), QStringLiteral("#%1").arg(k), shape);
     implementList[index] = makeImplementList(k, shape);
     passesBox[index] = new QLineEdit(shape);
     passesBox[index]->setObjectName(QStringLiteral("Text%1").arg(k));
     passesBox[index]->setMaximumWidth(60);
     // "#k" names the row's list; the passes box is named in full.
-    RowLabel[index]->setBuddy(implementList[index]);
-    implementList[index]->setAccessibleName(QStringLiteral("Implement Type #%1").arg(k));
-    implementList[index]->lineEdit()->setAccessibleName(implementList[index]->accessibleName());
+    rowLabel[index]->setBuddy(implementList[index]);
     passesBox[index]->setAccessibleName(QStringLiteral("Passes #%1").arg(k));
     QGridLayout* grid = columns[k % 2 == 1 ? 0 : 1];
     const int line = (k + 1) / 2;
-    grid->addWidget(RowLabel[index], line, 0);
+    grid->addWidget(rowLabel[index], line, 0);
     grid->addWidget(implementList[index], line, 1);
     grid->addWidget(passesBox[index], line, 2);
   }
@@ -183,31 +182,31 @@ void FrmEtImp::buildLayout() {
   setTabOrder(clearButton, cancelButton);
 }
 
-void FrmEtImp::firstImplementList_Click(int position) {
-  if (position >= 0) RowImplement[1] = static_cast<Int16>(position);
+void ErosivityCalculator::onFirstImplementActivated(int position) {
+  if (position >= 0) rowImplement_[1] = static_cast<Int16>(position);
 }
 
-void FrmEtImp::implementList_Click(int row, int position) {
+void ErosivityCalculator::onImplementActivated(int row, int position) {
   const auto k = static_cast<std::size_t>(row);
   if (pickAllowed(passesBox[k - 1]->text().toStdString())) {
     applyControlStates(CalculatorEvent::RowPicked, row);
-    if (position >= 0) RowImplement[k] = static_cast<Int16>(position);
+    if (position >= 0) rowImplement_[k] = static_cast<Int16>(position);
     return;
   }
   // Refused: the row falls back to the first implement and shows the
   // refusal text, which is deliberately not one of the items.
-  RowImplement[k] = 0;
+  rowImplement_[k] = 0;
   implementList[k]->setCurrentIndex(-1);
   implementList[k]->setEditText(fromView(kRefusedPickText));
   passesBox[k]->clear();
   passesBox[k - 1]->setFocus();
 }
 
-void FrmEtImp::okButton_Click() {
+void ErosivityCalculator::onOkClicked() {
   std::vector<ImplementRow> rows;
   for (int k = 1; k <= kRows; ++k) {
     const auto index = static_cast<std::size_t>(k);
-    rows.push_back({RowImplement[index], passesBox[index]->text().toStdString()});
+    rows.push_back({rowImplement_[index], passesBox[index]->text().toStdString()});
   }
   const ImplementSum sum = applyCalculatorOk(state_, rows);
   for (const std::string& message : sum.messages) context_.messages.inform(message);
@@ -216,10 +215,10 @@ void FrmEtImp::okButton_Click() {
   hide();
 }
 
-void FrmEtImp::clearButton_Click() {
+void ErosivityCalculator::onClearClicked() {
   // Row 1 keeps its implement and passes, and the index of the implement it
   // shows, so what it shows is what OK counts.
-  for (std::size_t k = 2; k < RowImplement.size(); ++k) RowImplement[k] = 0;
+  for (std::size_t k = 2; k < rowImplement_.size(); ++k) rowImplement_[k] = 0;
   for (int k = 2; k <= kRows; ++k) {
     const auto index = static_cast<std::size_t>(k);
     implementList[index]->setCurrentIndex(-1);
@@ -229,8 +228,8 @@ void FrmEtImp::clearButton_Click() {
   applyControlStates(CalculatorEvent::Cleared);
 }
 
-void FrmEtImp::cancelButton_Click() {
-  clearButton_Click();
+void ErosivityCalculator::onCancelClicked() {
+  onClearClicked();
   applyControlStates(CalculatorEvent::HandedBack);
   hide();
   emit cancelled();

@@ -1,4 +1,4 @@
-#include "nibal/ui/frmGridInfo.h"
+#include "nibal/ui/grid_window.h"
 
 #include <QCloseEvent>
 #include <QSignalBlocker>
@@ -17,8 +17,8 @@
 
 #include "nibal/grid_commands.h"
 #include "nibal/grid_messages.h"
-#include "nibal/ui/FrmGridMap.h"
-#include "nibal/ui/FrmModelParameter.h"
+#include "nibal/ui/grid_map_window.h"
+#include "nibal/ui/grid_parameter_window.h"
 #include "nibal/ui/grid_button_states.h"
 #include "shared_ui/help_page.h"
 #include "shared_ui/link_label.h"
@@ -46,33 +46,31 @@ QPushButton* makeButton(const char* name, const QString& caption, QWidget* paren
 
 }  // namespace
 
-frmGridInfo::frmGridInfo(GridState& state, platform::AppContext& context, shared_ui::WindowHub& hub,
-                         QWidget* parent)
+GridWindow::GridWindow(GridState& state, platform::AppContext& context, shared_ui::WindowHub& hub,
+                       QWidget* parent)
     : QWidget(parent), state_(state), context_(context), hub_(hub) {
   setObjectName(QStringLiteral("frmGridInfo"));
   setWindowTitle(QStringLiteral("NIBAL 04.2"));
   buildLayout();
 
-  connect(txtRows, &QLineEdit::textChanged, this, &frmGridInfo::txtRows_Change);
-  connect(txtColumns, &QLineEdit::textChanged, this, &frmGridInfo::txtColumns_Change);
-  connect(txtXSpacing, &QLineEdit::textChanged, this, &frmGridInfo::txtXSpacing_Change);
-  connect(txtYSpacing, &QLineEdit::textChanged, this, &frmGridInfo::txtYSpacing_Change);
-  connect(CmdImport, &QPushButton::clicked, this, &frmGridInfo::CmdImport_Click);
-  connect(CmdRunModel, &QPushButton::clicked, this, &frmGridInfo::CmdRunModel_Click);
-  connect(CmdShowData, &QPushButton::clicked, this, &frmGridInfo::CmdShowData_Click);
-  connect(CmdShowMap, &QPushButton::clicked, this, &frmGridInfo::CmdShowMap_Click);
-  connect(CmdQuit, &QPushButton::clicked, this, &frmGridInfo::CmdQuit_Click);
-  Help->onClick = [this] { Help_Click(); };
-  shared_ui::addHelpKey(this, [this] { Help_Click(); });
+  for (QLineEdit* box : {rowsBox, columnsBox, rowSpacingBox, columnSpacingBox})
+    connect(box, &QLineEdit::textChanged, this, &GridWindow::onGridSizeChanged);
+  connect(importButton, &QPushButton::clicked, this, &GridWindow::onImportClicked);
+  connect(runButton, &QPushButton::clicked, this, &GridWindow::onRunClicked);
+  connect(showDataButton, &QPushButton::clicked, this, &GridWindow::onShowDataClicked);
+  connect(showMapButton, &QPushButton::clicked, this, &GridWindow::onShowMapClicked);
+  connect(quitButton, &QPushButton::clicked, this, &GridWindow::onQuitClicked);
+  helpLabel->onClick = [this] { onHelpClicked(); };
+  shared_ui::addHelpKey(this, [this] { onHelpClicked(); });
 
-  connect(&hub_, &shared_ui::WindowHub::dataViewerClosed, this, &frmGridInfo::FrmShowData_Unload);
+  connect(&hub_, &shared_ui::WindowHub::dataViewerClosed, this, &GridWindow::onDataViewerClosed);
 
   applyButtonStates(GridWindowEvent::Opened);
 }
 
-void frmGridInfo::applyButtonStates(GridWindowEvent event) {
-  const std::array<QPushButton*, kGridButtons> buttons = {CmdImport, CmdRunModel, CmdShowData,
-                                                          CmdShowMap};
+void GridWindow::applyButtonStates(GridWindowEvent event) {
+  const std::array<QPushButton*, kGridButtons> buttons = {importButton, runButton, showDataButton,
+                                                          showMapButton};
   const GridWindowRow& row = gridWindowRowFor(event);
   for (std::size_t button = 0; button < buttons.size(); ++button) {
     const Switch s = row[button];
@@ -82,7 +80,7 @@ void frmGridInfo::applyButtonStates(GridWindowEvent event) {
   }
 }
 
-void frmGridInfo::buildLayout() {
+void GridWindow::buildLayout() {
   auto* title = new QLabel(QStringLiteral("Grid        Information"), this);
   title->setObjectName(QStringLiteral("LblTitle"));
   QFont titleFont = title->font();
@@ -102,41 +100,41 @@ void frmGridInfo::buildLayout() {
 
   auto* sizeFrame = new QGroupBox(QStringLiteral("Grid Size"), this);
   sizeFrame->setObjectName(QStringLiteral("FrameSize"));
-  txtRows = makeBox("txtRows", sizeFrame);
-  txtColumns = makeBox("txtColumns", sizeFrame);
+  rowsBox = makeBox("txtRows", sizeFrame);
+  columnsBox = makeBox("txtColumns", sizeFrame);
   auto* sizeGrid = new QGridLayout(sizeFrame);
-  addBox(sizeGrid, 0, QStringLiteral("&Rows"), "LblRows", txtRows);
-  addBox(sizeGrid, 1, QStringLiteral("&Columns"), "LblColumns", txtColumns);
+  addBox(sizeGrid, 0, QStringLiteral("&Rows"), "LblRows", rowsBox);
+  addBox(sizeGrid, 1, QStringLiteral("&Columns"), "LblColumns", columnsBox);
 
   auto* spacingFrame = new QGroupBox(QStringLiteral("Grid Spacing"), this);
   spacingFrame->setObjectName(QStringLiteral("FrameSpacing"));
-  txtXSpacing = makeBox("txtXSpacing", spacingFrame);
-  txtYSpacing = makeBox("txtYSpacing", spacingFrame);
+  rowSpacingBox = makeBox("txtXSpacing", spacingFrame);
+  columnSpacingBox = makeBox("txtYSpacing", spacingFrame);
   auto* spacingGrid = new QGridLayout(spacingFrame);
-  addBox(spacingGrid, 0, QStringLiteral("Ro&w Spacing"), "LblXSpacing", txtXSpacing);
-  addBox(spacingGrid, 1, QStringLiteral("Co&lumn Spacing"), "LblYSpacing", txtYSpacing);
+  addBox(spacingGrid, 0, QStringLiteral("Ro&w Spacing"), "LblXSpacing", rowSpacingBox);
+  addBox(spacingGrid, 1, QStringLiteral("Co&lumn Spacing"), "LblYSpacing", columnSpacingBox);
 
-  CmdImport = makeButton("CmdImport", QStringLiteral("Import Data"), this);
-  CmdRunModel = makeButton("CmdRunModel", QStringLiteral("Run NIBAL"), this);
-  CmdShowData = makeButton("CmdShowData", QStringLiteral("Show Data"), this);
-  CmdQuit = makeButton("CmdQuit", QStringLiteral("Quit"), this);
-  CmdShowMap = makeButton("CmdShowMap", QStringLiteral("Show &Map"), this);
+  importButton = makeButton("CmdImport", QStringLiteral("Import Data"), this);
+  runButton = makeButton("CmdRunModel", QStringLiteral("Run NIBAL"), this);
+  showDataButton = makeButton("CmdShowData", QStringLiteral("Show Data"), this);
+  quitButton = makeButton("CmdQuit", QStringLiteral("Quit"), this);
+  showMapButton = makeButton("CmdShowMap", QStringLiteral("Show &Map"), this);
 
-  Help = new shared_ui::LinkLabel(QStringLiteral("Help!"), this);
-  Help->setObjectName(QStringLiteral("Help"));
-  Help->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
-  Help->setCursor(Qt::PointingHandCursor);
-  Help->setAccessibleName(QStringLiteral("Help!"));
+  helpLabel = new shared_ui::LinkLabel(QStringLiteral("Help!"), this);
+  helpLabel->setObjectName(QStringLiteral("Help"));
+  helpLabel->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+  helpLabel->setCursor(Qt::PointingHandCursor);
+  helpLabel->setAccessibleName(QStringLiteral("Help!"));
 
   auto* frames = new QHBoxLayout;
   frames->addWidget(sizeFrame);
   frames->addWidget(spacingFrame);
 
   auto* buttons = new QHBoxLayout;
-  for (QPushButton* button : {CmdImport, CmdRunModel, CmdShowData, CmdShowMap, CmdQuit})
+  for (QPushButton* button : {importButton, runButton, showDataButton, showMapButton, quitButton})
     buttons->addWidget(button);
   buttons->addStretch();
-  buttons->addWidget(Help);
+  buttons->addWidget(helpLabel);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(title);
@@ -144,47 +142,48 @@ void frmGridInfo::buildLayout() {
   layout->addSpacing(8);
   layout->addLayout(buttons);
 
-  setTabOrder(txtRows, txtColumns);
-  setTabOrder(txtColumns, txtXSpacing);
-  setTabOrder(txtXSpacing, txtYSpacing);
-  setTabOrder(txtYSpacing, CmdImport);
-  setTabOrder(CmdImport, CmdRunModel);
-  setTabOrder(CmdRunModel, CmdShowData);
-  setTabOrder(CmdShowData, CmdQuit);
+  setTabOrder(rowsBox, columnsBox);
+  setTabOrder(columnsBox, rowSpacingBox);
+  setTabOrder(rowSpacingBox, columnSpacingBox);
+  setTabOrder(columnSpacingBox, importButton);
+  setTabOrder(importButton, runButton);
+  setTabOrder(runButton, showDataButton);
+  setTabOrder(showDataButton, quitButton);
 }
 
-void frmGridInfo::gridBoxChanged() { applyButtonStates(GridWindowEvent::BoxChanged); }
+void GridWindow::onGridSizeChanged() { applyButtonStates(GridWindowEvent::BoxChanged); }
 
-void frmGridInfo::refuseImport(QWidget* focus) {
+void GridWindow::refuseImport(QWidget* focus) {
   applyButtonStates(GridWindowEvent::ImportRefused);
   focus->setFocus();
 }
 
-void frmGridInfo::CmdImport_Click() {
+void GridWindow::onImportClicked() {
   applyButtonStates(GridWindowEvent::ImportStarted);
-  CmdRunModel->setFocus();
+  runButton->setFocus();
 
-  const GridBoxTexts boxes{boxText(txtRows), boxText(txtColumns), boxText(txtXSpacing),
-                           boxText(txtYSpacing)};
-  const base::Result<GridDefinition> check = checkGridBoxes(boxes);
+  const GridSizeTexts sizes{boxText(rowsBox), boxText(columnsBox), boxText(rowSpacingBox),
+                            boxText(columnSpacingBox)};
+  const base::Result<GridDefinition> check = checkGridSize(sizes);
   if (!check) {
     context_.messages.inform(check.message());
-    refuseImport(check.message() == kGridValueWrong ? static_cast<QWidget*>(txtRows) : CmdImport);
+    refuseImport(check.message() == kGridValueWrong ? static_cast<QWidget*>(rowsBox)
+                                                    : importButton);
     return;
   }
-  const shared_ui::ImportRequest request{platform::kGridImportFilter,
-                                     shared_ui::DelimiterStart::PreviousChoice, platform::kNibal};
+  const shared_ui::ImportRequest request{
+      platform::kGridImportFilter, shared_ui::DelimiterStart::PreviousChoice, platform::kNibal};
   shared_ui::askImportFile(hub_, context_, request, this,
-                       {[this, definition = *check](const shared_ui::ImportChoice& choice) {
-                          importChosenFile(definition, choice);
-                        },
-                        [this] { frmDelimiter_Quit(); }});
+                           {[this, definition = *check](const shared_ui::ImportChoice& choice) {
+                              importChosenFile(definition, choice);
+                            },
+                            [this] { onDelimiterQuit(); }});
 }
 
-void frmGridInfo::importChosenFile(const GridDefinition& definition,
-                                   const shared_ui::ImportChoice& choice) {
+void GridWindow::importChosenFile(const GridDefinition& definition,
+                                  const shared_ui::ImportChoice& choice) {
   if (choice.cancelled()) {
-    refuseImport(CmdImport);
+    refuseImport(importButton);
     return;
   }
   if (choice.kind == platform::ImportKind::Raster) {
@@ -193,62 +192,62 @@ void frmGridInfo::importChosenFile(const GridDefinition& definition,
   }
   if (!importGridFile(state_, context_, definition, choice.path, choice.kind, choice.delimiter)) {
     // The grid held before stays; the program goes on.
-    refuseImport(CmdImport);
+    refuseImport(importButton);
     return;
   }
   importFinished();
 }
 
-void frmGridInfo::importFinished() {
+void GridWindow::importFinished() {
   context_.busy.hideNote();
   hub_.showDataViewer();
   applyButtonStates(GridWindowEvent::Imported);
 }
 
-void frmGridInfo::importRaster(const std::string& path) {
+void GridWindow::importRaster(const std::string& path) {
   if (!importGrid(state_, context_, [&] { return readWindowRaster(path); })) {
-    refuseImport(CmdImport);
+    refuseImport(importButton);
     return;
   }
   // The raster's size and spacings go into the boxes without counting as
   // typed: the grid just read matches them.
   for (const auto& [box, text] :
-       {std::pair{txtRows, &state_.info.Rows}, std::pair{txtColumns, &state_.info.Columns},
-        std::pair{txtXSpacing, &state_.info.RowSpacing},
-        std::pair{txtYSpacing, &state_.info.ColumnSpacing}}) {
+       {std::pair{rowsBox, &state_.info.Rows}, std::pair{columnsBox, &state_.info.Columns},
+        std::pair{rowSpacingBox, &state_.info.RowSpacing},
+        std::pair{columnSpacingBox, &state_.info.ColumnSpacing}}) {
     const QSignalBlocker quiet(box);
     box->setText(QString::fromStdString(*text));
   }
   importFinished();
 }
 
-void frmGridInfo::frmDelimiter_Quit() {
+void GridWindow::onDelimiterQuit() {
   if (context_.activeModel != platform::kNibal) return;
   applyButtonStates(GridWindowEvent::ImportRefused);
   show();
-  CmdImport->setFocus();
+  importButton->setFocus();
 }
 
-void frmGridInfo::FrmShowData_Unload() {
+void GridWindow::onDataViewerClosed() {
   if (context_.activeModel != platform::kNibal) return;
   show();
   raise();
   activateWindow();
 }
 
-void frmGridInfo::CmdRunModel_Click() {
+void GridWindow::onRunClicked() {
   applyButtonStates(GridWindowEvent::ParametersOpened);
   if (!parameters_) {
     // One parameter window for the whole run, not a child of this window:
     // its typed coefficients outlive a Quit to the chooser.
-    parameters_ = qobject_cast<FrmModelParameter*>(
+    parameters_ = qobject_cast<GridParameterWindow*>(
         hub_.keptWindow(QStringLiteral("FrmModelParameter"),
-                        [this] { return new FrmModelParameter(state_, context_); }));
-    connect(parameters_, &FrmModelParameter::quitPressed, this, [this] {
+                        [this] { return new GridParameterWindow(state_, context_); }));
+    connect(parameters_, &GridParameterWindow::quitPressed, this, [this] {
       show();
       raise();
     });
-    connect(parameters_, &FrmModelParameter::resultsReady, this,
+    connect(parameters_, &GridParameterWindow::resultsReady, this,
             [this] { applyButtonStates(GridWindowEvent::ResultsReady); });
   }
   parameters_->show();
@@ -256,23 +255,23 @@ void frmGridInfo::CmdRunModel_Click() {
   parameters_->activateWindow();
 }
 
-void frmGridInfo::CmdShowData_Click() { hub_.showDataViewer(); }
+void GridWindow::onShowDataClicked() { hub_.showDataViewer(); }
 
-void frmGridInfo::CmdShowMap_Click() { showGridMap(state_, this); }
+void GridWindow::onShowMapClicked() { showGridMap(state_, this); }
 
-void frmGridInfo::Help_Click() {
+void GridWindow::onHelpClicked() {
   platform::showHelpPage(context_.programs, context_.messages,
                          shared_ui::helpPageAddress(shared_ui::kHelpNibal));
 }
 
-void frmGridInfo::closeEvent(QCloseEvent* event) {
+void GridWindow::closeEvent(QCloseEvent* event) {
   // The parameter window belongs to this window's study: it goes out of
   // sight with it, keeping its texts for the next visit.
   if (parameters_) parameters_->hide();
   QWidget::closeEvent(event);
 }
 
-void frmGridInfo::CmdQuit_Click() {
+void GridWindow::onQuitClicked() {
   hub_.showChooser();
   close();
 }

@@ -20,13 +20,13 @@ class QPushButton;
 
 namespace sodwright::bando {
 
-class FrmEtImp : public QWidget {
+class ErosivityCalculator : public QWidget {
   Q_OBJECT
 
  public:
   static constexpr int kRows = static_cast<int>(kCalculatorRows);
 
-  FrmEtImp(BandoState& state, platform::AppContext& context, QWidget* parent = nullptr);
+  ErosivityCalculator(BandoState& state, platform::AppContext& context, QWidget* parent = nullptr);
 
   QLabel* titleLabel = nullptr;             // title
   QLabel* leftImplementHeading = nullptr;   // "Implement Type", left column
@@ -35,7 +35,7 @@ class FrmEtImp : public QWidget {
   QLabel* rightPassesHeading = nullptr;     // "Passes", right column
   // Row k (1..10) at index k; index 0 is unused. The row labels "#1".."#10"
   // are Label3..Label12.
-  std::array<QLabel*, kRows + 1> RowLabel{};
+  std::array<QLabel*, kRows + 1> rowLabel{};
   std::array<QComboBox*, kRows + 1> implementList{};
   std::array<QLineEdit*, kRows + 1> passesBox{};
   QPushButton* okButton = nullptr;      // "OK"
@@ -44,9 +44,9 @@ class FrmEtImp : public QWidget {
   QFrame* leftFrame = nullptr;
   QFrame* rightFrame = nullptr;
 
-  // The implement each row counts with at OK (RowImplement); 0 is
+  // The implement each row counts with at OK (rowImplement_); 0 is
   // "Mouldboard Plough", also for a row never picked.
-  Int16 rowImplement(int row) const { return RowImplement[static_cast<std::size_t>(row)]; }
+  Int16 rowImplement(int row) const { return rowImplement_[static_cast<std::size_t>(row)]; }
 
  signals:
   // OK: ImplEt holds the new total, whose text is `totalText`.
@@ -55,12 +55,12 @@ class FrmEtImp : public QWidget {
   void cancelled();
 
  public slots:
-  void firstImplementList_Click(int position);
+  void onFirstImplementActivated(int position);
   // A pick in row k = 2..10: the row unlock rule.
-  void implementList_Click(int row, int position);
-  void okButton_Click();
-  void clearButton_Click();
-  void cancelButton_Click();
+  void onImplementActivated(int row, int position);
+  void onOkClicked();
+  void onClearClicked();
+  void onCancelClicked();
 
  private:
   void buildLayout();
@@ -71,7 +71,7 @@ class FrmEtImp : public QWidget {
   BandoState& state_;
   platform::AppContext& context_;
   // Indexes 1..10 are the rows; the rest take no part.
-  std::array<Int16, 21> RowImplement{};
+  std::array<Int16, 21> rowImplement_{};
 };
 
 }  // namespace sodwright::bando

@@ -1,4 +1,4 @@
-#include "nibal/ui/GridMapCanvas.h"
+#include "nibal/ui/grid_map_canvas.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -6,7 +6,7 @@
 #include <QTableView>
 
 #include "nibal/grid_messages.h"
-#include "nibal/ui/FrmModelParameter.h"
+#include "nibal/ui/grid_parameter_window.h"
 #include "grid_window_fixture.h"
 #include "shared_ui/FrmShowData.h"
 #include "shared_ui/frmDelimiter.h"
@@ -23,16 +23,16 @@ using GridSizeChecks = GridWindowTest;
 
 TEST_F(GridSizeChecks, ThreeRowsAreRefusedWithTheFocusInRows) {
   typeGrid("3", "10", "5", "5");
-  window->CmdImport->click();
+  window->importButton->click();
   EXPECT_EQ(fake.messages.texts(), std::vector<std::string>{std::string(kGridValueWrong)});
   EXPECT_TRUE(fake.fileDialogs.openFilters.empty());
-  EXPECT_FALSE(window->CmdRunModel->isEnabled());
-  EXPECT_EQ(window->focusWidget(), window->txtRows);
+  EXPECT_FALSE(window->runButton->isEnabled());
+  EXPECT_EQ(window->focusWidget(), window->rowsBox);
 }
 
 TEST_F(GridSizeChecks, FourByFourIsAcceptedAndAsksForTheFile) {
   typeGrid("4", "4", "1", "1");
-  window->CmdImport->click();
+  window->importButton->click();
   EXPECT_TRUE(fake.messages.shown.empty());
   ASSERT_EQ(fake.fileDialogs.openFilters.size(), 1u);
   EXPECT_EQ(fake.fileDialogs.openFilters[0], platform::kGridImportFilter);
@@ -40,44 +40,44 @@ TEST_F(GridSizeChecks, FourByFourIsAcceptedAndAsksForTheFile) {
 
 TEST_F(GridSizeChecks, TwoHundredSquaredOverflowsTheNodeCount) {
   typeGrid("200", "200", "1", "1");
-  window->CmdImport->click();
+  window->importButton->click();
   EXPECT_EQ(fake.messages.texts(), std::vector<std::string>{std::string(kGridWrongOrImportFailed)});
   EXPECT_TRUE(fake.fileDialogs.openFilters.empty());
-  EXPECT_FALSE(window->CmdRunModel->isEnabled());
-  EXPECT_EQ(window->focusWidget(), window->CmdImport);
+  EXPECT_FALSE(window->runButton->isEnabled());
+  EXPECT_EQ(window->focusWidget(), window->importButton);
 }
 
 TEST_F(GridSizeChecks, CancelledFileDialogSaysNothingAndLeavesRunDisabled) {
   typeGrid("4", "4", "1", "1");
-  window->CmdImport->click();  // the scripted dialog has no name: cancelled
+  window->importButton->click();  // the scripted dialog has no name: cancelled
   EXPECT_TRUE(fake.messages.shown.empty());
-  EXPECT_FALSE(window->CmdRunModel->isEnabled());
-  EXPECT_EQ(window->focusWidget(), window->CmdImport);
+  EXPECT_FALSE(window->runButton->isEnabled());
+  EXPECT_EQ(window->focusWidget(), window->importButton);
 }
 
 TEST_F(GridSizeChecks, UnknownFileTypeIsRefused) {
   typeGrid("4", "4", "1", "1");
   fake.fileDialogs.names.push_back(dir.filePath(QStringLiteral("field.dbf")).toStdString());
-  window->CmdImport->click();
+  window->importButton->click();
   EXPECT_EQ(fake.messages.texts(), std::vector<std::string>{std::string(base::kUnsupportedFile)});
-  EXPECT_FALSE(window->CmdRunModel->isEnabled());
+  EXPECT_FALSE(window->runButton->isEnabled());
 }
 
 using GridButtonStates = GridWindowTest;
 
 TEST_F(GridButtonStates, LoadDisablesAllButQuitAndTypingEnablesImport) {
-  EXPECT_FALSE(window->CmdImport->isEnabled());
-  EXPECT_FALSE(window->CmdRunModel->isEnabled());
-  EXPECT_FALSE(window->CmdShowData->isEnabled());
-  EXPECT_TRUE(window->CmdQuit->isEnabled());
-  window->txtColumns->setText(QStringLiteral("4"));
-  EXPECT_TRUE(window->CmdImport->isEnabled());
+  EXPECT_FALSE(window->importButton->isEnabled());
+  EXPECT_FALSE(window->runButton->isEnabled());
+  EXPECT_FALSE(window->showDataButton->isEnabled());
+  EXPECT_TRUE(window->quitButton->isEnabled());
+  window->columnsBox->setText(QStringLiteral("4"));
+  EXPECT_TRUE(window->importButton->isEnabled());
 }
 
 TEST_F(GridButtonStates, BoxesHaveTheirLabelsAndTheWindowItsCaption) {
   EXPECT_EQ(window->windowTitle(), QStringLiteral("NIBAL 04.2"));
   for (QLineEdit* box :
-       {window->txtRows, window->txtColumns, window->txtXSpacing, window->txtYSpacing}) {
+       {window->rowsBox, window->columnsBox, window->rowSpacingBox, window->columnSpacingBox}) {
     bool hasBuddy = false;
     for (QLabel* label : window->findChildren<QLabel*>())
       hasBuddy = hasBuddy || label->buddy() == box;
@@ -86,7 +86,7 @@ TEST_F(GridButtonStates, BoxesHaveTheirLabelsAndTheWindowItsCaption) {
 }
 
 TEST_F(GridButtonStates, HelpOpensTheGuideAtTheGridSection) {
-  window->Help_Click();
+  window->onHelpClicked();
   ASSERT_EQ(fake.programs.webAddresses.size(), 1u);
   EXPECT_EQ(fake.programs.webAddresses[0], shared_ui::helpPageAddress(shared_ui::kHelpNibal));
 }
@@ -96,16 +96,16 @@ using GridTextImport = GridWindowTest;
 TEST_F(GridTextImport, DelimiterOkImportsAndTheViewerShowsTheGridTable) {
   typeGrid("4", "4", "1", "1");
   fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 4, ' '));
-  window->CmdImport->click();
+  window->importButton->click();
   shared_ui::frmDelimiter& dialog = hub.delimiterDialog();
   ASSERT_TRUE(dialog.isVisible());
-  EXPECT_TRUE(window->CmdRunModel->isEnabled());
+  EXPECT_TRUE(window->runButton->isEnabled());
 
   dialog.OptSpace->setChecked(true);
   dialog.okButton->click();
   EXPECT_TRUE(fake.messages.shown.empty()) << fake.messages.texts().front();
-  EXPECT_TRUE(window->CmdShowData->isEnabled());
-  EXPECT_TRUE(window->CmdRunModel->isEnabled());
+  EXPECT_TRUE(window->showDataButton->isEnabled());
+  EXPECT_TRUE(window->runButton->isEnabled());
   EXPECT_EQ(state.GridNodeCount, 16);
 
   ASSERT_NE(hub.dataViewer(), nullptr);
@@ -123,7 +123,7 @@ TEST_F(GridTextImport, DelimiterOkImportsAndTheViewerShowsTheGridTable) {
 TEST_F(GridTextImport, ClosingTheViewerBringsTheGridWindowBack) {
   typeGrid("4", "4", "1", "1");
   fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 4, '\t'));
-  window->CmdImport->click();
+  window->importButton->click();
   hub.delimiterDialog().OptTab->setChecked(true);
   hub.delimiterDialog().okButton->click();
   window->hide();
@@ -135,12 +135,12 @@ TEST_F(GridTextImport, ClosingTheViewerBringsTheGridWindowBack) {
 TEST_F(GridTextImport, DelimiterQuitReadsNothingAndDisablesRun) {
   typeGrid("4", "4", "1", "1");
   fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 4, ' '));
-  window->CmdImport->click();
+  window->importButton->click();
   hub.delimiterDialog().quitButton->click();
   EXPECT_FALSE(hub.delimiterDialog().isVisible());
-  EXPECT_FALSE(window->CmdRunModel->isEnabled());
-  EXPECT_FALSE(window->CmdShowData->isEnabled());
-  EXPECT_EQ(window->focusWidget(), window->CmdImport);
+  EXPECT_FALSE(window->runButton->isEnabled());
+  EXPECT_FALSE(window->showDataButton->isEnabled());
+  EXPECT_EQ(window->focusWidget(), window->importButton);
   EXPECT_FALSE(state.hasGrid());
   EXPECT_EQ(hub.dataViewer(), nullptr);
 }
@@ -148,47 +148,47 @@ TEST_F(GridTextImport, DelimiterQuitReadsNothingAndDisablesRun) {
 TEST_F(GridTextImport, DelimiterDialogKeepsThePreviousChoice) {
   typeGrid("4", "4", "1", "1");
   fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 4, ';'));
-  window->CmdImport->click();
+  window->importButton->click();
   hub.delimiterDialog().OptSemicolon->setChecked(true);
   hub.delimiterDialog().okButton->click();
   fake.fileDialogs.names.push_back(writeGrid("again.txt", 4, 4, ';'));
-  window->CmdImport->click();
+  window->importButton->click();
   EXPECT_TRUE(hub.delimiterDialog().OptSemicolon->isChecked());
 }
 
 TEST_F(GridTextImport, FailedImportKeepsTheProgramAndDisablesRun) {
   typeGrid("5", "4", "1", "1");  // the file holds only 16 of the 20 nodes
   fake.fileDialogs.names.push_back(writeGrid("short.txt", 4, 4, ' '));
-  window->CmdImport->click();
+  window->importButton->click();
   hub.delimiterDialog().OptSpace->setChecked(true);
   hub.delimiterDialog().okButton->click();
   ASSERT_EQ(fake.messages.shown.size(), 1u);
   EXPECT_EQ(fake.messages.shown[0].text.rfind(std::string(base::kImportFailed), 0), 0u);
-  EXPECT_FALSE(window->CmdRunModel->isEnabled());
-  EXPECT_FALSE(window->CmdShowData->isEnabled());
+  EXPECT_FALSE(window->runButton->isEnabled());
+  EXPECT_FALSE(window->showDataButton->isEnabled());
   EXPECT_FALSE(state.hasGrid());
 }
 
 TEST_F(GridTextImport, ChangingABoxAfterTheImportAsksForANewImport) {
   typeGrid("4", "4", "1", "1");
   fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 4, ' '));
-  window->CmdImport->click();
+  window->importButton->click();
   hub.delimiterDialog().OptSpace->setChecked(true);
   hub.delimiterDialog().okButton->click();
-  window->txtXSpacing->setText(QStringLiteral("2"));
-  EXPECT_TRUE(window->CmdImport->isEnabled());
-  EXPECT_FALSE(window->CmdRunModel->isEnabled());
-  EXPECT_FALSE(window->CmdShowData->isEnabled());
+  window->rowSpacingBox->setText(QStringLiteral("2"));
+  EXPECT_TRUE(window->importButton->isEnabled());
+  EXPECT_FALSE(window->runButton->isEnabled());
+  EXPECT_FALSE(window->showDataButton->isEnabled());
 }
 
 TEST_F(GridTextImport, RunNibalOpensTheParameterWindowAndLocksImport) {
   typeGrid("4", "4", "1", "1");
   fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 4, ' '));
-  window->CmdImport->click();
+  window->importButton->click();
   hub.delimiterDialog().OptSpace->setChecked(true);
   hub.delimiterDialog().okButton->click();
-  window->CmdRunModel->click();
-  EXPECT_FALSE(window->CmdImport->isEnabled());
+  window->runButton->click();
+  EXPECT_FALSE(window->importButton->isEnabled());
   ASSERT_NE(window->parameterWindow(), nullptr);
   EXPECT_TRUE(window->parameterWindow()->isVisible());
 }
@@ -212,10 +212,10 @@ TEST_F(GridTextImport, WorkbookImportsWithoutTheDelimiterDialog) {
   fake.context.workbooks = &reader;
   typeGrid("4", "4", "1", "1");
   fake.fileDialogs.names.push_back(dir.filePath(QStringLiteral("field.XLSX")).toStdString());
-  window->CmdImport->click();
+  window->importButton->click();
   EXPECT_TRUE(fake.messages.shown.empty());
   EXPECT_FALSE(hub.delimiterDialog().isVisible());
-  EXPECT_TRUE(window->CmdShowData->isEnabled());
+  EXPECT_TRUE(window->showDataButton->isEnabled());
   ASSERT_NE(hub.dataViewer(), nullptr);
   const shared_ui::ViewerTableModel* table = hub.dataViewer()->table();
   ASSERT_EQ(table->rowCount(), 17);
@@ -225,7 +225,7 @@ TEST_F(GridTextImport, WorkbookImportsWithoutTheDelimiterDialog) {
 }
 
 TEST_F(GridTextImport, QuitShowsTheChooserAndClosesTheWindow) {
-  window->CmdQuit->click();
+  window->quitButton->click();
   EXPECT_NE(hub.chooser(), nullptr);
   EXPECT_FALSE(window && window->isVisible());
 }

@@ -18,21 +18,21 @@ class LinkLabel;
 
 namespace sodwright::nibal {
 
-class FrmModelParameter : public QWidget {
+class GridParameterWindow : public QWidget {
   Q_OBJECT
 
  public:
-  FrmModelParameter(GridState& state, platform::AppContext& context, QWidget* parent = nullptr);
+  GridParameterWindow(GridState& state, platform::AppContext& context, QWidget* parent = nullptr);
 
-  QLineEdit* txtBettaRow = nullptr;
-  QLineEdit* txtGammaRow = nullptr;
-  QLineEdit* txtBettaCol = nullptr;
-  QLineEdit* txtGammaCol = nullptr;
-  QPushButton* CmdRunModel = nullptr;  // "Run NIBAL"
-  QPushButton* CmdSaveCsv = nullptr;   // "Save CSV", once a run has results
-  QPushButton* CmdQuit = nullptr;
-  QPushButton* CmdShowMap = nullptr;  // "Show Map", once a run has results
-  shared_ui::LinkLabel* Help = nullptr;
+  QLineEdit* bettaRowBox = nullptr;
+  QLineEdit* gammaRowBox = nullptr;
+  QLineEdit* bettaColumnBox = nullptr;
+  QLineEdit* gammaColumnBox = nullptr;
+  QPushButton* runButton = nullptr;      // "Run NIBAL"
+  QPushButton* saveCsvButton = nullptr;  // "Save CSV", once a run has results
+  QPushButton* quitButton = nullptr;
+  QPushButton* showMapButton = nullptr;  // "Show Map", once a run has results
+  shared_ui::LinkLabel* helpLabel = nullptr;
 
  signals:
   // "Quit": this window is hidden and the grid window comes back.
@@ -41,11 +41,11 @@ class FrmModelParameter : public QWidget {
   void resultsReady();
 
  public slots:
-  void CmdRunModel_Click();
-  void CmdSaveCsv_Click();
-  void CmdQuit_Click();
-  void Help_Click();
-  void CmdShowMap_Click();
+  void onRunClicked();
+  void onSaveCsvClicked();
+  void onQuitClicked();
+  void onHelpClicked();
+  void onShowMapClicked();
 
  private:
   void buildLayout();

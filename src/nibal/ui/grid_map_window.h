@@ -19,24 +19,24 @@ namespace sodwright::nibal {
 
 class GridMapCanvas;
 
-class FrmGridMap : public QWidget {
+class GridMapWindow : public QWidget {
   Q_OBJECT
 
  public:
-  explicit FrmGridMap(GridState& state, QWidget* parent = nullptr);
+  explicit GridMapWindow(GridState& state, QWidget* parent = nullptr);
 
-  QComboBox* CboLayer = nullptr;
-  QLineEdit* TxtLimit = nullptr;  // empty: the largest magnitude
-  QCheckBox* ChkHillshade = nullptr;
-  QPushButton* CmdZoomIn = nullptr;
-  QPushButton* CmdZoomOut = nullptr;
-  QPushButton* CmdFit = nullptr;
-  QPushButton* CmdSave = nullptr;
-  QPushButton* CmdCopy = nullptr;
-  QPushButton* CmdPrint = nullptr;
-  QLabel* LblReadout = nullptr;
-  QLabel* LblLegend = nullptr;
-  GridMapCanvas* PicMap = nullptr;
+  QComboBox* layerList = nullptr;
+  QLineEdit* colourLimitBox = nullptr;  // empty: the largest magnitude
+  QCheckBox* hillshadeCheck = nullptr;
+  QPushButton* zoomInButton = nullptr;
+  QPushButton* zoomOutButton = nullptr;
+  QPushButton* fitButton = nullptr;
+  QPushButton* saveFigureButton = nullptr;
+  QPushButton* copyButton = nullptr;
+  QPushButton* printButton = nullptr;
+  QLabel* readoutLabel = nullptr;
+  QLabel* legendLabel = nullptr;
+  GridMapCanvas* mapCanvas = nullptr;
 
   // The choices of the boxes, as the map and the figures use them.
   MapOptions options() const;
@@ -57,6 +57,6 @@ class FrmGridMap : public QWidget {
 };
 
 // The one map window of the grid, made on first use and brought to the front.
-FrmGridMap* showGridMap(GridState& state, QWidget* anchor);
+GridMapWindow* showGridMap(GridState& state, QWidget* anchor);
 
 }  // namespace sodwright::nibal
