@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 #include "base/number_text.h"
-#include "shared_ui/FrmShowData.h"
+#include "shared_ui/data_viewer.h"
 #include "kolv/ui/kolv_table_model.h"
 #include "shared_ui/window_hub.h"
 #include "kolv/main_window_checks.h"
@@ -54,8 +54,8 @@ QLabel* heading(QWidget* parent, const char* name, const char* text) {
 
 }  // namespace
 
-FrmKOLV_Main::FrmKOLV_Main(KolvState& state, platform::AppContext& context, shared_ui::WindowHub& hub,
-                           QWidget* parent)
+FrmKOLV_Main::FrmKOLV_Main(KolvState& state, platform::AppContext& context,
+                           shared_ui::WindowHub& hub, QWidget* parent)
     : QMainWindow(parent), state_(state), context_(context), hub_(hub) {
   setObjectName(QStringLiteral("FrmKOLV_Main"));
   setWindowTitle(QStringLiteral("KOLV 05.1"));
@@ -72,7 +72,7 @@ FrmKOLV_Main::FrmKOLV_Main(KolvState& state, platform::AppContext& context, shar
                                      showImportedPair();
                                      // The viewer shows the imported sequence and closes itself
                                      // again.
-                                     if (shared_ui::FrmShowData* viewer = hub_.showDataViewer())
+                                     if (shared_ui::DataViewer* viewer = hub_.showDataViewer())
                                        viewer->dataTable->setFocus();
                                      TimerShowData->start();
                                      applyMenuStates(KolvEvent::Imported);
