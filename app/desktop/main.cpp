@@ -8,7 +8,7 @@
 #include "platform/qt/qt_message_service.h"
 #include "platform/qt/qt_busy_indicator.h"
 #include "platform/qt/qt_program_starter.h"
-#include "shared_ui/frmNote.h"
+#include "shared_ui/patience_note.h"
 #include "shared_ui/window_hub.h"
 #if defined(SODWRIGHT_HAVE_WORKBOOKS)
 #include "platform/workbook/file_workbook_reader.h"
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
   sodwright::platform::QtMessageService messages;
   sodwright::platform::QtFileDialogService fileDialogs;
   sodwright::platform::QtProgramStarter programs;
-  sodwright::platform::QtBusyIndicator busy([] { return new sodwright::shared_ui::frmNote; });
+  sodwright::platform::QtBusyIndicator busy([] { return new sodwright::shared_ui::PatienceNote; });
   sodwright::platform::AppContext context{messages, fileDialogs, programs, busy};
 #if defined(SODWRIGHT_HAVE_WORKBOOKS)
   sodwright::platform::FileWorkbookReader workbooks;

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "platform/file_dialog.h"
-#include "shared_ui/frmDelimiter.h"
+#include "shared_ui/delimiter_dialog.h"
 #include "shared_ui/window_hub.h"
 
 namespace sodwright::shared_ui {
@@ -16,7 +16,7 @@ const QString kWaitName = QStringLiteral("importDelimiterWait");
 
 bool askImportFile(WindowHub& hub, platform::AppContext& context, const ImportRequest& request,
                    QObject* receiver, ImportAnswer answer) {
-  frmDelimiter& dialog = hub.delimiterDialog();
+  DelimiterDialog& dialog = hub.delimiterDialog();
   // The dialog answers only the latest request.
   for (QObject* wait : dialog.findChildren<QObject*>(kWaitName, Qt::FindDirectChildrenOnly))
     delete wait;
@@ -41,14 +41,14 @@ bool askImportFile(WindowHub& hub, platform::AppContext& context, const ImportRe
     wait->deleteLater();
     return !alive.isNull() && context.activeModel == model;
   };
-  QObject::connect(&dialog, &frmDelimiter::delimiterChosen, wait,
+  QObject::connect(&dialog, &DelimiterDialog::delimiterChosen, wait,
                    [answerable, shared, choice](char delimiter) {
                      if (!answerable()) return;
                      ImportChoice text = choice;
                      text.delimiter = delimiter;
                      shared->chosen(text);
                    });
-  QObject::connect(&dialog, &frmDelimiter::quitPressed, wait, [answerable, shared] {
+  QObject::connect(&dialog, &DelimiterDialog::quitPressed, wait, [answerable, shared] {
     if (answerable()) shared->delimiterQuit();
   });
   if (request.start == DelimiterStart::Tab) {

@@ -5,11 +5,11 @@
 #include <QWidget>
 #include <string>
 
-#include "shared_ui/FrmChoseModel.h"
-#include "shared_ui/FrmIntro.h"
-#include "shared_ui/FrmShowData.h"
-#include "shared_ui/FrmSplash.h"
-#include "shared_ui/frmDelimiter.h"
+#include "shared_ui/model_chooser.h"
+#include "shared_ui/introduction_window.h"
+#include "shared_ui/data_viewer.h"
+#include "shared_ui/startup_window.h"
+#include "shared_ui/delimiter_dialog.h"
 #include "shared_ui/viewer_table_model.h"
 
 namespace sodwright::shared_ui {
@@ -45,10 +45,10 @@ WindowHub::~WindowHub() {
 }
 
 QWidget* WindowHub::modelWindow() const { return modelWindow_; }
-FrmSplash* WindowHub::startupWindow() const { return startup_; }
-FrmChoseModel* WindowHub::chooser() const { return chooser_; }
-FrmIntro* WindowHub::introWindow() const { return intro_; }
-FrmShowData* WindowHub::dataViewer() const { return viewer_; }
+StartupWindow* WindowHub::startupWindow() const { return startup_; }
+ModelChooser* WindowHub::chooser() const { return chooser_; }
+IntroductionWindow* WindowHub::introWindow() const { return intro_; }
+DataViewer* WindowHub::dataViewer() const { return viewer_; }
 
 void WindowHub::setModelWindowFactory(std::int16_t model, WindowFactory factory) {
   windowFactories_[model] = std::move(factory);
@@ -106,8 +106,8 @@ void WindowHub::onModelWindowGone() {
 
 void WindowHub::showStartupWindow(bool withTimer) {
   if (!startup_) {
-    startup_ = new FrmSplash;
-    connect(startup_, &FrmSplash::timerElapsed, this, [this] {
+    startup_ = new StartupWindow;
+    connect(startup_, &StartupWindow::timerElapsed, this, [this] {
       // The chooser first, then the start-up window goes.
       showChooser();
       if (startup_) {
@@ -116,7 +116,7 @@ void WindowHub::showStartupWindow(bool withTimer) {
       }
     });
     // Closed by the user while it waits: the way into the program stays open.
-    connect(startup_, &FrmSplash::closedBeforeTimer, this, &WindowHub::showChooser);
+    connect(startup_, &StartupWindow::closedBeforeTimer, this, &WindowHub::showChooser);
   }
   if (withTimer) {
     startup_->closeTimer->start();
@@ -136,20 +136,20 @@ void WindowHub::closeStartupWindow() {
 void WindowHub::showChooser() {
   if (chooser_) {
     // Loaded afresh from its definition: the old one goes first.
-    FrmChoseModel* old = chooser_;
+    ModelChooser* old = chooser_;
     chooser_ = nullptr;
     delete old;
   }
-  chooser_ = new FrmChoseModel(*this);
+  chooser_ = new ModelChooser(*this);
   chooser_->setEnabled(true);
   chooser_->show();
   chooser_->raise();
   chooser_->activateWindow();
-  chooser_->OptKOLV->setFocus();
+  chooser_->kolvOption->setFocus();
 }
 
 void WindowHub::showIntroduction() {
-  if (!intro_) intro_ = new FrmIntro;
+  if (!intro_) intro_ = new IntroductionWindow;
   intro_->show();
   intro_->raise();
 }
@@ -167,8 +167,8 @@ void WindowHub::quitProgram() {
   }
 }
 
-frmDelimiter& WindowHub::delimiterDialog() {
-  if (!delimiter_) delimiter_ = new frmDelimiter(context_);
+DelimiterDialog& WindowHub::delimiterDialog() {
+  if (!delimiter_) delimiter_ = new DelimiterDialog(context_);
   return *delimiter_;
 }
 
@@ -176,7 +176,7 @@ void WindowHub::setViewerModelFactory(std::int16_t model, ViewerModelFactory fac
   viewerFactories_[model] = std::move(factory);
 }
 
-FrmShowData* WindowHub::showDataViewer() {
+DataViewer* WindowHub::showDataViewer() {
   if (viewer_) {
     viewer_->show();
     viewer_->raise();
@@ -186,8 +186,8 @@ FrmShowData* WindowHub::showDataViewer() {
   const auto found = viewerFactories_.find(context_.activeModel);
   if (found != viewerFactories_.end() && found->second) table = found->second();
   if (!table) table = new EmptyViewerTableModel;
-  viewer_ = new FrmShowData(table);
-  connect(viewer_, &FrmShowData::closed, this, [this] {
+  viewer_ = new DataViewer(table);
+  connect(viewer_, &DataViewer::closed, this, [this] {
     viewer_ = nullptr;  // unloaded: the next showing fills a new table
     emit dataViewerClosed();
   });
@@ -199,7 +199,7 @@ FrmShowData* WindowHub::showDataViewer() {
 
 void WindowHub::closeDataViewer() {
   if (!viewer_) return;
-  FrmShowData* viewer = viewer_;
+  DataViewer* viewer = viewer_;
   viewer->hide();
   viewer->clearGrid();
   viewer->close();

@@ -27,11 +27,11 @@ class QWidget;
 
 namespace sodwright::shared_ui {
 
-class FrmChoseModel;
-class FrmIntro;
-class FrmShowData;
-class FrmSplash;
-class frmDelimiter;
+class ModelChooser;
+class IntroductionWindow;
+class DataViewer;
+class StartupWindow;
+class DelimiterDialog;
 class ViewerTableModel;
 
 class WindowHub : public QObject {
@@ -69,12 +69,12 @@ class WindowHub : public QObject {
   void showStartupWindow(bool withTimer);
   // Stops the timer and closes the start-up window if it is open.
   void closeStartupWindow();
-  FrmSplash* startupWindow() const;
+  StartupWindow* startupWindow() const;
 
   // A chooser loaded afresh (an open one is replaced), shown and enabled.
   void showChooser();
-  FrmChoseModel* chooser() const;
-  FrmIntro* introWindow() const;
+  ModelChooser* chooser() const;
+  IntroductionWindow* introWindow() const;
   // One introduction window however often it is asked for.
   void showIntroduction();
 
@@ -88,7 +88,7 @@ class WindowHub : public QObject {
   // One instance for the whole run, made on first use and only hidden after
   // OK or Quit, so it keeps the previous choice. The window that opened it
   // connects to its delimiterChosen(char) / quitPressed() signals.
-  frmDelimiter& delimiterDialog();
+  DelimiterDialog& delimiterDialog();
 
   // --- data viewer ---------------------------------------------------------
   // The table of one model, made afresh each time the viewer is loaded.
@@ -96,10 +96,10 @@ class WindowHub : public QObject {
   // Loads the viewer for ActiveModel and shows it (an empty table for a
   // model without data or without a factory), or brings an open viewer to
   // the front without refilling it. Loading closes the "Be Patient" note.
-  FrmShowData* showDataViewer();
+  DataViewer* showDataViewer();
   // Hides the viewer, clears its table and closes it (no-op when closed).
   void closeDataViewer();
-  FrmShowData* dataViewer() const;
+  DataViewer* dataViewer() const;
 
  signals:
   // The viewer was closed, by the user or by closeDataViewer().
@@ -114,11 +114,11 @@ class WindowHub : public QObject {
   QPointer<QWidget> modelWindow_;
   QList<QPointer<QWidget>> hiddenModelWindows_;  // quit, kept for their next visit
   std::map<QString, QPointer<QWidget>> keptWindows_;
-  QPointer<FrmSplash> startup_;
-  QPointer<FrmChoseModel> chooser_;
-  QPointer<FrmIntro> intro_;
-  QPointer<FrmShowData> viewer_;
-  frmDelimiter* delimiter_ = nullptr;  // owned; top-level, deleted with the hub
+  QPointer<StartupWindow> startup_;
+  QPointer<ModelChooser> chooser_;
+  QPointer<IntroductionWindow> intro_;
+  QPointer<DataViewer> viewer_;
+  DelimiterDialog* delimiter_ = nullptr;  // owned; top-level, deleted with the hub
   std::function<void()> quitHandler_;
   bool quitting_ = false;
 };

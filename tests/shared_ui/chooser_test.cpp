@@ -4,8 +4,8 @@
 #include <QRadioButton>
 #include <gtest/gtest.h>
 
-#include "shared_ui/FrmChoseModel.h"
-#include "shared_ui/FrmIntro.h"
+#include "shared_ui/model_chooser.h"
+#include "shared_ui/introduction_window.h"
 #include "shared_ui/hub_fixture.h"
 
 namespace sodwright::shared_ui {
@@ -25,7 +25,7 @@ class ChooserTest : public testing::HubFixture {
       return window;
     });
   }
-  FrmChoseModel* chooser() {
+  ModelChooser* chooser() {
     if (!hub->chooser()) hub->showChooser();
     return hub->chooser();
   }
@@ -34,11 +34,11 @@ class ChooserTest : public testing::HubFixture {
 
 TEST_F(ChooserTest, OkWithNothingSelectedChangesNothing) {
   registerWindow(platform::kKolv, "FrmKOLV_Main");
-  FrmChoseModel* window = chooser();
-  EXPECT_FALSE(window->OptKOLV->isChecked());
-  EXPECT_FALSE(window->OptNIBAL->isChecked());
-  EXPECT_FALSE(window->OptBANDO->isChecked());
-  window->CmdOK->click();
+  ModelChooser* window = chooser();
+  EXPECT_FALSE(window->kolvOption->isChecked());
+  EXPECT_FALSE(window->nibalOption->isChecked());
+  EXPECT_FALSE(window->bandoOption->isChecked());
+  window->okButton->click();
   EXPECT_EQ(fake.context.activeModel, platform::kNoModel);
   EXPECT_EQ(windowsMade, 0);
   EXPECT_TRUE(fake.messages.shown.empty());
@@ -46,9 +46,9 @@ TEST_F(ChooserTest, OkWithNothingSelectedChangesNothing) {
 }
 
 TEST_F(ChooserTest, QuitAsksFirstAndCancelKeepsTheChooser) {
-  FrmChoseModel* window = chooser();
+  ModelChooser* window = chooser();
   fake.messages.answers = {MessageAnswer::Cancel, MessageAnswer::Ok};
-  window->cmdQuit->click();
+  window->quitButton->click();
   ASSERT_EQ(fake.messages.shown.size(), 1u);
   EXPECT_EQ(fake.messages.shown[0].text, "Do you really want to Quit the Program");
   EXPECT_EQ(fake.messages.shown[0].title, "Quit?");
@@ -57,7 +57,7 @@ TEST_F(ChooserTest, QuitAsksFirstAndCancelKeepsTheChooser) {
   EXPECT_FALSE(hub->quitting());
   EXPECT_TRUE(window->isVisible());
 
-  window->cmdQuit->click();
+  window->quitButton->click();
   EXPECT_EQ(fake.messages.shown.size(), 2u);
   EXPECT_EQ(quitCalls, 1);
   EXPECT_TRUE(hub->quitting());
@@ -65,11 +65,11 @@ TEST_F(ChooserTest, QuitAsksFirstAndCancelKeepsTheChooser) {
 }
 
 TEST_F(ChooserTest, IntroductionPressedTwiceShowsOneWindow) {
-  FrmChoseModel* window = chooser();
-  window->CmdIntro->click();
-  FrmIntro* first = hub->introWindow();
+  ModelChooser* window = chooser();
+  window->introductionButton->click();
+  IntroductionWindow* first = hub->introWindow();
   ASSERT_NE(first, nullptr);
-  window->CmdIntro->click();
+  window->introductionButton->click();
   EXPECT_EQ(hub->introWindow(), first);
   EXPECT_EQ(visibleWindows("FrmIntro"), 1);
   EXPECT_EQ(first->windowTitle(), QStringLiteral("Introduction"));
@@ -80,22 +80,22 @@ TEST_F(ChooserTest, IntroductionPressedTwiceShowsOneWindow) {
   first->close();
   flushDeletes();
   EXPECT_EQ(hub->introWindow(), nullptr);
-  window->CmdIntro->click();
+  window->introductionButton->click();
   EXPECT_EQ(visibleWindows("FrmIntro"), 1);
 }
 
 TEST_F(ChooserTest, OptionsStandReversedOnScreenAndKolvComesFirstInTabOrder) {
-  FrmChoseModel* window = chooser();
+  ModelChooser* window = chooser();
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Chose Model"));
-  EXPECT_EQ(window->OptBANDO->text(), QStringLiteral("BANDO (Canada)"));
-  EXPECT_LT(window->OptBANDO->mapTo(window, QPoint()).y(),
-            window->OptNIBAL->mapTo(window, QPoint()).y());
-  EXPECT_LT(window->OptNIBAL->mapTo(window, QPoint()).y(),
-            window->OptKOLV->mapTo(window, QPoint()).y());
-  EXPECT_EQ(window->OptKOLV->nextInFocusChain(), window->OptNIBAL);
-  EXPECT_EQ(window->OptNIBAL->nextInFocusChain(), window->OptBANDO);
-  EXPECT_EQ(window->OptBANDO->nextInFocusChain(), window->CmdOK);
-  EXPECT_EQ(window->focusWidget(), window->OptKOLV);
+  EXPECT_EQ(window->bandoOption->text(), QStringLiteral("BANDO (Canada)"));
+  EXPECT_LT(window->bandoOption->mapTo(window, QPoint()).y(),
+            window->nibalOption->mapTo(window, QPoint()).y());
+  EXPECT_LT(window->nibalOption->mapTo(window, QPoint()).y(),
+            window->kolvOption->mapTo(window, QPoint()).y());
+  EXPECT_EQ(window->kolvOption->nextInFocusChain(), window->nibalOption);
+  EXPECT_EQ(window->nibalOption->nextInFocusChain(), window->bandoOption);
+  EXPECT_EQ(window->bandoOption->nextInFocusChain(), window->okButton);
+  EXPECT_EQ(window->focusWidget(), window->kolvOption);
 }
 
 struct ModelCase {
@@ -106,23 +106,23 @@ struct ModelCase {
 
 class ChooserModelTest : public ChooserTest, public ::testing::WithParamInterface<ModelCase> {
  protected:
-  QRadioButton* option(FrmChoseModel* window) const {
+  QRadioButton* option(ModelChooser* window) const {
     switch (GetParam().model) {
       case platform::kKolv:
-        return window->OptKOLV;
+        return window->kolvOption;
       case platform::kNibal:
-        return window->OptNIBAL;
+        return window->nibalOption;
       default:
-        return window->OptBANDO;
+        return window->bandoOption;
     }
   }
 };
 
 TEST_P(ChooserModelTest, OkOpensTheRegisteredWindowAndClosesTheChooser) {
   registerWindow(GetParam().model, GetParam().windowName);
-  QPointer<FrmChoseModel> window = chooser();
+  QPointer<ModelChooser> window = chooser();
   option(window)->setChecked(true);
-  window->CmdOK->click();
+  window->okButton->click();
   EXPECT_EQ(fake.context.activeModel, GetParam().model);
   EXPECT_EQ(windowsMade, 1);
   ASSERT_NE(hub->modelWindow(), nullptr);
@@ -144,9 +144,9 @@ TEST_P(ChooserModelTest, OkOpensTheRegisteredWindowAndClosesTheChooser) {
 }
 
 TEST_P(ChooserModelTest, WithoutAWindowTheModelIsNotAvailableYet) {
-  FrmChoseModel* window = chooser();
+  ModelChooser* window = chooser();
   option(window)->setChecked(true);
-  window->CmdOK->click();
+  window->okButton->click();
   ASSERT_EQ(fake.messages.shown.size(), 1u);
   EXPECT_EQ(fake.messages.shown[0].text,
             std::string(GetParam().modelName) +
@@ -164,9 +164,9 @@ INSTANTIATE_TEST_SUITE_P(Models, ChooserModelTest,
 TEST_F(ChooserTest, EachVisitMakesTheModelWindowAfresh) {
   registerWindow(platform::kKolv, "FrmKOLV_Main");
   for (int visit = 1; visit <= 2; ++visit) {
-    FrmChoseModel* window = chooser();
-    window->OptKOLV->setChecked(true);
-    window->CmdOK->click();
+    ModelChooser* window = chooser();
+    window->kolvOption->setChecked(true);
+    window->okButton->click();
     ASSERT_NE(hub->modelWindow(), nullptr);
     hub->modelWindow()->close();
     flushDeletes();
@@ -184,13 +184,13 @@ namespace {
 
 TEST_F(ChooserTest, AQuitButtonThatShowsTheChooserAndClosesGetsOneChooser) {
   registerWindow(platform::kNibal, "frmGridInfo");
-  FrmChoseModel* first = chooser();
-  first->OptNIBAL->setChecked(true);
-  first->CmdOK->click();
+  ModelChooser* first = chooser();
+  first->nibalOption->setChecked(true);
+  first->okButton->click();
   flushDeletes();
   // What a model window's Quit does: the chooser first, then it closes itself.
   hub->showChooser();
-  QPointer<FrmChoseModel> shown = hub->chooser();
+  QPointer<ModelChooser> shown = hub->chooser();
   hub->modelWindow()->close();
   flushDeletes();
   EXPECT_EQ(hub->chooser(), shown.data());
@@ -199,9 +199,9 @@ TEST_F(ChooserTest, AQuitButtonThatShowsTheChooserAndClosesGetsOneChooser) {
 
 TEST_F(ChooserTest, QuittingTheProgramBringsNoChooserBack) {
   registerWindow(platform::kKolv, "FrmKOLV_Main");
-  FrmChoseModel* window = chooser();
-  window->OptKOLV->setChecked(true);
-  window->CmdOK->click();
+  ModelChooser* window = chooser();
+  window->kolvOption->setChecked(true);
+  window->okButton->click();
   QWidget* model = hub->modelWindow();
   hub->quitProgram();
   EXPECT_EQ(quitCalls, 1);

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-#include "shared_ui/frmDelimiter.h"
+#include "shared_ui/delimiter_dialog.h"
 #include "shared_ui/hub_fixture.h"
 
 namespace sodwright::shared_ui {
@@ -22,11 +22,11 @@ class DelimiterTest : public testing::HubFixture {
  protected:
   DelimiterTest() : dialog(hub->delimiterDialog()) {
     fake.context.activeModel = platform::kKolv;
-    QObject::connect(&dialog, &frmDelimiter::delimiterChosen,
+    QObject::connect(&dialog, &DelimiterDialog::delimiterChosen,
                      [this](char c) { chosen.push_back(c); });
-    QObject::connect(&dialog, &frmDelimiter::quitPressed, [this] { ++quits; });
+    QObject::connect(&dialog, &DelimiterDialog::quitPressed, [this] { ++quits; });
   }
-  frmDelimiter& dialog;
+  DelimiterDialog& dialog;
   std::vector<char> chosen;
   int quits = 0;
 };
@@ -34,7 +34,7 @@ class DelimiterTest : public testing::HubFixture {
 TEST_F(DelimiterTest, FirstOpeningShowsTab) {
   dialog.showKeepingChoice();
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Delimiter"));
-  EXPECT_TRUE(dialog.OptTab->isChecked());
+  EXPECT_TRUE(dialog.tabOption->isChecked());
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_FALSE(dialog.isModal());
   dialog.okButton->click();
@@ -44,7 +44,7 @@ TEST_F(DelimiterTest, FirstOpeningShowsTab) {
 
 TEST_F(DelimiterTest, OtherWithoutACharacterAsksForOne) {
   dialog.showKeepingChoice();
-  dialog.OptOther->setChecked(true);
+  dialog.otherOption->setChecked(true);
   dialog.okButton->click();
   ASSERT_EQ(fake.messages.texts(), std::vector<std::string>{kEmptyMessage});
   EXPECT_EQ(fake.messages.shown[0].title, "Sodwright");
@@ -54,37 +54,37 @@ TEST_F(DelimiterTest, OtherWithoutACharacterAsksForOne) {
 
 TEST_F(DelimiterTest, OtherWithTwoCharactersKeepsThemAndTheDialog) {
   dialog.showKeepingChoice();
-  dialog.OptOther->setChecked(true);
-  dialog.TxtOther->setText(QStringLiteral(";;"));
+  dialog.otherOption->setChecked(true);
+  dialog.otherBox->setText(QStringLiteral(";;"));
   dialog.okButton->click();
   EXPECT_EQ(fake.messages.texts(), std::vector<std::string>{kLengthMessage});
   EXPECT_TRUE(chosen.empty());
   EXPECT_TRUE(dialog.isVisible());
-  EXPECT_EQ(dialog.TxtOther->text(), QStringLiteral(";;"));
+  EXPECT_EQ(dialog.otherBox->text(), QStringLiteral(";;"));
 }
 
 TEST_F(DelimiterTest, OtherSemicolonIsUsedAndTheBoxEmptied) {
   dialog.showKeepingChoice();
-  dialog.OptOther->setChecked(true);
-  dialog.TxtOther->setText(QStringLiteral(";"));
+  dialog.otherOption->setChecked(true);
+  dialog.otherBox->setText(QStringLiteral(";"));
   dialog.okButton->click();
   EXPECT_TRUE(fake.messages.shown.empty());
   EXPECT_EQ(chosen, std::vector<char>{';'});
-  EXPECT_TRUE(dialog.TxtOther->text().isEmpty());
+  EXPECT_TRUE(dialog.otherBox->text().isEmpty());
   EXPECT_FALSE(dialog.isVisible());
 }
 
 TEST_F(DelimiterTest, TheSelectedOptionWinsOverTypedText) {
   dialog.showKeepingChoice();
-  dialog.TxtOther->setText(QStringLiteral("|"));
-  dialog.OptComma->setChecked(true);
+  dialog.otherBox->setText(QStringLiteral("|"));
+  dialog.commaOption->setChecked(true);
   dialog.okButton->click();
   EXPECT_EQ(chosen, std::vector<char>{','});
   // Only "Other" empties the box.
-  EXPECT_EQ(dialog.TxtOther->text(), QStringLiteral("|"));
+  EXPECT_EQ(dialog.otherBox->text(), QStringLiteral("|"));
 
   const std::vector<std::pair<QRadioButton*, char>> options = {
-      {dialog.OptSpace, ' '}, {dialog.OptTab, '\t'}, {dialog.OptSemicolon, ';'}};
+      {dialog.spaceOption, ' '}, {dialog.tabOption, '\t'}, {dialog.semicolonOption, ';'}};
   for (const auto& [option, expected] : options) {
     dialog.showKeepingChoice();
     option->setChecked(true);
@@ -96,33 +96,33 @@ TEST_F(DelimiterTest, TheSelectedOptionWinsOverTypedText) {
 
 TEST_F(DelimiterTest, FocusInTheBoxSelectsOther) {
   dialog.showKeepingChoice();
-  ASSERT_TRUE(dialog.OptTab->isChecked());
+  ASSERT_TRUE(dialog.tabOption->isChecked());
   QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
-  QCoreApplication::sendEvent(dialog.TxtOther, &focusIn);
-  EXPECT_TRUE(dialog.OptOther->isChecked());
+  QCoreApplication::sendEvent(dialog.otherBox, &focusIn);
+  EXPECT_TRUE(dialog.otherOption->isChecked());
 }
 
 TEST_F(DelimiterTest, TheDialogKeepsItsChoiceButTheKolvImportSelectsTab) {
   dialog.showKeepingChoice();
-  dialog.OptComma->setChecked(true);
+  dialog.commaOption->setChecked(true);
   dialog.okButton->click();
   EXPECT_EQ(&hub->delimiterDialog(), &dialog);
 
   hub->delimiterDialog().showKeepingChoice();  // as the grid window opens it
-  EXPECT_TRUE(dialog.OptComma->isChecked());
+  EXPECT_TRUE(dialog.commaOption->isChecked());
   dialog.quitButton->click();
 
   hub->delimiterDialog().showForKolvImport();
-  EXPECT_TRUE(dialog.OptTab->isChecked());
+  EXPECT_TRUE(dialog.tabOption->isChecked());
   EXPECT_TRUE(dialog.isVisible());
 }
 
 TEST_F(DelimiterTest, EnterInTheBoxConfirmsTheChoice) {
   dialog.showKeepingChoice();
-  dialog.OptOther->setChecked(true);
-  dialog.TxtOther->setText(QStringLiteral("|"));
+  dialog.otherOption->setChecked(true);
+  dialog.otherBox->setText(QStringLiteral("|"));
   QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-  QCoreApplication::sendEvent(dialog.TxtOther, &enter);
+  QCoreApplication::sendEvent(dialog.otherBox, &enter);
   EXPECT_EQ(chosen, std::vector<char>{'|'});
   EXPECT_FALSE(dialog.isVisible());
 }
@@ -145,7 +145,7 @@ TEST_F(DelimiterTest, EnterOnAFocusedButtonPressesThatButton) {
 
 TEST_F(DelimiterTest, QuitHidesAndImportsNothing) {
   dialog.showForKolvImport();
-  dialog.OptComma->setChecked(true);
+  dialog.commaOption->setChecked(true);
   dialog.quitButton->click();
   EXPECT_EQ(quits, 1);
   EXPECT_TRUE(chosen.empty());

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "shared_ui/help_page.h"
-#include "shared_ui/frmNote.h"
+#include "shared_ui/patience_note.h"
 
 namespace sodwright::shared_ui {
 namespace {
@@ -31,7 +31,7 @@ TEST(HelpPage, TheGuideIsFoundAndHoldsEverySectionTheWindowsLinkTo) {
 }
 
 TEST(BePatientNote, OneLabelAskingForPatience) {
-  frmNote note;
+  PatienceNote note;
   EXPECT_EQ(note.windowTitle(), QStringLiteral("Be Patient"));
   auto* label = note.findChild<QLabel*>(QStringLiteral("Label1"));
   ASSERT_NE(label, nullptr);

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-#include "shared_ui/frmDelimiter.h"
+#include "shared_ui/delimiter_dialog.h"
 #include "shared_ui/hub_fixture.h"
 #include "shared_ui/import_file_request.h"
 
@@ -38,8 +38,8 @@ TEST_F(ImportRequestTest, TextAnswersOnceWithTheDelimiterOtherKindsAtOnce) {
   EXPECT_EQ(fake.fileDialogs.openFilters.back(), platform::kGridImportFilter);
 
   EXPECT_TRUE(ask(&window));
-  frmDelimiter& dialog = hub->delimiterDialog();
-  EXPECT_TRUE(dialog.OptComma->isChecked());  // the name says comma
+  DelimiterDialog& dialog = hub->delimiterDialog();
+  EXPECT_TRUE(dialog.commaOption->isChecked());  // the name says comma
   dialog.okButton->click();
   dialog.showKeepingChoice();
   dialog.okButton->click();  // a second OK belongs to no request

@@ -5,8 +5,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "shared_ui/FrmChoseModel.h"
-#include "shared_ui/FrmSplash.h"
+#include "shared_ui/model_chooser.h"
+#include "shared_ui/startup_window.h"
 #include "shared_ui/hub_fixture.h"
 
 namespace sodwright::shared_ui {
@@ -15,17 +15,17 @@ namespace {
 class StartupTest : public testing::HubFixture {
  protected:
   // Timer1 elapses now: what its settings promise is checked, not the clock.
-  static void fire(FrmSplash& startup) {
+  static void fire(StartupWindow& startup) {
     ASSERT_TRUE(QMetaObject::invokeMethod(startup.closeTimer, "timeout", Qt::DirectConnection));
   }
 };
 
 TEST_F(StartupTest, TimerShowsTheChooserOnceAfterOneAndAHalfSeconds) {
   hub->showStartupWindow(true);
-  QPointer<FrmSplash> startup = hub->startupWindow();
+  QPointer<StartupWindow> startup = hub->startupWindow();
   ASSERT_FALSE(startup.isNull());
   EXPECT_EQ(startup->windowTitle(), QStringLiteral("Welcome!"));
-  EXPECT_EQ(startup->LblVersion->text(), QStringLiteral("Version 05.1"));
+  EXPECT_EQ(startup->versionLabel->text(), QStringLiteral("Version 05.1"));
   EXPECT_TRUE(startup->isVisible());
   // 1500 ms, never early (a coarse timer may fire up to 5 % before its time), once.
   EXPECT_EQ(startup->closeTimer->interval(), 1500);
@@ -45,7 +45,7 @@ TEST_F(StartupTest, TimerShowsTheChooserOnceAfterOneAndAHalfSeconds) {
 TEST_F(StartupTest, ShownFromCopyrightItStaysWithoutTimer) {
   hub->showStartupWindow(true);
   hub->showStartupWindow(false);  // "&Copyright" while the first one still waits
-  FrmSplash* startup = hub->startupWindow();
+  StartupWindow* startup = hub->startupWindow();
   ASSERT_NE(startup, nullptr);
   EXPECT_FALSE(startup->closeTimer->isActive());
   QCoreApplication::processEvents();
@@ -56,7 +56,7 @@ TEST_F(StartupTest, ShownFromCopyrightItStaysWithoutTimer) {
 
 TEST_F(StartupTest, ClosingStopsTheTimer) {
   hub->showStartupWindow(true);
-  QPointer<FrmSplash> startup = hub->startupWindow();
+  QPointer<StartupWindow> startup = hub->startupWindow();
   hub->closeStartupWindow();
   flushDeletes();
   EXPECT_TRUE(startup.isNull());  // and its timer with it

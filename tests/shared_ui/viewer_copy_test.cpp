@@ -8,7 +8,7 @@
 #include <QTableView>
 #include <gtest/gtest.h>
 
-#include "shared_ui/FrmShowData.h"
+#include "shared_ui/data_viewer.h"
 #include "shared_ui/viewer_table_model.h"
 
 namespace sodwright::shared_ui {
@@ -32,9 +32,9 @@ class SmallTable : public ViewerTableModel {
 };
 
 TEST(ViewerCopy, SelectionAndWholeTableGoToTheClipboardAsTsv) {
-  FrmShowData viewer(new SmallTable);
+  DataViewer viewer(new SmallTable);
   viewer.show();
-  viewer.CmdCopyAll->click();
+  viewer.copyAllButton->click();
   EXPECT_EQ(QGuiApplication::clipboard()->text(),
             QStringLiteral("0,0\t0,1\t0,2\n1,0\t1,1\t1,2\n2,0\t2,1\ta b\n"));
 

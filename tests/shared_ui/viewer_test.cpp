@@ -6,7 +6,7 @@
 #include <QTableView>
 #include <gtest/gtest.h>
 
-#include "shared_ui/FrmShowData.h"
+#include "shared_ui/data_viewer.h"
 #include "shared_ui/hub_fixture.h"
 #include "shared_ui/viewer_table_model.h"
 
@@ -65,7 +65,7 @@ class DataViewerTest : public testing::HubFixture {
 TEST_F(DataViewerTest, FilledOnceForTheActiveModelAndClosedByTheProgram) {
   fake.context.activeModel = platform::kKolv;
   fake.busy.showNote();
-  FrmShowData* viewer = hub->showDataViewer();
+  DataViewer* viewer = hub->showDataViewer();
   ASSERT_NE(viewer, nullptr);
   EXPECT_EQ(viewer->windowTitle(), QStringLiteral("Data"));
   EXPECT_EQ(viewer->dataTable->objectName(), QStringLiteral("MSFlexGridData"));
@@ -88,7 +88,7 @@ TEST_F(DataViewerTest, FilledOnceForTheActiveModelAndClosedByTheProgram) {
   EXPECT_EQ(closedSignals, 1);
   flushDeletes();
 
-  FrmShowData* again = hub->showDataViewer();
+  DataViewer* again = hub->showDataViewer();
   EXPECT_EQ(tablesMade, 2);
   EXPECT_EQ(again->dataTable->model()->rowCount(), 8);
 }
@@ -114,7 +114,7 @@ TEST_F(DataViewerTest, HeadingsStayInTheHeadersWhileTheCellsScroll) {
 
 TEST_F(DataViewerTest, ClosedByTheUserItTellsTheHub) {
   fake.context.activeModel = platform::kKolv;
-  FrmShowData* viewer = hub->showDataViewer();
+  DataViewer* viewer = hub->showDataViewer();
   viewer->close();
   EXPECT_EQ(closedSignals, 1);
   EXPECT_EQ(hub->dataViewer(), nullptr);
@@ -123,7 +123,7 @@ TEST_F(DataViewerTest, ClosedByTheUserItTellsTheHub) {
 TEST_F(DataViewerTest, NoModelOrNoTableShowsAnEmptyTable) {
   for (std::int16_t model : {platform::kNoModel, platform::kBando}) {
     fake.context.activeModel = model;
-    FrmShowData* viewer = hub->showDataViewer();
+    DataViewer* viewer = hub->showDataViewer();
     ASSERT_NE(viewer, nullptr);
     EXPECT_EQ(viewer->dataTable->model()->rowCount(), 0);
     hub->closeDataViewer();

@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 #include "base/number_text.h"
-#include "shared_ui/FrmShowData.h"
+#include "shared_ui/data_viewer.h"
 #include "shared_ui/window_hub.h"
 #include "kolv/main_window_checks.h"
 #include "kolv/ui/kolv_parameter_window.h"
@@ -71,7 +71,7 @@ KolvMainWindow::KolvMainWindow(KolvState& state, platform::AppContext& context,
                                      showPair();
                                      // The viewer shows the imported sequence and closes itself
                                      // again.
-                                     if (shared_ui::FrmShowData* viewer = hub_.showDataViewer())
+                                     if (shared_ui::DataViewer* viewer = hub_.showDataViewer())
                                        viewer->dataTable->setFocus();
                                      showDataTimer->start();
                                      applyMenuStates(KolvEvent::Imported);

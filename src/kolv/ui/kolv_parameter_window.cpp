@@ -10,7 +10,7 @@
 
 #include "platform/busy_indicator.h"
 #include "base/number_text.h"
-#include "shared_ui/FrmShowData.h"
+#include "shared_ui/data_viewer.h"
 #include "shared_ui/window_hub.h"
 #include "kolv/kolv_commands.h"
 #include "kolv/stability/stability_warning.h"

@@ -16,7 +16,7 @@
 #include <memory>
 
 #include "fakes/recording_services.h"
-#include "shared_ui/frmDelimiter.h"
+#include "shared_ui/delimiter_dialog.h"
 #include "shared_ui/window_hub.h"
 #include "kolv/ui/kolv_parameter_window.h"
 #include "kolv/ui/kolv_main_window.h"

@@ -6,10 +6,10 @@
 
 #include "kolv_window_fixture.h"
 #include "platform/file_dialog.h"
-#include "shared_ui/FrmChoseModel.h"
-#include "shared_ui/FrmShowData.h"
-#include "shared_ui/frmDelimiter.h"
-#include "shared_ui/FrmSplash.h"
+#include "shared_ui/model_chooser.h"
+#include "shared_ui/data_viewer.h"
+#include "shared_ui/delimiter_dialog.h"
+#include "shared_ui/startup_window.h"
 
 namespace sodwright::kolv {
 namespace {
@@ -20,9 +20,9 @@ TEST_F(MainCommands, CsvAndTsvOpenTheDelimiterDialogOnCommaAndTab) {
   fake.fileDialogs.names = {"/data/field.CSV", "/data/field.tsv"};
   main->importFileAction->trigger();
   ASSERT_TRUE(hub->delimiterDialog().isVisible());
-  EXPECT_TRUE(hub->delimiterDialog().OptComma->isChecked());
+  EXPECT_TRUE(hub->delimiterDialog().commaOption->isChecked());
   main->importFileAction->trigger();
-  EXPECT_TRUE(hub->delimiterDialog().OptTab->isChecked());
+  EXPECT_TRUE(hub->delimiterDialog().tabOption->isChecked());
   EXPECT_TRUE(messages().empty());
 }
 
@@ -47,9 +47,9 @@ TEST_F(MainCommands, ImportAsksWithTheDataFilterAndFollowsTheExtension) {
 TEST_F(MainCommands, DelimiterQuitImportsNothing) {
   fake.fileDialogs.names = {writeTransect()};
   main->importFileAction->trigger();
-  shared_ui::frmDelimiter& dialog = hub->delimiterDialog();
+  shared_ui::DelimiterDialog& dialog = hub->delimiterDialog();
   ASSERT_TRUE(dialog.isVisible());
-  EXPECT_TRUE(dialog.OptTab->isChecked());
+  EXPECT_TRUE(dialog.tabOption->isChecked());
   dialog.quitButton->click();
   EXPECT_FALSE(state.imported);
   EXPECT_TRUE(main->isVisible());

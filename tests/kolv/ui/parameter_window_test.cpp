@@ -5,7 +5,7 @@
 #include <tuple>
 
 #include "kolv_window_fixture.h"
-#include "shared_ui/FrmShowData.h"
+#include "shared_ui/data_viewer.h"
 #include "kolv/engine/run_preconditions.h"
 #include "kolv/ui/chart_canvas.h"
 

@@ -10,7 +10,7 @@
 #include "nibal/grid_messages.h"
 #include "nibal/ui/grid_parameter_window.h"
 #include "grid_window_fixture.h"
-#include "shared_ui/frmDelimiter.h"
+#include "shared_ui/delimiter_dialog.h"
 
 namespace sodwright::nibal::testing {
 namespace {
@@ -22,7 +22,7 @@ class ParameterWindowTest : public GridWindowTest {
     typeGrid("4", "4", "1", "1");
     fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 4, ' '));
     window->importButton->click();
-    hub.delimiterDialog().OptSpace->setChecked(true);
+    hub.delimiterDialog().spaceOption->setChecked(true);
     hub.delimiterDialog().okButton->click();
     window->runButton->click();
     EXPECT_NE(window->parameterWindow(), nullptr);
@@ -156,7 +156,7 @@ TEST_F(ParameterWindowTest, ExampleFieldImportsAndRunsWithTheReadmeValues) {
   typeGrid("30", "40", "5", "5");
   fake.fileDialogs.names.push_back(SODWRIGHT_EXAMPLES_DIR "/small-field-grid.txt");
   window->importButton->click();
-  ASSERT_TRUE(hub.delimiterDialog().OptTab->isChecked());
+  ASSERT_TRUE(hub.delimiterDialog().tabOption->isChecked());
   hub.delimiterDialog().okButton->click();
   ASSERT_TRUE(fake.messages.shown.empty()) << fake.messages.texts().front();
   EXPECT_EQ(state.GridNodeCount, 1200);

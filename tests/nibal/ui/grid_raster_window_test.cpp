@@ -9,7 +9,7 @@
 #include "grid_window_fixture.h"
 #include "platform/raster/raster_test_support.h"
 #include "platform/file_dialog.h"
-#include "shared_ui/frmDelimiter.h"
+#include "shared_ui/delimiter_dialog.h"
 
 namespace sodwright::nibal::testing {
 namespace {
@@ -41,7 +41,7 @@ TEST_F(GridRasterWindow, TooLargeOrBadRastersAreRefusedAndTheHeldGridStays) {
   typeGrid("4", "4", "1", "1");
   fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 4, '\t'));
   window->importButton->click();
-  hub.delimiterDialog().OptTab->setChecked(true);
+  hub.delimiterDialog().tabOption->setChecked(true);
   hub.delimiterDialog().okButton->click();
   ASSERT_EQ(state.GridNodeCount, 16);
 
@@ -77,9 +77,9 @@ TEST_F(GridRasterWindow, CsvFilesOpenTheDelimiterDialogOnComma) {
   typeGrid("4", "4", "1", "1");
   fake.fileDialogs.names.push_back(writeGrid("grid.csv", 4, 4, ','));
   window->importButton->click();
-  shared_ui::frmDelimiter& dialog = hub.delimiterDialog();
+  shared_ui::DelimiterDialog& dialog = hub.delimiterDialog();
   ASSERT_TRUE(dialog.isVisible());
-  EXPECT_TRUE(dialog.OptComma->isChecked());
+  EXPECT_TRUE(dialog.commaOption->isChecked());
   dialog.okButton->click();
   EXPECT_EQ(state.GridNodeCount, 16);
 }
@@ -90,7 +90,7 @@ TEST_F(GridRasterWindow, SaveCsvWritesTheResultsOfTheRun) {
   typeGrid("4", "4", "1", "1");
   fake.fileDialogs.names.push_back(writeGrid("grid.tsv", 4, 4, '\t'));
   window->importButton->click();
-  EXPECT_TRUE(hub.delimiterDialog().OptTab->isChecked());
+  EXPECT_TRUE(hub.delimiterDialog().tabOption->isChecked());
   hub.delimiterDialog().okButton->click();
   window->runButton->click();
   GridParameterWindow& p = *window->parameterWindow();

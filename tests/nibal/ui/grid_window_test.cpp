@@ -8,8 +8,8 @@
 #include "nibal/grid_messages.h"
 #include "nibal/ui/grid_parameter_window.h"
 #include "grid_window_fixture.h"
-#include "shared_ui/FrmShowData.h"
-#include "shared_ui/frmDelimiter.h"
+#include "shared_ui/data_viewer.h"
+#include "shared_ui/delimiter_dialog.h"
 #include "shared_ui/help_page.h"
 #include "shared_ui/viewer_table_model.h"
 #include "platform/memory_worksheet.h"
@@ -97,11 +97,11 @@ TEST_F(GridTextImport, DelimiterOkImportsAndTheViewerShowsTheGridTable) {
   typeGrid("4", "4", "1", "1");
   fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 4, ' '));
   window->importButton->click();
-  shared_ui::frmDelimiter& dialog = hub.delimiterDialog();
+  shared_ui::DelimiterDialog& dialog = hub.delimiterDialog();
   ASSERT_TRUE(dialog.isVisible());
   EXPECT_TRUE(window->runButton->isEnabled());
 
-  dialog.OptSpace->setChecked(true);
+  dialog.spaceOption->setChecked(true);
   dialog.okButton->click();
   EXPECT_TRUE(fake.messages.shown.empty()) << fake.messages.texts().front();
   EXPECT_TRUE(window->showDataButton->isEnabled());
@@ -124,7 +124,7 @@ TEST_F(GridTextImport, ClosingTheViewerBringsTheGridWindowBack) {
   typeGrid("4", "4", "1", "1");
   fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 4, '\t'));
   window->importButton->click();
-  hub.delimiterDialog().OptTab->setChecked(true);
+  hub.delimiterDialog().tabOption->setChecked(true);
   hub.delimiterDialog().okButton->click();
   window->hide();
   ASSERT_NE(hub.dataViewer(), nullptr);
@@ -149,18 +149,18 @@ TEST_F(GridTextImport, DelimiterDialogKeepsThePreviousChoice) {
   typeGrid("4", "4", "1", "1");
   fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 4, ';'));
   window->importButton->click();
-  hub.delimiterDialog().OptSemicolon->setChecked(true);
+  hub.delimiterDialog().semicolonOption->setChecked(true);
   hub.delimiterDialog().okButton->click();
   fake.fileDialogs.names.push_back(writeGrid("again.txt", 4, 4, ';'));
   window->importButton->click();
-  EXPECT_TRUE(hub.delimiterDialog().OptSemicolon->isChecked());
+  EXPECT_TRUE(hub.delimiterDialog().semicolonOption->isChecked());
 }
 
 TEST_F(GridTextImport, FailedImportKeepsTheProgramAndDisablesRun) {
   typeGrid("5", "4", "1", "1");  // the file holds only 16 of the 20 nodes
   fake.fileDialogs.names.push_back(writeGrid("short.txt", 4, 4, ' '));
   window->importButton->click();
-  hub.delimiterDialog().OptSpace->setChecked(true);
+  hub.delimiterDialog().spaceOption->setChecked(true);
   hub.delimiterDialog().okButton->click();
   ASSERT_EQ(fake.messages.shown.size(), 1u);
   EXPECT_EQ(fake.messages.shown[0].text.rfind(std::string(base::kImportFailed), 0), 0u);
@@ -173,7 +173,7 @@ TEST_F(GridTextImport, ChangingABoxAfterTheImportAsksForANewImport) {
   typeGrid("4", "4", "1", "1");
   fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 4, ' '));
   window->importButton->click();
-  hub.delimiterDialog().OptSpace->setChecked(true);
+  hub.delimiterDialog().spaceOption->setChecked(true);
   hub.delimiterDialog().okButton->click();
   window->rowSpacingBox->setText(QStringLiteral("2"));
   EXPECT_TRUE(window->importButton->isEnabled());
@@ -185,7 +185,7 @@ TEST_F(GridTextImport, RunNibalOpensTheParameterWindowAndLocksImport) {
   typeGrid("4", "4", "1", "1");
   fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 4, ' '));
   window->importButton->click();
-  hub.delimiterDialog().OptSpace->setChecked(true);
+  hub.delimiterDialog().spaceOption->setChecked(true);
   hub.delimiterDialog().okButton->click();
   window->runButton->click();
   EXPECT_FALSE(window->importButton->isEnabled());

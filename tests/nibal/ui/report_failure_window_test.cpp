@@ -12,7 +12,7 @@
 #include "nibal/ui/grid_parameter_window.h"
 #include "grid_window_fixture.h"
 #include "base/text/text_file.h"
-#include "shared_ui/frmDelimiter.h"
+#include "shared_ui/delimiter_dialog.h"
 
 namespace sodwright::nibal::testing {
 namespace {
@@ -23,7 +23,7 @@ struct ReportFailureWindow : GridWindowTest {
     typeGrid("4", "5", "1", "1");
     fake.fileDialogs.names.push_back(writeGrid("grid.txt", 4, 5, ' '));
     window->importButton->click();
-    hub.delimiterDialog().OptSpace->setChecked(true);
+    hub.delimiterDialog().spaceOption->setChecked(true);
     hub.delimiterDialog().okButton->click();
     window->runButton->click();
     return window->parameterWindow();

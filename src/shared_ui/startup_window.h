@@ -11,16 +11,16 @@ class QLabel;
 
 namespace sodwright::shared_ui {
 
-class FrmSplash : public QWidget {
+class StartupWindow : public QWidget {
   Q_OBJECT
 
  public:
-  explicit FrmSplash(QWidget* parent = nullptr);
+  explicit StartupWindow(QWidget* parent = nullptr);
 
   QTimer* closeTimer = nullptr;
-  QLabel* LblVersion = nullptr;
-  QLabel* LblTitle = nullptr;
-  QLabel* LblCredits = nullptr;
+  QLabel* versionLabel = nullptr;
+  QLabel* titleLabel = nullptr;
+  QLabel* creditsLabel = nullptr;
 
  signals:
   void timerElapsed();

@@ -1,11 +1,11 @@
-#include "shared_ui/frmNote.h"
+#include "shared_ui/patience_note.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
 namespace sodwright::shared_ui {
 
-frmNote::frmNote(QWidget* parent) : QWidget(parent, Qt::Window) {
+PatienceNote::PatienceNote(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("frmNote"));
   setWindowTitle(QStringLiteral("Be Patient"));
   setAttribute(Qt::WA_DeleteOnClose);

@@ -6,11 +6,11 @@
 
 namespace sodwright::shared_ui {
 
-class FrmIntro : public QWidget {
+class IntroductionWindow : public QWidget {
   Q_OBJECT
 
  public:
-  explicit FrmIntro(QWidget* parent = nullptr);
+  explicit IntroductionWindow(QWidget* parent = nullptr);
 };
 
 }  // namespace sodwright::shared_ui

@@ -6,11 +6,11 @@
 
 namespace sodwright::shared_ui {
 
-class frmNote : public QWidget {
+class PatienceNote : public QWidget {
   Q_OBJECT
 
  public:
-  explicit frmNote(QWidget* parent = nullptr);
+  explicit PatienceNote(QWidget* parent = nullptr);
 };
 
 }  // namespace sodwright::shared_ui

@@ -13,23 +13,23 @@ namespace sodwright::shared_ui {
 
 class WindowHub;
 
-class FrmChoseModel : public QWidget {
+class ModelChooser : public QWidget {
   Q_OBJECT
 
  public:
-  explicit FrmChoseModel(WindowHub& hub, QWidget* parent = nullptr);
+  explicit ModelChooser(WindowHub& hub, QWidget* parent = nullptr);
 
-  QRadioButton* OptKOLV = nullptr;
-  QRadioButton* OptNIBAL = nullptr;
-  QRadioButton* OptBANDO = nullptr;
-  QPushButton* CmdOK = nullptr;
-  QPushButton* CmdIntro = nullptr;
-  QPushButton* cmdQuit = nullptr;
+  QRadioButton* kolvOption = nullptr;
+  QRadioButton* nibalOption = nullptr;
+  QRadioButton* bandoOption = nullptr;
+  QPushButton* okButton = nullptr;
+  QPushButton* introductionButton = nullptr;
+  QPushButton* quitButton = nullptr;
 
  public slots:
-  void CmdOK_Click();
-  void CmdIntro_Click();
-  void cmdQuit_Click();
+  void onOkClicked();
+  void onIntroductionClicked();
+  void onQuitClicked();
 
  private:
   WindowHub& hub_;

@@ -12,15 +12,15 @@ namespace sodwright::shared_ui {
 
 class ViewerTableModel;
 
-class FrmShowData : public QWidget {
+class DataViewer : public QWidget {
   Q_OBJECT
 
  public:
   // Takes ownership of the table model.
-  explicit FrmShowData(ViewerTableModel* table, QWidget* parent = nullptr);
+  explicit DataViewer(ViewerTableModel* table, QWidget* parent = nullptr);
 
   QTableView* dataTable = nullptr;
-  QPushButton* CmdCopyAll = nullptr;  // "Copy all": the whole table to the clipboard
+  QPushButton* copyAllButton = nullptr;  // "Copy all": the whole table to the clipboard
   ViewerTableModel* table() const { return table_; }
 
   // Empties the grid (the timer path clears it before closing the window).
@@ -28,7 +28,7 @@ class FrmShowData : public QWidget {
 
   // Ctrl+C: the selected cells to the clipboard as tab-separated text.
   void copySelection();
-  void CmdCopyAll_Click();
+  void onCopyAllClicked();
 
  signals:
   // The window is being closed (unloaded), by the user or by the program.

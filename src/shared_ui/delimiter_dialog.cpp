@@ -1,4 +1,4 @@
-#include "shared_ui/frmDelimiter.h"
+#include "shared_ui/delimiter_dialog.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -24,17 +24,17 @@ QRadioButton* makeOption(const char* name, const QString& caption, QWidget* pare
 }
 }  // namespace
 
-frmDelimiter::frmDelimiter(platform::AppContext& context, QWidget* parent)
+DelimiterDialog::DelimiterDialog(platform::AppContext& context, QWidget* parent)
     : QDialog(parent), context_(context) {
   setObjectName(QStringLiteral("frmDelimiter"));
   setWindowTitle(QStringLiteral("Delimiter"));
   setModal(false);
   buildLayout();
 
-  connect(okButton, &QPushButton::clicked, this, &frmDelimiter::okButton_Click);
-  connect(quitButton, &QPushButton::clicked, this, &frmDelimiter::quitButton_Click);
-  connect(OptOther, &QRadioButton::clicked, this, &frmDelimiter::OptOther_Click);
-  TxtOther->installEventFilter(this);
+  connect(okButton, &QPushButton::clicked, this, &DelimiterDialog::onOkClicked);
+  connect(quitButton, &QPushButton::clicked, this, &DelimiterDialog::onQuitClicked);
+  connect(otherOption, &QRadioButton::clicked, this, &DelimiterDialog::onOtherClicked);
+  otherBox->installEventFilter(this);
   // The guide's section on the data file of the model that imports.
   addHelpKey(this, [this] {
     platform::showHelpPage(
@@ -44,11 +44,11 @@ frmDelimiter::frmDelimiter(platform::AppContext& context, QWidget* parent)
   });
 
   // The window definition presets "Space"; loading the dialog selects "Tab".
-  OptSpace->setChecked(true);
-  OptTab->setChecked(true);
+  spaceOption->setChecked(true);
+  tabOption->setChecked(true);
 }
 
-void frmDelimiter::buildLayout() {
+void DelimiterDialog::buildLayout() {
   auto* title = new QLabel(QStringLiteral("Set      Delimiter"), this);
   title->setObjectName(QStringLiteral("LblTitle"));
   QFont titleFont = title->font();
@@ -59,26 +59,26 @@ void frmDelimiter::buildLayout() {
 
   auto* frame = new QGroupBox(QStringLiteral("Delimiter"), this);
   frame->setObjectName(QStringLiteral("Frame1"));
-  OptSpace = makeOption("OptSpace", QStringLiteral("Space"), frame);
-  OptTab = makeOption("OptTab", QStringLiteral("Tab"), frame);
-  OptComma = makeOption("OptComma", QStringLiteral("Comma"), frame);
-  OptSemicolon = makeOption("OptSemicolon", QStringLiteral("Semicolon"), frame);
-  OptOther = makeOption("OptOther", QStringLiteral("Other"), frame);
-  TxtOther = new QLineEdit(frame);
-  TxtOther->setObjectName(QStringLiteral("TxtOther"));
+  spaceOption = makeOption("OptSpace", QStringLiteral("Space"), frame);
+  tabOption = makeOption("OptTab", QStringLiteral("Tab"), frame);
+  commaOption = makeOption("OptComma", QStringLiteral("Comma"), frame);
+  semicolonOption = makeOption("OptSemicolon", QStringLiteral("Semicolon"), frame);
+  otherOption = makeOption("OptOther", QStringLiteral("Other"), frame);
+  otherBox = new QLineEdit(frame);
+  otherBox->setObjectName(QStringLiteral("TxtOther"));
   // The "Other" option stands beside the box and names it.
-  TxtOther->setAccessibleName(QStringLiteral("Other delimiter"));
-  TxtOther->setMaximumWidth(60);
+  otherBox->setAccessibleName(QStringLiteral("Other delimiter"));
+  otherBox->setMaximumWidth(60);
 
   auto* grid = new QGridLayout(frame);
-  grid->addWidget(OptSpace, 0, 0);
-  grid->addWidget(OptTab, 1, 0);
-  grid->addWidget(OptComma, 2, 0);
-  grid->addWidget(OptSemicolon, 0, 1);
+  grid->addWidget(spaceOption, 0, 0);
+  grid->addWidget(tabOption, 1, 0);
+  grid->addWidget(commaOption, 2, 0);
+  grid->addWidget(semicolonOption, 0, 1);
   auto* other = new QHBoxLayout;
   other->setSpacing(4);
-  other->addWidget(OptOther);
-  other->addWidget(TxtOther);
+  other->addWidget(otherOption);
+  other->addWidget(otherBox);
   other->addStretch();
   grid->addLayout(other, 1, 1);
 
@@ -101,17 +101,17 @@ void frmDelimiter::buildLayout() {
   layout->addWidget(frame);
   layout->addLayout(buttons);
 
-  setTabOrder(OptSpace, OptTab);
-  setTabOrder(OptTab, OptComma);
-  setTabOrder(OptComma, OptSemicolon);
-  setTabOrder(OptSemicolon, OptOther);
-  setTabOrder(OptOther, TxtOther);
-  setTabOrder(TxtOther, okButton);
+  setTabOrder(spaceOption, tabOption);
+  setTabOrder(tabOption, commaOption);
+  setTabOrder(commaOption, semicolonOption);
+  setTabOrder(semicolonOption, otherOption);
+  setTabOrder(otherOption, otherBox);
+  setTabOrder(otherBox, okButton);
   setTabOrder(okButton, quitButton);
 }
 
-void frmDelimiter::showForKolvImport(const std::string& fileName) {
-  OptTab->setChecked(true);
+void DelimiterDialog::showForKolvImport(const std::string& fileName) {
+  tabOption->setChecked(true);
   presetFor(fileName);
   show();
   raise();
@@ -119,32 +119,32 @@ void frmDelimiter::showForKolvImport(const std::string& fileName) {
   okButton->setFocus();
 }
 
-void frmDelimiter::showKeepingChoice(const std::string& fileName) {
+void DelimiterDialog::showKeepingChoice(const std::string& fileName) {
   presetFor(fileName);
   show();
   raise();
   activateWindow();
 }
 
-void frmDelimiter::presetFor(const std::string& fileName) {
+void DelimiterDialog::presetFor(const std::string& fileName) {
   const std::optional<char> preset = platform::presetDelimiterOf(fileName);
-  if (preset == ',') OptComma->setChecked(true);
-  if (preset == '\t') OptTab->setChecked(true);
+  if (preset == ',') commaOption->setChecked(true);
+  if (preset == '\t') tabOption->setChecked(true);
 }
 
-void frmDelimiter::okButton_Click() {
+void DelimiterDialog::onOkClicked() {
   char delimiter = '\0';
-  if (OptSpace->isChecked()) {
+  if (spaceOption->isChecked()) {
     delimiter = ' ';
-  } else if (OptTab->isChecked()) {
+  } else if (tabOption->isChecked()) {
     delimiter = '\t';
-  } else if (OptComma->isChecked()) {
+  } else if (commaOption->isChecked()) {
     delimiter = ',';
-  } else if (OptSemicolon->isChecked()) {
+  } else if (semicolonOption->isChecked()) {
     delimiter = ';';
-  } else if (OptOther->isChecked()) {
+  } else if (otherOption->isChecked()) {
     // The file is read as 8-bit text, so the delimiter is one Latin-1 character.
-    const QString typed = TxtOther->text();
+    const QString typed = otherBox->text();
     if (typed.isEmpty()) {
       context_.messages.inform("Please input Delimiter used in your data file");
       return;
@@ -155,7 +155,7 @@ void frmDelimiter::okButton_Click() {
       return;
     }
     delimiter = static_cast<char>(typed.at(0).toLatin1());
-    TxtOther->clear();
+    otherBox->clear();
   } else {
     // No option selected cannot come from the window; nothing to import with.
     return;
@@ -164,15 +164,15 @@ void frmDelimiter::okButton_Click() {
   emit delimiterChosen(delimiter);
 }
 
-void frmDelimiter::quitButton_Click() {
+void DelimiterDialog::onQuitClicked() {
   hide();
   emit quitPressed();
 }
 
-void frmDelimiter::OptOther_Click() { TxtOther->setFocus(); }
+void DelimiterDialog::onOtherClicked() { otherBox->setFocus(); }
 
-bool frmDelimiter::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == TxtOther && event->type() == QEvent::FocusIn) OptOther->setChecked(true);
+bool DelimiterDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == otherBox && event->type() == QEvent::FocusIn) otherOption->setChecked(true);
   return QDialog::eventFilter(watched, event);
 }
 

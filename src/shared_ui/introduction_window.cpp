@@ -1,4 +1,4 @@
-#include "shared_ui/FrmIntro.h"
+#include "shared_ui/introduction_window.h"
 
 #include <QVBoxLayout>
 #include <QLabel>
@@ -28,7 +28,7 @@ constexpr ModelText kModels[] = {
 };
 }  // namespace
 
-FrmIntro::FrmIntro(QWidget* parent) : QWidget(parent, Qt::Window) {
+IntroductionWindow::IntroductionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("FrmIntro"));
   setWindowTitle(QStringLiteral("Introduction"));
   setAttribute(Qt::WA_DeleteOnClose);

@@ -1,4 +1,4 @@
-#include "shared_ui/FrmSplash.h"
+#include "shared_ui/startup_window.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -79,7 +79,7 @@ QLabel* pictureLabel(const char* name, const QPixmap& pixmap, const QString& des
 
 }  // namespace
 
-FrmSplash::FrmSplash(QWidget* parent) : QWidget(parent, Qt::Window) {
+StartupWindow::StartupWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("FrmSplash"));
   setWindowTitle(QStringLiteral("Welcome!"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -90,7 +90,7 @@ FrmSplash::FrmSplash(QWidget* parent) : QWidget(parent, Qt::Window) {
   // A coarse timer may fire up to 5 % early; the window stays its full 1.5 s.
   closeTimer->setTimerType(Qt::PreciseTimer);
   closeTimer->setSingleShot(true);
-  connect(closeTimer, &QTimer::timeout, this, &FrmSplash::timerElapsed);
+  connect(closeTimer, &QTimer::timeout, this, &StartupWindow::timerElapsed);
 
   auto* frame = new QFrame(this);
   frame->setObjectName(QStringLiteral("Frame1"));
@@ -103,40 +103,40 @@ FrmSplash::FrmSplash(QWidget* parent) : QWidget(parent, Qt::Window) {
       pictureLabel("Image2", gridPicture(), QStringLiteral("Elevation grid"), frame));
   pictures->addWidget(pictureLabel("Image3", riskPicture(), QStringLiteral("Risk classes"), frame));
 
-  LblTitle =
+  titleLabel =
       new QLabel(QStringLiteral("Sodwright\nTillage Translocation and Erosion Models"), frame);
-  LblTitle->setObjectName(QStringLiteral("LblTitle"));
-  QFont titleFont = LblTitle->font();
+  titleLabel->setObjectName(QStringLiteral("LblTitle"));
+  QFont titleFont = titleLabel->font();
   titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
   titleFont.setBold(true);
-  LblTitle->setFont(titleFont);
-  LblTitle->setAlignment(Qt::AlignCenter);
+  titleLabel->setFont(titleFont);
+  titleLabel->setAlignment(Qt::AlignCenter);
 
-  LblVersion = new QLabel(QStringLiteral("Version 05.1"), frame);
-  LblVersion->setObjectName(QStringLiteral("LblVersion"));
-  LblVersion->setAlignment(Qt::AlignCenter);
+  versionLabel = new QLabel(QStringLiteral("Version 05.1"), frame);
+  versionLabel->setObjectName(QStringLiteral("LblVersion"));
+  versionLabel->setAlignment(Qt::AlignCenter);
 
-  LblCredits = new QLabel(
+  creditsLabel = new QLabel(
       QStringLiteral("KOLV transect model  -  NIBAL grid model  -  BANDO risk indicator\n"
                      "For soil scientists and agronomists studying soil movement by tillage"),
       frame);
-  LblCredits->setObjectName(QStringLiteral("LblCredits"));
-  LblCredits->setAlignment(Qt::AlignCenter);
+  creditsLabel->setObjectName(QStringLiteral("LblCredits"));
+  creditsLabel->setAlignment(Qt::AlignCenter);
 
   auto* inner = new QVBoxLayout(frame);
   inner->setContentsMargins(24, 20, 24, 20);
   inner->setSpacing(14);
   inner->addLayout(pictures);
-  inner->addWidget(LblTitle);
-  inner->addWidget(LblVersion);
-  inner->addWidget(LblCredits);
+  inner->addWidget(titleLabel);
+  inner->addWidget(versionLabel);
+  inner->addWidget(creditsLabel);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(12, 12, 12, 12);
   layout->addWidget(frame);
 }
 
-void FrmSplash::closeEvent(QCloseEvent* event) {
+void StartupWindow::closeEvent(QCloseEvent* event) {
   if (closeTimer->isActive()) {
     closeTimer->stop();
     emit closedBeforeTimer();

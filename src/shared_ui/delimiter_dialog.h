@@ -18,11 +18,11 @@ class QRadioButton;
 
 namespace sodwright::shared_ui {
 
-class frmDelimiter : public QDialog {
+class DelimiterDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit frmDelimiter(platform::AppContext& context, QWidget* parent = nullptr);
+  explicit DelimiterDialog(platform::AppContext& context, QWidget* parent = nullptr);
 
   // What the KOLV import does each time it opens the dialog: select "Tab",
   // show it and put the focus on "OK".
@@ -33,12 +33,12 @@ class frmDelimiter : public QDialog {
   // selects "Comma" and a .tsv file "Tab".
   void showKeepingChoice(const std::string& fileName = {});
 
-  QRadioButton* OptSpace = nullptr;
-  QRadioButton* OptTab = nullptr;
-  QRadioButton* OptComma = nullptr;
-  QRadioButton* OptSemicolon = nullptr;
-  QRadioButton* OptOther = nullptr;
-  QLineEdit* TxtOther = nullptr;
+  QRadioButton* spaceOption = nullptr;
+  QRadioButton* tabOption = nullptr;
+  QRadioButton* commaOption = nullptr;
+  QRadioButton* semicolonOption = nullptr;
+  QRadioButton* otherOption = nullptr;
+  QLineEdit* otherBox = nullptr;
   QPushButton* okButton = nullptr;    // "OK"
   QPushButton* quitButton = nullptr;  // "Quit"
 
@@ -49,9 +49,9 @@ class frmDelimiter : public QDialog {
   void quitPressed();
 
  public slots:
-  void okButton_Click();
-  void quitButton_Click();
-  void OptOther_Click();
+  void onOkClicked();
+  void onQuitClicked();
+  void onOtherClicked();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,4 +1,4 @@
-#include "shared_ui/FrmShowData.h"
+#include "shared_ui/data_viewer.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -45,7 +45,7 @@ class CornerHeadingPainter : public QObject {
 
 }  // namespace
 
-FrmShowData::FrmShowData(ViewerTableModel* table, QWidget* parent)
+DataViewer::DataViewer(ViewerTableModel* table, QWidget* parent)
     : QWidget(parent, Qt::Window), table_(table) {
   setObjectName(QStringLiteral("FrmShowData"));
   setWindowTitle(QStringLiteral("Data"));
@@ -68,15 +68,15 @@ FrmShowData::FrmShowData(ViewerTableModel* table, QWidget* parent)
   copy->setShortcut(QKeySequence::Copy);
   copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   dataTable->addAction(copy);
-  connect(copy, &QAction::triggered, this, &FrmShowData::copySelection);
-  CmdCopyAll = new QPushButton(QStringLiteral("Copy all"), this);
-  CmdCopyAll->setObjectName(QStringLiteral("CmdCopyAll"));
-  connect(CmdCopyAll, &QPushButton::clicked, this, &FrmShowData::CmdCopyAll_Click);
+  connect(copy, &QAction::triggered, this, &DataViewer::copySelection);
+  copyAllButton = new QPushButton(QStringLiteral("Copy all"), this);
+  copyAllButton->setObjectName(QStringLiteral("CmdCopyAll"));
+  connect(copyAllButton, &QPushButton::clicked, this, &DataViewer::onCopyAllClicked);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addWidget(dataTable);
-  layout->addWidget(CmdCopyAll, 0, Qt::AlignRight);
+  layout->addWidget(copyAllButton, 0, Qt::AlignRight);
   applyColumnWidths();
 }
 
@@ -84,7 +84,7 @@ FrmShowData::FrmShowData(ViewerTableModel* table, QWidget* parent)
 // headers, which stay in place while the cells scroll: the heading rows as
 // the lines of the column headers, the heading column as the row headers,
 // and the cells where both meet on the corner button.
-void FrmShowData::showHeadingsInHeaders() {
+void DataViewer::showHeadingsInHeaders() {
   const int headingRows = table_->fixedRows();
   const int headingColumns = table_->fixedColumns();
   for (int row = 0; row < headingRows; ++row) dataTable->setRowHidden(row, true);
@@ -101,7 +101,7 @@ void FrmShowData::showHeadingsInHeaders() {
   }
 }
 
-void FrmShowData::applyColumnWidths() {
+void DataViewer::applyColumnWidths() {
   // The widths are given in twips; a column is widened where its texts
   // (the first thousand rows are looked at) would not fit. The heading
   // column is the width of the row headers.
@@ -125,16 +125,16 @@ void FrmShowData::applyColumnWidths() {
   resize(std::clamp(tableWidth + scrollBar + 16, 320, 1100), 480);
 }
 
-void FrmShowData::clearGrid() { table_->clear(); }
+void DataViewer::clearGrid() { table_->clear(); }
 
-void FrmShowData::copySelection() {
+void DataViewer::copySelection() {
   const QString text = selectionAsTsv(*table_, dataTable->selectionModel()->selectedIndexes());
   if (!text.isEmpty()) QGuiApplication::clipboard()->setText(text);
 }
 
-void FrmShowData::CmdCopyAll_Click() { QGuiApplication::clipboard()->setText(tableAsTsv(*table_)); }
+void DataViewer::onCopyAllClicked() { QGuiApplication::clipboard()->setText(tableAsTsv(*table_)); }
 
-void FrmShowData::closeEvent(QCloseEvent* event) {
+void DataViewer::closeEvent(QCloseEvent* event) {
   emit closed();
   QWidget::closeEvent(event);
 }
