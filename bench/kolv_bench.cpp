@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The KOLV run and comparison, single- and multi-threaded:
 //  - the study transect: 32,000 points 0.5 m apart, a distribution over 25 m
 //    (50 nodes), 50 alternating sequences (51 passes);
@@ -9,10 +10,10 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
-#include "kolv_bench_state.h"
-#include "kolv/kolv_commands.h"
 #include "kolv/engine/translocation.h"
 #include "kolv/engine/translocation_pass.h"
+#include "kolv/kolv_commands.h"
+#include "kolv_bench_state.h"
 
 namespace {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A long transect as the text import leaves it, for the KOLV benchmarks: a
 // hillslope of gentle waves with layers and substance, the parameter set of
@@ -6,9 +7,9 @@
 #include <cmath>
 #include <string>
 
-#include "platform/message_service.h"
 #include "kolv/state/kolv_state.h"
 #include "kolv/state/transect_setup.h"
+#include "platform/message_service.h"
 
 namespace sodwright::kolv::bench {
 

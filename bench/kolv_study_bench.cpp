@@ -1,21 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole batch study as `sodwright-batch kolv` runs it: import of a
 // 32,000-point transect file (0.5 m apart, distribution distance 25 m),
 // 50 alternating sequences with the warnings before and after the run,
 // comparison of the first and last, and with argument 1 both reports
 // (comparison report and last-sequence file).
 
-#include <benchmark/benchmark.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <string>
 
-#include "kolv_bench_state.h"
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
 #include "kolv/io/compare_report_writer.h"
-#include "kolv/kolv_commands.h"
 #include "kolv/io/last_sequence_writer.h"
-#include "kolv/stability/stability_warning.h"
 #include "kolv/io/transect_import.h"
+#include "kolv/kolv_commands.h"
+#include "kolv/stability/stability_warning.h"
+#include "kolv_bench_state.h"
 
 namespace {
 

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // NIBAL timings: the whole run (computation and report) at the largest grid
 // the 16-bit node count allows, the text import at that size, and the
 // computation alone up to 2000 x 2000 nodes, which should grow linearly.
-#include <benchmark/benchmark.h>
-
 #include <cmath>
 #include <sstream>
 #include <string>
+
+#include <benchmark/benchmark.h>
 
 #include "nibal/grid_import.h"
 #include "nibal/grid_model.h"

@@ -1,20 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The batch's raster route at full size: a 4,000 x 4,000 GeoTIFF DEM read,
 // run node by node and written as a three-band GeoTIFF of 32-bit floats.
 // Targets: under 3 s and under 1 GB. The peak resident memory of the process
 // is reported as the counter peak_rss_MB (the DEM made in the set-up is
 // written a row at a time, so the peak belongs to the run).
-#include <benchmark/benchmark.h>
-#include <gdal_priv.h>
-#include <sys/resource.h>
-
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "platform/raster/raster_drivers.h"
+#include <benchmark/benchmark.h>
+#include <gdal_priv.h>
+#include <sys/resource.h>
+
 #include "nibal/raster/raster_grid.h"
+#include "platform/raster/raster_drivers.h"
 
 namespace {
 

@@ -1,15 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The KOLV reports of the largest transect: 32,000 points, the comparison
 // report (22 masked numbers per point) and the last-sequence file (6 per
 // point), written into memory so that only the formatting is measured.
 
-#include <benchmark/benchmark.h>
-
 #include <cmath>
 #include <sstream>
 
+#include <benchmark/benchmark.h>
+
 #include "kolv/io/compare_report_writer.h"
-#include "kolv/state/kolv_state.h"
 #include "kolv/io/last_sequence_writer.h"
+#include "kolv/state/kolv_state.h"
 #include "kolv/state/transect_setup.h"
 
 namespace {

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Helpers that keep each folder's CMakeLists short. Sources are written out
 # in each folder's CMakeLists, so a file is built or run only when listed.
 

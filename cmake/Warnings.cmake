@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One interface target carries the language level, the warnings and the
 # sanitizer flags, so every target of the project builds the same way.
 add_library(sodwright_options INTERFACE)

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes hillslope-transect.txt: a made-up 300 m hillslope transect for KOLV.
 
 The profile is a convex shoulder, a straight backslope and a concave

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes small-field-dem.tif: the made-up field of small-field-grid.txt as a
 GeoTIFF elevation raster (a DEM) for NIBAL's raster route.
 

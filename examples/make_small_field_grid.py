@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes small-field-grid.txt: a made-up 30 x 40 node elevation grid for NIBAL.
 
 A 145 m by 195 m field at 5 m spacing that falls gently to the south and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid text import with every kind of delimiter and a fuzzed grid size.
 // A grid the import accepts has exactly Rows x Columns nodes, one for each
 // line that is not blank, every elevation finite; it then computes, and when
@@ -7,12 +8,12 @@
 #include <sstream>
 #include <string>
 
+#include "base/text/text_file.h"
 #include "fuzz_support.h"
 #include "nibal/grid_import.h"
 #include "nibal/grid_messages.h"
 #include "nibal/grid_model.h"
 #include "nibal/grid_report.h"
-#include "base/text/text_file.h"
 
 using namespace sodwright;
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The leading-number and strict parses against the C library's reading of
 // the same text, and the number texts (format masks, general and bare forms,
 // 16-bit rounding) read back to the value they were made from.
@@ -9,8 +10,8 @@
 #include <optional>
 #include <string>
 
-#include "fuzz_support.h"
 #include "base/number_text.h"
+#include "fuzz_support.h"
 
 using namespace sodwright;
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The elevation raster reader on any file named .tif or .asc, through the
 // GDAL drivers the program registers (GeoTIFF, ESRI ASCII grid).
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers shared by the fuzz targets: taking bytes off the front of the input
 // for choices, a scratch file for readers that take a path, and a property

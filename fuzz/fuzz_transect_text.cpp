@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transect text import with every kind of delimiter. A transect the
 // import accepts must write as a last-sequence file that imports again (tab
 // delimited) to the same header and, within the file's decimals, the same
@@ -9,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "fuzz_support.h"
-#include "platform/message_service.h"
 #include "base/text/text_file.h"
-#include "kolv/kolv_commands.h"
+#include "fuzz_support.h"
 #include "kolv/io/last_sequence_writer.h"
 #include "kolv/io/transect_import.h"
+#include "kolv/kolv_commands.h"
+#include "platform/message_service.h"
 
 using namespace sodwright;
 using kolv::Int16;

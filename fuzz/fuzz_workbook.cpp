@@ -1,15 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fuzz_workbook.h"
 
 #include <cmath>
 #include <sstream>
 
-#include "fuzz_support.h"
-#include "nibal/grid_workbook_import.h"
-#include "platform/workbook/file_workbook_reader.h"
 #include "base/text/text_file.h"
+#include "fuzz_support.h"
 #include "kolv/io/last_sequence_writer.h"
 #include "kolv/io/transect_import.h"
 #include "kolv/io/transect_workbook_import.h"
+#include "nibal/grid_workbook_import.h"
+#include "platform/workbook/file_workbook_reader.h"
 
 namespace sodwright::fuzz {
 namespace {

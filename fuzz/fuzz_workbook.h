@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The checks both workbook targets make on a file: the reader gives the same
 // answer twice, and what the transect and grid imports make of the sheet

@@ -1,16 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The legacy .xls reader on any file, in this process: what the reader
 // program does with the file (the library's reading of the first sheet and
 // the answer it encodes) and what the program that started it makes of that
 // answer. Starting the reader program itself would hide the library's path
 // from the search: only the answer comes back.
+#include <cerrno>
+#include <string>
+
 #include <fcntl.h>
 #include <freexl.h>
 #include <sanitizer/common_interface_defs.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <cerrno>
-#include <string>
 
 #include "fuzz_support.h"
 #include "fuzz_workbook.h"

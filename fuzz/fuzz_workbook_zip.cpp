@@ -1,16 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The .xlsx and .ods readers (zip archive, XML parts) on any file. Mutated
 // archives mostly fail their checksums, so half of the inputs are XML parts
 // that the target packs into a sound archive itself: the first worksheet of
 // an .xlsx (with, after a "<!--sst-->" mark, its shared strings) or the
 // content.xml of an .ods.
 
-#include <unistd.h>
-#include <zip.h>
-
 #include <cstdio>
-
 #include <string>
 #include <string_view>
+
+#include <unistd.h>
+#include <zip.h>
 
 #include "fuzz_support.h"
 #include "fuzz_workbook.h"

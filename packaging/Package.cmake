@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: `cpack -G DEB` or the `package` target of a Release
 # build. Included from the top-level CMakeLists so that CPack sees the whole
 # project's install rules.

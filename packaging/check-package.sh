@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the Debian package of a build folder: it unpacks into a temporary
 # root, the unpacked sodwright-batch runs a study from the unpacked examples
 # and writes the same report as the build's own runner, the guide sits where

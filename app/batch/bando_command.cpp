@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // sodwright-batch bando: one press of "Run BANDO" in a freshly opened
 // indicator window, with the selections and typed values given as options.
 //
@@ -12,22 +13,23 @@
 // lines with the texts the window shows; the messages the window would show
 // go to standard error in their order. A run that ends early prints the
 // result texts shown so far, then its message, and exits with status 2.
-#include <CLI/CLI.hpp>
 #include <array>
 #include <cctype>
 #include <iostream>
 #include <iterator>
-#include <memory>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include <CLI/CLI.hpp>
+
+#include "bando/bando_run.h"
+#include "bando/implement_sum.h"
 #include "batch/batch_commands.h"
 #include "batch/batch_options.h"
 #include "batch/batch_services.h"
-#include "bando/bando_run.h"
-#include "bando/implement_sum.h"
 
 namespace sodwright::batch {
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The subcommands of sodwright-batch. Each registers its options on the
 // runner's command line (one file per subcommand, the options beside the

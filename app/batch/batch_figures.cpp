@@ -1,17 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/batch_figures.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cctype>
+#include <cstdio>
 #include <memory>
 
 #if SODWRIGHT_HAVE_FIGURES
 #include <QGuiApplication>
 
+#include "kolv/charts/chart_figure.h"
 #include "nibal/map_geometry.h"
 #include "platform/figures/figure_export.h"
 #include "platform/figures/figure_painter.h"
-#include "kolv/charts/chart_figure.h"
 #endif
 
 namespace sodwright::batch {

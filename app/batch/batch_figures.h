@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Figures from the headless runner: the four KOLV charts of the compared pair
 // and the NIBAL map, written as PNG, SVG or PDF by the file name's extension.
@@ -5,9 +6,9 @@
 
 #include <string>
 
-#include "nibal/grid_state.h"
 #include "base/result.h"
 #include "kolv/state/kolv_state.h"
+#include "nibal/grid_state.h"
 
 namespace sodwright::batch {
 

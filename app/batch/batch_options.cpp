@@ -1,11 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/batch_options.h"
 
-#include <CLI/CLI.hpp>
 #include <iostream>
 #include <variant>
 
-#include "platform/import_kind.h"
+#include <CLI/CLI.hpp>
+
 #include "base/text/delimiter_text.h"
+#include "platform/import_kind.h"
 
 namespace sodwright::batch {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers the subcommands share to declare their options: every option is
 // a text taken as the window's box would take it, with its meaning and the

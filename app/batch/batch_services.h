@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What stands in for the windows' services in the batch runner: messages go
 // to standard error, the file dialogs answer with the names given on the

@@ -1,26 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // sodwright-batch kolv: import a transect file, apply the parameter boxes,
 // then "Run KOLV" of the parameter window (or, with --first/--last typed
 // into the main window's sequence boxes, its "Run&Model"), and write the
 // two outputs.
-#include <CLI/CLI.hpp>
 #include <array>
 #include <iostream>
 #include <memory>
 #include <string>
 
+#include <CLI/CLI.hpp>
+
+#include "base/text/report_date.h"
 #include "batch/batch_commands.h"
 #include "batch/batch_figures.h"
 #include "batch/batch_options.h"
 #include "batch/batch_services.h"
 #include "batch/workbook_input.h"
-#include "base/text/report_date.h"
 #include "kolv/io/compare_csv_writer.h"
-#include "kolv/stability/stability_end_zones.h"
 #include "kolv/io/compare_report_writer.h"
-#include "kolv/kolv_commands.h"
 #include "kolv/io/last_sequence_writer.h"
+#include "kolv/kolv_commands.h"
 #include "kolv/main_window_checks.h"
 #include "kolv/parameter_checks.h"
+#include "kolv/stability/stability_end_zones.h"
 #include "kolv/stability/stability_warning.h"
 
 namespace sodwright::batch {

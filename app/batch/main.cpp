@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // sodwright-batch: runs a KOLV, NIBAL or BANDO study without windows.
-#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
+
+#include <CLI/CLI.hpp>
 
 #include "batch/batch_commands.h"
 

@@ -1,24 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // sodwright-batch nibal: the grid window's "Import Data" and the parameter
 // window's "Run NIBAL", with the typed boxes given as options. Messages the
 // windows would show go to stderr; a note lets the run go on, as in the
 // window; anything that stops the run exits with status 2.
-#include <CLI/CLI.hpp>
 #include <memory>
 #include <string>
 
+#include <CLI/CLI.hpp>
+
+#include "base/text/report_date.h"
 #include "batch/batch_commands.h"
 #include "batch/batch_figures.h"
 #include "batch/batch_options.h"
 #include "batch/batch_services.h"
 #include "batch/nibal_raster.h"
 #include "batch/workbook_input.h"
+#include "nibal/grid_commands.h"
 #include "nibal/grid_csv_writer.h"
 #include "nibal/grid_messages.h"
-#include "nibal/grid_commands.h"
 #include "nibal/grid_state.h"
-#include "platform/import_kind.h"
 #include "nibal/map_geometry.h"
-#include "base/text/report_date.h"
+#include "platform/import_kind.h"
 
 namespace sodwright::batch {
 namespace {

@@ -1,15 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/nibal_raster.h"
 
 #include <fstream>
 #include <memory>
 #include <vector>
 
+#include "base/text/text_file.h"
 #include "batch/batch_services.h"
 #include "nibal/grid_csv_writer.h"
 #include "nibal/grid_messages.h"
 #include "nibal/grid_report.h"
 #include "nibal/raster/raster_grid.h"
-#include "base/text/text_file.h"
 
 namespace sodwright::batch {
 

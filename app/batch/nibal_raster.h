@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // sodwright-batch nibal --raster: NIBAL on an elevation raster node by node,
 // without the windows' 16-bit node count, writing any of the text report,

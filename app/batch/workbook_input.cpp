@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/workbook_input.h"
 
 #include "nibal/grid_commands.h"
@@ -5,8 +6,8 @@
 #include "platform/import_kind.h"
 
 #if defined(SODWRIGHT_HAVE_WORKBOOKS)
-#include "platform/workbook/file_workbook_reader.h"
 #include "kolv/io/transect_workbook_import.h"
+#include "platform/workbook/file_workbook_reader.h"
 #endif
 
 namespace sodwright::batch {

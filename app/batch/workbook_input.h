@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Workbooks as INPUT of the batch commands (.xls, .xlsx, .ods, any case).
 // Builds without the workbook readers refuse them with a message.
 
 #include <string>
 
-#include "nibal/grid_state.h"
-#include "platform/app_context.h"
-#include "kolv/state/kolv_state.h"
 #include "base/result.h"
 #include "kolv/io/transect_import.h"
+#include "kolv/state/kolv_state.h"
+#include "nibal/grid_state.h"
+#include "platform/app_context.h"
 
 namespace sodwright::batch {
 

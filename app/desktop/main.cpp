@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program: the platform services, one state object per model,
 // the window hub with the model windows registered, and the start-up window.
 #include <QApplication>
 
 #include "desktop/model_windows.h"
 #include "platform/app_context.h"
+#include "platform/qt/qt_busy_indicator.h"
 #include "platform/qt/qt_file_dialog_service.h"
 #include "platform/qt/qt_message_service.h"
-#include "platform/qt/qt_busy_indicator.h"
 #include "platform/qt/qt_program_starter.h"
 #include "shared_ui/patience_note.h"
 #include "shared_ui/window_hub.h"

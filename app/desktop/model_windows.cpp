@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/model_windows.h"
 
 // The window headers hand out their parameter windows inline, so those
 // classes must be complete here too.
-#include "nibal/ui/grid_parameter_window.h"
-#include "nibal/ui/grid_window.h"
-#include "nibal/ui/grid_table_model.h"
 #include "bando/ui/bando_window_factory.h"
-#include "kolv/ui/kolv_table_model.h"
-#include "kolv/ui/kolv_parameter_window.h"
 #include "kolv/ui/kolv_main_window.h"
+#include "kolv/ui/kolv_parameter_window.h"
+#include "kolv/ui/kolv_table_model.h"
+#include "nibal/ui/grid_parameter_window.h"
+#include "nibal/ui/grid_table_model.h"
+#include "nibal/ui/grid_window.h"
 
 namespace sodwright::desktop {
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the screenshots of the KOLV parameter window and of the KOLV main
 # window after a run on examples/hillslope-transect.txt:
 #   cmake --build BUILD_DIR --target kolv_screenshots

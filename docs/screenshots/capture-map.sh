@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the screenshot of the NIBAL map window after a run on
 # examples/small-field-grid.txt with the README's values:
 #   xvfb-run -a -s "-screen 0 1280x900x24" docs/screenshots/capture-map.sh BUILD_DIR

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the screenshots of the stability warning in the KOLV parameter window
 # and of the main window after the unstable run (examples/hillslope-transect.txt
 # with Betta 0.1):

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the screenshots of the start-up window and the model chooser:
 #   xvfb-run -a -s "-screen 0 1280x900x24" docs/screenshots/capture-startup.sh PROGRAM
 # Needs twm (a small window manager, for the title bars) and ImageMagick.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Not a check: takes the screenshot of the NIBAL map window on the example
 // grid for the guide. Run under a virtual display with a window manager, see
 // docs/screenshots/capture-map.sh.
@@ -9,8 +10,8 @@
 
 #include "nibal/grid_import.h"
 #include "nibal/grid_model.h"
-#include "nibal/ui/grid_map_window.h"
 #include "nibal/ui/grid_map_canvas.h"
+#include "nibal/ui/grid_map_window.h"
 #include "window_capture.h"
 
 namespace sodwright::nibal {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A tool, not a check: takes the screenshots of the KOLV windows for the
 // guide. Built on request (target kolv_screenshots) and run under a virtual
 // display with a window manager by docs/screenshots/capture-kolv.sh.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The screenshot tools' one way of taking a picture: the window with its
 // frame, from the screen, into SODWRIGHT_SCREENSHOT_DIR (default: here).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Run BANDO": erodibility EI, erosivity Et, the rate At = EI x Et / 1000 and
 // its risk class, with the texts the indicator window shows and the messages

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The whole state of the BANDO indicator: its tables, the selections of the
 // five pick lists, the two input modes and the results of the last run.

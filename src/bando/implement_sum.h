@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The erosivity calculator's rules: which picks a row accepts, how passes are
 // read, and the sum passes x ImplementErosivity over rows 1..10 that OK hands

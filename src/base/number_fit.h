@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether a number read from text can be stored in the field that holds it:
 // a Double must be finite, a Single must stay finite once rounded to 32 bits

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The format masks, made by std::to_chars. to_chars gives the exact decimal
 // expansion rounded to nearest with ties to even; the masks round ties away
 // from zero, so exact ties are found first and written from their exact

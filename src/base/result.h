@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The outcome of anything that can fail and has something to tell the user:
 // imports, box checks, writers, workbook reads. Either the value, or the

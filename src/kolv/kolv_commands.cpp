@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kolv/kolv_commands.h"
 
 #include <cmath>
 #include <utility>
 
 #include "kolv/engine/comparison.h"
-#include "kolv/main_window_checks.h"
 #include "kolv/engine/translocation.h"
+#include "kolv/main_window_checks.h"
 
 namespace sodwright::kolv {
 

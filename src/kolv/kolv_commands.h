@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The computation of the KOLV commands that run the model and compare
 // sequences, shared by the windows and the batch runner. Each shows its
@@ -15,9 +16,9 @@
 #include <optional>
 #include <string>
 
-#include "platform/message_service.h"
 #include "base/result.h"
 #include "kolv/state/kolv_state.h"
+#include "platform/message_service.h"
 
 namespace sodwright::kolv {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kolv/main_window_checks.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The checks of the shown pair as typed (first and last sequence shown, up-
 // and sub-layer sampling depth) and the order check before a comparison of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The checks of the KOLV parameters as typed, and the choice of the tillage
 // direction. Each takes the typed text and stores the value in the state. A

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "nibal/grid_checks.h"
 
 #include <cmath>
 #include <optional>
 
-#include "nibal/grid_messages.h"
 #include "base/number_text.h"
+#include "nibal/grid_messages.h"
 
 namespace sodwright::nibal {
 

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The grid-size checks of "Import Data": the rows, columns and the two
 // spacings as typed, read strictly, before any file is chosen.
 
 #include <string>
 
-#include "nibal/grid_state.h"
 #include "base/result.h"
+#include "nibal/grid_state.h"
 
 namespace sodwright::nibal {
 

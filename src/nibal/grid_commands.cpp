@@ -1,15 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "nibal/grid_commands.h"
 
 #include <new>
 #include <utility>
 
+#include "base/text/text_file.h"
 #include "nibal/grid_import.h"
 #include "nibal/grid_messages.h"
 #include "nibal/grid_report.h"
 #include "nibal/grid_workbook_import.h"
 #include "platform/busy_indicator.h"
 #include "platform/file_dialog.h"
-#include "base/text/text_file.h"
 
 namespace sodwright::nibal {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The steps of the grid window's "Import Data" and the parameter window's
 // "Run NIBAL", with their messages. The windows call these and add only what
@@ -7,13 +8,13 @@
 #include <string>
 #include <string_view>
 
+#include "base/result.h"
 #include "nibal/grid_checks.h"
 #include "nibal/grid_import.h"
 #include "nibal/grid_model.h"
 #include "nibal/grid_state.h"
 #include "platform/app_context.h"
 #include "platform/import_kind.h"
-#include "base/result.h"
 
 namespace sodwright::nibal {
 

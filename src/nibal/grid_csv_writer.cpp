@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "nibal/grid_csv_writer.h"
 
 #include <sstream>
 
-#include "nibal/grid_report.h"
 #include "base/text/csv_text.h"
 #include "base/text/text_file.h"
+#include "nibal/grid_report.h"
 
 namespace sodwright::nibal {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The NIBAL results as CSV, one record per node (rows outer, columns inner):
 // row, column, easting, northing, elevation and the seven result grids, with
@@ -7,9 +8,9 @@
 #include <ostream>
 #include <string>
 
+#include "base/result.h"
 #include "nibal/grid_state.h"
 #include "nibal/large_grid.h"
-#include "base/result.h"
 
 namespace sodwright::nibal {
 

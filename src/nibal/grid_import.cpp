@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "nibal/grid_import.h"
 
 #include <fstream>
 #include <sstream>
 #include <utility>
 
-#include "nibal/grid_messages.h"
 #include "base/number_text.h"
 #include "base/text/text_file.h"
+#include "nibal/grid_messages.h"
 
 namespace sodwright::nibal {
 

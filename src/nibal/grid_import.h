@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading grid node records into a new grid, and replacing the state's grid
 // only with a complete, valid one.
@@ -13,8 +14,8 @@
 #include <string_view>
 #include <vector>
 
-#include "nibal/grid_state.h"
 #include "base/result.h"
+#include "nibal/grid_state.h"
 
 namespace sodwright::nibal {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts the NIBAL windows and the batch runner show, exactly as the user
 // sees them. The texts every import shares (an unsupported file, a failed

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "nibal/grid_model.h"
 
 #include <cmath>
 #include <utility>
 
-#include "nibal/grid_messages.h"
 #include "base/number_text.h"
+#include "nibal/grid_messages.h"
 
 namespace sodwright::nibal {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tillage erosion computation over the grid. Along one tillage direction:
 //   soil loss = -(Betta x delta slope gradient + Gamma x delta slope curvature) / d

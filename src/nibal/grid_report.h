@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The NIBAL report: grid, model and parameters, then one table line per node,
 // in 14-character print zones, lines ended by CR LF.
@@ -12,9 +13,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/result.h"
 #include "nibal/grid_state.h"
 #include "nibal/large_grid.h"
-#include "base/result.h"
 
 namespace sodwright::nibal {
 

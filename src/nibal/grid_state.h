@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The NIBAL data set: the grid definition `GridInfo`, the node count, the
 // easting, northing and elevation grids and the seven result grids. One

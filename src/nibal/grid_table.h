@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The NIBAL table of the data viewer, as cell texts: a heading row, then one
 // row per node, rows outer and columns inner. The viewer wraps these in its

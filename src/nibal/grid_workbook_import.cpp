@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "nibal/grid_workbook_import.h"
 
 #include <cmath>
 #include <optional>
 #include <utility>
 
-#include "platform/cell_address.h"
 #include "base/number_text.h"
+#include "platform/cell_address.h"
 
 namespace sodwright::nibal {
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading a grid from the first worksheet of a workbook: one node per row
 // from row 1, rows outer and columns inner, column A the easting, B the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The grid computation node by node, for elevation models far larger than the
 // 16-bit node count of the windows (a 4,000 x 4,000 DEM from the batch). Each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Layer names, values and the colour scales of the NIBAL map.
 #include <algorithm>
 #include <cmath>

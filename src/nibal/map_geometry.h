@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The NIBAL map as a figure: one cell per node coloured by the chosen layer,
 // a legend bar with values and unit, a north arrow, a scale bar from the node

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's progress feedback around a long step: the busy mouse pointer
 // and the "Be Patient" note window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Cell names as a spreadsheet writes them ("C12", "A1:C400"), and reading a
 // worksheet through a range: cell (1, 1) of the range "A7:E5000" is A7.

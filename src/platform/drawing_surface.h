@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A drawing surface: a picture area with a user coordinate window, a pen,
 // lines in the foreground colour and coloured points, plus text labels that

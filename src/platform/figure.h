@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A figure as a plain list of generic drawing operations: filled rectangles,
 // lines, texts and small images, in figure units (one unit is one pixel at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Open and save file dialogs. The filter is a text of description and pattern
 // pairs separated by "|", for example "Text files(*.TXT)|*.TXT".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the import commands make of a file, by its extension in any case:
 // one table, so that a new kind is one more row.

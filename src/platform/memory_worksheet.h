@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A worksheet held in memory: only the filled cells are stored. The
 // workbook readers fill one from a file; tests fill one by hand.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Modal message boxes: one OK button, or OK and Cancel, with a title and an
 // optional icon.

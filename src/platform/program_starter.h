@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Hands a file or an address to another program of the desktop, without
 // waiting for it: reports open in the default text editor, help pages in the

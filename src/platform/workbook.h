@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Spreadsheet access: a workbook from a file name, its first worksheet, and
 // cell values as number, text or empty. Rows and columns count from 1.

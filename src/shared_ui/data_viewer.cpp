@@ -1,18 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shared_ui/data_viewer.h"
+
+#include <algorithm>
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QPushButton>
 #include <QHeaderView>
 #include <QPainter>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QStyleOptionHeader>
 #include <QTableView>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "shared_ui/table_copy.h"
 #include "shared_ui/viewer_table_model.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The data viewer "Data": one read-only table, MSFlexGridData, filled once
 // when the window is made and not refreshed while it stays open. The table

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shared_ui/delimiter_dialog.h"
 
 #include <QEvent>

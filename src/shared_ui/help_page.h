@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The address of the user guide shipped with the program (docs/help/index.html),
 // for the help links of the windows; they open it in the desktop's browser

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shared_ui/import_file_request.h"
 
-#include <QPointer>
 #include <memory>
+
+#include <QPointer>
 
 #include "platform/file_dialog.h"
 #include "shared_ui/delimiter_dialog.h"

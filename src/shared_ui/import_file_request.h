@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The first half of every import: the open dialog with the caller's filter
 // (the dialog service keeps the last folder) and, for a text file, the
@@ -5,9 +6,10 @@
 // path, its kind and, for text, the delimiter. Reading the file is the
 // caller's, through the plain import functions of its model.
 
-#include <QObject>
 #include <functional>
 #include <string>
+
+#include <QObject>
 
 #include "platform/app_context.h"
 #include "platform/import_kind.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The passive introduction window: a heading and, per model, a name label
 // and a description label. No actions; the user closes it.

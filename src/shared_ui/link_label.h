@@ -1,15 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A label that acts as a link, as the red "Help!" labels and the reference
 // links of the model windows do: a mouse click, or Enter or Space while it
 // has the keyboard focus, runs its callback. It takes a plain callback
 // rather than a signal, so it needs no meta-object code.
 
+#include <functional>
+
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QShortcut>
-#include <functional>
 
 namespace sodwright::shared_ui {
 

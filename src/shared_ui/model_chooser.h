@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The model chooser "Chose Model". OK opens the model of the first selected
 // option (KOLV, NIBAL, BANDO) through the hub; nothing selected, nothing

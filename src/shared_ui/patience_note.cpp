@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shared_ui/patience_note.h"
 
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "Be Patient" note shown while a long step blocks the window: one
 // label, no buttons, no actions of its own.

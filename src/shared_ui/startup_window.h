@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The start-up window "Welcome!": three pictures, the version label, a
 // title and a credits label inside a frame, and its close timer (1500 ms). The window

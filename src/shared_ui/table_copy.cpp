@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shared_ui/table_copy.h"
+
+#include <algorithm>
 
 #include <QAbstractItemModel>
 #include <QSet>
-#include <algorithm>
 
 namespace sodwright::shared_ui {
 

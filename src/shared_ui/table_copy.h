@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The data viewer's table as tab-separated text for the clipboard, which
 // spreadsheets paste cell for cell: cells split by tabs, rows by line feeds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The table a model hands to the data viewer: a read-only Qt table model
 // that also says how many of its leading rows and columns are headings

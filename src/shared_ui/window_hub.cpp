@@ -1,15 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shared_ui/window_hub.h"
+
+#include <string>
 
 #include <QApplication>
 #include <QRadioButton>
 #include <QWidget>
-#include <string>
 
-#include "shared_ui/model_chooser.h"
-#include "shared_ui/introduction_window.h"
 #include "shared_ui/data_viewer.h"
-#include "shared_ui/startup_window.h"
 #include "shared_ui/delimiter_dialog.h"
+#include "shared_ui/introduction_window.h"
+#include "shared_ui/model_chooser.h"
+#include "shared_ui/startup_window.h"
 #include "shared_ui/viewer_table_model.h"
 
 namespace sodwright::shared_ui {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one object every model window receives to reach the shared windows:
 // the start-up window, the model chooser, the delimiter dialog, the data
@@ -13,13 +14,14 @@
 // hidden model window stays for its factory to hand out again, and goes
 // with the hub.
 
-#include <QObject>
-#include <QList>
-#include <QPointer>
-#include <QString>
 #include <cstdint>
 #include <functional>
 #include <map>
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
 
 #include "platform/app_context.h"
 

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Run BANDO" as the indicator window performs it: the worked examples (the
 // reference case bando-a-examples included, with the slope texts only the
 // window shows), the class boundaries and the runs that end early.
-#include <gtest/gtest.h>
+#include "bando/bando_run.h"
 
 #include <cmath>
 #include <limits>
@@ -9,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "bando/bando_run.h"
+#include <gtest/gtest.h>
+
 #include "bando/implement_sum.h"
 
 namespace sodwright::bando {

@@ -1,15 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lookup tables against a second copy typed from the reference values in
 // another shape: slope cells as (class, form, value) triples, crop erosivity
 // column by column (one region and tillage system, all crops), implements by
 // name. Every filled cell is compared, every spare cell must be 0.
-#include <gtest/gtest.h>
+#include "bando/bando_tables.h"
 
 #include <set>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "bando/bando_tables.h"
+#include <gtest/gtest.h>
 
 namespace sodwright::bando {
 namespace {

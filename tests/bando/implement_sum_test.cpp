@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The erosivity calculator's rules: passes reading, the pick rule of rows
 // 2..10, and the sum that OK hands back as ImplEt.
-#include <gtest/gtest.h>
+#include "bando/implement_sum.h"
 
 #include <string>
 #include <vector>
 
-#include "bando/implement_sum.h"
+#include <gtest/gtest.h>
 
 namespace sodwright::bando {
 namespace {

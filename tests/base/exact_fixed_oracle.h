@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The straightforward fixed-decimal formatter the masks are checked against:
 // printf's exact expansion with thirty guard digits, and on a tail of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The masks (std::to_chars with exact ties found by their lowest bit) against
 // the straightforward exact formatter, on a million values of every class
 // where the two could part: exact binary ties and their neighbours, decimal
@@ -6,14 +7,14 @@
 // values check the general forms (the Double and Single general form, the
 // read-out's "%.6g", the map key's "%.4g" and "%.0f", the warning's "%.2f")
 // against printf, which wrote them before std::to_chars did.
-#include <gtest/gtest.h>
-
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <random>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "base/exact_fixed_oracle.h"
 #include "base/number_text.h"

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers past the range of a double, written with many digits instead of an
 // exponent: the side they fall out of decides between 0 and infinity.
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "base/number_text.h"
 

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/number_text.h"
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+
+#include <gtest/gtest.h>
 
 using namespace sodwright::base;
 

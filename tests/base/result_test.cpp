@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/result.h"
-
-#include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+
+#include <gtest/gtest.h>
 
 namespace sodwright::base {
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A drawing surface that records every operation, and the labels as they
 // stand now, for tests of the charts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Recording fakes of the platform services, for tests that drive windows and
 // commands without a person.

@@ -1,11 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four charts as recorded drawing operations: frame, series, labels,
 // range messages, failures, and the point step.
-#include <gtest/gtest.h>
+#include "kolv/charts/chart_geometry.h"
 
 #include <functional>
 
+#include <gtest/gtest.h>
+
 #include "fakes/recording_drawing_surface.h"
-#include "kolv/charts/chart_geometry.h"
 
 namespace sodwright::kolv {
 namespace {

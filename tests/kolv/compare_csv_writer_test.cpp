@@ -1,9 +1,11 @@
-#include <gtest/gtest.h>
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "kolv/io/compare_csv_writer.h"
 
 #include <sstream>
 
+#include <gtest/gtest.h>
+
 #include "base/text/text_file.h"
-#include "kolv/io/compare_csv_writer.h"
 #include "kolv/io/transect_import.h"
 #include "kolv/transect_text.h"
 

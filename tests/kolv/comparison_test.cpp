@@ -1,11 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sequence comparison: the sampling windows case by case, soil loss,
 // concentrations, the notes of a negative layer 2 and refused pairs.
+
+#include "kolv/engine/comparison.h"
 
 #include <gtest/gtest.h>
 
 #include "engine_test_state.h"
 #include "fakes/recording_services.h"
-#include "kolv/engine/comparison.h"
 #include "kolv/engine/sampling_windows.h"
 
 namespace sodwright::kolv {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds KOLV states for the engine and comparison tests the way a text
 // import leaves them: arrays over nodes -3D-10 .. 3D+N+10 and sequences

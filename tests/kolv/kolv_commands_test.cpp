@@ -1,14 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The run and redraw commands: which sequences they compare, which
 // messages they show, and what a refused step leaves.
 
-#include <gtest/gtest.h>
+#include "kolv/kolv_commands.h"
 
 #include <cmath>
+
+#include <gtest/gtest.h>
 
 #include "engine_test_state.h"
 #include "fakes/recording_services.h"
 #include "kolv/engine/comparison.h"
-#include "kolv/kolv_commands.h"
 #include "kolv/engine/run_preconditions.h"
 
 namespace sodwright::kolv {

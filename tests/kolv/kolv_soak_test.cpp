@@ -1,12 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Long random runs: random but valid transects, written as text with one of
 // the five delimiters and imported through the real reader, run with random
 // parameters typed through the window checks (every direction, decay, input),
 // compared, and written. Every run must conserve soil and (with decay and
 // input off) substance, keep every value finite, and write files that read
 // back. SODWRIGHT_SOAK_RUNS raises the count; the seed is fixed.
-
-#include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -16,15 +14,18 @@
 #include <string>
 #include <vector>
 
-#include "fakes/recording_services.h"
+#include <gtest/gtest.h>
+#include <unistd.h>
+
 #include "base/number_text.h"
-#include "support/soak_support.h"
 #include "base/text/text_file.h"
+#include "fakes/recording_services.h"
 #include "kolv/io/compare_report_writer.h"
-#include "kolv/kolv_commands.h"
 #include "kolv/io/last_sequence_writer.h"
-#include "kolv/parameter_checks.h"
 #include "kolv/io/transect_import.h"
+#include "kolv/kolv_commands.h"
+#include "kolv/parameter_checks.h"
+#include "support/soak_support.h"
 
 namespace sodwright::kolv {
 namespace {

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data viewer's KOLV table as cell texts, for a small hand-made transect.
-#include <gtest/gtest.h>
+#include "kolv/io/kolv_table.h"
 
 #include <string>
 #include <vector>
 
-#include "kolv/io/kolv_table.h"
+#include <gtest/gtest.h>
 
 namespace sodwright::kolv {
 namespace {

@@ -1,22 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two KOLV writers on places that cannot take a file: under a regular
 // file, in a folder that does not exist, a folder itself, and a full device.
 // Each write reports why, changes nothing held, and the next write to a good
 // place goes through.
-
-#include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "fakes/recording_services.h"
+#include <gtest/gtest.h>
+#include <unistd.h>
+
 #include "base/text/text_file.h"
+#include "fakes/recording_services.h"
 #include "kolv/io/compare_report_writer.h"
-#include "kolv/kolv_commands.h"
 #include "kolv/io/last_sequence_writer.h"
 #include "kolv/io/transect_import.h"
+#include "kolv/kolv_commands.h"
 #include "kolv/transect_text.h"
 
 namespace sodwright::kolv {

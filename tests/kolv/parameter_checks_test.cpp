@@ -1,10 +1,12 @@
-#include <gtest/gtest.h>
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "kolv/parameter_checks.h"
 
 #include <functional>
 
-#include "kolv/main_window_checks.h"
+#include <gtest/gtest.h>
+
 #include "base/number_text.h"
-#include "kolv/parameter_checks.h"
+#include "kolv/main_window_checks.h"
 
 namespace sodwright::kolv {
 namespace {

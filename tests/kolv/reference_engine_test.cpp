@@ -1,21 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine and the comparison against the reference cases: the values of
 // the last sequence and of the comparison, to the decimals the expected
 // files print. The cases are imported with the text import, the window
 // values of params.json set as the parameter window sets them.
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "fakes/recording_services.h"
+#include <gtest/gtest.h>
+
 #include "base/number_text.h"
 #include "base/text/text_file.h"
+#include "fakes/recording_services.h"
 #include "kolv/engine/comparison.h"
-#include "kolv/io/transect_import.h"
 #include "kolv/engine/translocation.h"
+#include "kolv/io/transect_import.h"
 
 namespace sodwright::kolv {
 namespace {

@@ -1,6 +1,7 @@
-#include <gtest/gtest.h>
-
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 #include "base/text/text_file.h"
 #include "kolv/io/compare_report_writer.h"

@@ -1,7 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stability of the KOLV pass: the estimate before a run, the probe through
 // the engine, and the check after a run, on the shipped example transect.
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
@@ -12,19 +11,21 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "base/text/text_file.h"
 #include "engine_test_state.h"
 #include "fakes/recording_services.h"
-#include "base/text/text_file.h"
 #include "kolv/charts/chart_geometry.h"
+#include "kolv/engine/translocation.h"
 #include "kolv/io/compare_report_writer.h"
 #include "kolv/io/last_sequence_writer.h"
+#include "kolv/io/transect_import.h"
 #include "kolv/stability/stability_check.h"
 #include "kolv/stability/stability_end_zones.h"
 #include "kolv/stability/stability_estimate.h"
 #include "kolv/stability/stability_probe.h"
 #include "kolv/stability/stability_warning.h"
-#include "kolv/io/transect_import.h"
-#include "kolv/engine/translocation.h"
 
 namespace sodwright::kolv {
 namespace {

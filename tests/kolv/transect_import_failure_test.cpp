@@ -1,7 +1,8 @@
-#include <gtest/gtest.h>
-
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <filesystem>
 #include <functional>
+
+#include <gtest/gtest.h>
 
 #include "base/text/text_file.h"
 #include "kolv/io/transect_import.h"

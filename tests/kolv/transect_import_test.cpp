@@ -1,15 +1,16 @@
-#include <gtest/gtest.h>
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "kolv/io/transect_import.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include "base/text/text_file.h"
 #include "kolv/io/last_sequence_writer.h"
-#include "kolv/io/transect_import.h"
 #include "kolv/transect_text.h"
 
 namespace sodwright::kolv {

@@ -1,21 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 16-bit bounds of a transect: the node index 3D + N + 10 and the
 // sequence FileSeqNo + 51 may reach 32767 and no further, and a transect
 // whose arrays would not fit in memory is refused before anything is sized.
-
-#include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
-#include "fakes/recording_services.h"
-#include "platform/memory_worksheet.h"
+#include <gtest/gtest.h>
+#include <unistd.h>
+
 #include "base/text/text_file.h"
-#include "kolv/kolv_commands.h"
+#include "fakes/recording_services.h"
 #include "kolv/io/transect_import.h"
-#include "kolv/state/transect_size.h"
 #include "kolv/io/transect_workbook_import.h"
+#include "kolv/kolv_commands.h"
+#include "kolv/state/transect_size.h"
+#include "platform/memory_worksheet.h"
 
 namespace sodwright::kolv {
 namespace {

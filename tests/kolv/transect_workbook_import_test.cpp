@@ -1,16 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transect workbook layout read from an in-memory worksheet: header
 // cells, point rows from row 7 ended by -100, the values kept from the
 // current parameters, the derived concentrations, and failures that name
 // the cell and leave the held transect as it was.
-#include <gtest/gtest.h>
+#include "kolv/io/transect_workbook_import.h"
 
 #include <string>
 
-#include "platform/memory_worksheet.h"
+#include <gtest/gtest.h>
+
 #include "base/text/text_file.h"
 #include "kolv/io/transect_import.h"
 #include "kolv/transect_text.h"
-#include "kolv/io/transect_workbook_import.h"
+#include "platform/memory_worksheet.h"
 
 namespace sodwright::kolv {
 namespace {

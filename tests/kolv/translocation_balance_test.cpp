@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Soil and substance balance of the passes: conservation on random
 // transects, a flat field that never moves, the layer table, decay and the
 // surface input.
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <random>
+
+#include <gtest/gtest.h>
 
 #include "engine_test_state.h"
 #include "fakes/recording_services.h"

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tillage direction: a backward pass is the forward pass of the mirrored
 // transect (layer 3 read at the physical node), and "Alternative" flips
 // the direction after every pass.
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+
+#include <gtest/gtest.h>
 
 #include "engine_test_state.h"
 #include "fakes/recording_services.h"

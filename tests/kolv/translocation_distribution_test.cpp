@@ -1,8 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The translocation distance and the distribution of a node's tilled layer:
 // the worked numbers, the soft limits, and the shares as the engine
 // delivers them.
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <bit>
@@ -11,6 +10,8 @@
 #include <limits>
 #include <random>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "engine_test_state.h"
 #include "fakes/recording_services.h"

@@ -1,16 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The end zones of a pass and the runs they cannot serve.
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 
+#include <gtest/gtest.h>
+
 #include "engine_test_state.h"
 #include "fakes/recording_services.h"
-#include "kolv/state/column_view.h"
 #include "kolv/engine/end_zones.h"
 #include "kolv/engine/run_preconditions.h"
 #include "kolv/engine/slope_distribution.h"
 #include "kolv/engine/translocation.h"
+#include "kolv/state/column_view.h"
 
 namespace sodwright::kolv {
 namespace {

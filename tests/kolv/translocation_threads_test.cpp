@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The nodes of a pass shared among threads: every array of a run is the
 // same bit for bit whatever the number of threads, and a part that fails
 // is neither lost nor cuts the other parts short.
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "engine_test_state.h"
 #include "fakes/recording_services.h"

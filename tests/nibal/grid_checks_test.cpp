@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "nibal/grid_checks.h"
+
 #include <gtest/gtest.h>
 
-#include "nibal/grid_checks.h"
 #include "nibal/grid_messages.h"
 
 namespace sodwright::nibal {

@@ -1,15 +1,17 @@
-#include <gtest/gtest.h>
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "nibal/grid_commands.h"
 
 #include <fstream>
 #include <new>
 #include <string>
 #include <vector>
 
-#include "nibal/grid_commands.h"
+#include <gtest/gtest.h>
+
+#include "base/text/text_file.h"
+#include "fakes/recording_services.h"
 #include "nibal/grid_messages.h"
 #include "nibal/grid_report.h"
-#include "fakes/recording_services.h"
-#include "base/text/text_file.h"
 
 namespace sodwright::nibal {
 namespace {

@@ -1,12 +1,14 @@
-#include <gtest/gtest.h>
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "nibal/grid_csv_writer.h"
 
 #include <sstream>
 
-#include "nibal/grid_csv_writer.h"
-#include "nibal/grid_model.h"
-#include "grid_test_support.h"
+#include <gtest/gtest.h>
+
 #include "base/text/csv_text.h"
 #include "base/text/text_file.h"
+#include "grid_test_support.h"
+#include "nibal/grid_model.h"
 
 namespace sodwright::nibal {
 namespace {

@@ -1,12 +1,14 @@
-#include <gtest/gtest.h>
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "nibal/grid_import.h"
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "nibal/grid_import.h"
-#include "nibal/grid_messages.h"
+#include <gtest/gtest.h>
+
 #include "base/text/text_file.h"
+#include "nibal/grid_messages.h"
 
 namespace sodwright::nibal {
 namespace {

@@ -1,19 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 16-bit node count of a grid: Rows x Columns may reach 32767 and no
 // further. A grid of exactly 32767 nodes imports, runs and reports; one node
 // more is refused with its message before any file is asked for.
-
-#include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "base/text/text_file.h"
+#include "fakes/recording_services.h"
 #include "nibal/grid_commands.h"
 #include "nibal/grid_messages.h"
 #include "nibal/grid_report.h"
-#include "fakes/recording_services.h"
-#include "base/text/text_file.h"
 
 namespace sodwright::nibal {
 namespace {

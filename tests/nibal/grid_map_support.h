@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The single bump of the grid model's examples, run with the default
 // coefficients: strong loss on and above the bump, strong gain below it.
 //   SoilLossSum(2, 2) = 1200 + 600 = 1800 (loss), (3, 2) = -3000 (gain).
 
-#include "nibal/grid_model.h"
 #include "grid_test_support.h"
+#include "nibal/grid_model.h"
 
 namespace sodwright::nibal::testing {
 

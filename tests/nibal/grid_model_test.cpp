@@ -1,14 +1,16 @@
-#include <gtest/gtest.h>
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "nibal/grid_model.h"
 
 #include <cmath>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "fakes/recording_services.h"
+#include "grid_test_support.h"
 #include "nibal/grid_commands.h"
 #include "nibal/grid_messages.h"
-#include "nibal/grid_model.h"
-#include "grid_test_support.h"
-#include "fakes/recording_services.h"
 
 namespace sodwright::nibal {
 namespace {

@@ -1,23 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid report on places that cannot take a file: under a regular file,
 // in a folder that does not exist, a folder itself, and a full device.
 // "Run NIBAL" then shows its message, puts the pointer and the note back,
 // opens nothing, keeps the grid and its results, and the next run with a
 // good place writes the report.
 
-#include <gtest/gtest.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "base/text/text_file.h"
+#include "fakes/recording_services.h"
 #include "nibal/grid_commands.h"
 #include "nibal/grid_import.h"
 #include "nibal/grid_messages.h"
 #include "nibal/grid_report.h"
-#include "fakes/recording_services.h"
-#include "base/text/text_file.h"
 
 namespace sodwright::nibal {
 namespace {

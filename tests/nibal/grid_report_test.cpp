@@ -1,4 +1,5 @@
-#include <gtest/gtest.h>
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "nibal/grid_report.h"
 
 #include <fstream>
 #include <iterator>
@@ -6,9 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "nibal/grid_model.h"
-#include "nibal/grid_report.h"
+#include <gtest/gtest.h>
+
 #include "grid_test_support.h"
+#include "nibal/grid_model.h"
 
 namespace sodwright::nibal {
 namespace {

@@ -1,12 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Long random runs of the grid model: random but valid grids written as text
 // with one of the five delimiters, imported through "Import Data" and the
 // delimiter dialog's step, run with random coefficients through "Run NIBAL",
 // and the report read back: one table line per node, the node's elevation,
 // finite results and a sum that is the two directions' sum.
 // SODWRIGHT_SOAK_RUNS raises the count; the seed is fixed.
-
-#include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -17,12 +15,15 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "base/number_text.h"
+#include "base/text/text_file.h"
+#include "fakes/recording_services.h"
 #include "nibal/grid_commands.h"
 #include "nibal/grid_report.h"
-#include "fakes/recording_services.h"
-#include "base/number_text.h"
 #include "support/soak_support.h"
-#include "base/text/text_file.h"
 
 namespace sodwright::nibal {
 namespace {

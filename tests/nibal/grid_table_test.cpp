@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "nibal/grid_table.h"
+
 #include <gtest/gtest.h>
 
-#include "nibal/grid_table.h"
 #include "grid_test_support.h"
 
 namespace sodwright::nibal {

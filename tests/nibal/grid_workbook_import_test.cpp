@@ -1,16 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Grid records read from an in-memory worksheet (columns A, B, C from row 1)
 // and the "Import Data" step for a workbook.
-#include <gtest/gtest.h>
+#include "nibal/grid_workbook_import.h"
 
 #include <map>
 #include <memory>
 #include <string>
 
+#include <gtest/gtest.h>
+
+#include "fakes/recording_services.h"
 #include "nibal/grid_commands.h"
 #include "nibal/grid_messages.h"
-#include "nibal/grid_workbook_import.h"
 #include "nibal/grid_test_support.h"
-#include "fakes/recording_services.h"
 #include "platform/memory_worksheet.h"
 
 namespace sodwright::nibal {
@@ -49,8 +51,8 @@ TEST(GridWorksheet, TextElevationAndMissingRecordsNameTheirCell) {
   text.setText(4, 3, "n/a");
   base::Result<GridData> result = readGridWorksheet(text, 4, 4);
   ASSERT_FALSE(result.ok());
-  EXPECT_EQ(result.message(), std::string(base::kImportFailed) +
-                                  "\nCell C4: the elevation \"n/a\" is not a number.");
+  EXPECT_EQ(result.message(),
+            std::string(base::kImportFailed) + "\nCell C4: the elevation \"n/a\" is not a number.");
 
   MemoryWorksheet shortSheet = gridSheet();
   for (int column = 1; column <= 3; ++column) shortSheet.set(16, column, {});

@@ -1,12 +1,14 @@
-#include <gtest/gtest.h>
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "nibal/large_grid.h"
 
 #include <cstring>
 #include <random>
 #include <vector>
 
-#include "nibal/grid_model.h"
-#include "nibal/large_grid.h"
+#include <gtest/gtest.h>
+
 #include "grid_test_support.h"
+#include "nibal/grid_model.h"
 
 namespace sodwright::nibal {
 namespace {

@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The NIBAL map as drawing operations: the colour scale and its legend, the
 // place of every node with north up, and the read-out of a node.
+#include "nibal/map_geometry.h"
+
 #include <gtest/gtest.h>
 
-#include "nibal/map_geometry.h"
 #include "grid_map_support.h"
 
 namespace sodwright::nibal {

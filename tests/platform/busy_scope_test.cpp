@@ -1,8 +1,9 @@
-#include "fakes/recording_services.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <stdexcept>
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
+#include "fakes/recording_services.h"
 
 using namespace sodwright::platform;
 

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The import kinds come from the file's extension alone, in any case.
-#include <gtest/gtest.h>
-
 #include "platform/import_kind.h"
+
+#include <gtest/gtest.h>
 
 namespace sodwright::platform {
 namespace {

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # BANDO reference cases: each folder under tests/data/reference/bando-* holds
 # params.json (scenarios: one press of "Run BANDO" in a fresh indicator
 # window each) and expected.json (the texts shown and the messages, scenario

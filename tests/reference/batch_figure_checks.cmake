@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # sodwright-batch figures: the four KOLV charts (--charts) and the NIBAL map
 # (--map, --layer) in each of the three formats, without a display
 # (run_batch_figure_checks.cmake).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # sodwright-batch kolv beyond the reference cases: the import-and-write round
 # trip, a report reproduced byte for byte, the stability warning and --strict
 # (status 3), and the refusals that end with

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # KOLV reference cases: each folder under tests/data/reference/kolv-* holds
 # transect.txt, params.json (the delimiter and the boxes typed into the
 # parameter window before "Run KOLV"), expected_compare_report.txt (date line

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # NIBAL reference cases: each folder under tests/data/reference/nibal-* holds
 # grid.txt, params.json (the typed boxes), expected_report.txt (date line
 # "DATE") and expected_messages.json (the notes shown). Each runs through

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one scenario of a BANDO reference case through sodwright-batch bando
 # and compares the printed texts, the messages (implement messages, then the
 # run's, then the note label) and the exit status with expected.json.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Arguments: BATCH, TRANSECT (a tab-delimited transect file), GRID (the
 # 30 x 40 example grid at 5 m), WORK_DIR.
 cmake_minimum_required(VERSION 3.25)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The command line of sodwright-batch: help and version on standard output
 # with status 0, usage errors on standard error with status 2, and the
 # delimiter dialog's message for an empty delimiter.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The --delimiter word of sodwright-batch for a case's delimiter character
 # (another character is passed as it is). Included by the case runners.
 function(batch_delimiter_option character out_var)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Arguments: BATCH, INPUT (a tab-delimited transect file as the last-sequence
 # output writes it), WORK_DIR.
 cmake_minimum_required(VERSION 3.25)

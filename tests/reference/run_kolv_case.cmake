@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one KOLV reference case through sodwright-batch and compares the
 # comparison report and the last-sequence file with the expected ones.
 # Arguments: BATCH, CASE_DIR, WORK_DIR.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Hostile text files under a 512 MB address-space limit: a file of nothing
 # but line ends (64 MB, which as a list of lines would take about 2 GB) and
 # a .txt link to /dev/zero are refused by both imports with the import

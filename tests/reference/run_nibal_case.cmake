@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one NIBAL reference case through sodwright-batch and compares the
 # report and the notes. Arguments: BATCH, CASE_DIR, WORK_DIR, LOOSE_LINES
 # (report line numbers compared with their blanks removed).

@@ -1,12 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chooser's paths: OK without a choice, Quit with Cancel and OK, the one
 // introduction window, and OK per model through the hub.
-#include <QPushButton>
-#include <QRadioButton>
 #include <gtest/gtest.h>
 
-#include "shared_ui/model_chooser.h"
-#include "shared_ui/introduction_window.h"
+#include <QPushButton>
+#include <QRadioButton>
+
 #include "shared_ui/hub_fixture.h"
+#include "shared_ui/introduction_window.h"
+#include "shared_ui/model_chooser.h"
 
 namespace sodwright::shared_ui {
 namespace {

@@ -1,12 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The delimiter dialog: its two messages, the "Other" box, the options, and
 // the one dialog that keeps its choice between openings.
+#include <vector>
+
+#include <gtest/gtest.h>
+
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <gtest/gtest.h>
-#include <vector>
 
 #include "shared_ui/delimiter_dialog.h"
 #include "shared_ui/hub_fixture.h"

@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shipped guide and the "Be Patient" note of the desktop program.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QUrl>
-#include <gtest/gtest.h>
 
 #include "shared_ui/help_page.h"
 #include "shared_ui/patience_note.h"

@@ -1,10 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A hub over the recording fakes, for the window tests of the shell.
 
+#include <memory>
+
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QWidget>
-#include <gtest/gtest.h>
-#include <memory>
 
 #include "fakes/recording_services.h"
 #include "shared_ui/window_hub.h"

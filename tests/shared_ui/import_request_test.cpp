@@ -1,9 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shared import request: the open dialog, the delimiter dialog for text,
 // and one answer per request.
+#include <vector>
+
+#include <gtest/gtest.h>
+
 #include <QPushButton>
 #include <QRadioButton>
-#include <gtest/gtest.h>
-#include <vector>
 
 #include "shared_ui/delimiter_dialog.h"
 #include "shared_ui/hub_fixture.h"

@@ -1,13 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up window: its timer leads to the chooser; shown from
 // "&Copyright" it stays without a timer.
+#include <gtest/gtest.h>
+
 #include <QLabel>
 #include <QPointer>
 #include <QTimer>
-#include <gtest/gtest.h>
 
+#include "shared_ui/hub_fixture.h"
 #include "shared_ui/model_chooser.h"
 #include "shared_ui/startup_window.h"
-#include "shared_ui/hub_fixture.h"
 
 namespace sodwright::shared_ui {
 namespace {

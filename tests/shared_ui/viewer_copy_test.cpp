@@ -1,12 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data viewer's table to the clipboard as tab-separated text: Ctrl+C on
 // a selection (its rectangle, unselected cells empty) and "Copy all".
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QItemSelectionModel>
 #include <QPushButton>
 #include <QTableView>
-#include <gtest/gtest.h>
 
 #include "shared_ui/data_viewer.h"
 #include "shared_ui/viewer_table_model.h"

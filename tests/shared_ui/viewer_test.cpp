@@ -1,10 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data viewer's life through the hub (filled once, closed, filled afresh)
 // and how it shows a table: centred cells, grey headings.
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QTableView>
-#include <gtest/gtest.h>
 
 #include "shared_ui/data_viewer.h"
 #include "shared_ui/hub_fixture.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks shared by the CMake scripts that drive sodwright-batch in tests.
 # BATCH_COMMAND is the runner with any leading words (default: BATCH).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What each event of the BANDO windows does to the enabled state of their
 // controls, as one table per window: each window applies a row in one place.

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bando/ui/bando_window_factory.h"
 
-#include <QPointer>
 #include <memory>
+
+#include <QPointer>
 
 #include "bando/ui/indicator_window.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the chooser opens BANDO: the lookup tables are built afresh on every
 // visit, then the indicator window is shown: as "Quit" left it, or new after

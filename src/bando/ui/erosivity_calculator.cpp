@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bando/ui/erosivity_calculator.h"
+
+#include <vector>
 
 #include <QComboBox>
 #include <QFrame>
@@ -8,7 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <vector>
 
 #include "shared_ui/help_page.h"
 #include "shared_ui/link_label.h"

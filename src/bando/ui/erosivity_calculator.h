@@ -1,11 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The erosivity calculator "Erosivity Calculation": ten rows of implement and
 // passes, read left to right and then downward. OK sums passes x implement
 // erosivity into ImplEt and hands the total back to the indicator window;
 // Cancel hands back without a new total.
 
-#include <QWidget>
 #include <array>
+
+#include <QWidget>
 
 #include "bando/bando_state.h"
 #include "bando/implement_sum.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bando/ui/indicator_window.h"
 
 #include <QCheckBox>
@@ -10,8 +11,8 @@
 
 #include "bando/bando_run.h"
 #include "bando/ui/erosivity_calculator.h"
-#include "shared_ui/link_label.h"
 #include "shared_ui/help_page.h"
+#include "shared_ui/link_label.h"
 #include "shared_ui/window_hub.h"
 
 namespace sodwright::bando {

@@ -1,13 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The indicator window "BANDO 05.1": erodibility EI from the slope lists or
 // typed slope data, erosivity Et from the crop lists or the calculator,
 // "Run BANDO" for the rate At = EI x Et / 1000 and its class, and the three
 // links. "Quit" returns to the chooser and keeps what the window shows.
 
-#include <QPointer>
-#include <QWidget>
 #include <array>
 #include <optional>
+
+#include <QPointer>
+#include <QWidget>
 
 #include "bando/bando_state.h"
 #include "bando/ui/bando_control_states.h"

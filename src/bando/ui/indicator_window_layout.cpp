@@ -1,7 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controls of the indicator window, laid out in three frames: the
 // erodibility half, the erosivity half and the result strip. The connector
 // lines join controls, so they are drawn between the laid-out controls and
 // follow them when the font or the screen's scale changes their size.
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <functional>
+#include <utility>
+#include <vector>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,12 +21,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <array>
-#include <cstdlib>
-#include <functional>
-#include <utility>
-#include <vector>
 
 #include "bando/ui/indicator_window.h"
 #include "shared_ui/link_label.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Comma-separated values as spreadsheets and GIS read them (RFC 4180): a
 // field holding a comma, a double quote or a line break is put in double

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The delimiter typed as "Other" text: exactly one character, or one of the
 // two messages of the delimiter dialog.

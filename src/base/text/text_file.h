@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading and writing the program's text files: 8-bit text; CR LF, CR alone
 // and LF alone each end a line, and a final line end starts no further line.

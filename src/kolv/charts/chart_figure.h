@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A KOLV chart as a figure that explains itself: title, legend (which colour
 // is the first and which the last sequence shown, and the lighter end-zone
@@ -9,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "kolv/charts/chart_geometry.h"
 #include "platform/drawing_surface.h"
 #include "platform/figure.h"
-#include "kolv/charts/chart_geometry.h"
 
 namespace sodwright::kolv {
 

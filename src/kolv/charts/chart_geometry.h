@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The four KOLV charts as drawings: coordinate window, axes, dashed guide
 // lines, coloured series and the label texts, computed from the state into a
@@ -9,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/drawing_surface.h"
 #include "kolv/state/kolv_state.h"
+#include "platform/drawing_surface.h"
 
 namespace sodwright::kolv {
 

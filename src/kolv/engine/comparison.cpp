@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kolv/engine/comparison.h"
 
 #include <string>
 
-#include "kolv/state/column_view.h"
 #include "kolv/engine/sampling_windows.h"
+#include "kolv/state/column_view.h"
 
 namespace sodwright::kolv {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Comparison of a first and a last simulated sequence: elevation change,
 // soil loss per sequence, and substance amount and concentration in the up
@@ -6,9 +7,9 @@
 #include <optional>
 #include <string>
 
-#include "platform/message_service.h"
 #include "base/result.h"
 #include "kolv/state/kolv_state.h"
+#include "platform/message_service.h"
 
 namespace sodwright::kolv {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The transect ends before a pass: beyond a margin of 2s nodes inside each
 // end (s the sequence number), the elevation is replaced by a profile whose

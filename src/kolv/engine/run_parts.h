@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Work split into parts that run at once: part 0 on the calling thread, each
 // other part on a thread of its own where one can be had (else on the

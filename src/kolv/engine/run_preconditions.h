@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a run needs before it starts. A run that cannot be carried out is
 // refused with a message and changes nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Substance in the two sampling windows of one node: the up window from the
 // surface down to U, the sub window from U down to U + S. Layer 1 (0..L1)

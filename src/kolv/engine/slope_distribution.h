@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Slope, translocation distance and the exponential distribution of a node's
 // tilled layer over the D nodes downstream of it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kolv/engine/substance_balance.h"
 
 namespace sodwright::kolv {

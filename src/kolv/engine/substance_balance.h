@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The layer and substance balance of one node in a pass: what the tillage
 // takes from layers 1, 2 and 3, the decay and the surface input of a

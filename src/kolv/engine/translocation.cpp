@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kolv/engine/translocation.h"
 
 #include <algorithm>
 
-#include "kolv/state/column_view.h"
 #include "kolv/engine/end_zones.h"
 #include "kolv/engine/run_preconditions.h"
 #include "kolv/engine/substance_balance.h"
 #include "kolv/engine/translocation_pass.h"
+#include "kolv/state/column_view.h"
 
 namespace sodwright::kolv {
 

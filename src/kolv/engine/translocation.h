@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The KOLV engine: one tillage pass per sequence s = StartSeq .. LastSeq,
 // each pass reading column s and writing column s + 1 of the transect
@@ -7,9 +8,9 @@
 #include <optional>
 #include <string>
 
-#include "platform/message_service.h"
 #include "base/result.h"
 #include "kolv/state/kolv_state.h"
+#include "platform/message_service.h"
 
 namespace sodwright::kolv {
 

@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kolv/engine/translocation_pass.h"
 
 #include <algorithm>
 #include <cmath>
 #include <thread>
 
-#include "kolv/state/column_view.h"
 #include "kolv/engine/run_parts.h"
 #include "kolv/engine/vector_clones.h"
+#include "kolv/state/column_view.h"
 
 namespace sodwright::kolv {
 

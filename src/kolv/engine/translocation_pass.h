@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One tillage pass over the transect: slope gradient and curvature at every
 // node of column s, the distribution of each node's tilled layer, the new
@@ -12,10 +13,10 @@
 
 #include <vector>
 
-#include "platform/message_service.h"
-#include "kolv/state/kolv_state.h"
 #include "kolv/engine/slope_distribution.h"
 #include "kolv/engine/substance_balance.h"
+#include "kolv/state/kolv_state.h"
+#include "platform/message_service.h"
 
 namespace sodwright::kolv {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The engine's inner loops run over many nodes with one operation per
 // element. On x86-64 they are also compiled for AVX2 and the processor

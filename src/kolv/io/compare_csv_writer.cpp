@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kolv/io/compare_csv_writer.h"
 
 #include <sstream>
 #include <vector>
 
-#include "base/text/csv_text.h"
 #include "base/number_text.h"
+#include "base/text/csv_text.h"
 #include "base/text/text_file.h"
 
 namespace sodwright::kolv {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The KOLV comparison as CSV: the 22 columns of the comparison report, one
 // header record of column names with their units ("P1_0 (mg/kg)"), then one

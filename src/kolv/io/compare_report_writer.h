@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The comparison report "KOLV Results Report": the run's parameters, then for
 // every point the first and the last compared sequence side by side with the

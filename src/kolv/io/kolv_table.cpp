@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kolv/io/kolv_table.h"
 
 #include "base/number_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The KOLV table of the data viewer, as cell texts: N + 6 rows and 10
 // columns; row 0 names the sequences shown, row 1 the columns, rows 2 .. N + 1

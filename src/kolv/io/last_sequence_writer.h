@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The last-sequence output: the transect at one sequence in the layout of a
 // transect data file (tab between fields, CR LF line ends), so that it can be

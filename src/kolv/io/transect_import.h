@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading a transect data file: eight header lines, then one line per point
 // (PL1, PL2, PL3, DepthL1, DepthL2, Elev), fields split by one delimiter.
@@ -12,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
-#include "base/text/import_messages.h"
 #include "base/result.h"
+#include "base/text/import_messages.h"
 #include "base/text/text_file.h"
 #include "kolv/state/kolv_state.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kolv/io/transect_workbook_import.h"
 
 #include <cmath>
@@ -5,11 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include "platform/cell_address.h"
 #include "base/number_fit.h"
 #include "base/number_text.h"
 #include "kolv/state/transect_setup.h"
 #include "kolv/state/transect_size.h"
+#include "platform/cell_address.h"
 
 namespace sodwright::kolv {
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading a transect workbook: header cells B1 (sequence number), B2
 // (distribution distance), E2 (interval), B3, D3, F3 (Alpha, Beta, Gamma),
@@ -16,9 +17,9 @@
 #include <optional>
 #include <string>
 
-#include "platform/workbook.h"
-#include "kolv/state/kolv_state.h"
 #include "kolv/io/transect_import.h"
+#include "kolv/state/kolv_state.h"
+#include "platform/workbook.h"
 
 namespace sodwright::kolv {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // After a run: did the surface stay smooth? Tillage smooths a surface, so the
 // short-wave part of the elevation (its second differences) should not grow

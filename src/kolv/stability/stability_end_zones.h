@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which nodes of a sequence lie in an end zone. Before the pass of sequence
 // s the engine replaces the elevation of the first 2s and the last 2s

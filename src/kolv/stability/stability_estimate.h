@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How strongly one KOLV pass amplifies short-wave unevenness of the surface,
 // worked out before a run from the parameters and the starting surface.

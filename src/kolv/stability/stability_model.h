@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The parameters of a KOLV pass as the linearised pass sees them, the raw
 // distances of the nodes, and the estimate's result type: what the terms,

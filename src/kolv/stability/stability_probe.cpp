@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kolv/stability/stability_probe.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 
-#include "kolv/state/column_view.h"
 #include "kolv/engine/run_preconditions.h"
 #include "kolv/engine/translocation.h"
+#include "kolv/state/column_view.h"
 
 namespace sodwright::kolv {
 

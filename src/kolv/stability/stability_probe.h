@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The growth per pass measured with the engine itself: a tiny perturbation
 // of the starting surface is carried through one pass of RunTranslocation,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The terms of the linearised KOLV pass the stability estimate is built of
 // and the amplification of one pass they make up (stability_estimate.h

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The words the program uses about an unstable run: before it (from the
 // estimate and the engine measurement) and after it (from the check of the

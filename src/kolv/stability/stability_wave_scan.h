@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The stability estimate's search over the waves and the node windows: the
 // largest growth and the smallest diffusion limit.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Arrays indexed from an explicit lower bound: by node (which may be
 // negative) and by node and sequence. The 2-D array is contiguous per

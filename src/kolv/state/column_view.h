@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A view of one sequence column of a node-by-sequence array (or of a node
 // array), indexed by node number, so that the engine's loops read like the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The whole state of the KOLV transect model: the parameter set, the
 // transect arrays and the comparison results. One object, made at start-up

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every transect import does alike, whatever the file: the defaults of
 // the parameters a file does not carry, fresh arrays of the import bounds,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How much memory the transect arrays of an import take. The arrays hold
 // every sequence from 0 to the file's sequence + 51, so a long transect

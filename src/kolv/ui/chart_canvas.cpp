@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kolv/ui/chart_canvas.h"
+
+#include <algorithm>
 
 #include <QFrame>
 #include <QMouseEvent>
 #include <QPainter>
-#include <algorithm>
 
 namespace sodwright::kolv {
 

@@ -1,16 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The picture area of one chart (elevation, soil loss, up layer, whole profile): it
 // keeps the lines and points drawn since the last clear in user coordinates
 // and paints them with QPainter, scaled to its current size. Two placeholder
 // axis lines stand in it until the first drawing.
 
-#include <QColor>
-#include <QWidget>
 #include <optional>
 #include <vector>
 
-#include "platform/drawing_surface.h"
+#include <QColor>
+#include <QWidget>
+
 #include "kolv/charts/chart_geometry.h"
+#include "platform/drawing_surface.h"
 
 class QFrame;
 

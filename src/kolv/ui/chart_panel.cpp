@@ -1,14 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kolv/ui/chart_panel.h"
+
+#include <algorithm>
+#include <cstdio>
 
 #include <QAction>
 #include <QFont>
 #include <QFontMetrics>
-#include <algorithm>
-#include <cstdio>
 
+#include "base/number_text.h"
 #include "platform/figures/figure_painter.h"
 #include "platform/qt/figure_actions.h"
-#include "base/number_text.h"
 
 namespace sodwright::kolv {
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One chart area of the KOLV main window: the title above, the picture area,
 // the maximum, middle and minimum value labels on its left, the middle and
@@ -11,10 +12,10 @@
 #include <QLabel>
 #include <QWidget>
 
-#include "platform/drawing_surface.h"
 #include "kolv/charts/chart_figure.h"
 #include "kolv/charts/chart_geometry.h"
 #include "kolv/ui/chart_canvas.h"
+#include "platform/drawing_surface.h"
 
 namespace sodwright::kolv {
 

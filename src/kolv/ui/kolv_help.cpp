@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kolv/ui/kolv_help.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The address of the KOLV section of the shipped user guide, opened in the
 // desktop's browser by the help items of the KOLV windows.

@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kolv/ui/kolv_import_command.h"
 
 #include <new>
 #include <optional>
 
-#include "platform/busy_indicator.h"
 #include "base/text/import_messages.h"
-#include "shared_ui/import_file_request.h"
 #include "kolv/io/transect_import.h"
 #include "kolv/io/transect_workbook_import.h"
+#include "platform/busy_indicator.h"
+#include "shared_ui/import_file_request.h"
 
 namespace sodwright::kolv {
 

@@ -1,16 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The import command of the KOLV main window ("&Import"): the file and, for
 // text, the delimiter come from the shared import request; this command
 // follows the kind rules and reads the transect. The window supplies what
 // becomes visible: the Run menu's state and what follows a successful import.
 
-#include <QObject>
 #include <functional>
 #include <string>
 
-#include "platform/app_context.h"
+#include <QObject>
+
 #include "base/result.h"
 #include "kolv/state/kolv_state.h"
+#include "platform/app_context.h"
 
 namespace sodwright::shared_ui {
 class WindowHub;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The menu bar of the KOLV main window: captions with their access keys,
 // shortcuts and names. The window connects the items to its handlers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The KOLV main window: construction, layout, the four boxes with their
 // change and lost-focus handlers, the timer and the charts. The menu
 // commands are in kolv_main_window_commands.cpp.
@@ -5,22 +6,22 @@
 
 #include <QCloseEvent>
 #include <QFocusEvent>
-#include <QKeyEvent>
 #include <QFrame>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include "base/number_text.h"
-#include "shared_ui/data_viewer.h"
-#include "shared_ui/window_hub.h"
 #include "kolv/main_window_checks.h"
-#include "kolv/ui/kolv_parameter_window.h"
 #include "kolv/stability/stability_warning.h"
 #include "kolv/ui/kolv_import_command.h"
+#include "kolv/ui/kolv_parameter_window.h"
 #include "kolv/ui/stability_line.h"
+#include "shared_ui/data_viewer.h"
+#include "shared_ui/window_hub.h"
 
 namespace sodwright::kolv {
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The KOLV main window "KOLV 05.1": the four charts in a two-by-two block,
 // the sampling depth and sequence boxes with Redraw in a column to their
@@ -11,21 +12,22 @@
 // as the KOLV factory of the hub; the hub shows the chooser again once the
 // window has closed.
 
+#include <array>
+#include <string>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
-#include <array>
-#include <string>
 
-#include "platform/app_context.h"
 #include "kolv/charts/chart_geometry.h"
 #include "kolv/state/kolv_state.h"
 #include "kolv/ui/chart_panel.h"
 #include "kolv/ui/kolv_main_menus.h"
 #include "kolv/ui/kolv_menu_states.h"
+#include "platform/app_context.h"
 
 class QFrame;
 

@@ -1,18 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu commands and the Redraw button of the KOLV main window.
 
-#include "platform/busy_indicator.h"
-#include "platform/file_dialog.h"
 #include "base/text/report_date.h"
-#include "shared_ui/window_hub.h"
 #include "kolv/io/compare_csv_writer.h"
-#include "kolv/stability/stability_end_zones.h"
 #include "kolv/io/compare_report_writer.h"
-#include "kolv/kolv_commands.h"
 #include "kolv/io/last_sequence_writer.h"
-#include "kolv/ui/kolv_parameter_window.h"
-#include "kolv/ui/kolv_main_window.h"
+#include "kolv/kolv_commands.h"
+#include "kolv/stability/stability_end_zones.h"
 #include "kolv/ui/kolv_help.h"
 #include "kolv/ui/kolv_import_command.h"
+#include "kolv/ui/kolv_main_window.h"
+#include "kolv/ui/kolv_parameter_window.h"
+#include "platform/busy_indicator.h"
+#include "platform/file_dialog.h"
+#include "shared_ui/window_hub.h"
 
 namespace sodwright::kolv {
 

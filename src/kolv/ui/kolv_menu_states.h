@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What each event of the KOLV main window does to its menu items and to
 // Redraw, as one table: the window applies a row in one place.

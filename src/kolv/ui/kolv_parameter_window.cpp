@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kolv/ui/kolv_parameter_window.h"
+
+#include <cmath>
 
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -6,16 +9,15 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
-#include <cmath>
 
-#include "platform/busy_indicator.h"
 #include "base/number_text.h"
-#include "shared_ui/data_viewer.h"
-#include "shared_ui/window_hub.h"
 #include "kolv/kolv_commands.h"
 #include "kolv/stability/stability_warning.h"
 #include "kolv/ui/kolv_help.h"
 #include "kolv/ui/stability_line.h"
+#include "platform/busy_indicator.h"
+#include "shared_ui/data_viewer.h"
+#include "shared_ui/window_hub.h"
 
 namespace sodwright::kolv {
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The parameter window "KOLV Parameters": every parameter of the set in a
 // box, each editable box checked when it loses the focus, the tillage
@@ -5,17 +6,18 @@
 // KOLV" runs the model, shows the data viewer for two seconds, closes this
 // window and has the main window draw the charts.
 
+#include <map>
+#include <string_view>
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWidget>
-#include <map>
-#include <string_view>
 
-#include "platform/app_context.h"
-#include "kolv/state/kolv_state.h"
 #include "kolv/parameter_checks.h"
+#include "kolv/state/kolv_state.h"
+#include "platform/app_context.h"
 #include "shared_ui/link_label.h"
 
 namespace sodwright::shared_ui {

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The data viewer's KOLV table: the cell texts of kolv::KolvTable in the
 // viewer's table model. Column 0 and rows 0 and 1 are headings.
 
+#include "kolv/io/kolv_table.h"
 #include "shared_ui/viewer_table_model.h"
 #include "shared_ui/window_hub.h"
-#include "kolv/io/kolv_table.h"
 
 namespace sodwright::kolv {
 

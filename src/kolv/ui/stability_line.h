@@ -1,10 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The red line in which a KOLV window says that a run's parameters amplify
 // surface noise, or that its results did: hidden while there is nothing to say.
 
-#include <QLabel>
 #include <optional>
 #include <string>
+
+#include <QLabel>
 
 namespace sodwright::kolv {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // From an elevation raster to NIBAL: the grid window's nodes (within its
 // 16-bit node count) and the batch's node-by-node run (without it).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The grid window's "Import Data" of an elevation raster: rows, columns and
 // spacings come from the raster. The window keeps its 32,767-node bound; a
@@ -6,8 +7,8 @@
 
 #include <string>
 
-#include "nibal/grid_commands.h"
 #include "base/result.h"
+#include "nibal/grid_commands.h"
 
 namespace sodwright::nibal {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "nibal/ui/grid_button_states.h"
 
 namespace sodwright::nibal {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What each event of the two NIBAL windows does to their buttons, as one
 // table per window: each window applies a row in one place.

@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "nibal/ui/grid_map_canvas.h"
+
+#include <algorithm>
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
-#include <algorithm>
 
 #include "platform/figures/figure_painter.h"
 

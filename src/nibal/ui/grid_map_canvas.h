@@ -1,10 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The picture area of the NIBAL map: paints the map figure built for its
 // size, zooms with the wheel or the zoom buttons, pans by dragging, and tells
 // which node lies under the pointer.
 
-#include <QWidget>
 #include <functional>
+
+#include <QWidget>
 
 #include "nibal/map_geometry.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "nibal/ui/grid_map_window.h"
 
 #include <QApplication>
@@ -9,11 +10,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "base/number_text.h"
 #include "nibal/ui/grid_map_canvas.h"
 #include "platform/figures/figure_export.h"
 #include "platform/figures/figure_painter.h"
 #include "platform/qt/figure_actions.h"
-#include "base/number_text.h"
 
 namespace sodwright::nibal {
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The NIBAL map window "NIBAL Map": the results of the last run (or the
 // elevation) as a coloured map with its legend, a choice of layer, a typed

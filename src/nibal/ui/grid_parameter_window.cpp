@@ -1,10 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "nibal/ui/grid_parameter_window.h"
 
-#include "nibal/grid_csv_writer.h"
-#include "nibal/grid_messages.h"
-#include "nibal/grid_report.h"
-#include "platform/busy_indicator.h"
-#include "platform/file_dialog.h"
+#include <array>
+#include <string>
+#include <utility>
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,14 +11,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <array>
-#include <string>
-#include <utility>
 
+#include "base/text/report_date.h"
 #include "nibal/grid_commands.h"
+#include "nibal/grid_csv_writer.h"
+#include "nibal/grid_messages.h"
 #include "nibal/grid_report.h"
 #include "nibal/ui/grid_map_window.h"
-#include "base/text/report_date.h"
+#include "platform/busy_indicator.h"
+#include "platform/file_dialog.h"
 #include "shared_ui/help_page.h"
 #include "shared_ui/link_label.h"
 

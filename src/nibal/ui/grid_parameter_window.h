@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The NIBAL parameter window "NIBAL Parameters": Betta and Gamma for tillage
 // along the rows and along the columns, "Run NIBAL" (computation, then the

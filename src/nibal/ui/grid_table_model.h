@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The grid table of the data viewer: a heading row ("Row", "Col", "Easting",
 // "Northing", "Elevation") and one row per node, rows outer and columns

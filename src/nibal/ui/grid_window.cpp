@@ -1,28 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "nibal/ui/grid_window.h"
 
+#include <array>
+#include <string>
+
 #include <QCloseEvent>
-#include <QSignalBlocker>
-
-#include "nibal/raster/raster_grid_import.h"
-
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
-#include <array>
-#include <string>
 
 #include "nibal/grid_commands.h"
 #include "nibal/grid_messages.h"
+#include "nibal/raster/raster_grid_import.h"
+#include "nibal/ui/grid_button_states.h"
 #include "nibal/ui/grid_map_window.h"
 #include "nibal/ui/grid_parameter_window.h"
-#include "nibal/ui/grid_button_states.h"
 #include "shared_ui/help_page.h"
-#include "shared_ui/link_label.h"
 #include "shared_ui/import_file_request.h"
+#include "shared_ui/link_label.h"
 #include "shared_ui/window_hub.h"
 
 namespace sodwright::nibal {

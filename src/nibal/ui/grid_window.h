@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The NIBAL grid window "NIBAL 04.2": the grid size and spacings, the import
 // of the node data, the data viewer and the way to the parameter window.

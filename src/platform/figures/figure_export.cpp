@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/figures/figure_export.h"
+
+#include <cmath>
 
 #include <QClipboard>
 #include <QFile>
@@ -10,7 +13,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
-#include <cmath>
 
 #include "platform/figures/figure_painter.h"
 

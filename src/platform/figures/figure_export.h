@@ -1,11 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Figures out of the program: PNG at a chosen size and resolution, SVG, PDF
 // and the clipboard, each drawn from the figure's operations.
 
+#include <optional>
+
 #include <QImage>
 #include <QSize>
 #include <QString>
-#include <optional>
 
 #include "base/result.h"
 #include "platform/figure.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Paints a figure's operations with QPainter into a target rectangle, and
 // measures texts with the font the painter will use.

@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/figure_actions.h"
+
+#include <cmath>
 
 #include <QAction>
 #include <QDialog>
@@ -12,7 +15,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSpinBox>
-#include <cmath>
 
 #include "platform/figures/figure_export.h"
 #include "platform/figures/figure_painter.h"

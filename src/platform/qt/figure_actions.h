@@ -1,10 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a window offers for a figure: save it as PNG (a chosen size and
 // resolution), SVG or PDF, copy it, print it. Every way draws the figure's
 // operations afresh; nothing is grabbed from the screen.
 
-#include <QString>
 #include <functional>
+
+#include <QString>
 
 #include "platform/figure.h"
 

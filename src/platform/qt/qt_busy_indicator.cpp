@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/qt_busy_indicator.h"
+
+#include <utility>
 
 #include <QApplication>
 #include <QCursor>
-#include <utility>
 
 namespace sodwright::platform {
 

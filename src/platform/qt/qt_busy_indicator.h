@@ -1,11 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The busy pointer and "Be Patient" note of the desktop program: the pointer
 // is the application's override cursor, the note a small modeless window
 // that the program hands in as a factory and this indicator loads on demand.
 
+#include <functional>
+
 #include <QPointer>
 #include <QWidget>
-#include <functional>
 
 #include "platform/busy_indicator.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Open and save dialogs of the desktop. The program's filters, written as
 // "description|pattern|description|pattern", are turned into Qt's form and

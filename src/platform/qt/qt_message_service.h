@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Message boxes of the desktop: QMessageBox with the given title and either
 // one OK button or OK and Cancel, and the asked icon.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Hands files and addresses to the desktop without waiting: a report file
 // opens in the program the desktop uses for text files, an address in the

@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/raster/elevation_raster.h"
-
-#include <gdal_priv.h>
-#include <ogr_spatialref.h>
 
 #include <cctype>
 #include <charconv>
-#include <fstream>
 #include <cmath>
+#include <fstream>
 #include <new>
+
+#include <gdal_priv.h>
+#include <ogr_spatialref.h>
 
 #include "platform/raster/gdal_support.h"
 #include "platform/raster/raster_drivers.h"

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small helpers over GDAL's C++ API shared by the raster reader and writer.
 
-#include <cpl_error.h>
-
 #include <string>
 #include <vector>
+
+#include <cpl_error.h>
 
 namespace sodwright::platform {
 

@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/raster/raster_drivers.h"
-
-#include <gdal.h>
-#include <gdal_frmts.h>
-#include <gdal_priv.h>
 
 #include <algorithm>
 #include <cctype>
 #include <mutex>
+
+#include <gdal.h>
+#include <gdal_frmts.h>
+#include <gdal_priv.h>
 
 namespace sodwright::platform {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The raster formats the program offers, and GDAL set up to read and write
 // only those: GeoTIFF and ESRI ASCII grid (plus GDAL's in-memory rasters,

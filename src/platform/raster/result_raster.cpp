@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/raster/result_raster.h"
-
-#include <gdal_priv.h>
 
 #include <charconv>
 #include <cstdint>
+
+#include <gdal_priv.h>
 
 #include "platform/raster/gdal_support.h"
 #include "platform/raster/raster_drivers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing NIBAL results as rasters georeferenced like the DEM they came from:
 // the same size, geotransform and coordinate system, values as 32-bit floats.

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/workbook/file_workbook_reader.h"
 
-#include "platform/workbook/workbook_readers.h"
 #include "platform/import_kind.h"
+#include "platform/workbook/workbook_readers.h"
 
 namespace sodwright::platform {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads workbooks itself, with no spreadsheet application: legacy .xls,
 // .xlsx and .ods, chosen by the file's extension (any case).

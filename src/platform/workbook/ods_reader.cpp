@@ -1,11 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // .ods workbooks: a zip archive whose content.xml holds the tables. Runs of
 // equal rows and cells are written once with a repeat count, which may be
 // huge for the empty rest of a sheet; only filled cells are kept.
-#include <QXmlStreamReader>
 #include <algorithm>
 #include <optional>
 #include <utility>
 #include <vector>
+
+#include <QXmlStreamReader>
 
 #include "platform/workbook/sheet_builder.h"
 #include "platform/workbook/workbook_readers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Collects the filled cells a reader finds into a MemoryWorksheet, with a cap
 // on how much a file may make us hold: a damaged or hostile file can claim
@@ -8,9 +9,9 @@
 #include <memory>
 #include <string>
 
+#include "base/result.h"
 #include "platform/cell_address.h"
 #include "platform/memory_worksheet.h"
-#include "base/result.h"
 
 namespace sodwright::platform {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The three readers behind FileWorkbookReader, one per file format. Each
 // reads the first worksheet into memory or fails with the reason.
@@ -5,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/memory_worksheet.h"
 #include "base/result.h"
+#include "platform/memory_worksheet.h"
 
 namespace sodwright::platform {
 

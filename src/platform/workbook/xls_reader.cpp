@@ -1,16 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Legacy .xls workbooks through FreeXL.
-#include <freexl.h>
-
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "platform/workbook/xls_reader.h"
 
 #include <array>
-#include <chrono>
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -19,9 +13,16 @@
 #include <utility>
 #include <vector>
 
+#include <fcntl.h>
+#include <freexl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "platform/workbook/sheet_builder.h"
 #include "platform/workbook/workbook_readers.h"
-#include "platform/workbook/xls_reader.h"
 
 extern char** environ;
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the .xls reader program does: reads the first sheet of a workbook in
 // its own process and encodes the filled cells (or the error text) for the

@@ -1,11 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // .xlsx workbooks: a zip archive whose workbook part lists the sheets, whose
 // relationship parts say where each sheet lives, and whose shared-strings
 // part holds the texts the cells refer to by index.
+#include <optional>
+#include <vector>
+
 #include <QDir>
 #include <QStringList>
 #include <QXmlStreamReader>
-#include <optional>
-#include <vector>
 
 #include "platform/workbook/sheet_builder.h"
 #include "platform/workbook/workbook_readers.h"

@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small helpers for reading the XML parts of a zipped workbook.
 
+#include <string>
+
 #include <QString>
 #include <QXmlStreamReader>
-#include <string>
 
 namespace sodwright::platform {
 

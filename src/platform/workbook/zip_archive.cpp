@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/workbook/zip_archive.h"
 
 namespace sodwright::platform {

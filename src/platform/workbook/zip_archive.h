@@ -1,12 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading members of a zip archive (.xlsx and .ods are zip archives of XML).
+
+#include <optional>
+#include <string>
 
 #include <zip.h>
 
 #include <QByteArray>
 #include <QString>
-#include <optional>
-#include <string>
 
 #include "base/result.h"
 

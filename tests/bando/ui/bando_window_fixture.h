@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The indicator window as the chooser opens it: through the hub, with the
 // window factory that rebuilds the tables, over the recording fakes.
@@ -13,8 +14,8 @@
 #include <QPushButton>
 
 #include "bando/bando_state.h"
-#include "bando/ui/indicator_window.h"
 #include "bando/ui/bando_window_factory.h"
+#include "bando/ui/indicator_window.h"
 #include "fakes/recording_services.h"
 #include "shared_ui/window_hub.h"
 

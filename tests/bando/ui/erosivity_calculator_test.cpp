@@ -1,5 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The erosivity calculator: start state, the row unlock rule, OK, Clear and
 // Cancel.
+
+#include "bando/ui/erosivity_calculator.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +14,6 @@
 #include <QPushButton>
 
 #include "bando/implement_sum.h"
-#include "bando/ui/erosivity_calculator.h"
 #include "fakes/recording_services.h"
 
 namespace sodwright::bando::testing {

@@ -1,16 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The indicator window: start state, the runs of the worked examples, the
 // slope-data and tillage-data modes, list picks, and the ways out and back.
+
+#include <map>
 
 #include <QAccessible>
 #include <QKeyEvent>
 #include <QTest>
-#include <map>
 
-#include "bando_window_fixture.h"
 #include "bando/bando_run.h"
 #include "bando/ui/erosivity_calculator.h"
-#include "shared_ui/link_label.h"
+#include "bando_window_fixture.h"
 #include "shared_ui/help_page.h"
+#include "shared_ui/link_label.h"
 
 namespace sodwright::bando::testing {
 namespace {

@@ -1,8 +1,9 @@
-#include <gtest/gtest.h>
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "base/text/csv_text.h"
 
 #include <cstdlib>
 
-#include "base/text/csv_text.h"
+#include <gtest/gtest.h>
 
 namespace sodwright::base {
 namespace {

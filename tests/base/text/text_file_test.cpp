@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/text/text_file.h"
-
-#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 using namespace sodwright::base;
 

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Makes the test workbooks of this folder.
 
 Run from anywhere with Debian's python3 (not a virtual environment):

@@ -1,6 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // KOLV charts that explain themselves and leave the program: the saved
 // figure holds the title, axis captions and legend, each format is what it
 // says, value labels are never cut, and a point reads out under the pointer.
+#include "kolv/charts/chart_figure.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,10 +13,9 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
+#include "kolv/ui/chart_panel.h"
 #include "platform/figures/figure_export.h"
 #include "platform/figures/figure_painter.h"
-#include "kolv/charts/chart_figure.h"
-#include "kolv/ui/chart_panel.h"
 
 namespace sodwright::kolv {
 namespace {

@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The screen surface of a chart: a replayed drawing lands on the picture
 // area at the place its coordinate window gives, and the labels take their
 // texts.
+#include "kolv/ui/chart_panel.h"
+
 #include <gtest/gtest.h>
 
 #include <QFrame>
 #include <QImage>
-
-#include "kolv/ui/chart_panel.h"
 
 namespace sodwright::kolv {
 namespace {

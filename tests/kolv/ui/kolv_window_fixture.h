@@ -1,7 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A KOLV main window opened through a real window hub over the recording
 // fakes, with helpers to import a small transect, type into a box and move
 // the focus on, and run the model from the parameter window.
+
+#include <cmath>
+#include <fstream>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -11,17 +16,14 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <cmath>
-#include <fstream>
-#include <memory>
 
 #include "fakes/recording_services.h"
+#include "kolv/ui/kolv_import_command.h"
+#include "kolv/ui/kolv_main_window.h"
+#include "kolv/ui/kolv_parameter_window.h"
+#include "kolv/ui/kolv_table_model.h"
 #include "shared_ui/delimiter_dialog.h"
 #include "shared_ui/window_hub.h"
-#include "kolv/ui/kolv_parameter_window.h"
-#include "kolv/ui/kolv_main_window.h"
-#include "kolv/ui/kolv_import_command.h"
-#include "kolv/ui/kolv_table_model.h"
 
 namespace sodwright::kolv {
 

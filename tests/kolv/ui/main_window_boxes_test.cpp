@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sequence and depth boxes of the KOLV main window: their checks when
 // they lose the focus, what a change clears, Redraw and Run&Model with an
 // unordered pair.
-#include "kolv_window_fixture.h"
 #include "kolv/ui/chart_canvas.h"
+#include "kolv_window_fixture.h"
 
 namespace sodwright::kolv {
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu commands of the KOLV main window: import rules, the data viewer
 // and its timer, the two outputs, Exit, help, copyright and closing.
 #include <QFile>
@@ -6,9 +7,9 @@
 
 #include "kolv_window_fixture.h"
 #include "platform/file_dialog.h"
-#include "shared_ui/model_chooser.h"
 #include "shared_ui/data_viewer.h"
 #include "shared_ui/delimiter_dialog.h"
+#include "shared_ui/model_chooser.h"
 #include "shared_ui/startup_window.h"
 
 namespace sodwright::kolv {

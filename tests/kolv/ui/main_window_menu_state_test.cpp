@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu and button states of the KOLV main window, row by row of the
 // table of events that change them.
 #include <fstream>

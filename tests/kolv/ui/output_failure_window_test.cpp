@@ -1,15 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's two outputs on places that cannot take a file: under a
 // regular file, in a missing folder, a folder itself and a full device. Each
 // shows its message, puts the pointer and the note back, opens nothing and
 // leaves the window working: the outputs stay on, the model runs again, and
 // the next output to a good place is written and opened.
 
-#include <QDir>
 #include <sstream>
 
-#include "kolv_window_fixture.h"
+#include <QDir>
+
 #include "base/text/text_file.h"
 #include "kolv/io/last_sequence_writer.h"
+#include "kolv_window_fixture.h"
 
 namespace sodwright::kolv {
 namespace {

@@ -1,13 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The KOLV parameter window: what it shows, every box check with its message
 // and restored text, the button order, the direction list and the run.
-#include <QAccessible>
-#include <QSignalSpy>
 #include <tuple>
 
-#include "kolv_window_fixture.h"
-#include "shared_ui/data_viewer.h"
+#include <QAccessible>
+#include <QSignalSpy>
+
 #include "kolv/engine/run_preconditions.h"
 #include "kolv/ui/chart_canvas.h"
+#include "kolv_window_fixture.h"
+#include "shared_ui/data_viewer.h"
 
 namespace sodwright::kolv {
 namespace {

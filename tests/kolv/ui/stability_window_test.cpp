@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The KOLV windows on stability: the parameter window's warning line before
 // "Run KOLV", the main window's mark on unstable results, the shaded end
 // zones with their legend entry.

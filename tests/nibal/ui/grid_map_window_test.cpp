@@ -1,6 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The NIBAL map window as a person sees it: loss and gain in their hues at
 // the nodes that lose and gain, the read-out under the pointer and the
 // legend in the accessibility tree, and the ways to the window.
+#include "nibal/ui/grid_map_window.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,12 +13,11 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include "nibal/ui/grid_map_window.h"
+#include "../grid_map_support.h"
+#include "fakes/recording_services.h"
 #include "nibal/ui/grid_map_canvas.h"
 #include "nibal/ui/grid_parameter_window.h"
 #include "nibal/ui/grid_window.h"
-#include "../grid_map_support.h"
-#include "fakes/recording_services.h"
 #include "shared_ui/window_hub.h"
 
 namespace sodwright::nibal {

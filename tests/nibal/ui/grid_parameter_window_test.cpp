@@ -1,15 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parameter window: defaults, the missing-parameter notes, "Kiding?",
 // the save dialog and the report opened in the text editor.
+
+#include "nibal/ui/grid_parameter_window.h"
+
+#include <fstream>
+#include <sstream>
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <fstream>
-#include <sstream>
 
-#include "nibal/grid_messages.h"
-#include "nibal/ui/grid_parameter_window.h"
 #include "grid_window_fixture.h"
+#include "nibal/grid_messages.h"
 #include "shared_ui/delimiter_dialog.h"
 
 namespace sodwright::nibal::testing {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid window's "Import Data" of elevation rasters and of .csv files:
 // the raster's size and spacings in the boxes, the window's node bound with
 // its message, nothing held lost on a refusal, and the delimiter preset.
@@ -5,10 +6,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "nibal/ui/grid_parameter_window.h"
 #include "grid_window_fixture.h"
-#include "platform/raster/raster_test_support.h"
+#include "nibal/ui/grid_parameter_window.h"
 #include "platform/file_dialog.h"
+#include "platform/raster/raster_test_support.h"
 #include "shared_ui/delimiter_dialog.h"
 
 namespace sodwright::nibal::testing {

@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The viewer's grid table keeps the grid it was filled with.
+
+#include "nibal/ui/grid_table_model.h"
 
 #include <gtest/gtest.h>
 
 #include "nibal/grid_state.h"
-#include "nibal/ui/grid_table_model.h"
 
 namespace sodwright::nibal::testing {
 namespace {

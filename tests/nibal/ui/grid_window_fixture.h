@@ -1,6 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A grid window over the recording fakes, with ActiveModel 2 as the chooser
 // would leave it, and grid files written to a scratch folder.
+
+#include <fstream>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -9,13 +13,11 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QTemporaryDir>
-#include <fstream>
-#include <string>
 
-#include "nibal/grid_state.h"
-#include "nibal/ui/grid_window.h"
-#include "nibal/ui/grid_table_model.h"
 #include "fakes/recording_services.h"
+#include "nibal/grid_state.h"
+#include "nibal/ui/grid_table_model.h"
+#include "nibal/ui/grid_window.h"
 #include "shared_ui/window_hub.h"
 
 namespace sodwright::nibal::testing {

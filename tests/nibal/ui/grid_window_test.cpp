@@ -1,20 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid window: button states, the grid-size checks, the file dialog, the
 // delimiter dialog's two ways out and the data viewer's grid table.
+
+#include <memory>
 
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 
+#include "grid_window_fixture.h"
 #include "nibal/grid_messages.h"
 #include "nibal/ui/grid_parameter_window.h"
-#include "grid_window_fixture.h"
+#include "platform/memory_worksheet.h"
 #include "shared_ui/data_viewer.h"
 #include "shared_ui/delimiter_dialog.h"
 #include "shared_ui/help_page.h"
 #include "shared_ui/viewer_table_model.h"
-#include "platform/memory_worksheet.h"
-
-#include <memory>
 
 namespace sodwright::nibal::testing {
 namespace {

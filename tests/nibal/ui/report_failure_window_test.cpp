@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Run NIBAL" of the parameter window with a report place that cannot take a
 // file: under a regular file, in a missing folder, a folder itself and a full
 // device. Each shows the output-failed message, puts the pointer and the note
@@ -8,10 +9,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "base/text/text_file.h"
+#include "grid_window_fixture.h"
 #include "nibal/grid_messages.h"
 #include "nibal/ui/grid_parameter_window.h"
-#include "grid_window_fixture.h"
-#include "base/text/text_file.h"
 #include "shared_ui/delimiter_dialog.h"
 
 namespace sodwright::nibal::testing {

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The busy pointer and note of the desktop program.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 #include "platform/qt/qt_busy_indicator.h"
 

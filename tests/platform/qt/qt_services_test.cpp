@@ -1,17 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt services: the filter conversion of the file dialogs, the addresses
 // handed to the desktop, and the message box's title, text and buttons.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
-#include <gtest/gtest.h>
 
+#include "platform/import_kind.h"
 #include "platform/qt/qt_file_dialog_service.h"
 #include "platform/qt/qt_message_service.h"
 #include "platform/qt/qt_program_starter.h"
-#include "platform/import_kind.h"
 
 namespace sodwright::platform {
 namespace {

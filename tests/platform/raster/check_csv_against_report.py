@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads a CSV written by sodwright-batch with Python's csv module and checks
 every number against the text report of the same run, to the report's own
 decimals (half a unit of its last place).

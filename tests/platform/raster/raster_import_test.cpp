@@ -1,7 +1,8 @@
-#include <gtest/gtest.h>
-
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <fstream>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "nibal/grid_import.h"
 #include "nibal/grid_model.h"

@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small rasters made with GDAL's own API for the raster tests, in a fresh
 // folder per test.
-
-#include <gdal_priv.h>
-#include <ogr_spatialref.h>
 
 #include <array>
 #include <filesystem>
 #include <functional>
 #include <string>
+
+#include <gdal_priv.h>
+#include <ogr_spatialref.h>
 
 #include "platform/raster/raster_drivers.h"
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # sodwright-batch on the example field: the DEM through --raster and the
 # same nodes as a text file give the same report and the same results in
 # their CSVs; each CSV read by Python's csv module gives the report's

@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Workbooks spoiled byte by byte: every reader answers with a sheet or with
 // an error text, never both and never neither (run under the sanitizers to
 // catch reads out of bounds).
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include "platform/workbook/file_workbook_reader.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Arguments: BATCH, DATA (tests/data/workbooks), WORK_DIR.
 # The same transect and grid given as text and as workbooks give the same
 # outputs; damaged workbooks end with status 2 and their message.

@@ -1,25 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The same transect and the same grid read from a text file and from .xls,
 // .xlsx and .ods workbooks (tests/data/workbooks/make_workbooks.py writes
 // them from the same numbers) run to the same reports; damaged workbooks
 // give their messages and leave the held data as it was.
-#include <gtest/gtest.h>
-
 #include <sstream>
 #include <string>
 
+#include <gtest/gtest.h>
+
+#include "fakes/recording_services.h"
+#include "kolv/io/compare_report_writer.h"
+#include "kolv/io/last_sequence_writer.h"
+#include "kolv/io/transect_import.h"
+#include "kolv/io/transect_workbook_import.h"
+#include "kolv/kolv_commands.h"
+#include "kolv/parameter_checks.h"
 #include "nibal/grid_commands.h"
 #include "nibal/grid_import.h"
 #include "nibal/grid_model.h"
 #include "nibal/grid_report.h"
 #include "nibal/grid_workbook_import.h"
-#include "fakes/recording_services.h"
 #include "platform/workbook/file_workbook_reader.h"
-#include "kolv/io/compare_report_writer.h"
-#include "kolv/kolv_commands.h"
-#include "kolv/io/last_sequence_writer.h"
-#include "kolv/parameter_checks.h"
-#include "kolv/io/transect_import.h"
-#include "kolv/io/transect_workbook_import.h"
 
 namespace sodwright {
 namespace {

@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three workbook readers against files made by
 // tests/data/workbooks/make_workbooks.py.
-#include <gtest/gtest.h>
-
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "platform/cell_address.h"
+#include "platform/import_kind.h"
 #include "platform/workbook/file_workbook_reader.h"
 #include "platform/workbook/sheet_builder.h"
-#include "platform/import_kind.h"
 
 namespace sodwright::platform {
 namespace {

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An .xls workbook whose string record claims more characters than it holds
 // makes the .xls library read past its own buffer. The library runs in a
 // reader program of its own, so the program only sees a damaged workbook
 // and goes on reading others.
 
-#include <gtest/gtest.h>
-
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "platform/workbook/file_workbook_reader.h"
 

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // sodwright-xls-reader FILE: reads the first sheet of an .xls workbook and
 // writes the encoded cells to standard output. The programs start it for
 // every .xls file, so that a damaged file can only end this process.
-#include <unistd.h>
-
 #include <cerrno>
 #include <string>
+
+#include <unistd.h>
 
 #include "platform/workbook/xls_reader.h"
 

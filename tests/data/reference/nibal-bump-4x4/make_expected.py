@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes grid.txt and expected_report.txt of the single-bump case by hand
 rules, not by the program: a 4 x 4 grid, spacing 1 both ways, elevation 0
 except node (2, 2) = 1, default coefficients (Betta/Gamma 3/6 along rows,
