@@ -2,7 +2,6 @@
 #include "kolv/ui/chart_panel.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include <QAction>
 #include <QFont>

@@ -91,23 +91,6 @@ class KolvParameterWindow : public QWidget {
   // Any editable box changed: "OK" on, "Quit" off.
   void onEditableBoxChanged();
 
-  void onSequenceCountFocusLost() { checkBox(sequenceCountBox); }
-  void onNodeCountFocusLost() { checkBox(nodeCountBox); }
-  void onLateralColumnsFocusLost() { checkBox(lateralColumnsBox); }
-  void onSgWeightFrontFocusLost() { checkBox(sgWeightFrontBox); }
-  void onSgWeightBackFocusLost() { checkBox(sgWeightBackBox); }
-  void onScScaleFocusLost() { checkBox(scScaleBox); }
-  void onDecayRate1FocusLost() { checkBox(decayRate1Box); }
-  void onDecayRate2FocusLost() { checkBox(decayRate2Box); }
-  void onTillageDepthFocusLost() { checkBox(tillageDepthBox); }
-  void onUpLayerDepthFocusLost() { checkBox(upLayerDepthBox); }
-  void onSubLayerDepthFocusLost() { checkBox(subLayerDepthBox); }
-  void onAlphaFocusLost() { checkBox(alphaBox); }
-  void onBetaFocusLost() { checkBox(betaBox); }
-  void onGammaFocusLost() { checkBox(gammaBox); }
-  void onInputFrequencyFocusLost() { checkBox(inputFrequencyBox); }
-  void onInputAmountFocusLost() { checkBox(inputAmountBox); }
-
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
