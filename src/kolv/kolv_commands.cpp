@@ -89,8 +89,10 @@ base::Result<> nonFiniteComparisonValue(const KolvState& state) {
   return {};
 }
 
-std::optional<StepStop> simulate(KolvState& state, platform::MessageService& messages) {
-  if (auto run = runTranslocation(state, messages); !run) return StepStop{run.message(), false};
+std::optional<StepStop> simulate(KolvState& state, platform::MessageService& messages,
+                                 int threads) {
+  if (auto run = runTranslocation(state, messages, threads); !run)
+    return StepStop{run.message(), false};
   if (auto finite = nonFiniteRunValue(state); !finite) {
     state.simulated = false;
     return StepStop{finite.message(), true};

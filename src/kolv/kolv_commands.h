@@ -49,7 +49,9 @@ struct StepStop {
 // The simulation as every command runs it: the run, then the check of its
 // results. Returns the refusal or failure (its message not shown); a failed
 // run leaves `simulated` false.
-std::optional<StepStop> simulate(KolvState& state, platform::MessageService& messages);
+// `threads` as runTranslocation takes it.
+std::optional<StepStop> simulate(KolvState& state, platform::MessageService& messages,
+                                 int threads = 0);
 
 // The comparison of `first` and `last` as every command runs it: the check of
 // the pair, the comparison, the check of its results. Returns the refusal or
