@@ -214,16 +214,22 @@ bool sameBits(const StabilityEstimate& a, const StabilityEstimate& b) {
   return std::memcmp(x, y, sizeof x) == 0;
 }
 
-// The waves shared among threads, the magnitudes settled by bounds, and the
-// estimate kept for the last surface give the plain evaluation bit for bit.
+// The waves shared among threads, the magnitudes settled by bounds, the
+// windows worked out in vector lanes, and the estimate kept for the last
+// surface give the plain evaluation bit for bit: both passes alike (one
+// direction) or not (alternating), Beta of either sign.
 TEST(StabilityEstimateSpeed, ThreadsAndTheKeptEstimateChangeNoBit) {
   std::mt19937 random(20261209);
-  for (int set = 0; set < 4; ++set) {
+  for (int set = 0; set < 6; ++set) {
     const KolvState state = randomRun(random);
-    const StabilityModel m = makeStabilityModel(state.params);
+    StabilityModel m = makeStabilityModel(state.params);
+    if (set == 5) m.beta = -m.beta;
     std::vector<DistancePair> pairs(1000);
     std::uniform_real_distribution<double> distance(0.5 * m.dx, 30 * m.dx);
-    for (DistancePair& d : pairs) d = {distance(random), distance(random)};
+    for (DistancePair& d : pairs) {
+      d.first = distance(random);
+      d.second = set % 2 == 0 ? distance(random) : d.first;
+    }
     const StabilityEstimate plain = estimateFromDistances(m, pairs, 1, false);
     for (int threads : {1, 2, 3, 7})
       EXPECT_TRUE(sameBits(plain, estimateFromDistances(m, pairs, threads)))

@@ -5,11 +5,13 @@
 #include <cmath>
 #include <complex>
 #include <limits>
+#include <memory>
 #include <thread>
 
 #include "kolv/engine/run_parts.h"
 #include "kolv/engine/slope_distribution.h"
 #include "kolv/stability/stability_terms.h"
+#include "kolv/stability/stability_wave_lanes.h"
 
 namespace sodwright::kolv {
 
@@ -17,20 +19,11 @@ namespace {
 
 using Complex = std::complex<double>;
 
-// Room left for the rounding of the bounds below: far more than the few
-// units in the last place they can be off by.
-constexpr double kBoundMargin = 1e-12;
-
 // An upper bound of |z| without a square root: sqrt(b^2 + s^2) <= b + s^2 / (2 b).
 double magnitudeAtMost(Complex z) {
   const double x = std::abs(z.real()), y = std::abs(z.imag());
   const double big = std::max(x, y), small = std::min(x, y);
   return (big + small * small / (2 * big)) * (1 + kBoundMargin);
-}
-
-// Whether sqrt(|a| |b|) can exceed `growth`; false only when it surely does not.
-bool mayExceed(Complex a, Complex b, double growth) {
-  return !(magnitudeAtMost(a) * magnitudeAtMost(b) < growth * growth * (1 - kBoundMargin));
 }
 
 // Whether std::abs(z) > limit, the square root taken only when the bounds
@@ -47,7 +40,15 @@ double largestStableStepScreened(Complex a, Complex z, double limit) {
   return magnitudeAbove(a, limit) ? 0.0 : stableStepWithin(a, z, limit);
 }
 
-WaveScan scanWaves(const WaveInputs& in, int from, int to, bool screened) {
+// The screened step of a settled lane.
+double laneStep(unsigned state, double within) {
+  if ((state & kLaneAbove) != 0) return 0.0;
+  return (state & kLaneFlat) != 0 ? std::numeric_limits<double>::infinity() : within;
+}
+
+// Every magnitude and step worked out: the plain evaluation the screened
+// one must equal bit for bit.
+WaveScan scanWavesPlain(const WaveInputs& in, int from, int to) {
   const StabilityModel& m = in.m;
   WaveScan scan;
   const std::size_t g = in.grid.size();
@@ -81,20 +82,83 @@ WaveScan scanWaves(const WaveInputs& in, int from, int to, bool screened) {
       const Complex fixed1 = (b[0] - a[0]) / n, beta1 = (b[1] - a[1]) / n;
       const Complex fixed2 = (b[2] - a[2]) / n, beta2 = (b[3] - a[3]) / n;
       const Complex first = fixed1 + m.beta * beta1, second = fixed2 + m.beta * beta2;
-      if (!screened || mayExceed(first, second, scan.growth)) {
-        const double mean = std::sqrt(std::abs(first) * std::abs(second));
-        if (mean > scan.growth) {
-          scan.growth = mean;
-          scan.wavelength = 2.0 * in.waves / t;
-          scan.worstPair = w + width / 2;
-        }
+      const double mean = std::sqrt(std::abs(first) * std::abs(second));
+      if (mean > scan.growth) {
+        scan.growth = mean;
+        scan.wavelength = 2.0 * in.waves / t;
+        scan.worstPair = w + width / 2;
       }
-      const double step =
-          screened ? std::min(largestStableStepScreened(fixed1, direction * beta1, kUnstableGrowth),
-                              largestStableStepScreened(fixed2, direction * beta2, kUnstableGrowth))
-                   : std::min(largestStableStep(fixed1, direction * beta1, kUnstableGrowth),
-                              largestStableStep(fixed2, direction * beta2, kUnstableGrowth));
+      const double step = std::min(largestStableStep(fixed1, direction * beta1, kUnstableGrowth),
+                                   largestStableStep(fixed2, direction * beta2, kUnstableGrowth));
       scan.diffusionLimit = std::min(scan.diffusionLimit, m.tillDepth * step * 100 / (m.dx * m.dx));
+    }
+  }
+  return scan;
+}
+
+// scanWavesPlain with the magnitudes and steps decided through bounds where
+// they settle the outcome, the windows worked out in vector lanes block by
+// block; the same bits.
+WaveScan scanWavesScreened(const WaveInputs& in, int from, int to) {
+  const StabilityModel& m = in.m;
+  WaveScan scan;
+  const std::size_t g = in.grid.size();
+  const std::size_t count = in.firstAt.size();
+  std::vector<Complex> fixed(g), perBeta(g);
+  SumColumns sums;
+  sums.resize(count + 1);
+  auto lanes = std::make_unique<WindowLanes>();
+  const double direction = m.beta < 0 ? -1.0 : 1.0;
+  for (int t = from; t <= to; ++t) {
+    const double theta = kModelPi * t / in.waves;
+    for (std::size_t j = 0; j < g; ++j) {
+      const Complex response = m.tillDepth * softLimitSlope(in.grid[j], m.dx) *
+                               deliveredResponse(in.derivatives[j], theta);
+      perBeta[j] = gradientPart(m, theta) * response;
+      fixed[j] = 1.0 + curvaturePart(m, theta) * response;
+    }
+    // The complex running sums of scanWavesPlain, component by component.
+    for (std::size_t i = 0; i < count; ++i) {
+      const Complex parts[4] = {fixed[in.firstAt[i]], perBeta[in.firstAt[i]], fixed[in.secondAt[i]],
+                                perBeta[in.secondAt[i]]};
+      for (int k = 0; k < 4; ++k) {
+        sums.re[k][i + 1] = sums.re[k][i] + parts[k].real();
+        sums.im[k][i + 1] = sums.im[k][i] + parts[k].imag();
+      }
+    }
+    const std::size_t width = std::min(count, packetNodes(theta));
+    const std::size_t windows = count - width + 1;
+    for (std::size_t start = 0; start < windows; start += kWindowBlock) {
+      const std::size_t block = std::min(kWindowBlock, windows - start);
+      fillLanes(sums, start, block, width, m.beta, direction, kUnstableGrowth, *lanes);
+      for (std::size_t j = 0; j < block; ++j) {
+        const std::size_t w = start + j;
+        if (!(lanes->bound[j] < scan.growth * scan.growth * (1 - kBoundMargin))) {
+          const Complex first = sums.average(0, w, width) + m.beta * sums.average(1, w, width);
+          const Complex second = sums.average(2, w, width) + m.beta * sums.average(3, w, width);
+          const double mean = std::sqrt(std::abs(first) * std::abs(second));
+          if (mean > scan.growth) {
+            scan.growth = mean;
+            scan.wavelength = 2.0 * in.waves / t;
+            scan.worstPair = w + width / 2;
+          }
+        }
+        const unsigned state = lanes->state[j];
+        const double step1 =
+            (state & kLaneSettled) != 0
+                ? laneStep(state, lanes->step1[j])
+                : largestStableStepScreened(sums.average(0, w, width),
+                                            direction * sums.average(1, w, width), kUnstableGrowth);
+        const double step2 =
+            (state >> 4 & kLaneSettled) != 0
+                ? laneStep(state >> 4, lanes->step2[j])
+                : largestStableStepScreened(sums.average(2, w, width),
+                                            direction * sums.average(3, w, width), kUnstableGrowth);
+        lanes->step1[j] = std::min(step1, step2);
+      }
+      limitLanes(block, m.tillDepth, m.dx, *lanes);
+      for (std::size_t j = 0; j < block; ++j)
+        scan.diffusionLimit = std::min(scan.diffusionLimit, lanes->limit[j]);
     }
   }
   return scan;
@@ -115,7 +179,8 @@ WaveScan scanAllWaves(const WaveInputs& in, int threads, bool screened) {
   runParts(runs, [&](int r) {
     const int from = 1 + static_cast<int>(static_cast<long long>(in.waves) * r / runs);
     const int to = static_cast<int>(static_cast<long long>(in.waves) * (r + 1) / runs);
-    scans[static_cast<std::size_t>(r)] = scanWaves(in, from, to, screened);
+    scans[static_cast<std::size_t>(r)] =
+        screened ? scanWavesScreened(in, from, to) : scanWavesPlain(in, from, to);
   });
   WaveScan joined = scans.front();
   for (std::size_t r = 1; r < scans.size(); ++r) {
