@@ -72,6 +72,29 @@ void fillLaneArrays(const double* __restrict r0, const double* __restrict i0,
   }
 }
 
+inline double pickLane(unsigned state, double within) {
+  const double kept = (state & kLaneFlat) != 0 ? std::numeric_limits<double>::infinity() : within;
+  return (state & kLaneAbove) != 0 ? 0.0 : kept;
+}
+
+SODWRIGHT_VECTOR_CLONES
+LaneCounts settleLaneArrays(std::size_t count, double growthBound, double least, double tillDepth,
+                            double dx, const double* __restrict bound,
+                            const double* __restrict step1, const double* __restrict step2,
+                            const unsigned char* __restrict state, double* __restrict limit) {
+  std::size_t open = 0, lower = 0;
+  for (std::size_t a = 0; a < count; ++a) {
+    const unsigned s = state[a];
+    const double first = pickLane(s, step1[a]), second = pickLane(s >> 4, step2[a]);
+    const double step = second < first ? second : first;  // std::min(first, second)
+    limit[a] = tillDepth * step * 100 / (dx * dx);
+    const unsigned settled = s & (s >> 4) & kLaneSettled;
+    open += (settled ^ 1u) | static_cast<unsigned>(!(bound[a] < growthBound));
+    lower += limit[a] < least;
+  }
+  return {open, lower};
+}
+
 }  // namespace
 
 void fillLanes(const SumColumns& sums, std::size_t from, std::size_t count, std::size_t width,
@@ -82,11 +105,10 @@ void fillLanes(const SumColumns& sums, std::size_t from, std::size_t count, std:
                  limit, lanes.bound, lanes.step1, lanes.step2, lanes.state);
 }
 
-SODWRIGHT_VECTOR_CLONES
-void limitLanes(std::size_t count, double tillDepth, double dx, WindowLanes& lanes) {
-  const double* __restrict step = lanes.step1;
-  double* __restrict limit = lanes.limit;
-  for (std::size_t j = 0; j < count; ++j) limit[j] = tillDepth * step[j] * 100 / (dx * dx);
+LaneCounts settleLanes(std::size_t count, double growthBound, double least, double tillDepth,
+                       double dx, WindowLanes& lanes) {
+  return settleLaneArrays(count, growthBound, least, tillDepth, dx, lanes.bound, lanes.step1,
+                          lanes.step2, lanes.state, lanes.limit);
 }
 
 }  // namespace sodwright::kolv

@@ -52,7 +52,7 @@ struct WindowLanes {
   double step1[kWindowBlock];
   double step2[kWindowBlock];
   unsigned char state[kWindowBlock];
-  // tillDepth x step1 x 100 / dx^2 (limitLanes)
+  // tillDepth x step x 100 / dx^2 of a settled window (settleLanes)
   double limit[kWindowBlock];
 };
 
@@ -61,7 +61,19 @@ struct WindowLanes {
 void fillLanes(const SumColumns& sums, std::size_t from, std::size_t count, std::size_t width,
                double beta, double direction, double limit, WindowLanes& lanes);
 
-// lanes.limit from lanes.step1 for the first `count` windows.
-void limitLanes(std::size_t count, double tillDepth, double dx, WindowLanes& lanes);
+struct LaneCounts {
+  // Windows the caller must still look at: those not settled in both passes
+  // and those whose bound is not below the growth bound, where the growth
+  // may change.
+  std::size_t open = 0;
+  // Windows whose limit is below `least`: where the smallest limit changes.
+  std::size_t lower = 0;
+};
+
+// The screened step of each settled window (the smaller of its two passes)
+// as tillDepth x step x 100 / dx^2 in lanes.limit, and the counts above for
+// the first `count` windows; `growthBound` is growth^2 less the margin.
+LaneCounts settleLanes(std::size_t count, double growthBound, double least, double tillDepth,
+                       double dx, WindowLanes& lanes);
 
 }  // namespace sodwright::kolv

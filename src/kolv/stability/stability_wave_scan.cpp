@@ -131,6 +131,16 @@ WaveScan scanWavesScreened(const WaveInputs& in, int from, int to) {
     for (std::size_t start = 0; start < windows; start += kWindowBlock) {
       const std::size_t block = std::min(kWindowBlock, windows - start);
       fillLanes(sums, start, block, width, m.beta, direction, kUnstableGrowth, *lanes);
+      const LaneCounts counts = settleLanes(block, scan.growth * scan.growth * (1 - kBoundMargin),
+                                            scan.diffusionLimit, m.tillDepth, m.dx, *lanes);
+      if (counts.open == 0) {
+        // Every window settled and none can raise the growth: only the limit,
+        // and that only where one is below it.
+        if (counts.lower != 0)
+          for (std::size_t j = 0; j < block; ++j)
+            scan.diffusionLimit = std::min(scan.diffusionLimit, lanes->limit[j]);
+        continue;
+      }
       for (std::size_t j = 0; j < block; ++j) {
         const std::size_t w = start + j;
         if (!(lanes->bound[j] < scan.growth * scan.growth * (1 - kBoundMargin))) {
@@ -144,21 +154,22 @@ WaveScan scanWavesScreened(const WaveInputs& in, int from, int to) {
           }
         }
         const unsigned state = lanes->state[j];
-        const double step1 =
-            (state & kLaneSettled) != 0
-                ? laneStep(state, lanes->step1[j])
-                : largestStableStepScreened(sums.average(0, w, width),
-                                            direction * sums.average(1, w, width), kUnstableGrowth);
-        const double step2 =
-            (state >> 4 & kLaneSettled) != 0
-                ? laneStep(state >> 4, lanes->step2[j])
-                : largestStableStepScreened(sums.average(2, w, width),
-                                            direction * sums.average(3, w, width), kUnstableGrowth);
-        lanes->step1[j] = std::min(step1, step2);
+        double limit = lanes->limit[j];
+        if ((state & (state >> 4) & kLaneSettled) == 0) {
+          const double step1 = (state & kLaneSettled) != 0
+                                   ? laneStep(state, lanes->step1[j])
+                                   : largestStableStepScreened(
+                                         sums.average(0, w, width),
+                                         direction * sums.average(1, w, width), kUnstableGrowth);
+          const double step2 = (state >> 4 & kLaneSettled) != 0
+                                   ? laneStep(state >> 4, lanes->step2[j])
+                                   : largestStableStepScreened(
+                                         sums.average(2, w, width),
+                                         direction * sums.average(3, w, width), kUnstableGrowth);
+          limit = m.tillDepth * std::min(step1, step2) * 100 / (m.dx * m.dx);
+        }
+        scan.diffusionLimit = std::min(scan.diffusionLimit, limit);
       }
-      limitLanes(block, m.tillDepth, m.dx, *lanes);
-      for (std::size_t j = 0; j < block; ++j)
-        scan.diffusionLimit = std::min(scan.diffusionLimit, lanes->limit[j]);
     }
   }
   return scan;
