@@ -75,8 +75,12 @@ void moveSoilAndSubstance(TransectData& data, int s, bool mirrored, const PassSe
 void deliverBlock(const ShareBlock& shares, int first, int count, double* to, const double* from,
                   double factor, int low, int high);
 
-// PL1 and PL2 of column c for nodes 0..N-1 from the amounts and thicknesses.
+// PL1 and PL2 of column c for nodes 0..N-1 from the amounts and thicknesses,
+// in vector lanes.
 void updateConcentrations(TransectData& data, int c, int nodeCount, double dx, double bulkDensity1,
                           double bulkDensity2);
+// The same node by node as written: the reference the lanes must equal.
+void updateConcentrationsPlain(TransectData& data, int c, int nodeCount, double dx,
+                               double bulkDensity1, double bulkDensity2);
 
 }  // namespace sodwright::kolv
