@@ -60,6 +60,11 @@ class NodeArray {
   std::vector<T> values_;
 };
 
+// Asks the system to back a large fresh block with large pages where it
+// can, so that a run that fills it meets one page fault per 2 MiB instead of
+// one per 4 KiB. Changes no byte; nothing where the system has no such pages.
+void adviseLargePages(void* block, std::size_t bytes);
+
 // Storage of zeroed elements from calloc: a large block comes as fresh pages
 // that the system zeroes only when first touched, so the columns a run never
 // reaches cost neither time nor memory. For element types whose zero bits
@@ -74,6 +79,7 @@ class ZeroedBuffer {
     if (count == 0) return;
     data_ = static_cast<T*>(std::calloc(count, sizeof(T)));
     if (data_ == nullptr) throw std::bad_alloc();
+    adviseLargePages(data_, count * sizeof(T));
   }
   ZeroedBuffer(const ZeroedBuffer& other) : ZeroedBuffer(other.count_) {
     if (count_ != 0) std::memcpy(data_, other.data_, count_ * sizeof(T));
