@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The format masks, made by std::to_chars. to_chars gives the exact decimal
-// expansion rounded to nearest with ties to even; the masks round ties away
-// from zero, so exact ties are found first and written from their exact
-// expansion one decimal longer.
+// The format masks, made by std::to_chars (or, where it is exact, by the same
+// rounding in integers, which is several times faster). to_chars gives the
+// exact decimal expansion rounded to nearest with ties to even; the masks
+// round ties away from zero, so exact ties are found first and written from
+// their exact expansion one decimal longer.
 
 #include <bit>
 #include <charconv>
@@ -48,6 +49,56 @@ void incrementLastDigit(char* first, char*& last) {
   ++last;
 }
 
+__extension__ typedef unsigned __int128 Wide;
+
+constexpr std::uint64_t kPowersOfTen[] = {1,         10,         100,         1000,
+                                          10000,     100000,     1000000,     10000000,
+                                          100000000, 1000000000, 10000000000, 100000000000};
+
+// std::to_chars(first, last, magnitude, std::chars_format::fixed, decimals),
+// formed in integers where that is exact: magnitude = m x 2^e with m < 2^53,
+// so m x 10^decimals x 2^e is a 128-bit integer shifted by -e, rounded to
+// nearest with ties to even as to_chars rounds. Other values (subnormal,
+// very small or large, many decimals) go to to_chars itself.
+std::to_chars_result fixedDigits(char* first, char* last, double magnitude, int decimals) {
+  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+  const int biased = static_cast<int>(bits >> 52);
+  constexpr int kMostDecimals = 7;  // the masks, and one more for a tie
+  if (biased == 0 || biased >= 0x7ff || decimals < 0 || decimals > kMostDecimals)
+    return std::to_chars(first, last, magnitude, std::chars_format::fixed, decimals);
+  const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+  const int e = biased - 1075;
+  const std::uint64_t scale = kPowersOfTen[decimals];
+  Wide q = 0;
+  if (e >= 0) {
+    if (e > 10) return std::to_chars(first, last, magnitude, std::chars_format::fixed, decimals);
+    q = static_cast<Wide>(m << e) * scale;
+  } else {
+    const int shift = -e;
+    if (shift > 120)
+      return std::to_chars(first, last, magnitude, std::chars_format::fixed, decimals);
+    const Wide exact = static_cast<Wide>(m) * scale;  // below 2^90
+    q = exact >> shift;
+    const Wide rest = exact - (q << shift);
+    const Wide half = static_cast<Wide>(1) << (shift - 1);
+    if (rest > half || (rest == half && (q & 1) != 0)) ++q;
+  }
+  if (q >> 64 != 0)
+    return std::to_chars(first, last, magnitude, std::chars_format::fixed, decimals);
+  const auto scaled = static_cast<std::uint64_t>(q);
+  auto written = std::to_chars(first, last, scaled / scale);
+  if (written.ec != std::errc() || decimals == 0) return written;
+  char* p = written.ptr;
+  if (last - p < decimals + 1) return {last, std::errc::value_too_large};
+  *p++ = '.';
+  std::uint64_t fraction = scaled % scale;
+  for (int k = decimals - 1; k >= 0; --k) {
+    p[k] = static_cast<char>('0' + fraction % 10);
+    fraction /= 10;
+  }
+  return {p + decimals, std::errc()};
+}
+
 }  // namespace
 
 void appendMasked(std::string& out, double value, FixedMask mask) {
@@ -72,8 +123,8 @@ void appendMasked(std::string& out, double value, FixedMask mask) {
     heapBuffer.resize(size);
     buffer = heapBuffer.data();
   }
-  const auto result = std::to_chars(buffer, buffer + size - 1, magnitude, std::chars_format::fixed,
-                                    tie ? decimals + 1 : decimals);
+  const auto result =
+      fixedDigits(buffer, buffer + size - 1, magnitude, tie ? decimals + 1 : decimals);
   char* end = result.ptr;
   if (tie) {
     --end;                     // the exact expansion ends in the 5 of the half
