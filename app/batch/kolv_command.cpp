@@ -172,7 +172,7 @@ int runKolv(const KolvOptions& options) {
   if (auto applied = applyBoxes(state, options); !applied) return finish(applied);
   // Parameters that amplify surface noise: said before the run, which goes
   // ahead unless --strict refuses it.
-  if (const auto warning = kolv::beforeRunWarning(kolv::assessRun(state), true)) {
+  if (const auto warning = kolv::beforeRunWarning(state, true)) {
     std::cerr << "kolv: warning: " << *warning << '\n';
     if (options.strict) return 3;
   }

@@ -249,6 +249,42 @@ TEST(StabilityEstimateSpeed, ThreadsAndTheKeptEstimateChangeNoBit) {
   EXPECT_TRUE(sameBits(estimateStability(state), first));
 }
 
+// The verdict without the rest of the estimate (waves settled whole by a
+// bound, the scan stopping at the first window above) gives the plain
+// evaluation's answer, also at its largest growth and just below it; and the
+// warnings built on it are the estimate's.
+TEST(StabilityEstimateSpeed, TheVerdictAloneAgreesWithThePlainEvaluation) {
+  std::mt19937 random(20261210);
+  int stableSets = 0, unstableSets = 0;
+  for (int set = 0; set < 10; ++set) {
+    KolvState state = randomRun(random);
+    if (set % 3 == 2) state.params.Beta *= 4;
+    StabilityModel m = makeStabilityModel(state.params);
+    if (set == 7) m.beta = -m.beta;
+    std::vector<DistancePair> pairs(600);
+    std::uniform_real_distribution<double> distance(0.5 * m.dx, 30 * m.dx);
+    for (DistancePair& d : pairs) {
+      d.first = distance(random);
+      d.second = set % 2 == 0 ? distance(random) : d.first;
+    }
+    const StabilityEstimate plain = estimateFromDistances(m, pairs, 1, false);
+    (plain.unstable() ? unstableSets : stableSets) += 1;
+    EXPECT_EQ(unstableFromDistances(m, pairs), plain.unstable()) << set;
+    std::vector<double> limits = {1.0, kUnstableGrowth, plain.growth};
+    if (plain.growth > 1.0) limits.push_back(std::nextafter(plain.growth, 0.0));
+    for (double limit : limits)
+      for (int threads : {1, 2})
+        EXPECT_EQ(growthAbove(m, pairs, limit, threads), plain.growth > limit)
+            << set << " " << limit << " " << threads;
+    // The state's verdict and warnings, before and after the estimate is kept.
+    const bool unstable = estimateStability(state).unstable();
+    EXPECT_EQ(parametersUnstable(state), unstable) << set;
+    EXPECT_EQ(beforeRunWarning(state, true), beforeRunWarning(assessRun(state), true)) << set;
+  }
+  EXPECT_GT(stableSets, 0);
+  EXPECT_GT(unstableSets, 0);
+}
+
 TEST(StabilityReports, WarningTakesAnEmptyLineAndNoLineMoves) {
   KolvState state = exampleAt(" .1 ");
   platform::RecordingMessageService messages;

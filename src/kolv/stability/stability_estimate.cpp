@@ -41,6 +41,46 @@ std::size_t nearest(const std::vector<double>& grid, double value) {
 
 }  // namespace
 
+namespace {
+
+// What the scan of a model over the nodes' distances reads.
+struct ScanPlan {
+  std::vector<DistancePair> pairs;
+  std::vector<double> grid;
+  std::vector<std::vector<double>> derivatives;
+  std::vector<std::size_t> firstAt, secondAt;
+  int waves = 0;
+  double lo = 0, hi = 0;
+  WaveInputs inputs(const StabilityModel& m) const {
+    return {m, grid, derivatives, firstAt, secondAt, waves};
+  }
+};
+
+ScanPlan planScan(const StabilityModel& m, const std::vector<DistancePair>& nodes) {
+  ScanPlan plan;
+  plan.pairs = nodes;
+  const double flat = m.alpha + m.dx / 2;
+  if (plan.pairs.empty()) plan.pairs.push_back({flat, flat});
+  double lo = plan.pairs.front().first, hi = lo;
+  for (const DistancePair& d : plan.pairs) {
+    lo = std::min({lo, d.first, d.second});
+    hi = std::max({hi, d.first, d.second});
+  }
+  plan.grid = distanceGrid(lo, hi);
+  for (double raw : plan.grid) {
+    plan.derivatives.push_back(
+        shareDerivatives(softLimitedDistance(raw, m.dx), m.dx, m.distrNodes));
+    plan.waves = std::max(plan.waves, waveCount(m, plan.derivatives.back().size()));
+  }
+  for (const DistancePair& d : plan.pairs) {
+    plan.firstAt.push_back(nearest(plan.grid, d.first));
+    plan.secondAt.push_back(nearest(plan.grid, d.second));
+  }
+  return plan;
+}
+
+}  // namespace
+
 StabilityEstimate estimateFromDistances(const StabilityModel& m,
                                         const std::vector<DistancePair>& nodes, int threads,
                                         bool screened) {
@@ -48,35 +88,27 @@ StabilityEstimate estimateFromDistances(const StabilityModel& m,
   if (!(m.dx > 0)) return e;
   e.diffusionNumber = m.tillDepth * m.beta * 100 / (m.dx * m.dx);
   e.diffusionLimit = std::numeric_limits<double>::infinity();
-  std::vector<DistancePair> pairs = nodes;
-  const double flat = m.alpha + m.dx / 2;
-  if (pairs.empty()) pairs.push_back({flat, flat});
-  double lo = pairs.front().first, hi = lo;
-  for (const DistancePair& d : pairs) {
-    lo = std::min({lo, d.first, d.second});
-    hi = std::max({hi, d.first, d.second});
-  }
-  const std::vector<double> grid = distanceGrid(lo, hi);
-  std::vector<std::vector<double>> derivatives;
-  int waves = 0;
-  for (double raw : grid) {
-    derivatives.push_back(shareDerivatives(softLimitedDistance(raw, m.dx), m.dx, m.distrNodes));
-    waves = std::max(waves, waveCount(m, derivatives.back().size()));
-  }
-  std::vector<std::size_t> firstAt, secondAt;
-  for (const DistancePair& d : pairs) {
-    firstAt.push_back(nearest(grid, d.first));
-    secondAt.push_back(nearest(grid, d.second));
-  }
-  const WaveScan scan =
-      scanAllWaves({m, grid, derivatives, firstAt, secondAt, waves}, threads, screened);
+  const ScanPlan plan = planScan(m, nodes);
+  const WaveScan scan = scanAllWaves(plan.inputs(m), threads, screened);
   if (scan.growth > e.growth) {
     e.growth = scan.growth;
     e.wavelength = scan.wavelength;
-    e.worstDistance = pairs[scan.worstPair].first;
+    e.worstDistance = plan.pairs[scan.worstPair].first;
   }
   e.diffusionLimit = scan.diffusionLimit;
   return e;
+}
+
+bool growthAbove(const StabilityModel& m, const std::vector<DistancePair>& nodes, double growth,
+                 int threads) {
+  if (!(m.dx > 0)) return StabilityEstimate{}.growth > growth;
+  const ScanPlan plan = planScan(m, nodes);
+  return anyWindowAbove(plan.inputs(m), growth, threads);
+}
+
+bool unstableFromDistances(const StabilityModel& m, const std::vector<DistancePair>& nodes,
+                           int threads) {
+  return growthAbove(m, nodes, kUnstableGrowth, threads);
 }
 
 namespace {
@@ -130,11 +162,45 @@ StabilityEstimate EstimateOnce(const StabilityModel& m, std::vector<DistancePair
   return estimate;
 }
 
-}  // namespace
+// The verdict alone, kept the same way, unless the whole estimate is held.
+struct LastVerdict {
+  std::mutex lock;
+  bool held = false;
+  StabilityModel model;
+  std::vector<DistancePair> pairs;
+  bool unstable = false;
+};
 
-StabilityEstimate estimateStability(const KolvState& state) {
+LastVerdict& lastVerdict() {
+  static LastVerdict last;
+  return last;
+}
+
+bool VerdictOnce(const StabilityModel& m, std::vector<DistancePair> pairs) {
+  {
+    LastEstimate& estimate = lastEstimate();
+    const std::lock_guard<std::mutex> hold(estimate.lock);
+    if (estimate.held && sameModel(estimate.model, m) && samePairs(estimate.pairs, pairs))
+      return estimate.estimate.unstable();
+  }
+  LastVerdict& last = lastVerdict();
+  {
+    const std::lock_guard<std::mutex> hold(last.lock);
+    if (last.held && sameModel(last.model, m) && samePairs(last.pairs, pairs)) return last.unstable;
+  }
+  const bool unstable = unstableFromDistances(m, pairs);
+  const std::lock_guard<std::mutex> hold(last.lock);
+  last.held = true;
+  last.model = m;
+  last.pairs = std::move(pairs);
+  last.unstable = unstable;
+  return unstable;
+}
+
+// The distances of the nodes outside the end zones of the first pass (all
+// nodes when none is left), in the direction(s) the run's passes take.
+std::vector<DistancePair> startingPairs(const KolvState& state, const StabilityModel& m) {
   const TranslocationParameters& p = state.params;
-  const StabilityModel m = makeStabilityModel(p);
   std::vector<DistancePair> pairs;
   const NodeSeqArray<double>& elev = state.data.Elev;
   const int n = p.NodeCount;
@@ -159,7 +225,19 @@ StabilityEstimate estimateStability(const KolvState& state) {
       }
     }
   }
-  return EstimateOnce(m, std::move(pairs));
+  return pairs;
+}
+
+}  // namespace
+
+StabilityEstimate estimateStability(const KolvState& state) {
+  const StabilityModel m = makeStabilityModel(state.params);
+  return EstimateOnce(m, startingPairs(state, m));
+}
+
+bool parametersUnstable(const KolvState& state) {
+  const StabilityModel m = makeStabilityModel(state.params);
+  return VerdictOnce(m, startingPairs(state, m));
 }
 
 }  // namespace sodwright::kolv

@@ -41,6 +41,20 @@ StabilityEstimate estimateFromDistances(const StabilityModel& m,
                                         const std::vector<DistancePair>& nodes, int threads = 0,
                                         bool screened = true);
 
+// Whether the estimate would call the parameters unstable
+// (estimateFromDistances(m, nodes).unstable()), found without the rest of
+// the estimate: most waves are settled whole by a bound, and the scan stops
+// at the first window above the limit.
+bool unstableFromDistances(const StabilityModel& m, const std::vector<DistancePair>& nodes,
+                           int threads = 0);
+// The same for any growth >= 1: estimateFromDistances(m, nodes).growth > growth.
+bool growthAbove(const StabilityModel& m, const std::vector<DistancePair>& nodes, double growth,
+                 int threads = 0);
+
+// The same verdict for a run from the state's starting column
+// (estimateStability(state).unstable()); kept like the estimate.
+bool parametersUnstable(const KolvState& state);
+
 // The estimate for a run from the state's starting column: the distances of
 // the nodes outside the end zones of the first pass (all nodes when none is
 // left), in the direction(s) the run's passes take. A state with no

@@ -41,6 +41,11 @@ std::optional<std::string> beforeRunWarning(const RunAssessment& a, bool plain) 
   return text;
 }
 
+std::optional<std::string> beforeRunWarning(const KolvState& state, bool plain) {
+  if (!parametersUnstable(state)) return std::nullopt;
+  return beforeRunWarning(assessRun(state), plain);
+}
+
 std::optional<std::string> afterRunWarning(const RunStabilityCheck& check, bool plain) {
   if (!check.unstable()) return std::nullopt;
   return "Unstable results: surface noise doubled by sequence " +
@@ -51,6 +56,8 @@ std::optional<std::string> afterRunWarning(const RunStabilityCheck& check, bool 
 std::optional<std::string> resultsWarning(const KolvState& state, bool plain) {
   if (!state.simulated) return std::nullopt;
   if (auto after = afterRunWarning(checkRunStability(state), plain)) return after;
+  // Stable parameters say nothing: the verdict alone settles that.
+  if (!parametersUnstable(state)) return std::nullopt;
   RunAssessment estimateOnly;
   estimateOnly.estimate = estimateStability(state);
   return beforeRunWarning(estimateOnly, plain);

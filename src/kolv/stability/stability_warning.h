@@ -34,6 +34,10 @@ RunAssessment assessRun(const KolvState& state);
 // Gamma and SC Scale); nothing when the run is stable.
 std::optional<std::string> beforeRunWarning(const RunAssessment& assessment, bool plain);
 
+// beforeRunWarning(assessRun(state), plain), the estimate worked out in
+// full only for parameters found unstable (a stable run's warning is nothing).
+std::optional<std::string> beforeRunWarning(const KolvState& state, bool plain);
+
 // "Unstable results: surface noise doubled by sequence 13 (1.08× per pass)";
 // nothing when the check found nothing.
 std::optional<std::string> afterRunWarning(const RunStabilityCheck& check, bool plain);

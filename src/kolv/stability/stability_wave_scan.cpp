@@ -2,6 +2,7 @@
 #include "kolv/stability/stability_wave_scan.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <complex>
 #include <limits>
@@ -175,6 +176,99 @@ WaveScan scanWavesScreened(const WaveInputs& in, int from, int to) {
   return scan;
 }
 
+// Whether some window of the waves from..to has a mean above `growth`, the
+// mean formed as scanWavesPlain forms it; stops at the first (or when
+// `found` is set by another run).
+//
+// A wave is passed over whole when no window can reach it. A window's first
+// pass averages A_i = fixed_i + Beta perBeta_i over its nodes, so |first| is
+// at most the largest |A_i| of the grid distances the first passes meet,
+// plus what rounding adds: the running sums of C <= 2^15 nodes are each off
+// by at most 1.01 C^2 u V per component (V the largest |component| of the
+// parts, u = 2^-53), their difference twice that, the quotient, product and
+// sum a few u V more, and the modulus of a complex error sqrt(2) times its
+// components'. The bound below takes 2.1 C^2 u (V_fixed + |Beta| V_perBeta)
+// twice over, and a relative 1e-9 on top, far more than these.
+bool windowsAbove(const WaveInputs& in, int from, int to, double growth,
+                  const std::atomic<bool>& found) {
+  const StabilityModel& m = in.m;
+  const std::size_t g = in.grid.size();
+  const std::size_t count = in.firstAt.size();
+  std::vector<char> usedFirst(g, 0), usedSecond(g, 0);
+  for (std::size_t i = 0; i < count; ++i) {
+    usedFirst[in.firstAt[i]] = 1;
+    usedSecond[in.secondAt[i]] = 1;
+  }
+  std::vector<Complex> fixed(g), perBeta(g);
+  SumColumns sums;
+  auto lanes = std::make_unique<WindowLanes>();
+  const double direction = m.beta < 0 ? -1.0 : 1.0;
+  const double unit = std::ldexp(1.0, -53);
+  const double c = static_cast<double>(count);
+  const double spread = 2.1 * c * c * unit;
+  const double needed = growth * growth;
+  bool sized = false;
+  for (int t = from; t <= to; ++t) {
+    if (found.load(std::memory_order_relaxed)) return false;
+    const double theta = kModelPi * t / in.waves;
+    for (std::size_t j = 0; j < g; ++j) {
+      const Complex response = m.tillDepth * softLimitSlope(in.grid[j], m.dx) *
+                               deliveredResponse(in.derivatives[j], theta);
+      perBeta[j] = gradientPart(m, theta) * response;
+      fixed[j] = 1.0 + curvaturePart(m, theta) * response;
+    }
+    // The wave as a whole: the largest |A| of each pass and the rounding.
+    double most[2] = {0, 0}, fixedSize[2] = {0, 0}, perBetaSize[2] = {0, 0};
+    for (std::size_t j = 0; j < g; ++j) {
+      const double a = std::abs(fixed[j] + m.beta * perBeta[j]);
+      const double f = std::abs(fixed[j].real()) + std::abs(fixed[j].imag());
+      const double b = std::abs(perBeta[j].real()) + std::abs(perBeta[j].imag());
+      for (int pass = 0; pass < 2; ++pass) {
+        if ((pass == 0 ? usedFirst[j] : usedSecond[j]) == 0) continue;
+        most[pass] = std::max(most[pass], a);
+        fixedSize[pass] = std::max(fixedSize[pass], f);
+        perBetaSize[pass] = std::max(perBetaSize[pass], b);
+      }
+    }
+    double reach[2];
+    for (int pass = 0; pass < 2; ++pass) {
+      const double size = fixedSize[pass] + std::abs(m.beta) * perBetaSize[pass];
+      reach[pass] = most[pass] * (1 + 1e-9) + 2 * spread * size + 1e-9 * size;
+    }
+    if (reach[0] * reach[1] < needed * (1 - 1e-9)) continue;
+    // Else window by window, as the screened scan does.
+    if (!sized) {
+      sums.resize(count + 1);
+      sized = true;
+    }
+    double re[4] = {0, 0, 0, 0}, im[4] = {0, 0, 0, 0};
+    for (std::size_t i = 0; i < count; ++i) {
+      const Complex parts[4] = {fixed[in.firstAt[i]], perBeta[in.firstAt[i]], fixed[in.secondAt[i]],
+                                perBeta[in.secondAt[i]]};
+      for (int k = 0; k < 4; ++k) {
+        re[k] += parts[k].real();
+        im[k] += parts[k].imag();
+        sums.re[k][i + 1] = re[k];
+        sums.im[k][i + 1] = im[k];
+      }
+    }
+    const std::size_t width = std::min(count, packetNodes(theta));
+    const std::size_t windows = count - width + 1;
+    for (std::size_t start = 0; start < windows; start += kWindowBlock) {
+      const std::size_t block = std::min(kWindowBlock, windows - start);
+      fillLanes(sums, start, block, width, m.beta, direction, kUnstableGrowth, *lanes);
+      for (std::size_t j = 0; j < block; ++j) {
+        if (lanes->bound[j] < needed * (1 - kBoundMargin)) continue;
+        const std::size_t w = start + j;
+        const Complex first = sums.average(0, w, width) + m.beta * sums.average(1, w, width);
+        const Complex second = sums.average(2, w, width) + m.beta * sums.average(3, w, width);
+        if (std::sqrt(std::abs(first) * std::abs(second)) > growth) return true;
+      }
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 // The waves in contiguous runs, one per thread. Each wave is worked out
@@ -203,6 +297,24 @@ WaveScan scanAllWaves(const WaveInputs& in, int threads, bool screened) {
     joined.diffusionLimit = std::min(joined.diffusionLimit, scans[r].diffusionLimit);
   }
   return joined;
+}
+
+}  // namespace sodwright::kolv
+
+namespace sodwright::kolv {
+
+bool anyWindowAbove(const WaveInputs& in, double growth, int threads) {
+  const int cores = static_cast<int>(std::thread::hardware_concurrency());
+  const std::size_t work = in.firstAt.size() * static_cast<std::size_t>(in.waves);
+  const int wanted = work < 100000 ? 1 : (threads > 0 ? threads : std::max(1, cores));
+  const int runs = std::clamp(wanted, 1, std::max(1, in.waves));
+  std::atomic<bool> found{false};
+  runParts(runs, [&](int r) {
+    const int from = 1 + static_cast<int>(static_cast<long long>(in.waves) * r / runs);
+    const int to = static_cast<int>(static_cast<long long>(in.waves) * (r + 1) / runs);
+    if (windowsAbove(in, from, to, growth, found)) found.store(true);
+  });
+  return found.load();
 }
 
 }  // namespace sodwright::kolv

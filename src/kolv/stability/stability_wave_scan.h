@@ -36,4 +36,9 @@ struct WaveInputs {
 // evaluation). Threads and screening change no bit of the outcome.
 WaveScan scanAllWaves(const WaveInputs& in, int threads, bool screened);
 
+// Whether some window's mean exceeds `growth` (>= 1): the same answer as
+// scanAllWaves(in, 1, false).growth > growth, most waves passed over whole
+// by a bound, and no step or limit worked out.
+bool anyWindowAbove(const WaveInputs& in, double growth, int threads);
+
 }  // namespace sodwright::kolv
