@@ -13,6 +13,7 @@
 #include "kolv/engine/translocation.h"
 #include "kolv/engine/translocation_pass.h"
 #include "kolv/kolv_commands.h"
+#include "kolv/study_runs.h"
 #include "kolv_bench_state.h"
 
 namespace {
@@ -61,6 +62,60 @@ void BM_KolvWideDistribution(benchmark::State& bench) {
   shape.direction = kForward;
   runAndCompare(bench, shape);
 }
+
+// Many members of a study the size of the example (300 points 1 m apart,
+// D = 5, 10 alternating sequences), each run and compared in a workspace its
+// worker resets from the study, beside single runs of the same study on a
+// copy made afresh each time. Counter: the time per member or run.
+bench::StudyShape exampleShape() {
+  bench::StudyShape shape;
+  shape.points = 300;
+  shape.interval = 1.0f;
+  shape.distrDistance = 5.0f;
+  shape.sequences = 10;
+  return shape;
+}
+
+void BM_KolvStudyMembers(benchmark::State& bench) {
+  const int threads = static_cast<int>(bench.range(0));
+  const KolvState study = bench::studyState(exampleShape());
+  constexpr std::size_t kMembers = 1000;
+  for (auto _ : bench) {
+    const std::size_t ran = runStudies(
+        study, kMembers,
+        [](std::size_t member, TranslocationParameters& p) {
+          p.Beta = static_cast<float>(0.002 + 0.000002 * static_cast<double>(member));
+        },
+        [](std::size_t, const KolvState& s, const std::optional<StepStop>&) {
+          benchmark::DoNotOptimize(s.results.SoilLoss(150));
+        },
+        {.threads = threads});
+    if (ran != kMembers) {
+      bench.SkipWithError("members missing");
+      return;
+    }
+  }
+  bench.counters["per_member"] = benchmark::Counter(
+      static_cast<double>(kMembers),
+      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void BM_KolvExampleSingleRun(benchmark::State& bench) {
+  const KolvState study = bench::studyState(exampleShape());
+  bench::SilentMessages messages;
+  for (auto _ : bench) {
+    KolvState state = study;
+    if (simulate(state, messages, 1) ||
+        compare(state, state.params.StartSeq, state.params.LastSeq, messages)) {
+      bench.SkipWithError("run refused");
+      return;
+    }
+    benchmark::DoNotOptimize(state.results.SoilLoss(150));
+  }
+}
+
+BENCHMARK(BM_KolvStudyMembers)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_KolvExampleSingleRun)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK(BM_KolvStudyRun)
     ->Arg(1)

@@ -64,6 +64,43 @@ TEST(StudyRuns, MembersEqualSingleRunsOnAnyNumberOfWorkers) {
   }
 }
 
+// A worker puts back only the columns the previous member's run could
+// write: with members of different lengths on one worker, every element of
+// every column and the comparison equal a fresh copy of the study run alone.
+TEST(StudyRuns, AResetWorkspaceEqualsAFreshCopyInEveryColumn) {
+  const KolvState study = hillTransect();
+  const int counts[] = {6, 2, 9, 1, 4};
+  auto prepare = [&](std::size_t m, TranslocationParameters& p) {
+    p.SeqCount = static_cast<Int16>(counts[m]);
+    p.LastSeq = p.LastSeqShown = static_cast<Int16>(p.StartSeq + counts[m]);
+    p.Beta = 0.002f + 0.001f * static_cast<float>(m);
+  };
+  auto everything = [](const KolvState& s) {
+    const NodeSeqArray<double>& e = s.data.Elev;
+    std::string text = testing::DescribeArrays(s, e.nodeLower(), e.nodeUpper(), e.seqUpper());
+    for (int i = 0; i < s.params.NodeCount; ++i)
+      text += std::to_string(s.results.SoilLoss(i)) + ' ' +
+              std::to_string(valueOrZero(s.results.UpMassLast(i))) + '\n';
+    return text;
+  };
+  std::vector<std::string> alone;
+  for (std::size_t m = 0; m < std::size(counts); ++m) {
+    KolvState one = study;
+    prepare(m, one.params);
+    platform::RecordingMessageService messages;
+    ASSERT_TRUE(runKolv(one, messages).compared);
+    alone.push_back(everything(one));
+  }
+  std::vector<std::string> members(std::size(counts));
+  runStudies(study, members.size(), prepare,
+             [&](std::size_t m, const KolvState& s, const std::optional<StepStop>& stop) {
+               if (!stop) members[m] = everything(s);
+             },
+             {.threads = 1});
+  for (std::size_t m = 0; m < members.size(); ++m)
+    EXPECT_TRUE(members[m] == alone[m]) << "member " << m;
+}
+
 TEST(StudyRuns, ARefusedMemberComesBackWithItsReason) {
   const KolvState study = hillTransect();
   std::optional<StepStop> seen;

@@ -86,7 +86,17 @@ class ZeroedBuffer {
   }
   ZeroedBuffer(ZeroedBuffer&& other) noexcept
       : data_(std::exchange(other.data_, nullptr)), count_(std::exchange(other.count_, 0)) {}
-  ZeroedBuffer& operator=(ZeroedBuffer other) noexcept {
+  // A copy into a buffer of the same size reuses its block (a worker that
+  // resets its workspace from a study for every member takes no new memory).
+  ZeroedBuffer& operator=(const ZeroedBuffer& other) {
+    if (this == &other) return *this;
+    if (count_ == other.count_) {
+      if (count_ != 0) std::memcpy(data_, other.data_, count_ * sizeof(T));
+      return *this;
+    }
+    return *this = ZeroedBuffer(other);
+  }
+  ZeroedBuffer& operator=(ZeroedBuffer&& other) noexcept {
     std::swap(data_, other.data_);
     std::swap(count_, other.count_);
     return *this;
@@ -148,6 +158,19 @@ class NodeSeqArray {
     return values_.data() + static_cast<std::size_t>(seq - seqLower_) * stride_;
   }
   std::size_t byteSize() const { return values_.size() * sizeof(T); }
+  // Copies columns first..last (clamped to the bounds) from an array of the
+  // same bounds, leaving the others as they are.
+  void copyColumns(const NodeSeqArray& from, int first, int last) {
+    first = first < seqLower_ ? seqLower_ : first;
+    last = last > seqUpper_ ? seqUpper_ : last;
+    if (last < first || stride_ == 0) return;
+    std::memcpy(column(first), from.column(first),
+                static_cast<std::size_t>(last - first + 1) * stride_ * sizeof(T));
+  }
+  bool sameBounds(const NodeSeqArray& other) const {
+    return nodeLower_ == other.nodeLower_ && nodeUpper_ == other.nodeUpper_ &&
+           seqLower_ == other.seqLower_ && seqUpper_ == other.seqUpper_;
+  }
 
  private:
   std::size_t index(int node, int seq) const {
