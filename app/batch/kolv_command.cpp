@@ -4,6 +4,7 @@
 // into the main window's sequence boxes, its "Run&Model"), and write the
 // two outputs.
 #include <array>
+#include <future>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -116,6 +117,20 @@ base::Result<> applyBoxes(KolvState& state, const KolvOptions& options) {
 
 base::Result<> writeOutputs(const KolvState& state, const KolvOptions& options, kolv::Int16 first,
                             kolv::Int16 last, bool withReport) {
+  // The last-sequence text is made on a thread of its own while the other
+  // outputs are written, and its file written last, as before.
+  std::future<base::Result<std::string>> lastText;
+  if (options.lastSequence.given()) {
+    lastText = std::async(std::launch::async,
+                          [&state, last] { return kolv::lastSequenceFileText(state, last); });
+  }
+  // Waits for the text on every way out, so that no thread outlives the state.
+  struct Join {
+    std::future<base::Result<std::string>>& text;
+    ~Join() {
+      if (text.valid()) text.wait();
+    }
+  } join{lastText};
   if (withReport && options.report.given()) {
     const std::string date = options.date.valueOr(base::todayShortDate());
     if (auto written = kolv::writeCompareReportFile(options.report.value, state, first, last, date);
@@ -132,8 +147,8 @@ base::Result<> writeOutputs(const KolvState& state, const KolvOptions& options, 
   if (withReport && options.charts.given()) {
     if (auto written = writeChartsFigureFile(options.charts.value, state); !written) return written;
   }
-  if (options.lastSequence.given()) {
-    if (auto written = kolv::writeLastSequenceFile(options.lastSequence.value, state, last);
+  if (lastText.valid()) {
+    if (auto written = kolv::writeLastSequenceText(options.lastSequence.value, lastText.get());
         !written)
       return written;
   }

@@ -58,8 +58,7 @@ void writeLastSequence(std::ostream& out, const KolvState& state, Int16 sequence
   }
 }
 
-base::Result<> writeLastSequenceFile(const std::string& path, const KolvState& state,
-                                     Int16 sequence) {
+base::Result<std::string> lastSequenceFileText(const KolvState& state, Int16 sequence) {
   if (!state.imported) return base::fail("No transect has been imported.");
   if (!state.data.Elev.contains(0, sequence))
     return base::fail("Sequence " + std::to_string(sequence) + " is not held (sequences " +
@@ -67,9 +66,20 @@ base::Result<> writeLastSequenceFile(const std::string& path, const KolvState& s
                       std::to_string(state.data.Elev.seqUpper()) + ").");
   std::ostringstream text;
   writeLastSequence(text, state, sequence);
-  if (auto written = base::writeWholeFile(path, text.str()); !written)
+  return text.str();
+}
+
+base::Result<> writeLastSequenceText(const std::string& path,
+                                     const base::Result<std::string>& text) {
+  if (!text) return base::fail(text.message());
+  if (auto written = base::writeWholeFile(path, *text); !written)
     return base::fail("Cannot write " + path + ": " + written.message());
   return {};
+}
+
+base::Result<> writeLastSequenceFile(const std::string& path, const KolvState& state,
+                                     Int16 sequence) {
+  return writeLastSequenceText(path, lastSequenceFileText(state, sequence));
 }
 
 }  // namespace sodwright::kolv

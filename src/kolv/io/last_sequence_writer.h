@@ -21,4 +21,10 @@ void writeLastSequence(std::ostream& out, const KolvState& state, Int16 sequence
 base::Result<> writeLastSequenceFile(const std::string& path, const KolvState& state,
                                      Int16 sequence);
 
+// writeLastSequenceFile in two steps, so that the text can be made while
+// something else is written: the text (or why there is none), then the file.
+base::Result<std::string> lastSequenceFileText(const KolvState& state, Int16 sequence);
+base::Result<> writeLastSequenceText(const std::string& path,
+                                     const base::Result<std::string>& text);
+
 }  // namespace sodwright::kolv
