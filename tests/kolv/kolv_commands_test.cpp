@@ -5,6 +5,7 @@
 #include "kolv/kolv_commands.h"
 
 #include <cmath>
+#include <limits>
 
 #include <gtest/gtest.h>
 
@@ -124,6 +125,41 @@ TEST(KolvCommands, ARunThatOverflowsFailsNamingTheFirstSequenceAndNode) {
       "sequence 0, node 7 (MassL1). Please check your data file and model parameters.";
   EXPECT_EQ(messages.texts(), (std::vector<std::string>{expected, expected}));
   EXPECT_FALSE(state.simulated);
+}
+
+// The check after a run screens whole columns and names a value only when
+// one is not finite: one Infinity or NaN anywhere in a run's columns, in a
+// Double or the Single total, at the last node too, is found and named.
+TEST(KolvCommands, EveryValueOfARunIsCheckedForInfinityAndNaN) {
+  KolvState state = slopedState(3);
+  platform::RecordingMessageService messages;
+  ASSERT_TRUE(runKolv(state, messages).compared);
+  ASSERT_TRUE(nonFiniteRunValue(state));
+  const int last = state.params.NodeCount - 1, column = state.params.LastSeq + 1;
+  const double inf = std::numeric_limits<double>::infinity();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const std::pair<NodeSeqArray<double>*, const char*> arrays[] = {
+      {&state.data.Elev, "Elev"},       {&state.data.DepthL1, "DepthL1"},
+      {&state.data.DepthL2, "DepthL2"}, {&state.data.MassL1, "MassL1"},
+      {&state.data.MassL2, "MassL2"},   {&state.data.PL1, "PL1"},
+      {&state.data.PL2, "PL2"}};
+  for (const auto& [array, name] : arrays) {
+    for (double bad : {inf, -inf, nan}) {
+      const double kept = (*array)(last, column);
+      (*array)(last, column) = bad;
+      const auto found = nonFiniteRunValue(state);
+      EXPECT_EQ(found.message(), std::string(kRunNotFiniteMessage) + "sequence " +
+                                     std::to_string(column) + ", node " + std::to_string(last) +
+                                     " (" + name +
+                                     "). Please check your data file and model parameters.");
+      (*array)(last, column) = kept;
+    }
+  }
+  const float kept = state.data.MassL12(0, state.params.StartSeq);
+  state.data.MassL12(0, state.params.StartSeq) = std::numeric_limits<float>::infinity();
+  EXPECT_FALSE(nonFiniteRunValue(state));
+  state.data.MassL12(0, state.params.StartSeq) = kept;
+  EXPECT_TRUE(nonFiniteRunValue(state));
 }
 
 TEST(KolvCommands, AComparisonThatOverflowsFailsAndLeavesNoResults) {
