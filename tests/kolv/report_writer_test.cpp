@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <cstdio>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -153,6 +154,33 @@ TEST(CompareReportWriter, PointRowsWithMasksAndEmptyAmounts) {
   EXPECT_EQ(fields(lines[21])[0], "0.00");
   EXPECT_EQ(fields(lines[23])[0], "1.00");  // third row: x = 2 * 0.5
   EXPECT_EQ(fields(lines[23])[1], "1234567.2500");
+}
+
+// A long transect's report file is made in two halves on two threads and
+// the last-sequence file in two steps; both equal the text written to a
+// stream in one piece, byte for byte.
+TEST(CompareReportWriter, ALongTransectsFilesEqualTheStreamedText) {
+  testing::TransectHeader h;
+  h.points = " 5001 ";
+  std::vector<std::string> rows;
+  for (int i = 0; i < 5001; ++i)
+    rows.push_back(std::to_string(10 + i % 97 * 0.125) + "\t" + std::to_string(i % 13) +
+                   "\t1.5\t0.2\t0.05\t" + std::to_string(100 - 0.001 * i));
+  KolvState state;
+  ASSERT_TRUE(
+      importTransectLines(state, base::splitLines(testing::transectText(h, rows)), '\t').ok());
+  state.results.SoilLoss(4999) = 1.25f;
+  state.results.UpMassLast(2600) = 0.5;
+  std::ostringstream streamed;
+  writeCompareReport(streamed, state, 0, 0, "12/08/2026");
+  const std::string path = ::testing::TempDir() + "/long-report.txt";
+  ASSERT_TRUE(writeCompareReportFile(path, state, 0, 0, "12/08/2026").ok());
+  EXPECT_TRUE(base::readWholeFile(path).value() == streamed.str());
+  const std::string lastPath = ::testing::TempDir() + "/long-last.txt";
+  ASSERT_TRUE(writeLastSequenceFile(lastPath, state, 0).ok());
+  EXPECT_TRUE(base::readWholeFile(lastPath).value() == lastSequenceText(state, 0));
+  std::remove(path.c_str());
+  std::remove(lastPath.c_str());
 }
 
 TEST(CompareReportWriter, XIsTheSingleProductOfIndexAndInterval) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "kolv/io/compare_report_writer.h"
 
+#include <future>
 #include <sstream>
 
 #include "base/number_text.h"
@@ -93,19 +94,16 @@ void appendState(std::string& line, const TransectData& d, int i, Int16 s) {
 
 }  // namespace
 
-void writeCompareReport(std::ostream& out, const KolvState& state, Int16 first, Int16 last,
-                        std::string_view dateText) {
+namespace {
+
+// The rows of points from .. to - 1, appended to `text`.
+void appendRows(std::string& text, const KolvState& state, Int16 first, Int16 last, int from,
+                int to) {
   const TranslocationParameters& p = state.params;
   const TransectData& d = state.data;
   const ComparisonResults& r = state.results;
-  // An unstable run says so in the empty line under the title: no line moves.
-  const auto warning = resultsWarning(state, true);
-  writeHeader(out, p, first, last, dateText,
-              warning ? kReportWarningPrefix + *warning : std::string());
-  writeColumnHeads(out, d.SubstanceUnit, first, last);
-  std::string line;
-  for (int i = 0; i < p.NodeCount; ++i) {
-    line.clear();
+  std::string& line = text;
+  for (int i = from; i < to; ++i) {
     base::appendMasked(line, base::roundToSingle(i * static_cast<double>(p.Interval)), kX);
     appendState(line, d, i, first);
     field(line, valueOrZero(r.UpMassFirst(i)), kAmount);
@@ -121,8 +119,31 @@ void writeCompareReport(std::ostream& out, const KolvState& state, Int16 first, 
     field(line, r.DeltaElev(i), kElev);
     field(line, r.SoilLoss(i), kSoilLoss);
     line += base::kLineEnd;
-    out << line;
   }
+}
+
+// The header and the column heads.
+void writeHead(std::ostream& out, const KolvState& state, Int16 first, Int16 last,
+               std::string_view dateText) {
+  // An unstable run says so in the empty line under the title: no line moves.
+  const auto warning = resultsWarning(state, true);
+  writeHeader(out, state.params, first, last, dateText,
+              warning ? kReportWarningPrefix + *warning : std::string());
+  writeColumnHeads(out, state.data.SubstanceUnit, first, last);
+}
+
+// Points from which the rows are made in two halves, the second on a thread
+// of its own.
+constexpr int kRowsSplitFrom = 4096;
+
+}  // namespace
+
+void writeCompareReport(std::ostream& out, const KolvState& state, Int16 first, Int16 last,
+                        std::string_view dateText) {
+  writeHead(out, state, first, last, dateText);
+  std::string rows;
+  appendRows(rows, state, first, last, 0, state.params.NodeCount);
+  out << rows;
 }
 
 base::Result<> writeCompareReportFile(const std::string& path, const KolvState& state, Int16 first,
@@ -131,9 +152,24 @@ base::Result<> writeCompareReportFile(const std::string& path, const KolvState& 
   if (!state.data.Elev.contains(0, first) || !state.data.Elev.contains(0, last))
     return base::fail("Sequences " + std::to_string(first) + " and " + std::to_string(last) +
                       " are not both held.");
-  std::ostringstream text;
-  writeCompareReport(text, state, first, last, dateText);
-  if (auto written = base::writeWholeFile(path, text.str()); !written)
+  const int n = state.params.NodeCount;
+  const int half = n >= kRowsSplitFrom ? n / 2 : n;
+  // The second half on a thread of its own (std::async: its failure comes
+  // back through get, and the future waits for it on every way out).
+  std::future<std::string> second;
+  if (half < n) {
+    second = std::async(std::launch::async, [&state, first, last, half, n] {
+      std::string rows;
+      appendRows(rows, state, first, last, half, n);
+      return rows;
+    });
+  }
+  std::ostringstream head;
+  writeHead(head, state, first, last, dateText);
+  std::string text = head.str();
+  appendRows(text, state, first, last, 0, half);
+  if (second.valid()) text += second.get();
+  if (auto written = base::writeWholeFile(path, text); !written)
     return base::fail("Cannot write " + path + ": " + written.message());
   return {};
 }
