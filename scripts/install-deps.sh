@@ -12,6 +12,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format-14
   python3
+  parallel slurm-wlm munge
   dpkg-dev file help2man librsvg2-bin lintian desktop-file-utils appstream
 )
 
