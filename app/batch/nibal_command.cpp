@@ -200,7 +200,10 @@ Command addNibalCommand(CLI::App& runner) {
   addTextOption(*nibal, options->raster, "--raster", "DEM",
                 "single-band elevation raster (GeoTIFF .tif/.tiff, ESRI ASCII grid .asc) instead "
                 "of INPUT: raster "
-                "lines are grid rows (north first), raster columns grid columns (west first)",
+                "lines are grid rows (north first), raster columns grid columns (west first). "
+                "Read a strip of lines at a time, so a DEM of any size runs in a fixed amount "
+                "of memory; no-data cells are the edge of the field (level ground beyond), "
+                "their nodes left out of the report and the CSV and counted on standard error",
                 "");
   addTextOption(*nibal, options->rows, "--rows", "R", "Rows of the grid (not with --raster)", "");
   addTextOption(*nibal, options->columns, "--columns", "C",

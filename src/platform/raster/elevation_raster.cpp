@@ -196,7 +196,9 @@ base::Result<RasterGeometry> readRasterGeometry(const std::string& path) {
   return open->geometry;
 }
 
-base::Result<ElevationRaster> readElevationRaster(const std::string& path, std::int64_t mostNodes) {
+base::Result<ElevationRaster> readElevationRaster(const std::string& path, std::int64_t mostNodes,
+                                                  bool* noDataRefused) {
+  if (noDataRefused != nullptr) *noDataRefused = false;
   GdalErrors gdal;  // outlives the dataset, which closes at the return
   base::Result<OpenRaster> open = openRaster(path);
   if (!open.ok()) return base::fail(open.message());
@@ -236,8 +238,11 @@ base::Result<ElevationRaster> readElevationRaster(const std::string& path, std::
           refusal(path, "it breaks off or is damaged near " + nodeText(first, 0) + gdal.detail()));
     if (auto checked =
             checkValues(block, lines, first, g.columns, hasNoData != 0, noData, scale, offset);
-        !checked)
+        !checked) {
+      if (noDataRefused != nullptr)
+        *noDataRefused = checked.message().rfind("it has no-data", 0) == 0;
       return base::fail(refusal(path, checked.message()));
+    }
   }
   return raster;
 }

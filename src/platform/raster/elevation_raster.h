@@ -58,7 +58,10 @@ base::Result<RasterGeometry> readRasterGeometry(const std::string& path);
 
 // Reads and checks the whole raster. More than `mostNodes` nodes are refused
 // before anything is allocated.
-base::Result<ElevationRaster> readElevationRaster(const std::string& path, std::int64_t mostNodes);
+// `noDataRefused`, when given, tells whether the refusal was for no-data
+// cells (which the batch takes).
+base::Result<ElevationRaster> readElevationRaster(const std::string& path, std::int64_t mostNodes,
+                                                  bool* noDataRefused = nullptr);
 
 // A number written so that reading it back gives the same double.
 std::string exactText(double value);
