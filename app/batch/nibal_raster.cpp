@@ -2,6 +2,7 @@
 #include "batch/nibal_raster.h"
 
 #include <charconv>
+#include <csignal>
 #include <iostream>
 #include <memory>
 
@@ -20,6 +21,11 @@
 namespace sodwright::batch {
 
 namespace {
+
+// Set by an interrupt (Ctrl-C, a scheduler's SIGTERM): the run stops at the
+// next strip and removes its temporaries instead of leaving them behind.
+volatile std::sig_atomic_t interrupted = 0;
+void noteInterrupt(int) { interrupted = 1; }
 
 std::string secondsText(double seconds) {
   char text[32];
@@ -77,7 +83,12 @@ int runNibalRaster(const NibalRasterRun& run) {
       progress.update(done, lines);
     };
 
+  streamed.stopRequested = [] { return interrupted != 0; };
+  std::signal(SIGINT, noteInterrupt);
+  std::signal(SIGTERM, noteInterrupt);
   const base::Result<nibal::StreamedRasterSummary> done = nibal::runStreamedRaster(streamed);
+  std::signal(SIGINT, SIG_DFL);
+  std::signal(SIGTERM, SIG_DFL);
   if (!done.ok()) {
     printMessage(done.message());
     return 2;

@@ -35,7 +35,7 @@ void ProgressLine::update(std::int64_t done, std::int64_t total) {
     return;
   }
   const int step = percent / kPercentStep * kPercentStep;
-  if (step <= shownPercent_) return;
+  if (step == 0 || step <= shownPercent_) return;
   out_ << step << " % (" << done << " of " << total << " lines)\n" << std::flush;
   shownPercent_ = step;
 }

@@ -264,6 +264,7 @@ base::Result<StreamedRasterSummary> runStreamedRaster(const StreamedRasterRun& r
         if (csv) csv->out() << outcome.csv;
       }
       if (run.progress) run.progress(c0 + lines, window.ySize);
+      if (run.stopRequested && run.stopRequested()) return base::fail(std::string(kRunInterrupted));
     }
     if (raster) {
       std::vector<const float*> strips;

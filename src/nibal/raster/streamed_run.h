@@ -16,6 +16,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/result.h"
@@ -39,7 +40,12 @@ struct StreamedRasterRun {
   int stripLines = 0;  // 0: aligned to the DEM's blocks and the output's tiles
   // Sees the lines done so far and the window's lines, after each strip.
   std::function<void(std::int64_t done, std::int64_t lines)> progress;
+  // Asked between strips: true ends the run as a failure (an interrupt).
+  std::function<bool()> stopRequested;
 };
+
+inline constexpr std::string_view kRunInterrupted =
+    "The run was interrupted; no output was written.";
 
 struct StreamedRasterSummary {
   std::int64_t cells = 0;

@@ -20,6 +20,7 @@ TEST(ProgressLine, LinesEveryFewPercentAfterTheFirstMoment) {
   progress.update(20, 200);
   EXPECT_EQ(out.str(), "");
   now += 1.0;
+  progress.update(1, 200);  // under five percent: no line yet
   progress.update(21, 200);
   progress.update(22, 200);
   progress.update(40, 200);

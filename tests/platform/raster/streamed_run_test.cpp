@@ -319,6 +319,16 @@ TEST(StreamedRun, FailuresLeaveNothingBehind) {
             0u)
       << done.message();
   EXPECT_EQ(filesIn(out.file("")), 0u);
+
+  // An interrupt after the first strip: its message, and nothing left.
+  run.stripLines = 16;
+  run.report = out.file("report.txt");
+  int asked = 0;
+  run.stopRequested = [&asked] { return ++asked == 1; };
+  done = runStreamedRaster(run);
+  EXPECT_EQ(done.message(), kRunInterrupted);
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(filesIn(out.file("")), 0u);
 }
 
 // --cog: a cloud-optimized GeoTIFF with overviews and the same values.
