@@ -49,8 +49,9 @@ struct ElevationRaster {
   std::vector<double> elevation;
 };
 
-// The most nodes the batch reads: about 1 GB of working memory with the
-// three result layers (a 7,000 x 7,000 DEM).
+// A bound for reading a whole raster into memory: about 1 GB of working
+// memory with three result layers (a 7,000 x 7,000 DEM). The batch's raster
+// run streams (raster_stream.h) and needs none.
 inline constexpr std::int64_t kMostBatchNodes = 50'000'000;
 
 // Opens the raster and checks everything but its values; reads no cells.
