@@ -81,8 +81,9 @@ base::Result<std::unique_ptr<ResultRasterWriter>> ResultRasterWriter::create(
 
   const GdalErrors gdal;
   GDALDriver* tiff = GetGDALDriverManager()->GetDriverByName("GTiff");
-  const char* options[] = {"TILED=YES",   "BLOCKXSIZE=256",   "BLOCKYSIZE=256",  "COMPRESS=DEFLATE",
-                           "PREDICTOR=3", "BIGTIFF=IF_SAFER", "SPARSE_OK=FALSE", nullptr};
+  const char* options[] = {"TILED=YES",        "BLOCKXSIZE=256",       "BLOCKYSIZE=256",
+                           "COMPRESS=DEFLATE", "PREDICTOR=3",          "BIGTIFF=IF_SAFER",
+                           "SPARSE_OK=FALSE",  "NUM_THREADS=ALL_CPUS", nullptr};
   writer->dataset_.reset(tiff->Create(writer->temporary_.c_str(), geometry.columns, geometry.rows,
                                       static_cast<int>(bands.size()), GDT_Float32,
                                       const_cast<char**>(options)));
