@@ -18,6 +18,7 @@ using Command = std::function<int()>;
 
 Command addKolvCommand(CLI::App& runner);
 Command addNibalCommand(CLI::App& runner);
+Command addNibalTilesCommand(CLI::App& runner);  // nibal_raster.cpp
 Command addBandoCommand(CLI::App& runner);
 
 }  // namespace sodwright::batch

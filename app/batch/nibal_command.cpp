@@ -3,8 +3,10 @@
 // window's "Run NIBAL", with the typed boxes given as options. Messages the
 // windows would show go to stderr; a note lets the run go on, as in the
 // window; anything that stops the run exits with status 2.
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
@@ -28,7 +30,11 @@ namespace {
 struct NibalOptions {
   std::string input;
   TextOption rows, columns, rowSpacing, columnSpacing, delimiter, bettaRow, gammaRow, bettaCol,
-      gammaCol, date, report, raster, writeRaster, csv, map, layer;
+      gammaCol, date, report, raster, writeRaster, csv, map, layer, tile, tileSize, threads;
+  std::vector<std::string> window;
+  CLI::Option* windowOption = nullptr;
+  bool cog = false;
+  bool quiet = false;
 };
 
 int usage(const std::string& text) {
@@ -55,6 +61,37 @@ int runRaster(const NibalOptions& options) {
     if (box->given())
       return usage("--rows, --columns, the spacings and --delimiter come from the raster");
   NibalRasterRun run;
+  if (options.windowOption->count() > 0) {
+    if (options.tile.given()) return usage("give --window or --tile, not both");
+    std::int64_t numbers[4];
+    for (std::size_t i = 0; i < 4; ++i) {
+      const std::optional<std::int64_t> number = wholeNumberOption("--window", options.window[i]);
+      if (!number) return 2;
+      numbers[i] = *number;
+    }
+    run.window = nibal::RasterWindow{numbers[0], numbers[1], numbers[2], numbers[3]};
+  }
+  if (options.tile.given() != options.tileSize.given())
+    return usage("--tile and --tile-size go together");
+  if (options.tile.given()) {
+    const std::optional<std::int64_t> tile = wholeNumberOption("--tile", options.tile.value);
+    const std::optional<std::int64_t> size =
+        tile ? wholeNumberOption("--tile-size", options.tileSize.value) : std::nullopt;
+    if (!size) return 2;
+    run.tile = *tile;
+    run.tileSize = *size;
+  }
+  if (options.threads.given()) {
+    const std::optional<std::int64_t> threads =
+        wholeNumberOption("--threads", options.threads.value);
+    if (!threads) return 2;
+    if (*threads < 1 || *threads > 1024) return usage("--threads takes 1 to 1024");
+    run.threads = static_cast<int>(*threads);
+  }
+  if (options.cog && !options.writeRaster.given())
+    return usage("--cog makes the --write-raster GeoTIFF cloud-optimized");
+  run.cog = options.cog;
+  run.quiet = options.quiet;
   run.dem = options.raster.value;
   run.parameters = parameterTexts(options);
   run.report = options.report.valueOr("");
@@ -71,6 +108,9 @@ int runNibal(const NibalOptions& options) {
   if (options.raster.given() && options.map.given())
     return usage("--map draws the results of a grid file input");
   if (options.raster.given()) return runRaster(options);
+  if (options.windowOption->count() > 0 || options.tile.given() || options.tileSize.given() ||
+      options.threads.given() || options.cog || options.quiet)
+    return usage("--window, --tile, --tile-size, --threads, --cog and --quiet go with --raster");
   if (options.input.empty()) return usage("no INPUT and no --raster");
   if (options.writeRaster.given())
     return usage("--write-raster needs a georeferenced --raster input");
@@ -160,7 +200,10 @@ Command addNibalCommand(CLI::App& runner) {
   addTextOption(*nibal, options->raster, "--raster", "DEM",
                 "single-band elevation raster (GeoTIFF .tif/.tiff, ESRI ASCII grid .asc) instead "
                 "of INPUT: raster "
-                "lines are grid rows (north first), raster columns grid columns (west first)",
+                "lines are grid rows (north first), raster columns grid columns (west first). "
+                "Read a strip of lines at a time, so a DEM of any size runs in a fixed amount "
+                "of memory; no-data cells are the edge of the field (level ground beyond), "
+                "their nodes left out of the report and the CSV and counted on standard error",
                 "");
   addTextOption(*nibal, options->rows, "--rows", "R", "Rows of the grid (not with --raster)", "");
   addTextOption(*nibal, options->columns, "--columns", "C",
@@ -192,8 +235,32 @@ Command addNibalCommand(CLI::App& runner) {
                 "with --raster: write SoilLossSum, SoilLossRow and SoilLossCol as 32-bit floats "
                 "georeferenced like "
                 "the DEM; OUT.tif holds them as three described bands, OUT.asc gives "
-                "OUT_SoilLossSum.asc and so on",
+                "OUT_SoilLossSum.asc and so on. The GeoTIFF is tiled and DEFLATE-compressed; "
+                "no-data nodes hold the bands' no-data value. Every output is written under a "
+                "temporary name and renamed when complete",
                 "");
+  options->windowOption =
+      nibal
+          ->add_option("--window", options->window,
+                       "with --raster: compute only these DEM cells (column offset, line offset, "
+                       "columns, lines, from 0 at the north-west corner: the order of "
+                       "gdal_translate -srcwin), reading the neighbours around them from the "
+                       "DEM; the outputs cover the window, georeferenced where it lies")
+          ->expected(4)
+          ->type_name("XOFF YOFF XSIZE YSIZE")
+          ->allow_extra_args(false);
+  addTextOption(*nibal, options->tile, "--tile", "I",
+                "with --raster and --tile-size: compute tile I of the list that "
+                "\"sodwright-batch nibal-tiles DEM --tile-size N\" prints",
+                "");
+  addTextOption(*nibal, options->tileSize, "--tile-size", "N",
+                "cells a side of the tiles of --tile (at least 5)", "");
+  nibal->add_flag("--cog", options->cog,
+                  "with --write-raster OUT.tif: write a Cloud-Optimized GeoTIFF with overviews");
+  nibal->add_flag("--quiet", options->quiet,
+                  "with --raster: no progress and no closing line on standard error");
+  addTextOption(*nibal, options->threads, "--threads", "N",
+                "with --raster: threads that compute the lines of a strip", "the machine's cores");
   addTextOption(*nibal, options->map, "--map", "FILE",
                 "draw the map of the results into FILE (.png, .svg or .pdf)", "");
   addTextOption(*nibal, options->layer, "--layer", "NAME",

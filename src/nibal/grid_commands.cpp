@@ -15,7 +15,8 @@
 namespace sodwright::nibal {
 
 bool importGrid(GridState& state, platform::AppContext& context,
-                const std::function<base::Result<ImportedGrid>()>& read) {
+                const std::function<base::Result<ImportedGrid>()>& read,
+                const std::string* detail) {
   base::Result<ImportedGrid> result = [&]() -> base::Result<ImportedGrid> {
     platform::BusyScope busy(context.busy);
     try {
@@ -26,7 +27,10 @@ bool importGrid(GridState& state, platform::AppContext& context,
     }
   }();
   if (!result) {
-    context.messages.inform(result.message());
+    if (detail != nullptr && !detail->empty())
+      context.messages.informWithDetail(result.message(), *detail);
+    else
+      context.messages.inform(result.message());
     return false;
   }
   replaceGrid(state, result->definition, std::move(result->data));

@@ -25,14 +25,20 @@ GridCsvWriter::GridCsvWriter(std::ostream& out) : out_(out) {
        << base::kLineEnd;
 }
 
-void GridCsvWriter::node(int r, int c, const GridCoordinate& easting,
-                         const GridCoordinate& northing, double elevation, const NodeResults& n) {
-  out_ << r << ',' << c << ',' << coordinateField(easting) << ',' << coordinateField(northing)
-       << ',' << base::exactNumber(elevation);
+std::string gridCsvRecord(int r, int c, const GridCoordinate& easting,
+                          const GridCoordinate& northing, double elevation, const NodeResults& n) {
+  std::string record = std::to_string(r) + ',' + std::to_string(c) + ',' +
+                       coordinateField(easting) + ',' + coordinateField(northing) + ',' +
+                       base::exactNumber(elevation);
   for (double value : {n.dGradCol, n.dCurvCol, n.dGradRow, n.dCurvRow, n.soilLossCol, n.soilLossRow,
                        n.soilLossSum})
-    out_ << ',' << base::exactNumber(value);
-  out_ << base::kLineEnd;
+    record += ',' + base::exactNumber(value);
+  return record;
+}
+
+void GridCsvWriter::node(int r, int c, const GridCoordinate& easting,
+                         const GridCoordinate& northing, double elevation, const NodeResults& n) {
+  out_ << gridCsvRecord(r, c, easting, northing, elevation, n) << base::kLineEnd;
 }
 
 void writeGridCsv(std::ostream& out, const GridState& state) {

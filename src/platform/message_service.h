@@ -28,6 +28,12 @@ class MessageService {
               MessageIcon icon = MessageIcon::None) {
     show(text, title, MessageButtons::Ok, icon);
   }
+  // An OK box whose text is followed by `detail` as its informative text (in
+  // smaller type under it); a service without one shows the detail after a
+  // blank line.
+  virtual void informWithDetail(const std::string& text, const std::string& detail) {
+    show(text + "\n\n" + detail, std::string(kProgramTitle), MessageButtons::Ok, MessageIcon::None);
+  }
   bool confirm(const std::string& text, const std::string& title) {
     return show(text, title, MessageButtons::OkCancel, MessageIcon::None) == MessageAnswer::Ok;
   }

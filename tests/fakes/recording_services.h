@@ -19,13 +19,20 @@ struct RecordedMessage {
   std::string title;
   MessageButtons buttons;
   MessageIcon icon;
+  std::string detail;  // the informative text under the text, if any
 };
 
 class RecordingMessageService : public MessageService {
  public:
   MessageAnswer show(const std::string& text, const std::string& title, MessageButtons buttons,
                      MessageIcon icon) override {
-    shown.push_back({text, title, buttons, icon});
+    return record({text, title, buttons, icon, {}});
+  }
+  void informWithDetail(const std::string& text, const std::string& detail) override {
+    record({text, std::string(kProgramTitle), MessageButtons::Ok, MessageIcon::None, detail});
+  }
+  MessageAnswer record(RecordedMessage message) {
+    shown.push_back(std::move(message));
     if (onShow) onShow(shown.back());
     if (answers.empty()) return MessageAnswer::Ok;
     const MessageAnswer answer = answers.front();

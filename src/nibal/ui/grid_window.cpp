@@ -205,7 +205,9 @@ void GridWindow::importFinished() {
 }
 
 void GridWindow::importRaster(const std::string& path) {
-  if (!importGrid(state_, context_, [&] { return readWindowRaster(path); })) {
+  std::string detail;
+  if (!importGrid(
+          state_, context_, [&] { return readWindowRaster(path, &detail); }, &detail)) {
     refuseImport(importButton);
     return;
   }

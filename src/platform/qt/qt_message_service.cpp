@@ -26,9 +26,20 @@ QMessageBox::Icon boxIcon(MessageIcon icon, MessageButtons buttons) {
 
 MessageAnswer QtMessageService::show(const std::string& text, const std::string& title,
                                      MessageButtons buttons, MessageIcon icon) {
+  return showBox(text, {}, title, buttons, icon);
+}
+
+void QtMessageService::informWithDetail(const std::string& text, const std::string& detail) {
+  showBox(text, detail, std::string(kProgramTitle), MessageButtons::Ok, MessageIcon::None);
+}
+
+MessageAnswer QtMessageService::showBox(const std::string& text, const std::string& detail,
+                                        const std::string& title, MessageButtons buttons,
+                                        MessageIcon icon) {
   QMessageBox box(QApplication::activeWindow());
   box.setWindowTitle(QString::fromStdString(title));
   box.setText(QString::fromStdString(text));
+  if (!detail.empty()) box.setInformativeText(QString::fromStdString(detail));
   box.setIcon(boxIcon(icon, buttons));
   if (buttons == MessageButtons::OkCancel) {
     box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);

@@ -11,6 +11,11 @@ class QtMessageService : public MessageService {
  public:
   MessageAnswer show(const std::string& text, const std::string& title, MessageButtons buttons,
                      MessageIcon icon) override;
+  void informWithDetail(const std::string& text, const std::string& detail) override;
+
+ private:
+  MessageAnswer showBox(const std::string& text, const std::string& detail,
+                        const std::string& title, MessageButtons buttons, MessageIcon icon);
 };
 
 }  // namespace sodwright::platform
