@@ -5,6 +5,7 @@
 // window; anything that stops the run exits with status 2.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
@@ -21,6 +22,7 @@
 #include "nibal/grid_state.h"
 #include "nibal/map_geometry.h"
 #include "platform/import_kind.h"
+#include "platform/raster/result_raster.h"
 
 namespace sodwright::batch {
 namespace {
@@ -47,6 +49,20 @@ nibal::GridParameterTexts parameterTexts(const NibalOptions& options) {
   return parameters;
 }
 
+// The files a run would write, each with its option: --write-raster OUT.asc
+// writes one file per result layer beside OUT.
+std::vector<base::NamedPath> outputsOf(const NibalOptions& options) {
+  std::vector<base::NamedPath> outputs = {{"--report", options.report.value},
+                                          {"--csv", options.csv.value},
+                                          {"--map", options.map.value}};
+  const std::vector<platform::ResultLayer> layers = {
+      {"SoilLossSum", {}}, {"SoilLossRow", {}}, {"SoilLossCol", {}}};
+  std::vector<std::string> rasters = platform::resultRasterPaths(options.writeRaster.value, layers);
+  if (rasters.empty()) rasters.push_back(options.writeRaster.value);
+  for (const std::string& raster : rasters) outputs.push_back({"--write-raster", raster});
+  return outputs;
+}
+
 // The raster route: sizes and spacings come from the DEM.
 int runRaster(const NibalOptions& options) {
   if (!options.input.empty()) return usage("give the DEM with --raster or INPUT, not both");
@@ -68,6 +84,9 @@ int runNibal(const NibalOptions& options) {
   if (!options.report.given() && !options.csv.given() && !options.writeRaster.given() &&
       !options.map.given())
     return usage("nothing to write: give --report, --csv, --write-raster or --map");
+  if (!outputsApart("nibal", {{"INPUT", options.input}, {"--raster", options.raster.value}},
+                    outputsOf(options)))
+    return 2;
   if (options.raster.given() && options.map.given())
     return usage("--map draws the results of a grid file input");
   if (options.raster.given()) return runRaster(options);
