@@ -20,8 +20,11 @@
 #include "nibal/grid_csv_writer.h"
 #include "nibal/grid_messages.h"
 #include "nibal/grid_state.h"
+#include "nibal/map_blocks.h"
 #include "nibal/map_geometry.h"
+#include "nibal/raster/raster_grid.h"
 #include "platform/import_kind.h"
+#include "platform/raster/elevation_raster.h"
 #include "platform/raster/result_raster.h"
 
 namespace sodwright::batch {
@@ -77,7 +80,42 @@ int runRaster(const NibalOptions& options) {
   run.csv = options.csv.valueOr("");
   run.writeRaster = options.writeRaster.valueOr("");
   run.date = options.date.valueOr(base::todayShortDate());
-  return runNibalRaster(run);
+  if (!options.map.given()) return runNibalRaster(run);
+
+  // The map gathers the block means of its layer as the rows are computed.
+  // A DEM that does not open is left to the run, which says why.
+  const base::Result<platform::RasterGeometry> read =
+      platform::readRasterGeometry(options.raster.value);
+  if (!read) return runNibalRaster(run);
+  const platform::RasterGeometry& g = *read;
+  const nibal::MapLayer layer = *nibal::layerFromName(options.layer.valueOr("SoilLossSum"));
+  nibal::BlockMeanReducer means(
+      g.rows, g.columns, nibal::blockSizeToFit(g.rows, g.columns, kMapMostRows, kMapMostColumns));
+  std::vector<double> values(static_cast<std::size_t>(g.columns));
+  run.eachRow = [&](int, const double* z, const std::vector<nibal::NodeResults>& nodes) {
+    for (std::size_t c = 0; c < values.size(); ++c)
+      values[c] = nibal::nodeLayerValue(nodes[c], z[c], layer);
+    means.addRow(values.data());
+  };
+  if (const int status = runNibalRaster(run); status != 0) return status;
+
+  const nibal::BlockMeans blocks = means.finish();
+  const nibal::GridDefinition sizes = nibal::gridDefinition(g);
+  nibal::GridInfo info;
+  info.Rows = sizes.rowsText;
+  info.Columns = sizes.columnsText;
+  info.RowSpacing = sizes.rowSpacingText;
+  info.ColumnSpacing = sizes.columnSpacingText;
+  const nibal::GridState state =
+      nibal::blockMapState(blocks, layer, info, g.easting(0), g.easting(g.columns - 1),
+                           g.northing(0), g.northing(g.rows - 1));
+  if (auto written = writeBlockMapFigureFile(
+          options.map.value, state, layer, {blocks.blockSize, blocks.gridRows, blocks.gridColumns});
+      !written) {
+    printMessage(written.message());
+    return 2;
+  }
+  return 0;
 }
 
 int runNibal(const NibalOptions& options) {
@@ -87,8 +125,15 @@ int runNibal(const NibalOptions& options) {
   if (!outputsApart("nibal", {{"INPUT", options.input}, {"--raster", options.raster.value}},
                     outputsOf(options)))
     return 2;
-  if (options.raster.given() && options.map.given())
-    return usage("--map draws the results of a grid file input");
+  if (options.map.given()) {
+    base::Result<> named = checkFigureName(options.map.value);
+    if (named && !nibal::layerFromName(options.layer.valueOr("SoilLossSum")))
+      named = base::fail("unknown map layer: " + options.layer.value);
+    if (!named) {
+      printMessage(named.message());
+      return 2;
+    }
+  }
   if (options.raster.given()) return runRaster(options);
   if (options.input.empty()) return usage("no INPUT and no --raster");
   if (options.writeRaster.given())
@@ -101,15 +146,6 @@ int runNibal(const NibalOptions& options) {
   const auto delimiter =
       delimiterOption(options.delimiter.valueOr(defaultDelimiterWord(options.input)));
   if (!delimiter) return 2;
-  if (options.map.given()) {
-    base::Result<> named = checkFigureName(options.map.value);
-    if (named && !nibal::layerFromName(options.layer.valueOr("SoilLossSum")))
-      named = base::fail("unknown map layer: " + options.layer.value);
-    if (!named) {
-      printMessage(named.message());
-      return 2;
-    }
-  }
 
   StderrMessages messages;
   FixedFileNames files(options.input, options.report.value);

@@ -86,6 +86,10 @@ int runNibalRaster(const NibalRasterRun& run) {
   const nibal::GridCoefficients coefficients{info.BettaRow, info.GammaRow, info.BettaCol,
                                              info.GammaCol};
   const auto eachRow = [&](int r, const std::vector<nibal::NodeResults>& nodes) {
+    if (run.eachRow)
+      run.eachRow(r,
+                  &dem.elevation[static_cast<std::size_t>(r) * static_cast<std::size_t>(g.columns)],
+                  nodes);
     const nibal::GridCoordinate northing = g.northing(r);
     for (int c = 0; c < g.columns; ++c) {
       const nibal::GridCoordinate easting = g.easting(c);
@@ -98,7 +102,7 @@ int runNibalRaster(const NibalRasterRun& run) {
       if (csv) csv->node(r + 1, c + 1, easting, northing, z, n);
     }
   };
-  const bool streaming = report || csv;
+  const bool streaming = report || csv || run.eachRow;
   const base::Result<std::vector<platform::ResultLayer>> layers = nibal::runRasterGrid(
       dem, coefficients, streaming ? nibal::RowResults(eachRow) : nibal::RowResults());
   if (!layers.ok()) {

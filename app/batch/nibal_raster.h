@@ -4,9 +4,12 @@
 // without the windows' 16-bit node count, writing any of the text report,
 // the CSV of every node and result rasters georeferenced like the DEM.
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "nibal/grid_model.h"
+#include "nibal/large_grid.h"
 
 namespace sodwright::batch {
 
@@ -17,6 +20,11 @@ struct NibalRasterRun {
   std::string csv;          // empty: no CSV
   std::string writeRaster;  // empty: no result rasters
   std::string date;
+  // Sees each row's elevations and results as they are computed (the map
+  // gathers its block means there); may be empty.
+  std::function<void(int row, const double* elevations,
+                     const std::vector<nibal::NodeResults>& nodes)>
+      eachRow;
 };
 
 // The exit status: 0, or 2 after the message on standard error.

@@ -83,6 +83,28 @@ BlockMeans BlockMeanReducer::finish() {
   return std::move(means_);
 }
 
+double nodeLayerValue(const NodeResults& node, double z, MapLayer layer) {
+  switch (layer) {
+    case MapLayer::SoilLossSum:
+      return node.soilLossSum;
+    case MapLayer::SoilLossRow:
+      return node.soilLossRow;
+    case MapLayer::SoilLossCol:
+      return node.soilLossCol;
+    case MapLayer::DGradCol:
+      return node.dGradCol;
+    case MapLayer::DCurvCol:
+      return node.dCurvCol;
+    case MapLayer::DGradRow:
+      return node.dGradRow;
+    case MapLayer::DCurvRow:
+      return node.dCurvRow;
+    case MapLayer::Elevation:
+      return z;
+  }
+  return z;
+}
+
 GridState blockMapState(const BlockMeans& means, MapLayer layer, const GridInfo& info,
                         double firstEasting, double lastEasting, double firstNorthing,
                         double lastNorthing) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "nibal/grid_state.h"
+#include "nibal/large_grid.h"
 #include "nibal/map_geometry.h"
 
 namespace sodwright::nibal {
@@ -67,6 +68,9 @@ class BlockMeanReducer {
   std::vector<double> sums_;
   std::vector<std::int64_t> counts_;
 };
+
+// The layer's value of a node of a node-by-node run, whose elevation is `z`.
+double nodeLayerValue(const NodeResults& node, double z, MapLayer layer);
 
 // A grid state the map draws from: the means as the layer's grid (and as
 // the elevation grid, which sizes the map), the grid's spacings, and the

@@ -120,7 +120,12 @@ MapFigure buildMap(const GridState& s, const MapOptions& o, const platform::Text
   const double barWidth = 18;
   const double legendWidth = barWidth + 8 + labelWidth + fs;
   const double margin = fs * 1.5;
-  const double areaLeft = margin * 2.5, areaTop = fs * 4.2;
+  // The row captions left of the map need room for the last row's number.
+  const int lastRow = o.blocks ? o.blocks->gridRows : f.rows;
+  const int lastColumn = o.blocks ? o.blocks->gridColumns : f.columns;
+  const double areaLeft = std::max(
+      margin * 2.5, textWidth("row " + std::to_string(lastRow), fs * 0.85, false) + 4 + fs * 0.25);
+  const double areaTop = fs * 4.2;
   const double areaRight = fig.width - legendWidth - margin;
   const double areaBottom = fig.height - fs * 4.5;
 
@@ -179,8 +184,6 @@ MapFigure buildMap(const GridState& s, const MapOptions& o, const platform::Text
   fig.line(f.left, bottom, f.left, f.top, kInk);
 
   // Axis captions: the node numbers at the corners.
-  const int lastRow = o.blocks ? o.blocks->gridRows : f.rows;
-  const int lastColumn = o.blocks ? o.blocks->gridColumns : f.columns;
   const int topRow = f.flipRows ? lastRow : 1, lowRow = f.flipRows ? 1 : lastRow;
   const int leftCol = f.flipColumns ? lastColumn : 1, rightCol = f.flipColumns ? 1 : lastColumn;
   fig.text(f.left - 4, f.top + fs / 2, "row " + std::to_string(topRow), fs * 0.85, TextAlign::Right,
