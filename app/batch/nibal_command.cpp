@@ -249,8 +249,11 @@ Command addNibalCommand(CLI::App& runner) {
                 "the DEM; OUT.tif holds them as three described bands, OUT.asc gives "
                 "OUT_SoilLossSum.asc and so on",
                 "");
-  addTextOption(*nibal, options->map, "--map", "FILE",
-                "draw the map of the results into FILE (.png, .svg or .pdf)", "");
+  addTextOption(
+      *nibal, options->map, "--map", "FILE",
+      "draw the map of the results into FILE (.png, .svg or .pdf); with --raster each pixel "
+      "is the mean of a block of cells, at most 800 x 600 pixels",
+      "");
   addTextOption(*nibal, options->layer, "--layer", "NAME",
                 "layer of the map: SoilLossSum, SoilLossRow, SoilLossCol, DGradCol, DCurvCol, "
                 "DGradRow, DCurvRow "
