@@ -57,14 +57,29 @@ base::Result<> save(const platform::Figure& figure, const std::string& path) {
     return base::fail("cannot write the figure " + saved.message());
   return {};
 }
+
+// The map at the batch's size, as the other figures.
+base::Result<> saveMap(const std::string& path, const nibal::GridState& state,
+                       nibal::MapOptions options) {
+  const GuiForFigures gui;
+  options.width = 1000;
+  options.height = 740;
+  options.fontSize = 15;
+  return save(nibal::buildMap(state, options, platform::qtTextWidth).figure, path);
+}
 #endif
 
 }  // namespace
 
 base::Result<> checkFigureName(const std::string& path) {
+#if SODWRIGHT_HAVE_FIGURES
   const std::string ext = lowerExtension(path);
   if (ext == "png" || ext == "svg" || ext == "pdf") return {};
   return base::fail("a figure file must end in .png, .svg or .pdf: " + path);
+#else
+  (void)lowerExtension;
+  return base::fail("this build writes no figures (it was made without Qt): " + path);
+#endif
 }
 
 #if SODWRIGHT_HAVE_FIGURES
@@ -86,17 +101,26 @@ base::Result<> writeMapFigureFile(const std::string& path, const nibal::GridStat
     return base::fail("unknown map layer: " + layer);
   if (!nibal::layerAvailable(state, options.layer))
     return base::fail("the map layer " + layer + " holds no values");
-  const GuiForFigures gui;
-  options.width = 1000;
-  options.height = 740;
-  options.fontSize = 15;
-  return save(nibal::buildMap(state, options, platform::qtTextWidth).figure, path);
+  return saveMap(path, state, options);
+}
+
+base::Result<> writeBlockMapFigureFile(const std::string& path, const nibal::GridState& state,
+                                       nibal::MapLayer layer, const nibal::MapBlocks& blocks) {
+  if (auto named = checkFigureName(path); !named) return named;
+  nibal::MapOptions options;
+  options.layer = layer;
+  options.blocks = blocks;
+  return saveMap(path, state, options);
 }
 #else
 base::Result<> writeChartsFigureFile(const std::string&, const kolv::KolvState&) {
   return base::fail("this build writes no figures (it was made without Qt)");
 }
 base::Result<> writeMapFigureFile(const std::string&, const nibal::GridState&, const std::string&) {
+  return base::fail("this build writes no figures (it was made without Qt)");
+}
+base::Result<> writeBlockMapFigureFile(const std::string&, const nibal::GridState&, nibal::MapLayer,
+                                       const nibal::MapBlocks&) {
   return base::fail("this build writes no figures (it was made without Qt)");
 }
 #endif

@@ -9,16 +9,26 @@
 #include "base/result.h"
 #include "kolv/state/kolv_state.h"
 #include "nibal/grid_state.h"
+#include "nibal/map_geometry.h"
 
 namespace sodwright::batch {
 
 // Fails with the reason unless the file name's extension is .png, .svg or
-// .pdf (any case).
+// .pdf (any case), and in a build that writes no figures.
 base::Result<> checkFigureName(const std::string& path);
 
 // Each fails with what went wrong.
 base::Result<> writeChartsFigureFile(const std::string& path, const kolv::KolvState& state);
 base::Result<> writeMapFigureFile(const std::string& path, const nibal::GridState& state,
                                   const std::string& layer);
+// The map of a raster's results: `state` holds the block means
+// (nibal::blockMapState), `blocks` says what a map cell stands for.
+base::Result<> writeBlockMapFigureFile(const std::string& path, const nibal::GridState& state,
+                                       nibal::MapLayer layer, const nibal::MapBlocks& blocks);
+
+// The most map cells down and across: each stays at least one figure unit
+// wide in the batch's map, whose map area is about 810 x 610 units.
+inline constexpr int kMapMostRows = 600;
+inline constexpr int kMapMostColumns = 800;
 
 }  // namespace sodwright::batch

@@ -26,6 +26,13 @@ CLI::Option* addTextOption(CLI::App& command, TextOption& target, const std::str
   return target.option;
 }
 
+bool outputsApart(const std::string& command, const std::vector<base::NamedPath>& inputs,
+                  const std::vector<base::NamedPath>& outputs) {
+  const base::Result<> apart = base::checkSeparateOutputs(inputs, outputs);
+  if (!apart) std::cerr << "sodwright-batch " << command << ": " << apart.message() << "\n";
+  return apart.ok();
+}
+
 std::string defaultDelimiterWord(const std::string& input) {
   return platform::presetDelimiterOf(input) == ',' ? "comma" : "tab";
 }

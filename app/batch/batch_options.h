@@ -6,6 +6,9 @@
 
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "base/files/same_file.h"
 
 namespace CLI {
 class App;
@@ -36,6 +39,12 @@ std::optional<char> delimiterOption(const std::string& word);
 // The --delimiter word used when none is given: "comma" for a .csv INPUT,
 // "tab" for any other (.tsv, .txt, .dat).
 std::string defaultDelimiterWord(const std::string& input);
+
+// Whether no output is an input or another output of the run; if one is, says
+// so on standard error for `command` ("kolv") and the run ends with status 2
+// before it reads or writes anything.
+bool outputsApart(const std::string& command, const std::vector<base::NamedPath>& inputs,
+                  const std::vector<base::NamedPath>& outputs);
 
 inline constexpr const char* kDelimiterMeaning =
     "field delimiter of a text INPUT: tab, space, comma, semicolon or one character";

@@ -148,6 +148,12 @@ int finish(const base::Result<>& step) {
 }
 
 int runKolv(const KolvOptions& options) {
+  if (!outputsApart("kolv", {{"INPUT", options.input}, {"--base", options.base.value}},
+                    {{"--report", options.report.value},
+                     {"--csv", options.csv.value},
+                     {"--last-sequence", options.lastSequence.value},
+                     {"--charts", options.charts.value}}))
+    return 2;
   const auto delimiter =
       delimiterOption(options.delimiter.valueOr(defaultDelimiterWord(options.input)));
   if (!delimiter) return 2;

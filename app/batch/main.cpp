@@ -65,7 +65,8 @@ int main(int argc, char** argv) {
       "Runs a KOLV, NIBAL or BANDO study without windows: the same imports, checks, runs and "
       "reports as the desktop program. Messages go to standard error; the exit status is 0 "
       "on success, 2 on bad input or bad options and 3 when kolv --strict refuses unstable "
-      "parameters.",
+      "parameters. An output that is an input or another output of the run (under any spelling or "
+      "link) is refused with status 2 before anything is read or written.",
       "sodwright-batch");
   const std::string version = std::string("sodwright-batch ") + SODWRIGHT_VERSION;
   runner.set_version_flag("--version", version, "Print the version and exit");

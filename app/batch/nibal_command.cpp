@@ -21,8 +21,12 @@
 #include "nibal/grid_csv_writer.h"
 #include "nibal/grid_messages.h"
 #include "nibal/grid_state.h"
+#include "nibal/map_blocks.h"
 #include "nibal/map_geometry.h"
+#include "nibal/raster/raster_grid.h"
 #include "platform/import_kind.h"
+#include "platform/raster/elevation_raster.h"
+#include "platform/raster/result_raster.h"
 
 namespace sodwright::batch {
 namespace {
@@ -51,6 +55,20 @@ nibal::GridParameterTexts parameterTexts(const NibalOptions& options) {
   parameters.BettaCol = options.bettaCol.valueOr(parameters.BettaCol);
   parameters.GammaCol = options.gammaCol.valueOr(parameters.GammaCol);
   return parameters;
+}
+
+// The files a run would write, each with its option: --write-raster OUT.asc
+// writes one file per result layer beside OUT.
+std::vector<base::NamedPath> outputsOf(const NibalOptions& options) {
+  std::vector<base::NamedPath> outputs = {{"--report", options.report.value},
+                                          {"--csv", options.csv.value},
+                                          {"--map", options.map.value}};
+  const std::vector<platform::ResultLayer> layers = {
+      {"SoilLossSum", {}}, {"SoilLossRow", {}}, {"SoilLossCol", {}}};
+  std::vector<std::string> rasters = platform::resultRasterPaths(options.writeRaster.value, layers);
+  if (rasters.empty()) rasters.push_back(options.writeRaster.value);
+  for (const std::string& raster : rasters) outputs.push_back({"--write-raster", raster});
+  return outputs;
 }
 
 // The raster route: sizes and spacings come from the DEM.
@@ -98,6 +116,10 @@ int runRaster(const NibalOptions& options) {
   run.csv = options.csv.valueOr("");
   run.writeRaster = options.writeRaster.valueOr("");
   run.date = options.date.valueOr(base::todayShortDate());
+  if (options.map.given()) {
+    run.map = options.map.value;
+    run.mapLayer = *nibal::layerFromName(options.layer.valueOr("SoilLossSum"));
+  }
   return runNibalRaster(run);
 }
 
@@ -105,8 +127,18 @@ int runNibal(const NibalOptions& options) {
   if (!options.report.given() && !options.csv.given() && !options.writeRaster.given() &&
       !options.map.given())
     return usage("nothing to write: give --report, --csv, --write-raster or --map");
-  if (options.raster.given() && options.map.given())
-    return usage("--map draws the results of a grid file input");
+  if (!outputsApart("nibal", {{"INPUT", options.input}, {"--raster", options.raster.value}},
+                    outputsOf(options)))
+    return 2;
+  if (options.map.given()) {
+    base::Result<> named = checkFigureName(options.map.value);
+    if (named && !nibal::layerFromName(options.layer.valueOr("SoilLossSum")))
+      named = base::fail("unknown map layer: " + options.layer.value);
+    if (!named) {
+      printMessage(named.message());
+      return 2;
+    }
+  }
   if (options.raster.given()) return runRaster(options);
   if (options.windowOption->count() > 0 || options.tile.given() || options.tileSize.given() ||
       options.threads.given() || options.cog || options.quiet)
@@ -122,15 +154,6 @@ int runNibal(const NibalOptions& options) {
   const auto delimiter =
       delimiterOption(options.delimiter.valueOr(defaultDelimiterWord(options.input)));
   if (!delimiter) return 2;
-  if (options.map.given()) {
-    base::Result<> named = checkFigureName(options.map.value);
-    if (named && !nibal::layerFromName(options.layer.valueOr("SoilLossSum")))
-      named = base::fail("unknown map layer: " + options.layer.value);
-    if (!named) {
-      printMessage(named.message());
-      return 2;
-    }
-  }
 
   StderrMessages messages;
   FixedFileNames files(options.input, options.report.value);
@@ -261,8 +284,11 @@ Command addNibalCommand(CLI::App& runner) {
                   "with --raster: no progress and no closing line on standard error");
   addTextOption(*nibal, options->threads, "--threads", "N",
                 "with --raster: threads that compute the lines of a strip", "the machine's cores");
-  addTextOption(*nibal, options->map, "--map", "FILE",
-                "draw the map of the results into FILE (.png, .svg or .pdf)", "");
+  addTextOption(
+      *nibal, options->map, "--map", "FILE",
+      "draw the map of the results into FILE (.png, .svg or .pdf); with --raster each pixel "
+      "is the mean of a block of cells, at most 800 x 600 pixels",
+      "");
   addTextOption(*nibal, options->layer, "--layer", "NAME",
                 "layer of the map: SoilLossSum, SoilLossRow, SoilLossCol, DGradCol, DCurvCol, "
                 "DGradRow, DCurvRow "

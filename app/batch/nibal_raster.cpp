@@ -11,6 +11,7 @@
 #include <CLI/CLI.hpp>
 
 #include "base/text/progress_line.h"
+#include "batch/batch_figures.h"
 #include "batch/batch_options.h"
 #include "batch/batch_services.h"
 #include "nibal/grid_messages.h"
@@ -76,6 +77,11 @@ int runNibalRaster(const NibalRasterRun& run) {
   streamed.cog = run.cog;
   streamed.date = run.date;
   streamed.threads = run.threads;
+  if (!run.map.empty()) {
+    streamed.mapLayer = run.mapLayer;
+    streamed.mapRows = kMapMostRows;
+    streamed.mapColumns = kMapMostColumns;
+  }
   base::ProgressLine progress(std::cerr, ::isatty(STDERR_FILENO) != 0,
                               base::ProgressLine::steadyClock());
   if (!run.quiet)
@@ -97,6 +103,16 @@ int runNibalRaster(const NibalRasterRun& run) {
     printMessage(std::to_string(left) +
                  " no-data nodes: left out of the report and the CSV, no-data in the result "
                  "rasters.");
+  if (done->map) {
+    const nibal::BlockMeans& blocks = done->map->blocks;
+    if (auto written =
+            writeBlockMapFigureFile(run.map, done->map->state, run.mapLayer,
+                                    {blocks.blockSize, blocks.gridRows, blocks.gridColumns});
+        !written) {
+      printMessage(written.message());
+      return 2;
+    }
+  }
   if (!run.quiet)
     progress.finish("NIBAL: " + std::to_string(done->cells) + " cells, " +
                     std::to_string(done->validCells) + " valid cells, " +

@@ -12,6 +12,7 @@
 
 #include "batch/batch_commands.h"
 #include "nibal/grid_model.h"
+#include "nibal/map_geometry.h"
 #include "nibal/raster/raster_window.h"
 
 namespace sodwright::batch {
@@ -30,6 +31,8 @@ struct NibalRasterRun {
   bool cog = false;
   bool quiet = false;
   int threads = 0;
+  std::string map;  // empty: no map
+  nibal::MapLayer mapLayer = nibal::MapLayer::SoilLossSum;
 };
 
 // The exit status: 0, or 2 after the message on standard error.

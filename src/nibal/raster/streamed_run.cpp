@@ -15,6 +15,7 @@
 #include "nibal/grid_messages.h"
 #include "nibal/grid_report.h"
 #include "nibal/large_grid.h"
+#include "nibal/map_blocks.h"
 #include "nibal/raster/raster_grid.h"
 #include "platform/raster/gdal_support.h"
 #include "platform/raster/raster_stream.h"
@@ -80,6 +81,7 @@ struct LineOutcome {
   std::string fault;  // empty: every valid node finite
   std::string report;
   std::string csv;
+  std::vector<double> mapValues;  // the map layer's values, NaN at no-data
 };
 
 constexpr const char* kBandNames[] = {"SoilLossSum", "SoilLossRow", "SoilLossCol"};
@@ -127,6 +129,10 @@ base::Result<StreamedRasterSummary> runStreamedRaster(const StreamedRasterRun& r
   info.RowSpacing = definition.rowSpacingText;
   info.ColumnSpacing = definition.columnSpacingText;
   const GridCoefficients k{info.BettaRow, info.GammaRow, info.BettaCol, info.GammaCol};
+  std::optional<BlockMeanReducer> means;
+  if (run.mapLayer)
+    means.emplace(g.rows, g.columns,
+                  blockSizeToFit(g.rows, g.columns, run.mapRows, run.mapColumns));
 
   std::unique_ptr<PendingTextFile> report;
   std::unique_ptr<PendingTextFile> csv;
@@ -211,8 +217,12 @@ base::Result<StreamedRasterSummary> runStreamedRaster(const StreamedRasterRun& r
                                 static_cast<std::size_t>(readColumns) +
                             static_cast<std::size_t>(window.xOffset - left);
           GridCoordinate northing = g.northing(r);
+          if (means) outcome.mapValues.resize(static_cast<std::size_t>(g.columns));
           for (int c = 0; c < g.columns; ++c) {
             const NodeResults& n = nodes[static_cast<std::size_t>(c)];
+            if (means)
+              outcome.mapValues[static_cast<std::size_t>(c)] =
+                  std::isnan(z[c]) ? std::nan("") : nodeLayerValue(n, z[c], *run.mapLayer);
             if (std::isnan(z[c])) {
               for (auto& band : bands) band[at + static_cast<std::size_t>(c)] = noData;
               continue;
@@ -262,6 +272,7 @@ base::Result<StreamedRasterSummary> runStreamedRaster(const StreamedRasterRun& r
         summary.validCells += outcome.valid;
         if (report) report->out() << outcome.report;
         if (csv) csv->out() << outcome.csv;
+        if (means) means->addRow(outcome.mapValues.data());
       }
       if (run.progress) run.progress(c0 + lines, window.ySize);
       if (run.stopRequested && run.stopRequested()) return base::fail(std::string(kRunInterrupted));
@@ -292,6 +303,13 @@ base::Result<StreamedRasterSummary> runStreamedRaster(const StreamedRasterRun& r
     if (!written.ok()) return base::fail(std::string(kOutputFailed) + "\n" + written.message());
     summary.files.insert(summary.files.end(), written->begin(), written->end());
     summary.outputBytes += raster->bytes();
+  }
+  if (means) {
+    StreamedRasterMap map;
+    map.blocks = means->finish();
+    map.state = blockMapState(map.blocks, *run.mapLayer, info, g.easting(0),
+                              g.easting(g.columns - 1), g.northing(0), g.northing(g.rows - 1));
+    summary.map = std::move(map);
   }
   return summary;
 }

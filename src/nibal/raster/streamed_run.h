@@ -21,6 +21,7 @@
 
 #include "base/result.h"
 #include "nibal/grid_model.h"
+#include "nibal/map_blocks.h"
 #include "nibal/raster/raster_window.h"
 
 namespace sodwright::nibal {
@@ -40,6 +41,11 @@ struct StreamedRasterRun {
   int stripLines = 0;  // 0: aligned to the DEM's blocks and the output's tiles
   // Sees the lines done so far and the window's lines, after each strip.
   std::function<void(std::int64_t done, std::int64_t lines)> progress;
+  // Gathers the block means of this layer for a map of at most mapRows x
+  // mapColumns pixels (see nibal/map_blocks.h); empty: no map.
+  std::optional<MapLayer> mapLayer;
+  int mapRows = 600;
+  int mapColumns = 800;
   // Asked between strips: true ends the run as a failure (an interrupt).
   std::function<bool()> stopRequested;
 };
@@ -47,11 +53,18 @@ struct StreamedRasterRun {
 inline constexpr std::string_view kRunInterrupted =
     "The run was interrupted; no output was written.";
 
+// The map's block means and the grid state it draws from.
+struct StreamedRasterMap {
+  BlockMeans blocks;
+  GridState state;
+};
+
 struct StreamedRasterSummary {
   std::int64_t cells = 0;
   std::int64_t validCells = 0;
   std::uint64_t outputBytes = 0;
   std::vector<std::string> files;  // every file written, report, CSV and rasters
+  std::optional<StreamedRasterMap> map;
 };
 
 // The run; on failure the message to show, and no output left behind.
