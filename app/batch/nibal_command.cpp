@@ -8,6 +8,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "base/text/refusal_text.h"
 #include "base/text/report_date.h"
 #include "batch/batch_commands.h"
 #include "batch/batch_figures.h"
@@ -104,7 +105,9 @@ int runNibal(const NibalOptions& options) {
                                    options.rowSpacing.value, options.columnSpacing.value};
   const base::Result<nibal::GridDefinition> check = nibal::checkGridSize(sizes);
   if (!check) {
-    messages.inform(check.message());
+    const nibal::GridSizeRefusal refused = nibal::gridSizeRefusal(sizes);
+    printMessage(
+        base::optionRefusalText(refused.option, refused.typed, check.message(), refused.refusal));
     return 2;
   }
   // A raster is read through --raster, where its sizes come from.
@@ -125,8 +128,8 @@ int runNibal(const NibalOptions& options) {
   if (outcome != wanted) return 2;
   if (options.csv.given()) {
     if (auto written = nibal::writeGridCsvFile(options.csv.value, state); !written) {
-      printMessage(std::string(nibal::kOutputFailed) + "\nCannot write " + options.csv.value +
-                   ": " + written.message());
+      printMessage(std::string(nibal::kOutputFailed) + "\n" +
+                   base::cannotWriteText(options.csv.value, written.message()));
       return 2;
     }
   }

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/nibal_raster.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <vector>
 
+#include "base/text/refusal_text.h"
 #include "base/text/text_file.h"
 #include "batch/batch_services.h"
 #include "nibal/grid_csv_writer.h"
@@ -36,8 +39,10 @@ struct StreamedFile {
   }
 };
 
+// The streams say no more than that they failed; errno holds the system's reason.
 int cannotWrite(const std::string& path) {
-  printMessage(std::string(nibal::kOutputFailed) + "\nCannot write " + path + ".");
+  printMessage(std::string(nibal::kOutputFailed) + "\n" +
+               base::cannotWriteText(path, std::strerror(errno)));
   return 2;
 }
 

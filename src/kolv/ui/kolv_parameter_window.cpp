@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "base/number_text.h"
+#include "kolv/check_refusals.h"
 #include "kolv/kolv_commands.h"
 #include "kolv/stability/stability_warning.h"
 #include "kolv/ui/kolv_help.h"
@@ -253,10 +254,12 @@ bool KolvParameterWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void KolvParameterWindow::checkBox(QLineEdit* box) {
   const Check check = checks_.at(box);
-  const CheckResult result = check(state_, box->text().toStdString());
+  const std::string typed = box->text().toStdString();
+  const CheckResult result = check(state_, typed);
   if (result && *result == Taken::Ignored) return;
   if (!result) {
-    context_.messages.inform(result.message());
+    context_.messages.informWithDetail(
+        result.message(), base::boxRefusalDetail(typed, refusalOf(check, state_, typed)));
     box->setText(QString::fromStdString(keptValueText(state_, check)));
   }
   okButton->setEnabled(true);
