@@ -14,6 +14,7 @@
 #include "kolv/check_refusals.h"
 #include "kolv/kolv_commands.h"
 #include "kolv/stability/stability_warning.h"
+#include "kolv/state/substance_unit.h"
 #include "kolv/ui/kolv_help.h"
 #include "kolv/ui/stability_line.h"
 #include "platform/busy_indicator.h"
@@ -209,6 +210,9 @@ void KolvParameterWindow::load() {
   gammaBox->setText(singleText(p.Gamma));
   inputFrequencyBox->setText(integerText(p.InputFrequency));
   inputAmountBox->setText(doubleText(p.InputAmount));
+  // The amount is in the transect's substance mass per m², not a fixed unit.
+  if (auto* unit = findChild<QLabel*>(QStringLiteral("LblUnitInputAmt")))
+    unit->setText(QString::fromStdString(inputAmountUnit(state_.data.SubstanceUnit, "m²")));
   tillageDirectionList->addItems(
       {QStringLiteral("Forward"), QStringLiteral("Backward"), QStringLiteral("Alternative")});
   if (p.TillDirection >= 0 && p.TillDirection <= 2) {
