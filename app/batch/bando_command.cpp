@@ -170,7 +170,14 @@ int runBando(const BandoOptions& options) {
   }
 
   const bando::BandoRunOutcome out = bando::runBando(state, request.slopeTexts);
-  for (const std::string& message : out.erodibilityMessages) printMessage(message);
+  for (const std::string& message : out.erodibilityMessages) {
+    if (message != bando::kPleaseInputData) {
+      printMessage(message);
+      continue;
+    }
+    const bando::SlopeDataRefusal refused = bando::slopeDataRefusal(request.slopeTexts);
+    printMessage(base::optionRefusalText(refused.option, refused.typed, message, refused.refusal));
+  }
   if (out.etText) etShown = out.etText;
   printShown("EI", out.eiText, "% m / ha");
   printShown("Et", etShown, "kg / m / %");

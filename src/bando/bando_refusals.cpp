@@ -43,6 +43,16 @@ base::Refusal passesRefusal(std::size_t row, std::string_view passesText) {
           "whole passes from 0 to 32767"};
 }
 
+SlopeDataRefusal slopeDataRefusal(const SlopeDataTexts& typed) {
+  const bool gradientTaken = base::parseLeadingNumber(typed.maxSlopeGradient) > 0.0;
+  const std::string& text = gradientTaken ? typed.convexSlopeLength : typed.maxSlopeGradient;
+  const std::string reason =
+      !text.empty() && base::lacksNumber(text) ? "not a number, read as 0" : "";
+  if (gradientTaken)
+    return {"Convex Slope Length", "--slope-length", text, {reason, "a length above 0 m"}};
+  return {"Maximum Slope Gradient", "--slope-gradient", text, {reason, "a gradient above 0 %"}};
+}
+
 std::optional<base::Refusal> convexAreaRefusal(std::string_view text) {
   if (text.empty()) return std::nullopt;
   if (base::lacksNumber(text)) return base::Refusal{"not a number", "0 to 100 % of the field"};

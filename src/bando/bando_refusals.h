@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "bando/bando_run.h"
 #include "bando/bando_tables.h"
 #include "base/text/refusal_text.h"
 
@@ -23,6 +24,17 @@ std::string itemChoicesText(BandoList list);
 // Why calculator row `row` (1..10), holding `passesText`, was left out with
 // kDataInputWrong.
 base::Refusal passesRefusal(std::size_t row, std::string_view passesText);
+
+// The slope-data box behind kPleaseInputData ("Please input data", which
+// says nothing of a gradient or length of 0 or below): the first of the
+// two that is not above 0.
+struct SlopeDataRefusal {
+  std::string box;     // "Maximum Slope Gradient" or "Convex Slope Length"
+  std::string option;  // "--slope-gradient" or "--slope-length"
+  std::string typed;
+  base::Refusal refusal;
+};
+SlopeDataRefusal slopeDataRefusal(const SlopeDataTexts& typed);
 
 // A typed convex area: a share of the field, 0 to 100 %. Empty when taken
 // (an empty text is taken too: it gives the window's note).

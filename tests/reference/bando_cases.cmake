@@ -40,7 +40,7 @@ add_test(NAME batch.bando.negative-passes
 add_test(NAME batch.bando.missing-slope-length
          COMMAND ${bando_batch} --slope-gradient 12abc --convex-area 5)
 set_tests_properties(batch.bando.missing-slope-length PROPERTIES
-  PASS_REGULAR_EXPRESSION "^Please input data\n$")
+  PASS_REGULAR_EXPRESSION "^--slope-length \"\": Please input data \\(accepted: a length above 0 m\\)\n$")
 add_test(NAME batch.bando.mixed-modes
          COMMAND ${bando_batch} --slope-class 0 --slope-gradient 3 --slope-length 10)
 set_tests_properties(batch.bando.mixed-modes PROPERTIES WILL_FAIL TRUE)

@@ -16,7 +16,9 @@ bool lacksNumber(std::string_view text) {
 
 std::string optionRefusalText(std::string_view option, std::string_view typed,
                               std::string_view message, const Refusal& refusal) {
-  std::string line = std::string(option) + " " + std::string(typed) + ": " + std::string(message);
+  // An option left out, or given empty, shows as "".
+  const std::string shown = typed.empty() ? std::string("\"\"") : std::string(typed);
+  std::string line = std::string(option) + " " + shown + ": " + std::string(message);
   line += " (";
   if (!refusal.reason.empty()) line += refusal.reason + "; ";
   line += "accepted: " + refusal.accepted + ")";

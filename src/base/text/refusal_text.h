@@ -17,7 +17,8 @@ struct Refusal {
 // A text that does not start with a number: such a box reads it as 0.
 bool lacksNumber(std::string_view text);
 
-// The command line's line: "--name typed: message (reason; accepted: range)".
+// The command line's line: "--name typed: message (reason; accepted: range)";
+// an empty `typed` shows as "".
 std::string optionRefusalText(std::string_view option, std::string_view typed,
                               std::string_view message, const Refusal& refusal);
 
