@@ -69,8 +69,10 @@ constexpr std::array<BoxOption, 16> kBoxOptions = {{
      "from the file", kolv::setGamma},
     {"--input-frequency", "N", "Input Frequency in sequences, 1 to the simulated sequences", "1",
      kolv::checkInputFrequency},
-    {"--input-amount", "KG/M2", "Input Amount of the substance per input, kg/m2", "0",
-     kolv::setInputAmount},
+    {"--input-amount", "MASS/M2",
+     "Input Amount of the substance per input, in the transect's substance mass per m2 (mg/m2 "
+     "for a file in mg/kg, g/m2 for g/kg); the report's line prints \"kg/m2\" beside it",
+     "0", kolv::setInputAmount},
 }};
 
 struct KolvOptions {
@@ -229,7 +231,10 @@ Command addKolvCommand(CLI::App& runner) {
                 "Tillage Direction: forward, backward or alternative", "forward");
   for (std::size_t i = 0; i < kBoxOptions.size(); ++i) {
     const BoxOption& box = kBoxOptions[i];
-    addTextOption(*kolv, options->boxes[i], box.name, box.valueName, box.meaning, box.defaultText);
+    // The window's caption spells it "Betta".
+    const std::string alias = std::string_view(box.name) == "--beta" ? "--betta" : "";
+    addTextOption(*kolv, options->boxes[i], box.name, box.valueName, box.meaning, box.defaultText,
+                  alias);
   }
   addTextOption(*kolv, options->first, "--first", "SEQ",
                 "first sequence compared, as typed into the main window's First box",

@@ -153,7 +153,10 @@ Command addNibalCommand(CLI::App& runner) {
       "elevation raster "
       "(--raster, sizes and spacings from the raster, no 32,767-node bound), then \"Run NIBAL\" "
       "with the "
-      "parameter window's coefficients, writing the report, the CSV and/or result rasters.");
+      "parameter window's coefficients, writing the report, the CSV and/or result rasters. The "
+      "soil loss is -(Betta x delta slope gradient (%) + Gamma x delta slope curvature (%/m)) / "
+      "spacing (m): positive = loss, in kg/m2 for Betta in kg/m/% and Gamma in kg/% (the "
+      "report's formula line omits the minus sign).");
   auto options = std::make_shared<NibalOptions>();
   const nibal::GridParameterTexts window;
   nibal->add_option(
@@ -175,11 +178,11 @@ Command addNibalCommand(CLI::App& runner) {
   addTextOption(*nibal, options->delimiter, "--delimiter", "WORD", kDelimiterMeaning,
                 "comma for .csv, tab otherwise");
   addTextOption(*nibal, options->bettaRow, "--betta-row", "X", "Betta along the rows",
-                window.BettaRow);
+                window.BettaRow, "--beta-row");
   addTextOption(*nibal, options->gammaRow, "--gamma-row", "X", "Gamma along the rows",
                 window.GammaRow);
   addTextOption(*nibal, options->bettaCol, "--betta-col", "X", "Betta along the columns",
-                window.BettaCol);
+                window.BettaCol, "--beta-col");
   addTextOption(*nibal, options->gammaCol, "--gamma-col", "X", "Gamma along the columns",
                 window.GammaCol);
   addTextOption(

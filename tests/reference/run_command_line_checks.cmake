@@ -25,6 +25,14 @@ expect_output("Usage: sodwright-batch [OPTIONS] SUBCOMMAND" --help)
 expect_output("--input-amount" kolv --help)
 expect_output("--gamma-col" nibal --help)
 expect_output("--implement" bando --help)
+# The manual page is written from --help-all: every subcommand's options.
+foreach(option --input-amount --betta-row --convex-area)
+  expect_output("${option}" --help-all)
+endforeach()
+# The windows' spelling "Betta" and the usual "beta" are the same options.
+expect_run(0 "" kolv ${INPUT} --betta 0.003 --sequences 2 --report ${CMAKE_CURRENT_BINARY_DIR}/betta.txt)
+expect_run(0 "" nibal ${GRID} --rows 5 --columns 6 --row-spacing 1 --column-spacing 1 --delimiter space
+           --beta-row 3 --beta-col 6 --report ${CMAKE_CURRENT_BINARY_DIR}/beta-row.txt)
 
 expect_run(2 "A subcommand is required")
 expect_run(2 "--alpha" kolv ${INPUT} --alpha 1 --alpha=2)
@@ -46,7 +54,7 @@ expect_run(2 "Out put data failed. Please check your input data or model paramet
 # calculator's total in the Et box.
 execute_process(COMMAND ${BATCH} bando --implement "Mouldboard Plough:1" --slope-gradient 0 --slope-length 10
                 RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE errors)
-if(NOT status EQUAL 2 OR NOT output STREQUAL "Et 2.3 kg / m / %\n" OR NOT errors STREQUAL "Please input data\n")
+if(NOT status EQUAL 2 OR NOT output STREQUAL "Et 2.3 kg / m / %\n" OR NOT errors STREQUAL "--slope-gradient 0: Please input data (accepted: a gradient above 0 %)\n")
   message(FATAL_ERROR "bando early stop: status ${status}\n${output}\n${errors}")
 endif()
 message(STATUS "command line checks passed")
