@@ -61,8 +61,9 @@ PY
 # and the options of each.
 batch_page=$(zcat "$root/usr/share/man/man1/sodwright-batch.1.gz")
 for study in kolv nibal bando; do grep -qw "$study" <<<"$batch_page"; done
+plain_page=$(sed 's/\\-/-/g' <<<"$batch_page")  # roff writes each - as \-
 for option in input-amount betta-row implement; do
-  grep -q -- "$option" <<<"$batch_page" || { echo "the manual page lacks --$option" >&2; exit 1; }
+  grep -q -- "--$option" <<<"$plain_page" || { echo "the manual page lacks --$option" >&2; exit 1; }
 done
 # The installed README names installed paths, and its pictures lie beside it.
 readme=$root/usr/share/doc/sodwright/README.md
