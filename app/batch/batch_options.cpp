@@ -19,10 +19,11 @@ std::string TextOption::valueOr(const std::string& fallback) const {
 
 CLI::Option* addTextOption(CLI::App& command, TextOption& target, const std::string& name,
                            const std::string& valueName, const std::string& meaning,
-                           const std::string& defaultText) {
+                           const std::string& defaultText, const std::string& alias) {
   const std::string description =
       defaultText.empty() ? meaning : meaning + " [default: " + defaultText + "]";
-  target.option = command.add_option(name, target.value, description)->type_name(valueName);
+  const std::string names = alias.empty() ? name : name + "," + alias;
+  target.option = command.add_option(names, target.value, description)->type_name(valueName);
   return target.option;
 }
 

@@ -27,9 +27,11 @@ struct TextOption {
 };
 
 // Declares `--name VALUE`; `defaultText` says what holds when it is left out.
+// `alias`, when given, is another name of the same option (the windows spell
+// Beta "Betta", so both spellings are taken).
 CLI::Option* addTextOption(CLI::App& command, TextOption& target, const std::string& name,
                            const std::string& valueName, const std::string& meaning,
-                           const std::string& defaultText);
+                           const std::string& defaultText, const std::string& alias = {});
 
 // The --delimiter words: tab, space, comma, semicolon or one character.
 // Other texts are refused with the delimiter dialog's own messages, which

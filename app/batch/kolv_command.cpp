@@ -10,12 +10,14 @@
 
 #include <CLI/CLI.hpp>
 
+#include "base/text/refusal_text.h"
 #include "base/text/report_date.h"
 #include "batch/batch_commands.h"
 #include "batch/batch_figures.h"
 #include "batch/batch_options.h"
 #include "batch/batch_services.h"
 #include "batch/workbook_input.h"
+#include "kolv/check_refusals.h"
 #include "kolv/io/compare_csv_writer.h"
 #include "kolv/io/compare_report_writer.h"
 #include "kolv/io/last_sequence_writer.h"
@@ -67,8 +69,10 @@ constexpr std::array<BoxOption, 16> kBoxOptions = {{
      "from the file", kolv::setGamma},
     {"--input-frequency", "N", "Input Frequency in sequences, 1 to the simulated sequences", "1",
      kolv::checkInputFrequency},
-    {"--input-amount", "KG/M2", "Input Amount of the substance per input, kg/m2", "0",
-     kolv::setInputAmount},
+    {"--input-amount", "MASS/M2",
+     "Input Amount of the substance per input, in the transect's substance mass per m2 (mg/m2 "
+     "for a file in mg/kg, g/m2 for g/kg); the report's line prints \"kg/m2\" beside it",
+     "0", kolv::setInputAmount},
 }};
 
 struct KolvOptions {
@@ -86,11 +90,14 @@ struct KolvOptions {
 };
 
 // A box's check as the window runs it on leaving the box; a refused value
-// fails with the box's message.
-base::Result<> checkBox(kolv::ParameterCheck check, KolvState& state, const TextOption& option) {
+// fails with the option and its value, the box's message, the true reason
+// and the range the box takes.
+base::Result<> checkBox(kolv::ParameterCheck check, KolvState& state, const TextOption& option,
+                        std::string_view name) {
   if (!option.given()) return {};
   if (const CheckResult taken = check(state, option.value); !taken)
-    return base::fail(taken.message());
+    return base::fail(base::optionRefusalText(name, option.value, taken.message(),
+                                              kolv::refusalOf(check, state, option.value)));
   return {};
 }
 
@@ -109,7 +116,8 @@ base::Result<> applyBoxes(KolvState& state, const KolvOptions& options) {
     kolv::chooseTillDirection(state, index);
   }
   for (std::size_t i = 0; i < kBoxOptions.size(); ++i)
-    if (auto checked = checkBox(kBoxOptions[i].check, state, options.boxes[i]); !checked)
+    if (auto checked = checkBox(kBoxOptions[i].check, state, options.boxes[i], kBoxOptions[i].name);
+        !checked)
       return checked;
   return {};
 }
@@ -189,9 +197,9 @@ int runKolv(const KolvOptions& options) {
     // The main window's sequence boxes, then its "Run&Model". An unordered
     // pair is an error here, not a reset: the report would not hold the
     // pair asked for.
-    if (auto first = checkBox(kolv::checkFirstSeqShown, state, options.first); !first)
+    if (auto first = checkBox(kolv::checkFirstSeqShown, state, options.first, "--first"); !first)
       return finish(first);
-    if (auto last = checkBox(kolv::checkLastSeqShown, state, options.last); !last)
+    if (auto last = checkBox(kolv::checkLastSeqShown, state, options.last, "--last"); !last)
       return finish(last);
     outcome = kolv::runModel(state, messages);
     if (outcome.pairReset) return 2;
@@ -229,7 +237,10 @@ Command addKolvCommand(CLI::App& runner) {
                 "Tillage Direction: forward, backward or alternative", "forward");
   for (std::size_t i = 0; i < kBoxOptions.size(); ++i) {
     const BoxOption& box = kBoxOptions[i];
-    addTextOption(*kolv, options->boxes[i], box.name, box.valueName, box.meaning, box.defaultText);
+    // The window's caption spells it "Betta".
+    const std::string alias = std::string_view(box.name) == "--beta" ? "--betta" : "";
+    addTextOption(*kolv, options->boxes[i], box.name, box.valueName, box.meaning, box.defaultText,
+                  alias);
   }
   addTextOption(*kolv, options->first, "--first", "SEQ",
                 "first sequence compared, as typed into the main window's First box",

@@ -71,6 +71,8 @@ int main(int argc, char** argv) {
   const std::string version = std::string("sodwright-batch ") + SODWRIGHT_VERSION;
   runner.set_version_flag("--version", version, "Print the version and exit");
   runner.set_help_flag("-h,--help", "Print this help and exit");
+  // Every subcommand's options in one text: the manual page is written from it.
+  runner.set_help_all_flag("--help-all", "Print the help of every subcommand and exit");
   runner.require_subcommand(1, 1);
   runner.fallthrough(false);
 
@@ -96,6 +98,9 @@ int main(int argc, char** argv) {
     runner.parse(arguments);
   } catch (const CLI::CallForHelp&) {
     std::cout << runner.help();
+    return 0;
+  } catch (const CLI::CallForAllHelp&) {
+    std::cout << runner.help("", CLI::AppFormatMode::All);
     return 0;
   } catch (const CLI::CallForVersion& shown) {
     std::cout << shown.what() << "\n";

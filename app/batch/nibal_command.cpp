@@ -10,6 +10,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "base/text/refusal_text.h"
 #include "base/text/report_date.h"
 #include "batch/batch_commands.h"
 #include "batch/batch_figures.h"
@@ -167,7 +168,9 @@ int runNibal(const NibalOptions& options) {
                                    options.rowSpacing.value, options.columnSpacing.value};
   const base::Result<nibal::GridDefinition> check = nibal::checkGridSize(sizes);
   if (!check) {
-    messages.inform(check.message());
+    const nibal::GridSizeRefusal refused = nibal::gridSizeRefusal(sizes);
+    printMessage(
+        base::optionRefusalText(refused.option, refused.typed, check.message(), refused.refusal));
     return 2;
   }
   // A raster is read through --raster, where its sizes come from.
@@ -188,8 +191,8 @@ int runNibal(const NibalOptions& options) {
   if (outcome != wanted) return 2;
   if (options.csv.given()) {
     if (auto written = nibal::writeGridCsvFile(options.csv.value, state); !written) {
-      printMessage(std::string(nibal::kOutputFailed) + "\nCannot write " + options.csv.value +
-                   ": " + written.message());
+      printMessage(std::string(nibal::kOutputFailed) + "\n" +
+                   base::cannotWriteText(options.csv.value, written.message()));
       return 2;
     }
   }
@@ -213,7 +216,10 @@ Command addNibalCommand(CLI::App& runner) {
       "elevation raster "
       "(--raster, sizes and spacings from the raster, no 32,767-node bound), then \"Run NIBAL\" "
       "with the "
-      "parameter window's coefficients, writing the report, the CSV and/or result rasters.");
+      "parameter window's coefficients, writing the report, the CSV and/or result rasters. The "
+      "soil loss is -(Betta x delta slope gradient (%) + Gamma x delta slope curvature (%/m)) / "
+      "spacing (m): positive = loss, in kg/m2 for Betta in kg/m/% and Gamma in kg/% (the "
+      "report's formula line omits the minus sign).");
   auto options = std::make_shared<NibalOptions>();
   const nibal::GridParameterTexts window;
   nibal->add_option(
@@ -238,11 +244,11 @@ Command addNibalCommand(CLI::App& runner) {
   addTextOption(*nibal, options->delimiter, "--delimiter", "WORD", kDelimiterMeaning,
                 "comma for .csv, tab otherwise");
   addTextOption(*nibal, options->bettaRow, "--betta-row", "X", "Betta along the rows",
-                window.BettaRow);
+                window.BettaRow, "--beta-row");
   addTextOption(*nibal, options->gammaRow, "--gamma-row", "X", "Gamma along the rows",
                 window.GammaRow);
   addTextOption(*nibal, options->bettaCol, "--betta-col", "X", "Betta along the columns",
-                window.BettaCol);
+                window.BettaCol, "--beta-col");
   addTextOption(*nibal, options->gammaCol, "--gamma-col", "X", "Gamma along the columns",
                 window.GammaCol);
   addTextOption(

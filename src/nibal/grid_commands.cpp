@@ -4,6 +4,7 @@
 #include <new>
 #include <utility>
 
+#include "base/text/refusal_text.h"
 #include "base/text/text_file.h"
 #include "nibal/grid_import.h"
 #include "nibal/grid_messages.h"
@@ -95,7 +96,8 @@ RunOutcome runGridModel(GridState& state, const GridParameterTexts& texts,
     written = writeGridReportFile(path, state, dateText);
   }
   if (!written) {
-    context.messages.inform(std::string(kOutputFailed));
+    context.messages.informWithDetail(std::string(kOutputFailed),
+                                      base::cannotWriteText(path, written.message()));
     return RunOutcome::Failed;
   }
   platform::showWrittenReport(context.programs, context.messages, path);

@@ -6,6 +6,7 @@
 #include "base/text/csv_text.h"
 #include "base/text/text_file.h"
 #include "nibal/grid_report.h"
+#include "nibal/soil_loss_text.h"
 
 namespace sodwright::nibal {
 
@@ -21,8 +22,7 @@ std::string coordinateField(const GridCoordinate& value) {
 GridCsvWriter::GridCsvWriter(std::ostream& out) : out_(out) {
   out_ << "Row,Col,Easting,Northing,Elevation,DGradCol (%),DCurvCol (%/length),DGradRow "
           "(%),DCurvRow (%/length),"
-          "SoilLossCol,SoilLossRow,SoilLossSum"
-       << base::kLineEnd;
+       << kSoilLossColHead << ',' << kSoilLossRowHead << ',' << kSoilLossSumHead << base::kLineEnd;
 }
 
 std::string gridCsvRecord(int r, int c, const GridCoordinate& easting,

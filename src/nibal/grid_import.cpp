@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "nibal/grid_import.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <utility>
@@ -112,6 +113,9 @@ base::Result<GridData> parseGridText(std::string_view content, char delimiter, i
 base::Result<GridData> readGridTextFile(const std::string& path, char delimiter, int rows,
                                         int columns) {
   std::ifstream in(path, std::ios::binary);
+  std::error_code unknown;
+  if (!in && !std::filesystem::exists(path, unknown))
+    return failure("File " + path, "it is missing: there is no such file");
   if (!in) return failure("File " + path, "it cannot be read");
   return readGridStream(in, delimiter, rows, columns);
 }

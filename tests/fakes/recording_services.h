@@ -19,20 +19,14 @@ struct RecordedMessage {
   std::string title;
   MessageButtons buttons;
   MessageIcon icon;
-  std::string detail;  // the informative text under the text, if any
+  std::string detail;  // below the text: the true reason of a refusal, a write's failure
 };
 
 class RecordingMessageService : public MessageService {
  public:
   MessageAnswer show(const std::string& text, const std::string& title, MessageButtons buttons,
-                     MessageIcon icon) override {
-    return record({text, title, buttons, icon, {}});
-  }
-  void informWithDetail(const std::string& text, const std::string& detail) override {
-    record({text, std::string(kProgramTitle), MessageButtons::Ok, MessageIcon::None, detail});
-  }
-  MessageAnswer record(RecordedMessage message) {
-    shown.push_back(std::move(message));
+                     MessageIcon icon, const std::string& detail) override {
+    shown.push_back({text, title, buttons, icon, detail});
     if (onShow) onShow(shown.back());
     if (answers.empty()) return MessageAnswer::Ok;
     const MessageAnswer answer = answers.front();

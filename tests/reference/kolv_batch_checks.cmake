@@ -14,6 +14,7 @@ add_test(NAME reference.batch-command-line
          COMMAND ${CMAKE_COMMAND}
                  -DBATCH=$<TARGET_FILE:sodwright-batch>
                  -DINPUT=${PROJECT_SOURCE_DIR}/tests/data/reference/kolv-a-tab-forward/transect.txt
+                 -DGRID=${PROJECT_SOURCE_DIR}/tests/data/reference/nibal-a-5x6-space/grid.txt
                  -P ${CMAKE_CURRENT_LIST_DIR}/run_command_line_checks.cmake)
 # Both imports under a 512 MB address-space limit (run_memory_limit_checks.cmake).
 # The sanitizers reserve far more address space than that, so the sanitizer

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <utility>
@@ -288,6 +289,10 @@ base::Result<> importTransectLines(KolvState& state, const std::vector<std::stri
 
 base::Result<> importTransectText(KolvState& state, const std::string& path, char delimiter) {
   std::ifstream in(path, std::ios::binary);
+  std::error_code unknown;
+  if (!in && !std::filesystem::exists(path, unknown))
+    return base::fail(std::string(base::kImportFailed) + "\nThe file " + path +
+                      " is missing: there is no such file.");
   if (!in)
     return base::fail(std::string(base::kImportFailed) + "\nThe file " + path +
                       " cannot be opened or read.");

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "base/number_text.h"
+#include "kolv/check_refusals.h"
 #include "kolv/main_window_checks.h"
 #include "kolv/stability/stability_warning.h"
 #include "kolv/ui/kolv_import_command.h"
@@ -256,9 +257,11 @@ namespace {
 // the value kept.
 void applyCheck(ParameterCheck check, KolvState& state, QLineEdit* edit,
                 platform::MessageService& messages) {
-  const CheckResult result = check(state, edit->text().toStdString());
+  const std::string typed = edit->text().toStdString();
+  const CheckResult result = check(state, typed);
   if (result) return;
-  messages.inform(result.message());
+  messages.informWithDetail(result.message(),
+                            base::boxRefusalDetail(typed, refusalOf(check, state, typed)));
   edit->setText(QString::fromStdString(keptValueText(state, check)));
 }
 }  // namespace

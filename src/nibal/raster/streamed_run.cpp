@@ -2,7 +2,9 @@
 #include "nibal/raster/streamed_run.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -10,6 +12,7 @@
 #include <random>
 #include <thread>
 
+#include "base/text/refusal_text.h"
 #include "base/text/text_file.h"
 #include "nibal/grid_csv_writer.h"
 #include "nibal/grid_messages.h"
@@ -70,8 +73,9 @@ class PendingTextFile {
   bool committed_ = false;
 };
 
+// The system's reason comes from errno, which the failed open or write left.
 std::string cannotWrite(const std::string& path) {
-  return std::string(kOutputFailed) + "\nCannot write " + path + ".";
+  return std::string(kOutputFailed) + "\n" + base::cannotWriteText(path, std::strerror(errno));
 }
 
 // What one line of nodes gave: its valid nodes, its first fault and, when

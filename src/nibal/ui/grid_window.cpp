@@ -14,6 +14,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "base/text/refusal_text.h"
+#include "nibal/grid_checks.h"
 #include "nibal/grid_commands.h"
 #include "nibal/grid_messages.h"
 #include "nibal/raster/raster_grid_import.h"
@@ -166,7 +168,10 @@ void GridWindow::onImportClicked() {
                             boxText(columnSpacingBox)};
   const base::Result<GridDefinition> check = checkGridSize(sizes);
   if (!check) {
-    context_.messages.inform(check.message());
+    const GridSizeRefusal refused = gridSizeRefusal(sizes);
+    context_.messages.informWithDetail(
+        check.message(),
+        refused.box + ": " + base::boxRefusalDetail(refused.typed, refused.refusal));
     refuseImport(check.message() == kGridValueWrong ? static_cast<QWidget*>(rowsBox)
                                                     : importButton);
     return;

@@ -25,17 +25,8 @@ QMessageBox::Icon boxIcon(MessageIcon icon, MessageButtons buttons) {
 }  // namespace
 
 MessageAnswer QtMessageService::show(const std::string& text, const std::string& title,
-                                     MessageButtons buttons, MessageIcon icon) {
-  return showBox(text, {}, title, buttons, icon);
-}
-
-void QtMessageService::informWithDetail(const std::string& text, const std::string& detail) {
-  showBox(text, detail, std::string(kProgramTitle), MessageButtons::Ok, MessageIcon::None);
-}
-
-MessageAnswer QtMessageService::showBox(const std::string& text, const std::string& detail,
-                                        const std::string& title, MessageButtons buttons,
-                                        MessageIcon icon) {
+                                     MessageButtons buttons, MessageIcon icon,
+                                     const std::string& detail) {
   QMessageBox box(QApplication::activeWindow());
   box.setWindowTitle(QString::fromStdString(title));
   box.setText(QString::fromStdString(text));

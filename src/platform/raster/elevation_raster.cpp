@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <new>
@@ -48,6 +49,12 @@ base::Result<OpenRaster> openRaster(const std::string& path) {
   static const char* const kDrivers[] = {"GTiff", "AAIGrid", nullptr};
   GDALDatasetUniquePtr dataset(GDALDataset::Open(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY,
                                                  kDrivers, nullptr, nullptr));
+  // GDAL's own word for a missing file is that it cannot be opened; the
+  // likelier slip, a mistyped name, deserves its plain name. GDAL's virtual
+  // paths (/vsi...) are not files to look for.
+  std::error_code missing;
+  if (!dataset && path.rfind("/vsi", 0) != 0 && !std::filesystem::exists(path, missing))
+    return base::fail(refusal(path, "there is no such file"));
   if (!dataset)
     return base::fail(
         refusal(path, "it is not a GeoTIFF or ESRI ASCII grid that can be read, or it is damaged" +
