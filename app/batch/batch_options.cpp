@@ -27,7 +27,9 @@ CLI::Option* addTextOption(CLI::App& command, TextOption& target, const std::str
 }
 
 std::string defaultDelimiterWord(const std::string& input) {
-  return platform::presetDelimiterOf(input) == ',' ? "comma" : "tab";
+  const std::optional<char> preset = platform::presetDelimiterOf(input);
+  if (preset == ',') return "comma";
+  return preset == ' ' ? "space" : "tab";
 }
 
 std::optional<char> delimiterOption(const std::string& word) {

@@ -155,7 +155,8 @@ Command addNibalCommand(CLI::App& runner) {
   const nibal::GridParameterTexts window;
   nibal->add_option(
       "INPUT", options->input,
-      "grid data file (.txt, .dat, .csv, .tsv: easting, northing, elevation per node) or workbook "
+      "grid data file (.txt, .dat, .csv, .tsv, .xyz: easting, northing, elevation per node) or "
+      "workbook "
       "(.xls, .xlsx, .ods)");
   addTextOption(*nibal, options->raster, "--raster", "DEM",
                 "single-band elevation raster (GeoTIFF .tif/.tiff, ESRI ASCII grid .asc) instead "
@@ -170,7 +171,7 @@ Command addNibalCommand(CLI::App& runner) {
   addTextOption(*nibal, options->columnSpacing, "--column-spacing", "M",
                 "spacing of the columns in m (not with --raster)", "");
   addTextOption(*nibal, options->delimiter, "--delimiter", "WORD", kDelimiterMeaning,
-                "comma for .csv, tab otherwise");
+                "comma for .csv, space for .xyz, tab otherwise");
   addTextOption(*nibal, options->bettaRow, "--betta-row", "X", "Betta along the rows",
                 window.BettaRow);
   addTextOption(*nibal, options->gammaRow, "--gamma-row", "X", "Gamma along the rows",
