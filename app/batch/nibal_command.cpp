@@ -3,6 +3,7 @@
 // window's "Run NIBAL", with the typed boxes given as options. Messages the
 // windows would show go to stderr; a note lets the run go on, as in the
 // window; anything that stops the run exits with status 2.
+#include <iostream>
 #include <memory>
 #include <string>
 
@@ -18,6 +19,7 @@
 #include "nibal/grid_commands.h"
 #include "nibal/grid_csv_writer.h"
 #include "nibal/grid_messages.h"
+#include "nibal/grid_shape.h"
 #include "nibal/grid_state.h"
 #include "nibal/map_geometry.h"
 #include "platform/import_kind.h"
@@ -29,6 +31,7 @@ struct NibalOptions {
   std::string input;
   TextOption rows, columns, rowSpacing, columnSpacing, delimiter, bettaRow, gammaRow, bettaCol,
       gammaCol, date, report, raster, writeRaster, csv, map, layer;
+  bool strict = false;
 };
 
 int usage(const std::string& text) {
@@ -115,6 +118,14 @@ int runNibal(const NibalOptions& options) {
           ? importGridWorkbookInput(state, context, *check, options.input)
           : nibal::importGridFile(state, context, *check, options.input, kind, *delimiter);
   if (!imported) return 2;
+  if (!state.skippedHeading.empty())
+    std::cerr << "nibal: " << nibal::skippedHeadingNote(state.skippedHeading) << '\n';
+  // Coordinates that contradict the typed rows and columns: said before the
+  // run, which goes ahead unless --strict refuses it.
+  if (const auto finding = nibal::findGridShapeMismatch(state)) {
+    std::cerr << "nibal: " << (options.strict ? "" : "warning: ") << finding->message << '\n';
+    if (options.strict) return 2;
+  }
 
   const std::string date = options.date.valueOr(base::todayShortDate());
   const nibal::RunOutcome outcome =
@@ -204,6 +215,10 @@ Command addNibalCommand(CLI::App& runner) {
                 "SoilLossSum");
   addTextOption(*nibal, options->date, "--date", "TEXT", "date line of the report",
                 "today in the locale's short form");
+  nibal->add_flag("--strict", options->strict,
+                  "refuse a grid file whose eastings and northings do not form the rows and "
+                  "columns given (exit status 2); without it the warning goes to standard error "
+                  "and the run goes ahead");
   return [options] { return runNibal(*options); };
 }
 
