@@ -77,9 +77,10 @@ base::Result<> writeChartsFigureFile(const std::string& path, const kolv::KolvSt
 }
 
 base::Result<> writeMapFigureFile(const std::string& path, const nibal::GridState& state,
-                                  const std::string& layer) {
+                                  const std::string& layer, std::optional<double> colourLimit) {
   if (auto named = checkFigureName(path); !named) return named;
   nibal::MapOptions options;
+  options.limit = colourLimit;
   if (const auto chosen = nibal::layerFromName(layer.empty() ? "SoilLossSum" : layer))
     options.layer = *chosen;
   else
@@ -96,7 +97,8 @@ base::Result<> writeMapFigureFile(const std::string& path, const nibal::GridStat
 base::Result<> writeChartsFigureFile(const std::string&, const kolv::KolvState&) {
   return base::fail("this build writes no figures (it was made without Qt)");
 }
-base::Result<> writeMapFigureFile(const std::string&, const nibal::GridState&, const std::string&) {
+base::Result<> writeMapFigureFile(const std::string&, const nibal::GridState&, const std::string&,
+                                  std::optional<double>) {
   return base::fail("this build writes no figures (it was made without Qt)");
 }
 #endif

@@ -4,6 +4,7 @@
 // and the NIBAL map, written as PNG, SVG or PDF by the file name's extension.
 // No display is needed: the figures are painted off screen.
 
+#include <optional>
 #include <string>
 
 #include "base/result.h"
@@ -18,7 +19,10 @@ base::Result<> checkFigureName(const std::string& path);
 
 // Each fails with what went wrong.
 base::Result<> writeChartsFigureFile(const std::string& path, const kolv::KolvState& state);
+// `colourLimit` bounds the diverging colour scale as the map window's
+// "Colour limit" box does; empty for the largest magnitude.
 base::Result<> writeMapFigureFile(const std::string& path, const nibal::GridState& state,
-                                  const std::string& layer);
+                                  const std::string& layer,
+                                  std::optional<double> colourLimit = std::nullopt);
 
 }  // namespace sodwright::batch

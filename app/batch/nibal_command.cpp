@@ -3,12 +3,15 @@
 // window's "Run NIBAL", with the typed boxes given as options. Messages the
 // windows would show go to stderr; a note lets the run go on, as in the
 // window; anything that stops the run exits with status 2.
+#include <cmath>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <CLI/CLI.hpp>
 
+#include "base/number_text.h"
 #include "base/text/report_date.h"
 #include "batch/batch_commands.h"
 #include "batch/batch_figures.h"
@@ -30,7 +33,7 @@ namespace {
 struct NibalOptions {
   std::string input;
   TextOption rows, columns, rowSpacing, columnSpacing, delimiter, bettaRow, gammaRow, bettaCol,
-      gammaCol, date, report, raster, writeRaster, csv, map, layer;
+      gammaCol, date, report, raster, writeRaster, csv, map, layer, colourLimit;
   bool strict = false;
 };
 
@@ -38,6 +41,13 @@ int usage(const std::string& text) {
   printMessage("sodwright-batch nibal: " + text +
                "\nRun \"sodwright-batch nibal --help\" for the options.");
   return 2;
+}
+
+// The typed limit of the map's colour scale, when it is a number above 0.
+std::optional<double> colourLimitOf(const NibalOptions& options) {
+  const std::optional<double> limit = base::parseStrictNumber(options.colourLimit.value);
+  if (limit && *limit > 0 && std::isfinite(*limit)) return limit;
+  return std::nullopt;
 }
 
 nibal::GridParameterTexts parameterTexts(const NibalOptions& options) {
@@ -73,6 +83,8 @@ int runNibal(const NibalOptions& options) {
     return usage("nothing to write: give --report, --csv, --write-raster or --map");
   if (options.raster.given() && options.map.given())
     return usage("--map draws the results of a grid file input");
+  if (options.colourLimit.given() && !options.map.given())
+    return usage("--colour-limit bounds the colours of --map");
   if (options.raster.given()) return runRaster(options);
   if (options.input.empty()) return usage("no INPUT and no --raster");
   if (options.writeRaster.given())
@@ -89,6 +101,9 @@ int runNibal(const NibalOptions& options) {
     base::Result<> named = checkFigureName(options.map.value);
     if (named && !nibal::layerFromName(options.layer.valueOr("SoilLossSum")))
       named = base::fail("unknown map layer: " + options.layer.value);
+    if (named && options.colourLimit.given() && !colourLimitOf(options))
+      named = base::fail("--colour-limit " + options.colourLimit.value +
+                         ": the colour scale's limit must be a number above 0");
     if (!named) {
       printMessage(named.message());
       return 2;
@@ -143,7 +158,8 @@ int runNibal(const NibalOptions& options) {
   }
   if (options.map.given()) {
     if (auto written =
-            writeMapFigureFile(options.map.value, state, options.layer.valueOr("SoilLossSum"));
+            writeMapFigureFile(options.map.value, state, options.layer.valueOr("SoilLossSum"),
+                               options.colourLimit.given() ? colourLimitOf(options) : std::nullopt);
         !written) {
       printMessage(written.message());
       return 2;
@@ -213,6 +229,10 @@ Command addNibalCommand(CLI::App& runner) {
                 "DGradRow, DCurvRow "
                 "or Elevation",
                 "SoilLossSum");
+  addTextOption(*nibal, options->colourLimit, "--colour-limit", "X",
+                "with --map: the colour scale of a result layer runs from -X to +X, as the map "
+                "window's Colour limit box",
+                "the largest magnitude");
   addTextOption(*nibal, options->date, "--date", "TEXT", "date line of the report",
                 "today in the locale's short form");
   nibal->add_flag("--strict", options->strict,
