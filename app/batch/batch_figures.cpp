@@ -92,9 +92,10 @@ base::Result<> writeChartsFigureFile(const std::string& path, const kolv::KolvSt
 }
 
 base::Result<> writeMapFigureFile(const std::string& path, const nibal::GridState& state,
-                                  const std::string& layer) {
+                                  const std::string& layer, std::optional<double> colourLimit) {
   if (auto named = checkFigureName(path); !named) return named;
   nibal::MapOptions options;
+  options.limit = colourLimit;
   if (const auto chosen = nibal::layerFromName(layer.empty() ? "SoilLossSum" : layer))
     options.layer = *chosen;
   else
@@ -105,9 +106,11 @@ base::Result<> writeMapFigureFile(const std::string& path, const nibal::GridStat
 }
 
 base::Result<> writeBlockMapFigureFile(const std::string& path, const nibal::GridState& state,
-                                       nibal::MapLayer layer, const nibal::MapBlocks& blocks) {
+                                       nibal::MapLayer layer, const nibal::MapBlocks& blocks,
+                                       std::optional<double> colourLimit) {
   if (auto named = checkFigureName(path); !named) return named;
   nibal::MapOptions options;
+  options.limit = colourLimit;
   options.layer = layer;
   options.blocks = blocks;
   return saveMap(path, state, options);
@@ -116,11 +119,12 @@ base::Result<> writeBlockMapFigureFile(const std::string& path, const nibal::Gri
 base::Result<> writeChartsFigureFile(const std::string&, const kolv::KolvState&) {
   return base::fail("this build writes no figures (it was made without Qt)");
 }
-base::Result<> writeMapFigureFile(const std::string&, const nibal::GridState&, const std::string&) {
+base::Result<> writeMapFigureFile(const std::string&, const nibal::GridState&, const std::string&,
+                                  std::optional<double>) {
   return base::fail("this build writes no figures (it was made without Qt)");
 }
 base::Result<> writeBlockMapFigureFile(const std::string&, const nibal::GridState&, nibal::MapLayer,
-                                       const nibal::MapBlocks&) {
+                                       const nibal::MapBlocks&, std::optional<double>) {
   return base::fail("this build writes no figures (it was made without Qt)");
 }
 #endif

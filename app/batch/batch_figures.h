@@ -4,6 +4,7 @@
 // and the NIBAL map, written as PNG, SVG or PDF by the file name's extension.
 // No display is needed: the figures are painted off screen.
 
+#include <optional>
 #include <string>
 
 #include "base/result.h"
@@ -19,12 +20,16 @@ base::Result<> checkFigureName(const std::string& path);
 
 // Each fails with what went wrong.
 base::Result<> writeChartsFigureFile(const std::string& path, const kolv::KolvState& state);
+// `colourLimit` bounds the diverging colour scale as the map window's
+// "Colour limit" box does; empty for the largest magnitude.
 base::Result<> writeMapFigureFile(const std::string& path, const nibal::GridState& state,
-                                  const std::string& layer);
+                                  const std::string& layer,
+                                  std::optional<double> colourLimit = std::nullopt);
 // The map of a raster's results: `state` holds the block means
 // (nibal::blockMapState), `blocks` says what a map cell stands for.
 base::Result<> writeBlockMapFigureFile(const std::string& path, const nibal::GridState& state,
-                                       nibal::MapLayer layer, const nibal::MapBlocks& blocks);
+                                       nibal::MapLayer layer, const nibal::MapBlocks& blocks,
+                                       std::optional<double> colourLimit = std::nullopt);
 
 // The most map cells down and across: each stays at least one figure unit
 // wide in the batch's map, whose map area is about 810 x 610 units.

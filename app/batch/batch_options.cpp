@@ -35,7 +35,9 @@ bool outputsApart(const std::string& command, const std::vector<base::NamedPath>
 }
 
 std::string defaultDelimiterWord(const std::string& input) {
-  return platform::presetDelimiterOf(input) == ',' ? "comma" : "tab";
+  const std::optional<char> preset = platform::presetDelimiterOf(input);
+  if (preset == ',') return "comma";
+  return preset == ' ' ? "space" : "tab";
 }
 
 std::optional<char> delimiterOption(const std::string& word) {

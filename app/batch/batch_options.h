@@ -39,6 +39,7 @@ CLI::Option* addTextOption(CLI::App& command, TextOption& target, const std::str
 std::optional<char> delimiterOption(const std::string& word);
 
 // The --delimiter word used when none is given: "comma" for a .csv INPUT,
+// "space" for a .xyz INPUT,
 // "tab" for any other (.tsv, .txt, .dat).
 std::string defaultDelimiterWord(const std::string& input);
 

@@ -3,13 +3,17 @@
 // window's "Run NIBAL", with the typed boxes given as options. Messages the
 // windows would show go to stderr; a note lets the run go on, as in the
 // window; anything that stops the run exits with status 2.
+#include <cmath>
 #include <cstdint>
+#include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <CLI/CLI.hpp>
 
+#include "base/number_text.h"
 #include "base/text/refusal_text.h"
 #include "base/text/report_date.h"
 #include "batch/batch_commands.h"
@@ -21,6 +25,7 @@
 #include "nibal/grid_commands.h"
 #include "nibal/grid_csv_writer.h"
 #include "nibal/grid_messages.h"
+#include "nibal/grid_shape.h"
 #include "nibal/grid_state.h"
 #include "nibal/map_blocks.h"
 #include "nibal/map_geometry.h"
@@ -35,17 +40,26 @@ namespace {
 struct NibalOptions {
   std::string input;
   TextOption rows, columns, rowSpacing, columnSpacing, delimiter, bettaRow, gammaRow, bettaCol,
-      gammaCol, date, report, raster, writeRaster, csv, map, layer, tile, tileSize, threads;
+      gammaCol, date, report, raster, writeRaster, csv, map, layer, tile, tileSize, threads,
+      colourLimit;
   std::vector<std::string> window;
   CLI::Option* windowOption = nullptr;
   bool cog = false;
   bool quiet = false;
+  bool strict = false;
 };
 
 int usage(const std::string& text) {
   printMessage("sodwright-batch nibal: " + text +
                "\nRun \"sodwright-batch nibal --help\" for the options.");
   return 2;
+}
+
+// The typed limit of the map's colour scale, when it is a number above 0.
+std::optional<double> colourLimitOf(const NibalOptions& options) {
+  const std::optional<double> limit = base::parseStrictNumber(options.colourLimit.value);
+  if (limit && *limit > 0 && std::isfinite(*limit)) return limit;
+  return std::nullopt;
 }
 
 nibal::GridParameterTexts parameterTexts(const NibalOptions& options) {
@@ -120,6 +134,7 @@ int runRaster(const NibalOptions& options) {
   if (options.map.given()) {
     run.map = options.map.value;
     run.mapLayer = *nibal::layerFromName(options.layer.valueOr("SoilLossSum"));
+    if (options.colourLimit.given()) run.colourLimit = colourLimitOf(options);
   }
   return runNibalRaster(run);
 }
@@ -131,10 +146,15 @@ int runNibal(const NibalOptions& options) {
   if (!outputsApart("nibal", {{"INPUT", options.input}, {"--raster", options.raster.value}},
                     outputsOf(options)))
     return 2;
+  if (options.colourLimit.given() && !options.map.given())
+    return usage("--colour-limit bounds the colours of --map");
   if (options.map.given()) {
     base::Result<> named = checkFigureName(options.map.value);
     if (named && !nibal::layerFromName(options.layer.valueOr("SoilLossSum")))
       named = base::fail("unknown map layer: " + options.layer.value);
+    if (named && options.colourLimit.given() && !colourLimitOf(options))
+      named = base::fail("--colour-limit " + options.colourLimit.value +
+                         ": the colour scale's limit must be a number above 0");
     if (!named) {
       printMessage(named.message());
       return 2;
@@ -181,6 +201,14 @@ int runNibal(const NibalOptions& options) {
           ? importGridWorkbookInput(state, context, *check, options.input)
           : nibal::importGridFile(state, context, *check, options.input, kind, *delimiter);
   if (!imported) return 2;
+  if (!state.skippedHeading.empty())
+    std::cerr << "nibal: " << nibal::skippedHeadingNote(state.skippedHeading) << '\n';
+  // Coordinates that contradict the typed rows and columns: said before the
+  // run, which goes ahead unless --strict refuses it.
+  if (const auto finding = nibal::findGridShapeMismatch(state)) {
+    std::cerr << "nibal: " << (options.strict ? "" : "warning: ") << finding->message << '\n';
+    if (options.strict) return 2;
+  }
 
   const std::string date = options.date.valueOr(base::todayShortDate());
   const nibal::RunOutcome outcome =
@@ -198,7 +226,8 @@ int runNibal(const NibalOptions& options) {
   }
   if (options.map.given()) {
     if (auto written =
-            writeMapFigureFile(options.map.value, state, options.layer.valueOr("SoilLossSum"));
+            writeMapFigureFile(options.map.value, state, options.layer.valueOr("SoilLossSum"),
+                               options.colourLimit.given() ? colourLimitOf(options) : std::nullopt);
         !written) {
       printMessage(written.message());
       return 2;
@@ -224,7 +253,8 @@ Command addNibalCommand(CLI::App& runner) {
   const nibal::GridParameterTexts window;
   nibal->add_option(
       "INPUT", options->input,
-      "grid data file (.txt, .dat, .csv, .tsv: easting, northing, elevation per node) or workbook "
+      "grid data file (.txt, .dat, .csv, .tsv, .xyz: easting, northing, elevation per node) or "
+      "workbook "
       "(.xls, .xlsx, .ods)");
   addTextOption(*nibal, options->raster, "--raster", "DEM",
                 "single-band elevation raster (GeoTIFF .tif/.tiff, ESRI ASCII grid .asc) instead "
@@ -242,7 +272,7 @@ Command addNibalCommand(CLI::App& runner) {
   addTextOption(*nibal, options->columnSpacing, "--column-spacing", "M",
                 "spacing of the columns in m (not with --raster)", "");
   addTextOption(*nibal, options->delimiter, "--delimiter", "WORD", kDelimiterMeaning,
-                "comma for .csv, tab otherwise");
+                "comma for .csv, space for .xyz, tab otherwise");
   addTextOption(*nibal, options->bettaRow, "--betta-row", "X", "Betta along the rows",
                 window.BettaRow, "--beta-row");
   addTextOption(*nibal, options->gammaRow, "--gamma-row", "X", "Gamma along the rows",
@@ -300,8 +330,16 @@ Command addNibalCommand(CLI::App& runner) {
                 "DGradRow, DCurvRow "
                 "or Elevation",
                 "SoilLossSum");
+  addTextOption(*nibal, options->colourLimit, "--colour-limit", "X",
+                "with --map: the colour scale of a result layer runs from -X to +X, as the map "
+                "window's Colour limit box",
+                "the largest magnitude");
   addTextOption(*nibal, options->date, "--date", "TEXT", "date line of the report",
                 "today in the locale's short form");
+  nibal->add_flag("--strict", options->strict,
+                  "refuse a grid file whose eastings and northings do not form the rows and "
+                  "columns given (exit status 2); without it the warning goes to standard error "
+                  "and the run goes ahead");
   return [options] { return runNibal(*options); };
 }
 

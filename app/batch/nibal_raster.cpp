@@ -105,9 +105,9 @@ int runNibalRaster(const NibalRasterRun& run) {
                  "rasters.");
   if (done->map) {
     const nibal::BlockMeans& blocks = done->map->blocks;
-    if (auto written =
-            writeBlockMapFigureFile(run.map, done->map->state, run.mapLayer,
-                                    {blocks.blockSize, blocks.gridRows, blocks.gridColumns});
+    if (auto written = writeBlockMapFigureFile(
+            run.map, done->map->state, run.mapLayer,
+            {blocks.blockSize, blocks.gridRows, blocks.gridColumns}, run.colourLimit);
         !written) {
       printMessage(written.message());
       return 2;

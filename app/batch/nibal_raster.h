@@ -33,6 +33,7 @@ struct NibalRasterRun {
   int threads = 0;
   std::string map;  // empty: no map
   nibal::MapLayer mapLayer = nibal::MapLayer::SoilLossSum;
+  std::optional<double> colourLimit;  // empty: the largest magnitude
 };
 
 // The exit status: 0, or 2 after the message on standard error.

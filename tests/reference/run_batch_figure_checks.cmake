@@ -62,6 +62,11 @@ expect_run(0 "" --raster ${examples}/small-field-dem.tif --map ${WORK_DIR}/raste
 expect_figure(${WORK_DIR}/raster-map.png png "")
 expect_run(2 "unknown map layer: Height" ${GRID} ${grid_options} --report ${WORK_DIR}/report.txt
            --map ${WORK_DIR}/height.svg --layer Height)
+# The colour limit bounds the scale as the map window's box does.
+expect_run(0 "" ${GRID} ${grid_options} --map ${WORK_DIR}/limited.svg --colour-limit 0.5)
+expect_figure(${WORK_DIR}/limited.svg svg "0.5 loss;-0.5 gain")
+expect_run(2 "--colour-limit 0: the colour scale's limit must be a number above 0" ${GRID}
+           ${grid_options} --map ${WORK_DIR}/limited.svg --colour-limit 0)
 set(BATCH_COMMAND ${BATCH} kolv)
 expect_run(2 "must end in .png, .svg or .pdf" ${TRANSECT} --sequences 3 --charts ${WORK_DIR}/charts.bmp)
 message(STATUS "batch figure checks passed")

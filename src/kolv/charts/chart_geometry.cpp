@@ -193,6 +193,26 @@ std::string_view failureMessage(ChartKind kind) {
 
 int plotStep(int nodeCount) { return std::max(1, nodeCount / 300); }
 
+ChartEdge edgeBeyond(float y, float windowTop, float windowBottom) {
+  const float high = std::max(windowTop, windowBottom);
+  const float low = std::min(windowTop, windowBottom);
+  // A window whose top is the larger value has y growing upwards.
+  const bool upwards = windowTop >= windowBottom;
+  if (y > high) return upwards ? ChartEdge::Above : ChartEdge::Below;
+  if (y < low) return upwards ? ChartEdge::Below : ChartEdge::Above;
+  return ChartEdge::Inside;
+}
+
+std::vector<PixelPoint> edgeMarker(ChartEdge edge, double x, double topPixel, double bottomPixel,
+                                   double size) {
+  if (edge == ChartEdge::Inside) return {};
+  const double half = size / 2;
+  const double depth = size * 0.8;
+  if (edge == ChartEdge::Above)
+    return {{x, topPixel}, {x - half, topPixel + depth}, {x + half, topPixel + depth}};
+  return {{x, bottomPixel}, {x + half, bottomPixel - depth}, {x - half, bottomPixel - depth}};
+}
+
 ChartDrawing drawElevationChart(const KolvState& state, Int16 first, Int16 last,
                                 ChartOptions options) {
   ChartBuilder b(ChartKind::Elevation, state);

@@ -39,7 +39,27 @@ inline constexpr platform::Rgb kLightRed{255, 150, 0};
 inline constexpr platform::Rgb kBlue{0, 0, 255};
 inline constexpr platform::Rgb kRed{255, 0, 0};
 inline constexpr platform::Rgb kBrown{200, 100, 0};
+// The grey of the end-zone bands behind the series.
+inline constexpr platform::Rgb kEndZoneShade{225, 225, 225};
 }  // namespace chart_colours
+
+// Where a plotted value lies against the vertical range of its coordinate
+// window. A point beyond the top or the bottom is not left off the chart:
+// the window and the figures both draw it as a marker on that edge.
+enum class ChartEdge { Inside, Above, Below };
+ChartEdge edgeBeyond(float y, float windowTop, float windowBottom);
+
+// A position in pixels of a drawn chart, y growing downwards.
+struct PixelPoint {
+  double x = 0;
+  double y = 0;
+};
+
+// The marker of a point beyond an edge: a triangle of width `size` centred on
+// the point's x, its tip on the edge (topPixel or bottomPixel) pointing out
+// of the chart, its base inside. Empty for a point inside.
+std::vector<PixelPoint> edgeMarker(ChartEdge edge, double x, double topPixel, double bottomPixel,
+                                   double size);
 
 inline constexpr std::string_view kXRangeMessage =
     "X Range is wrong, please check your import data.";

@@ -18,6 +18,7 @@
 #include "nibal/grid_checks.h"
 #include "nibal/grid_commands.h"
 #include "nibal/grid_messages.h"
+#include "nibal/grid_shape.h"
 #include "nibal/raster/raster_grid_import.h"
 #include "nibal/ui/grid_button_states.h"
 #include "nibal/ui/grid_map_window.h"
@@ -200,6 +201,11 @@ void GridWindow::importChosenFile(const GridDefinition& definition,
     refuseImport(importButton);
     return;
   }
+  // The grid is kept (the coordinates may be meant otherwise), but the user
+  // hears that they contradict the typed rows and columns.
+  if (const auto finding = findGridShapeMismatch(state_))
+    context_.messages.inform(finding->message, std::string(platform::kProgramTitle),
+                             platform::MessageIcon::Warning);
   importFinished();
 }
 
