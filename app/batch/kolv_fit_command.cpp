@@ -138,8 +138,7 @@ int runKolvFit(const KolvFitOptions& options) {
         !written)
       return fail(written.message());
   if (!result.converged) {
-    printMessage("kolv-fit: the fit did not converge (" + result.stopReason +
-                 "); the values above are the best found");
+    printMessage("kolv-fit: " + result.stopReason + "; the values above are the best found");
     return kNotConverged;
   }
   return 0;

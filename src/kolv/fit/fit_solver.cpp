@@ -312,28 +312,56 @@ FitResult fitStudy(const KolvState& study, const FitSetup& setup, const Observed
 
   // BOBYQA needs two dimensions at least; one parameter goes by the
   // subplex method, also bounded and derivative-free.
-  nlopt::opt optimiser(p >= 2 ? nlopt::LN_BOBYQA : nlopt::LN_SBPLX, static_cast<unsigned>(p));
-  optimiser.set_lower_bounds(std::vector<double>(p, 0.0));
-  optimiser.set_upper_bounds(std::vector<double>(p, 1.0));
-  optimiser.set_initial_step(std::vector<double>(p, 0.05));
-  optimiser.set_xtol_abs(1e-7);
-  optimiser.set_ftol_rel(1e-10);
-  optimiser.set_maxeval(options.maxRuns > 0 ? options.maxRuns : 300 + 150 * static_cast<int>(p));
-  Objective data{&problem,    &scaling, &optimiser, std::numeric_limits<double>::infinity(),
+  Objective data{&problem,    &scaling, nullptr, std::numeric_limits<double>::infinity(),
                  startValues, 0};
-  optimiser.set_min_objective(objective, &data);
+  const int maxRuns = options.maxRuns > 0 ? options.maxRuns : 300 + 150 * static_cast<int>(p);
   nlopt::result outcome = nlopt::FAILURE;
-  double minimum = 0.0;
-  try {
-    outcome = optimiser.optimize(u, minimum);
-  } catch (const nlopt::forced_stop&) {
-    outcome = nlopt::FORCED_STOP;
-  } catch (const std::exception& error) {
-    result.stopReason = std::string("not converged: ") + error.what();
+  // The sum of squares is flat below the Single precision of the
+  // coefficients, which can end a search early in a long valley (Alpha
+  // against Betta): the search starts again from its best point until a
+  // restart no longer improves it.
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    // BOBYQA needs two dimensions at least; one parameter goes by the
+    // subplex method, also bounded and derivative-free.
+    nlopt::opt optimiser(p >= 2 ? nlopt::LN_BOBYQA : nlopt::LN_SBPLX, static_cast<unsigned>(p));
+    optimiser.set_lower_bounds(std::vector<double>(p, 0.0));
+    optimiser.set_upper_bounds(std::vector<double>(p, 1.0));
+    std::vector<double> step(p);
+    for (std::size_t k = 0; k < p; ++k) {
+      const double width = setup.bounds[k].high - setup.bounds[k].low;
+      // A fifth of the value, so that small coefficients in wide bounds
+      // take steps of their own size; away from the nearer bound.
+      step[k] = std::min(0.2 * std::max(std::abs(data.bestValues[k]), 0.01 * width) / width, 0.25);
+      u[k] = scaling.toUnit(k, data.bestValues[k]);
+    }
+    optimiser.set_initial_step(step);
+    optimiser.set_xtol_abs(1e-9);
+    const long used = problem.runs();
+    if (used >= maxRuns) {
+      outcome = nlopt::MAXEVAL_REACHED;
+      break;
+    }
+    optimiser.set_maxeval(static_cast<int>(maxRuns - used));
+    data.optimiser = &optimiser;
+    optimiser.set_min_objective(objective, &data);
+    const double before = data.best;
+    double minimum = 0.0;
+    try {
+      outcome = optimiser.optimize(u, minimum);
+    } catch (const nlopt::forced_stop&) {
+      outcome = nlopt::FORCED_STOP;
+    } catch (const std::exception& error) {
+      result.stopReason = std::string("not converged: ") + error.what();
+      break;
+    }
+    if (outcome == nlopt::FORCED_STOP || outcome == nlopt::MAXEVAL_REACHED) break;
+    if (!(data.best < before * (1.0 - 1e-9))) break;
   }
   if (result.stopReason.empty()) result.stopReason = resultText(outcome);
   result.cancelled = outcome == nlopt::FORCED_STOP || problem.cancelled();
-  result.converged = outcome > 0 && !result.cancelled && data.best < kFailedRun;
+  const bool reached = outcome == nlopt::SUCCESS || outcome == nlopt::STOPVAL_REACHED ||
+                       outcome == nlopt::FTOL_REACHED || outcome == nlopt::XTOL_REACHED;
+  result.converged = reached && !result.cancelled && data.best < kFailedRun;
   if (data.failedRuns > 0)
     result.warnings.push_back(std::to_string(data.failedRuns) +
                               " runs of the search failed (values that are not finite)");

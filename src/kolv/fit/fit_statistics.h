@@ -10,7 +10,8 @@ namespace sodwright::kolv {
 
 // The two-sided 95 % quantile of Student's t with `dof` degrees of freedom
 // (the 0.975 quantile), by the Cornish-Fisher expansion about the normal
-// quantile 1.959964; within 2e-4 of the exact value from 3 degrees of freedom.
+// quantile 1.959964: within 4e-3 of the exact value at 3 degrees of freedom,
+// 3e-4 at 5, 1e-5 at 10 and 1e-6 from 20 on.
 double studentT975(int dof);
 
 // The Jacobian's columns, one per parameter, each of n residual slopes.
