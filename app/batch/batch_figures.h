@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Figures from the headless runner: the four KOLV charts of the compared pair
-// and the NIBAL map, written as PNG, SVG or PDF by the file name's extension.
+// Figures from the headless runner: the four KOLV charts of the compared pair,
+// the KOLV fit and the NIBAL map, written as PNG, SVG or PDF by the file
+// name's extension.
 // No display is needed: the figures are painted off screen.
 
 #include <string>
 
 #include "base/result.h"
+#include "kolv/fit/fit_report.h"
 #include "kolv/state/kolv_state.h"
 #include "nibal/grid_state.h"
 
@@ -18,6 +20,9 @@ base::Result<> checkFigureName(const std::string& path);
 
 // Each fails with what went wrong.
 base::Result<> writeChartsFigureFile(const std::string& path, const kolv::KolvState& state);
+// Observed and simulated profiles with the residuals below.
+base::Result<> writeFitFigureFile(const std::string& path, const kolv::FitResult& result,
+                                  const kolv::FitReportContext& context);
 base::Result<> writeMapFigureFile(const std::string& path, const nibal::GridState& state,
                                   const std::string& layer);
 

@@ -11,6 +11,7 @@
 
 #include "base/text/text_file.h"
 #include "batch/batch_commands.h"
+#include "batch/batch_figures.h"
 #include "batch/batch_services.h"
 #include "batch/kolv_options.h"
 #include "batch/workbook_input.h"
@@ -28,7 +29,7 @@ constexpr int kNotConverged = 4;
 
 struct KolvFitOptions {
   KolvStudyOptions study;
-  TextOption observed, against, residuals, json, maxRuns, threads, observedDelimiter;
+  TextOption observed, against, residuals, json, figure, maxRuns, threads, observedDelimiter;
   std::vector<std::string> fit;
   std::vector<std::string> bounds;
 };
@@ -74,6 +75,8 @@ int runKolvFit(const KolvFitOptions& options) {
   if (!maxRuns) return fail(maxRuns.message());
   const auto threads = countOption(options.threads, "--threads", 0);
   if (!threads) return fail(threads.message());
+  if (options.figure.given())
+    if (auto named = checkFigureName(options.figure.value); !named) return fail(named.message());
   if (options.study.boxes[kSequencesBox].given())
     return fail(
         "kolv-fit: --sequences is not taken: the observed file's sequence says how many "
@@ -137,6 +140,9 @@ int runKolvFit(const KolvFitOptions& options) {
             base::writeWholeFile(options.json.value, kolv::fitReportJson(result, context));
         !written)
       return fail(written.message());
+  if (options.figure.given())
+    if (auto written = writeFitFigureFile(options.figure.value, result, context); !written)
+      return fail(written.message());
   if (!result.converged) {
     printMessage("kolv-fit: " + result.stopReason + "; the values above are the best found");
     return kNotConverged;
@@ -187,6 +193,10 @@ Command addKolvFitCommand(CLI::App& runner) {
                 "not written");
   addTextOption(*command, options->json, "--json", "FILE", "write the results as JSON for scripts",
                 "not written");
+  addTextOption(*command, options->figure, "--figure", "FILE",
+                "draw observed and simulated profiles with the residuals below into FILE (.png, "
+                ".svg or .pdf)",
+                "not drawn");
   addTextOption(*command, options->maxRuns, "--max-runs", "N",
                 "model runs the search may make before it stops unconverged",
                 "300 + 150 per fitted parameter");

@@ -32,5 +32,6 @@ add_test(NAME reference.kolv-fit-checks
                  -DBATCH=$<TARGET_FILE:sodwright-batch>
                  -DINPUT=${PROJECT_SOURCE_DIR}/examples/hillslope-transect.txt
                  -DPYTHON=${Python3_EXECUTABLE}
+                 "-DFIGURE_OPTION=$<$<BOOL:${SODWRIGHT_BUILD_UI}>:--figure;${CMAKE_CURRENT_BINARY_DIR}/kolv-fit-checks/fit.svg>"
                  -DWORK_DIR=${CMAKE_CURRENT_BINARY_DIR}/kolv-fit-checks
                  -P ${CMAKE_CURRENT_LIST_DIR}/run_kolv_fit_checks.cmake)

@@ -12,7 +12,12 @@ set(BATCH_COMMAND ${BATCH} kolv)
 expect_run(0 "" ${INPUT} --sequences 10 --alpha 0.35 --beta 0.004 --last-sequence ${after})
 set(BATCH_COMMAND ${BATCH} kolv-fit)
 expect_run(0 "" ${INPUT} --observed ${after} --fit alpha,beta --json ${WORK_DIR}/fit.json
-           --residuals ${WORK_DIR}/residuals.csv)
+           --residuals ${WORK_DIR}/residuals.csv ${FIGURE_OPTION})
+if(FIGURE_OPTION AND NOT EXISTS ${WORK_DIR}/fit.svg)
+  message(FATAL_ERROR "--figure wrote no fit.svg")
+endif()
+expect_run(2 "a figure file must end in .png, .svg or .pdf" ${INPUT} --observed ${after} --fit beta
+           --figure ${WORK_DIR}/fit.gif)
 file(READ ${WORK_DIR}/fit.json json)
 string(JSON converged GET "${json}" converged)
 string(JSON alpha GET "${json}" parameters 0 value)

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "kolv/fit/fit_figure.h"
 #include "kolv/fit/fit_solver.h"
 #include "kolv/fit/fit_statistics.h"
 #include "kolv/fit/fit_test_study.h"
@@ -171,6 +172,42 @@ TEST(FitSetupRefusals, BadNamesBoundsAndObservedFilesAreRefusedWithTheReason) {
   shortStudy.params.NodeCount = 40;
   EXPECT_NE(reachObservedSequence(shortStudy, 10).message().find("no point is left"),
             std::string::npos);
+}
+
+}  // namespace
+}  // namespace sodwright::kolv
+
+namespace sodwright::kolv {
+namespace {
+
+TEST(FitFigure, ObservedPointsFittedLineAndResidualBarsOverShadedEndZones) {
+  FitResult result;
+  result.residuals = {
+      {0, 0.0, 10.0, 10.5, true}, {1, 1.0, 9.0, 8.5, false}, {2, 2.0, 8.0, 8.0, false}};
+  FitReportContext context;
+  context.observedSequence = 4;
+  const platform::Figure figure = fitFigure(result, context);
+  const platform::Rgba observed{30, 90, 200, 255}, simulated{200, 40, 40, 255},
+      zone{235, 235, 235, 255};
+  int markers = 0, segments = 0, zones = 0, bars = 0;
+  double upBar = 0, flatBar = -1;
+  for (const platform::FigureOp& op : figure.ops) {
+    if (op.kind == platform::FigureOp::Kind::Rect && op.colour == observed && op.w == 4) ++markers;
+    if (op.kind == platform::FigureOp::Kind::Rect && op.colour == zone && op.h > 20) ++zones;
+    if (op.kind == platform::FigureOp::Kind::Line && op.colour == simulated && op.lineWidth < 2)
+      ++segments;
+    if (op.kind == platform::FigureOp::Kind::Line && op.x == op.x2 && op.colour == observed) {
+      ++bars;
+      if (bars == 1) upBar = op.y - op.y2;  // point 1: observed above simulated
+      if (bars == 2) flatBar = std::abs(op.y - op.y2);
+    }
+  }
+  EXPECT_EQ(markers, 3);
+  EXPECT_EQ(segments, 2);
+  EXPECT_EQ(zones, 2);  // the one end-zone point, in both panels
+  EXPECT_EQ(bars, 2);   // the end-zone bar is grey
+  EXPECT_GT(upBar, 0.0);
+  EXPECT_EQ(flatBar, 0.0);
 }
 
 }  // namespace
