@@ -6,6 +6,7 @@
 
 #include "base/number_text.h"
 #include "base/text/text_file.h"
+#include "kolv/io/transect_import.h"
 #include "kolv/stability/stability_end_zones.h"
 
 namespace sodwright::kolv {
@@ -319,6 +320,30 @@ base::Result<FitSetup> makeFitSetup(const TranslocationParameters& params,
     setup.bounds[slot] = {*low, *high};
   }
   return setup;
+}
+
+base::Result<PreparedFit> prepareFitFromText(const KolvState& state,
+                                             const std::string& observedPath, char delimiter,
+                                             const std::vector<std::string>& names,
+                                             FitColumn column) {
+  if (!state.imported) return base::fail("kolv-fit: import the transect before fitting it");
+  const auto lines = base::readTextLines(observedPath);
+  if (!lines) return base::fail("kolv-fit: observed file: " + lines.message());
+  KolvState measured;
+  if (const auto imported = importTransectLines(measured, *lines, delimiter); !imported.ok())
+    return base::fail("kolv-fit: observed file: " + imported.message());
+  if (auto rows = checkObservedRows(*lines, delimiter, measured.params.DataPointCount, column);
+      !rows)
+    return base::fail(rows.message());
+  auto observed = observedProfile(state, measured, column);
+  if (!observed) return base::fail(observed.message());
+  PreparedFit fit{state, {}, std::move(*observed)};
+  if (auto reached = reachObservedSequence(fit.study, fit.observed.sequence); !reached)
+    return base::fail(reached.message());
+  auto setup = makeFitSetup(fit.study.params, names, {}, column);
+  if (!setup) return base::fail(setup.message());
+  fit.setup = std::move(*setup);
+  return fit;
 }
 
 }  // namespace sodwright::kolv

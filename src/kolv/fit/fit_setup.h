@@ -92,4 +92,17 @@ base::Result<FitSetup> makeFitSetup(const TranslocationParameters& params,
                                     const std::vector<std::string>& names,
                                     const std::vector<std::string>& bounds, FitColumn column);
 
+// A fit made ready from the imported study and a measured text file: the
+// study copied and set to reach the observed sequence, the setup with its
+// default bounds, the observed profile. Fails with the first reason.
+struct PreparedFit {
+  KolvState study;
+  FitSetup setup;
+  ObservedProfile observed;
+};
+base::Result<PreparedFit> prepareFitFromText(const KolvState& state,
+                                             const std::string& observedPath, char delimiter,
+                                             const std::vector<std::string>& names,
+                                             FitColumn column);
+
 }  // namespace sodwright::kolv
