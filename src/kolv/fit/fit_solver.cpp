@@ -409,13 +409,18 @@ FitResult fitStudy(const KolvState& study, const FitSetup& setup, const Observed
     for (std::size_t k = 0; k < p; ++k) {
       FittedParameter& fitted = result.parameters[k];
       if (!estimate.determined[k]) {
-        fitted.undeterminedWhy = [&] {
-          double norm = 0.0;
-          for (double v : columns[k]) norm += v * v;
-          return norm > 0.0 ? "its influence is all but that of the others (near-singular "
-                              "Jacobian)"
-                            : "it has no influence on the compared column";
-        }();
+        double norm = 0.0;
+        for (double v : columns[k]) norm += v * v;
+        if (norm > 0.0) {
+          fitted.undeterminedWhy =
+              "its influence is all but that of the others (near-singular Jacobian)";
+        } else {
+          // The search may have wandered on a flat sum of squares; the value
+          // that moved nothing is the one the study started from.
+          fitted.undeterminedWhy =
+              "it has no influence on the compared column (kept at its start value)";
+          fitted.value = fitted.start;
+        }
         continue;
       }
       fitted.stdError = std::sqrt(estimate.covariance[k][k]);
