@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 
 #include "kolv/charts/chart_figure.h"
+#include "kolv/fit/fit_figure.h"
 #include "nibal/map_geometry.h"
 #include "platform/figures/figure_export.h"
 #include "platform/figures/figure_painter.h"
@@ -115,7 +116,18 @@ base::Result<> writeBlockMapFigureFile(const std::string& path, const nibal::Gri
   options.blocks = blocks;
   return saveMap(path, state, options);
 }
+
+base::Result<> writeFitFigureFile(const std::string& path, const kolv::FitResult& result,
+                                  const kolv::FitReportContext& context) {
+  if (auto named = checkFigureName(path); !named) return named;
+  const GuiForFigures gui;
+  return save(kolv::fitFigure(result, context, platform::qtTextWidth), path);
+}
 #else
+base::Result<> writeFitFigureFile(const std::string&, const kolv::FitResult&,
+                                  const kolv::FitReportContext&) {
+  return base::fail("this build writes no figures (it was made without Qt)");
+}
 base::Result<> writeChartsFigureFile(const std::string&, const kolv::KolvState&) {
   return base::fail("this build writes no figures (it was made without Qt)");
 }

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Figures from the headless runner: the four KOLV charts of the compared pair
-// and the NIBAL map, written as PNG, SVG or PDF by the file name's extension.
+// Figures from the headless runner: the four KOLV charts of the compared pair,
+// the KOLV fit and the NIBAL map, written as PNG, SVG or PDF by the file
+// name's extension.
 // No display is needed: the figures are painted off screen.
 
 #include <optional>
 #include <string>
 
 #include "base/result.h"
+#include "kolv/fit/fit_report.h"
 #include "kolv/state/kolv_state.h"
 #include "nibal/grid_state.h"
 #include "nibal/map_geometry.h"
@@ -20,6 +22,9 @@ base::Result<> checkFigureName(const std::string& path);
 
 // Each fails with what went wrong.
 base::Result<> writeChartsFigureFile(const std::string& path, const kolv::KolvState& state);
+// Observed and simulated profiles with the residuals below.
+base::Result<> writeFitFigureFile(const std::string& path, const kolv::FitResult& result,
+                                  const kolv::FitReportContext& context);
 // `colourLimit` bounds the diverging colour scale as the map window's
 // "Colour limit" box does; empty for the largest magnitude.
 base::Result<> writeMapFigureFile(const std::string& path, const nibal::GridState& state,

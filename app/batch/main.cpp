@@ -83,6 +83,7 @@ int main(int argc, char** argv) {
   std::vector<std::pair<const CLI::App*, sodwright::batch::Command>> commands;
   for (const Subcommand& subcommand :
        {Subcommand{"kolv", sodwright::batch::addKolvCommand},
+        Subcommand{"kolv-fit", sodwright::batch::addKolvFitCommand},
         Subcommand{"nibal", sodwright::batch::addNibalCommand},
         Subcommand{"nibal-tiles", sodwright::batch::addNibalTilesCommand},
         Subcommand{"bando", sodwright::batch::addBandoCommand}}) {

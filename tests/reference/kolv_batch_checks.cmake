@@ -26,3 +26,13 @@ if(NOT SODWRIGHT_SANITIZE)
                    -DWORK_DIR=${CMAKE_CURRENT_BINARY_DIR}/batch-memory-limit
                    -P ${CMAKE_CURRENT_LIST_DIR}/run_memory_limit_checks.cmake)
 endif()
+# sodwright-batch kolv-fit: a fit, its files, status 4, and the refusals of
+# bad input with status 2 (run_kolv_fit_checks.cmake).
+add_test(NAME reference.kolv-fit-checks
+         COMMAND ${CMAKE_COMMAND}
+                 -DBATCH=$<TARGET_FILE:sodwright-batch>
+                 -DINPUT=${PROJECT_SOURCE_DIR}/examples/hillslope-transect.txt
+                 -DPYTHON=${Python3_EXECUTABLE}
+                 "-DFIGURE_OPTION=$<$<BOOL:${SODWRIGHT_BUILD_UI}>:--figure;${CMAKE_CURRENT_BINARY_DIR}/kolv-fit-checks/fit.svg>"
+                 -DWORK_DIR=${CMAKE_CURRENT_BINARY_DIR}/kolv-fit-checks
+                 -P ${CMAKE_CURRENT_LIST_DIR}/run_kolv_fit_checks.cmake)

@@ -55,6 +55,9 @@ void KolvMainMenus::build(QMenuBar* bar) {
   runMenu = addMenu(bar, "MnuRun", "&Run");
   parameterAction = addItem(runMenu, "MnuParameterItem", "&Parameter");
   runModelAction = addItem(runMenu, "MnuRunModelItem", "Run&Model");
+  fitAction = addItem(runMenu, "MnuFitItem", "&Fit to Measurements...");
+  // Fitting needs what the parameters need: an imported transect.
+  QObject::connect(parameterAction, &QAction::enabledChanged, fitAction, &QAction::setEnabled);
 
   chartMenu = addMenu(bar, "MnuChart", "&Chart");
   elevationChartAction = addItem(chartMenu, "MnuChtElevItem", "&Elevation");

@@ -27,6 +27,7 @@ struct KolvMainMenus {
   QMenu* runMenu = nullptr;
   QAction* parameterAction = nullptr;
   QAction* runModelAction = nullptr;
+  QAction* fitAction = nullptr;  // "Fit to Measurements..."; enabled with parameterAction
 
   QMenu* chartMenu = nullptr;
   QAction* elevationChartAction = nullptr;

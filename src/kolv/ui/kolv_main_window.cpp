@@ -181,6 +181,7 @@ void KolvMainWindow::connectHandlers() {
   connect(showDataAction, &QAction::triggered, this, &KolvMainWindow::onShowDataTriggered);
   connect(parameterAction, &QAction::triggered, this, &KolvMainWindow::onParameterTriggered);
   connect(runModelAction, &QAction::triggered, this, &KolvMainWindow::onRunModelTriggered);
+  connect(fitAction, &QAction::triggered, this, &KolvMainWindow::onFitTriggered);
   connect(elevationChartAction, &QAction::triggered, this,
           &KolvMainWindow::onElevationChartTriggered);
   connect(soilLossChartAction, &QAction::triggered, this,

@@ -25,6 +25,7 @@
 #include "kolv/charts/chart_geometry.h"
 #include "kolv/state/kolv_state.h"
 #include "kolv/ui/chart_panel.h"
+#include "kolv/ui/kolv_fit_window.h"
 #include "kolv/ui/kolv_main_menus.h"
 #include "kolv/ui/kolv_menu_states.h"
 #include "platform/app_context.h"
@@ -68,6 +69,7 @@ class KolvMainWindow : public QMainWindow, public KolvMainMenus {
 
   // The parameter window while it is open.
   KolvParameterWindow* parameterWindow() const { return parameter_; }
+  KolvFitWindow* fitWindow() const { return fit_; }
 
   // What "Run KOLV" of the parameter window does here after its run: the
   // shown sequences and depths into the boxes, the placeholder lines hidden,
@@ -89,6 +91,7 @@ class KolvMainWindow : public QMainWindow, public KolvMainMenus {
   void onShowDataTriggered();
   void onParameterTriggered();
   void onRunModelTriggered();
+  void onFitTriggered();
   void onElevationChartTriggered() { drawSingleChart(ChartKind::Elevation); }
   void onSoilLossChartTriggered() { drawSingleChart(ChartKind::SoilLoss); }
   void onUpLayerChartTriggered() { drawSingleChart(ChartKind::UpLayer); }
@@ -136,6 +139,7 @@ class KolvMainWindow : public QMainWindow, public KolvMainMenus {
   shared_ui::WindowHub& hub_;
   std::array<ChartPanel*, 4> panels_{};
   QPointer<KolvParameterWindow> parameter_;
+  QPointer<KolvFitWindow> fit_;
   KolvImportCommand* import_ = nullptr;
 };
 
