@@ -17,6 +17,7 @@ namespace sodwright::batch {
 using Command = std::function<int()>;
 
 Command addKolvCommand(CLI::App& runner);
+Command addKolvEnsembleCommand(CLI::App& runner);
 Command addNibalCommand(CLI::App& runner);
 Command addBandoCommand(CLI::App& runner);
 

@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 
 #include "kolv/charts/chart_figure.h"
+#include "kolv/ensemble_charts.h"
 #include "nibal/map_geometry.h"
 #include "platform/figures/figure_export.h"
 #include "platform/figures/figure_painter.h"
@@ -76,6 +77,15 @@ base::Result<> writeChartsFigureFile(const std::string& path, const kolv::KolvSt
   return save(figure, path);
 }
 
+base::Result<> writeEnsembleChartsFile(const std::string& path,
+                                       const kolv::EnsembleResult& result) {
+  if (auto named = checkFigureName(path); !named) return named;
+  const GuiForFigures gui;
+  const platform::Figure figure = kolv::fourChartsFigure(
+      kolv::ensembleCharts(result), kolv::ensembleChartsHeading(result), platform::qtTextWidth);
+  return save(figure, path);
+}
+
 base::Result<> writeMapFigureFile(const std::string& path, const nibal::GridState& state,
                                   const std::string& layer) {
   if (auto named = checkFigureName(path); !named) return named;
@@ -94,6 +104,9 @@ base::Result<> writeMapFigureFile(const std::string& path, const nibal::GridStat
 }
 #else
 base::Result<> writeChartsFigureFile(const std::string&, const kolv::KolvState&) {
+  return base::fail("this build writes no figures (it was made without Qt)");
+}
+base::Result<> writeEnsembleChartsFile(const std::string&, const kolv::EnsembleResult&) {
   return base::fail("this build writes no figures (it was made without Qt)");
 }
 base::Result<> writeMapFigureFile(const std::string&, const nibal::GridState&, const std::string&) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/result.h"
+#include "kolv/ensemble_run.h"
 #include "kolv/state/kolv_state.h"
 #include "nibal/grid_state.h"
 
@@ -18,6 +19,8 @@ base::Result<> checkFigureName(const std::string& path);
 
 // Each fails with what went wrong.
 base::Result<> writeChartsFigureFile(const std::string& path, const kolv::KolvState& state);
+// The four charts with the ensemble's band around its median.
+base::Result<> writeEnsembleChartsFile(const std::string& path, const kolv::EnsembleResult& result);
 base::Result<> writeMapFigureFile(const std::string& path, const nibal::GridState& state,
                                   const std::string& layer);
 

@@ -4,6 +4,7 @@
 // into the main window's sequence boxes, its "Run&Model"), and write the
 // two outputs.
 #include <array>
+#include <charconv>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -15,6 +16,7 @@
 #include "batch/batch_figures.h"
 #include "batch/batch_options.h"
 #include "batch/batch_services.h"
+#include "batch/kolv_study_options.h"
 #include "batch/workbook_input.h"
 #include "kolv/io/compare_csv_writer.h"
 #include "kolv/io/compare_report_writer.h"
@@ -41,7 +43,7 @@ struct BoxOption {
 
 // The parameter window's boxes in the order they are applied: left column,
 // then right column, top to bottom (the direction list comes first).
-constexpr std::array<BoxOption, 16> kBoxOptions = {{
+constexpr std::array<BoxOption, kKolvBoxCount> kBoxOptions = {{
     {"--sequences", "N", "Simulating Sequences, 1 to 50", "1", kolv::checkSeqCount},
     {"--nodes", "N", "Total Data Points simulated, 1 to the points of the file", "all points",
      kolv::checkNodeCount},
@@ -72,16 +74,14 @@ constexpr std::array<BoxOption, 16> kBoxOptions = {{
 }};
 
 struct KolvOptions {
-  std::string input;
+  KolvStudyOptions study;
   bool strict = false;
-  TextOption delimiter, base, direction, first, last, report, csv, lastSequence, date, charts;
-  std::array<TextOption, kBoxOptions.size()> boxes;
+  TextOption first, last, report, csv, lastSequence, date, charts, threads;
 
   // Any option beyond reading and writing back asks for a run.
   bool runRequested() const {
-    for (const TextOption& box : boxes)
-      if (box.given()) return true;
-    return direction.given() || first.given() || last.given() || report.given() || charts.given();
+    return study.anyBoxGiven() || study.direction.given() || first.given() || last.given() ||
+           report.given() || charts.given();
   }
 };
 
@@ -102,7 +102,7 @@ int directionIndex(const std::string& word) {
 }
 
 // The boxes of the parameter window, with the same checks; a refused value is an error.
-base::Result<> applyBoxes(KolvState& state, const KolvOptions& options) {
+base::Result<> applyBoxes(KolvState& state, const KolvStudyOptions& options) {
   if (options.direction.given()) {
     const int index = directionIndex(options.direction.value);
     if (index < 0) return base::fail("kolv: --direction must be forward, backward or alternative");
@@ -148,9 +148,10 @@ int finish(const base::Result<>& step) {
 }
 
 int runKolv(const KolvOptions& options) {
-  const auto delimiter =
-      delimiterOption(options.delimiter.valueOr(defaultDelimiterWord(options.input)));
-  if (!delimiter) return 2;
+  const int threads = threadsOption(options.threads, "kolv");
+  if (threads < 0) return 2;
+  if (!delimiterOption(options.study.delimiter.valueOr(defaultDelimiterWord(options.study.input))))
+    return 2;
   if (options.charts.given()) {
     if (auto named = checkFigureName(options.charts.value); !named) {
       printMessage(named.message());
@@ -158,18 +159,13 @@ int runKolv(const KolvOptions& options) {
     }
   }
   KolvState state;
-  if (const auto imported =
-          importTransectInput(state, options.input, *delimiter, options.base.value);
-      !imported.ok()) {
-    printMessage(imported.message());
-    return 2;
-  }
   if (!options.runRequested()) {
+    if (const int status = importKolvStudy(state, options.study, false); status != 0) return status;
     // Import and write back: the imported sequence is the starting one.
     return finish(
         writeOutputs(state, options, state.params.StartSeq, state.params.StartSeq, false));
   }
-  if (auto applied = applyBoxes(state, options); !applied) return finish(applied);
+  if (const int status = importKolvStudy(state, options.study, true); status != 0) return status;
   // Parameters that amplify surface noise: said before the run, which goes
   // ahead unless --strict refuses it.
   if (const auto warning = kolv::beforeRunWarning(kolv::assessRun(state), true)) {
@@ -187,10 +183,10 @@ int runKolv(const KolvOptions& options) {
       return finish(first);
     if (auto last = checkBox(kolv::checkLastSeqShown, state, options.last); !last)
       return finish(last);
-    outcome = kolv::runModel(state, messages);
+    outcome = kolv::runModel(state, messages, threads);
     if (outcome.pairReset) return 2;
   } else {
-    outcome = kolv::runKolv(state, messages);
+    outcome = kolv::runKolv(state, messages, threads);
   }
   if (!outcome.simulated || !outcome.compared) return 2;
   if (const auto grown = kolv::afterRunWarning(kolv::checkRunStability(state), true)) {
@@ -209,22 +205,7 @@ Command addKolvCommand(CLI::App& runner) {
                                          "--base, --last-sequence and --date the "
                                          "transect is imported and written back unchanged.");
   auto options = std::make_shared<KolvOptions>();
-  kolv->add_option("INPUT", options->input,
-                   "transect data file (.txt, .dat, .csv, .tsv) or workbook (.xls, .xlsx, .ods)")
-      ->required();
-  addTextOption(*kolv, options->delimiter, "--delimiter", "WORD", kDelimiterMeaning,
-                "comma for .csv, tab otherwise");
-  addTextOption(
-      *kolv, options->base, "--base", "FILE",
-      "transect text file imported before a workbook INPUT; it gives the tillage depth, bulk "
-      "densities and substance unit a workbook lacks",
-      "none");
-  addTextOption(*kolv, options->direction, "--direction", "WORD",
-                "Tillage Direction: forward, backward or alternative", "forward");
-  for (std::size_t i = 0; i < kBoxOptions.size(); ++i) {
-    const BoxOption& box = kBoxOptions[i];
-    addTextOption(*kolv, options->boxes[i], box.name, box.valueName, box.meaning, box.defaultText);
-  }
+  addKolvStudyOptions(*kolv, options->study);
   addTextOption(*kolv, options->first, "--first", "SEQ",
                 "first sequence compared, as typed into the main window's First box",
                 "the starting sequence");
@@ -248,7 +229,67 @@ Command addKolvCommand(CLI::App& runner) {
       "--strict", options->strict,
       "refuse a run whose parameters amplify surface noise (exit status 3); without it the "
       "warning goes to standard error and the run goes ahead");
+  addThreadsOption(*kolv, options->threads);
   return [options] { return runKolv(*options); };
+}
+
+bool KolvStudyOptions::anyBoxGiven() const {
+  for (const TextOption& box : boxes)
+    if (box.given()) return true;
+  return false;
+}
+
+void addKolvStudyOptions(CLI::App& command, KolvStudyOptions& options) {
+  command
+      .add_option("INPUT", options.input,
+                  "transect data file (.txt, .dat, .csv, .tsv) or workbook (.xls, .xlsx, .ods)")
+      ->required();
+  addTextOption(command, options.delimiter, "--delimiter", "WORD", kDelimiterMeaning,
+                "comma for .csv, tab otherwise");
+  addTextOption(
+      command, options.base, "--base", "FILE",
+      "transect text file imported before a workbook INPUT; it gives the tillage depth, bulk "
+      "densities and substance unit a workbook lacks",
+      "none");
+  addTextOption(command, options.direction, "--direction", "WORD",
+                "Tillage Direction: forward, backward or alternative", "forward");
+  for (std::size_t i = 0; i < kBoxOptions.size(); ++i) {
+    const BoxOption& box = kBoxOptions[i];
+    addTextOption(command, options.boxes[i], box.name, box.valueName, box.meaning, box.defaultText);
+  }
+}
+
+int importKolvStudy(KolvState& state, const KolvStudyOptions& options, bool apply) {
+  const auto delimiter =
+      delimiterOption(options.delimiter.valueOr(defaultDelimiterWord(options.input)));
+  if (!delimiter) return 2;
+  if (const auto imported =
+          importTransectInput(state, options.input, *delimiter, options.base.value);
+      !imported.ok()) {
+    printMessage(imported.message());
+    return 2;
+  }
+  if (!apply) return 0;
+  if (auto applied = applyBoxes(state, options); !applied) return finish(applied);
+  return 0;
+}
+
+void addThreadsOption(CLI::App& command, TextOption& threads) {
+  addTextOption(command, threads, "--threads", "N",
+                "worker threads; the results are the same bits on any number", "every core");
+}
+
+int threadsOption(const TextOption& threads, const std::string& command) {
+  if (!threads.given()) return 0;
+  int value = -1;
+  const std::string& text = threads.value;
+  const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || stop != text.data() + text.size() || value < 1 ||
+      value > 1024) {
+    printMessage(command + ": --threads must be a whole number from 1 to 1024: " + text);
+    return -1;
+  }
+  return value;
 }
 
 }  // namespace sodwright::batch

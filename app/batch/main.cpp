@@ -78,9 +78,11 @@ int main(int argc, char** argv) {
     sodwright::batch::Command (*add)(CLI::App&);
   };
   std::vector<std::pair<const CLI::App*, sodwright::batch::Command>> commands;
-  for (const Subcommand& subcommand : {Subcommand{"kolv", sodwright::batch::addKolvCommand},
-                                       Subcommand{"nibal", sodwright::batch::addNibalCommand},
-                                       Subcommand{"bando", sodwright::batch::addBandoCommand}}) {
+  for (const Subcommand& subcommand :
+       {Subcommand{"kolv", sodwright::batch::addKolvCommand},
+        Subcommand{"kolv-ensemble", sodwright::batch::addKolvEnsembleCommand},
+        Subcommand{"nibal", sodwright::batch::addNibalCommand},
+        Subcommand{"bando", sodwright::batch::addBandoCommand}}) {
     sodwright::batch::Command run = subcommand.add(runner);
     CLI::App* command = runner.get_subcommand(subcommand.name);
     command->set_version_flag("--version", version, "Print the version and exit");
