@@ -25,3 +25,11 @@ if(NOT SODWRIGHT_SANITIZE)
                    -DWORK_DIR=${CMAKE_CURRENT_BINARY_DIR}/batch-memory-limit
                    -P ${CMAKE_CURRENT_LIST_DIR}/run_memory_limit_checks.cmake)
 endif()
+# sodwright-batch kolv-ensemble: the CSV and summary of a small ensemble, and
+# the refusals of bad input with status 2 (run_kolv_ensemble_checks.cmake).
+add_test(NAME reference.kolv-ensemble-checks
+         COMMAND ${CMAKE_COMMAND}
+                 -DBATCH=$<TARGET_FILE:sodwright-batch>
+                 -DINPUT=${PROJECT_SOURCE_DIR}/tests/data/reference/kolv-a-tab-forward/transect.txt
+                 -DWORK_DIR=${CMAKE_CURRENT_BINARY_DIR}/kolv-ensemble-checks
+                 -P ${CMAKE_CURRENT_LIST_DIR}/run_kolv_ensemble_checks.cmake)
