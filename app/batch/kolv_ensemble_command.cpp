@@ -68,33 +68,7 @@ std::string signedNumber(double value) {
   return text;
 }
 
-std::string percentileName(double p) {
-  std::string text = number(p);
-  return "p" + text;
-}
-
-std::string ensembleCsv(const kolv::EnsembleResult& r, const kolv::KolvState& study) {
-  std::ostringstream out;
-  out << base::csvField("x (m)");
-  const std::string& unit = study.data.SubstanceUnit;
-  for (int q = 0; q < kolv::kQuantityCount; ++q) {
-    const std::string name =
-        kolv::ensembleQuantityName(static_cast<kolv::EnsembleQuantity>(q), unit);
-    for (double p : r.percentiles) out << ',' << base::csvField(name + " " + percentileName(p));
-    out << ',' << base::csvField(name + " run");
-  }
-  out << base::kLineEnd;
-  for (int i = 0; i < r.nodes; ++i) {
-    out << base::exactNumberSingle(
-        base::roundToSingle(i * static_cast<double>(study.params.Interval)));
-    for (int q = 0; q < kolv::kQuantityCount; ++q) {
-      for (const auto& band : r.band[q]) out << ',' << base::exactNumber(band[i]);
-      out << ',' << base::exactNumber(r.deterministic[q][i]);
-    }
-    out << base::kLineEnd;
-  }
-  return out.str();
-}
+std::string percentileName(double p) { return "p" + number(p); }
 
 void printSummary(const kolv::EnsembleResult& r, const kolv::EnsembleSpec& spec,
                   const kolv::KolvState& study) {
@@ -179,7 +153,7 @@ int runEnsembleCommand(const EnsembleOptions& options) {
   if (!result) return refuse(result.message());
   printSummary(*result, spec, study);
   if (options.csv.given()) {
-    if (auto written = base::writeWholeFile(options.csv.value, ensembleCsv(*result, study));
+    if (auto written = base::writeWholeFile(options.csv.value, kolv::ensembleCsvText(*result));
         !written)
       return refuse(written.message());
   }

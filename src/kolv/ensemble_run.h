@@ -106,4 +106,8 @@ int ensembleWorkers(int threads);
 base::Result<EnsembleResult> runEnsemble(const KolvState& study, const EnsembleSpec& spec,
                                          std::uint64_t availableBytes);
 
+// The CSV of an ensemble: per node of the last sequence its x, then for each
+// quantity the asked percentiles and the study's own run, every digit.
+std::string ensembleCsvText(const EnsembleResult& result);
+
 }  // namespace sodwright::kolv
