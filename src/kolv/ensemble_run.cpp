@@ -276,6 +276,7 @@ base::Result<EnsembleResult> runEnsemble(const KolvState& study, const EnsembleS
     kept.push_back(m);
   }
   result.kept = kept.size();
+  if (result.cancelled) return result;  // counted, not summarised
   if (kept.empty())
     return base::fail(result.failed > 0 ? "no member ran through: " + result.firstFailure
                                         : "no member is left to summarise");
@@ -302,6 +303,7 @@ base::Result<EnsembleResult> runEnsemble(const KolvState& study, const EnsembleS
     for (double p : spec.percentiles) target->push_back(nearestRank(sorted, p));
   }
   for (std::size_t v = 0; v < spec.varied.size(); ++v) {
+    result.varied.push_back(spec.varied[v].parameter);
     std::vector<double> drawn;
     for (std::size_t m : kept) drawn.push_back(draws[m][v]);
     result.sensitivity.push_back(rankCorrelation(drawn, result.meanLoss));

@@ -81,6 +81,7 @@ struct EnsembleResult {
   // Mean and maximum soil loss over the nodes, per kept member, and their percentiles.
   std::vector<double> meanLoss, maxLoss;
   std::vector<double> meanLossPercentiles, maxLossPercentiles;
+  std::vector<EnsembleParameter> varied;  // in the order given
   // Per varied parameter: its values over the kept members and its rank
   // correlation with the mean soil loss.
   std::vector<std::vector<double>> keptDraws;
@@ -102,7 +103,8 @@ int ensembleWorkers(int threads);
 
 // Runs the ensemble of `study` (imported, its parameters as the batch or
 // window set them). Fails when the draws are refused, the memory is short,
-// the study's own run fails or no member is left to summarise.
+// the study's own run fails or no member is left to summarise. A cancelled
+// ensemble comes back counted but not summarised (`cancelled` set).
 base::Result<EnsembleResult> runEnsemble(const KolvState& study, const EnsembleSpec& spec,
                                          std::uint64_t availableBytes);
 

@@ -27,6 +27,8 @@ struct KolvMainMenus {
   QMenu* runMenu = nullptr;
   QAction* parameterAction = nullptr;
   QAction* runModelAction = nullptr;
+  // An ensemble of the study (the uncertainty dialog); enabled with parameterAction.
+  QAction* uncertaintyAction = nullptr;
 
   QMenu* chartMenu = nullptr;
   QAction* elevationChartAction = nullptr;
