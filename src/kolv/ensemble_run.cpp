@@ -59,6 +59,17 @@ std::vector<double> ranksOf(const std::vector<double>& v) {
   return rank;
 }
 
+bool entersStabilityEstimate(EnsembleParameter parameter) {
+  switch (parameter) {
+    case EnsembleParameter::DecayRate1:
+    case EnsembleParameter::DecayRate2:
+    case EnsembleParameter::InputAmount:
+      return false;
+    default:
+      return true;
+  }
+}
+
 }  // namespace
 
 std::string ensembleQuantityName(EnsembleQuantity quantity, const std::string& unit) {
@@ -233,11 +244,19 @@ base::Result<EnsembleResult> runEnsemble(const KolvState& study, const EnsembleS
   StudyRunOptions options;
   options.threads = workers;
   options.cancel = spec.cancel;
+  // The estimate reads the distance model and the tillage depth only; when
+  // no varied parameter enters it, every member shares the study's verdict.
+  bool estimateVaries = false;
+  for (const VariedParameter& v : spec.varied)
+    estimateVaries = estimateVaries || entersStabilityEstimate(v.parameter);
+  const bool allUnstable =
+      !estimateVaries && estimateStabilityFor(study, study.params, 0).unstable();
   const auto prepare = [&](std::size_t m, TranslocationParameters& p) {
     for (std::size_t k = 0; k < spec.varied.size(); ++k)
       applyEnsembleValue(spec.varied[k].parameter, draws[m][k], p);
     // Worked out once per member, on its worker, over the study's starting surface.
-    if (estimateStabilityFor(study, p, 1).unstable()) fate[m] = Fate::Unstable;
+    if (estimateVaries ? estimateStabilityFor(study, p, 1).unstable() : allUnstable)
+      fate[m] = Fate::Unstable;
   };
   const auto collect = [&](std::size_t m, const KolvState& s, const std::optional<StepStop>& stop) {
     if (stop) {

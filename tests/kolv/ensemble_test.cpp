@@ -15,6 +15,7 @@
 #include "fakes/recording_services.h"
 #include "kolv/ensemble_run.h"
 #include "kolv/kolv_commands.h"
+#include "kolv/stability/stability_estimate.h"
 
 namespace sodwright::kolv {
 namespace {
@@ -169,6 +170,31 @@ TEST(Ensemble, SensitivityRanksAParameterWithoutInfluenceLast) {
   EXPECT_LT(std::fabs(r.sensitivity[0]), std::fabs(r.sensitivity[1]));
   EXPECT_LT(std::fabs(r.sensitivity[0]), std::fabs(r.sensitivity[2]));
   EXPECT_GT(r.sensitivity[1], 0.5);  // steeper slopes carry more soil away
+}
+
+TEST(Ensemble, UnstableMembersAreCountedAndDroppedOnRequest) {
+  const KolvState study = hillTransect();
+  EnsembleSpec spec;
+  spec.runs = 16;
+  spec.seed = 2;
+  spec.varied = {vary("beta=uniform:0.001:0.6"), vary("decay1=uniform:0:5")};
+  std::size_t flagged = 0;
+  for (std::size_t m = 0; m < spec.runs; ++m) {
+    KolvState member = study;
+    const std::vector<double> values = *drawMember(spec.varied, spec.seed, m);
+    applyEnsembleValue(EnsembleParameter::Beta, values[0], member.params);
+    flagged += estimateStability(member).unstable();
+  }
+  ASSERT_GT(flagged, 0u);
+  ASSERT_LT(flagged, spec.runs);
+  const EnsembleResult kept = run(study, spec);
+  EXPECT_EQ(kept.unstable, flagged);
+  EXPECT_EQ(kept.kept, spec.runs);
+  spec.dropUnstable = true;
+  const EnsembleResult dropped = run(study, spec);
+  EXPECT_EQ(dropped.unstable, flagged);
+  EXPECT_EQ(dropped.kept, spec.runs - flagged);
+  EXPECT_EQ(dropped.meanLoss.size(), spec.runs - flagged);
 }
 
 TEST(EnsembleDraws, DistributionsHaveTheirStatedShape) {
