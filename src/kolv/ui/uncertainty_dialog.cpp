@@ -284,7 +284,7 @@ void UncertaintyDialog::onSaveCsvClicked() {
 }
 
 void UncertaintyDialog::onHelpClicked() {
-  platform::showHelpPage(context_.programs, context_.messages, kolvHelpAddress());
+  platform::showHelpPage(context_.programs, context_.messages, kolvHelpAddress("ensembles"));
 }
 
 void UncertaintyDialog::stopWorker() {
