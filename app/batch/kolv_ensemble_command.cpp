@@ -18,12 +18,15 @@
 
 #include "base/number_text.h"
 #include "base/text/csv_text.h"
+#include "base/text/report_date.h"
 #include "base/text/text_file.h"
 #include "batch/batch_commands.h"
 #include "batch/batch_figures.h"
 #include "batch/batch_services.h"
 #include "batch/kolv_study_options.h"
 #include "kolv/ensemble_run.h"
+#include "kolv/io/compare_report_writer.h"
+#include "kolv/io/last_sequence_writer.h"
 #include "kolv/stability/stability_warning.h"
 
 namespace sodwright::batch {
@@ -34,7 +37,7 @@ constexpr const char* kName = "kolv-ensemble";
 struct EnsembleOptions {
   KolvStudyOptions study;
   std::vector<std::string> vary;
-  TextOption runs, seed, percentiles, csv, charts, threads;
+  TextOption runs, seed, percentiles, csv, charts, threads, report, lastSequence, date;
   bool dropUnstable = false;
   bool strict = false;
 };
@@ -161,6 +164,21 @@ int runEnsembleCommand(const EnsembleOptions& options) {
     if (auto written = writeEnsembleChartsFile(options.charts.value, *result); !written)
       return refuse(written.message());
   }
+  // The study's own run, as kolv writes it.
+  const kolv::KolvState& own = result->studyRun;
+  if (options.report.given()) {
+    if (auto written = kolv::writeCompareReportFile(options.report.value, own, own.params.StartSeq,
+                                                    own.params.LastSeq,
+                                                    options.date.valueOr(base::todayShortDate()));
+        !written)
+      return refuse(written.message());
+  }
+  if (options.lastSequence.given()) {
+    if (auto written =
+            kolv::writeLastSequenceFile(options.lastSequence.value, own, own.params.LastSeq);
+        !written)
+      return refuse(written.message());
+  }
   return 0;
 }
 
@@ -215,6 +233,14 @@ Command addKolvEnsembleCommand(CLI::App& runner) {
                 "draw the four charts with the band of the outer percentiles around the median "
                 "(the middle one) into FILE (.png, .svg or .pdf)",
                 "");
+  addTextOption(*command, options->report, "--report", "FILE",
+                "write the comparison report of the study's own run (Compare Results)",
+                "not written");
+  addTextOption(*command, options->lastSequence, "--last-sequence", "FILE",
+                "write the study's own run at the last sequence in the import layout",
+                "not written");
+  addTextOption(*command, options->date, "--date", "TEXT", "date line of the comparison report",
+                "today in the locale's short form");
   command->add_flag("--drop-unstable", options->dropUnstable,
                     "leave out the members whose parameters the stability estimate flags "
                     "(they are counted either way)");

@@ -29,6 +29,16 @@ if(at EQUAL -1)
   message(FATAL_ERROR "the CSV heading lacks the soil loss columns: ${heading}")
 endif()
 
+# The study's own run writes the same report and last sequence as kolv.
+expect_run(0 "" ${INPUT} --sequences 2 --runs 2 ${V} --date DATE --report ${WORK_DIR}/own.txt
+           --last-sequence ${WORK_DIR}/own-last.txt)
+set(BATCH_COMMAND ${BATCH} kolv)
+expect_run(0 "" ${INPUT} --sequences 2 --date DATE --report ${WORK_DIR}/single.txt
+           --last-sequence ${WORK_DIR}/single-last.txt)
+set(BATCH_COMMAND ${BATCH} kolv-ensemble)
+expect_same(${WORK_DIR}/own.txt ${WORK_DIR}/single.txt "the study's own report")
+expect_same(${WORK_DIR}/own-last.txt ${WORK_DIR}/single-last.txt "the study's own last sequence")
+
 # Bad input: status 2 and the reason.
 expect_run(2 "--runs must be a whole number of at least 1" ${INPUT} --runs 0 ${V})
 expect_run(2 "--runs must be a whole number of at least 1" ${INPUT} --runs -3 ${V})
