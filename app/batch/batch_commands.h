@@ -19,6 +19,7 @@ using Command = std::function<int()>;
 
 Command addKolvCommand(CLI::App& runner);
 Command addKolvFitCommand(CLI::App& runner);
+Command addKolvEnsembleCommand(CLI::App& runner);
 Command addNibalCommand(CLI::App& runner);
 Command addNibalTilesCommand(CLI::App& runner);  // nibal_raster.cpp
 Command addBandoCommand(CLI::App& runner);

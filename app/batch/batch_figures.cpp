@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 
 #include "kolv/charts/chart_figure.h"
+#include "kolv/ensemble_charts.h"
 #include "kolv/fit/fit_figure.h"
 #include "nibal/map_geometry.h"
 #include "platform/figures/figure_export.h"
@@ -92,6 +93,15 @@ base::Result<> writeChartsFigureFile(const std::string& path, const kolv::KolvSt
   return save(figure, path);
 }
 
+base::Result<> writeEnsembleChartsFile(const std::string& path,
+                                       const kolv::EnsembleResult& result) {
+  if (auto named = checkFigureName(path); !named) return named;
+  const GuiForFigures gui;
+  const platform::Figure figure = kolv::fourChartsFigure(
+      kolv::ensembleCharts(result), kolv::ensembleChartsHeading(result), platform::qtTextWidth);
+  return save(figure, path);
+}
+
 base::Result<> writeMapFigureFile(const std::string& path, const nibal::GridState& state,
                                   const std::string& layer, std::optional<double> colourLimit) {
   if (auto named = checkFigureName(path); !named) return named;
@@ -129,6 +139,9 @@ base::Result<> writeFitFigureFile(const std::string&, const kolv::FitResult&,
   return base::fail("this build writes no figures (it was made without Qt)");
 }
 base::Result<> writeChartsFigureFile(const std::string&, const kolv::KolvState&) {
+  return base::fail("this build writes no figures (it was made without Qt)");
+}
+base::Result<> writeEnsembleChartsFile(const std::string&, const kolv::EnsembleResult&) {
   return base::fail("this build writes no figures (it was made without Qt)");
 }
 base::Result<> writeMapFigureFile(const std::string&, const nibal::GridState&, const std::string&,

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/result.h"
+#include "kolv/ensemble_run.h"
 #include "kolv/fit/fit_report.h"
 #include "kolv/state/kolv_state.h"
 #include "nibal/grid_state.h"
@@ -27,6 +28,8 @@ base::Result<> writeFitFigureFile(const std::string& path, const kolv::FitResult
                                   const kolv::FitReportContext& context);
 // `colourLimit` bounds the diverging colour scale as the map window's
 // "Colour limit" box does; empty for the largest magnitude.
+// The four charts with the ensemble's band around its median.
+base::Result<> writeEnsembleChartsFile(const std::string& path, const kolv::EnsembleResult& result);
 base::Result<> writeMapFigureFile(const std::string& path, const nibal::GridState& state,
                                   const std::string& layer,
                                   std::optional<double> colourLimit = std::nullopt);

@@ -4,6 +4,7 @@
 // into the main window's sequence boxes, its "Run&Model"), and write the
 // two outputs.
 #include <array>
+#include <charconv>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -37,7 +38,7 @@ using kolv::KolvState;
 struct KolvOptions {
   KolvStudyOptions study;
   bool strict = false;
-  TextOption first, last, report, csv, lastSequence, date, charts;
+  TextOption first, last, report, csv, lastSequence, date, charts, threads;
 
   // Any option beyond reading and writing back asks for a run.
   bool runRequested() const {
@@ -98,6 +99,8 @@ int runKolv(const KolvOptions& options) {
                      {"--last-sequence", options.lastSequence.value},
                      {"--charts", options.charts.value}}))
     return 2;
+  const int threads = threadsOption(options.threads, "kolv");
+  if (threads < 0) return 2;
   const auto delimiter =
       delimiterOption(options.study.delimiter.valueOr(defaultDelimiterWord(options.study.input)));
   if (!delimiter) return 2;
@@ -115,6 +118,7 @@ int runKolv(const KolvOptions& options) {
     return 2;
   }
   if (!options.runRequested()) {
+    if (const int status = importKolvStudy(state, options.study, false); status != 0) return status;
     // Import and write back: the imported sequence is the starting one.
     return finish(
         writeOutputs(state, options, state.params.StartSeq, state.params.StartSeq, false));
@@ -137,10 +141,10 @@ int runKolv(const KolvOptions& options) {
       return finish(first);
     if (auto last = checkBox(kolv::checkLastSeqShown, state, options.last, "--last"); !last)
       return finish(last);
-    outcome = kolv::runModel(state, messages);
+    outcome = kolv::runModel(state, messages, threads);
     if (outcome.pairReset) return 2;
   } else {
-    outcome = kolv::runKolv(state, messages);
+    outcome = kolv::runKolv(state, messages, threads);
   }
   if (!outcome.simulated || !outcome.compared) return 2;
   if (const auto grown = kolv::afterRunWarning(kolv::checkRunStability(state), true)) {
@@ -183,6 +187,7 @@ Command addKolvCommand(CLI::App& runner) {
       "--strict", options->strict,
       "refuse a run whose parameters amplify surface noise (exit status 3); without it the "
       "warning goes to standard error and the run goes ahead");
+  addThreadsOption(*kolv, options->threads);
   return [options] { return runKolv(*options); };
 }
 

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/kolv_options.h"
 
+#include <charconv>
+
 #include <CLI/CLI.hpp>
 
 #include "base/text/refusal_text.h"
+#include "batch/batch_services.h"
+#include "batch/workbook_input.h"
 #include "kolv/check_refusals.h"
 #include "kolv/parameter_checks.h"
 
@@ -111,6 +115,42 @@ base::Result<> applyKolvBoxes(KolvState& state, const KolvStudyOptions& options)
                                   kolv::refusalOf(kBoxOptions[i].check, state, option.value)));
   }
   return {};
+}
+
+int importKolvStudy(KolvState& state, const KolvStudyOptions& options, bool apply) {
+  const auto delimiter =
+      delimiterOption(options.delimiter.valueOr(defaultDelimiterWord(options.input)));
+  if (!delimiter) return 2;
+  if (const auto imported =
+          importTransectInput(state, options.input, *delimiter, options.base.value);
+      !imported.ok()) {
+    printMessage(imported.message());
+    return 2;
+  }
+  if (!apply) return 0;
+  if (auto applied = applyKolvBoxes(state, options); !applied) {
+    printMessage(applied.message());
+    return 2;
+  }
+  return 0;
+}
+
+void addThreadsOption(CLI::App& command, TextOption& threads) {
+  addTextOption(command, threads, "--threads", "N",
+                "worker threads; the results are the same bits on any number", "every core");
+}
+
+int threadsOption(const TextOption& threads, const std::string& command) {
+  if (!threads.given()) return 0;
+  int value = -1;
+  const std::string& text = threads.value;
+  const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || stop != text.data() + text.size() || value < 1 ||
+      value > 1024) {
+    printMessage(command + ": --threads must be a whole number from 1 to 1024: " + text);
+    return -1;
+  }
+  return value;
 }
 
 }  // namespace sodwright::batch

@@ -36,4 +36,14 @@ void addKolvStudyOptions(CLI::App& command, KolvStudyOptions& options);
 // refused value fails with the box's message.
 base::Result<> applyKolvBoxes(kolv::KolvState& state, const KolvStudyOptions& options);
 
+// Imports the input and, with `applyBoxes`, applies the direction and the
+// boxes with the parameter window's checks. Returns 0, or 2 after printing
+// why not.
+int importKolvStudy(kolv::KolvState& state, const KolvStudyOptions& options, bool applyBoxes);
+
+// Declares --threads N (workers; left out: every core).
+void addThreadsOption(CLI::App& command, TextOption& threads);
+// The thread count (0 when left out), or -1 after printing why the text is refused.
+int threadsOption(const TextOption& threads, const std::string& command);
+
 }  // namespace sodwright::batch

@@ -84,6 +84,7 @@ int main(int argc, char** argv) {
   for (const Subcommand& subcommand :
        {Subcommand{"kolv", sodwright::batch::addKolvCommand},
         Subcommand{"kolv-fit", sodwright::batch::addKolvFitCommand},
+        Subcommand{"kolv-ensemble", sodwright::batch::addKolvEnsembleCommand},
         Subcommand{"nibal", sodwright::batch::addNibalCommand},
         Subcommand{"nibal-tiles", sodwright::batch::addNibalTilesCommand},
         Subcommand{"bando", sodwright::batch::addBandoCommand}}) {

@@ -290,5 +290,46 @@ TEST(ChartFigure, OffRangePointsAreEdgeMarkersAndEndZonesAreShaded) {
   EXPECT_LT(markers[0].corners[1], markers[1].corners[1]);
 }
 
+TEST(BandChart, ShadeBetweenTheOuterPercentilesMedianOnTopScaledToTheBand) {
+  const int n = 40;
+  KolvState s = makeState(n, 2, 1.0f, 0, 1);
+  ChartBand band;
+  for (int i = 0; i < n; ++i) {
+    band.lower.push_back(10 + i);
+    band.median.push_back(12 + i);
+    band.upper.push_back(15 + i);
+    band.run.push_back(11 + i);
+  }
+  const ChartDrawing d = drawBandChart(ChartKind::UpLayer, s, band);
+  ASSERT_TRUE(d.complete);
+  std::vector<int> medians;
+  for (const DrawOp& op : opsOf(d.ops, Kind::Point)) {
+    const int i = static_cast<int>(op.a);
+    if (op.colour == chart_colours::kBandShade) {
+      EXPECT_GE(op.b, band.lower[i] - 1e-4);
+      EXPECT_LE(op.b, band.upper[i] + 1e-4);
+    } else if (op.colour == chart_colours::kRed) {
+      EXPECT_EQ(op.b, static_cast<float>(band.median[i]));
+      medians.push_back(i);
+    }
+  }
+  EXPECT_EQ(medians.size(), static_cast<std::size_t>(n));
+  // The median is drawn last, over the shade and the study's run.
+  EXPECT_EQ(opsOf(d.ops, Kind::Point).back().colour, chart_colours::kRed);
+  // Scaled over points 10 .. N-10: from the lowest lower to the highest upper.
+  const std::vector<DrawOp> texts = opsOf(d.ops, Kind::Text);
+  ASSERT_FALSE(texts.empty());
+  bool maxSeen = false, minSeen = false;
+  for (const DrawOp& op : texts) {
+    maxSeen = maxSeen || (op.label == ChartLabel::MaxValue && op.text == "45.00");
+    minSeen = minSeen || (op.label == ChartLabel::MinValue && op.text == "20.00");
+  }
+  EXPECT_TRUE(maxSeen);
+  EXPECT_TRUE(minSeen);
+  // A band shorter than the transect cannot be drawn.
+  band.upper.pop_back();
+  EXPECT_FALSE(drawBandChart(ChartKind::UpLayer, s, band).complete);
+}
+
 }  // namespace
 }  // namespace sodwright::kolv

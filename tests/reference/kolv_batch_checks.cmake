@@ -36,3 +36,12 @@ add_test(NAME reference.kolv-fit-checks
                  "-DFIGURE_OPTION=$<$<BOOL:${SODWRIGHT_BUILD_UI}>:--figure;${CMAKE_CURRENT_BINARY_DIR}/kolv-fit-checks/fit.svg>"
                  -DWORK_DIR=${CMAKE_CURRENT_BINARY_DIR}/kolv-fit-checks
                  -P ${CMAKE_CURRENT_LIST_DIR}/run_kolv_fit_checks.cmake)
+
+# sodwright-batch kolv-ensemble: the CSV and summary of a small ensemble, and
+# the refusals of bad input with status 2 (run_kolv_ensemble_checks.cmake).
+add_test(NAME reference.kolv-ensemble-checks
+         COMMAND ${CMAKE_COMMAND}
+                 -DBATCH=$<TARGET_FILE:sodwright-batch>
+                 -DINPUT=${PROJECT_SOURCE_DIR}/tests/data/reference/kolv-a-tab-forward/transect.txt
+                 -DWORK_DIR=${CMAKE_CURRENT_BINARY_DIR}/kolv-ensemble-checks
+                 -P ${CMAKE_CURRENT_LIST_DIR}/run_kolv_ensemble_checks.cmake)

@@ -299,6 +299,54 @@ ChartDrawing drawWholeProfileChart(const KolvState& state, ChartOptions options)
   return b.build([&] { return substanceRange(state, options); }, plot, "##0.00", true);
 }
 
+ChartDrawing drawBandChart(ChartKind kind, const KolvState& state, const ChartBand& band) {
+  ChartBuilder b(kind, state);
+  const int n = state.params.NodeCount;
+  const auto at = [&](const std::vector<double>& values, int i) {
+    if (i < 0 || static_cast<std::size_t>(i) >= values.size()) throw MissingValue();
+    return values[static_cast<std::size_t>(i)];
+  };
+  int lo = 10, hi = n - 10;
+  if (kind == ChartKind::SoilLoss) {
+    lo = 2 * state.params.LastSeqShown;
+    hi = n - 2 * state.params.LastSeqShown;
+  }
+  lo = std::max(lo, 0);
+  hi = std::min(hi, n - 1);
+  if (lo > hi) {
+    lo = 0;
+    hi = n - 1;
+  }
+  auto range = [&] {
+    Range r{at(band.lower, lo), at(band.upper, lo)};
+    for (int i = lo; i <= hi; ++i) {
+      r.yMin = std::min({r.yMin, at(band.lower, i), at(band.run, i)});
+      r.yMax = std::max({r.yMax, at(band.upper, i), at(band.run, i)});
+    }
+    return r;
+  };
+  // Points stacked from the lower to the upper percentile fill the band.
+  constexpr int kFill = 20;
+  auto plot = [&](int k) {
+    forEvery(0, n - 1, k, [&](int i) {
+      const double low = at(band.lower, i), high = at(band.upper, i);
+      for (int j = 0; j <= kFill; ++j) b.point(i, low + (high - low) * j / kFill, kBandShade);
+    });
+    forEvery(0, n - 1, k, [&](int i) { b.point(i, at(band.run, i), kBlue); });
+    forEvery(0, n - 1, k, [&](int i) { b.point(i, at(band.median, i), kRed); });
+  };
+  switch (kind) {
+    case ChartKind::Elevation:
+      return b.build(range, plot, "###0.0", false);
+    case ChartKind::SoilLoss:
+      return b.build(range, plot, "##0.0", false);
+    case ChartKind::UpLayer:
+    case ChartKind::WholeProfile:
+      break;
+  }
+  return b.build(range, plot, "##0.00", true);
+}
+
 namespace {
 
 ChartDrawing drawOne(ChartKind kind, const KolvState& state, ChartOptions options) {

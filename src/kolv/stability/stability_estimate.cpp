@@ -132,9 +132,13 @@ StabilityEstimate EstimateOnce(const StabilityModel& m, std::vector<DistancePair
 
 }  // namespace
 
-StabilityEstimate estimateStability(const KolvState& state) {
-  const TranslocationParameters& p = state.params;
-  const StabilityModel m = makeStabilityModel(p);
+namespace {
+
+// The raw distances of the nodes the estimate looks at: those outside the end
+// zones of the first pass (all nodes when none is left), in the direction(s)
+// the run's passes take.
+std::vector<DistancePair> startingPairs(const KolvState& state, const TranslocationParameters& p,
+                                        const StabilityModel& m) {
   std::vector<DistancePair> pairs;
   const NodeSeqArray<double>& elev = state.data.Elev;
   const int n = p.NodeCount;
@@ -159,7 +163,20 @@ StabilityEstimate estimateStability(const KolvState& state) {
       }
     }
   }
-  return EstimateOnce(m, std::move(pairs));
+  return pairs;
+}
+
+}  // namespace
+
+StabilityEstimate estimateStability(const KolvState& state) {
+  const StabilityModel m = makeStabilityModel(state.params);
+  return EstimateOnce(m, startingPairs(state, state.params, m));
+}
+
+StabilityEstimate estimateStabilityFor(const KolvState& state, const TranslocationParameters& p,
+                                       int threads) {
+  const StabilityModel m = makeStabilityModel(p);
+  return estimateFromDistances(m, startingPairs(state, p, m), threads);
 }
 
 }  // namespace sodwright::kolv

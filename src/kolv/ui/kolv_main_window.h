@@ -40,6 +40,8 @@ namespace sodwright::kolv {
 
 class KolvParameterWindow;
 class KolvImportCommand;
+class UncertaintyDialog;
+struct EnsembleResult;
 
 class KolvMainWindow : public QMainWindow, public KolvMainMenus {
   Q_OBJECT
@@ -70,6 +72,12 @@ class KolvMainWindow : public QMainWindow, public KolvMainMenus {
   // The parameter window while it is open.
   KolvParameterWindow* parameterWindow() const { return parameter_; }
   KolvFitWindow* fitWindow() const { return fit_; }
+  // The uncertainty dialog once opened.
+  UncertaintyDialog* uncertaintyDialog() const;
+
+  // The four charts with an ensemble's band around its median, the legend
+  // saying which percentiles of how many members.
+  void showEnsembleBands(const EnsembleResult& result);
 
   // What "Run KOLV" of the parameter window does here after its run: the
   // shown sequences and depths into the boxes, the placeholder lines hidden,
@@ -92,6 +100,7 @@ class KolvMainWindow : public QMainWindow, public KolvMainMenus {
   void onParameterTriggered();
   void onRunModelTriggered();
   void onFitTriggered();
+  void onUncertaintyTriggered();
   void onElevationChartTriggered() { drawSingleChart(ChartKind::Elevation); }
   void onSoilLossChartTriggered() { drawSingleChart(ChartKind::SoilLoss); }
   void onUpLayerChartTriggered() { drawSingleChart(ChartKind::UpLayer); }
@@ -140,6 +149,7 @@ class KolvMainWindow : public QMainWindow, public KolvMainMenus {
   std::array<ChartPanel*, 4> panels_{};
   QPointer<KolvParameterWindow> parameter_;
   QPointer<KolvFitWindow> fit_;
+  QPointer<UncertaintyDialog> uncertainty_;
   KolvImportCommand* import_ = nullptr;
 };
 
