@@ -5,7 +5,9 @@
 # and writes the same report as the build's own runner, the guide sits where
 # the program looks for it and its relative links find their files, lintian
 # finds no error and the menu entry and the AppStream data pass their
-# validators.
+# validators. Every example the README and the guide use is in the package
+# with its script, and the installed runner runs each of the README's
+# commands on the installed examples.
 # Usage: packaging/check-package.sh BUILD_DIR
 set -euo pipefail
 build=${1:?usage: check-package.sh BUILD_DIR}
@@ -23,7 +25,12 @@ dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ {printf "%10s %s\n", $3, $6}'
 dpkg -x "$deb" "$root"
 
 echo "== files the programs look up from their own folder (bin/../share/sodwright)"
-for f in usr/share/sodwright/help/index.html usr/share/sodwright/examples/hillslope-transect.txt \
+examples=usr/share/sodwright/examples
+for f in usr/share/sodwright/help/index.html $examples/hillslope-transect.txt \
+         $examples/small-field-grid.txt $examples/small-field-dem.tif \
+         usr/share/doc/sodwright/examples/make_hillslope_transect.py \
+         usr/share/doc/sodwright/examples/make_small_field_grid.py \
+         usr/share/doc/sodwright/examples/make_small_field_dem.py \
          usr/share/man/man1/sodwright.1.gz usr/share/man/man1/sodwright-batch.1.gz; do
   [ -f "$root/$f" ] || { echo "missing from the package: /$f" >&2; exit 1; }
 done
@@ -50,9 +57,22 @@ for target in broken:
     print(f"the installed guide links to {target}, which is not in the package", file=sys.stderr)
 sys.exit(1 if broken else 0)
 PY
-# The batch page was written from the program's --help: it names the three studies.
+# The batch page was written from the program's --help-all: it names the three studies
+# and the options of each.
 batch_page=$(zcat "$root/usr/share/man/man1/sodwright-batch.1.gz")
 for study in kolv nibal bando; do grep -qw "$study" <<<"$batch_page"; done
+plain_page=$(sed 's/\\-/-/g' <<<"$batch_page")  # roff writes each - as \-
+for option in input-amount betta-row implement; do
+  grep -q -- "--$option" <<<"$plain_page" || { echo "the manual page lacks --$option" >&2; exit 1; }
+done
+# The installed README names installed paths, and its pictures lie beside it.
+readme=$root/usr/share/doc/sodwright/README.md
+if grep -n 'build/release/app\|(docs/\|`examples/\| examples/' "$readme"; then
+  echo "the installed README names the source tree's paths" >&2; exit 1
+fi
+for picture in $(grep -o '](screenshots/[^)]*)' "$readme" | tr -d '()]'); do
+  [ -f "$root/usr/share/doc/sodwright/$picture" ] || { echo "README shows $picture, not in the package" >&2; exit 1; }
+done
 
 echo "== the installed sodwright-batch on the installed example"
 run_kolv() {
@@ -64,6 +84,19 @@ run_kolv "$build/app/sodwright-batch" examples/hillslope-transect.txt "$work/bui
 wc -l "$work/installed/compare.txt" "$work/installed/last.txt"
 cmp "$work/installed/compare.txt" "$work/built/compare.txt"
 cmp "$work/installed/last.txt" "$work/built/last.txt"
+
+echo "== the README's other commands, installed runner on installed examples"
+batch=$root/usr/bin/sodwright-batch
+ex=$root/$examples
+"$batch" nibal "$ex/small-field-grid.txt" --rows 30 --columns 40 --row-spacing 5 --column-spacing 5 \
+  --date D --report "$work/installed/grid-report.txt"
+"$batch" nibal --raster "$ex/small-field-dem.tif" --date D --report "$work/installed/dem-report.txt" \
+  --write-raster "$work/installed/soil-loss.tif" --csv "$work/installed/nodes.csv"
+cmp "$work/installed/grid-report.txt" "$work/installed/dem-report.txt"
+"$batch" kolv "$ex/hillslope-transect.txt" --sequences 10 --direction alternative --charts "$work/installed/charts.svg"
+"$batch" nibal "$ex/small-field-grid.txt" --rows 30 --columns 40 --row-spacing 5 --column-spacing 5 \
+  --report "$work/installed/grid-report2.txt" --map "$work/installed/map.pdf" --layer SoilLossSum
+"$batch" bando --slope-class 0 --surface-form 0 --crop 0 --region 0 --tillage 0
 
 echo "== the installed .xls reader program, started by the installed sodwright-batch"
 [ -x "$root/usr/lib/sodwright/sodwright-xls-reader" ] || { echo "missing from the package: /usr/lib/sodwright/sodwright-xls-reader" >&2; exit 1; }

@@ -8,10 +8,11 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl-dev
   libfreexl-dev libzip-dev
   libgdal-dev gdal-bin python3-gdal
-  libcli11-dev
+  libcli11-dev libnlopt-cxx-dev
   googletest libgtest-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format-14
   python3
+  parallel slurm-wlm munge
   dpkg-dev file help2man librsvg2-bin lintian desktop-file-utils appstream
 )
 

@@ -7,12 +7,15 @@
 //   erosivity:   --crop ITEM --region ITEM --tillage ITEM
 //            or  --implement ITEM:PASSES (once per calculator row, at most 10)
 //
-// ITEM is the item text of its list or its position (0 = first item); a list
-// not named keeps its first item, as in a fresh window. Slope values and
-// passes are read as the boxes read them. Prints "EI", "Et", "At" and "Class"
-// lines with the texts the window shows; the messages the window would show
-// go to standard error in their order. A run that ends early prints the
-// result texts shown so far, then its message, and exits with status 2.
+// ITEM is the item text of its list in any letter case, or its position (0 =
+// first item); a list not named keeps its first item, as in a fresh window.
+// Slope values and passes are read as the boxes read them; what the run
+// cannot use (negative passes, a convex area outside 0 to 100 %) is refused
+// with status 2 before it. Prints "EI", "Et", "At" and "Class" lines with the
+// texts the window shows and the units of its labels; the messages the
+// window would show go to standard error in their order. A run that ends
+// early prints the result texts shown so far, then its message, and exits
+// with status 2.
 #include <array>
 #include <cctype>
 #include <iostream>
@@ -25,8 +28,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include "bando/bando_refusals.h"
 #include "bando/bando_run.h"
 #include "bando/implement_sum.h"
+#include "base/text/refusal_text.h"
 #include "batch/batch_commands.h"
 #include "batch/batch_options.h"
 #include "batch/batch_services.h"
@@ -67,20 +72,26 @@ struct UsageError {
   std::string text;
 };
 
-// The item text itself, or its position written as digits.
+// The item text in any letter case, or its position written as digits.
 Int16 resolveItem(BandoList list, const std::string& text, const char* what) {
-  if (const auto position = bando::FindItem(list, text)) return *position;
+  if (const auto position = bando::findItemIgnoringCase(list, text)) return *position;
   const auto items = bando::itemsOf(list);
   bool digits = !text.empty() && text.size() <= 3;
   for (char c : text) digits = digits && std::isdigit(static_cast<unsigned char>(c));
   if (digits && std::stoul(text) < items.size()) return static_cast<Int16>(std::stoi(text));
-  throw UsageError{std::string("unknown ") + what + ": " + text};
+  throw UsageError{std::string("unknown ") + what + ": " + text +
+                   " (accepted: " + bando::itemChoicesText(list) + ", or a position from 0 to " +
+                   std::to_string(items.size() - 1) + ")"};
 }
 
 std::string typed(const TextOption& option) { return option.valueOr(std::string()); }
 
-void printShown(const char* label, const std::optional<std::string>& text) {
-  if (text) std::cout << label << ' ' << *text << '\n';
+// A result text as the window shows it, then its unit label.
+void printShown(const char* label, const std::optional<std::string>& text, const char* unit) {
+  if (!text) return;
+  std::cout << label << ' ' << *text;
+  if (*unit) std::cout << ' ' << unit;
+  std::cout << '\n';
 }
 
 struct BandoOptions {
@@ -101,6 +112,10 @@ BandoRequest requestOf(const BandoOptions& options) {
       options.slopeGradient.given() || options.slopeLength.given() || options.convexArea.given();
   request.slopeTexts = {typed(options.slopeGradient), typed(options.slopeLength),
                         typed(options.convexArea)};
+  // The window only shows the convex area; a share outside the field is a typing slip.
+  if (const auto refused = bando::convexAreaRefusal(request.slopeTexts.convexArea))
+    throw UsageError{base::optionRefusalText("--convex-area", request.slopeTexts.convexArea,
+                                             "the convex area is a share of the field", *refused)};
   for (const std::string& value : options.implements) {
     const auto colon = value.rfind(':');
     if (colon == std::string::npos) throw UsageError{"--implement needs ITEM:PASSES, got " + value};
@@ -142,17 +157,32 @@ int runBando(const BandoOptions& options) {
   if (!request.implementRows.empty()) {
     state.UseTillageData = 1;
     const bando::ImplementSum sum = bando::applyCalculatorOk(state, request.implementRows);
-    for (const std::string& message : sum.messages) printMessage(message);
+    // The window leaves such a row out of the sum; a result without it would
+    // pass for the field's.
+    for (std::size_t i = 0; i < sum.messages.size(); ++i) {
+      const std::size_t row = sum.refusedRows[i];
+      printMessage(base::optionRefusalText(
+          "--implement", options.implements[row - 1], sum.messages[i],
+          bando::passesRefusal(row, request.implementRows[row - 1].passesText)));
+    }
+    if (!sum.messages.empty()) return 2;
     etShown = sum.totalText;
   }
 
   const bando::BandoRunOutcome out = bando::runBando(state, request.slopeTexts);
-  for (const std::string& message : out.erodibilityMessages) printMessage(message);
+  for (const std::string& message : out.erodibilityMessages) {
+    if (message != bando::kPleaseInputData) {
+      printMessage(message);
+      continue;
+    }
+    const bando::SlopeDataRefusal refused = bando::slopeDataRefusal(request.slopeTexts);
+    printMessage(base::optionRefusalText(refused.option, refused.typed, message, refused.refusal));
+  }
   if (out.etText) etShown = out.etText;
-  printShown("EI", out.eiText);
-  printShown("Et", etShown);
-  printShown("At", out.atText);
-  printShown("Class", out.classText);
+  printShown("EI", out.eiText, "% m / ha");
+  printShown("Et", etShown, "kg / m / %");
+  printShown("At", out.atText, "t / ha / yr");
+  printShown("Class", out.classText, "");
   for (const std::string& message : out.messages) printMessage(message);
   if (out.etNoteVisible) printMessage(bando::kEtNoteText);
   return out.stop == bando::RunStop::None ? 0 : 2;
@@ -169,13 +199,14 @@ Command addBandoCommand(CLI::App& runner) {
       "and "
       "--tillage, or from --implement rows of the calculator. ITEM is the item text of its list or "
       "its "
-      "position (0 = first item). Prints the EI, Et, At and Class lines the window shows; a run "
-      "that ends "
+      "position (0 = first item), in any letter case. Prints the EI (% m / ha), Et (kg / m / %), "
+      "At (t / ha / yr) and Class lines the window shows; a run that ends "
       "early prints the texts shown so far, then its message, and exits with status 2.");
   auto options = std::make_shared<BandoOptions>();
   for (std::size_t i = 0; i < std::size(kListOptions); ++i) {
     const ListOption& list = kListOptions[i];
-    addTextOption(*bando, options->lists[i], list.name, "ITEM", list.meaning,
+    addTextOption(*bando, options->lists[i], list.name, "ITEM",
+                  std::string(list.meaning) + "; one of " + bando::itemChoicesText(list.list),
                   std::string(bando::itemsOf(list.list).front()));
   }
   addTextOption(*bando, options->slopeGradient, "--slope-gradient", "PERCENT",
@@ -183,11 +214,14 @@ Command addBandoCommand(CLI::App& runner) {
   addTextOption(*bando, options->slopeLength, "--slope-length", "M",
                 "convex slope length in m (slope data)", "");
   addTextOption(*bando, options->convexArea, "--convex-area", "PERCENT",
-                "convex proportion of the field in % (slope data)", "empty");
+                "convex proportion of the field in %, 0 to 100 (slope data; shown, not used in the "
+                "rate)",
+                "empty");
   bando
       ->add_option("--implement", options->implements,
-                   "a row of the erosivity calculator: implement ITEM and its passes; up to 10, in "
-                   "row order")
+                   "a row of the erosivity calculator: implement ITEM and its passes (a whole "
+                   "number from 0); up to 10, in row order; ITEM one of " +
+                       bando::itemChoicesText(BandoList::Implement))
       ->type_name("ITEM:PASSES");
   return [options] { return runBando(*options); };
 }

@@ -19,15 +19,25 @@ std::string TextOption::valueOr(const std::string& fallback) const {
 
 CLI::Option* addTextOption(CLI::App& command, TextOption& target, const std::string& name,
                            const std::string& valueName, const std::string& meaning,
-                           const std::string& defaultText) {
+                           const std::string& defaultText, const std::string& alias) {
   const std::string description =
       defaultText.empty() ? meaning : meaning + " [default: " + defaultText + "]";
-  target.option = command.add_option(name, target.value, description)->type_name(valueName);
+  const std::string names = alias.empty() ? name : name + "," + alias;
+  target.option = command.add_option(names, target.value, description)->type_name(valueName);
   return target.option;
 }
 
+bool outputsApart(const std::string& command, const std::vector<base::NamedPath>& inputs,
+                  const std::vector<base::NamedPath>& outputs) {
+  const base::Result<> apart = base::checkSeparateOutputs(inputs, outputs);
+  if (!apart) std::cerr << "sodwright-batch " << command << ": " << apart.message() << "\n";
+  return apart.ok();
+}
+
 std::string defaultDelimiterWord(const std::string& input) {
-  return platform::presetDelimiterOf(input) == ',' ? "comma" : "tab";
+  const std::optional<char> preset = platform::presetDelimiterOf(input);
+  if (preset == ',') return "comma";
+  return preset == ' ' ? "space" : "tab";
 }
 
 std::optional<char> delimiterOption(const std::string& word) {

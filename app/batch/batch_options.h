@@ -6,6 +6,9 @@
 
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "base/files/same_file.h"
 
 namespace CLI {
 class App;
@@ -24,9 +27,11 @@ struct TextOption {
 };
 
 // Declares `--name VALUE`; `defaultText` says what holds when it is left out.
+// `alias`, when given, is another name of the same option (the windows spell
+// Beta "Betta", so both spellings are taken).
 CLI::Option* addTextOption(CLI::App& command, TextOption& target, const std::string& name,
                            const std::string& valueName, const std::string& meaning,
-                           const std::string& defaultText);
+                           const std::string& defaultText, const std::string& alias = {});
 
 // The --delimiter words: tab, space, comma, semicolon or one character.
 // Other texts are refused with the delimiter dialog's own messages, which
@@ -34,8 +39,15 @@ CLI::Option* addTextOption(CLI::App& command, TextOption& target, const std::str
 std::optional<char> delimiterOption(const std::string& word);
 
 // The --delimiter word used when none is given: "comma" for a .csv INPUT,
+// "space" for a .xyz INPUT,
 // "tab" for any other (.tsv, .txt, .dat).
 std::string defaultDelimiterWord(const std::string& input);
+
+// Whether no output is an input or another output of the run; if one is, says
+// so on standard error for `command` ("kolv") and the run ends with status 2
+// before it reads or writes anything.
+bool outputsApart(const std::string& command, const std::vector<base::NamedPath>& inputs,
+                  const std::vector<base::NamedPath>& outputs);
 
 inline constexpr const char* kDelimiterMeaning =
     "field delimiter of a text INPUT: tab, space, comma, semicolon or one character";

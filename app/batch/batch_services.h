@@ -20,14 +20,17 @@ inline void printMessage(std::string_view text) {
 }
 
 // A box titled with the program's name prints as its text; a box with a
-// title of its own ("Note", "Kiding?") prints as "title: text". Every box is
-// answered OK: a note lets the run go on, as in the window.
+// title of its own ("Note", "Kiding?") prints as "title: text"; a detail
+// follows on a line of its own. Every box is answered OK: a note lets the
+// run go on, as in the window.
 class StderrMessages : public platform::MessageService {
  public:
   platform::MessageAnswer show(const std::string& text, const std::string& title,
-                               platform::MessageButtons, platform::MessageIcon) override {
+                               platform::MessageButtons, platform::MessageIcon,
+                               const std::string& detail) override {
     if (title != platform::kProgramTitle) std::cerr << title << ": ";
     printMessage(text);
+    if (!detail.empty()) printMessage(detail);
     return platform::MessageAnswer::Ok;
   }
 };

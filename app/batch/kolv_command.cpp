@@ -4,6 +4,7 @@
 // into the main window's sequence boxes, its "Run&Model"), and write the
 // two outputs.
 #include <array>
+#include <charconv>
 #include <future>
 #include <iostream>
 #include <memory>
@@ -11,12 +12,15 @@
 
 #include <CLI/CLI.hpp>
 
+#include "base/text/refusal_text.h"
 #include "base/text/report_date.h"
 #include "batch/batch_commands.h"
 #include "batch/batch_figures.h"
 #include "batch/batch_options.h"
 #include "batch/batch_services.h"
+#include "batch/kolv_options.h"
 #include "batch/workbook_input.h"
+#include "kolv/check_refusals.h"
 #include "kolv/io/compare_csv_writer.h"
 #include "kolv/io/compare_report_writer.h"
 #include "kolv/io/last_sequence_writer.h"
@@ -32,86 +36,27 @@ namespace {
 using kolv::CheckResult;
 using kolv::KolvState;
 
-struct BoxOption {
-  const char* name;
-  const char* valueName;
-  const char* meaning;
-  const char* defaultText;
-  CheckResult (*check)(KolvState&, std::string_view);
-};
-
-// The parameter window's boxes in the order they are applied: left column,
-// then right column, top to bottom (the direction list comes first).
-constexpr std::array<BoxOption, 16> kBoxOptions = {{
-    {"--sequences", "N", "Simulating Sequences, 1 to 50", "1", kolv::checkSeqCount},
-    {"--nodes", "N", "Total Data Points simulated, 1 to the points of the file", "all points",
-     kolv::checkNodeCount},
-    {"--lateral-columns", "N", "Lateral Translocation Columms, >= 0 (kept, not used)", "0",
-     kolv::checkLateralColumns},
-    {"--sg-weight-front", "X", "SG Weight: Front, >= 0", "0.5", kolv::checkSgWeightFront},
-    {"--sg-weight-back", "X", "SG Weight: Back, >= 0", "0.5", kolv::checkSgWeightBack},
-    {"--sc-scale", "M", "SC Scale in m, 0 up to (not including) the distribution distance", "0",
-     kolv::checkScScale},
-    {"--decay1", "PERCENT", "Layer 1 Decay Rate in % per sequence", "0",
-     kolv::setDecayRate1Percent},
-    {"--decay2", "PERCENT", "Layer 2 Decay Rate in % per sequence", "0",
-     kolv::setDecayRate2Percent},
-    {"--till-depth", "M", "Tillage Depth in m, > 0", "from the file", kolv::checkTillDepth},
-    {"--up-depth", "M", "Up-Layer Depth in m, > 0", "the tillage depth of the file",
-     kolv::checkUpLayerDepthParameter},
-    {"--sub-depth", "M", "Sub-Layer Depth in m, >= 0", "the tillage depth of the file",
-     kolv::checkSubLayerDepthParameter},
-    {"--alpha", "M", "Alpha of the translocation distance, m", "from the file", kolv::setAlpha},
-    {"--beta", "M/%", "Betta of the translocation distance, m per % slope", "from the file",
-     kolv::setBeta},
-    {"--gamma", "M2/%", "Gamma of the translocation distance, m2 per %/m curvature",
-     "from the file", kolv::setGamma},
-    {"--input-frequency", "N", "Input Frequency in sequences, 1 to the simulated sequences", "1",
-     kolv::checkInputFrequency},
-    {"--input-amount", "KG/M2", "Input Amount of the substance per input, kg/m2", "0",
-     kolv::setInputAmount},
-}};
-
 struct KolvOptions {
-  std::string input;
+  KolvStudyOptions study;
   bool strict = false;
-  TextOption delimiter, base, direction, first, last, report, csv, lastSequence, date, charts;
-  std::array<TextOption, kBoxOptions.size()> boxes;
+  TextOption first, last, report, csv, lastSequence, date, charts, threads;
 
   // Any option beyond reading and writing back asks for a run.
   bool runRequested() const {
-    for (const TextOption& box : boxes)
-      if (box.given()) return true;
-    return direction.given() || first.given() || last.given() || report.given() || charts.given();
+    return study.anyBoxGiven() || study.direction.given() || first.given() || last.given() ||
+           report.given() || charts.given();
   }
 };
 
 // A box's check as the window runs it on leaving the box; a refused value
-// fails with the box's message.
-base::Result<> checkBox(kolv::ParameterCheck check, KolvState& state, const TextOption& option) {
+// fails with the option and its value, the box's message, the true reason
+// and the range the box takes.
+base::Result<> checkBox(kolv::ParameterCheck check, KolvState& state, const TextOption& option,
+                        std::string_view name) {
   if (!option.given()) return {};
   if (const CheckResult taken = check(state, option.value); !taken)
-    return base::fail(taken.message());
-  return {};
-}
-
-int directionIndex(const std::string& word) {
-  if (word == "forward") return kolv::kForward;
-  if (word == "backward") return kolv::kBackward;
-  if (word == "alternative") return kolv::kAlternative;
-  return -1;
-}
-
-// The boxes of the parameter window, with the same checks; a refused value is an error.
-base::Result<> applyBoxes(KolvState& state, const KolvOptions& options) {
-  if (options.direction.given()) {
-    const int index = directionIndex(options.direction.value);
-    if (index < 0) return base::fail("kolv: --direction must be forward, backward or alternative");
-    kolv::chooseTillDirection(state, index);
-  }
-  for (std::size_t i = 0; i < kBoxOptions.size(); ++i)
-    if (auto checked = checkBox(kBoxOptions[i].check, state, options.boxes[i]); !checked)
-      return checked;
+    return base::fail(base::optionRefusalText(name, option.value, taken.message(),
+                                              kolv::refusalOf(check, state, option.value)));
   return {};
 }
 
@@ -163,8 +108,16 @@ int finish(const base::Result<>& step) {
 }
 
 int runKolv(const KolvOptions& options) {
+  if (!outputsApart("kolv", {{"INPUT", options.study.input}, {"--base", options.study.base.value}},
+                    {{"--report", options.report.value},
+                     {"--csv", options.csv.value},
+                     {"--last-sequence", options.lastSequence.value},
+                     {"--charts", options.charts.value}}))
+    return 2;
+  const int threads = threadsOption(options.threads, "kolv");
+  if (threads < 0) return 2;
   const auto delimiter =
-      delimiterOption(options.delimiter.valueOr(defaultDelimiterWord(options.input)));
+      delimiterOption(options.study.delimiter.valueOr(defaultDelimiterWord(options.study.input)));
   if (!delimiter) return 2;
   if (options.charts.given()) {
     if (auto named = checkFigureName(options.charts.value); !named) {
@@ -174,17 +127,18 @@ int runKolv(const KolvOptions& options) {
   }
   KolvState state;
   if (const auto imported =
-          importTransectInput(state, options.input, *delimiter, options.base.value);
+          importTransectInput(state, options.study.input, *delimiter, options.study.base.value);
       !imported.ok()) {
     printMessage(imported.message());
     return 2;
   }
   if (!options.runRequested()) {
+    if (const int status = importKolvStudy(state, options.study, false); status != 0) return status;
     // Import and write back: the imported sequence is the starting one.
     return finish(
         writeOutputs(state, options, state.params.StartSeq, state.params.StartSeq, false));
   }
-  if (auto applied = applyBoxes(state, options); !applied) return finish(applied);
+  if (auto applied = applyKolvBoxes(state, options.study); !applied) return finish(applied);
   // Parameters that amplify surface noise: said before the run, which goes
   // ahead unless --strict refuses it.
   if (const auto warning = kolv::beforeRunWarning(state, true)) {
@@ -198,14 +152,14 @@ int runKolv(const KolvOptions& options) {
     // The main window's sequence boxes, then its "Run&Model". An unordered
     // pair is an error here, not a reset: the report would not hold the
     // pair asked for.
-    if (auto first = checkBox(kolv::checkFirstSeqShown, state, options.first); !first)
+    if (auto first = checkBox(kolv::checkFirstSeqShown, state, options.first, "--first"); !first)
       return finish(first);
-    if (auto last = checkBox(kolv::checkLastSeqShown, state, options.last); !last)
+    if (auto last = checkBox(kolv::checkLastSeqShown, state, options.last, "--last"); !last)
       return finish(last);
-    outcome = kolv::runModel(state, messages);
+    outcome = kolv::runModel(state, messages, threads);
     if (outcome.pairReset) return 2;
   } else {
-    outcome = kolv::runKolv(state, messages);
+    outcome = kolv::runKolv(state, messages, threads);
   }
   if (!outcome.simulated || !outcome.compared) return 2;
   if (const auto grown = kolv::afterRunWarning(kolv::checkRunStability(state), true)) {
@@ -224,22 +178,7 @@ Command addKolvCommand(CLI::App& runner) {
                                          "--base, --last-sequence and --date the "
                                          "transect is imported and written back unchanged.");
   auto options = std::make_shared<KolvOptions>();
-  kolv->add_option("INPUT", options->input,
-                   "transect data file (.txt, .dat, .csv, .tsv) or workbook (.xls, .xlsx, .ods)")
-      ->required();
-  addTextOption(*kolv, options->delimiter, "--delimiter", "WORD", kDelimiterMeaning,
-                "comma for .csv, tab otherwise");
-  addTextOption(
-      *kolv, options->base, "--base", "FILE",
-      "transect text file imported before a workbook INPUT; it gives the tillage depth, bulk "
-      "densities and substance unit a workbook lacks",
-      "none");
-  addTextOption(*kolv, options->direction, "--direction", "WORD",
-                "Tillage Direction: forward, backward or alternative", "forward");
-  for (std::size_t i = 0; i < kBoxOptions.size(); ++i) {
-    const BoxOption& box = kBoxOptions[i];
-    addTextOption(*kolv, options->boxes[i], box.name, box.valueName, box.meaning, box.defaultText);
-  }
+  addKolvStudyOptions(*kolv, options->study);
   addTextOption(*kolv, options->first, "--first", "SEQ",
                 "first sequence compared, as typed into the main window's First box",
                 "the starting sequence");
@@ -263,6 +202,7 @@ Command addKolvCommand(CLI::App& runner) {
       "--strict", options->strict,
       "refuse a run whose parameters amplify surface noise (exit status 3); without it the "
       "warning goes to standard error and the run goes ahead");
+  addThreadsOption(*kolv, options->threads);
   return [options] { return runKolv(*options); };
 }
 

@@ -65,11 +65,14 @@ int main(int argc, char** argv) {
       "Runs a KOLV, NIBAL or BANDO study without windows: the same imports, checks, runs and "
       "reports as the desktop program. Messages go to standard error; the exit status is 0 "
       "on success, 2 on bad input or bad options and 3 when kolv --strict refuses unstable "
-      "parameters.",
+      "parameters. An output that is an input or another output of the run (under any spelling or "
+      "link) is refused with status 2 before anything is read or written.",
       "sodwright-batch");
   const std::string version = std::string("sodwright-batch ") + SODWRIGHT_VERSION;
   runner.set_version_flag("--version", version, "Print the version and exit");
   runner.set_help_flag("-h,--help", "Print this help and exit");
+  // Every subcommand's options in one text: the manual page is written from it.
+  runner.set_help_all_flag("--help-all", "Print the help of every subcommand and exit");
   runner.require_subcommand(1, 1);
   runner.fallthrough(false);
 
@@ -78,9 +81,13 @@ int main(int argc, char** argv) {
     sodwright::batch::Command (*add)(CLI::App&);
   };
   std::vector<std::pair<const CLI::App*, sodwright::batch::Command>> commands;
-  for (const Subcommand& subcommand : {Subcommand{"kolv", sodwright::batch::addKolvCommand},
-                                       Subcommand{"nibal", sodwright::batch::addNibalCommand},
-                                       Subcommand{"bando", sodwright::batch::addBandoCommand}}) {
+  for (const Subcommand& subcommand :
+       {Subcommand{"kolv", sodwright::batch::addKolvCommand},
+        Subcommand{"kolv-fit", sodwright::batch::addKolvFitCommand},
+        Subcommand{"kolv-ensemble", sodwright::batch::addKolvEnsembleCommand},
+        Subcommand{"nibal", sodwright::batch::addNibalCommand},
+        Subcommand{"nibal-tiles", sodwright::batch::addNibalTilesCommand},
+        Subcommand{"bando", sodwright::batch::addBandoCommand}}) {
     sodwright::batch::Command run = subcommand.add(runner);
     CLI::App* command = runner.get_subcommand(subcommand.name);
     command->set_version_flag("--version", version, "Print the version and exit");
@@ -93,6 +100,9 @@ int main(int argc, char** argv) {
     runner.parse(arguments);
   } catch (const CLI::CallForHelp&) {
     std::cout << runner.help();
+    return 0;
+  } catch (const CLI::CallForAllHelp&) {
+    std::cout << runner.help("", CLI::AppFormatMode::All);
     return 0;
   } catch (const CLI::CallForVersion& shown) {
     std::cout << shown.what() << "\n";

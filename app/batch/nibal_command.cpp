@@ -3,11 +3,18 @@
 // window's "Run NIBAL", with the typed boxes given as options. Messages the
 // windows would show go to stderr; a note lets the run go on, as in the
 // window; anything that stops the run exits with status 2.
+#include <cmath>
+#include <cstdint>
+#include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
+#include "base/number_text.h"
+#include "base/text/refusal_text.h"
 #include "base/text/report_date.h"
 #include "batch/batch_commands.h"
 #include "batch/batch_figures.h"
@@ -18,9 +25,14 @@
 #include "nibal/grid_commands.h"
 #include "nibal/grid_csv_writer.h"
 #include "nibal/grid_messages.h"
+#include "nibal/grid_shape.h"
 #include "nibal/grid_state.h"
+#include "nibal/map_blocks.h"
 #include "nibal/map_geometry.h"
+#include "nibal/raster/raster_grid.h"
 #include "platform/import_kind.h"
+#include "platform/raster/elevation_raster.h"
+#include "platform/raster/result_raster.h"
 
 namespace sodwright::batch {
 namespace {
@@ -28,13 +40,26 @@ namespace {
 struct NibalOptions {
   std::string input;
   TextOption rows, columns, rowSpacing, columnSpacing, delimiter, bettaRow, gammaRow, bettaCol,
-      gammaCol, date, report, raster, writeRaster, csv, map, layer;
+      gammaCol, date, report, raster, writeRaster, csv, map, layer, tile, tileSize, threads,
+      colourLimit;
+  std::vector<std::string> window;
+  CLI::Option* windowOption = nullptr;
+  bool cog = false;
+  bool quiet = false;
+  bool strict = false;
 };
 
 int usage(const std::string& text) {
   printMessage("sodwright-batch nibal: " + text +
                "\nRun \"sodwright-batch nibal --help\" for the options.");
   return 2;
+}
+
+// The typed limit of the map's colour scale, when it is a number above 0.
+std::optional<double> colourLimitOf(const NibalOptions& options) {
+  const std::optional<double> limit = base::parseStrictNumber(options.colourLimit.value);
+  if (limit && *limit > 0 && std::isfinite(*limit)) return limit;
+  return std::nullopt;
 }
 
 nibal::GridParameterTexts parameterTexts(const NibalOptions& options) {
@@ -47,6 +72,20 @@ nibal::GridParameterTexts parameterTexts(const NibalOptions& options) {
   return parameters;
 }
 
+// The files a run would write, each with its option: --write-raster OUT.asc
+// writes one file per result layer beside OUT.
+std::vector<base::NamedPath> outputsOf(const NibalOptions& options) {
+  std::vector<base::NamedPath> outputs = {{"--report", options.report.value},
+                                          {"--csv", options.csv.value},
+                                          {"--map", options.map.value}};
+  const std::vector<platform::ResultLayer> layers = {
+      {"SoilLossSum", {}, {}}, {"SoilLossRow", {}, {}}, {"SoilLossCol", {}, {}}};
+  std::vector<std::string> rasters = platform::resultRasterPaths(options.writeRaster.value, layers);
+  if (rasters.empty()) rasters.push_back(options.writeRaster.value);
+  for (const std::string& raster : rasters) outputs.push_back({"--write-raster", raster});
+  return outputs;
+}
+
 // The raster route: sizes and spacings come from the DEM.
 int runRaster(const NibalOptions& options) {
   if (!options.input.empty()) return usage("give the DEM with --raster or INPUT, not both");
@@ -55,12 +94,48 @@ int runRaster(const NibalOptions& options) {
     if (box->given())
       return usage("--rows, --columns, the spacings and --delimiter come from the raster");
   NibalRasterRun run;
+  if (options.windowOption->count() > 0) {
+    if (options.tile.given()) return usage("give --window or --tile, not both");
+    std::int64_t numbers[4];
+    for (std::size_t i = 0; i < 4; ++i) {
+      const std::optional<std::int64_t> number = wholeNumberOption("--window", options.window[i]);
+      if (!number) return 2;
+      numbers[i] = *number;
+    }
+    run.window = nibal::RasterWindow{numbers[0], numbers[1], numbers[2], numbers[3]};
+  }
+  if (options.tile.given() != options.tileSize.given())
+    return usage("--tile and --tile-size go together");
+  if (options.tile.given()) {
+    const std::optional<std::int64_t> tile = wholeNumberOption("--tile", options.tile.value);
+    const std::optional<std::int64_t> size =
+        tile ? wholeNumberOption("--tile-size", options.tileSize.value) : std::nullopt;
+    if (!size) return 2;
+    run.tile = *tile;
+    run.tileSize = *size;
+  }
+  if (options.threads.given()) {
+    const std::optional<std::int64_t> threads =
+        wholeNumberOption("--threads", options.threads.value);
+    if (!threads) return 2;
+    if (*threads < 1 || *threads > 1024) return usage("--threads takes 1 to 1024");
+    run.threads = static_cast<int>(*threads);
+  }
+  if (options.cog && !options.writeRaster.given())
+    return usage("--cog makes the --write-raster GeoTIFF cloud-optimized");
+  run.cog = options.cog;
+  run.quiet = options.quiet;
   run.dem = options.raster.value;
   run.parameters = parameterTexts(options);
   run.report = options.report.valueOr("");
   run.csv = options.csv.valueOr("");
   run.writeRaster = options.writeRaster.valueOr("");
   run.date = options.date.valueOr(base::todayShortDate());
+  if (options.map.given()) {
+    run.map = options.map.value;
+    run.mapLayer = *nibal::layerFromName(options.layer.valueOr("SoilLossSum"));
+    if (options.colourLimit.given()) run.colourLimit = colourLimitOf(options);
+  }
   return runNibalRaster(run);
 }
 
@@ -68,9 +143,27 @@ int runNibal(const NibalOptions& options) {
   if (!options.report.given() && !options.csv.given() && !options.writeRaster.given() &&
       !options.map.given())
     return usage("nothing to write: give --report, --csv, --write-raster or --map");
-  if (options.raster.given() && options.map.given())
-    return usage("--map draws the results of a grid file input");
+  if (!outputsApart("nibal", {{"INPUT", options.input}, {"--raster", options.raster.value}},
+                    outputsOf(options)))
+    return 2;
+  if (options.colourLimit.given() && !options.map.given())
+    return usage("--colour-limit bounds the colours of --map");
+  if (options.map.given()) {
+    base::Result<> named = checkFigureName(options.map.value);
+    if (named && !nibal::layerFromName(options.layer.valueOr("SoilLossSum")))
+      named = base::fail("unknown map layer: " + options.layer.value);
+    if (named && options.colourLimit.given() && !colourLimitOf(options))
+      named = base::fail("--colour-limit " + options.colourLimit.value +
+                         ": the colour scale's limit must be a number above 0");
+    if (!named) {
+      printMessage(named.message());
+      return 2;
+    }
+  }
   if (options.raster.given()) return runRaster(options);
+  if (options.windowOption->count() > 0 || options.tile.given() || options.tileSize.given() ||
+      options.threads.given() || options.cog || options.quiet)
+    return usage("--window, --tile, --tile-size, --threads, --cog and --quiet go with --raster");
   if (options.input.empty()) return usage("no INPUT and no --raster");
   if (options.writeRaster.given())
     return usage("--write-raster needs a georeferenced --raster input");
@@ -82,15 +175,6 @@ int runNibal(const NibalOptions& options) {
   const auto delimiter =
       delimiterOption(options.delimiter.valueOr(defaultDelimiterWord(options.input)));
   if (!delimiter) return 2;
-  if (options.map.given()) {
-    base::Result<> named = checkFigureName(options.map.value);
-    if (named && !nibal::layerFromName(options.layer.valueOr("SoilLossSum")))
-      named = base::fail("unknown map layer: " + options.layer.value);
-    if (!named) {
-      printMessage(named.message());
-      return 2;
-    }
-  }
 
   StderrMessages messages;
   FixedFileNames files(options.input, options.report.value);
@@ -104,7 +188,9 @@ int runNibal(const NibalOptions& options) {
                                    options.rowSpacing.value, options.columnSpacing.value};
   const base::Result<nibal::GridDefinition> check = nibal::checkGridSize(sizes);
   if (!check) {
-    messages.inform(check.message());
+    const nibal::GridSizeRefusal refused = nibal::gridSizeRefusal(sizes);
+    printMessage(
+        base::optionRefusalText(refused.option, refused.typed, check.message(), refused.refusal));
     return 2;
   }
   // A raster is read through --raster, where its sizes come from.
@@ -115,6 +201,14 @@ int runNibal(const NibalOptions& options) {
           ? importGridWorkbookInput(state, context, *check, options.input)
           : nibal::importGridFile(state, context, *check, options.input, kind, *delimiter);
   if (!imported) return 2;
+  if (!state.skippedHeading.empty())
+    std::cerr << "nibal: " << nibal::skippedHeadingNote(state.skippedHeading) << '\n';
+  // Coordinates that contradict the typed rows and columns: said before the
+  // run, which goes ahead unless --strict refuses it.
+  if (const auto finding = nibal::findGridShapeMismatch(state)) {
+    std::cerr << "nibal: " << (options.strict ? "" : "warning: ") << finding->message << '\n';
+    if (options.strict) return 2;
+  }
 
   const std::string date = options.date.valueOr(base::todayShortDate());
   const nibal::RunOutcome outcome =
@@ -125,14 +219,15 @@ int runNibal(const NibalOptions& options) {
   if (outcome != wanted) return 2;
   if (options.csv.given()) {
     if (auto written = nibal::writeGridCsvFile(options.csv.value, state); !written) {
-      printMessage(std::string(nibal::kOutputFailed) + "\nCannot write " + options.csv.value +
-                   ": " + written.message());
+      printMessage(std::string(nibal::kOutputFailed) + "\n" +
+                   base::cannotWriteText(options.csv.value, written.message()));
       return 2;
     }
   }
   if (options.map.given()) {
     if (auto written =
-            writeMapFigureFile(options.map.value, state, options.layer.valueOr("SoilLossSum"));
+            writeMapFigureFile(options.map.value, state, options.layer.valueOr("SoilLossSum"),
+                               options.colourLimit.given() ? colourLimitOf(options) : std::nullopt);
         !written) {
       printMessage(written.message());
       return 2;
@@ -150,17 +245,24 @@ Command addNibalCommand(CLI::App& runner) {
       "elevation raster "
       "(--raster, sizes and spacings from the raster, no 32,767-node bound), then \"Run NIBAL\" "
       "with the "
-      "parameter window's coefficients, writing the report, the CSV and/or result rasters.");
+      "parameter window's coefficients, writing the report, the CSV and/or result rasters. The "
+      "soil loss is -(Betta x delta slope gradient (%) + Gamma x delta slope curvature (%/m)) / "
+      "spacing (m): positive = loss, in kg/m2 for Betta in kg/m/% and Gamma in kg/% (the "
+      "report's formula line omits the minus sign).");
   auto options = std::make_shared<NibalOptions>();
   const nibal::GridParameterTexts window;
   nibal->add_option(
       "INPUT", options->input,
-      "grid data file (.txt, .dat, .csv, .tsv: easting, northing, elevation per node) or workbook "
+      "grid data file (.txt, .dat, .csv, .tsv, .xyz: easting, northing, elevation per node) or "
+      "workbook "
       "(.xls, .xlsx, .ods)");
   addTextOption(*nibal, options->raster, "--raster", "DEM",
                 "single-band elevation raster (GeoTIFF .tif/.tiff, ESRI ASCII grid .asc) instead "
                 "of INPUT: raster "
-                "lines are grid rows (north first), raster columns grid columns (west first)",
+                "lines are grid rows (north first), raster columns grid columns (west first). "
+                "Read a strip of lines at a time, so a DEM of any size runs in a fixed amount "
+                "of memory; no-data cells are the edge of the field (level ground beyond), "
+                "their nodes left out of the report and the CSV and counted on standard error",
                 "");
   addTextOption(*nibal, options->rows, "--rows", "R", "Rows of the grid (not with --raster)", "");
   addTextOption(*nibal, options->columns, "--columns", "C",
@@ -170,13 +272,13 @@ Command addNibalCommand(CLI::App& runner) {
   addTextOption(*nibal, options->columnSpacing, "--column-spacing", "M",
                 "spacing of the columns in m (not with --raster)", "");
   addTextOption(*nibal, options->delimiter, "--delimiter", "WORD", kDelimiterMeaning,
-                "comma for .csv, tab otherwise");
+                "comma for .csv, space for .xyz, tab otherwise");
   addTextOption(*nibal, options->bettaRow, "--betta-row", "X", "Betta along the rows",
-                window.BettaRow);
+                window.BettaRow, "--beta-row");
   addTextOption(*nibal, options->gammaRow, "--gamma-row", "X", "Gamma along the rows",
                 window.GammaRow);
   addTextOption(*nibal, options->bettaCol, "--betta-col", "X", "Betta along the columns",
-                window.BettaCol);
+                window.BettaCol, "--beta-col");
   addTextOption(*nibal, options->gammaCol, "--gamma-col", "X", "Gamma along the columns",
                 window.GammaCol);
   addTextOption(
@@ -192,17 +294,52 @@ Command addNibalCommand(CLI::App& runner) {
                 "with --raster: write SoilLossSum, SoilLossRow and SoilLossCol as 32-bit floats "
                 "georeferenced like "
                 "the DEM; OUT.tif holds them as three described bands, OUT.asc gives "
-                "OUT_SoilLossSum.asc and so on",
+                "OUT_SoilLossSum.asc and so on. The GeoTIFF is tiled and DEFLATE-compressed; "
+                "no-data nodes hold the bands' no-data value. Every output is written under a "
+                "temporary name and renamed when complete",
                 "");
-  addTextOption(*nibal, options->map, "--map", "FILE",
-                "draw the map of the results into FILE (.png, .svg or .pdf)", "");
+  options->windowOption =
+      nibal
+          ->add_option("--window", options->window,
+                       "with --raster: compute only these DEM cells (column offset, line offset, "
+                       "columns, lines, from 0 at the north-west corner: the order of "
+                       "gdal_translate -srcwin), reading the neighbours around them from the "
+                       "DEM; the outputs cover the window, georeferenced where it lies")
+          ->expected(4)
+          ->type_name("XOFF YOFF XSIZE YSIZE")
+          ->allow_extra_args(false);
+  addTextOption(*nibal, options->tile, "--tile", "I",
+                "with --raster and --tile-size: compute tile I of the list that "
+                "\"sodwright-batch nibal-tiles DEM --tile-size N\" prints",
+                "");
+  addTextOption(*nibal, options->tileSize, "--tile-size", "N",
+                "cells a side of the tiles of --tile (at least 5)", "");
+  nibal->add_flag("--cog", options->cog,
+                  "with --write-raster OUT.tif: write a Cloud-Optimized GeoTIFF with overviews");
+  nibal->add_flag("--quiet", options->quiet,
+                  "with --raster: no progress and no closing line on standard error");
+  addTextOption(*nibal, options->threads, "--threads", "N",
+                "with --raster: threads that compute the lines of a strip", "the machine's cores");
+  addTextOption(
+      *nibal, options->map, "--map", "FILE",
+      "draw the map of the results into FILE (.png, .svg or .pdf); with --raster each pixel "
+      "is the mean of a block of cells, at most 800 x 600 pixels",
+      "");
   addTextOption(*nibal, options->layer, "--layer", "NAME",
                 "layer of the map: SoilLossSum, SoilLossRow, SoilLossCol, DGradCol, DCurvCol, "
                 "DGradRow, DCurvRow "
                 "or Elevation",
                 "SoilLossSum");
+  addTextOption(*nibal, options->colourLimit, "--colour-limit", "X",
+                "with --map: the colour scale of a result layer runs from -X to +X, as the map "
+                "window's Colour limit box",
+                "the largest magnitude");
   addTextOption(*nibal, options->date, "--date", "TEXT", "date line of the report",
                 "today in the locale's short form");
+  nibal->add_flag("--strict", options->strict,
+                  "refuse a grid file whose eastings and northings do not form the rows and "
+                  "columns given (exit status 2); without it the warning goes to standard error "
+                  "and the run goes ahead");
   return [options] { return runNibal(*options); };
 }
 

@@ -1,121 +1,166 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/nibal_raster.h"
 
-#include <fstream>
+#include <charconv>
+#include <csignal>
+#include <iostream>
 #include <memory>
-#include <vector>
 
-#include "base/text/text_file.h"
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+
+#include "base/text/progress_line.h"
+#include "batch/batch_figures.h"
+#include "batch/batch_options.h"
 #include "batch/batch_services.h"
-#include "nibal/grid_csv_writer.h"
 #include "nibal/grid_messages.h"
-#include "nibal/grid_report.h"
-#include "nibal/raster/raster_grid.h"
+#include "nibal/raster/streamed_run.h"
+#include "platform/raster/elevation_raster.h"
+#include "platform/raster/gdal_support.h"
 
 namespace sodwright::batch {
 
 namespace {
 
-// An output file opened before the run and written row by row during it.
-struct StreamedFile {
-  std::string path;
-  std::ofstream out;
-  std::vector<char> buffer = std::vector<char>(1 << 20);
+// Set by an interrupt (Ctrl-C, a scheduler's SIGTERM): the run stops at the
+// next strip and removes its temporaries instead of leaving them behind.
+volatile std::sig_atomic_t interrupted = 0;
+void noteInterrupt(int) { interrupted = 1; }
 
-  bool open() {
-    out.rdbuf()->pubsetbuf(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-    out.open(path, std::ios::binary | std::ios::trunc);
-    return out.is_open();
-  }
-  // Whether everything reached the file.
-  bool close() {
-    out.flush();
-    const bool good = out.good();
-    out.close();
-    return good && !out.fail();
-  }
-};
-
-int cannotWrite(const std::string& path) {
-  printMessage(std::string(nibal::kOutputFailed) + "\nCannot write " + path + ".");
-  return 2;
+std::string secondsText(double seconds) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f", seconds);
+  return text;
 }
 
 }  // namespace
 
+std::optional<std::int64_t> wholeNumberOption(const std::string& name, const std::string& text) {
+  std::int64_t value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || stop != end) {
+    printMessage("sodwright-batch nibal: " + name + " takes whole numbers, not \"" + text +
+                 "\".\nRun \"sodwright-batch nibal --help\" for the options.");
+    return std::nullopt;
+  }
+  return value;
+}
+
 int runNibalRaster(const NibalRasterRun& run) {
-  const base::Result<platform::ElevationRaster> read =
-      platform::readElevationRaster(run.dem, platform::kMostBatchNodes);
-  if (!read.ok()) {
-    printMessage(read.message());
-    return 2;
-  }
-  const platform::ElevationRaster& dem = *read;
-  const platform::RasterGeometry& g = dem.geometry;
-
-  // The coefficients as the parameter window reads its boxes, with its notes.
-  nibal::GridInfo info;
-  for (std::string_view note : nibal::readGridParameters(info, run.parameters))
-    printMessage(std::string(nibal::kNoteTitle) + ": " + std::string(note));
-  if (nibal::allParametersMissing(info)) {
-    printMessage(std::string(nibal::kAllMissingTitle) + ": " + std::string(nibal::kAllMissing));
-    return 2;
-  }
-  const nibal::GridDefinition definition = nibal::gridDefinition(g);
-  info.Rows = definition.rowsText;
-  info.Columns = definition.columnsText;
-  info.RowSpacing = definition.rowSpacingText;
-  info.ColumnSpacing = definition.columnSpacingText;
-
-  std::unique_ptr<StreamedFile> report;
-  std::unique_ptr<StreamedFile> csvFile;
-  std::unique_ptr<nibal::GridCsvWriter> csv;
-  if (!run.report.empty()) {
-    report = std::make_unique<StreamedFile>();
-    report->path = run.report;
-    if (!report->open()) return cannotWrite(run.report);
-    nibal::writeGridReportHeading(report->out, info, g.nodeCount(), run.date);
-  }
-  if (!run.csv.empty()) {
-    csvFile = std::make_unique<StreamedFile>();
-    csvFile->path = run.csv;
-    if (!csvFile->open()) return cannotWrite(run.csv);
-    csv = std::make_unique<nibal::GridCsvWriter>(csvFile->out);
-  }
-
-  const nibal::GridCoefficients coefficients{info.BettaRow, info.GammaRow, info.BettaCol,
-                                             info.GammaCol};
-  const auto eachRow = [&](int r, const std::vector<nibal::NodeResults>& nodes) {
-    const nibal::GridCoordinate northing = g.northing(r);
-    for (int c = 0; c < g.columns; ++c) {
-      const nibal::GridCoordinate easting = g.easting(c);
-      const double z =
-          dem.elevation[static_cast<std::size_t>(r) * static_cast<std::size_t>(g.columns) + c];
-      const nibal::NodeResults& n = nodes[static_cast<std::size_t>(c)];
-      if (report)
-        report->out << nibal::gridReportLine(r + 1, c + 1, easting, northing, z, n)
-                    << base::kLineEnd;
-      if (csv) csv->node(r + 1, c + 1, easting, northing, z, n);
+  nibal::StreamedRasterRun streamed;
+  streamed.dem = run.dem;
+  streamed.window = run.window;
+  if (run.tile) {
+    // The tile's window needs the DEM's size: the header only.
+    const base::Result<platform::RasterGeometry> header = platform::readRasterGeometry(run.dem);
+    if (!header.ok()) {
+      printMessage(header.message());
+      return 2;
     }
+    const base::Result<nibal::RasterWindow> tile = nibal::tileWindow(
+        header->columns, header->rows, run.tileSize, *run.tile, platform::displayName(run.dem));
+    if (!tile.ok()) {
+      printMessage(tile.message());
+      return 2;
+    }
+    streamed.window = *tile;
+  }
+  streamed.parameters = run.parameters;
+  streamed.note = [](std::string_view note) {
+    printMessage(std::string(nibal::kNoteTitle) + ": " + std::string(note));
   };
-  const bool streaming = report || csv;
-  const base::Result<std::vector<platform::ResultLayer>> layers = nibal::runRasterGrid(
-      dem, coefficients, streaming ? nibal::RowResults(eachRow) : nibal::RowResults());
-  if (!layers.ok()) {
-    printMessage(layers.message());
+  streamed.report = run.report;
+  streamed.csv = run.csv;
+  streamed.raster = run.writeRaster;
+  streamed.cog = run.cog;
+  streamed.date = run.date;
+  streamed.threads = run.threads;
+  if (!run.map.empty()) {
+    streamed.mapLayer = run.mapLayer;
+    streamed.mapRows = kMapMostRows;
+    streamed.mapColumns = kMapMostColumns;
+  }
+  base::ProgressLine progress(std::cerr, ::isatty(STDERR_FILENO) != 0,
+                              base::ProgressLine::steadyClock());
+  if (!run.quiet)
+    streamed.progress = [&progress](std::int64_t done, std::int64_t lines) {
+      progress.update(done, lines);
+    };
+
+  streamed.stopRequested = [] { return interrupted != 0; };
+  std::signal(SIGINT, noteInterrupt);
+  std::signal(SIGTERM, noteInterrupt);
+  const base::Result<nibal::StreamedRasterSummary> done = nibal::runStreamedRaster(streamed);
+  std::signal(SIGINT, SIG_DFL);
+  std::signal(SIGTERM, SIG_DFL);
+  if (!done.ok()) {
+    printMessage(done.message());
     return 2;
   }
-  if (report && !report->close()) return cannotWrite(run.report);
-  if (csvFile && !csvFile->close()) return cannotWrite(run.csv);
-  if (!run.writeRaster.empty()) {
-    const base::Result<std::vector<std::string>> written =
-        platform::writeResultRasterFiles(run.writeRaster, g, *layers);
-    if (!written.ok()) {
-      printMessage(std::string(nibal::kOutputFailed) + "\n" + written.message());
+  if (const std::int64_t left = done->cells - done->validCells; left > 0)
+    printMessage(std::to_string(left) +
+                 " no-data nodes: left out of the report and the CSV, no-data in the result "
+                 "rasters.");
+  if (done->map) {
+    const nibal::BlockMeans& blocks = done->map->blocks;
+    if (auto written = writeBlockMapFigureFile(
+            run.map, done->map->state, run.mapLayer,
+            {blocks.blockSize, blocks.gridRows, blocks.gridColumns}, run.colourLimit);
+        !written) {
+      printMessage(written.message());
       return 2;
     }
   }
+  if (!run.quiet)
+    progress.finish("NIBAL: " + std::to_string(done->cells) + " cells, " +
+                    std::to_string(done->validCells) + " valid cells, " +
+                    secondsText(progress.elapsed()) + " s, " + std::to_string(done->outputBytes) +
+                    " bytes written.");
   return 0;
+}
+
+Command addNibalTilesCommand(CLI::App& runner) {
+  CLI::App* tiles = runner.add_subcommand(
+      "nibal-tiles",
+      "Lists the square tiles that cover an elevation raster, one line per tile: its number "
+      "and its window, \"I XOFF YOFF XSIZE YSIZE\" in cells (XOFF, YOFF from 0 at the "
+      "north-west corner, in the order of gdal_translate -srcwin), numbered from 0 along the "
+      "lines. \"sodwright-batch nibal --raster DEM --tile I --tile-size N\" runs tile I; a "
+      "mosaic of all tiles (gdalbuildvrt) equals the whole run.");
+  struct Options {
+    std::string dem;
+    TextOption tileSize;
+  };
+  auto options = std::make_shared<Options>();
+  tiles->add_option("DEM", options->dem, "single-band elevation raster (.tif, .tiff, .asc)")
+      ->required();
+  addTextOption(*tiles, options->tileSize, "--tile-size", "N",
+                "cells a side of a tile (at least 5)", "")
+      ->required();
+  return [options] {
+    const std::optional<std::int64_t> size =
+        wholeNumberOption("--tile-size", options->tileSize.value);
+    if (!size) return 2;
+    const base::Result<platform::RasterGeometry> header =
+        platform::readRasterGeometry(options->dem);
+    if (!header.ok()) {
+      printMessage(header.message());
+      return 2;
+    }
+    const base::Result<std::vector<nibal::RasterWindow>> windows =
+        nibal::tileWindows(header->columns, header->rows, *size);
+    if (!windows.ok()) {
+      printMessage(windows.message());
+      return 2;
+    }
+    std::string lines;
+    for (std::size_t i = 0; i < windows->size(); ++i)
+      lines += std::to_string(i) + " " + nibal::windowText((*windows)[i]) + "\n";
+    std::cout << lines << std::flush;
+    return 0;
+  };
 }
 
 }  // namespace sodwright::batch

@@ -19,11 +19,13 @@ std::optional<Int16> ReadPasses(std::string_view passesText) {
 ImplementSum sumImplementErosivity(const BandoTables& tables, std::span<const ImplementRow> rows) {
   if (rows.size() > kCalculatorRows) throw std::invalid_argument("the calculator has ten rows");
   ImplementSum sum;
-  for (const ImplementRow& row : rows) {
+  for (std::size_t k = 0; k < rows.size(); ++k) {
+    const ImplementRow& row = rows[k];
     const std::optional<Int16> passes = ReadPasses(row.passesText);
     // Passes beyond the 16-bit range are as unusable as negative ones.
     if (!passes || *passes < 0) {
       sum.messages.emplace_back(kDataInputWrong);
+      sum.refusedRows.push_back(k + 1);
       continue;
     }
     const float perPass = implementErosivityAt(tables, row.implement);

@@ -29,9 +29,10 @@ struct ImplementRow {
 };
 
 struct ImplementSum {
-  float total = 0.0f;                 // kg / m / %, becomes ImplEt
-  std::string totalText;              // erosivity Et: plain decimal text, e.g. "2.3", "4.2"
-  std::vector<std::string> messages;  // one kDataInputWrong per row left out, in row order
+  float total = 0.0f;                    // kg / m / %, becomes ImplEt
+  std::string totalText;                 // erosivity Et: plain decimal text, e.g. "2.3", "4.2"
+  std::vector<std::string> messages;     // one kDataInputWrong per row left out, in row order
+  std::vector<std::size_t> refusedRows;  // those rows, 1..10, for the message's detail
 };
 
 // A pick in row k (2..10) is accepted only when the passes box of row k-1

@@ -27,8 +27,9 @@ bool finiteAt(const T& value) {
 }
 bool finiteAt(const std::optional<double>& value) { return std::isfinite(valueOrZero(value)); }
 
-bool simulate(KolvState& state, platform::MessageService& messages, CommandOutcome& outcome) {
-  if (auto stop = simulate(state, messages)) {
+bool simulate(KolvState& state, platform::MessageService& messages, CommandOutcome& outcome,
+              int threads) {
+  if (auto stop = simulate(state, messages, threads)) {
     messages.inform(stop->message);
     outcome.failed = stop->notFinite;
     return false;
@@ -160,21 +161,21 @@ std::optional<StepStop> compare(KolvState& state, Int16 first, Int16 last,
   return std::nullopt;
 }
 
-CommandOutcome runKolv(KolvState& state, platform::MessageService& messages) {
+CommandOutcome runKolv(KolvState& state, platform::MessageService& messages, int threads) {
   CommandOutcome outcome;
   outcome.first = state.params.StartSeq;
   outcome.last = state.params.LastSeq;
-  outcome.simulated = simulate(state, messages, outcome);
+  outcome.simulated = simulate(state, messages, outcome, threads);
   if (outcome.simulated)
     outcome.compared = compare(state, outcome.first, outcome.last, messages, outcome);
   return outcome;
 }
 
-CommandOutcome runModel(KolvState& state, platform::MessageService& messages) {
+CommandOutcome runModel(KolvState& state, platform::MessageService& messages, int threads) {
   CommandOutcome outcome;
   outcome.first = state.params.FirstSeqShown;
   outcome.last = state.params.LastSeqShown;
-  outcome.simulated = simulate(state, messages, outcome);
+  outcome.simulated = simulate(state, messages, outcome, threads);
   if (outcome.simulated) compareShownPair(state, messages, outcome);
   return outcome;
 }

@@ -73,10 +73,11 @@ struct CommandOutcome {
 // SubLayerDepth. A refused run shows its message and compares nothing. With
 // SeqCount 0 (StartSeq = LastSeq) the comparison is refused with "The first
 // seqence No. must be smaller than the last sequence No.".
-CommandOutcome runKolv(KolvState& state, platform::MessageService& messages);
+// `threads` as simulate takes it.
+CommandOutcome runKolv(KolvState& state, platform::MessageService& messages, int threads = 0);
 
 // Simulation then comparison of the shown pair.
-CommandOutcome runModel(KolvState& state, platform::MessageService& messages);
+CommandOutcome runModel(KolvState& state, platform::MessageService& messages, int threads = 0);
 
 // Comparison of the shown pair without simulating.
 CommandOutcome redraw(KolvState& state, platform::MessageService& messages);

@@ -15,7 +15,44 @@ constexpr double kLargestNodeCount = 32767.0;  // GridNodeCount is a 16-bit inte
 
 bool isWhole(double value) { return std::isfinite(value) && std::floor(value) == value; }
 
+constexpr const char* kCountRange = "a whole number above 3";
+constexpr const char* kSpacingRange = "a spacing above 0 m";
+
 }  // namespace
+
+GridSizeRefusal gridSizeRefusal(const GridSizeTexts& texts) {
+  struct Box {
+    const char* caption;
+    const char* option;
+    const std::string& typed;
+    bool count;
+  };
+  const Box boxes[] = {{"Rows", "--rows", texts.rows, true},
+                       {"Columns", "--columns", texts.columns, true},
+                       {"Row Spacing", "--row-spacing", texts.rowSpacing, false},
+                       {"Column Spacing", "--column-spacing", texts.columnSpacing, false}};
+  // In the order of checkGridSize: any text that is not a number, then a
+  // value beyond its limit, then the node count.
+  for (const Box& box : boxes)
+    if (!base::parseStrictNumber(box.typed))
+      return {box.caption,
+              box.option,
+              box.typed,
+              {"not a number", box.count ? kCountRange : kSpacingRange}};
+  for (const Box& box : boxes) {
+    const double value = *base::parseStrictNumber(box.typed);
+    const bool fits = box.count ? value > 3 && isWhole(value) : value > 0 && std::isfinite(value);
+    if (!fits)
+      return {box.caption, box.option, box.typed, {{}, box.count ? kCountRange : kSpacingRange}};
+  }
+  const double nodes =
+      *base::parseStrictNumber(texts.rows) * *base::parseStrictNumber(texts.columns);
+  return {"Rows",
+          "--rows",
+          texts.rows,
+          {"Rows x Columns is " + base::generalText(nodes) + " nodes",
+           "Rows x Columns up to 32767 nodes"}};
+}
 
 base::Result<GridDefinition> checkGridSize(const GridSizeTexts& texts) {
   const std::optional<double> rows = base::parseStrictNumber(texts.rows);

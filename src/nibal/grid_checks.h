@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/result.h"
+#include "base/text/refusal_text.h"
 #include "nibal/grid_state.h"
 
 namespace sodwright::nibal {
@@ -23,5 +24,15 @@ struct GridSizeTexts {
 // fails its limit) asks for the rows again; kGridWrongOrImportFailed (a value
 // is not a number, or too many nodes) returns to "Import Data".
 base::Result<GridDefinition> checkGridSize(const GridSizeTexts& texts);
+
+// The box checkGridSize refused first, for the text beside its message:
+// the box's caption, the command line's option, the text typed and why.
+struct GridSizeRefusal {
+  std::string box;     // "Rows", "Columns", "Row Spacing", "Column Spacing"
+  std::string option;  // "--rows", ...
+  std::string typed;
+  base::Refusal refusal;
+};
+GridSizeRefusal gridSizeRefusal(const GridSizeTexts& texts);
 
 }  // namespace sodwright::nibal

@@ -4,6 +4,7 @@
 #include <new>
 #include <utility>
 
+#include "base/text/refusal_text.h"
 #include "base/text/text_file.h"
 #include "nibal/grid_import.h"
 #include "nibal/grid_messages.h"
@@ -15,7 +16,8 @@
 namespace sodwright::nibal {
 
 bool importGrid(GridState& state, platform::AppContext& context,
-                const std::function<base::Result<ImportedGrid>()>& read) {
+                const std::function<base::Result<ImportedGrid>()>& read,
+                const std::string* detail) {
   base::Result<ImportedGrid> result = [&]() -> base::Result<ImportedGrid> {
     platform::BusyScope busy(context.busy);
     try {
@@ -26,7 +28,10 @@ bool importGrid(GridState& state, platform::AppContext& context,
     }
   }();
   if (!result) {
-    context.messages.inform(result.message());
+    if (detail != nullptr && !detail->empty())
+      context.messages.informWithDetail(result.message(), *detail);
+    else
+      context.messages.inform(result.message());
     return false;
   }
   replaceGrid(state, result->definition, std::move(result->data));
@@ -91,7 +96,8 @@ RunOutcome runGridModel(GridState& state, const GridParameterTexts& texts,
     written = writeGridReportFile(path, state, dateText);
   }
   if (!written) {
-    context.messages.inform(std::string(kOutputFailed));
+    context.messages.informWithDetail(std::string(kOutputFailed),
+                                      base::cannotWriteText(path, written.message()));
     return RunOutcome::Failed;
   }
   platform::showWrittenReport(context.programs, context.messages, path);

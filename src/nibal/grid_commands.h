@@ -26,10 +26,12 @@ struct ImportedGrid {
 };
 
 // Runs `read` under the busy pointer and note and puts its grid into the
-// state. On failure (not enough memory included) the message is shown, the
+// state. On failure (not enough memory included) the message is shown, with
+// `detail` (when given and not empty once read) as its informative text; the
 // grid held before stays and false is returned.
 bool importGrid(GridState& state, platform::AppContext& context,
-                const std::function<base::Result<ImportedGrid>()>& read);
+                const std::function<base::Result<ImportedGrid>()>& read,
+                const std::string* detail = nullptr);
 
 // "Import Data" of a chosen text file or workbook with the checked sizes, as
 // importGrid; a text file is split at `delimiter`, a workbook read with

@@ -6,6 +6,7 @@
 #include "base/text/csv_text.h"
 #include "base/text/text_file.h"
 #include "nibal/grid_report.h"
+#include "nibal/soil_loss_text.h"
 
 namespace sodwright::nibal {
 
@@ -21,18 +22,23 @@ std::string coordinateField(const GridCoordinate& value) {
 GridCsvWriter::GridCsvWriter(std::ostream& out) : out_(out) {
   out_ << "Row,Col,Easting,Northing,Elevation,DGradCol (%),DCurvCol (%/length),DGradRow "
           "(%),DCurvRow (%/length),"
-          "SoilLossCol,SoilLossRow,SoilLossSum"
-       << base::kLineEnd;
+       << kSoilLossColHead << ',' << kSoilLossRowHead << ',' << kSoilLossSumHead << base::kLineEnd;
+}
+
+std::string gridCsvRecord(int r, int c, const GridCoordinate& easting,
+                          const GridCoordinate& northing, double elevation, const NodeResults& n) {
+  std::string record = std::to_string(r) + ',' + std::to_string(c) + ',' +
+                       coordinateField(easting) + ',' + coordinateField(northing) + ',' +
+                       base::exactNumber(elevation);
+  for (double value : {n.dGradCol, n.dCurvCol, n.dGradRow, n.dCurvRow, n.soilLossCol, n.soilLossRow,
+                       n.soilLossSum})
+    record += ',' + base::exactNumber(value);
+  return record;
 }
 
 void GridCsvWriter::node(int r, int c, const GridCoordinate& easting,
                          const GridCoordinate& northing, double elevation, const NodeResults& n) {
-  out_ << r << ',' << c << ',' << coordinateField(easting) << ',' << coordinateField(northing)
-       << ',' << base::exactNumber(elevation);
-  for (double value : {n.dGradCol, n.dCurvCol, n.dGradRow, n.dCurvRow, n.soilLossCol, n.soilLossRow,
-                       n.soilLossSum})
-    out_ << ',' << base::exactNumber(value);
-  out_ << base::kLineEnd;
+  out_ << gridCsvRecord(r, c, easting, northing, elevation, n) << base::kLineEnd;
 }
 
 void writeGridCsv(std::ostream& out, const GridState& state) {

@@ -26,6 +26,11 @@ class GridCsvWriter {
   std::ostream& out_;
 };
 
+// One node's record as node() writes it, without the line end.
+std::string gridCsvRecord(int r, int c, const GridCoordinate& easting,
+                          const GridCoordinate& northing, double elevation,
+                          const NodeResults& results);
+
 // The results of the last run of the state's grid.
 void writeGridCsv(std::ostream& out, const GridState& state);
 

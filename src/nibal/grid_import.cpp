@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "nibal/grid_import.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <utility>
 
 #include "base/number_text.h"
+#include "base/text/csv_text.h"
 #include "base/text/text_file.h"
 #include "nibal/grid_messages.h"
 
@@ -26,6 +28,54 @@ bool isBlankLine(std::string_view line, char delimiter) {
 
 base::Failure failure(std::string_view place, std::string_view fault) {
   return base::fail(importFailureMessage(place, fault));
+}
+
+bool hasNumberField(const std::vector<std::string>& fields) {
+  for (const std::string& field : fields)
+    if (base::parseStrictNumber(field)) return true;
+  return false;
+}
+
+std::string delimiterWord(char delimiter) {
+  switch (delimiter) {
+    case ' ':
+      return "Space";
+    case '\t':
+      return "Tab";
+    case ',':
+      return "Comma";
+    case ';':
+      return "Semicolon";
+    default:
+      return std::string("\"") + delimiter + "\"";
+  }
+}
+
+// A line that names the columns holds no number however it is cut: a data
+// line read with the wrong delimiter is not taken for one.
+bool isHeading(std::string_view line, const std::vector<std::string>& fields) {
+  if (hasNumberField(fields)) return false;
+  for (const char other : {'\t', ',', ';', ' '})
+    if (hasNumberField(gridLineFields(line, other))) return false;
+  return true;
+}
+
+// Says how the line was cut and, when one of the dialog's delimiters cuts it
+// into a record with a numeric third field, which one the line seems to use.
+std::string fieldCountHint(std::string_view line, char delimiter, std::size_t fieldCount) {
+  std::string hint = " The line has " + std::to_string(fieldCount) +
+                     (fieldCount == 1 ? " field" : " fields") + " with the delimiter " +
+                     delimiterWord(delimiter) + ".";
+  for (const char other : {'\t', ',', ';', ' '}) {
+    if (other == delimiter) continue;
+    const std::vector<std::string> fields = gridLineFields(line, other);
+    if (fields.size() >= 3 && fields.size() <= static_cast<std::size_t>(kMostFieldsPerLine) &&
+        base::parseStrictNumber(fields[2])) {
+      hint += " It seems to use " + delimiterWord(other) + ".";
+      break;
+    }
+  }
+  return hint;
 }
 
 }  // namespace
@@ -69,21 +119,33 @@ std::string importFailureMessage(std::string_view place, std::string_view fault)
 std::vector<std::string> gridLineFields(std::string_view line, char delimiter) {
   while (!line.empty() && line.front() == delimiter) line.remove_prefix(1);
   while (!line.empty() && line.back() == delimiter) line.remove_suffix(1);
-  return base::splitFields(line, delimiter);
+  return base::splitQuotedFields(line, delimiter);
+}
+
+std::string skippedHeadingNote(std::string_view heading) {
+  return "First line taken as a heading and skipped: " + std::string(heading);
 }
 
 base::Result<GridData> readGridStream(std::istream& in, char delimiter, int rows, int columns) {
   base::TextLineReader reader(in);
   GridRecordBuilder builder(rows, columns);
+  std::string heading;
+  bool firstLine = true;
   // Empty lines are skipped inside the reader: a file of nothing but line
   // ends is read at the speed of the disk.
   while (const std::string* line = reader.next(true)) {
     if (isBlankLine(*line, delimiter)) continue;
     const std::string place = "Line " + std::to_string(reader.lineNumber());
     const std::vector<std::string> fields = gridLineFields(*line, delimiter);
+    if (std::exchange(firstLine, false) && isHeading(*line, fields)) {
+      heading = *line;
+      continue;
+    }
     if (fields.size() > static_cast<std::size_t>(kMostFieldsPerLine))
       return failure(place, "more than " + std::to_string(kMostFieldsPerLine) + " fields");
-    if (fields.size() < 3) return failure(place, "fewer than three fields");
+    if (fields.size() < 3)
+      return base::fail(importFailureMessage(place, "fewer than three fields") +
+                        fieldCountHint(*line, delimiter, fields.size()));
     const std::optional<double> elevation = base::parseStrictNumber(fields[2]);
     if (!elevation) return failure(place, "the third field \"" + fields[2] + "\" is not a number");
     if (auto fault = builder.add(fields[0], fields[1], *elevation)) return failure(place, *fault);
@@ -100,7 +162,9 @@ base::Result<GridData> readGridStream(std::istream& in, char delimiter, int rows
         lines == 0 ? std::string("Line 1") : "After line " + std::to_string(lines);
     return failure(place, *fault);
   }
-  return builder.take();
+  GridData data = builder.take();
+  data.skippedHeading = std::move(heading);
+  return data;
 }
 
 base::Result<GridData> parseGridText(std::string_view content, char delimiter, int rows,
@@ -112,6 +176,9 @@ base::Result<GridData> parseGridText(std::string_view content, char delimiter, i
 base::Result<GridData> readGridTextFile(const std::string& path, char delimiter, int rows,
                                         int columns) {
   std::ifstream in(path, std::ios::binary);
+  std::error_code unknown;
+  if (!in && !std::filesystem::exists(path, unknown))
+    return failure("File " + path, "it is missing: there is no such file");
   if (!in) return failure("File " + path, "it cannot be read");
   return readGridStream(in, delimiter, rows, columns);
 }
@@ -125,6 +192,7 @@ void replaceGrid(GridState& state, const GridDefinition& definition, GridData&& 
   state.GridEasting = std::move(data.easting);
   state.GridNorthing = std::move(data.northing);
   state.GridElevation = std::move(data.elevation);
+  state.skippedHeading = std::move(data.skippedHeading);
   state.results.clear();
 }
 

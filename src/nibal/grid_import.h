@@ -26,6 +26,9 @@ struct GridData {
   GridArray<GridCoordinate> easting;
   GridArray<GridCoordinate> northing;
   GridArray<double> elevation;
+  // A first line with no number in any field names the columns: it is
+  // skipped, and kept here so that the user is told.
+  std::string skippedHeading;
 };
 
 class GridRecordBuilder {
@@ -53,11 +56,15 @@ std::string importFailureMessage(std::string_view place, std::string_view fault)
 
 // The fields of one line: leading and trailing delimiters dropped, then a
 // split at every delimiter (two delimiters in a row give an empty field, runs
-// of blanks are not merged).
+// of blanks are not merged); a field in double quotes is read as its content.
 std::vector<std::string> gridLineFields(std::string_view line, char delimiter);
 
+// The note that a heading line was skipped, as the batch and the viewer say it.
+std::string skippedHeadingNote(std::string_view heading);
+
 // Reads a grid file line by line. Lines that hold only blanks and delimiters
-// are skipped; every other line is one record whose third field must be a
+// are skipped; a first line with no number in any field is a heading and
+// skipped too; every other line is one record whose third field must be a
 // finite number. Reading stops at the first fault, at a line longer than
 // base::kLongestTextLine and at a record beyond the grid's node count.
 base::Result<GridData> readGridStream(std::istream& in, char delimiter, int rows, int columns);

@@ -112,6 +112,7 @@ struct GridState {
   GridArray<GridCoordinate> GridNorthing;
   GridArray<double> GridElevation;
   GridResults results;
+  std::string skippedHeading;  // the heading line the last text import skipped, if any
 
   bool hasGrid() const { return !GridElevation.empty(); }
 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "nibal/large_grid.h"
 
+#include <cmath>
+#include <limits>
 #include <vector>
 
 namespace sodwright::nibal {
@@ -59,55 +61,83 @@ NodeResults computeNode(const ElevationView& grid, const GridCoefficients& k, in
 }
 
 void computeRow(const ElevationView& grid, const GridCoefficients& k, int r, NodeResults* out) {
+  const ElevationBlock block{grid.elevation,  grid.columns,      0, grid.rows, 0, grid.columns,
+                             grid.rowSpacing, grid.columnSpacing};
+  computeBlockRow(block, k, r, 0, grid.columns, out);
+}
+
+void computeBlockRow(const ElevationBlock& block, const GridCoefficients& k, std::int64_t row,
+                     std::int64_t firstColumn, int count, NodeResults* out) {
   // The same expressions as computeNode, each segment gradient formed once
-  // per row: along the row every segment of the row, down the columns the
-  // four segments around row r (level ground beyond the edges).
-  const int rows = grid.rows;
-  const int columns = grid.columns;
+  // per row: along the row every segment of the block, down the columns the
+  // four segments around the row. A segment that leaves the block or touches
+  // a no-data cell is level ground (gradient 0).
+  const int r = static_cast<int>(row - block.firstRow);
+  const int rows = block.rows;
+  const int columns = block.columns;
   const auto n = static_cast<std::size_t>(columns);
-  const double dRow = grid.rowSpacing;
-  const double dCol = grid.columnSpacing;
-  std::vector<double> scratch(5 * n, 0.0);
+  const double dRow = block.rowSpacing;
+  const double dCol = block.columnSpacing;
+  const auto line = [&](int i) {
+    return block.elevation + static_cast<std::ptrdiff_t>(i) * block.stride;
+  };
+  const auto inside = [rows](int i) { return i >= 0 && i < rows; };
+  thread_local std::vector<double> scratch;
+  scratch.assign(6 * n, 0.0);
   double* const down[4] = {scratch.data(), scratch.data() + n, scratch.data() + 2 * n,
                            scratch.data() + 3 * n};
   double* const along = scratch.data() + 4 * n;
+  double* const dGradRow = scratch.data() + 5 * n;
   for (int j = 0; j < 4; ++j) {
     const int i = r - 2 + j;  // segment from row i to row i + 1
-    if (i < 0 || i + 1 >= rows) continue;
-    const double* z0 = grid.elevation + static_cast<std::ptrdiff_t>(i) * columns;
-    const double* z1 = z0 + columns;
-    for (std::size_t c = 0; c < n; ++c) down[j][c] = 100.0 * (z1[c] - z0[c]) / dCol;
+    if (!inside(i) || !inside(i + 1)) continue;
+    const double* z0 = line(i);
+    const double* z1 = line(i + 1);
+    for (std::size_t c = 0; c < n; ++c)
+      if (!std::isnan(z0[c]) && !std::isnan(z1[c])) down[j][c] = 100.0 * (z1[c] - z0[c]) / dCol;
   }
-  const double* z = grid.elevation + static_cast<std::ptrdiff_t>(r) * columns;
-  for (std::size_t c = 0; c + 1 < n; ++c) along[c] = 100.0 * (z[c + 1] - z[c]) / dRow;
+  const double* z = line(r);
+  for (std::size_t c = 0; c + 1 < n; ++c)
+    if (!std::isnan(z[c]) && !std::isnan(z[c + 1])) along[c] = 100.0 * (z[c + 1] - z[c]) / dRow;
+  // The last node's segment is level ground: along[n - 1] stays 0.
+  for (std::size_t c = 0; c < n; ++c) dGradRow[c] = along[c] - (c == 0 ? 0.0 : along[c - 1]);
 
-  for (std::size_t c = 0; c < n; ++c) {
-    NodeResults& node = out[c];
+  const double* zAbove = inside(r - 1) ? line(r - 1) : nullptr;
+  const double* zBelow = inside(r + 1) ? line(r + 1) : nullptr;
+  const auto from = static_cast<std::size_t>(firstColumn - block.firstColumn);
+  for (int at = 0; at < count; ++at) {
+    const std::size_t c = from + static_cast<std::size_t>(at);
+    NodeResults& node = out[at];
+    if (std::isnan(z[c])) {
+      const double none = std::numeric_limits<double>::quiet_NaN();
+      node = {none, none, none, none, none, none, none};
+      continue;
+    }
+    const bool up = zAbove != nullptr && !std::isnan(zAbove[c]);
+    const bool downward = zBelow != nullptr && !std::isnan(zBelow[c]);
     const double above = down[1][c] - down[0][c];  // delta gradient of row r - 1
     node.dGradCol = down[2][c] - down[1][c];
     const double below = down[3][c] - down[2][c];  // of row r + 1
-    if (rows == 1)
+    if (!up && !downward)
       node.dCurvCol = 0.0;
-    else if (r == 0)
+    else if (!up)
       node.dCurvCol = below / dCol;
-    else if (r == rows - 1)
+    else if (!downward)
       node.dCurvCol = -above / dCol;
     else
       node.dCurvCol = below / dCol - above / dCol;
     node.soilLossCol = -(k.bettaCol * node.dGradCol + k.gammaCol * node.dCurvCol) / dCol;
-    node.dGradRow = along[c] - (c == 0 ? 0.0 : along[c - 1]);
-  }
-  // The last node's segment is level ground: along[n - 1] stays 0.
-  for (std::size_t c = 0; c < n; ++c) {
-    NodeResults& node = out[c];
-    if (n == 1)
+    node.dGradRow = dGradRow[c];
+    const bool left = c > 0 && !std::isnan(z[c - 1]);
+    const bool right = c + 1 < n && !std::isnan(z[c + 1]);
+    if (!left && !right)
       node.dCurvRow = 0.0;
-    else if (c == 0)
-      node.dCurvRow = out[c + 1].dGradRow / dRow;
-    else if (c == n - 1)
-      node.dCurvRow = -out[c - 1].dGradRow / dRow;
+    else if (!left)
+      node.dCurvRow = dGradRow[c + 1] / dRow;
+    else if (!right)
+      node.dCurvRow = -dGradRow[c - 1] / dRow;
     else
-      node.dCurvRow = out[c + 1].dGradRow / dRow - out[c - 1].dGradRow / dRow;
+      node.dCurvRow = dGradRow[c + 1] / dRow - dGradRow[c - 1] / dRow;
     node.soilLossRow = -(k.bettaRow * node.dGradRow + k.gammaRow * node.dCurvRow) / dRow;
     node.soilLossSum = node.soilLossCol + node.soilLossRow;
   }

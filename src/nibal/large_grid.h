@@ -46,4 +46,29 @@ NodeResults computeNode(const ElevationView& grid, const GridCoefficients& k, in
 // The results of every node of row r, into out[0 .. columns - 1].
 void computeRow(const ElevationView& grid, const GridCoefficients& k, int r, NodeResults* out);
 
+// Part of a larger elevation model held in memory, rows outer: cell (i, j)
+// of the block, at elevation[i x stride + j], is cell (firstRow + i,
+// firstColumn + j) of the model. NaN marks a no-data cell. A no-data cell
+// ends a row or a column as the edge of the model does (level ground beyond,
+// one-sided curvature at the last node), and so does the block's own edge:
+// the caller holds two cells around every node it asks for, or the model's
+// edge.
+struct ElevationBlock {
+  const double* elevation = nullptr;
+  std::ptrdiff_t stride = 0;
+  std::int64_t firstRow = 0;
+  int rows = 0;
+  std::int64_t firstColumn = 0;
+  int columns = 0;
+  double rowSpacing = 0.0;
+  double columnSpacing = 0.0;
+};
+
+// The results of model row `row`, columns firstColumn .. firstColumn +
+// count - 1 (model numbering, counted from 0), into out[0 .. count - 1]. A
+// no-data node gets NaN in all seven results. On a block without no-data
+// this is computeRow's arithmetic, bit for bit.
+void computeBlockRow(const ElevationBlock& block, const GridCoefficients& k, std::int64_t row,
+                     std::int64_t firstColumn, int count, NodeResults* out);
+
 }  // namespace sodwright::nibal

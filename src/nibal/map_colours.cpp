@@ -5,6 +5,7 @@
 
 #include "base/number_text.h"
 #include "nibal/map_geometry.h"
+#include "nibal/soil_loss_text.h"
 
 namespace sodwright::nibal {
 namespace {
@@ -112,7 +113,7 @@ std::string_view layerUnit(MapLayer layer) {
     case MapLayer::SoilLossSum:
     case MapLayer::SoilLossRow:
     case MapLayer::SoilLossCol:
-      return "model units";
+      return kSoilLossUnit;
     case MapLayer::DGradCol:
     case MapLayer::DGradRow:
       return "%";

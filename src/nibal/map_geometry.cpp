@@ -120,31 +120,57 @@ MapFigure buildMap(const GridState& s, const MapOptions& o, const platform::Text
   const double barWidth = 18;
   const double legendWidth = barWidth + 8 + labelWidth + fs;
   const double margin = fs * 1.5;
-  const double areaLeft = margin * 2.5, areaTop = fs * 4.2;
+  // The row captions left of the map need room for the last row's number.
+  const int lastRow = o.blocks ? o.blocks->gridRows : f.rows;
+  const int lastColumn = o.blocks ? o.blocks->gridColumns : f.columns;
+  const double areaLeft = std::max(
+      margin * 2.5, textWidth("row " + std::to_string(lastRow), fs * 0.85, false) + 4 + fs * 0.25);
+  const double areaTop = fs * 4.2;
   const double areaRight = fig.width - legendWidth - margin;
   const double areaBottom = fig.height - fs * 4.5;
 
   // Cells as wide and high as the spacings say, as large as fits.
+  // A block is as wide as its cells; the last block across or down may hold
+  // fewer cells and is drawn whole.
+  const int block = o.blocks ? std::max(o.blocks->size, 1) : 1;
   const double dx = base::parseLeadingNumber(s.info.RowSpacing);
   const double dy = base::parseLeadingNumber(s.info.ColumnSpacing);
-  const double groundW = f.columns * (dx > 0 ? dx : 1), groundH = f.rows * (dy > 0 ? dy : 1);
+  const double cellDx = (dx > 0 ? dx : 1) * block, cellDy = (dy > 0 ? dy : 1) * block;
+  const double groundW = f.columns * cellDx, groundH = f.rows * cellDy;
   const double perUnit =
       std::max(1e-9, std::min((areaRight - areaLeft) / groundW, (areaBottom - areaTop) / groundH));
-  f.cellWidth = (dx > 0 ? dx : 1) * perUnit;
-  f.cellHeight = (dy > 0 ? dy : 1) * perUnit;
+  f.cellWidth = cellDx * perUnit;
+  f.cellHeight = cellDy * perUnit;
   f.left = areaLeft + ((areaRight - areaLeft) - groundW * perUnit) / 2;
   f.top = areaTop;
   const double mapW = groundW * perUnit, mapH = groundH * perUnit;
 
-  fig.text(
-      fig.width / 2, fs * 2.7,
-      std::string(layerCaption(o.layer)) + " (" + unit + (loss ? "; + loss, - gain" : "") + ")", fs,
-      TextAlign::Centre, kGrey);
+  const std::string blockNote = block > 1 ? "each pixel: mean of " + std::to_string(block) +
+                                                " \u00d7 " + std::to_string(block) + " cells"
+                                          : "";
+  fig.text(fig.width / 2, fs * 2.7,
+           std::string(layerCaption(o.layer)) + " (" + unit + (loss ? "; + loss, - gain" : "") +
+               ")" + (blockNote.empty() ? "" : "; " + blockNote),
+           fs, TextAlign::Centre, kGrey);
   if (o.hillshade)
     fig.image(f.left, f.top, mapW, mapH, f.columns,
               hillshade(s, f, dx > 0 ? dx : 1, dy > 0 ? dy : 1));
   const std::uint8_t alpha = o.hillshade ? 150 : 255;
-  for (int r = 1; r <= f.rows; ++r)
+  if (o.blocks) {
+    std::vector<Rgba> pixels;
+    pixels.reserve(static_cast<std::size_t>(f.rows) * f.columns);
+    for (int i = 0; i < f.rows; ++i)
+      for (int j = 0; j < f.columns; ++j) {
+        const int r = f.flipRows ? f.rows - i : i + 1;
+        const int c = f.flipColumns ? f.columns - j : j + 1;
+        const double value = layerValue(s, o.layer, r, c);
+        Rgba colour = std::isnan(value) ? Rgba{255, 255, 255, 0} : scale.colourOf(value);
+        if (colour.a != 0) colour.a = alpha;
+        pixels.push_back(colour);
+      }
+    fig.image(f.left, f.top, groundW * perUnit, groundH * perUnit, f.columns, std::move(pixels));
+  }
+  for (int r = 1; r <= f.rows && !o.blocks; ++r)
     for (int c = 1; c <= f.columns; ++c) {
       Rgba colour = scale.colourOf(layerValue(s, o.layer, r, c));
       colour.a = alpha;
@@ -158,8 +184,8 @@ MapFigure buildMap(const GridState& s, const MapOptions& o, const platform::Text
   fig.line(f.left, bottom, f.left, f.top, kInk);
 
   // Axis captions: the node numbers at the corners.
-  const int topRow = f.flipRows ? f.rows : 1, lowRow = f.flipRows ? 1 : f.rows;
-  const int leftCol = f.flipColumns ? f.columns : 1, rightCol = f.flipColumns ? 1 : f.columns;
+  const int topRow = f.flipRows ? lastRow : 1, lowRow = f.flipRows ? 1 : lastRow;
+  const int leftCol = f.flipColumns ? lastColumn : 1, rightCol = f.flipColumns ? 1 : lastColumn;
   fig.text(f.left - 4, f.top + fs / 2, "row " + std::to_string(topRow), fs * 0.85, TextAlign::Right,
            kGrey);
   fig.text(f.left - 4, bottom - fs / 2, "row " + std::to_string(lowRow), fs * 0.85,
@@ -213,7 +239,8 @@ MapFigure buildMap(const GridState& s, const MapOptions& o, const platform::Text
 
   out.legendText = "Legend: " + std::string(layerName(o.layer)) + " in " + unit + ", from " +
                    lowText + lowWord + " to " + topText + topWord +
-                   (scale.diverging ? ", centred at 0" : "");
+                   (scale.diverging ? ", centred at 0" : "") +
+                   (blockNote.empty() ? "" : ", " + blockNote);
   return out;
 }
 

@@ -58,8 +58,20 @@ struct ColourScale {
 inline constexpr platform::Rgba kLossHue{140, 81, 10};
 inline constexpr platform::Rgba kGainHue{1, 102, 94};
 
+// A map whose cells are means of square blocks of a larger grid (see
+// map_blocks.h): the grid's size and the cells along a block's side.
+struct MapBlocks {
+  int size = 1;
+  int gridRows = 0;
+  int gridColumns = 0;
+};
+
 struct MapOptions {
   MapLayer layer = MapLayer::SoilLossSum;
+  // Set for a map of block means: the cells are drawn as one image, blank
+  // where a block has no mean (NaN); the legend says how many grid cells a
+  // pixel stands for; the corner captions and the scale bar are the grid's.
+  std::optional<MapBlocks> blocks;
   std::optional<double> limit;  // typed limit of the diverging scale; largest magnitude when empty
   bool hillshade = false;
   double width = 760;

@@ -6,6 +6,7 @@
 // exporters replay the same list, so a saved figure is the drawing seen on
 // the screen and never a screen grab.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -26,7 +27,7 @@ struct Rgba {
 enum class TextAlign { Left, Centre, Right };
 
 struct FigureOp {
-  enum class Kind { Rect, Line, Text, Image };
+  enum class Kind { Rect, Line, Text, Image, Polygon };
   Kind kind = Kind::Rect;
   // Rect and Image: left, top, width, height. Line: from (x, y) to (x2, y2).
   // Text: the anchor point, at the middle of the text's height.
@@ -40,8 +41,9 @@ struct FigureOp {
   bool bold = false;
   bool vertical = false;  // read from bottom to top
   TextAlign align = TextAlign::Left;
-  int imageColumns = 0;      // Image: pixels row by row, imageColumns per row
-  std::vector<Rgba> pixels;  // drawn without smoothing, one cell per pixel
+  int imageColumns = 0;         // Image: pixels row by row, imageColumns per row
+  std::vector<Rgba> pixels;     // drawn without smoothing, one cell per pixel
+  std::vector<double> corners;  // Polygon: x, y of each corner in turn, filled in `colour`
 };
 
 // The width of a text at a font pixel size; the screen and the exporters
@@ -90,10 +92,20 @@ struct Figure {
     op.pixels = std::move(pixels);
     ops.push_back(std::move(op));
   }
+  // A filled polygon; `corners` holds x, y of each corner in turn.
+  void polygon(std::vector<double> corners, Rgba colour) {
+    FigureOp op;
+    op.kind = FigureOp::Kind::Polygon;
+    op.corners = std::move(corners);
+    op.colour = colour;
+    ops.push_back(std::move(op));
+  }
   // Appends another figure's operations moved by (dx, dy).
   void place(const Figure& other, double dx, double dy) {
     for (FigureOp op : other.ops) {
       op.x += dx, op.y += dy, op.x2 += dx, op.y2 += dy;
+      for (std::size_t i = 0; i + 1 < op.corners.size(); i += 2)
+        op.corners[i] += dx, op.corners[i + 1] += dy;
       ops.push_back(std::move(op));
     }
   }

@@ -14,10 +14,10 @@ inline constexpr const char* kImportFilter =
     "Data "
     "files(*.TXT;*.DAT;*.CSV;*.TSV;*.XLS;*.XLSX;*.ODS;*.DBF)|*.TXT;*.DAT;*.CSV;*.TSV;*.XLS;*.XLSX;*"
     ".ODS;*.DBF";
-// The grid window's: the same files and the elevation rasters it reads.
+// The grid window's: the same files, x y z text and the elevation rasters it reads.
 inline constexpr const char* kGridImportFilter =
-    "Data files(*.TXT;*.DAT;*.CSV;*.TSV;*.XLS;*.XLSX;*.ODS;*.DBF;*.TIF;*.TIFF;*.ASC)|"
-    "*.TXT;*.DAT;*.CSV;*.TSV;*.XLS;*.XLSX;*.ODS;*.DBF;*.TIF;*.TIFF;*.ASC|"
+    "Data files(*.TXT;*.DAT;*.CSV;*.TSV;*.XYZ;*.XLS;*.XLSX;*.ODS;*.DBF;*.TIF;*.TIFF;*.ASC)|"
+    "*.TXT;*.DAT;*.CSV;*.TSV;*.XYZ;*.XLS;*.XLSX;*.ODS;*.DBF;*.TIF;*.TIFF;*.ASC|"
     "Elevation rasters(*.TIF;*.TIFF;*.ASC)|*.TIF;*.TIFF;*.ASC";
 // Comma-separated values for the CSV outputs.
 inline constexpr const char* kCsvFilter = "CSV files(*.CSV)|*.CSV";

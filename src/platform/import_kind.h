@@ -29,11 +29,12 @@ struct ImportKindRow {
   std::optional<char> delimiter;  // what the delimiter dialog opens on, if the name says
 };
 
-inline constexpr std::array<ImportKindRow, 11> kImportKinds{{
+inline constexpr std::array<ImportKindRow, 12> kImportKinds{{
     {".txt", ImportKind::Text, std::nullopt},
     {".dat", ImportKind::Text, std::nullopt},
     {".csv", ImportKind::Text, ','},
     {".tsv", ImportKind::Text, '\t'},
+    {".xyz", ImportKind::Text, ' '},  // x y z text as GIS tools write it
     {".xls", ImportKind::Xls, std::nullopt},
     {".xlsx", ImportKind::Xlsx, std::nullopt},
     {".ods", ImportKind::Ods, std::nullopt},
@@ -59,7 +60,8 @@ inline ImportKind importKindOf(std::string_view path) {
 }
 
 // The delimiter a text file's name suggests: ',' for ".csv", the tab for
-// ".tsv", empty for any other name (the delimiter dialog's own choice).
+// ".tsv", the blank for ".xyz", empty for any other name (the delimiter
+// dialog's own choice).
 inline std::optional<char> presetDelimiterOf(std::string_view path) {
   const ImportKindRow* row = importKindRowOf(path);
   return row ? row->delimiter : std::nullopt;

@@ -50,7 +50,8 @@ class CornerHeadingPainter : public QObject {
 DataViewer::DataViewer(ViewerTableModel* table, QWidget* parent)
     : QWidget(parent, Qt::Window), table_(table) {
   setObjectName(QStringLiteral("FrmShowData"));
-  setWindowTitle(QStringLiteral("Data"));
+  const QString note = table_->titleNote();
+  setWindowTitle(note.isEmpty() ? QStringLiteral("Data") : QStringLiteral("Data - ") + note);
   setAttribute(Qt::WA_DeleteOnClose);
   table_->setParent(this);
 

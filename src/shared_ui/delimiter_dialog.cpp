@@ -131,6 +131,7 @@ void DelimiterDialog::presetFor(const std::string& fileName) {
   const std::optional<char> preset = platform::presetDelimiterOf(fileName);
   if (preset == ',') commaOption->setChecked(true);
   if (preset == '\t') tabOption->setChecked(true);
+  if (preset == ' ') spaceOption->setChecked(true);
 }
 
 void DelimiterDialog::onOkClicked() {

@@ -31,7 +31,7 @@ class DelimiterDialog : public QDialog {
   void showForKolvImport(const std::string& fileName = {});
   // Shows the dialog modeless with its previous choice (the grid import).
   // The grid window's: the previous choice stays, except that a .csv file
-  // selects "Comma" and a .tsv file "Tab".
+  // selects "Comma", a .tsv file "Tab" and a .xyz file "Space".
   void showKeepingChoice(const std::string& fileName = {});
 
   QRadioButton* spaceOption = nullptr;

@@ -22,6 +22,10 @@ class ViewerTableModel : public QAbstractTableModel {
   // Drops every cell: the viewer clears its grid before it closes.
   virtual void clear() = 0;
 
+  // What the viewer's title adds after "Data" about how the table was read
+  // (a skipped heading line); empty for nothing to say.
+  virtual QString titleNote() const { return {}; }
+
   // Display text, centred alignment and the grey of heading cells; a
   // subclass provides the text through cellText().
   QVariant data(const QModelIndex& index, int role) const override;

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "bando/bando_refusals.h"
+
 namespace sodwright::bando {
 namespace {
 
@@ -66,7 +68,11 @@ TEST_F(ImplementCalculator, NegativeRowsAreReportedOnceEachAndLeftOut) {
 
   const ImplementSum two = sum({{0, "-1"}, {1, "1"}, {2, "-2"}, {3, "99999"}});
   EXPECT_EQ(two.messages, (std::vector<std::string>(3, "Data input wrong")));
+  EXPECT_EQ(two.refusedRows, (std::vector<std::size_t>{1, 3, 4}));
   EXPECT_EQ(two.totalText, "2");
+  // The message's detail says which row and why.
+  EXPECT_EQ(passesRefusal(3, "-2").reason, "row 3 left out, passes below 0");
+  EXPECT_EQ(passesRefusal(4, "99999").reason, "row 4 left out, passes beyond 32767");
 }
 
 TEST_F(ImplementCalculator, EmptyRowsAddNothingAndTenRowsAreTheLimit) {

@@ -19,13 +19,14 @@ struct RecordedMessage {
   std::string title;
   MessageButtons buttons;
   MessageIcon icon;
+  std::string detail;  // below the text: the true reason of a refusal, a write's failure
 };
 
 class RecordingMessageService : public MessageService {
  public:
   MessageAnswer show(const std::string& text, const std::string& title, MessageButtons buttons,
-                     MessageIcon icon) override {
-    shown.push_back({text, title, buttons, icon});
+                     MessageIcon icon, const std::string& detail) override {
+    shown.push_back({text, title, buttons, icon, detail});
     if (onShow) onShow(shown.back());
     if (answers.empty()) return MessageAnswer::Ok;
     const MessageAnswer answer = answers.front();

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/recording_drawing_surface.h"
+#include "kolv/charts/chart_figure.h"
 
 namespace sodwright::kolv {
 namespace {
@@ -237,6 +238,97 @@ TEST(ChartFailure, MissingValuesAreReportedAndTheDrawingStopsWhereItFailed) {
             "Draw Up Layer Mass failed. Program will skip this step.");
   EXPECT_EQ(drawChart(ChartKind::WholeProfile, empty).message.value_or(""),
             "Draw Up+Sub Layer Mass failed. Program will skip this step.");
+}
+
+TEST(ChartEdges, AValueBeyondTheRangeIsMarkedOnTheEdgeItLiesBeyond) {
+  // y upwards (top 10, bottom 0) and downwards (top 0, bottom 10).
+  EXPECT_EQ(edgeBeyond(10.5f, 10, 0), ChartEdge::Above);
+  EXPECT_EQ(edgeBeyond(-0.5f, 10, 0), ChartEdge::Below);
+  EXPECT_EQ(edgeBeyond(10.0f, 10, 0), ChartEdge::Inside);
+  EXPECT_EQ(edgeBeyond(10.5f, 0, 10), ChartEdge::Below);
+  EXPECT_TRUE(edgeMarker(ChartEdge::Inside, 50, 0, 99, 7).empty());
+  // The tip touches the edge, the base lies inside the chart, centred on x.
+  const std::vector<PixelPoint> above = edgeMarker(ChartEdge::Above, 50, 0, 99, 10);
+  ASSERT_EQ(above.size(), 3u);
+  EXPECT_EQ(above[0].x, 50);
+  EXPECT_EQ(above[0].y, 0);
+  EXPECT_EQ(above[1].y, 8);
+  EXPECT_EQ(above[2].x - above[1].x, 10);
+  const std::vector<PixelPoint> below = edgeMarker(ChartEdge::Below, 50, 0, 99, 10);
+  EXPECT_EQ(below[0].y, 99);
+  EXPECT_EQ(below[1].y, 91);
+}
+
+TEST(ChartFigure, OffRangePointsAreEdgeMarkersAndEndZonesAreShaded) {
+  const platform::DrawOps ops = {DrawOp::clearOp(),
+                                 DrawOp::window(-1, 10, 11, 0),
+                                 DrawOp::pen(2),
+                                 DrawOp::point(5, 5, {0, 0, 255}),
+                                 DrawOp::point(6, 24, {255, 0, 0}),
+                                 DrawOp::point(7, -3, {0, 150, 0})};
+  const ChartKey key = chartKey(ChartKind::SoilLoss, makeState(10, 1, 1.0f, 0, 1));
+  const platform::Figure fig = chartFigure(key, ops, {{-1e9f, 1.5f}});
+  std::vector<platform::FigureOp> markers;
+  int shades = 0;
+  bool insidePoint = false;
+  for (const platform::FigureOp& op : fig.ops) {
+    if (op.kind == platform::FigureOp::Kind::Polygon) markers.push_back(op);
+    if (op.kind == platform::FigureOp::Kind::Rect &&
+        op.colour == platform::Rgba{225, 225, 225, 255})
+      ++shades;  // the legend's swatch and the band
+    if (op.kind == platform::FigureOp::Kind::Rect && op.colour == platform::Rgba{0, 0, 255, 255})
+      insidePoint = true;
+  }
+  EXPECT_TRUE(insidePoint);
+  EXPECT_EQ(shades, 2);
+  ASSERT_EQ(markers.size(), 2u);
+  // The red one above points up from the top edge, the green one below down
+  // from the bottom edge: the tip is the first corner.
+  EXPECT_EQ(markers[0].colour, (platform::Rgba{255, 0, 0, 255}));
+  EXPECT_LT(markers[0].corners[1], markers[0].corners[3]);
+  EXPECT_GT(markers[1].corners[1], markers[1].corners[3]);
+  EXPECT_LT(markers[0].corners[1], markers[1].corners[1]);
+}
+
+TEST(BandChart, ShadeBetweenTheOuterPercentilesMedianOnTopScaledToTheBand) {
+  const int n = 40;
+  KolvState s = makeState(n, 2, 1.0f, 0, 1);
+  ChartBand band;
+  for (int i = 0; i < n; ++i) {
+    band.lower.push_back(10 + i);
+    band.median.push_back(12 + i);
+    band.upper.push_back(15 + i);
+    band.run.push_back(11 + i);
+  }
+  const ChartDrawing d = drawBandChart(ChartKind::UpLayer, s, band);
+  ASSERT_TRUE(d.complete);
+  std::vector<int> medians;
+  for (const DrawOp& op : opsOf(d.ops, Kind::Point)) {
+    const int i = static_cast<int>(op.a);
+    if (op.colour == chart_colours::kBandShade) {
+      EXPECT_GE(op.b, band.lower[i] - 1e-4);
+      EXPECT_LE(op.b, band.upper[i] + 1e-4);
+    } else if (op.colour == chart_colours::kRed) {
+      EXPECT_EQ(op.b, static_cast<float>(band.median[i]));
+      medians.push_back(i);
+    }
+  }
+  EXPECT_EQ(medians.size(), static_cast<std::size_t>(n));
+  // The median is drawn last, over the shade and the study's run.
+  EXPECT_EQ(opsOf(d.ops, Kind::Point).back().colour, chart_colours::kRed);
+  // Scaled over points 10 .. N-10: from the lowest lower to the highest upper.
+  const std::vector<DrawOp> texts = opsOf(d.ops, Kind::Text);
+  ASSERT_FALSE(texts.empty());
+  bool maxSeen = false, minSeen = false;
+  for (const DrawOp& op : texts) {
+    maxSeen = maxSeen || (op.label == ChartLabel::MaxValue && op.text == "45.00");
+    minSeen = minSeen || (op.label == ChartLabel::MinValue && op.text == "20.00");
+  }
+  EXPECT_TRUE(maxSeen);
+  EXPECT_TRUE(minSeen);
+  // A band shorter than the transect cannot be drawn.
+  band.upper.pop_back();
+  EXPECT_FALSE(drawBandChart(ChartKind::UpLayer, s, band).complete);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "base/number_text.h"
+#include "base/text/refusal_text.h"
+#include "kolv/check_refusals.h"
 #include "kolv/main_window_checks.h"
 
 namespace sodwright::kolv {
@@ -278,6 +280,34 @@ TEST(MainWindowChecks, OrderBeforeComparing) {
   SequenceOrderCheck refused = checkSequenceOrder(state);
   EXPECT_EQ(refused.message.value_or(""), kSequenceOrderMessage);
   EXPECT_FALSE(refused.proceed);
+}
+
+// The box's message may give the wrong reason or none; the refusal gives
+// the true one with the range, its limits at their present values.
+TEST(CheckRefusals, GiveTheTrueReasonAndTheRange) {
+  KolvState state = importedState();
+  state.params.SeqCount = 10;
+  EXPECT_FALSE(checkInputFrequency(state, "20"));
+  EXPECT_EQ(base::optionRefusalText("--input-frequency", "20", kInputFrequencyMessage,
+                                    refusalOf(checkInputFrequency, state, "20")),
+            "--input-frequency 20: Dooooon't try to fool me, Buddy! Input frequency must be "
+            "greater or equal to 1. (more than the simulating sequences; accepted: 1 to the "
+            "number of simulating sequences, 10)");
+  EXPECT_FALSE(checkSeqCount(state, "ten"));
+  EXPECT_EQ(base::boxRefusalDetail("ten", refusalOf(checkSeqCount, state, "ten")),
+            "You typed ten: not a number, read as 0. Accepted: a whole number of sequences "
+            "from 1 to 50.");
+  EXPECT_EQ(refusalOf(checkSeqCount, state, "-5").reason, "");
+  EXPECT_EQ(refusalOf(checkNodeCount, state, "500").accepted,
+            "1 to the data points of the file, 101");
+  EXPECT_EQ(refusalOf(checkScScale, state, "3").accepted,
+            "0 m up to, not including, the distribution distance, 2 m");
+  state.params.SgWeightBack = 0.0f;
+  EXPECT_EQ(refusalOf(checkSgWeightFront, state, "0").reason, "both SG weights would be 0");
+  // The refused count above left 50 sequences after sequence 5.
+  EXPECT_EQ(refusalOf(checkLastSeqShown, state, "99").accepted,
+            "the last simulated sequence, 55, or earlier");
+  EXPECT_EQ(refusalOf(checkUpLayerDepthParameter, state, "0").accepted, "a depth above 0 m");
 }
 
 }  // namespace

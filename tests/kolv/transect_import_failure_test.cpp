@@ -143,7 +143,7 @@ TEST(TransectImportFailure, MissingFileNamesTheFile) {
   ASSERT_FALSE(result.ok());
   EXPECT_EQ(result.message(),
             std::string(base::kImportFailed) +
-                "\nThe file /nonexistent/kolv/transect.txt cannot be opened or read.");
+                "\nThe file /nonexistent/kolv/transect.txt is missing: there is no such file.");
   EXPECT_FALSE(state.imported);
 }
 

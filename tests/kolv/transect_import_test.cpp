@@ -140,6 +140,27 @@ TEST(TransectImport, LastFieldsTakeTheRestOfTheLineAndExtraRowsAreIgnored) {
   EXPECT_DOUBLE_EQ(state.data.DepthL2(1, 5), 0.0);
 }
 
+TEST(TransectImport, QuotedFieldsAreReadAsTheirContent) {
+  // As a spreadsheet saves the file as CSV with every field quoted.
+  TransectHeader h;
+  h.sequence = "\"2\"";
+  h.points = "\"2\"";
+  h.interval = "\".5\"";
+  h.bd3 = "\"1450\"";
+  const std::vector<std::string> rows = {"\"1\",\"2\",\"3\",\".1\",\".05\",\"99.5\"",
+                                         "\"4\",\"5\",\"6\",\".2\",\".04\",\"98.25\""};
+  KolvState state;
+  const auto result = importText(state, transectText(h, rows, ','), ',');
+  ASSERT_TRUE(result.ok()) << result.message();
+  EXPECT_EQ(state.params.FileSeqNo, 2);
+  EXPECT_EQ(state.params.NodeCount, 2);
+  EXPECT_FLOAT_EQ(state.params.Interval, 0.5f);
+  EXPECT_DOUBLE_EQ(state.params.BulkDensity3, 1450.0);
+  EXPECT_DOUBLE_EQ(state.data.PL1(1, 2), 4.0);
+  EXPECT_DOUBLE_EQ(state.data.DepthL2(0, 2), 0.05);
+  EXPECT_DOUBLE_EQ(state.data.Elev(1, 2), 98.25);
+}
+
 // A file written by the last-sequence output imports back to the same values.
 TEST(TransectRoundTrip, WrittenFileImportsBackAndWritesIdentically) {
   const auto dir =

@@ -47,5 +47,20 @@ TEST(GridBoxChecks, TheLargestSquareGridFitsTheNodeCount) {
   EXPECT_EQ(check("4", "8192").message(), kGridWrongOrImportFailed);   // 32768 nodes
 }
 
+// The refused box comes first in the order of the checks, with its reason.
+TEST(GridBoxChecks, RefusalNamesTheBoxAndItsRange) {
+  const GridSizeRefusal text = gridSizeRefusal({"40", "3x", "2", "2"});
+  EXPECT_EQ(
+      base::optionRefusalText(text.option, text.typed, kGridWrongOrImportFailed, text.refusal),
+      "--columns 3x: Grid information wrong or importing data failed, please try again (not "
+      "a number; accepted: a whole number above 3)");
+  const GridSizeRefusal spacing = gridSizeRefusal({"40", "30", "2", "0"});
+  EXPECT_EQ(spacing.box, "Column Spacing");
+  EXPECT_EQ(spacing.refusal.accepted, "a spacing above 0 m");
+  EXPECT_EQ(gridSizeRefusal({"4.5", "30", "2", "2"}).option, "--rows");
+  EXPECT_EQ(gridSizeRefusal({"200", "200", "2", "2"}).refusal.reason,
+            "Rows x Columns is 40000 nodes");
+}
+
 }  // namespace
 }  // namespace sodwright::nibal

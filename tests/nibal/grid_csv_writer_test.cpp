@@ -31,7 +31,8 @@ TEST(GridCsv, OneRecordPerNodeWithEveryDigit) {
   EXPECT_EQ(lines[0],
             "Row,Col,Easting,Northing,Elevation,DGradCol (%),DCurvCol (%/length),DGradRow "
             "(%),DCurvRow (%/length),"
-            "SoilLossCol,SoilLossRow,SoilLossSum");
+            "SoilLossCol (kg/m2; positive = loss),SoilLossRow (kg/m2; positive = loss),SoilLossSum "
+            "(kg/m2; positive = loss)");
   EXPECT_EQ(lines[1].rfind("1,1,1001,N1,0.1,0,", 0), 0u);
   EXPECT_EQ(lines[16].rfind("4,4,1004,\"N 4, far\",0.4,0,0,", 0), 0u);
   std::ostringstream expected;

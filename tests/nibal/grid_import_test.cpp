@@ -74,10 +74,13 @@ TEST(GridTextImport, FaultsNameTheLineAndWhatIsWrong) {
   };
   const std::string fifteen = sixteenRecords().substr(0, sixteenRecords().rfind("E16"));
   const std::vector<Case> cases = {
-      {"a,b,x\n" + sixteenRecords("\n"), "Line 1: the third field \"x\" is not a number."},
-      {"\na,b,,d\n", "Line 2: the third field \"\" is not a number."},
+      {"a,1,x\n" + sixteenRecords("\n"), "Line 1: the third field \"x\" is not a number."},
+      {"\na,b,,4\n", "Line 2: the third field \"\" is not a number."},
       {"a,b,1,4,5,6,7,8,9,10,11\n", "Line 1: more than 10 fields."},
-      {"a,b\n", "Line 1: fewer than three fields."},
+      {"a,1\n", "Line 1: fewer than three fields. The line has 2 fields with the delimiter Comma."},
+      {"245.0;5000.0;12.5\n",
+       "Line 1: fewer than three fields. The line has 1 field with the delimiter Comma. It seems "
+       "to use Semicolon."},
       {sixteenRecords("\n") + "\nE17,N17,17\n",
        "Line 18: more records than the 16 nodes of the grid (4 rows x 4 columns)."},
       {fifteen,
@@ -92,6 +95,21 @@ TEST(GridTextImport, FaultsNameTheLineAndWhatIsWrong) {
     EXPECT_EQ(result.message().substr(0, result.message().find('\n')), base::kImportFailed);
     EXPECT_EQ(secondLine(result.message()), c.expectedSecondLine);
   }
+}
+
+TEST(GridTextImport, QuotedFieldsAndAHeadingLineAreRead) {
+  // As spreadsheets export it: every field quoted, the columns named first.
+  std::string text = "\"Easting\",\"Northing\",\"Elevation\"\r\n";
+  for (int n = 1; n <= 16; ++n)
+    text += "\"245.0" + std::to_string(n) + "\",\"5000\",\"" + std::to_string(n) + ".5\"\r\n";
+  const base::Result<GridData> result = parseGridText(text, ',', 4, 4);
+  ASSERT_TRUE(result.ok()) << result.message();
+  EXPECT_EQ(result->elevation(4, 4), 16.5);
+  EXPECT_EQ(std::get<std::string>(result->easting(1, 2)), "245.02");
+  EXPECT_EQ(result->skippedHeading, "\"Easting\",\"Northing\",\"Elevation\"");
+  // Without a heading nothing is skipped; a heading is only ever the first line.
+  EXPECT_EQ(parseGridText(sixteenRecords(), ',', 4, 4)->skippedHeading, "");
+  EXPECT_FALSE(parseGridText(sixteenRecords() + "x,y,z\n", ',', 4, 4).ok());
 }
 
 TEST(GridTextImport, AnEndlessFileIsRefusedAtItsFirstLine) {

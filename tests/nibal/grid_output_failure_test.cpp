@@ -76,6 +76,9 @@ TEST_F(GridOutputFailure, RunNibalShowsItsMessageResetsPointerAndNoteAndStaysUsa
     EXPECT_EQ(runGridModel(state, GridParameterTexts{}, fake.context, "8/12/2026"),
               RunOutcome::Failed);
     EXPECT_EQ(fake.messages.texts(), std::vector<std::string>{std::string(kOutputFailed)});
+    // The box's detail names the file and the system's reason.
+    EXPECT_EQ(fake.messages.shown[0].detail.rfind("Cannot write " + place + ": ", 0), 0u);
+    EXPECT_GT(fake.messages.shown[0].detail.size(), ("Cannot write " + place + ": ").size());
     EXPECT_FALSE(fake.busy.busy);
     EXPECT_FALSE(fake.busy.noteShown);
     ASSERT_FALSE(fake.busy.events.empty());

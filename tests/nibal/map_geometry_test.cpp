@@ -22,7 +22,7 @@ TEST(MapScale, LegendLimitsAreTheLargestMagnitudeOrTheTypedLimit) {
   EXPECT_DOUBLE_EQ(map.scale.low, -3000.0);
   EXPECT_DOUBLE_EQ(map.scale.high, 3000.0);
   EXPECT_EQ(map.legendText,
-            "Legend: SoilLossSum in model units, from -3000 gain to 3000 loss, centred at 0");
+            "Legend: SoilLossSum in kg/m2, from -3000 gain to 3000 loss, centred at 0");
   // The ends of the scale are the two hues; zero is neither.
   EXPECT_EQ(map.scale.colourOf(3000), kLossHue);
   EXPECT_EQ(map.scale.colourOf(-3000), kGainHue);

@@ -20,6 +20,7 @@ TEST(ImportKind, EveryRowIsFoundInAnyCaseAndNothingElse) {
     EXPECT_EQ(importKindOf(other), ImportKind::Unsupported) << other;
   EXPECT_EQ(presetDelimiterOf("points.CSV"), ',');
   EXPECT_EQ(presetDelimiterOf("points.tsv"), '\t');
+  EXPECT_EQ(presetDelimiterOf("dem.XYZ"), ' ');
   EXPECT_EQ(presetDelimiterOf("points.txt"), std::nullopt);
 }
 

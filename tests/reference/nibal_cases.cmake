@@ -27,3 +27,11 @@ foreach(case_dir IN LISTS nibal_case_dirs)
                    "-DLOOSE_LINES=${loose_lines}"
                    -P ${CMAKE_CURRENT_LIST_DIR}/run_nibal_case.cmake)
 endforeach()
+# Grid files as GIS tools write them, and coordinates that contradict the
+# rows and columns given (run_nibal_batch_checks.cmake).
+add_test(NAME reference.nibal-batch-checks
+         COMMAND ${CMAKE_COMMAND}
+                 -DBATCH=$<TARGET_FILE:sodwright-batch>
+                 -DDATA=${PROJECT_SOURCE_DIR}/tests/data/grid-files
+                 -DWORK_DIR=${CMAKE_CURRENT_BINARY_DIR}/nibal-batch-checks
+                 -P ${CMAKE_CURRENT_LIST_DIR}/run_nibal_batch_checks.cmake)

@@ -59,14 +59,16 @@ else()
   message(FATAL_ERROR "unknown erosivity mode '${erosivity_mode}'")
 endif()
 
-# Expected standard output: the result texts the window shows.
+# Expected standard output: the result texts the window shows, each followed
+# by the unit label beside its box.
 set(want_out "")
-foreach(pair "EI;EI_text" "Et;Et_text" "At;At_text" "Class;class")
+foreach(pair "EI;EI_text; % m / ha" "Et;Et_text; kg / m / %" "At;At_text; t / ha / yr" "Class;class;")
   list(GET pair 0 label)
   list(GET pair 1 key)
+  list(GET pair 2 unit)
   json_text(text "${want}" ${key})
   if(text_PRESENT)
-    string(APPEND want_out "${label} ${text}\n")
+    string(APPEND want_out "${label} ${text}${unit}\n")
   endif()
 endforeach()
 

@@ -48,10 +48,25 @@ set(BATCH_COMMAND ${BATCH} nibal)
 expect_run(0 "" ${GRID} ${grid_options} --map ${WORK_DIR}/elevation.svg --layer Elevation)
 expect_figure(${WORK_DIR}/elevation.svg svg "NIBAL map: Elevation")
 get_filename_component(examples ${GRID} DIRECTORY)
-expect_run(2 "--map draws the results of a grid file input" --raster ${examples}/small-field-dem.tif
-           --map ${WORK_DIR}/raster-map.svg)
+# A raster's map: a DEM of 1,700 columns is drawn 567 pixels across, each
+# the mean of 3 x 3 cells, with the DEM's own first and last row and column.
+set(dem "ncols 1700\nnrows 5\nxllcorner 0\nyllcorner 0\ncellsize 1\n")
+foreach(pattern "1 3 2 5 4 " "2 4 3 6 5 " "3 5 4 7 6 " "5 6 4 8 7 " "6 8 5 9 8 ")
+  string(REPEAT "${pattern}" 340 row)
+  string(APPEND dem "${row}\n")
+endforeach()
+file(WRITE ${WORK_DIR}/wide.asc "${dem}")
+expect_run(0 "" --raster ${WORK_DIR}/wide.asc --map ${WORK_DIR}/wide.svg --layer DCurvRow)
+expect_figure(${WORK_DIR}/wide.svg svg "NIBAL map: DCurvRow;each pixel: mean of 3;row 5;column 1700")
+expect_run(0 "" --raster ${examples}/small-field-dem.tif --map ${WORK_DIR}/raster-map.png)
+expect_figure(${WORK_DIR}/raster-map.png png "")
 expect_run(2 "unknown map layer: Height" ${GRID} ${grid_options} --report ${WORK_DIR}/report.txt
            --map ${WORK_DIR}/height.svg --layer Height)
+# The colour limit bounds the scale as the map window's box does.
+expect_run(0 "" ${GRID} ${grid_options} --map ${WORK_DIR}/limited.svg --colour-limit 0.5)
+expect_figure(${WORK_DIR}/limited.svg svg "0.5 loss;-0.5 gain")
+expect_run(2 "--colour-limit 0: the colour scale's limit must be a number above 0" ${GRID}
+           ${grid_options} --map ${WORK_DIR}/limited.svg --colour-limit 0)
 set(BATCH_COMMAND ${BATCH} kolv)
 expect_run(2 "must end in .png, .svg or .pdf" ${TRANSECT} --sequences 3 --charts ${WORK_DIR}/charts.bmp)
 message(STATUS "batch figure checks passed")

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "bando/bando_refusals.h"
+#include "base/text/refusal_text.h"
 #include "shared_ui/help_page.h"
 #include "shared_ui/link_label.h"
 
@@ -211,7 +213,12 @@ void ErosivityCalculator::onOkClicked() {
     rows.push_back({rowImplement_[index], passesBox[index]->text().toStdString()});
   }
   const ImplementSum sum = applyCalculatorOk(state_, rows);
-  for (const std::string& message : sum.messages) context_.messages.inform(message);
+  for (std::size_t i = 0; i < sum.messages.size(); ++i) {
+    const std::size_t row = sum.refusedRows[i];
+    context_.messages.informWithDetail(
+        sum.messages[i], base::boxRefusalDetail(rows[row - 1].passesText,
+                                                passesRefusal(row, rows[row - 1].passesText)));
+  }
   emit totalChosen(QString::fromStdString(sum.totalText));
   applyControlStates(CalculatorEvent::HandedBack);
   hide();

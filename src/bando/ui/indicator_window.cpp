@@ -9,8 +9,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "bando/bando_refusals.h"
 #include "bando/bando_run.h"
 #include "bando/ui/erosivity_calculator.h"
+#include "base/text/refusal_text.h"
 #include "shared_ui/help_page.h"
 #include "shared_ui/link_label.h"
 #include "shared_ui/window_hub.h"
@@ -280,7 +282,15 @@ void IndicatorWindow::onRunClicked() {
   setIfGiven(erodibilityBox, outcome.eiText);
   // The slope-data messages belong to the erodibility step: shown before the
   // erosivity step fills Et, the rate and the class.
-  for (const std::string& message : outcome.erodibilityMessages) context_.messages.inform(message);
+  for (const std::string& message : outcome.erodibilityMessages) {
+    if (message != kPleaseInputData) {
+      context_.messages.inform(message);
+      continue;
+    }
+    const SlopeDataRefusal refused = slopeDataRefusal(typed);
+    context_.messages.informWithDetail(
+        message, refused.box + ": " + base::boxRefusalDetail(refused.typed, refused.refusal));
+  }
 
   if (outcome.stop != RunStop::Erodibility) {
     setShown(cropGroup(), true);

@@ -2,6 +2,8 @@
 #include "kolv/charts/chart_figure.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace sodwright::kolv {
 namespace {
@@ -74,7 +76,8 @@ const ChartKeyEntry* entryOf(const ChartKey& key, platform::Rgb colour) {
 }
 
 Figure chartFigure(const ChartKey& key, const platform::DrawOps& ops,
-                   const platform::TextWidth& textWidth, const ChartFigureOptions& o) {
+                   const std::vector<ShadedBand>& endZones, const platform::TextWidth& textWidth,
+                   const ChartFigureOptions& o) {
   Figure fig;
   fig.width = o.width;
   fig.height = o.height;
@@ -84,8 +87,11 @@ Figure chartFigure(const ChartKey& key, const platform::DrawOps& ops,
   fig.text(fig.width / 2, fs * 1.1, key.title, fs * 1.2, TextAlign::Centre).bold = true;
 
   // The legend under the title, entries side by side, wrapped as needed.
+  // The shaded end zones have their swatch among the series, as in the window.
+  std::vector<ChartKeyEntry> legend = key.entries;
+  if (!endZones.empty()) legend.push_back({kEndZoneShade, "Shaded: end zones", {}});
   double x = fs, y = fs * 2.7;
-  for (const ChartKeyEntry& e : key.entries) {
+  for (const ChartKeyEntry& e : legend) {
     const double w = fs + 6 + textWidth(e.text, fs * 0.9, false) + fs;
     if (x + w > fig.width - fs && x > fs) x = fs, y += fs * 1.4;
     fig.rect(x, y - fs * 0.4, fs * 0.8, fs * 0.8, rgba(e.colour));
@@ -134,6 +140,11 @@ Figure chartFigure(const ChartKey& key, const platform::DrawOps& ops,
   auto py = [&](double uy) {
     return top + (spanY != 0 ? (uy - window->b) / spanY : 0.0) * (bottom - top);
   };
+  for (const ShadedBand& band : endZones) {
+    const double from = std::max(left, px(band.from));
+    const double to = std::min(right, px(band.to));
+    if (to > from) fig.rect(from, top, to - from, bottom - top, rgba(kEndZoneShade));
+  }
   int pen = 1;
   bool dashed = false;
   bool started = false;
@@ -152,10 +163,19 @@ Figure chartFigure(const ChartKey& key, const platform::DrawOps& ops,
         fig.line(px(op.a), py(op.b), px(op.c), py(op.d), kInk, pen, dashed && pen == 1);
         break;
       case DrawOp::Kind::Point: {
-        // Points beyond the coordinate window stay off the figure, as the
-        // screen's picture area cuts them.
+        // Points beyond either end of the x axis stay off the figure, as the
+        // screen's picture area cuts them; a value beyond the top or the
+        // bottom is marked on that edge.
         const double s = pen * 1.25;
-        if (px(op.a) < left || px(op.a) > right || py(op.b) < top || py(op.b) > bottom) break;
+        if (px(op.a) < left || px(op.a) > right) break;
+        if (const ChartEdge edge = edgeBeyond(op.b, window->b, window->d);
+            edge != ChartEdge::Inside) {
+          std::vector<double> corners;
+          for (const PixelPoint& p : edgeMarker(edge, px(op.a), top, bottom, fs * 0.6))
+            corners.insert(corners.end(), {p.x, p.y});
+          fig.polygon(std::move(corners), rgba(op.colour));
+          break;
+        }
         fig.rect(px(op.a) - s / 2, py(op.b) - s / 2, s, s, rgba(op.colour));
         break;
       }
@@ -183,7 +203,8 @@ Figure fourChartsFigure(const std::array<ChartPart, 4>& charts, const std::strin
   fig.text(fig.width / 2, head / 2, heading, o.fontSize * 1.3, TextAlign::Centre).bold = true;
   const ChartFigureOptions part{fig.width / 2, (fig.height - head) / 2, o.fontSize};
   for (std::size_t i = 0; i < charts.size(); ++i) {
-    const Figure one = chartFigure(charts[i].key, charts[i].ops, textWidth, part);
+    const Figure one =
+        chartFigure(charts[i].key, charts[i].ops, charts[i].endZones, textWidth, part);
     fig.place(one, (i % 2) * part.width, head + (i / 2) * part.height);
   }
   return fig;
@@ -191,8 +212,10 @@ Figure fourChartsFigure(const std::array<ChartPart, 4>& charts, const std::strin
 
 std::array<ChartPart, 4> currentCharts(const KolvState& state) {
   std::array<ChartPart, 4> out;
-  for (std::size_t i = 0; i < kAllCharts.size(); ++i)
-    out[i] = {chartKey(kAllCharts[i], state), drawChart(kAllCharts[i], state).ops};
+  for (std::size_t i = 0; i < kAllCharts.size(); ++i) {
+    ChartDrawing drawing = drawChart(kAllCharts[i], state);
+    out[i] = {chartKey(kAllCharts[i], state), std::move(drawing.ops), std::move(drawing.endZones)};
+  }
   return out;
 }
 

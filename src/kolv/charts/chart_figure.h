@@ -42,14 +42,18 @@ struct ChartFigureOptions {
   double fontSize = 13;
 };
 
-// `ops` are the chart's drawing operations as the screen replays them.
+// `ops` are the chart's drawing operations as the screen replays them and
+// `endZones` the bands it shades behind them. A point beyond the top or the
+// bottom of the coordinate window is drawn as a marker on that edge.
 platform::Figure chartFigure(const ChartKey& key, const platform::DrawOps& ops,
+                             const std::vector<ShadedBand>& endZones = {},
                              const platform::TextWidth& textWidth = platform::estimatedTextWidth,
                              const ChartFigureOptions& options = {});
 
 struct ChartPart {
   ChartKey key;
   platform::DrawOps ops;
+  std::vector<ShadedBand> endZones;
 };
 
 // The four charts in their two-by-two block under one heading.

@@ -193,6 +193,26 @@ std::string_view failureMessage(ChartKind kind) {
 
 int plotStep(int nodeCount) { return std::max(1, nodeCount / 300); }
 
+ChartEdge edgeBeyond(float y, float windowTop, float windowBottom) {
+  const float high = std::max(windowTop, windowBottom);
+  const float low = std::min(windowTop, windowBottom);
+  // A window whose top is the larger value has y growing upwards.
+  const bool upwards = windowTop >= windowBottom;
+  if (y > high) return upwards ? ChartEdge::Above : ChartEdge::Below;
+  if (y < low) return upwards ? ChartEdge::Below : ChartEdge::Above;
+  return ChartEdge::Inside;
+}
+
+std::vector<PixelPoint> edgeMarker(ChartEdge edge, double x, double topPixel, double bottomPixel,
+                                   double size) {
+  if (edge == ChartEdge::Inside) return {};
+  const double half = size / 2;
+  const double depth = size * 0.8;
+  if (edge == ChartEdge::Above)
+    return {{x, topPixel}, {x - half, topPixel + depth}, {x + half, topPixel + depth}};
+  return {{x, bottomPixel}, {x + half, bottomPixel - depth}, {x - half, bottomPixel - depth}};
+}
+
 ChartDrawing drawElevationChart(const KolvState& state, Int16 first, Int16 last,
                                 ChartOptions options) {
   ChartBuilder b(ChartKind::Elevation, state);
@@ -277,6 +297,54 @@ ChartDrawing drawWholeProfileChart(const KolvState& state, ChartOptions options)
     });
   };
   return b.build([&] { return substanceRange(state, options); }, plot, "##0.00", true);
+}
+
+ChartDrawing drawBandChart(ChartKind kind, const KolvState& state, const ChartBand& band) {
+  ChartBuilder b(kind, state);
+  const int n = state.params.NodeCount;
+  const auto at = [&](const std::vector<double>& values, int i) {
+    if (i < 0 || static_cast<std::size_t>(i) >= values.size()) throw MissingValue();
+    return values[static_cast<std::size_t>(i)];
+  };
+  int lo = 10, hi = n - 10;
+  if (kind == ChartKind::SoilLoss) {
+    lo = 2 * state.params.LastSeqShown;
+    hi = n - 2 * state.params.LastSeqShown;
+  }
+  lo = std::max(lo, 0);
+  hi = std::min(hi, n - 1);
+  if (lo > hi) {
+    lo = 0;
+    hi = n - 1;
+  }
+  auto range = [&] {
+    Range r{at(band.lower, lo), at(band.upper, lo)};
+    for (int i = lo; i <= hi; ++i) {
+      r.yMin = std::min({r.yMin, at(band.lower, i), at(band.run, i)});
+      r.yMax = std::max({r.yMax, at(band.upper, i), at(band.run, i)});
+    }
+    return r;
+  };
+  // Points stacked from the lower to the upper percentile fill the band.
+  constexpr int kFill = 20;
+  auto plot = [&](int k) {
+    forEvery(0, n - 1, k, [&](int i) {
+      const double low = at(band.lower, i), high = at(band.upper, i);
+      for (int j = 0; j <= kFill; ++j) b.point(i, low + (high - low) * j / kFill, kBandShade);
+    });
+    forEvery(0, n - 1, k, [&](int i) { b.point(i, at(band.run, i), kBlue); });
+    forEvery(0, n - 1, k, [&](int i) { b.point(i, at(band.median, i), kRed); });
+  };
+  switch (kind) {
+    case ChartKind::Elevation:
+      return b.build(range, plot, "###0.0", false);
+    case ChartKind::SoilLoss:
+      return b.build(range, plot, "##0.0", false);
+    case ChartKind::UpLayer:
+    case ChartKind::WholeProfile:
+      break;
+  }
+  return b.build(range, plot, "##0.00", true);
 }
 
 namespace {

@@ -39,7 +39,29 @@ inline constexpr platform::Rgb kLightRed{255, 150, 0};
 inline constexpr platform::Rgb kBlue{0, 0, 255};
 inline constexpr platform::Rgb kRed{255, 0, 0};
 inline constexpr platform::Rgb kBrown{200, 100, 0};
+// The grey of the end-zone bands behind the series.
+inline constexpr platform::Rgb kEndZoneShade{225, 225, 225};
+// The band of an ensemble, behind its median (red) and the study's own run (blue).
+inline constexpr platform::Rgb kBandShade{255, 200, 185};
 }  // namespace chart_colours
+
+// Where a plotted value lies against the vertical range of its coordinate
+// window. A point beyond the top or the bottom is not left off the chart:
+// the window and the figures both draw it as a marker on that edge.
+enum class ChartEdge { Inside, Above, Below };
+ChartEdge edgeBeyond(float y, float windowTop, float windowBottom);
+
+// A position in pixels of a drawn chart, y growing downwards.
+struct PixelPoint {
+  double x = 0;
+  double y = 0;
+};
+
+// The marker of a point beyond an edge: a triangle of width `size` centred on
+// the point's x, its tip on the edge (topPixel or bottomPixel) pointing out
+// of the chart, its base inside. Empty for a point inside.
+std::vector<PixelPoint> edgeMarker(ChartEdge edge, double x, double topPixel, double bottomPixel,
+                                   double size);
 
 inline constexpr std::string_view kXRangeMessage =
     "X Range is wrong, please check your import data.";
@@ -83,6 +105,19 @@ ChartDrawing drawSoilLossChart(const KolvState& state, ChartOptions options = {}
 ChartDrawing drawUpperLayerChart(const KolvState& state, ChartOptions options = {});
 // The amount in the up and sub sampling layers together.
 ChartDrawing drawWholeProfileChart(const KolvState& state, ChartOptions options = {});
+
+// The spread of many runs on one chart, per point 0 .. N-1 in the chart's
+// own quantity (for the elevation chart the elevation of the last sequence).
+struct ChartBand {
+  std::vector<double> lower, median, upper;  // the outer percentiles and the median
+  std::vector<double> run;                   // the study's own run
+};
+
+// The band shaded from lower to upper at every plotted point, the study's
+// run over it and the median on top; scaled as the chart is (points
+// 10 .. N-10, the soil loss outside the end zones of the last sequence).
+// `state` is the study's own run, for the frame, units and labels.
+ChartDrawing drawBandChart(ChartKind kind, const KolvState& state, const ChartBand& band);
 
 // One chart; the elevation chart over FirstSeqShown and LastSeqShown. The
 // drawing names the end zones of the compared pair for shading.

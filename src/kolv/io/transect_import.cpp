@@ -4,12 +4,14 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <utility>
 
 #include "base/number_fit.h"
 #include "base/number_text.h"
+#include "base/text/csv_text.h"
 #include "base/text/text_file.h"
 #include "kolv/state/transect_setup.h"
 #include "kolv/state/transect_size.h"
@@ -33,21 +35,21 @@ std::string delimiterName(char delimiter) {
 
 // One line of the file cut at the delimiter; field k (1-based) lies between
 // the (k-1)-th and the k-th delimiter, the rest after the k-th delimiter runs
-// to the end of the line.
+// to the end of the line. A delimiter inside double quotes cuts nothing, and
+// a quoted field is read as its content, as spreadsheets write CSV.
 class LineFields {
  public:
-  LineFields(const std::string& line, char delimiter) : line_(line) {
-    for (std::size_t i = 0; i < line.size(); ++i)
-      if (line[i] == delimiter) positions_.push_back(i);
-  }
+  LineFields(const std::string& line, char delimiter)
+      : line_(line), positions_(base::fieldDelimiterPositions(line, delimiter)) {}
   int delimiterCount() const { return static_cast<int>(positions_.size()); }
-  std::string_view field(int k) const {
+  std::string field(int k) const {
     const std::size_t begin = k == 1 ? 0 : positions_[static_cast<std::size_t>(k - 2)] + 1;
     const std::size_t end = positions_[static_cast<std::size_t>(k - 1)];
-    return std::string_view(line_).substr(begin, end - begin);
+    return base::unquotedField(std::string_view(line_).substr(begin, end - begin));
   }
-  std::string_view restAfter(int k) const {
-    return std::string_view(line_).substr(positions_[static_cast<std::size_t>(k - 1)] + 1);
+  std::string restAfter(int k) const {
+    return base::unquotedField(
+        std::string_view(line_).substr(positions_[static_cast<std::size_t>(k - 1)] + 1));
   }
 
  private:
@@ -196,7 +198,7 @@ std::optional<ImportProblem> readTransectHeader(const std::vector<std::string>& 
   r.line(7, 0, "the column names");
   std::string unit;
   if (auto l = r.line(8, 2, "the units")) {
-    const std::string_view units = l->field(2);
+    const std::string units = l->field(2);
     if (units.size() < 3)
       r.fail(8, "the unit field \"" + std::string(units) + "\" is shorter than three characters.");
     else
@@ -288,6 +290,10 @@ base::Result<> importTransectLines(KolvState& state, const std::vector<std::stri
 
 base::Result<> importTransectText(KolvState& state, const std::string& path, char delimiter) {
   std::ifstream in(path, std::ios::binary);
+  std::error_code unknown;
+  if (!in && !std::filesystem::exists(path, unknown))
+    return base::fail(std::string(base::kImportFailed) + "\nThe file " + path +
+                      " is missing: there is no such file.");
   if (!in)
     return base::fail(std::string(base::kImportFailed) + "\nThe file " + path +
                       " cannot be opened or read.");

@@ -197,10 +197,11 @@ bool VerdictOnce(const StabilityModel& m, std::vector<DistancePair> pairs) {
   return unstable;
 }
 
-// The distances of the nodes outside the end zones of the first pass (all
-// nodes when none is left), in the direction(s) the run's passes take.
-std::vector<DistancePair> startingPairs(const KolvState& state, const StabilityModel& m) {
-  const TranslocationParameters& p = state.params;
+// The raw distances of the nodes the estimate looks at: those outside the end
+// zones of the first pass (all nodes when none is left), in the direction(s)
+// the run's passes take.
+std::vector<DistancePair> startingPairs(const KolvState& state, const TranslocationParameters& p,
+                                        const StabilityModel& m) {
   std::vector<DistancePair> pairs;
   const NodeSeqArray<double>& elev = state.data.Elev;
   const int n = p.NodeCount;
@@ -232,12 +233,23 @@ std::vector<DistancePair> startingPairs(const KolvState& state, const StabilityM
 
 StabilityEstimate estimateStability(const KolvState& state) {
   const StabilityModel m = makeStabilityModel(state.params);
-  return EstimateOnce(m, startingPairs(state, m));
+  return EstimateOnce(m, startingPairs(state, state.params, m));
 }
 
 bool parametersUnstable(const KolvState& state) {
   const StabilityModel m = makeStabilityModel(state.params);
-  return VerdictOnce(m, startingPairs(state, m));
+  return VerdictOnce(m, startingPairs(state, state.params, m));
+}
+
+StabilityEstimate estimateStabilityFor(const KolvState& state, const TranslocationParameters& p,
+                                       int threads) {
+  const StabilityModel m = makeStabilityModel(p);
+  return estimateFromDistances(m, startingPairs(state, p, m), threads);
+}
+
+bool parametersUnstableFor(const KolvState& state, const TranslocationParameters& p, int threads) {
+  const StabilityModel m = makeStabilityModel(p);
+  return unstableFromDistances(m, startingPairs(state, p, m), threads);
 }
 
 }  // namespace sodwright::kolv

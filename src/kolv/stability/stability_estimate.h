@@ -61,4 +61,15 @@ bool parametersUnstable(const KolvState& state);
 // transect gives the flat-surface estimate.
 StabilityEstimate estimateStability(const KolvState& state);
 
+// The same for other parameters `p` over the state's starting surface (a
+// member of many runs), worked out afresh on `threads` threads (0: one per
+// core) and not kept for the next caller.
+StabilityEstimate estimateStabilityFor(const KolvState& state, const TranslocationParameters& p,
+                                       int threads = 1);
+
+// estimateStabilityFor(state, p, threads).unstable(), found by the verdict
+// alone (unstableFromDistances), not kept either.
+bool parametersUnstableFor(const KolvState& state, const TranslocationParameters& p,
+                           int threads = 1);
+
 }  // namespace sodwright::kolv

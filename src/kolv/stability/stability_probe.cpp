@@ -17,7 +17,7 @@ namespace {
 class SilentMessages : public platform::MessageService {
  public:
   platform::MessageAnswer show(const std::string&, const std::string&, platform::MessageButtons,
-                               platform::MessageIcon) override {
+                               platform::MessageIcon, const std::string&) override {
     return platform::MessageAnswer::Ok;
   }
 };

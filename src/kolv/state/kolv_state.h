@@ -47,7 +47,7 @@ struct TranslocationParameters {
   double DecayRate1 = 0.0;  // fraction per sequence
   double DecayRate2 = 0.0;
   Int16 InputFrequency = 0;  // sequences
-  double InputAmount = 0.0;  // kg/m2
+  double InputAmount = 0.0;  // substance mass per m2 (mg/m2 for a transect in mg/kg)
 
   // Kept beside the set: the first and last sequence shown and compared.
   Int16 FirstSeqShown = 0;

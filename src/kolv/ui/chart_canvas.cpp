@@ -6,10 +6,17 @@
 #include <QFrame>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPolygonF>
 
 namespace sodwright::kolv {
 
-const QColor kEndZoneShade(225, 225, 225);
+const QColor kEndZoneShade(chart_colours::kEndZoneShade.r, chart_colours::kEndZoneShade.g,
+                           chart_colours::kEndZoneShade.b);
+
+namespace {
+// The width of the marker of a point beyond the top or the bottom, in pixels.
+constexpr double kEdgeMarkerSize = 7;
+}  // namespace
 
 ChartCanvas::ChartCanvas(const QString& name, const QString& yAxisLine, const QString& xAxisLine,
                          QWidget* parent)
@@ -73,6 +80,22 @@ QPointF ChartCanvas::toPixels(const Window& w, float x, float y) const {
   return {px, py};
 }
 
+QPointF ChartCanvas::shownPixel(const Item& item) const {
+  QPointF at = toPixels(item.window, item.x1, item.y1);
+  // A point beyond the top or the bottom is shown by its marker on that edge.
+  switch (edgeBeyond(item.y1, item.window.top, item.window.bottom)) {
+    case ChartEdge::Above:
+      at.setY(kEdgeMarkerSize * 0.4);
+      break;
+    case ChartEdge::Below:
+      at.setY(height() - 1 - kEdgeMarkerSize * 0.4);
+      break;
+    case ChartEdge::Inside:
+      break;
+  }
+  return at;
+}
+
 void ChartCanvas::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing, false);
@@ -84,6 +107,17 @@ void ChartCanvas::paintEvent(QPaintEvent*) {
   for (const Item& item : items_) {
     const QPointF from = toPixels(item.window, item.x1, item.y1);
     if (item.isPoint) {
+      const ChartEdge edge = edgeBeyond(item.y1, item.window.top, item.window.bottom);
+      if (edge != ChartEdge::Inside) {
+        QPolygonF marker;
+        for (const PixelPoint& p : edgeMarker(edge, from.x(), 0, height() - 1, kEdgeMarkerSize))
+          marker << QPointF(p.x, p.y);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(item.colour);
+        painter.drawPolygon(marker);
+        painter.setBrush(Qt::NoBrush);
+        continue;
+      }
       const double size = item.penWidth;
       painter.fillRect(QRectF(from.x() - size / 2, from.y() - size / 2, size, size), item.colour);
       continue;
@@ -103,7 +137,7 @@ std::optional<ChartCanvas::Hit> ChartCanvas::pointNear(QPointF position, double 
   double bestDistance = reach * reach;
   for (const Item& item : items_) {
     if (!item.isPoint) continue;
-    const QPointF d = toPixels(item.window, item.x1, item.y1) - position;
+    const QPointF d = shownPixel(item) - position;
     const double distance = d.x() * d.x() + d.y() * d.y();
     if (distance <= bestDistance) {
       bestDistance = distance;

@@ -2,7 +2,8 @@
 #pragma once
 // The picture area of one chart (elevation, soil loss, up layer, whole profile): it
 // keeps the lines and points drawn since the last clear in user coordinates
-// and paints them with QPainter, scaled to its current size. Two placeholder
+// and paints them with QPainter, scaled to its current size; a point beyond
+// the top or the bottom is painted as a marker on that edge. Two placeholder
 // axis lines stand in it until the first drawing.
 
 #include <optional>
@@ -48,7 +49,8 @@ class ChartCanvas : public QWidget {
   std::size_t itemCount() const { return items_.size(); }
 
   // The plotted point nearest to a widget position, within `reach` pixels:
-  // its user coordinates and colour.
+  // its user coordinates and colour. A point beyond the top or the bottom
+  // is found at its marker on that edge.
   struct Hit {
     float x = 0, y = 0;
     platform::Rgb colour;
@@ -84,6 +86,7 @@ class ChartCanvas : public QWidget {
     Window window;
   };
   QPointF toPixels(const Window& w, float x, float y) const;
+  QPointF shownPixel(const Item& item) const;
 
   std::vector<Item> items_;
   std::vector<ShadedBand> bands_;

@@ -175,15 +175,16 @@ void ChartPanel::setKey(const ChartKey& key) {
 }
 
 platform::Figure ChartPanel::figure() const {
-  return chartFigure(key_, ops_, platform::qtTextWidth);
+  return chartFigure(key_, ops_, canvas_->shadedBands(), platform::qtTextWidth);
 }
 
 platform::Figure ChartPanel::allChartsFigure() const {
   std::array<ChartPart, 4> parts;
   const QWidget* block = parentWidget() ? parentWidget() : this;
   for (const ChartPanel* p : block->findChildren<const ChartPanel*>(Qt::FindDirectChildrenOnly))
-    parts[static_cast<std::size_t>(p->kind())] = {p->key(), p->drawing()};
-  parts[static_cast<std::size_t>(kind_)] = {key_, ops_};
+    parts[static_cast<std::size_t>(p->kind())] = {p->key(), p->drawing(),
+                                                  p->canvas()->shadedBands()};
+  parts[static_cast<std::size_t>(kind_)] = {key_, ops_, canvas_->shadedBands()};
   std::string heading = "KOLV charts";
   const std::vector<ChartKeyEntry>& elevation = parts[0].key.entries;
   if (elevation.size() >= 2)

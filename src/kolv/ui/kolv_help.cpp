@@ -8,7 +8,7 @@
 
 namespace sodwright::kolv {
 
-std::string kolvHelpAddress() {
+std::string kolvHelpAddress(const char* section) {
   // The guide ships beside the program when installed, or in the source tree
   // of a program run from its build.
   const QString appDir = QCoreApplication::applicationDirPath();
@@ -23,7 +23,7 @@ std::string kolvHelpAddress() {
     }
   }
   QUrl url = QUrl::fromLocalFile(path);
-  url.setFragment(QStringLiteral("kolv"));
+  url.setFragment(QString::fromLatin1(section));
   return url.toString().toStdString();
 }
 

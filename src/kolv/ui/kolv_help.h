@@ -7,6 +7,8 @@
 
 namespace sodwright::kolv {
 
-std::string kolvHelpAddress();
+// `section` names the part of the guide: "kolv", or "ensembles" for the
+// uncertainty dialog.
+std::string kolvHelpAddress(const char* section = "kolv");
 
 }  // namespace sodwright::kolv

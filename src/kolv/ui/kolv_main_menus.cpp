@@ -55,6 +55,13 @@ void KolvMainMenus::build(QMenuBar* bar) {
   runMenu = addMenu(bar, "MnuRun", "&Run");
   parameterAction = addItem(runMenu, "MnuParameterItem", "&Parameter");
   runModelAction = addItem(runMenu, "MnuRunModelItem", "Run&Model");
+  fitAction = addItem(runMenu, "MnuFitItem", "&Fit to Measurements...");
+  // Fitting needs what the parameters need: an imported transect.
+  QObject::connect(parameterAction, &QAction::enabledChanged, fitAction, &QAction::setEnabled);
+  runMenu->addSeparator();
+  uncertaintyAction = addItem(runMenu, "MnuUncertaintyItem", "&Uncertainty...");
+  QObject::connect(parameterAction, &QAction::changed, uncertaintyAction,
+                   [this] { uncertaintyAction->setEnabled(parameterAction->isEnabled()); });
 
   chartMenu = addMenu(bar, "MnuChart", "&Chart");
   elevationChartAction = addItem(chartMenu, "MnuChtElevItem", "&Elevation");

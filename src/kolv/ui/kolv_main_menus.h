@@ -27,6 +27,9 @@ struct KolvMainMenus {
   QMenu* runMenu = nullptr;
   QAction* parameterAction = nullptr;
   QAction* runModelAction = nullptr;
+  QAction* fitAction = nullptr;  // "Fit to Measurements..."; enabled with parameterAction
+  // An ensemble of the study (the uncertainty dialog); enabled with parameterAction.
+  QAction* uncertaintyAction = nullptr;
 
   QMenu* chartMenu = nullptr;
   QAction* elevationChartAction = nullptr;

@@ -15,11 +15,14 @@
 #include <QVBoxLayout>
 
 #include "base/number_text.h"
+#include "kolv/check_refusals.h"
+#include "kolv/ensemble_charts.h"
 #include "kolv/main_window_checks.h"
 #include "kolv/stability/stability_warning.h"
 #include "kolv/ui/kolv_import_command.h"
 #include "kolv/ui/kolv_parameter_window.h"
 #include "kolv/ui/stability_line.h"
+#include "kolv/ui/uncertainty_dialog.h"
 #include "shared_ui/data_viewer.h"
 #include "shared_ui/window_hub.h"
 
@@ -180,6 +183,7 @@ void KolvMainWindow::connectHandlers() {
   connect(showDataAction, &QAction::triggered, this, &KolvMainWindow::onShowDataTriggered);
   connect(parameterAction, &QAction::triggered, this, &KolvMainWindow::onParameterTriggered);
   connect(runModelAction, &QAction::triggered, this, &KolvMainWindow::onRunModelTriggered);
+  connect(fitAction, &QAction::triggered, this, &KolvMainWindow::onFitTriggered);
   connect(elevationChartAction, &QAction::triggered, this,
           &KolvMainWindow::onElevationChartTriggered);
   connect(soilLossChartAction, &QAction::triggered, this,
@@ -187,6 +191,7 @@ void KolvMainWindow::connectHandlers() {
   connect(upLayerChartAction, &QAction::triggered, this, &KolvMainWindow::onUpLayerChartTriggered);
   connect(wholeProfileChartAction, &QAction::triggered, this,
           &KolvMainWindow::onWholeProfileChartTriggered);
+  connect(uncertaintyAction, &QAction::triggered, this, &KolvMainWindow::onUncertaintyTriggered);
   connect(interiorScaleAction, &QAction::toggled, this, [this] { drawCharts(); });
   connect(helpFileAction, &QAction::triggered, this, &KolvMainWindow::onHelpFileTriggered);
   connect(copyrightAction, &QAction::triggered, this, &KolvMainWindow::onCopyrightTriggered);
@@ -256,9 +261,11 @@ namespace {
 // the value kept.
 void applyCheck(ParameterCheck check, KolvState& state, QLineEdit* edit,
                 platform::MessageService& messages) {
-  const CheckResult result = check(state, edit->text().toStdString());
+  const std::string typed = edit->text().toStdString();
+  const CheckResult result = check(state, typed);
   if (result) return;
-  messages.inform(result.message());
+  messages.informWithDetail(result.message(),
+                            base::boxRefusalDetail(typed, refusalOf(check, state, typed)));
   edit->setText(QString::fromStdString(keptValueText(state, check)));
 }
 }  // namespace
@@ -302,6 +309,30 @@ void KolvMainWindow::drawCharts() {
 void KolvMainWindow::drawSingleChart(ChartKind kind) {
   panel(kind)->canvas()->setPlaceholderLinesVisible(false);
   drawChart(kind);
+}
+
+UncertaintyDialog* KolvMainWindow::uncertaintyDialog() const { return uncertainty_.data(); }
+
+void KolvMainWindow::onUncertaintyTriggered() {
+  if (!uncertainty_) {
+    uncertainty_ = new UncertaintyDialog(state_, context_, this);
+    connect(uncertainty_, &UncertaintyDialog::ensembleReady, this,
+            [this](std::shared_ptr<const EnsembleResult> result) { showEnsembleBands(*result); });
+  }
+  uncertainty_->show();
+  uncertainty_->raise();
+  uncertainty_->activateWindow();
+}
+
+void KolvMainWindow::showEnsembleBands(const EnsembleResult& result) {
+  setPlaceholderLinesVisible(false);
+  for (ChartKind kind : kAllCharts) {
+    const ChartDrawing drawing = drawBandChart(kind, result.studyRun, ensembleBand(result, kind));
+    panel(kind)->setKey(ensembleChartKey(result, kind));
+    platform::replay(drawing.ops, *panel(kind));
+    panel(kind)->showEndZones({});
+    if (drawing.message) showMessage(*drawing.message);
+  }
 }
 
 void KolvMainWindow::showRunResults() {

@@ -25,6 +25,7 @@
 #include "kolv/charts/chart_geometry.h"
 #include "kolv/state/kolv_state.h"
 #include "kolv/ui/chart_panel.h"
+#include "kolv/ui/kolv_fit_window.h"
 #include "kolv/ui/kolv_main_menus.h"
 #include "kolv/ui/kolv_menu_states.h"
 #include "platform/app_context.h"
@@ -39,6 +40,8 @@ namespace sodwright::kolv {
 
 class KolvParameterWindow;
 class KolvImportCommand;
+class UncertaintyDialog;
+struct EnsembleResult;
 
 class KolvMainWindow : public QMainWindow, public KolvMainMenus {
   Q_OBJECT
@@ -68,6 +71,13 @@ class KolvMainWindow : public QMainWindow, public KolvMainMenus {
 
   // The parameter window while it is open.
   KolvParameterWindow* parameterWindow() const { return parameter_; }
+  KolvFitWindow* fitWindow() const { return fit_; }
+  // The uncertainty dialog once opened.
+  UncertaintyDialog* uncertaintyDialog() const;
+
+  // The four charts with an ensemble's band around its median, the legend
+  // saying which percentiles of how many members.
+  void showEnsembleBands(const EnsembleResult& result);
 
   // What "Run KOLV" of the parameter window does here after its run: the
   // shown sequences and depths into the boxes, the placeholder lines hidden,
@@ -89,6 +99,8 @@ class KolvMainWindow : public QMainWindow, public KolvMainMenus {
   void onShowDataTriggered();
   void onParameterTriggered();
   void onRunModelTriggered();
+  void onFitTriggered();
+  void onUncertaintyTriggered();
   void onElevationChartTriggered() { drawSingleChart(ChartKind::Elevation); }
   void onSoilLossChartTriggered() { drawSingleChart(ChartKind::SoilLoss); }
   void onUpLayerChartTriggered() { drawSingleChart(ChartKind::UpLayer); }
@@ -136,6 +148,8 @@ class KolvMainWindow : public QMainWindow, public KolvMainMenus {
   shared_ui::WindowHub& hub_;
   std::array<ChartPanel*, 4> panels_{};
   QPointer<KolvParameterWindow> parameter_;
+  QPointer<KolvFitWindow> fit_;
+  QPointer<UncertaintyDialog> uncertainty_;
   KolvImportCommand* import_ = nullptr;
 };
 

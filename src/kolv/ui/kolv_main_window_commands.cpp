@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The menu commands and the Redraw button of the KOLV main window.
 
+#include "base/number_text.h"
 #include "base/text/report_date.h"
 #include "kolv/io/compare_csv_writer.h"
 #include "kolv/io/compare_report_writer.h"
 #include "kolv/io/last_sequence_writer.h"
 #include "kolv/kolv_commands.h"
 #include "kolv/stability/stability_end_zones.h"
+#include "kolv/ui/kolv_fit_window.h"
 #include "kolv/ui/kolv_help.h"
 #include "kolv/ui/kolv_import_command.h"
 #include "kolv/ui/kolv_main_window.h"
@@ -72,6 +74,25 @@ void KolvMainWindow::onExitTriggered() {
 void KolvMainWindow::onShowDataTriggered() {
   // Opened from the menu the viewer stays: the timer is not started.
   hub_.showDataViewer();
+}
+
+void KolvMainWindow::onFitTriggered() {
+  if (!fit_) {
+    fit_ = new KolvFitWindow(state_, context_, this);
+    fit_->setAttribute(Qt::WA_DeleteOnClose);
+    // The parameter window, when open, shows the values taken.
+    connect(fit_, &KolvFitWindow::valuesUsed, this, [this] {
+      if (!parameter_) return;
+      const TranslocationParameters& p = state_.params;
+      parameter_->alphaBox->setText(QString::fromStdString(base::generalTextSingle(p.Alpha)));
+      parameter_->betaBox->setText(QString::fromStdString(base::generalTextSingle(p.Beta)));
+      parameter_->gammaBox->setText(QString::fromStdString(base::generalTextSingle(p.Gamma)));
+      parameter_->tillageDepthBox->setText(QString::fromStdString(base::generalText(p.TillDepth)));
+    });
+  }
+  fit_->show();
+  fit_->raise();
+  fit_->activateWindow();
 }
 
 void KolvMainWindow::onParameterTriggered() {

@@ -11,8 +11,10 @@
 #include <QVBoxLayout>
 
 #include "base/number_text.h"
+#include "kolv/check_refusals.h"
 #include "kolv/kolv_commands.h"
 #include "kolv/stability/stability_warning.h"
+#include "kolv/state/substance_unit.h"
 #include "kolv/ui/kolv_help.h"
 #include "kolv/ui/stability_line.h"
 #include "platform/busy_indicator.h"
@@ -208,6 +210,9 @@ void KolvParameterWindow::load() {
   gammaBox->setText(singleText(p.Gamma));
   inputFrequencyBox->setText(integerText(p.InputFrequency));
   inputAmountBox->setText(doubleText(p.InputAmount));
+  // The amount is in the transect's substance mass per m², not a fixed unit.
+  if (auto* unit = findChild<QLabel*>(QStringLiteral("LblUnitInputAmt")))
+    unit->setText(QString::fromStdString(inputAmountUnit(state_.data.SubstanceUnit, "m²")));
   tillageDirectionList->addItems(
       {QStringLiteral("Forward"), QStringLiteral("Backward"), QStringLiteral("Alternative")});
   if (p.TillDirection >= 0 && p.TillDirection <= 2) {
@@ -253,10 +258,12 @@ bool KolvParameterWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void KolvParameterWindow::checkBox(QLineEdit* box) {
   const Check check = checks_.at(box);
-  const CheckResult result = check(state_, box->text().toStdString());
+  const std::string typed = box->text().toStdString();
+  const CheckResult result = check(state_, typed);
   if (result && *result == Taken::Ignored) return;
   if (!result) {
-    context_.messages.inform(result.message());
+    context_.messages.informWithDetail(
+        result.message(), base::boxRefusalDetail(typed, refusalOf(check, state_, typed)));
     box->setText(QString::fromStdString(keptValueText(state_, check)));
   }
   okButton->setEnabled(true);

@@ -5,6 +5,7 @@
 
 #include "nibal/grid_messages.h"
 #include "nibal/grid_model.h"
+#include "nibal/soil_loss_text.h"
 #include "platform/raster/gdal_support.h"
 
 namespace sodwright::nibal {
@@ -55,7 +56,9 @@ base::Result<std::vector<platform::ResultLayer>> runRasterGrid(
                                   g.columnSpacing()};
   const auto nodes = static_cast<std::size_t>(g.nodeCount());
   std::vector<platform::ResultLayer> layers{
-      {"SoilLossSum", {}}, {"SoilLossRow", {}}, {"SoilLossCol", {}}};
+      {"SoilLossSum", {}, std::string(nibal::kSoilLossSumBand)},
+      {"SoilLossRow", {}, std::string(nibal::kSoilLossRowBand)},
+      {"SoilLossCol", {}, std::string(nibal::kSoilLossColBand)}};
   for (platform::ResultLayer& layer : layers) layer.values.resize(nodes);
   std::vector<nibal::NodeResults> row(static_cast<std::size_t>(g.columns));
   std::size_t at = 0;

@@ -15,7 +15,12 @@ namespace sodwright::nibal {
 inline constexpr int kMostWindowNodes = 32767;
 
 // The raster at `path` as a grid with the raster's own sizes (for
-// nibal::importGrid, which puts it into the state).
-base::Result<nibal::ImportedGrid> readWindowRaster(const std::string& path);
+// nibal::importGrid, which puts it into the state). A raster refused for its
+// no-data cells gets, in `detail`, the batch command that takes them.
+base::Result<nibal::ImportedGrid> readWindowRaster(const std::string& path,
+                                                   std::string* detail = nullptr);
+
+// The detail of that refusal.
+std::string noDataForWindowDetail(const std::string& path);
 
 }  // namespace sodwright::nibal

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "base/text/refusal_text.h"
 #include "base/text/report_date.h"
 #include "nibal/grid_commands.h"
 #include "nibal/grid_csv_writer.h"
@@ -175,7 +176,9 @@ void GridParameterWindow::onSaveCsvClicked() {
     platform::BusyScope busy(context_.busy);
     written = writeGridCsvFile(path, state_);
   }
-  if (!written) context_.messages.inform(std::string(kOutputFailed) + "\n" + written.message());
+  if (!written)
+    context_.messages.informWithDetail(std::string(kOutputFailed),
+                                       base::cannotWriteText(path, written.message()));
 }
 
 void GridParameterWindow::onShowMapClicked() { showGridMap(state_, this); }

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "nibal/grid_import.h"
 #include "nibal/grid_table.h"
 
 namespace sodwright::nibal {
@@ -14,6 +15,12 @@ GridTableModel::GridTableModel(const GridState& state, QObject* parent)
   grid_.GridEasting = state.GridEasting;
   grid_.GridNorthing = state.GridNorthing;
   grid_.GridElevation = state.GridElevation;
+  grid_.skippedHeading = state.skippedHeading;
+}
+
+QString GridTableModel::titleNote() const {
+  if (grid_.skippedHeading.empty()) return {};
+  return QString::fromStdString(skippedHeadingNote(grid_.skippedHeading));
 }
 
 int GridTableModel::rowCount(const QModelIndex& parent) const {

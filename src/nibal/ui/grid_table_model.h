@@ -25,6 +25,7 @@ class GridTableModel : public shared_ui::ViewerTableModel {
   int fixedColumns() const override { return 0; }
   int columnWidthTwips(int column) const override;
   void clear() override;
+  QString titleNote() const override;
 
  protected:
   QString cellText(int row, int column) const override;

@@ -14,8 +14,11 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "base/text/refusal_text.h"
+#include "nibal/grid_checks.h"
 #include "nibal/grid_commands.h"
 #include "nibal/grid_messages.h"
+#include "nibal/grid_shape.h"
 #include "nibal/raster/raster_grid_import.h"
 #include "nibal/ui/grid_button_states.h"
 #include "nibal/ui/grid_map_window.h"
@@ -166,7 +169,10 @@ void GridWindow::onImportClicked() {
                             boxText(columnSpacingBox)};
   const base::Result<GridDefinition> check = checkGridSize(sizes);
   if (!check) {
-    context_.messages.inform(check.message());
+    const GridSizeRefusal refused = gridSizeRefusal(sizes);
+    context_.messages.informWithDetail(
+        check.message(),
+        refused.box + ": " + base::boxRefusalDetail(refused.typed, refused.refusal));
     refuseImport(check.message() == kGridValueWrong ? static_cast<QWidget*>(rowsBox)
                                                     : importButton);
     return;
@@ -195,6 +201,11 @@ void GridWindow::importChosenFile(const GridDefinition& definition,
     refuseImport(importButton);
     return;
   }
+  // The grid is kept (the coordinates may be meant otherwise), but the user
+  // hears that they contradict the typed rows and columns.
+  if (const auto finding = findGridShapeMismatch(state_))
+    context_.messages.inform(finding->message, std::string(platform::kProgramTitle),
+                             platform::MessageIcon::Warning);
   importFinished();
 }
 
@@ -205,7 +216,9 @@ void GridWindow::importFinished() {
 }
 
 void GridWindow::importRaster(const std::string& path) {
-  if (!importGrid(state_, context_, [&] { return readWindowRaster(path); })) {
+  std::string detail;
+  if (!importGrid(
+          state_, context_, [&] { return readWindowRaster(path, &detail); }, &detail)) {
     refuseImport(importButton);
     return;
   }

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QPolygonF>
 
 namespace sodwright::platform {
 namespace {
@@ -94,6 +95,16 @@ void paintFigure(QPainter& painter, const Figure& figure, const QRectF& target) 
       case FigureOp::Kind::Image:
         painter.drawImage(QRectF(op.x, op.y, op.w, op.h), imageOf(op));
         break;
+      case FigureOp::Kind::Polygon: {
+        QPolygonF polygon;
+        for (std::size_t i = 0; i + 1 < op.corners.size(); i += 2)
+          polygon << QPointF(op.corners[i], op.corners[i + 1]);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colourOf(op.colour));
+        painter.drawPolygon(polygon);
+        painter.setBrush(Qt::NoBrush);
+        break;
+      }
     }
   }
   painter.restore();

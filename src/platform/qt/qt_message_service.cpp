@@ -25,10 +25,12 @@ QMessageBox::Icon boxIcon(MessageIcon icon, MessageButtons buttons) {
 }  // namespace
 
 MessageAnswer QtMessageService::show(const std::string& text, const std::string& title,
-                                     MessageButtons buttons, MessageIcon icon) {
+                                     MessageButtons buttons, MessageIcon icon,
+                                     const std::string& detail) {
   QMessageBox box(QApplication::activeWindow());
   box.setWindowTitle(QString::fromStdString(title));
   box.setText(QString::fromStdString(text));
+  if (!detail.empty()) box.setInformativeText(QString::fromStdString(detail));
   box.setIcon(boxIcon(icon, buttons));
   if (buttons == MessageButtons::OkCancel) {
     box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);

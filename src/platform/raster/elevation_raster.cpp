@@ -4,7 +4,9 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
+#include <limits>
 #include <new>
 
 #include <gdal_priv.h>
@@ -12,6 +14,7 @@
 
 #include "platform/raster/gdal_support.h"
 #include "platform/raster/raster_drivers.h"
+#include "platform/raster/raster_stream.h"
 
 namespace sodwright::platform {
 
@@ -46,6 +49,12 @@ base::Result<OpenRaster> openRaster(const std::string& path) {
   static const char* const kDrivers[] = {"GTiff", "AAIGrid", nullptr};
   GDALDatasetUniquePtr dataset(GDALDataset::Open(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY,
                                                  kDrivers, nullptr, nullptr));
+  // GDAL's own word for a missing file is that it cannot be opened; the
+  // likelier slip, a mistyped name, deserves its plain name. GDAL's virtual
+  // paths (/vsi...) are not files to look for.
+  std::error_code missing;
+  if (!dataset && path.rfind("/vsi", 0) != 0 && !std::filesystem::exists(path, missing))
+    return base::fail(refusal(path, "there is no such file"));
   if (!dataset)
     return base::fail(
         refusal(path, "it is not a GeoTIFF or ESRI ASCII grid that can be read, or it is damaged" +
@@ -100,6 +109,29 @@ base::Result<> checkValues(double* values, int lines, int firstLine, int columns
       if (scale != 1.0 || offset != 0.0) v = v * scale + offset;
       if (!std::isfinite(v))
         return base::fail("the cell at " + nodeText(firstLine + i, c) +
+                          " is out of range once scaled");
+    }
+  }
+  return {};
+}
+
+// As checkValues, but a no-data cell becomes NaN: the edge of the field.
+base::Result<> markNoData(double* values, int lines, int firstLine, int firstColumn, int columns,
+                          bool hasNoData, double noData, double scale, double offset) {
+  for (int i = 0; i < lines; ++i) {
+    double* line = values + static_cast<std::size_t>(i) * static_cast<std::size_t>(columns);
+    for (int c = 0; c < columns; ++c) {
+      double& v = line[c];
+      if (hasNoData && (v == noData || (std::isnan(v) && std::isnan(noData)))) {
+        v = std::numeric_limits<double>::quiet_NaN();
+        continue;
+      }
+      if (!std::isfinite(v))
+        return base::fail("the cell at " + nodeText(firstLine + i, firstColumn + c) + " holds " +
+                          (std::isnan(v) ? "NaN" : "an infinite value") + ", not an elevation");
+      if (scale != 1.0 || offset != 0.0) v = v * scale + offset;
+      if (!std::isfinite(v))
+        return base::fail("the cell at " + nodeText(firstLine + i, firstColumn + c) +
                           " is out of range once scaled");
     }
   }
@@ -171,7 +203,9 @@ base::Result<RasterGeometry> readRasterGeometry(const std::string& path) {
   return open->geometry;
 }
 
-base::Result<ElevationRaster> readElevationRaster(const std::string& path, std::int64_t mostNodes) {
+base::Result<ElevationRaster> readElevationRaster(const std::string& path, std::int64_t mostNodes,
+                                                  bool* noDataRefused) {
+  if (noDataRefused != nullptr) *noDataRefused = false;
   GdalErrors gdal;  // outlives the dataset, which closes at the return
   base::Result<OpenRaster> open = openRaster(path);
   if (!open.ok()) return base::fail(open.message());
@@ -211,10 +245,73 @@ base::Result<ElevationRaster> readElevationRaster(const std::string& path, std::
           refusal(path, "it breaks off or is damaged near " + nodeText(first, 0) + gdal.detail()));
     if (auto checked =
             checkValues(block, lines, first, g.columns, hasNoData != 0, noData, scale, offset);
-        !checked)
+        !checked) {
+      if (noDataRefused != nullptr)
+        *noDataRefused = checked.message().rfind("it has no-data", 0) == 0;
       return base::fail(refusal(path, checked.message()));
+    }
   }
   return raster;
+}
+
+void CloseDataset::operator()(GDALDataset* dataset) const {
+  if (dataset != nullptr) GDALClose(GDALDataset::ToHandle(dataset));
+}
+
+ElevationStrips::~ElevationStrips() = default;
+
+base::Result<std::unique_ptr<ElevationStrips>> ElevationStrips::open(const std::string& path) {
+  GdalErrors gdal;
+  base::Result<OpenRaster> opened = openRaster(path);
+  if (!opened.ok()) return base::fail(opened.message());
+  GDALRasterBand* band = opened->dataset->GetRasterBand(1);
+  if (maskHidesCells(band))
+    return base::fail(
+        refusal(path, "it carries a mask of invalid cells; fill them and drop the mask first"));
+  if (std::string(opened->dataset->GetDriverName()) == "AAIGrid")
+    if (const std::optional<std::string> word = wordInAsciiGrid(path))
+      return base::fail(
+          refusal(path, "its values hold \"" + *word + "\", which is not an elevation"));
+  std::unique_ptr<ElevationStrips> strips(new ElevationStrips);
+  strips->path_ = path;
+  strips->geometry_ = opened->geometry;
+  int blockWidth = 0;
+  int blockHeight = 0;
+  band->GetBlockSize(&blockWidth, &blockHeight);
+  strips->blockLines_ = std::max(1, blockHeight);
+  int hasNoData = 0;
+  strips->noData_ = band->GetNoDataValue(&hasNoData);
+  strips->hasNoData_ = hasNoData != 0;
+  strips->scale_ = band->GetScale();
+  strips->offset_ = band->GetOffset();
+  strips->dataset_.reset(opened->dataset.release());
+  return strips;
+}
+
+base::Result<> ElevationStrips::read(int firstLine, int lines, int firstColumn, int columns,
+                                     double* out) {
+  GdalErrors gdal;
+  GDALRasterBand* band = dataset_->GetRasterBand(1);
+  if (band->RasterIO(GF_Read, firstColumn, firstLine, columns, lines, out, columns, lines,
+                     GDT_Float64, 0, 0, nullptr) != CE_None) {
+    // Line by line, to name the first line that cannot be read.
+    int broken = firstLine;
+    for (int i = 0; i < lines; ++i) {
+      double* line = out + static_cast<std::size_t>(i) * static_cast<std::size_t>(columns);
+      if (band->RasterIO(GF_Read, firstColumn, firstLine + i, columns, 1, line, columns, 1,
+                         GDT_Float64, 0, 0, nullptr) != CE_None) {
+        broken = firstLine + i;
+        break;
+      }
+    }
+    return base::fail(refusal(path_, "it breaks off or is damaged near " +
+                                         nodeText(broken, firstColumn) + gdal.detail()));
+  }
+  if (auto checked = markNoData(out, lines, firstLine, firstColumn, columns, hasNoData_, noData_,
+                                scale_, offset_);
+      !checked)
+    return base::fail(refusal(path_, checked.message()));
+  return {};
 }
 
 std::string exactText(double value) {

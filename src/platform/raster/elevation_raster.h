@@ -49,8 +49,9 @@ struct ElevationRaster {
   std::vector<double> elevation;
 };
 
-// The most nodes the batch reads: about 1 GB of working memory with the
-// three result layers (a 7,000 x 7,000 DEM).
+// A bound for reading a whole raster into memory: about 1 GB of working
+// memory with three result layers (a 7,000 x 7,000 DEM). The batch's raster
+// run streams (raster_stream.h) and needs none.
 inline constexpr std::int64_t kMostBatchNodes = 50'000'000;
 
 // Opens the raster and checks everything but its values; reads no cells.
@@ -58,7 +59,10 @@ base::Result<RasterGeometry> readRasterGeometry(const std::string& path);
 
 // Reads and checks the whole raster. More than `mostNodes` nodes are refused
 // before anything is allocated.
-base::Result<ElevationRaster> readElevationRaster(const std::string& path, std::int64_t mostNodes);
+// `noDataRefused`, when given, tells whether the refusal was for no-data
+// cells (which the batch takes).
+base::Result<ElevationRaster> readElevationRaster(const std::string& path, std::int64_t mostNodes,
+                                                  bool* noDataRefused = nullptr);
 
 // A number written so that reading it back gives the same double.
 std::string exactText(double value);

@@ -36,6 +36,7 @@ void useRasterDrivers() {
     GDALRegister_GTiff();
     GDALRegister_AAIGrid();
     GDALRegister_MEM();
+    GDALRegister_COG();  // cloud-optimized copies of a finished GeoTIFF
     // GDAL writes nothing to stderr itself: within an operation its texts go
     // into the program's message (GdalErrors), and none are shown outside one.
     CPLSetErrorHandler(CPLQuietErrorHandler);

@@ -41,7 +41,8 @@ GDALDatasetUniquePtr memoryRaster(const RasterGeometry& g,
     std::string pointer = dataPointerOption(layer->values.data());
     char* options[] = {pointer.data(), nullptr};
     if (dataset->AddBand(GDT_Float32, options) != CE_None) return nullptr;
-    dataset->GetRasterBand(dataset->GetRasterCount())->SetDescription(layer->name.c_str());
+    dataset->GetRasterBand(dataset->GetRasterCount())
+        ->SetDescription((layer->description.empty() ? layer->name : layer->description).c_str());
   }
   return dataset;
 }

@@ -19,8 +19,9 @@ namespace sodwright::platform {
 
 // One result grid in node order (rows outer, columns inner).
 struct ResultLayer {
-  std::string name;
+  std::string name;  // names the file of a one-band format
   std::vector<float> values;
+  std::string description;  // the band's description; the name when empty
 };
 
 // The files the layers go to, in the order written; empty for an extension

@@ -46,7 +46,8 @@ platform::DrawOps elevationDrawing(const std::string& maxLabel) {
 
 TEST(ChartFigure, SavedSvgPdfAndPngHoldTheChartAsDrawn) {
   const ChartKey key = chartKey(ChartKind::Elevation, shownSequences(0, 10, 0.5));
-  const platform::Figure figure = chartFigure(key, elevationDrawing("10.0"), platform::qtTextWidth);
+  const platform::Figure figure =
+      chartFigure(key, elevationDrawing("10.0"), {}, platform::qtTextWidth);
   QTemporaryDir dir;
   const QString svg = dir.filePath(QStringLiteral("chart.svg"));
   const QString pdf = dir.filePath(QStringLiteral("chart.pdf"));

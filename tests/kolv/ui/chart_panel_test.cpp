@@ -51,5 +51,24 @@ TEST(ChartPanel, ReplayedDrawingIsPaintedInItsCoordinateWindow) {
   EXPECT_EQ(QColor(canvas->grab().toImage().pixel(w - 1, h - 1)), QColor(Qt::white));
 }
 
+TEST(ChartPanel, APointBeyondTheTopOrBottomIsAMarkerOnThatEdge) {
+  ChartPanel panel(ChartKind::SoilLoss);
+  panel.resize(400, 300);
+  panel.show();
+  platform::replay({DrawOp::clearOp(), DrawOp::window(0, 10, 10, 0), DrawOp::pen(2),
+                    DrawOp::point(5, 40, {255, 0, 0}), DrawOp::point(5, -40, {0, 0, 255})},
+                   panel);
+  ChartCanvas* canvas = panel.canvas();
+  canvas->setPlaceholderLinesVisible(false);
+  const QImage image = canvas->grab().toImage();
+  const int mid = static_cast<int>(canvas->pixelOf(5, 0).x());
+  EXPECT_EQ(QColor(image.pixel(mid, 2)), QColor(255, 0, 0));
+  EXPECT_EQ(QColor(image.pixel(mid, image.height() - 3)), QColor(0, 0, 255));
+  // Hovering the marker tells the value it stands for.
+  const auto hit = canvas->pointNear(QPointF(mid, 3));
+  ASSERT_TRUE(hit.has_value());
+  EXPECT_EQ(hit->y, 40.0f);
+}
+
 }  // namespace
 }  // namespace sodwright::kolv

@@ -40,6 +40,10 @@ TEST_F(ParameterWindow, LoadShowsTheParameterSet) {
   EXPECT_EQ(window->alphaBox->text(), QStringLiteral("0.3"));
   EXPECT_EQ(window->betaBox->text(), QStringLiteral("0.003"));
   EXPECT_EQ(window->inputFrequencyBox->text(), QStringLiteral("1"));
+  // Input Amount is in the transect's substance mass (mg/kg here) per m².
+  const auto* amountUnit = window->findChild<QLabel*>(QStringLiteral("LblUnitInputAmt"));
+  ASSERT_NE(amountUnit, nullptr);
+  EXPECT_EQ(amountUnit->text(), QStringLiteral("mg/m²"));
   EXPECT_EQ(window->tillageDirectionList->count(), 3);
   EXPECT_EQ(window->tillageDirectionList->currentText(), QStringLiteral("Forward"));
   EXPECT_TRUE(window->okButton->isEnabled());
@@ -94,9 +98,17 @@ TEST_F(ParameterWindow, EveryCheckWithItsMessageAndRestoredText) {
     ASSERT_EQ(messages().size(), 1u)
         << box->objectName().toStdString() << " " << typed.toStdString();
     EXPECT_EQ(messages()[0], message) << box->objectName().toStdString();
+    EXPECT_FALSE(fake.messages.shown[0].detail.empty()) << box->objectName().toStdString();
     EXPECT_EQ(box->text(), restored)
         << box->objectName().toStdString() << " " << typed.toStdString();
   }
+  // The box's text says "must be greater or equal to 1"; the detail gives the true limit.
+  fake.messages.shown.clear();
+  typeAndLeave(window->inputFrequencyBox, "60", window->tillageDirectionList);
+  ASSERT_EQ(fake.messages.shown.size(), 1u);
+  EXPECT_EQ(fake.messages.shown[0].detail,
+            "You typed 60: more than the simulating sequences. Accepted: 1 to the number of "
+            "simulating sequences, 50.");
   EXPECT_EQ(state.params.SeqCount, 50);
   EXPECT_EQ(state.params.NodeCount, 40);
   EXPECT_FLOAT_EQ(state.params.ScScale, 2.0f);

@@ -72,6 +72,26 @@ TEST_F(GridRasterWindow, TooLargeOrBadRastersAreRefusedAndTheHeldGridStays) {
             "nodes. Run "
             "larger rasters with the batch runner:\nsodwright-batch nibal --raster big.asc "
             "--write-raster results.tif");
+
+  // A raster with a no-data cell: the message as before, and the batch
+  // command that takes it as the box's detail.
+  const std::string holed = dir.filePath(QStringLiteral("holed.tif")).toStdString();
+  RasterShape hole;
+  hole.setNoData = true;
+  hole.value = [](int r, int c) { return r == 1 && c == 2 ? -9999.0 : 5.0; };
+  platform::testing::writeRaster(holed, hole);
+  fake.messages.shown.clear();
+  fake.fileDialogs.names.push_back(holed);
+  window->importButton->click();
+  ASSERT_EQ(fake.messages.shown.size(), 1u);
+  EXPECT_EQ(fake.messages.shown.front().text,
+            "Cannot use holed.tif as an elevation raster: it has no-data cells, the first at row "
+            "2, column 3; fill or crop them first (gdal_fillnodata.py fills holes)");
+  EXPECT_EQ(fake.messages.shown.front().detail,
+            "The batch runner takes no-data cells as the edge of the field:\n"
+            "sodwright-batch nibal --raster holed.tif --write-raster results.tif");
+  EXPECT_EQ(state.GridNodeCount, 16);
+  EXPECT_TRUE(fake.messages.shown.size() == 1 && fake.fileDialogs.names.empty());
 }
 
 TEST_F(GridRasterWindow, CsvFilesOpenTheDelimiterDialogOnComma) {

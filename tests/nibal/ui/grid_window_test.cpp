@@ -2,6 +2,7 @@
 // The grid window: button states, the grid-size checks, the file dialog, the
 // delimiter dialog's two ways out and the data viewer's grid table.
 
+#include <fstream>
 #include <memory>
 
 #include <QPushButton>
@@ -119,6 +120,33 @@ TEST_F(GridTextImport, DelimiterOkImportsAndTheViewerShowsTheGridTable) {
   EXPECT_EQ(cell(16, 1), QStringLiteral("4"));
   EXPECT_EQ(cell(16, 2), QStringLiteral("504"));
   EXPECT_EQ(cell(16, 4), QStringLiteral("10.12"));
+}
+
+TEST_F(GridTextImport, SwappedSizesWarnAndASkippedHeadingIsInTheViewerTitle) {
+  typeGrid("4", "5", "1", "1");  // the file holds 5 rows of 4 nodes
+  const std::string path = dir.filePath(QStringLiteral("field.xyz")).toStdString();
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << "X Y Z\n";
+    for (int r = 1; r <= 5; ++r)
+      for (int c = 1; c <= 4; ++c) out << (500 + c) << ' ' << (900 - r) << " 1.5\n";
+  }
+  fake.fileDialogs.names.push_back(path);
+  window->importButton->click();
+  ASSERT_TRUE(hub.delimiterDialog().spaceOption->isChecked());  // as a .xyz file asks
+  hub.delimiterDialog().okButton->click();
+  ASSERT_EQ(fake.messages.shown.size(), 1u);
+  EXPECT_EQ(fake.messages.shown[0].icon, platform::MessageIcon::Warning);
+  EXPECT_EQ(
+      fake.messages.shown[0].text.rfind("The eastings and northings do not form 4 rows x 5 "
+                                        "columns: node (1, 5) has northing 898 where node (1, 1)",
+                                        0),
+      0u)
+      << fake.messages.shown[0].text;
+  EXPECT_TRUE(window->runButton->isEnabled());  // a warning: the grid is kept
+  ASSERT_NE(hub.dataViewer(), nullptr);
+  EXPECT_EQ(hub.dataViewer()->windowTitle(),
+            QStringLiteral("Data - First line taken as a heading and skipped: X Y Z"));
 }
 
 TEST_F(GridTextImport, ClosingTheViewerBringsTheGridWindowBack) {

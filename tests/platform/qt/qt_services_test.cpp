@@ -79,7 +79,7 @@ TEST(ProgramStarterAddress, FilesBecomeAbsoluteFileAddresses) {
 
 // Answers the next message box with `button` and records what it showed.
 struct BoxSeen {
-  QString title, text;
+  QString title, text, detail;
   QMessageBox::StandardButtons buttons;
   QMessageBox::Icon icon;
 };
@@ -87,7 +87,8 @@ void answerNextBox(QMessageBox::StandardButton button, BoxSeen& seen) {
   QTimer::singleShot(0, [button, &seen] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     ASSERT_NE(box, nullptr);
-    seen = {box->windowTitle(), box->text(), box->standardButtons(), box->icon()};
+    seen = {box->windowTitle(), box->text(), box->informativeText(), box->standardButtons(),
+            box->icon()};
     box->button(button)->click();
   });
 }
@@ -97,7 +98,7 @@ TEST(QtMessageBox, ShowsTitleTextAndTheAskedButtons) {
   BoxSeen seen;
   answerNextBox(QMessageBox::Cancel, seen);
   EXPECT_EQ(messages.show("Do you really want to Quit the Program", "Quit?",
-                          MessageButtons::OkCancel, MessageIcon::None),
+                          MessageButtons::OkCancel, MessageIcon::None, {}),
             MessageAnswer::Cancel);
   EXPECT_EQ(seen.title, QStringLiteral("Quit?"));
   EXPECT_EQ(seen.text, QStringLiteral("Do you really want to Quit the Program"));
@@ -108,8 +109,11 @@ TEST(QtMessageBox, ShowsTitleTextAndTheAskedButtons) {
   EXPECT_TRUE(messages.confirm("Sure?", "Note"));
 
   answerNextBox(QMessageBox::Ok, seen);
-  messages.inform("Grid information wrong, please input them again");
+  messages.informWithDetail("Grid information wrong, please input them again",
+                            "You typed 2. Accepted: a whole number above 3.");
   EXPECT_EQ(seen.title, QStringLiteral("Sodwright"));
+  EXPECT_EQ(seen.text, QStringLiteral("Grid information wrong, please input them again"));
+  EXPECT_EQ(seen.detail, QStringLiteral("You typed 2. Accepted: a whole number above 3."));
   EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
   EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
 

@@ -190,6 +190,7 @@ TEST(RasterRefusal, EachBadRasterGetsItsMessage) {
          std::filesystem::resize_file(path, std::filesystem::file_size(path) / 2);
        },
        "damaged"},
+      {"missing.tif", [](const std::string&) {}, "there is no such file"},
   };
   for (const BadRaster& bad : cases) {
     SCOPED_TRACE(bad.name);

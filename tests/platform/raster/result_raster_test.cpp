@@ -79,9 +79,12 @@ TEST(ResultRaster, ReadsBackGeoreferencedLikeTheDem) {
     ASSERT_NE(back->GetSpatialRef(), nullptr);
     EXPECT_TRUE(back->GetSpatialRef()->IsSame(&utm));
     if (tiff) {
-      EXPECT_STREQ(back->GetRasterBand(1)->GetDescription(), "SoilLossSum");
-      EXPECT_STREQ(back->GetRasterBand(2)->GetDescription(), "SoilLossRow");
-      EXPECT_STREQ(back->GetRasterBand(3)->GetDescription(), "SoilLossCol");
+      EXPECT_STREQ(back->GetRasterBand(1)->GetDescription(),
+                   "SoilLossSum (kg/m2; positive = loss)");
+      EXPECT_STREQ(back->GetRasterBand(2)->GetDescription(),
+                   "SoilLossRow (kg/m2; positive = loss)");
+      EXPECT_STREQ(back->GetRasterBand(3)->GetDescription(),
+                   "SoilLossCol (kg/m2; positive = loss)");
     } else {
       EXPECT_NE(written->front().find("loss_SoilLossSum.asc"), std::string::npos);
     }

@@ -1,0 +1,357 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "kolv/ensemble_run.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <limits>
+#include <mutex>
+#include <numeric>
+#include <sstream>
+#include <thread>
+
+#include <unistd.h>
+
+#include "base/number_text.h"
+#include "base/text/csv_text.h"
+#include "base/text/text_file.h"
+#include "kolv/stability/stability_estimate.h"
+#include "kolv/study_runs.h"
+
+namespace sodwright::kolv {
+
+namespace {
+
+std::string megabytes(std::uint64_t bytes) {
+  return std::to_string((bytes + (1u << 20) - 1) >> 20) + " MB";
+}
+
+std::uint64_t studyBytes(const KolvState& s) {
+  const TransectData& d = s.data;
+  const ComparisonResults& r = s.results;
+  std::uint64_t bytes = d.Elev.byteSize() + d.PL1.byteSize() + d.PL2.byteSize() +
+                        d.DepthL1.byteSize() + d.DepthL2.byteSize() + d.MassL1.byteSize() +
+                        d.MassL2.byteSize() + d.MassL12.byteSize();
+  // The per-node arrays, the engine's own per-run arrays (about a dozen per
+  // node, the distribution shares D + 11 per node) and the mirror buffers
+  // (six columns' worth of the sequence arrays) are bounded by twice that.
+  const std::uint64_t nodes =
+      static_cast<std::uint64_t>(r.SoilLoss.upper() - r.SoilLoss.lower() + 1);
+  bytes += nodes * 8 * (24 + static_cast<std::uint64_t>(s.params.DistrNodes) + 11);
+  return 2 * bytes;
+}
+
+// Ranks 1..n, ties sharing their mean rank.
+std::vector<double> ranksOf(const std::vector<double>& v) {
+  std::vector<std::size_t> order(v.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t a, std::size_t b) { return v[a] < v[b]; });
+  std::vector<double> rank(v.size());
+  for (std::size_t i = 0; i < order.size();) {
+    std::size_t j = i;
+    while (j + 1 < order.size() && v[order[j + 1]] == v[order[i]]) ++j;
+    const double mean = (static_cast<double>(i) + static_cast<double>(j)) / 2.0 + 1.0;
+    for (std::size_t k = i; k <= j; ++k) rank[order[k]] = mean;
+    i = j + 1;
+  }
+  return rank;
+}
+
+bool entersStabilityEstimate(EnsembleParameter parameter) {
+  switch (parameter) {
+    case EnsembleParameter::DecayRate1:
+    case EnsembleParameter::DecayRate2:
+    case EnsembleParameter::InputAmount:
+      return false;
+    default:
+      return true;
+  }
+}
+
+}  // namespace
+
+std::string ensembleQuantityName(EnsembleQuantity quantity, const std::string& unit) {
+  switch (quantity) {
+    case kDeltaElev:
+      return "DeltaElev (m)";
+    case kSoilLoss:
+      return "SoilLoss (kg/m2/Seq)";
+    case kUpMass:
+      return "C_UpLayer (" + unit + ")";
+    case kTotalMass:
+      return "C_Total (" + unit + ")";
+    case kUpConc:
+      return "P_UpLayer (" + unit + "/kg)";
+    case kSubConc:
+      return "P_SubLayer (" + unit + "/kg)";
+    case kQuantityCount:
+      break;
+  }
+  return {};
+}
+
+double quantityAt(const KolvState& state, EnsembleQuantity quantity, int i) {
+  const ComparisonResults& r = state.results;
+  switch (quantity) {
+    case kDeltaElev:
+      return r.DeltaElev(i);
+    case kSoilLoss:
+      return r.SoilLoss(i);
+    case kUpMass:
+      return valueOrZero(r.UpMassLast(i));
+    case kTotalMass:
+      return valueOrZero(r.UpMassLast(i)) + valueOrZero(r.SubMassLast(i));
+    case kUpConc:
+      return valueOrZero(r.UpConcLast(i));
+    case kSubConc:
+      return r.SubConcLast(i);
+    case kQuantityCount:
+      break;
+  }
+  return 0;
+}
+
+base::Result<std::vector<double>> parsePercentiles(const std::string& text) {
+  std::vector<double> values;
+  std::string_view rest = text;
+  for (;;) {
+    const auto comma = rest.find(',');
+    const std::string_view field = rest.substr(0, comma);
+    double value = 0;
+    const auto [stop, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (field.empty() || error != std::errc() || stop != field.data() + field.size() ||
+        !(value >= 0 && value <= 100))
+      return base::fail("--percentiles " + text + ": \"" + std::string(field) +
+                        "\" is not a number from 0 to 100");
+    if (!values.empty() && value <= values.back())
+      return base::fail("--percentiles " + text + ": give them in ascending order, each once");
+    values.push_back(value);
+    if (comma == std::string_view::npos) return values;
+    rest.remove_prefix(comma + 1);
+  }
+}
+
+double nearestRank(const std::vector<double>& sorted, double p) {
+  const double n = static_cast<double>(sorted.size());
+  const double rank = std::max(1.0, std::ceil(p * n / 100.0));
+  return sorted[static_cast<std::size_t>(std::min(rank, n)) - 1];
+}
+
+double rankCorrelation(const std::vector<double>& x, const std::vector<double>& y) {
+  const std::vector<double> rx = ranksOf(x), ry = ranksOf(y);
+  const double n = static_cast<double>(x.size());
+  const double mean = (n + 1) / 2;
+  double sxy = 0, sxx = 0, syy = 0;
+  for (std::size_t i = 0; i < rx.size(); ++i) {
+    sxy += (rx[i] - mean) * (ry[i] - mean);
+    sxx += (rx[i] - mean) * (rx[i] - mean);
+    syy += (ry[i] - mean) * (ry[i] - mean);
+  }
+  if (sxx == 0 || syy == 0) return std::numeric_limits<double>::quiet_NaN();
+  return sxy / std::sqrt(sxx * syy);
+}
+
+int ensembleWorkers(int threads) {
+  if (threads > 0) return threads;
+  return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+std::uint64_t ensembleBytes(const KolvState& study, std::size_t runs, std::size_t varied,
+                            int workers) {
+  const auto nodes = static_cast<std::uint64_t>(std::max<int>(study.params.NodeCount, 0));
+  const std::uint64_t perMember =
+      nodes * kQuantityCount * sizeof(double) + (varied + 4) * sizeof(double);
+  return static_cast<std::uint64_t>(runs) * perMember +
+         static_cast<std::uint64_t>(workers + 1) * studyBytes(study);
+}
+
+std::uint64_t availableMemoryBytes() {
+  std::ifstream meminfo("/proc/meminfo");
+  std::string key;
+  std::uint64_t kilobytes = 0;
+  std::string unit;
+  while (meminfo >> key >> kilobytes >> unit)
+    if (key == "MemAvailable:") return kilobytes * 1024;
+  const long pages = ::sysconf(_SC_AVPHYS_PAGES), size = ::sysconf(_SC_PAGESIZE);
+  if (pages > 0 && size > 0)
+    return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(size);
+  return 0;
+}
+
+base::Result<> checkEnsembleMemory(const KolvState& study, std::size_t runs, std::size_t varied,
+                                   int workers, std::uint64_t available) {
+  if (available == 0) return {};
+  const std::uint64_t need = ensembleBytes(study, runs, varied, workers);
+  if (need <= available) return {};
+  const std::uint64_t fixed = ensembleBytes(study, 0, varied, workers);
+  const std::uint64_t perMember = ensembleBytes(study, 1, varied, workers) - fixed;
+  const std::uint64_t fit = available > fixed ? (available - fixed) / perMember : 0;
+  return base::fail("--runs " + std::to_string(runs) + ": the ensemble needs " + megabytes(need) +
+                    " (" + std::to_string(kQuantityCount) + " values per member and node over " +
+                    std::to_string(study.params.NodeCount) + " nodes, and the run arrays of " +
+                    std::to_string(workers) + " workers) but " + megabytes(available) +
+                    " are available: at most " + std::to_string(fit) + " members fit");
+}
+
+base::Result<EnsembleResult> runEnsemble(const KolvState& study, const EnsembleSpec& spec,
+                                         std::uint64_t availableBytes) {
+  if (spec.runs == 0) return base::fail("--runs must be at least 1");
+  const int workers = ensembleWorkers(spec.threads);
+  if (auto fits =
+          checkEnsembleMemory(study, spec.runs, spec.varied.size(), workers, availableBytes);
+      !fits)
+    return base::fail(fits.message());
+  // Every member's values first: a refused draw stops the ensemble before any run.
+  std::vector<std::vector<double>> draws(spec.runs);
+  for (std::size_t m = 0; m < spec.runs; ++m) {
+    auto drawn = drawMember(spec.varied, spec.seed, m);
+    if (!drawn) return base::fail(drawn.message());
+    draws[m] = std::move(*drawn);
+  }
+
+  EnsembleResult result;
+  const int nodes = study.params.NodeCount;
+  result.nodes = nodes;
+  result.percentiles = spec.percentiles;
+  {
+    KolvState& own = result.studyRun;
+    if (auto stop = runStudyMember(study, own, nullptr, 0, true, spec.threads))
+      return base::fail("the study's own run failed: " + stop->message);
+    for (int q = 0; q < kQuantityCount; ++q) {
+      result.deterministic[q].resize(static_cast<std::size_t>(nodes));
+      for (int i = 0; i < nodes; ++i)
+        result.deterministic[q][i] = quantityAt(own, static_cast<EnsembleQuantity>(q), i);
+    }
+  }
+
+  const std::size_t runs = spec.runs;
+  const auto slot = [&](int q, int i, std::size_t m) {
+    return (static_cast<std::size_t>(q) * static_cast<std::size_t>(nodes) +
+            static_cast<std::size_t>(i)) *
+               runs +
+           m;
+  };
+  std::vector<double> values(static_cast<std::size_t>(kQuantityCount) *
+                             static_cast<std::size_t>(nodes) * runs);
+  enum class Fate : char { NotRun, Kept, Unstable, Failed };
+  std::vector<Fate> fate(runs, Fate::NotRun);
+  std::vector<double> meanLoss(runs), maxLoss(runs);
+  std::vector<std::string> reasons(runs);
+  std::atomic<std::size_t> done{0};
+
+  StudyRunOptions options;
+  options.threads = workers;
+  options.cancel = spec.cancel;
+  // The estimate reads the distance model and the tillage depth only; when
+  // no varied parameter enters it, every member shares the study's verdict.
+  bool estimateVaries = false;
+  for (const VariedParameter& v : spec.varied)
+    estimateVaries = estimateVaries || entersStabilityEstimate(v.parameter);
+  const bool allUnstable =
+      !estimateVaries && parametersUnstableFor(study, study.params, 0);
+  const auto prepare = [&](std::size_t m, TranslocationParameters& p) {
+    for (std::size_t k = 0; k < spec.varied.size(); ++k)
+      applyEnsembleValue(spec.varied[k].parameter, draws[m][k], p);
+    // Worked out once per member, on its worker, over the study's starting surface.
+    if (estimateVaries ? parametersUnstableFor(study, p, 1) : allUnstable)
+      fate[m] = Fate::Unstable;
+  };
+  const auto collect = [&](std::size_t m, const KolvState& s, const std::optional<StepStop>& stop) {
+    if (stop) {
+      fate[m] = Fate::Failed;
+      reasons[m] = stop->message;
+    } else {
+      if (fate[m] == Fate::NotRun) fate[m] = Fate::Kept;
+      double sum = 0, most = -std::numeric_limits<double>::infinity();
+      for (int i = 0; i < nodes; ++i) {
+        for (int q = 0; q < kQuantityCount; ++q)
+          values[slot(q, i, m)] = quantityAt(s, static_cast<EnsembleQuantity>(q), i);
+        const double loss = s.results.SoilLoss(i);
+        sum += loss;
+        most = std::max(most, loss);
+      }
+      meanLoss[m] = sum / nodes;
+      maxLoss[m] = most;
+    }
+    const std::size_t finished = done.fetch_add(1) + 1;
+    if (spec.progress) spec.progress(finished);
+  };
+  result.ran = runStudies(study, runs, prepare, collect, options);
+  result.cancelled = result.ran < runs;
+
+  std::vector<std::size_t> kept;
+  for (std::size_t m = 0; m < runs; ++m) {
+    if (fate[m] == Fate::Failed) {
+      if (result.failed++ == 0) result.firstFailure = reasons[m];
+      continue;
+    }
+    if (fate[m] == Fate::NotRun) continue;
+    if (fate[m] == Fate::Unstable) {
+      ++result.unstable;
+      if (spec.dropUnstable) continue;
+    }
+    kept.push_back(m);
+  }
+  result.kept = kept.size();
+  if (result.cancelled) return result;  // counted, not summarised
+  if (kept.empty())
+    return base::fail(result.failed > 0 ? "no member ran through: " + result.firstFailure
+                                        : "no member is left to summarise");
+
+  std::vector<double> column(kept.size());
+  for (int q = 0; q < kQuantityCount; ++q) {
+    result.band[q].assign(spec.percentiles.size(),
+                          std::vector<double>(static_cast<std::size_t>(nodes)));
+    for (int i = 0; i < nodes; ++i) {
+      for (std::size_t k = 0; k < kept.size(); ++k) column[k] = values[slot(q, i, kept[k])];
+      std::sort(column.begin(), column.end());
+      for (std::size_t k = 0; k < spec.percentiles.size(); ++k)
+        result.band[q][k][i] = nearestRank(column, spec.percentiles[k]);
+    }
+  }
+  for (std::size_t m : kept) {
+    result.meanLoss.push_back(meanLoss[m]);
+    result.maxLoss.push_back(maxLoss[m]);
+  }
+  for (auto [source, target] : {std::pair{&result.meanLoss, &result.meanLossPercentiles},
+                                std::pair{&result.maxLoss, &result.maxLossPercentiles}}) {
+    std::vector<double> sorted = *source;
+    std::sort(sorted.begin(), sorted.end());
+    for (double p : spec.percentiles) target->push_back(nearestRank(sorted, p));
+  }
+  for (std::size_t v = 0; v < spec.varied.size(); ++v) {
+    result.varied.push_back(spec.varied[v].parameter);
+    std::vector<double> drawn;
+    for (std::size_t m : kept) drawn.push_back(draws[m][v]);
+    result.sensitivity.push_back(rankCorrelation(drawn, result.meanLoss));
+    result.keptDraws.push_back(std::move(drawn));
+  }
+  return result;
+}
+
+std::string ensembleCsvText(const EnsembleResult& r) {
+  const KolvState& study = r.studyRun;
+  std::ostringstream out;
+  out << base::csvField("x (m)");
+  const std::string& unit = study.data.SubstanceUnit;
+  for (int q = 0; q < kQuantityCount; ++q) {
+    const std::string name = ensembleQuantityName(static_cast<EnsembleQuantity>(q), unit);
+    for (double p : r.percentiles) out << ',' << base::csvField(name + " p" + base::generalText(p));
+    out << ',' << base::csvField(name + " run");
+  }
+  out << base::kLineEnd;
+  for (int i = 0; i < r.nodes; ++i) {
+    out << base::exactNumberSingle(
+        base::roundToSingle(i * static_cast<double>(study.params.Interval)));
+    for (int q = 0; q < kQuantityCount; ++q) {
+      for (const auto& band : r.band[q]) out << ',' << base::exactNumber(band[i]);
+      out << ',' << base::exactNumber(r.deterministic[q][i]);
+    }
+    out << base::kLineEnd;
+  }
+  return out.str();
+}
+
+}  // namespace sodwright::kolv

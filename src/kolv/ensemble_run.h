@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// An ensemble of one KOLV study: many members with parameters drawn from the
+// stated distributions (ensemble_draws.h), each run and compared (StartSeq
+// against LastSeq) through the shared run loop, summarised per node of the
+// last sequence as percentiles, beside the study's own (deterministic) run.
+//
+// Percentiles are nearest-rank order statistics of the kept members: the
+// p-th percentile of n values is the value of rank ceil(p n / 100) (at least
+// 1) in ascending order, always one member's value. The values are held in
+// memory, six per member and node; an ensemble that would not fit is refused
+// before it starts.
+
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "base/result.h"
+#include "kolv/ensemble_draws.h"
+#include "kolv/state/kolv_state.h"
+
+namespace sodwright::kolv {
+
+// The per-node values summarised, from the comparison of the last sequence.
+enum EnsembleQuantity : int {
+  kDeltaElev,  // elevation change, m
+  kSoilLoss,   // soil loss rate, kg/m2 per sequence
+  kUpMass,     // substance in the up sampling layer
+  kTotalMass,  // up and sub sampling layers together
+  kUpConc,     // concentration in the up sampling layer
+  kSubConc,    // concentration in the sub sampling layer
+  kQuantityCount
+};
+
+// Column names with units; `unit` is the transect's substance unit.
+std::string ensembleQuantityName(EnsembleQuantity quantity, const std::string& unit);
+
+// The study's value of a quantity at a node after a run and comparison.
+double quantityAt(const KolvState& state, EnsembleQuantity quantity, int node);
+
+struct EnsembleSpec {
+  std::vector<VariedParameter> varied;
+  std::size_t runs = 0;
+  std::uint64_t seed = 1;
+  std::vector<double> percentiles{5, 50, 95};
+  bool dropUnstable = false;
+  int threads = 0;  // 0: one per core
+  const std::atomic<bool>* cancel = nullptr;
+  // Members finished so far; called on the worker threads.
+  std::function<void(std::size_t done)> progress;
+};
+
+// Fails with the reason unless 0 <= p <= 100 for each, in ascending order.
+base::Result<std::vector<double>> parsePercentiles(const std::string& text);
+
+// The nearest-rank percentile `p` of `sorted` (ascending, not empty).
+double nearestRank(const std::vector<double>& sorted, double p);
+
+// Spearman's rank correlation (ties take their mean rank); NaN when either
+// side holds one value only.
+double rankCorrelation(const std::vector<double>& x, const std::vector<double>& y);
+
+struct EnsembleResult {
+  int nodes = 0;
+  std::vector<double> percentiles;
+  // band[q][k][i]: percentile k of quantity q at node i over the kept members.
+  std::array<std::vector<std::vector<double>>, kQuantityCount> band;
+  // The study's own run with the parameters as given, and its values.
+  KolvState studyRun;
+  std::array<std::vector<double>, kQuantityCount> deterministic;
+  std::size_t ran = 0;       // members that ran (fewer than asked when cancelled)
+  std::size_t failed = 0;    // refused or not finite; never kept
+  std::size_t unstable = 0;  // flagged by the stability estimate
+  std::size_t kept = 0;      // summarised
+  bool cancelled = false;
+  std::string firstFailure;  // the reason of the first failed member
+  // Mean and maximum soil loss over the nodes, per kept member, and their percentiles.
+  std::vector<double> meanLoss, maxLoss;
+  std::vector<double> meanLossPercentiles, maxLossPercentiles;
+  std::vector<EnsembleParameter> varied;  // in the order given
+  // Per varied parameter: its values over the kept members and its rank
+  // correlation with the mean soil loss.
+  std::vector<std::vector<double>> keptDraws;
+  std::vector<double> sensitivity;
+};
+
+// Bytes the ensemble holds while it runs: the member values and a copy of
+// the study per worker and for the deterministic run.
+std::uint64_t ensembleBytes(const KolvState& study, std::size_t runs, std::size_t varied,
+                            int workers);
+// MemAvailable of /proc/meminfo, else the free pages; 0 when unknown.
+std::uint64_t availableMemoryBytes();
+// The refusal of an ensemble larger than `available` bytes (0: not checked),
+// naming the bound.
+base::Result<> checkEnsembleMemory(const KolvState& study, std::size_t runs, std::size_t varied,
+                                   int workers, std::uint64_t available);
+
+int ensembleWorkers(int threads);
+
+// Runs the ensemble of `study` (imported, its parameters as the batch or
+// window set them). Fails when the draws are refused, the memory is short,
+// the study's own run fails or no member is left to summarise. A cancelled
+// ensemble comes back counted but not summarised (`cancelled` set).
+base::Result<EnsembleResult> runEnsemble(const KolvState& study, const EnsembleSpec& spec,
+                                         std::uint64_t availableBytes);
+
+// The CSV of an ensemble: per node of the last sequence its x, then for each
+// quantity the asked percentiles and the study's own run, every digit.
+std::string ensembleCsvText(const EnsembleResult& result);
+
+}  // namespace sodwright::kolv

@@ -1,0 +1,321 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "nibal/raster/streamed_run.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <numeric>
+#include <random>
+#include <thread>
+
+#include "base/text/refusal_text.h"
+#include "base/text/text_file.h"
+#include "nibal/grid_csv_writer.h"
+#include "nibal/grid_messages.h"
+#include "nibal/grid_report.h"
+#include "nibal/large_grid.h"
+#include "nibal/map_blocks.h"
+#include "nibal/raster/raster_grid.h"
+#include "platform/raster/gdal_support.h"
+#include "platform/raster/raster_stream.h"
+
+namespace sodwright::nibal {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A text output written under a hidden name beside the asked one and renamed
+// when complete; removed when the run ends early.
+class PendingTextFile {
+ public:
+  explicit PendingTextFile(std::string path) : path_(std::move(path)) {
+    const fs::path asked(path_);
+    temporary_ = (asked.parent_path() / ("." + asked.filename().string() + "." +
+                                         std::to_string(std::random_device{}()) + ".partial"))
+                     .string();
+  }
+  ~PendingTextFile() {
+    if (out_.is_open()) out_.close();
+    if (!committed_) {
+      std::error_code ignored;
+      fs::remove(temporary_, ignored);
+    }
+  }
+  bool open() {
+    out_.rdbuf()->pubsetbuf(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    out_.open(temporary_, std::ios::binary | std::ios::trunc);
+    return out_.is_open();
+  }
+  std::ostream& out() { return out_; }
+  const std::string& path() const { return path_; }
+  // Whether everything reached the file and it now has its name.
+  bool commit() {
+    out_.flush();
+    const bool good = out_.good();
+    out_.close();
+    if (!good || out_.fail()) return false;
+    std::error_code error;
+    fs::rename(temporary_, path_, error);
+    committed_ = !error;
+    return committed_;
+  }
+
+ private:
+  std::string path_;
+  std::string temporary_;
+  std::ofstream out_;
+  std::vector<char> buffer_ = std::vector<char>(1 << 20);
+  bool committed_ = false;
+};
+
+// The system's reason comes from errno, which the failed open or write left.
+std::string cannotWrite(const std::string& path) {
+  return std::string(kOutputFailed) + "\n" + base::cannotWriteText(path, std::strerror(errno));
+}
+
+// What one line of nodes gave: its valid nodes, its first fault and, when
+// asked, its report and CSV text.
+struct LineOutcome {
+  std::int64_t valid = 0;
+  std::string fault;  // empty: every valid node finite
+  std::string report;
+  std::string csv;
+  std::vector<double> mapValues;  // the map layer's values, NaN at no-data
+};
+
+constexpr const char* kBandNames[] = {"SoilLossSum", "SoilLossRow", "SoilLossCol"};
+
+// The strip height: whole blocks of the DEM and whole tiles of the output.
+int stripLinesFor(int blockLines) {
+  constexpr int tile = platform::ResultRasterWriter::kTileLines;
+  const int both = std::lcm(tile, std::max(1, blockLines));
+  return both <= 4 * tile ? both : tile;
+}
+
+}  // namespace
+
+base::Result<StreamedRasterSummary> runStreamedRaster(const StreamedRasterRun& run) {
+  base::Result<std::unique_ptr<platform::ElevationStrips>> opened =
+      platform::ElevationStrips::open(run.dem);
+  if (!opened.ok()) return base::fail(opened.message());
+  platform::ElevationStrips& dem = **opened;
+  const platform::RasterGeometry& whole = dem.geometry();
+
+  RasterWindow window{0, 0, whole.columns, whole.rows};
+  if (run.window) {
+    base::Result<RasterWindow> checked =
+        checkWindow(*run.window, whole.columns, whole.rows, platform::displayName(run.dem));
+    if (!checked.ok()) return base::fail(checked.message());
+    window = *checked;
+  }
+
+  // The coefficients as the parameter window reads its boxes, with its notes.
+  GridInfo info;
+  for (std::string_view note : readGridParameters(info, run.parameters))
+    if (run.note) run.note(note);
+  if (allParametersMissing(info))
+    return base::fail(std::string(kAllMissingTitle) + ": " + std::string(kAllMissing));
+
+  // The window as a raster of its own, georeferenced where it lies.
+  platform::RasterGeometry g = whole;
+  g.columns = static_cast<int>(window.xSize);
+  g.rows = static_cast<int>(window.ySize);
+  g.transform[0] = whole.transform[0] + static_cast<double>(window.xOffset) * whole.transform[1];
+  g.transform[3] = whole.transform[3] + static_cast<double>(window.yOffset) * whole.transform[5];
+  const GridDefinition definition = gridDefinition(g);
+  info.Rows = definition.rowsText;
+  info.Columns = definition.columnsText;
+  info.RowSpacing = definition.rowSpacingText;
+  info.ColumnSpacing = definition.columnSpacingText;
+  const GridCoefficients k{info.BettaRow, info.GammaRow, info.BettaCol, info.GammaCol};
+  std::optional<BlockMeanReducer> means;
+  if (run.mapLayer)
+    means.emplace(g.rows, g.columns,
+                  blockSizeToFit(g.rows, g.columns, run.mapRows, run.mapColumns));
+
+  std::unique_ptr<PendingTextFile> report;
+  std::unique_ptr<PendingTextFile> csv;
+  if (!run.report.empty()) {
+    report = std::make_unique<PendingTextFile>(run.report);
+    if (!report->open()) return base::fail(cannotWrite(run.report));
+    writeGridReportHeading(report->out(), info, g.nodeCount(), run.date);
+  }
+  if (!run.csv.empty()) {
+    csv = std::make_unique<PendingTextFile>(run.csv);
+    if (!csv->open()) return base::fail(cannotWrite(run.csv));
+    GridCsvWriter heading(csv->out());
+  }
+  std::unique_ptr<platform::ResultRasterWriter> raster;
+  if (!run.raster.empty()) {
+    base::Result<std::unique_ptr<platform::ResultRasterWriter>> created =
+        platform::ResultRasterWriter::create(
+            run.raster, g, {kBandNames[0], kBandNames[1], kBandNames[2]}, run.cog);
+    if (!created.ok()) return base::fail(std::string(kOutputFailed) + "\n" + created.message());
+    raster = std::move(*created);
+  }
+
+  const int threads = std::max(
+      1, run.threads > 0 ? run.threads : static_cast<int>(std::thread::hardware_concurrency()));
+  const int strip = run.stripLines > 0 ? run.stripLines : stripLinesFor(dem.blockLines());
+  const bool text = report || csv;
+  // Text lines are long (about 190 bytes a node in the report): a few lines at a time.
+  const int chunk = text ? std::min(strip, std::max(8, 4 * threads)) : strip;
+
+  // The cells read around the window: two on each side, fewer at the DEM's edge.
+  const std::int64_t left = std::max<std::int64_t>(0, window.xOffset - 2);
+  const std::int64_t right =
+      std::min<std::int64_t>(whole.columns, window.xOffset + window.xSize + 2);
+  const auto readColumns = static_cast<int>(right - left);
+  // GDAL's cache: two strips of the DEM's blocks and a strip of the output's
+  // tiles, within fixed bounds.
+  const std::int64_t stripBytes = static_cast<std::int64_t>(strip + 4) * whole.columns * 8;
+  platform::setRasterCacheBytes(std::clamp<std::int64_t>(2 * stripBytes, 64LL << 20, 512LL << 20));
+
+  std::vector<double> cells(static_cast<std::size_t>(strip + 4) *
+                            static_cast<std::size_t>(readColumns));
+  const auto bandSize = static_cast<std::size_t>(strip) * static_cast<std::size_t>(g.columns);
+  std::vector<std::vector<float>> bands(raster ? 3 : 0, std::vector<float>(bandSize));
+  std::vector<LineOutcome> outcomes(static_cast<std::size_t>(chunk));
+  StreamedRasterSummary summary;
+  summary.cells = g.nodeCount();
+  const auto noData = static_cast<float>(platform::resultNoData());
+
+  for (std::int64_t y0 = 0; y0 < window.ySize; y0 += strip) {
+    const std::int64_t y1 = std::min<std::int64_t>(window.ySize, y0 + strip);
+    const std::int64_t top = std::max<std::int64_t>(0, window.yOffset + y0 - 2);
+    const std::int64_t bottom = std::min<std::int64_t>(whole.rows, window.yOffset + y1 + 2);
+    if (auto read = dem.read(static_cast<int>(top), static_cast<int>(bottom - top),
+                             static_cast<int>(left), readColumns, cells.data());
+        !read)
+      return base::fail(read.message());
+    const ElevationBlock block{cells.data(),
+                               readColumns,
+                               top,
+                               static_cast<int>(bottom - top),
+                               left,
+                               readColumns,
+                               whole.rowSpacing(),
+                               whole.columnSpacing()};
+
+    for (std::int64_t c0 = y0; c0 < y1; c0 += chunk) {
+      const int lines = static_cast<int>(std::min<std::int64_t>(y1, c0 + chunk) - c0);
+      // Line i of the chunk is window line c0 + i; each worker takes every
+      // threads-th line, and a line's results depend on the DEM alone.
+      const auto work = [&](int first) {
+        std::vector<NodeResults> nodes(static_cast<std::size_t>(g.columns));
+        for (int i = first; i < lines; i += threads) {
+          const std::int64_t y = c0 + i;
+          computeBlockRow(block, k, window.yOffset + y, window.xOffset, g.columns, nodes.data());
+          LineOutcome& outcome = outcomes[static_cast<std::size_t>(i)];
+          outcome = LineOutcome{};
+          const std::size_t at =
+              static_cast<std::size_t>(y - y0) * static_cast<std::size_t>(g.columns);
+          const auto r = static_cast<int>(y);
+          const double* z = cells.data() +
+                            static_cast<std::size_t>(window.yOffset + y - top) *
+                                static_cast<std::size_t>(readColumns) +
+                            static_cast<std::size_t>(window.xOffset - left);
+          GridCoordinate northing = g.northing(r);
+          if (means) outcome.mapValues.resize(static_cast<std::size_t>(g.columns));
+          for (int c = 0; c < g.columns; ++c) {
+            const NodeResults& n = nodes[static_cast<std::size_t>(c)];
+            if (means)
+              outcome.mapValues[static_cast<std::size_t>(c)] =
+                  std::isnan(z[c]) ? std::nan("") : nodeLayerValue(n, z[c], *run.mapLayer);
+            if (std::isnan(z[c])) {
+              for (auto& band : bands) band[at + static_cast<std::size_t>(c)] = noData;
+              continue;
+            }
+            ++outcome.valid;
+            if (outcome.fault.empty()) {
+              const std::pair<const char*, double> results[] = {
+                  {"DGradCol", n.dGradCol},       {"DCurvCol", n.dCurvCol},
+                  {"DGradRow", n.dGradRow},       {"DCurvRow", n.dCurvRow},
+                  {"SoilLossCol", n.soilLossCol}, {"SoilLossRow", n.soilLossRow},
+                  {"SoilLossSum", n.soilLossSum}};
+              for (const auto& [name, value] : results)
+                if (outcome.fault.empty() && !std::isfinite(value))
+                  outcome.fault = nonFiniteRunMessage({name, r + 1, c + 1});
+              const float values[] = {static_cast<float>(n.soilLossSum),
+                                      static_cast<float>(n.soilLossRow),
+                                      static_cast<float>(n.soilLossCol)};
+              for (int b = 0; b < 3; ++b)
+                if (outcome.fault.empty() && !std::isfinite(values[b]))
+                  outcome.fault = std::string(kOutputFailed) + "\nThe result " + kBandNames[b] +
+                                  " at row " + std::to_string(r + 1) + ", column " +
+                                  std::to_string(c + 1) + " is too large for a 32-bit float.";
+              for (std::size_t b = 0; b < bands.size(); ++b)
+                bands[b][at + static_cast<std::size_t>(c)] = values[b];
+            }
+            if (text) {
+              const GridCoordinate easting = g.easting(c);
+              if (report)
+                outcome.report.append(gridReportLine(r + 1, c + 1, easting, northing, z[c], n))
+                    .append(base::kLineEnd);
+              if (csv)
+                outcome.csv.append(gridCsvRecord(r + 1, c + 1, easting, northing, z[c], n))
+                    .append(base::kLineEnd);
+            }
+          }
+        }
+      };
+      const int workers = std::min(threads, lines);
+      std::vector<std::thread> pool;
+      for (int t = 1; t < workers; ++t) pool.emplace_back(work, t);
+      work(0);
+      for (std::thread& worker : pool) worker.join();
+
+      for (int i = 0; i < lines; ++i) {
+        const LineOutcome& outcome = outcomes[static_cast<std::size_t>(i)];
+        if (!outcome.fault.empty()) return base::fail(outcome.fault);
+        summary.validCells += outcome.valid;
+        if (report) report->out() << outcome.report;
+        if (csv) csv->out() << outcome.csv;
+        if (means) means->addRow(outcome.mapValues.data());
+      }
+      if (run.progress) run.progress(c0 + lines, window.ySize);
+      if (run.stopRequested && run.stopRequested()) return base::fail(std::string(kRunInterrupted));
+    }
+    if (raster) {
+      std::vector<const float*> strips;
+      for (const auto& band : bands) strips.push_back(band.data());
+      if (auto written = raster->write(static_cast<int>(y0), static_cast<int>(y1 - y0), strips);
+          !written)
+        return base::fail(std::string(kOutputFailed) + "\n" + written.message());
+    }
+  }
+
+  if (summary.validCells == 0 && !run.window)
+    return base::fail("Cannot use " + platform::displayName(run.dem) +
+                      " as an elevation raster: every cell is no-data, so there is no field to "
+                      "compute.");
+  for (PendingTextFile* file : {report.get(), csv.get()}) {
+    if (file == nullptr) continue;
+    if (!file->commit()) return base::fail(cannotWrite(file->path()));
+    summary.files.push_back(file->path());
+    std::error_code ignored;
+    const std::uintmax_t size = fs::file_size(file->path(), ignored);
+    if (!ignored) summary.outputBytes += size;
+  }
+  if (raster) {
+    base::Result<std::vector<std::string>> written = raster->finish();
+    if (!written.ok()) return base::fail(std::string(kOutputFailed) + "\n" + written.message());
+    summary.files.insert(summary.files.end(), written->begin(), written->end());
+    summary.outputBytes += raster->bytes();
+  }
+  if (means) {
+    StreamedRasterMap map;
+    map.blocks = means->finish();
+    map.state = blockMapState(map.blocks, *run.mapLayer, info, g.easting(0),
+                              g.easting(g.columns - 1), g.northing(0), g.northing(g.rows - 1));
+    summary.map = std::move(map);
+  }
+  return summary;
+}
+
+}  // namespace sodwright::nibal
