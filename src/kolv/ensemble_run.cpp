@@ -249,14 +249,12 @@ base::Result<EnsembleResult> runEnsemble(const KolvState& study, const EnsembleS
   bool estimateVaries = false;
   for (const VariedParameter& v : spec.varied)
     estimateVaries = estimateVaries || entersStabilityEstimate(v.parameter);
-  const bool allUnstable =
-      !estimateVaries && parametersUnstableFor(study, study.params, 0);
+  const bool allUnstable = !estimateVaries && parametersUnstableFor(study, study.params, 0);
   const auto prepare = [&](std::size_t m, TranslocationParameters& p) {
     for (std::size_t k = 0; k < spec.varied.size(); ++k)
       applyEnsembleValue(spec.varied[k].parameter, draws[m][k], p);
     // Worked out once per member, on its worker, over the study's starting surface.
-    if (estimateVaries ? parametersUnstableFor(study, p, 1) : allUnstable)
-      fate[m] = Fate::Unstable;
+    if (estimateVaries ? parametersUnstableFor(study, p, 1) : allUnstable) fate[m] = Fate::Unstable;
   };
   const auto collect = [&](std::size_t m, const KolvState& s, const std::optional<StepStop>& stop) {
     if (stop) {
