@@ -79,7 +79,7 @@ std::vector<base::NamedPath> outputsOf(const NibalOptions& options) {
                                           {"--csv", options.csv.value},
                                           {"--map", options.map.value}};
   const std::vector<platform::ResultLayer> layers = {
-      {"SoilLossSum", {}}, {"SoilLossRow", {}}, {"SoilLossCol", {}}};
+      {"SoilLossSum", {}, {}}, {"SoilLossRow", {}, {}}, {"SoilLossCol", {}, {}}};
   std::vector<std::string> rasters = platform::resultRasterPaths(options.writeRaster.value, layers);
   if (rasters.empty()) rasters.push_back(options.writeRaster.value);
   for (const std::string& raster : rasters) outputs.push_back({"--write-raster", raster});
