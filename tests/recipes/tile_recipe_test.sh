@@ -31,8 +31,8 @@ case $recipe in
 esac
 
 "$batch" nibal --raster "$dem" --quiet --write-raster "$work/whole.tif" "${options[@]}"
-gdal_translate -q -of ENVI "$work/whole.tif" "$work/whole.bin"
-gdal_translate -q -of ENVI "$work/out/soil-loss.vrt" "$work/mosaic.bin"
+gdal_translate -q -of ENVI -co INTERLEAVE=BSQ "$work/whole.tif" "$work/whole.bin"
+gdal_translate -q -of ENVI -co INTERLEAVE=BSQ "$work/out/soil-loss.vrt" "$work/mosaic.bin"
 tiles=$(wc -l <"$work/out/tiles.txt")
 ((tiles > 1)) || { echo "expected several tiles, got $tiles"; exit 1; }
 cmp "$work/whole.bin" "$work/mosaic.bin"
