@@ -25,7 +25,6 @@ case $recipe in
     trap '"$source/tests/recipes/local_slurm.sh" stop "$work/cluster"' EXIT
     export SLURM_CONF=$conf
     WAIT=1 "$source/examples/tiles/run-slurm.sh" "$dem" "$work/out" 8 "${options[@]}"
-    sacct >/dev/null 2>&1 || true
     ;;
   *) echo "unknown recipe $recipe" >&2; exit 2 ;;
 esac
