@@ -16,7 +16,7 @@ namespace sodwright::kolv::bench {
 class SilentMessages : public platform::MessageService {
  public:
   platform::MessageAnswer show(const std::string&, const std::string&, platform::MessageButtons,
-                               platform::MessageIcon) override {
+                               platform::MessageIcon, const std::string&) override {
     ++count;
     return platform::MessageAnswer::Ok;
   }

@@ -184,3 +184,4 @@ BENCHMARK(TilesThroughParallel)
     ->UseManualTime()
     ->Iterations(3)
     ->Unit(benchmark::kSecond);
+BENCHMARK_MAIN();

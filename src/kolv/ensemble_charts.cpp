@@ -79,7 +79,7 @@ std::array<ChartPart, 4> ensembleCharts(const EnsembleResult& r) {
   for (std::size_t i = 0; i < kAllCharts.size(); ++i)
     out[i] = {ensembleChartKey(r, kAllCharts[i]),
               drawBandChart(kAllCharts[i], r.studyRun, ensembleBand(r, kAllCharts[i])).ops,
-              {}};
+              endZoneBands(r.studyRun, r.studyRun.params.LastSeq)};
   return out;
 }
 

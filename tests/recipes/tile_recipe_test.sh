@@ -25,14 +25,13 @@ case $recipe in
     trap '"$source/tests/recipes/local_slurm.sh" stop "$work/cluster"' EXIT
     export SLURM_CONF=$conf
     WAIT=1 "$source/examples/tiles/run-slurm.sh" "$dem" "$work/out" 8 "${options[@]}"
-    sacct >/dev/null 2>&1 || true
     ;;
   *) echo "unknown recipe $recipe" >&2; exit 2 ;;
 esac
 
 "$batch" nibal --raster "$dem" --quiet --write-raster "$work/whole.tif" "${options[@]}"
-gdal_translate -q -of ENVI "$work/whole.tif" "$work/whole.bin"
-gdal_translate -q -of ENVI "$work/out/soil-loss.vrt" "$work/mosaic.bin"
+gdal_translate -q -of ENVI -co INTERLEAVE=BSQ "$work/whole.tif" "$work/whole.bin"
+gdal_translate -q -of ENVI -co INTERLEAVE=BSQ "$work/out/soil-loss.vrt" "$work/mosaic.bin"
 tiles=$(wc -l <"$work/out/tiles.txt")
 ((tiles > 1)) || { echo "expected several tiles, got $tiles"; exit 1; }
 cmp "$work/whole.bin" "$work/mosaic.bin"

@@ -366,16 +366,21 @@ ChartDrawing drawOne(ChartKind kind, const KolvState& state, ChartOptions option
 
 }  // namespace
 
+std::vector<ShadedBand> endZoneBands(const KolvState& state, int lastCompared) {
+  const TranslocationParameters& p = state.params;
+  const int margin = endZoneMargin(lastCompared, p.LastSeq);
+  if (margin <= 0) return {};
+  // Point i covers i - 0.5 .. i + 0.5; the bands reach past the window.
+  const float n = static_cast<float>(p.NodeCount);
+  return {{-1e9f, static_cast<float>(margin) - 0.5f},
+          {n - static_cast<float>(margin) - 0.5f, 1e9f}};
+}
+
 ChartDrawing drawChart(ChartKind kind, const KolvState& state, ChartOptions options) {
   ChartDrawing drawing = drawOne(kind, state, options);
   const TranslocationParameters& p = state.params;
-  const int margin = endZoneMargin(std::max(p.FirstSeqShown, p.LastSeqShown), p.LastSeq);
-  if (drawing.complete && margin > 0) {
-    // Point i covers i - 0.5 .. i + 0.5; the bands reach past the window.
-    const float n = static_cast<float>(p.NodeCount);
-    drawing.endZones = {{-1e9f, static_cast<float>(margin) - 0.5f},
-                        {n - static_cast<float>(margin) - 0.5f, 1e9f}};
-  }
+  if (drawing.complete)
+    drawing.endZones = endZoneBands(state, std::max(p.FirstSeqShown, p.LastSeqShown));
   return drawing;
 }
 

@@ -119,6 +119,10 @@ struct ChartBand {
 // `state` is the study's own run, for the frame, units and labels.
 ChartDrawing drawBandChart(ChartKind kind, const KolvState& state, const ChartBand& band);
 
+// The end zones of a comparison whose later sequence is `lastCompared`,
+// as bands of point positions; none when the zones are empty.
+std::vector<ShadedBand> endZoneBands(const KolvState& state, int lastCompared);
+
 // One chart; the elevation chart over FirstSeqShown and LastSeqShown. The
 // drawing names the end zones of the compared pair for shading.
 ChartDrawing drawChart(ChartKind kind, const KolvState& state, ChartOptions options = {});

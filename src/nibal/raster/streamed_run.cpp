@@ -20,6 +20,7 @@
 #include "nibal/large_grid.h"
 #include "nibal/map_blocks.h"
 #include "nibal/raster/raster_grid.h"
+#include "nibal/soil_loss_text.h"
 #include "platform/raster/gdal_support.h"
 #include "platform/raster/raster_stream.h"
 
@@ -154,7 +155,9 @@ base::Result<StreamedRasterSummary> runStreamedRaster(const StreamedRasterRun& r
   if (!run.raster.empty()) {
     base::Result<std::unique_ptr<platform::ResultRasterWriter>> created =
         platform::ResultRasterWriter::create(
-            run.raster, g, {kBandNames[0], kBandNames[1], kBandNames[2]}, run.cog);
+            run.raster, g, {kBandNames[0], kBandNames[1], kBandNames[2]}, run.cog,
+            {std::string(kSoilLossSumBand), std::string(kSoilLossRowBand),
+             std::string(kSoilLossColBand)});
     if (!created.ok()) return base::fail(std::string(kOutputFailed) + "\n" + created.message());
     raster = std::move(*created);
   }

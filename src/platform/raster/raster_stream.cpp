@@ -55,7 +55,7 @@ double resultNoData() { return static_cast<double>(std::numeric_limits<float>::l
 
 base::Result<std::unique_ptr<ResultRasterWriter>> ResultRasterWriter::create(
     const std::string& path, const RasterGeometry& geometry, const std::vector<std::string>& bands,
-    bool cog) {
+    bool cog, const std::vector<std::string>& descriptions) {
   useRasterDrivers();
   const std::string driver = driverForPath(path);
   if (driver.empty())
@@ -94,7 +94,8 @@ base::Result<std::unique_ptr<ResultRasterWriter>> ResultRasterWriter::create(
   if (!geometry.crsWkt.empty()) writer->dataset_->SetProjection(geometry.crsWkt.c_str());
   for (std::size_t b = 0; b < bands.size(); ++b) {
     GDALRasterBand* band = writer->dataset_->GetRasterBand(static_cast<int>(b) + 1);
-    band->SetDescription(bands[b].c_str());
+    band->SetDescription(
+        (b < descriptions.size() && !descriptions[b].empty() ? descriptions[b] : bands[b]).c_str());
     band->SetNoDataValue(resultNoData());
   }
   return writer;

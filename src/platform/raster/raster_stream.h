@@ -74,10 +74,11 @@ class ResultRasterWriter {
   // A writer of float bands named `bands`, georeferenced by `geometry`, to
   // `path` (.tif/.tiff: one file of all bands; .asc: one file per band named
   // as resultRasterPaths says); `cog` makes the GeoTIFF cloud-optimized with
-  // overviews.
+  // overviews; `descriptions` describe the bands (their names when empty).
   static base::Result<std::unique_ptr<ResultRasterWriter>> create(
       const std::string& path, const RasterGeometry& geometry,
-      const std::vector<std::string>& bands, bool cog);
+      const std::vector<std::string>& bands, bool cog,
+      const std::vector<std::string>& descriptions = {});
   ~ResultRasterWriter();  // removes the temporaries of an unfinished file
 
   // Lines firstLine.. of every band, each `lines` x columns values.

@@ -14,6 +14,7 @@
 #include "nibal/grid_model.h"
 #include "nibal/grid_report.h"
 #include "nibal/raster/raster_grid.h"
+#include "nibal/soil_loss_text.h"
 #include "platform/raster/raster_stream.h"
 #include "raster_test_support.h"
 
@@ -136,8 +137,9 @@ TEST(StreamedRun, GivesTheWholeGridWalkForAnyStripAndThreads) {
       EXPECT_EQ(*report, want.report);
       const Bands bands = readBands(folder.file("loss.tif"));
       ASSERT_EQ(bands.values.size(), 3u);
-      EXPECT_EQ(bands.names,
-                (std::vector<std::string>{"SoilLossSum", "SoilLossRow", "SoilLossCol"}));
+      EXPECT_EQ(bands.names, (std::vector<std::string>{std::string(kSoilLossSumBand),
+                                                       std::string(kSoilLossRowBand),
+                                                       std::string(kSoilLossColBand)}));
       const GridResults& res = want.state.results;
       for (int r = 0; r < 23; ++r)
         for (int c = 0; c < 17; ++c) {
@@ -351,7 +353,7 @@ TEST(StreamedRun, CloudOptimizedCopyWithOverviews) {
   EXPECT_STREQ(cog->GetMetadataItem("LAYOUT", "IMAGE_STRUCTURE"), "COG");
   EXPECT_STREQ(cog->GetMetadataItem("COMPRESSION", "IMAGE_STRUCTURE"), "DEFLATE");
   EXPECT_GT(cog->GetRasterBand(1)->GetOverviewCount(), 0);
-  EXPECT_STREQ(cog->GetRasterBand(2)->GetDescription(), "SoilLossRow");
+  EXPECT_EQ(cog->GetRasterBand(2)->GetDescription(), kSoilLossRowBand);
   cog.reset();
   const Bands plain = readBands(folder.file("plain.tif"));
   const Bands copy = readBands(folder.file("cog.tif"));
