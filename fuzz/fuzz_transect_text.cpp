@@ -26,7 +26,7 @@ namespace {
 class QuietMessages : public platform::MessageService {
  public:
   platform::MessageAnswer show(const std::string&, const std::string&, platform::MessageButtons,
-                               platform::MessageIcon) override {
+                               platform::MessageIcon, const std::string&) override {
     ++count;
     return platform::MessageAnswer::Ok;
   }
