@@ -97,6 +97,11 @@ cmp "$work/installed/grid-report.txt" "$work/installed/dem-report.txt"
 "$batch" nibal "$ex/small-field-grid.txt" --rows 30 --columns 40 --row-spacing 5 --column-spacing 5 \
   --report "$work/installed/grid-report2.txt" --map "$work/installed/map.pdf" --layer SoilLossSum
 "$batch" bando --slope-class 0 --surface-form 0 --crop 0 --region 0 --tillage 0
+"$batch" kolv-fit "$ex/hillslope-transect.txt" --observed "$ex/hillslope-measured-after-10.txt" \
+  --fit alpha,beta --json "$work/installed/fit.json" >/dev/null
+"$batch" kolv-ensemble "$ex/hillslope-transect.txt" --sequences 10 --runs 50 --seed 7 \
+  --vary beta=lognormal:0.003:1.3 --csv "$work/installed/bands.csv" >/dev/null
+SODWRIGHT_BATCH=$batch JOBS=2 "$ex/tiles/run-parallel.sh" "$ex/small-field-dem.tif" "$work/installed/tiles" 16
 
 echo "== the installed .xls reader program, started by the installed sodwright-batch"
 [ -x "$root/usr/lib/sodwright/sodwright-xls-reader" ] || { echo "missing from the package: /usr/lib/sodwright/sodwright-xls-reader" >&2; exit 1; }
