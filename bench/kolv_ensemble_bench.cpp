@@ -50,15 +50,15 @@ void BM_ExampleSingleRun(benchmark::State& bench) {
 void BM_ExampleEnsemble(benchmark::State& bench) {
   KolvState study;
   if (!exampleStudy(study, bench)) return;
-  EnsembleSpec spec;
-  spec.runs = static_cast<std::size_t>(bench.range(0));
-  spec.seed = 1;
-  spec.threads = static_cast<int>(bench.range(1));
+  EnsembleSetup setup;
+  setup.runs = static_cast<std::size_t>(bench.range(0));
+  setup.seed = 1;
+  setup.threads = static_cast<int>(bench.range(1));
   for (const char* text :
        {"alpha=normal:0.3:0.05", "beta=lognormal:0.003:1.3", "till-depth=uniform:0.18:0.22"})
-    spec.varied.push_back(*parseVariedParameter(text));
+    setup.varied.push_back(*parseVariedParameter(text));
   for (auto _ : bench) {
-    auto result = runEnsemble(study, spec, 0);
+    auto result = runEnsemble(study, setup, 0);
     if (!result) {
       bench.SkipWithError(result.message().c_str());
       break;
@@ -67,7 +67,7 @@ void BM_ExampleEnsemble(benchmark::State& bench) {
   }
   // Wall time per member (the members share the threads).
   bench.counters["member"] =
-      benchmark::Counter(static_cast<double>(bench.iterations()) * static_cast<double>(spec.runs),
+      benchmark::Counter(static_cast<double>(bench.iterations()) * static_cast<double>(setup.runs),
                          benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 

@@ -73,13 +73,13 @@ std::string signedNumber(double value) {
 
 std::string percentileName(double p) { return "p" + number(p); }
 
-void printSummary(const kolv::EnsembleResult& r, const kolv::EnsembleSpec& spec,
+void printSummary(const kolv::EnsembleResult& r, const kolv::EnsembleSetup& setup,
                   const kolv::KolvState& study) {
-  std::cout << kName << ": " << r.ran << " members run (seed " << spec.seed << "), " << r.kept
+  std::cout << kName << ": " << r.ran << " members run (seed " << setup.seed << "), " << r.kept
             << " summarised; sequences " << study.params.StartSeq << " to " << study.params.LastSeq
             << " compared\n";
   std::cout << "unstable: " << r.unstable << " members flagged by the stability estimate"
-            << (spec.dropUnstable ? " (left out)" : " (kept; --drop-unstable leaves them out)")
+            << (setup.dropUnstable ? " (left out)" : " (kept; --drop-unstable leaves them out)")
             << "\n";
   if (r.failed > 0)
     std::cout << "failed: " << r.failed << " members (left out); the first: " << r.firstFailure
@@ -97,7 +97,7 @@ void printSummary(const kolv::EnsembleResult& r, const kolv::EnsembleSpec& spec,
   std::cout << "maximum over the nodes";
   for (double v : r.maxLossPercentiles) std::cout << "\t" << number(v);
   std::cout << "\t" << number(ownMax) << "\n";
-  std::vector<std::size_t> order(spec.varied.size());
+  std::vector<std::size_t> order(setup.varied.size());
   std::iota(order.begin(), order.end(), 0);
   const auto strength = [&](std::size_t k) {
     return std::isnan(r.sensitivity[k]) ? -1.0 : std::fabs(r.sensitivity[k]);
@@ -106,42 +106,42 @@ void printSummary(const kolv::EnsembleResult& r, const kolv::EnsembleSpec& spec,
                    [&](std::size_t a, std::size_t b) { return strength(a) > strength(b); });
   std::cout << "sensitivity (Spearman rank correlation with the mean soil loss, strongest first):";
   for (std::size_t k : order)
-    std::cout << " " << kolv::ensembleParameterName(spec.varied[k].parameter) << " "
+    std::cout << " " << kolv::ensembleParameterName(setup.varied[k].parameter) << " "
               << signedNumber(r.sensitivity[k]) << (k == order.back() ? "" : ",");
   std::cout << "\n";
 }
 
 int runEnsembleCommand(const EnsembleOptions& options) {
-  kolv::EnsembleSpec spec;
+  kolv::EnsembleSetup setup;
   if (!options.runs.given()) return refuse("--runs N is required");
   const auto runs = wholeNumber<long long>(options.runs.value, 1);
   if (!runs) return refuse("--runs must be a whole number of at least 1: " + options.runs.value);
-  spec.runs = static_cast<std::size_t>(*runs);
+  setup.runs = static_cast<std::size_t>(*runs);
   if (options.seed.given()) {
     const auto seed = wholeNumber<std::uint64_t>(options.seed.value, 0);
     if (!seed)
       return refuse("--seed must be a whole number from 0 to 18446744073709551615: " +
                     options.seed.value);
-    spec.seed = *seed;
+    setup.seed = *seed;
   }
   if (options.percentiles.given()) {
     auto percentiles = kolv::parsePercentiles(options.percentiles.value);
     if (!percentiles) return refuse(percentiles.message());
-    spec.percentiles = std::move(*percentiles);
+    setup.percentiles = std::move(*percentiles);
   }
   if (options.vary.empty()) return refuse("give at least one --vary NAME=DIST");
   for (const std::string& text : options.vary) {
     auto varied = kolv::parseVariedParameter(text);
     if (!varied) return refuse(varied.message());
-    for (const auto& earlier : spec.varied)
+    for (const auto& earlier : setup.varied)
       if (earlier.parameter == varied->parameter)
         return refuse(std::string("--vary ") + kolv::ensembleParameterName(varied->parameter) +
                       " is given twice; vary each parameter once");
-    spec.varied.push_back(*varied);
+    setup.varied.push_back(*varied);
   }
-  spec.threads = threadsOption(options.threads, kName);
-  if (spec.threads < 0) return 2;
-  spec.dropUnstable = options.dropUnstable;
+  setup.threads = threadsOption(options.threads, kName);
+  if (setup.threads < 0) return 2;
+  setup.dropUnstable = options.dropUnstable;
   if (options.charts.given()) {
     if (auto named = checkFigureName(options.charts.value); !named) return refuse(named.message());
   }
@@ -152,9 +152,9 @@ int runEnsembleCommand(const EnsembleOptions& options) {
     std::cerr << kName << ": warning: the study's own parameters: " << *warning << '\n';
     if (options.strict) return 3;
   }
-  auto result = kolv::runEnsemble(study, spec, kolv::availableMemoryBytes());
+  auto result = kolv::runEnsemble(study, setup, kolv::availableMemoryBytes());
   if (!result) return refuse(result.message());
-  printSummary(*result, spec, study);
+  printSummary(*result, setup, study);
   if (options.csv.given()) {
     if (auto written = base::writeWholeFile(options.csv.value, kolv::ensembleCsvText(*result));
         !written)

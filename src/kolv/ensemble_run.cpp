@@ -195,18 +195,18 @@ base::Result<> checkEnsembleMemory(const KolvState& study, std::size_t runs, std
                     " are available: at most " + std::to_string(fit) + " members fit");
 }
 
-base::Result<EnsembleResult> runEnsemble(const KolvState& study, const EnsembleSpec& spec,
+base::Result<EnsembleResult> runEnsemble(const KolvState& study, const EnsembleSetup& setup,
                                          std::uint64_t availableBytes) {
-  if (spec.runs == 0) return base::fail("--runs must be at least 1");
-  const int workers = ensembleWorkers(spec.threads);
+  if (setup.runs == 0) return base::fail("--runs must be at least 1");
+  const int workers = ensembleWorkers(setup.threads);
   if (auto fits =
-          checkEnsembleMemory(study, spec.runs, spec.varied.size(), workers, availableBytes);
+          checkEnsembleMemory(study, setup.runs, setup.varied.size(), workers, availableBytes);
       !fits)
     return base::fail(fits.message());
   // Every member's values first: a refused draw stops the ensemble before any run.
-  std::vector<std::vector<double>> draws(spec.runs);
-  for (std::size_t m = 0; m < spec.runs; ++m) {
-    auto drawn = drawMember(spec.varied, spec.seed, m);
+  std::vector<std::vector<double>> draws(setup.runs);
+  for (std::size_t m = 0; m < setup.runs; ++m) {
+    auto drawn = drawMember(setup.varied, setup.seed, m);
     if (!drawn) return base::fail(drawn.message());
     draws[m] = std::move(*drawn);
   }
@@ -214,10 +214,10 @@ base::Result<EnsembleResult> runEnsemble(const KolvState& study, const EnsembleS
   EnsembleResult result;
   const int nodes = study.params.NodeCount;
   result.nodes = nodes;
-  result.percentiles = spec.percentiles;
+  result.percentiles = setup.percentiles;
   {
     KolvState& own = result.studyRun;
-    if (auto stop = runStudyMember(study, own, nullptr, 0, true, spec.threads))
+    if (auto stop = runStudyMember(study, own, nullptr, 0, true, setup.threads))
       return base::fail("the study's own run failed: " + stop->message);
     for (int q = 0; q < kQuantityCount; ++q) {
       result.deterministic[q].resize(static_cast<std::size_t>(nodes));
@@ -226,7 +226,7 @@ base::Result<EnsembleResult> runEnsemble(const KolvState& study, const EnsembleS
     }
   }
 
-  const std::size_t runs = spec.runs;
+  const std::size_t runs = setup.runs;
   const auto slot = [&](int q, int i, std::size_t m) {
     return (static_cast<std::size_t>(q) * static_cast<std::size_t>(nodes) +
             static_cast<std::size_t>(i)) *
@@ -243,16 +243,16 @@ base::Result<EnsembleResult> runEnsemble(const KolvState& study, const EnsembleS
 
   StudyRunOptions options;
   options.threads = workers;
-  options.cancel = spec.cancel;
+  options.cancel = setup.cancel;
   // The estimate reads the distance model and the tillage depth only; when
   // no varied parameter enters it, every member shares the study's verdict.
   bool estimateVaries = false;
-  for (const VariedParameter& v : spec.varied)
+  for (const VariedParameter& v : setup.varied)
     estimateVaries = estimateVaries || entersStabilityEstimate(v.parameter);
   const bool allUnstable = !estimateVaries && parametersUnstableFor(study, study.params, 0);
   const auto prepare = [&](std::size_t m, TranslocationParameters& p) {
-    for (std::size_t k = 0; k < spec.varied.size(); ++k)
-      applyEnsembleValue(spec.varied[k].parameter, draws[m][k], p);
+    for (std::size_t k = 0; k < setup.varied.size(); ++k)
+      applyEnsembleValue(setup.varied[k].parameter, draws[m][k], p);
     // Worked out once per member, on its worker, over the study's starting surface.
     if (estimateVaries ? parametersUnstableFor(study, p, 1) : allUnstable) fate[m] = Fate::Unstable;
   };
@@ -274,7 +274,7 @@ base::Result<EnsembleResult> runEnsemble(const KolvState& study, const EnsembleS
       maxLoss[m] = most;
     }
     const std::size_t finished = done.fetch_add(1) + 1;
-    if (spec.progress) spec.progress(finished);
+    if (setup.progress) setup.progress(finished);
   };
   result.ran = runStudies(study, runs, prepare, collect, options);
   result.cancelled = result.ran < runs;
@@ -288,7 +288,7 @@ base::Result<EnsembleResult> runEnsemble(const KolvState& study, const EnsembleS
     if (fate[m] == Fate::NotRun) continue;
     if (fate[m] == Fate::Unstable) {
       ++result.unstable;
-      if (spec.dropUnstable) continue;
+      if (setup.dropUnstable) continue;
     }
     kept.push_back(m);
   }
@@ -300,13 +300,13 @@ base::Result<EnsembleResult> runEnsemble(const KolvState& study, const EnsembleS
 
   std::vector<double> column(kept.size());
   for (int q = 0; q < kQuantityCount; ++q) {
-    result.band[q].assign(spec.percentiles.size(),
+    result.band[q].assign(setup.percentiles.size(),
                           std::vector<double>(static_cast<std::size_t>(nodes)));
     for (int i = 0; i < nodes; ++i) {
       for (std::size_t k = 0; k < kept.size(); ++k) column[k] = values[slot(q, i, kept[k])];
       std::sort(column.begin(), column.end());
-      for (std::size_t k = 0; k < spec.percentiles.size(); ++k)
-        result.band[q][k][i] = nearestRank(column, spec.percentiles[k]);
+      for (std::size_t k = 0; k < setup.percentiles.size(); ++k)
+        result.band[q][k][i] = nearestRank(column, setup.percentiles[k]);
     }
   }
   for (std::size_t m : kept) {
@@ -317,10 +317,10 @@ base::Result<EnsembleResult> runEnsemble(const KolvState& study, const EnsembleS
                                 std::pair{&result.maxLoss, &result.maxLossPercentiles}}) {
     std::vector<double> sorted = *source;
     std::sort(sorted.begin(), sorted.end());
-    for (double p : spec.percentiles) target->push_back(nearestRank(sorted, p));
+    for (double p : setup.percentiles) target->push_back(nearestRank(sorted, p));
   }
-  for (std::size_t v = 0; v < spec.varied.size(); ++v) {
-    result.varied.push_back(spec.varied[v].parameter);
+  for (std::size_t v = 0; v < setup.varied.size(); ++v) {
+    result.varied.push_back(setup.varied[v].parameter);
     std::vector<double> drawn;
     for (std::size_t m : kept) drawn.push_back(draws[m][v]);
     result.sensitivity.push_back(rankCorrelation(drawn, result.meanLoss));

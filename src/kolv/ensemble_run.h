@@ -42,7 +42,7 @@ std::string ensembleQuantityName(EnsembleQuantity quantity, const std::string& u
 // The study's value of a quantity at a node after a run and comparison.
 double quantityAt(const KolvState& state, EnsembleQuantity quantity, int node);
 
-struct EnsembleSpec {
+struct EnsembleSetup {
   std::vector<VariedParameter> varied;
   std::size_t runs = 0;
   std::uint64_t seed = 1;
@@ -105,7 +105,7 @@ int ensembleWorkers(int threads);
 // window set them). Fails when the draws are refused, the memory is short,
 // the study's own run fails or no member is left to summarise. A cancelled
 // ensemble comes back counted but not summarised (`cancelled` set).
-base::Result<EnsembleResult> runEnsemble(const KolvState& study, const EnsembleSpec& spec,
+base::Result<EnsembleResult> runEnsemble(const KolvState& study, const EnsembleSetup& setup,
                                          std::uint64_t availableBytes);
 
 // The CSV of an ensemble: per node of the last sequence its x, then for each

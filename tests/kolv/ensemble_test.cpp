@@ -43,8 +43,8 @@ VariedParameter vary(const std::string& text) {
   return parsed.ok() ? *parsed : VariedParameter{};
 }
 
-EnsembleResult run(const KolvState& study, const EnsembleSpec& spec) {
-  auto result = runEnsemble(study, spec, 0);
+EnsembleResult run(const KolvState& study, const EnsembleSetup& setup) {
+  auto result = runEnsemble(study, setup, 0);
   EXPECT_TRUE(result.ok()) << result.message();
   return result.ok() ? std::move(*result) : EnsembleResult{};
 }
@@ -64,16 +64,16 @@ TEST(Ensemble, ZeroSpreadEqualsTheSingleRunBitForBit) {
   KolvState study = hillTransect();
   study.params.InputAmount = 0.25;
   const double alpha = study.params.Alpha, beta = study.params.Beta;
-  EnsembleSpec spec;
-  spec.runs = 5;
-  spec.varied = {vary("alpha=normal:" + std::to_string(alpha) + ":0"),
-                 vary("beta=uniform:" + std::to_string(beta) + ":" + std::to_string(beta)),
-                 vary("till-depth=triangular:0.2:0.2:0.2"), vary("input-amount=lognormal:0.25:1")};
+  EnsembleSetup setup;
+  setup.runs = 5;
+  setup.varied = {vary("alpha=normal:" + std::to_string(alpha) + ":0"),
+                  vary("beta=uniform:" + std::to_string(beta) + ":" + std::to_string(beta)),
+                  vary("till-depth=triangular:0.2:0.2:0.2"), vary("input-amount=lognormal:0.25:1")};
   // The texts above round alpha and beta; the study takes the same values.
-  applyEnsembleValue(EnsembleParameter::Alpha, spec.varied[0].distribution.a, study.params);
-  applyEnsembleValue(EnsembleParameter::Beta, spec.varied[1].distribution.a, study.params);
+  applyEnsembleValue(EnsembleParameter::Alpha, setup.varied[0].distribution.a, study.params);
+  applyEnsembleValue(EnsembleParameter::Beta, setup.varied[1].distribution.a, study.params);
   const KolvState same = singleRun(study, {}, {});
-  const EnsembleResult r = run(study, spec);
+  const EnsembleResult r = run(study, setup);
   ASSERT_EQ(r.kept, 5u);
   for (int q = 0; q < kQuantityCount; ++q)
     for (int i = 0; i < r.nodes; ++i) {
@@ -87,15 +87,15 @@ TEST(Ensemble, ZeroSpreadEqualsTheSingleRunBitForBit) {
 
 TEST(Ensemble, SameBitsOnOneTwoAndThreeThreads) {
   const KolvState study = hillTransect();
-  EnsembleSpec spec;
-  spec.runs = 24;
-  spec.seed = 11;
-  spec.varied = {vary("beta=normal:0.003:0.001"), vary("decay1=uniform:0:10"),
-                 vary("till-depth=lognormal:0.2:1.2")};
+  EnsembleSetup setup;
+  setup.runs = 24;
+  setup.seed = 11;
+  setup.varied = {vary("beta=normal:0.003:0.001"), vary("decay1=uniform:0:10"),
+                  vary("till-depth=lognormal:0.2:1.2")};
   std::vector<EnsembleResult> results;
   for (int threads : {1, 2, 3}) {
-    spec.threads = threads;
-    results.push_back(run(study, spec));
+    setup.threads = threads;
+    results.push_back(run(study, setup));
   }
   for (std::size_t k = 1; k < results.size(); ++k) {
     EXPECT_EQ(results[k].band, results[0].band) << k + 1 << " threads";
@@ -104,22 +104,22 @@ TEST(Ensemble, SameBitsOnOneTwoAndThreeThreads) {
     EXPECT_EQ(results[k].keptDraws, results[0].keptDraws);
   }
   // The draws follow the seed: another seed moves them.
-  spec.seed = 12;
-  EXPECT_NE(run(study, spec).keptDraws, results[0].keptDraws);
+  setup.seed = 12;
+  EXPECT_NE(run(study, setup).keptDraws, results[0].keptDraws);
 }
 
 TEST(Ensemble, PercentilesEqualADirectSortOfTheMembers) {
   const KolvState study = hillTransect();
-  EnsembleSpec spec;
-  spec.runs = 13;
-  spec.seed = 5;
-  spec.percentiles = {0, 10, 50, 92.5, 100};
-  spec.varied = {vary("beta=triangular:0.001:0.003:0.006"), vary("input-amount=uniform:0:3")};
-  spec.threads = 2;
-  const EnsembleResult r = run(study, spec);
+  EnsembleSetup setup;
+  setup.runs = 13;
+  setup.seed = 5;
+  setup.percentiles = {0, 10, 50, 92.5, 100};
+  setup.varied = {vary("beta=triangular:0.001:0.003:0.006"), vary("input-amount=uniform:0:3")};
+  setup.threads = 2;
+  const EnsembleResult r = run(study, setup);
   std::vector<KolvState> members;
-  for (std::size_t m = 0; m < spec.runs; ++m)
-    members.push_back(singleRun(study, spec.varied, *drawMember(spec.varied, spec.seed, m)));
+  for (std::size_t m = 0; m < setup.runs; ++m)
+    members.push_back(singleRun(study, setup.varied, *drawMember(setup.varied, setup.seed, m)));
   for (int q = 0; q < kQuantityCount; ++q)
     for (int i : {0, 17, 40, 79}) {
       std::vector<double> column;
@@ -128,7 +128,7 @@ TEST(Ensemble, PercentilesEqualADirectSortOfTheMembers) {
       std::sort(column.begin(), column.end());
       // Ranks ceil(p * 13 / 100): 1, 2, 7, 13, 13.
       const std::size_t rank[] = {1, 2, 7, 13, 13};
-      for (std::size_t k = 0; k < spec.percentiles.size(); ++k)
+      for (std::size_t k = 0; k < setup.percentiles.size(); ++k)
         EXPECT_EQ(r.band[q][k][i], column[rank[k] - 1]) << q << " node " << i << " p" << k;
     }
 }
@@ -139,11 +139,11 @@ TEST(Ensemble, InputAmountBandMatchesTheAnalyticWidth) {
   const KolvState study = hillTransect();
   const VariedParameter input = vary("input-amount=uniform:0:2");
   const KolvState none = singleRun(study, {input}, {0.0}), one = singleRun(study, {input}, {1.0});
-  EnsembleSpec spec;
-  spec.runs = 400;
-  spec.seed = 3;
-  spec.varied = {input};
-  const EnsembleResult r = run(study, spec);
+  EnsembleSetup setup;
+  setup.runs = 400;
+  setup.seed = 3;
+  setup.varied = {input};
+  const EnsembleResult r = run(study, setup);
   std::vector<double> ratios;
   for (EnsembleQuantity q : {kUpMass, kTotalMass, kUpConc})
     for (int i = 0; i < r.nodes; ++i) {
@@ -160,12 +160,12 @@ TEST(Ensemble, InputAmountBandMatchesTheAnalyticWidth) {
 
 TEST(Ensemble, SensitivityRanksAParameterWithoutInfluenceLast) {
   const KolvState study = hillTransect();
-  EnsembleSpec spec;
-  spec.runs = 60;
-  spec.seed = 9;
-  spec.varied = {vary("decay1=uniform:0:20"), vary("beta=uniform:0.001:0.006"),
-                 vary("till-depth=uniform:0.15:0.3")};
-  const EnsembleResult r = run(study, spec);
+  EnsembleSetup setup;
+  setup.runs = 60;
+  setup.seed = 9;
+  setup.varied = {vary("decay1=uniform:0:20"), vary("beta=uniform:0.001:0.006"),
+                  vary("till-depth=uniform:0.15:0.3")};
+  const EnsembleResult r = run(study, setup);
   ASSERT_EQ(r.sensitivity.size(), 3u);
   EXPECT_LT(std::fabs(r.sensitivity[0]), std::fabs(r.sensitivity[1]));
   EXPECT_LT(std::fabs(r.sensitivity[0]), std::fabs(r.sensitivity[2]));
@@ -174,27 +174,27 @@ TEST(Ensemble, SensitivityRanksAParameterWithoutInfluenceLast) {
 
 TEST(Ensemble, UnstableMembersAreCountedAndDroppedOnRequest) {
   const KolvState study = hillTransect();
-  EnsembleSpec spec;
-  spec.runs = 16;
-  spec.seed = 2;
-  spec.varied = {vary("beta=uniform:0.001:0.6"), vary("decay1=uniform:0:5")};
+  EnsembleSetup setup;
+  setup.runs = 16;
+  setup.seed = 2;
+  setup.varied = {vary("beta=uniform:0.001:0.6"), vary("decay1=uniform:0:5")};
   std::size_t flagged = 0;
-  for (std::size_t m = 0; m < spec.runs; ++m) {
+  for (std::size_t m = 0; m < setup.runs; ++m) {
     KolvState member = study;
-    const std::vector<double> values = *drawMember(spec.varied, spec.seed, m);
+    const std::vector<double> values = *drawMember(setup.varied, setup.seed, m);
     applyEnsembleValue(EnsembleParameter::Beta, values[0], member.params);
     flagged += estimateStability(member).unstable();
   }
   ASSERT_GT(flagged, 0u);
-  ASSERT_LT(flagged, spec.runs);
-  const EnsembleResult kept = run(study, spec);
+  ASSERT_LT(flagged, setup.runs);
+  const EnsembleResult kept = run(study, setup);
   EXPECT_EQ(kept.unstable, flagged);
-  EXPECT_EQ(kept.kept, spec.runs);
-  spec.dropUnstable = true;
-  const EnsembleResult dropped = run(study, spec);
+  EXPECT_EQ(kept.kept, setup.runs);
+  setup.dropUnstable = true;
+  const EnsembleResult dropped = run(study, setup);
   EXPECT_EQ(dropped.unstable, flagged);
-  EXPECT_EQ(dropped.kept, spec.runs - flagged);
-  EXPECT_EQ(dropped.meanLoss.size(), spec.runs - flagged);
+  EXPECT_EQ(dropped.kept, setup.runs - flagged);
+  EXPECT_EQ(dropped.meanLoss.size(), setup.runs - flagged);
 }
 
 TEST(EnsembleDraws, DistributionsHaveTheirStatedShape) {
@@ -266,11 +266,11 @@ TEST(EnsembleInput, AnEnsembleBeyondTheMemoryIsRefusedWithItsBound) {
   ASSERT_FALSE(refused.ok());
   EXPECT_NE(refused.message().find("at most 100 members fit"), std::string::npos)
       << refused.message();
-  EnsembleSpec spec;
-  spec.runs = 101;
-  spec.threads = 3;
-  spec.varied = {vary("alpha=normal:0.3:0.1"), vary("beta=normal:0.003:0")};
-  EXPECT_FALSE(runEnsemble(study, spec, room).ok());
+  EnsembleSetup setup;
+  setup.runs = 101;
+  setup.threads = 3;
+  setup.varied = {vary("alpha=normal:0.3:0.1"), vary("beta=normal:0.003:0")};
+  EXPECT_FALSE(runEnsemble(study, setup, room).ok());
 }
 
 }  // namespace

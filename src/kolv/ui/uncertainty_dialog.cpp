@@ -162,20 +162,20 @@ UncertaintyDialog::ParameterRow* UncertaintyDialog::row(EnsembleParameter parame
   return nullptr;
 }
 
-base::Result<EnsembleSpec> UncertaintyDialog::readSpec() const {
-  EnsembleSpec spec;
+base::Result<EnsembleSetup> UncertaintyDialog::readSetup() const {
+  EnsembleSetup setup;
   const std::string runs = runsBox->text().trimmed().toStdString();
   const long long count = runs.empty() ? 0 : std::atoll(runs.c_str());
   if (count < 1 || std::to_string(count) != runs)
     return base::fail("Runs must be a whole number of at least 1.");
-  spec.runs = static_cast<std::size_t>(count);
+  setup.runs = static_cast<std::size_t>(count);
   const std::string seed = seedBox->text().trimmed().toStdString();
   bool seedRead = false;
-  spec.seed = seedBox->text().trimmed().toULongLong(&seedRead);
+  setup.seed = seedBox->text().trimmed().toULongLong(&seedRead);
   if (!seedRead || seed.empty()) return base::fail("The seed must be a whole number from 0 up.");
   auto percentiles = parsePercentiles(percentilesBox->text().trimmed().toStdString());
   if (!percentiles) return base::fail(percentiles.message());
-  spec.percentiles = std::move(*percentiles);
+  setup.percentiles = std::move(*percentiles);
   for (const ParameterRow& r : rows_) {
     if (!r.vary->isChecked()) continue;
     std::string given = std::string(ensembleParameterName(r.parameter)) + "=" +
@@ -185,10 +185,10 @@ base::Result<EnsembleSpec> UncertaintyDialog::readSpec() const {
       given += ":" + r.numbers[static_cast<std::size_t>(k)]->text().trimmed().toStdString();
     auto varied = parseVariedParameter(given);
     if (!varied) return base::fail(varied.message());
-    spec.varied.push_back(*varied);
+    setup.varied.push_back(*varied);
   }
-  if (spec.varied.empty()) return base::fail("Tick at least one parameter to vary.");
-  return spec;
+  if (setup.varied.empty()) return base::fail("Tick at least one parameter to vary.");
+  return setup;
 }
 
 void UncertaintyDialog::setRunning(bool running) {
@@ -205,22 +205,22 @@ void UncertaintyDialog::setRunning(bool running) {
 
 void UncertaintyDialog::onRunClicked() {
   if (running()) return;
-  auto spec = readSpec();
-  if (!spec) {
-    context_.messages.inform(spec.message());
+  auto setup = readSetup();
+  if (!setup) {
+    context_.messages.inform(setup.message());
     return;
   }
   if (!state_.imported) {
     context_.messages.inform("Import a transect first.");
     return;
   }
-  const std::size_t asked = spec->runs;
+  const std::size_t asked = setup->runs;
   progressBar->setRange(0, static_cast<int>(std::min<std::size_t>(asked, 1u << 30)));
   progressBar->setValue(0);
   cancel_ = false;
-  spec->cancel = &cancel_;
+  setup->cancel = &cancel_;
   QPointer<QProgressBar> bar = progressBar;
-  spec->progress = [bar](std::size_t done) {
+  setup->progress = [bar](std::size_t done) {
     QMetaObject::invokeMethod(
         bar,
         [bar, done] {
@@ -231,7 +231,7 @@ void UncertaintyDialog::onRunClicked() {
   setRunning(true);
   // The workers read a copy: the window's study may change while they run.
   auto study = std::make_shared<const KolvState>(state_);
-  worker_ = std::thread([this, study, run = std::move(*spec), asked] {
+  worker_ = std::thread([this, study, run = std::move(*setup), asked] {
     auto outcome = std::make_shared<base::Result<EnsembleResult>>(
         runEnsemble(*study, run, availableMemoryBytes()));
     QMetaObject::invokeMethod(

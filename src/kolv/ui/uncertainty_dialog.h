@@ -62,7 +62,7 @@ class UncertaintyDialog : public QDialog {
   std::shared_ptr<const EnsembleResult> result() const { return result_; }
 
   // The ensemble the boxes ask for; fails with the message to show.
-  base::Result<EnsembleSpec> readSpec() const;
+  base::Result<EnsembleSetup> readSetup() const;
 
  signals:
   // An ensemble ran through: the main window draws its band.
