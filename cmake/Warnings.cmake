@@ -5,6 +5,10 @@ add_library(sodwright_options INTERFACE)
 target_compile_features(sodwright_options INTERFACE cxx_std_20)
 target_compile_options(sodwright_options INTERFACE
   -Wall -Wextra -Wpedantic -Wshadow -Wold-style-cast -Wnon-virtual-dtor -Werror)
+# Every library is position independent, since the batch runner's modules
+# link them too; without interposition the compiler still inlines and
+# optimises across functions as in an executable.
+target_compile_options(sodwright_options INTERFACE -fno-semantic-interposition)
 if(SODWRIGHT_SANITIZE)
   target_compile_options(sodwright_options INTERFACE
     -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)

@@ -18,7 +18,8 @@
 namespace sodwright::batch {
 
 // Fails with the reason unless the file name's extension is .png, .svg or
-// .pdf (any case), and in a build that writes no figures.
+// .pdf (any case) and the figure module loads, and in a build that writes no
+// figures.
 base::Result<> checkFigureName(const std::string& path);
 
 // Each fails with what went wrong.

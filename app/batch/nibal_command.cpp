@@ -18,6 +18,7 @@
 #include "base/text/report_date.h"
 #include "batch/batch_commands.h"
 #include "batch/batch_figures.h"
+#include "batch/batch_modules.h"
 #include "batch/batch_options.h"
 #include "batch/batch_services.h"
 #include "batch/nibal_raster.h"
@@ -29,9 +30,7 @@
 #include "nibal/grid_state.h"
 #include "nibal/map_blocks.h"
 #include "nibal/map_geometry.h"
-#include "nibal/raster/raster_grid.h"
 #include "platform/import_kind.h"
-#include "platform/raster/elevation_raster.h"
 #include "platform/raster/result_raster.h"
 
 namespace sodwright::batch {
@@ -73,14 +72,22 @@ nibal::GridParameterTexts parameterTexts(const NibalOptions& options) {
 }
 
 // The files a run would write, each with its option: --write-raster OUT.asc
-// writes one file per result layer beside OUT.
-std::vector<base::NamedPath> outputsOf(const NibalOptions& options) {
+// writes one file per result layer beside OUT. Empty after the message when
+// the raster module, which names those files, cannot be loaded.
+std::optional<std::vector<base::NamedPath>> outputsOf(const NibalOptions& options) {
   std::vector<base::NamedPath> outputs = {{"--report", options.report.value},
                                           {"--csv", options.csv.value},
                                           {"--map", options.map.value}};
+  if (!options.writeRaster.given()) return outputs;
+  const base::Result<const RasterModule*> module = rasterModule();
+  if (!module) {
+    printMessage(module.message());
+    return std::nullopt;
+  }
   const std::vector<platform::ResultLayer> layers = {
       {"SoilLossSum", {}, {}}, {"SoilLossRow", {}, {}}, {"SoilLossCol", {}, {}}};
-  std::vector<std::string> rasters = platform::resultRasterPaths(options.writeRaster.value, layers);
+  std::vector<std::string> rasters =
+      (*module)->resultRasterPaths(options.writeRaster.value, layers);
   if (rasters.empty()) rasters.push_back(options.writeRaster.value);
   for (const std::string& raster : rasters) outputs.push_back({"--write-raster", raster});
   return outputs;
@@ -143,8 +150,10 @@ int runNibal(const NibalOptions& options) {
   if (!options.report.given() && !options.csv.given() && !options.writeRaster.given() &&
       !options.map.given())
     return usage("nothing to write: give --report, --csv, --write-raster or --map");
-  if (!outputsApart("nibal", {{"INPUT", options.input}, {"--raster", options.raster.value}},
-                    outputsOf(options)))
+  const auto outputs = outputsOf(options);
+  if (!outputs ||
+      !outputsApart("nibal", {{"INPUT", options.input}, {"--raster", options.raster.value}},
+                    *outputs))
     return 2;
   if (options.colourLimit.given() && !options.map.given())
     return usage("--colour-limit bounds the colours of --map");

@@ -12,12 +12,12 @@
 
 #include "base/text/progress_line.h"
 #include "batch/batch_figures.h"
+#include "batch/batch_modules.h"
 #include "batch/batch_options.h"
 #include "batch/batch_services.h"
 #include "nibal/grid_messages.h"
 #include "nibal/raster/streamed_run.h"
 #include "platform/raster/elevation_raster.h"
-#include "platform/raster/gdal_support.h"
 
 namespace sodwright::batch {
 
@@ -49,18 +49,23 @@ std::optional<std::int64_t> wholeNumberOption(const std::string& name, const std
 }
 
 int runNibalRaster(const NibalRasterRun& run) {
+  const base::Result<const RasterModule*> rasters = rasterModule();
+  if (!rasters) {
+    printMessage(rasters.message());
+    return 2;
+  }
   nibal::StreamedRasterRun streamed;
   streamed.dem = run.dem;
   streamed.window = run.window;
   if (run.tile) {
     // The tile's window needs the DEM's size: the header only.
-    const base::Result<platform::RasterGeometry> header = platform::readRasterGeometry(run.dem);
+    const base::Result<platform::RasterGeometry> header = (*rasters)->readGeometry(run.dem);
     if (!header.ok()) {
       printMessage(header.message());
       return 2;
     }
     const base::Result<nibal::RasterWindow> tile = nibal::tileWindow(
-        header->columns, header->rows, run.tileSize, *run.tile, platform::displayName(run.dem));
+        header->columns, header->rows, run.tileSize, *run.tile, (*rasters)->displayName(run.dem));
     if (!tile.ok()) {
       printMessage(tile.message());
       return 2;
@@ -92,7 +97,7 @@ int runNibalRaster(const NibalRasterRun& run) {
   streamed.stopRequested = [] { return interrupted != 0; };
   std::signal(SIGINT, noteInterrupt);
   std::signal(SIGTERM, noteInterrupt);
-  const base::Result<nibal::StreamedRasterSummary> done = nibal::runStreamedRaster(streamed);
+  const base::Result<nibal::StreamedRasterSummary> done = (*rasters)->runStreamed(streamed);
   std::signal(SIGINT, SIG_DFL);
   std::signal(SIGTERM, SIG_DFL);
   if (!done.ok()) {
@@ -143,8 +148,12 @@ Command addNibalTilesCommand(CLI::App& runner) {
     const std::optional<std::int64_t> size =
         wholeNumberOption("--tile-size", options->tileSize.value);
     if (!size) return 2;
-    const base::Result<platform::RasterGeometry> header =
-        platform::readRasterGeometry(options->dem);
+    const base::Result<const RasterModule*> rasters = rasterModule();
+    if (!rasters) {
+      printMessage(rasters.message());
+      return 2;
+    }
+    const base::Result<platform::RasterGeometry> header = (*rasters)->readGeometry(options->dem);
     if (!header.ok()) {
       printMessage(header.message());
       return 2;

@@ -6,18 +6,30 @@
 #include "platform/import_kind.h"
 
 #if defined(SODWRIGHT_HAVE_WORKBOOKS)
+#include "batch/batch_modules.h"
 #include "kolv/io/transect_workbook_import.h"
-#include "platform/workbook/file_workbook_reader.h"
 #endif
 
 namespace sodwright::batch {
 
-#if !defined(SODWRIGHT_HAVE_WORKBOOKS)
 namespace {
+#if defined(SODWRIGHT_HAVE_WORKBOOKS)
+// The reader of the workbook module, made once: it lives as long as the program.
+base::Result<platform::WorkbookReader*> workbookReader() {
+  static const base::Result<std::unique_ptr<platform::WorkbookReader>> reader =
+      []() -> base::Result<std::unique_ptr<platform::WorkbookReader>> {
+    const auto workbooks = workbookModule();
+    if (!workbooks) return base::fail(workbooks.message());
+    return (*workbooks)->makeReader();
+  }();
+  if (!reader) return base::fail(reader.message());
+  return reader->get();
+}
+#else
 constexpr const char* kNoWorkbooks =
     "Workbooks cannot be read by this build; please save the data as a text file.";
-}  // namespace
 #endif
+}  // namespace
 
 bool isWorkbookInput(const std::string& path) {
   return platform::isWorkbook(platform::importKindOf(path));
@@ -31,8 +43,9 @@ base::Result<> importTransectInput(kolv::KolvState& state, const std::string& in
     if (!baseResult.ok()) return baseResult;
   }
 #if defined(SODWRIGHT_HAVE_WORKBOOKS)
-  platform::FileWorkbookReader reader;
-  base::Result<> result = kolv::importTransectWorkbook(state, reader, input);
+  const auto reader = workbookReader();
+  if (!reader) return base::fail(std::string(base::kImportFailed) + "\n" + reader.message());
+  base::Result<> result = kolv::importTransectWorkbook(state, **reader, input);
   if (!result && base.empty() && !state.imported)
     return base::fail(result.message() + "\nHere the text file is given with --base FILE.");
   return result;
@@ -44,9 +57,13 @@ base::Result<> importTransectInput(kolv::KolvState& state, const std::string& in
 bool importGridWorkbookInput(nibal::GridState& state, platform::AppContext& context,
                              const nibal::GridDefinition& definition, const std::string& path) {
 #if defined(SODWRIGHT_HAVE_WORKBOOKS)
-  platform::FileWorkbookReader reader;
+  const auto reader = workbookReader();
+  if (!reader) {
+    context.messages.inform(std::string(base::kImportFailed) + "\n" + reader.message());
+    return false;
+  }
   platform::WorkbookReader* const before = context.workbooks;
-  context.workbooks = &reader;
+  context.workbooks = *reader;
   const bool imported =
       nibal::importGridFile(state, context, definition, path, platform::importKindOf(path), '\0');
   context.workbooks = before;
