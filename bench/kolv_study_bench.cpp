@@ -33,6 +33,7 @@
 #include "kolv/io/transect_import.h"
 #include "kolv/kolv_commands.h"
 #include "kolv/stability/stability_warning.h"
+#include "kolv/state/transect_setup.h"
 #include "kolv_bench_state.h"
 
 namespace {
@@ -73,6 +74,7 @@ void BM_KolvBatchStudy(benchmark::State& bench) {
     p.DecayRate1 = 0.01;
     // The batch warns before a run that amplifies noise and after one that grew it.
     benchmark::DoNotOptimize(beforeRunWarning(assessRun(state), true));
+    keepReportedColumnsOnly(state);
     if (auto stop = simulate(state, messages)) {
       bench.SkipWithError(stop->message.c_str());
       break;

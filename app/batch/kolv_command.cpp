@@ -29,6 +29,7 @@
 #include "kolv/parameter_checks.h"
 #include "kolv/stability/stability_end_zones.h"
 #include "kolv/stability/stability_warning.h"
+#include "kolv/state/transect_setup.h"
 
 namespace sodwright::batch {
 namespace {
@@ -148,6 +149,9 @@ int runKolv(const KolvOptions& options) {
 
   StderrMessages messages;
   kolv::CommandOutcome outcome;
+  // Only the columns the outputs read are kept (kolv::keepReportedColumnsOnly):
+  // a long study takes the memory of a few sequences, since a fresh page
+  // costs more than the sums that fill it.
   if (options.first.given() || options.last.given()) {
     // The main window's sequence boxes, then its "Run&Model". An unordered
     // pair is an error here, not a reset: the report would not hold the
@@ -156,9 +160,11 @@ int runKolv(const KolvOptions& options) {
       return finish(first);
     if (auto last = checkBox(kolv::checkLastSeqShown, state, options.last, "--last"); !last)
       return finish(last);
+    kolv::keepReportedColumnsOnly(state);
     outcome = kolv::runModel(state, messages, threads);
     if (outcome.pairReset) return 2;
   } else {
+    kolv::keepReportedColumnsOnly(state);
     outcome = kolv::runKolv(state, messages, threads);
   }
   if (!outcome.simulated || !outcome.compared) return 2;

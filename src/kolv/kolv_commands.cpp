@@ -78,41 +78,41 @@ bool anyNotFinite(const float* values, int count) {
   return found != 0;
 }
 
-// Whether every value of the run's columns at nodes 0 .. NodeCount - 1 is
-// finite, column by column; only otherwise does the node-by-node search
-// below name the first.
-bool runColumnsFinite(const KolvState& state) {
-  const TranslocationParameters& p = state.params;
+// Whether every value of column `seq` at nodes 0 .. NodeCount - 1 is
+// finite, array by array; only otherwise does the node-by-node search below
+// name the first.
+bool columnFinite(const KolvState& state, int seq) {
   const TransectData& t = state.data;
-  const int n = p.NodeCount;
-  if (n <= 0) return true;
-  for (int seq = p.StartSeq; seq <= p.LastSeq + 1; ++seq) {
-    if (!t.Elev.contains(0, seq) || !t.Elev.contains(n - 1, seq)) return false;
-    for (const NodeSeqArray<double>* a :
-         {&t.Elev, &t.DepthL1, &t.DepthL2, &t.MassL1, &t.MassL2, &t.PL1, &t.PL2})
-      if (anyNotFinite(&(*a)(0, seq), n)) return false;
-    if (anyNotFinite(&t.MassL12(0, seq), n)) return false;
+  const int n = state.params.NodeCount;
+  if (!t.Elev.contains(0, seq) || !t.Elev.contains(n - 1, seq)) return false;
+  for (const NodeSeqArray<double>* a :
+       {&t.Elev, &t.DepthL1, &t.DepthL2, &t.MassL1, &t.MassL2, &t.PL1, &t.PL2})
+    if (anyNotFinite(&(*a)(0, seq), n)) return false;
+  return !anyNotFinite(&t.MassL12(0, seq), n);
+}
+
+// The first value of column `seq` that is not finite, by node, then array.
+base::Result<> nonFiniteColumnValue(const KolvState& state, int seq) {
+  if (state.params.NodeCount <= 0 || columnFinite(state, seq)) return {};
+  const TransectData& t = state.data;
+  for (int i = 0; i < state.params.NodeCount; ++i) {
+    const std::pair<const char*, double> values[] = {
+        {"Elev", t.Elev(i, seq)},       {"DepthL1", t.DepthL1(i, seq)},
+        {"DepthL2", t.DepthL2(i, seq)}, {"MassL1", t.MassL1(i, seq)},
+        {"MassL2", t.MassL2(i, seq)},   {"MassL12", t.MassL12(i, seq)},
+        {"PL1", t.PL1(i, seq)},         {"PL2", t.PL2(i, seq)}};
+    for (const auto& [name, value] : values)
+      if (!std::isfinite(value)) return base::fail(place(kRunNotFiniteMessage, seq, i, name));
   }
-  return true;
+  return {};
 }
 
 }  // namespace
 
 base::Result<> nonFiniteRunValue(const KolvState& state) {
-  if (runColumnsFinite(state)) return {};
   const TranslocationParameters& p = state.params;
-  const TransectData& t = state.data;
-  for (int seq = p.StartSeq; seq <= p.LastSeq + 1; ++seq) {
-    for (int i = 0; i < p.NodeCount; ++i) {
-      const std::pair<const char*, double> values[] = {
-          {"Elev", t.Elev(i, seq)},       {"DepthL1", t.DepthL1(i, seq)},
-          {"DepthL2", t.DepthL2(i, seq)}, {"MassL1", t.MassL1(i, seq)},
-          {"MassL2", t.MassL2(i, seq)},   {"MassL12", t.MassL12(i, seq)},
-          {"PL1", t.PL1(i, seq)},         {"PL2", t.PL2(i, seq)}};
-      for (const auto& [name, value] : values)
-        if (!std::isfinite(value)) return base::fail(place(kRunNotFiniteMessage, seq, i, name));
-    }
-  }
+  for (int seq = p.StartSeq; seq <= p.LastSeq + 1; ++seq)
+    if (auto finite = nonFiniteColumnValue(state, seq); !finite) return finite;
   return {};
 }
 
@@ -133,11 +133,24 @@ base::Result<> nonFiniteComparisonValue(const KolvState& state) {
 
 std::optional<StepStop> simulate(KolvState& state, platform::MessageService& messages,
                                  int threads) {
-  if (auto run = runTranslocation(state, messages, threads); !run)
+  // Arrays that keep only some columns are checked column by column while
+  // the run holds them; the first value found not finite is the one a check
+  // of every column after the run would name.
+  std::optional<std::string> notFinite;
+  FinishedColumn check;
+  if (state.data.PL1.rolling())
+    check = [&state, &notFinite](int seq) {
+      if (notFinite) return;
+      if (auto finite = nonFiniteColumnValue(state, seq); !finite) notFinite = finite.message();
+    };
+  if (auto run = runTranslocation(state, messages, threads, check); !run)
     return StepStop{run.message(), false};
-  if (auto finite = nonFiniteRunValue(state); !finite) {
+  if (!check) {
+    if (auto finite = nonFiniteRunValue(state); !finite) notFinite = finite.message();
+  }
+  if (notFinite) {
     state.simulated = false;
-    return StepStop{finite.message(), true};
+    return StepStop{*notFinite, true};
   }
   return std::nullopt;
 }

@@ -4,7 +4,10 @@
 
 #include "kolv/kolv_commands.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include <gtest/gtest.h>
@@ -13,6 +16,8 @@
 #include "fakes/recording_services.h"
 #include "kolv/engine/comparison.h"
 #include "kolv/engine/run_preconditions.h"
+#include "kolv/stability/stability_check.h"
+#include "kolv/state/transect_setup.h"
 
 namespace sodwright::kolv {
 namespace {
@@ -160,6 +165,62 @@ TEST(KolvCommands, EveryValueOfARunIsCheckedForInfinityAndNaN) {
   EXPECT_FALSE(nonFiniteRunValue(state));
   state.data.MassL12(0, state.params.StartSeq) = kept;
   EXPECT_TRUE(nonFiniteRunValue(state));
+}
+
+// Arrays that keep only the columns a batch run reads (the rest share two
+// slots) give the same bits as whole arrays: the kept columns of every array,
+// every elevation column and the stability measure read from them, the
+// comparison, in both directions, with decay and input; and an overflow in a
+// column they do not keep is named as the check of every column names it.
+TEST(KolvCommands, ARunOnRollingColumnsEqualsTheRunOnWholeArrays) {
+  KolvState whole = slopedState(9);
+  whole.params.TillDirection = kAlternative;
+  whole.params.DecayRate1 = 0.05;
+  whole.params.InputAmount = 3;
+  whole.params.InputFrequency = 2;
+  whole.params.FirstSeqShown = 3;
+  KolvState rolling = whole;
+  const std::vector<int> kept = {0, 3, 9, 10};
+  keepRunColumnsOnly(rolling.data, kept);
+  ASSERT_TRUE(rolling.data.MassL1.sharesColumn(5));
+  platform::RecordingMessageService messages;
+  ASSERT_TRUE(runModel(whole, messages).compared);
+  ASSERT_TRUE(runModel(rolling, messages).compared);
+  auto sameColumn = [](const auto& a, const auto& b, int seq) {
+    const std::size_t bytes = (a.nodeUpper() - a.nodeLower() + 1) * sizeof(*a.column(seq));
+    return std::memcmp(a.column(seq), b.column(seq), bytes) == 0;
+  };
+  const TransectData &w = whole.data, &r = rolling.data;
+  for (int seq : kept) {
+    EXPECT_TRUE(sameColumn(w.PL1, r.PL1, seq) && sameColumn(w.PL2, r.PL2, seq) &&
+                sameColumn(w.DepthL1, r.DepthL1, seq) && sameColumn(w.DepthL2, r.DepthL2, seq) &&
+                sameColumn(w.MassL1, r.MassL1, seq) && sameColumn(w.MassL2, r.MassL2, seq) &&
+                sameColumn(w.MassL12, r.MassL12, seq))
+        << "sequence " << seq;
+  }
+  for (int seq = 0; seq <= 10; ++seq) EXPECT_TRUE(sameColumn(w.Elev, r.Elev, seq)) << seq;
+  EXPECT_EQ(checkRunStability(whole).shortWave, checkRunStability(rolling).shortWave);
+  for (int i = 0; i < whole.params.NodeCount; ++i) {
+    const ComparisonResults &wr = whole.results, &rr = rolling.results;
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(wr.SoilLoss(i)),
+              std::bit_cast<std::uint32_t>(rr.SoilLoss(i)));
+    EXPECT_EQ(wr.UpConcLast(i).has_value(), rr.UpConcLast(i).has_value());
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(valueOrZero(wr.UpConcLast(i))),
+              std::bit_cast<std::uint64_t>(valueOrZero(rr.UpConcLast(i))));
+  }
+
+  // A large input every other sequence overflows the amounts at sequence 2.
+  KolvState overflowing = slopedState(6);
+  overflowing.params.InputAmount = 1e308;
+  overflowing.params.InputFrequency = 2;
+  KolvState overflowingRolling = overflowing;
+  keepRunColumnsOnly(overflowingRolling.data, {0, 6, 7});
+  platform::RecordingMessageService wholeMessages, rollingMessages;
+  EXPECT_TRUE(runKolv(overflowing, wholeMessages).failed);
+  EXPECT_TRUE(runKolv(overflowingRolling, rollingMessages).failed);
+  EXPECT_EQ(rollingMessages.texts(), wholeMessages.texts());
+  ASSERT_FALSE(wholeMessages.texts().empty());
+  EXPECT_NE(wholeMessages.texts().back().find("sequence 2, "), std::string::npos);
 }
 
 TEST(KolvCommands, AComparisonThatOverflowsFailsAndLeavesNoResults) {

@@ -44,9 +44,18 @@ void initialAmounts(TransectData& t, const TranslocationParameters& p) {
   }
 }
 
+// A column a run is about to write reads 0 everywhere, also where a rolling
+// array lends it the storage of an earlier column.
+void clearSharedColumns(TransectData& t, int c) {
+  for (auto* a : {&t.Elev, &t.PL1, &t.PL2, &t.DepthL1, &t.DepthL2, &t.MassL1, &t.MassL2})
+    a->clearSharedColumn(c);
+  t.MassL12.clearSharedColumn(c);
+}
+
 }  // namespace
 
-base::Result<> runTranslocation(KolvState& state, platform::MessageService& messages, int threads) {
+base::Result<> runTranslocation(KolvState& state, platform::MessageService& messages, int threads,
+                                const FinishedColumn& finished) {
   if (auto runnable = checkRunPreconditions(state); !runnable) return runnable;
   TranslocationParameters& p = state.params;
   TransectData& t = state.data;
@@ -61,6 +70,7 @@ base::Result<> runTranslocation(KolvState& state, platform::MessageService& mess
 
   initialAmounts(t, p);
   for (int s = p.StartSeq; s <= p.LastSeq; ++s) {
+    clearSharedColumns(t, s + 1);
     const bool backward = p.DirectionSign == -1;
     if (backward) mirrorColumn(t, s, n, d);
     replaceEndZones(columnOf(t.Elev, s), EndZoneShape{n, d, s, dx});
@@ -75,7 +85,10 @@ base::Result<> runTranslocation(KolvState& state, platform::MessageService& mess
     }
     if (p.TillDirection == kAlternative) p.DirectionSign = static_cast<Int16>(-p.DirectionSign);
     updateConcentrations(t, s + 1, n, dx, p.BulkDensity1, p.BulkDensity2);
+    // Column s is final: later passes read and write only the columns after it.
+    if (finished) finished(s);
   }
+  if (finished && p.LastSeq + 1 >= p.StartSeq) finished(p.LastSeq + 1);
   state.simulated = true;
   return {};
 }

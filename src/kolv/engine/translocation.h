@@ -5,6 +5,7 @@
 // arrays (so a run fills columns StartSeq + 1 .. LastSeq + 1). Each pass also
 // replaces the end zones of the elevation of its column s.
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -26,7 +27,11 @@ namespace sodwright::kolv {
 // arrays (see HighestRunSequence).
 // The nodes of a pass are shared among `threads` threads (0: one per core);
 // every result is the same bit for bit whatever their number.
+// `finished`, when given, is called with each column of the run, from
+// StartSeq to LastSeq + 1, once it holds its final values and while the
+// arrays still hold it (a rolling array's column is gone two passes later).
+using FinishedColumn = std::function<void(int seq)>;
 base::Result<> runTranslocation(KolvState& state, platform::MessageService& messages,
-                                int threads = 0);
+                                int threads = 0, const FinishedColumn& finished = {});
 
 }  // namespace sodwright::kolv

@@ -112,13 +112,18 @@ class ZeroedBuffer {
   std::size_t count_ = 0;
 };
 
+// A node-by-sequence array. Every sequence column has storage of its own,
+// unless keepColumnsOnly() has made it a rolling array: then only the kept
+// columns do, and every other column shares one of two slots with the
+// columns of its parity, so that a run, which reads column s while it writes
+// column s + 1, needs two columns of memory instead of one per sequence.
 template <class T>
 class NodeSeqArray {
  public:
   NodeSeqArray() = default;
 
   // Node bounds nodeLower..nodeUpper, sequence bounds seqLower..seqUpper;
-  // every element reads 0.
+  // every element reads 0 and every column has storage of its own.
   void allocate(int nodeLower, int nodeUpper, int seqLower, int seqUpper) {
     nodeLower_ = nodeLower;
     nodeUpper_ = nodeUpper;
@@ -126,11 +131,38 @@ class NodeSeqArray {
     seqUpper_ = seqUpper;
     const std::size_t nodes =
         nodeUpper >= nodeLower ? static_cast<std::size_t>(nodeUpper - nodeLower + 1) : 0;
-    const std::size_t seqs =
-        seqUpper >= seqLower ? static_cast<std::size_t>(seqUpper - seqLower + 1) : 0;
     stride_ = nodes;
+    slots_.clear();
     values_ = ZeroedBuffer<T>();  // the old block goes before the new one is taken
-    values_ = ZeroedBuffer<T>(nodes * seqs);
+    values_ = ZeroedBuffer<T>(nodes * columnCount());
+  }
+  // Makes this a rolling array: the columns in `kept` (those inside the
+  // bounds) keep their values; every other column must hold only zeros, and
+  // afterwards holds what the last column of its parity written there holds.
+  void keepColumnsOnly(const std::vector<int>& kept) {
+    std::vector<std::size_t> place(columnCount(), kNoSlot);
+    std::size_t next = 0;
+    for (const int seq : kept)
+      if (seq >= seqLower_ && seq <= seqUpper_ && place[offset(seq)] == kNoSlot)
+        place[offset(seq)] = next++;
+    for (std::size_t c = 0; c < place.size(); ++c)
+      if (place[c] == kNoSlot) place[c] = next + (c % 2);
+    ZeroedBuffer<T> values(stride_ * (next + 2));
+    for (std::size_t c = 0; c < place.size(); ++c)
+      if (place[c] < next && stride_ != 0)
+        std::memcpy(values.data() + place[c] * stride_, column(seqLower_ + static_cast<int>(c)),
+                    stride_ * sizeof(T));
+    keptColumns_ = next;
+    slots_ = std::move(place);
+    values_ = std::move(values);
+  }
+  bool rolling() const { return !slots_.empty(); }
+  // Whether the column shares its storage with others (in a rolling array).
+  bool sharesColumn(int seq) const { return rolling() && slots_[offset(seq)] >= keptColumns_; }
+  // Zeros a shared column before a run writes it, as a column of its own
+  // reads before its first run.
+  void clearSharedColumn(int seq) {
+    if (sharesColumn(seq) && stride_ != 0) std::memset(column(seq), 0, stride_ * sizeof(T));
   }
   int nodeLower() const { return nodeLower_; }
   int nodeUpper() const { return nodeUpper_; }
@@ -151,37 +183,51 @@ class NodeSeqArray {
   // The column of one sequence, indexed from nodeLower().
   T* column(int seq) {
     SODWRIGHT_ARRAY_CHECK(seq >= seqLower_ && seq <= seqUpper_);
-    return values_.data() + static_cast<std::size_t>(seq - seqLower_) * stride_;
+    return values_.data() + slotOf(seq) * stride_;
   }
   const T* column(int seq) const {
     SODWRIGHT_ARRAY_CHECK(seq >= seqLower_ && seq <= seqUpper_);
-    return values_.data() + static_cast<std::size_t>(seq - seqLower_) * stride_;
+    return values_.data() + slotOf(seq) * stride_;
   }
   std::size_t byteSize() const { return values_.size() * sizeof(T); }
   // Copies columns first..last (clamped to the bounds) from an array of the
-  // same bounds, leaving the others as they are.
+  // same bounds and layout, leaving the others as they are.
   void copyColumns(const NodeSeqArray& from, int first, int last) {
     first = first < seqLower_ ? seqLower_ : first;
     last = last > seqUpper_ ? seqUpper_ : last;
     if (last < first || stride_ == 0) return;
-    std::memcpy(column(first), from.column(first),
-                static_cast<std::size_t>(last - first + 1) * stride_ * sizeof(T));
+    if (!rolling()) {
+      std::memcpy(column(first), from.column(first),
+                  static_cast<std::size_t>(last - first + 1) * stride_ * sizeof(T));
+      return;
+    }
+    for (int seq = first; seq <= last; ++seq)
+      std::memcpy(column(seq), from.column(seq), stride_ * sizeof(T));
   }
   bool sameBounds(const NodeSeqArray& other) const {
     return nodeLower_ == other.nodeLower_ && nodeUpper_ == other.nodeUpper_ &&
-           seqLower_ == other.seqLower_ && seqUpper_ == other.seqUpper_;
+           seqLower_ == other.seqLower_ && seqUpper_ == other.seqUpper_ && slots_ == other.slots_;
   }
 
  private:
+  static constexpr std::size_t kNoSlot = static_cast<std::size_t>(-1);
+  std::size_t columnCount() const {
+    return seqUpper_ >= seqLower_ ? static_cast<std::size_t>(seqUpper_ - seqLower_ + 1) : 0;
+  }
+  std::size_t offset(int seq) const { return static_cast<std::size_t>(seq - seqLower_); }
+  std::size_t slotOf(int seq) const { return slots_.empty() ? offset(seq) : slots_[offset(seq)]; }
   std::size_t index(int node, int seq) const {
-    return static_cast<std::size_t>(seq - seqLower_) * stride_ +
-           static_cast<std::size_t>(node - nodeLower_);
+    return slotOf(seq) * stride_ + static_cast<std::size_t>(node - nodeLower_);
   }
   int nodeLower_ = 0;
   int nodeUpper_ = -1;
   int seqLower_ = 0;
   int seqUpper_ = -1;
   std::size_t stride_ = 0;
+  // Empty: column c has slot c. Else the slot of each column; slots from
+  // keptColumns_ on are the two shared ones.
+  std::vector<std::size_t> slots_;
+  std::size_t keptColumns_ = 0;
   ZeroedBuffer<T> values_;
 };
 

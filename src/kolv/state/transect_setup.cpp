@@ -46,6 +46,18 @@ void allocateTransect(const TranslocationParameters& p, TransectData& data,
     a->allocate(lower, upperResults);
 }
 
+void keepRunColumnsOnly(TransectData& data, const std::vector<int>& kept) {
+  for (auto* a : {&data.PL1, &data.PL2, &data.DepthL1, &data.DepthL2, &data.MassL1, &data.MassL2})
+    a->keepColumnsOnly(kept);
+  data.MassL12.keepColumnsOnly(kept);
+}
+
+void keepReportedColumnsOnly(KolvState& state) {
+  const TranslocationParameters& p = state.params;
+  keepRunColumnsOnly(state.data, {p.FileSeqNo, p.StartSeq, p.FirstSeqShown, p.LastSeqShown,
+                                  p.LastSeq, p.LastSeq + 1});
+}
+
 void adoptImport(KolvState& state, const TranslocationParameters& params, TransectData&& data,
                  ComparisonResults&& results) {
   state.params = params;

@@ -4,6 +4,8 @@
 // the parameters a file does not carry, fresh arrays of the import bounds,
 // and the swap that replaces the held state only after a valid read.
 
+#include <vector>
+
 #include "kolv/state/kolv_state.h"
 
 namespace sodwright::kolv {
@@ -18,6 +20,17 @@ void setImportDefaults(TranslocationParameters& p);
 // element cleared; the comparison arrays with the same node bounds.
 void allocateTransect(const TranslocationParameters& p, TransectData& data,
                       ComparisonResults& results);
+
+// Makes the arrays a run writes, Elev aside, rolling arrays that keep only
+// the columns in `kept` (NodeSeqArray::keepColumnsOnly): for a run none of
+// whose readers needs another column, such as the batch runner's. Elev keeps
+// every column, since the stability check after a run reads each. Every
+// other column must still hold zeros, as after an import.
+void keepRunColumnsOnly(TransectData& data, const std::vector<int>& kept);
+// keepRunColumnsOnly for the columns the reports, the CSV, the charts and the
+// last-sequence file of a run read: the imported column, the starting one,
+// the shown pair, and LastSeq and LastSeq + 1.
+void keepReportedColumnsOnly(KolvState& state);
 
 // Replaces the held parameters, arrays and results with a fully read import.
 void adoptImport(KolvState& state, const TranslocationParameters& params, TransectData&& data,
