@@ -28,28 +28,23 @@ void normaliseRows(double* values, std::size_t width, int d, std::size_t n,
   }
 }
 
-// to[j] = numerator / divisor[j]
-SODWRIGHT_VECTOR_CLONES
-void divideByEach(double* __restrict to, double numerator, const double* __restrict divisor,
-                  std::size_t n) {
-  for (std::size_t j = 0; j < n; ++j) to[j] = numerator / divisor[j];
-}
-
-// f[j] = 1 - f[j]; sum[j] = f[j]
-SODWRIGHT_VECTOR_CLONES
-void startSums(double* __restrict f, double* __restrict sum, std::size_t n) {
+// f[j] = 1 - exp(numerator / length[j]); sum[j] = f[j]
+void startRow(double* __restrict f, double numerator, const double* __restrict length,
+              double* __restrict sum, std::size_t n) {
   for (std::size_t j = 0; j < n; ++j) {
-    f[j] = 1 - f[j];
+    f[j] = 1 - expOrZero(numerator / length[j]);
     sum[j] = f[j];
   }
 }
 
-// f[j] = f[j] * dx / length[j]; sum[j] += f[j]
-SODWRIGHT_VECTOR_CLONES
-void scaleAndSum(double* __restrict f, double dx, const double* __restrict length,
-                 double* __restrict sum, std::size_t n) {
+// f[j] = exp(numerator / length[j]) * dx / length[j]; sum[j] += f[j]. The
+// divisions and the running sum overlap the exponential's own work, as they
+// do in the single expression; run apart in vector lanes they cost as much
+// again.
+void fillRow(double* __restrict f, double numerator, double dx, const double* __restrict length,
+             double* __restrict sum, std::size_t n) {
   for (std::size_t j = 0; j < n; ++j) {
-    f[j] = f[j] * dx / length[j];
+    f[j] = expOrZero(numerator / length[j]) * dx / length[j];
     sum[j] += f[j];
   }
 }
@@ -67,21 +62,17 @@ void ShareBlock::fill(int count, const double* distance, double dx) {
   const int d = distrNodes_;
   const std::size_t n = static_cast<std::size_t>(count);
   double* sum = sums_.data();
-  // Each share in three sweeps over the nodes: the exponent, the exponential,
-  // then the factor dx / L and the running sum. Every element goes through
+  // Each share row in one sweep over the nodes. Every element goes through
   // the same operations in the same order as the single expression
   //   exp(-(k dx + dx / 2) / L) dx / L
-  // (the numerator -(k dx + dx / 2) is the same for all nodes of a row), and
-  // the sweeps without a call run in vector lanes.
+  // (the numerator -(k dx + dx / 2) is the same for all nodes of a row).
   for (int k = 0; k <= d; ++k) {
     double* fk = mutableRow(k);
     const double numerator = k == 0 ? -(dx / 2) : -(k * dx + dx / 2);
-    divideByEach(fk, numerator, distance, n);
-    for (std::size_t j = 0; j < n; ++j) fk[j] = expOrZero(fk[j]);
     if (k == 0) {
-      startSums(fk, sum, n);  // F0 = 1 - exp(-(dx / 2) / L)
+      startRow(fk, numerator, distance, sum, n);  // F0 = 1 - exp(-(dx / 2) / L)
     } else {
-      scaleAndSum(fk, dx, distance, sum, n);
+      fillRow(fk, numerator, dx, distance, sum, n);
     }
   }
   normaliseRows(values_.data(), width_, d, n, sum);
