@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <filesystem>
 #include <functional>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -160,6 +161,31 @@ TEST(TransectImportFailure, AnEndlessFileIsRefusedAtItsFirstLine) {
   EXPECT_NE(result.message().find("Line 1: the line is longer than"), std::string::npos)
       << result.message();
   EXPECT_FALSE(state.imported);
+}
+
+// A long transect's rows are read in two halves at once; the problem named
+// is still that of the first line in the file that has one, whichever half
+// holds it and whether a later line is bad or missing.
+TEST(TransectImportFailure, ALongTransectNamesItsFirstBadLine) {
+  constexpr int kRows = 6000;
+  TransectHeader h;
+  h.points = std::to_string(kRows);
+  auto importWith = [&](const std::vector<std::pair<int, std::string>>& changes, int rows) {
+    std::vector<std::string> lines = pointRows(kRows);
+    for (const auto& [row, text] : changes) lines[static_cast<std::size_t>(row)] = text;
+    lines.resize(static_cast<std::size_t>(rows));
+    std::istringstream in(transectText(h, lines));
+    KolvState state;
+    return importTransectStream(state, in, '\t').message();
+  };
+  const std::string infinite = "1\t2\t3\t0.2\t0.1\t1e999";
+  // Row 4,500 (line 4,509) lies in the second half, row 100 in the first.
+  EXPECT_NE(importWith({{4500, infinite}}, kRows).find("Line 4509: the elevation"),
+            std::string::npos);
+  EXPECT_NE(importWith({{4500, infinite}, {100, infinite}}, kRows).find("Line 109: "),
+            std::string::npos);
+  EXPECT_NE(importWith({{4500, infinite}}, 5000).find("Line 4509: "), std::string::npos);
+  EXPECT_NE(importWith({}, 5000).find("Line 5009: the line is missing"), std::string::npos);
 }
 
 TEST(TransectImportFailure, WrongDelimiterFailsOnTheFirstLine) {

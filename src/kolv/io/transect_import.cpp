@@ -6,7 +6,9 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <span>
 #include <sstream>
+#include <thread>
 #include <utility>
 
 #include "base/number_fit.h"
@@ -60,7 +62,7 @@ class LineFields {
 // Reads the header and point lines of one file, keeping the first problem met.
 class TransectReader {
  public:
-  TransectReader(const std::vector<std::string>& lines, char delimiter)
+  TransectReader(std::span<const std::string> lines, char delimiter)
       : lines_(lines), delimiter_(delimiter) {}
 
   std::optional<ImportProblem> problem;
@@ -113,7 +115,7 @@ class TransectReader {
   }
 
  private:
-  const std::vector<std::string>& lines_;
+  std::span<const std::string> lines_;
   char delimiter_;
 };
 
@@ -212,38 +214,84 @@ std::optional<ImportProblem> readTransectHeader(const std::vector<std::string>& 
   return std::nullopt;
 }
 
+namespace {
+
+using PointRow = std::array<double, 6>;
+
+// Point row i (from 0) of `nodeCount`, the text of line kHeaderLines + 1 + i.
+std::optional<ImportProblem> readPointRow(const std::string& text, char delimiter, int i,
+                                          int nodeCount, PointRow& row) {
+  const int n = kHeaderLines + 1 + i;
+  const std::string content =
+      "point row " + std::to_string(i + 1) + " of " + std::to_string(nodeCount);
+  // The reader's line numbers count from the file's first line.
+  TransectReader r(std::span(&text, 1), delimiter);
+  auto l = r.line(1, 5, content);
+  row = {};
+  if (l) {
+    row = {r.number(1, l->field(1), "layer-1 concentration"),
+           r.number(1, l->field(2), "layer-2 concentration"),
+           r.number(1, l->field(3), "layer-3 concentration"),
+           r.number(1, l->field(4), "layer-1 thickness"),
+           r.number(1, l->field(5), "layer-2 thickness"),
+           r.number(1, l->restAfter(5), "elevation")};
+  }
+  if (r.problem) return renumbered(*r.problem, n);
+  return std::nullopt;
+}
+
+// Reads rows first..last - 1 of `lines`; the problem of the first row that has one.
+std::optional<ImportProblem> readPointRows(const std::vector<std::string>& lines, char delimiter,
+                                           int nodeCount, std::size_t first, std::size_t last,
+                                           std::vector<PointRow>& rows) {
+  for (std::size_t i = first; i < last; ++i)
+    if (auto problem = readPointRow(lines[i], delimiter, static_cast<int>(i), nodeCount, rows[i]))
+      return problem;
+  return std::nullopt;
+}
+
+// From this many rows on, the second half is read on a thread of its own.
+constexpr std::size_t kRowsForTwoThreads = 4096;
+
+}  // namespace
+
 std::optional<ImportProblem> readTransectRows(base::TextLineReader& reader, char delimiter,
                                               TranslocationParameters& params, TransectData& data,
                                               ComparisonResults& results) {
   if (auto fault = transectTooLarge(params.DataPointCount, params.DistrNodes, params.FileSeqNo))
     return ImportProblem{"Line 1: " + *fault};
   // The rows are read before the arrays, which may be large, are sized; the
-  // lines after the last counted row are not read.
-  std::vector<std::array<double, 6>> rows;
-  rows.reserve(static_cast<std::size_t>(params.NodeCount));
-  std::vector<std::string> current(1);
-  for (int i = 0; i < params.NodeCount; ++i) {
-    const int n = kHeaderLines + 1 + i;
-    const std::string content =
-        "point row " + std::to_string(i + 1) + " of " + std::to_string(params.NodeCount);
+  // lines after the last counted row are not read. The lines are taken
+  // first and their numbers read after (in two halves at once for a long
+  // transect): the first line in the file with a problem is the one named,
+  // whether it could not be read or holds a bad value.
+  const int nodeCount = params.NodeCount;
+  std::vector<std::string> lines;
+  lines.reserve(static_cast<std::size_t>(nodeCount));
+  std::optional<ImportProblem> readFault;
+  for (int i = 0; i < nodeCount; ++i) {
     const std::string* text = reader.next();
-    if (!text) return lineFault(reader, n, content);
-    current[0] = *text;
-    // The reader's line numbers count from the file's first line.
-    TransectReader r(current, delimiter);
-    auto l = r.line(1, 5, content);
-    std::array<double, 6> row{};
-    if (l) {
-      row = {r.number(1, l->field(1), "layer-1 concentration"),
-             r.number(1, l->field(2), "layer-2 concentration"),
-             r.number(1, l->field(3), "layer-3 concentration"),
-             r.number(1, l->field(4), "layer-1 thickness"),
-             r.number(1, l->field(5), "layer-2 thickness"),
-             r.number(1, l->restAfter(5), "elevation")};
+    if (!text) {
+      readFault =
+          lineFault(reader, kHeaderLines + 1 + i,
+                    "point row " + std::to_string(i + 1) + " of " + std::to_string(nodeCount));
+      break;
     }
-    if (r.problem) return renumbered(*r.problem, n);
-    rows.push_back(row);
+    lines.push_back(*text);
   }
+  std::vector<PointRow> rows(lines.size());
+  const std::size_t half = lines.size() >= kRowsForTwoThreads ? lines.size() / 2 : lines.size();
+  std::optional<ImportProblem> secondHalf;
+  std::thread second;
+  if (half < lines.size())
+    second = std::thread(
+        [&] { secondHalf = readPointRows(lines, delimiter, nodeCount, half, lines.size(), rows); });
+  std::optional<ImportProblem> firstHalf =
+      readPointRows(lines, delimiter, nodeCount, 0, half, rows);
+  if (second.joinable()) second.join();
+  if (firstHalf) return firstHalf;
+  if (secondHalf) return secondHalf;
+  if (readFault) return readFault;
   const int seq = params.FileSeqNo;
   allocateTransect(params, data, results);
   for (int i = 0; i < params.NodeCount; ++i) {
