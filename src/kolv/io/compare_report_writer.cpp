@@ -103,6 +103,7 @@ void appendRows(std::string& text, const KolvState& state, Int16 first, Int16 la
   const TransectData& d = state.data;
   const ComparisonResults& r = state.results;
   std::string& line = text;
+  const std::size_t start = text.size();
   for (int i = from; i < to; ++i) {
     base::appendMasked(line, base::roundToSingle(i * static_cast<double>(p.Interval)), kX);
     appendState(line, d, i, first);
@@ -119,6 +120,12 @@ void appendRows(std::string& text, const KolvState& state, Int16 first, Int16 la
     field(line, r.DeltaElev(i), kElev);
     field(line, r.SoilLoss(i), kSoilLoss);
     line += base::kLineEnd;
+    // The first row's length, with room to spare, sizes the text for all,
+    // so that it is not copied as it grows.
+    if (i == from) {
+      const std::size_t row = text.size() - start;
+      text.reserve(start + row * static_cast<std::size_t>(to - from) * 9 / 8);
+    }
   }
 }
 
@@ -168,7 +175,11 @@ base::Result<> writeCompareReportFile(const std::string& path, const KolvState& 
   writeHead(head, state, first, last, dateText);
   std::string text = head.str();
   appendRows(text, state, first, last, 0, half);
-  if (second.valid()) text += second.get();
+  if (second.valid()) {
+    const std::string rest = second.get();
+    text.reserve(text.size() + rest.size());
+    text += rest;
+  }
   if (auto written = base::writeWholeFile(path, text); !written)
     return base::fail("Cannot write " + path + ": " + written.message());
   return {};
