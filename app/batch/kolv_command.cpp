@@ -19,7 +19,6 @@
 #include "batch/batch_options.h"
 #include "batch/batch_services.h"
 #include "batch/kolv_options.h"
-#include "batch/workbook_input.h"
 #include "kolv/check_refusals.h"
 #include "kolv/io/compare_csv_writer.h"
 #include "kolv/io/compare_report_writer.h"
@@ -127,14 +126,8 @@ int runKolv(const KolvOptions& options) {
     }
   }
   KolvState state;
-  if (const auto imported =
-          importTransectInput(state, options.study.input, *delimiter, options.study.base.value);
-      !imported.ok()) {
-    printMessage(imported.message());
-    return 2;
-  }
+  if (const int status = importKolvStudy(state, options.study, false); status != 0) return status;
   if (!options.runRequested()) {
-    if (const int status = importKolvStudy(state, options.study, false); status != 0) return status;
     // Import and write back: the imported sequence is the starting one.
     return finish(
         writeOutputs(state, options, state.params.StartSeq, state.params.StartSeq, false));
