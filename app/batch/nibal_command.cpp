@@ -79,15 +79,11 @@ std::optional<std::vector<base::NamedPath>> outputsOf(const NibalOptions& option
                                           {"--csv", options.csv.value},
                                           {"--map", options.map.value}};
   if (!options.writeRaster.given()) return outputs;
-  const base::Result<const RasterModule*> module = rasterModule();
-  if (!module) {
-    printMessage(module.message());
-    return std::nullopt;
-  }
+  const RasterModule* const module = rasterModuleOrMessage();
+  if (!module) return std::nullopt;
   const std::vector<platform::ResultLayer> layers = {
       {"SoilLossSum", {}, {}}, {"SoilLossRow", {}, {}}, {"SoilLossCol", {}, {}}};
-  std::vector<std::string> rasters =
-      (*module)->resultRasterPaths(options.writeRaster.value, layers);
+  std::vector<std::string> rasters = module->resultRasterPaths(options.writeRaster.value, layers);
   if (rasters.empty()) rasters.push_back(options.writeRaster.value);
   for (const std::string& raster : rasters) outputs.push_back({"--write-raster", raster});
   return outputs;

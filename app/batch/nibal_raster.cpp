@@ -48,24 +48,30 @@ std::optional<std::int64_t> wholeNumberOption(const std::string& name, const std
   return value;
 }
 
-int runNibalRaster(const NibalRasterRun& run) {
+const RasterModule* rasterModuleOrMessage() {
   const base::Result<const RasterModule*> rasters = rasterModule();
   if (!rasters) {
     printMessage(rasters.message());
-    return 2;
+    return nullptr;
   }
+  return *rasters;
+}
+
+int runNibalRaster(const NibalRasterRun& run) {
+  const RasterModule* const rasters = rasterModuleOrMessage();
+  if (!rasters) return 2;
   nibal::StreamedRasterRun streamed;
   streamed.dem = run.dem;
   streamed.window = run.window;
   if (run.tile) {
     // The tile's window needs the DEM's size: the header only.
-    const base::Result<platform::RasterGeometry> header = (*rasters)->readGeometry(run.dem);
+    const base::Result<platform::RasterGeometry> header = rasters->readGeometry(run.dem);
     if (!header.ok()) {
       printMessage(header.message());
       return 2;
     }
     const base::Result<nibal::RasterWindow> tile = nibal::tileWindow(
-        header->columns, header->rows, run.tileSize, *run.tile, (*rasters)->displayName(run.dem));
+        header->columns, header->rows, run.tileSize, *run.tile, rasters->displayName(run.dem));
     if (!tile.ok()) {
       printMessage(tile.message());
       return 2;
@@ -97,7 +103,7 @@ int runNibalRaster(const NibalRasterRun& run) {
   streamed.stopRequested = [] { return interrupted != 0; };
   std::signal(SIGINT, noteInterrupt);
   std::signal(SIGTERM, noteInterrupt);
-  const base::Result<nibal::StreamedRasterSummary> done = (*rasters)->runStreamed(streamed);
+  const base::Result<nibal::StreamedRasterSummary> done = rasters->runStreamed(streamed);
   std::signal(SIGINT, SIG_DFL);
   std::signal(SIGTERM, SIG_DFL);
   if (!done.ok()) {
@@ -148,12 +154,9 @@ Command addNibalTilesCommand(CLI::App& runner) {
     const std::optional<std::int64_t> size =
         wholeNumberOption("--tile-size", options->tileSize.value);
     if (!size) return 2;
-    const base::Result<const RasterModule*> rasters = rasterModule();
-    if (!rasters) {
-      printMessage(rasters.message());
-      return 2;
-    }
-    const base::Result<platform::RasterGeometry> header = (*rasters)->readGeometry(options->dem);
+    const RasterModule* const rasters = rasterModuleOrMessage();
+    if (!rasters) return 2;
+    const base::Result<platform::RasterGeometry> header = rasters->readGeometry(options->dem);
     if (!header.ok()) {
       printMessage(header.message());
       return 2;

@@ -39,6 +39,11 @@ struct NibalRasterRun {
 // The exit status: 0, or 2 after the message on standard error.
 int runNibalRaster(const NibalRasterRun& run);
 
+struct RasterModule;
+// The raster module (batch_modules.h), or null after the message on
+// standard error saying why it cannot be loaded.
+const RasterModule* rasterModuleOrMessage();
+
 // A whole number option's text, or empty after the message naming the option.
 std::optional<std::int64_t> wholeNumberOption(const std::string& name, const std::string& text);
 

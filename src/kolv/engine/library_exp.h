@@ -10,6 +10,7 @@
 #include <cmath>
 
 #if defined(__GLIBC__) && defined(__x86_64__) && defined(__ELF__)
+#define SODWRIGHT_EXP_ENTRY 1
 extern "C" double sodwright_library_exp(double x);
 __asm__(".symver sodwright_library_exp,__exp_finite@GLIBC_2.15");
 #endif
@@ -17,7 +18,7 @@ __asm__(".symver sodwright_library_exp,__exp_finite@GLIBC_2.15");
 namespace sodwright::kolv {
 
 inline double libraryExp(double x) {
-#if defined(__GLIBC__) && defined(__x86_64__) && defined(__ELF__)
+#if defined(SODWRIGHT_EXP_ENTRY)
   return sodwright_library_exp(x);
 #else
   return std::exp(x);

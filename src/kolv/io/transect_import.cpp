@@ -218,12 +218,16 @@ namespace {
 
 using PointRow = std::array<double, 6>;
 
+// What line kHeaderLines + 1 + i is expected to hold.
+std::string pointRowContent(int i, int nodeCount) {
+  return "point row " + std::to_string(i + 1) + " of " + std::to_string(nodeCount);
+}
+
 // Point row i (from 0) of `nodeCount`, the text of line kHeaderLines + 1 + i.
 std::optional<ImportProblem> readPointRow(const std::string& text, char delimiter, int i,
                                           int nodeCount, PointRow& row) {
   const int n = kHeaderLines + 1 + i;
-  const std::string content =
-      "point row " + std::to_string(i + 1) + " of " + std::to_string(nodeCount);
+  const std::string content = pointRowContent(i, nodeCount);
   // The reader's line numbers count from the file's first line.
   TransectReader r(std::span(&text, 1), delimiter);
   auto l = r.line(1, 5, content);
@@ -272,9 +276,7 @@ std::optional<ImportProblem> readTransectRows(base::TextLineReader& reader, char
   for (int i = 0; i < nodeCount; ++i) {
     const std::string* text = reader.next();
     if (!text) {
-      readFault =
-          lineFault(reader, kHeaderLines + 1 + i,
-                    "point row " + std::to_string(i + 1) + " of " + std::to_string(nodeCount));
+      readFault = lineFault(reader, kHeaderLines + 1 + i, pointRowContent(i, nodeCount));
       break;
     }
     lines.push_back(*text);
