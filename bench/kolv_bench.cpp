@@ -13,7 +13,7 @@
 #include "kolv/engine/translocation.h"
 #include "kolv/engine/translocation_pass.h"
 #include "kolv/kolv_commands.h"
-#include "kolv/study_runs.h"
+#include "kolv/study/study_runs.h"
 #include "kolv_bench_state.h"
 
 namespace {

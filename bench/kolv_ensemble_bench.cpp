@@ -9,9 +9,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "kolv/ensemble_run.h"
 #include "kolv/io/transect_import.h"
 #include "kolv/kolv_commands.h"
+#include "kolv/study/ensemble_run.h"
 #include "kolv_bench_state.h"
 
 namespace {

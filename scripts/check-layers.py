@@ -11,7 +11,8 @@ Layers, lowest first:
                    KOLV's sub-folders have an order of their own:
                    kolv/state < kolv/engine < kolv/stability < kolv/io and
                    kolv/charts < kolv (the checks and commands the windows and
-                   the batch share) < kolv/fit (fitting to measurements)
+                   the batch share) < kolv/study (study runs and ensembles)
+                   < kolv/fit (fitting to measurements)
   platform/figures figures painted with Qt Gui, no widgets (may use base and platform)
   platform/qt, platform/workbook, platform/raster
                    adapters of the platform services: Qt, workbooks, GDAL rasters
@@ -30,7 +31,7 @@ import re
 import sys
 
 KOLV = ["kolv/state", "kolv/engine", "kolv/stability", "kolv/io", "kolv/charts", "kolv"]
-COMPUTATION = {"base", "base/text", "platform", "nibal", "bando", *KOLV, "kolv/fit"}
+COMPUTATION = {"base", "base/text", "platform", "nibal", "bando", *KOLV, "kolv/study", "kolv/fit"}
 BASE = {"base", "base/text"}
 ADAPTERS = BASE | {"platform", "platform/figures", "platform/qt", "platform/workbook"}
 WINDOWS = ADAPTERS | {"shared_ui"}
@@ -44,7 +45,8 @@ ALLOWED = {
     "kolv/io": BASE | {"platform", "kolv/state", "kolv/engine", "kolv/stability", "kolv/io"},
     "kolv/charts": BASE | {"platform", "kolv/state", "kolv/engine", "kolv/stability", "kolv/charts"},
     "kolv": BASE | {"platform", *KOLV},
-    "kolv/fit": BASE | {"platform", *KOLV, "kolv/fit"},
+    "kolv/study": BASE | {"platform", *KOLV, "kolv/study"},
+    "kolv/fit": BASE | {"platform", *KOLV, "kolv/study", "kolv/fit"},
     "nibal": BASE | {"platform", "nibal"},
     "bando": BASE | {"platform", "bando"},
     "platform/figures": BASE | {"platform", "platform/figures"},
@@ -53,7 +55,7 @@ ALLOWED = {
     "platform/raster": BASE | {"platform", "platform/raster"},
     "nibal/raster": BASE | {"platform", "platform/raster", "nibal", "nibal/raster"},
     "shared_ui": WINDOWS,
-    "kolv/ui": WINDOWS | {*KOLV, "kolv/fit", "kolv/ui"},
+    "kolv/ui": WINDOWS | {*KOLV, "kolv/study", "kolv/fit", "kolv/ui"},
     "nibal/ui": WINDOWS | {"nibal", "nibal/raster", "nibal/ui"},
     "bando/ui": WINDOWS | {"bando", "bando/ui"},
 }

@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "base/result.h"
-#include "kolv/ensemble_run.h"
 #include "kolv/fit/fit_report.h"
 #include "kolv/state/kolv_state.h"
+#include "kolv/study/ensemble_run.h"
 #include "nibal/grid_state.h"
 #include "nibal/map_blocks.h"
 #include "nibal/map_geometry.h"

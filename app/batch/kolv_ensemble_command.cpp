@@ -24,10 +24,10 @@
 #include "batch/batch_figures.h"
 #include "batch/batch_services.h"
 #include "batch/kolv_options.h"
-#include "kolv/ensemble_run.h"
 #include "kolv/io/compare_report_writer.h"
 #include "kolv/io/last_sequence_writer.h"
 #include "kolv/stability/stability_warning.h"
+#include "kolv/study/ensemble_run.h"
 
 namespace sodwright::batch {
 namespace {

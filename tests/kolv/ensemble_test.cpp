@@ -13,9 +13,9 @@
 
 #include "engine_test_state.h"
 #include "fakes/recording_services.h"
-#include "kolv/ensemble_run.h"
 #include "kolv/kolv_commands.h"
 #include "kolv/stability/stability_estimate.h"
+#include "kolv/study/ensemble_run.h"
 
 namespace sodwright::kolv {
 namespace {

@@ -3,7 +3,7 @@
 // run bit for bit, whatever the number of workers, and each member's
 // results follow its own parameters.
 
-#include "kolv/study_runs.h"
+#include "kolv/study/study_runs.h"
 
 #include <cmath>
 #include <string>

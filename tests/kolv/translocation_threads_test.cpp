@@ -1,19 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The nodes of a pass shared among threads: every array of a run is the
-// same bit for bit whatever the number of threads, and a part that fails
-// is neither lost nor cuts the other parts short.
+// same bit for bit whatever the number of threads.
 
 #include <cmath>
 #include <cstring>
-#include <stdexcept>
-#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "engine_test_state.h"
 #include "fakes/recording_services.h"
-#include "kolv/engine/run_parts.h"
 #include "kolv/engine/translocation.h"
 
 namespace sodwright::kolv {
@@ -80,22 +76,6 @@ TEST(TranslocationThreads, EveryArrayIsTheSameForAnyNumberOfThreads) {
   // The run moved soil and substance, so the comparison above saw real work.
   EXPECT_NE(single.data.Elev(700, 7), single.data.Elev(700, 0));
   EXPECT_NE(single.data.MassL1(700, 7), single.data.MassL1(700, 1));
-}
-
-// A part that throws stops neither the other parts nor the news of it: once
-// every part has run, the first failure in part order reaches the caller.
-TEST(RunParts, EveryPartRunsAndTheFirstFailureInPartOrderIsThrown) {
-  std::vector<char> ran(5, 0);
-  try {
-    runParts(5, [&](int part) {
-      ran[static_cast<std::size_t>(part)] = 1;
-      if (part == 1 || part == 3) throw std::runtime_error("part " + std::to_string(part));
-    });
-    ADD_FAILURE() << "runParts ended without the failure";
-  } catch (const std::runtime_error& failure) {
-    EXPECT_STREQ(failure.what(), "part 1");
-  }
-  EXPECT_EQ(ran, std::vector<char>(5, 1));
 }
 
 }  // namespace

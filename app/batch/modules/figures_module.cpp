@@ -8,8 +8,8 @@
 
 #include "batch/batch_modules.h"
 #include "kolv/charts/chart_figure.h"
-#include "kolv/ensemble_charts.h"
 #include "kolv/fit/fit_figure.h"
+#include "kolv/study/ensemble_charts.h"
 #include "platform/figures/figure_export.h"
 #include "platform/figures/figure_painter.h"
 

@@ -5,9 +5,8 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <thread>
 
-#include "kolv/engine/run_parts.h"
+#include "base/threads/parallel.h"
 #include "kolv/engine/vector_clones.h"
 #include "kolv/state/column_view.h"
 
@@ -36,8 +35,7 @@ ChunkBuffers::ChunkBuffers(int distrNodes)
 PassWorkspace::PassWorkspace(int nodeCount, int distrNodes, int threads)
     : tilled(static_cast<std::size_t>(distrNodes + nodeCount), 0.0),
       received(static_cast<std::size_t>(nodeCount)) {
-  const int cores = static_cast<int>(std::thread::hardware_concurrency());
-  const int most = threads > 0 ? threads : std::max(1, cores);
+  const int most = base::workerCount(threads);
   // Chunks of at least kLeastChunkNodes targets and no fewer than D: a chunk
   // also computes the shares of the D nodes before it. So the buffers of all
   // chunks together stay within about one share per target, whatever D is.
@@ -191,7 +189,7 @@ void moveSoilAndSubstance(TransectData& data, int s, bool mirrored, const PassSe
     runChunk(context, low, high, work.chunks[0]);
     return;
   }
-  runParts(chunks, [&](int c) {
+  base::runParts(chunks, [&](int c) {
     const int from = low + static_cast<int>(static_cast<long long>(targets) * c / chunks);
     const int to = low + static_cast<int>(static_cast<long long>(targets) * (c + 1) / chunks) - 1;
     runChunk(context, from, to, work.chunks[static_cast<std::size_t>(c)]);

@@ -13,7 +13,7 @@
 #include "kolv/fit/fit_statistics.h"
 #include "kolv/stability/stability_end_zones.h"
 #include "kolv/stability/stability_warning.h"
-#include "kolv/study_runs.h"
+#include "kolv/study/study_runs.h"
 
 namespace sodwright::kolv {
 

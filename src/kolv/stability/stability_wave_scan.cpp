@@ -7,9 +7,8 @@
 #include <complex>
 #include <limits>
 #include <memory>
-#include <thread>
 
-#include "kolv/engine/run_parts.h"
+#include "base/threads/parallel.h"
 #include "kolv/engine/slope_distribution.h"
 #include "kolv/stability/stability_terms.h"
 #include "kolv/stability/stability_wave_lanes.h"
@@ -275,13 +274,12 @@ bool windowsAbove(const WaveInputs& in, int from, int to, double growth,
 // exactly as on one thread, and the runs are joined in wave order keeping the
 // first largest growth, so the estimate is the same bit for bit.
 WaveScan scanAllWaves(const WaveInputs& in, int threads, bool screened) {
-  const int cores = static_cast<int>(std::thread::hardware_concurrency());
   const std::size_t work = in.firstAt.size() * static_cast<std::size_t>(in.waves);
   // Below some 100,000 windows a thread costs more than it saves.
-  const int wanted = work < 100000 ? 1 : (threads > 0 ? threads : std::max(1, cores));
+  const int wanted = work < 100000 ? 1 : base::workerCount(threads);
   const int runs = std::clamp(wanted, 1, std::max(1, in.waves));
   std::vector<WaveScan> scans(static_cast<std::size_t>(runs));
-  runParts(runs, [&](int r) {
+  base::runParts(runs, [&](int r) {
     const int from = 1 + static_cast<int>(static_cast<long long>(in.waves) * r / runs);
     const int to = static_cast<int>(static_cast<long long>(in.waves) * (r + 1) / runs);
     scans[static_cast<std::size_t>(r)] =
@@ -304,12 +302,11 @@ WaveScan scanAllWaves(const WaveInputs& in, int threads, bool screened) {
 namespace sodwright::kolv {
 
 bool anyWindowAbove(const WaveInputs& in, double growth, int threads) {
-  const int cores = static_cast<int>(std::thread::hardware_concurrency());
   const std::size_t work = in.firstAt.size() * static_cast<std::size_t>(in.waves);
-  const int wanted = work < 100000 ? 1 : (threads > 0 ? threads : std::max(1, cores));
+  const int wanted = work < 100000 ? 1 : base::workerCount(threads);
   const int runs = std::clamp(wanted, 1, std::max(1, in.waves));
   std::atomic<bool> found{false};
-  runParts(runs, [&](int r) {
+  base::runParts(runs, [&](int r) {
     const int from = 1 + static_cast<int>(static_cast<long long>(in.waves) * r / runs);
     const int to = static_cast<int>(static_cast<long long>(in.waves) * (r + 1) / runs);
     if (windowsAbove(in, from, to, growth, found)) found.store(true);

@@ -16,9 +16,9 @@
 
 #include "base/number_text.h"
 #include "kolv/check_refusals.h"
-#include "kolv/ensemble_charts.h"
 #include "kolv/main_window_checks.h"
 #include "kolv/stability/stability_warning.h"
+#include "kolv/study/ensemble_charts.h"
 #include "kolv/ui/kolv_import_command.h"
 #include "kolv/ui/kolv_parameter_window.h"
 #include "kolv/ui/stability_line.h"

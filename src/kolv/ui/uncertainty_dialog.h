@@ -23,8 +23,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "kolv/ensemble_run.h"
 #include "kolv/state/kolv_state.h"
+#include "kolv/study/ensemble_run.h"
 #include "platform/app_context.h"
 
 namespace sodwright::kolv {

@@ -8,7 +8,7 @@
 
 #include "kolv/fit/fit_solver.h"
 #include "kolv/io/transect_import.h"
-#include "kolv/study_runs.h"
+#include "kolv/study/study_runs.h"
 
 namespace sodwright::kolv::testing {
 

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "kolv/ensemble_charts.h"
+#include "kolv/study/ensemble_charts.h"
 #include "kolv_window_fixture.h"
 
 namespace sodwright::kolv {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "kolv/study_runs.h"
+#include "kolv/study/study_runs.h"
 
 #include <algorithm>
 #include <thread>

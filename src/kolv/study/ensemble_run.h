@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "base/result.h"
-#include "kolv/ensemble_draws.h"
 #include "kolv/state/kolv_state.h"
+#include "kolv/study/ensemble_draws.h"
 
 namespace sodwright::kolv {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "kolv/ensemble_draws.h"
+#include "kolv/study/ensemble_draws.h"
 
 #include <charconv>
 #include <cmath>

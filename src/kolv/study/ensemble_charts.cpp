@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "kolv/ensemble_charts.h"
+#include "kolv/study/ensemble_charts.h"
 
 #include <cmath>
 

@@ -10,7 +10,7 @@
 
 #include "kolv/charts/chart_figure.h"
 #include "kolv/charts/chart_geometry.h"
-#include "kolv/ensemble_run.h"
+#include "kolv/study/ensemble_run.h"
 
 namespace sodwright::kolv {
 

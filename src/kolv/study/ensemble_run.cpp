@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "kolv/ensemble_run.h"
+#include "kolv/study/ensemble_run.h"
 
 #include <algorithm>
 #include <charconv>
@@ -17,7 +17,7 @@
 #include "base/text/csv_text.h"
 #include "base/text/text_file.h"
 #include "kolv/stability/stability_estimate.h"
-#include "kolv/study_runs.h"
+#include "kolv/study/study_runs.h"
 
 namespace sodwright::kolv {
 

@@ -1,20 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#pragma once
-// Work split into parts that run at once: part 0 on the calling thread, each
-// other part on a thread of its own where one can be had (else on the
-// calling thread as well). The first exception a part throws, in part
-// order, is thrown again once every part has ended.
+#include "base/threads/parallel.h"
 
 #include <cstddef>
-#include <exception>
-#include <functional>
-#include <system_error>
-#include <thread>
 #include <vector>
 
-namespace sodwright::kolv {
+namespace sodwright::base {
 
-inline void runParts(int parts, const std::function<void(int)>& part) {
+int workerCount(int asked) {
+  if (asked > 0) return asked;
+  const unsigned cores = std::thread::hardware_concurrency();
+  return cores > 0 ? static_cast<int>(cores) : 1;
+}
+
+void runParts(int parts, const std::function<void(int)>& part) {
   std::vector<std::exception_ptr> failures(static_cast<std::size_t>(parts > 0 ? parts : 0));
   auto guarded = [&](int p) {
     try {
@@ -37,4 +35,4 @@ inline void runParts(int parts, const std::function<void(int)>& part) {
     if (failure) std::rethrow_exception(failure);
 }
 
-}  // namespace sodwright::kolv
+}  // namespace sodwright::base
