@@ -285,6 +285,21 @@ TEST(StabilityEstimateSpeed, TheVerdictAloneAgreesWithThePlainEvaluation) {
   EXPECT_GT(unstableSets, 0);
 }
 
+// The kept verdict belongs to one surface as well as to one parameter set:
+// the same parameters on another surface are judged again, and the first
+// surface's verdict is still its own afterwards. On a plane of 100 % slope
+// the translocation distances sit where the soft limits flatten, so the
+// parameters that roughen the example hillslope at 0.3 m are stable there.
+TEST(StabilityVerdict, SameParametersOnAnotherSurfaceAreJudgedAgain) {
+  const KolvState hill = exampleAt(" .3 ");
+  KolvState steep = hill;
+  const TranslocationParameters& p = steep.params;
+  for (int i = 0; i < p.NodeCount; ++i) steep.data.Elev(i, p.StartSeq) = 100 - i * p.Interval;
+  EXPECT_TRUE(parametersUnstable(hill));
+  EXPECT_FALSE(parametersUnstable(steep));
+  EXPECT_TRUE(parametersUnstable(hill));
+}
+
 TEST(StabilityReports, WarningTakesAnEmptyLineAndNoLineMoves) {
   KolvState state = exampleAt(" .1 ");
   platform::RecordingMessageService messages;
