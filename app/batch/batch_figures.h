@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Figures from the headless runner: the four KOLV charts of the compared pair,
-// the KOLV fit and the NIBAL map, written as PNG, SVG or PDF by the file
-// name's extension.
-// No display is needed: the figures are painted off screen.
+// Figures from the headless runner: the four KOLV charts of the compared pair
+// (alone or with an ensemble's band), the KOLV fit and the NIBAL map, written
+// as PNG, SVG or PDF by the file name's extension.
+// No display is needed: the figure module, loaded when a figure is first
+// asked for, paints them off screen.
 
 #include <optional>
 #include <string>
@@ -18,8 +19,8 @@
 namespace sodwright::batch {
 
 // Fails with the reason unless the file name's extension is .png, .svg or
-// .pdf (any case) and the figure module loads, and in a build that writes no
-// figures.
+// .pdf (any case) and the figure module loads; always fails in a build made
+// without figures.
 base::Result<> checkFigureName(const std::string& path);
 
 // Each fails with what went wrong.
@@ -27,10 +28,10 @@ base::Result<> writeChartsFigureFile(const std::string& path, const kolv::KolvSt
 // Observed and simulated profiles with the residuals below.
 base::Result<> writeFitFigureFile(const std::string& path, const kolv::FitResult& result,
                                   const kolv::FitReportContext& context);
-// `colourLimit` bounds the diverging colour scale as the map window's
-// "Colour limit" box does; empty for the largest magnitude.
 // The four charts with the ensemble's band around its median.
 base::Result<> writeEnsembleChartsFile(const std::string& path, const kolv::EnsembleResult& result);
+// `colourLimit` bounds the diverging colour scale as the map window's
+// "Colour limit" box does; empty for the largest magnitude.
 base::Result<> writeMapFigureFile(const std::string& path, const nibal::GridState& state,
                                   const std::string& layer,
                                   std::optional<double> colourLimit = std::nullopt);

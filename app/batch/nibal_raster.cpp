@@ -10,6 +10,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "base/number_text.h"
 #include "base/text/progress_line.h"
 #include "batch/batch_figures.h"
 #include "batch/batch_modules.h"
@@ -28,11 +29,7 @@ namespace {
 volatile std::sig_atomic_t interrupted = 0;
 void noteInterrupt(int) { interrupted = 1; }
 
-std::string secondsText(double seconds) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.1f", seconds);
-  return text;
-}
+std::string secondsText(double seconds) { return base::nearestFixedText(seconds, 1); }
 
 }  // namespace
 

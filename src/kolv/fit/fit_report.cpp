@@ -2,7 +2,6 @@
 #include "kolv/fit/fit_report.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "base/number_text.h"
 #include "base/text/csv_text.h"
@@ -30,9 +29,11 @@ std::string jsonText(const std::string& text) {
       out += '\\';
       out += c;
     } else if (static_cast<unsigned char>(c) < 0x20) {
-      char buffer[8];
-      std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned>(c));
-      out += buffer;
+      constexpr char kHex[] = "0123456789abcdef";
+      const auto code = static_cast<unsigned char>(c);
+      out += "\\u00";
+      out += kHex[code >> 4];
+      out += kHex[code & 15];
     } else {
       out += c;
     }
@@ -98,9 +99,7 @@ std::string fitReportText(const FitResult& result, const FitReportContext& conte
   out += "\nRMSE:        " + num(result.rmse) + " " + unit + "\n";
   out += "SSR:         " + num(result.ssr) + "\n";
   out += "Model runs:  " + std::to_string(result.runs) + "\n";
-  char seconds[32];
-  std::snprintf(seconds, sizeof seconds, "%.2f s", result.seconds);
-  out += "Time:        " + std::string(seconds) + "\n";
+  out += "Time:        " + base::nearestFixedText(result.seconds, 2) + " s\n";
   if (!result.warnings.empty()) {
     out += "\nWarnings:\n";
     for (const std::string& w : result.warnings) out += "  " + w + "\n";

@@ -5,7 +5,6 @@
 #include <chrono>
 #include <cmath>
 #include <limits>
-#include <mutex>
 
 #include <nlopt.hpp>
 
@@ -253,51 +252,12 @@ double profileEnd(FitProblem& problem, const FitBounds& range, double optimum, d
   return 0.5 * (inside + outside);
 }
 
-}  // namespace
-
-std::vector<double> simulatedColumn(const KolvState& state, FitColumn column) {
-  const TranslocationParameters& p = state.params;
-  const TransectData& t = state.data;
-  const Int16 s = p.LastSeq;
-  std::vector<double> values(static_cast<std::size_t>(p.NodeCount));
-  for (int i = 0; i < p.NodeCount; ++i) {
-    double& v = values[static_cast<std::size_t>(i)];
-    switch (column) {
-      case FitColumn::Elevation:
-        v = t.Elev(i, s);
-        break;
-      case FitColumn::Pl1:
-        v = t.PL1(i, s);
-        break;
-      case FitColumn::Pl2:
-        v = t.PL2(i, s);
-        break;
-      case FitColumn::Pl3:
-        v = t.PL3(i);
-        break;
-      case FitColumn::UpperMass:
-        v = t.MassL1(i, s);
-        break;
-      case FitColumn::TotalMass:
-        v = t.MassL12(i, s);
-        break;
-    }
-  }
-  return values;
-}
-
-FitResult fitStudy(const KolvState& study, const FitSetup& setup, const ObservedProfile& observed,
-                   const FitOptions& options) {
-  const auto started = std::chrono::steady_clock::now();
-  const std::size_t p = setup.parameters.size();
-  FitProblem problem(study, setup, observed, options);
-  FitResult result;
-  result.nodes = static_cast<int>(problem.nodes().size());
-  result.dof = result.nodes - static_cast<int>(p);
-
-  Scaling scaling{setup.bounds};
-  std::vector<double> startValues(p), u(p);
-  for (std::size_t k = 0; k < p; ++k) {
+// The values the search starts from: the study's own, each held inside its
+// bounds (with a warning when it had to be moved).
+std::vector<double> startingValues(const KolvState& study, const FitSetup& setup,
+                                   FitResult& result) {
+  std::vector<double> startValues(setup.parameters.size());
+  for (std::size_t k = 0; k < startValues.size(); ++k) {
     startValues[k] = parameterValue(study.params, setup.parameters[k]);
     const FitBounds& b = setup.bounds[k];
     if (startValues[k] < b.low || startValues[k] > b.high) {
@@ -307,13 +267,18 @@ FitResult fitStudy(const KolvState& study, const FitSetup& setup, const Observed
                                 base::generalText(startValues[k]) + " lies outside the bounds");
       startValues[k] = held;
     }
-    u[k] = scaling.toUnit(k, startValues[k]);
   }
+  return startValues;
+}
 
-  // BOBYQA needs two dimensions at least; one parameter goes by the
-  // subplex method, also bounded and derivative-free.
-  Objective data{&problem,    &scaling, nullptr, std::numeric_limits<double>::infinity(),
-                 startValues, 0};
+// Minimises the sum of squares from the best values `data` holds (at first
+// the starting values) and keeps there the best met. Sets the result's stop
+// reason, convergence and cancel flag.
+void searchOptimum(FitProblem& problem, const FitSetup& setup, const FitOptions& options,
+                   Objective& data, FitResult& result) {
+  const std::size_t p = setup.parameters.size();
+  const Scaling& scaling = *data.scaling;
+  std::vector<double> u(p);
   const int maxRuns = options.maxRuns > 0 ? options.maxRuns : 300 + 150 * static_cast<int>(p);
   nlopt::result outcome = nlopt::FAILURE;
   // The sum of squares is flat below the Single precision of the
@@ -365,9 +330,13 @@ FitResult fitStudy(const KolvState& study, const FitSetup& setup, const Observed
   if (data.failedRuns > 0)
     result.warnings.push_back(std::to_string(data.failedRuns) +
                               " runs of the search failed (values that are not finite)");
+}
 
-  const std::vector<double> values = problem.stored(data.bestValues);
-  for (std::size_t k = 0; k < p; ++k) {
+// The fitted parameters at `values` (as stored), each with its bounds and
+// whether it ended on one.
+void addFittedParameters(const KolvState& study, const FitSetup& setup,
+                         const std::vector<double>& values, FitResult& result) {
+  for (std::size_t k = 0; k < values.size(); ++k) {
     FittedParameter fitted;
     fitted.parameter = setup.parameters[k];
     fitted.bounds = setup.bounds[k];
@@ -378,8 +347,12 @@ FitResult fitStudy(const KolvState& study, const FitSetup& setup, const Observed
                      std::abs(values[k] - fitted.bounds.high) <= 1e-6 * width;
     result.parameters.push_back(fitted);
   }
+}
 
-  // The residuals of every point at the fitted values.
+// Runs the fitted values once more: the sum of squares, the RMSE and the
+// residuals of every point. Whether the run succeeded.
+bool addResidualsAtBest(FitProblem& problem, const FitSetup& setup, const ObservedProfile& observed,
+                        const std::vector<double>& values, FitResult& result) {
   const Residuals atBest = problem.run(values);
   result.ssr = FitProblem::sumOfSquares(atBest);
   if (atBest.ok) {
@@ -397,51 +370,64 @@ FitResult fitStudy(const KolvState& study, const FitSetup& setup, const Observed
   }
   result.rmse = result.nodes > 0 ? std::sqrt(result.ssr / result.nodes) : 0.0;
   result.tQuantile = studentT975(result.dof);
+  return atBest.ok;
+}
 
-  if (atBest.ok && result.dof > 0 && !result.cancelled) {
-    bool jacobianFailed = false;
-    const JacobianColumns columns = jacobianAt(problem, study, setup, values, jacobianFailed);
-    if (jacobianFailed)
-      result.warnings.push_back("a run beside the fitted values failed: intervals are missing");
-    const double s2 = result.ssr / result.dof;
-    const CovarianceEstimate estimate = covarianceFromJacobian(columns, s2);
-    result.correlation = correlationOf(estimate.covariance);
-    for (std::size_t k = 0; k < p; ++k) {
-      FittedParameter& fitted = result.parameters[k];
-      if (!estimate.determined[k]) {
-        double norm = 0.0;
-        for (double v : columns[k]) norm += v * v;
-        if (norm > 0.0) {
-          fitted.undeterminedWhy =
-              "its influence is all but that of the others (near-singular Jacobian)";
-        } else {
-          // The search may have wandered on a flat sum of squares; the value
-          // that moved nothing is the one the study started from.
-          fitted.undeterminedWhy =
-              "it has no influence on the compared column (kept at its start value)";
-          fitted.value = fitted.start;
-        }
-        continue;
+// Standard errors, 95 % intervals and correlations from the Jacobian at the
+// fitted values; a parameter the data do not fix says why.
+void addJacobianIntervals(FitProblem& problem, const KolvState& study, const FitSetup& setup,
+                          const std::vector<double>& values, FitResult& result) {
+  bool jacobianFailed = false;
+  const JacobianColumns columns = jacobianAt(problem, study, setup, values, jacobianFailed);
+  if (jacobianFailed)
+    result.warnings.push_back("a run beside the fitted values failed: intervals are missing");
+  const double s2 = result.ssr / result.dof;
+  const CovarianceEstimate estimate = covarianceFromJacobian(columns, s2);
+  result.correlation = correlationOf(estimate.covariance);
+  for (std::size_t k = 0; k < values.size(); ++k) {
+    FittedParameter& fitted = result.parameters[k];
+    if (!estimate.determined[k]) {
+      double norm = 0.0;
+      for (double v : columns[k]) norm += v * v;
+      if (norm > 0.0) {
+        fitted.undeterminedWhy =
+            "its influence is all but that of the others (near-singular Jacobian)";
+      } else {
+        // The search may have wandered on a flat sum of squares; the value
+        // that moved nothing is the one the study started from.
+        fitted.undeterminedWhy =
+            "it has no influence on the compared column (kept at its start value)";
+        fitted.value = fitted.start;
       }
-      fitted.stdError = std::sqrt(estimate.covariance[k][k]);
-      fitted.low = fitted.value - result.tQuantile * fitted.stdError;
-      fitted.high = fitted.value + result.tQuantile * fitted.stdError;
-      fitted.determined = fitted.high - fitted.low <= fitted.bounds.high - fitted.bounds.low;
-      if (!fitted.determined) fitted.undeterminedWhy = "its 95 % interval is wider than its bounds";
+      continue;
     }
-    if (p == 1 && result.parameters[0].determined) {
-      FittedParameter& fitted = result.parameters[0];
-      const double halfWidth = fitted.high - fitted.value;
-      const double threshold =
-          result.ssr * (1.0 + result.tQuantile * result.tQuantile / (result.nodes - 1));
-      const FitBounds range = definedRange(fitted.parameter, study.params);
-      const double low = profileEnd(problem, range, fitted.value, halfWidth, threshold, -1);
-      const double high = profileEnd(problem, range, fitted.value, halfWidth, threshold, +1);
-      fitted.profile = FitBounds{low, high};
-      fitted.profileDiffers = std::abs(low - fitted.low) > 0.1 * halfWidth ||
-                              std::abs(high - fitted.high) > 0.1 * halfWidth;
-    }
+    fitted.stdError = std::sqrt(estimate.covariance[k][k]);
+    fitted.low = fitted.value - result.tQuantile * fitted.stdError;
+    fitted.high = fitted.value + result.tQuantile * fitted.stdError;
+    fitted.determined = fitted.high - fitted.low <= fitted.bounds.high - fitted.bounds.low;
+    if (!fitted.determined) fitted.undeterminedWhy = "its 95 % interval is wider than its bounds";
   }
+}
+
+// For a fit of one determined parameter: the profile-likelihood interval and
+// whether it differs from the Jacobian's.
+void addProfileInterval(FitProblem& problem, const KolvState& study, FitResult& result) {
+  FittedParameter& fitted = result.parameters[0];
+  const double halfWidth = fitted.high - fitted.value;
+  const double threshold =
+      result.ssr * (1.0 + result.tQuantile * result.tQuantile / (result.nodes - 1));
+  const FitBounds range = definedRange(fitted.parameter, study.params);
+  const double low = profileEnd(problem, range, fitted.value, halfWidth, threshold, -1);
+  const double high = profileEnd(problem, range, fitted.value, halfWidth, threshold, +1);
+  fitted.profile = FitBounds{low, high};
+  fitted.profileDiffers = std::abs(low - fitted.low) > 0.1 * halfWidth ||
+                          std::abs(high - fitted.high) > 0.1 * halfWidth;
+}
+
+// A warning per parameter not determined or ended on a bound, and the
+// check a run of the fitted values would give before it starts.
+void addParameterWarnings(FitProblem& problem, const KolvState& study,
+                          const std::vector<double>& values, FitResult& result) {
   for (const FittedParameter& fitted : result.parameters) {
     if (!fitted.determined && !fitted.undeterminedWhy.empty())
       result.warnings.push_back(label(fitted.parameter) +
@@ -451,12 +437,71 @@ FitResult fitStudy(const KolvState& study, const FitSetup& setup, const Observed
           label(fitted.parameter) + " ended on a bound (" + base::generalText(fitted.bounds.low) +
           " to " + base::generalText(fitted.bounds.high) + "): the optimum may lie beyond it");
   }
-  {
-    KolvState check = study;
-    problem.apply(check.params, values);
-    if (const auto warning = beforeRunWarning(check, true))
-      result.warnings.push_back("the fitted values: " + *warning);
+  KolvState check = study;
+  problem.apply(check.params, values);
+  if (const auto warning = beforeRunWarning(check, true))
+    result.warnings.push_back("the fitted values: " + *warning);
+}
+
+}  // namespace
+
+std::vector<double> simulatedColumn(const KolvState& state, FitColumn column) {
+  const TranslocationParameters& p = state.params;
+  const TransectData& t = state.data;
+  const Int16 s = p.LastSeq;
+  std::vector<double> values(static_cast<std::size_t>(p.NodeCount));
+  for (int i = 0; i < p.NodeCount; ++i) {
+    double& v = values[static_cast<std::size_t>(i)];
+    switch (column) {
+      case FitColumn::Elevation:
+        v = t.Elev(i, s);
+        break;
+      case FitColumn::Pl1:
+        v = t.PL1(i, s);
+        break;
+      case FitColumn::Pl2:
+        v = t.PL2(i, s);
+        break;
+      case FitColumn::Pl3:
+        v = t.PL3(i);
+        break;
+      case FitColumn::UpperMass:
+        v = t.MassL1(i, s);
+        break;
+      case FitColumn::TotalMass:
+        v = t.MassL12(i, s);
+        break;
+    }
   }
+  return values;
+}
+
+FitResult fitStudy(const KolvState& study, const FitSetup& setup, const ObservedProfile& observed,
+                   const FitOptions& options) {
+  const auto started = std::chrono::steady_clock::now();
+  const std::size_t p = setup.parameters.size();
+  FitProblem problem(study, setup, observed, options);
+  FitResult result;
+  result.nodes = static_cast<int>(problem.nodes().size());
+  result.dof = result.nodes - static_cast<int>(p);
+
+  const Scaling scaling{setup.bounds};
+  Objective data{&problem,
+                 &scaling,
+                 nullptr,
+                 std::numeric_limits<double>::infinity(),
+                 startingValues(study, setup, result),
+                 0};
+  searchOptimum(problem, setup, options, data, result);
+
+  const std::vector<double> values = problem.stored(data.bestValues);
+  addFittedParameters(study, setup, values, result);
+  const bool ranAtBest = addResidualsAtBest(problem, setup, observed, values, result);
+  if (ranAtBest && result.dof > 0 && !result.cancelled) {
+    addJacobianIntervals(problem, study, setup, values, result);
+    if (p == 1 && result.parameters[0].determined) addProfileInterval(problem, study, result);
+  }
+  addParameterWarnings(problem, study, values, result);
   result.runs = problem.runs();
   result.seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();

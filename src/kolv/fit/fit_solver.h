@@ -2,9 +2,10 @@
 #pragma once
 // Fits KOLV coefficients to a measured profile: least squares over the
 // points outside the end zones of the compared sequence, minimised by a
-// bounded derivative-free method of NLopt (BOBYQA) with every model run
-// going through the study run loop; then standard errors, 95 % intervals
-// and correlations from a finite-difference Jacobian at the optimum.
+// bounded derivative-free method of NLopt (BOBYQA, or subplex for a single
+// parameter, restarted while it still improves) with every model run going
+// through the study run loop; then standard errors, 95 % intervals and
+// correlations from a finite-difference Jacobian at the optimum.
 
 #include <atomic>
 #include <optional>

@@ -43,8 +43,6 @@ void useRasterDrivers() {
   });
 }
 
-bool isRasterPath(std::string_view path) { return !driverForPath(path).empty(); }
-
 std::string driverForPath(std::string_view path) {
   const std::string ext = lowerExtension(path);
   if (ext == "tif" || ext == "tiff") return "GTiff";

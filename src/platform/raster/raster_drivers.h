@@ -14,10 +14,6 @@ namespace sodwright::platform {
 // sidecar files or caching more than a little memory. Safe to call often.
 void useRasterDrivers();
 
-// Whether a file name ends in a raster extension (".tif", ".tiff", ".asc",
-// any case).
-bool isRasterPath(std::string_view path);
-
 // The file dialog filter entry listing the raster kinds.
 inline constexpr std::string_view kRasterFilter = "Elevation rasters (*.tif *.tiff *.asc)";
 

@@ -45,7 +45,6 @@ class ElevationStrips {
   // Lines in one of the file's blocks: strips that begin on a multiple of it
   // read each block once.
   int blockLines() const { return blockLines_; }
-  bool hasNoData() const { return hasNoData_; }
 
   // Cells of lines firstLine.. and columns firstColumn.. (counted from 0)
   // into out, rows outer with `columns` values each: elevations with scale
