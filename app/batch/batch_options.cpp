@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/batch_options.h"
 
+#include <charconv>
 #include <iostream>
 #include <variant>
 
 #include <CLI/CLI.hpp>
 
 #include "base/text/delimiter_text.h"
+#include "batch/batch_services.h"
 #include "platform/import_kind.h"
 
 namespace sodwright::batch {
@@ -49,6 +51,24 @@ std::optional<char> delimiterOption(const std::string& word) {
   if (const char* delimiter = std::get_if<char>(&chosen)) return *delimiter;
   std::cerr << std::get<std::string_view>(chosen) << "\n";
   return std::nullopt;
+}
+
+void addThreadsOption(CLI::App& command, TextOption& threads, const std::string& meaning,
+                      const std::string& defaultText) {
+  addTextOption(command, threads, "--threads", "N", meaning, defaultText);
+}
+
+int threadsOption(const TextOption& threads, const std::string& command) {
+  if (!threads.given()) return 0;
+  int value = -1;
+  const std::string& text = threads.value;
+  const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || stop != text.data() + text.size() || value < 1 ||
+      value > 1024) {
+    printMessage(command + ": --threads must be a whole number from 1 to 1024: " + text);
+    return -1;
+  }
+  return value;
 }
 
 }  // namespace sodwright::batch

@@ -49,6 +49,16 @@ std::string defaultDelimiterWord(const std::string& input);
 bool outputsApart(const std::string& command, const std::vector<base::NamedPath>& inputs,
                   const std::vector<base::NamedPath>& outputs);
 
+// Declares --threads N with the command's own words for it.
+void addThreadsOption(
+    CLI::App& command, TextOption& threads,
+    const std::string& meaning = "worker threads; the results are the same bits on any number",
+    const std::string& defaultText = "every core");
+// The thread count asked for with --threads (0 when left out: every core), or
+// -1 after printing why the text is refused: every command takes a whole
+// number from 1 to 1024.
+int threadsOption(const TextOption& threads, const std::string& command);
+
 inline constexpr const char* kDelimiterMeaning =
     "field delimiter of a text INPUT: tab, space, comma, semicolon or one character";
 

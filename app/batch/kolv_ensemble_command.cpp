@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <iostream>
 #include <memory>
 #include <numeric>
@@ -28,6 +27,7 @@
 #include "kolv/io/last_sequence_writer.h"
 #include "kolv/stability/stability_warning.h"
 #include "kolv/study/ensemble_run.h"
+#include "platform/system_memory.h"
 
 namespace sodwright::batch {
 namespace {
@@ -59,16 +59,13 @@ std::optional<T> wholeNumber(const std::string& text, T least) {
 
 std::string number(double value) {
   if (std::isnan(value)) return "n/a";
-  char text[32];
-  std::snprintf(text, sizeof text, "%.6g", value);
-  return text;
+  return base::generalText(value, 6);
 }
 
 std::string signedNumber(double value) {
   if (std::isnan(value)) return "n/a (constant)";
-  char text[32];
-  std::snprintf(text, sizeof text, "%+.3f", value);
-  return text;
+  // The sign always written, as "%+.3f" writes it.
+  return (std::signbit(value) ? "" : "+") + base::nearestFixedText(value, 3);
 }
 
 std::string percentileName(double p) { return "p" + number(p); }
@@ -152,7 +149,7 @@ int runEnsembleCommand(const EnsembleOptions& options) {
     std::cerr << kName << ": warning: the study's own parameters: " << *warning << '\n';
     if (options.strict) return 3;
   }
-  auto result = kolv::runEnsemble(study, setup, kolv::availableMemoryBytes());
+  auto result = kolv::runEnsemble(study, setup, platform::availableMemoryBytes());
   if (!result) return refuse(result.message());
   printSummary(*result, setup, study);
   if (options.csv.given()) {

@@ -81,8 +81,8 @@ int runKolvFit(const KolvFitOptions& options) {
     return fail("kolv-fit: --against must be elevation, pl1, pl2, pl3, upper-mass or total-mass");
   const auto maxRuns = countOption(options.maxRuns, "--max-runs", 0);
   if (!maxRuns) return fail(maxRuns.message());
-  const auto threads = countOption(options.threads, "--threads", 0);
-  if (!threads) return fail(threads.message());
+  const int threads = threadsOption(options.threads, "kolv-fit");
+  if (threads < 0) return 2;
   if (options.figure.given())
     if (auto named = checkFigureName(options.figure.value); !named) return fail(named.message());
   if (options.study.boxes[kSequencesBox].given())
@@ -128,7 +128,7 @@ int runKolvFit(const KolvFitOptions& options) {
 
   kolv::FitOptions fitOptions;
   fitOptions.maxRuns = *maxRuns;
-  fitOptions.threads = *threads;
+  fitOptions.threads = threads;
   const kolv::FitResult result = kolv::fitStudy(study, *setup, *observed, fitOptions);
   kolv::FitReportContext context;
   context.observedName = options.observed.value;
@@ -194,7 +194,7 @@ Command addKolvFitCommand(CLI::App& runner) {
       ->add_option("--bounds", options->bounds,
                    std::string("bounds of a fitted parameter, NAME=LO:HI (repeat for more) "
                                "[default: ") +
-                       kolv::kFitBoundsHelp + "]")
+                       kolv::fitBoundsHelp() + "]")
       ->type_name("NAME=LO:HI");
   addTextOption(*command, options->residuals, "--residuals", "FILE",
                 "write distance, observed, simulated, residual and end-zone flag as CSV",
@@ -208,8 +208,8 @@ Command addKolvFitCommand(CLI::App& runner) {
   addTextOption(*command, options->maxRuns, "--max-runs", "N",
                 "model runs the search may make before it stops unconverged",
                 "300 + 150 per fitted parameter");
-  addTextOption(*command, options->threads, "--threads", "N",
-                "threads for the runs beside the optimum", "one per core");
+  addThreadsOption(*command, options->threads, "threads for the runs beside the optimum",
+                   "one per core");
   return [options] { return runKolvFit(*options); };
 }
 

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The options of a KOLV study that `kolv` and `kolv-fit` share: the input,
-// its delimiter and base file, the direction list and the parameter
-// window's boxes, each applied through the box's own check.
+// The options of a KOLV study that `kolv`, `kolv-fit` and `kolv-ensemble`
+// share: the input, its delimiter and base file, the direction list and the
+// parameter window's boxes (one option per row of the parameter table), each
+// applied through the box's own check.
 
 #include <array>
 #include <cstddef>
@@ -10,6 +11,7 @@
 
 #include "base/result.h"
 #include "batch/batch_options.h"
+#include "kolv/parameter_table.h"
 #include "kolv/state/kolv_state.h"
 
 namespace CLI {
@@ -18,9 +20,10 @@ class App;
 
 namespace sodwright::batch {
 
-inline constexpr std::size_t kKolvBoxCount = 16;
+inline constexpr std::size_t kKolvBoxCount = kolv::kKolvParameterCount;
 // The index of --sequences among the boxes.
-inline constexpr std::size_t kSequencesBox = 0;
+inline constexpr std::size_t kSequencesBox =
+    static_cast<std::size_t>(kolv::KolvParameter::Sequences);
 
 struct KolvStudyOptions {
   std::string input;
@@ -36,14 +39,9 @@ void addKolvStudyOptions(CLI::App& command, KolvStudyOptions& options);
 // refused value fails with the box's message.
 base::Result<> applyKolvBoxes(kolv::KolvState& state, const KolvStudyOptions& options);
 
-// Imports the input and, with `applyBoxes`, applies the direction and the
+// Imports the input and, with `apply`, applies the direction and the
 // boxes with the parameter window's checks. Returns 0, or 2 after printing
 // why not.
-int importKolvStudy(kolv::KolvState& state, const KolvStudyOptions& options, bool applyBoxes);
-
-// Declares --threads N (workers; left out: every core).
-void addThreadsOption(CLI::App& command, TextOption& threads);
-// The thread count (0 when left out), or -1 after printing why the text is refused.
-int threadsOption(const TextOption& threads, const std::string& command);
+int importKolvStudy(kolv::KolvState& state, const KolvStudyOptions& options, bool apply);
 
 }  // namespace sodwright::batch

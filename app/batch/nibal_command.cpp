@@ -118,11 +118,8 @@ int runRaster(const NibalOptions& options) {
     run.tileSize = *size;
   }
   if (options.threads.given()) {
-    const std::optional<std::int64_t> threads =
-        wholeNumberOption("--threads", options.threads.value);
-    if (!threads) return 2;
-    if (*threads < 1 || *threads > 1024) return usage("--threads takes 1 to 1024");
-    run.threads = static_cast<int>(*threads);
+    run.threads = threadsOption(options.threads, "nibal");
+    if (run.threads < 0) return 2;
   }
   if (options.cog && !options.writeRaster.given())
     return usage("--cog makes the --write-raster GeoTIFF cloud-optimized");
@@ -323,8 +320,9 @@ Command addNibalCommand(CLI::App& runner) {
                   "with --write-raster OUT.tif: write a Cloud-Optimized GeoTIFF with overviews");
   nibal->add_flag("--quiet", options->quiet,
                   "with --raster: no progress and no closing line on standard error");
-  addTextOption(*nibal, options->threads, "--threads", "N",
-                "with --raster: threads that compute the lines of a strip", "the machine's cores");
+  addThreadsOption(*nibal, options->threads,
+                   "with --raster: threads that compute the lines of a strip",
+                   "the machine's cores");
   addTextOption(
       *nibal, options->map, "--map", "FILE",
       "draw the map of the results into FILE (.png, .svg or .pdf); with --raster each pixel "

@@ -13,18 +13,6 @@ namespace sodwright::kolv {
 
 namespace {
 
-struct ParameterInfo {
-  FitParameter parameter;
-  std::string_view name, label, unit;
-};
-
-constexpr std::array<ParameterInfo, 4> kParameters = {{
-    {FitParameter::Alpha, "alpha", "Alpha", "m"},
-    {FitParameter::Beta, "beta", "Betta", "m/%"},
-    {FitParameter::Gamma, "gamma", "Gamma", "m2/%"},
-    {FitParameter::TillDepth, "till-depth", "Tillage Depth", "m"},
-}};
-
 struct ColumnInfo {
   FitColumn column;
   std::string_view name;
@@ -38,10 +26,6 @@ constexpr std::array<ColumnInfo, 6> kColumns = {{
     {FitColumn::UpperMass, "upper-mass"},
     {FitColumn::TotalMass, "total-mass"},
 }};
-
-const ParameterInfo& infoOf(FitParameter parameter) {
-  return kParameters[static_cast<std::size_t>(parameter)];
-}
 
 // The field of a point row that holds the compared column (0-based), and
 // those that the column is formed from.
@@ -69,14 +53,16 @@ constexpr std::array<std::string_view, 6> kFieldNames = {"PL1", "PL2", "PL3",
 }  // namespace
 
 std::optional<FitParameter> fitParameterNamed(std::string_view name) {
-  for (const ParameterInfo& info : kParameters)
-    if (info.name == name) return info.parameter;
+  for (FitParameter parameter : fitParameterOrder())
+    if (kolvParameter(parameter).name == name) return parameter;
   return std::nullopt;
 }
 
-std::string_view fitParameterName(FitParameter parameter) { return infoOf(parameter).name; }
-std::string_view fitParameterLabel(FitParameter parameter) { return infoOf(parameter).label; }
-std::string_view fitParameterUnit(FitParameter parameter) { return infoOf(parameter).unit; }
+std::string_view fitParameterName(FitParameter parameter) { return kolvParameter(parameter).name; }
+std::string_view fitParameterLabel(FitParameter parameter) {
+  return kolvParameter(parameter).caption;
+}
+std::string_view fitParameterUnit(FitParameter parameter) { return kolvParameter(parameter).unit; }
 
 std::optional<FitColumn> fitColumnNamed(std::string_view name) {
   for (const ColumnInfo& info : kColumns)
@@ -88,80 +74,58 @@ std::string_view fitColumnName(FitColumn column) {
   return kColumns[static_cast<std::size_t>(column)].name;
 }
 
-std::string_view fitColumnUnit(FitColumn column, const std::string& substanceUnit) {
-  static thread_local std::string text;
+std::string fitColumnUnit(FitColumn column, const std::string& substanceUnit) {
   switch (column) {
     case FitColumn::Elevation:
       return "m";
     case FitColumn::UpperMass:
     case FitColumn::TotalMass:
-      text = substanceUnit + " per interval";
-      return text;
+      return substanceUnit + " per interval";
     default:
-      text = substanceUnit + "/kg";
-      return text;
+      return substanceUnit + "/kg";
   }
 }
 
 FitBounds definedRange(FitParameter parameter, const TranslocationParameters& params) {
-  const double dx = params.Interval;
-  switch (parameter) {
-    case FitParameter::Alpha:
-      return {0.0, 25.0 * dx};
-    case FitParameter::Beta:
-      return {-dx, dx};
-    case FitParameter::Gamma:
-      return {-10.0 * dx * dx, 10.0 * dx * dx};
-    case FitParameter::TillDepth:
-      break;
-  }
-  return {0.001, 2.0};
+  return boundsAt(kolvParameter(parameter).definedRange, params);
 }
 
 FitBounds defaultBounds(FitParameter parameter, const TranslocationParameters& params) {
-  const double dx = params.Interval;
-  switch (parameter) {
-    case FitParameter::Alpha:
-      return {0.0, 25.0 * dx};
-    case FitParameter::Beta:
-      return {-0.1 * dx, 0.1 * dx};
-    case FitParameter::Gamma:
-      return {-dx * dx, dx * dx};
-    case FitParameter::TillDepth:
-      break;
-  }
-  return {0.01, 1.0};
+  return boundsAt(kolvParameter(parameter).fitBounds, params);
 }
 
-double parameterValue(const TranslocationParameters& params, FitParameter parameter) {
-  switch (parameter) {
-    case FitParameter::Alpha:
-      return params.Alpha;
-    case FitParameter::Beta:
-      return params.Beta;
-    case FitParameter::Gamma:
-      return params.Gamma;
-    case FitParameter::TillDepth:
-      break;
+namespace {
+
+// "25 dx", "-dx", "dx2", "0.01"; 0 stays bare.
+std::string boundText(const ScaledBound& bound) {
+  if (bound.dxPower == 0 || bound.factor == 0) return base::generalText(bound.factor);
+  const std::string dx = bound.dxPower == 2 ? "dx2" : "dx";
+  if (bound.factor == 1) return dx;
+  if (bound.factor == -1) return "-" + dx;
+  return base::generalText(bound.factor) + " " + dx;
+}
+
+std::string rangeText(const KolvParameterInfo& info, const ScaledRange& range, bool withUnit) {
+  const std::string text =
+      std::string(info.name) + " " + boundText(range.low) + " to " + boundText(range.high);
+  if (range.high.dxPower == 0) return text + " " + info.unit;
+  return withUnit ? text + " (" + info.unit + ")" : text;
+}
+
+}  // namespace
+
+std::string fitBoundsHelp() {
+  std::string defaults, defined;
+  for (FitParameter parameter : fitParameterOrder()) {
+    const KolvParameterInfo& info = kolvParameter(parameter);
+    defaults += (defaults.empty() ? "" : ", ") + rangeText(info, info.fitBounds, true);
+    defined += (defined.empty() ? "" : ", ") + rangeText(info, info.definedRange, false);
   }
-  return params.TillDepth;
+  return defaults + ", dx the interval in m; a bound may reach out to " + defined;
 }
 
 void setParameterValue(TranslocationParameters& params, FitParameter parameter, double value) {
-  switch (parameter) {
-    case FitParameter::Alpha:
-      params.Alpha = static_cast<float>(value);
-      return;
-    case FitParameter::Beta:
-      params.Beta = static_cast<float>(value);
-      return;
-    case FitParameter::Gamma:
-      params.Gamma = static_cast<float>(value);
-      return;
-    case FitParameter::TillDepth:
-      params.TillDepth = value;
-      return;
-  }
+  storeParameterValue(params, parameter, value);
 }
 
 std::vector<double> profileColumn(const KolvState& transect, FitColumn column, Int16 sequence) {

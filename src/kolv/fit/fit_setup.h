@@ -11,19 +11,19 @@
 #include <vector>
 
 #include "base/result.h"
+#include "kolv/parameter_table.h"
 #include "kolv/state/kolv_state.h"
 
 namespace sodwright::kolv {
 
-enum class FitParameter { Alpha, Beta, Gamma, TillDepth };
+// A fit varies those parameters of the table that carry fit bounds: alpha,
+// beta, gamma and till-depth (fitParameterOrder).
+using FitParameter = KolvParameter;
 enum class FitColumn { Elevation, Pl1, Pl2, Pl3, UpperMass, TotalMass };
 
-struct FitBounds {
-  double low = 0.0;
-  double high = 0.0;
-};
+using FitBounds = ValueBounds;
 
-// Command-line names: alpha, beta, gamma, till-depth.
+// Command-line names: alpha, beta, gamma, till-depth; no other is fitted.
 std::optional<FitParameter> fitParameterNamed(std::string_view name);
 std::string_view fitParameterName(FitParameter parameter);
 // The parameter window's label: Alpha, Betta, Gamma, Tillage Depth.
@@ -33,23 +33,19 @@ std::string_view fitParameterUnit(FitParameter parameter);
 // elevation, pl1, pl2, pl3, upper-mass (layer 1), total-mass (layers 1 and 2).
 std::optional<FitColumn> fitColumnNamed(std::string_view name);
 std::string_view fitColumnName(FitColumn column);
-std::string_view fitColumnUnit(FitColumn column, const std::string& substanceUnit);
+std::string fitColumnUnit(FitColumn column, const std::string& substanceUnit);
 
 // Where a run of the study is defined for the parameter, and the bounds a
-// fit uses unless told otherwise; both scale with the interval dx:
-//   alpha       defined 0 .. 25 dx          default the same
-//   beta        defined -dx .. dx           default -0.1 dx .. 0.1 dx
-//   gamma       defined -10 dx2 .. 10 dx2   default -dx2 .. dx2
-//   till-depth  defined 0.001 .. 2 m        default 0.01 .. 1 m
+// fit uses unless told otherwise, at the study's interval dx (the table's
+// ranges scale with it).
 FitBounds definedRange(FitParameter parameter, const TranslocationParameters& params);
 FitBounds defaultBounds(FitParameter parameter, const TranslocationParameters& params);
-inline constexpr const char* kFitBoundsHelp =
-    "alpha 0 to 25 dx (m), beta -0.1 dx to 0.1 dx (m/%), gamma -dx2 to dx2 (m2/%), till-depth "
-    "0.01 to 1 m, dx the interval in m; a bound may reach out to alpha 0 to 25 dx, beta -dx to "
-    "dx, gamma -10 dx2 to 10 dx2, till-depth 0.001 to 2 m";
+// Both, written out for --help: "alpha 0 to 25 dx (m), ..., dx the interval
+// in m; a bound may reach out to alpha 0 to 25 dx, ...".
+std::string fitBoundsHelp();
 
-double parameterValue(const TranslocationParameters& params, FitParameter parameter);
-// Stores as the parameter set holds it (Single for the three coefficients).
+// Stores as the parameter set holds it (Single for the three coefficients);
+// parameterValue reads it back.
 void setParameterValue(TranslocationParameters& params, FitParameter parameter, double value);
 
 // The fitted parameters with their bounds, and the column compared.

@@ -11,21 +11,6 @@ namespace sodwright::kolv {
 
 namespace {
 
-using P = EnsembleParameter;
-
-const std::vector<EnsembleParameterInfo> kParameters = {
-    {P::Alpha, "alpha", "Alpha of the translocation distance, m; any value"},
-    {P::Beta, "beta", "Betta, m per % slope; any value"},
-    {P::Gamma, "gamma", "Gamma, m2 per %/m curvature; any value"},
-    {P::TillDepth, "till-depth", "Tillage Depth, m; > 0"},
-    {P::SgWeightFront, "sg-weight-front", "SG Weight: Front; >= 0"},
-    {P::SgWeightBack, "sg-weight-back", "SG Weight: Back; >= 0"},
-    {P::DecayRate1, "decay1", "Layer 1 Decay Rate, % per sequence; 0 to 100"},
-    {P::DecayRate2, "decay2", "Layer 2 Decay Rate, % per sequence; 0 to 100"},
-    {P::InputAmount, "input-amount",
-     "Input Amount, substance mass per m2 (mg/m2 for mg/kg); any value"},
-};
-
 // The whole text as one finite number, or nothing.
 std::optional<double> strictNumber(std::string_view text) {
   double value = 0;
@@ -50,69 +35,46 @@ constexpr double kTwoPi = 6.283185307179586;
 
 }  // namespace
 
-const std::vector<EnsembleParameterInfo>& ensembleParameters() { return kParameters; }
+const std::vector<EnsembleParameterInfo>& ensembleParameters() {
+  static const std::vector<EnsembleParameterInfo> parameters = [] {
+    std::vector<EnsembleParameterInfo> list;
+    for (EnsembleParameter id : ensembleParameterOrder()) {
+      const KolvParameterInfo& info = kolvParameter(id);
+      list.push_back({id, info.name, info.ensembleMeaning});
+    }
+    return list;
+  }();
+  return parameters;
+}
 
 std::optional<EnsembleParameter> ensembleParameterNamed(std::string_view name) {
-  for (const auto& info : kParameters)
+  for (const auto& info : ensembleParameters())
     if (name == info.name) return info.id;
   return std::nullopt;
 }
 
 const char* ensembleParameterName(EnsembleParameter parameter) {
-  for (const auto& info : kParameters)
-    if (info.id == parameter) return info.name;
-  return "";
+  return kolvParameter(parameter).name;
 }
 
 bool inEnsembleRange(EnsembleParameter parameter, double value) {
-  switch (parameter) {
-    case P::Alpha:
-    case P::Beta:
-    case P::Gamma:
-    case P::InputAmount:
+  switch (kolvParameter(parameter).drawRange) {
+    case DrawRange::AnySingle:
       return base::fitsSingle(value);
-    case P::TillDepth:
+    case DrawRange::AboveZero:
       return value > 0 && std::isfinite(value);
-    case P::SgWeightFront:
-    case P::SgWeightBack:
+    case DrawRange::SingleAtLeastZero:
       return value >= 0 && base::fitsSingle(value);
-    case P::DecayRate1:
-    case P::DecayRate2:
+    case DrawRange::Percent:
       return value >= 0 && value <= 100;
+    case DrawRange::None:
+      break;
   }
   return false;
 }
 
 void applyEnsembleValue(EnsembleParameter parameter, double value, TranslocationParameters& p) {
-  switch (parameter) {
-    case P::Alpha:
-      p.Alpha = base::roundToSingle(value);
-      break;
-    case P::Beta:
-      p.Beta = base::roundToSingle(value);
-      break;
-    case P::Gamma:
-      p.Gamma = base::roundToSingle(value);
-      break;
-    case P::TillDepth:
-      p.TillDepth = value;
-      break;
-    case P::SgWeightFront:
-      p.SgWeightFront = base::roundToSingle(value);
-      break;
-    case P::SgWeightBack:
-      p.SgWeightBack = base::roundToSingle(value);
-      break;
-    case P::DecayRate1:
-      p.DecayRate1 = value / 100.0;
-      break;
-    case P::DecayRate2:
-      p.DecayRate2 = value / 100.0;
-      break;
-    case P::InputAmount:
-      p.InputAmount = value;
-      break;
-  }
+  storeParameterValue(p, parameter, value);
 }
 
 base::Result<VariedParameter> parseVariedParameter(std::string_view text) {
@@ -127,7 +89,7 @@ base::Result<VariedParameter> parseVariedParameter(std::string_view text) {
     varied.parameter = *parameter;
   } else {
     std::string names;
-    for (const auto& info : kParameters)
+    for (const auto& info : ensembleParameters())
       names += std::string(names.empty() ? "" : ", ") + info.name;
     return base::fail("--vary " + given + ": unknown parameter \"" + std::string(name) +
                       "\"; the parameters are " + names);

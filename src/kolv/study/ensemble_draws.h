@@ -22,21 +22,14 @@
 #include <vector>
 
 #include "base/result.h"
+#include "kolv/parameter_table.h"
 #include "kolv/state/kolv_state.h"
 
 namespace sodwright::kolv {
 
-enum class EnsembleParameter {
-  Alpha,
-  Beta,
-  Gamma,
-  TillDepth,
-  SgWeightFront,
-  SgWeightBack,
-  DecayRate1,
-  DecayRate2,
-  InputAmount
-};
+// An ensemble varies those parameters of the table that carry a drawn
+// range (ensembleParameterOrder).
+using EnsembleParameter = KolvParameter;
 
 struct EnsembleParameterInfo {
   EnsembleParameter id;

@@ -4,14 +4,11 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <limits>
 #include <mutex>
 #include <numeric>
 #include <sstream>
 #include <thread>
-
-#include <unistd.h>
 
 #include "base/number_text.h"
 #include "base/text/csv_text.h"
@@ -165,19 +162,6 @@ std::uint64_t ensembleBytes(const KolvState& study, std::size_t runs, std::size_
       nodes * kQuantityCount * sizeof(double) + (varied + 4) * sizeof(double);
   return static_cast<std::uint64_t>(runs) * perMember +
          static_cast<std::uint64_t>(workers + 1) * studyBytes(study);
-}
-
-std::uint64_t availableMemoryBytes() {
-  std::ifstream meminfo("/proc/meminfo");
-  std::string key;
-  std::uint64_t kilobytes = 0;
-  std::string unit;
-  while (meminfo >> key >> kilobytes >> unit)
-    if (key == "MemAvailable:") return kilobytes * 1024;
-  const long pages = ::sysconf(_SC_AVPHYS_PAGES), size = ::sysconf(_SC_PAGESIZE);
-  if (pages > 0 && size > 0)
-    return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(size);
-  return 0;
 }
 
 base::Result<> checkEnsembleMemory(const KolvState& study, std::size_t runs, std::size_t varied,

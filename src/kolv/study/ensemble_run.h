@@ -92,8 +92,6 @@ struct EnsembleResult {
 // the study per worker and for the deterministic run.
 std::uint64_t ensembleBytes(const KolvState& study, std::size_t runs, std::size_t varied,
                             int workers);
-// MemAvailable of /proc/meminfo, else the free pages; 0 when unknown.
-std::uint64_t availableMemoryBytes();
 // The refusal of an ensemble larger than `available` bytes (0: not checked),
 // naming the bound.
 base::Result<> checkEnsembleMemory(const KolvState& study, std::size_t runs, std::size_t varied,

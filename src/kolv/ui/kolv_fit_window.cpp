@@ -18,6 +18,7 @@
 #include "kolv/fit/fit_figure.h"
 #include "kolv/fit/fit_solver.h"
 #include "kolv/parameter_checks.h"
+#include "kolv/parameter_table.h"
 #include "kolv/ui/kolv_help.h"
 #include "platform/figures/figure_painter.h"
 #include "platform/import_kind.h"
@@ -272,25 +273,8 @@ void KolvFitWindow::showResult() {
 void KolvFitWindow::onUseValuesClicked() {
   if (!result_) return;
   for (const FittedParameter& f : result_->parameters) {
-    const std::string text = f.parameter == FitParameter::TillDepth
-                                 ? base::generalText(f.value)
-                                 : base::generalTextSingle(static_cast<float>(f.value));
-    ParameterCheck check = setAlpha;
-    switch (f.parameter) {
-      case FitParameter::Alpha:
-        check = setAlpha;
-        break;
-      case FitParameter::Beta:
-        check = setBeta;
-        break;
-      case FitParameter::Gamma:
-        check = setGamma;
-        break;
-      case FitParameter::TillDepth:
-        check = checkTillDepth;
-        break;
-    }
-    if (const CheckResult taken = check(state_, text); !taken)
+    const std::string text = parameterValueText(f.parameter, f.value);
+    if (const CheckResult taken = kolvParameter(f.parameter).check(state_, text); !taken)
       context_.messages.inform(taken.message());
   }
   emit valuesUsed();

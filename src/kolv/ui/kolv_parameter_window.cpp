@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "kolv/ui/kolv_parameter_window.h"
 
+#include <array>
 #include <cmath>
 
 #include <QFocusEvent>
@@ -13,6 +14,7 @@
 #include "base/number_text.h"
 #include "kolv/check_refusals.h"
 #include "kolv/kolv_commands.h"
+#include "kolv/parameter_table.h"
 #include "kolv/stability/stability_warning.h"
 #include "kolv/state/substance_unit.h"
 #include "kolv/ui/kolv_help.h"
@@ -28,6 +30,7 @@ QString text(const std::string& s) { return QString::fromStdString(s); }
 QString integerText(Int16 v) { return text(base::generalText(static_cast<long long>(v))); }
 QString singleText(float v) { return text(base::generalTextSingle(v)); }
 QString doubleText(double v) { return text(base::generalText(v)); }
+const char* captionOf(KolvParameter id) { return kolvParameter(id).caption; }
 
 // One row of a column: label, box and unit label, the label the box's buddy.
 struct Row {
@@ -67,22 +70,13 @@ KolvParameterWindow::KolvParameterWindow(KolvState& state, platform::AppContext&
   setWindowTitle(QStringLiteral("KOLV Parameters"));
   setAttribute(Qt::WA_DeleteOnClose);
   buildLayout();
-  checks_ = {{sequenceCountBox, checkSeqCount},
-             {nodeCountBox, checkNodeCount},
-             {lateralColumnsBox, checkLateralColumns},
-             {sgWeightFrontBox, checkSgWeightFront},
-             {sgWeightBackBox, checkSgWeightBack},
-             {scScaleBox, checkScScale},
-             {decayRate1Box, setDecayRate1Percent},
-             {decayRate2Box, setDecayRate2Percent},
-             {tillageDepthBox, checkTillDepth},
-             {upLayerDepthBox, checkUpLayerDepthParameter},
-             {subLayerDepthBox, checkSubLayerDepthParameter},
-             {alphaBox, setAlpha},
-             {betaBox, setBeta},
-             {gammaBox, setGamma},
-             {inputFrequencyBox, checkInputFrequency},
-             {inputAmountBox, setInputAmount}};
+  // The boxes in the parameter table's order; each applies its row's check.
+  const std::array<QLineEdit*, kKolvParameterCount> boxes = {
+      sequenceCountBox, nodeCountBox,    lateralColumnsBox, sgWeightFrontBox,
+      sgWeightBackBox,  scScaleBox,      decayRate1Box,     decayRate2Box,
+      tillageDepthBox,  upLayerDepthBox, subLayerDepthBox,  alphaBox,
+      betaBox,          gammaBox,        inputFrequencyBox, inputAmountBox};
+  for (std::size_t i = 0; i < boxes.size(); ++i) checks_[boxes[i]] = kolvParameters()[i].check;
   for (auto& [box, check] : checks_) {
     box->installEventFilter(this);
     connect(box, &QLineEdit::textChanged, this, &KolvParameterWindow::onEditableBoxChanged);
@@ -131,20 +125,20 @@ void KolvParameterWindow::buildLayout() {
 
   addRows(this, grid, 0, 2,
           {{startingSequenceBox, "TxtSeqNo", "Starting Seqence No.", ""},
-           {sequenceCountBox, "TxtSeq", "Simulating Sequences", ""},
+           {sequenceCountBox, "TxtSeq", captionOf(KolvParameter::Sequences), ""},
            {distributionDistanceBox, "TxtDistrDis", "Simulating Distance", "m"},
            {pointIntervalBox, "TxtInterval", "Data Points Interval", "m"},
-           {nodeCountBox, "TxtNodes", "Total Data Points", ""},
-           {lateralColumnsBox, "TxtLateralCol", "Lateral Translocation Columms", ""},
-           {sgWeightFrontBox, "TxtSGWtF", "SG Weight: Front", ""},
-           {sgWeightBackBox, "TxtSGWtB", "SG Weight: Back", ""},
-           {scScaleBox, "TxtSCScl", "SC Scale", "m"},
-           {decayRate1Box, "TxtDRate1", "Layer 1 Decay Rate", "%"},
-           {decayRate2Box, "TxtDRate2", "Layer 2 Decay Rate", "%"}});
+           {nodeCountBox, "TxtNodes", captionOf(KolvParameter::Nodes), ""},
+           {lateralColumnsBox, "TxtLateralCol", captionOf(KolvParameter::LateralColumns), ""},
+           {sgWeightFrontBox, "TxtSGWtF", captionOf(KolvParameter::SgWeightFront), ""},
+           {sgWeightBackBox, "TxtSGWtB", captionOf(KolvParameter::SgWeightBack), ""},
+           {scScaleBox, "TxtSCScl", captionOf(KolvParameter::ScScale), "m"},
+           {decayRate1Box, "TxtDRate1", captionOf(KolvParameter::DecayRate1), "%"},
+           {decayRate2Box, "TxtDRate2", captionOf(KolvParameter::DecayRate2), "%"}});
   addRows(this, grid, 4, 1,
-          {{tillageDepthBox, "TxtTillD", "Tillage Depth", "m"},
-           {upLayerDepthBox, "TxtUpLrD", "Up-Layer Depth", "m"},
-           {subLayerDepthBox, "TxtSubLrD", "Sub-Layer Depth", "m"}});
+          {{tillageDepthBox, "TxtTillD", captionOf(KolvParameter::TillDepth), "m"},
+           {upLayerDepthBox, "TxtUpLrD", captionOf(KolvParameter::UpLayerDepth), "m"},
+           {subLayerDepthBox, "TxtSubLrD", captionOf(KolvParameter::SubLayerDepth), "m"}});
   auto* density = new QLabel(QStringLiteral("Soil Bulk Density"), this);
   density->setObjectName(QStringLiteral("LblBD"));
   grid->addWidget(density, 4, 4);
@@ -152,11 +146,11 @@ void KolvParameterWindow::buildLayout() {
           {{bulkDensity1Box, "TxtBD1", "Layer 1", "kg/m³"},
            {bulkDensity2Box, "TxtBD2", "Layer 2", "kg/m³"},
            {bulkDensity3Box, "TxtBD3", "Layer 3", "kg/m³"},
-           {alphaBox, "TxtAlpha", "Alpha", "m"},
-           {betaBox, "TxtBetta", "Betta", "m/%"},
-           {gammaBox, "TxtGamma", "Gamma", "m²/%"},
-           {inputFrequencyBox, "TxtInputFrq", "Input Frequency", "Seqs"},
-           {inputAmountBox, "TxtInputAmt", "Input Amount", "kg/m²"}});
+           {alphaBox, "TxtAlpha", captionOf(KolvParameter::Alpha), "m"},
+           {betaBox, "TxtBetta", captionOf(KolvParameter::Beta), "m/%"},
+           {gammaBox, "TxtGamma", captionOf(KolvParameter::Gamma), "m²/%"},
+           {inputFrequencyBox, "TxtInputFrq", captionOf(KolvParameter::InputFrequency), "Seqs"},
+           {inputAmountBox, "TxtInputAmt", captionOf(KolvParameter::InputAmount), "kg/m²"}});
   // "Layer 1" alone would not say which quantity the box holds.
   bulkDensity1Box->setAccessibleName(QStringLiteral("Soil Bulk Density, Layer 1"));
   bulkDensity2Box->setAccessibleName(QStringLiteral("Soil Bulk Density, Layer 2"));

@@ -13,9 +13,11 @@
 
 #include "base/number_text.h"
 #include "base/text/text_file.h"
+#include "kolv/parameter_table.h"
 #include "kolv/ui/kolv_help.h"
 #include "platform/file_dialog.h"
 #include "platform/program_starter.h"
+#include "platform/system_memory.h"
 
 namespace sodwright::kolv {
 
@@ -24,44 +26,6 @@ namespace {
 constexpr const char* kDistributions[] = {"normal", "lognormal", "uniform", "triangular"};
 
 QString text(const std::string& s) { return QString::fromStdString(s); }
-
-double currentValue(EnsembleParameter parameter, const TranslocationParameters& p) {
-  switch (parameter) {
-    case EnsembleParameter::Alpha:
-      return p.Alpha;
-    case EnsembleParameter::Beta:
-      return p.Beta;
-    case EnsembleParameter::Gamma:
-      return p.Gamma;
-    case EnsembleParameter::TillDepth:
-      return p.TillDepth;
-    case EnsembleParameter::SgWeightFront:
-      return p.SgWeightFront;
-    case EnsembleParameter::SgWeightBack:
-      return p.SgWeightBack;
-    case EnsembleParameter::DecayRate1:
-      return p.DecayRate1 * 100;
-    case EnsembleParameter::DecayRate2:
-      return p.DecayRate2 * 100;
-    case EnsembleParameter::InputAmount:
-      return p.InputAmount;
-  }
-  return 0;
-}
-
-// The text of a value as the parameter window shows it: Singles in 7 digits.
-std::string valueText(EnsembleParameter parameter, double value) {
-  switch (parameter) {
-    case EnsembleParameter::Alpha:
-    case EnsembleParameter::Beta:
-    case EnsembleParameter::Gamma:
-    case EnsembleParameter::SgWeightFront:
-    case EnsembleParameter::SgWeightBack:
-      return base::generalTextSingle(static_cast<float>(value));
-    default:
-      return base::generalText(value);
-  }
-}
 
 }  // namespace
 
@@ -98,7 +62,8 @@ UncertaintyDialog::UncertaintyDialog(const KolvState& state, platform::AppContex
       grid->addWidget(box, r, 2 + k);
       row.numbers[static_cast<std::size_t>(k)] = box;
     }
-    row.numbers[0]->setText(text(valueText(info.id, currentValue(info.id, state.params))));
+    row.numbers[0]->setText(
+        text(parameterValueText(info.id, parameterValue(state.params, info.id))));
     row.numbers[1]->setText(QStringLiteral("0"));
     rows_.push_back(row);
     ++r;
@@ -233,7 +198,7 @@ void UncertaintyDialog::onRunClicked() {
   auto study = std::make_shared<const KolvState>(state_);
   worker_ = std::thread([this, study, run = std::move(*setup), asked] {
     auto outcome = std::make_shared<base::Result<EnsembleResult>>(
-        runEnsemble(*study, run, availableMemoryBytes()));
+        runEnsemble(*study, run, platform::availableMemoryBytes()));
     QMetaObject::invokeMethod(
         this, [this, outcome, asked] { finish(outcome, asked); }, Qt::QueuedConnection);
   });
