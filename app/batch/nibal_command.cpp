@@ -118,7 +118,7 @@ int runRaster(const NibalOptions& options) {
     run.tileSize = *size;
   }
   if (options.threads.given()) {
-    run.threads = threadsOption(options.threads, "nibal");
+    run.threads = threadsOption(options.threads, "sodwright-batch nibal");
     if (run.threads < 0) return 2;
   }
   if (options.cog && !options.writeRaster.given())
