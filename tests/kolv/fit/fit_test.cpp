@@ -132,6 +132,30 @@ TEST(FitStatistics, TQuantileAndCovarianceFromJacobian) {
   EXPECT_FALSE(repeated.determined[1]);
 }
 
+// Every end of the defined ranges and the default bounds, at an interval of
+// 0.5 m where dx and dx2 differ: each scales with the power of dx its unit
+// takes (the help's "alpha 0 to 25 dx, beta -dx to dx, gamma -10 dx2 ...").
+TEST(FitSetupRefusals, RangesAndBoundsScaleWithTheInterval) {
+  TranslocationParameters params;
+  params.Interval = 0.5f;
+  struct Row {
+    FitParameter parameter;
+    FitBounds defined, defaults;
+  };
+  for (const Row& row : {Row{FitParameter::Alpha, {0, 12.5}, {0, 12.5}},
+                         Row{FitParameter::Beta, {-0.5, 0.5}, {-0.05, 0.05}},
+                         Row{FitParameter::Gamma, {-2.5, 2.5}, {-0.25, 0.25}},
+                         Row{FitParameter::TillDepth, {0.001, 2}, {0.01, 1}}}) {
+    SCOPED_TRACE(std::string(fitParameterName(row.parameter)));
+    const FitBounds defined = definedRange(row.parameter, params);
+    const FitBounds defaults = defaultBounds(row.parameter, params);
+    EXPECT_DOUBLE_EQ(defined.low, row.defined.low);
+    EXPECT_DOUBLE_EQ(defined.high, row.defined.high);
+    EXPECT_DOUBLE_EQ(defaults.low, row.defaults.low);
+    EXPECT_DOUBLE_EQ(defaults.high, row.defaults.high);
+  }
+}
+
 TEST(FitSetupRefusals, BadNamesBoundsAndObservedFilesAreRefusedWithTheReason) {
   const KolvState study = testing::exampleStudy(300, 10, 0.0f);
   const auto refusal = [&](std::vector<std::string> names, std::vector<std::string> bounds) {
