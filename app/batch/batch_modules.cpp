@@ -39,7 +39,8 @@ base::Result<const void*> checkedTable(void* handle, const std::filesystem::path
                       "\"; reinstall the program.");
   const auto entry = reinterpret_cast<ModuleEntry>(::dlsym(handle, kModuleEntry));
   const void* table = entry ? entry() : nullptr;
-  if (!table) return base::fail("The module " + path.string() + " hands out no table of functions.");
+  if (!table)
+    return base::fail("The module " + path.string() + " hands out no table of functions.");
   return table;
 }
 

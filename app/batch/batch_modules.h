@@ -62,13 +62,13 @@ using ModuleEntry = const void* (*)();
 
 // A module's entries, handing out `table` (a constant of the module).
 // SODWRIGHT_MODULE_FILE is the module's file name, set by its CMake target.
-#define SODWRIGHT_BATCH_MODULE_ENTRY(table)                                          \
-  extern "C" __attribute__((visibility("default")))                                  \
-  const char sodwright_batch_module_name[] = SODWRIGHT_MODULE_FILE;                  \
-  extern "C" __attribute__((visibility("default")))                                  \
-  const char sodwright_batch_module_identity[] = SODWRIGHT_BUILD_IDENTITY;           \
-  extern "C" __attribute__((visibility("default"))) const void* sodwright_batch_module() { \
-    return &(table);                                                                 \
+#define SODWRIGHT_BATCH_MODULE_ENTRY(table)                                                        \
+  extern "C" __attribute__((visibility("default"))) const char sodwright_batch_module_name[] =     \
+      SODWRIGHT_MODULE_FILE;                                                                       \
+  extern "C" __attribute__((visibility("default"))) const char sodwright_batch_module_identity[] = \
+      SODWRIGHT_BUILD_IDENTITY;                                                                    \
+  extern "C" __attribute__((visibility("default"))) const void* sodwright_batch_module() {         \
+    return &(table);                                                                               \
   }
 
 // Each loads its module the first time (and stays loaded), or fails with
