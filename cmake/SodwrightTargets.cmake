@@ -4,8 +4,23 @@
 
 # A library of the listed sources; a folder of headers only is an INTERFACE
 # library.
+#
+# The computation libraries also make up the shared core (src/core). A target
+# with the property SODWRIGHT_LINKS_CORE (the programs and the runner's
+# modules) gets the core wherever a library it links names one of them, so
+# that no static copy sits beside the shared one.
+set(SODWRIGHT_CORE_PARTS sodwright_base sodwright_platform sodwright_kolv sodwright_kolv_fit
+    sodwright_nibal sodwright_bando sodwright_raster_window sodwright_raster_names)
 function(sodwright_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  set(links "")
+  foreach(link IN LISTS ARG_LINKS)
+    if(link IN_LIST SODWRIGHT_CORE_PARTS)
+      set(link "$<IF:$<BOOL:$<TARGET_PROPERTY:SODWRIGHT_LINKS_CORE>>,sodwright_core,${link}>")
+    endif()
+    list(APPEND links "${link}")
+  endforeach()
+  set(ARG_LINKS "${links}")
   list(FILTER ARG_SOURCES INCLUDE REGEX "\\.cpp$")
   if(NOT ARG_SOURCES)
     add_library(${name} INTERFACE)

@@ -31,7 +31,8 @@ for f in usr/share/sodwright/help/index.html $examples/hillslope-transect.txt \
          usr/share/doc/sodwright/examples/make_hillslope_transect.py \
          usr/share/doc/sodwright/examples/make_small_field_grid.py \
          usr/share/doc/sodwright/examples/make_small_field_dem.py \
-         usr/share/man/man1/sodwright.1.gz usr/share/man/man1/sodwright-batch.1.gz; do
+         usr/share/man/man1/sodwright.1.gz usr/share/man/man1/sodwright-batch.1.gz \
+         usr/share/doc/sodwright/NEWS.md; do
   [ -f "$root/$f" ] || { echo "missing from the package: /$f" >&2; exit 1; }
 done
 # Every relative link of the installed guide (href, src) names a file of the package.
@@ -72,6 +73,22 @@ if grep -n 'build/release/app\|(docs/\|`examples/\| examples/' "$readme"; then
 fi
 for picture in $(grep -o '](screenshots/[^)]*)' "$readme" | tr -d '()]'); do
   [ -f "$root/usr/share/doc/sodwright/$picture" ] || { echo "README shows $picture, not in the package" >&2; exit 1; }
+done
+
+# The news name the packaged version first.
+version=$(dpkg-deb --field "$deb" Version)
+first=$(grep -m1 '^## ' "$root/usr/share/doc/sodwright/NEWS.md")
+[[ $first == "## $version "* ]] || { echo "NEWS.md begins with \"$first\", not version $version" >&2; exit 1; }
+
+echo "== the shared core: one copy, found from the installed programs' own folders"
+core=("$root"/usr/lib/sodwright/libsodwright-core.so.*.*.*)
+[ ${#core[@]} -eq 1 ] || { echo "expected one libsodwright-core.so in /usr/lib/sodwright" >&2; exit 1; }
+for program in usr/bin/sodwright usr/bin/sodwright-batch usr/lib/sodwright/sodwright-batch-figures.so; do
+  [ -e "$root/$program" ] || continue
+  readelf -d "$root/$program" | grep -E 'NEEDED.*sodwright|RUNPATH'
+  if ldd "$root/$program" | grep -E 'sodwright-core.*not found'; then
+    echo "/$program does not find the shared core" >&2; exit 1
+  fi
 done
 
 echo "== the installed sodwright-batch on the installed example"

@@ -6,6 +6,8 @@
 
 #include <dlfcn.h>
 
+#include "base/build_identity.h"
+
 namespace sodwright::batch {
 namespace {
 
@@ -18,6 +20,30 @@ std::vector<std::filesystem::path> moduleFolders() {
   return {self.parent_path(), self.parent_path() / SODWRIGHT_HELPER_DIR_FROM_BIN};
 }
 
+// The module's own texts, read before anything of it is called: a module
+// copied under another's name, or built with another core, would hand over
+// a table of another shape or structures of another layout.
+base::Result<const void*> checkedTable(void* handle, const std::filesystem::path& path,
+                                       const std::string& file) {
+  const auto* named = static_cast<const char*>(::dlsym(handle, kModuleName));
+  if (!named || file != named)
+    return base::fail(path.string() + " is not the module " + file + " but " +
+                      (named ? std::string(named) : std::string("no module of sodwright-batch")) +
+                      " under its name; reinstall the program.");
+  const auto* identity = static_cast<const char*>(::dlsym(handle, kModuleIdentity));
+  const std::string core = base::buildIdentity();
+  if (!identity || core != identity)
+    return base::fail("The module " + path.string() + " was built as \"" +
+                      (identity ? std::string(identity) : std::string("no identity")) +
+                      "\", the core of this sodwright-batch as \"" + core +
+                      "\"; reinstall the program.");
+  const auto entry = reinterpret_cast<ModuleEntry>(::dlsym(handle, kModuleEntry));
+  const void* table = entry ? entry() : nullptr;
+  if (!table)
+    return base::fail("The module " + path.string() + " hands out no table of functions.");
+  return table;
+}
+
 base::Result<const void*> loadModule(const std::string& file, const std::string& what) {
   const std::string name = "The " + what + " module (" + file + ")";
   for (const std::filesystem::path& folder : moduleFolders()) {
@@ -27,12 +53,7 @@ base::Result<const void*> loadModule(const std::string& file, const std::string&
     // Never closed: the libraries it loads keep state until the program ends.
     void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) return base::fail(name + " cannot be loaded: " + ::dlerror());
-    const auto entry = reinterpret_cast<ModuleEntry>(::dlsym(handle, kModuleEntry));
-    const void* table = entry ? entry(kModuleStamp) : nullptr;
-    if (!table)
-      return base::fail(name + " at " + path.string() +
-                        " belongs to another build of sodwright-batch; reinstall the program.");
-    return table;
+    return checkedTable(handle, path, file);
   }
   return base::fail(name + " is missing; it belongs beside sodwright-batch or in its " +
                     "lib/sodwright folder.");

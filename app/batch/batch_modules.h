@@ -6,16 +6,19 @@
 // KOLV or BANDO run, or a NIBAL run on a grid text file, loads neither.
 //
 // A module is a shared object beside the runner (the build tree) or in its
-// lib/sodwright folder (the package). It exports one C function,
-// kModuleEntry, that returns its table of functions when handed the
-// runner's stamp, and nothing when it was built for another runner.
+// lib/sodwright folder (the package), linked to the same shared core. It
+// exports two texts and one C function: kModuleName, its own file name;
+// kModuleIdentity, the build identity it was compiled with; and
+// kModuleEntry, which returns its table of functions. The runner reads the
+// texts before it calls anything, and takes the table only from a module
+// that is the one it asked for and was built with its core's identity.
 
-#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "base/build_identity_config.h"
 #include "base/result.h"
 #include "kolv/fit/fit_report.h"
 #include "kolv/state/kolv_state.h"
@@ -44,8 +47,6 @@ struct FigureModule {
 struct RasterModule {
   base::Result<platform::RasterGeometry> (*readGeometry)(const std::string& path);
   std::string (*displayName)(const std::string& path);
-  std::vector<std::string> (*resultRasterPaths)(const std::string& path,
-                                                const std::vector<platform::ResultLayer>& layers);
   base::Result<nibal::StreamedRasterSummary> (*runStreamed)(const nibal::StreamedRasterRun& run);
 };
 
@@ -54,25 +55,20 @@ struct WorkbookModule {
   std::unique_ptr<platform::WorkbookReader> (*makeReader)();
 };
 
-// The same stamp in the runner and its modules: the same version, compiler
-// and array checks, so that the structures they hand over agree.
-#if defined(SODWRIGHT_CHECKED_ARRAYS)
-#define SODWRIGHT_MODULE_ARRAYS " checked"
-#else
-#define SODWRIGHT_MODULE_ARRAYS ""
-#endif
-inline constexpr const char* kModuleStamp =
-    "sodwright-batch " SODWRIGHT_VERSION " " __VERSION__ SODWRIGHT_MODULE_ARRAYS;
-#undef SODWRIGHT_MODULE_ARRAYS
-
+inline constexpr const char* kModuleName = "sodwright_batch_module_name";
+inline constexpr const char* kModuleIdentity = "sodwright_batch_module_identity";
 inline constexpr const char* kModuleEntry = "sodwright_batch_module";
-using ModuleEntry = const void* (*)(const char* stamp);
+using ModuleEntry = const void* (*)();
 
-// A module's entry, handing out `table` (a constant of the module).
-#define SODWRIGHT_BATCH_MODULE_ENTRY(table)                                                \
-  extern "C" __attribute__((visibility("default"))) const void* sodwright_batch_module(    \
-      const char* stamp) {                                                                 \
-    return std::strcmp(stamp, ::sodwright::batch::kModuleStamp) == 0 ? &(table) : nullptr; \
+// A module's entries, handing out `table` (a constant of the module).
+// SODWRIGHT_MODULE_FILE is the module's file name, set by its CMake target.
+#define SODWRIGHT_BATCH_MODULE_ENTRY(table)                                                        \
+  extern "C" __attribute__((visibility("default"))) const char sodwright_batch_module_name[] =     \
+      SODWRIGHT_MODULE_FILE;                                                                       \
+  extern "C" __attribute__((visibility("default"))) const char sodwright_batch_module_identity[] = \
+      SODWRIGHT_BUILD_IDENTITY;                                                                    \
+  extern "C" __attribute__((visibility("default"))) const void* sodwright_batch_module() {         \
+    return &(table);                                                                               \
   }
 
 // Each loads its module the first time (and stays loaded), or fails with

@@ -72,18 +72,15 @@ nibal::GridParameterTexts parameterTexts(const NibalOptions& options) {
 }
 
 // The files a run would write, each with its option: --write-raster OUT.asc
-// writes one file per result layer beside OUT. Empty after the message when
-// the raster module, which names those files, cannot be loaded.
+// writes one file per result layer beside OUT. Naming them needs no GDAL.
 std::optional<std::vector<base::NamedPath>> outputsOf(const NibalOptions& options) {
   std::vector<base::NamedPath> outputs = {{"--report", options.report.value},
                                           {"--csv", options.csv.value},
                                           {"--map", options.map.value}};
   if (!options.writeRaster.given()) return outputs;
-  const RasterModule* const module = rasterModuleOrMessage();
-  if (!module) return std::nullopt;
   const std::vector<platform::ResultLayer> layers = {
       {"SoilLossSum", {}, {}}, {"SoilLossRow", {}, {}}, {"SoilLossCol", {}, {}}};
-  std::vector<std::string> rasters = module->resultRasterPaths(options.writeRaster.value, layers);
+  std::vector<std::string> rasters = platform::resultRasterPaths(options.writeRaster.value, layers);
   if (rasters.empty()) rasters.push_back(options.writeRaster.value);
   for (const std::string& raster : rasters) outputs.push_back({"--write-raster", raster});
   return outputs;

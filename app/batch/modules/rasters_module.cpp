@@ -8,7 +8,7 @@ namespace sodwright::batch {
 namespace {
 
 constexpr RasterModule kRasters{&platform::readRasterGeometry, &platform::displayName,
-                                &platform::resultRasterPaths, &nibal::runStreamedRaster};
+                                &nibal::runStreamedRaster};
 
 }  // namespace
 }  // namespace sodwright::batch

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/raster/raster_drivers.h"
 
-#include <algorithm>
-#include <cctype>
 #include <mutex>
 
 #include <gdal.h>
@@ -10,20 +8,6 @@
 #include <gdal_priv.h>
 
 namespace sodwright::platform {
-
-namespace {
-
-std::string lowerExtension(std::string_view path) {
-  const std::size_t dot = path.find_last_of('.');
-  const std::size_t slash = path.find_last_of("/\\");
-  if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return {};
-  std::string ext(path.substr(dot + 1));
-  std::transform(ext.begin(), ext.end(), ext.begin(),
-                 [](unsigned char ch) { return std::tolower(ch); });
-  return ext;
-}
-
-}  // namespace
 
 void useRasterDrivers() {
   static std::once_flag once;
@@ -41,13 +25,6 @@ void useRasterDrivers() {
     // into the program's message (GdalErrors), and none are shown outside one.
     CPLSetErrorHandler(CPLQuietErrorHandler);
   });
-}
-
-std::string driverForPath(std::string_view path) {
-  const std::string ext = lowerExtension(path);
-  if (ext == "tif" || ext == "tiff") return "GTiff";
-  if (ext == "asc") return "AAIGrid";
-  return {};
 }
 
 }  // namespace sodwright::platform

@@ -13,11 +13,6 @@ namespace sodwright::platform {
 
 namespace {
 
-std::string withLayerName(const std::string& path, const std::string& name) {
-  const std::size_t dot = path.find_last_of('.');
-  return path.substr(0, dot) + "_" + name + path.substr(dot);
-}
-
 // The MEM driver's option naming a band's buffer, the address in hexadecimal.
 std::string dataPointerOption(const void* data) {
   char digits[2 * sizeof(std::uintptr_t)];
@@ -72,16 +67,6 @@ base::Result<> copyTo(const std::string& driverName, const std::string& file,
 }
 
 }  // namespace
-
-std::vector<std::string> resultRasterPaths(const std::string& path,
-                                           const std::vector<ResultLayer>& layers) {
-  const std::string driver = driverForPath(path);
-  if (driver == "GTiff") return {path};
-  std::vector<std::string> files;
-  if (driver == "AAIGrid")
-    for (const ResultLayer& layer : layers) files.push_back(withLayerName(path, layer.name));
-  return files;
-}
 
 base::Result<std::vector<std::string>> writeResultRasterFiles(
     const std::string& path, const RasterGeometry& geometry,
