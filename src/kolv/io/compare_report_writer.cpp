@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "kolv/io/compare_report_writer.h"
 
-#include <future>
 #include <sstream>
 
 #include "base/number_text.h"
@@ -139,10 +138,6 @@ void writeHead(std::ostream& out, const KolvState& state, Int16 first, Int16 las
   writeColumnHeads(out, state.data.SubstanceUnit, first, last);
 }
 
-// Points from which the rows are made in two halves, the second on a thread
-// of its own.
-constexpr int kRowsSplitFrom = 4096;
-
 }  // namespace
 
 void writeCompareReport(std::ostream& out, const KolvState& state, Int16 first, Int16 last,
@@ -159,27 +154,10 @@ base::Result<> writeCompareReportFile(const std::string& path, const KolvState& 
   if (!state.data.Elev.contains(0, first) || !state.data.Elev.contains(0, last))
     return base::fail("Sequences " + std::to_string(first) + " and " + std::to_string(last) +
                       " are not both held.");
-  const int n = state.params.NodeCount;
-  const int half = n >= kRowsSplitFrom ? n / 2 : n;
-  // The second half on a thread of its own (std::async: its failure comes
-  // back through get, and the future waits for it on every way out).
-  std::future<std::string> second;
-  if (half < n) {
-    second = std::async(std::launch::async, [&state, first, last, half, n] {
-      std::string rows;
-      appendRows(rows, state, first, last, half, n);
-      return rows;
-    });
-  }
   std::ostringstream head;
   writeHead(head, state, first, last, dateText);
   std::string text = head.str();
-  appendRows(text, state, first, last, 0, half);
-  if (second.valid()) {
-    const std::string rest = second.get();
-    text.reserve(text.size() + rest.size());
-    text += rest;
-  }
+  appendRows(text, state, first, last, 0, state.params.NodeCount);
   if (auto written = base::writeWholeFile(path, text); !written)
     return base::fail("Cannot write " + path + ": " + written.message());
   return {};

@@ -8,7 +8,6 @@
 #include <fstream>
 #include <span>
 #include <sstream>
-#include <thread>
 #include <utility>
 
 #include "base/number_fit.h"
@@ -254,9 +253,6 @@ std::optional<ImportProblem> readPointRows(const std::vector<std::string>& lines
   return std::nullopt;
 }
 
-// From this many rows on, the second half is read on a thread of its own.
-constexpr std::size_t kRowsForTwoThreads = 4096;
-
 }  // namespace
 
 std::optional<ImportProblem> readTransectRows(base::TextLineReader& reader, char delimiter,
@@ -282,17 +278,9 @@ std::optional<ImportProblem> readTransectRows(base::TextLineReader& reader, char
     lines.push_back(*text);
   }
   std::vector<PointRow> rows(lines.size());
-  const std::size_t half = lines.size() >= kRowsForTwoThreads ? lines.size() / 2 : lines.size();
-  std::optional<ImportProblem> secondHalf;
-  std::thread second;
-  if (half < lines.size())
-    second = std::thread(
-        [&] { secondHalf = readPointRows(lines, delimiter, nodeCount, half, lines.size(), rows); });
-  std::optional<ImportProblem> firstHalf =
-      readPointRows(lines, delimiter, nodeCount, 0, half, rows);
-  if (second.joinable()) second.join();
-  if (firstHalf) return firstHalf;
-  if (secondHalf) return secondHalf;
+  if (std::optional<ImportProblem> bad =
+          readPointRows(lines, delimiter, nodeCount, 0, lines.size(), rows))
+    return bad;
   if (readFault) return readFault;
   const int seq = params.FileSeqNo;
   allocateTransect(params, data, results);

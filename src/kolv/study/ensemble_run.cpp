@@ -5,12 +5,11 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <mutex>
 #include <numeric>
 #include <sstream>
-#include <thread>
 
 #include "base/number_text.h"
+#include "base/threads/parallel.h"
 #include "base/text/csv_text.h"
 #include "base/text/text_file.h"
 #include "kolv/stability/stability_estimate.h"
@@ -150,11 +149,6 @@ double rankCorrelation(const std::vector<double>& x, const std::vector<double>& 
   return sxy / std::sqrt(sxx * syy);
 }
 
-int ensembleWorkers(int threads) {
-  if (threads > 0) return threads;
-  return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-}
-
 std::uint64_t ensembleBytes(const KolvState& study, std::size_t runs, std::size_t varied,
                             int workers) {
   const auto nodes = static_cast<std::uint64_t>(std::max<int>(study.params.NodeCount, 0));
@@ -182,7 +176,7 @@ base::Result<> checkEnsembleMemory(const KolvState& study, std::size_t runs, std
 base::Result<EnsembleResult> runEnsemble(const KolvState& study, const EnsembleSetup& setup,
                                          std::uint64_t availableBytes) {
   if (setup.runs == 0) return base::fail("--runs must be at least 1");
-  const int workers = ensembleWorkers(setup.threads);
+  const int workers = base::workerCount(setup.threads);
   if (auto fits =
           checkEnsembleMemory(study, setup.runs, setup.varied.size(), workers, availableBytes);
       !fits)

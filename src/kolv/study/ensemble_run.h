@@ -97,8 +97,6 @@ std::uint64_t ensembleBytes(const KolvState& study, std::size_t runs, std::size_
 base::Result<> checkEnsembleMemory(const KolvState& study, std::size_t runs, std::size_t varied,
                                    int workers, std::uint64_t available);
 
-int ensembleWorkers(int threads);
-
 // Runs the ensemble of `study` (imported, its parameters as the batch or
 // window set them). Fails when the draws are refused, the memory is short,
 // the study's own run fails or no member is left to summarise. A cancelled

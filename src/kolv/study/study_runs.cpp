@@ -2,8 +2,9 @@
 #include "kolv/study/study_runs.h"
 
 #include <algorithm>
-#include <thread>
-#include <vector>
+#include <atomic>
+
+#include "base/threads/parallel.h"
 
 namespace sodwright::kolv {
 
@@ -18,10 +19,10 @@ class DroppedMessages : public platform::MessageService {
   }
 };
 
-int workerCount(int threads, std::size_t count) {
-  unsigned n = threads > 0 ? static_cast<unsigned>(threads) : std::thread::hardware_concurrency();
-  n = std::max(1u, n);
-  return static_cast<int>(std::min<std::size_t>(n, std::max<std::size_t>(count, 1)));
+// No more workers than members.
+int studyWorkers(int threads, std::size_t count) {
+  return static_cast<int>(std::min<std::size_t>(
+      static_cast<std::size_t>(base::workerCount(threads)), std::max<std::size_t>(count, 1)));
 }
 
 // The six arrays with a sequence column that a run writes, and PL1, PL2.
@@ -81,17 +82,18 @@ std::optional<StepStop> runStudyMember(const KolvState& study, KolvState& worksp
 
 std::size_t runStudies(const KolvState& study, std::size_t count, const PrepareMember& prepare,
                        const CollectMember& collect, const StudyRunOptions& options) {
-  const int workers = workerCount(options.threads, count);
+  const int workers = studyWorkers(options.threads, count);
   std::atomic<std::size_t> next{0};
   std::atomic<std::size_t> ran{0};
-  auto work = [&] {
+  std::atomic<bool> failed{false};
+  auto members = [&] {
     // The worker's own copy of the study; after the first member only the
     // columns the last run could write go back.
     KolvState workspace;
     bool copied = false;
     int written[2] = {0, -1};
     for (;;) {
-      if (options.cancel && options.cancel->load()) return;
+      if (failed.load() || (options.cancel && options.cancel->load())) return;
       const std::size_t member = next.fetch_add(1);
       if (member >= count) return;
       if (copied) {
@@ -107,14 +109,16 @@ std::size_t runStudies(const KolvState& study, std::size_t count, const PrepareM
       ran.fetch_add(1);
     }
   };
-  if (workers == 1) {
-    work();
-  } else {
-    std::vector<std::thread> pool;
-    pool.reserve(static_cast<std::size_t>(workers));
-    for (int w = 0; w < workers; ++w) pool.emplace_back(work);
-    for (auto& t : pool) t.join();
-  }
+  // A member that throws stops the other workers at their next member; the
+  // failure reaches the caller.
+  base::runParts(workers, [&](int) {
+    try {
+      members();
+    } catch (...) {
+      failed = true;
+      throw;
+    }
+  });
   return ran.load();
 }
 

@@ -92,7 +92,7 @@ KolvFitWindow::KolvFitWindow(KolvState& state, platform::AppContext& context, QW
 
 KolvFitWindow::~KolvFitWindow() {
   cancel_ = true;
-  if (worker_.joinable()) worker_.join();
+  task_.reset();  // waits for the fit to end
 }
 
 void KolvFitWindow::buildLayout() {
@@ -213,14 +213,16 @@ void KolvFitWindow::onFitClicked() {
   cancel_ = false;
   setFitting(true);
   auto job = std::make_shared<PreparedFit>(std::move(*prepared));
-  worker_ = std::thread([this, job] {
-    FitOptions options;
-    options.cancel = &cancel_;
-    auto result =
-        std::make_shared<FitResult>(fitStudy(job->study, job->setup, job->observed, options));
-    QMetaObject::invokeMethod(
-        this, [this, result] { finishFit(result); }, Qt::QueuedConnection);
-  });
+  task_ = std::make_unique<base::BackgroundTask<FitResult>>(
+      [this, job] {
+        FitOptions options;
+        options.cancel = &cancel_;
+        return fitStudy(job->study, job->setup, job->observed, options);
+      },
+      [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { finishFit(); }, Qt::QueuedConnection);
+      });
 }
 
 void KolvFitWindow::onCancelClicked() { cancel_ = true; }
@@ -232,14 +234,28 @@ void KolvFitWindow::setFitting(bool on) {
   if (on) useValuesButton->setEnabled(false);
 }
 
-void KolvFitWindow::finishFit(std::shared_ptr<FitResult> result) {
-  if (worker_.joinable()) worker_.join();
+void KolvFitWindow::finishFit() {
+  if (!task_) return;
+  std::unique_ptr<FitResult> result;
+  std::string failure;
+  try {
+    result = std::make_unique<FitResult>(task_->get());
+  } catch (const std::exception& e) {
+    failure = e.what();
+  } catch (...) {
+    failure = "unknown error";
+  }
+  task_.reset();
   setFitting(false);
+  if (!result) {
+    context_.messages.inform("The fit failed: " + failure);
+    return;
+  }
   if (result->cancelled) {
     summaryLabel->setText(QStringLiteral("The fit was cancelled; nothing changed."));
     return;
   }
-  result_ = std::make_unique<FitResult>(*result);
+  result_ = std::move(result);
   showResult();
   useValuesButton->setEnabled(true);
 }

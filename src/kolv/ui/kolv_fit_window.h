@@ -8,10 +8,10 @@
 
 #include <atomic>
 #include <memory>
-#include <thread>
 
 #include <QDialog>
 
+#include "base/threads/parallel.h"
 #include "kolv/fit/fit_report.h"
 #include "platform/app_context.h"
 
@@ -49,7 +49,7 @@ class KolvFitWindow : public QDialog {
   QLabel* summaryLabel = nullptr;
   FitChartView* chart = nullptr;
 
-  bool fitting() const { return worker_.joinable(); }
+  bool fitting() const { return task_ != nullptr; }
 
  signals:
   // The parameter set changed through "Use These Values".
@@ -64,13 +64,14 @@ class KolvFitWindow : public QDialog {
 
  private:
   void buildLayout();
-  void finishFit(std::shared_ptr<FitResult> result);
+  void finishFit();
   void showResult();
   void setFitting(bool on);
 
   KolvState& state_;
   platform::AppContext& context_;
-  std::thread worker_;
+  // The running fit; its failure comes back through get() in finishFit.
+  std::unique_ptr<base::BackgroundTask<FitResult>> task_;
   std::atomic<bool> cancel_{false};
   std::unique_ptr<FitResult> result_;
   FitReportContext reportContext_;

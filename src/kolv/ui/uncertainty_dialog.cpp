@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
+#include <string>
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -196,17 +198,33 @@ void UncertaintyDialog::onRunClicked() {
   setRunning(true);
   // The workers read a copy: the window's study may change while they run.
   auto study = std::make_shared<const KolvState>(state_);
-  worker_ = std::thread([this, study, run = std::move(*setup), asked] {
-    auto outcome = std::make_shared<base::Result<EnsembleResult>>(
-        runEnsemble(*study, run, platform::availableMemoryBytes()));
-    QMetaObject::invokeMethod(
-        this, [this, outcome, asked] { finish(outcome, asked); }, Qt::QueuedConnection);
-  });
+  task_ = std::make_unique<base::BackgroundTask<base::Result<EnsembleResult>>>(
+      [study, run = std::move(*setup)] {
+        return runEnsemble(*study, run, platform::availableMemoryBytes());
+      },
+      [this, asked] {
+        QMetaObject::invokeMethod(
+            this, [this, asked] { finish(asked); }, Qt::QueuedConnection);
+      });
 }
 
-void UncertaintyDialog::finish(std::shared_ptr<base::Result<EnsembleResult>> outcome,
-                               std::size_t asked) {
-  if (worker_.joinable()) worker_.join();
+void UncertaintyDialog::finish(std::size_t asked) {
+  if (!task_) return;
+  std::optional<base::Result<EnsembleResult>> outcome;
+  std::string failure;
+  try {
+    outcome.emplace(task_->get());
+  } catch (const std::exception& e) {
+    failure = e.what();
+  } catch (...) {
+    failure = "unknown error";
+  }
+  task_.reset();
+  if (!outcome) {
+    setRunning(false);
+    context_.messages.inform("The ensemble failed: " + failure);
+    return;
+  }
   setRunning(false);
   if (!outcome->ok()) {
     context_.messages.inform(outcome->message());
@@ -254,7 +272,7 @@ void UncertaintyDialog::onHelpClicked() {
 
 void UncertaintyDialog::stopWorker() {
   cancel_ = true;
-  if (worker_.joinable()) worker_.join();
+  task_.reset();  // waits for the members already started
 }
 
 void UncertaintyDialog::closeEvent(QCloseEvent* event) {

@@ -12,7 +12,6 @@
 
 #include <atomic>
 #include <memory>
-#include <thread>
 #include <vector>
 
 #include <QCheckBox>
@@ -23,6 +22,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include "base/threads/parallel.h"
 #include "kolv/state/kolv_state.h"
 #include "kolv/study/ensemble_run.h"
 #include "platform/app_context.h"
@@ -57,7 +57,7 @@ class UncertaintyDialog : public QDialog {
   QProgressBar* progressBar = nullptr;
   QLabel* summaryLabel = nullptr;
 
-  bool running() const { return worker_.joinable(); }
+  bool running() const { return task_ != nullptr; }
   // The last ensemble that ran through, or null.
   std::shared_ptr<const EnsembleResult> result() const { return result_; }
 
@@ -78,14 +78,15 @@ class UncertaintyDialog : public QDialog {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void finish(std::shared_ptr<base::Result<EnsembleResult>> outcome, std::size_t asked);
+  void finish(std::size_t asked);
   void stopWorker();
   void setRunning(bool running);
 
   const KolvState& state_;
   platform::AppContext& context_;
   std::vector<ParameterRow> rows_;
-  std::thread worker_;
+  // The running ensemble; its failure comes back through get() in finish.
+  std::unique_ptr<base::BackgroundTask<base::Result<EnsembleResult>>> task_;
   std::atomic<bool> cancel_{false};
   std::shared_ptr<const EnsembleResult> result_;
 };
