@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <vector>
 
-#include "kolv/engine/library_exp.h"
 
 namespace sodwright::kolv {
 
@@ -37,11 +36,11 @@ inline double rawDistance(const DistanceModel& m, double slopeGradient, double s
 // bends smoothly toward those bounds (the atan argument is in metres).
 double softLimitedDistance(double distance, double dx);
 
-// std::exp(x) bit for bit (libraryExp), given directly as +0 far below the
-// smallest subnormal: there the library reaches the same +0 on a slow path,
-// and long distribution distances send most shares of a node there.
+// std::exp(x) bit for bit, given directly as +0 far below the smallest
+// subnormal: there the library reaches the same +0 on a slow path, and long
+// distribution distances send most shares of a node there.
 inline constexpr double kExpIsZeroBelow = -746.0;  // exp(-746) < 2^-1075
-inline double expOrZero(double x) { return x < kExpIsZeroBelow ? 0.0 : libraryExp(x); }
+inline double expOrZero(double x) { return x < kExpIsZeroBelow ? 0.0 : std::exp(x); }
 
 // Normalised shares of a block of consecutive nodes, stored by share index
 // k = 0..D in rows whose position j holds the j-th node of the block. The
