@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <vector>
 
-
 namespace sodwright::kolv {
 
 // Pi as the model has always written it; the soft limits depend on its digits.

@@ -9,9 +9,9 @@
 #include <sstream>
 
 #include "base/number_text.h"
-#include "base/threads/parallel.h"
 #include "base/text/csv_text.h"
 #include "base/text/text_file.h"
+#include "base/threads/parallel.h"
 #include "kolv/stability/stability_estimate.h"
 #include "kolv/study/study_runs.h"
 
