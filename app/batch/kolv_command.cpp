@@ -5,7 +5,6 @@
 // two outputs.
 #include <array>
 #include <charconv>
-#include <future>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -62,20 +61,6 @@ base::Result<> checkBox(kolv::ParameterCheck check, KolvState& state, const Text
 
 base::Result<> writeOutputs(const KolvState& state, const KolvOptions& options, kolv::Int16 first,
                             kolv::Int16 last, bool withReport) {
-  // The last-sequence text is made on a thread of its own while the other
-  // outputs are written, and its file written last, as before.
-  std::future<base::Result<std::string>> lastText;
-  if (options.lastSequence.given()) {
-    lastText = std::async(std::launch::async,
-                          [&state, last] { return kolv::lastSequenceFileText(state, last); });
-  }
-  // Waits for the text on every way out, so that no thread outlives the state.
-  struct Join {
-    std::future<base::Result<std::string>>& text;
-    ~Join() {
-      if (text.valid()) text.wait();
-    }
-  } join{lastText};
   if (withReport && options.report.given()) {
     const std::string date = options.date.valueOr(base::todayShortDate());
     if (auto written = kolv::writeCompareReportFile(options.report.value, state, first, last, date);
@@ -92,8 +77,9 @@ base::Result<> writeOutputs(const KolvState& state, const KolvOptions& options, 
   if (withReport && options.charts.given()) {
     if (auto written = writeChartsFigureFile(options.charts.value, state); !written) return written;
   }
-  if (lastText.valid()) {
-    if (auto written = kolv::writeLastSequenceText(options.lastSequence.value, lastText.get());
+  if (options.lastSequence.given()) {
+    if (auto written = kolv::writeLastSequenceText(options.lastSequence.value,
+                                                   kolv::lastSequenceFileText(state, last));
         !written)
       return written;
   }
