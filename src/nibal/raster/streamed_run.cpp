@@ -10,9 +10,9 @@
 #include <memory>
 #include <numeric>
 #include <random>
-#include <thread>
 
 #include "base/text/refusal_text.h"
+#include "base/threads/parallel.h"
 #include "base/text/text_file.h"
 #include "nibal/grid_csv_writer.h"
 #include "nibal/grid_messages.h"
@@ -162,8 +162,7 @@ base::Result<StreamedRasterSummary> runStreamedRaster(const StreamedRasterRun& r
     raster = std::move(*created);
   }
 
-  const int threads = std::max(
-      1, run.threads > 0 ? run.threads : static_cast<int>(std::thread::hardware_concurrency()));
+  const int threads = base::workerCount(run.threads);
   const int strip = run.stripLines > 0 ? run.stripLines : stripLinesFor(dem.blockLines());
   const bool text = report || csv;
   // Text lines are long (about 190 bytes a node in the report): a few lines at a time.
@@ -268,10 +267,7 @@ base::Result<StreamedRasterSummary> runStreamedRaster(const StreamedRasterRun& r
         }
       };
       const int workers = std::min(threads, lines);
-      std::vector<std::thread> pool;
-      for (int t = 1; t < workers; ++t) pool.emplace_back(work, t);
-      work(0);
-      for (std::thread& worker : pool) worker.join();
+      base::runParts(workers, work);
 
       for (int i = 0; i < lines; ++i) {
         const LineOutcome& outcome = outcomes[static_cast<std::size_t>(i)];
@@ -297,6 +293,14 @@ base::Result<StreamedRasterSummary> runStreamedRaster(const StreamedRasterRun& r
     return base::fail("Cannot use " + platform::displayName(run.dem) +
                       " as an elevation raster: every cell is no-data, so there is no field to "
                       "compute.");
+  // The raster's finish can still fail: the text files keep their temporary
+  // names until it has succeeded.
+  std::vector<std::string> rasterFiles;
+  if (raster) {
+    base::Result<std::vector<std::string>> written = raster->finish();
+    if (!written.ok()) return base::fail(std::string(kOutputFailed) + "\n" + written.message());
+    rasterFiles = std::move(*written);
+  }
   for (PendingTextFile* file : {report.get(), csv.get()}) {
     if (file == nullptr) continue;
     if (!file->commit()) return base::fail(cannotWrite(file->path()));
@@ -306,9 +310,7 @@ base::Result<StreamedRasterSummary> runStreamedRaster(const StreamedRasterRun& r
     if (!ignored) summary.outputBytes += size;
   }
   if (raster) {
-    base::Result<std::vector<std::string>> written = raster->finish();
-    if (!written.ok()) return base::fail(std::string(kOutputFailed) + "\n" + written.message());
-    summary.files.insert(summary.files.end(), written->begin(), written->end());
+    summary.files.insert(summary.files.end(), rasterFiles.begin(), rasterFiles.end());
     summary.outputBytes += raster->bytes();
   }
   if (means) {
