@@ -138,7 +138,7 @@ std::optional<StepStop> simulate(KolvState& state, platform::MessageService& mes
   // of every column after the run would name.
   std::optional<std::string> notFinite;
   FinishedColumn check;
-  if (state.data.PL1.rolling())
+  if (state.data.columns == TransectData::Columns::RunOnly)
     check = [&state, &notFinite](int seq) {
       if (notFinite) return;
       if (auto finite = nonFiniteColumnValue(state, seq); !finite) notFinite = finite.message();

@@ -5,6 +5,7 @@
 // sequence column, since a pass reads column s and writes column s + 1.
 // Access is bounds-checked in sanitizer builds.
 
+#include <array>
 #include <cassert>
 #include <cstddef>
 #include <cstdlib>
@@ -22,8 +23,15 @@ namespace sodwright::kolv {
   do {                                                                 \
     if (!(cond)) throw std::out_of_range("array index out of bounds"); \
   } while (0)
+// A column a rolling array does not keep, read after another column took
+// its storage.
+#define SODWRIGHT_COLUMN_CHECK(cond)                                                        \
+  do {                                                                                      \
+    if (!(cond)) throw std::logic_error("a dropped column of a rolling array was reached"); \
+  } while (0)
 #else
 #define SODWRIGHT_ARRAY_CHECK(cond) ((void)0)
+#define SODWRIGHT_COLUMN_CHECK(cond) ((void)0)
 #endif
 
 template <class T>
@@ -117,6 +125,9 @@ class ZeroedBuffer {
 // columns do, and every other column shares one of two slots with the
 // columns of its parity, so that a run, which reads column s while it writes
 // column s + 1, needs two columns of memory instead of one per sequence.
+// A shared slot belongs to the column last cleared into it; in checked
+// builds, reaching a column whose slot another column holds throws, instead
+// of returning that other sequence's values.
 template <class T>
 class NodeSeqArray {
  public:
@@ -133,6 +144,7 @@ class NodeSeqArray {
         nodeUpper >= nodeLower ? static_cast<std::size_t>(nodeUpper - nodeLower + 1) : 0;
     stride_ = nodes;
     slots_.clear();
+    holders_ = {kNoHolder, kNoHolder};
     values_ = ZeroedBuffer<T>();  // the old block goes before the new one is taken
     values_ = ZeroedBuffer<T>(nodes * columnCount());
   }
@@ -155,6 +167,7 @@ class NodeSeqArray {
     keptColumns_ = next;
     slots_ = std::move(place);
     values_ = std::move(values);
+    holders_ = {kNoHolder, kNoHolder};
   }
   bool rolling() const { return !slots_.empty(); }
   // Whether the column shares its storage with others (in a rolling array).
@@ -162,7 +175,9 @@ class NodeSeqArray {
   // Zeros a shared column before a run writes it, as a column of its own
   // reads before its first run.
   void clearSharedColumn(int seq) {
-    if (sharesColumn(seq) && stride_ != 0) std::memset(column(seq), 0, stride_ * sizeof(T));
+    if (!sharesColumn(seq)) return;
+    holders_[slots_[offset(seq)] - keptColumns_] = seq;
+    if (stride_ != 0) std::memset(column(seq), 0, stride_ * sizeof(T));
   }
   int nodeLower() const { return nodeLower_; }
   int nodeUpper() const { return nodeUpper_; }
@@ -174,19 +189,23 @@ class NodeSeqArray {
 
   T& operator()(int node, int seq) {
     SODWRIGHT_ARRAY_CHECK(contains(node, seq));
+    SODWRIGHT_COLUMN_CHECK(holds(seq));
     return values_.data()[index(node, seq)];
   }
   const T& operator()(int node, int seq) const {
     SODWRIGHT_ARRAY_CHECK(contains(node, seq));
+    SODWRIGHT_COLUMN_CHECK(holds(seq));
     return values_.data()[index(node, seq)];
   }
   // The column of one sequence, indexed from nodeLower().
   T* column(int seq) {
     SODWRIGHT_ARRAY_CHECK(seq >= seqLower_ && seq <= seqUpper_);
+    SODWRIGHT_COLUMN_CHECK(holds(seq));
     return values_.data() + slotOf(seq) * stride_;
   }
   const T* column(int seq) const {
     SODWRIGHT_ARRAY_CHECK(seq >= seqLower_ && seq <= seqUpper_);
+    SODWRIGHT_COLUMN_CHECK(holds(seq));
     return values_.data() + slotOf(seq) * stride_;
   }
   std::size_t byteSize() const { return values_.size() * sizeof(T); }
@@ -201,8 +220,13 @@ class NodeSeqArray {
                   static_cast<std::size_t>(last - first + 1) * stride_ * sizeof(T));
       return;
     }
-    for (int seq = first; seq <= last; ++seq)
-      std::memcpy(column(seq), from.column(seq), stride_ * sizeof(T));
+    // A shared slot is copied whole, with the column that holds it.
+    for (int seq = first; seq <= last; ++seq) {
+      const std::size_t slot = slotOf(seq);
+      std::memcpy(values_.data() + slot * stride_, from.values_.data() + slot * stride_,
+                  stride_ * sizeof(T));
+      if (slot >= keptColumns_) holders_[slot - keptColumns_] = from.holders_[slot - keptColumns_];
+    }
   }
   bool sameBounds(const NodeSeqArray& other) const {
     return nodeLower_ == other.nodeLower_ && nodeUpper_ == other.nodeUpper_ &&
@@ -211,6 +235,17 @@ class NodeSeqArray {
 
  private:
   static constexpr std::size_t kNoSlot = static_cast<std::size_t>(-1);
+  // No column has been cleared into the shared slot: it still reads 0, as
+  // every column it stands for does.
+  static constexpr int kNoHolder = -1;
+  // Whether the column's storage holds that column's own values.
+  bool holds(int seq) const {
+    if (!rolling()) return true;
+    const std::size_t slot = slots_[offset(seq)];
+    if (slot < keptColumns_) return true;
+    const int holder = holders_[slot - keptColumns_];
+    return holder == kNoHolder || holder == seq;
+  }
   std::size_t columnCount() const {
     return seqUpper_ >= seqLower_ ? static_cast<std::size_t>(seqUpper_ - seqLower_ + 1) : 0;
   }
@@ -228,6 +263,8 @@ class NodeSeqArray {
   // keptColumns_ on are the two shared ones.
   std::vector<std::size_t> slots_;
   std::size_t keptColumns_ = 0;
+  // The column each of the two shared slots holds.
+  std::array<int, 2> holders_{kNoHolder, kNoHolder};
   ZeroedBuffer<T> values_;
 };
 

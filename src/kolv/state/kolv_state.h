@@ -66,6 +66,10 @@ struct TransectData {
   NodeSeqArray<double> MassL2;
   NodeSeqArray<float> MassL12;
   std::string SubstanceUnit;
+  // Whether the arrays a run writes keep every sequence column, or only the
+  // ones keepRunColumnsOnly named (a run is then checked column by column).
+  enum class Columns { Every, RunOnly };
+  Columns columns = Columns::Every;
 };
 
 // Per-node results of the sequence comparison.

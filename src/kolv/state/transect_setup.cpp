@@ -37,6 +37,7 @@ void allocateTransect(const TranslocationParameters& p, TransectData& data,
        {&data.Elev, &data.PL1, &data.PL2, &data.DepthL1, &data.DepthL2, &data.MassL1, &data.MassL2})
     a->allocate(lower, upperData, 0, lastColumn);
   data.MassL12.allocate(lower, upperData, 0, lastColumn);
+  data.columns = TransectData::Columns::Every;
   data.PL3.allocate(lower, upperData);
   for (auto* a :
        {&results.DeltaElev, &results.SoilLoss, &results.SubConcFirst, &results.SubConcLast})
@@ -50,12 +51,15 @@ void keepRunColumnsOnly(TransectData& data, const std::vector<int>& kept) {
   for (auto* a : {&data.PL1, &data.PL2, &data.DepthL1, &data.DepthL2, &data.MassL1, &data.MassL2})
     a->keepColumnsOnly(kept);
   data.MassL12.keepColumnsOnly(kept);
+  data.columns = TransectData::Columns::RunOnly;
+}
+
+std::vector<int> reportedColumns(const TranslocationParameters& p) {
+  return {p.FileSeqNo, p.StartSeq, p.FirstSeqShown, p.LastSeqShown, p.LastSeq, p.LastSeq + 1};
 }
 
 void keepReportedColumnsOnly(KolvState& state) {
-  const TranslocationParameters& p = state.params;
-  keepRunColumnsOnly(state.data, {p.FileSeqNo, p.StartSeq, p.FirstSeqShown, p.LastSeqShown,
-                                  p.LastSeq, p.LastSeq + 1});
+  keepRunColumnsOnly(state.data, reportedColumns(state.params));
 }
 
 void adoptImport(KolvState& state, const TranslocationParameters& params, TransectData&& data,

@@ -27,9 +27,12 @@ void allocateTransect(const TranslocationParameters& p, TransectData& data,
 // every column, since the stability check after a run reads each. Every
 // other column must still hold zeros, as after an import.
 void keepRunColumnsOnly(TransectData& data, const std::vector<int>& kept);
-// keepRunColumnsOnly for the columns the reports, the CSV, the charts and the
-// last-sequence file of a run read: the imported column, the starting one,
-// the shown pair, and LastSeq and LastSeq + 1.
+// The columns the reports, the CSV, the charts and the last-sequence file of
+// a run read: the imported column, the starting one, the shown pair, and
+// LastSeq and LastSeq + 1. An output that reads another column of a rolling
+// array throws in checked builds.
+std::vector<int> reportedColumns(const TranslocationParameters& p);
+// keepRunColumnsOnly for reportedColumns.
 void keepReportedColumnsOnly(KolvState& state);
 
 // Replaces the held parameters, arrays and results with a fully read import.
