@@ -26,6 +26,7 @@
 #include "kolv/io/compare_report_writer.h"
 #include "kolv/io/last_sequence_writer.h"
 #include "kolv/stability/stability_warning.h"
+#include "kolv/study/ensemble_csv_writer.h"
 #include "kolv/study/ensemble_run.h"
 #include "platform/system_memory.h"
 

@@ -104,8 +104,4 @@ base::Result<> checkEnsembleMemory(const KolvState& study, std::size_t runs, std
 base::Result<EnsembleResult> runEnsemble(const KolvState& study, const EnsembleSetup& setup,
                                          std::uint64_t availableBytes);
 
-// The CSV of an ensemble: per node of the last sequence its x, then for each
-// quantity the asked percentiles and the study's own run, every digit.
-std::string ensembleCsvText(const EnsembleResult& result);
-
 }  // namespace sodwright::kolv

@@ -16,6 +16,7 @@
 #include "base/number_text.h"
 #include "base/text/text_file.h"
 #include "kolv/parameter_table.h"
+#include "kolv/study/ensemble_csv_writer.h"
 #include "kolv/ui/kolv_help.h"
 #include "platform/file_dialog.h"
 #include "platform/program_starter.h"

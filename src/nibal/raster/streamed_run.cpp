@@ -12,8 +12,8 @@
 #include <random>
 
 #include "base/text/refusal_text.h"
-#include "base/threads/parallel.h"
 #include "base/text/text_file.h"
+#include "base/threads/parallel.h"
 #include "nibal/grid_csv_writer.h"
 #include "nibal/grid_messages.h"
 #include "nibal/grid_report.h"
@@ -90,6 +90,82 @@ struct LineOutcome {
 };
 
 constexpr const char* kBandNames[] = {"SoilLossSum", "SoilLossRow", "SoilLossCol"};
+
+// One strip of the DEM as the workers read it, and where its lines' raster
+// values go.
+struct StripLines {
+  const ElevationBlock& block;
+  const GridCoefficients& k;
+  const RasterWindow& window;
+  const platform::RasterGeometry& g;
+  const double* cells;
+  std::int64_t top;
+  std::int64_t left;
+  int readColumns;
+  std::int64_t y0;           // the strip's first window line
+  const MapLayer* mapLayer;  // null: no map
+  std::vector<std::vector<float>>& bands;
+  float noData;
+  bool report;
+  bool csv;
+};
+
+// The nodes of window line y: their raster values into the strip's bands,
+// the rest into `outcome`. `nodes` is the worker's own scratch line.
+void computeLine(const StripLines& job, std::int64_t y, std::vector<NodeResults>& nodes,
+                 LineOutcome& outcome) {
+  const platform::RasterGeometry& g = job.g;
+  const RasterWindow& window = job.window;
+  computeBlockRow(job.block, job.k, window.yOffset + y, window.xOffset, g.columns, nodes.data());
+  outcome = LineOutcome{};
+  const std::size_t at = static_cast<std::size_t>(y - job.y0) * static_cast<std::size_t>(g.columns);
+  const auto r = static_cast<int>(y);
+  const double* z = job.cells +
+                    static_cast<std::size_t>(window.yOffset + y - job.top) *
+                        static_cast<std::size_t>(job.readColumns) +
+                    static_cast<std::size_t>(window.xOffset - job.left);
+  GridCoordinate northing = g.northing(r);
+  if (job.mapLayer) outcome.mapValues.resize(static_cast<std::size_t>(g.columns));
+  for (int c = 0; c < g.columns; ++c) {
+    const NodeResults& n = nodes[static_cast<std::size_t>(c)];
+    if (job.mapLayer)
+      outcome.mapValues[static_cast<std::size_t>(c)] =
+          std::isnan(z[c]) ? std::nan("") : nodeLayerValue(n, z[c], *job.mapLayer);
+    if (std::isnan(z[c])) {
+      for (auto& band : job.bands) band[at + static_cast<std::size_t>(c)] = job.noData;
+      continue;
+    }
+    ++outcome.valid;
+    if (outcome.fault.empty()) {
+      const std::pair<const char*, double> results[] = {
+          {"DGradCol", n.dGradCol},       {"DCurvCol", n.dCurvCol},
+          {"DGradRow", n.dGradRow},       {"DCurvRow", n.dCurvRow},
+          {"SoilLossCol", n.soilLossCol}, {"SoilLossRow", n.soilLossRow},
+          {"SoilLossSum", n.soilLossSum}};
+      for (const auto& [name, value] : results)
+        if (outcome.fault.empty() && !std::isfinite(value))
+          outcome.fault = nonFiniteRunMessage({name, r + 1, c + 1});
+      const float values[] = {static_cast<float>(n.soilLossSum), static_cast<float>(n.soilLossRow),
+                              static_cast<float>(n.soilLossCol)};
+      for (int b = 0; b < 3; ++b)
+        if (outcome.fault.empty() && !std::isfinite(values[b]))
+          outcome.fault = std::string(kOutputFailed) + "\nThe result " + kBandNames[b] +
+                          " at row " + std::to_string(r + 1) + ", column " + std::to_string(c + 1) +
+                          " is too large for a 32-bit float.";
+      for (std::size_t b = 0; b < job.bands.size(); ++b)
+        job.bands[b][at + static_cast<std::size_t>(c)] = values[b];
+    }
+    if (job.report || job.csv) {
+      const GridCoordinate easting = g.easting(c);
+      if (job.report)
+        outcome.report.append(gridReportLine(r + 1, c + 1, easting, northing, z[c], n))
+            .append(base::kLineEnd);
+      if (job.csv)
+        outcome.csv.append(gridCsvRecord(r + 1, c + 1, easting, northing, z[c], n))
+            .append(base::kLineEnd);
+    }
+  }
+}
 
 // The strip height: whole blocks of the DEM and whole tiles of the output.
 int stripLinesFor(int blockLines) {
@@ -206,65 +282,26 @@ base::Result<StreamedRasterSummary> runStreamedRaster(const StreamedRasterRun& r
 
     for (std::int64_t c0 = y0; c0 < y1; c0 += chunk) {
       const int lines = static_cast<int>(std::min<std::int64_t>(y1, c0 + chunk) - c0);
+      const StripLines job{block,
+                           k,
+                           window,
+                           g,
+                           cells.data(),
+                           top,
+                           left,
+                           readColumns,
+                           y0,
+                           run.mapLayer ? &*run.mapLayer : nullptr,
+                           bands,
+                           noData,
+                           report != nullptr,
+                           csv != nullptr};
       // Line i of the chunk is window line c0 + i; each worker takes every
       // threads-th line, and a line's results depend on the DEM alone.
       const auto work = [&](int first) {
         std::vector<NodeResults> nodes(static_cast<std::size_t>(g.columns));
-        for (int i = first; i < lines; i += threads) {
-          const std::int64_t y = c0 + i;
-          computeBlockRow(block, k, window.yOffset + y, window.xOffset, g.columns, nodes.data());
-          LineOutcome& outcome = outcomes[static_cast<std::size_t>(i)];
-          outcome = LineOutcome{};
-          const std::size_t at =
-              static_cast<std::size_t>(y - y0) * static_cast<std::size_t>(g.columns);
-          const auto r = static_cast<int>(y);
-          const double* z = cells.data() +
-                            static_cast<std::size_t>(window.yOffset + y - top) *
-                                static_cast<std::size_t>(readColumns) +
-                            static_cast<std::size_t>(window.xOffset - left);
-          GridCoordinate northing = g.northing(r);
-          if (means) outcome.mapValues.resize(static_cast<std::size_t>(g.columns));
-          for (int c = 0; c < g.columns; ++c) {
-            const NodeResults& n = nodes[static_cast<std::size_t>(c)];
-            if (means)
-              outcome.mapValues[static_cast<std::size_t>(c)] =
-                  std::isnan(z[c]) ? std::nan("") : nodeLayerValue(n, z[c], *run.mapLayer);
-            if (std::isnan(z[c])) {
-              for (auto& band : bands) band[at + static_cast<std::size_t>(c)] = noData;
-              continue;
-            }
-            ++outcome.valid;
-            if (outcome.fault.empty()) {
-              const std::pair<const char*, double> results[] = {
-                  {"DGradCol", n.dGradCol},       {"DCurvCol", n.dCurvCol},
-                  {"DGradRow", n.dGradRow},       {"DCurvRow", n.dCurvRow},
-                  {"SoilLossCol", n.soilLossCol}, {"SoilLossRow", n.soilLossRow},
-                  {"SoilLossSum", n.soilLossSum}};
-              for (const auto& [name, value] : results)
-                if (outcome.fault.empty() && !std::isfinite(value))
-                  outcome.fault = nonFiniteRunMessage({name, r + 1, c + 1});
-              const float values[] = {static_cast<float>(n.soilLossSum),
-                                      static_cast<float>(n.soilLossRow),
-                                      static_cast<float>(n.soilLossCol)};
-              for (int b = 0; b < 3; ++b)
-                if (outcome.fault.empty() && !std::isfinite(values[b]))
-                  outcome.fault = std::string(kOutputFailed) + "\nThe result " + kBandNames[b] +
-                                  " at row " + std::to_string(r + 1) + ", column " +
-                                  std::to_string(c + 1) + " is too large for a 32-bit float.";
-              for (std::size_t b = 0; b < bands.size(); ++b)
-                bands[b][at + static_cast<std::size_t>(c)] = values[b];
-            }
-            if (text) {
-              const GridCoordinate easting = g.easting(c);
-              if (report)
-                outcome.report.append(gridReportLine(r + 1, c + 1, easting, northing, z[c], n))
-                    .append(base::kLineEnd);
-              if (csv)
-                outcome.csv.append(gridCsvRecord(r + 1, c + 1, easting, northing, z[c], n))
-                    .append(base::kLineEnd);
-            }
-          }
-        }
+        for (int i = first; i < lines; i += threads)
+          computeLine(job, c0 + i, nodes, outcomes[static_cast<std::size_t>(i)]);
       };
       const int workers = std::min(threads, lines);
       base::runParts(workers, work);

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "kolv/study/ensemble_charts.h"
+#include "kolv/study/ensemble_csv_writer.h"
 #include "kolv_window_fixture.h"
 
 namespace sodwright::kolv {
