@@ -12,8 +12,8 @@
 #include <random>
 
 #include "base/text/refusal_text.h"
-#include "base/threads/parallel.h"
 #include "base/text/text_file.h"
+#include "base/threads/parallel.h"
 #include "nibal/grid_csv_writer.h"
 #include "nibal/grid_messages.h"
 #include "nibal/grid_report.h"
