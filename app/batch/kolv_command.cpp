@@ -40,10 +40,11 @@ struct KolvOptions {
   bool strict = false;
   TextOption first, last, report, csv, lastSequence, date, charts, threads;
 
-  // Any option beyond reading and writing back asks for a run.
+  // Any option beyond reading and writing back asks for a run: the
+  // comparison outputs (report, CSV, charts) exist only after one.
   bool runRequested() const {
     return study.anyBoxGiven() || study.direction.given() || first.given() || last.given() ||
-           report.given() || charts.given();
+           report.given() || csv.given() || charts.given();
   }
 };
 

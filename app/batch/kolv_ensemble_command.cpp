@@ -21,6 +21,7 @@
 #include "base/text/text_file.h"
 #include "batch/batch_commands.h"
 #include "batch/batch_figures.h"
+#include "batch/batch_options.h"
 #include "batch/batch_services.h"
 #include "batch/kolv_options.h"
 #include "kolv/io/compare_report_writer.h"
@@ -110,6 +111,12 @@ void printSummary(const kolv::EnsembleResult& r, const kolv::EnsembleSetup& setu
 }
 
 int runEnsembleCommand(const EnsembleOptions& options) {
+  if (!outputsApart(kName, {{"INPUT", options.study.input}, {"--base", options.study.base.value}},
+                    {{"--csv", options.csv.value},
+                     {"--charts", options.charts.value},
+                     {"--report", options.report.value},
+                     {"--last-sequence", options.lastSequence.value}}))
+    return 2;
   kolv::EnsembleSetup setup;
   if (!options.runs.given()) return refuse("--runs N is required");
   const auto runs = wholeNumber<long long>(options.runs.value, 1);

@@ -5,6 +5,7 @@
 // window; anything that stops the run exits with status 2.
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -31,6 +32,7 @@
 #include "nibal/map_blocks.h"
 #include "nibal/map_geometry.h"
 #include "platform/import_kind.h"
+#include "platform/raster/raster_drivers.h"
 #include "platform/raster/result_raster.h"
 
 namespace sodwright::batch {
@@ -72,7 +74,8 @@ nibal::GridParameterTexts parameterTexts(const NibalOptions& options) {
 }
 
 // The files a run would write, each with its option: --write-raster OUT.asc
-// writes one file per result layer beside OUT. Naming them needs no GDAL.
+// writes one file per result layer beside OUT, each with the .prj file of the
+// DEM's coordinate system beside it. Naming them needs no GDAL.
 std::optional<std::vector<base::NamedPath>> outputsOf(const NibalOptions& options) {
   std::vector<base::NamedPath> outputs = {{"--report", options.report.value},
                                           {"--csv", options.csv.value},
@@ -82,7 +85,12 @@ std::optional<std::vector<base::NamedPath>> outputsOf(const NibalOptions& option
       {"SoilLossSum", {}, {}}, {"SoilLossRow", {}, {}}, {"SoilLossCol", {}, {}}};
   std::vector<std::string> rasters = platform::resultRasterPaths(options.writeRaster.value, layers);
   if (rasters.empty()) rasters.push_back(options.writeRaster.value);
-  for (const std::string& raster : rasters) outputs.push_back({"--write-raster", raster});
+  for (const std::string& raster : rasters) {
+    outputs.push_back({"--write-raster", raster});
+    if (platform::driverForPath(raster) == "AAIGrid")
+      outputs.push_back(
+          {"--write-raster", std::filesystem::path(raster).replace_extension(".prj").string()});
+  }
   return outputs;
 }
 
