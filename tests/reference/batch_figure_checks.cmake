@@ -12,3 +12,13 @@ if(SODWRIGHT_BUILD_UI)
                    -P ${CMAKE_CURRENT_LIST_DIR}/run_batch_figure_checks.cmake)
   set_tests_properties(reference.batch-figures PROPERTIES ENVIRONMENT "DISPLAY=;ASAN_OPTIONS=detect_leaks=0")
 endif()
+# A figure that cannot be written whole (run_batch_figure_limit_checks.cmake).
+if(SODWRIGHT_BUILD_UI AND UNIX)
+  add_test(NAME reference.batch-figure-limits
+           COMMAND ${CMAKE_COMMAND}
+                   -DBATCH=$<TARGET_FILE:sodwright-batch>
+                   -DTRANSECT=${PROJECT_SOURCE_DIR}/tests/data/reference/kolv-a-tab-forward/transect.txt
+                   -DWORK_DIR=${CMAKE_CURRENT_BINARY_DIR}/batch-figure-limits
+                   -P ${CMAKE_CURRENT_LIST_DIR}/run_batch_figure_limit_checks.cmake)
+  set_tests_properties(reference.batch-figure-limits PROPERTIES ENVIRONMENT "DISPLAY=;ASAN_OPTIONS=detect_leaks=0")
+endif()

@@ -2,7 +2,11 @@
 #include "platform/figures/figure_export.h"
 
 #include <cmath>
+#include <cstddef>
+#include <string_view>
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QClipboard>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +18,7 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 
+#include "base/text/text_file.h"
 #include "platform/figures/figure_painter.h"
 
 namespace sodwright::platform {
@@ -24,11 +29,14 @@ base::Failure cannotWrite(const QString& path, const QString& reason) {
   return base::fail((path + QStringLiteral(": ") + reason).toStdString());
 }
 
-// Opens (and empties) the file the way the writers will, so that a folder
-// that is missing or closed is reported with the system's own reason.
-base::Result<> writable(const QString& path) {
-  QFile probe(path);
-  if (!probe.open(QIODevice::WriteOnly)) return cannotWrite(path, probe.errorString());
+// Each writer draws into memory and the bytes reach the file in one go, only
+// after the writer has made all of them: a full disk or a size limit is then
+// reported and never leaves part of a figure.
+base::Result<> writeFigureFile(const QString& path, const QByteArray& bytes) {
+  const auto written = base::writeWholeFile(
+      QFile::encodeName(path).toStdString(),
+      std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  if (!written) return cannotWrite(path, QString::fromStdString(written.message()));
   return {};
 }
 
@@ -60,16 +68,20 @@ QImage figureImage(const Figure& figure, const FigureExportOptions& options) {
 
 base::Result<> savePng(const Figure& figure, const QString& path,
                        const FigureExportOptions& options) {
-  if (auto opened = writable(path); !opened) return opened;
-  QImageWriter writer(path, "PNG");
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "PNG");
   if (!writer.write(figureImage(figure, options))) return cannotWrite(path, writer.errorString());
-  return {};
+  return writeFigureFile(path, bytes);
 }
 
 base::Result<> saveSvg(const Figure& figure, const QString& path) {
-  if (auto opened = writable(path); !opened) return opened;
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
   QSvgGenerator generator;
-  generator.setFileName(path);
+  // Left closed: the generator opens it as it opens a file of its own.
+  generator.setOutputDevice(&buffer);
   generator.setTitle(QString::fromStdString(figure.title));
   generator.setSize(QSize(static_cast<int>(figure.width), static_cast<int>(figure.height)));
   generator.setViewBox(QRectF(0, 0, figure.width, figure.height));
@@ -77,15 +89,17 @@ base::Result<> saveSvg(const Figure& figure, const QString& path) {
   QPainter painter;
   if (!painter.begin(&generator)) return cannotWrite(path, QStringLiteral("the SVG writer failed"));
   paintFigure(painter, figure, QRectF(0, 0, figure.width, figure.height));
-  if (!painter.end() || QFileInfo(path).size() == 0)
+  if (!painter.end() || bytes.isEmpty())
     return cannotWrite(path, QStringLiteral("the SVG writer failed"));
-  return {};
+  return writeFigureFile(path, bytes);
 }
 
 base::Result<> savePdf(const Figure& figure, const QString& path,
                        const FigureExportOptions& options) {
-  if (auto opened = writable(path); !opened) return opened;
-  QPdfWriter writer(path);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QPdfWriter writer(&buffer);
   writer.setTitle(QString::fromStdString(figure.title));
   writer.setCreator(QStringLiteral("Sodwright"));
   const int dpi = options.dpi > 96 ? options.dpi : 300;
@@ -98,8 +112,9 @@ base::Result<> savePdf(const Figure& figure, const QString& path,
   if (!painter.begin(&writer)) return cannotWrite(path, QStringLiteral("the PDF writer failed"));
   const QRect page = painter.viewport();
   paintFigure(painter, figure, QRectF(page));
-  if (!painter.end()) return cannotWrite(path, QStringLiteral("the PDF writer failed"));
-  return {};
+  if (!painter.end() || bytes.isEmpty())
+    return cannotWrite(path, QStringLiteral("the PDF writer failed"));
+  return writeFigureFile(path, bytes);
 }
 
 base::Result<> saveFigure(const Figure& figure, const QString& path,

@@ -26,9 +26,11 @@ struct FigureExportOptions {
 std::optional<FigureFormat> figureFormatOf(const QString& path);
 
 QImage figureImage(const Figure& figure, const FigureExportOptions& options = {});
-// A failure names the file and the reason, "<path>: <reason>" (the system's
-// for a file that cannot be opened, the writer's otherwise); the caller puts
-// its own words before it.
+// Each figure is drawn whole in memory and then written in one go, so that
+// a failure leaves no part of a figure. A failure names the file and the
+// reason, "<path>: <reason>" (the writer's when drawing failed, the file
+// writer's with the system's reason otherwise); the caller puts its own words
+// before it.
 base::Result<> savePng(const Figure& figure, const QString& path,
                        const FigureExportOptions& options = {});
 base::Result<> saveSvg(const Figure& figure, const QString& path);
