@@ -7,6 +7,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "base/files/pending_output.h"
 #include "batch/batch_commands.h"
 
 namespace {
@@ -61,6 +62,7 @@ int usageError(const CLI::App& runner, const CLI::ParseError& error) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  sodwright::base::installOutputCleanup();  // an interrupted run leaves no temporary
   CLI::App runner(
       "Runs a KOLV, NIBAL or BANDO study without windows: the same imports, checks, runs and "
       "reports as the desktop program. Messages go to standard error; the exit status is 0 "

@@ -98,11 +98,12 @@ int runNibalRaster(const NibalRasterRun& run) {
     };
 
   streamed.stopRequested = [] { return interrupted != 0; };
-  std::signal(SIGINT, noteInterrupt);
-  std::signal(SIGTERM, noteInterrupt);
+  // Afterwards the handlers before (the outputs' cleanup) are back.
+  const auto interruptBefore = std::signal(SIGINT, noteInterrupt);
+  const auto terminateBefore = std::signal(SIGTERM, noteInterrupt);
   const base::Result<nibal::StreamedRasterSummary> done = rasters->runStreamed(streamed);
-  std::signal(SIGINT, SIG_DFL);
-  std::signal(SIGTERM, SIG_DFL);
+  std::signal(SIGINT, interruptBefore);
+  std::signal(SIGTERM, terminateBefore);
   if (!done.ok()) {
     printMessage(done.message());
     return 2;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The two KOLV writers on places that cannot take a file: under a regular
-// file, in a folder that does not exist, a folder itself, and a full device.
+// file, in a folder that does not exist, a folder itself, and a device.
 // Each write reports why, changes nothing held, and the next write to a good
 // place goes through.
 
@@ -83,14 +83,6 @@ TEST_F(OutputFailure, ComparisonReportReportsEveryBadPlaceAndThenWrites) {
   std::ostringstream expected;
   writeCompareReport(expected, state, first, last, "8/12/2026");
   EXPECT_EQ(base::readWholeFile(good).value(), expected.str());
-}
-
-// A full device takes the first bytes into the buffer and refuses them at
-// the flush: the failure must still be seen, whatever the size.
-TEST_F(OutputFailure, FullDeviceIsSeenForShortAndLongTexts) {
-  EXPECT_FALSE(base::writeWholeFile("/dev/full", "x").ok());
-  EXPECT_FALSE(base::writeWholeFile("/dev/full", std::string(1 << 20, 'x')).ok());
-  EXPECT_TRUE(base::writeWholeFile("/dev/null", std::string(1 << 20, 'x')).ok());
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/text/text_file.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <sstream>
+
+#include "base/files/pending_output.h"
 
 namespace sodwright::base {
 
@@ -106,20 +105,10 @@ base::Result<std::vector<std::string>> readTextLines(const std::string& path) {
 }
 
 base::Result<> writeWholeFile(const std::string& path, std::string_view content) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return base::fail(std::string("cannot create the file: ") + std::strerror(errno));
-  const std::size_t written =
-      content.empty() ? 0 : std::fwrite(content.data(), 1, content.size(), file);
-  const int writeErrno = errno;
-  const bool flushed = std::fflush(file) == 0;
-  const int flushErrno = errno;
-  const bool closed = std::fclose(file) == 0;
-  if (written != content.size())
-    return base::fail(std::string("cannot write the file: ") + std::strerror(writeErrno));
-  if (!flushed)
-    return base::fail(std::string("cannot write the file: ") + std::strerror(flushErrno));
-  if (!closed) return base::fail(std::string("cannot close the file: ") + std::strerror(errno));
-  return {};
+  auto file = PendingFile::create(path);
+  if (!file) return base::fail(file.message());
+  (*file)->write(content);
+  return (*file)->commit();
 }
 
 std::vector<std::string> splitFields(std::string_view line, char delimiter) {

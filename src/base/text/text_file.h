@@ -65,8 +65,10 @@ base::Result<std::string> readWholeFile(const std::string& path);
 // Reads a file's lines; fails as readWholeFile does.
 base::Result<std::vector<std::string>> readTextLines(const std::string& path);
 
-// Writes text to a file in one go, replacing it. Fails with the reason
-// (cannot create, short write, failed close).
+// Writes text to a file in one go, replacing it once all of it is written
+// (PendingFile): on failure the old file stays. Fails with the reason
+// (cannot create, short write, failed close, a target that is not a
+// regular file).
 base::Result<> writeWholeFile(const std::string& path, std::string_view content);
 
 // Splits a line at every occurrence of the one-character delimiter.

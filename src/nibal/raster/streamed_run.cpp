@@ -2,15 +2,12 @@
 #include "nibal/raster/streamed_run.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <numeric>
-#include <random>
 
+#include "base/files/pending_output.h"
 #include "base/text/refusal_text.h"
 #include "base/text/text_file.h"
 #include "base/threads/parallel.h"
@@ -30,53 +27,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A text output written under a hidden name beside the asked one and renamed
-// when complete; removed when the run ends early.
-class PendingTextFile {
- public:
-  explicit PendingTextFile(std::string path) : path_(std::move(path)) {
-    const fs::path asked(path_);
-    temporary_ = (asked.parent_path() / ("." + asked.filename().string() + "." +
-                                         std::to_string(std::random_device{}()) + ".partial"))
-                     .string();
-  }
-  ~PendingTextFile() {
-    if (out_.is_open()) out_.close();
-    if (!committed_) {
-      std::error_code ignored;
-      fs::remove(temporary_, ignored);
-    }
-  }
-  bool open() {
-    out_.rdbuf()->pubsetbuf(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-    out_.open(temporary_, std::ios::binary | std::ios::trunc);
-    return out_.is_open();
-  }
-  std::ostream& out() { return out_; }
-  const std::string& path() const { return path_; }
-  // Whether everything reached the file and it now has its name.
-  bool commit() {
-    out_.flush();
-    const bool good = out_.good();
-    out_.close();
-    if (!good || out_.fail()) return false;
-    std::error_code error;
-    fs::rename(temporary_, path_, error);
-    committed_ = !error;
-    return committed_;
-  }
+// The raster text outputs can reach gigabytes: a large buffer keeps the
+// writes few.
+constexpr std::size_t kTextBufferBytes = std::size_t{1} << 20;
 
- private:
-  std::string path_;
-  std::string temporary_;
-  std::ofstream out_;
-  std::vector<char> buffer_ = std::vector<char>(1 << 20);
-  bool committed_ = false;
-};
+std::string cannotWrite(const std::string& path, std::string_view reason) {
+  return std::string(kOutputFailed) + "\n" + base::cannotWriteText(path, reason);
+}
 
-// The system's reason comes from errno, which the failed open or write left.
-std::string cannotWrite(const std::string& path) {
-  return std::string(kOutputFailed) + "\n" + base::cannotWriteText(path, std::strerror(errno));
+// A text output under a temporary name until the run has finished.
+base::Result<std::unique_ptr<base::PendingFile>> pendingText(const std::string& path) {
+  auto file = base::PendingFile::create(path, kTextBufferBytes);
+  if (!file) return base::fail(cannotWrite(path, base::reasonOf(file.message())));
+  return file;
 }
 
 // What one line of nodes gave: its valid nodes, its first fault and, when
@@ -215,16 +178,18 @@ base::Result<StreamedRasterSummary> runStreamedRaster(const StreamedRasterRun& r
     means.emplace(g.rows, g.columns,
                   blockSizeToFit(g.rows, g.columns, run.mapRows, run.mapColumns));
 
-  std::unique_ptr<PendingTextFile> report;
-  std::unique_ptr<PendingTextFile> csv;
+  std::unique_ptr<base::PendingFile> report;
+  std::unique_ptr<base::PendingFile> csv;
   if (!run.report.empty()) {
-    report = std::make_unique<PendingTextFile>(run.report);
-    if (!report->open()) return base::fail(cannotWrite(run.report));
+    auto created = pendingText(run.report);
+    if (!created) return base::fail(created.message());
+    report = std::move(*created);
     writeGridReportHeading(report->out(), info, g.nodeCount(), run.date);
   }
   if (!run.csv.empty()) {
-    csv = std::make_unique<PendingTextFile>(run.csv);
-    if (!csv->open()) return base::fail(cannotWrite(run.csv));
+    auto created = pendingText(run.csv);
+    if (!created) return base::fail(created.message());
+    csv = std::move(*created);
     GridCsvWriter heading(csv->out());
   }
   std::unique_ptr<platform::ResultRasterWriter> raster;
@@ -338,12 +303,13 @@ base::Result<StreamedRasterSummary> runStreamedRaster(const StreamedRasterRun& r
     if (!written.ok()) return base::fail(std::string(kOutputFailed) + "\n" + written.message());
     rasterFiles = std::move(*written);
   }
-  for (PendingTextFile* file : {report.get(), csv.get()}) {
+  for (base::PendingFile* file : {report.get(), csv.get()}) {
     if (file == nullptr) continue;
-    if (!file->commit()) return base::fail(cannotWrite(file->path()));
-    summary.files.push_back(file->path());
+    if (auto done = file->commit(); !done)
+      return base::fail(cannotWrite(file->target(), base::reasonOf(done.message())));
+    summary.files.push_back(file->target());
     std::error_code ignored;
-    const std::uintmax_t size = fs::file_size(file->path(), ignored);
+    const std::uintmax_t size = fs::file_size(file->target(), ignored);
     if (!ignored) summary.outputBytes += size;
   }
   if (raster) {

@@ -19,29 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// "<folder>/.<name>.<pid>.partial<ext>": beside the output, so that the
-// rename is one step on one file system, and hidden while it is written.
-std::string temporaryBeside(const std::string& path, const std::string& extension) {
-  const fs::path asked(path);
-  const std::string name =
-      "." + asked.stem().string() + "." + std::to_string(::getpid()) + ".partial" + extension;
-  return (asked.parent_path() / name).string();
-}
-
 std::string withExtension(const std::string& path, const std::string& extension) {
   return fs::path(path).replace_extension(extension).string();
-}
-
-void removeQuietly(const std::string& path) {
-  std::error_code ignored;
-  fs::remove(path, ignored);
-}
-
-base::Result<> moveInto(const std::string& from, const std::string& to) {
-  std::error_code error;
-  fs::rename(from, to, error);
-  if (error) return base::fail("cannot rename the finished file to " + to + ": " + error.message());
-  return {};
 }
 
 }  // namespace
@@ -76,15 +55,21 @@ base::Result<std::unique_ptr<ResultRasterWriter>> ResultRasterWriter::create(
   writer->cog_ = cog;
   writer->bandNames_ = bands;
   writer->geometry_ = geometry;
-  writer->temporary_ = temporaryBeside(path, ".tif");
-  writer->leftovers_.push_back(writer->temporary_);
+  // The raster library chooses nothing by the name, but a reader may: the
+  // temporary keeps the GeoTIFF's extension.
+  base::Result<base::PendingPath> reserved = base::PendingPath::reserve(path, ".tif");
+  if (!reserved)
+    return base::fail("Cannot write the result raster: cannot write " + path + ": " +
+                      std::string(base::reasonOf(reserved.message())));
+  writer->pending_.push_back(std::move(*reserved));
+  const std::string& temporary = writer->pending_.front().path();
 
   const GdalErrors gdal;
   GDALDriver* tiff = GetGDALDriverManager()->GetDriverByName("GTiff");
   const char* options[] = {"TILED=YES",        "BLOCKXSIZE=256",       "BLOCKYSIZE=256",
                            "COMPRESS=DEFLATE", "PREDICTOR=3",          "BIGTIFF=IF_SAFER",
                            "SPARSE_OK=FALSE",  "NUM_THREADS=ALL_CPUS", nullptr};
-  writer->dataset_.reset(tiff->Create(writer->temporary_.c_str(), geometry.columns, geometry.rows,
+  writer->dataset_.reset(tiff->Create(temporary.c_str(), geometry.columns, geometry.rows,
                                       static_cast<int>(bands.size()), GDT_Float32,
                                       const_cast<char**>(options)));
   if (!writer->dataset_)
@@ -105,8 +90,7 @@ ResultRasterWriter::~ResultRasterWriter() { removeTemporaries(); }
 
 void ResultRasterWriter::removeTemporaries() {
   dataset_.reset();
-  for (const std::string& file : leftovers_) removeQuietly(file);
-  leftovers_.clear();
+  pending_.clear();
 }
 
 base::Result<> ResultRasterWriter::write(int firstLine, int lines,
@@ -128,8 +112,9 @@ base::Result<> ResultRasterWriter::write(int firstLine, int lines,
 
 base::Result<std::vector<std::string>> ResultRasterWriter::finish() {
   const GdalErrors gdal;
+  std::string refusal;  // why a temporary could not be had
   const auto failed = [&](const std::string& file) -> base::Result<std::vector<std::string>> {
-    const std::string detail = gdal.detail();
+    const std::string detail = refusal.empty() ? gdal.detail() : ": " + refusal;
     removeTemporaries();
     return base::fail("Cannot write the result raster: cannot write " + file + detail);
   };
@@ -138,17 +123,26 @@ base::Result<std::vector<std::string>> ResultRasterWriter::finish() {
   dataset_.reset();  // closing writes what is left
   if (CPLGetLastErrorType() == CE_Failure) return failed(path_);
 
+  const auto pending = [&](base::Result<base::PendingPath> reserved) -> const std::string* {
+    if (!reserved) {
+      refusal = std::string(base::reasonOf(reserved.message()));
+      return nullptr;
+    }
+    pending_.push_back(std::move(*reserved));
+    return &pending_.back().path();
+  };
   std::vector<std::string> files;
-  std::vector<std::pair<std::string, std::string>> moves;  // temporary, final
+  std::vector<std::size_t> moves;  // of pending_, in order
   if (driver_ == "GTiff" && !cog_) {
-    moves.emplace_back(temporary_, path_);
+    moves.push_back(0);
   } else {
     GDALDatasetUniquePtr whole(
-        GDALDataset::Open(temporary_.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY));
+        GDALDataset::Open(pending_.front().path().c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY));
     if (!whole) return failed(path_);
     if (cog_) {
-      const std::string cogTemporary = temporaryBeside(path_, ".cog.tif");
-      leftovers_.push_back(cogTemporary);
+      const std::string* reserved = pending(base::PendingPath::reserve(path_, ".cog.tif"));
+      if (reserved == nullptr) return failed(path_);
+      const std::string cogTemporary = *reserved;
       GDALDriver* cogDriver = GetGDALDriverManager()->GetDriverByName("COG");
       const char* options[] = {"COMPRESS=DEFLATE", "PREDICTOR=YES", "BIGTIFF=IF_SAFER",
                                "OVERVIEWS=AUTO", nullptr};
@@ -160,15 +154,19 @@ base::Result<std::vector<std::string>> ResultRasterWriter::finish() {
       if (!written) return failed(path_);
       written.reset();
       if (CPLGetLastErrorType() == CE_Failure) return failed(path_);
-      moves.emplace_back(cogTemporary, path_);
+      moves.push_back(pending_.size() - 1);
     } else {
       std::vector<ResultLayer> named;
       for (const std::string& name : bandNames_) named.push_back({name, {}, {}});
       const std::vector<std::string> finals = resultRasterPaths(path_, named);
       for (std::size_t b = 0; b < finals.size(); ++b) {
-        const std::string grid = temporaryBeside(finals[b], ".asc");
-        leftovers_.push_back(grid);
-        leftovers_.push_back(withExtension(grid, ".prj"));
+        const std::string* reserved = pending(base::PendingPath::reserve(finals[b], ".asc"));
+        if (reserved == nullptr) return failed(finals[b]);
+        const std::size_t gridAt = pending_.size() - 1;
+        const std::string grid = *reserved;
+        if (pending(pending_[gridAt].companion(".prj", withExtension(finals[b], ".prj"))) ==
+            nullptr)
+          return failed(finals[b]);
         const std::string band = std::to_string(b + 1);
         const char* arguments[] = {
             "-of", "AAIGrid", "-b", band.c_str(), "-co", "SIGNIFICANT_DIGITS=9", nullptr};
@@ -181,16 +179,17 @@ base::Result<std::vector<std::string>> ResultRasterWriter::finish() {
         if (out == nullptr) return failed(finals[b]);
         GDALClose(out);
         if (CPLGetLastErrorType() == CE_Failure) return failed(finals[b]);
-        moves.emplace_back(grid, finals[b]);
-        if (fs::exists(withExtension(grid, ".prj")))
-          moves.emplace_back(withExtension(grid, ".prj"), withExtension(finals[b], ".prj"));
+        moves.push_back(gridAt);
+        if (fs::exists(withExtension(grid, ".prj"))) moves.push_back(gridAt + 1);
       }
     }
   }
-  for (const auto& [from, to] : moves) {
-    if (auto moved = moveInto(from, to); !moved) {
+  for (std::size_t at : moves) {
+    const std::string to = pending_[at].target();
+    if (auto moved = pending_[at].commit(); !moved) {
       removeTemporaries();
-      return base::fail("Cannot write the result raster: " + moved.message());
+      return base::fail("Cannot write the result raster: " +
+                        std::string(base::reasonOf(moved.message())));
     }
     std::error_code ignored;
     const std::uintmax_t size = fs::file_size(to, ignored);

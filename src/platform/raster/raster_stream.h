@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "base/files/pending_output.h"
 #include "base/result.h"
 #include "platform/raster/elevation_raster.h"
 
@@ -98,8 +99,9 @@ class ResultRasterWriter {
   bool cog_ = false;
   std::vector<std::string> bandNames_;
   RasterGeometry geometry_;
-  std::string temporary_;
-  std::vector<std::string> leftovers_;  // temporaries to remove on failure
+  // The files being written under temporary names, the whole GeoTIFF first;
+  // each is removed unless renamed onto its output.
+  std::vector<base::PendingPath> pending_;
   DatasetHandle dataset_;
   std::uint64_t bytes_ = 0;
 };
