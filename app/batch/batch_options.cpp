@@ -36,6 +36,11 @@ bool outputsApart(const std::string& command, const std::vector<base::NamedPath>
   return apart.ok();
 }
 
+std::string outputFailure(std::string_view option, std::string_view message) {
+  return std::string(message) + "\nThe file given to " + std::string(option) +
+         " was not written; what was there before is unchanged.";
+}
+
 std::string defaultDelimiterWord(const std::string& input) {
   const std::optional<char> preset = platform::presetDelimiterOf(input);
   if (preset == ',') return "comma";

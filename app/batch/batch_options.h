@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/files/same_file.h"
@@ -48,6 +49,11 @@ std::string defaultDelimiterWord(const std::string& input);
 // before it reads or writes anything.
 bool outputsApart(const std::string& command, const std::vector<base::NamedPath>& inputs,
                   const std::vector<base::NamedPath>& outputs);
+
+// A failed output as every command reports it: the writer's message (the
+// file and the reason), then the option that named the file and that the
+// file was left as it was (outputs are replaced only when written whole).
+std::string outputFailure(std::string_view option, std::string_view message);
 
 // Declares --threads N with the command's own words for it.
 void addThreadsOption(

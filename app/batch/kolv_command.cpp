@@ -66,23 +66,24 @@ base::Result<> writeOutputs(const KolvState& state, const KolvOptions& options, 
     const std::string date = options.date.valueOr(base::todayShortDate());
     if (auto written = kolv::writeCompareReportFile(options.report.value, state, first, last, date);
         !written)
-      return written;
+      return base::fail(outputFailure("--report", written.message()));
   }
   if (withReport && options.csv.given()) {
     if (auto written =
             kolv::writeCompareCsvFile(options.csv.value, state, first, last,
                                       kolv::CompareEndZoneFlag(state.params, first, last));
         !written)
-      return written;
+      return base::fail(outputFailure("--csv", written.message()));
   }
   if (withReport && options.charts.given()) {
-    if (auto written = writeChartsFigureFile(options.charts.value, state); !written) return written;
+    if (auto written = writeChartsFigureFile(options.charts.value, state); !written)
+      return base::fail(outputFailure("--charts", written.message()));
   }
   if (options.lastSequence.given()) {
     if (auto written = kolv::writeLastSequenceText(options.lastSequence.value,
                                                    kolv::lastSequenceFileText(state, last));
         !written)
-      return written;
+      return base::fail(outputFailure("--last-sequence", written.message()));
   }
   return {};
 }

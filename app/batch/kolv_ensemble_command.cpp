@@ -18,6 +18,7 @@
 #include "base/number_text.h"
 #include "base/text/csv_text.h"
 #include "base/text/report_date.h"
+#include "base/text/refusal_text.h"
 #include "base/text/text_file.h"
 #include "batch/batch_commands.h"
 #include "batch/batch_figures.h"
@@ -163,11 +164,12 @@ int runEnsembleCommand(const EnsembleOptions& options) {
   if (options.csv.given()) {
     if (auto written = base::writeWholeFile(options.csv.value, kolv::ensembleCsvText(*result));
         !written)
-      return refuse(written.message());
+      return refuse(
+          outputFailure("--csv", base::cannotWriteText(options.csv.value, written.message())));
   }
   if (options.charts.given()) {
     if (auto written = writeEnsembleChartsFile(options.charts.value, *result); !written)
-      return refuse(written.message());
+      return refuse(outputFailure("--charts", written.message()));
   }
   // The study's own run, as kolv writes it.
   const kolv::KolvState& own = result->studyRun;
@@ -176,13 +178,13 @@ int runEnsembleCommand(const EnsembleOptions& options) {
                                                     own.params.LastSeq,
                                                     options.date.valueOr(base::todayShortDate()));
         !written)
-      return refuse(written.message());
+      return refuse(outputFailure("--report", written.message()));
   }
   if (options.lastSequence.given()) {
     if (auto written =
             kolv::writeLastSequenceFile(options.lastSequence.value, own, own.params.LastSeq);
         !written)
-      return refuse(written.message());
+      return refuse(outputFailure("--last-sequence", written.message()));
   }
   return 0;
 }

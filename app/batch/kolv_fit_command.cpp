@@ -9,9 +9,11 @@
 
 #include <CLI/CLI.hpp>
 
+#include "base/text/refusal_text.h"
 #include "base/text/text_file.h"
 #include "batch/batch_commands.h"
 #include "batch/batch_figures.h"
+#include "batch/batch_options.h"
 #include "batch/batch_services.h"
 #include "batch/kolv_options.h"
 #include "batch/workbook_input.h"
@@ -142,15 +144,17 @@ int runKolvFit(const KolvFitOptions& options) {
     if (auto written =
             base::writeWholeFile(options.residuals.value, kolv::fitResidualsCsv(result, context));
         !written)
-      return fail(written.message());
+      return fail(outputFailure("--residuals",
+                                base::cannotWriteText(options.residuals.value, written.message())));
   if (options.json.given())
     if (auto written =
             base::writeWholeFile(options.json.value, kolv::fitReportJson(result, context));
         !written)
-      return fail(written.message());
+      return fail(
+          outputFailure("--json", base::cannotWriteText(options.json.value, written.message())));
   if (options.figure.given())
     if (auto written = writeFitFigureFile(options.figure.value, result, context); !written)
-      return fail(written.message());
+      return fail(outputFailure("--figure", written.message()));
   if (!result.converged) {
     printMessage("kolv-fit: " + result.stopReason + "; the values above are the best found");
     return kNotConverged;

@@ -226,8 +226,9 @@ int runNibal(const NibalOptions& options) {
   if (outcome != wanted) return 2;
   if (options.csv.given()) {
     if (auto written = nibal::writeGridCsvFile(options.csv.value, state); !written) {
-      printMessage(std::string(nibal::kOutputFailed) + "\n" +
-                   base::cannotWriteText(options.csv.value, written.message()));
+      printMessage(
+          outputFailure("--csv", std::string(nibal::kOutputFailed) + "\n" +
+                                     base::cannotWriteText(options.csv.value, written.message())));
       return 2;
     }
   }
@@ -236,7 +237,7 @@ int runNibal(const NibalOptions& options) {
             writeMapFigureFile(options.map.value, state, options.layer.valueOr("SoilLossSum"),
                                options.colourLimit.given() ? colourLimitOf(options) : std::nullopt);
         !written) {
-      printMessage(written.message());
+      printMessage(outputFailure("--map", written.message()));
       return 2;
     }
   }

@@ -118,7 +118,7 @@ int runNibalRaster(const NibalRasterRun& run) {
             run.map, done->map->state, run.mapLayer,
             {blocks.blockSize, blocks.gridRows, blocks.gridColumns}, run.colourLimit);
         !written) {
-      printMessage(written.message());
+      printMessage(outputFailure("--map", written.message()));
       return 2;
     }
   }

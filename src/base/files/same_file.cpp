@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/files/pending_output.h"
+
 namespace sodwright::base {
 namespace {
 
@@ -45,6 +47,12 @@ Result<> checkSeparateOutputs(const std::vector<NamedPath>& inputs,
                               const std::vector<NamedPath>& outputs) {
   for (std::size_t i = 0; i < outputs.size(); ++i) {
     const NamedPath& output = outputs[i];
+    // A device, a pipe or a folder would be replaced by the finished file.
+    if (!output.path.empty())
+      if (auto replaceable = replaceablePath(output.path); !replaceable)
+        return fail(output.option + " " + output.path + ": " +
+                    std::string(reasonOf(replaceable.message())) +
+                    ": give another file; nothing was read or written");
     const auto clash = [&](const NamedPath& other) -> Result<> {
       if (!sameFile(output.path, other.path)) return {};
       const bool spelledAlike = output.path == other.path;

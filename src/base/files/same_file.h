@@ -29,7 +29,9 @@ struct NamedPath {
 bool sameFile(const std::string& a, const std::string& b);
 
 // Fails, naming both options and the file, when an output is the same file
-// as an input or as an earlier output.
+// as an input or as an earlier output; and, naming the option, when an
+// output is an existing device, pipe or folder, which the finished file
+// would replace.
 Result<> checkSeparateOutputs(const std::vector<NamedPath>& inputs,
                               const std::vector<NamedPath>& outputs);
 

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace sodwright::base;
@@ -80,4 +81,12 @@ TEST(SameFile, OutputsClashingWithAnInputOrEachOther) {
   EXPECT_EQ(twoOutputs.message(),
             "--csv r.txt is the same file as --report: give another file; nothing was read or "
             "written");
+
+  // The finished file would replace a pipe or a folder; a later output is
+  // checked as well as the first.
+  ASSERT_EQ(::mkfifo("pipe", 0600), 0);
+  EXPECT_EQ(checkSeparateOutputs(inputs, {{"--report", "r.txt"}, {"--csv", "pipe"}}).message(),
+            "--csv pipe: it is not a regular file (a device, a pipe or a folder): give another "
+            "file; nothing was read or written");
+  EXPECT_FALSE(checkSeparateOutputs({}, {{"--map", "sub"}}).ok());
 }
