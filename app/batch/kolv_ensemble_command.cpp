@@ -17,8 +17,8 @@
 
 #include "base/number_text.h"
 #include "base/text/csv_text.h"
-#include "base/text/report_date.h"
 #include "base/text/refusal_text.h"
+#include "base/text/report_date.h"
 #include "base/text/text_file.h"
 #include "batch/batch_commands.h"
 #include "batch/batch_figures.h"
