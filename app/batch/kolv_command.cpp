@@ -11,6 +11,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "base/files/output_batch.h"
 #include "base/text/refusal_text.h"
 #include "base/text/report_date.h"
 #include "batch/batch_commands.h"
@@ -62,6 +63,7 @@ base::Result<> checkBox(kolv::ParameterCheck check, KolvState& state, const Text
 
 base::Result<> writeOutputs(const KolvState& state, const KolvOptions& options, kolv::Int16 first,
                             kolv::Int16 last, bool withReport) {
+  base::OutputBatch outputs;
   if (withReport && options.report.given()) {
     const std::string date = options.date.valueOr(base::todayShortDate());
     if (auto written = kolv::writeCompareReportFile(options.report.value, state, first, last, date);
@@ -85,7 +87,7 @@ base::Result<> writeOutputs(const KolvState& state, const KolvOptions& options, 
         !written)
       return base::fail(outputFailure("--last-sequence", written.message()));
   }
-  return {};
+  return outputs.commit();
 }
 
 // The exit status of a last step: 0, or 2 after printing why it failed.

@@ -15,6 +15,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "base/files/output_batch.h"
 #include "base/number_text.h"
 #include "base/text/csv_text.h"
 #include "base/text/refusal_text.h"
@@ -161,6 +162,7 @@ int runEnsembleCommand(const EnsembleOptions& options) {
   auto result = kolv::runEnsemble(study, setup, platform::availableMemoryBytes());
   if (!result) return refuse(result.message());
   printSummary(*result, setup, study);
+  base::OutputBatch outputs;
   if (options.csv.given()) {
     if (auto written = base::writeWholeFile(options.csv.value, kolv::ensembleCsvText(*result));
         !written)
@@ -186,6 +188,7 @@ int runEnsembleCommand(const EnsembleOptions& options) {
         !written)
       return refuse(outputFailure("--last-sequence", written.message()));
   }
+  if (auto named = outputs.commit(); !named) return refuse(named.message());
   return 0;
 }
 

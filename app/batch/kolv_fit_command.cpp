@@ -9,6 +9,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "base/files/output_batch.h"
 #include "base/text/refusal_text.h"
 #include "base/text/text_file.h"
 #include "batch/batch_commands.h"
@@ -140,6 +141,7 @@ int runKolvFit(const KolvFitOptions& options) {
   context.observedSequence = observed->sequence;
   context.points = study.params.NodeCount;
   std::cout << kolv::fitReportText(result, context);
+  base::OutputBatch outputs;
   if (options.residuals.given())
     if (auto written =
             base::writeWholeFile(options.residuals.value, kolv::fitResidualsCsv(result, context));
@@ -155,6 +157,7 @@ int runKolvFit(const KolvFitOptions& options) {
   if (options.figure.given())
     if (auto written = writeFitFigureFile(options.figure.value, result, context); !written)
       return fail(outputFailure("--figure", written.message()));
+  if (auto named = outputs.commit(); !named) return fail(named.message());
   if (!result.converged) {
     printMessage("kolv-fit: " + result.stopReason + "; the values above are the best found");
     return kNotConverged;

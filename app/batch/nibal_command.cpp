@@ -14,6 +14,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "base/files/output_batch.h"
 #include "base/number_text.h"
 #include "base/text/refusal_text.h"
 #include "base/text/report_date.h"
@@ -218,6 +219,7 @@ int runNibal(const NibalOptions& options) {
   }
 
   const std::string date = options.date.valueOr(base::todayShortDate());
+  base::OutputBatch runOutputs;
   const nibal::RunOutcome outcome =
       nibal::runGridModel(state, parameterTexts(options), context, date);
   // Without --report the save dialog is "cancelled": the results stay for the CSV and the map.
@@ -240,6 +242,10 @@ int runNibal(const NibalOptions& options) {
       printMessage(outputFailure("--map", written.message()));
       return 2;
     }
+  }
+  if (auto named = runOutputs.commit(); !named) {
+    printMessage(named.message());
+    return 2;
   }
   return 0;
 }

@@ -31,6 +31,14 @@ if(left)
   message(FATAL_ERROR "a failed write left ${left}")
 endif()
 
+# A later output that cannot be written keeps the earlier ones as they were.
+execute_process(COMMAND ${BATCH} ${run} --csv ${csv} --last-sequence ${WORK_DIR}/no/such/last.txt
+                RESULT_VARIABLE status ERROR_VARIABLE errors TIMEOUT 300)
+if(NOT status EQUAL 2)
+  message(FATAL_ERROR "kolv with an unwritable --last-sequence: status ${status}\n${errors}")
+endif()
+expect_same(${WORK_DIR}/old.csv ${csv} "the CSV of a run whose last output failed")
+
 # Were the pipe opened, the run would wait for a reader: the timeout catches it.
 set(pipe ${WORK_DIR}/pipe)
 execute_process(COMMAND ${MKFIFO} ${pipe} COMMAND_ERROR_IS_FATAL ANY)

@@ -223,7 +223,7 @@ Result<std::unique_ptr<PendingFile>> PendingFile::create(const std::string& targ
 
 PendingFile::~PendingFile() {
   if (done_) return;
-  if (buffer_) ::close(buffer_->descriptor());
+  if (buffer_ && !closed_) ::close(buffer_->descriptor());
   ::unlink(temporary_.c_str());
   unregisterPendingPath(slot_);
 }
@@ -242,14 +242,21 @@ Result<> PendingFile::failed(std::string_view stage, std::string reason) {
   return fail(std::string(stage) + reason);
 }
 
-Result<> PendingFile::commit() {
+Result<> PendingFile::finish() {
   if (done_) return fail(std::string(kWriteStage) + "the file was already finished");
+  if (closed_) return {};
   const bool drained = buffer_->drain();
   const int writeError = buffer_->error();
   const bool closed = ::close(buffer_->descriptor()) == 0;
   const int closeError = errno;
+  closed_ = true;
   if (!drained || out_->bad()) return failed(kWriteStage, systemReason(writeError));
   if (!closed) return failed(kCloseStage, systemReason(closeError));
+  return {};
+}
+
+Result<> PendingFile::commit() {
+  if (auto finished = finish(); !finished) return finished;
   if (::rename(temporary_.c_str(), replaced_.c_str()) != 0) {
     const int error = errno;
     return failed(kWriteStage,

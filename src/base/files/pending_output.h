@@ -56,8 +56,11 @@ class PendingFile {
   std::ostream& out();
   void write(std::string_view text);
 
-  // Flushes and closes, checking each step, then renames onto the target.
-  // On failure the temporary is gone and the target untouched.
+  // Flushes and closes, checking each step; the file is then complete under
+  // its temporary name. On failure the temporary is gone.
+  Result<> finish();
+  // Finishes (unless done), then renames onto the target. On failure the
+  // temporary is gone and the target untouched.
   Result<> commit();
 
   const std::string& target() const { return target_; }
@@ -74,6 +77,7 @@ class PendingFile {
   std::unique_ptr<Buffer> buffer_;
   std::unique_ptr<std::ostream> out_;
   int slot_ = -1;
+  bool closed_ = false;
   bool done_ = false;
 };
 

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/files/output_batch.h"
 #include "base/files/pending_output.h"
 
 namespace sodwright::base {
@@ -108,6 +109,7 @@ base::Result<> writeWholeFile(const std::string& path, std::string_view content)
   auto file = PendingFile::create(path);
   if (!file) return base::fail(file.message());
   (*file)->write(content);
+  if (OutputBatch* batch = OutputBatch::current()) return batch->keep(std::move(*file));
   return (*file)->commit();
 }
 

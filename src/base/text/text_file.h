@@ -68,7 +68,8 @@ base::Result<std::vector<std::string>> readTextLines(const std::string& path);
 // Writes text to a file in one go, replacing it once all of it is written
 // (PendingFile): on failure the old file stays. Fails with the reason
 // (cannot create, short write, failed close, a target that is not a
-// regular file).
+// regular file). Inside an OutputBatch the file is written whole and named
+// when the batch commits.
 base::Result<> writeWholeFile(const std::string& path, std::string_view content);
 
 // Splits a line at every occurrence of the one-character delimiter.

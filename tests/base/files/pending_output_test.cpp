@@ -16,6 +16,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "base/files/output_batch.h"
 #include "base/text/text_file.h"
 
 using namespace sodwright::base;
@@ -151,6 +152,34 @@ TEST_F(PendingOutput, SignalRemovesTheTemporaries) {
   EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
   EXPECT_EQ(names(), std::vector<std::string>{"out.csv"});
   EXPECT_EQ(readWholeFile(old_).value(), "old content\r\n");
+}
+
+// A batch names its files together at its end: a later failure or an early
+// return leaves every earlier file of the run as it was too.
+TEST_F(PendingOutput, ABatchNamesItsFilesOnlyAtItsCommit) {
+  const std::string second = file("second.txt");
+  ASSERT_TRUE(writeWholeFile(second, "old second").ok());
+  {
+    OutputBatch outputs;
+    ASSERT_TRUE(writeWholeFile(old_, "new content").ok());
+    EXPECT_FALSE(writeWholeFile(file("missing/third.txt"), "x").ok());
+  }
+  EXPECT_EQ(*readWholeFile(old_), "old content\r\n");
+  EXPECT_EQ(names(), (std::vector<std::string>{"out.csv", "second.txt"}));
+
+  {
+    OutputBatch outputs;
+    ASSERT_TRUE(writeWholeFile(old_, "new content").ok());
+    ASSERT_TRUE(writeWholeFile(second, "new second").ok());
+    EXPECT_EQ(*readWholeFile(second), "old second");
+    ASSERT_TRUE(outputs.commit().ok());
+  }
+  EXPECT_EQ(*readWholeFile(old_), "new content");
+  EXPECT_EQ(*readWholeFile(second), "new second");
+  EXPECT_EQ(names(), (std::vector<std::string>{"out.csv", "second.txt"}));
+  // Once the batch is gone, a write is named at once.
+  ASSERT_TRUE(writeWholeFile(second, "later").ok());
+  EXPECT_EQ(*readWholeFile(second), "later");
 }
 
 }  // namespace
