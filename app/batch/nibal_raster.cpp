@@ -5,11 +5,14 @@
 #include <csignal>
 #include <iostream>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
 
+#include "base/files/output_batch.h"
 #include "base/number_text.h"
 #include "base/text/progress_line.h"
 #include "batch/batch_figures.h"
@@ -30,6 +33,20 @@ volatile std::sig_atomic_t interrupted = 0;
 void noteInterrupt(int) { interrupted = 1; }
 
 std::string secondsText(double seconds) { return base::nearestFixedText(seconds, 1); }
+
+// What a failed raster run says of its outputs: none was named, so each
+// asked file holds what it held before.
+std::string outputsKept(const NibalRasterRun& run) {
+  std::string options;
+  for (const auto& [option, path] : {std::pair{"--report", &run.report},
+                                     {"--csv", &run.csv},
+                                     {"--write-raster", &run.writeRaster},
+                                     {"--map", &run.map}})
+    if (!path->empty()) options += (options.empty() ? "" : ", ") + std::string(option);
+  if (options.empty()) return {};
+  return "\nThe files given to " + options +
+         " were not written; what was there before is unchanged.";
+}
 
 }  // namespace
 
@@ -101,11 +118,13 @@ int runNibalRaster(const NibalRasterRun& run) {
   // Afterwards the handlers before (the outputs' cleanup) are back.
   const auto interruptBefore = std::signal(SIGINT, noteInterrupt);
   const auto terminateBefore = std::signal(SIGTERM, noteInterrupt);
+  // The rasters, the text files and the map are named together at the end.
+  base::OutputBatch outputs;
   const base::Result<nibal::StreamedRasterSummary> done = rasters->runStreamed(streamed);
   std::signal(SIGINT, interruptBefore);
   std::signal(SIGTERM, terminateBefore);
   if (!done.ok()) {
-    printMessage(done.message());
+    printMessage(done.message() + outputsKept(run));
     return 2;
   }
   if (const std::int64_t left = done->cells - done->validCells; left > 0)
@@ -118,9 +137,13 @@ int runNibalRaster(const NibalRasterRun& run) {
             run.map, done->map->state, run.mapLayer,
             {blocks.blockSize, blocks.gridRows, blocks.gridColumns}, run.colourLimit);
         !written) {
-      printMessage(outputFailure("--map", written.message()));
+      printMessage(written.message() + outputsKept(run));
       return 2;
     }
+  }
+  if (auto named = outputs.commit(); !named) {
+    printMessage(named.message());
+    return 2;
   }
   if (!run.quiet)
     progress.finish("NIBAL: " + std::to_string(done->cells) + " cells, " +

@@ -18,6 +18,7 @@ if(SODWRIGHT_BUILD_UI AND UNIX)
            COMMAND ${CMAKE_COMMAND}
                    -DBATCH=$<TARGET_FILE:sodwright-batch>
                    -DTRANSECT=${PROJECT_SOURCE_DIR}/tests/data/reference/kolv-a-tab-forward/transect.txt
+                   -DDEM=${PROJECT_SOURCE_DIR}/examples/small-field-dem.tif
                    -DWORK_DIR=${CMAKE_CURRENT_BINARY_DIR}/batch-figure-limits
                    -P ${CMAKE_CURRENT_LIST_DIR}/run_batch_figure_limit_checks.cmake)
   set_tests_properties(reference.batch-figure-limits PROPERTIES ENVIRONMENT "DISPLAY=;ASAN_OPTIONS=detect_leaks=0")

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/files/output_batch.h"
 
+#include <csignal>
 #include <utility>
+
+#include <pthread.h>
 
 namespace sodwright::base {
 namespace {
@@ -18,16 +21,28 @@ OutputBatch* OutputBatch::current() { return threadBatch; }
 
 Result<> OutputBatch::keep(std::unique_ptr<PendingFile> file) {
   if (auto finished = file->finish(); !finished) return finished;
-  files_.push_back(std::move(file));
+  files_.push_back({std::move(file), std::nullopt});
   return {};
 }
 
+void OutputBatch::keep(PendingPath path) { files_.push_back({nullptr, std::move(path)}); }
+
 Result<> OutputBatch::commit() {
-  std::vector<std::unique_ptr<PendingFile>> files = std::move(files_);
+  std::vector<Kept> files = std::move(files_);
   files_.clear();
-  for (const auto& file : files)
-    if (auto named = file->commit(); !named) return named;
-  return {};
+  // An interrupt waits until every file is named: the run's files are then
+  // all old or all new, never some of each.
+  sigset_t interrupts, before;
+  sigemptyset(&interrupts);
+  for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&interrupts, signal);
+  pthread_sigmask(SIG_BLOCK, &interrupts, &before);
+  Result<> outcome;
+  for (Kept& kept : files) {
+    outcome = kept.file ? kept.file->commit() : kept.path->commit();
+    if (!outcome) break;
+  }
+  pthread_sigmask(SIG_SETMASK, &before, nullptr);
+  return outcome;
 }
 
 }  // namespace sodwright::base

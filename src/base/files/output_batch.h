@@ -13,6 +13,7 @@
 // a commit removes them all. Elsewhere writeWholeFile renames at once.
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "base/files/pending_output.h"
@@ -32,13 +33,21 @@ class OutputBatch {
 
   // Finishes `file` (every write checked) and keeps it for commit().
   Result<> keep(std::unique_ptr<PendingFile> file);
+  // Keeps a file a foreign writer has finished at `path.path()`.
+  void keep(PendingPath path);
 
-  // Renames every kept file onto its name, in the order kept. A rename that
-  // fails stops the commit: the files after it are removed, unnamed.
+  // Renames every kept file onto its name, in the order kept; SIGINT,
+  // SIGTERM and SIGHUP wait until the last is named. A rename that fails
+  // stops the commit: the files after it are removed, unnamed.
   Result<> commit();
 
  private:
-  std::vector<std::unique_ptr<PendingFile>> files_;
+  // One of the two is set.
+  struct Kept {
+    std::unique_ptr<PendingFile> file;
+    std::optional<PendingPath> path;
+  };
+  std::vector<Kept> files_;
   OutputBatch* outer_;
 };
 

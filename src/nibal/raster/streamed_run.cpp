@@ -7,6 +7,7 @@
 #include <memory>
 #include <numeric>
 
+#include "base/files/output_batch.h"
 #include "base/files/pending_output.h"
 #include "base/text/refusal_text.h"
 #include "base/text/text_file.h"
@@ -303,14 +304,23 @@ base::Result<StreamedRasterSummary> runStreamedRaster(const StreamedRasterRun& r
     if (!written.ok()) return base::fail(std::string(kOutputFailed) + "\n" + written.message());
     rasterFiles = std::move(*written);
   }
-  for (base::PendingFile* file : {report.get(), csv.get()}) {
-    if (file == nullptr) continue;
-    if (auto done = file->commit(); !done)
-      return base::fail(cannotWrite(file->target(), base::reasonOf(done.message())));
-    summary.files.push_back(file->target());
+  // In a batch of outputs the files are named with the run's others.
+  base::OutputBatch* batch = base::OutputBatch::current();
+  for (std::unique_ptr<base::PendingFile>* held : {&report, &csv}) {
+    if (*held == nullptr) continue;
+    const std::string target = (*held)->target();
+    if (auto done = (*held)->finish(); !done)
+      return base::fail(cannotWrite(target, base::reasonOf(done.message())));
     std::error_code ignored;
-    const std::uintmax_t size = fs::file_size(file->target(), ignored);
+    const std::uintmax_t size = fs::file_size((*held)->temporary(), ignored);
     if (!ignored) summary.outputBytes += size;
+    if (batch != nullptr) {
+      if (auto kept = batch->keep(std::move(*held)); !kept)
+        return base::fail(cannotWrite(target, base::reasonOf(kept.message())));
+    } else if (auto done = (*held)->commit(); !done) {
+      return base::fail(cannotWrite(target, base::reasonOf(done.message())));
+    }
+    summary.files.push_back(target);
   }
   if (raster) {
     summary.files.insert(summary.files.end(), rasterFiles.begin(), rasterFiles.end());

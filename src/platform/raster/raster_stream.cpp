@@ -9,6 +9,7 @@
 #include <gdal_utils.h>
 #include <unistd.h>
 
+#include "base/files/output_batch.h"
 #include "platform/raster/gdal_support.h"
 #include "platform/raster/raster_drivers.h"
 #include "platform/raster/result_raster.h"
@@ -184,16 +185,20 @@ base::Result<std::vector<std::string>> ResultRasterWriter::finish() {
       }
     }
   }
+  // In a batch of outputs the files are named with the run's others.
+  base::OutputBatch* batch = base::OutputBatch::current();
   for (std::size_t at : moves) {
     const std::string to = pending_[at].target();
-    if (auto moved = pending_[at].commit(); !moved) {
+    std::error_code ignored;
+    const std::uintmax_t size = fs::file_size(pending_[at].path(), ignored);
+    if (!ignored) bytes_ += size;
+    if (batch != nullptr) {
+      batch->keep(std::move(pending_[at]));
+    } else if (auto moved = pending_[at].commit(); !moved) {
       removeTemporaries();
       return base::fail("Cannot write the result raster: " +
                         std::string(base::reasonOf(moved.message())));
     }
-    std::error_code ignored;
-    const std::uintmax_t size = fs::file_size(to, ignored);
-    if (!ignored) bytes_ += size;
     if (fs::path(to).extension() != ".prj") files.push_back(to);
   }
   removeTemporaries();
