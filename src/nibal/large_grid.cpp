@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace sodwright::nibal {
@@ -49,6 +50,16 @@ LineResult walkNode(const Line& line, int i, double betta, double gamma) {
 }
 
 }  // namespace
+
+const char* firstNonFiniteResult(const NodeResults& n) {
+  const std::pair<const char*, double> results[] = {
+      {"DGradCol", n.dGradCol},      {"DCurvCol", n.dCurvCol},       {"DGradRow", n.dGradRow},
+      {"DCurvRow", n.dCurvRow},      {"SoilLossCol", n.soilLossCol}, {"SoilLossRow", n.soilLossRow},
+      {"SoilLossSum", n.soilLossSum}};
+  for (const auto& [name, value] : results)
+    if (!std::isfinite(value)) return name;
+  return nullptr;
+}
 
 NodeResults computeNode(const ElevationView& grid, const GridCoefficients& k, int r, int c) {
   const std::ptrdiff_t columns = grid.columns;

@@ -40,6 +40,10 @@ struct NodeResults {
   double soilLossSum = 0.0;
 };
 
+// The name of the first of a node's results that is not finite, in the
+// order a run's message names them, or null when all are finite.
+const char* firstNonFiniteResult(const NodeResults& n);
+
 // The results of node (r, c), counted from 0.
 NodeResults computeNode(const ElevationView& grid, const GridCoefficients& k, int r, int c);
 

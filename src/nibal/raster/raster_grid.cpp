@@ -69,14 +69,8 @@ base::Result<std::vector<platform::ResultLayer>> runRasterGrid(
       layers[0].values[at] = static_cast<float>(n.soilLossSum);
       layers[1].values[at] = static_cast<float>(n.soilLossRow);
       layers[2].values[at] = static_cast<float>(n.soilLossCol);
-      const std::pair<const char*, double> results[] = {
-          {"DGradCol", n.dGradCol},       {"DCurvCol", n.dCurvCol},
-          {"DGradRow", n.dGradRow},       {"DCurvRow", n.dCurvRow},
-          {"SoilLossCol", n.soilLossCol}, {"SoilLossRow", n.soilLossRow},
-          {"SoilLossSum", n.soilLossSum}};
-      for (const auto& [name, value] : results)
-        if (!std::isfinite(value))
-          return base::fail(nibal::nonFiniteRunMessage({name, r + 1, c + 1}));
+      if (const char* name = nibal::firstNonFiniteResult(n))
+        return base::fail(nibal::nonFiniteRunMessage({name, r + 1, c + 1}));
       for (const platform::ResultLayer& layer : layers)
         if (!std::isfinite(layer.values[at]))
           return base::fail(std::string(nibal::kOutputFailed) + "\nThe result " + layer.name +

@@ -101,14 +101,8 @@ void computeLine(const StripLines& job, std::int64_t y, std::vector<NodeResults>
     }
     ++outcome.valid;
     if (outcome.fault.empty()) {
-      const std::pair<const char*, double> results[] = {
-          {"DGradCol", n.dGradCol},       {"DCurvCol", n.dCurvCol},
-          {"DGradRow", n.dGradRow},       {"DCurvRow", n.dCurvRow},
-          {"SoilLossCol", n.soilLossCol}, {"SoilLossRow", n.soilLossRow},
-          {"SoilLossSum", n.soilLossSum}};
-      for (const auto& [name, value] : results)
-        if (outcome.fault.empty() && !std::isfinite(value))
-          outcome.fault = nonFiniteRunMessage({name, r + 1, c + 1});
+      if (const char* name = firstNonFiniteResult(n))
+        outcome.fault = nonFiniteRunMessage({name, r + 1, c + 1});
       const float values[] = {static_cast<float>(n.soilLossSum), static_cast<float>(n.soilLossRow),
                               static_cast<float>(n.soilLossCol)};
       for (int b = 0; b < 3; ++b)
