@@ -36,9 +36,13 @@ bool outputsApart(const std::string& command, const std::vector<base::NamedPath>
   return apart.ok();
 }
 
-std::string outputFailure(std::string_view option, std::string_view message) {
-  return std::string(message) + "\nThe file given to " + std::string(option) +
+std::string outputKeptLine(std::string_view option) {
+  return "The file given to " + std::string(option) +
          " was not written; what was there before is unchanged.";
+}
+
+std::string outputFailure(std::string_view option, std::string_view message) {
+  return std::string(message) + "\n" + outputKeptLine(option);
 }
 
 std::string defaultDelimiterWord(const std::string& input) {

@@ -54,6 +54,8 @@ bool outputsApart(const std::string& command, const std::vector<base::NamedPath>
 // file and the reason), then the option that named the file and that the
 // file was left as it was (outputs are replaced only when written whole).
 std::string outputFailure(std::string_view option, std::string_view message);
+// Its last line alone, for a failure another layer has already told.
+std::string outputKeptLine(std::string_view option);
 
 // Declares --threads N with the command's own words for it.
 void addThreadsOption(

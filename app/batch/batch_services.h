@@ -41,11 +41,17 @@ class FixedFileNames : public platform::FileDialogService {
   FixedFileNames(std::string input, std::string report)
       : input_(std::move(input)), report_(std::move(report)) {}
   std::string askOpenFileName(const std::string&) override { return input_; }
-  std::string askSaveFileName(const std::string&) override { return report_; }
+  std::string askSaveFileName(const std::string&) override {
+    saveAsked_ = true;
+    return report_;
+  }
+  // Whether a run got as far as asking where its report goes.
+  bool saveAsked() const { return saveAsked_; }
 
  private:
   std::string input_;
   std::string report_;
+  bool saveAsked_ = false;
 };
 
 // Nothing to open and nothing to show without a desktop.

@@ -225,7 +225,13 @@ int runNibal(const NibalOptions& options) {
   // Without --report the save dialog is "cancelled": the results stay for the CSV and the map.
   const nibal::RunOutcome wanted = options.report.given() ? nibal::RunOutcome::ReportWritten
                                                           : nibal::RunOutcome::ReportCancelled;
-  if (outcome != wanted) return 2;
+  if (outcome != wanted) {
+    // The report is asked for only once the results are computed: a failure
+    // after that is the report's.
+    if (outcome == nibal::RunOutcome::Failed && files.saveAsked())
+      printMessage(outputKeptLine("--report"));
+    return 2;
+  }
   if (options.csv.given()) {
     if (auto written = nibal::writeGridCsvFile(options.csv.value, state); !written) {
       printMessage(

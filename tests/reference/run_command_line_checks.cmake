@@ -47,7 +47,7 @@ expect_run(2 "--input-frequency 20: Dooooon't try to fool me, Buddy! Input frequ
 set(grid_boxes --rows 5 --row-spacing 1 --column-spacing 1 --delimiter space)
 expect_run(2 "--columns six: Grid information wrong or importing data failed, please try again (not a number; accepted: a whole number above 3)"
            nibal ${GRID} ${grid_boxes} --columns six --report unused.txt)
-expect_run(2 "Out put data failed. Please check your input data or model parameters and try again.\nCannot write /no/such/folder/x.txt: cannot create the file: "
+expect_run(2 "Out put data failed. Please check your input data or model parameters and try again.\nCannot write /no/such/folder/x.txt: cannot create the file: No such file or directory\nThe file given to --report was not written"
            nibal ${GRID} ${grid_boxes} --columns 6 --report /no/such/folder/x.txt)
 
 # A run in tillage-data mode that stops at the slope data still shows the
