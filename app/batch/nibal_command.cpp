@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include <CLI/CLI.hpp>
@@ -95,6 +96,26 @@ std::optional<std::vector<base::NamedPath>> outputsOf(const NibalOptions& option
   return outputs;
 }
 
+// The files a run reads: INPUT, or the DEM and the side files beside it that
+// the raster library reads with it (its coordinate system, world file,
+// auxiliary metadata and overviews). Only those that exist are read.
+std::vector<base::NamedPath> inputsOf(const NibalOptions& options) {
+  std::vector<base::NamedPath> inputs = {{"INPUT", options.input},
+                                         {"--raster", options.raster.value}};
+  if (options.raster.value.empty()) return inputs;
+  const std::filesystem::path dem(options.raster.value);
+  for (const std::string& side :
+       {std::filesystem::path(dem).replace_extension(".prj").string(),
+        std::filesystem::path(dem).replace_extension(".tfw").string(),
+        std::filesystem::path(dem).replace_extension(".wld").string(),
+        options.raster.value + ".aux.xml", options.raster.value + ".ovr"}) {
+    std::error_code ignored;
+    if (side != options.raster.value && std::filesystem::exists(side, ignored))
+      inputs.push_back({"a side file of --raster", side});
+  }
+  return inputs;
+}
+
 // The raster route: sizes and spacings come from the DEM.
 int runRaster(const NibalOptions& options) {
   if (!options.input.empty()) return usage("give the DEM with --raster or INPUT, not both");
@@ -150,10 +171,7 @@ int runNibal(const NibalOptions& options) {
       !options.map.given())
     return usage("nothing to write: give --report, --csv, --write-raster or --map");
   const auto outputs = outputsOf(options);
-  if (!outputs ||
-      !outputsApart("nibal", {{"INPUT", options.input}, {"--raster", options.raster.value}},
-                    *outputs))
-    return 2;
+  if (!outputs || !outputsApart("nibal", inputsOf(options), *outputs)) return 2;
   if (options.colourLimit.given() && !options.map.given())
     return usage("--colour-limit bounds the colours of --map");
   if (options.map.given()) {
