@@ -12,7 +12,6 @@
 namespace sodwright::kolv {
 namespace {
 
-#if defined(SODWRIGHT_CHECKED_ARRAYS)
 NodeSeqArray<double> rollingArray() {
   NodeSeqArray<double> a;
   a.allocate(0, 3, 0, 7);
@@ -24,7 +23,17 @@ void writeColumn(NodeSeqArray<double>& a, int seq) {
   a.clearSharedColumn(seq);
   for (int i = 0; i <= 3; ++i) a(i, seq) = 10.0 * seq + i;
 }
-#endif
+
+// Both shared slots (the first of them too) are cleared for the column
+// that takes them over, as a column of its own reads 0 before a run.
+TEST(RollingColumns, EitherSharedSlotReadsZeroOnceTakenOver) {
+  for (int earlier : {1, 2}) {
+    NodeSeqArray<double> a = rollingArray();
+    writeColumn(a, earlier);
+    a.clearSharedColumn(earlier + 4);
+    for (int i = 0; i <= 3; ++i) EXPECT_EQ(a(i, earlier + 4), 0.0) << earlier << " " << i;
+  }
+}
 
 TEST(RollingColumns, ADroppedColumnIsRefusedOnceAnotherHoldsItsSlot) {
 #if !defined(SODWRIGHT_CHECKED_ARRAYS)

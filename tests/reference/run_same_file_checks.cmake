@@ -4,10 +4,12 @@
 # small-field-grid.txt, small-field-dem.tif), FIGURES (whether the build
 # draws figures), WORK_DIR.
 # Every output option of every command that writes files: given alone it
-# writes its file; on an input or on another output it is refused with
-# status 2 before anything is read or written.
+# writes its file; past a file-size limit it fails and the file it would
+# have replaced stays as it was; on an input or on another output it is
+# refused with status 2 before anything is read or written.
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/../support/batch_expect.cmake)
+find_program(PRLIMIT prlimit REQUIRED)
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR}/alone)
 # Copies, so that a run that writes on an input harms no source file.
@@ -31,7 +33,8 @@ set(run_kolv-ensemble kolv-ensemble ${in} --runs 2 --vary alpha=normal:0.3:0.05)
 set(run_nibal nibal ${grid} --rows 30 --columns 40 --row-spacing 5 --column-spacing 5)
 set(run_nibal-raster nibal --raster ${dem} --quiet)
 
-# `option` alone writes `file` (in WORK_DIR/alone).
+# `option` alone writes `file` (in WORK_DIR/alone); then, the file there,
+# the same run past a file-size limit (in bytes) fails and leaves it.
 function(writes command option file)
   if(NOT FIGURES AND file MATCHES "\\.svg$")
     return()
@@ -48,6 +51,19 @@ function(writes command option file)
   endif()
   if(NOT size)
     message(FATAL_ERROR "${command} ${option} alone exited 0 and wrote no ${path}")
+  endif()
+  set(limit 256)
+  if(NOT size GREATER limit)
+    message(FATAL_ERROR "${path} has ${size} bytes: the limit of ${limit} would not be reached")
+  endif()
+  file(SHA256 ${path} before)
+  execute_process(COMMAND ${PRLIMIT} --fsize=${limit} ${BATCH_COMMAND} ${option} ${path}
+                  RESULT_VARIABLE status OUTPUT_QUIET ERROR_VARIABLE errors)
+  file(SHA256 ${path} after)
+  file(GLOB left ${WORK_DIR}/alone/.*)
+  if(status EQUAL 0 OR NOT after STREQUAL before OR left)
+    message(FATAL_ERROR "${command} ${option} past a size limit: status ${status}, "
+                        "file kept: ${after} ${before}, left: ${left}\n${errors}")
   endif()
 endfunction()
 
