@@ -86,6 +86,22 @@ writes(nibal-raster  --csv           nodes.csv)
 writes(nibal-raster  --map           map.svg)
 writes(nibal-raster  --write-raster  loss.tif)
 
+# "-" for a text output is the standard output: the text of the file
+# `option` alone wrote; two outputs on it are refused.
+function(writes_to_standard_output command option file)
+  execute_process(COMMAND ${BATCH} ${run_${command}} ${option} - RESULT_VARIABLE status
+                  OUTPUT_VARIABLE text ERROR_VARIABLE errors)
+  file(READ ${WORK_DIR}/alone/${command}${option}-${file} expected)
+  if(NOT status EQUAL 0 OR NOT text STREQUAL expected)
+    message(FATAL_ERROR "${command} ${option} -: status ${status}, not the file's text\n${errors}")
+  endif()
+endfunction()
+writes_to_standard_output(kolv         --csv compare.csv)
+writes_to_standard_output(nibal-raster --csv nodes.csv)
+set(BATCH_COMMAND ${BATCH} ${run_kolv})
+expect_run(2 "--csv - is the same file as --report" --report - --csv -)
+unset(BATCH_COMMAND)
+
 # Runs `command` with ARGN; expects status 2, a message holding one of the
 # two texts, and `file` as it was.
 function(expect_refused command file text other_text)

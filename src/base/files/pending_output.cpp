@@ -6,8 +6,10 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <iostream>
 #include <streambuf>
 #include <system_error>
 #include <utility>
@@ -187,6 +189,17 @@ class PendingFile::Buffer : public std::streambuf {
 
 Result<std::unique_ptr<PendingFile>> PendingFile::create(const std::string& target,
                                                          std::size_t bufferBytes) {
+  if (target == kStandardOutput) {
+    // What the program printed before comes first.
+    std::cout.flush();
+    std::fflush(stdout);
+    std::unique_ptr<PendingFile> file(new PendingFile);
+    file->target_ = target;
+    file->standardOutput_ = true;
+    file->buffer_ = std::make_unique<Buffer>(STDOUT_FILENO, bufferBytes);
+    file->out_ = std::make_unique<std::ostream>(file->buffer_.get());
+    return file;
+  }
   Result<std::string> replaced = replaceablePath(target);
   if (!replaced) return fail(replaced.message());
   std::unique_ptr<PendingFile> file(new PendingFile);
@@ -222,7 +235,7 @@ Result<std::unique_ptr<PendingFile>> PendingFile::create(const std::string& targ
 }
 
 PendingFile::~PendingFile() {
-  if (done_) return;
+  if (done_ || standardOutput_) return;
   if (buffer_ && !closed_) ::close(buffer_->descriptor());
   ::unlink(temporary_.c_str());
   unregisterPendingPath(slot_);
@@ -235,7 +248,7 @@ void PendingFile::write(std::string_view text) {
 }
 
 Result<> PendingFile::failed(std::string_view stage, std::string reason) {
-  ::unlink(temporary_.c_str());
+  if (!standardOutput_) ::unlink(temporary_.c_str());
   unregisterPendingPath(slot_);
   slot_ = -1;
   done_ = true;
@@ -247,7 +260,7 @@ Result<> PendingFile::finish() {
   if (closed_) return {};
   const bool drained = buffer_->drain();
   const int writeError = buffer_->error();
-  const bool closed = ::close(buffer_->descriptor()) == 0;
+  const bool closed = standardOutput_ || ::close(buffer_->descriptor()) == 0;
   const int closeError = errno;
   closed_ = true;
   if (!drained || out_->bad()) return failed(kWriteStage, systemReason(writeError));
@@ -257,6 +270,10 @@ Result<> PendingFile::finish() {
 
 Result<> PendingFile::commit() {
   if (auto finished = finish(); !finished) return finished;
+  if (standardOutput_) {
+    done_ = true;
+    return {};
+  }
   if (::rename(temporary_.c_str(), replaced_.c_str()) != 0) {
     const int error = errno;
     return failed(kWriteStage,

@@ -29,6 +29,10 @@
 
 namespace sodwright::base {
 
+// The name of the standard output where a text output is asked: "-". Its
+// text is written as it comes; there is nothing to rename or remove.
+inline constexpr std::string_view kStandardOutput = "-";
+
 // The reason a refused target is given, after its path.
 inline constexpr std::string_view kNotRegularFile =
     "it is not a regular file (a device, a pipe or a folder)";
@@ -45,7 +49,7 @@ std::string_view reasonOf(std::string_view message);
 class PendingFile {
  public:
   // Creates the temporary for `target`, with a stream buffer of
-  // `bufferBytes`.
+  // `bufferBytes`; for kStandardOutput, a stream to the standard output.
   static Result<std::unique_ptr<PendingFile>> create(const std::string& target,
                                                      std::size_t bufferBytes = std::size_t{1}
                                                                                << 16);
@@ -79,6 +83,7 @@ class PendingFile {
   int slot_ = -1;
   bool closed_ = false;
   bool done_ = false;
+  bool standardOutput_ = false;
 };
 
 // A temporary path beside a target for a writer that opens files by name

@@ -48,7 +48,7 @@ Result<> checkSeparateOutputs(const std::vector<NamedPath>& inputs,
   for (std::size_t i = 0; i < outputs.size(); ++i) {
     const NamedPath& output = outputs[i];
     // A device, a pipe or a folder would be replaced by the finished file.
-    if (!output.path.empty())
+    if (!output.path.empty() && output.path != kStandardOutput)
       if (auto replaceable = replaceablePath(output.path); !replaceable)
         return fail(output.option + " " + output.path + ": " +
                     std::string(reasonOf(replaceable.message())) +
