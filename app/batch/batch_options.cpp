@@ -8,6 +8,8 @@
 #include <CLI/CLI.hpp>
 
 #include "base/text/delimiter_text.h"
+#include "base/text/refusal_text.h"
+#include "base/text/text_file.h"
 #include "batch/batch_services.h"
 #include "platform/import_kind.h"
 
@@ -43,6 +45,13 @@ std::string outputKeptLine(std::string_view option) {
 
 std::string outputFailure(std::string_view option, std::string_view message) {
   return std::string(message) + "\n" + outputKeptLine(option);
+}
+
+base::Result<> writeTextOutput(std::string_view option, const std::string& path,
+                               std::string_view text) {
+  if (auto written = base::writeWholeFile(path, text); !written)
+    return base::fail(outputFailure(option, base::cannotWriteText(path, written.message())));
+  return {};
 }
 
 std::string defaultDelimiterWord(const std::string& input) {

@@ -56,6 +56,10 @@ bool outputsApart(const std::string& command, const std::vector<base::NamedPath>
 std::string outputFailure(std::string_view option, std::string_view message);
 // Its last line alone, for a failure another layer has already told.
 std::string outputKeptLine(std::string_view option);
+// Writes the text output `option` names to `path`; a failure is worded as
+// outputFailure words it, with the file named.
+base::Result<> writeTextOutput(std::string_view option, const std::string& path,
+                               std::string_view text);
 
 // Declares --threads N with the command's own words for it.
 void addThreadsOption(

@@ -18,9 +18,7 @@
 #include "base/files/output_batch.h"
 #include "base/number_text.h"
 #include "base/text/csv_text.h"
-#include "base/text/refusal_text.h"
 #include "base/text/report_date.h"
-#include "base/text/text_file.h"
 #include "batch/batch_commands.h"
 #include "batch/batch_figures.h"
 #include "batch/batch_options.h"
@@ -164,10 +162,9 @@ int runEnsembleCommand(const EnsembleOptions& options) {
   printSummary(*result, setup, study);
   base::OutputBatch outputs;
   if (options.csv.given()) {
-    if (auto written = base::writeWholeFile(options.csv.value, kolv::ensembleCsvText(*result));
+    if (auto written = writeTextOutput("--csv", options.csv.value, kolv::ensembleCsvText(*result));
         !written)
-      return refuse(
-          outputFailure("--csv", base::cannotWriteText(options.csv.value, written.message())));
+      return refuse(written.message());
   }
   if (options.charts.given()) {
     if (auto written = writeEnsembleChartsFile(options.charts.value, *result); !written)

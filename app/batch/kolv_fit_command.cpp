@@ -10,7 +10,6 @@
 #include <CLI/CLI.hpp>
 
 #include "base/files/output_batch.h"
-#include "base/text/refusal_text.h"
 #include "base/text/text_file.h"
 #include "batch/batch_commands.h"
 #include "batch/batch_figures.h"
@@ -143,17 +142,15 @@ int runKolvFit(const KolvFitOptions& options) {
   std::cout << kolv::fitReportText(result, context);
   base::OutputBatch outputs;
   if (options.residuals.given())
-    if (auto written =
-            base::writeWholeFile(options.residuals.value, kolv::fitResidualsCsv(result, context));
+    if (auto written = writeTextOutput("--residuals", options.residuals.value,
+                                       kolv::fitResidualsCsv(result, context));
         !written)
-      return fail(outputFailure("--residuals",
-                                base::cannotWriteText(options.residuals.value, written.message())));
+      return fail(written.message());
   if (options.json.given())
     if (auto written =
-            base::writeWholeFile(options.json.value, kolv::fitReportJson(result, context));
+            writeTextOutput("--json", options.json.value, kolv::fitReportJson(result, context));
         !written)
-      return fail(
-          outputFailure("--json", base::cannotWriteText(options.json.value, written.message())));
+      return fail(written.message());
   if (options.figure.given())
     if (auto written = writeFitFigureFile(options.figure.value, result, context); !written)
       return fail(outputFailure("--figure", written.message()));
