@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <system_error>
+#include <variant>
 #include <vector>
 
 #include <CLI/CLI.hpp>
@@ -31,6 +32,7 @@
 #include "nibal/grid_messages.h"
 #include "nibal/grid_shape.h"
 #include "nibal/grid_state.h"
+#include "nibal/grid_years.h"
 #include "nibal/map_blocks.h"
 #include "nibal/map_geometry.h"
 #include "platform/import_kind.h"
@@ -44,7 +46,7 @@ struct NibalOptions {
   std::string input;
   TextOption rows, columns, rowSpacing, columnSpacing, delimiter, bettaRow, gammaRow, bettaCol,
       gammaCol, date, report, raster, writeRaster, csv, map, layer, tile, tileSize, threads,
-      colourLimit;
+      colourLimit, years, bulkDensity, passesPerYear, every;
   std::vector<std::string> window;
   CLI::Option* windowOption = nullptr;
   bool cog = false;
@@ -78,13 +80,18 @@ nibal::GridParameterTexts parameterTexts(const NibalOptions& options) {
 // The files a run would write, each with its option: --write-raster OUT.asc
 // writes one file per result layer beside OUT, each with the .prj file of the
 // DEM's coordinate system beside it. Naming them needs no GDAL.
-std::optional<std::vector<base::NamedPath>> outputsOf(const NibalOptions& options) {
+std::optional<std::vector<base::NamedPath>> outputsOf(
+    const NibalOptions& options, const std::optional<nibal::YearsSettings>& years) {
   std::vector<base::NamedPath> outputs = {{"--report", options.report.value},
                                           {"--csv", options.csv.value},
                                           {"--map", options.map.value}};
   if (!options.writeRaster.given()) return outputs;
-  const std::vector<platform::ResultLayer> layers = {
+  std::vector<platform::ResultLayer> layers = {
       {"SoilLossSum", {}, {}}, {"SoilLossRow", {}, {}}, {"SoilLossCol", {}, {}}};
+  if (years) {
+    layers.clear();
+    for (const std::string& name : nibal::yearsBandNames(*years)) layers.push_back({name, {}, {}});
+  }
   std::vector<std::string> rasters = platform::resultRasterPaths(options.writeRaster.value, layers);
   if (rasters.empty()) rasters.push_back(options.writeRaster.value);
   for (const std::string& raster : rasters) {
@@ -117,7 +124,7 @@ std::vector<base::NamedPath> inputsOf(const NibalOptions& options) {
 }
 
 // The raster route: sizes and spacings come from the DEM.
-int runRaster(const NibalOptions& options) {
+int runRaster(const NibalOptions& options, const std::optional<nibal::YearsSettings>& years) {
   if (!options.input.empty()) return usage("give the DEM with --raster or INPUT, not both");
   for (const TextOption* box : {&options.rows, &options.columns, &options.rowSpacing,
                                 &options.columnSpacing, &options.delimiter})
@@ -163,14 +170,41 @@ int runRaster(const NibalOptions& options) {
     run.mapLayer = *nibal::layerFromName(options.layer.valueOr("SoilLossSum"));
     if (options.colourLimit.given()) run.colourLimit = colourLimitOf(options);
   }
+  run.years = years;
+  run.strict = options.strict;
   return runNibalRaster(run);
+}
+
+// The years options read, or the exit status after the refusal; none given:
+// a run of one year.
+std::variant<std::optional<nibal::YearsSettings>, int> yearsOf(const NibalOptions& options) {
+  const bool given = options.years.given() || options.bulkDensity.given() ||
+                     options.passesPerYear.given() || options.every.given();
+  if (!given) return std::optional<nibal::YearsSettings>{};
+  if (!options.raster.given()) return usage("--years and its options go with --raster");
+  if (options.report.given() || options.csv.given() || options.map.given())
+    return usage(
+        "a run of years writes --write-raster only; --report, --csv and --map are of "
+        "one year");
+  if (!options.writeRaster.given()) return usage("a run of years writes --write-raster OUT");
+  std::string warning;
+  const base::Result<nibal::YearsSettings> settings =
+      nibal::readYearsSettings({options.years.value, options.bulkDensity.value,
+                                options.passesPerYear.value, options.every.value},
+                               warning);
+  if (!settings) return usage(settings.message());
+  if (!warning.empty()) std::cerr << "nibal: warning: " << warning << '\n';
+  return std::optional<nibal::YearsSettings>{*settings};
 }
 
 int runNibal(const NibalOptions& options) {
   if (!options.report.given() && !options.csv.given() && !options.writeRaster.given() &&
       !options.map.given())
     return usage("nothing to write: give --report, --csv, --write-raster or --map");
-  const auto outputs = outputsOf(options);
+  const auto years = yearsOf(options);
+  if (const int* refused = std::get_if<int>(&years)) return *refused;
+  const auto& yearsRun = std::get<std::optional<nibal::YearsSettings>>(years);
+  const auto outputs = outputsOf(options, yearsRun);
   if (!outputs || !outputsApart("nibal", inputsOf(options), *outputs)) return 2;
   if (options.colourLimit.given() && !options.map.given())
     return usage("--colour-limit bounds the colours of --map");
@@ -186,7 +220,7 @@ int runNibal(const NibalOptions& options) {
       return 2;
     }
   }
-  if (options.raster.given()) return runRaster(options);
+  if (options.raster.given()) return runRaster(options, yearsRun);
   if (options.windowOption->count() > 0 || options.tile.given() || options.tileSize.given() ||
       options.threads.given() || options.cog || options.quiet)
     return usage("--window, --tile, --tile-size, --threads, --cog and --quiet go with --raster");
@@ -375,10 +409,27 @@ Command addNibalCommand(CLI::App& runner) {
                 "the largest magnitude");
   addTextOption(*nibal, options->date, "--date", "TEXT", "date line of the report",
                 "today in the locale's short form");
+  addTextOption(*nibal, options->years, "--years", "N",
+                "with --raster and --bulk-density: run N years, each year's soil loss lowering "
+                "the surface (dz = -loss / RHO) before the next; --write-raster then holds the "
+                "mean annual SoilLossSum, SoilLossRow and SoilLossCol (kg/m2 per year), the "
+                "ElevationChange (m) and the final Elevation",
+                "");
+  addTextOption(*nibal, options->bulkDensity, "--bulk-density", "RHO",
+                "with --years: the soil's bulk density in kg/m3 (a warning outside 500-2,500)", "");
+  addTextOption(*nibal, options->passesPerYear, "--passes-per-year", "K",
+                "with --years: split each year into K equal steps (the stability estimate "
+                "names the least K that keeps the step stable)",
+                "1");
+  addTextOption(*nibal, options->every, "--every", "M",
+                "with --years: add a band of the change every M years, named ElevationChange_Y "
+                "and the year",
+                "");
   nibal->add_flag("--strict", options->strict,
                   "refuse a grid file whose eastings and northings do not form the rows and "
-                  "columns given (exit status 2); without it the warning goes to standard error "
-                  "and the run goes ahead");
+                  "columns given (exit status 2), and a run of years whose step amplifies "
+                  "(exit status 3); without it the warning goes to standard error and the run "
+                  "goes ahead");
   return [options] { return runNibal(*options); };
 }
 

@@ -19,6 +19,7 @@
 #include "batch/batch_modules.h"
 #include "batch/batch_options.h"
 #include "batch/batch_services.h"
+#include "batch/nibal_years.h"
 #include "nibal/grid_messages.h"
 #include "nibal/raster/streamed_run.h"
 #include "platform/raster/elevation_raster.h"
@@ -93,6 +94,10 @@ int runNibalRaster(const NibalRasterRun& run) {
     streamed.window = *tile;
   }
   streamed.parameters = run.parameters;
+  if (run.years) {
+    if (const std::optional<int> refused = sayYearsStability(*rasters, run)) return *refused;
+    streamed.years = run.years;
+  }
   streamed.note = [](std::string_view note) {
     printMessage(std::string(nibal::kNoteTitle) + ": " + std::string(note));
   };
@@ -131,6 +136,7 @@ int runNibalRaster(const NibalRasterRun& run) {
     printMessage(std::to_string(left) +
                  " no-data nodes: left out of the report and the CSV, no-data in the result "
                  "rasters.");
+  if (done->growth) sayYearsGrowth(*done->growth, run.quiet);
   if (done->map) {
     const nibal::BlockMeans& blocks = done->map->blocks;
     if (auto written = writeBlockMapFigureFile(

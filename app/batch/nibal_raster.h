@@ -12,6 +12,7 @@
 
 #include "batch/batch_commands.h"
 #include "nibal/grid_model.h"
+#include "nibal/grid_years.h"
 #include "nibal/map_geometry.h"
 #include "nibal/raster/raster_window.h"
 
@@ -34,6 +35,9 @@ struct NibalRasterRun {
   std::string map;  // empty: no map
   nibal::MapLayer mapLayer = nibal::MapLayer::SoilLossSum;
   std::optional<double> colourLimit;  // empty: the largest magnitude
+  // A run of years (batch/nibal_years.h); empty: one year.
+  std::optional<nibal::YearsSettings> years;
+  bool strict = false;  // refuse a run of years whose step amplifies (exit status 3)
 };
 
 // The exit status: 0, or 2 after the message on standard error.

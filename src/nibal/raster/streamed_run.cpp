@@ -18,6 +18,7 @@
 #include "nibal/large_grid.h"
 #include "nibal/map_blocks.h"
 #include "nibal/raster/raster_grid.h"
+#include "nibal/raster/streamed_years.h"
 #include "nibal/soil_loss_text.h"
 #include "platform/raster/gdal_support.h"
 #include "platform/raster/raster_stream.h"
@@ -135,6 +136,7 @@ int stripLinesFor(int blockLines) {
 }  // namespace
 
 base::Result<StreamedRasterSummary> runStreamedRaster(const StreamedRasterRun& run) {
+  if (run.years) return runStreamedYears(run);
   base::Result<std::unique_ptr<platform::ElevationStrips>> opened =
       platform::ElevationStrips::open(run.dem);
   if (!opened.ok()) return base::fail(opened.message());

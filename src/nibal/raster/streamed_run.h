@@ -21,6 +21,7 @@
 
 #include "base/result.h"
 #include "nibal/grid_model.h"
+#include "nibal/grid_years.h"
 #include "nibal/map_blocks.h"
 #include "nibal/raster/raster_window.h"
 
@@ -48,6 +49,8 @@ struct StreamedRasterRun {
   int mapColumns = 800;
   // Asked between strips: true ends the run as a failure (an interrupt).
   std::function<bool()> stopRequested;
+  // A run of years instead of one (nibal/raster/streamed_years.h); empty: one year.
+  std::optional<YearsSettings> years;
 };
 
 inline constexpr std::string_view kRunInterrupted =
@@ -65,6 +68,8 @@ struct StreamedRasterSummary {
   std::uint64_t outputBytes = 0;
   std::vector<std::string> files;  // every file written, report, CSV and rasters
   std::optional<StreamedRasterMap> map;
+  // A run of years: how the surface's short waves grew.
+  std::optional<YearsGrowth> growth;
 };
 
 // The run; on failure the message to show, and no output left behind.

@@ -1,0 +1,165 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "nibal/raster/streamed_years.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <numeric>
+
+#include "base/threads/parallel.h"
+#include "nibal/grid_messages.h"
+#include "nibal/grid_years.h"
+#include "nibal/large_grid.h"
+#include "nibal/raster/raster_grid.h"
+#include "platform/raster/gdal_support.h"
+#include "platform/raster/raster_stream.h"
+
+namespace sodwright::nibal {
+
+namespace {
+
+std::string yearsOf(int years) { return years == 1 ? "1 year" : std::to_string(years) + " years"; }
+
+std::vector<std::string> bandDescriptions(const YearsSettings& settings) {
+  const std::string mean =
+      " (kg/m2 per year, mean of " + yearsOf(settings.years) + "; positive = loss)";
+  std::vector<std::string> out = {"SoilLossSum" + mean, "SoilLossRow" + mean, "SoilLossCol" + mean,
+                                  "ElevationChange (m after " + yearsOf(settings.years) + ")",
+                                  "Elevation (m after " + yearsOf(settings.years) + ")"};
+  for (int year : settings.snapshotYears())
+    out.push_back("ElevationChange (m after " + yearsOf(year) + ")");
+  return out;
+}
+
+}  // namespace
+
+base::Result<StreamedRasterSummary> runStreamedYears(const StreamedRasterRun& run) {
+  const YearsSettings& settings = *run.years;
+  if (run.raster.empty() || !run.report.empty() || !run.csv.empty() || run.mapLayer)
+    return base::fail(
+        "A run of years writes result rasters only (--write-raster); the report, "
+        "the CSV and the map are of one year.");
+  base::Result<std::unique_ptr<platform::ElevationStrips>> opened =
+      platform::ElevationStrips::open(run.dem);
+  if (!opened.ok()) return base::fail(opened.message());
+  platform::ElevationStrips& dem = **opened;
+  const platform::RasterGeometry& whole = dem.geometry();
+
+  RasterWindow window{0, 0, whole.columns, whole.rows};
+  if (run.window) {
+    base::Result<RasterWindow> checked =
+        checkWindow(*run.window, whole.columns, whole.rows, platform::displayName(run.dem));
+    if (!checked.ok()) return base::fail(checked.message());
+    window = *checked;
+  }
+  GridInfo info;
+  for (std::string_view note : readGridParameters(info, run.parameters))
+    if (run.note) run.note(note);
+  if (allParametersMissing(info))
+    return base::fail(std::string(kAllMissingTitle) + ": " + std::string(kAllMissing));
+  const GridCoefficients k{info.BettaRow, info.GammaRow, info.BettaCol, info.GammaCol};
+
+  platform::RasterGeometry g = whole;
+  g.columns = static_cast<int>(window.xSize);
+  g.rows = static_cast<int>(window.ySize);
+  g.transform[0] = whole.transform[0] + static_cast<double>(window.xOffset) * whole.transform[1];
+  g.transform[3] = whole.transform[3] + static_cast<double>(window.yOffset) * whole.transform[5];
+
+  const std::vector<std::string> names = yearsBandNames(settings);
+  base::Result<std::unique_ptr<platform::ResultRasterWriter>> created =
+      platform::ResultRasterWriter::create(run.raster, g, names, run.cog,
+                                           bandDescriptions(settings));
+  if (!created.ok()) return base::fail(std::string(kOutputFailed) + "\n" + created.message());
+  std::unique_ptr<platform::ResultRasterWriter> raster = std::move(*created);
+
+  const int threads = base::workerCount(run.threads);
+  constexpr int tile = platform::ResultRasterWriter::kTileLines;
+  const int strip = run.stripLines > 0
+                        ? run.stripLines
+                        : std::min(tile, std::lcm(tile, std::max(1, dem.blockLines())));
+  const std::int64_t halo = yearsHalo(settings);
+  const std::int64_t left = std::max<std::int64_t>(0, window.xOffset - halo);
+  const std::int64_t right =
+      std::min<std::int64_t>(whole.columns, window.xOffset + window.xSize + halo);
+  const auto readColumns = static_cast<int>(right - left);
+  const std::int64_t readLines = std::min<std::int64_t>(whole.rows, strip + 2 * halo);
+  platform::setRasterCacheBytes(
+      std::clamp<std::int64_t>(readLines * whole.columns * 8, 64LL << 20, 512LL << 20));
+  std::vector<double> cells(static_cast<std::size_t>(readLines) *
+                            static_cast<std::size_t>(readColumns));
+  std::vector<std::vector<float>> bands(names.size());
+  StreamedRasterSummary summary;
+  summary.cells = g.nodeCount();
+  ShortWave before, after;
+  const auto noData = static_cast<float>(platform::resultNoData());
+
+  for (std::int64_t y0 = 0; y0 < window.ySize; y0 += strip) {
+    const std::int64_t y1 = std::min<std::int64_t>(window.ySize, y0 + strip);
+    const std::int64_t top = std::max<std::int64_t>(0, window.yOffset + y0 - halo);
+    const std::int64_t bottom = std::min<std::int64_t>(whole.rows, window.yOffset + y1 + halo);
+    if (auto read = dem.read(static_cast<int>(top), static_cast<int>(bottom - top),
+                             static_cast<int>(left), readColumns, cells.data());
+        !read)
+      return base::fail(read.message());
+    const ElevationBlock block{cells.data(),
+                               readColumns,
+                               top,
+                               static_cast<int>(bottom - top),
+                               left,
+                               readColumns,
+                               whole.rowSpacing(),
+                               whole.columnSpacing()};
+    const auto lines = static_cast<int>(y1 - y0);
+    const YearsGrid part =
+        evolveBlock(block, k, settings, static_cast<int>(window.yOffset + y0 - top), lines,
+                    static_cast<int>(window.xOffset - left), g.columns, threads);
+    before.squares += part.before.squares;
+    before.count += part.before.count;
+    after.squares += part.after.squares;
+    after.count += part.after.count;
+
+    std::vector<const std::vector<double>*> fields = {
+        &part.meanLossSum, &part.meanLossRow, &part.meanLossCol, &part.change, &part.surface};
+    for (const auto& snapshot : part.snapshots) fields.push_back(&snapshot);
+    const std::size_t n = static_cast<std::size_t>(lines) * static_cast<std::size_t>(g.columns);
+    for (std::size_t b = 0; b < fields.size(); ++b) bands[b].assign(n, noData);
+    for (std::size_t at = 0; at < n; ++at) {
+      const std::size_t r = at / static_cast<std::size_t>(g.columns);
+      const std::size_t c = at % static_cast<std::size_t>(g.columns);
+      const double z = cells[(static_cast<std::size_t>(window.yOffset + y0 - top) + r) *
+                                 static_cast<std::size_t>(readColumns) +
+                             static_cast<std::size_t>(window.xOffset - left) + c];
+      if (std::isnan(z)) continue;
+      ++summary.validCells;
+      for (std::size_t b = 0; b < fields.size(); ++b) {
+        const double value = (*fields[b])[at];
+        const auto single = static_cast<float>(value);
+        if (!std::isfinite(single))
+          return base::fail(std::string(kOutputFailed) + "\nThe result " + names[b] + " at row " +
+                            std::to_string(y0 + static_cast<std::int64_t>(r) + 1) + ", column " +
+                            std::to_string(c + 1) +
+                            " is not a finite 32-bit float: the years have amplified the "
+                            "surface past any number (see the stability estimate).");
+        bands[b][at] = single;
+      }
+    }
+    std::vector<const float*> strips;
+    for (const auto& band : bands) strips.push_back(band.data());
+    if (auto written = raster->write(static_cast<int>(y0), lines, strips); !written)
+      return base::fail(std::string(kOutputFailed) + "\n" + written.message());
+    if (run.progress) run.progress(y1, window.ySize);
+    if (run.stopRequested && run.stopRequested()) return base::fail(std::string(kRunInterrupted));
+  }
+  if (summary.validCells == 0 && !run.window)
+    return base::fail("Cannot use " + platform::displayName(run.dem) +
+                      " as an elevation raster: every cell is no-data, so there is no field to "
+                      "compute.");
+  base::Result<std::vector<std::string>> written = raster->finish();
+  if (!written.ok()) return base::fail(std::string(kOutputFailed) + "\n" + written.message());
+  summary.files = std::move(*written);
+  summary.outputBytes = raster->bytes();
+  summary.growth = shortWaveGrowth(before, after);
+  return summary;
+}
+
+}  // namespace sodwright::nibal
