@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/nibal_years.h"
 
+#include <cmath>
 #include <iostream>
 #include <string>
 
@@ -30,8 +31,13 @@ std::optional<int> sayYearsStability(const RasterModule& rasters, const NibalRas
   nibal::readGridParameters(info, run.parameters);
   const nibal::GridCoefficients k{info.BettaRow, info.GammaRow, info.BettaCol, info.GammaCol};
   const nibal::YearsSettings& years = *run.years;
-  const nibal::StepStability estimate = nibal::stepStability(
-      k, header->rowSpacing(), header->columnSpacing(), years.bulkDensity, years.passesPerYear);
+  // The spacings as the run reads them (cell width and height); the
+  // runner does not link the raster library that defines them.
+  // The spacings as the run reads them (cell width and height); the
+  // runner does not link the raster library that defines them.
+  const nibal::StepStability estimate =
+      nibal::stepStability(k, std::abs(header->transform[1]), std::abs(header->transform[5]),
+                           years.bulkDensity, years.passesPerYear);
   const std::string amplification =
       "the largest amplification of one step over all wavelengths is " +
       base::generalText(estimate.largestAmplification, 6) + " with " +
