@@ -119,13 +119,13 @@ inline void advanceNode(const NodeResults& n, double z, double passes, double de
 // The short-wave measure of lines first .. first + count - 1 and columns
 // left .. left + width - 1 of a surface of `rows` x `columns` cells, each
 // line summed on its own and the lines added in order.
-ShortWave shortWaveOf(const double* z, int rows, int columns, int first, int count, int left,
-                      int width) {
+ShortWave shortWaveOf(const double* z, std::ptrdiff_t stride, int rows, int columns, int first,
+                      int count, int left, int width) {
   ShortWave total;
   for (int r = first; r < first + count; ++r) {
     double squares = 0.0;
     std::int64_t n = 0;
-    const double* line = z + static_cast<std::ptrdiff_t>(r) * columns;
+    const double* line = z + r * stride;
     for (int c = left; c < left + width; ++c) {
       if (std::isnan(line[c])) continue;
       if (c > 0 && c + 1 < columns && !std::isnan(line[c - 1]) && !std::isnan(line[c + 1])) {
@@ -134,8 +134,8 @@ ShortWave shortWaveOf(const double* z, int rows, int columns, int first, int cou
         ++n;
       }
       if (r > 0 && r + 1 < rows) {
-        const double above = line[c - columns];
-        const double below = line[c + columns];
+        const double above = line[c - stride];
+        const double below = line[c + stride];
         if (!std::isnan(above) && !std::isnan(below)) {
           const double d = above - 2.0 * line[c] + below;
           squares += d * d;
@@ -205,8 +205,8 @@ YearsGrid runYears(const ElevationView& grid, const GridCoefficients& k,
     out.change[at] = now[at] - grid.elevation[at];
     out.surface[at] = now[at];
   }
-  out.before = shortWaveOf(grid.elevation, rows, columns, 0, rows, 0, columns);
-  out.after = shortWaveOf(now.data(), rows, columns, 0, rows, 0, columns);
+  out.before = shortWaveOf(grid.elevation, columns, rows, columns, 0, rows, 0, columns);
+  out.after = shortWaveOf(now.data(), columns, rows, columns, 0, rows, 0, columns);
   return out;
 }
 
@@ -216,12 +216,16 @@ YearsGrid evolveBlock(const ElevationBlock& block, const GridCoefficients& k,
   const int rows = block.rows;
   const int columns = block.columns;
   const auto cells = static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns);
-  std::vector<double> start(cells);
+  // The block's own cells are the first surface (read, not copied: a strip
+  // of many columns is the run's largest array).
+  const auto start = [&block](int r, int c) {
+    return block.elevation[static_cast<std::ptrdiff_t>(r) * block.stride + c];
+  };
+  std::vector<double> now(cells);
   for (int r = 0; r < rows; ++r)
     std::copy_n(block.elevation + static_cast<std::ptrdiff_t>(r) * block.stride, columns,
-                start.begin() + static_cast<std::ptrdiff_t>(r) * columns);
-  std::vector<double> now = start;
-  std::vector<double> next = start;
+                now.begin() + static_cast<std::ptrdiff_t>(r) * columns);
+  std::vector<double> next = now;
 
   YearsGrid out;
   sizeResult(out, keepRows, keepColumns, settings);
@@ -266,7 +270,7 @@ YearsGrid evolveBlock(const ElevationBlock& block, const GridCoefficients& k,
       for (int r = keepFirst; r < keepFirst + keepRows; ++r)
         for (int c = keepLeft; c < keepLeft + keepColumns; ++c) {
           const std::size_t at = static_cast<std::size_t>(r) * columns + c;
-          out.snapshots[snapshot][keptAt(r, c)] = now[at] - start[at];
+          out.snapshots[snapshot][keptAt(r, c)] = now[at] - start(r, c);
         }
       ++snapshot;
     }
@@ -278,11 +282,13 @@ YearsGrid evolveBlock(const ElevationBlock& block, const GridCoefficients& k,
       out.meanLossSum[to] /= settings.years;
       out.meanLossRow[to] /= settings.years;
       out.meanLossCol[to] /= settings.years;
-      out.change[to] = now[at] - start[at];
+      out.change[to] = now[at] - start(r, c);
       out.surface[to] = now[at];
     }
-  out.before = shortWaveOf(start.data(), rows, columns, keepFirst, keepRows, keepLeft, keepColumns);
-  out.after = shortWaveOf(now.data(), rows, columns, keepFirst, keepRows, keepLeft, keepColumns);
+  out.before = shortWaveOf(block.elevation, block.stride, rows, columns, keepFirst, keepRows,
+                           keepLeft, keepColumns);
+  out.after =
+      shortWaveOf(now.data(), columns, rows, columns, keepFirst, keepRows, keepLeft, keepColumns);
   return out;
 }
 
