@@ -3,7 +3,7 @@
 # one pass writes the one-year run's soil-loss grids byte for byte; bad
 # years options exit with status 2 and write nothing; on 0.25 m cells the
 # default coefficients' yearly step amplifies, which --strict refuses with
-# status 3 and nothing written.
+# status 3 and nothing written; the mosaic of tiles equals the whole run.
 include(${SUPPORT}/batch_expect.cmake)
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
@@ -45,3 +45,33 @@ expect_run(3 "the smallest --passes-per-year that keeps it stable is" nibal --ra
 if(EXISTS ${WORK_DIR}/fine-years.tif)
   message(FATAL_ERROR "--strict refused an unstable run but its output was written")
 endif()
+
+# Twenty years of two passes tile by tile: the gdalbuildvrt mosaic of the
+# six tiles equals the whole run, band for band (both written out as ESRI
+# ASCII grids by gdal_translate, so that the texts compare).
+execute_process(COMMAND ${BATCH} nibal --raster ${dem} --years 20 --bulk-density 1350
+                        --passes-per-year 2 --write-raster ${WORK_DIR}/whole.tif --quiet
+                RESULT_VARIABLE status)
+set(tiles)
+foreach(tile RANGE 5)
+  execute_process(COMMAND ${BATCH} nibal --raster ${dem} --years 20 --bulk-density 1350
+                          --passes-per-year 2 --tile ${tile} --tile-size 15
+                          --write-raster ${WORK_DIR}/tile${tile}.tif --quiet
+                  RESULT_VARIABLE tile_status)
+  if(NOT status EQUAL 0 OR NOT tile_status EQUAL 0)
+    message(FATAL_ERROR "a run of years on tile ${tile} or the whole DEM failed")
+  endif()
+  list(APPEND tiles ${WORK_DIR}/tile${tile}.tif)
+endforeach()
+execute_process(COMMAND ${GDALBUILDVRT} -q ${WORK_DIR}/mosaic.vrt ${tiles} RESULT_VARIABLE status)
+foreach(band RANGE 1 5)
+  foreach(source whole.tif mosaic.vrt)
+    execute_process(COMMAND ${GDAL_TRANSLATE} -q -b ${band} -of AAIGrid ${WORK_DIR}/${source}
+                            ${WORK_DIR}/${source}-${band}.asc RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+      message(FATAL_ERROR "gdal_translate of ${source} band ${band} failed")
+    endif()
+  endforeach()
+  expect_same(${WORK_DIR}/whole.tif-${band}.asc ${WORK_DIR}/mosaic.vrt-${band}.asc
+              "band ${band} of the tiles' mosaic")
+endforeach()
