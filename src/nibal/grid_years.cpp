@@ -44,7 +44,8 @@ std::string wholeRefusal(const std::string& option, const std::string& what,
 
 base::Result<YearsSettings> readYearsSettings(const YearsTexts& texts, std::string& warning) {
   warning.clear();
-  if (texts.years.empty()) return base::fail("--bulk-density goes with --years N.");
+  if (texts.years.empty())
+    return base::fail("--bulk-density, --passes-per-year and --every go with --years N.");
   if (texts.bulkDensity.empty())
     return base::fail(
         "--years needs --bulk-density RHO (kg/m3) to turn soil loss into a change "
