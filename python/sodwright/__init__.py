@@ -18,7 +18,8 @@ import numpy as np
 
 from . import _sodwright
 
-__all__ = ["MissingParameterWarning", "NibalResult", "SodwrightWarning", "nibal"]
+__all__ = ["BandoResult", "MissingParameterWarning", "NibalResult", "SodwrightWarning", "bando",
+           "bando_items", "nibal"]
 
 
 class SodwrightWarning(UserWarning):
@@ -39,6 +40,22 @@ class NibalResult(NamedTuple):
     soil_loss_sum: np.ndarray
     soil_loss_row: np.ndarray
     soil_loss_col: np.ndarray
+
+
+class BandoResult(NamedTuple):
+    """The BANDO indicator as the indicator window shows it.
+
+    ei, et and at are the window's single-precision values; the texts are
+    what it shows (and what sodwright-batch bando prints).
+    """
+
+    ei: float  # erodibility EI, % m / ha
+    et: float  # erosivity Et, kg / m / %
+    at: float  # tillage erosion rate At = EI x Et / 1000, t / ha / yr
+    risk_class: str  # "Tolerable" to "Severe"
+    ei_text: str
+    et_text: str
+    at_text: str
 
 
 def _real(name, value):
@@ -146,3 +163,50 @@ def nibal(dem, row_spacing, column_spacing, *, betta_row=3.0, gamma_row=6.0, bet
     bands = _sodwright.nibal_array(dem, float(row_spacing), float(column_spacing), *k, nodata,
                                    int(threads))
     return NibalResult(*bands)
+
+
+_BANDO_LISTS = ("slope_class", "surface_form", "crop", "region", "tillage")
+
+
+def bando_items(name):
+    """The items of one of bando()'s lists ("slope_class", "surface_form",
+    "crop", "region", "tillage"), in order: position 0 is the first."""
+    if name not in _BANDO_LISTS:
+        raise ValueError(f"name: {name!r} is not one of {', '.join(_BANDO_LISTS)}")
+    return _sodwright.bando_items(name)
+
+
+def bando(*, slope_class=None, surface_form=None, crop=None, region=None, tillage=None):
+    """BANDO's tillage erosion risk indicator from the tables: one press of
+    "Run BANDO" in a freshly opened indicator window, as sodwright-batch bando
+    with --slope-class, --surface-form, --crop, --region and --tillage.
+
+    Each argument is an item of its list, by its text in any letter case or
+    by its position (0 = the first item, see bando_items()); a list not given
+    keeps its first item. The erodibility EI (% m / ha) comes from the slope
+    class and surface form, the erosivity Et (kg / m / %) from the crop type,
+    agricultural region and tillage system; the rate At = EI x Et / 1000
+    (t / ha / yr) gets one of five risk classes, "Tolerable" to "Severe".
+
+    Returns
+    -------
+    BandoResult
+
+    Raises
+    ------
+    ValueError
+        An item that is not one of its list's (the argument named, with the
+        accepted items), or a run the window ends early, with its messages
+        (the erosivity the tables lack for the selection, for one).
+    """
+    given = dict(zip(_BANDO_LISTS, (slope_class, surface_form, crop, region, tillage)))
+    for name, item in given.items():
+        if item is not None and (isinstance(item, bool) or not isinstance(item, (int, str))):
+            raise ValueError(f"{name}: {item!r} is neither an item's text nor its position")
+    out = _sodwright.bando_tables(**given)
+    if out["stopped"]:
+        raise ValueError("\n".join(out["messages"]))
+    for message in out["messages"]:
+        warnings.warn(message, SodwrightWarning, stacklevel=2)
+    return BandoResult(out["ei"], out["et"], out["at"], out["risk_class"], out["ei_text"],
+                       out["et_text"], out["at_text"])

@@ -12,6 +12,24 @@ class NibalResult(NamedTuple):
     soil_loss_row: npt.NDArray[np.float64]
     soil_loss_col: npt.NDArray[np.float64]
 
+class BandoResult(NamedTuple):
+    ei: float
+    et: float
+    at: float
+    risk_class: str
+    ei_text: str
+    et_text: str
+    at_text: str
+
+def bando_items(name: str) -> list[str]: ...
+def bando(
+    *,
+    slope_class: Optional[int | str] = None,
+    surface_form: Optional[int | str] = None,
+    crop: Optional[int | str] = None,
+    region: Optional[int | str] = None,
+    tillage: Optional[int | str] = None,
+) -> BandoResult: ...
 def nibal(
     dem: npt.NDArray[np.float32] | npt.NDArray[np.float64],
     row_spacing: float,
