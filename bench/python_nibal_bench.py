@@ -47,7 +47,7 @@ def core_ms(program):
                           "--benchmark_report_aggregates_only=true"],
                          check=True, capture_output=True, text=True).stdout
     runs = json.loads(out)["benchmarks"]
-    return {tuple(b["run_name"].split("/")): b["real_time"] for b in runs
+    return {tuple(b["run_name"].split("/")[:2]): b["real_time"] for b in runs
             if b.get("aggregate_name") == "median"}
 
 
