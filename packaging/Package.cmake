@@ -34,6 +34,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${SODWRIGHT_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The Python module (lib/python3/dist-packages/sodwright) is built for
+# Debian's Python 3.11 and takes numpy arrays; its worked example reads the
+# DEM with GDAL's bindings and plots with matplotlib.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "python3 (>= 3.11), python3 (<< 3.12), python3-numpy")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "python3-gdal, python3-matplotlib")
 # Reports open in the desktop's text editor and the guide in its browser.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 

@@ -120,6 +120,28 @@ cmp "$work/installed/grid-report.txt" "$work/installed/dem-report.txt"
   --vary beta=lognormal:0.003:1.3 --csv "$work/installed/bands.csv" >/dev/null
 SODWRIGHT_BATCH=$batch JOBS=2 "$ex/tiles/run-parallel.sh" "$ex/small-field-dem.tif" "$work/installed/tiles" 16
 
+echo "== the installed Python module: the batch's CSV bits, and the worked example run headless"
+pkgs=$root/usr/lib/python3/dist-packages
+[ -f "$pkgs/sodwright/__init__.pyi" ] || { echo "missing from the package: the module's type stub" >&2; exit 1; }
+PYTHONPATH=$pkgs /usr/bin/python3 - "$ex/small-field-dem.tif" "$work/installed/nodes.csv" "$pkgs" <<'PY'
+import csv, sys
+import numpy as np
+from osgeo import gdal
+import sodwright
+assert sodwright.__file__.startswith(sys.argv[3]), sodwright.__file__
+gdal.UseExceptions()
+d = gdal.Open(sys.argv[1])
+t = d.GetGeoTransform()
+r = sodwright.nibal(d.GetRasterBand(1).ReadAsArray(), abs(t[1]), abs(t[5]))
+with open(sys.argv[2], newline="") as f:
+    rows = list(csv.reader(f))[1:]
+got = [r.soil_loss_sum[int(x[0]) - 1, int(x[1]) - 1] for x in rows]
+assert [float(x[-1]) for x in rows] == got, "the installed module differs from the batch's CSV"
+print(f"module {sodwright.__file__}: {len(rows)} nodes as the batch's CSV")
+PY
+(cd "$work/installed" && MPLBACKEND=Agg PYTHONPATH=$pkgs /usr/bin/python3 "$ex/notebook_nibal.py" map.png)
+[ -s "$work/installed/map.png" ] || { echo "the worked example wrote no figure" >&2; exit 1; }
+
 echo "== the installed .xls reader program, started by the installed sodwright-batch"
 [ -x "$root/usr/lib/sodwright/sodwright-xls-reader" ] || { echo "missing from the package: /usr/lib/sodwright/sodwright-xls-reader" >&2; exit 1; }
 grid=(--rows 6 --columns 5 --row-spacing 2 --column-spacing 2.5 --date DATE)

@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 format=${CLANG_FORMAT:-clang-format-14}
 mapfile -t files < <(git ls-files -- 'src/*.cpp' 'src/*.h' 'app/*.cpp' 'app/*.h' 'tests/*.cpp' 'tests/*.h' \
-  'bench/*.cpp' 'bench/*.h' 'fuzz/*.cpp' 'fuzz/*.h' 'docs/*.cpp' 'docs/*.h')
+  'bench/*.cpp' 'bench/*.h' 'python/*.cpp' 'python/*.h' 'fuzz/*.cpp' 'fuzz/*.h' 'docs/*.cpp' 'docs/*.h')
 "$format" --dry-run --Werror "${files[@]}"
 # Every C++ file says its licence in its first line.
 unlicensed=0

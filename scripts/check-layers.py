@@ -24,6 +24,8 @@ Layers, lowest first:
 
 A folder may include its own headers and those of the folders listed for it
 below; a computation folder or a platform interface includes no Qt header.
+The Python module (python/, beside src/) calls the computation only: it may
+include the computation folders' headers, no adapter, window or Qt header.
 Usage: check-layers.py [SOURCE_ROOT]; exit status 1 names every offending line.
 """
 import pathlib
@@ -99,6 +101,20 @@ def check(root: pathlib.Path) -> list[str]:
                 faults.append(f"{where}  (not a path below src/ with its folder)")
             elif included not in ALLOWED[folder]:
                 faults.append(f"{where}  ({folder} may not include {included})")
+    for path in sorted((root / "python").rglob("*")):
+        if path.suffix not in (".h", ".cpp"):
+            continue
+        for number, line in enumerate(path.read_text(encoding="utf-8").splitlines(), start=1):
+            match = INCLUDE.match(line)
+            if not match:
+                continue
+            bracket, target = match.groups()
+            where = f"{path.relative_to(root).as_posix()}:{number}: {line.strip()}"
+            if bracket == "<":
+                if QT_HEADER.match(target):
+                    faults.append(f"{where}  (a Qt header in the Python module)")
+            elif folder_of(target) not in COMPUTATION:
+                faults.append(f"{where}  (the Python module includes the computation only)")
     return faults
 
 

@@ -11,7 +11,7 @@ packages=(
   libcli11-dev libnlopt-cxx-dev
   googletest libgtest-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format-14
-  python3
+  python3 python3-dev pybind11-dev python3-numpy python3-pytest python3-matplotlib
   parallel slurm-wlm munge
   dpkg-dev file help2man librsvg2-bin lintian desktop-file-utils appstream
 )

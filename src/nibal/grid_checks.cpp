@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "base/number_text.h"
+#include "base/text/csv_text.h"
 #include "nibal/grid_messages.h"
 
 namespace sodwright::nibal {
@@ -52,6 +53,12 @@ GridSizeRefusal gridSizeRefusal(const GridSizeTexts& texts) {
           texts.rows,
           {"Rows x Columns is " + base::generalText(nodes) + " nodes",
            "Rows x Columns up to 32767 nodes"}};
+}
+
+std::optional<std::string> spacingRefusal(std::string_view name, double spacing) {
+  if (spacing > 0 && std::isfinite(spacing)) return std::nullopt;
+  return base::optionRefusalText(name, base::exactNumber(spacing), kGridValueWrong,
+                                 {{}, kSpacingRange});
 }
 
 base::Result<GridDefinition> checkGridSize(const GridSizeTexts& texts) {

@@ -3,7 +3,9 @@
 // The grid-size checks of "Import Data": the rows, columns and the two
 // spacings as typed, read strictly, before any file is chosen.
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "base/result.h"
 #include "base/text/refusal_text.h"
@@ -34,5 +36,9 @@ struct GridSizeRefusal {
   base::Refusal refusal;
 };
 GridSizeRefusal gridSizeRefusal(const GridSizeTexts& texts);
+
+// A spacing given as a number (not typed): the line refusing one that is not
+// above 0 or not finite, as the command line words it for `name`, or empty.
+std::optional<std::string> spacingRefusal(std::string_view name, double spacing);
 
 }  // namespace sodwright::nibal

@@ -14,6 +14,10 @@ std::vector<std::string_view> readGridParameters(GridInfo& info, const GridParam
   info.BettaRow = base::parseLeadingNumber(texts.BettaRow);
   info.GammaCol = base::parseLeadingNumber(texts.GammaCol);
   info.GammaRow = base::parseLeadingNumber(texts.GammaRow);
+  return missingParameterNotes(info);
+}
+
+std::vector<std::string_view> missingParameterNotes(GridInfo& info) {
   std::vector<std::string_view> notes;
   const auto check = [&notes](double& value, std::string_view note) {
     if (value == 0.0) {

@@ -28,6 +28,10 @@ struct GridParameterTexts {
 // coefficient of 0 being missing, in the order the user is told of them.
 std::vector<std::string_view> readGridParameters(GridInfo& info, const GridParameterTexts& texts);
 
+// The notes of the missing coefficients of `info` (0, a -0 made 0), as
+// readGridParameters gives them, for coefficients given as numbers.
+std::vector<std::string_view> missingParameterNotes(GridInfo& info);
+
 // True when all four coefficients are missing and there is nothing to compute.
 bool allParametersMissing(const GridInfo& info);
 
