@@ -41,6 +41,7 @@ struct EnsembleOptions {
   std::vector<std::string> vary;
   TextOption runs, seed, percentiles, csv, charts, threads, report, lastSequence, date;
   bool dropUnstable = false;
+  bool includeEndZones = false;
   bool strict = false;
 };
 
@@ -83,19 +84,17 @@ void printSummary(const kolv::EnsembleResult& r, const kolv::EnsembleSetup& setu
   if (r.failed > 0)
     std::cout << "failed: " << r.failed << " members (left out); the first: " << r.firstFailure
               << "\n";
-  const auto& loss = r.deterministic[kolv::kSoilLoss];
-  const double ownMean =
-      std::accumulate(loss.begin(), loss.end(), 0.0) / static_cast<double>(loss.size());
-  const double ownMax = *std::max_element(loss.begin(), loss.end());
-  std::cout << "soil loss, kg/m2/Seq (nearest-rank percentiles of the members)";
+  const std::string nodes = kolv::summaryNodesText(r.summary, study.params.LastSeq);
+  std::cout << "soil loss, kg/m2/Seq (nearest-rank percentiles of the members"
+            << (nodes.empty() ? "" : "; " + nodes) << ")";
   for (double p : r.percentiles) std::cout << "\t" << percentileName(p);
   std::cout << "\tstudy run\n";
   std::cout << "mean over the nodes";
   for (double v : r.meanLossPercentiles) std::cout << "\t" << number(v);
-  std::cout << "\t" << number(ownMean) << "\n";
+  std::cout << "\t" << number(r.studyMeanLoss) << "\n";
   std::cout << "maximum over the nodes";
   for (double v : r.maxLossPercentiles) std::cout << "\t" << number(v);
-  std::cout << "\t" << number(ownMax) << "\n";
+  std::cout << "\t" << number(r.studyMaxLoss) << "\n";
   std::vector<std::size_t> order(setup.varied.size());
   std::iota(order.begin(), order.end(), 0);
   const auto strength = [&](std::size_t k) {
@@ -103,10 +102,12 @@ void printSummary(const kolv::EnsembleResult& r, const kolv::EnsembleSetup& setu
   };
   std::stable_sort(order.begin(), order.end(),
                    [&](std::size_t a, std::size_t b) { return strength(a) > strength(b); });
-  std::cout << "sensitivity (Spearman rank correlation with the mean soil loss, strongest first):";
+  std::cout << "sensitivity (Spearman rank correlation with the mean soil loss, strongest first; "
+               "in brackets the partial rank correlation, the other varied parameters taken out):";
   for (std::size_t k : order)
     std::cout << " " << kolv::ensembleParameterName(setup.varied[k].parameter) << " "
-              << signedNumber(r.sensitivity[k]) << (k == order.back() ? "" : ",");
+              << signedNumber(r.sensitivity[k]) << " (PRCC "
+              << signedNumber(r.partialSensitivity[k]) << ")" << (k == order.back() ? "" : ",");
   std::cout << "\n";
 }
 
@@ -147,6 +148,7 @@ int runEnsembleCommand(const EnsembleOptions& options) {
   setup.threads = threadsOption(options.threads, kName);
   if (setup.threads < 0) return 2;
   setup.dropUnstable = options.dropUnstable;
+  setup.includeEndZones = options.includeEndZones;
   if (options.charts.given()) {
     if (auto named = checkFigureName(options.charts.value); !named) return refuse(named.message());
   }
@@ -204,9 +206,11 @@ Command addKolvEnsembleCommand(CLI::App& runner) {
       "KOLV ensemble: the study as kolv sets it up (INPUT and the same parameter options), run "
       "--runs times with the --vary parameters drawn from their distributions, and compared "
       "(the starting against the last sequence). Writes per node the percentiles of the "
-      "members and the study's own run to --csv, and prints the percentiles of the mean and "
-      "maximum soil loss and each varied parameter's Spearman rank correlation with the mean "
-      "soil loss.\n"
+      "members, the study's own run and the end-zone flag to --csv, and prints the percentiles "
+      "of the mean and maximum soil loss over the nodes outside the end zones of the last "
+      "sequence, and each varied parameter's Spearman and partial rank correlation (PRCC: "
+      "ranks, the other parameters' ranks regressed out of both sides, the residuals "
+      "correlated) with that mean soil loss.\n"
       "Percentiles are nearest-rank: of n members the value of rank ceil(p*n/100) (at least 1), "
       "always one member's value. A draw outside a parameter's range is drawn again, at most " +
           std::to_string(kolv::kMaxDraws) +
@@ -233,8 +237,9 @@ Command addKolvEnsembleCommand(CLI::App& runner) {
   addTextOption(*command, options->percentiles, "--percentiles", "LIST",
                 "percentiles, ascending, each 0 to 100", "5,50,95");
   addTextOption(*command, options->csv, "--csv", "FILE",
-                "write per node of the last sequence each quantity's percentiles and the "
-                "study's own run (Input Amount in substance mass per m2)",
+                "write per node of the last sequence each quantity's percentiles, the "
+                "study's own run (Input Amount in substance mass per m2) and whether the node "
+                "lies in an end zone (EndZone 1 or 0)",
                 "not written");
   addTextOption(*command, options->charts, "--charts", "FILE",
                 "draw the four charts with the band of the outer percentiles around the median "
@@ -251,6 +256,10 @@ Command addKolvEnsembleCommand(CLI::App& runner) {
   command->add_flag("--drop-unstable", options->dropUnstable,
                     "leave out the members whose parameters the stability estimate flags "
                     "(they are counted either way)");
+  command->add_flag("--include-end-zones", options->includeEndZones,
+                    "take the mean and maximum soil loss, the sensitivity and the charts' scales "
+                    "over every node, the end zones of the last sequence included (left out "
+                    "otherwise)");
   command->add_flag("--strict", options->strict,
                     "refuse (exit status 3) when the study's own parameters amplify surface noise");
   addThreadsOption(*command, options->threads);

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A drawing surface: a picture area with a user coordinate window, a pen,
-// lines in the foreground colour and coloured points, plus text labels that
-// stand around the area, each known by a number its drawing gives it.
+// lines in the foreground colour, coloured points and filled areas, plus text
+// labels that stand around the area, each known by a number its drawing
+// gives it.
 //
 // Drawings are kept as plain lists of operations so that the chart geometry
 // can be computed and checked without a screen, and replayed on any surface.
@@ -36,12 +37,15 @@ class DrawingSurface {
   virtual void setLineStyle(LineStyle style) = 0;
   virtual void drawLine(float x1, float y1, float x2, float y2) = 0;
   virtual void plotPoint(float x, float y, Rgb colour) = 0;
+  // A polygon filled in `colour` without an outline, behind what is drawn
+  // after it; `corners` holds x, y of each corner in turn, in user coordinates.
+  virtual void fillPolygon(const std::vector<float>& corners, Rgb colour) = 0;
   virtual void setLabel(LabelId label, const std::string& text) = 0;
 };
 
 // One recorded operation of a drawing.
 struct DrawOp {
-  enum class Kind { Clear, Window, PenWidth, Style, Line, Point, Text };
+  enum class Kind { Clear, Window, PenWidth, Style, Line, Point, Text, Polygon };
   Kind kind = Kind::Clear;
   float a = 0, b = 0, c = 0,
         d = 0;  // Window: left, top, right, bottom; Line: x1, y1, x2, y2; Point: x, y
@@ -50,6 +54,7 @@ struct DrawOp {
   Rgb colour;
   LabelId label = 0;
   std::string text;
+  std::vector<float> corners;  // Polygon: x, y of each corner in turn
 
   static DrawOp clearOp() { return {}; }
   static DrawOp window(float left, float top, float right, float bottom) {
@@ -90,6 +95,13 @@ struct DrawOp {
     op.colour = rgb;
     return op;
   }
+  static DrawOp polygon(std::vector<float> corners, Rgb rgb) {
+    DrawOp op;
+    op.kind = Kind::Polygon;
+    op.corners = std::move(corners);
+    op.colour = rgb;
+    return op;
+  }
   static DrawOp labelText(LabelId which, std::string value) {
     DrawOp op;
     op.kind = Kind::Text;
@@ -123,6 +135,9 @@ inline void apply(const DrawOp& op, DrawingSurface& surface) {
       break;
     case DrawOp::Kind::Text:
       surface.setLabel(op.label, op.text);
+      break;
+    case DrawOp::Kind::Polygon:
+      surface.fillPolygon(op.corners, op.colour);
       break;
   }
 }

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/drawing_surface.h"
 
@@ -27,6 +28,9 @@ class RecordingDrawingSurface : public DrawingSurface {
   }
   void plotPoint(float x, float y, Rgb colour) override {
     ops.push_back(DrawOp::point(x, y, colour));
+  }
+  void fillPolygon(const std::vector<float>& corners, Rgb colour) override {
+    ops.push_back(DrawOp::polygon(corners, colour));
   }
   void setLabel(LabelId label, const std::string& text) override {
     ops.push_back(DrawOp::labelText(label, text));

@@ -265,14 +265,19 @@ TEST(ChartFigure, OffRangePointsAreEdgeMarkersAndEndZonesAreShaded) {
                                  DrawOp::pen(2),
                                  DrawOp::point(5, 5, {0, 0, 255}),
                                  DrawOp::point(6, 24, {255, 0, 0}),
-                                 DrawOp::point(7, -3, {0, 150, 0})};
+                                 DrawOp::point(7, -3, {0, 150, 0}),
+                                 DrawOp::polygon({2, 5, 4, 50, 4, 5}, {1, 2, 3})};
   const ChartKey key = chartKey(ChartKind::SoilLoss, makeState(10, 1, 1.0f, 0, 1));
   const platform::Figure fig = chartFigure(key, ops, {{-1e9f, 1.5f}});
   std::vector<platform::FigureOp> markers;
+  platform::FigureOp area;
   int shades = 0;
   bool insidePoint = false;
   for (const platform::FigureOp& op : fig.ops) {
-    if (op.kind == platform::FigureOp::Kind::Polygon) markers.push_back(op);
+    if (op.kind == platform::FigureOp::Kind::Polygon && op.colour == platform::Rgba{1, 2, 3, 255})
+      area = op;
+    else if (op.kind == platform::FigureOp::Kind::Polygon)
+      markers.push_back(op);
     if (op.kind == platform::FigureOp::Kind::Rect &&
         op.colour == platform::Rgba{225, 225, 225, 255})
       ++shades;  // the legend's swatch and the band
@@ -288,9 +293,13 @@ TEST(ChartFigure, OffRangePointsAreEdgeMarkersAndEndZonesAreShaded) {
   EXPECT_LT(markers[0].corners[1], markers[0].corners[3]);
   EXPECT_GT(markers[1].corners[1], markers[1].corners[3]);
   EXPECT_LT(markers[0].corners[1], markers[1].corners[1]);
+  // A filled area beyond the top is cut at the top edge, where the marker's tip is.
+  ASSERT_EQ(area.corners.size(), 6u);
+  EXPECT_EQ(area.corners[3], markers[0].corners[1]);
+  EXPECT_LT(area.corners[3], area.corners[1]);
 }
 
-TEST(BandChart, ShadeBetweenTheOuterPercentilesMedianOnTopScaledToTheBand) {
+TEST(BandChart, OneFilledAreaBetweenTheOuterPercentilesMedianOnTopScaledToTheBand) {
   const int n = 40;
   KolvState s = makeState(n, 2, 1.0f, 0, 1);
   ChartBand band;
@@ -302,30 +311,41 @@ TEST(BandChart, ShadeBetweenTheOuterPercentilesMedianOnTopScaledToTheBand) {
   }
   const ChartDrawing d = drawBandChart(ChartKind::UpLayer, s, band);
   ASSERT_TRUE(d.complete);
+  // The area runs along the upper curve and back along the lower one, through every point.
+  const auto areas = opsOf(d.ops, Kind::Polygon);
+  ASSERT_EQ(areas.size(), 1u);
+  EXPECT_EQ(areas[0].colour, chart_colours::kBandShade);
+  std::vector<float> outline;
+  for (int i = 0; i < n; ++i) outline.insert(outline.end(), {float(i), float(band.upper[i])});
+  for (int i = n - 1; i >= 0; --i) outline.insert(outline.end(), {float(i), float(band.lower[i])});
+  EXPECT_EQ(areas[0].corners, outline);
   std::vector<int> medians;
   for (const DrawOp& op : opsOf(d.ops, Kind::Point)) {
-    const int i = static_cast<int>(op.a);
-    if (op.colour == chart_colours::kBandShade) {
-      EXPECT_GE(op.b, band.lower[i] - 1e-4);
-      EXPECT_LE(op.b, band.upper[i] + 1e-4);
-    } else if (op.colour == chart_colours::kRed) {
-      EXPECT_EQ(op.b, static_cast<float>(band.median[i]));
-      medians.push_back(i);
+    EXPECT_NE(op.colour, chart_colours::kBandShade);
+    if (op.colour == chart_colours::kRed) {
+      EXPECT_EQ(op.b, static_cast<float>(band.median[static_cast<int>(op.a)]));
+      medians.push_back(static_cast<int>(op.a));
     }
   }
   EXPECT_EQ(medians.size(), static_cast<std::size_t>(n));
-  // The median is drawn last, over the shade and the study's run.
+  // The median is drawn last, over the area and the study's run.
   EXPECT_EQ(opsOf(d.ops, Kind::Point).back().colour, chart_colours::kRed);
+  const auto labelled = [](const ChartDrawing& drawing, ChartLabel label) {
+    for (const DrawOp& op : opsOf(drawing.ops, Kind::Text))
+      if (op.label == label) return op.text;
+    return std::string();
+  };
   // Scaled over points 10 .. N-10: from the lowest lower to the highest upper.
-  const std::vector<DrawOp> texts = opsOf(d.ops, Kind::Text);
-  ASSERT_FALSE(texts.empty());
-  bool maxSeen = false, minSeen = false;
-  for (const DrawOp& op : texts) {
-    maxSeen = maxSeen || (op.label == ChartLabel::MaxValue && op.text == "45.00");
-    minSeen = minSeen || (op.label == ChartLabel::MinValue && op.text == "20.00");
-  }
-  EXPECT_TRUE(maxSeen);
-  EXPECT_TRUE(minSeen);
+  EXPECT_EQ(labelled(d, ChartLabel::MaxValue), "45.00");
+  EXPECT_EQ(labelled(d, ChartLabel::MinValue), "20.00");
+  // Over the points it is given, both ends included and nothing beyond.
+  band.scaleFirst = 5;
+  band.scaleLast = 30;
+  band.lower[4] = -100;
+  band.upper[31] = 100;
+  const ChartDrawing given = drawBandChart(ChartKind::UpLayer, s, band);
+  EXPECT_EQ(labelled(given, ChartLabel::MinValue), "15.00");
+  EXPECT_EQ(labelled(given, ChartLabel::MaxValue), "45.00");
   // A band shorter than the transect cannot be drawn.
   band.upper.pop_back();
   EXPECT_FALSE(drawBandChart(ChartKind::UpLayer, s, band).complete);

@@ -2,10 +2,13 @@
 // Ensembles: members drawn from the seed and their index, summarised as
 // nearest-rank percentiles. Checked against single runs, a direct sort of the
 // members, the thread count, the analytic band of a parameter that enters
-// linearly, and the sensitivity line.
+// linearly, and the sensitivity line; the summaries over the nodes outside
+// the end zones; the partial rank correlation against its recursion.
 
 #include <algorithm>
 #include <cmath>
+#include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,7 +18,10 @@
 #include "fakes/recording_services.h"
 #include "kolv/kolv_commands.h"
 #include "kolv/stability/stability_estimate.h"
+#include "kolv/study/ensemble_charts.h"
+#include "kolv/study/ensemble_csv_writer.h"
 #include "kolv/study/ensemble_run.h"
+#include "kolv/study/rank_correlation.h"
 
 namespace sodwright::kolv {
 namespace {
@@ -165,11 +171,21 @@ TEST(Ensemble, SensitivityRanksAParameterWithoutInfluenceLast) {
   setup.seed = 9;
   setup.varied = {vary("decay1=uniform:0:20"), vary("beta=uniform:0.001:0.006"),
                   vary("till-depth=uniform:0.15:0.3")};
-  const EnsembleResult r = run(study, setup);
-  ASSERT_EQ(r.sensitivity.size(), 3u);
-  EXPECT_LT(std::fabs(r.sensitivity[0]), std::fabs(r.sensitivity[1]));
-  EXPECT_LT(std::fabs(r.sensitivity[0]), std::fabs(r.sensitivity[2]));
-  EXPECT_GT(r.sensitivity[1], 0.5);  // steeper slopes carry more soil away
+  for (bool include : {false, true}) {
+    setup.includeEndZones = include;
+    const EnsembleResult r = run(study, setup);
+    ASSERT_EQ(r.sensitivity.size(), 3u);
+    ASSERT_EQ(r.partialSensitivity.size(), 3u);
+    for (const auto* rho : {&r.sensitivity, &r.partialSensitivity}) {
+      EXPECT_LT(std::fabs((*rho)[0]), std::fabs((*rho)[1])) << include;
+      EXPECT_LT(std::fabs((*rho)[0]), std::fabs((*rho)[2])) << include;
+      EXPECT_GT(std::fabs((*rho)[1]), 0.5) << include;
+    }
+    // Over the whole transect, end zones included, steeper slopes carry more soil away.
+    if (include) {
+      EXPECT_GT(r.sensitivity[1], 0.5);
+    }
+  }
 }
 
 TEST(Ensemble, UnstableMembersAreCountedAndDroppedOnRequest) {
@@ -195,6 +211,102 @@ TEST(Ensemble, UnstableMembersAreCountedAndDroppedOnRequest) {
   EXPECT_EQ(dropped.unstable, flagged);
   EXPECT_EQ(dropped.kept, setup.runs - flagged);
   EXPECT_EQ(dropped.meanLoss.size(), setup.runs - flagged);
+}
+
+TEST(Ensemble, SummariesLeaveOutTheLastSequencesEndZonesUnlessAsked) {
+  const KolvState study = hillTransect();
+  EnsembleSetup setup;
+  setup.runs = 8;
+  setup.seed = 6;
+  setup.varied = {vary("beta=uniform:0.001:0.006"), vary("till-depth=uniform:0.15:0.3")};
+  std::vector<KolvState> members;
+  for (std::size_t m = 0; m < setup.runs; ++m)
+    members.push_back(singleRun(study, setup.varied, *drawMember(setup.varied, setup.seed, m)));
+  const KolvState own = singleRun(study, {}, {});
+  // The zones of sequence L are nodes 0 .. 2L-1 and N-2L .. N-1.
+  const int n = study.params.NodeCount, margin = 2 * study.params.LastSeq;
+  for (bool include : {false, true}) {
+    setup.includeEndZones = include;
+    const EnsembleResult r = run(study, setup);
+    const int first = include ? 0 : margin, last = include ? n - 1 : n - 1 - margin;
+    EXPECT_EQ(r.summary.first, first);
+    EXPECT_EQ(r.summary.last, last);
+    const auto meanAndMax = [&](const KolvState& s) {
+      double sum = 0, most = -1e300;
+      for (int i = first; i <= last; ++i) {
+        sum += s.results.SoilLoss(i);
+        most = std::max(most, static_cast<double>(s.results.SoilLoss(i)));
+      }
+      return std::pair{sum / (last - first + 1), most};
+    };
+    std::vector<double> means;
+    for (std::size_t m = 0; m < setup.runs; ++m) {
+      const auto [mean, most] = meanAndMax(members[m]);
+      EXPECT_EQ(r.meanLoss[m], mean) << include << " member " << m;
+      EXPECT_EQ(r.maxLoss[m], most) << include << " member " << m;
+      means.push_back(mean);
+    }
+    EXPECT_EQ(r.studyMeanLoss, meanAndMax(own).first) << include;
+    EXPECT_EQ(r.studyMaxLoss, meanAndMax(own).second) << include;
+    const std::vector<double> partial = partialRankCorrelations(r.keptDraws, means);
+    for (std::size_t v = 0; v < setup.varied.size(); ++v) {
+      EXPECT_EQ(r.sensitivity[v], rankCorrelation(r.keptDraws[v], means)) << include;
+      EXPECT_EQ(r.partialSensitivity[v], partial[v]) << include;
+    }
+    // The charts are scaled over the same nodes; with the zones included, as always.
+    for (ChartKind kind : kAllCharts) {
+      EXPECT_EQ(ensembleBand(r, kind).scaleFirst, include ? -1 : first);
+      EXPECT_EQ(ensembleBand(r, kind).scaleLast, include ? -1 : last);
+    }
+    // The CSV flags the zones of the last sequence on every row.
+    std::istringstream csv(ensembleCsvText(r));
+    std::string line;
+    std::getline(csv, line);
+    EXPECT_EQ(line.substr(line.rfind(',') + 1), "EndZone\r");
+    for (int i = 0; std::getline(csv, line); ++i)
+      EXPECT_EQ(line.substr(line.rfind(',') + 1), (i < margin || i >= n - margin) ? "1\r" : "0\r")
+          << "node " << i;
+  }
+}
+
+// Partial correlations of the rank vectors by the recursion on Spearman's
+// coefficients, an independent road to the regressions.
+double partialOf(const std::vector<std::vector<double>>& v, std::size_t a, std::size_t b,
+                 std::vector<std::size_t> given) {
+  if (given.empty()) return rankCorrelation(v[a], v[b]);
+  const std::size_t c = given.back();
+  given.pop_back();
+  const double ab = partialOf(v, a, b, given), ac = partialOf(v, a, c, given),
+               bc = partialOf(v, b, c, given);
+  return (ab - ac * bc) / std::sqrt((1 - ac * ac) * (1 - bc * bc));
+}
+
+TEST(Ensemble, PartialRankCorrelationTakesOutTheOtherParametersOnBothSides) {
+  std::mt19937_64 random(17);
+  std::normal_distribution<double> z;
+  std::vector<std::vector<double>> v(4);  // three parameters, then the output
+  for (int m = 0; m < 60; ++m) {
+    const double u = z(random), w = z(random), e = z(random);
+    v[0].push_back(u);
+    v[1].push_back(w);
+    v[2].push_back(u + 0.7 * e);  // drawn together with the first
+    v[3].push_back(std::exp(2 * u + 0.4 * w) + 0.3 * z(random));
+  }
+  const std::vector<double> out = v[3];
+  const std::vector<double> prcc = partialRankCorrelations({v[0], v[1], v[2]}, out);
+  ASSERT_EQ(prcc.size(), 3u);
+  for (std::size_t j = 0; j < 3; ++j) {
+    std::vector<std::size_t> others;
+    for (std::size_t k = 0; k < 3; ++k)
+      if (k != j) others.push_back(k);
+    EXPECT_NEAR(prcc[j], partialOf(v, j, 3, others), 1e-12) << j;
+  }
+  // Alone, the partial is Spearman's; a constant is NaN and takes nothing out.
+  EXPECT_NEAR(partialRankCorrelations({v[2]}, out)[0], rankCorrelation(v[2], out), 1e-12);
+  const std::vector<double> withConstant =
+      partialRankCorrelations({v[2], std::vector<double>(60, 1.5)}, out);
+  EXPECT_NEAR(withConstant[0], rankCorrelation(v[2], out), 1e-12);
+  EXPECT_TRUE(std::isnan(withConstant[1]));
 }
 
 TEST(EnsembleDraws, DistributionsHaveTheirStatedShape) {

@@ -179,6 +179,15 @@ Figure chartFigure(const ChartKey& key, const platform::DrawOps& ops,
         fig.rect(px(op.a) - s / 2, py(op.b) - s / 2, s, s, rgba(op.colour));
         break;
       }
+      case DrawOp::Kind::Polygon: {
+        // Held inside the plot area, as the screen's picture area cuts it.
+        std::vector<double> corners;
+        for (std::size_t i = 0; i + 1 < op.corners.size(); i += 2)
+          corners.insert(corners.end(), {std::clamp(px(op.corners[i]), left, right),
+                                         std::clamp(py(op.corners[i + 1]), top, bottom)});
+        fig.polygon(std::move(corners), rgba(op.colour));
+        break;
+      }
       default:
         break;
     }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <stdexcept>
 #include <type_traits>
+#include <utility>
 
 #include "base/number_text.h"
 #include "kolv/stability/stability_end_zones.h"
@@ -108,6 +109,9 @@ class ChartBuilder {
 
   void point(int i, double y, Rgb colour) {
     push(DrawOp::point(static_cast<float>(i), f(y), colour));
+  }
+  void polygon(std::vector<float> corners, Rgb colour) {
+    push(DrawOp::polygon(std::move(corners), colour));
   }
 
  private:
@@ -311,6 +315,10 @@ ChartDrawing drawBandChart(ChartKind kind, const KolvState& state, const ChartBa
     lo = 2 * state.params.LastSeqShown;
     hi = n - 2 * state.params.LastSeqShown;
   }
+  if (band.scaleFirst >= 0) {
+    lo = band.scaleFirst;
+    hi = band.scaleLast;
+  }
   lo = std::max(lo, 0);
   hi = std::min(hi, n - 1);
   if (lo > hi) {
@@ -325,13 +333,16 @@ ChartDrawing drawBandChart(ChartKind kind, const KolvState& state, const ChartBa
     }
     return r;
   };
-  // Points stacked from the lower to the upper percentile fill the band.
-  constexpr int kFill = 20;
   auto plot = [&](int k) {
-    forEvery(0, n - 1, k, [&](int i) {
-      const double low = at(band.lower, i), high = at(band.upper, i);
-      for (int j = 0; j <= kFill; ++j) b.point(i, low + (high - low) * j / kFill, kBandShade);
-    });
+    // The band's outline runs along the upper curve and back along the lower
+    // one through every point, whatever the plotting step.
+    std::vector<float> corners;
+    corners.reserve(4 * static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i)
+      corners.insert(corners.end(), {static_cast<float>(i), static_cast<float>(at(band.upper, i))});
+    for (int i = n - 1; i >= 0; --i)
+      corners.insert(corners.end(), {static_cast<float>(i), static_cast<float>(at(band.lower, i))});
+    b.polygon(std::move(corners), kBandShade);
     forEvery(0, n - 1, k, [&](int i) { b.point(i, at(band.run, i), kBlue); });
     forEvery(0, n - 1, k, [&](int i) { b.point(i, at(band.median, i), kRed); });
   };

@@ -111,12 +111,16 @@ ChartDrawing drawWholeProfileChart(const KolvState& state, ChartOptions options 
 struct ChartBand {
   std::vector<double> lower, median, upper;  // the outer percentiles and the median
   std::vector<double> run;                   // the study's own run
+  // The points the scale is taken over (first .. last); -1: the chart's own
+  // (points 10 .. N-10, the soil loss 2L .. N-2L).
+  int scaleFirst = -1, scaleLast = -1;
 };
 
-// The band shaded from lower to upper at every plotted point, the study's
-// run over it and the median on top; scaled as the chart is (points
-// 10 .. N-10, the soil loss outside the end zones of the last sequence).
-// `state` is the study's own run, for the frame, units and labels.
+// The band as one filled area from lower to upper over every point, the
+// study's run over it and the median on top, both plotted at every plotted
+// point; scaled over the band's points from the lowest lower and run to the
+// highest upper and run. `state` is the study's own run, for the frame,
+// units and labels.
 ChartDrawing drawBandChart(ChartKind kind, const KolvState& state, const ChartBand& band);
 
 // The end zones of a comparison whose later sequence is `lastCompared`,

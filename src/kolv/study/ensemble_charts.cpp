@@ -2,6 +2,7 @@
 #include "kolv/study/ensemble_charts.h"
 
 #include <cmath>
+#include <utility>
 
 #include "base/number_text.h"
 
@@ -53,6 +54,10 @@ ChartBand ensembleBand(const EnsembleResult& r, ChartKind kind) {
   out.upper = band.back();
   out.median = band[medianIndex(r)];
   out.run = r.deterministic[quantityOf(kind)];
+  if (r.summary.endZonesLeftOut) {
+    out.scaleFirst = r.summary.first;
+    out.scaleLast = r.summary.last;
+  }
   if (kind == ChartKind::Elevation) {
     // The elevation change on the first sequence's elevation, which every
     // member shares.
@@ -74,12 +79,19 @@ ChartKey ensembleChartKey(const EnsembleResult& r, ChartKind kind) {
   return key;
 }
 
+ChartDrawing ensembleChartDrawing(const EnsembleResult& r, ChartKind kind) {
+  ChartDrawing drawing = drawBandChart(kind, r.studyRun, ensembleBand(r, kind));
+  if (drawing.complete) drawing.endZones = endZoneBands(r.studyRun, r.studyRun.params.LastSeq);
+  return drawing;
+}
+
 std::array<ChartPart, 4> ensembleCharts(const EnsembleResult& r) {
   std::array<ChartPart, 4> out;
-  for (std::size_t i = 0; i < kAllCharts.size(); ++i)
-    out[i] = {ensembleChartKey(r, kAllCharts[i]),
-              drawBandChart(kAllCharts[i], r.studyRun, ensembleBand(r, kAllCharts[i])).ops,
-              endZoneBands(r.studyRun, r.studyRun.params.LastSeq)};
+  for (std::size_t i = 0; i < kAllCharts.size(); ++i) {
+    ChartDrawing drawing = ensembleChartDrawing(r, kAllCharts[i]);
+    out[i] = {ensembleChartKey(r, kAllCharts[i]), std::move(drawing.ops),
+              std::move(drawing.endZones)};
+  }
   return out;
 }
 

@@ -2,8 +2,10 @@
 #pragma once
 // An ensemble on the four KOLV charts: the band between the outer asked
 // percentiles around the median (the asked percentile nearest to 50), with
-// the study's own run, and a legend that says which percentiles of how many
-// members the band spans. The batch figure and the main window draw these.
+// the study's own run, the end zones of the last sequence shaded, and a
+// legend that says which percentiles of how many members the band spans.
+// The scales are taken over the nodes the ensemble's summary covers. The
+// batch figure and the main window draw these.
 
 #include <array>
 #include <string>
@@ -21,6 +23,8 @@ double ensembleMedianPercentile(const EnsembleResult& result);
 
 ChartBand ensembleBand(const EnsembleResult& result, ChartKind kind);
 ChartKey ensembleChartKey(const EnsembleResult& result, ChartKind kind);
+// One chart of the ensemble, naming the end zones to shade.
+ChartDrawing ensembleChartDrawing(const EnsembleResult& result, ChartKind kind);
 std::array<ChartPart, 4> ensembleCharts(const EnsembleResult& result);
 std::string ensembleChartsHeading(const EnsembleResult& result);
 

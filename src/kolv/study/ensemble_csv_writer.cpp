@@ -19,7 +19,7 @@ std::string ensembleCsvText(const EnsembleResult& r) {
     for (double p : r.percentiles) out << ',' << base::csvField(name + " p" + base::generalText(p));
     out << ',' << base::csvField(name + " run");
   }
-  out << base::kLineEnd;
+  out << ",EndZone" << base::kLineEnd;
   for (int i = 0; i < r.nodes; ++i) {
     out << base::exactNumberSingle(
         base::roundToSingle(i * static_cast<double>(study.params.Interval)));
@@ -27,7 +27,7 @@ std::string ensembleCsvText(const EnsembleResult& r) {
       for (const auto& band : r.band[q]) out << ',' << base::exactNumber(band[i]);
       out << ',' << base::exactNumber(r.deterministic[q][i]);
     }
-    out << base::kLineEnd;
+    out << ',' << (inLastEndZone(study.params, i) ? 1 : 0) << base::kLineEnd;
   }
   return out.str();
 }

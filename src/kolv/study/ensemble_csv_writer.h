@@ -11,7 +11,8 @@
 namespace sodwright::kolv {
 
 // The CSV of an ensemble: per node of the last sequence its x, then for each
-// quantity the asked percentiles and the study's own run, every digit.
+// quantity the asked percentiles and the study's own run, every digit, and
+// last whether the node lies in an end zone of the last sequence (1 or 0).
 std::string ensembleCsvText(const EnsembleResult& result);
 
 }  // namespace sodwright::kolv

@@ -5,9 +5,11 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <numeric>
+#include <tuple>
+#include <utility>
 
 #include "base/threads/parallel.h"
+#include "kolv/stability/stability_end_zones.h"
 #include "kolv/stability/stability_estimate.h"
 #include "kolv/study/study_runs.h"
 
@@ -32,23 +34,6 @@ std::uint64_t studyBytes(const KolvState& s) {
       static_cast<std::uint64_t>(r.SoilLoss.upper() - r.SoilLoss.lower() + 1);
   bytes += nodes * 8 * (24 + static_cast<std::uint64_t>(s.params.DistrNodes) + 11);
   return 2 * bytes;
-}
-
-// Ranks 1..n, ties sharing their mean rank.
-std::vector<double> ranksOf(const std::vector<double>& v) {
-  std::vector<std::size_t> order(v.size());
-  std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(),
-                   [&](std::size_t a, std::size_t b) { return v[a] < v[b]; });
-  std::vector<double> rank(v.size());
-  for (std::size_t i = 0; i < order.size();) {
-    std::size_t j = i;
-    while (j + 1 < order.size() && v[order[j + 1]] == v[order[i]]) ++j;
-    const double mean = (static_cast<double>(i) + static_cast<double>(j)) / 2.0 + 1.0;
-    for (std::size_t k = i; k <= j; ++k) rank[order[k]] = mean;
-    i = j + 1;
-  }
-  return rank;
 }
 
 bool entersStabilityEstimate(EnsembleParameter parameter) {
@@ -131,18 +116,27 @@ double nearestRank(const std::vector<double>& sorted, double p) {
   return sorted[static_cast<std::size_t>(std::min(rank, n)) - 1];
 }
 
-double rankCorrelation(const std::vector<double>& x, const std::vector<double>& y) {
-  const std::vector<double> rx = ranksOf(x), ry = ranksOf(y);
-  const double n = static_cast<double>(x.size());
-  const double mean = (n + 1) / 2;
-  double sxy = 0, sxx = 0, syy = 0;
-  for (std::size_t i = 0; i < rx.size(); ++i) {
-    sxy += (rx[i] - mean) * (ry[i] - mean);
-    sxx += (rx[i] - mean) * (rx[i] - mean);
-    syy += (ry[i] - mean) * (ry[i] - mean);
+SummaryNodes summaryNodes(const TranslocationParameters& p, bool includeEndZones) {
+  SummaryNodes nodes{0, p.NodeCount - 1, false, false};
+  if (includeEndZones) return nodes;
+  const int margin = endZoneMargin(p.LastSeq, p.LastSeq);
+  if (margin > p.NodeCount - 1 - margin) {
+    nodes.noneOutside = true;
+    return nodes;
   }
-  if (sxx == 0 || syy == 0) return std::numeric_limits<double>::quiet_NaN();
-  return sxy / std::sqrt(sxx * syy);
+  return {margin, p.NodeCount - 1 - margin, true, false};
+}
+
+bool inLastEndZone(const TranslocationParameters& p, int node) {
+  return inEndZone(node, p.LastSeq, p.LastSeq, p.NodeCount);
+}
+
+std::string summaryNodesText(const SummaryNodes& nodes, int lastSeq) {
+  const std::string zones = "the end zones of sequence " + std::to_string(lastSeq);
+  if (nodes.noneOutside) return "every node: " + zones + " leave none outside";
+  if (!nodes.endZonesLeftOut) return {};
+  return "nodes " + std::to_string(nodes.first) + " to " + std::to_string(nodes.last) +
+         ", outside " + zones;
 }
 
 std::uint64_t ensembleBytes(const KolvState& study, std::size_t runs, std::size_t varied,
@@ -189,6 +183,18 @@ base::Result<EnsembleResult> runEnsemble(const KolvState& study, const EnsembleS
   const int nodes = study.params.NodeCount;
   result.nodes = nodes;
   result.percentiles = setup.percentiles;
+  result.summary = summaryNodes(study.params, setup.includeEndZones);
+  const int from = result.summary.first, to = result.summary.last;
+  // The mean and the maximum soil loss over the summary's nodes.
+  const auto lossSummary = [from, to](const auto& lossAt) {
+    double sum = 0, most = -std::numeric_limits<double>::infinity();
+    for (int i = from; i <= to; ++i) {
+      const double loss = lossAt(i);
+      sum += loss;
+      most = std::max(most, loss);
+    }
+    return std::pair{sum / (to - from + 1), most};
+  };
   {
     KolvState& own = result.studyRun;
     if (auto stop = runStudyMember(study, own, nullptr, 0, true, setup.threads))
@@ -198,6 +204,8 @@ base::Result<EnsembleResult> runEnsemble(const KolvState& study, const EnsembleS
       for (int i = 0; i < nodes; ++i)
         result.deterministic[q][i] = quantityAt(own, static_cast<EnsembleQuantity>(q), i);
     }
+    std::tie(result.studyMeanLoss, result.studyMaxLoss) =
+        lossSummary([&](int i) { return result.deterministic[kSoilLoss][i]; });
   }
 
   const std::size_t runs = setup.runs;
@@ -236,16 +244,11 @@ base::Result<EnsembleResult> runEnsemble(const KolvState& study, const EnsembleS
       reasons[m] = stop->message;
     } else {
       if (fate[m] == Fate::NotRun) fate[m] = Fate::Kept;
-      double sum = 0, most = -std::numeric_limits<double>::infinity();
-      for (int i = 0; i < nodes; ++i) {
+      for (int i = 0; i < nodes; ++i)
         for (int q = 0; q < kQuantityCount; ++q)
           values[slot(q, i, m)] = quantityAt(s, static_cast<EnsembleQuantity>(q), i);
-        const double loss = s.results.SoilLoss(i);
-        sum += loss;
-        most = std::max(most, loss);
-      }
-      meanLoss[m] = sum / nodes;
-      maxLoss[m] = most;
+      std::tie(meanLoss[m], maxLoss[m]) =
+          lossSummary([&](int i) { return static_cast<double>(s.results.SoilLoss(i)); });
     }
     const std::size_t finished = done.fetch_add(1) + 1;
     if (setup.progress) setup.progress(finished);
@@ -300,6 +303,7 @@ base::Result<EnsembleResult> runEnsemble(const KolvState& study, const EnsembleS
     result.sensitivity.push_back(rankCorrelation(drawn, result.meanLoss));
     result.keptDraws.push_back(std::move(drawn));
   }
+  result.partialSensitivity = partialRankCorrelations(result.keptDraws, result.meanLoss);
   return result;
 }
 

@@ -22,6 +22,7 @@
 #include "base/result.h"
 #include "kolv/state/kolv_state.h"
 #include "kolv/study/ensemble_draws.h"
+#include "kolv/study/rank_correlation.h"
 
 namespace sodwright::kolv {
 
@@ -48,6 +49,8 @@ struct EnsembleSetup {
   std::uint64_t seed = 1;
   std::vector<double> percentiles{5, 50, 95};
   bool dropUnstable = false;
+  // The summaries over every node, as before the end zones were left out.
+  bool includeEndZones = false;
   int threads = 0;  // 0: one per core
   const std::atomic<bool>* cancel = nullptr;
   // Members finished so far; called on the worker threads.
@@ -60,9 +63,21 @@ base::Result<std::vector<double>> parsePercentiles(const std::string& text);
 // The nearest-rank percentile `p` of `sorted` (ascending, not empty).
 double nearestRank(const std::vector<double>& sorted, double p);
 
-// Spearman's rank correlation (ties take their mean rank); NaN when either
-// side holds one value only.
-double rankCorrelation(const std::vector<double>& x, const std::vector<double>& y);
+// The nodes the summaries of an ensemble are taken over (first .. last).
+struct SummaryNodes {
+  int first = 0;
+  int last = -1;
+  bool endZonesLeftOut = false;  // the nodes outside the end zones of LastSeq
+  bool noneOutside = false;      // every node: the zones left none outside
+};
+// Outside the end zones of the last sequence unless `includeEndZones`; every
+// node when the zones leave none outside.
+SummaryNodes summaryNodes(const TranslocationParameters& params, bool includeEndZones);
+// Whether node i lies in an end zone of the last sequence (the CSV's flag).
+bool inLastEndZone(const TranslocationParameters& params, int node);
+// "nodes 20 to 279, outside the end zones of sequence 10"; empty when every
+// node was asked for.
+std::string summaryNodesText(const SummaryNodes& nodes, int lastSeq);
 
 struct EnsembleResult {
   int nodes = 0;
@@ -78,14 +93,20 @@ struct EnsembleResult {
   std::size_t kept = 0;      // summarised
   bool cancelled = false;
   std::string firstFailure;  // the reason of the first failed member
-  // Mean and maximum soil loss over the nodes, per kept member, and their percentiles.
+  // The nodes the summaries below are taken over; the bands cover every node.
+  SummaryNodes summary;
+  // Mean and maximum soil loss over the summary's nodes, per kept member,
+  // their percentiles, and the study run's.
   std::vector<double> meanLoss, maxLoss;
   std::vector<double> meanLossPercentiles, maxLossPercentiles;
+  double studyMeanLoss = 0, studyMaxLoss = 0;
   std::vector<EnsembleParameter> varied;  // in the order given
-  // Per varied parameter: its values over the kept members and its rank
-  // correlation with the mean soil loss.
+  // Per varied parameter: its values over the kept members, its rank
+  // correlation with the mean soil loss and its partial rank correlation
+  // (the other varied parameters taken out).
   std::vector<std::vector<double>> keptDraws;
   std::vector<double> sensitivity;
+  std::vector<double> partialSensitivity;
 };
 
 // Bytes the ensemble holds while it runs: the member values and a copy of

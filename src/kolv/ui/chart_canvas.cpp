@@ -57,13 +57,32 @@ void ChartCanvas::setCoordinateWindow(float left, float top, float right, float 
 }
 
 void ChartCanvas::drawLine(float x1, float y1, float x2, float y2) {
-  items_.push_back({false, x1, y1, x2, y2, penWidth_, style_, QColor(Qt::black), {}, window_});
+  items_.push_back({false, x1, y1, x2, y2, penWidth_, style_, QColor(Qt::black), {}, window_, {}});
   update();
 }
 
 void ChartCanvas::plotPoint(float x, float y, platform::Rgb colour) {
-  items_.push_back(
-      {true, x, y, x, y, penWidth_, style_, QColor(colour.r, colour.g, colour.b), colour, window_});
+  items_.push_back({true,
+                    x,
+                    y,
+                    x,
+                    y,
+                    penWidth_,
+                    style_,
+                    QColor(colour.r, colour.g, colour.b),
+                    colour,
+                    window_,
+                    {}});
+  update();
+}
+
+void ChartCanvas::fillPolygon(const std::vector<float>& corners, platform::Rgb colour) {
+  Item item;
+  item.colour = QColor(colour.r, colour.g, colour.b);
+  item.rgb = colour;
+  item.window = window_;
+  item.corners = corners;
+  items_.push_back(std::move(item));
   update();
 }
 
@@ -105,6 +124,16 @@ void ChartCanvas::paintEvent(QPaintEvent*) {
     if (to > from) painter.fillRect(QRectF(from, 0, to - from, height()), kEndZoneShade);
   }
   for (const Item& item : items_) {
+    if (!item.corners.empty()) {
+      QPolygonF area;
+      for (std::size_t i = 0; i + 1 < item.corners.size(); i += 2)
+        area << toPixels(item.window, item.corners[i], item.corners[i + 1]);
+      painter.setPen(Qt::NoPen);
+      painter.setBrush(item.colour);
+      painter.drawPolygon(area);
+      painter.setBrush(Qt::NoBrush);
+      continue;
+    }
     const QPointF from = toPixels(item.window, item.x1, item.y1);
     if (item.isPoint) {
       const ChartEdge edge = edgeBeyond(item.y1, item.window.top, item.window.bottom);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The picture area of one chart (elevation, soil loss, up layer, whole profile): it
-// keeps the lines and points drawn since the last clear in user coordinates
+// keeps the lines, points and filled areas drawn since the last clear in user coordinates
 // and paints them with QPainter, scaled to its current size; a point beyond
 // the top or the bottom is painted as a marker on that edge. Two placeholder
 // axis lines stand in it until the first drawing.
@@ -36,6 +36,7 @@ class ChartCanvas : public QWidget {
   void setLineStyle(platform::LineStyle style) { style_ = style; }
   void drawLine(float x1, float y1, float x2, float y2);
   void plotPoint(float x, float y, platform::Rgb colour);
+  void fillPolygon(const std::vector<float>& corners, platform::Rgb colour);
 
   // Stretches of the x axis shaded behind the drawing (in the coordinate
   // window set last); a clear removes them.
@@ -45,7 +46,7 @@ class ChartCanvas : public QWidget {
   void setPlaceholderLinesVisible(bool visible);
   QFrame* yAxisLine() const { return yLine_; }
   QFrame* xAxisLine() const { return xLine_; }
-  // Lines and points since the last clear.
+  // Lines, points and filled areas since the last clear.
   std::size_t itemCount() const { return items_.size(); }
 
   // The plotted point nearest to a widget position, within `reach` pixels:
@@ -84,6 +85,7 @@ class ChartCanvas : public QWidget {
     QColor colour;
     platform::Rgb rgb;
     Window window;
+    std::vector<float> corners;  // a filled area: x, y of each corner in turn
   };
   QPointF toPixels(const Window& w, float x, float y) const;
   QPointF shownPixel(const Item& item) const;

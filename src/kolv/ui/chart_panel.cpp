@@ -153,6 +153,11 @@ void ChartPanel::plotPoint(float x, float y, platform::Rgb colour) {
   canvas_->plotPoint(x, y, colour);
 }
 
+void ChartPanel::fillPolygon(const std::vector<float>& corners, platform::Rgb colour) {
+  ops_.push_back(platform::DrawOp::polygon(corners, colour));
+  canvas_->fillPolygon(corners, colour);
+}
+
 void ChartPanel::setKey(const ChartKey& key) {
   key_ = key;
   QString rich;

@@ -53,6 +53,7 @@ class ChartPanel : public QWidget, public platform::DrawingSurface {
   void setLineStyle(platform::LineStyle style) override;
   void drawLine(float x1, float y1, float x2, float y2) override;
   void plotPoint(float x, float y, platform::Rgb colour) override;
+  void fillPolygon(const std::vector<float>& corners, platform::Rgb colour) override;
   void setLabel(platform::LabelId which, const std::string& text) override;
 
  protected:

@@ -327,10 +327,10 @@ void KolvMainWindow::onUncertaintyTriggered() {
 void KolvMainWindow::showEnsembleBands(const EnsembleResult& result) {
   setPlaceholderLinesVisible(false);
   for (ChartKind kind : kAllCharts) {
-    const ChartDrawing drawing = drawBandChart(kind, result.studyRun, ensembleBand(result, kind));
+    const ChartDrawing drawing = ensembleChartDrawing(result, kind);
     panel(kind)->setKey(ensembleChartKey(result, kind));
     platform::replay(drawing.ops, *panel(kind));
-    panel(kind)->showEndZones({});
+    panel(kind)->showEndZones(drawing.endZones);
     if (drawing.message) showMessage(*drawing.message);
   }
 }

@@ -243,15 +243,19 @@ void UncertaintyDialog::finish(std::size_t asked) {
                         " members summarised; " + std::to_string(result->unstable) +
                         " flagged unstable by the stability estimate";
   if (result->failed > 0) summary += "; " + std::to_string(result->failed) + " failed";
-  summary += ".\nMean soil loss (kg/m2/Seq):";
+  const std::string nodes = summaryNodesText(result->summary, result->studyRun.params.LastSeq);
+  summary += ".\nMean soil loss (kg/m2/Seq" + (nodes.empty() ? "" : ", " + nodes) + "):";
   for (std::size_t k = 0; k < result->percentiles.size(); ++k)
     summary += " p" + base::generalText(result->percentiles[k]) + " " +
                base::generalText(result->meanLossPercentiles[k], 6);
   summary += "\nRank correlation with the mean soil loss:";
   for (std::size_t k = 0; k < result->sensitivity.size(); ++k) {
     const double rho = result->sensitivity[k];
-    summary += std::string(k == 0 ? " " : ", ") + ensembleParameterName(result->varied[k]) + " " +
-               (std::isnan(rho) ? std::string("n/a") : base::nearestFixedText(rho, 3));
+    const double partial = result->partialSensitivity[k];
+    summary +=
+        std::string(k == 0 ? " " : ", ") + ensembleParameterName(result->varied[k]) + " " +
+        (std::isnan(rho) ? std::string("n/a") : base::nearestFixedText(rho, 3)) + " (partial " +
+        (std::isnan(partial) ? std::string("n/a") : base::nearestFixedText(partial, 3)) + ")";
   }
   summaryLabel->setText(text(summary));
   emit ensembleReady(result);

@@ -31,10 +31,12 @@ TEST(ChartPanel, ReplayedDrawingIsPaintedInItsCoordinateWindow) {
                                  DrawOp::pen(2),
                                  DrawOp::point(10, 0, {255, 0, 0}),
                                  DrawOp::point(0, 10, {0, 0, 255}),
+                                 DrawOp::polygon({0, 0, 5, 0, 5, 5, 0, 5}, {0, 200, 0}),
                                  DrawOp::labelText(ChartLabel::MaxValue, "1.50"),
                                  DrawOp::labelText(ChartLabel::ValueUnit, "mg/m")};
   platform::replay(ops, panel);
-  EXPECT_EQ(canvas->itemCount(), 2u);
+  EXPECT_EQ(canvas->itemCount(), 3u);
+  EXPECT_EQ(panel.drawing().size(), ops.size());
   EXPECT_EQ(panel.label(ChartLabel::MaxValue)->text(), QStringLiteral("1.50"));
   EXPECT_EQ(panel.label(ChartLabel::ValueUnit)->text(), QStringLiteral("mg/m"));
 
@@ -44,7 +46,10 @@ TEST(ChartPanel, ReplayedDrawingIsPaintedInItsCoordinateWindow) {
   const int h = image.height();
   EXPECT_EQ(QColor(image.pixel(w - 1, h - 1)), QColor(255, 0, 0));
   EXPECT_EQ(QColor(image.pixel(0, 0)), QColor(0, 0, 255));
-  EXPECT_EQ(QColor(image.pixel(w / 2, h / 2)), QColor(Qt::white));
+  // The filled square holds the bottom-left quarter.
+  EXPECT_EQ(QColor(image.pixel(w / 4, h * 3 / 4)), QColor(0, 200, 0));
+  EXPECT_EQ(QColor(image.pixel(w * 3 / 4, h * 3 / 4)), QColor(Qt::white));
+  EXPECT_EQ(QColor(image.pixel(w / 4, h / 4)), QColor(Qt::white));
 
   panel.clear();
   EXPECT_EQ(canvas->itemCount(), 0u);

@@ -106,11 +106,16 @@ TEST_F(UncertaintyWindow, AnEnsembleDrawsItsBandAndSavesItsCsv) {
     ASSERT_FALSE(panel->key().entries.empty());
     EXPECT_EQ(panel->key().entries[0].text, "5-95 % of 12 members");
     EXPECT_EQ(panel->key().entries[1].text, "Median (50 %)");
-    bool shaded = false;
+    int areas = 0;
     for (const platform::DrawOp& op : panel->drawing())
-      shaded = shaded ||
-               (op.kind == platform::DrawOp::Kind::Point && op.colour == chart_colours::kBandShade);
-    EXPECT_TRUE(shaded);
+      areas += op.kind == platform::DrawOp::Kind::Polygon && op.colour == chart_colours::kBandShade;
+    EXPECT_EQ(areas, 1);
+    // The end zones of the last sequence are shaded, as in the batch's figure.
+    const KolvState& own = d->result()->studyRun;
+    ASSERT_FALSE(panel->canvas()->shadedBands().empty());
+    EXPECT_EQ(panel->canvas()->shadedBands().size(), endZoneBands(own, own.params.LastSeq).size());
+    EXPECT_EQ(panel->canvas()->shadedBands()[0].to, endZoneBands(own, own.params.LastSeq)[0].to);
+    EXPECT_FALSE(panel->endZoneLegend()->isHidden());
   }
   const std::string path = dir.filePath(QStringLiteral("ensemble.csv")).toStdString();
   fake.fileDialogs.names = {path};
