@@ -33,7 +33,7 @@ struct NibalRasterRun {
   int threads = 0;
   std::string map;  // empty: no map
   nibal::MapLayer mapLayer = nibal::MapLayer::SoilLossSum;
-  std::optional<double> colourLimit;  // empty: the largest magnitude
+  std::optional<double> colourLimit;  // empty: the percentile of the magnitudes
 };
 
 // The exit status: 0, or 2 after the message on standard error.
