@@ -14,6 +14,8 @@ INPUT's, so that the file does not give the answer away.
 
 Run from the source tree:
     python3 examples/make_hillslope_measured.py [path/to/sodwright-batch]
+or, installed, from a folder you may write (the file is written there):
+    python3 /usr/share/doc/sodwright/examples/make_hillslope_measured.py
 """
 import math
 import os
@@ -22,6 +24,8 @@ import subprocess
 import sys
 import tempfile
 
+from example_paths import data_path, output_path
+
 ALPHA, BETA = 0.35, 0.004
 SEQUENCES = 10
 NOISE_M = 0.002
@@ -29,16 +33,16 @@ SEED = 20261209
 
 
 def main():
-    here = os.path.dirname(os.path.abspath(__file__))
+    transect = data_path("hillslope-transect.txt")
     batch = sys.argv[1] if len(sys.argv) > 1 else "sodwright-batch"
     with tempfile.TemporaryDirectory() as work:
         simulated = os.path.join(work, "after.txt")
-        subprocess.run([batch, "kolv", os.path.join(here, "hillslope-transect.txt"),
+        subprocess.run([batch, "kolv", transect,
                         "--sequences", str(SEQUENCES), "--alpha", str(ALPHA), "--beta", str(BETA),
                         "--last-sequence", simulated], check=True)
         with open(simulated, "rb") as f:
             lines = f.read().decode("latin-1").split("\r\n")
-        with open(os.path.join(here, "hillslope-transect.txt"), "rb") as f:
+        with open(transect, "rb") as f:
             lines[2] = f.read().decode("latin-1").split("\r\n")[2]
     rng = random.Random(SEED)
     points = int(lines[0].split("\t")[3])
@@ -49,8 +53,10 @@ def main():
         noise = NOISE_M * math.sqrt(-2.0 * math.log(u1)) * math.cos(2.0 * math.pi * u2)
         fields[5] = f"{float(fields[5]) + noise:.6f}"
         lines[i] = "\t".join(fields)
-    with open(os.path.join(here, "hillslope-measured-after-10.txt"), "wb") as f:
+    path = output_path("hillslope-measured-after-10.txt")
+    with open(path, "wb") as f:
         f.write("\r\n".join(lines).encode("latin-1"))
+    print("wrote " + path)
 
 
 if __name__ == "__main__":

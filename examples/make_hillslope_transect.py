@@ -13,8 +13,9 @@ The output is stored at sequence 0 in the import layout (tab between fields,
 CR LF line ends) and imports with the tab delimiter.
 """
 import math
-import os
 import random
+
+from example_paths import output_path
 
 POINTS = 300
 INTERVAL = 1.0           # m
@@ -57,7 +58,7 @@ def main():
         "P1_0\tP2_0\tP3_0\tL1_0\tL2_0\t Z 0",
         "mg/kg\tmg/kg\tmg/kg\t m \t m \t m ",
     ]
-    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "hillslope-transect.txt")
+    path = output_path("hillslope-transect.txt")
     with open(path, "w", newline="") as out:
         out.write("\r\n".join(header + rows) + "\r\n")
 

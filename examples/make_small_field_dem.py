@@ -13,17 +13,17 @@ that the file carries a projected system in metres.
 
 Run:  python3 examples/make_small_field_dem.py   (needs python3-gdal)
 """
-import os
 import struct
 
 from osgeo import gdal, osr
 
+from example_paths import output_path
 from make_small_field_grid import COLUMNS, EAST0, NORTH0, ROWS, SPACING, elevation
 
 
 def main():
     gdal.UseExceptions()
-    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "small-field-dem.tif")
+    path = output_path("small-field-dem.tif")
     dem = gdal.GetDriverByName("GTiff").Create(path, COLUMNS, ROWS, 1, gdal.GDT_Float64)
     # Raster line 1 is the northern row, column 1 the western column.
     dem.SetGeoTransform((EAST0 - SPACING / 2, SPACING, 0.0, NORTH0 + SPACING / 2, 0.0, -SPACING))

@@ -13,7 +13,8 @@ line ends. Import it with Rows 30, Columns 40, Row Spacing 5, Column
 Spacing 5 and the tab delimiter.
 """
 import math
-import os
+
+from example_paths import output_path
 
 ROWS, COLUMNS = 30, 40
 SPACING = 5.0                   # m, along a row and along a column alike
@@ -35,7 +36,7 @@ def main():
         for c in range(COLUMNS):
             x, y = c * SPACING, r * SPACING
             lines.append(f"{EAST0 + x:.2f}\t{NORTH0 - y:.2f}\t{elevation(x, y):.3f}")
-    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "small-field-grid.txt")
+    path = output_path("small-field-grid.txt")
     with open(path, "w", newline="") as out:
         out.write("\r\n".join(lines) + "\r\n")
 

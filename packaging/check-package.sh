@@ -31,6 +31,8 @@ for f in usr/share/sodwright/help/index.html $examples/hillslope-transect.txt \
          usr/share/doc/sodwright/examples/make_hillslope_transect.py \
          usr/share/doc/sodwright/examples/make_small_field_grid.py \
          usr/share/doc/sodwright/examples/make_small_field_dem.py \
+         usr/share/doc/sodwright/examples/make_hillslope_measured.py \
+         usr/share/doc/sodwright/examples/example_paths.py \
          usr/share/man/man1/sodwright.1.gz usr/share/man/man1/sodwright-batch.1.gz \
          usr/share/doc/sodwright/NEWS.md; do
   [ -f "$root/$f" ] || { echo "missing from the package: /$f" >&2; exit 1; }
@@ -118,6 +120,10 @@ cmp "$work/installed/grid-report.txt" "$work/installed/dem-report.txt"
   --fit alpha,beta --json "$work/installed/fit.json" >/dev/null
 "$batch" kolv-ensemble "$ex/hillslope-transect.txt" --sequences 10 --runs 50 --seed 7 \
   --vary beta=lognormal:0.003:1.3 --csv "$work/installed/bands.csv" >/dev/null
+# An installed example script reads the installed examples and writes into
+# the folder it is run from; with the same seed it writes the shipped file.
+(cd "$work/installed" && python3 "$root/usr/share/doc/sodwright/examples/make_hillslope_measured.py" "$batch")
+cmp "$work/installed/hillslope-measured-after-10.txt" "$ex/hillslope-measured-after-10.txt"
 SODWRIGHT_BATCH=$batch JOBS=2 "$ex/tiles/run-parallel.sh" "$ex/small-field-dem.tif" "$work/installed/tiles" 16
 
 echo "== the installed Python module: the batch's CSV bits, and the worked example run headless"

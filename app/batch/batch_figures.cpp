@@ -66,6 +66,7 @@ base::Result<> writeMapFigureFile(const std::string& path, const nibal::GridStat
   if (!figures) return base::fail(figures.message());
   nibal::MapOptions options;
   options.limit = colourLimit;
+  options.hillshade = true;
   if (const auto chosen = nibal::layerFromName(layer.empty() ? "SoilLossSum" : layer))
     options.layer = *chosen;
   else
@@ -84,6 +85,7 @@ base::Result<> writeBlockMapFigureFile(const std::string& path, const nibal::Gri
   options.limit = colourLimit;
   options.layer = layer;
   options.blocks = blocks;
+  options.hillshade = true;
   return (*figures)->writeMap(path, state, options);
 }
 

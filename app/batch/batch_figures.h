@@ -30,8 +30,9 @@ base::Result<> writeFitFigureFile(const std::string& path, const kolv::FitResult
                                   const kolv::FitReportContext& context);
 // The four charts with the ensemble's band around its median.
 base::Result<> writeEnsembleChartsFile(const std::string& path, const kolv::EnsembleResult& result);
+// Both maps lie over a hillshade of the elevation, as the map window's.
 // `colourLimit` bounds the diverging colour scale as the map window's
-// "Colour limit" box does; empty for the largest magnitude.
+// "Colour limit" box does; empty for the percentile of the magnitudes.
 base::Result<> writeMapFigureFile(const std::string& path, const nibal::GridState& state,
                                   const std::string& layer,
                                   std::optional<double> colourLimit = std::nullopt);

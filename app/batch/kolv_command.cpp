@@ -178,7 +178,8 @@ Command addKolvCommand(CLI::App& runner) {
                 "write the comparison report (Compare Results)", "not written");
   addTextOption(
       *kolv, options->csv, "--csv", "FILE",
-      "write the comparison as CSV: the report's 22 columns, names with units, every digit",
+      "write the comparison as CSV, 23 columns: the report's 22 and EndZone (1 for a point in "
+      "an end zone of the compared sequences), names with units, every digit",
       "not written");
   addTextOption(*kolv, options->lastSequence, "--last-sequence", "FILE",
                 "write the transect at the last compared sequence in the import layout",

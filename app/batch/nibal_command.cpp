@@ -389,14 +389,16 @@ Command addNibalCommand(CLI::App& runner) {
   nibal->add_flag("--cog", options->cog,
                   "with --write-raster OUT.tif: write a Cloud-Optimized GeoTIFF with overviews");
   nibal->add_flag("--quiet", options->quiet,
-                  "with --raster: no progress and no closing line on standard error");
+                  "with --raster: no progress, no count of no-data nodes and no closing line on "
+                  "standard error");
   addThreadsOption(*nibal, options->threads,
                    "with --raster: threads that compute the lines of a strip",
                    "the machine's cores");
   addTextOption(
       *nibal, options->map, "--map", "FILE",
-      "draw the map of the results into FILE (.png, .svg or .pdf); with --raster each pixel "
-      "is the mean of a block of cells, at most 800 x 600 pixels",
+      "draw the map of the results into FILE (.png, .svg or .pdf) over a hillshade of the "
+      "elevation, eastings and northings on its axes; with --raster each pixel is the mean of "
+      "a block of cells, at most 800 x 600 pixels",
       "");
   addTextOption(*nibal, options->layer, "--layer", "NAME",
                 "layer of the map: SoilLossSum, SoilLossRow, SoilLossCol, DGradCol, DCurvCol, "
@@ -406,7 +408,7 @@ Command addNibalCommand(CLI::App& runner) {
   addTextOption(*nibal, options->colourLimit, "--colour-limit", "X",
                 "with --map: the colour scale of a result layer runs from -X to +X, as the map "
                 "window's Colour limit box",
-                "the largest magnitude");
+                "the 98th percentile of the magnitudes, said in the legend");
   addTextOption(*nibal, options->date, "--date", "TEXT", "date line of the report",
                 "today in the locale's short form");
   addTextOption(*nibal, options->years, "--years", "N",

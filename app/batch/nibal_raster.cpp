@@ -132,7 +132,8 @@ int runNibalRaster(const NibalRasterRun& run) {
     printMessage(done.message() + outputsKept(run));
     return 2;
   }
-  if (const std::int64_t left = done->cells - done->validCells; left > 0)
+  // A note, not a fault: --quiet leaves it out, as a tiled run asks it to.
+  if (const std::int64_t left = done->cells - done->validCells; left > 0 && !run.quiet)
     printMessage(std::to_string(left) +
                  " no-data nodes: left out of the report and the CSV, no-data in the result "
                  "rasters.");

@@ -34,7 +34,7 @@ struct NibalRasterRun {
   int threads = 0;
   std::string map;  // empty: no map
   nibal::MapLayer mapLayer = nibal::MapLayer::SoilLossSum;
-  std::optional<double> colourLimit;  // empty: the largest magnitude
+  std::optional<double> colourLimit;  // empty: the percentile of the magnitudes
   // A run of years (batch/nibal_years.h); empty: one year.
   std::optional<nibal::YearsSettings> years;
   bool strict = false;  // refuse a run of years whose step amplifies (exit status 3)

@@ -37,9 +37,5 @@ cut -d' ' -f1 "$out/tiles.txt" |
   parallel "${login[@]}" -j "${JOBS:-100%}" --halt now,fail=1 \
     "$batch" nibal --raster "$dem" --tile '{}' --tile-size "$size" --quiet \
     --write-raster "$out/tiles/tile-{}.tif" "$@"
-gdalbuildvrt -q "$out/soil-loss.vrt" "$out"/tiles/tile-*.tif
-if [[ ${COG:-0} == 1 ]]; then
-  gdal_translate -q -of COG -co COMPRESS=DEFLATE -co PREDICTOR=YES \
-    "$out/soil-loss.vrt" "$out/soil-loss-cog.tif"
-fi
+"$(dirname "$(realpath "$0")")/build-mosaic.sh" "$out"
 echo "$(wc -l <"$out/tiles.txt") tiles; mosaic: $out/soil-loss.vrt"

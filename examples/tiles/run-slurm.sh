@@ -4,7 +4,8 @@
 # job that builds the mosaic once every tile has finished.
 #
 # Usage: run-slurm.sh DEM OUTDIR [TILE_SIZE [NIBAL OPTIONS ...]]
-#   as run-parallel.sh; OUTDIR must be on a file system every node sees.
+#   as run-parallel.sh; OUTDIR must be on a file system every node sees, and
+#   this folder (build-mosaic.sh) on the node that builds the mosaic.
 # Environment:
 #   MAX_RUNNING  tasks running at once (default 64)
 #   SBATCH_OPTS  further sbatch options for both jobs (partition, account,
@@ -16,7 +17,7 @@
 # sets more): choose the tile size so that the count stays below it.
 set -euo pipefail
 if (($# < 2)); then
-  sed -n '4,17p' "$0" >&2
+  sed -n '4,18p' "$0" >&2
   exit 2
 fi
 here=$(dirname "$(realpath "$0")")
@@ -38,7 +39,5 @@ wait=()
 # shellcheck disable=SC2086
 sbatch --parsable ${SBATCH_OPTS:-} "${wait[@]}" --job-name=nibal-mosaic \
   --dependency="afterok:$array" --kill-on-invalid-dep=yes --output="$out/logs/mosaic.log" \
-  --wrap "gdalbuildvrt -q '$out/soil-loss.vrt' '$out'/tiles/tile-*.tif$(
-    [[ ${COG:-0} == 1 ]] && printf ' && gdal_translate -q -of COG -co COMPRESS=DEFLATE -co PREDICTOR=YES %q %q' \
-      "$out/soil-loss.vrt" "$out/soil-loss-cog.tif")" >/dev/null
+  --export="ALL,COG=${COG:-0}" --wrap "$(printf '%q %q' "$here/build-mosaic.sh" "$out")" >/dev/null
 echo "$count tiles in array job $array; mosaic: $out/soil-loss.vrt"

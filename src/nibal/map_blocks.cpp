@@ -107,7 +107,7 @@ double nodeLayerValue(const NodeResults& node, double z, MapLayer layer) {
 
 GridState blockMapState(const BlockMeans& means, MapLayer layer, const GridInfo& info,
                         double firstEasting, double lastEasting, double firstNorthing,
-                        double lastNorthing) {
+                        double lastNorthing, const BlockMeans* elevations) {
   GridState state;
   state.info = info;
   state.GridElevation.allocate(means.rows, means.columns);
@@ -151,7 +151,8 @@ GridState blockMapState(const BlockMeans& means, MapLayer layer, const GridInfo&
     for (int c = 0; c < means.columns; ++c) {
       const double v = means.at(r, c);
       (*grid)(r + 1, c + 1) = v;
-      if (grid != &state.GridElevation) state.GridElevation(r + 1, c + 1) = v;
+      if (grid != &state.GridElevation)
+        state.GridElevation(r + 1, c + 1) = elevations ? elevations->at(r, c) : v;
       state.GridEasting(r + 1, c + 1) =
           firstEasting + (lastEasting - firstEasting) * along(c, means.gridColumns);
       state.GridNorthing(r + 1, c + 1) =

@@ -72,12 +72,14 @@ class BlockMeanReducer {
 // The layer's value of a node of a node-by-node run, whose elevation is `z`.
 double nodeLayerValue(const NodeResults& node, double z, MapLayer layer);
 
-// A grid state the map draws from: the means as the layer's grid (and as
-// the elevation grid, which sizes the map), the grid's spacings, and the
-// eastings and northings of the block centres from those of the grid's
-// first and last nodes. Draw it with MapOptions::blocks set from `means`.
+// A grid state the map draws from: the means as the layer's grid, the
+// grid's spacings, and the eastings and northings of the block centres from
+// those of the grid's first and last nodes. The elevation grid, which sizes
+// the map and is shaded under it, holds `elevations` (block means of the
+// same size) when given, else the layer's means. Draw it with
+// MapOptions::blocks set from `means`.
 GridState blockMapState(const BlockMeans& means, MapLayer layer, const GridInfo& info,
                         double firstEasting, double lastEasting, double firstNorthing,
-                        double lastNorthing);
+                        double lastNorthing, const BlockMeans* elevations = nullptr);
 
 }  // namespace sodwright::nibal

@@ -2,6 +2,8 @@
 // Layer names, values and the colour scales of the NIBAL map.
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <vector>
 
 #include "base/number_text.h"
 #include "nibal/map_geometry.h"
@@ -147,15 +149,16 @@ Rgba ColourScale::colourOf(double value) const {
 ColourScale scaleFor(const GridState& state, MapLayer layer, std::optional<double> limit) {
   const int rows = state.GridElevation.rows();
   const int columns = state.GridElevation.columns();
-  double low = 0, high = 0, largest = 0;
+  double low = 0, high = 0;
   bool first = true;
+  std::vector<double> magnitudes;
   for (int r = 1; r <= rows; ++r)
     for (int c = 1; c <= columns; ++c) {
       const double v = layerValue(state, layer, r, c);
       if (!std::isfinite(v)) continue;
       low = first ? v : std::min(low, v);
       high = first ? v : std::max(high, v);
-      largest = std::max(largest, std::fabs(v));
+      magnitudes.push_back(std::fabs(v));
       first = false;
     }
   ColourScale scale;
@@ -165,7 +168,27 @@ ColourScale scaleFor(const GridState& state, MapLayer layer, std::optional<doubl
     scale.high = high > low ? high : low + 1;
     return scale;
   }
-  const double m = limit && *limit > 0 ? *limit : largest;
+  double m = 0;
+  if (!magnitudes.empty()) {
+    scale.largest = *std::max_element(magnitudes.begin(), magnitudes.end());
+    // Nearest rank: the smallest magnitude that at least the percentile's
+    // share of the values do not exceed.
+    const auto rank = static_cast<std::size_t>(
+        std::ceil(static_cast<double>(magnitudes.size()) * kLimitPercentile / 100.0));
+    const auto at =
+        magnitudes.begin() + static_cast<std::ptrdiff_t>(std::max<std::size_t>(rank, 1) - 1);
+    std::nth_element(magnitudes.begin(), at, magnitudes.end());
+    m = *at;
+    scale.limit = ColourScale::Limit::Percentile;
+  }
+  if (!(m > 0)) {
+    m = scale.largest;  // most values zero: the percentile says nothing
+    scale.limit = ColourScale::Limit::Largest;
+  }
+  if (limit && *limit > 0) {
+    m = *limit;
+    scale.limit = ColourScale::Limit::Typed;
+  }
   scale.low = m > 0 ? -m : -1;
   scale.high = m > 0 ? m : 1;
   return scale;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "base/nice_ticks.h"
 #include "base/number_text.h"
 
 namespace sodwright::nibal {
@@ -43,6 +44,12 @@ std::vector<Rgba> hillshade(const GridState& s, const MapFrame& f, double dx, do
   std::vector<Rgba> pixels;
   pixels.reserve(static_cast<std::size_t>(f.rows) * f.columns);
   auto at = [&](int r, int c) { return z(std::clamp(r, 1, f.rows), std::clamp(c, 1, f.columns)); };
+  // A neighbour without a value (a block of no-data) stands in with the
+  // node's own, which leaves that side flat.
+  auto near = [&](int r, int c, double own) {
+    const double v = at(r, c);
+    return std::isnan(v) ? own : v;
+  };
   const double lx = -0.5, ly = 0.5, lz = std::sqrt(0.5);
   for (int i = 0; i < f.rows; ++i)
     for (int j = 0; j < f.columns; ++j) {
@@ -51,8 +58,13 @@ std::vector<Rgba> hillshade(const GridState& s, const MapFrame& f, double dx, do
       // Slopes along the grid indices, then turned to east and north.
       const int c0 = std::max(1, c - 1), c1 = std::min(f.columns, c + 1);
       const int r0 = std::max(1, r - 1), r1 = std::min(f.rows, r + 1);
-      const double dzdc = c1 > c0 ? (at(r, c1) - at(r, c0)) / ((c1 - c0) * dx) : 0.0;
-      const double dzdr = r1 > r0 ? (at(r1, c) - at(r0, c)) / ((r1 - r0) * dy) : 0.0;
+      const double own = at(r, c);
+      if (std::isnan(own)) {
+        pixels.push_back({255, 255, 255, 0});
+        continue;
+      }
+      const double dzdc = c1 > c0 ? (near(r, c1, own) - near(r, c0, own)) / ((c1 - c0) * dx) : 0.0;
+      const double dzdr = r1 > r0 ? (near(r1, c, own) - near(r0, c, own)) / ((r1 - r0) * dy) : 0.0;
       // Relief exaggerated four times: fields are gentle next to their size.
       const double gx = 4 * (f.flipColumns ? -dzdc : dzdc);
       const double gy = 4 * (f.flipRows ? dzdr : -dzdr);
@@ -63,6 +75,28 @@ std::vector<Rgba> hillshade(const GridState& s, const MapFrame& f, double dx, do
     }
   return pixels;
 }
+
+// A coordinate axis along one side of the map: the coordinate at a figure
+// position from the centres of the first and the last cell drawn on that
+// side, or from the spacing when there is one cell or the two are equal.
+struct CoordinateAxis {
+  double firstPixel = 0, firstValue = 0;
+  double valuePerPixel = 1;
+  double valueAt(double pixel) const { return firstValue + (pixel - firstPixel) * valuePerPixel; }
+  double pixelOf(double value) const { return firstPixel + (value - firstValue) / valuePerPixel; }
+};
+
+std::optional<CoordinateAxis> coordinateAxis(std::optional<double> first,
+                                             std::optional<double> last, double firstPixel,
+                                             double lastPixel, double spacingPerPixel) {
+  if (!first || !last || !std::isfinite(*first) || !std::isfinite(*last)) return std::nullopt;
+  CoordinateAxis axis{firstPixel, *first, spacingPerPixel};
+  if (lastPixel != firstPixel && *last != *first)
+    axis.valuePerPixel = (*last - *first) / (lastPixel - firstPixel);
+  return axis;
+}
+
+constexpr double kTickLength = 4;
 
 }  // namespace
 
@@ -104,9 +138,18 @@ MapFigure buildMap(const GridState& s, const MapOptions& o, const platform::Text
 
   const ColourScale scale = scaleFor(s, o.layer, o.limit);
   out.scale = scale;
-  const std::string topText = shortNumber(scale.high);
+  // The ends of a scale that clips stand for themselves and all beyond.
+  const std::string topText = (scale.clips() ? "\u2265" : "") + shortNumber(scale.high);
   const std::string midText = shortNumber(scale.diverging ? 0.0 : (scale.low + scale.high) / 2);
-  const std::string lowText = shortNumber(scale.low);
+  const std::string lowText = (scale.clips() ? "\u2264" : "") + shortNumber(scale.low);
+  std::string limitNote;
+  if (scale.diverging && scale.limit == ColourScale::Limit::Percentile)
+    limitNote = "colour limit \u00b1" + shortNumber(scale.high) + ": the " +
+                std::to_string(kLimitPercentile) + "th percentile of |value|";
+  else if (scale.diverging && scale.limit == ColourScale::Limit::Typed)
+    limitNote = "colour limit \u00b1" + shortNumber(scale.high) + " as given";
+  if (!limitNote.empty() && scale.clips())
+    limitNote += "; largest |value| " + shortNumber(scale.largest);
   const std::string unit(layerUnit(o.layer));
   const bool loss = o.layer == MapLayer::SoilLossSum || o.layer == MapLayer::SoilLossRow ||
                     o.layer == MapLayer::SoilLossCol;
@@ -120,14 +163,29 @@ MapFigure buildMap(const GridState& s, const MapOptions& o, const platform::Text
   const double barWidth = 18;
   const double legendWidth = barWidth + 8 + labelWidth + fs;
   const double margin = fs * 1.5;
-  // The row captions left of the map need room for the last row's number.
   const int lastRow = o.blocks ? o.blocks->gridRows : f.rows;
   const int lastColumn = o.blocks ? o.blocks->gridColumns : f.columns;
-  const double areaLeft = std::max(
-      margin * 2.5, textWidth("row " + std::to_string(lastRow), fs * 0.85, false) + 4 + fs * 0.25);
+  // The axes carry eastings and northings where the grid's coordinates are
+  // numbers, else the row and column numbers at the corners.
+  const auto northTop = numberOf(s.GridNorthing(f.flipRows ? f.rows : 1, 1));
+  const auto northLow = numberOf(s.GridNorthing(f.flipRows ? 1 : f.rows, 1));
+  const auto eastLeft = numberOf(s.GridEasting(1, f.flipColumns ? f.columns : 1));
+  const auto eastRight = numberOf(s.GridEasting(1, f.flipColumns ? 1 : f.columns));
+  const bool coordinates = northTop && northLow && eastLeft && eastRight &&
+                           std::isfinite(*northTop) && std::isfinite(*northLow) &&
+                           std::isfinite(*eastLeft) && std::isfinite(*eastRight);
+  // Room left of the map for the widest side caption.
+  double sideText = textWidth("row " + std::to_string(lastRow), fs * 0.85, false);
+  if (coordinates) {
+    const base::NiceTicks guess =
+        base::niceTicks(std::min(*northTop, *northLow), std::max(*northTop, *northLow), 5);
+    const double widest = std::fabs(*northTop) > std::fabs(*northLow) ? *northTop : *northLow;
+    sideText = textWidth(base::tickText(widest, guess), fs * 0.85, false) + kTickLength;
+  }
+  const double areaLeft = std::max(margin * 2.5, sideText + 4 + fs * 1.6);
   const double areaTop = fs * 4.2;
   const double areaRight = fig.width - legendWidth - margin;
-  const double areaBottom = fig.height - fs * 4.5;
+  const double areaBottom = fig.height - fs * 5.2;
 
   // Cells as wide and high as the spacings say, as large as fits.
   // A block is as wide as its cells; the last block across or down may hold
@@ -183,34 +241,73 @@ MapFigure buildMap(const GridState& s, const MapOptions& o, const platform::Text
   fig.line(right, bottom, f.left, bottom, kInk);
   fig.line(f.left, bottom, f.left, f.top, kInk);
 
-  // Axis captions: the node numbers at the corners.
-  const int topRow = f.flipRows ? lastRow : 1, lowRow = f.flipRows ? 1 : lastRow;
-  const int leftCol = f.flipColumns ? lastColumn : 1, rightCol = f.flipColumns ? 1 : lastColumn;
-  fig.text(f.left - 4, f.top + fs / 2, "row " + std::to_string(topRow), fs * 0.85, TextAlign::Right,
-           kGrey);
-  fig.text(f.left - 4, bottom - fs / 2, "row " + std::to_string(lowRow), fs * 0.85,
-           TextAlign::Right, kGrey);
-  fig.text(f.left, bottom + fs * 0.9, "column " + std::to_string(leftCol), fs * 0.85,
-           TextAlign::Left, kGrey);
-  fig.text(right, bottom + fs * 0.9, "column " + std::to_string(rightCol), fs * 0.85,
-           TextAlign::Right, kGrey);
-  fig.text(f.left - fs * 1.6, (f.top + bottom) / 2, "Rows (north to south)", fs * 0.85,
-           TextAlign::Centre, kGrey)
-      .vertical = true;
+  if (coordinates) {
+    // Round eastings under the map and northings left of it; north is up.
+    const double spacingX = cellDx / f.cellWidth, spacingY = cellDy / f.cellHeight;  // m a pixel
+    // A last block of fewer cells is drawn whole, so block centres are not
+    // evenly spaced: a block map goes by the spacing from its first block.
+    const auto east = coordinateAxis(eastLeft, o.blocks ? eastLeft : eastRight,
+                                     f.left + f.cellWidth / 2, right - f.cellWidth / 2, spacingX);
+    const auto north =
+        coordinateAxis(northTop, o.blocks ? northTop : northLow, f.top + f.cellHeight / 2,
+                       bottom - f.cellHeight / 2, -spacingY);
+    const int acrossMost = std::clamp(static_cast<int>(mapW / (fs * 7)), 2, 8);
+    const int downMost = std::clamp(static_cast<int>(mapH / (fs * 3)), 2, 8);
+    const auto [westmost, eastmost] = std::minmax({east->valueAt(f.left), east->valueAt(right)});
+    const base::NiceTicks eastTicks = base::niceTicks(westmost, eastmost, acrossMost);
+    for (double v : eastTicks.values) {
+      const double x = east->pixelOf(v);
+      fig.line(x, bottom, x, bottom + kTickLength, kInk);
+      fig.text(x, bottom + fs * 0.9, base::tickText(v, eastTicks), fs * 0.85, TextAlign::Centre,
+               kGrey);
+    }
+    const auto [southmost, northmost] =
+        std::minmax({north->valueAt(bottom), north->valueAt(f.top)});
+    const base::NiceTicks northTicks = base::niceTicks(southmost, northmost, downMost);
+    for (double v : northTicks.values) {
+      const double y = north->pixelOf(v);
+      fig.line(f.left - kTickLength, y, f.left, y, kInk);
+      fig.text(f.left - kTickLength - 2, y, base::tickText(v, northTicks), fs * 0.85,
+               TextAlign::Right, kGrey);
+    }
+    fig.text((f.left + right) / 2, bottom + fs * 2.0, "Easting (m)", fs * 0.85, TextAlign::Centre,
+             kGrey);
+    fig.text(f.left - sideText - 4 - fs * 0.7, (f.top + bottom) / 2, "Northing (m)", fs * 0.85,
+             TextAlign::Centre, kGrey)
+        .vertical = true;
+  } else {
+    // The node numbers at the corners.
+    const int topRow = f.flipRows ? lastRow : 1, lowRow = f.flipRows ? 1 : lastRow;
+    const int leftCol = f.flipColumns ? lastColumn : 1, rightCol = f.flipColumns ? 1 : lastColumn;
+    fig.text(f.left - 4, f.top + fs / 2, "row " + std::to_string(topRow), fs * 0.85,
+             TextAlign::Right, kGrey);
+    fig.text(f.left - 4, bottom - fs / 2, "row " + std::to_string(lowRow), fs * 0.85,
+             TextAlign::Right, kGrey);
+    fig.text(f.left, bottom + fs * 0.9, "column " + std::to_string(leftCol), fs * 0.85,
+             TextAlign::Left, kGrey);
+    fig.text(right, bottom + fs * 0.9, "column " + std::to_string(rightCol), fs * 0.85,
+             TextAlign::Right, kGrey);
+    fig.text(f.left - fs * 1.6, (f.top + bottom) / 2, "Rows (north to south)", fs * 0.85,
+             TextAlign::Centre, kGrey)
+        .vertical = true;
+  }
 
   // Scale bar under the map: a round length of at most a third of its width.
   const double length = roundLength(groundW / 3);
   if (length > 0) {
-    const double y = bottom + fs * 2.6, x0 = f.left, x1 = f.left + length * perUnit;
+    const double y = bottom + fs * 3.2, x0 = f.left, x1 = f.left + length * perUnit;
     fig.line(x0, y, x1, y, kInk, 2);
     fig.line(x0, y - 4, x0, y + 4, kInk);
     fig.line(x1, y - 4, x1, y + 4, kInk);
     fig.text(x1 + 6, y, shortNumber(length) + " m", fs * 0.9, TextAlign::Left);
   }
   fig.text(
-      right, bottom + fs * 2.6,
+      right, bottom + fs * 3.2,
       "node spacing " + s.info.RowSpacing + " m (row) x " + s.info.ColumnSpacing + " m (column)",
       fs * 0.85, TextAlign::Right, kGrey);
+
+  if (!limitNote.empty())
+    fig.text(f.left, bottom + fs * 4.4, limitNote, fs * 0.85, TextAlign::Left, kGrey);
 
   // North arrow over the legend.
   const double lx = fig.width - legendWidth - margin / 2;
@@ -237,10 +334,10 @@ MapFigure buildMap(const GridState& s, const MapOptions& o, const platform::Text
   fig.text(tx, (barTop + barBottom) / 2, midText, fs, TextAlign::Left);
   fig.text(tx, barBottom, lowText + lowWord, fs, TextAlign::Left);
 
-  out.legendText = "Legend: " + std::string(layerName(o.layer)) + " in " + unit + ", from " +
-                   lowText + lowWord + " to " + topText + topWord +
-                   (scale.diverging ? ", centred at 0" : "") +
-                   (blockNote.empty() ? "" : ", " + blockNote);
+  out.legendText =
+      "Legend: " + std::string(layerName(o.layer)) + " in " + unit + ", from " + lowText + lowWord +
+      " to " + topText + topWord + (scale.diverging ? ", centred at 0" : "") +
+      (limitNote.empty() ? "" : ", " + limitNote) + (blockNote.empty() ? "" : ", " + blockNote);
   return out;
 }
 

@@ -50,8 +50,18 @@ struct ColourScale {
   bool diverging = true;
   double low = -1;
   double high = 1;
+  // The diverging scale's limit: a typed one, or by default the given
+  // percentile of the magnitudes, so that a few outliers do not wash out
+  // the map; values beyond it take the end colours.
+  enum class Limit { Typed, Percentile, Largest } limit = Limit::Largest;
+  double largest = 0;  // the largest magnitude of the layer
   platform::Rgba colourOf(double value) const;
+  // Whether some values lie beyond the ends.
+  bool clips() const { return diverging && largest > high; }
 };
+
+// The percentile of the magnitudes that sets the default limit.
+inline constexpr int kLimitPercentile = 98;
 
 // The two hues of the diverging scale, for its ends: loss (positive) is
 // brown, gain (negative) blue-green; both tell apart for red-green blindness.
@@ -72,7 +82,7 @@ struct MapOptions {
   // where a block has no mean (NaN); the legend says how many grid cells a
   // pixel stands for; the corner captions and the scale bar are the grid's.
   std::optional<MapBlocks> blocks;
-  std::optional<double> limit;  // typed limit of the diverging scale; largest magnitude when empty
+  std::optional<double> limit;  // typed limit of the diverging scale; the percentile when empty
   bool hillshade = false;
   double width = 760;
   double height = 560;

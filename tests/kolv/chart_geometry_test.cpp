@@ -197,6 +197,27 @@ TEST(SubstanceCharts, UnitBeforeSeriesAndInterleavedFirstLast) {
   EXPECT_FLOAT_EQ(whole[1].b, 1.0f);
 }
 
+TEST(SubstanceCharts, OwnScaleFitsEachChartToItsOwnAmountsOfBothSequences) {
+  KolvState s = makeState(25, 1, 2.0f, 0, 3);
+  for (int i = 0; i < 25; ++i) {
+    s.results.UpMassFirst(i) = 1.0;
+    s.results.SubMassFirst(i) = 0.5;
+    s.results.UpMassLast(i) = 1.0 + 0.02 * i;
+    s.results.SubMassLast(i) = 0.0;
+  }
+  auto labels = [](const ChartDrawing& drawing) {
+    platform::RecordingDrawingSurface surface;
+    platform::replay(drawing.ops, surface);
+    return surface.labels[ChartLabel::MaxValue] + " " + surface.labels[ChartLabel::MinValue];
+  };
+  // Over points 10 .. 15 the up amounts run 1.00 (first) .. 1.30 (last) and
+  // the sums 1.20 (last) .. 1.50 (first); the layout's shared range is 1.00 .. 1.50.
+  EXPECT_EQ(labels(drawUpperLayerChart(s, {.ownScale = true})), "1.30 1.00");
+  EXPECT_EQ(labels(drawWholeProfileChart(s, {.ownScale = true})), "1.50 1.20");
+  EXPECT_EQ(labels(drawUpperLayerChart(s)), "1.50 1.00");
+  EXPECT_EQ(labels(drawWholeProfileChart(s)), "1.50 1.00");
+}
+
 TEST(SoilLossChart, LongTransectsPlotEveryKthPointAndLabelTheDistance) {
   for (int n : {600, 900, 1000}) {
     KolvState s = makeState(n, 1, 0.5f, 0, 1);

@@ -118,8 +118,9 @@ TEST(BlockMeans, BlockSideFitsTheFigure) {
 }
 
 // The map of block means: one image, a blank pixel for a block without a
-// mean, the grid's own row and column numbers at the corners, the block in
-// the legend.
+// mean, eastings from the block centres on the axis, the block in the
+// legend; the elevation grid, which is shaded under the map, holds the
+// elevations' means when they are given.
 TEST(BlockMeans, MapDrawsBlocksAsOneImageAndSaysTheBlock) {
   std::vector<double> grid(7 * 5, 2.0);
   for (int c = 0; c < 3; ++c) grid[static_cast<std::size_t>(6) * 5 + c] = kNaN;
@@ -130,8 +131,14 @@ TEST(BlockMeans, MapDrawsBlocksAsOneImageAndSaysTheBlock) {
   GridInfo info;
   info.RowSpacing = "5";
   info.ColumnSpacing = "5";
-  const GridState state =
-      blockMapState(means, MapLayer::SoilLossRow, info, 100.0, 120.0, 500.0, 470.0);
+  std::vector<double> heights(7 * 5, 30.0);
+  BlockMeanReducer elevation(7, 5, 3);
+  elevation.addRows(heights.data(), 7);
+  const BlockMeans elevationMeans = elevation.finish();
+  const GridState state = blockMapState(means, MapLayer::SoilLossRow, info, 100.0, 120.0, 500.0,
+                                        470.0, &elevationMeans);
+  EXPECT_EQ(state.GridElevation(1, 1), 30.0);
+  EXPECT_EQ(state.results.SoilLossRow(1, 1), (-4.0 + 8 * 2.0) / 9);
   MapOptions options;
   options.layer = MapLayer::SoilLossRow;
   options.blocks = MapBlocks{means.blockSize, means.gridRows, means.gridColumns};
@@ -139,10 +146,14 @@ TEST(BlockMeans, MapDrawsBlocksAsOneImageAndSaysTheBlock) {
 
   EXPECT_NE(map.legendText.find("each pixel: mean of 3 \u00d7 3 cells"), std::string::npos);
   int images = 0;
-  bool lastRow = false, lastColumn = false;
+  bool eastTick = false, eastCaption = false;
   for (const sodwright::platform::FigureOp& op : map.figure.ops) {
-    lastRow = lastRow || op.text == "row 7";
-    lastColumn = lastColumn || op.text == "column 5";
+    // The first block's centre lies at easting 105, a block 15 m across.
+    const double perMetre = map.frame.cellWidth / 15;
+    eastTick =
+        eastTick || (op.text == "110" &&
+                     std::abs(op.x - (map.frame.cellCentre(1, 1).first + 5 * perMetre)) < 1e-9);
+    eastCaption = eastCaption || op.text == "Easting (m)";
     if (op.kind != sodwright::platform::FigureOp::Kind::Image || op.imageColumns != 2) continue;
     ++images;
     ASSERT_EQ(op.pixels.size(), 6u);  // 3 x 2 blocks, north (row 1) at the top
@@ -151,5 +162,5 @@ TEST(BlockMeans, MapDrawsBlocksAsOneImageAndSaysTheBlock) {
     EXPECT_EQ(op.pixels[4].a, 0);  // the last row's first block: no-data only
   }
   EXPECT_EQ(images, 1);
-  EXPECT_TRUE(lastRow && lastColumn);
+  EXPECT_TRUE(eastTick && eastCaption);
 }

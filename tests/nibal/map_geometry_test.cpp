@@ -22,7 +22,8 @@ TEST(MapScale, LegendLimitsAreTheLargestMagnitudeOrTheTypedLimit) {
   EXPECT_DOUBLE_EQ(map.scale.low, -3000.0);
   EXPECT_DOUBLE_EQ(map.scale.high, 3000.0);
   EXPECT_EQ(map.legendText,
-            "Legend: SoilLossSum in kg/m2, from -3000 gain to 3000 loss, centred at 0");
+            "Legend: SoilLossSum in kg/m2, from -3000 gain to 3000 loss, centred at 0, colour "
+            "limit \u00b13000: the 98th percentile of |value|");
   // The ends of the scale are the two hues; zero is neither.
   EXPECT_EQ(map.scale.colourOf(3000), kLossHue);
   EXPECT_EQ(map.scale.colourOf(-3000), kGainHue);
@@ -41,6 +42,59 @@ TEST(MapScale, LegendLimitsAreTheLargestMagnitudeOrTheTypedLimit) {
   EXPECT_FALSE(elevation.scale.diverging);
   EXPECT_DOUBLE_EQ(elevation.scale.low, 0.0);
   EXPECT_DOUBLE_EQ(elevation.scale.high, 1.0);
+}
+
+// One outlier among a hundred nodes: the default limit is the 98th
+// percentile of the magnitudes (nearest rank), not the outlier; a typed
+// limit still wins, and a layer of nearly all zeros falls back to the largest.
+TEST(MapScale, DefaultLimitIsThePercentileOfTheMagnitudesSaidInTheLegend) {
+  GridState s = testing::makeGrid(10, 10, [](int, int) { return 0.0; });
+  s.results.allocate(10, 10);
+  for (int i = 0; i < 100; ++i)  // 0, -0.1, 0.2, -0.3, ..., 9.8 and 1000
+    s.results.SoilLossSum(i / 10 + 1, i % 10 + 1) = i == 99 ? 1000.0 : (i % 2 ? -i : i) / 10.0;
+  const MapFigure map = buildMap(s, {});
+  EXPECT_DOUBLE_EQ(map.scale.high, 9.7);
+  EXPECT_DOUBLE_EQ(map.scale.low, -9.7);
+  EXPECT_EQ(map.scale.colourOf(1000), kLossHue);
+  EXPECT_NE(map.legendText.find("from \u2264-9.7 gain to \u22659.7 loss"), std::string::npos);
+  EXPECT_NE(map.legendText.find("colour limit \u00b19.7: the 98th percentile of |value|; "
+                                "largest |value| 1000"),
+            std::string::npos)
+      << map.legendText;
+
+  MapOptions typed;
+  typed.limit = 3;
+  const MapFigure given = buildMap(s, typed);
+  EXPECT_DOUBLE_EQ(given.scale.high, 3.0);
+  EXPECT_NE(given.legendText.find("colour limit \u00b13 as given"), std::string::npos);
+
+  for (int i = 0; i < 100; ++i) s.results.SoilLossSum(i / 10 + 1, i % 10 + 1) = i == 5 ? -4.0 : 0;
+  EXPECT_DOUBLE_EQ(buildMap(s, {}).scale.high, 4.0);
+}
+
+// Eastings under the map and northings beside it at round values, each tick
+// where that coordinate lies: on the centre of the node that has it.
+TEST(MapAxes, RoundCoordinatesStandAtTheirNodes) {
+  GridState s = testing::makeGrid(
+      4, 5, [](int r, int c) { return r + c; }, "10", "10");
+  for (int r = 1; r <= 4; ++r)
+    for (int c = 1; c <= 5; ++c) {
+      s.GridEasting(r, c) = 500000.0 + 10 * c;
+      s.GridNorthing(r, c) = 4800000.0 - 10 * r;
+    }
+  const MapFigure map = buildMap(s, {});
+  auto textAt = [&](const std::string& text) -> const platform::FigureOp* {
+    for (const platform::FigureOp& op : map.figure.ops)
+      if (op.kind == platform::FigureOp::Kind::Text && op.text == text) return &op;
+    return nullptr;
+  };
+  const auto* east = textAt("500020");
+  const auto* north = textAt("4799970");
+  ASSERT_TRUE(east && north);
+  EXPECT_NEAR(east->x, map.frame.cellCentre(1, 2).first, 1e-9);
+  EXPECT_NEAR(north->y, map.frame.cellCentre(3, 1).second, 1e-9);
+  EXPECT_TRUE(textAt("Easting (m)") && textAt("Northing (m)"));
+  EXPECT_FALSE(textAt("row 4"));
 }
 
 TEST(MapFrame, NodesStandNorthUpWithCellsShapedBySpacings) {

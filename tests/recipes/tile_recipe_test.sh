@@ -35,4 +35,9 @@ gdal_translate -q -of ENVI -co INTERLEAVE=BSQ "$work/out/soil-loss.vrt" "$work/m
 tiles=$(wc -l <"$work/out/tiles.txt")
 ((tiles > 1)) || { echo "expected several tiles, got $tiles"; exit 1; }
 cmp "$work/whole.bin" "$work/mosaic.bin"
+# The mosaic's bands are named as the whole run's are.
+names() { gdalinfo "$1" | grep '^  Description = ' || true; }
+whole_names=$(names "$work/whole.tif") mosaic_names=$(names "$work/out/soil-loss.vrt")
+[[ -n $whole_names && $mosaic_names == "$whole_names" ]] ||
+  { printf 'band names of the mosaic:\n%s\nof the whole run:\n%s\n' "$mosaic_names" "$whole_names"; exit 1; }
 echo "mosaic of $tiles tiles equals the whole run"

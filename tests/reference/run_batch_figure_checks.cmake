@@ -49,7 +49,7 @@ expect_run(0 "" ${GRID} ${grid_options} --map ${WORK_DIR}/elevation.svg --layer 
 expect_figure(${WORK_DIR}/elevation.svg svg "NIBAL map: Elevation")
 get_filename_component(examples ${GRID} DIRECTORY)
 # A raster's map: a DEM of 1,700 columns is drawn 567 pixels across, each
-# the mean of 3 x 3 cells, with the DEM's own first and last row and column.
+# the mean of 3 x 3 cells, with the DEM's eastings (0 to 1700 m) on its axis.
 set(dem "ncols 1700\nnrows 5\nxllcorner 0\nyllcorner 0\ncellsize 1\n")
 foreach(pattern "1 3 2 5 4 " "2 4 3 6 5 " "3 5 4 7 6 " "5 6 4 8 7 " "6 8 5 9 8 ")
   string(REPEAT "${pattern}" 340 row)
@@ -57,14 +57,14 @@ foreach(pattern "1 3 2 5 4 " "2 4 3 6 5 " "3 5 4 7 6 " "5 6 4 8 7 " "6 8 5 9 8 "
 endforeach()
 file(WRITE ${WORK_DIR}/wide.asc "${dem}")
 expect_run(0 "" --raster ${WORK_DIR}/wide.asc --map ${WORK_DIR}/wide.svg --layer DCurvRow)
-expect_figure(${WORK_DIR}/wide.svg svg "NIBAL map: DCurvRow;each pixel: mean of 3;row 5;column 1700")
+expect_figure(${WORK_DIR}/wide.svg svg "NIBAL map: DCurvRow;each pixel: mean of 3;Easting (m);Northing (m);1500")
 expect_run(0 "" --raster ${examples}/small-field-dem.tif --map ${WORK_DIR}/raster-map.png)
 expect_figure(${WORK_DIR}/raster-map.png png "")
 expect_run(2 "unknown map layer: Height" ${GRID} ${grid_options} --report ${WORK_DIR}/report.txt
            --map ${WORK_DIR}/height.svg --layer Height)
 # The colour limit bounds the scale as the map window's box does.
 expect_run(0 "" ${GRID} ${grid_options} --map ${WORK_DIR}/limited.svg --colour-limit 0.5)
-expect_figure(${WORK_DIR}/limited.svg svg "0.5 loss;-0.5 gain")
+expect_figure(${WORK_DIR}/limited.svg svg "0.5 loss;-0.5 gain;colour limit ±0.5 as given")
 expect_run(2 "--colour-limit 0: the colour scale's limit must be a number above 0" ${GRID}
            ${grid_options} --map ${WORK_DIR}/limited.svg --colour-limit 0)
 set(BATCH_COMMAND ${BATCH} kolv)

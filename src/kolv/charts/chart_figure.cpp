@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/nice_ticks.h"
+
 namespace sodwright::kolv {
 namespace {
 
@@ -16,6 +18,7 @@ using namespace chart_colours;
 
 constexpr Rgba kInk{0, 0, 0};
 constexpr Rgba kGrey{90, 90, 90};
+constexpr int kMostValueTicks = 6;
 
 Rgba rgba(platform::Rgb c) { return {c.r, c.g, c.b, 255}; }
 
@@ -111,10 +114,16 @@ Figure chartFigure(const ChartKey& key, const platform::DrawOps& ops,
     if (op.kind == DrawOp::Kind::Text && op.label >= 0 && op.label < 6) labels[op.label] = op.text;
     if (op.kind == DrawOp::Kind::Clear) window = nullptr;
   }
-  // The value column is as wide as the widest value label, so no amount is cut.
+  // The value axis is ticked at round values of the window's range (the
+  // window's own labels stand at the exact largest, middle and smallest).
+  const base::NiceTicks ticks =
+      window ? base::niceTicks(std::min(window->b, window->d), std::max(window->b, window->d),
+                               kMostValueTicks)
+             : base::NiceTicks{};
+  // The value column is as wide as the widest tick text, so no amount is cut.
   double valueWidth = 0;
-  for (ChartLabel l : {ChartLabel::MaxValue, ChartLabel::MidValue, ChartLabel::MinValue})
-    valueWidth = std::max(valueWidth, textWidth(labels[l], fs, false));
+  for (double v : ticks.values)
+    valueWidth = std::max(valueWidth, textWidth(base::tickText(v, ticks), fs, false));
   const double captionWidth = fs * 1.6;
   const double left = captionWidth + valueWidth + 10;
   const double top = y + fs * 1.2;
@@ -192,10 +201,10 @@ Figure chartFigure(const ChartKey& key, const platform::DrawOps& ops,
         break;
     }
   }
-  const double h = bottom - top;
-  fig.text(left - 6, top + h / 12, labels[0], fs, TextAlign::Right);
-  fig.text(left - 6, top + h / 2, labels[1], fs, TextAlign::Right);
-  fig.text(left - 6, top + h * 11 / 12, labels[2], fs, TextAlign::Right);
+  for (double v : ticks.values) {
+    fig.line(left - 4, py(v), left, py(v), kInk);
+    fig.text(left - 6, py(v), base::tickText(v, ticks), fs, TextAlign::Right);
+  }
   fig.text(left + (right - left) * 0.5, bottom + fs * 0.9, labels[3], fs, TextAlign::Centre);
   fig.text(left + (right - left) / 1.2 * 1.1, bottom + fs * 0.9, labels[4], fs, TextAlign::Centre);
   return fig;
@@ -222,7 +231,8 @@ Figure fourChartsFigure(const std::array<ChartPart, 4>& charts, const std::strin
 std::array<ChartPart, 4> currentCharts(const KolvState& state) {
   std::array<ChartPart, 4> out;
   for (std::size_t i = 0; i < kAllCharts.size(); ++i) {
-    ChartDrawing drawing = drawChart(kAllCharts[i], state);
+    // Each chart to its own values: a figure has room for no shared scale.
+    ChartDrawing drawing = drawChart(kAllCharts[i], state, {.ownScale = true});
     out[i] = {chartKey(kAllCharts[i], state), std::move(drawing.ops), std::move(drawing.endZones)};
   }
   return out;

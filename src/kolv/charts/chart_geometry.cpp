@@ -165,6 +165,21 @@ Range substanceRange(const KolvState& s, ChartOptions options) {
   return r;
 }
 
+// Range of one substance chart alone over the same points: `amount` is the
+// up amount, or the sum of up and sub amount, of node i in the last (true)
+// or the first sequence.
+template <class Amount>
+Range ownSubstanceRange(const KolvState& s, ChartOptions options, Amount amount) {
+  const Span span = scaleSpan(s, options, 10, s.params.NodeCount - 10);
+  Range r{amount(span.lo, true), amount(span.lo, true)};
+  for (bool last : {true, false})
+    for (int i = span.lo; i <= span.hi; ++i) {
+      r.yMin = std::min(r.yMin, amount(i, last));
+      r.yMax = std::max(r.yMax, amount(i, last));
+    }
+  return r;
+}
+
 }  // namespace
 
 std::string_view rangeMessage(ChartKind kind) {
@@ -288,6 +303,9 @@ ChartDrawing drawUpperLayerChart(const KolvState& state, ChartOptions options) {
       b.point(i, valueAt(c.UpMassLast, i), kRed);
     });
   };
+  auto up = [&](int i, bool last) { return valueAt(last ? c.UpMassLast : c.UpMassFirst, i); };
+  if (options.ownScale)
+    return b.build([&] { return ownSubstanceRange(state, options, up); }, plot, "##0.00", true);
   return b.build([&] { return substanceRange(state, options); }, plot, "##0.00", true);
 }
 
@@ -300,6 +318,12 @@ ChartDrawing drawWholeProfileChart(const KolvState& state, ChartOptions options)
       b.point(i, valueAt(c.UpMassLast, i) + valueAt(c.SubMassLast, i), kRed);
     });
   };
+  auto sum = [&](int i, bool last) {
+    return last ? valueAt(c.UpMassLast, i) + valueAt(c.SubMassLast, i)
+                : valueAt(c.UpMassFirst, i) + valueAt(c.SubMassFirst, i);
+  };
+  if (options.ownScale)
+    return b.build([&] { return ownSubstanceRange(state, options, sum); }, plot, "##0.00", true);
   return b.build([&] { return substanceRange(state, options); }, plot, "##0.00", true);
 }
 

@@ -90,6 +90,10 @@ struct ChartDrawing {
 // constructed values can otherwise set the scale.
 struct ChartOptions {
   bool interiorScale = false;
+  // The two substance charts each to their own values (the up amounts alone,
+  // the sums alone), instead of the one range of the layout that fits both:
+  // the up layer's mass is then not squeezed under the larger sums.
+  bool ownScale = false;
 };
 
 // Every k-th point index is plotted: k = Int(N / 300), and every point when

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The KOLV comparison as CSV: the 22 columns of the comparison report, one
+// The KOLV comparison as CSV: the 22 columns of the comparison report (and
+// an end-zone flag when asked for), one
 // header record of column names with their units ("P1_0 (mg/kg)"), then one
 // record per point with every number in full (a Single at a Single's
 // precision), comma-separated, quoted where a field must be. An empty amount

@@ -51,7 +51,8 @@ struct LineOutcome {
   std::string fault;  // empty: every valid node finite
   std::string report;
   std::string csv;
-  std::vector<double> mapValues;  // the map layer's values, NaN at no-data
+  std::vector<double> mapValues;      // the map layer's values, NaN at no-data
+  std::vector<double> mapElevations;  // the elevations, for the map's hillshade
 };
 
 constexpr const char* kBandNames[] = {"SoilLossSum", "SoilLossRow", "SoilLossCol"};
@@ -90,7 +91,10 @@ void computeLine(const StripLines& job, std::int64_t y, std::vector<NodeResults>
                         static_cast<std::size_t>(job.readColumns) +
                     static_cast<std::size_t>(window.xOffset - job.left);
   GridCoordinate northing = g.northing(r);
-  if (job.mapLayer) outcome.mapValues.resize(static_cast<std::size_t>(g.columns));
+  if (job.mapLayer) {
+    outcome.mapValues.resize(static_cast<std::size_t>(g.columns));
+    outcome.mapElevations.assign(z, z + g.columns);
+  }
   for (int c = 0; c < g.columns; ++c) {
     const NodeResults& n = nodes[static_cast<std::size_t>(c)];
     if (job.mapLayer)
@@ -170,10 +174,12 @@ base::Result<StreamedRasterSummary> runStreamedRaster(const StreamedRasterRun& r
   info.RowSpacing = definition.rowSpacingText;
   info.ColumnSpacing = definition.columnSpacingText;
   const GridCoefficients k{info.BettaRow, info.GammaRow, info.BettaCol, info.GammaCol};
-  std::optional<BlockMeanReducer> means;
-  if (run.mapLayer)
-    means.emplace(g.rows, g.columns,
-                  blockSizeToFit(g.rows, g.columns, run.mapRows, run.mapColumns));
+  std::optional<BlockMeanReducer> means, elevations;
+  if (run.mapLayer) {
+    const int block = blockSizeToFit(g.rows, g.columns, run.mapRows, run.mapColumns);
+    means.emplace(g.rows, g.columns, block);
+    elevations.emplace(g.rows, g.columns, block);
+  }
 
   std::unique_ptr<base::PendingFile> report;
   std::unique_ptr<base::PendingFile> csv;
@@ -275,6 +281,7 @@ base::Result<StreamedRasterSummary> runStreamedRaster(const StreamedRasterRun& r
         if (report) report->out() << outcome.report;
         if (csv) csv->out() << outcome.csv;
         if (means) means->addRow(outcome.mapValues.data());
+        if (elevations) elevations->addRow(outcome.mapElevations.data());
       }
       if (run.progress) run.progress(c0 + lines, window.ySize);
       if (run.stopRequested && run.stopRequested()) return base::fail(std::string(kRunInterrupted));
@@ -325,8 +332,10 @@ base::Result<StreamedRasterSummary> runStreamedRaster(const StreamedRasterRun& r
   if (means) {
     StreamedRasterMap map;
     map.blocks = means->finish();
-    map.state = blockMapState(map.blocks, *run.mapLayer, info, g.easting(0),
-                              g.easting(g.columns - 1), g.northing(0), g.northing(g.rows - 1));
+    const BlockMeans elevationMeans = elevations->finish();
+    map.state =
+        blockMapState(map.blocks, *run.mapLayer, info, g.easting(0), g.easting(g.columns - 1),
+                      g.northing(0), g.northing(g.rows - 1), &elevationMeans);
     summary.map = std::move(map);
   }
   return summary;

@@ -69,11 +69,12 @@ void GridMapWindow::buildLayout() {
   layerList->setObjectName(QStringLiteral("CboLayer"));
   colourLimitBox = new QLineEdit(this);
   colourLimitBox->setObjectName(QStringLiteral("TxtLimit"));
-  colourLimitBox->setPlaceholderText(QStringLiteral("largest"));
+  colourLimitBox->setPlaceholderText(QStringLiteral("98th pct."));
   colourLimitBox->setFixedWidth(
       colourLimitBox->fontMetrics().horizontalAdvance(QStringLiteral("000000.000")) + 12);
   colourLimitBox->setToolTip(QStringLiteral(
-      "The colour scale runs from minus to plus this value; empty: the largest magnitude"));
+      "The colour scale runs from minus to plus this value; empty: the 98th percentile of the "
+      "magnitudes, so that a few outliers do not wash out the map"));
   hillshadeCheck = new QCheckBox(QStringLiteral("&Hillshade"), this);
   hillshadeCheck->setObjectName(QStringLiteral("ChkHillshade"));
   zoomInButton = button("CmdZoomIn", QStringLiteral("Zoom &in"), this);

@@ -27,7 +27,7 @@ class GridMapWindow : public QWidget {
   explicit GridMapWindow(GridState& state, QWidget* parent = nullptr);
 
   QComboBox* layerList = nullptr;
-  QLineEdit* colourLimitBox = nullptr;  // empty: the largest magnitude
+  QLineEdit* colourLimitBox = nullptr;  // empty: the percentile of the magnitudes
   QCheckBox* hillshadeCheck = nullptr;
   QPushButton* zoomInButton = nullptr;
   QPushButton* zoomOutButton = nullptr;

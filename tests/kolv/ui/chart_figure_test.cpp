@@ -73,7 +73,7 @@ TEST(ChartFigure, SavedSvgPdfAndPngHoldTheChartAsDrawn) {
       texts << xml.text().toString().trimmed();
   ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
   for (const char* expected : {"Elevation", "Value (m)", "Distance along the transect (m)",
-                               "Seq 0 (first)", "Seq 10 (last)", "10.0", "2.5"})
+                               "Seq 0 (first)", "Seq 10 (last)", "10", "5", "2.5"})
     EXPECT_TRUE(texts.contains(QString::fromLatin1(expected))) << expected;
 
   QFile pdfFile(pdf);

@@ -15,6 +15,7 @@ function(run_tool)
     message(FATAL_ERROR "${ARGN}: status ${status}\n${out}${errors}")
   endif()
   set(tool_output "${out}" PARENT_SCOPE)
+  set(tool_errors "${errors}" PARENT_SCOPE)
 endfunction()
 
 # A field of 1 m cells, 53 x 41, from the example DEM; column 40 and a block
@@ -46,6 +47,10 @@ foreach(line IN LISTS tiles)
   string(REGEX MATCH "^[0-9]+" index "${line}")
   run_tool(${BATCH} nibal --raster ${w}/dem.tif --tile ${index} --tile-size 16 --quiet
            --write-raster ${w}/tile${index}.tif)
+  # Quiet is quiet, also for a tile with no-data nodes.
+  if(NOT tool_errors STREQUAL "" OR NOT tool_output STREQUAL "")
+    message(FATAL_ERROR "tile ${index} with --quiet printed:\n${tool_output}${tool_errors}")
+  endif()
   list(APPEND tile_files ${w}/tile${index}.tif)
 endforeach()
 run_tool(${GDALBUILDVRT} -q ${w}/mosaic.vrt ${tile_files})
