@@ -82,11 +82,6 @@ expect_run(2 "Line 9: the elevation (field 6) \"\" is not a number." ${INPUT}
 # A value whose square overflows the sum of squares is refused by name.
 expect_run(2 "the observed elevation of point 0, 1E+308, is too large: its square would overflow the sum of squares" ${INPUT}
            --observed ${WORK_DIR}/huge.txt --fit beta)
-# The observed file is read line by line with the import's bound.
-file(WRITE ${WORK_DIR}/endless.txt "")
-execute_process(COMMAND ${PYTHON} -c "open('${WORK_DIR}/endless.txt', 'wb').write(b'x' * 70000)")
-expect_run(2 "Line 1: the line is longer than 65536 characters." ${INPUT}
-           --observed ${WORK_DIR}/endless.txt --fit beta)
 expect_run(2 "unknown parameter \"delta\" in --fit" ${INPUT} --observed ${after} --fit alpha,delta)
 expect_run(2 "--bounds \"beta=0.1:0.01\": LO must be below HI" ${INPUT} --observed ${after} --fit beta
            --bounds beta=0.1:0.01)
