@@ -9,13 +9,15 @@
 //
 // ITEM is the item text of its list in any letter case, or its position (0 =
 // first item); a list not named keeps its first item, as in a fresh window.
-// Slope values and passes are read as the boxes read them; what the run
-// cannot use (negative passes, a convex area outside 0 to 100 %) is refused
+// Slope values are read as the boxes read them, passes only as whole
+// numbers; what the run cannot use (passes that are no whole number or
+// negative, a convex area outside 0 to 100 %) is refused
 // with status 2 before it. Prints "EI", "Et", "At" and "Class" lines with the
 // texts the window shows and the units of its labels; the messages the
 // window would show go to standard error in their order. A run that ends
 // early prints the result texts shown so far, then its message, and exits
 // with status 2.
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <iostream>
@@ -156,16 +158,28 @@ int runBando(const BandoOptions& options) {
   std::optional<std::string> etShown;
   if (!request.implementRows.empty()) {
     state.UseTillageData = 1;
+    std::vector<bool> typedRefused(request.implementRows.size(), false);
+    for (std::size_t k = 0; k < request.implementRows.size(); ++k) {
+      if (const auto refused = bando::typedPassesRefusal(request.implementRows[k].passesText)) {
+        typedRefused[k] = true;
+        printMessage(base::optionRefusalText("--implement", options.implements[k],
+                                             "row " + std::to_string(k + 1) + " refused",
+                                             *refused));
+      }
+    }
     const bando::ImplementSum sum = bando::applyCalculatorOk(state, request.implementRows);
     // The window leaves such a row out of the sum; a result without it would
     // pass for the field's.
     for (std::size_t i = 0; i < sum.messages.size(); ++i) {
       const std::size_t row = sum.refusedRows[i];
+      if (typedRefused[row - 1]) continue;
       printMessage(base::optionRefusalText(
           "--implement", options.implements[row - 1], sum.messages[i],
           bando::passesRefusal(row, request.implementRows[row - 1].passesText)));
     }
-    if (!sum.messages.empty()) return 2;
+    if (!sum.messages.empty() ||
+        std::find(typedRefused.begin(), typedRefused.end(), true) != typedRefused.end())
+      return 2;
     etShown = sum.totalText;
   }
 

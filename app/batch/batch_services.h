@@ -9,6 +9,7 @@
 #include <string_view>
 #include <utility>
 
+#include "nibal/grid_messages.h"
 #include "platform/app_context.h"
 
 namespace sodwright::batch {
@@ -17,6 +18,17 @@ namespace sodwright::batch {
 inline void printMessage(std::string_view text) {
   std::cerr << text;
   if (text.empty() || text.back() != '\n') std::cerr << '\n';
+}
+
+// The window's "Out put data failed. ..." names no reason; on the command
+// line the true one (a full disk, a folder that may not be written) comes
+// first and the window's text after it. Other messages stay as they are.
+inline std::string reasonFirst(std::string_view message) {
+  const std::string_view window = nibal::kOutputFailed;
+  if (message.size() <= window.size() || message.substr(0, window.size()) != window ||
+      message[window.size()] != '\n')
+    return std::string(message);
+  return std::string(message.substr(window.size() + 1)) + "\n" + std::string(window);
 }
 
 // A box titled with the program's name prints as its text; a box with a
@@ -29,6 +41,11 @@ class StderrMessages : public platform::MessageService {
                                platform::MessageButtons, platform::MessageIcon,
                                const std::string& detail) override {
     if (title != platform::kProgramTitle) std::cerr << title << ": ";
+    if (!detail.empty() && text == nibal::kOutputFailed) {
+      printMessage(detail);
+      printMessage(text);
+      return platform::MessageAnswer::Ok;
+    }
     printMessage(text);
     if (!detail.empty()) printMessage(detail);
     return platform::MessageAnswer::Ok;

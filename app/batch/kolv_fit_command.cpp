@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // sodwright-batch kolv-fit: fit KOLV coefficients to a transect measured
 // after some sequences of tillage, and say how sure the fit is.
+#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -99,17 +100,12 @@ int runKolvFit(const KolvFitOptions& options) {
     return fail(imported.message());
   KolvState measured;
   if (!isWorkbookInput(options.observed.value)) {
-    // Values the import would read as 0 (missing, not numbers) are refused
-    // first, by line, since they would be fitted as measurements.
-    const auto lines = base::readTextLines(options.observed.value);
-    if (!lines) return fail("kolv-fit: observed file: " + lines.message());
-    if (const auto imported = kolv::importTransectLines(measured, *lines, *observedDelimiter);
+    // Read line by line, as INPUT is: the import refuses a point value that
+    // is not a number, naming its line and field, and a line too long.
+    if (const auto imported =
+            kolv::importTransectText(measured, options.observed.value, *observedDelimiter);
         !imported.ok())
       return fail("kolv-fit: observed file: " + imported.message());
-    if (const auto rows = kolv::checkObservedRows(*lines, *observedDelimiter,
-                                                  measured.params.DataPointCount, *column);
-        !rows)
-      return fail(rows.message());
   } else if (const auto imported = importTransectInput(
                  measured, options.observed.value, *observedDelimiter, options.study.base.value);
              !imported.ok()) {
@@ -159,6 +155,15 @@ int runKolvFit(const KolvFitOptions& options) {
     printMessage("kolv-fit: " + result.stopReason + "; the values above are the best found");
     return kNotConverged;
   }
+  // A search that ends normally on a sum its parameters do not move (none
+  // has an influence on the compared column) has fitted nothing.
+  if (std::none_of(result.parameters.begin(), result.parameters.end(),
+                   [](const kolv::FittedParameter& f) { return f.determined; })) {
+    printMessage(
+        "kolv-fit: no fitted parameter is determined by the observed values (see \"not "
+        "determined\" above): nothing was fitted");
+    return kNotConverged;
+  }
   return 0;
 }
 
@@ -173,7 +178,7 @@ Command addKolvFitCommand(CLI::App& runner) {
       "bounded and derivative-free). Reports values, standard errors, 95 % intervals, "
       "correlations, RMSE, points used, model runs and time. Exit status 0 when the fit "
       "converged, 2 on bad input or options, 4 when it did not converge (the best values found "
-      "are reported).");
+      "are reported) or determined none of the fitted parameters.");
   auto options = std::make_shared<KolvFitOptions>();
   addKolvStudyOptions(*command, options->study);
   addTextOption(*command, options->observed, "--observed", "FILE",
@@ -210,7 +215,8 @@ Command addKolvFitCommand(CLI::App& runner) {
                 ".svg or .pdf)",
                 "not drawn");
   addTextOption(*command, options->maxRuns, "--max-runs", "N",
-                "model runs the search may make before it stops unconverged",
+                "model runs the search may make before it stops unconverged; 0 gives the default "
+                "(there is no unlimited search)",
                 "300 + 150 per fitted parameter");
   addThreadsOption(*command, options->threads, "threads for the runs beside the optimum",
                    "one per core");

@@ -287,8 +287,8 @@ int runNibal(const NibalOptions& options) {
   if (options.csv.given()) {
     if (auto written = nibal::writeGridCsvFile(options.csv.value, state); !written) {
       printMessage(
-          outputFailure("--csv", std::string(nibal::kOutputFailed) + "\n" +
-                                     base::cannotWriteText(options.csv.value, written.message())));
+          outputFailure("--csv", base::cannotWriteText(options.csv.value, written.message()) +
+                                     "\n" + std::string(nibal::kOutputFailed)));
       return 2;
     }
   }

@@ -2,9 +2,11 @@
 #include "batch/nibal_raster.h"
 
 #include <charconv>
+#include <cmath>
 #include <csignal>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -47,6 +49,27 @@ std::string outputsKept(const NibalRasterRun& run) {
   if (options.empty()) return {};
   return "\nThe files given to " + options +
          " were not written; what was there before is unchanged.";
+}
+
+// A raster that names no coordinate system is taken in metres. Cells under
+// a hundredth of a unit whose edges all lie within longitude and latitude
+// ranges are most likely degrees: the slopes would then be off by some 10^5.
+std::optional<std::string> degreeCellsWarning(const platform::RasterGeometry& g,
+                                              const std::string& name) {
+  if (!g.crsWkt.empty() || g.rows < 1 || g.columns < 1) return std::nullopt;
+  // From the geotransform itself: the raster module's helpers are not linked here.
+  const auto& t = g.transform;
+  const double width = std::abs(t[1]), height = std::abs(t[5]);
+  if (!(width < 0.01 && height < 0.01)) return std::nullopt;
+  for (const double east : {t[0], t[0] + g.columns * t[1]})
+    if (!(std::abs(east) <= 180.0)) return std::nullopt;
+  for (const double north : {t[3], t[3] + g.rows * t[5]})
+    if (!(std::abs(north) <= 90.0)) return std::nullopt;
+  return "sodwright-batch nibal: warning: " + name + " names no coordinate system and its cells (" +
+         base::generalText(width) + " x " + base::generalText(height) +
+         ") lie within longitude and latitude ranges; they are taken as metres. If they are "
+         "degrees the results are wrong: reproject the DEM to a projected coordinate system in "
+         "metres (or give it one with a .prj file).";
 }
 
 }  // namespace
@@ -93,6 +116,11 @@ int runNibalRaster(const NibalRasterRun& run) {
     }
     streamed.window = *tile;
   }
+  // Header only; a file it cannot read is reported by the run itself.
+  if (const base::Result<platform::RasterGeometry> header = rasters->readGeometry(run.dem);
+      header.ok())
+    if (const auto warning = degreeCellsWarning(*header, rasters->displayName(run.dem)))
+      printMessage(*warning);
   streamed.parameters = run.parameters;
   if (run.years) {
     if (const std::optional<int> refused = sayYearsStability(*rasters, run)) return *refused;
@@ -129,7 +157,7 @@ int runNibalRaster(const NibalRasterRun& run) {
   std::signal(SIGINT, interruptBefore);
   std::signal(SIGTERM, terminateBefore);
   if (!done.ok()) {
-    printMessage(done.message() + outputsKept(run));
+    printMessage(reasonFirst(done.message()) + outputsKept(run));
     return 2;
   }
   // A note, not a fault: --quiet leaves it out, as a tiled run asks it to.
@@ -144,7 +172,7 @@ int runNibalRaster(const NibalRasterRun& run) {
             run.map, done->map->state, run.mapLayer,
             {blocks.blockSize, blocks.gridRows, blocks.gridColumns}, run.colourLimit);
         !written) {
-      printMessage(written.message() + outputsKept(run));
+      printMessage(reasonFirst(written.message()) + outputsKept(run));
       return 2;
     }
   }

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/workbook_input.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "nibal/grid_commands.h"
 #include "nibal/grid_messages.h"
 #include "platform/import_kind.h"
@@ -37,6 +40,12 @@ bool isWorkbookInput(const std::string& path) {
 
 base::Result<> importTransectInput(kolv::KolvState& state, const std::string& input, char delimiter,
                                    const std::string& base) {
+  // A --base the run would not read (beside a text INPUT) must still exist:
+  // a slip in its name would otherwise go unseen.
+  std::error_code unknown;
+  if (!base.empty() && !std::filesystem::exists(base, unknown))
+    return base::fail(std::string(base::kImportFailed) + "\n--base " + base +
+                      ": there is no such file.");
   if (!isWorkbookInput(input)) return kolv::importTransectText(state, input, delimiter);
   if (!base.empty()) {
     base::Result<> baseResult = kolv::importTransectText(state, base, delimiter);

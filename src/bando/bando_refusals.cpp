@@ -2,6 +2,7 @@
 #include "bando/bando_refusals.h"
 
 #include <cctype>
+#include <cmath>
 
 #include "bando/implement_sum.h"
 #include "base/number_text.h"
@@ -41,6 +42,13 @@ base::Refusal passesRefusal(std::size_t row, std::string_view passesText) {
   const bool negative = ReadPasses(passesText).has_value();  // in range, so below 0
   return {where + (negative ? "passes below 0" : "passes beyond 32767"),
           "whole passes from 0 to 32767"};
+}
+
+std::optional<base::Refusal> typedPassesRefusal(std::string_view passesText) {
+  const std::optional<double> passes = base::parseStrictNumber(passesText);
+  if (passes && *passes == std::floor(*passes)) return std::nullopt;
+  return base::Refusal{passes ? "not a whole number of passes" : "not a number",
+                       "whole passes from 0 to 32767"};
 }
 
 SlopeDataRefusal slopeDataRefusal(const SlopeDataTexts& typed) {

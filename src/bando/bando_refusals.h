@@ -25,6 +25,13 @@ std::string itemChoicesText(BandoList list);
 // kDataInputWrong.
 base::Refusal passesRefusal(std::size_t row, std::string_view passesText);
 
+// The passes of a command-line calculator row, read strictly. The window's
+// box reads the leading number and rounds it ("abc" and "" are 0 passes,
+// 1.5 is 2); an option is a count typed once, so a text that is no number
+// or no whole number is refused rather than read so. Empty when taken
+// (passes below 0 or past 32767 are left to kDataInputWrong).
+std::optional<base::Refusal> typedPassesRefusal(std::string_view passesText);
+
 // The slope-data box behind kPleaseInputData ("Please input data", which
 // says nothing of a gradient or length of 0 or below): the first of the
 // two that is not above 0.

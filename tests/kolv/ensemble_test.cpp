@@ -368,6 +368,14 @@ TEST(EnsembleInput, BadTextsAreRefusedWithTheirReason) {
   for (const char* text : {"5,101", "-1,50", "50,5", "5,5", "5,,95", "a"})
     EXPECT_FALSE(parsePercentiles(text).ok()) << text;
   EXPECT_EQ(*parsePercentiles("0,2.5,100"), (std::vector<double>{0, 2.5, 100}));
+  // Every whole percent is taken; one more is refused with the cap named.
+  std::string whole = "0";
+  for (int p = 1; p <= 100; ++p) whole += "," + std::to_string(p);
+  EXPECT_EQ(parsePercentiles(whole)->size(), 101u);
+  const auto tooMany = parsePercentiles("0,0.5," + whole.substr(2));
+  ASSERT_FALSE(tooMany.ok());
+  EXPECT_NE(tooMany.message().find("at most 101 percentiles"), std::string::npos)
+      << tooMany.message();
 }
 
 TEST(EnsembleInput, AnEnsembleBeyondTheMemoryIsRefusedWithItsBound) {

@@ -188,6 +188,30 @@ TEST(TransectImportFailure, ALongTransectNamesItsFirstBadLine) {
   EXPECT_NE(importWith({}, 5000).find("Line 5009: the line is missing"), std::string::npos);
 }
 
+// A measured value that is not one number is refused by line and field,
+// never read as 0 or cut short; trailing empty fields are passed over.
+TEST(TransectImportFailure, PointValuesThatAreNoNumbersNameTheirLineAndField) {
+  const auto secondLine = [](const std::vector<std::string>& rows, char delimiter) {
+    KolvState state;
+    const auto result = importTransectLines(
+        state, base::splitLines(transectText(TransectHeader{}, rows, delimiter)), delimiter);
+    return result.ok() ? std::string("accepted")
+                       : result.message().substr(result.message().find('\n') + 1);
+  };
+  const std::string good = "1\t2\t3\t.1\t.05\t100";
+  for (const std::string elevation : {"abc", "", "nan", "inf", "0x1C", "28.224471abc", "1 2"})
+    EXPECT_EQ(secondLine({good, "1\t2\t3\t.1\t.05\t" + elevation, good}, '\t'),
+              "Line 10: the elevation (field 6) \"" + elevation + "\" is not a number.");
+  EXPECT_EQ(secondLine({good, good, "x\t2\t3\t.1\t.05\t100"}, '\t'),
+            "Line 11: the layer-1 concentration (field 1) \"x\" is not a number.");
+  EXPECT_EQ(secondLine({good, "1\t2\t3\t0,1\t.05\t100", good}, '\t'),
+            "Line 10: the layer-1 thickness (field 4) \"0,1\" is not a number.");
+  EXPECT_EQ(secondLine({"1,2,3,.1,.05,100", "1,2,3,.1,.05,28,224471", "1,2,3,.1,.05,100"}, ','),
+            "Line 10: a point row holds six values; \"224471\" follows the elevation (field 6), "
+            "a decimal comma with the comma delimiter?");
+  EXPECT_EQ(secondLine({good, good + "\t \t", good}, '\t'), "accepted");
+}
+
 TEST(TransectImportFailure, WrongDelimiterFailsOnTheFirstLine) {
   KolvState state;
   const auto result = importTransectLines(

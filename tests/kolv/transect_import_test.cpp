@@ -124,11 +124,12 @@ TEST(TransectImport, EveryLineEndAndDelimiterReads) {
   }
 }
 
-TEST(TransectImport, LastFieldsTakeTheRestOfTheLineAndExtraRowsAreIgnored) {
+TEST(TransectImport, HeaderLastFieldsTakeTheRestOfTheLineAndExtraRowsAreIgnored) {
   TransectHeader h;
   h.points = " 2 \tignored";
   h.interval = " .5 ";
-  std::vector<std::string> rows = {"1\t2\t3\t.1\t.05\t 99.5 \tnote", "4 .5\t5\t6\t.2\t.0\t98",
+  // Point values are read strictly (blanks around them only, empty trailing fields).
+  std::vector<std::string> rows = {"1\t2\t3\t.1\t.05\t 99.5 \t\t", "4.5\t5\t6\t.2\t.0\t98",
                                    "junk line"};
   KolvState state;
   const auto result = importText(state, transectText(h, rows));
@@ -136,7 +137,7 @@ TEST(TransectImport, LastFieldsTakeTheRestOfTheLineAndExtraRowsAreIgnored) {
   EXPECT_EQ(state.params.NodeCount, 2);
   EXPECT_FLOAT_EQ(state.params.Interval, 0.5f);
   EXPECT_DOUBLE_EQ(state.data.Elev(0, 5), 99.5);
-  EXPECT_DOUBLE_EQ(state.data.PL1(1, 5), 4.5);  // blanks inside a number are skipped
+  EXPECT_DOUBLE_EQ(state.data.PL1(1, 5), 4.5);
   EXPECT_DOUBLE_EQ(state.data.DepthL2(1, 5), 0.0);
 }
 

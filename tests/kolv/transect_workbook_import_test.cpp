@@ -164,6 +164,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "Cell E7: -100 in the first point row"},
         BrokenSheet{"TextThickness", [](MemoryWorksheet& s) { s.setText(9, 3, "thin"); },
                     "Cell C9: the layer-1 thickness \"thin\" is not a number."},
+        BrokenSheet{"EmptyElevation", [](MemoryWorksheet& s) { s.set(9, 5, {}); },
+                    "Cell E9: the elevation is empty."},
         BrokenSheet{"AmountWithoutThickness", [](MemoryWorksheet& s) { s.setNumber(8, 4, 0); },
                     "Cell B8: an amount of 0.4 in layer 2, whose thickness (D8) is 0."},
         BrokenSheet{"ZeroInterval", [](MemoryWorksheet& s) { s.set(2, 5, {}); },

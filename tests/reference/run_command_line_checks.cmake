@@ -25,6 +25,7 @@ expect_output("Usage: sodwright-batch [OPTIONS] SUBCOMMAND" --help)
 expect_output("--input-amount" kolv --help)
 expect_output("--gamma-col" nibal --help)
 expect_output("--implement" bando --help)
+expect_output("0 gives the default" kolv-fit --help)
 # The manual page is written from --help-all: every subcommand's options.
 foreach(option --input-amount --betta-row --convex-area)
   expect_output("${option}" --help-all)
@@ -47,7 +48,7 @@ expect_run(2 "--input-frequency 20: Dooooon't try to fool me, Buddy! Input frequ
 set(grid_boxes --rows 5 --row-spacing 1 --column-spacing 1 --delimiter space)
 expect_run(2 "--columns six: Grid information wrong or importing data failed, please try again (not a number; accepted: a whole number above 3)"
            nibal ${GRID} ${grid_boxes} --columns six --report unused.txt)
-expect_run(2 "Out put data failed. Please check your input data or model parameters and try again.\nCannot write /no/such/folder/x.txt: cannot create the file: No such file or directory\nThe file given to --report was not written"
+expect_run(2 "Cannot write /no/such/folder/x.txt: cannot create the file: No such file or directory\nOut put data failed. Please check your input data or model parameters and try again.\nThe file given to --report was not written"
            nibal ${GRID} ${grid_boxes} --columns 6 --report /no/such/folder/x.txt)
 
 # A run in tillage-data mode that stops at the slope data still shows the

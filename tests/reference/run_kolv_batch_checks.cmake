@@ -21,6 +21,9 @@ expect_same(${WORK_DIR}/last1.txt ${WORK_DIR}/last2.txt "last sequence of a repe
 
 expect_run(2 "Data import failed. Please check your data file and try again." ${WORK_DIR}/missing.txt)
 expect_run(2 "Data import failed. Please check your data file and try again.\nLine 1:" ${INPUT} --delimiter comma)
+# A --base beside a text INPUT is not read, but a slip in its name is named.
+expect_run(2 "Data import failed. Please check your data file and try again.\n--base ${WORK_DIR}/no-base.txt: there is no such file."
+           ${INPUT} --base ${WORK_DIR}/no-base.txt)
 expect_run(2 "This program can lony run 50 sequences at one time." ${INPUT} --sequences 51)
 expect_run(2 "cannot both be zero" ${INPUT} --sg-weight-front 0 --sg-weight-back 0)
 expect_run(2 "Seqence No. can not be bigger than the last sequence No." ${INPUT} --sequences 2 --last 4)

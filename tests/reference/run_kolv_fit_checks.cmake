@@ -32,6 +32,18 @@ if(NOT count EQUAL 301)
 endif()
 expect_run(4 "not converged: the run limit was reached" ${INPUT} --observed ${after} --fit alpha,beta
            --max-runs 5)
+# A search on a sum of squares that overflows, or one whose only parameter
+# moves nothing, is no success: status 4 with the reason.
+execute_process(COMMAND ${PYTHON} -c "
+import sys
+lines = open(sys.argv[1], 'rb').read().split(b'\\r\\n')
+lines[100] = lines[100].rsplit(b'\\t', 1)[0] + b'\\t1e200'
+open(sys.argv[2], 'wb').write(b'\\r\\n'.join(lines))
+" ${INPUT} ${WORK_DIR}/input-huge.txt)
+expect_run(4 "kolv-fit: not converged: the sum of squares overflows" ${WORK_DIR}/input-huge.txt
+           --observed ${after} --fit beta)
+expect_run(4 "kolv-fit: no fitted parameter is determined by the observed values" ${INPUT}
+           --observed ${after} --fit gamma)
 
 # Observed files that do not fit INPUT, made from the good one (bytes kept:
 # the file's lines end in CR LF).
@@ -53,6 +65,7 @@ variant(sequence0 0 "=\t10\t" "=\t0\t")
 variant(sequence51 0 "=\t10\t" "=\t51\t")
 variant(nan 8 "" "nan")
 variant(empty 8 "" "")
+variant(huge 8 "" "1e308")
 
 expect_run(2 "the observed file has 299 points; INPUT has 300" ${INPUT} --observed ${WORK_DIR}/points.txt
            --fit beta)
@@ -62,10 +75,13 @@ expect_run(2 "the observed file is at sequence 0, not after INPUT's sequence 0" 
            --observed ${WORK_DIR}/sequence0.txt --fit beta)
 expect_run(2 "51 sequences after INPUT; a run simulates at most 50" ${INPUT}
            --observed ${WORK_DIR}/sequence51.txt --fit beta)
-expect_run(2 "observed file line 9: the elevation value \"nan\" is not a finite number" ${INPUT}
+expect_run(2 "observed file: Data import failed. Please check your data file and try again.\nLine 9: the elevation (field 6) \"nan\" is not a number." ${INPUT}
            --observed ${WORK_DIR}/nan.txt --fit beta)
-expect_run(2 "observed file line 9: the elevation value \"\" is not a finite number" ${INPUT}
+expect_run(2 "Line 9: the elevation (field 6) \"\" is not a number." ${INPUT}
            --observed ${WORK_DIR}/empty.txt --fit beta)
+# A value whose square overflows the sum of squares is refused by name.
+expect_run(2 "the observed elevation of point 0, 1E+308, is too large: its square would overflow the sum of squares" ${INPUT}
+           --observed ${WORK_DIR}/huge.txt --fit beta)
 expect_run(2 "unknown parameter \"delta\" in --fit" ${INPUT} --observed ${after} --fit alpha,delta)
 expect_run(2 "--bounds \"beta=0.1:0.01\": LO must be below HI" ${INPUT} --observed ${after} --fit beta
            --bounds beta=0.1:0.01)

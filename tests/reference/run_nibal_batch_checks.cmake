@@ -25,3 +25,13 @@ expect_run(2 "nibal: ${swapped}"
 
 expect_run(2 "Line 2: fewer than three fields. The line has 1 field with the delimiter Tab. It seems to use Space."
            nibal ${DATA}/field-6x5.xyz --rows 5 --columns 6 ${spacings} ${out} --delimiter tab)
+
+# A DEM without a coordinate system whose cells and place look like degrees
+# (3 arc-seconds near 10 E, 45 N) runs, with a warning that names the file.
+set(dem ${WORK_DIR}/degrees.asc)
+file(WRITE ${dem} "ncols 5\nnrows 5\nxllcorner 10\nyllcorner 45\ncellsize 0.000833333\n")
+foreach(row RANGE 4)
+  file(APPEND ${dem} "100 101 102 103 104\n")
+endforeach()
+expect_run(0 "warning: degrees.asc names no coordinate system and its cells (0.000833333 x 0.000833333) lie within longitude and latitude ranges"
+           nibal --raster ${dem} --quiet --csv ${WORK_DIR}/degrees.csv)

@@ -185,10 +185,19 @@ base::Result<ObservedProfile> observedProfile(const KolvState& study, const Kolv
   ObservedProfile profile;
   profile.sequence = o.FileSeqNo;
   profile.values = profileColumn(observed, column, o.FileSeqNo);
-  for (std::size_t i = 0; i < profile.values.size(); ++i)
+  // Squares of residuals this large would overflow the sum the fit minimises.
+  constexpr double kLargestObserved = 1e150;
+  for (std::size_t i = 0; i < profile.values.size(); ++i) {
     if (!std::isfinite(profile.values[i]))
       return base::fail("kolv-fit: the observed " + std::string(fitColumnName(column)) +
                         " of point " + std::to_string(i) + " is not a finite number");
+    if (std::abs(profile.values[i]) > kLargestObserved)
+      return base::fail("kolv-fit: the observed " + std::string(fitColumnName(column)) +
+                        " of point " + std::to_string(i) + ", " +
+                        base::generalText(profile.values[i]) +
+                        ", is too large: its square would overflow the sum of squares (at most " +
+                        base::generalText(kLargestObserved) + " in magnitude)");
+  }
   return profile;
 }
 
@@ -291,14 +300,10 @@ base::Result<PreparedFit> prepareFitFromText(const KolvState& state,
                                              const std::vector<std::string>& names,
                                              FitColumn column) {
   if (!state.imported) return base::fail("kolv-fit: import the transect before fitting it");
-  const auto lines = base::readTextLines(observedPath);
-  if (!lines) return base::fail("kolv-fit: observed file: " + lines.message());
+  // Read line by line with the import's bound; its point rows are read strictly.
   KolvState measured;
-  if (const auto imported = importTransectLines(measured, *lines, delimiter); !imported.ok())
+  if (const auto imported = importTransectText(measured, observedPath, delimiter); !imported.ok())
     return base::fail("kolv-fit: observed file: " + imported.message());
-  if (auto rows = checkObservedRows(*lines, delimiter, measured.params.DataPointCount, column);
-      !rows)
-    return base::fail(rows.message());
   auto observed = observedProfile(state, measured, column);
   if (!observed) return base::fail(observed.message());
   PreparedFit fit{state, {}, std::move(*observed)};

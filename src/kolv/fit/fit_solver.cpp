@@ -327,6 +327,13 @@ void searchOptimum(FitProblem& problem, const FitSetup& setup, const FitOptions&
   const bool reached = outcome == nlopt::SUCCESS || outcome == nlopt::STOPVAL_REACHED ||
                        outcome == nlopt::FTOL_REACHED || outcome == nlopt::XTOL_REACHED;
   result.converged = reached && !result.cancelled && data.best < kFailedRun;
+  // The optimiser ends normally on a sum that never became a number to
+  // compare; the status must not then read "converged".
+  if (reached && !result.cancelled && !result.converged)
+    result.stopReason = std::isinf(data.best)
+                            ? "not converged: the sum of squares overflows (the residuals are too "
+                              "large for their squares to be summed)"
+                            : "not converged: no run of the search gave finite values";
   if (data.failedRuns > 0)
     result.warnings.push_back(std::to_string(data.failedRuns) +
                               " runs of the search failed (values that are not finite)");

@@ -23,6 +23,13 @@ namespace {
 constexpr int kHeaderLines = 8;
 constexpr int kInt16Max = 32767;
 
+// A field's text in a message, cut short when long.
+std::string shownField(std::string_view text) {
+  constexpr std::size_t kShown = 40;
+  if (text.size() <= kShown) return "\"" + std::string(text) + "\"";
+  return "\"" + std::string(text.substr(0, kShown)) + "...\"";
+}
+
 std::string delimiterName(char delimiter) {
   switch (delimiter) {
     case '\t':
@@ -88,6 +95,18 @@ class TransectReader {
     if (!problem && !std::isfinite(value))
       fail(lineNumber, "the " + std::string(name) + " is not a finite number.");
     return value;
+  }
+
+  // A measured value of a point row is one whole number or refused: the
+  // lenient reading of the header lines would take "abc", an empty field,
+  // "nan" or "0x1C" for 0 and "28.2abc" for 28.2, and a measurement that is
+  // not a number must not become one.
+  double measured(int lineNumber, int field, const std::string& text, std::string_view name) {
+    const std::optional<double> value = base::parseStrictNumber(text);
+    if (!problem && !value)
+      fail(lineNumber, "the " + std::string(name) + " (field " + std::to_string(field) + ") " +
+                           shownField(text) + " is not a number.");
+    return value.value_or(0.0);
   }
 
   // A value stored as a Single must stay finite once rounded to 32 bits.
@@ -232,12 +251,24 @@ std::optional<ImportProblem> readPointRow(const std::string& text, char delimite
   auto l = r.line(1, 5, content);
   row = {};
   if (l) {
-    row = {r.number(1, l->field(1), "layer-1 concentration"),
-           r.number(1, l->field(2), "layer-2 concentration"),
-           r.number(1, l->field(3), "layer-3 concentration"),
-           r.number(1, l->field(4), "layer-1 thickness"),
-           r.number(1, l->field(5), "layer-2 thickness"),
-           r.number(1, l->restAfter(5), "elevation")};
+    // Fields after the sixth may only be empty, as a spreadsheet leaves
+    // them; anything else there (a decimal comma that split a field, say)
+    // would shift the values.
+    std::string elevation = l->restAfter(5);
+    if (l->delimiterCount() > 5) {
+      elevation = l->field(6);
+      const std::string after = l->restAfter(6);
+      if (after.find_first_not_of(std::string(" \t") + delimiter) != std::string::npos)
+        r.fail(1, "a point row holds six values; " + shownField(after) +
+                      " follows the elevation (field 6)" +
+                      (delimiter == ',' ? ", a decimal comma with the comma delimiter?" : "."));
+    }
+    row = {r.measured(1, 1, l->field(1), "layer-1 concentration"),
+           r.measured(1, 2, l->field(2), "layer-2 concentration"),
+           r.measured(1, 3, l->field(3), "layer-3 concentration"),
+           r.measured(1, 4, l->field(4), "layer-1 thickness"),
+           r.measured(1, 5, l->field(5), "layer-2 thickness"),
+           r.measured(1, 6, elevation, "elevation")};
   }
   if (r.problem) return renumbered(*r.problem, n);
   return std::nullopt;

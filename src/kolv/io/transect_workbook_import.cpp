@@ -54,6 +54,16 @@ class SheetReader {
     return *value;
   }
 
+  // A measured value of a point row: an empty cell is refused too, since a
+  // measurement left out must not be taken for 0.
+  double measured(int row, int column, std::string_view name) {
+    if (sheet_.cell(row, column).kind == CellValue::Kind::Empty) {
+      fail(row, column, "the " + std::string(name) + " is empty.");
+      return 0.0;
+    }
+    return number(row, column, name);
+  }
+
   // A value stored as a Single must stay finite once rounded to 32 bits.
   float single(int row, int column, std::string_view name) {
     const double value = number(row, column, name);
@@ -193,11 +203,11 @@ std::optional<ImportProblem> readSheetRows(const platform::Worksheet& sheet,
   const double dx = params.Interval;
   for (int i = 0; i < params.NodeCount && !r.problem; ++i) {
     const int row = kFirstPointRow + i;
-    const double m1 = r.number(row, kColumnA, "layer-1 amount");
-    const double m2 = r.number(row, kColumnB, "layer-2 amount");
-    const double d1 = r.number(row, kColumnC, "layer-1 thickness");
-    const double d2 = r.number(row, kColumnD, "layer-2 thickness");
-    const double elev = r.number(row, kColumnE, "elevation");
+    const double m1 = r.measured(row, kColumnA, "layer-1 amount");
+    const double m2 = r.measured(row, kColumnB, "layer-2 amount");
+    const double d1 = r.measured(row, kColumnC, "layer-1 thickness");
+    const double d2 = r.measured(row, kColumnD, "layer-2 thickness");
+    const double elev = r.measured(row, kColumnE, "elevation");
     // Their sum is held as a Single.
     if (!r.problem && !base::fitsSingle(m1 + m2))
       r.fail(row, kColumnA,

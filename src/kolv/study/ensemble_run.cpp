@@ -104,6 +104,15 @@ base::Result<std::vector<double>> parsePercentiles(const std::string& text) {
                         "\" is not a number from 0 to 100");
     if (!values.empty() && value <= values.back())
       return base::fail("--percentiles " + text + ": give them in ascending order, each once");
+    // Each percentile is a column per quantity and node of the CSV and a
+    // value per member kept for the ranks: one for every whole percent is
+    // the most a study needs.
+    constexpr std::size_t kMostPercentiles = 101;
+    if (values.size() == kMostPercentiles)
+      return base::fail("--percentiles: at most " + std::to_string(kMostPercentiles) +
+                        " percentiles (one per whole percent, 0 to 100) are taken; " +
+                        std::to_string(1 + std::count(rest.begin(), rest.end(), ',')) +
+                        " more follow the first " + std::to_string(kMostPercentiles));
     values.push_back(value);
     if (comma == std::string_view::npos) return values;
     rest.remove_prefix(comma + 1);

@@ -149,7 +149,12 @@ std::optional<std::string> wordInAsciiGrid(const std::string& path) {
                                           "dy",        "nodata_value"};
   std::string line;
   std::streampos valuesStart = 0;
-  while (std::getline(in, line)) {
+  // A header line is a keyword and a number: a longer "line" (a file
+  // without line ends) is not one, and is not held whole.
+  constexpr std::streamsize kLongestHeaderLine = 4096;
+  std::vector<char> header(static_cast<std::size_t>(kLongestHeaderLine));
+  while (in.getline(header.data(), kLongestHeaderLine)) {
+    line.assign(header.data());
     std::string first;
     for (char ch : line) {
       if (std::isspace(static_cast<unsigned char>(ch))) {
