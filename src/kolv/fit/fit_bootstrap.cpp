@@ -34,8 +34,7 @@ BootstrapOutcome bootstrapIntervals(const KolvState& study, const FitSetup& setu
     mean += residuals[i];
   }
   mean /= static_cast<double>(n);
-  const double scale =
-      n > p ? std::sqrt(static_cast<double>(n) / static_cast<double>(n - p)) : 1.0;
+  const double scale = n > p ? std::sqrt(static_cast<double>(n) / static_cast<double>(n - p)) : 1.0;
   for (double& r : residuals) r = (r - mean) * scale;
 
   std::vector<std::size_t> free(p);
@@ -73,7 +72,8 @@ BootstrapOutcome bootstrapIntervals(const KolvState& study, const FitSetup& setu
   }
   for (std::size_t k = 0; k < p; ++k) {
     std::sort(values[k].begin(), values[k].end());
-    outcome.intervals.push_back({sortedQuantile(values[k], 0.025), sortedQuantile(values[k], 0.975)});
+    outcome.intervals.push_back(
+        {sortedQuantile(values[k], 0.025), sortedQuantile(values[k], 0.975)});
   }
   return outcome;
 }

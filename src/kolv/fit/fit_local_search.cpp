@@ -75,8 +75,8 @@ LocalMinimum localSearch(FitProblem& problem, const std::vector<double>& start,
   }
   const FitSetup& setup = problem.setup();
   const std::size_t p = free.size();
-  Objective data{&problem, &free, nullptr, start, std::numeric_limits<double>::infinity(), start,
-                 0};
+  Objective data{&problem, &free, nullptr, start, std::numeric_limits<double>::infinity(),
+                 start,    0};
   const long first = problem.runs();
   nlopt::result outcome = nlopt::FAILURE;
   // The sum of squares is flat below the Single precision of the

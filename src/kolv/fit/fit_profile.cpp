@@ -111,8 +111,8 @@ ProfileOutcome profileIntervals(const KolvState& study, const FitSetup& setup,
     for (std::size_t e = static_cast<std::size_t>(part); e < ends;
          e += static_cast<std::size_t>(parts)) {
       FitProblem problem(study, setup, observed, cancel, 1);
-      traces[e] = traceEnd(problem, best, bestSsr, e / 2, steps[e / 2], threshold,
-                           e % 2 == 0 ? -1 : +1);
+      traces[e] =
+          traceEnd(problem, best, bestSsr, e / 2, steps[e / 2], threshold, e % 2 == 0 ? -1 : +1);
       runs[e] = problem.runs();
     }
   });

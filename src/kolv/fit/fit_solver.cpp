@@ -234,29 +234,37 @@ void addMinima(const SearchOutcome& search, FitResult& result) {
     other.likelihoodRatio = result.nodes * std::log(other.ssr / best->ssr);
     other.notWorse = other.likelihoodRatio < quantile;
     if (!other.notWorse) continue;
+    std::string apart;
     for (std::size_t k = 0; k < result.parameters.size(); ++k) {
       FittedParameter& fitted = result.parameters[k];
       const double low = fitted.profile ? fitted.profile->low : fitted.low;
       const double high = fitted.profile ? fitted.profile->high : fitted.high;
-      if (other.values[k] < low || other.values[k] > high) fitted.ambiguous = true;
+      if (other.values[k] >= low && other.values[k] <= high) continue;
+      fitted.ambiguous = true;
+      apart += (apart.empty() ? "" : ", ") + label(fitted.parameter) + " " +
+               base::generalText(best->values[k], 6) + " or " +
+               base::generalText(other.values[k], 6);
     }
+    if (!apart.empty())
+      result.warnings.push_back("the data do not tell two minima apart (likelihood ratio " +
+                                base::generalText(other.likelihoodRatio, 3) + " < " +
+                                base::generalText(quantile, 4) + "): " + apart +
+                                "; the value shown is the lower sum of squares");
   }
 }
 
 // The profile-likelihood interval of every parameter; a lower sum of
 // squares met on the way is reported, since the search then missed it.
 void addProfiles(const KolvState& study, const FitSetup& setup, const ObservedProfile& observed,
-                 const FitOptions& options, const std::vector<double>& values,
-                 FitResult& result) {
-  const double threshold =
-      result.ssr * (1.0 + result.tQuantile * result.tQuantile / result.dof);
+                 const FitOptions& options, const std::vector<double>& values, FitResult& result) {
+  const double threshold = result.ssr * (1.0 + result.tQuantile * result.tQuantile / result.dof);
   std::vector<double> steps;
   for (const FittedParameter& f : result.parameters)
     steps.push_back(f.determined && f.high > f.value ? f.high - f.value
                                                      : 0.1 * (f.bounds.high - f.bounds.low));
-  const ProfileOutcome profile = profileIntervals(study, setup, observed, values, result.ssr,
-                                                  threshold, steps, options.threads,
-                                                  options.cancel);
+  const ProfileOutcome profile =
+      profileIntervals(study, setup, observed, values, result.ssr, threshold, steps,
+                       options.threads, options.cancel);
   result.runs += profile.runs;
   for (std::size_t k = 0; k < result.parameters.size(); ++k) {
     FittedParameter& fitted = result.parameters[k];
@@ -283,16 +291,15 @@ void addProfiles(const KolvState& study, const FitSetup& setup, const ObservedPr
 }
 
 void addBootstrap(const KolvState& study, const FitSetup& setup, const ObservedProfile& observed,
-                  const FitOptions& options, const std::vector<double>& values,
-                  FitResult& result) {
+                  const FitOptions& options, const std::vector<double>& values, FitResult& result) {
   std::vector<double> simulated(observed.values.size(), 0.0);
   for (const FitResidual& r : result.residuals)
     simulated[static_cast<std::size_t>(r.node)] = r.simulated;
   const int maxRuns =
       options.maxRuns > 0 ? options.maxRuns : 300 + 150 * static_cast<int>(values.size());
   const BootstrapOutcome boot =
-      bootstrapIntervals(study, setup, observed, values, simulated, options.bootstrap,
-                         options.seed, maxRuns, options.threads, options.cancel);
+      bootstrapIntervals(study, setup, observed, values, simulated, options.bootstrap, options.seed,
+                         maxRuns, options.threads, options.cancel);
   result.runs += boot.runs;
   result.bootstrapReplicates = boot.replicates;
   result.bootstrapFailed = boot.failed;
@@ -336,8 +343,8 @@ FitResult fitStudy(const KolvState& study, const FitSetup& setup, const Observed
   }
   result.starts = static_cast<int>(starts->size());
   const int maxRuns = options.maxRuns > 0 ? options.maxRuns : 300 + 150 * static_cast<int>(p);
-  const SearchOutcome search = searchFromStarts(study, setup, observed, *starts, maxRuns,
-                                                options.threads, options.cancel);
+  const SearchOutcome search =
+      searchFromStarts(study, setup, observed, *starts, maxRuns, options.threads, options.cancel);
   const LocalMinimum& best = search.minima.front();
   result.stopReason = best.stopReason;
   result.cancelled = search.cancelled || problem.cancelled();
@@ -357,10 +364,10 @@ FitResult fitStudy(const KolvState& study, const FitSetup& setup, const Observed
   for (std::size_t m = 1; m < result.minima.size(); ++m)
     for (std::size_t k = 0; k < p; ++k)
       if (result.minima[m].notWorse && result.parameters[k].ambiguous) starts_agree = false;
-  const bool profileMissed = !result.warnings.empty() &&
-                             result.warnings.back().rfind("a profile met", 0) == 0;
-  result.converged = best.reached && !result.cancelled && best.ssr < kFailedRun &&
-                     starts_agree && !profileMissed;
+  const bool profileMissed =
+      !result.warnings.empty() && result.warnings.back().rfind("a profile met", 0) == 0;
+  result.converged =
+      best.reached && !result.cancelled && best.ssr < kFailedRun && starts_agree && !profileMissed;
   if (!starts_agree && best.reached)
     result.stopReason = "not converged: the starts end in minima the data do not tell apart";
   if (ranAtBest && result.dof > 0 && !result.cancelled && options.bootstrap > 0)

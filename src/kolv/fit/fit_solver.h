@@ -24,10 +24,10 @@ struct FitOptions {
   int maxRuns = 0;  // runs the optimiser may make; 0: 300 + 150 per parameter
   int threads = 0;  // workers of the Jacobian's runs; 0: one per core
   const std::atomic<bool>* cancel = nullptr;  // set from another thread to stop
-  int starts = kDefaultFitStarts;             // local searches: INPUT's values, then a Halton design
-  bool profiles = true;                       // profile-likelihood intervals
-  int bootstrap = 0;                          // residual-bootstrap replicates; 0: none
-  std::uint64_t seed = 1;                     // of the bootstrap's draws
+  int starts = kDefaultFitStarts;  // local searches: INPUT's values, then a Halton design
+  bool profiles = true;            // profile-likelihood intervals
+  int bootstrap = 0;               // residual-bootstrap replicates; 0: none
+  std::uint64_t seed = 1;          // of the bootstrap's draws
 };
 
 struct FittedParameter {
@@ -56,8 +56,8 @@ struct FittedParameter {
 struct FitMinimum {
   std::vector<double> values;  // as stored, in the order of the parameters
   double ssr = 0.0;
-  int starts = 0;              // searches that ended here
-  bool reached = false;        // its local criterion was met
+  int starts = 0;                // searches that ended here
+  bool reached = false;          // its local criterion was met
   double likelihoodRatio = 0.0;  // n ln(SSR / SSRbest)
   bool notWorse = false;         // below the chi-square 95 % quantile (p degrees of freedom)
 };
