@@ -67,36 +67,38 @@ TEST(FitStatistics, AnExcludedColumnBeforeACollinearPairDropsThePairsSecond) {
   EXPECT_NEAR(estimate.covariance[1][1], 1.0 / 21, 1e-12);
 }
 
-// Betta from elevations of 100 points after 5 sequences (60 compared,
-// 1 mm of noise, seed 11): its interval is value +/- t(n - p) SE, and
-// bounds that hold the optimum out are met at the high and the low end.
+// Betta from elevations of 100 points after 5 sequences (80 compared,
+// 1 mm of noise, seed 11), Alpha at its truth: the interval is value +/-
+// t(n - p) SE, and bounds that hold the optimum out are met at the high and
+// at the low end.
 TEST(FitIntervals, DegreesOfFreedomQuantileAndBoundsMeetInTheInterval) {
-  const KolvState study = testing::exampleStudy(100, 5, 0.0f);
+  KolvState study = testing::exampleStudy(100, 5, 0.0f);
+  const Truth truth;
   Noise noise(11);
-  const ObservedProfile observed =
-      testing::withNoise(testing::exactProfile(study, Truth{}, FitColumn::Elevation), noise, 0.001);
-  FitSetup setup = setupOf(study, {FitParameter::Alpha, FitParameter::Beta});
+  const ObservedProfile observed = testing::withNoise(
+      testing::exactProfile(study, truth, FitColumn::Elevation), noise, 0.001);
+  study.params.Alpha = static_cast<float>(truth.alpha);
+  FitSetup setup = setupOf(study, {FitParameter::Beta});
   const FitResult fit = fitStudy(study, setup, observed);
   ASSERT_TRUE(fit.converged) << fit.stopReason;
-  EXPECT_EQ(fit.nodes, 60);
-  EXPECT_EQ(fit.dof, 58);
-  EXPECT_DOUBLE_EQ(fit.tQuantile, studentT975(58));
-  for (const FittedParameter& f : fit.parameters) {
-    EXPECT_NEAR(f.high - f.value, fit.tQuantile * f.stdError, 1e-12 * f.stdError);
-    EXPECT_NEAR(f.value - f.low, fit.tQuantile * f.stdError, 1e-12 * f.stdError);
-    // The profile of a near-linear response agrees with the Jacobian's.
-    ASSERT_TRUE(f.profile.has_value());
-    EXPECT_NEAR(f.profile->high - f.profile->low, f.high - f.low, 0.05 * (f.high - f.low));
-    EXPECT_FALSE(f.profileOpenLow || f.profileOpenHigh || f.ambiguous);
-  }
-  FitSetup betta = setupOf(study, {FitParameter::Beta});
-  for (const FitBounds bounds : {FitBounds{0.0, 0.003}, FitBounds{0.005, 0.01}}) {
-    betta.bounds[0] = bounds;
-    const FitResult held = fitStudy(study, betta, observed);
-    const FittedParameter& f = held.parameters[0];
-    EXPECT_TRUE(f.onBound) << bounds.high;
+  EXPECT_EQ(fit.nodes, 80);
+  EXPECT_EQ(fit.dof, 79);
+  EXPECT_DOUBLE_EQ(fit.tQuantile, studentT975(79));
+  const FittedParameter& f = fit.parameters[0];
+  EXPECT_NEAR(f.high - f.value, fit.tQuantile * f.stdError, 1e-12 * f.stdError);
+  EXPECT_NEAR(f.value - f.low, fit.tQuantile * f.stdError, 1e-12 * f.stdError);
+  // The profile of a near-linear response agrees with the Jacobian's.
+  ASSERT_TRUE(f.profile.has_value());
+  EXPECT_NEAR(f.profile->low, f.low, 0.05 * (f.high - f.low));
+  EXPECT_NEAR(f.profile->high, f.high, 0.05 * (f.high - f.low));
+  EXPECT_FALSE(f.profileOpenLow || f.profileOpenHigh || f.ambiguous || f.onBound);
+  for (const FitBounds bounds : {FitBounds{0.0, 0.002}, FitBounds{0.006, 0.01}}) {
+    setup.bounds[0] = bounds;
+    const FitResult held = fitStudy(study, setup, observed);
+    const FittedParameter& h = held.parameters[0];
+    EXPECT_TRUE(h.onBound) << bounds.high;
     EXPECT_TRUE(warned(held, "Betta ended on a bound")) << bounds.high;
-    EXPECT_TRUE(bounds.high < 0.004 ? f.profileOpenHigh : f.profileOpenLow) << bounds.high;
+    EXPECT_TRUE(bounds.high < truth.beta ? h.profileOpenHigh : h.profileOpenLow) << bounds.high;
   }
 }
 
