@@ -75,8 +75,8 @@ TEST(FitIntervals, DegreesOfFreedomQuantileAndBoundsMeetInTheInterval) {
   KolvState study = testing::exampleStudy(100, 5, 0.0f);
   const Truth truth;
   Noise noise(11);
-  const ObservedProfile observed = testing::withNoise(
-      testing::exactProfile(study, truth, FitColumn::Elevation), noise, 0.001);
+  const ObservedProfile observed =
+      testing::withNoise(testing::exactProfile(study, truth, FitColumn::Elevation), noise, 0.001);
   study.params.Alpha = static_cast<float>(truth.alpha);
   FitSetup setup = setupOf(study, {FitParameter::Beta});
   const FitResult fit = fitStudy(study, setup, observed);
