@@ -2,6 +2,7 @@
 // sodwright-batch kolv-fit: fit KOLV coefficients to a transect measured
 // after some sequences of tillage, and say how sure the fit is.
 #include <algorithm>
+#include <cstdint>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -32,7 +33,8 @@ constexpr int kNotConverged = 4;
 
 struct KolvFitOptions {
   KolvStudyOptions study;
-  TextOption observed, against, residuals, json, figure, maxRuns, threads, observedDelimiter;
+  TextOption observed, against, residuals, json, figure, maxRuns, threads, observedDelimiter,
+      starts, bootstrap, seed;
   std::vector<std::string> fit;
   std::vector<std::string> bounds;
 };
@@ -84,6 +86,13 @@ int runKolvFit(const KolvFitOptions& options) {
     return fail("kolv-fit: --against must be elevation, pl1, pl2, pl3, upper-mass or total-mass");
   const auto maxRuns = countOption(options.maxRuns, "--max-runs", 0);
   if (!maxRuns) return fail(maxRuns.message());
+  const auto starts = countOption(options.starts, "--starts", kolv::kDefaultFitStarts);
+  if (!starts || *starts < 1) return fail("kolv-fit: --starts must be a whole number, 1 or more");
+  const auto bootstrap = countOption(options.bootstrap, "--bootstrap", 0);
+  if (options.bootstrap.given() && (!bootstrap || *bootstrap < 1))
+    return fail("kolv-fit: --bootstrap must be a whole number, 1 or more");
+  const auto seed = countOption(options.seed, "--seed", 1);
+  if (!seed) return fail(seed.message());
   const int threads = threadsOption(options.threads, "kolv-fit");
   if (threads < 0) return 2;
   if (options.figure.given())
@@ -123,10 +132,15 @@ int runKolvFit(const KolvFitOptions& options) {
   const auto setup =
       kolv::makeFitSetup(study.params, splitNames(options.fit), options.bounds, *column);
   if (!setup) return fail(setup.message());
+  if (auto startable = kolv::checkFitStarts(study, *setup, *starts); !startable)
+    return fail(startable.message());
 
   kolv::FitOptions fitOptions;
   fitOptions.maxRuns = *maxRuns;
   fitOptions.threads = threads;
+  fitOptions.starts = *starts;
+  fitOptions.bootstrap = bootstrap ? *bootstrap : 0;
+  fitOptions.seed = static_cast<std::uint64_t>(*seed);
   const kolv::FitResult result = kolv::fitStudy(study, *setup, *observed, fitOptions);
   kolv::FitReportContext context;
   context.observedName = options.observed.value;
@@ -175,10 +189,13 @@ Command addKolvFitCommand(CLI::App& runner) {
       "Fit KOLV coefficients to a measured transect: simulate INPUT up to the sequence of the "
       "--observed file and find the --fit parameters that minimise the sum of squared "
       "differences of the --against column over the points outside the end zones (NLopt, "
-      "bounded and derivative-free). Reports values, standard errors, 95 % intervals, "
-      "correlations, RMSE, points used, model runs and time. Exit status 0 when the fit "
-      "converged, 2 on bad input or options, 4 when it did not converge (the best values found "
-      "are reported) or determined none of the fitted parameters.");
+      "bounded and derivative-free, from --starts points within the bounds). Reports values, "
+      "standard errors, 95 % intervals from the Jacobian and from the profile likelihood "
+      "(and from a residual bootstrap with --bootstrap), correlations, every distinct minimum "
+      "and whether the data tell it from the best, RMSE, points used, model runs and time. "
+      "Exit status 0 when the fit converged and the starts agree, 2 on bad input or options, "
+      "4 when it did not converge, minima the data do not tell apart remain (the best values "
+      "found are reported) or it determined none of the fitted parameters.");
   auto options = std::make_shared<KolvFitOptions>();
   addKolvStudyOptions(*command, options->study);
   addTextOption(*command, options->observed, "--observed", "FILE",
@@ -218,6 +235,14 @@ Command addKolvFitCommand(CLI::App& runner) {
                 "model runs the search may make before it stops unconverged; 0 gives the default "
                 "(there is no unlimited search)",
                 "300 + 150 per fitted parameter");
+  addTextOption(*command, options->starts, "--starts", "N",
+                "local searches: the first from INPUT's values, the others from the points of a "
+                "Halton design over the bounds; every distinct minimum is reported",
+                std::to_string(kolv::kDefaultFitStarts));
+  addTextOption(*command, options->bootstrap, "--bootstrap", "N",
+                "add residual-bootstrap percentile intervals from N replicates", "no bootstrap");
+  addTextOption(*command, options->seed, "--seed", "S",
+                "seed of the bootstrap's draws (the same intervals on any thread count)", "1");
   addThreadsOption(*command, options->threads, "threads for the runs beside the optimum",
                    "one per core");
   return [options] { return runKolvFit(*options); };

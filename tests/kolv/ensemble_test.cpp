@@ -345,6 +345,24 @@ TEST(EnsembleDraws, DistributionsHaveTheirStatedShape) {
   EXPECT_NE(refused.message().find("till-depth"), std::string::npos) << refused.message();
 }
 
+// A member takes its value on the kMaxDraws-th draw at the latest: the
+// first members (seed 7) whose first draw in range is the 100th and the
+// 101st, found by the same stream, are taken and refused.
+TEST(EnsembleDraws, AValueIsTakenOnTheLastAllowedDrawAndNotOneLater) {
+  const VariedParameter depth = vary("till-depth=normal:-1:0.43");  // about 1 % above 0
+  std::size_t onLast = 0, oneLater = 0;
+  for (std::size_t m = 0; m < 20000 && (onLast == 0 || oneLater == 0); ++m) {
+    std::mt19937_64 generator(memberSeed(7, m));
+    int draws = 1;
+    while (!inEnsembleRange(depth.parameter, drawValue(depth.distribution, generator))) ++draws;
+    if (draws == kMaxDraws && onLast == 0) onLast = m;
+    if (draws == kMaxDraws + 1 && oneLater == 0) oneLater = m;
+  }
+  ASSERT_GT(onLast * oneLater, 0u);
+  EXPECT_TRUE(drawMember({depth}, 7, onLast).ok());
+  EXPECT_FALSE(drawMember({depth}, 7, oneLater).ok());
+}
+
 TEST(EnsembleInput, BadTextsAreRefusedWithTheirReason) {
   const std::pair<const char*, const char*> refused[] = {
       {"depth=normal:1:1", "unknown parameter"},

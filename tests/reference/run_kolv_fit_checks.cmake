@@ -92,3 +92,11 @@ expect_run(2 "cover all 40 points: no point is left to compare" ${INPUT} --obser
            --nodes 40)
 expect_run(2 "--against must be elevation, pl1, pl2, pl3, upper-mass or total-mass" ${INPUT}
            --observed ${after} --fit beta --against pl4)
+expect_run(2 "kolv-fit: --starts must be a whole number, 1 or more" ${INPUT} --observed ${after}
+           --fit beta --starts 0)
+expect_run(2 "kolv-fit: --bootstrap must be a whole number, 1 or more" ${INPUT} --observed ${after}
+           --fit beta --bootstrap 0)
+expect_run(2 "kolv-fit: --bootstrap must be a whole number, 1 or more" ${INPUT} --observed ${after}
+           --fit beta --bootstrap -3)
+expect_run(2 "the bounds of beta leave no start inside them" ${INPUT} --observed ${after} --fit beta
+           --bounds beta=0.004:0.004000000000001)

@@ -45,6 +45,59 @@ std::string jsonNumber(double value) {
   return std::isfinite(value) ? base::exactNumber(value) : std::string("null");
 }
 
+std::string profileText(const FittedParameter& f) {
+  if (!f.profile) return "-";
+  return num(f.profile->low) + (f.profileOpenLow ? " (open)" : "") + " to " + num(f.profile->high) +
+         (f.profileOpenHigh ? " (open)" : "");
+}
+
+std::string valuesText(const FitResult& result, const std::vector<double>& values) {
+  std::string out;
+  for (std::size_t k = 0; k < values.size() && k < result.parameters.size(); ++k)
+    out += (k ? ", " : "") + std::string(fitParameterLabel(result.parameters[k].parameter)) + " " +
+           num(values[k]);
+  return out;
+}
+
+// Every distinct minimum the starts ended in, and whether the data tell it
+// from the best.
+std::string minimaText(const FitResult& result) {
+  std::string out = "\nSearch: " + std::to_string(result.starts) +
+                    " starts (INPUT's values, then a Halton design over the bounds), " +
+                    std::to_string(result.minima.size()) +
+                    (result.minima.size() == 1 ? " minimum" : " distinct minima") + "\n";
+  if (result.minima.size() < 2) return out;
+  for (std::size_t m = 0; m < result.minima.size(); ++m) {
+    const FitMinimum& minimum = result.minima[m];
+    out += "  " + std::string(m == 0 ? "best: " : "      ") + valuesText(result, minimum.values) +
+           "; SSR " + num(minimum.ssr) + "; " + std::to_string(minimum.starts) +
+           (minimum.starts == 1 ? " start" : " starts");
+    if (m > 0)
+      out += minimum.notWorse ? "; not significantly worse (likelihood ratio " +
+                                    base::generalText(minimum.likelihoodRatio, 3) +
+                                    "): the data do not tell it from the best"
+                              : "; significantly worse (likelihood ratio " +
+                                    base::generalText(minimum.likelihoodRatio, 3) + ")";
+    out += "\n";
+  }
+  return out;
+}
+
+std::string minimaJson(const FitResult& result) {
+  std::string out;
+  for (std::size_t m = 0; m < result.minima.size(); ++m) {
+    const FitMinimum& minimum = result.minima[m];
+    out += std::string(m ? "," : "") + "\n    {\"values\": [";
+    for (std::size_t k = 0; k < minimum.values.size(); ++k)
+      out += std::string(k ? ", " : "") + jsonNumber(minimum.values[k]);
+    out += "], \"ssr\": " + jsonNumber(minimum.ssr) +
+           ", \"starts\": " + std::to_string(minimum.starts) +
+           ", \"likelihood_ratio\": " + jsonNumber(minimum.likelihoodRatio) +
+           ", \"not_worse\": " + (minimum.notWorse ? "true" : "false") + "}";
+  }
+  return out + (result.minima.empty() ? "" : "\n  ");
+}
+
 }  // namespace
 
 std::string fitReportText(const FitResult& result, const FitReportContext& context) {
@@ -58,30 +111,44 @@ std::string fitReportText(const FitResult& result, const FitReportContext& conte
          std::to_string(result.nodes) + " of " + std::to_string(context.points) +
          " points (the end zones left out)\n";
   out += "Status:      " + result.stopReason + "\n\n";
+  const bool boot = result.bootstrapReplicates > 0;
   out += padded("Parameter", 20) + padded("Value", 13) + padded("Std. error", 13) +
-         padded("95 % interval", 27) + padded("Start", 11) + "Bounds\n";
+         padded("95 % interval", 27) + padded("Profile interval", 35) +
+         (boot ? padded("Bootstrap interval", 27) : std::string()) + padded("Start", 11) +
+         "Bounds\n";
   for (const FittedParameter& f : result.parameters) {
-    out += padded(nameWithUnit(f.parameter), 20) + padded(num(f.value), 13);
+    out += padded(nameWithUnit(f.parameter), 20) +
+           padded(num(f.value) + (f.ambiguous ? " (?)" : ""), 13);
     if (f.determined || f.stdError > 0.0) {
       out += padded(num(f.stdError), 13) + padded(num(f.low) + " to " + num(f.high), 27);
     } else {
       out += padded("not determined", 13) + padded("", 27);
     }
+    out += padded(profileText(f), 35);
+    if (boot)
+      out +=
+          padded(f.bootstrap ? num(f.bootstrap->low) + " to " + num(f.bootstrap->high) : "-", 27);
     out += padded(num(f.start), 11) + num(f.bounds.low) + " to " + num(f.bounds.high) + "\n";
   }
   out +=
       "\nIntervals: value +/- t x standard error, t = " + base::generalText(result.tQuantile, 5) +
       " (Student t, " + std::to_string(result.dof) +
       " degrees of freedom); standard errors from (J'J)^-1 s2, J the finite-difference "
-      "Jacobian at the fitted values, s2 = SSR / (n - p).\n";
-  for (const FittedParameter& f : result.parameters) {
-    if (!f.profile) continue;
-    out += "Profile-likelihood interval of " + std::string(fitParameterLabel(f.parameter)) + ": " +
-           num(f.profile->low) + " to " + num(f.profile->high) +
-           (f.profileDiffers ? " (differs from the interval above: the response is nonlinear; "
-                               "prefer this one)\n"
-                             : " (agrees with the interval above)\n");
-  }
+      "Jacobian at the fitted values, s2 = SSR / (n - p).\n"
+      "Profile intervals: where SSR, the other parameters fitted again, stays below "
+      "SSRmin (1 + t^2 / (n - p)); an end marked (open) is the bound, the profile not reaching "
+      "the threshold inside the bounds.\n";
+  for (const FittedParameter& f : result.parameters)
+    if (f.profile && f.profileDiffers)
+      out += "The profile interval of " + std::string(fitParameterLabel(f.parameter)) +
+             " differs from its Jacobian interval: the response is nonlinear; prefer the "
+             "profile.\n";
+  if (boot)
+    out += "Bootstrap intervals: 2.5 to 97.5 % percentiles of " +
+           std::to_string(result.bootstrapReplicates) +
+           " fits to the fitted profile plus residuals drawn again (seed " +
+           std::to_string(result.bootstrapSeed) + ").\n";
+  out += minimaText(result);
   if (result.parameters.size() > 1 && !result.correlation.empty()) {
     out += "\nCorrelation\n" + padded("", 14);
     for (const FittedParameter& f : result.parameters)
@@ -124,7 +191,13 @@ std::string fitReportJson(const FitResult& result, const FitReportContext& conte
            ", \"profile_interval\": " +
            (f.profile ? "[" + jsonNumber(f.profile->low) + ", " + jsonNumber(f.profile->high) + "]"
                       : "null") +
-           ", \"bounds\": [" + jsonNumber(f.bounds.low) + ", " + jsonNumber(f.bounds.high) +
+           ", \"profile_open\": [" + (f.profileOpenLow ? "true" : "false") + ", " +
+           (f.profileOpenHigh ? "true" : "false") + "], \"bootstrap_interval\": " +
+           (f.bootstrap
+                ? "[" + jsonNumber(f.bootstrap->low) + ", " + jsonNumber(f.bootstrap->high) + "]"
+                : "null") +
+           ", \"ambiguous\": " + (f.ambiguous ? "true" : "false") + ", \"bounds\": [" +
+           jsonNumber(f.bounds.low) + ", " + jsonNumber(f.bounds.high) +
            "], \"on_bound\": " + (f.onBound ? "true" : "false") + "}";
   }
   out += "\n  ],\n  \"correlation\": [";
@@ -141,6 +214,10 @@ std::string fitReportJson(const FitResult& result, const FitReportContext& conte
          ",\n  \"nodes\": " + std::to_string(result.nodes) +
          ",\n  \"degrees_of_freedom\": " + std::to_string(result.dof) +
          ",\n  \"runs\": " + std::to_string(result.runs) +
+         ",\n  \"starts\": " + std::to_string(result.starts) + ",\n  \"minima\": [" +
+         minimaJson(result) + "]" +
+         ",\n  \"bootstrap_replicates\": " + std::to_string(result.bootstrapReplicates) +
+         ",\n  \"bootstrap_seed\": " + std::to_string(result.bootstrapSeed) +
          ",\n  \"seconds\": " + jsonNumber(result.seconds) + ",\n  \"warnings\": [";
   for (std::size_t k = 0; k < result.warnings.size(); ++k)
     out += std::string(k ? ", " : "") + jsonText(result.warnings[k]);

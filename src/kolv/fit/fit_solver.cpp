@@ -4,11 +4,12 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <limits>
-
-#include <nlopt.hpp>
 
 #include "base/number_text.h"
+#include "kolv/fit/fit_bootstrap.h"
+#include "kolv/fit/fit_multistart.h"
+#include "kolv/fit/fit_problem.h"
+#include "kolv/fit/fit_profile.h"
 #include "kolv/fit/fit_statistics.h"
 #include "kolv/stability/stability_end_zones.h"
 #include "kolv/stability/stability_warning.h"
@@ -18,172 +19,14 @@ namespace sodwright::kolv {
 
 namespace {
 
-// What a failed run scores: far above any sum of squares a run gives, yet
-// finite, so that the optimiser's models stay defined.
-constexpr double kFailedRun = 1e300;
-
-// The residuals observed - simulated over the compared points, empty when
-// the run failed.
-struct Residuals {
-  std::vector<double> values;
-  bool ok = false;
-};
-
-class FitProblem {
- public:
-  FitProblem(const KolvState& study, const FitSetup& setup, const ObservedProfile& observed,
-             const FitOptions& options)
-      : study_(study),
-        setup_(setup),
-        observed_(observed),
-        options_(options),
-        nodes_(interiorNodes(study.params)) {}
-
-  const std::vector<int>& nodes() const { return nodes_; }
-  long runs() const { return runs_.load(); }
-  bool cancelled() const { return options_.cancel && options_.cancel->load(); }
-
-  void apply(TranslocationParameters& params, const std::vector<double>& values) const {
-    for (std::size_t k = 0; k < values.size(); ++k)
-      setParameterValue(params, setup_.parameters[k], values[k]);
-  }
-
-  // The values as the parameter set stores them.
-  std::vector<double> stored(const std::vector<double>& values) const {
-    TranslocationParameters params = study_.params;
-    apply(params, values);
-    std::vector<double> out(values.size());
-    for (std::size_t k = 0; k < values.size(); ++k)
-      out[k] = parameterValue(params, setup_.parameters[k]);
-    return out;
-  }
-
-  Residuals residualsOf(const KolvState& state, const std::optional<StepStop>& stop) const {
-    Residuals r;
-    if (stop) return r;
-    const std::vector<double> simulated = simulatedColumn(state, setup_.column);
-    r.values.reserve(nodes_.size());
-    for (int i : nodes_) {
-      const double d =
-          observed_.values[static_cast<std::size_t>(i)] - simulated[static_cast<std::size_t>(i)];
-      if (!std::isfinite(d)) return r;
-      r.values.push_back(d);
-    }
-    r.ok = true;
-    return r;
-  }
-
-  // One run on the caller's thread, in the kept workspace.
-  Residuals run(const std::vector<double>& values) {
-    const auto stop = runStudyMember(
-        study_, workspace_,
-        [&](std::size_t, TranslocationParameters& params) { apply(params, values); }, 0, false, 1);
-    ++runs_;
-    return residualsOf(workspace_, stop);
-  }
-
-  static double sumOfSquares(const Residuals& r) {
-    if (!r.ok) return kFailedRun;
-    double s = 0.0;
-    for (double v : r.values) s += v * v;
-    return s;
-  }
-
-  // Several runs at once through the shared loop; one result per point.
-  std::vector<Residuals> runMany(const std::vector<std::vector<double>>& points) {
-    std::vector<Residuals> out(points.size());
-    StudyRunOptions runOptions;
-    runOptions.threads = options_.threads;
-    runOptions.compare = false;
-    runOptions.cancel = options_.cancel;
-    const std::size_t ran = runStudies(
-        study_, points.size(),
-        [&](std::size_t member, TranslocationParameters& params) { apply(params, points[member]); },
-        [&](std::size_t member, const KolvState& state, const std::optional<StepStop>& stop) {
-          out[member] = residualsOf(state, stop);
-        },
-        runOptions);
-    runs_ += static_cast<long>(ran);
-    return out;
-  }
-
-  const KolvState& workspace() const { return workspace_; }
-
- private:
-  const KolvState& study_;
-  const FitSetup& setup_;
-  const ObservedProfile& observed_;
-  const FitOptions& options_;
-  std::vector<int> nodes_;
-  KolvState workspace_;
-  std::atomic<long> runs_{0};
-};
-
-// The optimiser works on u in [0, 1] per parameter, so that coefficients of
-// very different sizes take steps of the same weight.
-struct Scaling {
-  std::vector<FitBounds> bounds;
-  double toValue(std::size_t k, double u) const {
-    return bounds[k].low + u * (bounds[k].high - bounds[k].low);
-  }
-  double toUnit(std::size_t k, double v) const {
-    return (v - bounds[k].low) / (bounds[k].high - bounds[k].low);
-  }
-};
-
-struct Objective {
-  FitProblem* problem;
-  const Scaling* scaling;
-  nlopt::opt* optimiser;
-  double best = std::numeric_limits<double>::infinity();
-  std::vector<double> bestValues;
-  int failedRuns = 0;
-};
-
-double objective(const std::vector<double>& u, std::vector<double>&, void* data) {
-  auto* o = static_cast<Objective*>(data);
-  if (o->problem->cancelled()) o->optimiser->force_stop();
-  std::vector<double> values(u.size());
-  for (std::size_t k = 0; k < u.size(); ++k)
-    values[k] = o->scaling->toValue(k, std::clamp(u[k], 0.0, 1.0));
-  const Residuals r = o->problem->run(values);
-  if (!r.ok) ++o->failedRuns;
-  const double ssr = FitProblem::sumOfSquares(r);
-  if (ssr < o->best) {
-    o->best = ssr;
-    o->bestValues = values;
-  }
-  return ssr;
-}
-
-std::string resultText(nlopt::result result) {
-  switch (result) {
-    case nlopt::SUCCESS:
-      return "converged";
-    case nlopt::STOPVAL_REACHED:
-      return "converged (stop value reached)";
-    case nlopt::FTOL_REACHED:
-      return "converged (sum of squares no longer falls)";
-    case nlopt::XTOL_REACHED:
-      return "converged (parameters no longer move)";
-    case nlopt::MAXEVAL_REACHED:
-      return "not converged: the run limit was reached";
-    case nlopt::MAXTIME_REACHED:
-      return "not converged: the time limit was reached";
-    case nlopt::FORCED_STOP:
-      return "cancelled";
-    default:
-      return "not converged: the optimiser failed";
-  }
-}
-
 std::string label(FitParameter parameter) { return std::string(fitParameterLabel(parameter)); }
 
 // The Jacobian of the residuals (observed - simulated) by central
 // differences, one-sided at the edge of the defined range; the step is
 // taken between the values as stored (Single for the coefficients).
-JacobianColumns jacobianAt(FitProblem& problem, const KolvState& study, const FitSetup& setup,
-                           const std::vector<double>& values, bool& failed) {
+JacobianColumns jacobianAt(FitProblem& problem, const std::vector<double>& values, bool& failed) {
+  const KolvState& study = problem.study();
+  const FitSetup& setup = problem.setup();
   const std::size_t p = values.size();
   std::vector<std::vector<double>> points;
   std::vector<double> spans(p);
@@ -219,39 +62,6 @@ JacobianColumns jacobianAt(FitProblem& problem, const KolvState& study, const Fi
   return columns;
 }
 
-// One end of the profile interval: from the optimum outward (direction +1
-// or -1) to where the sum of squares reaches `threshold`, by doubling then
-// halving; the edge of the defined range when it never does.
-double profileEnd(FitProblem& problem, const FitBounds& range, double optimum, double start,
-                  double threshold, int direction) {
-  const double limit = direction > 0 ? range.high : range.low;
-  double inside = optimum, step = std::max(start, 1e-12);
-  double outside = limit;
-  bool bracketed = false;
-  for (int i = 0; i < 40 && !problem.cancelled(); ++i) {
-    double trial = optimum + direction * step;
-    if ((trial - limit) * direction >= 0.0) trial = limit;
-    if (FitProblem::sumOfSquares(problem.run({trial})) >= threshold) {
-      outside = trial;
-      bracketed = true;
-      break;
-    }
-    inside = trial;
-    if (trial == limit) break;
-    step *= 2.0;
-  }
-  if (!bracketed) return limit;
-  for (int i = 0; i < 40 && !problem.cancelled(); ++i) {
-    const double middle = 0.5 * (inside + outside);
-    if (std::abs(outside - inside) <= 1e-7 * std::max(std::abs(middle), start)) break;
-    if (FitProblem::sumOfSquares(problem.run({middle})) >= threshold)
-      outside = middle;
-    else
-      inside = middle;
-  }
-  return 0.5 * (inside + outside);
-}
-
 // The values the search starts from: the study's own, each held inside its
 // bounds (with a warning when it had to be moved).
 std::vector<double> startingValues(const KolvState& study, const FitSetup& setup,
@@ -269,74 +79,6 @@ std::vector<double> startingValues(const KolvState& study, const FitSetup& setup
     }
   }
   return startValues;
-}
-
-// Minimises the sum of squares from the best values `data` holds (at first
-// the starting values) and keeps there the best met. Sets the result's stop
-// reason, convergence and cancel flag.
-void searchOptimum(FitProblem& problem, const FitSetup& setup, const FitOptions& options,
-                   Objective& data, FitResult& result) {
-  const std::size_t p = setup.parameters.size();
-  const Scaling& scaling = *data.scaling;
-  std::vector<double> u(p);
-  const int maxRuns = options.maxRuns > 0 ? options.maxRuns : 300 + 150 * static_cast<int>(p);
-  nlopt::result outcome = nlopt::FAILURE;
-  // The sum of squares is flat below the Single precision of the
-  // coefficients, which can end a search early in a long valley (Alpha
-  // against Betta): the search starts again from its best point until a
-  // restart no longer improves it.
-  for (int attempt = 0; attempt < 4; ++attempt) {
-    // BOBYQA needs two dimensions at least; one parameter goes by the
-    // subplex method, also bounded and derivative-free.
-    nlopt::opt optimiser(p >= 2 ? nlopt::LN_BOBYQA : nlopt::LN_SBPLX, static_cast<unsigned>(p));
-    optimiser.set_lower_bounds(std::vector<double>(p, 0.0));
-    optimiser.set_upper_bounds(std::vector<double>(p, 1.0));
-    std::vector<double> step(p);
-    for (std::size_t k = 0; k < p; ++k) {
-      const double width = setup.bounds[k].high - setup.bounds[k].low;
-      // A fifth of the value, so that small coefficients in wide bounds
-      // take steps of their own size; away from the nearer bound.
-      step[k] = std::min(0.2 * std::max(std::abs(data.bestValues[k]), 0.01 * width) / width, 0.25);
-      u[k] = scaling.toUnit(k, data.bestValues[k]);
-    }
-    optimiser.set_initial_step(step);
-    optimiser.set_xtol_abs(1e-9);
-    const long used = problem.runs();
-    if (used >= maxRuns) {
-      outcome = nlopt::MAXEVAL_REACHED;
-      break;
-    }
-    optimiser.set_maxeval(static_cast<int>(maxRuns - used));
-    data.optimiser = &optimiser;
-    optimiser.set_min_objective(objective, &data);
-    const double before = data.best;
-    double minimum = 0.0;
-    try {
-      outcome = optimiser.optimize(u, minimum);
-    } catch (const nlopt::forced_stop&) {
-      outcome = nlopt::FORCED_STOP;
-    } catch (const std::exception& error) {
-      result.stopReason = std::string("not converged: ") + error.what();
-      break;
-    }
-    if (outcome == nlopt::FORCED_STOP || outcome == nlopt::MAXEVAL_REACHED) break;
-    if (!(data.best < before * (1.0 - 1e-9))) break;
-  }
-  if (result.stopReason.empty()) result.stopReason = resultText(outcome);
-  result.cancelled = outcome == nlopt::FORCED_STOP || problem.cancelled();
-  const bool reached = outcome == nlopt::SUCCESS || outcome == nlopt::STOPVAL_REACHED ||
-                       outcome == nlopt::FTOL_REACHED || outcome == nlopt::XTOL_REACHED;
-  result.converged = reached && !result.cancelled && data.best < kFailedRun;
-  // The optimiser ends normally on a sum that never became a number to
-  // compare; the status must not then read "converged".
-  if (reached && !result.cancelled && !result.converged)
-    result.stopReason = std::isinf(data.best)
-                            ? "not converged: the sum of squares overflows (the residuals are too "
-                              "large for their squares to be summed)"
-                            : "not converged: no run of the search gave finite values";
-  if (data.failedRuns > 0)
-    result.warnings.push_back(std::to_string(data.failedRuns) +
-                              " runs of the search failed (values that are not finite)");
 }
 
 // The fitted parameters at `values` (as stored), each with its bounds and
@@ -382,10 +124,10 @@ bool addResidualsAtBest(FitProblem& problem, const FitSetup& setup, const Observ
 
 // Standard errors, 95 % intervals and correlations from the Jacobian at the
 // fitted values; a parameter the data do not fix says why.
-void addJacobianIntervals(FitProblem& problem, const KolvState& study, const FitSetup& setup,
-                          const std::vector<double>& values, FitResult& result) {
+void addJacobianIntervals(FitProblem& problem, const std::vector<double>& values,
+                          FitResult& result) {
   bool jacobianFailed = false;
-  const JacobianColumns columns = jacobianAt(problem, study, setup, values, jacobianFailed);
+  const JacobianColumns columns = jacobianAt(problem, values, jacobianFailed);
   if (jacobianFailed)
     result.warnings.push_back("a run beside the fitted values failed: intervals are missing");
   const double s2 = result.ssr / result.dof;
@@ -414,21 +156,6 @@ void addJacobianIntervals(FitProblem& problem, const KolvState& study, const Fit
     fitted.determined = fitted.high - fitted.low <= fitted.bounds.high - fitted.bounds.low;
     if (!fitted.determined) fitted.undeterminedWhy = "its 95 % interval is wider than its bounds";
   }
-}
-
-// For a fit of one determined parameter: the profile-likelihood interval and
-// whether it differs from the Jacobian's.
-void addProfileInterval(FitProblem& problem, const KolvState& study, FitResult& result) {
-  FittedParameter& fitted = result.parameters[0];
-  const double halfWidth = fitted.high - fitted.value;
-  const double threshold =
-      result.ssr * (1.0 + result.tQuantile * result.tQuantile / (result.nodes - 1));
-  const FitBounds range = definedRange(fitted.parameter, study.params);
-  const double low = profileEnd(problem, range, fitted.value, halfWidth, threshold, -1);
-  const double high = profileEnd(problem, range, fitted.value, halfWidth, threshold, +1);
-  fitted.profile = FitBounds{low, high};
-  fitted.profileDiffers = std::abs(low - fitted.low) > 0.1 * halfWidth ||
-                          std::abs(high - fitted.high) > 0.1 * halfWidth;
 }
 
 // A warning per parameter not determined or ended on a bound, and the
@@ -483,33 +210,170 @@ std::vector<double> simulatedColumn(const KolvState& state, FitColumn column) {
   return values;
 }
 
+namespace {
+
+// The minima with their likelihood-ratio test against the best, and the
+// parameters another minimum not significantly worse puts outside the
+// best's interval.
+void addMinima(const SearchOutcome& search, FitResult& result) {
+  const FitMinimum* best = nullptr;
+  for (std::size_t m = 0; m < search.minima.size(); ++m) {
+    FitMinimum minimum;
+    minimum.values = search.minima[m].values;
+    minimum.ssr = search.minima[m].ssr;
+    minimum.starts = search.starts[m];
+    minimum.reached = search.minima[m].reached;
+    result.minima.push_back(minimum);
+  }
+  if (result.minima.empty()) return;
+  best = &result.minima.front();
+  const double quantile = chiSquare95(static_cast<int>(best->values.size()));
+  for (std::size_t m = 1; m < result.minima.size(); ++m) {
+    FitMinimum& other = result.minima[m];
+    if (!(other.ssr < kFailedRun) || !(best->ssr > 0.0)) continue;
+    other.likelihoodRatio = result.nodes * std::log(other.ssr / best->ssr);
+    other.notWorse = other.likelihoodRatio < quantile;
+    if (!other.notWorse) continue;
+    std::string apart;
+    for (std::size_t k = 0; k < result.parameters.size(); ++k) {
+      FittedParameter& fitted = result.parameters[k];
+      const double low = fitted.profile ? fitted.profile->low : fitted.low;
+      const double high = fitted.profile ? fitted.profile->high : fitted.high;
+      if (other.values[k] >= low && other.values[k] <= high) continue;
+      fitted.ambiguous = true;
+      apart += (apart.empty() ? "" : ", ") + label(fitted.parameter) + " " +
+               base::generalText(best->values[k], 6) + " or " +
+               base::generalText(other.values[k], 6);
+    }
+    if (!apart.empty())
+      result.warnings.push_back("the data do not tell two minima apart (likelihood ratio " +
+                                base::generalText(other.likelihoodRatio, 3) + " < " +
+                                base::generalText(quantile, 4) + "): " + apart +
+                                "; the value shown is the lower sum of squares");
+  }
+}
+
+// The profile-likelihood interval of every parameter; a lower sum of
+// squares met on the way is reported, since the search then missed it.
+void addProfiles(const KolvState& study, const FitSetup& setup, const ObservedProfile& observed,
+                 const FitOptions& options, const std::vector<double>& values, FitResult& result) {
+  const double threshold = result.ssr * (1.0 + result.tQuantile * result.tQuantile / result.dof);
+  std::vector<double> steps;
+  for (const FittedParameter& f : result.parameters)
+    steps.push_back(f.determined && f.high > f.value ? f.high - f.value
+                                                     : 0.1 * (f.bounds.high - f.bounds.low));
+  const ProfileOutcome profile =
+      profileIntervals(study, setup, observed, values, result.ssr, threshold, steps,
+                       options.threads, options.cancel);
+  result.runs += profile.runs;
+  for (std::size_t k = 0; k < result.parameters.size(); ++k) {
+    FittedParameter& fitted = result.parameters[k];
+    const ProfileBounds& b = profile.intervals[k];
+    fitted.profile = FitBounds{b.low, b.high};
+    fitted.profileOpenLow = b.openLow;
+    fitted.profileOpenHigh = b.openHigh;
+    if (fitted.determined) {
+      const double halfWidth = fitted.high - fitted.value;
+      fitted.profileDiffers = std::abs(b.low - fitted.low) > 0.1 * halfWidth ||
+                              std::abs(b.high - fitted.high) > 0.1 * halfWidth;
+    }
+  }
+  if (profile.lowestSsr < result.ssr * (1.0 - 1e-6)) {
+    std::string at;
+    for (std::size_t k = 0; k < profile.lowestValues.size(); ++k)
+      at += (k ? ", " : "") + label(setup.parameters[k]) + " " +
+            base::generalText(profile.lowestValues[k], 6);
+    result.warnings.push_back("a profile met a lower sum of squares (" +
+                              base::generalText(profile.lowestSsr, 6) + " at " + at +
+                              "): the search missed that minimum");
+    result.converged = false;
+  }
+}
+
+void addBootstrap(const KolvState& study, const FitSetup& setup, const ObservedProfile& observed,
+                  const FitOptions& options, const std::vector<double>& values, FitResult& result) {
+  std::vector<double> simulated(observed.values.size(), 0.0);
+  for (const FitResidual& r : result.residuals)
+    simulated[static_cast<std::size_t>(r.node)] = r.simulated;
+  const int maxRuns =
+      options.maxRuns > 0 ? options.maxRuns : 300 + 150 * static_cast<int>(values.size());
+  const BootstrapOutcome boot =
+      bootstrapIntervals(study, setup, observed, values, simulated, options.bootstrap, options.seed,
+                         maxRuns, options.threads, options.cancel);
+  result.runs += boot.runs;
+  result.bootstrapReplicates = boot.replicates;
+  result.bootstrapFailed = boot.failed;
+  result.bootstrapSeed = options.seed;
+  if (boot.replicates > 0)
+    for (std::size_t k = 0; k < result.parameters.size(); ++k)
+      result.parameters[k].bootstrap = boot.intervals[k];
+  if (boot.failed > 0)
+    result.warnings.push_back(std::to_string(boot.failed) + " of " +
+                              std::to_string(options.bootstrap) +
+                              " bootstrap replicates did not converge and are left out");
+}
+
+}  // namespace
+
+base::Result<> checkFitStarts(const KolvState& study, const FitSetup& setup, int count) {
+  if (count < 1) return base::fail("kolv-fit: --starts must be 1 or more");
+  const ObservedProfile none;
+  const FitProblem problem(study, setup, none, nullptr, 1);
+  std::vector<double> input;
+  for (FitParameter p : setup.parameters) input.push_back(parameterValue(study.params, p));
+  const auto starts = fitStarts(problem, input, 1);
+  if (!starts) return base::fail(starts.message());
+  return {};
+}
+
 FitResult fitStudy(const KolvState& study, const FitSetup& setup, const ObservedProfile& observed,
                    const FitOptions& options) {
   const auto started = std::chrono::steady_clock::now();
   const std::size_t p = setup.parameters.size();
-  FitProblem problem(study, setup, observed, options);
+  FitProblem problem(study, setup, observed, options.cancel, options.threads);
   FitResult result;
   result.nodes = static_cast<int>(problem.nodes().size());
   result.dof = result.nodes - static_cast<int>(p);
 
-  const Scaling scaling{setup.bounds};
-  Objective data{&problem,
-                 &scaling,
-                 nullptr,
-                 std::numeric_limits<double>::infinity(),
-                 startingValues(study, setup, result),
-                 0};
-  searchOptimum(problem, setup, options, data, result);
+  const std::vector<double> input = startingValues(study, setup, result);
+  const auto starts = fitStarts(problem, input, std::max(options.starts, 1));
+  if (!starts) {
+    result.stopReason = "not converged: " + starts.message();
+    return result;
+  }
+  result.starts = static_cast<int>(starts->size());
+  const int maxRuns = options.maxRuns > 0 ? options.maxRuns : 300 + 150 * static_cast<int>(p);
+  const SearchOutcome search =
+      searchFromStarts(study, setup, observed, *starts, maxRuns, options.threads, options.cancel);
+  const LocalMinimum& best = search.minima.front();
+  result.stopReason = best.stopReason;
+  result.cancelled = search.cancelled || problem.cancelled();
+  if (search.failedRuns > 0)
+    result.warnings.push_back(std::to_string(search.failedRuns) +
+                              " runs of the search failed (values that are not finite)");
 
-  const std::vector<double> values = problem.stored(data.bestValues);
+  const std::vector<double> values = best.values;
   addFittedParameters(study, setup, values, result);
   const bool ranAtBest = addResidualsAtBest(problem, setup, observed, values, result);
   if (ranAtBest && result.dof > 0 && !result.cancelled) {
-    addJacobianIntervals(problem, study, setup, values, result);
-    if (p == 1 && result.parameters[0].determined) addProfileInterval(problem, study, result);
+    addJacobianIntervals(problem, values, result);
+    if (options.profiles) addProfiles(study, setup, observed, options, values, result);
   }
+  addMinima(search, result);
+  bool starts_agree = true;
+  for (std::size_t m = 1; m < result.minima.size(); ++m)
+    for (std::size_t k = 0; k < p; ++k)
+      if (result.minima[m].notWorse && result.parameters[k].ambiguous) starts_agree = false;
+  const bool profileMissed =
+      !result.warnings.empty() && result.warnings.back().rfind("a profile met", 0) == 0;
+  result.converged =
+      best.reached && !result.cancelled && best.ssr < kFailedRun && starts_agree && !profileMissed;
+  if (!starts_agree && best.reached)
+    result.stopReason = "not converged: the starts end in minima the data do not tell apart";
+  if (ranAtBest && result.dof > 0 && !result.cancelled && options.bootstrap > 0)
+    addBootstrap(study, setup, observed, options, values, result);
   addParameterWarnings(problem, study, values, result);
-  result.runs = problem.runs();
+  result.runs += search.runs + problem.runs();
   result.seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   return result;
