@@ -29,6 +29,7 @@
 #include "kolv/stability/stability_warning.h"
 #include "kolv/study/ensemble_csv_writer.h"
 #include "kolv/study/ensemble_run.h"
+#include "kolv/study/study_runs.h"
 #include "platform/system_memory.h"
 
 namespace sodwright::batch {
@@ -153,8 +154,10 @@ int runEnsembleCommand(const EnsembleOptions& options) {
     if (auto named = checkFigureName(options.charts.value); !named) return refuse(named.message());
   }
 
-  kolv::KolvState study;
-  if (const int status = importKolvStudy(study, options.study, true); status != 0) return status;
+  kolv::KolvState imported;
+  if (const int status = importKolvStudy(imported, options.study, true); status != 0) return status;
+  // As the Uncertainty dialog sets up the window's study.
+  const kolv::KolvState study = kolv::studyFromBoxes(imported);
   if (const auto warning = kolv::beforeRunWarning(study, true)) {
     std::cerr << kName << ": warning: the study's own parameters: " << *warning << '\n';
     if (options.strict) return 3;

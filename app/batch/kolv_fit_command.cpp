@@ -120,19 +120,13 @@ int runKolvFit(const KolvFitOptions& options) {
              !imported.ok()) {
     return fail("kolv-fit: observed file: " + imported.message());
   }
-  const auto observed = kolv::observedProfile(study, measured, *column);
-  if (!observed) return fail(observed.message());
-  // The sequences first, so that the boxes that depend on them (Input
-  // Frequency) are checked against the run the fit makes.
-  if (auto reached = kolv::reachObservedSequence(study, observed->sequence); !reached)
-    return fail(reached.message());
-  if (auto applied = applyKolvBoxes(study, options.study); !applied) return fail(applied.message());
-  if (auto reached = kolv::reachObservedSequence(study, observed->sequence); !reached)
-    return fail(reached.message());
-  const auto setup =
-      kolv::makeFitSetup(study.params, splitNames(options.fit), options.bounds, *column);
-  if (!setup) return fail(setup.message());
-  if (auto startable = kolv::checkFitStarts(study, *setup, *starts); !startable)
+  // The Fit dialog's preparation, with the options in place of its boxes.
+  const auto prepared = kolv::prepareFit(
+      study, measured, splitNames(options.fit), options.bounds, *column,
+      [&options](KolvState& fitted) { return applyKolvBoxes(fitted, options.study); });
+  if (!prepared) return fail(prepared.message());
+  if (auto startable = kolv::checkFitStarts(prepared->study, prepared->setup, *starts);
+      !startable)
     return fail(startable.message());
 
   kolv::FitOptions fitOptions;
@@ -141,14 +135,15 @@ int runKolvFit(const KolvFitOptions& options) {
   fitOptions.starts = *starts;
   fitOptions.bootstrap = bootstrap ? *bootstrap : 0;
   fitOptions.seed = static_cast<std::uint64_t>(*seed);
-  const kolv::FitResult result = kolv::fitStudy(study, *setup, *observed, fitOptions);
+  const kolv::FitResult result =
+      kolv::fitStudy(prepared->study, prepared->setup, prepared->observed, fitOptions);
   kolv::FitReportContext context;
   context.observedName = options.observed.value;
   context.column = *column;
-  context.substanceUnit = study.data.SubstanceUnit;
-  context.startSequence = study.params.StartSeq;
-  context.observedSequence = observed->sequence;
-  context.points = study.params.NodeCount;
+  context.substanceUnit = prepared->study.data.SubstanceUnit;
+  context.startSequence = prepared->study.params.StartSeq;
+  context.observedSequence = prepared->observed.sequence;
+  context.points = prepared->study.params.NodeCount;
   std::cout << kolv::fitReportText(result, context);
   base::OutputBatch outputs;
   if (options.residuals.given())

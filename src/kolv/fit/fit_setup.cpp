@@ -8,6 +8,7 @@
 #include "base/text/text_file.h"
 #include "kolv/io/transect_import.h"
 #include "kolv/stability/stability_end_zones.h"
+#include "kolv/study/study_runs.h"
 
 namespace sodwright::kolv {
 
@@ -304,12 +305,25 @@ base::Result<PreparedFit> prepareFitFromText(const KolvState& state,
   KolvState measured;
   if (const auto imported = importTransectText(measured, observedPath, delimiter); !imported.ok())
     return base::fail("kolv-fit: observed file: " + imported.message());
+  return prepareFit(state, measured, names, {}, column);
+}
+
+base::Result<PreparedFit> prepareFit(const KolvState& state, const KolvState& measured,
+                                     const std::vector<std::string>& names,
+                                     const std::vector<std::string>& bounds, FitColumn column,
+                                     const ApplyBoxes& applyBoxes) {
+  if (!state.imported) return base::fail("kolv-fit: import the transect before fitting it");
   auto observed = observedProfile(state, measured, column);
   if (!observed) return base::fail(observed.message());
-  PreparedFit fit{state, {}, std::move(*observed)};
+  PreparedFit fit{studyFromBoxes(state), {}, std::move(*observed)};
   if (auto reached = reachObservedSequence(fit.study, fit.observed.sequence); !reached)
     return base::fail(reached.message());
-  auto setup = makeFitSetup(fit.study.params, names, {}, column);
+  if (applyBoxes) {
+    if (auto applied = applyBoxes(fit.study); !applied) return base::fail(applied.message());
+    if (auto reached = reachObservedSequence(fit.study, fit.observed.sequence); !reached)
+      return base::fail(reached.message());
+  }
+  auto setup = makeFitSetup(fit.study.params, names, bounds, column);
   if (!setup) return base::fail(setup.message());
   fit.setup = std::move(*setup);
   return fit;

@@ -5,6 +5,7 @@
 // default bounds), the column compared, and the observed profile taken from
 // a transect measured at a later sequence.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -96,6 +97,21 @@ struct PreparedFit {
   FitSetup setup;
   ObservedProfile observed;
 };
+// The batch's --direction and boxes, applied to the study once it reaches the
+// observed sequence.
+using ApplyBoxes = std::function<base::Result<>(KolvState& study)>;
+
+// The one preparation of a fit, shared by kolv-fit and the Fit dialog: the
+// observed profile of `measured`, the study as its boxes set it
+// (studyFromBoxes) reaching the observed sequence, `applyBoxes` when given
+// (then the sequence reached again, so that the boxes that depend on it are
+// checked against the run the fit makes), and the setup.
+base::Result<PreparedFit> prepareFit(const KolvState& state, const KolvState& measured,
+                                     const std::vector<std::string>& names,
+                                     const std::vector<std::string>& bounds, FitColumn column,
+                                     const ApplyBoxes& applyBoxes = {});
+
+// prepareFit of a measured text file, its rows checked first.
 base::Result<PreparedFit> prepareFitFromText(const KolvState& state,
                                              const std::string& observedPath, char delimiter,
                                              const std::vector<std::string>& names,

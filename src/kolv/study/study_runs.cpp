@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "base/threads/parallel.h"
+#include "kolv/parameter_checks.h"
 
 namespace sodwright::kolv {
 
@@ -71,6 +72,12 @@ std::optional<StepStop> runPrepared(KolvState& workspace, const PrepareMember& p
 }
 
 }  // namespace
+
+KolvState studyFromBoxes(const KolvState& state) {
+  KolvState study = state;
+  chooseTillDirection(study, study.params.TillDirection);
+  return study;
+}
 
 std::optional<StepStop> runStudyMember(const KolvState& study, KolvState& workspace,
                                        const PrepareMember& prepare, std::size_t member,

@@ -16,6 +16,14 @@
 
 namespace sodwright::kolv {
 
+// The study that fits and ensembles start from, in the windows and in the
+// batch alike: the imported transect and the parameter set as the boxes hold
+// them, the first pass in the direction the list names. A run does not reset
+// DirectionSign (an alternating run leaves it as its number of passes gave
+// it), so a window's state after a run may hold the other sign; a study
+// never starts from it.
+KolvState studyFromBoxes(const KolvState& state);
+
 struct StudyRunOptions {
   int threads = 0;      // workers; 0: one per core
   bool compare = true;  // also compare StartSeq and LastSeq after the run

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "kolv/ui/kolv_fit_window.h"
 
+#include <functional>
+
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,7 +13,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -26,35 +31,55 @@
 
 namespace sodwright::kolv {
 
-// The fit chart: the figure the batch writes, drawn to the widget's size;
-// its right-click menu saves, copies and prints it as the other figures.
+// The fit chart: the figure the batch writes, made afresh at the widget's
+// size whenever that changes. The figure's units are pixels at 96 dpi, so
+// it is made at the widget's size in those units and drawn scaled by the
+// screen's dots per inch: its text keeps its size on any screen and its
+// plots take the room the window gives. Below the least size the figure's
+// layout needs, the figure is drawn smaller instead. Its right-click menu
+// saves, copies and prints it as the other figures.
 class FitChartView : public QWidget {
  public:
+  using FigureMaker = std::function<platform::Figure(double width, double height)>;
+  static constexpr double kLeastWidth = 480, kLeastHeight = 340;
+
   explicit FitChartView(QWidget* parent) : QWidget(parent) {
-    setMinimumSize(480, 340);
+    setMinimumSize(static_cast<int>(kLeastWidth), static_cast<int>(kLeastHeight));
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setAccessibleName(QStringLiteral("Fit chart"));
     setContextMenuPolicy(Qt::ActionsContextMenu);
     platform::addFigureMenu(
         this, [this] { return figure_; }, QStringLiteral("kolv-fit.png"));
   }
-  void setFigure(platform::Figure figure) {
-    figure_ = std::move(figure);
-    update();
+  void setFigureMaker(FigureMaker make) {
+    make_ = std::move(make);
+    remake();
   }
   const platform::Figure& figure() const { return figure_; }
+  // Figure units per widget pixel.
+  double unitScale() const { return logicalDpiY() > 0 ? logicalDpiY() / 96.0 : 1.0; }
 
  protected:
+  void resizeEvent(QResizeEvent*) override { remake(); }
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     if (figure_.ops.empty()) return;
-    // The figure's own shape, as large as fits.
     const double scale = std::min(width() / figure_.width, height() / figure_.height);
-    const QRectF target(0, 0, figure_.width * scale, figure_.height * scale);
-    platform::paintFigure(painter, figure_, target);
+    platform::paintFigure(painter, figure_,
+                          QRectF(0, 0, figure_.width * scale, figure_.height * scale));
   }
 
  private:
+  void remake() {
+    if (!make_) return;
+    const double units = unitScale();
+    figure_ =
+        make_(std::max(kLeastWidth, width() / units), std::max(kLeastHeight, height() / units));
+    update();
+  }
+
+  FigureMaker make_;
   platform::Figure figure_;
 };
 
@@ -161,19 +186,39 @@ void KolvFitWindow::buildLayout() {
   resultTable->setObjectName(QStringLiteral("GrdFitResults"));
   resultTable->setAccessibleName(QStringLiteral("Fitted values"));
   resultTable->setHorizontalHeaderLabels({QStringLiteral("Parameter"), QStringLiteral("Value"),
-                                          QStringLiteral("\u00b1 (95 %)"),
+                                          QStringLiteral("Std. error"),
                                           QStringLiteral("95 % interval")});
   resultTable->verticalHeader()->hide();
   resultTable->horizontalHeader()->setStretchLastSection(true);
   resultTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  resultTable->setMaximumHeight(140);
+  resultTable->setMaximumHeight(120);
   layout->addWidget(resultTable);
   summaryLabel = new QLabel(this);
   summaryLabel->setObjectName(QStringLiteral("LblFitSummary"));
   summaryLabel->setWordWrap(true);
   layout->addWidget(summaryLabel);
-  chart = new FitChartView(this);
-  layout->addWidget(chart, 1);
+  // The batch's report above the chart: standard errors, every interval the
+  // fit gives, correlations and warnings, in the report's own words.
+  auto* split = new QSplitter(Qt::Vertical, this);
+  auto* reportSide = new QWidget(split);
+  auto* reportLayout = new QVBoxLayout(reportSide);
+  reportLayout->setContentsMargins(0, 0, 0, 0);
+  auto* reportLabel = new QLabel(QStringLiteral("Fit &report:"), reportSide);
+  reportBox = new QPlainTextEdit(reportSide);
+  reportBox->setObjectName(QStringLiteral("TxtFitReport"));
+  reportBox->setReadOnly(true);
+  reportBox->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  reportBox->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  reportLabel->setBuddy(reportBox);
+  reportLayout->addWidget(reportLabel);
+  reportLayout->addWidget(reportBox, 1);
+  chart = new FitChartView(split);
+  split->addWidget(reportSide);
+  split->addWidget(chart);
+  split->setStretchFactor(0, 1);
+  split->setStretchFactor(1, 2);
+  layout->addWidget(split, 1);
+  resize(1100, 960);
   setTabOrder(measuredFileBox, browseButton);
 }
 
@@ -270,7 +315,7 @@ void KolvFitWindow::showResult() {
                             static_cast<int>(fitParameterLabel(f.parameter).size()));
     const bool known = f.determined || f.stdError > 0.0;
     const QStringList cells{label, num(f.value),
-                            known ? num(f.high - f.value) : QStringLiteral("not determined"),
+                            known ? num(f.stdError) : QStringLiteral("not determined"),
                             known ? num(f.low) + QStringLiteral(" to ") + num(f.high) : QString()};
     for (int c = 0; c < cells.size(); ++c)
       resultTable->setItem(row, c, new QTableWidgetItem(cells[c]));
@@ -283,7 +328,10 @@ void KolvFitWindow::showResult() {
   for (const std::string& w : r.warnings)
     summary += QStringLiteral("\n") + QString::fromStdString(w);
   summaryLabel->setText(summary);
-  chart->setFigure(fitFigure(r, reportContext_, platform::qtTextWidth));
+  reportBox->setPlainText(QString::fromStdString(fitReportText(r, reportContext_)));
+  chart->setFigureMaker([result = r, context = reportContext_](double width, double height) {
+    return fitFigure(result, context, platform::qtTextWidth, width, height);
+  });
 }
 
 void KolvFitWindow::onUseValuesClicked() {

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Run, "Fit to Measurements...": fits Alpha, Betta, Gamma or the tillage
-// depth of the imported transect to a transect measured later, off the
-// window's thread (busy pointer, Cancel), then shows the estimates with
-// their 95 % intervals and the fit chart; "Use These Values" writes them
-// into the parameter set through the parameter boxes' own checks.
+// depth of the study the window's "Run KOLV" starts from to a transect
+// measured later, through the setup the batch's kolv-fit uses, off the
+// window's thread (busy pointer, Cancel). It then shows the estimates, the
+// batch's fit report (standard errors, every kind of interval, correlations,
+// warnings) and the fit chart, drawn at the chart's own size; "Use These
+// Values" writes the estimates into the parameter set through the parameter
+// boxes' own checks.
 
 #include <atomic>
 #include <memory>
@@ -19,6 +22,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QTableWidget;
 
@@ -47,9 +51,14 @@ class KolvFitWindow : public QDialog {
   QPushButton* closeButton = nullptr;
   QTableWidget* resultTable = nullptr;
   QLabel* summaryLabel = nullptr;
+  QPlainTextEdit* reportBox = nullptr;
   FitChartView* chart = nullptr;
 
   bool fitting() const { return task_ != nullptr; }
+  // The last fit that ran through (null before) and what its report says
+  // about the data.
+  const FitResult* result() const { return result_.get(); }
+  const FitReportContext& reportContext() const { return reportContext_; }
 
  signals:
   // The parameter set changed through "Use These Values".

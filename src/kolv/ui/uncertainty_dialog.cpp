@@ -17,6 +17,7 @@
 #include "base/text/text_file.h"
 #include "kolv/parameter_table.h"
 #include "kolv/study/ensemble_csv_writer.h"
+#include "kolv/study/study_runs.h"
 #include "kolv/ui/kolv_help.h"
 #include "platform/file_dialog.h"
 #include "platform/program_starter.h"
@@ -197,8 +198,9 @@ void UncertaintyDialog::onRunClicked() {
         Qt::QueuedConnection);
   };
   setRunning(true);
-  // The workers read a copy: the window's study may change while they run.
-  auto study = std::make_shared<const KolvState>(state_);
+  // The workers read a copy (the window's study may change while they run),
+  // set up as the batch's kolv-ensemble sets its study.
+  auto study = std::make_shared<const KolvState>(studyFromBoxes(state_));
   task_ = std::make_unique<base::BackgroundTask<base::Result<EnsembleResult>>>(
       [study, run = std::move(*setup)] {
         return runEnsemble(*study, run, platform::availableMemoryBytes());

@@ -6,6 +6,8 @@
 // the parameter set.
 
 #include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QTableWidget>
 
 #include "kolv/ui/kolv_fit_window.h"
@@ -50,7 +52,18 @@ TEST_F(FitWindowTest, RefusesAMismatchedFileThenFitsTheWorkedExampleAndUsesTheVa
   ASSERT_EQ(fit->resultTable->rowCount(), 2);
   EXPECT_EQ(fit->resultTable->item(1, 0)->text(), QStringLiteral("Betta"));
   const double beta = fit->resultTable->item(1, 1)->text().toDouble();
-  EXPECT_NEAR(beta, 0.0034, 0.0002);          // the guide's worked example
+  EXPECT_NEAR(beta, 0.0034, 0.0002);  // the guide's worked example
+  // The batch's report: standard errors, intervals, correlations, the
+  // table's standard error among them; the box is named by its label.
+  const QString report = fit->reportBox->toPlainText();
+  for (const char* part : {"Std. error", "95 % interval", "Correlation", "RMSE:"})
+    EXPECT_TRUE(report.contains(QString::fromLatin1(part))) << part;
+  EXPECT_EQ(fit->resultTable->horizontalHeaderItem(2)->text(), QStringLiteral("Std. error"));
+  EXPECT_TRUE(report.contains(fit->resultTable->item(1, 2)->text()));
+  bool labelled = false;
+  for (const QLabel* label : fit->findChildren<QLabel*>())
+    labelled |= label->buddy() == fit->reportBox;
+  EXPECT_TRUE(labelled);
   EXPECT_EQ(state.params.Beta, before.Beta);  // nothing taken until asked
 
   fit->useValuesButton->click();
