@@ -69,7 +69,7 @@ function(expect_refusal command says)
                         "${errors}\nwanted: ${says}")
   endif()
 endfunction()
-expect_refusal("kolv-ensemble '${INPUT}' --runs 20000000 --vary alpha=normal:0.3:0.05 --csv '${WORK_DIR}/out/e.csv'"
+expect_refusal("kolv-ensemble '${INPUT}' --runs 5000000 --vary alpha=normal:0.3:0.05 --csv '${WORK_DIR}/out/e.csv'"
                "members fit")
 expect_refusal("nibal --raster '${wide}' --write-raster '${WORK_DIR}/out/loss.tif' --quiet"
                "Cannot run NIBAL on wide.tif: its lines of 1000000 cells need about")
