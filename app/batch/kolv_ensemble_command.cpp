@@ -162,7 +162,7 @@ int runEnsembleCommand(const EnsembleOptions& options) {
     std::cerr << kName << ": warning: the study's own parameters: " << *warning << '\n';
     if (options.strict) return 3;
   }
-  auto result = kolv::runEnsemble(study, setup, platform::availableMemoryBytes());
+  auto result = kolv::runEnsemble(study, setup, platform::usableMemoryBytes());
   if (!result) return refuse(result.message());
   printSummary(*result, setup, study);
   base::OutputBatch outputs;

@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // sodwright-batch: runs a KOLV, NIBAL or BANDO study without windows.
 #include <algorithm>
+#include <cstdint>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
 #include <CLI/CLI.hpp>
 
 #include "base/files/pending_output.h"
+#include "batch/allocation_failure.h"
 #include "batch/batch_commands.h"
+#include "platform/system_memory.h"
 
 namespace {
 
@@ -112,7 +116,22 @@ int main(int argc, char** argv) {
   } catch (const CLI::ParseError& error) {
     return usageError(runner, error);
   }
-  for (const auto& [command, run] : commands)
-    if (command->parsed()) return run();
+  for (const auto& [command, run] : commands) {
+    if (!command->parsed()) continue;
+    // A failed allocation anywhere ends the command as bad input: the
+    // outputs' temporaries are gone with the unwinding, and the message
+    // says what was asked and what the process may have.
+    try {
+      return run();
+    } catch (const std::bad_alloc&) {
+      const std::size_t asked = sodwright::batch::failedAllocationBytes();
+      const std::uint64_t usable = sodwright::platform::usableMemoryBytes();
+      std::cerr << runner.get_name() << " " << command->get_name()
+                << ": out of memory: a request for " << asked << " bytes (about " << (asked >> 20)
+                << " MB) could not be met; this process may still take about " << (usable >> 20)
+                << " MB (the machine's available memory within ulimit -v and ulimit -d).\n";
+      return kUsageStatus;
+    }
+  }
   return kUsageStatus;
 }

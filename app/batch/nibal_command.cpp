@@ -332,8 +332,11 @@ Command addNibalCommand(CLI::App& runner) {
                 "single-band elevation raster (GeoTIFF .tif/.tiff, ESRI ASCII grid .asc) instead "
                 "of INPUT: raster "
                 "lines are grid rows (north first), raster columns grid columns (west first). "
-                "Read a strip of lines at a time, so a DEM of any size runs in a fixed amount "
-                "of memory; no-data cells are the edge of the field (level ground beyond), "
+                "Read a strip of lines at a time, so memory follows the DEM's width and not its "
+                "length; a DEM too wide for the memory the run may use (the machine's, within "
+                "ulimit -v and -d) is refused before anything is written, and runs in windows "
+                "(--window) or tiles (--tile); no-data cells are the edge of the field (level "
+                "ground beyond), "
                 "their nodes left out of the report and the CSV and counted on standard error",
                 "");
   addTextOption(*nibal, options->rows, "--rows", "R", "Rows of the grid (not with --raster)", "");

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/nibal_raster.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <csignal>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -25,6 +28,7 @@
 #include "nibal/grid_messages.h"
 #include "nibal/raster/streamed_run.h"
 #include "platform/raster/elevation_raster.h"
+#include "platform/system_memory.h"
 
 namespace sodwright::batch {
 
@@ -135,6 +139,7 @@ int runNibalRaster(const NibalRasterRun& run) {
   streamed.cog = run.cog;
   streamed.date = run.date;
   streamed.threads = run.threads;
+  streamed.memoryBudget = platform::usableMemoryBytes();
   if (!run.map.empty()) {
     streamed.mapLayer = run.mapLayer;
     streamed.mapRows = kMapMostRows;
@@ -217,16 +222,34 @@ Command addNibalTilesCommand(CLI::App& runner) {
       printMessage(header.message());
       return 2;
     }
-    const base::Result<std::vector<nibal::RasterWindow>> windows =
-        nibal::tileWindows(header->columns, header->rows, *size);
-    if (!windows.ok()) {
-      printMessage(windows.message());
+    // Line by line as the tiles come: a listing of millions of tiles starts
+    // at once, holds one line, and ends quietly when its reader stops
+    // (| head) instead of dying of SIGPIPE.
+    const base::Result<nibal::RasterWindow> first =
+        nibal::tileWindow(header->columns, header->rows, *size, 0, options->dem);
+    if (!first.ok()) {
+      printMessage(first.message());
       return 2;
     }
-    std::string lines;
-    for (std::size_t i = 0; i < windows->size(); ++i)
-      lines += std::to_string(i) + " " + nibal::windowText((*windows)[i]) + "\n";
-    std::cout << lines << std::flush;
+    const std::int64_t across = (header->columns + *size - 1) / *size;
+    const std::int64_t count = across * ((header->rows + *size - 1) / *size);
+    const auto pipeBefore = std::signal(SIGPIPE, SIG_IGN);
+    std::string line;
+    for (std::int64_t i = 0; i < count; ++i) {
+      const base::Result<nibal::RasterWindow> tile =
+          nibal::tileWindow(header->columns, header->rows, *size, i, options->dem);
+      line = std::to_string(i) + " " + nibal::windowText(*tile) + "\n";
+      if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size()) break;
+    }
+    const bool closed = std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
+    const int error = errno;
+    std::signal(SIGPIPE, pipeBefore);
+    if (closed && error == EPIPE) return 0;  // the reader has all it wanted
+    if (closed) {
+      printMessage("sodwright-batch nibal-tiles: cannot write the list to the standard output: " +
+                   std::string(std::strerror(error)));
+      return 2;
+    }
     return 0;
   };
 }

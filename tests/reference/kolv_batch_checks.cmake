@@ -16,13 +16,15 @@ add_test(NAME reference.batch-command-line
                  -DINPUT=${PROJECT_SOURCE_DIR}/tests/data/reference/kolv-a-tab-forward/transect.txt
                  -DGRID=${PROJECT_SOURCE_DIR}/tests/data/reference/nibal-a-5x6-space/grid.txt
                  -P ${CMAKE_CURRENT_LIST_DIR}/run_command_line_checks.cmake)
-# Both imports under a 512 MB address-space limit (run_memory_limit_checks.cmake).
+# Both imports, an ensemble, a wide DEM and a tile listing under address-space
+# limits (run_memory_limit_checks.cmake).
 # The sanitizers reserve far more address space than that, so the sanitizer
 # build leaves this check out.
 if(NOT SODWRIGHT_SANITIZE)
   add_test(NAME reference.batch-memory-limit
            COMMAND ${CMAKE_COMMAND}
                    -DBATCH=$<TARGET_FILE:sodwright-batch>
+                   -DINPUT=${PROJECT_SOURCE_DIR}/tests/data/reference/kolv-a-tab-forward/transect.txt
                    -DWORK_DIR=${CMAKE_CURRENT_BINARY_DIR}/batch-memory-limit
                    -P ${CMAKE_CURRENT_LIST_DIR}/run_memory_limit_checks.cmake)
 endif()

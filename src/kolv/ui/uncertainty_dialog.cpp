@@ -203,7 +203,7 @@ void UncertaintyDialog::onRunClicked() {
   auto study = std::make_shared<const KolvState>(studyFromBoxes(state_));
   task_ = std::make_unique<base::BackgroundTask<base::Result<EnsembleResult>>>(
       [study, run = std::move(*setup)] {
-        return runEnsemble(*study, run, platform::availableMemoryBytes());
+        return runEnsemble(*study, run, platform::usableMemoryBytes());
       },
       [this, asked] {
         QMetaObject::invokeMethod(

@@ -137,6 +137,63 @@ int stripLinesFor(int blockLines) {
   return both <= 4 * tile ? both : tile;
 }
 
+// What a streamed run holds at once.
+struct RunSizes {
+  std::int64_t columns;      // of the window
+  std::int64_t readColumns;  // read around it
+  std::int64_t strip;
+  std::int64_t chunk;
+  std::int64_t threads;
+  bool raster;
+  bool report;
+  bool csv;
+  bool map;
+  std::uint64_t cacheBytes;  // the raster library's, at least one block of the DEM
+};
+
+// Address space a worker thread takes whatever it computes: its stack and
+// the allocator's arena of its own.
+constexpr std::uint64_t kThreadBytes = std::uint64_t{72} << 20;
+// The text of one node: a report line is about 190 bytes, a CSV record less.
+constexpr std::uint64_t kReportNodeBytes = 200;
+constexpr std::uint64_t kCsvNodeBytes = 160;
+
+// In bytes: the strip of cells read, the result bands, the cache, each
+// worker's line of node results, a chunk's text and map values and the
+// workers' own memory.
+std::uint64_t streamedRunBytes(const RunSizes& s) {
+  const auto columns = static_cast<std::uint64_t>(s.columns);
+  const auto strip = static_cast<std::uint64_t>(s.strip);
+  const auto threads = static_cast<std::uint64_t>(s.threads);
+  std::uint64_t perNodeOfChunk = 0;
+  if (s.report) perNodeOfChunk += kReportNodeBytes;
+  if (s.csv) perNodeOfChunk += kCsvNodeBytes;
+  if (s.map) perNodeOfChunk += sizeof(double);
+  return (strip + 4) * static_cast<std::uint64_t>(s.readColumns) * sizeof(double) +
+         (s.raster ? 3 * strip * columns * sizeof(float) : 0) + s.cacheBytes +
+         threads * columns * sizeof(NodeResults) +
+         static_cast<std::uint64_t>(s.chunk) * columns * perNodeOfChunk +
+         (threads + 1) * kThreadBytes;
+}
+
+// Whole megabytes: a need rounded up, a budget down, so that the figures
+// shown never hide the shortfall.
+std::string megabytesText(std::uint64_t bytes, bool up) {
+  return std::to_string((bytes + (up ? (std::uint64_t{1} << 20) - 1 : 0)) >> 20) + " MB";
+}
+
+std::string tooWideMessage(const std::string& dem, std::int64_t columns, std::uint64_t need,
+                           std::uint64_t budget, int strip, int threads) {
+  return "Cannot run NIBAL on " + platform::displayName(dem) + ": its lines of " +
+         std::to_string(columns) + " cells need about " + megabytesText(need, true) +
+         " at a time (a strip of " + std::to_string(strip) + " lines on " +
+         std::to_string(threads) + (threads == 1 ? " worker" : " workers") + "), more than the " +
+         megabytesText(budget, false) +
+         " this run may use (the machine's available memory within the process's limits, "
+         "ulimit -v and ulimit -d). Run it in narrower pieces: --window, or the tiles that "
+         "nibal-tiles lists with --tile.";
+}
+
 }  // namespace
 
 base::Result<StreamedRasterSummary> runStreamedRaster(const StreamedRasterRun& run) {
@@ -181,6 +238,42 @@ base::Result<StreamedRasterSummary> runStreamedRaster(const StreamedRasterRun& r
     elevations.emplace(g.rows, g.columns, block);
   }
 
+  const int threads = base::workerCount(run.threads);
+  const int strip = run.stripLines > 0 ? run.stripLines : stripLinesFor(dem.blockLines());
+  const bool text = !run.report.empty() || !run.csv.empty();
+  // Text lines are long (about 190 bytes a node in the report): a few lines at a time.
+  const int chunk = text ? std::min(strip, std::max(8, 4 * threads)) : strip;
+
+  // The cells read around the window: two on each side, fewer at the DEM's edge.
+  const std::int64_t left = std::max<std::int64_t>(0, window.xOffset - 2);
+  const std::int64_t right =
+      std::min<std::int64_t>(whole.columns, window.xOffset + window.xSize + 2);
+  const auto readColumns = static_cast<int>(right - left);
+  // GDAL's cache: two strips of the DEM's blocks and a strip of the output's
+  // tiles, within fixed bounds.
+  const std::int64_t stripBytes = static_cast<std::int64_t>(strip + 4) * whole.columns * 8;
+  const std::int64_t cacheBytes = std::clamp<std::int64_t>(2 * stripBytes, 64LL << 20, 512LL << 20);
+
+  // Memory and the file are checked before any output is made: a DEM too
+  // wide for the budget, or one whose first line cannot be read, leaves no
+  // temporary to grow or to fill.
+  if (run.memoryBudget > 0) {
+    const std::uint64_t need =
+        streamedRunBytes({g.columns, readColumns, strip, chunk, threads, !run.raster.empty(),
+                          !run.report.empty(), !run.csv.empty(), run.mapLayer.has_value(),
+                          static_cast<std::uint64_t>(std::max(cacheBytes, dem.blockBytes()))});
+    if (need > run.memoryBudget)
+      return base::fail(tooWideMessage(run.dem, g.columns, need, run.memoryBudget, strip, threads));
+  }
+  platform::setRasterCacheBytes(cacheBytes);
+  {
+    std::vector<double> firstLine(static_cast<std::size_t>(readColumns));
+    if (auto read = dem.read(static_cast<int>(window.yOffset), 1, static_cast<int>(left),
+                             readColumns, firstLine.data());
+        !read)
+      return base::fail(read.message());
+  }
+
   std::unique_ptr<base::PendingFile> report;
   std::unique_ptr<base::PendingFile> csv;
   if (!run.report.empty()) {
@@ -205,22 +298,6 @@ base::Result<StreamedRasterSummary> runStreamedRaster(const StreamedRasterRun& r
     if (!created.ok()) return base::fail(std::string(kOutputFailed) + "\n" + created.message());
     raster = std::move(*created);
   }
-
-  const int threads = base::workerCount(run.threads);
-  const int strip = run.stripLines > 0 ? run.stripLines : stripLinesFor(dem.blockLines());
-  const bool text = report || csv;
-  // Text lines are long (about 190 bytes a node in the report): a few lines at a time.
-  const int chunk = text ? std::min(strip, std::max(8, 4 * threads)) : strip;
-
-  // The cells read around the window: two on each side, fewer at the DEM's edge.
-  const std::int64_t left = std::max<std::int64_t>(0, window.xOffset - 2);
-  const std::int64_t right =
-      std::min<std::int64_t>(whole.columns, window.xOffset + window.xSize + 2);
-  const auto readColumns = static_cast<int>(right - left);
-  // GDAL's cache: two strips of the DEM's blocks and a strip of the output's
-  // tiles, within fixed bounds.
-  const std::int64_t stripBytes = static_cast<std::int64_t>(strip + 4) * whole.columns * 8;
-  platform::setRasterCacheBytes(std::clamp<std::int64_t>(2 * stripBytes, 64LL << 20, 512LL << 20));
 
   std::vector<double> cells(static_cast<std::size_t>(strip + 4) *
                             static_cast<std::size_t>(readColumns));

@@ -2,7 +2,9 @@
 #pragma once
 // NIBAL over a DEM of any size, read and written a strip of lines at a time:
 // the run holds the strip's lines plus two on each side, so its memory
-// follows the number of columns, not of lines. The strip's lines are shared
+// follows the number of columns, not of lines. A DEM too wide for the stated
+// memory budget is refused with both figures, before anything is written:
+// narrower windows or tiles run it. The strip's lines are shared
 // out among threads; each node's results depend on the DEM alone, so the
 // output is the same for any number of threads, and the same as the
 // whole-grid walk of the grid window on every node.
@@ -51,6 +53,10 @@ struct StreamedRasterRun {
   std::function<bool()> stopRequested;
   // A run of years instead of one (nibal/raster/streamed_years.h); empty: one year.
   std::optional<YearsSettings> years;
+  // The bytes the run may hold (the machine's memory and the process's
+  // limits); a DEM whose lines are too long for it is refused before any
+  // output is made. 0: unchecked.
+  std::uint64_t memoryBudget = 0;
 };
 
 inline constexpr std::string_view kRunInterrupted =

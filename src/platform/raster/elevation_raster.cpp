@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/raster/elevation_raster.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -34,6 +35,56 @@ std::string nodeText(int row, int column) {
 
 std::string sizeText(int rows, int columns) {
   return std::to_string(rows) + " rows x " + std::to_string(columns) + " columns";
+}
+
+// What the header's size needs of the file, at the least: a TIFF stores an
+// offset and a byte count of two bytes or more for every block (a few fit in
+// the header's own entries), an ESRI ASCII grid a digit and a blank for every
+// cell. A header that claims more is lying, and reading it would take memory
+// and time for cells that are not there.
+std::optional<std::string> claimBeyondFile(const std::string& path, GDALDataset& dataset,
+                                           const RasterGeometry& g) {
+  VSIStatBufL stat{};
+  if (VSIStatL(path.c_str(), &stat) != 0) return std::nullopt;
+  const auto fileBytes = static_cast<std::uint64_t>(stat.st_size);
+  const auto cells = static_cast<std::uint64_t>(g.rows) * static_cast<std::uint64_t>(g.columns);
+  std::uint64_t least = 0;
+  std::string what;
+  if (std::string(dataset.GetDriverName()) == "AAIGrid") {
+    least = 2 * cells - 1;
+    what = "a digit and a blank for each of its " + std::to_string(cells) + " cells";
+  } else {
+    int blockWidth = 0;
+    int blockHeight = 0;
+    dataset.GetRasterBand(1)->GetBlockSize(&blockWidth, &blockHeight);
+    blockWidth = std::max(1, blockWidth);
+    blockHeight = std::max(1, blockHeight);
+    const std::uint64_t blocks =
+        ((static_cast<std::uint64_t>(g.columns) + blockWidth - 1) / blockWidth) *
+        ((static_cast<std::uint64_t>(g.rows) + blockHeight - 1) / blockHeight);
+    if (blocks > 4) least = 4 * blocks;
+    what = "the place and size of each of its " + std::to_string(blocks) + " blocks of " +
+           std::to_string(blockWidth) + " x " + std::to_string(blockHeight) + " cells";
+  }
+  if (least <= fileBytes) return std::nullopt;
+  return "its header claims " + std::to_string(g.rows) + " rows x " + std::to_string(g.columns) +
+         " columns, which needs at least " + std::to_string(least) + " bytes (" + what +
+         "), but the file has " + std::to_string(fileBytes) + " bytes: it is damaged or cut short";
+}
+
+// Lines i and lines - 1 - i of a block of `columns` values a line swapped:
+// a south-up file's lines in north-up order.
+void reverseLines(double* values, int lines, int columns) {
+  const auto width = static_cast<std::size_t>(columns);
+  for (int i = 0, j = lines - 1; i < j; ++i, --j)
+    std::swap_ranges(values + static_cast<std::size_t>(i) * width,
+                     values + static_cast<std::size_t>(i + 1) * width,
+                     values + static_cast<std::size_t>(j) * width);
+}
+
+// The first of `lines` file lines that hold north-up lines first.. of g.
+int fileLineOf(const RasterGeometry& g, int first, int lines) {
+  return g.southUp ? g.rows - first - lines : first;
 }
 
 struct OpenRaster {
@@ -79,6 +130,11 @@ base::Result<OpenRaster> openRaster(const std::string& path) {
   if (!(g.rowSpacing() > 0.0) || !(g.columnSpacing() > 0.0) || !std::isfinite(g.transform[0]) ||
       !std::isfinite(g.transform[3]))
     return base::fail(refusal(path, "its cell size or origin is not a positive finite number"));
+  if (g.transform[5] > 0.0) {
+    g.southUp = true;
+    g.transform[3] += static_cast<double>(g.rows) * g.transform[5];
+    g.transform[5] = -g.transform[5];
+  }
   if (const OGRSpatialReference* crs = dataset->GetSpatialRef()) {
     if (crs->IsGeographic())
       return base::fail(refusal(path,
@@ -91,6 +147,8 @@ base::Result<OpenRaster> openRaster(const std::string& path) {
   if (g.rows < kFewestNodesPerSide || g.columns < kFewestNodesPerSide)
     return base::fail(refusal(
         path, "it has " + sizeText(g.rows, g.columns) + "; NIBAL needs at least 4 x 4 nodes"));
+  if (const std::optional<std::string> lie = claimBeyondFile(path, *dataset, g))
+    return base::fail(refusal(path, *lie));
   return OpenRaster{std::move(dataset), g};
 }
 
@@ -194,6 +252,15 @@ bool maskHidesCells(GDALRasterBand* band) {
 
 }  // namespace
 
+std::array<double, 6> RasterGeometry::fileTransform() const {
+  std::array<double, 6> file = transform;
+  if (southUp) {
+    file[3] += static_cast<double>(rows) * transform[5];
+    file[5] = -transform[5];
+  }
+  return file;
+}
+
 double RasterGeometry::rowSpacing() const { return std::abs(transform[1]); }
 double RasterGeometry::columnSpacing() const { return std::abs(transform[5]); }
 double RasterGeometry::easting(int column) const {
@@ -244,10 +311,11 @@ base::Result<ElevationRaster> readElevationRaster(const std::string& path, std::
     const int lines = std::min(kLinesPerRead, g.rows - first);
     double* block = raster.elevation.data() +
                     static_cast<std::size_t>(first) * static_cast<std::size_t>(g.columns);
-    if (band->RasterIO(GF_Read, 0, first, g.columns, lines, block, g.columns, lines, GDT_Float64, 0,
-                       0, nullptr) != CE_None)
+    if (band->RasterIO(GF_Read, 0, fileLineOf(g, first, lines), g.columns, lines, block, g.columns,
+                       lines, GDT_Float64, 0, 0, nullptr) != CE_None)
       return base::fail(
           refusal(path, "it breaks off or is damaged near " + nodeText(first, 0) + gdal.detail()));
+    if (g.southUp) reverseLines(block, lines, g.columns);
     if (auto checked =
             checkValues(block, lines, first, g.columns, hasNoData != 0, noData, scale, offset);
         !checked) {
@@ -284,6 +352,8 @@ base::Result<std::unique_ptr<ElevationStrips>> ElevationStrips::open(const std::
   int blockHeight = 0;
   band->GetBlockSize(&blockWidth, &blockHeight);
   strips->blockLines_ = std::max(1, blockHeight);
+  strips->blockBytes_ = static_cast<std::int64_t>(std::max(1, blockWidth)) * strips->blockLines_ *
+                        GDALGetDataTypeSizeBytes(band->GetRasterDataType());
   int hasNoData = 0;
   strips->noData_ = band->GetNoDataValue(&hasNoData);
   strips->hasNoData_ = hasNoData != 0;
@@ -297,14 +367,15 @@ base::Result<> ElevationStrips::read(int firstLine, int lines, int firstColumn, 
                                      double* out) {
   GdalErrors gdal;
   GDALRasterBand* band = dataset_->GetRasterBand(1);
-  if (band->RasterIO(GF_Read, firstColumn, firstLine, columns, lines, out, columns, lines,
-                     GDT_Float64, 0, 0, nullptr) != CE_None) {
+  const RasterGeometry& g = geometry_;
+  if (band->RasterIO(GF_Read, firstColumn, fileLineOf(g, firstLine, lines), columns, lines, out,
+                     columns, lines, GDT_Float64, 0, 0, nullptr) != CE_None) {
     // Line by line, to name the first line that cannot be read.
     int broken = firstLine;
     for (int i = 0; i < lines; ++i) {
       double* line = out + static_cast<std::size_t>(i) * static_cast<std::size_t>(columns);
-      if (band->RasterIO(GF_Read, firstColumn, firstLine + i, columns, 1, line, columns, 1,
-                         GDT_Float64, 0, 0, nullptr) != CE_None) {
+      if (band->RasterIO(GF_Read, firstColumn, fileLineOf(g, firstLine + i, 1), columns, 1, line,
+                         columns, 1, GDT_Float64, 0, 0, nullptr) != CE_None) {
         broken = firstLine + i;
         break;
       }
@@ -312,6 +383,7 @@ base::Result<> ElevationStrips::read(int firstLine, int lines, int firstColumn, 
     return base::fail(refusal(path_, "it breaks off or is damaged near " +
                                          nodeText(broken, firstColumn) + gdal.detail()));
   }
+  if (g.southUp) reverseLines(out, lines, columns);
   if (auto checked = markNoData(out, lines, firstLine, firstColumn, columns, hasNoData_, noData_,
                                 scale_, offset_);
       !checked)

@@ -9,8 +9,11 @@
 // down a raster column with the cell height as `ColumnSpacing`. Eastings and
 // northings are the cell centres from the geotransform.
 //
+// A south-up raster (lines from the south) is read as its north-up twin.
+//
 // Refused, each with a message naming the file and what to do: a file GDAL
-// cannot open as GeoTIFF or ESRI ASCII grid, more than one band, complex
+// cannot open as GeoTIFF or ESRI ASCII grid, a header claiming more cells
+// than the file could hold, more than one band, complex
 // values, no georeferencing, a rotated or sheared geotransform, cells in
 // degrees (a geographic coordinate system), fewer than 4 x 4 nodes, more
 // nodes than the caller allows (checked before any memory is taken), no-data
@@ -34,6 +37,12 @@ struct RasterGeometry {
   // y = t3 + (row + 0.5) t5; t2 and t4 are 0 (rotated rasters are refused).
   std::array<double, 6> transform{0.0, 1.0, 0.0, 0.0, 0.0, 1.0};
   std::string crsWkt;  // empty when the file names no coordinate system
+  // The file's lines run south to north (a positive line step). The readers
+  // give them north first all the same, with the north-up transform above,
+  // and the writers put results back in the file's order.
+  bool southUp = false;
+
+  std::array<double, 6> fileTransform() const;  // the transform as the file holds it
 
   std::int64_t nodeCount() const { return static_cast<std::int64_t>(rows) * columns; }
   double rowSpacing() const;     // cell width, along a raster line

@@ -75,7 +75,7 @@ base::Result<std::unique_ptr<ResultRasterWriter>> ResultRasterWriter::create(
                                       const_cast<char**>(options)));
   if (!writer->dataset_)
     return base::fail("Cannot write the result raster: cannot write " + path + gdal.detail());
-  std::array<double, 6> transform = geometry.transform;
+  std::array<double, 6> transform = geometry.fileTransform();
   writer->dataset_->SetGeoTransform(transform.data());
   if (!geometry.crsWkt.empty()) writer->dataset_->SetProjection(geometry.crsWkt.c_str());
   for (std::size_t b = 0; b < bands.size(); ++b) {
@@ -99,10 +99,20 @@ base::Result<> ResultRasterWriter::write(int firstLine, int lines,
   const GdalErrors gdal;
   for (std::size_t b = 0; b < bands.size(); ++b) {
     GDALRasterBand* band = dataset_->GetRasterBand(static_cast<int>(b) + 1);
-    if (band->RasterIO(GF_Write, 0, firstLine, geometry_.columns, lines,
-                       const_cast<float*>(bands[b]), geometry_.columns, lines, GDT_Float32, 0, 0,
-                       nullptr) != CE_None ||
-        CPLGetLastErrorType() == CE_Failure) {
+    // A south-up raster's lines go back to the file's order, last first.
+    auto* values = const_cast<float*>(bands[b]);
+    const auto width = static_cast<std::size_t>(geometry_.columns);
+    bool written = true;
+    if (geometry_.southUp) {
+      for (int i = 0; i < lines && written; ++i)
+        written = band->RasterIO(GF_Write, 0, geometry_.rows - 1 - (firstLine + i),
+                                 geometry_.columns, 1, values + static_cast<std::size_t>(i) * width,
+                                 geometry_.columns, 1, GDT_Float32, 0, 0, nullptr) == CE_None;
+    } else {
+      written = band->RasterIO(GF_Write, 0, firstLine, geometry_.columns, lines, values,
+                               geometry_.columns, lines, GDT_Float32, 0, 0, nullptr) == CE_None;
+    }
+    if (!written || CPLGetLastErrorType() == CE_Failure) {
       const std::string detail = gdal.detail();
       removeTemporaries();
       return base::fail("Cannot write the result raster: cannot write " + path_ + detail);

@@ -46,6 +46,8 @@ class ElevationStrips {
   // Lines in one of the file's blocks: strips that begin on a multiple of it
   // read each block once.
   int blockLines() const { return blockLines_; }
+  // Bytes of one of the file's blocks as the raster library holds it.
+  std::int64_t blockBytes() const { return blockBytes_; }
 
   // Cells of lines firstLine.. and columns firstColumn.. (counted from 0)
   // into out, rows outer with `columns` values each: elevations with scale
@@ -60,6 +62,7 @@ class ElevationStrips {
   DatasetHandle dataset_;
   RasterGeometry geometry_;
   int blockLines_ = 1;
+  std::int64_t blockBytes_ = 0;
   bool hasNoData_ = false;
   double noData_ = 0.0;
   double scale_ = 1.0;

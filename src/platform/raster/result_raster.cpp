@@ -29,7 +29,7 @@ GDALDatasetUniquePtr memoryRaster(const RasterGeometry& g,
   if (memory == nullptr) return nullptr;
   GDALDatasetUniquePtr dataset(memory->Create("", g.columns, g.rows, 0, GDT_Float32, nullptr));
   if (!dataset) return nullptr;
-  std::array<double, 6> transform = g.transform;
+  std::array<double, 6> transform = g.fileTransform();
   dataset->SetGeoTransform(transform.data());
   if (!g.crsWkt.empty()) dataset->SetProjection(g.crsWkt.c_str());
   for (const ResultLayer* layer : layers) {
@@ -89,14 +89,31 @@ base::Result<std::vector<std::string>> writeResultRasterFiles(
                       exactText(geometry.columnSpacing()) + "; write a GeoTIFF (.tif) instead");
   const GdalErrors gdal;  // whatever GDAL says outside a file's own copy
   const std::vector<std::string> files = resultRasterPaths(path, layers);
+  // A south-up DEM's results go back in its own line order: copies with the
+  // lines reversed (the window's grids are small).
+  std::vector<ResultLayer> flipped;
+  if (geometry.southUp) {
+    const auto width = static_cast<std::size_t>(geometry.columns);
+    for (const ResultLayer& layer : layers) {
+      ResultLayer copy{layer.name, {}, layer.description};
+      copy.values.reserve(layer.values.size());
+      for (int r = geometry.rows - 1; r >= 0; --r) {
+        const auto line =
+            layer.values.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(r) * width);
+        copy.values.insert(copy.values.end(), line, line + static_cast<std::ptrdiff_t>(width));
+      }
+      flipped.push_back(std::move(copy));
+    }
+  }
+  const std::vector<ResultLayer>& written = geometry.southUp ? flipped : layers;
   if (driver == "GTiff") {
     std::vector<const ResultLayer*> all;
-    for (const ResultLayer& layer : layers) all.push_back(&layer);
+    for (const ResultLayer& layer : written) all.push_back(&layer);
     if (auto copied = copyTo(driver, path, geometry, all); !copied)
       return base::fail("Cannot write the result raster: " + copied.message());
   } else {
-    for (std::size_t i = 0; i < layers.size(); ++i)
-      if (auto copied = copyTo(driver, files[i], geometry, {&layers[i]}); !copied)
+    for (std::size_t i = 0; i < written.size(); ++i)
+      if (auto copied = copyTo(driver, files[i], geometry, {&written[i]}); !copied)
         return base::fail("Cannot write the result raster: " + copied.message());
   }
   return files;

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <cstring>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -119,6 +121,34 @@ void writeText(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
+// Gives a little-endian classic TIFF's header another width and height (tags
+// 256 and 257, as 32-bit values), its data left as they are.
+void claimSize(const std::string& path, std::uint32_t columns, std::uint32_t rows) {
+  std::string bytes;
+  {
+    std::ifstream in(path, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  const auto read = [&](std::size_t at, std::size_t size) {
+    std::uint32_t value = 0;
+    std::memcpy(&value, bytes.data() + at, size);
+    return value;
+  };
+  const std::uint32_t directory = read(4, 4);
+  for (std::uint32_t i = 0; i < read(directory, 2); ++i) {
+    const std::size_t entry = directory + 2 + 12 * i;
+    const std::uint32_t tag = read(entry, 2);
+    if (tag != 256 && tag != 257) continue;
+    const std::uint16_t type = 4;
+    const std::uint32_t count = 1;
+    const std::uint32_t value = tag == 256 ? columns : rows;
+    std::memcpy(bytes.data() + entry + 2, &type, 2);
+    std::memcpy(bytes.data() + entry + 4, &count, 4);
+    std::memcpy(bytes.data() + entry + 8, &value, 4);
+  }
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
 // Every refusal names the file and says what is wrong.
 TEST(RasterRefusal, EachBadRasterGetsItsMessage) {
   ScratchFolder folder("bad");
@@ -176,6 +206,12 @@ TEST(RasterRefusal, EachBadRasterGetsItsMessage) {
          header->SetGeoTransform(transform);
        },
        "100000 rows x 100000 columns = 10000000000 nodes, more than the 50000000"},
+      {"lying.tif",
+       [](const std::string& path) {
+         writeRaster(path, RasterShape{});
+         claimSize(path, 1000000, 1000000);
+       },
+       "its header claims 1000000 rows x 1000000 columns, which needs at least"},
       {"headonly.asc",
        [](const std::string& path) {
          writeText(path, "ncols 100000\nnrows 100000\nxllcorner 0\nyllcorner 0\ncellsize 1\n");

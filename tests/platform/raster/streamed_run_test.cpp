@@ -16,6 +16,7 @@
 #include "nibal/raster/raster_grid.h"
 #include "nibal/soil_loss_text.h"
 #include "platform/raster/raster_stream.h"
+#include "platform/raster/result_raster.h"
 #include "raster_test_support.h"
 
 namespace sodwright::nibal {
@@ -264,6 +265,86 @@ TEST(StreamedRun, RefusesWindowsAndTilesThatDoNotFit) {
   EXPECT_EQ(tileWindow(40, 30, 10, 12, "dem.tif").message(),
             "There is no tile 12: dem.tif has 12 tiles of 10 cells, numbered 0 to 11.");
   EXPECT_EQ(tileWindow(40, 30, 10, 11, "dem.tif").value(), (RasterWindow{30, 20, 10, 10}));
+}
+
+// A south-up DEM (a positive line step) is its north-up twin read bottom
+// first: the window's walk gives the twin's report, and the streamed run and
+// the window's writer give the twin's results, written back in the DEM's own
+// order and transform. Strips of 4 of 9 lines end off the file's blocks.
+TEST(StreamedRun, SouthUpIsItsNorthUpTwin) {
+  ScratchFolder folder("south-up");
+  const RasterShape north = roughDem(9, 7, 5);
+  RasterShape south = north;
+  south.transform = {500000.0, 2.0, 0.0, 5200000.0 - 9 * 3.0, 0.0, 3.0};
+  south.value = [twin = north.value](int r, int c) { return twin(8 - r, c); };
+  writeRaster(folder.file("north.tif"), north);
+  writeRaster(folder.file("south.tif"), south);
+  EXPECT_EQ(wholeWalk(folder.file("south.tif")).report, wholeWalk(folder.file("north.tif")).report);
+  for (const std::string name : {"north", "south"}) {
+    StreamedRasterRun run;
+    run.dem = folder.file(name + ".tif");
+    run.raster = folder.file(name + "-loss.tif");
+    run.stripLines = 4;
+    const base::Result<StreamedRasterSummary> done = runStreamedRaster(run);
+    ASSERT_TRUE(done.ok()) << done.message();
+  }
+  const Bands want = readBands(folder.file("north-loss.tif"));
+  const Bands got = readBands(folder.file("south-loss.tif"));
+  EXPECT_EQ(got.transform, south.transform);
+  ASSERT_EQ(got.values.size(), 3u);
+  for (int b = 0; b < 3; ++b)
+    for (int r = 0; r < 9; ++r)
+      for (int c = 0; c < 7; ++c) EXPECT_TRUE(sameBits(got.at(b, 8 - r, c), want.at(b, r, c)));
+
+  const base::Result<platform::ElevationRaster> read =
+      platform::readElevationRaster(folder.file("south.tif"), platform::kMostBatchNodes);
+  ASSERT_TRUE(read.ok()) << read.message();
+  platform::ResultLayer layer{"Z", {}, {}};
+  for (double z : read->elevation) layer.values.push_back(static_cast<float>(z));
+  ASSERT_TRUE(platform::writeResultRasterFiles(folder.file("z.tif"), read->geometry, {layer}).ok());
+  const Bands z = readBands(folder.file("z.tif"));
+  EXPECT_EQ(z.transform, south.transform);
+  for (int r = 0; r < 9; ++r)
+    for (int c = 0; c < 7; ++c)
+      EXPECT_TRUE(sameBits(z.at(0, r, c), static_cast<float>(south.value(r, c))));
+}
+
+// The memory a run needs follows the width of its window; a budget below it
+// is refused with both figures, the need rounded up and the budget down, and
+// no output is made.
+TEST(StreamedRun, LinesTooLongForTheBudgetAreRefused) {
+  ScratchFolder folder("budget");
+  writeRaster(folder.file("dem.tif"), roughDem(40, 3000, 19));
+  ScratchFolder out("budget-out");
+  StreamedRasterRun run;
+  run.dem = folder.file("dem.tif");
+  run.raster = out.file("loss.tif");
+  run.report = out.file("report.txt");
+  run.threads = 2;
+  const auto refusedNeed = [&](std::uint64_t budget) {
+    run.memoryBudget = budget;
+    const base::Result<StreamedRasterSummary> done = runStreamedRaster(run);
+    EXPECT_FALSE(done.ok());
+    const std::string said = done.message();
+    const std::string start = "Cannot run NIBAL on dem.tif: its lines of " +
+                              std::to_string(run.window ? run.window->xSize : 3000) +
+                              " cells need about ";
+    EXPECT_EQ(said.rfind(start, 0), 0u) << said;
+    EXPECT_NE(said.find("more than the " + std::to_string(budget >> 20) + " MB this run may use"),
+              std::string::npos)
+        << said;
+    EXPECT_EQ(filesIn(out.file("")), 0u);
+    return std::stoull(said.substr(start.size()));
+  };
+  const std::uint64_t whole = refusedNeed(std::uint64_t{5} << 20);
+  run.memoryBudget = whole << 20;
+  base::Result<StreamedRasterSummary> done = runStreamedRaster(run);
+  EXPECT_TRUE(done.ok()) << done.message();
+  std::filesystem::remove_all(out.file(""));
+  std::filesystem::create_directories(out.file(""));
+  EXPECT_EQ(refusedNeed((whole - 1) << 20), whole);
+  run.window = RasterWindow{0, 0, 1000, 40};
+  EXPECT_LT(refusedNeed(std::uint64_t{5} << 20), whole);
 }
 
 // A DEM that breaks off in the middle is refused naming the first line that
