@@ -18,6 +18,7 @@
 #include "nibal/large_grid.h"
 #include "nibal/map_blocks.h"
 #include "nibal/raster/raster_grid.h"
+#include "nibal/raster/streamed_input.h"
 #include "nibal/raster/streamed_years.h"
 #include "nibal/soil_loss_text.h"
 #include "platform/raster/gdal_support.h"
@@ -198,33 +199,13 @@ std::string tooWideMessage(const std::string& dem, std::int64_t columns, std::ui
 
 base::Result<StreamedRasterSummary> runStreamedRaster(const StreamedRasterRun& run) {
   if (run.years) return runStreamedYears(run);
-  base::Result<std::unique_ptr<platform::ElevationStrips>> opened =
-      platform::ElevationStrips::open(run.dem);
-  if (!opened.ok()) return base::fail(opened.message());
-  platform::ElevationStrips& dem = **opened;
+  base::Result<StreamedInput> input = openStreamedInput(run);
+  if (!input.ok()) return base::fail(input.message());
+  platform::ElevationStrips& dem = *input->dem;
   const platform::RasterGeometry& whole = dem.geometry();
-
-  RasterWindow window{0, 0, whole.columns, whole.rows};
-  if (run.window) {
-    base::Result<RasterWindow> checked =
-        checkWindow(*run.window, whole.columns, whole.rows, platform::displayName(run.dem));
-    if (!checked.ok()) return base::fail(checked.message());
-    window = *checked;
-  }
-
-  // The coefficients as the parameter window reads its boxes, with its notes.
-  GridInfo info;
-  for (std::string_view note : readGridParameters(info, run.parameters))
-    if (run.note) run.note(note);
-  if (allParametersMissing(info))
-    return base::fail(std::string(kAllMissingTitle) + ": " + std::string(kAllMissing));
-
-  // The window as a raster of its own, georeferenced where it lies.
-  platform::RasterGeometry g = whole;
-  g.columns = static_cast<int>(window.xSize);
-  g.rows = static_cast<int>(window.ySize);
-  g.transform[0] = whole.transform[0] + static_cast<double>(window.xOffset) * whole.transform[1];
-  g.transform[3] = whole.transform[3] + static_cast<double>(window.yOffset) * whole.transform[5];
+  const RasterWindow& window = input->window;
+  GridInfo& info = input->info;
+  const platform::RasterGeometry& g = input->geometry;
   const GridDefinition definition = gridDefinition(g);
   info.Rows = definition.rowsText;
   info.Columns = definition.columnsText;

@@ -11,6 +11,7 @@
 #include "nibal/grid_years.h"
 #include "nibal/large_grid.h"
 #include "nibal/raster/raster_grid.h"
+#include "nibal/raster/streamed_input.h"
 #include "platform/raster/gdal_support.h"
 #include "platform/raster/raster_stream.h"
 
@@ -39,31 +40,14 @@ base::Result<StreamedRasterSummary> runStreamedYears(const StreamedRasterRun& ru
     return base::fail(
         "A run of years writes result rasters only (--write-raster); the report, "
         "the CSV and the map are of one year.");
-  base::Result<std::unique_ptr<platform::ElevationStrips>> opened =
-      platform::ElevationStrips::open(run.dem);
-  if (!opened.ok()) return base::fail(opened.message());
-  platform::ElevationStrips& dem = **opened;
+  base::Result<StreamedInput> input = openStreamedInput(run);
+  if (!input.ok()) return base::fail(input.message());
+  platform::ElevationStrips& dem = *input->dem;
   const platform::RasterGeometry& whole = dem.geometry();
-
-  RasterWindow window{0, 0, whole.columns, whole.rows};
-  if (run.window) {
-    base::Result<RasterWindow> checked =
-        checkWindow(*run.window, whole.columns, whole.rows, platform::displayName(run.dem));
-    if (!checked.ok()) return base::fail(checked.message());
-    window = *checked;
-  }
-  GridInfo info;
-  for (std::string_view note : readGridParameters(info, run.parameters))
-    if (run.note) run.note(note);
-  if (allParametersMissing(info))
-    return base::fail(std::string(kAllMissingTitle) + ": " + std::string(kAllMissing));
+  const RasterWindow& window = input->window;
+  const GridInfo& info = input->info;
   const GridCoefficients k{info.BettaRow, info.GammaRow, info.BettaCol, info.GammaCol};
-
-  platform::RasterGeometry g = whole;
-  g.columns = static_cast<int>(window.xSize);
-  g.rows = static_cast<int>(window.ySize);
-  g.transform[0] = whole.transform[0] + static_cast<double>(window.xOffset) * whole.transform[1];
-  g.transform[3] = whole.transform[3] + static_cast<double>(window.yOffset) * whole.transform[5];
+  const platform::RasterGeometry& g = input->geometry;
 
   const std::vector<std::string> names = yearsBandNames(settings);
   base::Result<std::unique_ptr<platform::ResultRasterWriter>> created =

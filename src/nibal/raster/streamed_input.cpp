@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "nibal/raster/streamed_input.h"
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "nibal/grid_messages.h"
+#include "nibal/grid_model.h"
+#include "platform/raster/gdal_support.h"
+
+namespace sodwright::nibal {
+
+base::Result<StreamedInput> openStreamedInput(const StreamedRasterRun& run) {
+  base::Result<std::unique_ptr<platform::ElevationStrips>> opened =
+      platform::ElevationStrips::open(run.dem);
+  if (!opened.ok()) return base::fail(opened.message());
+  StreamedInput input;
+  input.dem = std::move(*opened);
+  const platform::RasterGeometry& whole = input.dem->geometry();
+
+  input.window = RasterWindow{0, 0, whole.columns, whole.rows};
+  if (run.window) {
+    base::Result<RasterWindow> checked =
+        checkWindow(*run.window, whole.columns, whole.rows, platform::displayName(run.dem));
+    if (!checked.ok()) return base::fail(checked.message());
+    input.window = *checked;
+  }
+
+  for (std::string_view note : readGridParameters(input.info, run.parameters))
+    if (run.note) run.note(note);
+  if (allParametersMissing(input.info))
+    return base::fail(std::string(kAllMissingTitle) + ": " + std::string(kAllMissing));
+
+  platform::RasterGeometry& g = input.geometry;
+  g = whole;
+  g.columns = static_cast<int>(input.window.xSize);
+  g.rows = static_cast<int>(input.window.ySize);
+  g.transform[0] =
+      whole.transform[0] + static_cast<double>(input.window.xOffset) * whole.transform[1];
+  g.transform[3] =
+      whole.transform[3] + static_cast<double>(input.window.yOffset) * whole.transform[5];
+  return input;
+}
+
+}  // namespace sodwright::nibal
