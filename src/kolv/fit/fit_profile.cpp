@@ -22,17 +22,17 @@ struct EndTrace {
 // root of the rise of the profiled sum of squares, is close to linear in v,
 // so the bracket grows by extrapolating it and shrinks by the secant,
 // halving instead when the secant would leave the bracket.
-EndTrace traceEnd(FitProblem& problem, const std::vector<double>& best, double bestSsr,
-                  std::size_t k, double step, double threshold, int direction) {
+EndTrace traceEnd(FitProblem& problem, const std::vector<double>& centre, double centreSsr,
+                  double bestSsr, std::size_t k, double step, double threshold, int direction) {
   const FitSetup& setup = problem.setup();
   const FitBounds& b = setup.bounds[k];
-  const double optimum = best[k];
+  const double optimum = centre[k];
   const double limit = direction > 0 ? b.high : b.low;
   std::vector<std::size_t> free;
-  for (std::size_t j = 0; j < best.size(); ++j)
+  for (std::size_t j = 0; j < centre.size(); ++j)
     if (j != k) free.push_back(j);
   const int budget = 100 + 60 * static_cast<int>(free.size());
-  std::vector<double> others = best;
+  std::vector<double> others = centre;
   EndTrace trace;
   const auto rise = [&](double v) {
     std::vector<double> start = others;
@@ -47,7 +47,9 @@ EndTrace traceEnd(FitProblem& problem, const std::vector<double>& best, double b
   };
   const double target = std::sqrt(std::max(threshold - bestSsr, 0.0));
   if ((optimum - limit) * direction >= 0.0) return {limit, true, trace.lowestSsr, {}};
-  double inside = optimum, zInside = 0.0, outside = limit, zOutside = 0.0;
+  // Another minimum than the best starts above the best's sum of squares.
+  double inside = optimum, zInside = std::sqrt(std::max(0.0, centreSsr - bestSsr));
+  double outside = limit, zOutside = 0.0;
   double distance = std::max(step, 1e-9 * std::max(1.0, std::abs(optimum)));
   bool bracketed = false;
   for (int i = 0; i < 16 && !problem.cancelled(); ++i) {
@@ -100,9 +102,11 @@ EndTrace traceEnd(FitProblem& problem, const std::vector<double>& best, double b
 }  // namespace
 
 ProfileOutcome profileIntervals(const KolvState& study, const FitSetup& setup,
-                                const ObservedProfile& observed, const std::vector<double>& best,
-                                double bestSsr, double threshold, const std::vector<double>& steps,
-                                int threads, const std::atomic<bool>* cancel) {
+                                const ObservedProfile& observed, const std::vector<double>& centre,
+                                double centreSsr, double bestSsr, double threshold,
+                                const std::vector<double>& steps, int threads,
+                                const std::atomic<bool>* cancel) {
+  const std::vector<double>& best = centre;
   const std::size_t ends = 2 * best.size();
   std::vector<EndTrace> traces(ends);
   std::vector<long> runs(ends, 0);
@@ -111,14 +115,14 @@ ProfileOutcome profileIntervals(const KolvState& study, const FitSetup& setup,
     for (std::size_t e = static_cast<std::size_t>(part); e < ends;
          e += static_cast<std::size_t>(parts)) {
       FitProblem problem(study, setup, observed, cancel, 1);
-      traces[e] =
-          traceEnd(problem, best, bestSsr, e / 2, steps[e / 2], threshold, e % 2 == 0 ? -1 : +1);
+      traces[e] = traceEnd(problem, centre, centreSsr, bestSsr, e / 2, steps[e / 2], threshold,
+                           e % 2 == 0 ? -1 : +1);
       runs[e] = problem.runs();
     }
   });
   ProfileOutcome outcome;
-  outcome.lowestSsr = bestSsr;
-  outcome.lowestValues = best;
+  outcome.lowestSsr = centreSsr;
+  outcome.lowestValues = centre;
   for (std::size_t k = 0; k < best.size(); ++k) {
     const EndTrace& low = traces[2 * k];
     const EndTrace& high = traces[2 * k + 1];

@@ -24,12 +24,15 @@ struct ProfileOutcome {
   std::vector<double> lowestValues;
 };
 
-// `steps` gives each parameter's first step out from `best` (its Jacobian
-// half-width, or a tenth of its bounds). The ends are traced `threads` at a
-// time, each in a problem of its own.
+// The ends of the piece of the profile around the minimum `centre` (sum of
+// squares `centreSsr`; the best's, `bestSsr`, sets the rise). `steps` gives
+// each parameter's first step out (its Jacobian half-width, or a tenth of
+// its bounds). The ends are traced `threads` at a time, each in a problem
+// of its own.
 ProfileOutcome profileIntervals(const KolvState& study, const FitSetup& setup,
-                                const ObservedProfile& observed, const std::vector<double>& best,
-                                double bestSsr, double threshold, const std::vector<double>& steps,
-                                int threads, const std::atomic<bool>* cancel);
+                                const ObservedProfile& observed, const std::vector<double>& centre,
+                                double centreSsr, double bestSsr, double threshold,
+                                const std::vector<double>& steps, int threads,
+                                const std::atomic<bool>* cancel);
 
 }  // namespace sodwright::kolv

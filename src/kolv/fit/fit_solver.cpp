@@ -21,6 +21,10 @@ namespace {
 
 std::string label(FitParameter parameter) { return std::string(fitParameterLabel(parameter)); }
 
+bool problemCancelled(const FitOptions& options) {
+  return options.cancel != nullptr && options.cancel->load();
+}
+
 // The Jacobian of the residuals (observed - simulated) by central
 // differences, one-sided at the edge of the defined range; the step is
 // taken between the values as stored (Single for the coefficients).
@@ -255,15 +259,24 @@ void addMinima(const SearchOutcome& search, FitResult& result) {
 
 // The profile-likelihood interval of every parameter; a lower sum of
 // squares met on the way is reported, since the search then missed it.
-void addProfiles(const KolvState& study, const FitSetup& setup, const ObservedProfile& observed,
-                 const FitOptions& options, const std::vector<double>& values, FitResult& result) {
-  const double threshold = result.ssr * (1.0 + result.tQuantile * result.tQuantile / result.dof);
+double profileThreshold(const FitResult& result) {
+  return result.ssr * (1.0 + result.tQuantile * result.tQuantile / result.dof);
+}
+
+std::vector<double> profileSteps(const FitResult& result) {
   std::vector<double> steps;
   for (const FittedParameter& f : result.parameters)
     steps.push_back(f.determined && f.high > f.value ? f.high - f.value
                                                      : 0.1 * (f.bounds.high - f.bounds.low));
+  return steps;
+}
+
+void addProfiles(const KolvState& study, const FitSetup& setup, const ObservedProfile& observed,
+                 const FitOptions& options, const std::vector<double>& values, FitResult& result) {
+  const double threshold = profileThreshold(result);
+  const std::vector<double> steps = profileSteps(result);
   const ProfileOutcome profile =
-      profileIntervals(study, setup, observed, values, result.ssr, threshold, steps,
+      profileIntervals(study, setup, observed, values, result.ssr, result.ssr, threshold, steps,
                        options.threads, options.cancel);
   result.runs += profile.runs;
   for (std::size_t k = 0; k < result.parameters.size(); ++k) {
@@ -287,6 +300,50 @@ void addProfiles(const KolvState& study, const FitSetup& setup, const ObservedPr
                               base::generalText(profile.lowestSsr, 6) + " at " + at +
                               "): the search missed that minimum");
     result.converged = false;
+  }
+}
+
+// The profile interval is the set where the profile stays below its
+// threshold; another minimum below it lies in that set, so the interval
+// reaches over its piece as well (their hull). Read only around the best,
+// it misses the truth whenever the truth sits in the other basin.
+void joinProfilePieces(const KolvState& study, const FitSetup& setup,
+                       const ObservedProfile& observed, const FitOptions& options,
+                       const SearchOutcome& search, FitResult& result) {
+  const double threshold = profileThreshold(result);
+  const std::vector<double> steps = profileSteps(result);
+  for (std::size_t m = 1; m < search.minima.size(); ++m) {
+    const LocalMinimum& other = search.minima[m];
+    if (!(other.ssr <= threshold) || problemCancelled(options)) continue;
+    const ProfileOutcome piece =
+        profileIntervals(study, setup, observed, other.values, other.ssr, result.ssr, threshold,
+                         steps, options.threads, options.cancel);
+    result.runs += piece.runs;
+    if (piece.lowestSsr < result.ssr * (1.0 - 1e-6))
+      result.warnings.push_back("a profile met a lower sum of squares (" +
+                                base::generalText(piece.lowestSsr, 6) +
+                                ") beside another minimum: the search missed that minimum");
+    for (std::size_t k = 0; k < result.parameters.size(); ++k) {
+      FittedParameter& fitted = result.parameters[k];
+      const ProfileBounds& b = piece.intervals[k];
+      if (!fitted.profile) continue;
+      if (b.low < fitted.profile->low) {
+        fitted.profile->low = b.low;
+        fitted.profileOpenLow = b.openLow;
+      }
+      if (b.high > fitted.profile->high) {
+        fitted.profile->high = b.high;
+        fitted.profileOpenHigh = b.openHigh;
+      }
+    }
+    std::string at;
+    for (std::size_t k = 0; k < other.values.size(); ++k)
+      at += (k ? ", " : "") + label(setup.parameters[k]) + " " +
+            base::generalText(other.values[k], 6);
+    result.warnings.push_back(
+        "the profile intervals reach over another minimum below their "
+        "threshold (" +
+        at + ")");
   }
 }
 
@@ -360,12 +417,15 @@ FitResult fitStudy(const KolvState& study, const FitSetup& setup, const Observed
     if (options.profiles) addProfiles(study, setup, observed, options, values, result);
   }
   addMinima(search, result);
+  if (ranAtBest && result.dof > 0 && !result.cancelled && options.profiles)
+    joinProfilePieces(study, setup, observed, options, search, result);
   bool starts_agree = true;
   for (std::size_t m = 1; m < result.minima.size(); ++m)
     for (std::size_t k = 0; k < p; ++k)
       if (result.minima[m].notWorse && result.parameters[k].ambiguous) starts_agree = false;
   const bool profileMissed =
-      !result.warnings.empty() && result.warnings.back().rfind("a profile met", 0) == 0;
+      std::any_of(result.warnings.begin(), result.warnings.end(),
+                  [](const std::string& w) { return w.rfind("a profile met", 0) == 0; });
   result.converged =
       best.reached && !result.cancelled && best.ssr < kFailedRun && starts_agree && !profileMissed;
   if (!starts_agree && best.reached)
