@@ -42,7 +42,7 @@ double truthOf(const Cell& cell) {
   }
 }
 
-TEST(FitCoverage, EveryParameterCoversItsTruthOrFlagsItsMisses) {
+TEST(FitCoverageTable, EveryParameterCoversItsTruthOrFlagsItsMisses) {
   using P = FitParameter;
   const FitColumn E = FitColumn::Elevation, C = FitColumn::Pl1;
   const std::vector<Cell> cells = {
