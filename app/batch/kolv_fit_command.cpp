@@ -125,8 +125,7 @@ int runKolvFit(const KolvFitOptions& options) {
       study, measured, splitNames(options.fit), options.bounds, *column,
       [&options](KolvState& fitted) { return applyKolvBoxes(fitted, options.study); });
   if (!prepared) return fail(prepared.message());
-  if (auto startable = kolv::checkFitStarts(prepared->study, prepared->setup, *starts);
-      !startable)
+  if (auto startable = kolv::checkFitStarts(prepared->study, prepared->setup, *starts); !startable)
     return fail(startable.message());
 
   kolv::FitOptions fitOptions;
