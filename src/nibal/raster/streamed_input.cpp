@@ -11,6 +11,28 @@
 
 namespace sodwright::nibal {
 
+namespace {
+
+// Whole megabytes: a need rounded up, a budget down, so that the figures
+// shown never hide the shortfall.
+std::string megabytesText(std::uint64_t bytes, bool up) {
+  return std::to_string((bytes + (up ? (std::uint64_t{1} << 20) - 1 : 0)) >> 20) + " MB";
+}
+
+}  // namespace
+
+std::string tooWideMessage(const std::string& dem, std::int64_t columns, std::uint64_t need,
+                           std::uint64_t budget, int strip, int threads) {
+  return "Cannot run NIBAL on " + platform::displayName(dem) + ": its lines of " +
+         std::to_string(columns) + " cells need about " + megabytesText(need, true) +
+         " at a time (a strip of " + std::to_string(strip) + " lines on " +
+         std::to_string(threads) + (threads == 1 ? " worker" : " workers") + "), more than the " +
+         megabytesText(budget, false) +
+         " this run may use (the machine's available memory within the process's limits, "
+         "ulimit -v and ulimit -d). Run it in narrower pieces: --window, or the tiles that "
+         "nibal-tiles lists with --tile.";
+}
+
 base::Result<StreamedInput> openStreamedInput(const StreamedRasterRun& run) {
   base::Result<std::unique_ptr<platform::ElevationStrips>> opened =
       platform::ElevationStrips::open(run.dem);

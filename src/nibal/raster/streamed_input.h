@@ -4,7 +4,9 @@
 // for strips, the window of it to compute, the coefficients read as the
 // parameter window reads its boxes, and the window as a raster of its own.
 
+#include <cstdint>
 #include <memory>
+#include <string>
 
 #include "base/result.h"
 #include "nibal/grid_state.h"
@@ -25,5 +27,14 @@ struct StreamedInput {
 // Refuses a DEM that cannot be opened, a window outside it and a run with
 // every coefficient missing; the parameters' notes go to run.note.
 base::Result<StreamedInput> openStreamedInput(const StreamedRasterRun& run);
+
+// Address space a worker thread takes whatever it computes: its stack and
+// the allocator's arena of its own.
+inline constexpr std::uint64_t kThreadBytes = std::uint64_t{72} << 20;
+
+// The refusal of a run whose strips need more than `budget` bytes, with both
+// figures in whole megabytes (the need rounded up, the budget down).
+std::string tooWideMessage(const std::string& dem, std::int64_t columns, std::uint64_t need,
+                           std::uint64_t budget, int strip, int threads);
 
 }  // namespace sodwright::nibal

@@ -152,9 +152,6 @@ struct RunSizes {
   std::uint64_t cacheBytes;  // the raster library's, at least one block of the DEM
 };
 
-// Address space a worker thread takes whatever it computes: its stack and
-// the allocator's arena of its own.
-constexpr std::uint64_t kThreadBytes = std::uint64_t{72} << 20;
 // The text of one node: a report line is about 190 bytes, a CSV record less.
 constexpr std::uint64_t kReportNodeBytes = 200;
 constexpr std::uint64_t kCsvNodeBytes = 160;
@@ -175,24 +172,6 @@ std::uint64_t streamedRunBytes(const RunSizes& s) {
          threads * columns * sizeof(NodeResults) +
          static_cast<std::uint64_t>(s.chunk) * columns * perNodeOfChunk +
          (threads + 1) * kThreadBytes;
-}
-
-// Whole megabytes: a need rounded up, a budget down, so that the figures
-// shown never hide the shortfall.
-std::string megabytesText(std::uint64_t bytes, bool up) {
-  return std::to_string((bytes + (up ? (std::uint64_t{1} << 20) - 1 : 0)) >> 20) + " MB";
-}
-
-std::string tooWideMessage(const std::string& dem, std::int64_t columns, std::uint64_t need,
-                           std::uint64_t budget, int strip, int threads) {
-  return "Cannot run NIBAL on " + platform::displayName(dem) + ": its lines of " +
-         std::to_string(columns) + " cells need about " + megabytesText(need, true) +
-         " at a time (a strip of " + std::to_string(strip) + " lines on " +
-         std::to_string(threads) + (threads == 1 ? " worker" : " workers") + "), more than the " +
-         megabytesText(budget, false) +
-         " this run may use (the machine's available memory within the process's limits, "
-         "ulimit -v and ulimit -d). Run it in narrower pieces: --window, or the tiles that "
-         "nibal-tiles lists with --tile.";
 }
 
 }  // namespace

@@ -32,6 +32,29 @@ std::vector<std::string> bandDescriptions(const YearsSettings& settings) {
   return out;
 }
 
+struct YearsSizes {
+  std::int64_t readLines;
+  int readColumns;
+  int strip;
+  int columns;
+  std::size_t bands;
+  int threads;
+  std::uint64_t cacheBytes;
+};
+
+// In bytes: the cells read with their halo and the two surfaces the steps
+// swap, the kept results and their single-precision bands, each worker's
+// line of node results, the cache and the workers' own memory.
+std::uint64_t yearsRunBytes(const YearsSizes& s) {
+  const std::uint64_t readLines = static_cast<std::uint64_t>(s.readLines);
+  const auto read = readLines * static_cast<std::uint64_t>(s.readColumns);
+  const auto kept = static_cast<std::uint64_t>(s.strip) * static_cast<std::uint64_t>(s.columns);
+  const auto threads = static_cast<std::uint64_t>(s.threads);
+  return 3 * read * sizeof(double) + s.bands * kept * (sizeof(double) + sizeof(float)) +
+         threads * static_cast<std::uint64_t>(s.readColumns) * sizeof(NodeResults) + s.cacheBytes +
+         (threads + 1) * kThreadBytes;
+}
+
 }  // namespace
 
 base::Result<StreamedRasterSummary> runStreamedYears(const StreamedRasterRun& run) {
@@ -50,12 +73,6 @@ base::Result<StreamedRasterSummary> runStreamedYears(const StreamedRasterRun& ru
   const platform::RasterGeometry& g = input->geometry;
 
   const std::vector<std::string> names = yearsBandNames(settings);
-  base::Result<std::unique_ptr<platform::ResultRasterWriter>> created =
-      platform::ResultRasterWriter::create(run.raster, g, names, run.cog,
-                                           bandDescriptions(settings));
-  if (!created.ok()) return base::fail(std::string(kOutputFailed) + "\n" + created.message());
-  std::unique_ptr<platform::ResultRasterWriter> raster = std::move(*created);
-
   const int threads = base::workerCount(run.threads);
   constexpr int tile = platform::ResultRasterWriter::kTileLines;
   const int strip = run.stripLines > 0
@@ -67,8 +84,23 @@ base::Result<StreamedRasterSummary> runStreamedYears(const StreamedRasterRun& ru
       std::min<std::int64_t>(whole.columns, window.xOffset + window.xSize + halo);
   const auto readColumns = static_cast<int>(right - left);
   const std::int64_t readLines = std::min<std::int64_t>(whole.rows, strip + 2 * halo);
-  platform::setRasterCacheBytes(
-      std::clamp<std::int64_t>(readLines * whole.columns * 8, 64LL << 20, 512LL << 20));
+  const std::int64_t cacheBytes =
+      std::clamp<std::int64_t>(readLines * whole.columns * 8, 64LL << 20, 512LL << 20);
+  // Checked before any output is made: a DEM too wide for the budget leaves
+  // no temporary behind.
+  if (run.memoryBudget > 0) {
+    const std::uint64_t need =
+        yearsRunBytes({readLines, readColumns, strip, g.columns, names.size(), threads,
+                       static_cast<std::uint64_t>(std::max<std::int64_t>(cacheBytes, 0))});
+    if (need > run.memoryBudget)
+      return base::fail(tooWideMessage(run.dem, g.columns, need, run.memoryBudget, strip, threads));
+  }
+  platform::setRasterCacheBytes(cacheBytes);
+  base::Result<std::unique_ptr<platform::ResultRasterWriter>> created =
+      platform::ResultRasterWriter::create(run.raster, g, names, run.cog,
+                                           bandDescriptions(settings));
+  if (!created.ok()) return base::fail(std::string(kOutputFailed) + "\n" + created.message());
+  std::unique_ptr<platform::ResultRasterWriter> raster = std::move(*created);
   std::vector<double> cells(static_cast<std::size_t>(readLines) *
                             static_cast<std::size_t>(readColumns));
   std::vector<std::vector<float>> bands(names.size());

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <random>
 
@@ -129,6 +130,39 @@ TEST(StreamedYears, GivesTheReferenceLoopForAnyStripAndThreads) {
             }
         }
   }
+}
+
+// A run of years too wide for its memory budget is refused before any output
+// exists, and what it needs grows with the halo its years read.
+TEST(StreamedYears, RefusesLinesTooLongForTheBudgetBeforeAnyOutput) {
+  ScratchFolder folder("years-budget");
+  RasterShape shape;
+  shape.rows = 120;
+  shape.columns = 3000;
+  shape.value = [](int r, int c) { return 100.0 + 0.01 * r + 0.001 * (c % 7); };
+  writeRaster(folder.file("dem.tif"), shape);
+  ScratchFolder out("years-budget-out");
+  StreamedRasterRun run;
+  run.dem = folder.file("dem.tif");
+  run.raster = out.file("years.tif");
+  run.threads = 1;
+  run.stripLines = 8;
+  run.memoryBudget = std::uint64_t{1} << 20;
+  const auto refusedNeed = [&](int years) {
+    YearsSettings settings;
+    settings.years = years;
+    run.years = settings;
+    const base::Result<StreamedRasterSummary> done = runStreamedRaster(run);
+    EXPECT_FALSE(done.ok());
+    const std::string start = "Cannot run NIBAL on dem.tif: its lines of 3000 cells need about ";
+    EXPECT_EQ(done.message().rfind(start, 0), 0u) << done.message();
+    EXPECT_TRUE(std::filesystem::is_empty(out.file(""))) << "an output was made";
+    return std::stoull(done.message().substr(start.size()));
+  };
+  EXPECT_GT(refusedNeed(20), refusedNeed(1));
+  run.memoryBudget = std::uint64_t{1} << 34;
+  const base::Result<StreamedRasterSummary> done = runStreamedRaster(run);
+  EXPECT_TRUE(done.ok()) << done.message();
 }
 
 }  // namespace
