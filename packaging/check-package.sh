@@ -117,7 +117,11 @@ cmp "$work/installed/grid-report.txt" "$work/installed/dem-report.txt"
   --report "$work/installed/grid-report2.txt" --map "$work/installed/map.pdf" --layer SoilLossSum
 "$batch" bando --slope-class 0 --surface-form 0 --crop 0 --region 0 --tillage 0
 "$batch" kolv-fit "$ex/hillslope-transect.txt" --observed "$ex/hillslope-measured-after-10.txt" \
-  --fit alpha,beta --json "$work/installed/fit.json" >/dev/null
+  --fit alpha,beta --json "$work/installed/fit.json" >/dev/null || status=$?
+# Tilled forward, the example's Alpha and Betta have two minima the data do
+# not tell apart: the fit says so and ends with status 4.
+[[ ${status:-0} == 4 ]] || { echo "kolv-fit of the example ended with status ${status:-0}, not 4" >&2; exit 1; }
+grep -q '"converged": false' "$work/installed/fit.json"
 "$batch" kolv-ensemble "$ex/hillslope-transect.txt" --sequences 10 --runs 50 --seed 7 \
   --vary beta=lognormal:0.003:1.3 --csv "$work/installed/bands.csv" >/dev/null
 # An installed example script reads the installed examples and writes into
