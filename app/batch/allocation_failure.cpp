@@ -32,10 +32,28 @@ std::size_t failedAllocationBytes() { return lastFailedBytes.load(std::memory_or
 
 }  // namespace sodwright::batch
 
-// The replaceable forms that allocate; every delete goes back to free, as
-// the blocks came from malloc.
+// The replaceable forms that allocate, the throwing and the nothrow ones
+// alike: a block from one may be freed by any delete, so every delete goes
+// back to free, as every block came from malloc. The aligned forms stay the
+// library's, with their own deletes.
 void* operator new(std::size_t size) { return sodwright::batch::allocate(size); }
 void* operator new[](std::size_t size) { return sodwright::batch::allocate(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  try {
+    return sodwright::batch::allocate(size);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+  try {
+    return sodwright::batch::allocate(size);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }
 void operator delete(void* block) noexcept { std::free(block); }
 void operator delete[](void* block) noexcept { std::free(block); }
 void operator delete(void* block, std::size_t) noexcept { std::free(block); }
