@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "nibal/raster/streamed_input.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -31,6 +32,27 @@ std::string tooWideMessage(const std::string& dem, std::int64_t columns, std::ui
          " this run may use (the machine's available memory within the process's limits, "
          "ulimit -v and ulimit -d). Run it in narrower pieces: --window, or the tiles that "
          "nibal-tiles lists with --tile.";
+}
+
+base::Result<ElevationBlock> readHaloStrip(platform::ElevationStrips& dem,
+                                           const RasterWindow& window, std::int64_t y0,
+                                           std::int64_t y1, std::int64_t halo, std::int64_t left,
+                                           int readColumns, double* cells) {
+  const platform::RasterGeometry& whole = dem.geometry();
+  const std::int64_t top = std::max<std::int64_t>(0, window.yOffset + y0 - halo);
+  const std::int64_t bottom = std::min<std::int64_t>(whole.rows, window.yOffset + y1 + halo);
+  if (auto read = dem.read(static_cast<int>(top), static_cast<int>(bottom - top),
+                           static_cast<int>(left), readColumns, cells);
+      !read)
+    return base::fail(read.message());
+  return ElevationBlock{cells,
+                        readColumns,
+                        top,
+                        static_cast<int>(bottom - top),
+                        left,
+                        readColumns,
+                        whole.rowSpacing(),
+                        whole.columnSpacing()};
 }
 
 base::Result<StreamedInput> openStreamedInput(const StreamedRasterRun& run) {

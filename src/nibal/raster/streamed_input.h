@@ -10,6 +10,7 @@
 
 #include "base/result.h"
 #include "nibal/grid_state.h"
+#include "nibal/large_grid.h"
 #include "nibal/raster/raster_window.h"
 #include "nibal/raster/streamed_run.h"
 #include "platform/raster/raster_stream.h"
@@ -27,6 +28,14 @@ struct StreamedInput {
 // Refuses a DEM that cannot be opened, a window outside it and a run with
 // every coefficient missing; the parameters' notes go to run.note.
 base::Result<StreamedInput> openStreamedInput(const StreamedRasterRun& run);
+
+// Lines y0 .. y1 - 1 of the window (counted from its first line) read into
+// `cells` with `halo` lines above and below where the DEM has them, columns
+// `left` .. `left + readColumns - 1` of the DEM: the block a strip computes on.
+base::Result<ElevationBlock> readHaloStrip(platform::ElevationStrips& dem,
+                                           const RasterWindow& window, std::int64_t y0,
+                                           std::int64_t y1, std::int64_t halo, std::int64_t left,
+                                           int readColumns, double* cells);
 
 // Address space a worker thread takes whatever it computes: its stack and
 // the allocator's arena of its own.

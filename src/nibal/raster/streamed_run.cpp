@@ -270,20 +270,10 @@ base::Result<StreamedRasterSummary> runStreamedRaster(const StreamedRasterRun& r
 
   for (std::int64_t y0 = 0; y0 < window.ySize; y0 += strip) {
     const std::int64_t y1 = std::min<std::int64_t>(window.ySize, y0 + strip);
-    const std::int64_t top = std::max<std::int64_t>(0, window.yOffset + y0 - 2);
-    const std::int64_t bottom = std::min<std::int64_t>(whole.rows, window.yOffset + y1 + 2);
-    if (auto read = dem.read(static_cast<int>(top), static_cast<int>(bottom - top),
-                             static_cast<int>(left), readColumns, cells.data());
-        !read)
-      return base::fail(read.message());
-    const ElevationBlock block{cells.data(),
-                               readColumns,
-                               top,
-                               static_cast<int>(bottom - top),
-                               left,
-                               readColumns,
-                               whole.rowSpacing(),
-                               whole.columnSpacing()};
+    const base::Result<ElevationBlock> read =
+        readHaloStrip(dem, window, y0, y1, 2, left, readColumns, cells.data());
+    if (!read.ok()) return base::fail(read.message());
+    const ElevationBlock& block = *read;
 
     for (std::int64_t c0 = y0; c0 < y1; c0 += chunk) {
       const int lines = static_cast<int>(std::min<std::int64_t>(y1, c0 + chunk) - c0);
@@ -292,7 +282,7 @@ base::Result<StreamedRasterSummary> runStreamedRaster(const StreamedRasterRun& r
                            window,
                            g,
                            cells.data(),
-                           top,
+                           block.firstRow,
                            left,
                            readColumns,
                            y0,

@@ -111,24 +111,14 @@ base::Result<StreamedRasterSummary> runStreamedYears(const StreamedRasterRun& ru
 
   for (std::int64_t y0 = 0; y0 < window.ySize; y0 += strip) {
     const std::int64_t y1 = std::min<std::int64_t>(window.ySize, y0 + strip);
-    const std::int64_t top = std::max<std::int64_t>(0, window.yOffset + y0 - halo);
-    const std::int64_t bottom = std::min<std::int64_t>(whole.rows, window.yOffset + y1 + halo);
-    if (auto read = dem.read(static_cast<int>(top), static_cast<int>(bottom - top),
-                             static_cast<int>(left), readColumns, cells.data());
-        !read)
-      return base::fail(read.message());
-    const ElevationBlock block{cells.data(),
-                               readColumns,
-                               top,
-                               static_cast<int>(bottom - top),
-                               left,
-                               readColumns,
-                               whole.rowSpacing(),
-                               whole.columnSpacing()};
+    const base::Result<ElevationBlock> read =
+        readHaloStrip(dem, window, y0, y1, halo, left, readColumns, cells.data());
+    if (!read.ok()) return base::fail(read.message());
+    const ElevationBlock& block = *read;
     const auto lines = static_cast<int>(y1 - y0);
     const YearsGrid part =
-        evolveBlock(block, k, settings, static_cast<int>(window.yOffset + y0 - top), lines,
-                    static_cast<int>(window.xOffset - left), g.columns, threads);
+        evolveBlock(block, k, settings, static_cast<int>(window.yOffset + y0 - block.firstRow),
+                    lines, static_cast<int>(window.xOffset - left), g.columns, threads);
     before.squares += part.before.squares;
     before.count += part.before.count;
     after.squares += part.after.squares;
@@ -142,7 +132,7 @@ base::Result<StreamedRasterSummary> runStreamedYears(const StreamedRasterRun& ru
     for (std::size_t at = 0; at < n; ++at) {
       const std::size_t r = at / static_cast<std::size_t>(g.columns);
       const std::size_t c = at % static_cast<std::size_t>(g.columns);
-      const double z = cells[(static_cast<std::size_t>(window.yOffset + y0 - top) + r) *
+      const double z = cells[(static_cast<std::size_t>(window.yOffset + y0 - block.firstRow) + r) *
                                  static_cast<std::size_t>(readColumns) +
                              static_cast<std::size_t>(window.xOffset - left) + c];
       if (std::isnan(z)) continue;
